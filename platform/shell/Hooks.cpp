@@ -1,0 +1,63 @@
+#include "platform/shell/Hooks.h"
+
+#include <cstdio>
+
+namespace fw {
+
+namespace {
+
+Hooks DefaultHooks() {
+  Hooks h;
+  h.MessageBox = [](const QString& text, const QString& caption, int flags) {
+    std::fprintf(stderr, "[%s] %s\n", qUtf8Printable(caption), qUtf8Printable(text));
+    return (flags & 0xF) == MB_YESNO || (flags & 0xF) == MB_YESNOCANCEL ? IDYES : IDOK;
+  };
+  h.Question = [](const QString& text, int) {
+    std::fprintf(stderr, "[?] %s\n", qUtf8Printable(text));
+    return IDYES;
+  };
+  h.InputBox = [](const QString&, const QString&, QString&) { return false; };
+  h.OpenFileDialog = [](const FileDialogRequest&) { return FileDialogResult{}; };
+  h.SaveFileDialog = [](const FileDialogRequest&) { return FileDialogResult{}; };
+  h.OpenWithDefault = [](const QString&) { return false; };
+  h.Beep = [] {};
+  h.Now = [] { return QDateTime::currentDateTime(); };
+  return h;
+}
+
+Hooks& Storage() {
+  static Hooks hooks = DefaultHooks();
+  return hooks;
+}
+
+} // namespace
+
+Hooks& CurrentHooks() { return Storage(); }
+
+Hooks InstallHooks(Hooks hooks) {
+  Hooks defaults = DefaultHooks();
+  // A hook left empty keeps the harmless default rather than crashing the caller.
+  if (!hooks.MessageBox) hooks.MessageBox = defaults.MessageBox;
+  if (!hooks.Question) hooks.Question = defaults.Question;
+  if (!hooks.InputBox) hooks.InputBox = defaults.InputBox;
+  if (!hooks.OpenFileDialog) hooks.OpenFileDialog = defaults.OpenFileDialog;
+  if (!hooks.SaveFileDialog) hooks.SaveFileDialog = defaults.SaveFileDialog;
+  if (!hooks.OpenWithDefault) hooks.OpenWithDefault = defaults.OpenWithDefault;
+  if (!hooks.Beep) hooks.Beep = defaults.Beep;
+  if (!hooks.Now) hooks.Now = defaults.Now;
+  Hooks previous = Storage();
+  Storage() = std::move(hooks);
+  return previous;
+}
+
+int ShowMessage(const QString& text, const QString& caption, int flags) {
+  return CurrentHooks().MessageBox(text, caption, flags);
+}
+
+bool OpenWithDefaultProgram(const QString& path) { return CurrentHooks().OpenWithDefault(path); }
+
+void Beep() { CurrentHooks().Beep(); }
+
+QDateTime Now() { return CurrentHooks().Now(); }
+
+} // namespace fw

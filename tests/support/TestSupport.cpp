@@ -1,0 +1,121 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdlib>
+
+namespace fwtest {
+
+QString BuiltProgramDir() { return QString::fromLocal8Bit(qgetenv("FENWRIGHT_PROGRAM_DIR")); }
+
+namespace {
+
+void CopyTree(const QString& from, const QString& to) {
+  QDir().mkpath(to);
+  QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+  while (it.hasNext()) {
+    it.next();
+    const QFileInfo info = it.fileInfo();
+    const QString target = to + "/" + info.fileName();
+    if (info.isDir())
+      CopyTree(info.filePath(), target);
+    else if (info.fileName() != "fenwright")
+      QFile::copy(info.filePath(), target);
+  }
+}
+
+void SetEnv(const char* name, const QByteArray& value) {
+  if (value.isNull())
+    qunsetenv(name);
+  else
+    qputenv(name, value);
+}
+
+} // namespace
+
+ProgramFolderCopy::ProgramFolderCopy() {
+  const QString built = BuiltProgramDir();
+  if (!built.isEmpty()) CopyTree(built, dir_.path());
+}
+
+QString ProgramFolderCopy::Path() const { return dir_.path(); }
+
+QString ProgramFolderCopy::FilePath(const QString& name) const { return dir_.filePath(name); }
+
+ScopedUserFolders::ScopedUserFolders()
+    : oldRegistry_(qgetenv("FENWRIGHT_REGISTRY_DIR")), oldConfig_(qgetenv("XDG_CONFIG_HOME")),
+      oldCache_(qgetenv("XDG_CACHE_HOME")), oldHome_(qgetenv("HOME")) {
+  QDir root(dir_.path());
+  for (const char* sub : {"registry", "config", "cache", "home/Documents"}) root.mkpath(sub);
+  qputenv("FENWRIGHT_REGISTRY_DIR", QFile::encodeName(RegistryDir()));
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(root.filePath("config")));
+  qputenv("XDG_CACHE_HOME", QFile::encodeName(CacheDir()));
+  qputenv("HOME", QFile::encodeName(root.filePath("home")));
+}
+
+ScopedUserFolders::~ScopedUserFolders() {
+  SetEnv("FENWRIGHT_REGISTRY_DIR", oldRegistry_);
+  SetEnv("XDG_CONFIG_HOME", oldConfig_);
+  SetEnv("XDG_CACHE_HOME", oldCache_);
+  SetEnv("HOME", oldHome_);
+}
+
+QString ScopedUserFolders::RegistryDir() const { return dir_.filePath("registry"); }
+QString ScopedUserFolders::DocumentsDir() const { return dir_.filePath("home/Documents"); }
+QString ScopedUserFolders::CacheDir() const { return dir_.filePath("cache"); }
+
+namespace {
+template <typename T> bool PopFront(std::deque<T>& queue, T& out) {
+  if (queue.empty()) return false;
+  out = queue.front();
+  queue.pop_front();
+  return true;
+}
+} // namespace
+
+ScriptedHooks::ScriptedHooks() {
+  fw::Hooks h;
+  h.MessageBox = [this](const QString& text, const QString& caption, int flags) {
+    Messages.push_back({text, caption, flags});
+    int answer = 0;
+    if (PopFront(MessageAnswers, answer)) return answer;
+    const int buttons = flags & 0xF;
+    return buttons == fw::MB_YESNO || buttons == fw::MB_YESNOCANCEL ? int(fw::IDYES) : int(fw::IDOK);
+  };
+  h.Question = [this](const QString& text, int) {
+    Questions << text;
+    int answer = 0;
+    return PopFront(QuestionAnswers, answer) ? answer : int(fw::IDYES);
+  };
+  h.InputBox = [this](const QString&, const QString&, QString& value) {
+    QString answer;
+    if (!PopFront(InputAnswers, answer) || answer.isNull()) return false;
+    value = answer;
+    return true;
+  };
+  h.OpenFileDialog = [this](const fw::FileDialogRequest& request) {
+    OpenRequests.push_back(request);
+    fw::FileDialogResult result;
+    PopFront(OpenAnswers, result);
+    return result;
+  };
+  h.SaveFileDialog = [this](const fw::FileDialogRequest& request) {
+    SaveRequests.push_back(request);
+    fw::FileDialogResult result;
+    PopFront(SaveAnswers, result);
+    return result;
+  };
+  h.OpenWithDefault = [this](const QString& path) {
+    Opened << path;
+    return true;
+  };
+  h.Beep = [this] { ++Beeps; };
+  h.Now = [this] { return FixedNow.isValid() ? FixedNow : QDateTime::currentDateTime(); };
+  previous_ = fw::InstallHooks(std::move(h));
+}
+
+ScriptedHooks::~ScriptedHooks() { fw::InstallHooks(std::move(previous_)); }
+
+} // namespace fwtest

@@ -1,0 +1,78 @@
+#pragma once
+// Helpers shared by every test: private copies of the program folder, a private
+// registry folder, and scripted hooks that answer message boxes, questions, input
+// boxes and file dialogs without waiting.
+
+#include "platform/shell/Hooks.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <memory>
+
+namespace fwtest {
+
+// The built program folder (build/bin); tests copy from it and never write into it.
+QString BuiltProgramDir();
+
+// A fresh temporary copy of the program folder (without the executable), removed when
+// the object goes. Path() is the folder; FilePath(name) a file inside it.
+class ProgramFolderCopy {
+public:
+  ProgramFolderCopy();
+  QString Path() const;
+  QString FilePath(const QString& name) const;
+
+private:
+  QTemporaryDir dir_;
+};
+
+// Points FENWRIGHT_REGISTRY_DIR (and the XDG folders) at private temporary folders for
+// the lifetime of the object and restores the previous values afterwards.
+class ScopedUserFolders {
+public:
+  ScopedUserFolders();
+  ~ScopedUserFolders();
+  QString RegistryDir() const;
+  QString DocumentsDir() const;
+  QString CacheDir() const;
+
+private:
+  QTemporaryDir dir_;
+  QByteArray oldRegistry_, oldConfig_, oldCache_, oldHome_;
+};
+
+struct RecordedMessage {
+  QString Text;
+  QString Caption;
+  int Flags = 0;
+};
+
+// Installs hooks that record every message and question and answer them from queues
+// (an empty queue answers OK/Yes, cancels dialogs and input boxes). The previous hooks
+// come back when the object goes.
+class ScriptedHooks {
+public:
+  ScriptedHooks();
+  ~ScriptedHooks();
+
+  std::deque<int> MessageAnswers;
+  std::deque<int> QuestionAnswers;
+  std::deque<QString> InputAnswers;  // a null QString answers "cancel"
+  std::deque<fw::FileDialogResult> OpenAnswers;
+  std::deque<fw::FileDialogResult> SaveAnswers;
+  QDateTime FixedNow;                // when valid, the clock reads this
+
+  std::vector<RecordedMessage> Messages;
+  QStringList Questions;
+  QStringList Opened;
+  std::vector<fw::FileDialogRequest> OpenRequests;
+  std::vector<fw::FileDialogRequest> SaveRequests;
+  int Beeps = 0;
+
+private:
+  fw::Hooks previous_;
+};
+
+} // namespace fwtest

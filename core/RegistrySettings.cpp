@@ -1,0 +1,89 @@
+#include "core/RegistrySettings.h"
+
+#include <QDir>
+
+namespace fw {
+
+QString ImePrefer;
+bool InputWndStyle = false;
+
+QString ProductKey(const QString& product) { return QStringLiteral("\\SOFTWARE\\Brackwater\\") + product; }
+
+void RegReadString(const QString& name, const QString& defaultValue, TRootKey root, QString& value,
+                   const QString& keyPath) {
+  value = defaultValue;
+  TRegistry reg;
+  reg.SetRootKey(root);
+  if (!reg.OpenKey(keyPath, false)) return;
+  const QString stored = reg.ReadString(name);
+  if (!stored.isEmpty()) value = stored;
+}
+
+int RegReadInteger(const QString& name, int defaultValue, TRootKey root, const QString& keyPath) {
+  try {
+    TRegistry reg;
+    reg.SetRootKey(root);
+    if (!reg.OpenKey(keyPath, false)) return defaultValue;
+    return reg.ReadInteger(name);
+  } catch (const ERegistryException&) {
+    return defaultValue;
+  }
+}
+
+void RegWriteString(const QString& name, const QString& text, TRootKey root, const QString& keyPath) {
+  TRegistry reg;
+  reg.SetRootKey(root);
+  if (reg.OpenKey(keyPath, true)) reg.WriteString(name, text);
+}
+
+void RegWriteBool(const QString& name, bool flag, TRootKey root, const QString& keyPath) {
+  TRegistry reg;
+  reg.SetRootKey(root);
+  if (reg.OpenKey(keyPath, true)) reg.WriteBool(name, flag);
+}
+
+void RegWriteInteger(const QString& name, int value, TRootKey root, const QString& keyPath) {
+  TRegistry reg;
+  reg.SetRootKey(root);
+  if (reg.OpenKey(keyPath, true)) reg.WriteInteger(name, value);
+}
+
+namespace {
+
+bool ValueMissing(const QString& keyPath, const QString& name) {
+  TRegistry reg;
+  reg.SetRootKey(TRootKey::HKEY_LOCAL_MACHINE);
+  return !reg.OpenKey(keyPath, false) || !reg.ValueExists(name);
+}
+
+void WriteStringIfMissing(const QString& keyPath, const QString& name, const QString& value) {
+  if (ValueMissing(keyPath, name)) RegWriteString(name, value, TRootKey::HKEY_LOCAL_MACHINE, keyPath);
+}
+
+void WriteIntegerIfMissing(const QString& keyPath, const QString& name, int value) {
+  if (ValueMissing(keyPath, name)) RegWriteInteger(name, value, TRootKey::HKEY_LOCAL_MACHINE, keyPath);
+}
+
+} // namespace
+
+void LoadRegistrySettings(const QString& product, const QString& programDir) {
+  const QString key = ProductKey(product);
+  const QString envKey = key + kEnvSettingSubKey;
+  QString version;
+  RegReadString(QStringLiteral("Version"), QStringLiteral("000"), TRootKey::HKEY_LOCAL_MACHINE, version, key);
+
+  if (version == QStringLiteral("000")) {
+    // The program never writes "Version", so every start looks like a first run: only
+    // fill what is missing, never overwrite what the options dialog stored.
+    WriteStringIfMissing(key, QStringLiteral("ServicePack"), QStringLiteral("None"));
+    WriteStringIfMissing(key, QStringLiteral("FilePath"), QDir::toNativeSeparators(programDir) + QDir::separator());
+    WriteIntegerIfMissing(key, QStringLiteral("AppTyp"), 1);
+    WriteStringIfMissing(envKey, QStringLiteral("ImePrefer"), QString());
+    WriteIntegerIfMissing(envKey, QStringLiteral("InputWndStyle"), 0);
+  }
+
+  RegReadString(QStringLiteral("ImePrefer"), QString(), TRootKey::HKEY_LOCAL_MACHINE, ImePrefer, envKey);
+  InputWndStyle = RegReadInteger(QStringLiteral("InputWndStyle"), 0, TRootKey::HKEY_LOCAL_MACHINE, envKey) != 0;
+}
+
+} // namespace fw

@@ -1,0 +1,22 @@
+#pragma once
+// A deterministic generator of valid survey records for benchmarks and tests: every
+// record passes the cover checks (twelve-digit unique code, name, region, level, state,
+// Chinese form filler, telephone) and the survey's logic rules.
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <vector>
+
+namespace fwbench {
+
+// The dt_data columns the generator fills, in a fixed order.
+QStringList GeneratedColumns();
+
+// Fills Values (resized to GeneratedColumns().size()) with record number Index (0-based).
+void FillRecord(int index, std::vector<QVariant>& values);
+
+// "insert into dt_data (<columns>) values (?, ?, ...)".
+QString InsertStatement();
+
+} // namespace fwbench

@@ -1,0 +1,105 @@
+#pragma once
+// The offline exchange file (".dat"): a database file protected by the database password
+// whose first 1024 bytes are passed through a reversible byte transform, so that it does
+// not open as a database without this program.
+//
+// Recognising a file. A database file here begins with a random salt, so its first byte
+// says nothing about whether the header was transformed: any value, 0x05 included, can
+// occur in a plain file. Readers therefore recognise a file by trial: open it as it is,
+// first without and then with the database password; only when both fail, write a copy with
+// the header restored (CopyFileTransformingHeader) to a private temporary file, try the
+// copy the same way, and delete the copy on every path. No signature is ever written over
+// the start of a file.
+//
+// This unit also holds the pure rules the exchange windows share: the file names of the
+// offline export, the import and the backup, the column-by-name copy statement of the
+// import and the text of the import clash report.
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+namespace fw {
+
+// Number of leading bytes that the header transform covers.
+inline constexpr int kScrambledHeaderSize = 1024;
+
+// The transform of one byte and its inverse: stored = ((plain + 2) mod 256) XOR 7.
+constexpr unsigned char ScrambleByte(unsigned char plain) { return static_cast<unsigned char>((plain + 2) ^ 7); }
+constexpr unsigned char RestoreByte(unsigned char stored) { return static_cast<unsigned char>((stored ^ 7) - 2); }
+
+// Applies the transform (or its inverse) to every byte of the buffer.
+void ScrambleBytes(char* data, qsizetype size);
+void RestoreBytes(char* data, qsizetype size);
+
+// Transforms the first min(1024, file size) bytes of an existing file in place; a shorter
+// file is transformed only as far as it goes and never grows. Returns false, changing
+// nothing, when the file does not exist. Throws std::runtime_error (with the reason, in
+// Chinese) when the file cannot be read or written back.
+bool ScrambleFileHeader(const QString& fileName);
+
+// Undoes ScrambleFileHeader in place, whatever the first byte is (the caller has already
+// found by trial that the file does not open as it is). Same results and errors.
+bool RestoreFileHeader(const QString& fileName);
+
+enum class THeaderTransform { Scramble, Restore };
+
+// Writes a copy of source to destination with the first 1024 bytes transformed. The copy
+// is written under a temporary name beside destination and renamed at the end, so a
+// failure leaves no half-written destination. Throws std::runtime_error with the reason.
+void CopyFileTransformingHeader(const QString& source, const QString& destination, THeaderTransform transform);
+
+// ---- File names ----
+
+// The name the offline export proposes: label + "-" + date as "yyyy-mm-dd" + "(离线版)".
+QString OfflineExportProposedName(const QString& label, const QDate& today);
+
+// The offline export's file from the name chosen in the save dialog: ".dat" is appended
+// unless the name is longer than 4 characters and already ends in ".dat" (exact case).
+QString OfflineExportFileName(const QString& chosen);
+
+// The import's file from the name chosen in the open dialog and the dialog's 1-based
+// filter index (1 "数据加密文件(*.dat)", 2 "数据备份文件(*.mdb)"): a name longer than 4
+// characters gets ".dat" (filter 1) or ".mdb" (filter 2) unless it already ends in it;
+// shorter names are taken as they are.
+QString ImportFileName(const QString& chosen, int filterIndex);
+
+// The backup's file: ".mdb" is appended to a name longer than 4 characters that does not
+// end in ".mdb" (exact case); shorter names get no extension.
+QString BackupFileName(const QString& chosen);
+
+// ---- Import: copying records by column name ----
+
+// The columns of target that source also has, in target's order and spelling; names are
+// compared without regard to case.
+QStringList CommonColumns(const QStringList& targetColumns, const QStringList& sourceColumns);
+
+// "INSERT INTO <target> ([a],[b],...) SELECT [a],[b],... FROM <source>" (+ " WHERE " +
+// where when given), so records are copied by column name and never by position: columns
+// in a different order, or missing from one side, cannot shift values into the wrong
+// column. target and source are table expressions written by the program; the columns come
+// from the tables' definitions and are quoted with brackets. An empty column list gives an
+// empty text (nothing can be copied).
+QString BuildCopyByNameSql(const QString& target, const QString& source, const QStringList& columns,
+                           const QString& where = QString());
+
+// ---- Import clash report ----
+
+// File name of the clash report, written to the user's documents folder.
+inline const QString kImportClashReportName = QStringLiteral("数据导入编号冲突.txt");
+
+struct TClashRecord {
+  std::int64_t c901 = 0; // unit code
+  QString c902;          // unit name
+};
+
+// The report text: the heading line, a line of 80 "-", then "(" + c901 + "," + c902 + ")"
+// for each record in ascending order of c901 (written in full). Lines end with "\n".
+QString BuildClashReport(std::vector<TClashRecord> records);
+
+// The message shown after an import that clashed, naming the report's full path.
+QString ImportClashMessage(const QString& reportPath);
+
+} // namespace fw

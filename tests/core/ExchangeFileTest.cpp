@@ -1,0 +1,166 @@
+// Offline exchange file: header transform on disk, file names, copy-by-name statement and
+// the import clash report.
+#include "core/ExchangeFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace fw;
+
+QByteArray PatternBytes(qsizetype size, int seed) {
+  QByteArray data(size, '\0');
+  quint32 state = 2463534242u + static_cast<quint32>(seed);
+  for (qsizetype i = 0; i < size; ++i) {
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    data[i] = static_cast<char>(state & 0xFF);
+  }
+  return data;
+}
+
+void WriteFile(const QString& path, const QByteArray& data) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  ASSERT_EQ(f.write(data), data.size());
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(HeaderTransform, ByteValuesAndInverse) {
+  struct Case { unsigned char plain, stored; };
+  for (const Case c : {Case{0x00, 0x05}, Case{0x01, 0x04}, Case{0x53, 0x52}, Case{0xFD, 0xF8}, Case{0xFE, 0x07},
+                       Case{0xFF, 0x06}}) {
+    EXPECT_EQ(ScrambleByte(c.plain), c.stored) << int(c.plain);
+    EXPECT_EQ(RestoreByte(c.stored), c.plain) << int(c.stored);
+  }
+  // A bijection: every stored value comes back to its own plain value.
+  for (int b = 0; b < 256; ++b) EXPECT_EQ(RestoreByte(ScrambleByte(static_cast<unsigned char>(b))), b);
+}
+
+// Sizes around the 1024-byte boundary, an empty file and one of several chunks.
+class HeaderFileRoundTrip : public ::testing::TestWithParam<int> {};
+
+TEST_P(HeaderFileRoundTrip, ChangesOnlyTheHeaderAndComesBack) {
+  const int size = GetParam();
+  QTemporaryDir dir;
+  const QString path = dir.filePath("交换.dat");
+  const QByteArray original = PatternBytes(size, size);
+  WriteFile(path, original);
+
+  ASSERT_TRUE(ScrambleFileHeader(path));
+  const QByteArray scrambled = ReadFile(path);
+  ASSERT_EQ(scrambled.size(), original.size()) << "the file must neither grow nor shrink";
+  for (qsizetype i = 0; i < scrambled.size(); ++i) {
+    const auto plain = static_cast<unsigned char>(original[i]);
+    const auto expected = i < kScrambledHeaderSize ? ScrambleByte(plain) : plain;
+    ASSERT_EQ(static_cast<unsigned char>(scrambled[i]), expected) << "byte " << i;
+  }
+
+  ASSERT_TRUE(RestoreFileHeader(path));
+  EXPECT_EQ(ReadFile(path), original);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, HeaderFileRoundTrip, ::testing::Values(0, 1, 16, 1023, 1024, 1025, 4096, 3 << 20));
+
+TEST(HeaderTransform, MissingFileChangesNothing) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("none.dat");
+  EXPECT_FALSE(ScrambleFileHeader(path));
+  EXPECT_FALSE(RestoreFileHeader(path));
+  EXPECT_FALSE(QFile::exists(path));
+}
+
+// A file here starts with a random salt: whatever its first bytes (0x05, 0x66 or 0x00),
+// restoring undoes exactly the transform and never writes a signature over them.
+TEST(HeaderTransform, AnyFirstByteRoundTrips) {
+  QTemporaryDir dir;
+  for (const char first : {'\x05', '\x66', '\x00', '\xFA'}) {
+    const QString path = dir.filePath("salt.dat");
+    QByteArray original = PatternBytes(2048, first);
+    original[0] = first;
+    WriteFile(path, original);
+    ASSERT_TRUE(ScrambleFileHeader(path));
+    ASSERT_TRUE(RestoreFileHeader(path));
+    EXPECT_EQ(ReadFile(path), original) << int(first);
+  }
+}
+
+TEST(HeaderTransform, TransformedCopyLeavesSourceAlone) {
+  QTemporaryDir dir;
+  const QString source = dir.filePath("源.dat"), plain = dir.filePath("temp.dat");
+  const QByteArray original = PatternBytes((2 << 20) + 5, 7);
+  WriteFile(source, original);
+  ASSERT_TRUE(ScrambleFileHeader(source));
+  const QByteArray scrambled = ReadFile(source);
+
+  CopyFileTransformingHeader(source, plain, THeaderTransform::Restore);
+  EXPECT_EQ(ReadFile(plain), original);
+  EXPECT_EQ(ReadFile(source), scrambled);
+
+  CopyFileTransformingHeader(plain, dir.filePath("again.dat"), THeaderTransform::Scramble);
+  EXPECT_EQ(ReadFile(dir.filePath("again.dat")), scrambled);
+
+  EXPECT_THROW(CopyFileTransformingHeader(dir.filePath("none.dat"), plain, THeaderTransform::Restore),
+               std::runtime_error);
+  EXPECT_EQ(ReadFile(plain), original) << "a failed copy leaves the destination as it was";
+  EXPECT_THROW(CopyFileTransformingHeader(source, dir.filePath("no/such/dir.dat"), THeaderTransform::Restore),
+               std::runtime_error);
+}
+
+TEST(ExchangeFileNames, OfflineExportImportAndBackup) {
+  EXPECT_EQ(OfflineExportProposedName("市总工会", QDate(2014, 3, 7)), "市总工会-2014-03-07(离线版)");
+
+  struct Case { const char* chosen; const char* file; };
+  for (const Case c : {Case{"abc", "abc.dat"}, Case{"abcd", "abcd.dat"}, Case{".dat", ".dat.dat"},
+                       Case{"a.dat", "a.dat"}, Case{"abcde", "abcde.dat"}, Case{"a.DAT", "a.DAT.dat"},
+                       Case{"/home/u/报表.dat", "/home/u/报表.dat"}})
+    EXPECT_EQ(OfflineExportFileName(QString::fromUtf8(c.chosen)), QString::fromUtf8(c.file)) << c.chosen;
+
+  struct ImportCase { const char* chosen; int filter; const char* file; };
+  for (const ImportCase c : {ImportCase{"abcd", 1, "abcd"}, ImportCase{"abcd", 2, "abcd"},
+                             ImportCase{"abcde", 1, "abcde.dat"}, ImportCase{"abcde", 2, "abcde.mdb"},
+                             ImportCase{"x.dat", 1, "x.dat"}, ImportCase{"x.dat", 2, "x.dat.mdb"},
+                             ImportCase{"x.mdb", 2, "x.mdb"}, ImportCase{"x.mdb", 1, "x.mdb.dat"}})
+    EXPECT_EQ(ImportFileName(c.chosen, c.filter), c.file) << c.chosen << " filter " << c.filter;
+
+  for (const Case c : {Case{"abcd", "abcd"}, Case{"abcde", "abcde.mdb"}, Case{"abc.MDB", "abc.MDB.mdb"},
+                       Case{"备份.mdb", "备份.mdb"}, Case{"x.mdb", "x.mdb"}})
+    EXPECT_EQ(BackupFileName(QString::fromUtf8(c.chosen)), QString::fromUtf8(c.file)) << c.chosen;
+}
+
+TEST(CopyByName, MatchesColumnsByNameNotPosition) {
+  // The file's table has its columns in another order, another case, one extra and one missing.
+  const QStringList target = {"c901", "c902", "z001", "RecordState", "c912"};
+  const QStringList source = {"Z001", "recordstate", "c902", "extra", "C901"};
+  const QStringList common = CommonColumns(target, source);
+  EXPECT_EQ(common, (QStringList{"c901", "c902", "z001", "RecordState"}));
+
+  EXPECT_EQ(BuildCopyByNameSql("dt_data", "src.dt_data", common),
+            "INSERT INTO dt_data ([c901],[c902],[z001],[RecordState]) SELECT [c901],[c902],[z001],[RecordState] "
+            "FROM src.dt_data");
+  EXPECT_EQ(BuildCopyByNameSql("dt_data_", "src.dt_data", {"c901"}, "RecordState=1"),
+            "INSERT INTO dt_data_ ([c901]) SELECT [c901] FROM src.dt_data WHERE RecordState=1");
+  EXPECT_EQ(BuildCopyByNameSql("dt_data", "src.dt_data", CommonColumns(target, {"other"})), "");
+}
+
+TEST(ClashReport, CodesInAscendingOrderAndInFull) {
+  const QString text = BuildClashReport({{440106000002LL, "乙工会"}, {110101000001LL, "甲,工会"}, {9, "短码"}});
+  const QString expected = QString("在准备导入的文件中，如下的记录与现有的记录发生编号冲突\n") + QString(80, '-') + "\n" +
+                           "(9,短码)\n(110101000001,甲,工会)\n(440106000002,乙工会)\n";
+  EXPECT_EQ(text, expected);
+  EXPECT_EQ(BuildClashReport({}), QString("在准备导入的文件中，如下的记录与现有的记录发生编号冲突\n") + QString(80, '-') + "\n");
+
+  const QString message = ImportClashMessage("/home/u/文档/数据导入编号冲突.txt");
+  EXPECT_TRUE(message.startsWith("导入过程中发生错误，准备导入的数据可能与现有的\n数据有重复的内容"));
+  EXPECT_TRUE(message.endsWith(QString(12, ' ') + "/home/u/文档/数据导入编号冲突.txt。"));
+}
+
+} // namespace

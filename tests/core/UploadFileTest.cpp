@@ -1,0 +1,295 @@
+// Upload file: key, AES-128 ECB layout (checked against libcrypto directly), value
+// formatting, the GBK text and the file names.
+#include "core/GbkText.h"
+#include "core/UploadFile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <openssl/evp.h>
+
+namespace {
+
+using namespace fw;
+
+QByteArray ReadFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Decrypts an upload file independently of the code under test: reads the length header,
+// decrypts every block with aes-128-ecb and no padding.
+struct Decrypted {
+  quint64 Length = 0;
+  QByteArray Blocks; // every decrypted block, fill included
+};
+
+Decrypted DecryptUpload(const QByteArray& file, const QByteArray& key16) {
+  Decrypted result;
+  for (int i = 0; i < 8; ++i) result.Length |= quint64(static_cast<unsigned char>(file[i])) << (8 * i);
+  const QByteArray cipher = file.mid(8);
+  result.Blocks.resize(cipher.size());
+  EVP_CIPHER_CTX* ctx = EVP_CIPHER_CTX_new();
+  EVP_DecryptInit_ex(ctx, EVP_aes_128_ecb(), nullptr, reinterpret_cast<const unsigned char*>(key16.constData()),
+                     nullptr);
+  EVP_CIPHER_CTX_set_padding(ctx, 0);
+  int n = 0;
+  EVP_DecryptUpdate(ctx, reinterpret_cast<unsigned char*>(result.Blocks.data()), &n,
+                    reinterpret_cast<const unsigned char*>(cipher.constData()), static_cast<int>(cipher.size()));
+  EVP_CIPHER_CTX_free(ctx);
+  result.Blocks.resize(n);
+  return result;
+}
+
+// Rows held in memory, keyed by field name.
+class MemoryRows : public IUploadRowSource {
+public:
+  explicit MemoryRows(std::vector<QVariantMap> rows) : Rows_(std::move(rows)) {}
+  void Prepare(const QStringList& fieldNames) override { Names_ = fieldNames; }
+  bool Next() override { return ++Current_ < static_cast<int>(Rows_.size()); }
+  QVariant Value(int index) const override { return Rows_[Current_].value(Names_[index]); }
+
+private:
+  std::vector<QVariantMap> Rows_;
+  QStringList Names_;
+  int Current_ = -1;
+};
+
+// The key decides whether the receiver can read an upload at all: it must never change.
+TEST(UploadKey, GoldenValue) {
+  EXPECT_EQ(UploadKey(), "Tey03N4M6kQHwzPb");
+  EXPECT_EQ(UploadKey().size(), 16);
+  EXPECT_EQ(BuildUploadKey(UploadKeyConstant()), UploadKey());
+  EXPECT_EQ(BuildUploadKey(""), "");
+}
+
+// FIPS-197 appendix C.1: the block cipher really is AES-128.
+TEST(UploadEncryption, KnownAnswerBlock) {
+  TAesKeyBlock key;
+  for (int i = 0; i < 16; ++i) key[i] = static_cast<unsigned char>(i);
+  const QByteArray plain = QByteArray::fromHex("00112233445566778899aabbccddeeff");
+  QByteArray out(16, '\0');
+  TAesExpandedKey(key).EncryptBlocks(reinterpret_cast<const unsigned char*>(plain.constData()),
+                                     reinterpret_cast<unsigned char*>(out.data()), 1);
+  EXPECT_EQ(out.toHex(), "69c4e0d86a7b0430d8cdb78070b4c55a");
+}
+
+// Length header and zero fill for texts around the block size.
+TEST(UploadEncryption, LengthHeaderAndZeroFilledLastBlock) {
+  QTemporaryDir dir;
+  const QByteArray key = UploadKey().toLatin1();
+  struct Case { int length; int fileSize; };
+  for (const Case c : {Case{0, 8}, Case{1, 24}, Case{15, 24}, Case{16, 24}, Case{32, 40}, Case{33, 56}}) {
+    QByteArray text(c.length, '\0');
+    for (int i = 0; i < c.length; ++i) text[i] = static_cast<char>('a' + i % 26);
+    const QString final = dir.filePath(QString("u%1.dat").arg(c.length));
+    WriteUploadFile(text, final, final + "temp.dat", key);
+    const QByteArray file = ReadFile(final);
+    ASSERT_EQ(file.size(), c.fileSize) << c.length;
+    EXPECT_EQ(file.left(8), QByteArray::fromHex(QByteArray::number(c.length, 16).rightJustified(2, '0')) +
+                                QByteArray(7, '\0'))
+        << c.length;
+    const Decrypted d = DecryptUpload(file, key.left(16));
+    EXPECT_EQ(d.Length, quint64(c.length));
+    EXPECT_EQ(d.Blocks.left(c.length), text) << c.length;
+    EXPECT_EQ(d.Blocks.mid(c.length), QByteArray(d.Blocks.size() - c.length, '\0')) << c.length;
+    EXPECT_FALSE(QFile::exists(final + "temp.dat"));
+  }
+}
+
+TEST(UploadEncryption, KeyUsesFirstSixteenBytesOrZeroFill) {
+  QTemporaryDir dir;
+  const QByteArray text = "0123456789abcdefXYZ";
+  struct Case { QByteArray password, key16; };
+  for (const Case& c : {Case{"ABCDEFGHIJKLMNOPQRSTUV", "ABCDEFGHIJKLMNOP"},
+                        Case{"short", QByteArray("short") + QByteArray(11, '\0')},
+                        Case{"", QByteArray(16, '\0')}}) {
+    const QString path = dir.filePath("k.dat");
+    WriteUploadFile(text, path, path + ".tmp", c.password);
+    EXPECT_EQ(DecryptUpload(ReadFile(path), c.key16).Blocks.left(text.size()), text) << c.password.constData();
+  }
+}
+
+TEST(UploadEncryption, EncryptFileMatchesMemoryPathAndLeavesSource) {
+  QTemporaryDir dir;
+  QByteArray text(100000 + 7, '\0');
+  for (int i = 0; i < text.size(); ++i) text[i] = static_cast<char>(i * 7);
+  const QString plain = dir.filePath("plain.txt");
+  {
+    QFile f(plain);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+  }
+  EncryptFile(plain, dir.filePath("a.dat"), "key");
+  WriteUploadFile(text, dir.filePath("b.dat"), dir.filePath("btemp.dat"), "key");
+  EXPECT_EQ(ReadFile(dir.filePath("a.dat")), ReadFile(dir.filePath("b.dat")));
+  EXPECT_EQ(ReadFile(plain), text);
+  EXPECT_EQ(ReadFile(dir.filePath("a.dat")).size(), 8 + 100016);
+}
+
+TEST(UploadEncryption, StreamErrors) {
+  QByteArray shortData(20, 'x');
+  QBuffer source(&shortData);
+  source.open(QIODevice::ReadOnly);
+  QByteArray sink;
+  QBuffer dest(&sink);
+  dest.open(QIODevice::WriteOnly);
+  const TAesExpandedKey key(MakeAesKeyBlock("k"));
+  try {
+    EncryptStreamBlocks(source, 40, key, dest);
+    FAIL() << "a source shorter than the count must fail";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "Stream read error");
+  }
+
+  source.seek(0);
+  QBuffer readOnly(&sink);
+  readOnly.open(QIODevice::ReadOnly);
+  try {
+    EncryptStreamBlocks(source, 16, key, readOnly);
+    FAIL() << "a destination that takes nothing must fail";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "Stream write error");
+  }
+
+  // Count 0: the whole stream from position 0, wherever the position was.
+  source.seek(5);
+  QByteArray whole;
+  QBuffer wholeDest(&whole);
+  wholeDest.open(QIODevice::WriteOnly);
+  EncryptStreamECB(source, 0, MakeAesKeyBlock("k"), wholeDest);
+  EXPECT_EQ(whole.size(), 32);
+}
+
+// A failed export leaves neither a partial upload file nor its working file, and an
+// existing upload file is replaced only by a complete one.
+TEST(UploadEncryption, FailureLeavesNothingBehind) {
+  QTemporaryDir dir;
+  const QString final = dir.filePath("old.dat");
+  {
+    QFile f(final);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("previous upload");
+  }
+  EXPECT_THROW(WriteUploadFile("text", final, dir.filePath("no/such/dir/temp.dat"), "k"), std::runtime_error);
+  EXPECT_EQ(ReadFile(final), "previous upload");
+
+  const QString folderInTheWay = dir.filePath("folder.dat");
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.dat"));
+  EXPECT_THROW(WriteUploadFile("text", folderInTheWay, dir.filePath("foldertemp.dat"), "k"), std::runtime_error);
+  EXPECT_FALSE(QFile::exists(dir.filePath("foldertemp.dat")));
+
+  WriteUploadFile("new text", final, dir.filePath("oldtemp.dat"), "k");
+  EXPECT_EQ(DecryptUpload(ReadFile(final), QByteArray("k") + QByteArray(15, '\0')).Blocks.left(8), "new text");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"old.dat"}));
+}
+
+TEST(UploadValueFormat, ByQueryType) {
+  struct Case { QVariant value; int type; QString text; };
+  const std::vector<Case> cases = {
+      // integers, codes written in full
+      {QVariant(42), 0, "42"},
+      {QVariant(-7LL), 3, "-7"},
+      {QVariant(110101000001LL), 3, "110101000001"},
+      {QVariant(110101000001.0), 0, "110101000001"},
+      {QVariant("110101000001"), 0, "110101000001"},
+      {QVariant(2.6), 0, "3"},
+      {QVariant(), 0, "0"},
+      {QVariant(QString()), 3, "0"},
+      {QVariant(" "), 0, "0"},
+      // text
+      {QVariant("甲,乙,丙"), 1, "甲，乙，丙"},
+      {QVariant("010－6000"), 1, "010-6000"},
+      {QVariant("a,b－c"), 1, "a，b－c"},
+      {QVariant("普通"), 1, "普通"},
+      {QVariant(), 1, ""},
+      // real numbers, "." whatever the locale
+      {QVariant(2.5), 2, "2.5"},
+      {QVariant(1e-7), 2, "1E-7"},
+      {QVariant(123456789.123), 2, "123456789.123"},
+      {QVariant(0.1 + 0.2), 2, "0.3"},
+      {QVariant(0.0001), 2, "0.0001"},
+      {QVariant(0.00001), 2, "1E-5"},
+      {QVariant(999999999999999.0), 2, "999999999999999"},
+      {QVariant(1e15), 2, "1E15"},
+      {QVariant(-1.5e20), 2, "-1.5E20"},
+      {QVariant(3), 2, "3"},
+      {QVariant("4.25"), 2, "4.25"},
+      {QVariant(), 2, "0"},
+      {QVariant(""), 2, "0"},
+      {QVariant(-0.0), 2, "0"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FormatUploadValue(c.value, static_cast<std::uint8_t>(c.type)), c.text)
+        << c.value.toString().toStdString() << " type " << c.type;
+}
+
+TEST(UploadValueFormat, DecimalPointIgnoresLocale) {
+  const QLocale saved;
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  EXPECT_EQ(FormatUploadValue(2.5, 2), "2.5");
+  EXPECT_EQ(FormatUploadValue("2.5", 2), "2.5");
+  QLocale::setDefault(saved);
+}
+
+TEST(UploadText, LayoutAndGbk) {
+  const TUploadFieldList fields = {{"c901", 3}, {"c902", 1}, {"RecordState", 0}, {"z001", 0}, {"b012", 2}};
+  MemoryRows rows({
+      {{"c901", 110101000001LL}, {"c902", "市总工会,直属"}, {"RecordState", 1}, {"z001", 350}, {"b012", 2.5}},
+      {{"c901", 110101000002LL}, {"c902", "区工会－甲"}, {"RecordState", 2}},
+  });
+  const QByteArray text = BuildUploadText(fields, rows);
+  const QString expected = "c901,c902,RecordState,z001,b012,\r\n"
+                           "110101000001,市总工会，直属,1,350,2.5,\r\n"
+                           "110101000002,区工会-甲,2,0,0,\r\n";
+  EXPECT_EQ(text, ToGbk(expected));
+  EXPECT_EQ(FromGbk(text), expected);
+
+  MemoryRows none({});
+  EXPECT_EQ(BuildUploadText(fields, none), "c901,c902,RecordState,z001,b012,\r\n");
+}
+
+// The whole road: text in memory, encrypted, read back by an independent decryption.
+TEST(UploadText, DecryptedFileGivesTheGbkTextBack) {
+  QTemporaryDir dir;
+  const TUploadFieldList fields = {{"c901", 3}, {"c902", 1}, {"c905", 1}};
+  std::vector<QVariantMap> data;
+  for (int i = 0; i < 50; ++i)
+    data.push_back({{"c901", 440106000000LL + i}, {"c902", QString("第%1工会").arg(i)}, {"c905", "张伟"}});
+  MemoryRows rows(data);
+  const QByteArray text = BuildUploadText(fields, rows);
+  const TUploadFileNames names = UploadFileNames(dir.filePath("2014-05-01(网络版)"));
+  WriteUploadFile(text, names.Final, names.Temp, UploadKey().toLatin1());
+
+  const Decrypted d = DecryptUpload(ReadFile(names.Final), UploadKey().toLatin1());
+  ASSERT_EQ(d.Length, quint64(text.size()));
+  EXPECT_EQ(d.Blocks.left(text.size()), text);
+  EXPECT_TRUE(FromGbk(d.Blocks.left(text.size())).contains("440106000049,第49工会,张伟,\r\n"));
+  EXPECT_FALSE(QFile::exists(names.Temp));
+}
+
+TEST(GbkText, EncodeAndDecode) {
+  EXPECT_EQ(ToGbk("工会"), QByteArray("\xB9\xA4\xBB\xE1"));
+  EXPECT_EQ(ToGbk("，－"), QByteArray("\xA3\xAC\xA3\xAD"));
+  EXPECT_EQ(ToGbk("a😀b"), "a?b") << "a character outside GBK becomes ?";
+  EXPECT_EQ(ToGbk(""), "");
+  EXPECT_EQ(FromGbk(QByteArray("\xB9\xA4\xBB\xE1,1")), "工会,1");
+  EXPECT_EQ(FromGbk(QByteArray("a\xFF")), QString("a") + QChar(0xFFFD));
+}
+
+TEST(UploadFileNamesTest, FinalAndTemporary) {
+  EXPECT_EQ(UploadProposedName(QDate(2014, 12, 31)), "2014-12-31(网络版)");
+  struct Case { const char* chosen; const char* final; const char* temp; };
+  for (const Case c : {Case{"abc", "abc.dat", "abctemp.dat"}, Case{"abcd", "abcd.dat", "abcdtemp.dat"},
+                       Case{".dat", ".dat.dat", ".dattemp.dat"}, Case{"a.dat", "a.dat", "atemp.dat"},
+                       Case{"abcde", "abcde.dat", "abcde.dattemp.dat"},
+                       Case{"x.DAT", "x.DAT.dat", "x.DAT.dattemp.dat"}}) {
+    const TUploadFileNames names = UploadFileNames(c.chosen);
+    EXPECT_EQ(names.Final, c.final) << c.chosen;
+    EXPECT_EQ(names.Temp, c.temp) << c.chosen;
+  }
+}
+
+} // namespace

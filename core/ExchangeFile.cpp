@@ -1,5 +1,9 @@
 #include "core/ExchangeFile.h"
 
+#include "core/SurveyModel.h"
+#include "platform/shell/Hooks.h"
+
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 #include <algorithm>
@@ -86,6 +90,44 @@ void CopyFileTransformingHeader(const QString& source, const QString& destinatio
   if (!out.commit()) Fail("写入文件失败 ", destination, out.errorString());
 }
 
+TExchangeFileAccess OpenExchangeFileByTrial(const QString& fileName, const TExchangeOpenTrial& tryOpen) {
+  TExchangeFileAccess access;
+  if (!QFile::exists(fileName)) return access;
+  for (const bool keyed : {false, true}) {
+    if (tryOpen(fileName, keyed)) {
+      access.Opened = true;
+      access.Path = fileName;
+      access.Keyed = keyed;
+      return access;
+    }
+  }
+  auto folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/fenwright-XXXXXX");
+  if (!folder->isValid()) Fail("无法创建临时文件夹 ", folder->path(), folder->errorString());
+  const QString copy = folder->filePath(QStringLiteral("temp.dat"));
+  CopyFileTransformingHeader(fileName, copy, THeaderTransform::Restore);
+  for (const bool keyed : {false, true}) {
+    if (tryOpen(copy, keyed)) {
+      access.Opened = true;
+      access.Path = copy;
+      access.Keyed = keyed;
+      access.WorkFolder = std::move(folder);
+      return access;
+    }
+  }
+  return access; // folder and copy are removed here
+}
+
+bool AskExportLabel(const QString& current, QString& name) {
+  name = current;
+  for (;;) {
+    if (!CurrentHooks().InputBox(QStringLiteral("设置数据库标识"),
+                                 QStringLiteral("请输入提供数据的单位的名称，长度不要超过200个汉字"), name))
+      return false;
+    if (name != kDefaultDatabaseLabel) return true;
+    ShowMessage(QStringLiteral("必须修改默认的名称！"));
+  }
+}
+
 QString OfflineExportProposedName(const QString& label, const QDate& today) {
   return label + "-" + today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("(离线版)");
 }
@@ -133,6 +175,15 @@ QString BuildClashReport(std::vector<TClashRecord> records) {
   for (const TClashRecord& record : records)
     text += "(" + QString::number(record.c901) + "," + record.c902 + ")\n";
   return text;
+}
+
+QString WriteImportClashReport(const QString& folder, std::vector<TClashRecord> records) {
+  const QString path = QDir(folder).filePath(kImportClashReportName);
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) Fail("无法创建文件 ", path, file.errorString());
+  const QByteArray text = BuildClashReport(std::move(records)).toUtf8();
+  if (file.write(text) != text.size() || !file.commit()) Fail("写入文件失败 ", path, file.errorString());
+  return path;
 }
 
 QString ImportClashMessage(const QString& reportPath) {

@@ -18,7 +18,10 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace fw {
@@ -50,6 +53,34 @@ enum class THeaderTransform { Scramble, Restore };
 // is written under a temporary name beside destination and renamed at the end, so a
 // failure leaves no half-written destination. Throws std::runtime_error with the reason.
 void CopyFileTransformingHeader(const QString& source, const QString& destination, THeaderTransform transform);
+
+// ---- Recognising a file by trial ----
+
+// Tries to open path as a database, without (keyed false) or with (keyed true) the
+// database password, and reports whether it could be read. It must do a real read (a
+// wrong key is noticed only then) and must not change the file.
+using TExchangeOpenTrial = std::function<bool(const QString& path, bool keyed)>;
+
+struct TExchangeFileAccess {
+  bool Opened = false; // false: neither the file nor its restored copy opened
+  QString Path;        // the file to read: the chosen file itself or the restored copy
+  bool Keyed = false;  // it opened with the database password
+  // Holds the restored copy "temp.dat"; the folder and the copy go with this object.
+  std::unique_ptr<QTemporaryDir> WorkFolder;
+};
+
+// Finds how fileName can be read: as it is, first plainly and then with the password; if
+// neither works, a copy with the header restored is written to a private temporary folder
+// and tried the same way. A copy that does not open is deleted at once; the chosen file is
+// never changed. Throws std::runtime_error when the copy cannot be written.
+TExchangeFileAccess OpenExchangeFileByTrial(const QString& fileName, const TExchangeOpenTrial& tryOpen);
+
+// ---- Export label ----
+
+// Asks for the name of the supplying unit (input box "设置数据库标识", proposal current).
+// The default label "默认数据库" is refused with "必须修改默认的名称！" and asked again.
+// Returns false when the user cancels; name receives the answer as typed.
+bool AskExportLabel(const QString& current, QString& name);
 
 // ---- File names ----
 
@@ -98,6 +129,10 @@ struct TClashRecord {
 // The report text: the heading line, a line of 80 "-", then "(" + c901 + "," + c902 + ")"
 // for each record in ascending order of c901 (written in full). Lines end with "\n".
 QString BuildClashReport(std::vector<TClashRecord> records);
+
+// Writes the report (UTF-8) as folder + "/" + kImportClashReportName, replacing an earlier
+// one in one step, and returns its path. Throws std::runtime_error with the reason.
+QString WriteImportClashReport(const QString& folder, std::vector<TClashRecord> records);
 
 // The message shown after an import that clashed, naming the report's full path.
 QString ImportClashMessage(const QString& reportPath);

@@ -1,6 +1,7 @@
 // Offline exchange file: header transform on disk, file names, copy-by-name statement and
 // the import clash report.
 #include "core/ExchangeFile.h"
+#include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -115,6 +116,94 @@ TEST(HeaderTransform, TransformedCopyLeavesSourceAlone) {
                std::runtime_error);
 }
 
+// A stand-in for the database: a file "opens" plainly when it begins with "PLAIN", with
+// the password when it begins with "KEYED". Records every path it was asked about.
+struct FakeTrial {
+  QStringList Tried;
+  bool operator()(const QString& path, bool keyed) {
+    Tried << path + (keyed ? " keyed" : " plain");
+    return ReadFile(path).startsWith(keyed ? "KEYED" : "PLAIN");
+  }
+};
+
+TEST(OpenByTrial, PlainKeyedAndScrambledFiles) {
+  QTemporaryDir dir;
+  struct Case { QByteArray content; bool scramble; bool opened; bool keyed; bool copy; int trials; };
+  const std::vector<Case> cases = {
+      {"PLAIN backup" + PatternBytes(3000, 1), false, true, false, false, 1},
+      {"KEYED backup" + PatternBytes(3000, 2), false, true, true, false, 2},
+      {"KEYED exchange" + PatternBytes(3000, 3), true, true, true, true, 4},
+      {"PLAIN short", true, true, false, true, 3},
+      {PatternBytes(5000, 4), false, false, false, false, 4}, // random bytes
+      {QByteArray(), false, false, false, false, 4},          // empty file
+  };
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const Case& c = cases[i];
+    const QString path = dir.filePath(QString("选择%1.dat").arg(i));
+    WriteFile(path, c.content);
+    if (c.scramble) ScrambleFileHeader(path);
+    const QByteArray onDisk = ReadFile(path);
+
+    FakeTrial trial;
+    QString copyPath;
+    {
+      const TExchangeFileAccess access = OpenExchangeFileByTrial(path, std::ref(trial));
+      EXPECT_EQ(access.Opened, c.opened) << i;
+      EXPECT_EQ(access.Keyed, c.keyed) << i;
+      EXPECT_EQ(trial.Tried.size(), c.trials) << i;
+      EXPECT_EQ(access.Path != path && access.Opened, c.copy) << i;
+      if (c.copy) {
+        copyPath = access.Path;
+        EXPECT_TRUE(copyPath.endsWith("/temp.dat"));
+        EXPECT_EQ(ReadFile(copyPath), c.content) << i;
+      }
+      if (trial.Tried.size() > 2) copyPath = trial.Tried.last().section(' ', 0, 0);
+    }
+    EXPECT_EQ(ReadFile(path), onDisk) << "the chosen file is never changed";
+    if (!copyPath.isEmpty()) {
+      EXPECT_FALSE(QFile::exists(copyPath)) << "the restored copy is always deleted";
+    }
+  }
+  FakeTrial trial;
+  EXPECT_FALSE(OpenExchangeFileByTrial(dir.filePath("none.dat"), std::ref(trial)).Opened);
+  EXPECT_TRUE(trial.Tried.isEmpty());
+}
+
+TEST(ExportLabel, DefaultLabelIsRefusedUntilChangedOrCancelled) {
+  struct Case { QString current; std::vector<QString> answers; bool accepted; QString name; int refusals; };
+  const QString def = "默认数据库";
+  const std::vector<Case> cases = {
+      {def, {def, "市总工会"}, true, "市总工会", 1},
+      {def, {def, def, "O'Brien 工会"}, true, "O'Brien 工会", 2},
+      {def, {QString()}, false, "", 0},
+      {def, {def, QString()}, false, "", 1},
+      {"区工会", {"区工会"}, true, "区工会", 0},
+  };
+  for (const Case& c : cases) {
+    fwtest::ScriptedHooks hooks;
+    QStringList asked;
+    std::deque<QString> answers(c.answers.begin(), c.answers.end());
+    CurrentHooks().InputBox = [&](const QString& caption, const QString& prompt, QString& value) {
+      asked << caption + "|" + prompt + "|" + value;
+      const QString answer = answers.front();
+      answers.pop_front();
+      if (answer.isNull()) return false;
+      value = answer;
+      return true;
+    };
+    QString name;
+    EXPECT_EQ(AskExportLabel(c.current, name), c.accepted) << c.name.toStdString();
+    if (c.accepted) {
+      EXPECT_EQ(name, c.name);
+    }
+    EXPECT_EQ(hooks.Messages.size(), size_t(c.refusals));
+    for (const auto& m : hooks.Messages) EXPECT_EQ(m.Text, "必须修改默认的名称！");
+    ASSERT_FALSE(asked.isEmpty());
+    EXPECT_EQ(asked.first(), "设置数据库标识|请输入提供数据的单位的名称，长度不要超过200个汉字|" + c.current);
+    EXPECT_TRUE(answers.empty());
+  }
+}
+
 TEST(ExchangeFileNames, OfflineExportImportAndBackup) {
   EXPECT_EQ(OfflineExportProposedName("市总工会", QDate(2014, 3, 7)), "市总工会-2014-03-07(离线版)");
 
@@ -157,6 +246,12 @@ TEST(ClashReport, CodesInAscendingOrderAndInFull) {
                            "(9,短码)\n(110101000001,甲,工会)\n(440106000002,乙工会)\n";
   EXPECT_EQ(text, expected);
   EXPECT_EQ(BuildClashReport({}), QString("在准备导入的文件中，如下的记录与现有的记录发生编号冲突\n") + QString(80, '-') + "\n");
+
+  QTemporaryDir dir;
+  const QString path = WriteImportClashReport(dir.path(), {{2, "乙"}, {1, "甲"}});
+  EXPECT_EQ(path, dir.filePath("数据导入编号冲突.txt"));
+  EXPECT_EQ(QString::fromUtf8(ReadFile(path)), BuildClashReport({{1, "甲"}, {2, "乙"}}));
+  EXPECT_THROW(WriteImportClashReport(dir.filePath("missing"), {}), std::runtime_error);
 
   const QString message = ImportClashMessage("/home/u/文档/数据导入编号冲突.txt");
   EXPECT_TRUE(message.startsWith("导入过程中发生错误，准备导入的数据可能与现有的\n数据有重复的内容"));

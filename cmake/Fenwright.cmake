@@ -36,7 +36,7 @@ function(fw_add_tests name)
   target_compile_options(test_${name} PRIVATE ${FW_WARNINGS})
   target_link_libraries(test_${name} PRIVATE ${ARG_DEPS} fw_test_support GTest::gtest GTest::gmock)
   add_dependencies(test_${name} fw_program_folder)
-  gtest_discover_tests(test_${name}
-    DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;FENWRIGHT_PROGRAM_DIR=${FENWRIGHT_BIN_DIR};FENWRIGHT_NO_OPEN=1")
+  # The test environment (offscreen platform, program folder, no opening of files) is
+  # set by the shared test main, so the tests behave the same under CTest and alone.
+  gtest_discover_tests(test_${name} DISCOVERY_MODE PRE_TEST)
 endfunction()

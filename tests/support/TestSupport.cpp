@@ -8,7 +8,10 @@
 
 namespace fwtest {
 
-QString BuiltProgramDir() { return QString::fromLocal8Bit(qgetenv("FENWRIGHT_PROGRAM_DIR")); }
+QString BuiltProgramDir() {
+  const QString overridden = QString::fromLocal8Bit(qgetenv("FENWRIGHT_PROGRAM_DIR"));
+  return overridden.isEmpty() ? QStringLiteral(FW_BUILT_PROGRAM_DIR) : overridden;
+}
 
 namespace {
 

@@ -22,13 +22,6 @@
 
 namespace {
 
-// ctest hands each test only the first of the environment values that the test folder's
-// rule sets, so the built program folder is also known at compile time.
-const bool programDirSet = [] {
-  if (qEnvironmentVariableIsEmpty("FENWRIGHT_PROGRAM_DIR")) qputenv("FENWRIGHT_PROGRAM_DIR", FW_PROGRAM_DIR);
-  return true;
-}();
-
 using Row = std::vector<std::string>;
 
 class Db {

@@ -129,6 +129,13 @@ TEST(FwGradient, DegenerateSizesAndEqualColours) {
     EXPECT_EQ(Count(column, RGB(1, 2, 3)), 0) << d;
   }
   EXPECT_EQ(Count(Gradient(TGradientDirection::gdSquareBox, clRed, clBlue, 1, 20, 1), clRed), 20);
+  // A shortened sweep of zero (4 pixels across a shortened axis) still ends, stop colour in the middle.
+  const QImage flat = Gradient(TGradientDirection::gdVerticalBox, kStart, kStop, 1, 40, 4);
+  EXPECT_EQ(Count(flat, RGB(1, 2, 3)), 0);
+  EXPECT_EQ(At(flat, 19, 1), kStop);
+  const QImage thin = Gradient(TGradientDirection::gdHorizontalBox, kStart, kStop, 1, 4, 40);
+  EXPECT_EQ(Count(thin, RGB(1, 2, 3)), 0);
+  EXPECT_EQ(At(thin, 1, 19), kStop);
   QImage image = Blank(10, 10);
   TCanvas canvas(&image);
   PaintGradient(canvas, Rect(3, 3, 3, 9), TGradientDirection::gdHorizontalEnd, clRed, clBlue);

@@ -2,7 +2,6 @@
 
 #include "controls/common/FwColors.h"
 
-#include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <functional>

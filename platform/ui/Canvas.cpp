@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 
 namespace fw {

@@ -1,0 +1,85 @@
+#include "controls/common/FwCommon.h"
+
+#include "controls/common/FwColors.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <cmath>
+#include <optional>
+
+namespace fw {
+
+namespace {
+bool themesActive = false;
+std::optional<int> colorScheme;
+std::optional<bool> highColor;
+} // namespace
+
+bool ThemeServicesActive() { return themesActive; }
+void SetThemeServicesActive(bool active) { themesActive = active; }
+
+int XPColorScheme() {
+  if (!colorScheme) colorScheme = GetXPColorScheme();
+  return *colorScheme;
+}
+
+void SetXPColorScheme(int scheme) { colorScheme = scheme; }
+
+bool HighColorDisplay() {
+  if (!highColor) highColor = IsHighColorDisplay();
+  return *highColor;
+}
+
+void SetHighColorDisplay(bool high) { highColor = high; }
+
+QString StripAccelChars(const QString& text) {
+  QString out;
+  out.reserve(text.size());
+  for (int i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) ++i;
+    out += text[i];
+  }
+  return out;
+}
+
+int CountChar(QChar c, const QString& text) { return int(text.count(c)); }
+
+TRect CenterRect(const TRect& r, int width, int height) {
+  const int left = (r.Left + r.Right - width) / 2;
+  const int top = (r.Top + r.Bottom - height) / 2;
+  return Bounds(left, top, width, height);
+}
+
+int GetMinFontHeight(const TFont& font) { return QFontMetrics(font.ToQFont()).height() + 2; }
+
+int GetAvgCharWidth(const TFont& font) {
+  const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  return int(std::lround(QFontMetrics(font.ToQFont()).horizontalAdvance(letters) / 52.0));
+}
+
+namespace {
+QScreen* ScreenAt(TPoint p) {
+  QScreen* screen = QGuiApplication::screenAt(p.ToQt());
+  return screen ? screen : QGuiApplication::primaryScreen();
+}
+} // namespace
+
+TRect GetMonitorWorkRect(TPoint screenPoint) {
+  QScreen* screen = ScreenAt(screenPoint);
+  return screen ? TRect::FromQt(screen->availableGeometry()) : TRect{};
+}
+
+TRect GetMonitorBoundsRect(TPoint screenPoint) {
+  QScreen* screen = ScreenAt(screenPoint);
+  return screen ? TRect::FromQt(screen->geometry()) : TRect{};
+}
+
+int GetMonitorWorkWidth(const QWidget* widget) {
+  if (!widget) return GetMonitorWorkRect({}).Width();
+  const QPoint centre = widget->mapToGlobal(widget->rect().center());
+  return GetMonitorWorkRect({centre.x(), centre.y()}).Width();
+}
+
+} // namespace fw

@@ -8,8 +8,12 @@ namespace fw {
 
 QString NumberToText(double value) {
   if (!std::isfinite(value)) return QStringLiteral("0");
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  char buffer[400];
+  // Plain digits within the range a cell shows them so; an exponent only outside it.
+  const double magnitude = std::fabs(value);
+  const auto format = magnitude == 0 || (magnitude >= 1e-9 && magnitude < 1e15) ? std::chars_format::fixed
+                                                                                : std::chars_format::scientific;
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format);
   QString text = QString::fromLatin1(buffer, result.ptr - buffer);
   text.replace(u'e', u'E');
   return text;

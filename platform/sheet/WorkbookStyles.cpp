@@ -167,7 +167,8 @@ void TWorkbookStyles::Load(const QByteArray& xml) {
 
 QByteArray TWorkbookStyles::Save() const {
   std::ostringstream out;
-  doc_.save(out, "", pugi::format_raw, pugi::encoding_utf8);
+  out << R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)" << '\n';
+  doc_.document_element().print(out, "", pugi::format_raw, pugi::encoding_utf8);
   return QByteArray::fromStdString(out.str());
 }
 

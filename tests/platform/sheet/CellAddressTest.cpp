@@ -85,6 +85,10 @@ TEST(CellText, NumbersInFormats) {
   for (const Case& c : cases)
     EXPECT_EQ(fw::FormatCellNumber(c.Value, QString::fromUtf8(c.Format)), QString::fromUtf8(c.Shown)) << c.Format;
   EXPECT_EQ(fw::NumberToText(1.5e20), "1.5E+20");
+  EXPECT_EQ(fw::NumberToText(2000000), "2000000");
+  EXPECT_EQ(fw::NumberToText(0.1), "0.1");
+  EXPECT_EQ(fw::NumberToText(-0.000125), "-0.000125");
+  EXPECT_EQ(fw::FormatCellNumber(2000000, "General"), "2000000");
 }
 
 TEST(CellText, WideCharactersCountDouble) {

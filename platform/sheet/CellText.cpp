@@ -1,6 +1,5 @@
 #include "platform/sheet/CellText.h"
 
-#include <QRegularExpression>
 #include <charconv>
 #include <cmath>
 
@@ -20,22 +19,39 @@ QString NumberToText(double value) {
 }
 
 std::optional<double> NumericTextValue(const QString& text) {
-  static const QRegularExpression pattern(
-      QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d{1,3})?\s*$)"));
-  if (!pattern.match(text).hasMatch()) return std::nullopt;
-  // Count significant digits of the mantissa: beyond 15 a double no longer holds them all.
-  int significant = 0;
-  bool leading = true;
-  for (QChar ch : text) {
-    if (ch == u'e' || ch == u'E') break;
-    if (!ch.isDigit()) continue;
-    if (leading && ch == u'0') continue;
-    leading = false;
-    ++significant;
+  // blanks, sign, digits with at most one point (at least one digit), exponent, blanks
+  const QStringView view = QStringView(text).trimmed();
+  qsizetype i = 0;
+  const qsizetype n = view.size();
+  if (i < n && (view[i] == u'+' || view[i] == u'-')) ++i;
+  int digits = 0, significant = 0;
+  bool point = false, leading = true;
+  for (; i < n; ++i) {
+    const QChar ch = view[i];
+    if (ch >= u'0' && ch <= u'9') {
+      ++digits;
+      if (ch != u'0' || !leading) {
+        leading = false;
+        ++significant;
+      }
+    } else if (ch == u'.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
   }
-  if (significant > 15) return std::nullopt;
+  if (digits == 0) return std::nullopt;
+  if (i < n && (view[i] == u'e' || view[i] == u'E')) {
+    ++i;
+    if (i < n && (view[i] == u'+' || view[i] == u'-')) ++i;
+    int exponentDigits = 0;
+    for (; i < n && view[i] >= u'0' && view[i] <= u'9'; ++i) ++exponentDigits;
+    if (exponentDigits == 0 || exponentDigits > 3) return std::nullopt;
+  }
+  // Beyond 15 significant digits a double no longer holds them all.
+  if (i != n || significant > 15) return std::nullopt;
   bool ok = false;
-  const double value = text.trimmed().toDouble(&ok);
+  const double value = view.toDouble(&ok);
   if (!ok || !std::isfinite(value)) return std::nullopt;
   return value;
 }

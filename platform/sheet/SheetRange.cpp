@@ -6,6 +6,8 @@
 #include "platform/sheet/Worksheet.h"
 
 #include <cmath>
+#include <algorithm>
+#include <map>
 #include <unordered_map>
 
 namespace fw {
@@ -263,18 +265,26 @@ void TRange::AutoFit() const {
       if (m.Contains(r, c) && m.Left != m.Right) return true;
     return false;
   };
-  for (int c = area_.Left; c <= area_.Right; ++c) {
-    double widest = 0;
-    for (auto it = content.Rows().lower_bound(area_.Top); it != content.Rows().end() && it->first <= area_.Bottom;
-         ++it) {
-      const TSheetCell* cell = content.FindCell(it->first, c);
-      if (!cell || cell->Kind == TCellKind::Empty || inWideMerge(it->first, c)) continue;
-      const QString text = sheet_->CellText(it->first, c);
-      widest = std::max(widest, TextWidthUnits(text) * scale(cell->Style));
+  // One pass over the rows measures every column of the range.
+  std::map<int, double> widest;
+  for (auto it = content.Rows().lower_bound(area_.Top); it != content.Rows().end() && it->first <= area_.Bottom;
+       ++it) {
+    const auto& cells = it->second.Cells;
+    auto first = std::lower_bound(cells.begin(), cells.end(), area_.Left,
+                                  [](const TSheetCell& c, int col) { return c.Col < col; });
+    for (auto cellIt = first; cellIt != cells.end() && cellIt->Col <= area_.Right; ++cellIt) {
+      const TSheetCell& cell = *cellIt;
+      if (cell.Kind == TCellKind::Empty) continue;
+      if (inWideMerge(it->first, cell.Col)) continue;
+      const double width = TextWidthUnits(sheet_->CellText(it->first, cell.Col)) * scale(cell.Style);
+      double& column = widest[cell.Col];
+      column = std::max(column, width);
     }
-    if (widest <= 0) continue; // nothing to fit: the width stays
-    TSheetColumn& column = content.Columns()[c];
-    column.Width = std::min(255.0, std::ceil((widest + 1) * 100) / 100);
+  }
+  for (const auto& [col, width] : widest) {
+    if (width <= 0) continue; // nothing to fit: the width stays
+    TSheetColumn& column = content.Columns()[col];
+    column.Width = std::min(255.0, std::ceil((width + 1) * 100) / 100);
     column.CustomWidth = true;
   }
   sheet_->Changed();

@@ -8,6 +8,8 @@
 #include "platform/sheet/ZipArchive.h"
 
 #include <QHash>
+#include <charconv>
+#include <cmath>
 #include <sstream>
 
 namespace fw {
@@ -71,6 +73,7 @@ private:
   void Columns();
   void Rows();
   void Cell(int row, const TSheetCell& cell);
+  int SharedIndex(int poolIndex);
 
   const TWorksheet& sheet_;
   const TSheetContent& content_;
@@ -78,6 +81,7 @@ private:
   TSharedStrings& strings_;
   QByteArray xml_;
   qint64 uses_ = 0;
+  std::vector<int> sharedOfPool_;
 };
 
 QByteArray TSheetWriter::Xml() {
@@ -165,18 +169,54 @@ void TSheetWriter::Rows() {
   xml_ += "</sheetData>";
 }
 
+// Appends "A1"-style address without building temporary strings: this runs once per cell.
+void AppendAddress(QByteArray& out, int row, int col) {
+  char letters[4];
+  int n = 0;
+  for (; col > 0; col = (col - 1) / 26) letters[n++] = char('A' + (col - 1) % 26);
+  while (n > 0) out += letters[--n];
+  char digits[12];
+  const auto end = std::to_chars(digits, digits + sizeof digits, row).ptr;
+  out.append(digits, end - digits);
+}
+
+void AppendInt(QByteArray& out, qint64 value) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  out.append(digits, end - digits);
+}
+
 void TSheetWriter::Cell(int row, const TSheetCell& cell) {
   if (cell.Kind == TCellKind::Empty && cell.Formula < 0 && cell.Style == 0) return;
-  xml_ += "<c r=\"" + CellAddress(row, cell.Col).toLatin1() + "\"";
-  if (cell.Style != 0) xml_ += " s=\"" + QByteArray::number(cell.Style) + "\"";
+  xml_ += "<c r=\"";
+  AppendAddress(xml_, row, cell.Col);
+  xml_ += '"';
+  if (cell.Style != 0) {
+    xml_ += " s=\"";
+    AppendInt(xml_, cell.Style);
+    xml_ += '"';
+  }
   const QByteArray formula =
       cell.Formula >= 0 ? "<f>" + EscapeOoxmlText(content_.String(cell.Formula)) + "</f>" : QByteArray();
   switch (cell.Kind) {
   case TCellKind::Empty:
-    xml_ += formula.isEmpty() ? QByteArray("/>") : ">" + formula + "</c>";
+    if (formula.isEmpty()) {
+      xml_ += "/>";
+    } else {
+      xml_ += '>';
+      xml_ += formula;
+      xml_ += "</c>";
+    }
     return;
   case TCellKind::Number:
-    xml_ += ">" + formula + "<v>" + Num(cell.Number) + "</v></c>";
+    xml_ += '>';
+    xml_ += formula;
+    xml_ += "<v>";
+    if (cell.Number == std::trunc(cell.Number) && std::fabs(cell.Number) < 1e15)
+      AppendInt(xml_, static_cast<qint64>(cell.Number)); // whole numbers are the common case
+    else
+      xml_ += Num(cell.Number);
+    xml_ += "</v></c>";
     return;
   case TCellKind::Boolean:
     xml_ += " t=\"b\">" + formula + "<v>" + (cell.Number != 0 ? "1" : "0") + "</v></c>";
@@ -190,9 +230,19 @@ void TSheetWriter::Cell(int row, const TSheetCell& cell) {
       return;
     }
     ++uses_;
-    xml_ += " t=\"s\"><v>" + QByteArray::number(strings_.Index(content_.String(cell.Text))) + "</v></c>";
+    xml_ += " t=\"s\"><v>";
+    AppendInt(xml_, SharedIndex(cell.Text));
+    xml_ += "</v></c>";
     return;
   }
+}
+
+int TSheetWriter::SharedIndex(int poolIndex) {
+  // Each text of the sheet's pool is looked up in the shared table once.
+  if (poolIndex >= static_cast<int>(sharedOfPool_.size())) sharedOfPool_.resize(poolIndex + 1, -1);
+  int& shared = sharedOfPool_[poolIndex];
+  if (shared < 0) shared = strings_.Index(content_.String(poolIndex));
+  return shared;
 }
 
 QByteArray WorkbookXml(const TWorkbook& book) {

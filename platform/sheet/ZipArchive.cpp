@@ -91,7 +91,8 @@ void TZipWriter::Save(const QString& target) const {
       ok = false;
       break;
     }
-    zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 6);
+    // The fastest level: sheet XML still shrinks about tenfold, at half the time of the default.
+    zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);
   }
   QString reason;
   if (ok && zip_close(archive) != 0) {

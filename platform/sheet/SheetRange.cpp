@@ -36,19 +36,27 @@ QString TRange::Address() const {
   return CellAreaAddress(area_);
 }
 
+namespace {
+// A place counted from 1 within the range, or 0 (refused by the sheet) when far outside.
+int Offset(int origin, int index) {
+  const qint64 place = qint64(origin) + index - 1;
+  return place >= 1 && place <= kMaxSheetRows ? static_cast<int>(place) : 0;
+}
+} // namespace
+
 TRange TRange::Cells(int row, int col) const {
-  return sheet_->Cells(area_.Top + row - 1, area_.Left + col - 1);
+  return sheet_->Cells(Offset(area_.Top, row), Offset(area_.Left, col));
 }
 
 TRange TRange::Rows(int index) const {
-  const int row = area_.Top + index - 1;
+  const int row = Offset(area_.Top, index);
   if (kind_ == TKind::EntireRows) return sheet_->Rows(row);
   sheet_->Cells(row, area_.Left); // checks the place
   return TRange(*sheet_, {row, area_.Left, row, area_.Right});
 }
 
 TRange TRange::Columns(int index) const {
-  const int col = area_.Left + index - 1;
+  const int col = Offset(area_.Left, index);
   if (kind_ == TKind::EntireColumns) return sheet_->Columns(col);
   sheet_->Cells(area_.Top, col);
   return TRange(*sheet_, {area_.Top, col, area_.Bottom, col});

@@ -34,7 +34,8 @@ TWorkbook& TWorkbooks::Open(const QString& path) {
   const bool isTemplate = ReadWorkbookPackage(path, *book);
   const QFileInfo info(path);
   if (isTemplate || info.suffix().compare(QStringLiteral("xltx"), Qt::CaseInsensitive) == 0)
-    book->SetNames(info.completeBaseName() + QString::number(app_->NextBookNumber()), QString());
+    book->SetNames(info.completeBaseName() + QString::number(app_->NextBookNumber(info.completeBaseName())),
+                   QString());
   else
     book->SetNames(info.fileName(), info.absoluteFilePath());
   book->SetSaved(true);
@@ -42,7 +43,8 @@ TWorkbook& TWorkbooks::Open(const QString& path) {
 }
 
 TWorkbook& TWorkbooks::Add() {
-  auto book = std::make_unique<TWorkbook>(*app_, QStringLiteral("工作簿%1").arg(app_->NextBookNumber()));
+  const QString base = QStringLiteral("工作簿");
+  auto book = std::make_unique<TWorkbook>(*app_, base + QString::number(app_->NextBookNumber(base)));
   book->SetSaved(true);
   return Adopt(*app_, std::move(book));
 }
@@ -50,7 +52,8 @@ TWorkbook& TWorkbooks::Add() {
 TWorkbook& TWorkbooks::Add(const QString& templatePath) {
   auto book = std::make_unique<TWorkbook>(*app_, QString());
   ReadWorkbookPackage(templatePath, *book);
-  book->SetNames(QFileInfo(templatePath).completeBaseName() + QString::number(app_->NextBookNumber()), QString());
+  const QString base = QFileInfo(templatePath).completeBaseName();
+  book->SetNames(base + QString::number(app_->NextBookNumber(base)), QString());
   book->SetSaved(true);
   return Adopt(*app_, std::move(book));
 }

@@ -5,6 +5,7 @@
 
 #include "platform/sheet/Workbook.h"
 
+#include <QHash>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -73,7 +74,8 @@ public:
   std::vector<std::unique_ptr<TWorkbook>>& BookList() { return books_; }
   void SetActiveWorkbook(TWorkbook* book) { active_ = book; }
   void RemoveWorkbook(TWorkbook& book);
-  int NextBookNumber() { return ++bookCounter_; }
+  // 1, 2, ... for each caption base ("工作簿", or a template's name), as new books are numbered.
+  int NextBookNumber(const QString& base) { return ++bookNumbers_[base]; }
 
 private:
   QString progId_;
@@ -82,7 +84,7 @@ private:
   TWorkbook* active_ = nullptr;
   bool visible_ = false;
   bool displayAlerts_ = true;
-  int bookCounter_ = 0;
+  QHash<QString, int> bookNumbers_;
   QString lastShown_;
 };
 

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cstdio>
+#include <new>
 #include <zip.h>
 
 namespace fw {
@@ -47,7 +48,13 @@ QByteArray TZipReader::Read(const QString& name) const {
     throw ESheetError(Damaged(path_));
   zip_file_t* file = zip_fopen_index(zip_, index, 0);
   if (!file) throw ESheetError(Damaged(path_));
-  QByteArray data(static_cast<qsizetype>(stat.size), Qt::Uninitialized);
+  QByteArray data;
+  try {
+    data.resize(static_cast<qsizetype>(stat.size));
+  } catch (const std::bad_alloc&) {
+    zip_fclose(file);
+    throw ESheetError(QStringLiteral("文件“%1”过大，内存不足，无法打开。").arg(QDir::toNativeSeparators(path_)));
+  }
   zip_uint64_t done = 0;
   while (done < stat.size) {
     const zip_int64_t n = zip_fread(file, data.data() + done, stat.size - done);

@@ -141,7 +141,7 @@ TEST_F(Workbook, TemplateOpensAsNewBookAndSavesAsWorkbook) {
   made.Close();
 
   TWorkbook& book = app_->Workbooks().Open(Path("模板.xltx"));
-  EXPECT_EQ(book.Name(), QString("模板%1").arg(book.Name().mid(2)));
+  EXPECT_EQ(book.Name(), "模板1");
   EXPECT_TRUE(book.FullName().isEmpty()); // saving never overwrites the template
   ASSERT_EQ(book.Sheets().Count(), 2);
   EXPECT_EQ(book.Sheets(1).Name(), "表一");

@@ -90,7 +90,9 @@ void TSheetContent::InsertRows(int row, int count) {
     } else if (merge.Bottom >= row) {
       merge.Bottom += count; // inserted inside the area: it grows
     }
+    merge.Bottom = std::min(merge.Bottom, kMaxSheetRows);
   }
+  std::erase_if(merges_, [](const TCellRect& m) { return m.Top > kMaxSheetRows || (m.Top == m.Bottom && m.Left == m.Right); });
 }
 
 bool TSheetContent::UsedArea(TCellRect& area) const {

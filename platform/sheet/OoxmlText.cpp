@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <sstream>
+#include <vector>
 
 namespace fw {
 
@@ -95,31 +96,33 @@ QByteArray CleanXmlFragment(pugi::xml_node node, const QByteArray& mainPrefix) {
   pugi::xml_document scratch;
   pugi::xml_node copy = scratch.append_copy(node);
   const QByteArray prefix = mainPrefix.isEmpty() ? QByteArray() : mainPrefix + ':';
-  struct Cleaner {
-    QByteArray Prefix;
-    void Clean(pugi::xml_node n) {
-      if (!Prefix.isEmpty() && std::strncmp(n.name(), Prefix.constData(), Prefix.size()) == 0)
-        n.set_name(n.name() + Prefix.size());
-      for (pugi::xml_attribute a = n.first_attribute(); a;) {
-        pugi::xml_attribute next = a.next_attribute();
-        if (std::strchr(a.name(), ':') || std::strncmp(a.name(), "xmlns", 5) == 0) n.remove_attribute(a);
-        a = next;
-      }
-      for (pugi::xml_node c = n.first_child(); c;) {
-        pugi::xml_node next = c.next_sibling();
-        if (c.type() == pugi::node_element) {
-          if (!Prefix.isEmpty() && std::strncmp(c.name(), Prefix.constData(), Prefix.size()) == 0)
-            c.set_name(c.name() + Prefix.size());
-          if (std::strchr(c.name(), ':') || std::strcmp(c.name(), "extLst") == 0)
-            n.remove_child(c);
-          else
-            Clean(c);
-        }
-        c = next;
-      }
+  // Walked with a list of its own rather than by recursion: a hostile file may nest deeply.
+  auto strip = [&prefix](pugi::xml_node n) {
+    if (!prefix.isEmpty() && std::strncmp(n.name(), prefix.constData(), prefix.size()) == 0)
+      n.set_name(n.name() + prefix.size());
+  };
+  strip(copy);
+  std::vector<pugi::xml_node> pending{copy};
+  while (!pending.empty()) {
+    pugi::xml_node n = pending.back();
+    pending.pop_back();
+    for (pugi::xml_attribute a = n.first_attribute(); a;) {
+      pugi::xml_attribute next = a.next_attribute();
+      if (std::strchr(a.name(), ':') || std::strncmp(a.name(), "xmlns", 5) == 0) n.remove_attribute(a);
+      a = next;
     }
-  } cleaner{prefix};
-  cleaner.Clean(copy);
+    for (pugi::xml_node c = n.first_child(); c;) {
+      pugi::xml_node next = c.next_sibling();
+      if (c.type() == pugi::node_element) {
+        strip(c);
+        if (std::strchr(c.name(), ':') || std::strcmp(c.name(), "extLst") == 0)
+          n.remove_child(c);
+        else
+          pending.push_back(c);
+      }
+      c = next;
+    }
+  }
   std::ostringstream out;
   copy.print(out, "", pugi::format_raw);
   return QByteArray::fromStdString(out.str());

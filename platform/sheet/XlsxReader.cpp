@@ -31,6 +31,7 @@ private:
   void Parse(const QString& part, pugi::xml_document& doc) const;
   QHash<QString, TRelation> Relations(const QString& part) const;
   void ReadSharedStrings(const QString& part);
+  void ReadTheme(const QString& part);
   void ReadSheet(const QString& part, TWorksheet& sheet);
   void ReadSheetData(pugi::xml_node sheetData, TWorksheet& sheet);
   QString ContentTypeOf(const pugi::xml_document& types, const QString& part) const;
@@ -122,7 +123,7 @@ bool TPackageReader::Read() {
   for (const TRelation& rel : relations) {
     if (rel.Type == u"styles") book_.Styles().Load(zip_.Read(rel.Target));
     else if (rel.Type == u"sharedStrings") ReadSharedStrings(rel.Target);
-    else if (rel.Type == u"theme") book_.Theme() = zip_.Read(rel.Target);
+    else if (rel.Type == u"theme") ReadTheme(rel.Target);
   }
   book_.Date1904 = XmlChild(root, "workbookPr").attribute("date1904").as_bool();
 
@@ -144,7 +145,8 @@ bool TPackageReader::Read() {
     if (std::strcmp(XmlLocalName(name), "definedName") != 0) continue;
     TDefinedName defined;
     defined.Name = QString::fromUtf8(name.attribute("name").as_string());
-    defined.LocalSheet = name.attribute("localSheetId") ? name.attribute("localSheetId").as_int() : -1;
+    defined.LocalSheet = name.attribute("localSheetId") ? name.attribute("localSheetId").as_int(-2) : -1;
+    if (defined.LocalSheet < -1) continue;
     defined.Hidden = name.attribute("hidden").as_bool();
     defined.Formula = QString::fromUtf8(name.text().get());
     if (defined.LocalSheet < book_.Sheets().Count()) book_.DefinedNames().push_back(defined);
@@ -153,6 +155,13 @@ bool TPackageReader::Read() {
   book_.SetActiveIndex(0);
   book_.SetActiveIndex(activeTab);
   return isTemplate;
+}
+
+void TPackageReader::ReadTheme(const QString& part) {
+  // The theme is copied as it is; a damaged one is left out rather than passed on.
+  const QByteArray data = zip_.Read(part);
+  pugi::xml_document doc;
+  if (doc.load_buffer(data.constData(), data.size())) book_.Theme() = data;
 }
 
 void TPackageReader::ReadSharedStrings(const QString& part) {

@@ -80,4 +80,24 @@ TEST(XlsxReader, ReadsPackagesOfOtherProducers) {
   EXPECT_EQ(book.DefinedNames()[0].LocalSheet, 0);
 }
 
+TEST(XlsxReader, DeeplyNestedKeptPartsDoNotExhaustTheStack) {
+  QTemporaryDir dir;
+  auto app = fw::CreateOleObject("Excel.Application");
+  fw::TWorkbook& book = app->Workbooks().Add();
+  book.Sheets(1).Cells(1, 1).SetValue("深");
+  book.SaveAs(dir.filePath("plain.xlsx"));
+  fw::TZipReader plain(dir.filePath("plain.xlsx"));
+  fw::TZipWriter zip;
+  for (const char* part : {"[Content_Types].xml", "_rels/.rels", "xl/workbook.xml", "xl/_rels/workbook.xml.rels",
+                           "xl/styles.xml", "xl/sharedStrings.xml"})
+    zip.Add(part, plain.Read(part));
+  QByteArray sheet = plain.Read("xl/worksheets/sheet1.xml");
+  const int depth = 200000;
+  sheet.replace("<sheetViews>", "<sheetViews>" + QByteArray("<a>").repeated(depth) + QByteArray("</a>").repeated(depth));
+  zip.Add("xl/worksheets/sheet1.xml", sheet);
+  zip.Save(dir.filePath("deep.xlsx"));
+  fw::TWorkbook& deep = app->Workbooks().Open(dir.filePath("deep.xlsx"));
+  EXPECT_EQ(deep.Sheets(1).Cells(1, 1).Value(), "深");
+}
+
 } // namespace

@@ -221,14 +221,4 @@ QString TWorksheet::CellText(int row, int col) const {
   return {};
 }
 
-void TWorksheet::ClearCell(int row, int col) {
-  auto rowIt = content_.Rows().find(row);
-  if (rowIt == content_.Rows().end() || !content_.FindCell(row, col)) return;
-  TSheetCell& cell = content_.EnsureCell(row, col);
-  cell.Kind = TCellKind::Empty;
-  cell.Text = cell.Formula = -1;
-  cell.Number = 0;
-  Changed();
-}
-
 } // namespace fw

@@ -55,7 +55,6 @@ public:
   QString CellFormula(int row, int col) const;
   void SetCellFormula(int row, int col, const QString& formula);
   QString CellText(int row, int col) const;
-  void ClearCell(int row, int col);
 
   TSheetContent& Content() { return content_; }
   const TSheetContent& Content() const { return content_; }

@@ -171,6 +171,7 @@ void TWorksheet::SetCellValue(int row, int col, const QVariant& value) {
       kind = TCellKind::Text;
     }
   }
+  if (number == 0) number = 0; // no negative zero: it would read "-0"
   TSheetCell& cell = content_.EnsureCell(row, col);
   cell.Kind = kind;
   cell.Formula = -1;

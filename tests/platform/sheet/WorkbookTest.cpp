@@ -56,6 +56,7 @@ TEST_F(Workbook, ValuesSurviveSaveAndReopen) {
       {"G1", "a<b>&\"c\"\x01_x0041_", "a<b>&\"c\"\x01_x0041_"},
       {"H1", "110101199001011234", "110101199001011234"}, // too many digits for a number
       {"AB12", -0.1, -0.1},
+      {"I1", "-0", 0.0},
       {"A2", true, true},
       {"A3", "", QVariant()},
       {"A4", "行一\n行二", "行一\n行二"},
@@ -78,6 +79,7 @@ TEST_F(Workbook, ValuesSurviveSaveAndReopen) {
     EXPECT_EQ(value.typeId(), c.Read.typeId()) << c.Address;
     EXPECT_EQ(value, c.Read) << c.Address;
   }
+  EXPECT_EQ(back.Range("I1").Text(), "0");
   EXPECT_TRUE(back.Range("B1").Font().Bold());
   EXPECT_FALSE(back.Range("D1").Font().Bold());
   EXPECT_EQ(back.Range("D9").NumberFormatLocal(), "@"); // the column's format

@@ -111,7 +111,10 @@ bool TPackageReader::Read() {
     if (rel.Type == u"officeDocument") workbookPart = rel.Target;
   if (workbookPart.isEmpty()) Fail(QStringLiteral("找不到工作簿部件。"));
   const QString workbookType = ContentTypeOf(types, workbookPart);
-  if (!workbookType.contains(QStringLiteral("spreadsheetml")))
+  // Macro-enabled workbooks and templates have content types of their own; their macros are
+  // simply not kept.
+  if (!workbookType.contains(QStringLiteral("spreadsheetml")) &&
+      !workbookType.startsWith(QStringLiteral("application/vnd.ms-excel.")))
     Fail(QStringLiteral("这不是电子表格工作簿。"));
   const bool isTemplate = workbookType.contains(QStringLiteral(".template"));
 

@@ -1,0 +1,98 @@
+#include "platform/db/Parameters.h"
+
+#include "platform/db/DbError.h"
+#include "platform/db/JetSql.h"
+
+#include <sqlite3.h>
+
+namespace fw {
+
+TParameter* TParameters::FindParam(const QString& name) {
+  for (TParameter& p : items_)
+    if (p.Name().compare(name, Qt::CaseInsensitive) == 0) return &p;
+  return nullptr;
+}
+
+const TParameter* TParameters::FindParam(const QString& name) const {
+  return const_cast<TParameters*>(this)->FindParam(name);
+}
+
+TParameter& TParameters::ParamByName(const QString& name) {
+  if (TParameter* p = FindParam(name)) return *p;
+  throw EDatabaseError(QStringLiteral("Parameter '%1' not found").arg(name));
+}
+
+TParameter& TParameters::AddParameter(const QString& name) {
+  items_.emplace_back(name);
+  return items_.back();
+}
+
+void TParameters::ParseSQL(const QString& sql) {
+  std::vector<TParameter> next;
+  for (const QString& name : JetParameterNames(sql)) {
+    TParameter p(name);
+    if (const TParameter* old = FindParam(name)) p.SetValue(old->Value());
+    next.push_back(p);
+  }
+  items_ = std::move(next);
+}
+
+void BindValue(sqlite3_stmt* stmt, int index, const QVariant& value) {
+  int rc = SQLITE_OK;
+  if (!value.isValid() || value.isNull()) {
+    rc = sqlite3_bind_null(stmt, index);
+  } else {
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+      rc = sqlite3_bind_int64(stmt, index, value.toBool() ? -1 : 0);
+      break;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+      rc = sqlite3_bind_int64(stmt, index, value.toLongLong());
+      break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+      rc = sqlite3_bind_double(stmt, index, value.toDouble());
+      break;
+    case QMetaType::QByteArray: {
+      const QByteArray bytes = value.toByteArray();
+      rc = sqlite3_bind_blob(stmt, index, bytes.constData(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+      break;
+    }
+    default: {
+      const QByteArray text = value.toString().toUtf8();
+      rc = sqlite3_bind_text(stmt, index, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    }
+    }
+  }
+  if (rc != SQLITE_OK)
+    throw EDatabaseError(QString::fromUtf8(sqlite3_errstr(rc)));
+}
+
+void TParameters::Bind(sqlite3_stmt* stmt) const {
+  const int count = sqlite3_bind_parameter_count(stmt);
+  int positional = 0;
+  for (int i = 1; i <= count; ++i) {
+    const char* rawName = sqlite3_bind_parameter_name(stmt, i);
+    const TParameter* p = nullptr;
+    if (rawName && qstrncmp(rawName + 1, "fw_", 3) == 0) continue;  // the data set's own
+    if (rawName && rawName[0] && rawName[1]) {
+      p = FindParam(QString::fromUtf8(rawName + 1));
+    } else if (positional < Count()) {
+      p = &items_[positional++];
+    }
+    if (!p) throw EDatabaseError(QStringLiteral("No value given for parameter %1").arg(rawName ? QString::fromUtf8(rawName) : QString::number(i)));
+    BindValue(stmt, i, p->Value());
+  }
+}
+
+} // namespace fw

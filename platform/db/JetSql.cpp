@@ -86,8 +86,15 @@ QString TableText(const TJetToken& t) {
 
 QString RewriteTokens(const Tokens& t, size_t begin, size_t end, const TJetAliasResolver& resolver) {
   QString out;
+  int depth = 0;
+  bool inSet = false;  // "UPDATE t SET a = ..." assigns: its "=" is no comparison
   for (size_t i = begin; i < end; ++i) {
     const TJetToken& tok = t[i];
+    if (OpIs(tok, "(")) ++depth;
+    else if (OpIs(tok, ")")) --depth;
+    else if (WordIs(tok, "set")) inSet = true;
+    else if (WordIs(tok, "where") || WordIs(tok, "from")) inSet = false;
+    const bool assignment = inSet && depth == 0;
     const size_t next = NextSig(t, i + 1, end);
     const size_t prev = PrevSig(t, i);
     const bool prevIsDot = prev != std::string::npos && prev >= begin && OpIs(t[prev], ".");
@@ -125,7 +132,7 @@ QString RewriteTokens(const Tokens& t, size_t begin, size_t end, const TJetAlias
     }
     case TJetTokenKind::Op: {
       // "x = true" also matches a store that keeps 1 for true: compare with zero.
-      if ((tok.Text == QLatin1String("=") || tok.Text == QLatin1String("<>") || tok.Text == QLatin1String("!=")) &&
+      if (!assignment && (tok.Text == QLatin1String("=") || tok.Text == QLatin1String("<>") || tok.Text == QLatin1String("!=")) &&
           next < end && (WordIs(t[next], "true") || WordIs(t[next], "false"))) {
         const size_t after = NextSig(t, next + 1, end);
         if (!(after < end && OpIs(t[after], "("))) {
@@ -145,8 +152,8 @@ QString RewriteTokens(const Tokens& t, size_t begin, size_t end, const TJetAlias
     case TJetTokenKind::String: {
       out += tok.Text;
       // Jet compares text without regard to case.
-      const bool nearComparison = (prev != std::string::npos && prev >= begin && IsComparison(t[prev])) ||
-                                  (next < end && IsComparison(t[next]));
+      const bool nearComparison = !assignment && ((prev != std::string::npos && prev >= begin && IsComparison(t[prev])) ||
+                                                  (next < end && IsComparison(t[next])));
       if (nearComparison) out += QStringLiteral(" COLLATE NOCASE");
       break;
     }
@@ -360,13 +367,13 @@ private:
     const QString word = Peek()->Text;
     const QString lower = word.toLower();
     Take();
-    const TJetToken* next = Peek();
-    if (next && OpIs(*next, "(")) return Call(lower, word);
     if (lower == "not") {
       auto e = Parse(PCmp);
       if (!e) return std::nullopt;
       return Bool(QStringLiteral("NOT (%1)").arg(*e));
     }
+    const TJetToken* next = Peek();
+    if (next && OpIs(*next, "(")) return Call(lower, word);
     if (lower == "true") return QStringLiteral("-1");
     if (lower == "false") return QStringLiteral("0");
     if (lower == "null") return QStringLiteral("NULL");

@@ -191,6 +191,7 @@ void TADOConnection::OpenFile(const QString& path, const QString& password, bool
 
 void TADOConnection::CloseHandle() {
   if (!db_) return;
+  for (TDataSet* ds : dataSets_) ds->ReleaseStatements();
   sqlite3_close_v2(db_);
   db_ = nullptr;
   transLevel_ = 0;

@@ -2,20 +2,52 @@
 
 #include "platform/db/AdoConnection.h"
 #include "platform/db/DbError.h"
+#include "platform/db/SqlStatement.h"
+
+#include <sqlite3.h>
 
 namespace fw {
 
 TADOQuery::TADOQuery(TADOConnection* connection) : TDataSet(connection) {
   sql_.OnChange = [this]() {
     Close();
+    prepared_.reset();
     parameters_.ParseSQL(sql_.Text());
   };
 }
 
+TADOQuery::~TADOQuery() = default;
+
+void TADOQuery::ReleaseStatements() { prepared_.reset(); }
+
 int TADOQuery::ExecSQL() {
-  if (!Connection()) throw EDatabaseError(QStringLiteral("Missing Connection or ConnectionString"));
-  if (!Connection()->Connected()) Connection()->Open();
-  rowsAffected_ = Connection()->Execute(sql_.Text(), parameters_);
+  TADOConnection* connection = Connection();
+  if (!connection) throw EDatabaseError(QStringLiteral("Missing Connection or ConnectionString"));
+  if (!connection->Connected()) connection->Open();
+  if (!prepared_) {
+    QStringList attached;
+    const TJetStatement st = connection->Translate(sql_.Text(), &attached);
+    if (attached.isEmpty() && st.StatementKind == TJetStatement::Kind::Plain) {
+      const QByteArray text = st.Sql.toUtf8();
+      int tail = 0;
+      auto stmt = std::make_unique<TSqlStatement>(connection->Handle(), text, &tail);
+      const QByteArray rest = text.mid(tail).trimmed();
+      if (!stmt->IsNull() && (rest.isEmpty() || rest == ";"))
+        prepared_ = std::move(stmt);
+    }
+    connection->ReleaseAttachments(attached);
+  }
+  if (!prepared_) {
+    rowsAffected_ = connection->Execute(sql_.Text(), parameters_);
+    return rowsAffected_;
+  }
+  prepared_->Reset();
+  sqlite3_clear_bindings(prepared_->Handle());
+  parameters_.Bind(prepared_->Handle());
+  while (prepared_->Step()) {
+  }
+  rowsAffected_ = sqlite3_stmt_readonly(prepared_->Handle()) ? 0 : sqlite3_changes(connection->Handle());
+  prepared_->Reset();
   return rowsAffected_;
 }
 

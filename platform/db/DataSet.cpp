@@ -110,6 +110,7 @@ void TDataSet::SetConnection(TADOConnection* connection) {
 }
 
 void TDataSet::ConnectionGone() {
+  ReleaseStatements();
   active_ = false;
   state_ = dsInactive;
   store_.Clear(0);

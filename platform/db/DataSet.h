@@ -157,6 +157,8 @@ public:
   void SetFieldValue(int column, const QVariant& value);
   // Used by the connection when it closes or goes.
   void ConnectionGone();
+  // Statements kept prepared on the connection are finalized before it closes.
+  virtual void ReleaseStatements() {}
 
 protected:
   // The Jet SQL of the data set and its parameters.

@@ -23,6 +23,7 @@ TParameter& TParameters::ParamByName(const QString& name) {
 }
 
 TParameter& TParameters::AddParameter(const QString& name) {
+  slots_.clear();
   items_.emplace_back(name);
   return items_.back();
 }
@@ -35,6 +36,7 @@ void TParameters::ParseSQL(const QString& sql) {
     next.push_back(p);
   }
   items_ = std::move(next);
+  slots_.clear();
 }
 
 void BindValue(sqlite3_stmt* stmt, int index, const QVariant& value) {
@@ -80,18 +82,29 @@ void BindValue(sqlite3_stmt* stmt, int index, const QVariant& value) {
 
 void TParameters::Bind(sqlite3_stmt* stmt) const {
   const int count = sqlite3_bind_parameter_count(stmt);
+  if (static_cast<int>(slots_.size()) < count) slots_.resize(count);
   int positional = 0;
   for (int i = 1; i <= count; ++i) {
     const char* rawName = sqlite3_bind_parameter_name(stmt, i);
-    const TParameter* p = nullptr;
     if (rawName && qstrncmp(rawName + 1, "fw_", 3) == 0) continue;  // the data set's own
+    BindSlot& slot = slots_[i - 1];
+    int item = -1;
     if (rawName && rawName[0] && rawName[1]) {
-      p = FindParam(QString::fromUtf8(rawName + 1));
+      if (slot.Item >= 0 && slot.Item < Count() && slot.Name == rawName) {
+        item = slot.Item;
+      } else {
+        const QString name = QString::fromUtf8(rawName + 1);
+        for (int k = 0; k < Count(); ++k)
+          if (items_[k].Name().compare(name, Qt::CaseInsensitive) == 0) item = k;
+        slot.Name = rawName;
+        slot.Item = item;
+      }
     } else if (positional < Count()) {
-      p = &items_[positional++];
+      item = positional++;
     }
-    if (!p) throw EDatabaseError(QStringLiteral("No value given for parameter %1").arg(rawName ? QString::fromUtf8(rawName) : QString::number(i)));
-    BindValue(stmt, i, p->Value());
+    if (item < 0)
+      throw EDatabaseError(QStringLiteral("No value given for parameter %1").arg(rawName ? QString::fromUtf8(rawName) : QString::number(i)));
+    BindValue(stmt, i, items_[item].Value());
   }
 }
 

@@ -35,7 +35,10 @@ public:
   // Throws EDatabaseError "Parameter 'x' not found".
   TParameter& ParamByName(const QString& name);
   TParameter& AddParameter(const QString& name);
-  void Clear() { items_.clear(); }
+  void Clear() {
+    items_.clear();
+    slots_.clear();
+  }
 
   // Rebuilds the list from the names in SQL text, keeping values of names still used.
   void ParseSQL(const QString& sql);
@@ -44,7 +47,14 @@ public:
   void Bind(sqlite3_stmt* stmt) const;
 
 private:
+  // Which item each parameter index of the last bound statement took, with the name it
+  // had, so that binding the same prepared statement again skips the name lookups.
+  struct BindSlot {
+    QByteArray Name;
+    int Item = -1;
+  };
   std::vector<TParameter> items_;
+  mutable std::vector<BindSlot> slots_;
 };
 
 // Binds one value to a parameter index (bool as Jet's -1/0).

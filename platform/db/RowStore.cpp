@@ -4,7 +4,9 @@
 
 #include <QLocale>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace fw {
 
@@ -90,87 +92,140 @@ TCell TCell::FromVariant(const QVariant& value, QByteArray* textStorage) {
   return cell;
 }
 
+namespace {
+
+// Writes one integer cell at p; returns the bytes used (at most 9).
+inline std::size_t WriteInt(std::uint8_t* p, std::int64_t v) {
+  if (v == 0) {
+    p[0] = TInt0;
+    return 1;
+  }
+  if (v >= INT8_MIN && v <= INT8_MAX) {
+    p[0] = TInt8;
+    p[1] = static_cast<std::uint8_t>(static_cast<std::int8_t>(v));
+    return 2;
+  }
+  if (v >= INT16_MIN && v <= INT16_MAX) {
+    p[0] = TInt16;
+    const std::int16_t x = static_cast<std::int16_t>(v);
+    std::memcpy(p + 1, &x, 2);
+    return 3;
+  }
+  if (v >= INT32_MIN && v <= INT32_MAX) {
+    p[0] = TInt32;
+    const std::int32_t x = static_cast<std::int32_t>(v);
+    std::memcpy(p + 1, &x, 4);
+    return 5;
+  }
+  p[0] = TInt64;
+  std::memcpy(p + 1, &v, 8);
+  return 9;
+}
+
+} // namespace
+
+void TRowStore::FreeDeleter::operator()(std::uint8_t* p) const { std::free(p); }
+
 void TRowStore::Clear(int columnCount) {
   columns_ = columnCount;
-  arena_.clear();
-  arena_.shrink_to_fit();
+  arena_.reset();
+  size_ = capacity_ = 0;
   rows_.clear();
   rows_.shrink_to_fit();
   cachedRow_ = -1;
 }
 
-void TRowStore::PutNull() { arena_.push_back(TNull); }
-
-void TRowStore::PutInt(std::int64_t v) {
-  auto put = [this](std::uint8_t tag, const void* data, std::size_t size) {
-    const std::size_t at = arena_.size();
-    arena_.resize(at + 1 + size);
-    arena_[at] = tag;
-    std::memcpy(arena_.data() + at + 1, data, size);
-  };
-  if (v == 0) {
-    arena_.push_back(TInt0);
-  } else if (v >= INT8_MIN && v <= INT8_MAX) {
-    const std::int8_t x = static_cast<std::int8_t>(v);
-    put(TInt8, &x, 1);
-  } else if (v >= INT16_MIN && v <= INT16_MAX) {
-    const std::int16_t x = static_cast<std::int16_t>(v);
-    put(TInt16, &x, 2);
-  } else if (v >= INT32_MIN && v <= INT32_MAX) {
-    const std::int32_t x = static_cast<std::int32_t>(v);
-    put(TInt32, &x, 4);
-  } else {
-    put(TInt64, &v, 8);
+std::uint8_t* TRowStore::Room(std::size_t bytes) {
+  if (size_ + bytes > capacity_) {
+    std::size_t capacity = std::max<std::size_t>(capacity_ * 2, 1 << 16);
+    while (capacity < size_ + bytes) capacity *= 2;
+    auto* grown = static_cast<std::uint8_t*>(std::realloc(arena_.get(), capacity));
+    if (!grown) throw std::bad_alloc();
+    arena_.release();
+    arena_.reset(grown);
+    capacity_ = capacity;
   }
+  return arena_.get() + size_;
 }
 
+void TRowStore::PutNull() {
+  *Room(1) = TNull;
+  size_ += 1;
+}
+
+void TRowStore::PutInt(std::int64_t v) { size_ += WriteInt(Room(9), v); }
+
 void TRowStore::PutFloat(double v) {
-  const std::size_t at = arena_.size();
-  arena_.resize(at + 9);
-  arena_[at] = TFloat;
-  std::memcpy(arena_.data() + at + 1, &v, 8);
+  std::uint8_t* p = Room(9);
+  p[0] = TFloat;
+  std::memcpy(p + 1, &v, 8);
+  size_ += 9;
 }
 
 void TRowStore::PutText(const char* text, int length) {
-  const std::size_t at = arena_.size();
+  std::uint8_t* p = Room(5 + static_cast<std::size_t>(length));
   if (length < 256) {
-    arena_.resize(at + 2 + length);
-    arena_[at] = TText8;
-    arena_[at + 1] = static_cast<std::uint8_t>(length);
-    if (length) std::memcpy(arena_.data() + at + 2, text, length);
+    p[0] = TText8;
+    p[1] = static_cast<std::uint8_t>(length);
+    if (length) std::memcpy(p + 2, text, length);
+    size_ += 2 + length;
   } else {
-    arena_.resize(at + 5 + length);
-    arena_[at] = TText32;
+    p[0] = TText32;
     const std::uint32_t len = static_cast<std::uint32_t>(length);
-    std::memcpy(arena_.data() + at + 1, &len, 4);
-    std::memcpy(arena_.data() + at + 5, text, length);
+    std::memcpy(p + 1, &len, 4);
+    std::memcpy(p + 5, text, length);
+    size_ += 5 + length;
   }
 }
 
+// The hot loop of opening a data set: room for the numeric cells of the whole row is
+// made once, text cells make their own room.
 std::size_t TRowStore::Encode(sqlite3_stmt* stmt) {
-  const std::size_t start = arena_.size();
+  const std::size_t start = size_;
+  std::uint8_t* p = Room(static_cast<std::size_t>(columns_) * 9);
   for (int c = 0; c < columns_; ++c) {
-    switch (sqlite3_column_type(stmt, c)) {
+    // The connection is used by one thread only, so the unprotected value may be read.
+    sqlite3_value* v = sqlite3_column_value(stmt, c);
+    switch (sqlite3_value_type(v)) {
     case SQLITE_INTEGER:
-      PutInt(sqlite3_column_int64(stmt, c));
+      p += WriteInt(p, sqlite3_value_int64(v));
       break;
-    case SQLITE_FLOAT:
-      PutFloat(sqlite3_column_double(stmt, c));
+    case SQLITE_FLOAT: {
+      const double d = sqlite3_value_double(v);
+      p[0] = TFloat;
+      std::memcpy(p + 1, &d, 8);
+      p += 9;
       break;
+    }
     case SQLITE_NULL:
-      PutNull();
+      *p++ = TNull;
       break;
     default: {
-      const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
-      PutText(text, sqlite3_column_bytes(stmt, c));
+      const char* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
+      const int length = sqlite3_value_bytes(v);
+      size_ = static_cast<std::size_t>(p - arena_.get());
+      p = Room(static_cast<std::size_t>(length) + 5 + static_cast<std::size_t>(columns_ - c) * 9);
+      if (length < 256) {
+        p[0] = TText8;
+        p[1] = static_cast<std::uint8_t>(length);
+        if (length) std::memcpy(p + 2, text, length);
+        p += 2 + length;
+      } else {
+        p[0] = TText32;
+        const std::uint32_t len = static_cast<std::uint32_t>(length);
+        std::memcpy(p + 1, &len, 4);
+        std::memcpy(p + 5, text, length);
+        p += 5 + length;
+      }
     }
     }
   }
+  size_ = static_cast<std::size_t>(p - arena_.get());
   return start;
 }
 
 std::size_t TRowStore::Encode(const std::vector<QVariant>& values) {
-  const std::size_t start = arena_.size();
+  const std::size_t start = size_;
   for (int c = 0; c < columns_; ++c) {
     QByteArray storage;
     const TCell cell = c < static_cast<int>(values.size()) ? TCell::FromVariant(values[c], &storage) : TCell();
@@ -242,7 +297,7 @@ const std::uint8_t* TRowStore::SkipCell(const std::uint8_t* p) const {
 const std::uint32_t* TRowStore::OffsetsOf(int row) const {
   if (cachedRow_ != row) {
     cachedOffsets_.resize(columns_);
-    const std::uint8_t* base = arena_.data() + rows_[row];
+    const std::uint8_t* base = arena_.get() + rows_[row];
     const std::uint8_t* p = base;
     for (int c = 0; c < columns_; ++c) {
       cachedOffsets_[c] = static_cast<std::uint32_t>(p - base);
@@ -256,7 +311,7 @@ const std::uint32_t* TRowStore::OffsetsOf(int row) const {
 TCell TRowStore::Cell(int row, int column) const {
   TCell cell;
   if (row < 0 || row >= RowCount() || column < 0 || column >= columns_) return cell;
-  const std::uint8_t* p = arena_.data() + rows_[row];
+  const std::uint8_t* p = arena_.get() + rows_[row];
   if (column < 4) {
     for (int c = 0; c < column; ++c) p = SkipCell(p);
   } else {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 struct sqlite3_stmt;
@@ -44,7 +45,7 @@ public:
   TCell Cell(int row, int column) const;
   std::vector<QVariant> RowValues(int row) const;
 
-  std::size_t ArenaBytes() const { return arena_.size(); }
+  std::size_t ArenaBytes() const { return size_; }
 
 private:
   std::size_t Encode(const std::vector<QVariant>& values);
@@ -54,10 +55,17 @@ private:
   void PutText(const char* text, int length);
   void PutNull();
   const std::uint8_t* SkipCell(const std::uint8_t* p) const;
+  std::uint8_t* Room(std::size_t bytes);  // pointer to the end, with `bytes` free after it
   const std::uint32_t* OffsetsOf(int row) const;
 
   int columns_ = 0;
-  std::vector<std::uint8_t> arena_;
+  // The arena grows by doubling without zero-filling (a row is written once, in place).
+  struct FreeDeleter {
+    void operator()(std::uint8_t* p) const;
+  };
+  std::unique_ptr<std::uint8_t, FreeDeleter> arena_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
   std::vector<std::uint64_t> rows_;  // start offset of each row in the arena
 
   // Column offsets of the last row decoded in full, so that reading many columns of

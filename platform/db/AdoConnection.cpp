@@ -283,16 +283,8 @@ QString TADOConnection::AttachFile(const TJetFileRef& ref, bool explicitly) {
   if (InTransaction())
     throw EDatabaseError(QStringLiteral("The file '%1' must be attached before the transaction begins.").arg(ref.File));
   const QString alias = QStringLiteral("fwdb%1").arg(++aliasCounter_);
-  // A given password is tried first, then no key (a plain file), and without a
-  // password the plain form first, then the key of the open file.
-  QStringList keys;
-  if (!ref.Password.isEmpty()) keys << ref.Password << QString();
-  else {
-    keys << QString();
-    if (!password_.isEmpty()) keys << password_;
-  }
   QString lastError;
-  for (const QString& key : keys) {
+  for (const QString& key : KeysToTry(ref)) {
     try {
       ExecRaw(db_, QStringLiteral("ATTACH DATABASE %1 AS %2 KEY %3").arg(QuotedStr(path), alias, QuotedStr(key)));
     } catch (const EDatabaseError& e) {
@@ -312,6 +304,19 @@ QString TADOConnection::AttachFile(const TJetFileRef& ref, bool explicitly) {
     }
   }
   throw EDatabaseError(lastError);
+}
+
+// A given password is tried first, then no key (a plain file); without a password the
+// plain form first, then the key of the open file.
+QStringList TADOConnection::KeysToTry(const TJetFileRef& ref) const {
+  QStringList keys;
+  if (!ref.Password.isEmpty()) {
+    keys << ref.Password << QString();
+  } else {
+    keys << QString();
+    if (!password_.isEmpty()) keys << password_;
+  }
+  return keys;
 }
 
 QString TADOConnection::AttachDatabase(const QString& file, const QString& password) {
@@ -395,6 +400,11 @@ int TADOConnection::Execute(const QString& sql, const TParameters& params) {
 
 int TADOConnection::Run(const QString& sql, const std::function<void(TSqlStatement&)>& bind) {
   CheckConnected();
+  if (InTransaction()) {
+    if (auto copy = MatchCrossFileInsert(sql)) {
+      if (FindAttachment(CanonicalPath(copy->File.File)).isEmpty()) return CopyFromFile(*copy, bind);
+    }
+  }
   QStringList attached;
   const TJetStatement st = Translate(sql, &attached);
   struct Release {
@@ -431,6 +441,60 @@ int TADOConnection::RunPlain(const QString& sql, const std::function<void(TSqlSt
       affected += sqlite3_changes(db_);
   }
   return affected;
+}
+
+// Rows of another file inserted inside a transaction: read through a read-only
+// connection of their own and written with one prepared INSERT on this one.
+int TADOConnection::CopyFromFile(const TJetCrossFileInsert& copy, const std::function<void(TSqlStatement&)>& bind) {
+  if (!QFileInfo(copy.File.File).isFile()) throw EDatabaseError(QStringLiteral("Could not find file '%1'.").arg(copy.File.File));
+  sqlite3* other = nullptr;
+  QString lastError;
+  for (const QString& key : KeysToTry(copy.File)) {
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(copy.File.File).constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    try {
+      if (rc != SQLITE_OK) throw EDatabaseError(db ? EngineMessage(db) : QString::fromUtf8(sqlite3_errstr(rc)));
+      if (!key.isEmpty()) ExecRaw(db, QStringLiteral("PRAGMA key = %1").arg(QuotedStr(key)));
+      sqlite3_busy_timeout(db, 2000);
+      ExecRaw(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+      RegisterFunctions(db);
+      other = db;
+      break;
+    } catch (const EDatabaseError& e) {
+      lastError = e.Message();
+      sqlite3_close(db);
+    }
+  }
+  if (!other) throw EDatabaseError(lastError);
+  struct CloseOther {
+    sqlite3* db;
+    ~CloseOther() { sqlite3_close_v2(db); }
+  } closeOther{other};
+
+  TSqlStatement source(other, copy.SourceSql.toUtf8());
+  bind(source);
+  const int columns = sqlite3_column_count(source.Handle());
+  QStringList marks;
+  for (int c = 0; c < columns; ++c) marks << QStringLiteral("?");
+  TSqlStatement insert(db_, QStringLiteral("%1 VALUES (%2)").arg(copy.InsertHead, marks.join(QStringLiteral(", "))).toUtf8());
+  ExecRaw(db_, QStringLiteral("SAVEPOINT fwcopy"));
+  int rows = 0;
+  try {
+    while (source.Step()) {
+      for (int c = 0; c < columns; ++c) sqlite3_bind_value(insert.Handle(), c + 1, sqlite3_column_value(source.Handle(), c));
+      insert.Step();
+      insert.Reset();
+      ++rows;
+    }
+    ExecRaw(db_, QStringLiteral("RELEASE fwcopy"));
+  } catch (...) {
+    try {
+      ExecRaw(db_, QStringLiteral("ROLLBACK TO fwcopy; RELEASE fwcopy"));
+    } catch (const EDatabaseError&) {
+    }
+    throw;
+  }
+  return rows;
 }
 
 // "SELECT ... INTO t [in 'f'] FROM ...": the new table gets the source table's own

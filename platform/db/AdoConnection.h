@@ -60,9 +60,12 @@ public:
   QStringList TableNames() const;
 
   // Attaches another file (plain, or keyed with `password`) and returns the schema
-  // name to use in SQL. A statement naming the same file reuses the attachment, which
-  // is how a statement inside a transaction reaches another file: attach it before
-  // BeginTrans. Detach after the transaction.
+  // name to use in SQL. A statement naming the same file reuses the attachment. Files
+  // named in statements are attached for the statement and detached after it; inside a
+  // transaction no file can be attached, so there a statement can reach another file
+  // only when it was attached before BeginTrans - except the plain copy
+  // "INSERT INTO t [(cols)] SELECT ... FROM <other file's table> [WHERE ...]", whose
+  // rows are read through a connection of their own. Detach after the transaction.
   QString AttachDatabase(const QString& file, const QString& password = QString());
   void DetachDatabase(const QString& alias);
 
@@ -92,6 +95,8 @@ private:
   int Run(const QString& sql, const std::function<void(TSqlStatement&)>& bind);
   int RunPlain(const QString& sql, const std::function<void(TSqlStatement&)>& bind);
   int RunSelectInto(const TJetStatement& st);
+  int CopyFromFile(const TJetCrossFileInsert& copy, const std::function<void(TSqlStatement&)>& bind);
+  QStringList KeysToTry(const TJetFileRef& ref) const;
   void ChangePassword(const TJetStatement& st);
   QString AttachFile(const TJetFileRef& ref, bool explicitly);
   QString FindAttachment(const QString& path) const;

@@ -652,6 +652,59 @@ QString TranslateJetSql(const QString& sql, const TJetAliasResolver& resolver) {
   return st.StatementKind == TJetStatement::Kind::Plain ? st.Sql : sql;
 }
 
+std::optional<TJetCrossFileInsert> MatchCrossFileInsert(const QString& sql) {
+  const Tokens t = TokenizeJet(sql);
+  const size_t end = t.size();
+  size_t i = NextSig(t, 0, end);
+  if (i >= end || !WordIs(t[i], "insert")) return std::nullopt;
+  i = NextSig(t, i + 1, end);
+  if (i >= end || !WordIs(t[i], "into")) return std::nullopt;
+  const size_t select = FindTopLevelWord(t, i + 1, end, "select");
+  if (select == end) return std::nullopt;
+  int selects = 0, files = 0;
+  for (size_t k = 0; k < end; ++k) {
+    if (WordIs(t[k], "select")) ++selects;
+    if (IsCrossFileBracket(t[k])) ++files;
+    if (WordIs(t[k], "in")) {
+      const size_t file = NextSig(t, k + 1, end);
+      if (file < end && t[file].Kind == TJetTokenKind::String) ++files;
+    }
+  }
+  if (selects != 1 || files != 1) return std::nullopt;
+  const size_t from = FindTopLevelWord(t, select + 1, end, "from");
+  if (from == end) return std::nullopt;
+  // The one table after FROM must be the other file's; joins and lists are not taken.
+  const size_t a = NextSig(t, from + 1, end);
+  if (a >= end) return std::nullopt;
+  size_t after = end;
+  if (IsCrossFileBracket(t[a])) {
+    const size_t dot = NextSig(t, a + 1, end);
+    const size_t name = dot < end ? NextSig(t, dot + 1, end) : end;
+    if (dot >= end || !OpIs(t[dot], ".") || name >= end) return std::nullopt;
+    after = NextSig(t, name + 1, end);
+  } else if (t[a].Kind == TJetTokenKind::Word || t[a].Kind == TJetTokenKind::Bracket) {
+    const size_t in = NextSig(t, a + 1, end);
+    const size_t file = in < end ? NextSig(t, in + 1, end) : end;
+    if (in >= end || !WordIs(t[in], "in") || file >= end || t[file].Kind != TJetTokenKind::String) return std::nullopt;
+    after = NextSig(t, file + 1, end);
+  } else {
+    return std::nullopt;
+  }
+  if (after < end && !(WordIs(t[after], "where") || WordIs(t[after], "order") || OpIs(t[after], ";")))
+    return std::nullopt;
+
+  TJetCrossFileInsert result;
+  auto capture = [&result](const TJetFileRef& ref) {
+    result.File = ref;
+    return QStringLiteral("main");
+  };
+  result.InsertHead = RewriteTokens(t, 0, select, {}).trimmed();
+  size_t sourceEnd = end;
+  while (sourceEnd > select && (t[sourceEnd - 1].Kind == TJetTokenKind::Space || OpIs(t[sourceEnd - 1], ";"))) --sourceEnd;
+  result.SourceSql = RewriteTokens(t, select, sourceEnd, capture);
+  return result;
+}
+
 QStringList JetParameterNames(const QString& sql) {
   QStringList names;
   for (const TJetToken& tok : TokenizeJet(sql)) {

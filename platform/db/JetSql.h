@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace fw {
@@ -58,6 +59,16 @@ TJetStatement TranslateJetStatement(const QString& sql, const TJetAliasResolver&
 
 // Plain statements only (SELECT INTO and ALTER are returned untranslated).
 QString TranslateJetSql(const QString& sql, const TJetAliasResolver& resolver = {});
+
+// "INSERT INTO t [(cols)] SELECT ... FROM <table of another file> [WHERE ...]" with no
+// other table and no subquery: the connection can run it inside a transaction, where
+// no file can be attached, by reading the rows through a connection of their own.
+struct TJetCrossFileInsert {
+  TJetFileRef File;
+  QString InsertHead;  // "INSERT INTO t [(cols)]", translated
+  QString SourceSql;   // the SELECT, translated, its table named in schema "main"
+};
+std::optional<TJetCrossFileInsert> MatchCrossFileInsert(const QString& sql);
 
 // Names of the ":Name" parameters in order of first appearance (without the colon).
 QStringList JetParameterNames(const QString& sql);

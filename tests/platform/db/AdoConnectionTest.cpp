@@ -187,23 +187,33 @@ TEST_F(AdoConnectionTest, CrossFileInsertInsideTransactionRollsBackInBothFiles) 
   fwtest::CreateDatabase(Path("x.dat"), "pw", {"CREATE TABLE dt_data (c901 INTEGER PRIMARY KEY, c902 VARCHAR(50), c904 INTEGER, "
                                                "z001 INTEGER, z002 REAL, RecordState INTEGER DEFAULT 0)",
                                                "INSERT INTO dt_data (c901, c902) VALUES (300000000001, 'new')",
-                                               "INSERT INTO dt_data (c901, c902) VALUES (100000000001, 'clash')"});
-  const QString sql = "INSERT INTO dt_data select * from [;DATABASE=" + Path("x.dat") + ";PWD=pw;].dt_data";
-  // Without attaching first, a transaction cannot reach another file.
-  Db.BeginTrans();
-  EXPECT_THROW(Db.Execute(sql), EDatabaseError);
-  Db.RollbackTrans();
+                                               "INSERT INTO dt_data (c901, c902, RecordState) VALUES (100000000001, 'clash', 1)"});
+  const QString ref = "[;DATABASE=" + Path("x.dat") + ";PWD=pw;].dt_data";
 
-  const QString alias = Db.AttachDatabase(Path("x.dat"), "pw");
+  // Copies run inside a transaction without attaching; a clash fails the whole copy.
   Db.BeginTrans();
   Db.Execute("delete from CT_Group");
-  EXPECT_THROW(Db.Execute(sql), EDatabaseError);  // the clashing code
+  EXPECT_THROW(Db.Execute("INSERT INTO dt_data select * from " + ref), EDatabaseError);
+  EXPECT_EQ(Count(Db, "dt_data"), 4);
+  EXPECT_EQ(Db.Execute("INSERT INTO dt_data select * from " + ref + " where RecordState = 0"), 1);
+  EXPECT_EQ(Count(Db, "dt_data"), 5);
+  Db.RollbackTrans();
+  EXPECT_EQ(Count(Db, "dt_data"), 4);
+  EXPECT_EQ(Count(Db, "CT_Group"), 1);
+
+  // Anything else must find the file attached before the transaction.
+  const QString other = "delete from dt_data where c901 in (select c901 from " + ref + ")";
+  Db.BeginTrans();
+  EXPECT_THROW(Db.Execute(other), EDatabaseError);
+  Db.RollbackTrans();
+  const QString alias = Db.AttachDatabase(Path("x.dat"), "pw");
+  Db.BeginTrans();
+  EXPECT_EQ(Db.Execute(other), 1);
   Db.RollbackTrans();
   Db.DetachDatabase(alias);
   EXPECT_EQ(Count(Db, "dt_data"), 4);
-  EXPECT_EQ(Count(Db, "CT_Group"), 1);
-  auto other = Connect(Path("x.dat"), "pw");
-  EXPECT_EQ(Count(*other, "dt_data"), 2);
+  auto x = Connect(Path("x.dat"), "pw");
+  EXPECT_EQ(Count(*x, "dt_data"), 2);
 }
 
 TEST_F(AdoConnectionTest, GroupTablesCopiedIntoAndOutOfAnotherFile) {
@@ -220,12 +230,10 @@ TEST_F(AdoConnectionTest, GroupTablesCopiedIntoAndOutOfAnotherFile) {
   group->Execute("insert into CT_Group values (2, 'Second', 'id ASC')");
   group->Close();
 
-  const QString alias = Db.AttachDatabase(file);
   Db.BeginTrans();
   Db.Execute("delete from CT_Group");
   Db.Execute("insert into CT_Group select * from CT_Group in '" + file + "'");
   Db.CommitTrans();
-  Db.DetachDatabase(alias);
   EXPECT_EQ(Count(Db, "CT_Group"), 2);
   EXPECT_EQ(Count(Db, "DT_GroupItem in '" + file + "'"), 1);
   // A table that exists already is refused, as Jet does.

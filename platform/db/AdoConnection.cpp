@@ -582,6 +582,7 @@ void TADOConnection::ChangePassword(const TJetStatement& st) {
     throw EDatabaseError(e.Message());
   }
 
+  QFile::setPermissions(tempPath, QFile::permissions(path));
   // Swap the files while no handle is open on the original.
   for (TDataSet* ds : std::vector<TDataSet*>(dataSets_)) ds->Close();
   CloseHandle();

@@ -2,6 +2,7 @@
 
 #include "platform/db/AdoConnection.h"
 #include "platform/db/DbError.h"
+#include "platform/db/JetSql.h"
 #include "platform/db/SqlStatement.h"
 
 #include <sqlite3.h>
@@ -24,18 +25,21 @@ int TADOQuery::ExecSQL() {
   TADOConnection* connection = Connection();
   if (!connection) throw EDatabaseError(QStringLiteral("Missing Connection or ConnectionString"));
   if (!connection->Connected()) connection->Open();
-  if (!prepared_) {
-    QStringList attached;
-    const TJetStatement st = connection->Translate(sql_.Text(), &attached);
-    if (attached.isEmpty() && st.StatementKind == TJetStatement::Kind::Plain) {
-      const QByteArray text = st.Sql.toUtf8();
-      int tail = 0;
-      auto stmt = std::make_unique<TSqlStatement>(connection->Handle(), text, &tail);
-      const QByteArray rest = text.mid(tail).trimmed();
-      if (!stmt->IsNull() && (rest.isEmpty() || rest == ";"))
-        prepared_ = std::move(stmt);
+  if (!prepared_ && !sql_.Text().contains(QLatin1Char('['))) {
+    // Plain single statements stay prepared; anything else (other files, several
+    // statements, errors) goes the general way, which also reports the errors.
+    try {
+      const TJetStatement st = TranslateJetStatement(sql_.Text());
+      if (st.StatementKind == TJetStatement::Kind::Plain) {
+        const QByteArray text = st.Sql.toUtf8();
+        int tail = 0;
+        auto stmt = std::make_unique<TSqlStatement>(connection->Handle(), text, &tail);
+        const QByteArray rest = text.mid(tail).trimmed();
+        if (!stmt->IsNull() && (rest.isEmpty() || rest == ";")) prepared_ = std::move(stmt);
+      }
+    } catch (const EDatabaseError&) {
+      prepared_.reset();
     }
-    connection->ReleaseAttachments(attached);
   }
   if (!prepared_) {
     rowsAffected_ = connection->Execute(sql_.Text(), parameters_);

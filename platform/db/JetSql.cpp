@@ -143,6 +143,8 @@ QString RewriteTokens(const Tokens& t, size_t begin, size_t end, const TJetAlias
           break;
         }
       }
+      // Jet has no "--" comments: "5--3" is five minus minus three.
+      if (tok.Text == QLatin1String("-") && out.endsWith(QLatin1Char('-'))) out += QLatin1Char(' ');
       if (tok.Text == QLatin1String("&")) out += QStringLiteral("||");
       else if (tok.Text == QLatin1String("/")) out += QStringLiteral("*1.0/");
       else if (tok.Text == QLatin1String("\\")) out += QStringLiteral("/");
@@ -566,9 +568,6 @@ std::vector<TJetToken> TokenizeJet(const QString& sql) {
     const int start = i;
     if (c.isSpace()) {
       while (i < n && sql[i].isSpace()) ++i;
-      push(TJetTokenKind::Space, start, i);
-    } else if (c == '-' && i + 1 < n && sql[i + 1] == '-') {
-      while (i < n && sql[i] != '\n') ++i;
       push(TJetTokenKind::Space, start, i);
     } else if (c == '/' && i + 1 < n && sql[i + 1] == '*') {
       const int close = sql.indexOf(QLatin1String("*/"), i + 2);

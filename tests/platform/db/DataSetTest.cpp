@@ -263,6 +263,73 @@ TEST_F(DataSetTest, NamedParameterAndQuotesInValues) {
   EXPECT_EQ(fwtest::ScalarOf(Db, "select c902 from dt_data where c901 = 100000000001").toString(), tricky);
 }
 
+TEST_F(DataSetTest, FailedPostKeepsTheEditAndChangesNothing) {
+  auto q = Query("select * from dt_data order by c901");
+  q->Insert();
+  q->FieldByName("c901")->SetAsFloat(100000000002.0);  // exists already
+  q->FieldByName("c902")->SetAsString("Duplicate");
+  EXPECT_THROW(q->Post(), EDatabaseError);
+  EXPECT_EQ(q->State(), dsInsert);
+  EXPECT_EQ(q->RecordCount(), 4);
+  q->FieldByName("c901")->SetAsFloat(100000000005.0);
+  q->Post();
+  EXPECT_EQ(q->RecNo(), 1);  // Insert places the row at the cursor
+  EXPECT_EQ(q->FieldByName("c902")->AsString(), "Duplicate");
+  EXPECT_EQ(fwtest::ScalarOf(Db, "select count(*) from dt_data").toInt(), 5);
+}
+
+TEST_F(DataSetTest, KeyFieldsAndTablesInIndexOrder) {
+  // A join has no single table: reading works, writing is refused.
+  auto join = Query("select d.c901, g.name from dt_data d, CT_Group g where d.c904 = 10");
+  EXPECT_EQ(join->RecordCount(), 2);
+  join->Edit();
+  join->FieldByName("name")->SetAsString("x");
+  EXPECT_THROW(join->Post(), EDatabaseError);
+  join->Cancel();
+
+  // KeyFields names the key explicitly; bookmarks then follow it across a requery.
+  TADOQuery q(&Db);
+  q.SetKeyFields("c902");
+  q.SetSQL("select c902, z001 from dt_data order by z001");
+  q.Open();
+  q.Last();
+  TBookmark bm = q.GetBookmark();
+  Db.Execute("update dt_data set z001 = 0 where c902 = 'Delta''s'");
+  q.Requery();
+  q.GotoBookmark(bm);
+  EXPECT_EQ(q.RecNo(), 1);
+  q.Edit();
+  q.FieldByName("z001")->SetAsInteger(3);
+  q.Post();
+  EXPECT_EQ(fwtest::ScalarOf(Db, "select z001 from dt_data where c902 = 'Delta''s'").toInt(), 3);
+
+  TADOTable t(&Db);
+  t.SetTableName("DT_DATA");
+  t.SetIndexFieldNames("c904;c901");
+  t.Open();
+  EXPECT_EQ(Column(t, "c902"), (QStringList{"Alpha", "Gamma", "beta", "Delta's"}));
+  TField* name = t.FieldByName("c902");
+  t.Requery();
+  EXPECT_EQ(t.FieldByName("c902"), name);  // fields stay across a requery
+}
+
+TEST_F(DataSetTest, PreparedExecSqlRunsRepeatedlyWithNewValues) {
+  TADOQuery insert(&Db);
+  insert.SetSQL("insert into CT_Group (id, name) values (:id, :name)");
+  Db.BeginTrans();
+  for (int i = 10; i < 20; ++i) {
+    insert.ParamByName("id").SetValue(i);
+    insert.ParamByName("name").SetValue(QStringLiteral("g'%1").arg(i));
+    EXPECT_EQ(insert.ExecSQL(), 1);
+  }
+  Db.CommitTrans();
+  insert.SetSQL("delete from CT_Group where id >= :id");
+  insert.ParamByName("id").SetValue(15);
+  EXPECT_EQ(insert.ExecSQL(), 5);
+  EXPECT_EQ(fwtest::ScalarOf(Db, "select count(*) from CT_Group").toInt(), 6);
+  EXPECT_EQ(fwtest::ScalarOf(Db, "select name from CT_Group where id = 14").toString(), "g'14");
+}
+
 struct RecordingListener : TDataSetListener {
   std::vector<TDataEvent> events;
   void DataSetNotify(TDataSet&, const TDataNotice& n) override { events.push_back(n.Event); }

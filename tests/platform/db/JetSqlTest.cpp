@@ -47,6 +47,8 @@ TEST_F(JetSqlTest, TablelessSelectReadsJetTrueAndFalse) {
       {"10 >= 10 and 10 <= 10", -1},
       {"3 between 1 and 5", -1},
       {"3 in (1, 2)", 0},
+      {"5--3", 8},                    // no comments in Jet
+      {"2^3", 8},
   };
   for (const RtCase& c : cases) {
     SCOPED_TRACE(c.expression);
@@ -92,6 +94,7 @@ TEST_F(JetSqlTest, StatementFormsOnTables) {
       {"select count(*) from dt_data where (RecordState = 1) = true", 2},
       {"select count(*) from dt_data where c904=10 and RecordState<>1", 1},
       {"select iif(z001 > 6, 'big', 'small') from dt_data where c901 = 100000000002", "big"},
+      {"select z001--1 from dt_data where c901 = 100000000002", 8},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.sql);

@@ -104,6 +104,7 @@ TDataSet::~TDataSet() {
 void TDataSet::SetConnection(TADOConnection* connection) {
   if (connection_ == connection) return;
   Close();
+  ReleaseStatements();
   if (connection_) connection_->UnregisterDataSet(this);
   connection_ = connection;
   if (connection_) connection_->RegisterDataSet(this);
@@ -249,6 +250,14 @@ void TDataSet::Fetch() {
     col.Hidden = addRowId && c == count - 1;
     const char* decl = sqlite3_column_decltype(stmt.Handle(), c);
     if (decl) types[c] = FieldTypeFromDeclared(QString::fromUtf8(decl), &sizes[c]);
+    // An INTEGER PRIMARY KEY is the 64-bit row id (c901 holds 12 digits).
+    if (types[c] == ftInteger && tableName && origin && QByteArray(decl).trimmed().toUpper() == "INTEGER") {
+      int primaryKey = 0;
+      if (sqlite3_table_column_metadata(db, sqlite3_column_database_name(stmt.Handle(), c), tableName, origin, nullptr,
+                                        nullptr, nullptr, &primaryKey, nullptr) == SQLITE_OK &&
+          primaryKey)
+        types[c] = ftLargeint;
+    }
   }
   ResolveKey(stmt.Handle(), sql);
   if (addRowId && keyFields_.isEmpty()) keyColumns_ = {count - 1};

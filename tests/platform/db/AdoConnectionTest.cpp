@@ -236,6 +236,9 @@ TEST_F(AdoConnectionTest, GroupTablesCopiedIntoAndOutOfAnotherFile) {
   Db.CommitTrans();
   EXPECT_EQ(Count(Db, "CT_Group"), 2);
   EXPECT_EQ(Count(Db, "DT_GroupItem in '" + file + "'"), 1);
+  // And out of the other file into this one.
+  EXPECT_EQ(Db.Execute("SELECT * into GroupCopy from CT_Group in '" + file + "'"), 2);
+  EXPECT_EQ(Count(Db, "GroupCopy"), 2);
   // A table that exists already is refused, as Jet does.
   EXPECT_THROW(Db.Execute("SELECT * into CT_Group in '" + file + "' from CT_Group"), EDatabaseError);
 }

@@ -74,6 +74,8 @@ TEST_F(DataSetTest, FieldsReadAsJetReadsThem) {
   EXPECT_EQ(q->FieldByName("c902")->DataType(), ftWideString);
   EXPECT_EQ(q->FieldByName("c902")->Size(), 50);
   EXPECT_EQ(q->FieldByName("z002")->DataType(), ftFloat);
+  EXPECT_EQ(q->FieldByName("c904")->DataType(), ftInteger);
+  EXPECT_EQ(q->FieldByName("c901")->DataType(), ftLargeint);
   EXPECT_EQ(q->Fields(1)->FieldName(), "c902");
   EXPECT_EQ(q->FindField("nope"), nullptr);
   try {

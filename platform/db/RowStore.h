@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -67,6 +68,13 @@ private:
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
   std::vector<std::uint64_t> rows_;  // start offset of each row in the arena
+
+  // Where the statement being read keeps its row values (see Encode).
+  sqlite3_stmt* layoutStmt_ = nullptr;
+  const char* layoutBase_ = nullptr;
+  std::ptrdiff_t layoutStride_ = 0;
+  bool layoutKnown_ = false;
+  void LearnLayout(sqlite3_stmt* stmt);
 
   // Column offsets of the last row decoded in full, so that reading many columns of
   // one row walks it once.

@@ -202,30 +202,32 @@ void TDataSet::Fetch() {
   if (st.StatementKind != TJetStatement::Kind::Plain)
     throw EDatabaseError(QStringLiteral("The statement returns no records."), CommandText());
 
+  // Everything is gathered first and taken over only when the whole fetch succeeded,
+  // so a failing Requery leaves the previous snapshot as it was.
   QString sql = st.Sql;
   size_t fromIndex = 0;
   QString table = KnownTable().isEmpty() ? SimpleSelectTable(sql, &fromIndex) : QuoteIdent(KnownTable());
   if (table.contains(QLatin1Char('.'))) table.clear();  // a table of another file stays read-only
-  updateTable_ = table;
-  updateIsView_ = false;
+  bool isView = false;
   bool addRowId = false;
   if (!table.isEmpty()) {
     TSqlStatement type(db, "SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE AND type IN ('table','view')");
     const QByteArray name = Unquote(table).toUtf8();
     sqlite3_bind_text(type.Handle(), 1, name.constData(), static_cast<int>(name.size()), SQLITE_TRANSIENT);
     if (type.Step()) {
-      updateIsView_ = ColumnText(type.Handle(), 0) == QLatin1String("view");
-      addRowId = !updateIsView_;
+      isView = ColumnText(type.Handle(), 0) == QLatin1String("view");
+      addRowId = !isView;
     } else {
-      updateTable_.clear();
+      table.clear();
     }
   }
 
   TSqlStatement stmt;
   if (addRowId) {
     try {
-      stmt = TSqlStatement(db, AddRowIdColumn(sql, table).toUtf8());
-      sql = AddRowIdColumn(sql, table);
+      const QString withRowId = AddRowIdColumn(sql, table);
+      stmt = TSqlStatement(db, withRowId.toUtf8());
+      sql = withRowId;
     } catch (const EDatabaseError&) {
       addRowId = false;  // e.g. a table without row ids: its primary key serves
     }
@@ -233,7 +235,6 @@ void TDataSet::Fetch() {
   if (stmt.IsNull()) stmt = TSqlStatement(db, sql.toUtf8());
   if (stmt.IsNull()) throw EDatabaseError(QStringLiteral("The statement returns no records."), CommandText());
   BindParameters(stmt.Handle());
-  fetchSql_ = sql;
 
   const int count = sqlite3_column_count(stmt.Handle());
   if (count == 0) throw EDatabaseError(QStringLiteral("The statement returns no records."), CommandText());
@@ -259,24 +260,22 @@ void TDataSet::Fetch() {
         types[c] = ftLargeint;
     }
   }
-  ResolveKey(stmt.Handle(), sql);
-  if (addRowId && keyFields_.isEmpty()) keyColumns_ = {count - 1};
-  if (!addRowId || !keyFields_.isEmpty()) {
-    // keyColumns_ already set by ResolveKey
-  }
+  std::vector<int> keyColumns = ResolveKey(stmt.Handle());
+  if (addRowId && keyFields_.isEmpty()) keyColumns = {count - 1};
 
-  store_.Clear(count);
-  serials_.clear();
+  TRowStore store;
+  store.Clear(count);
+  std::vector<quint64> serials;
   while (stmt.Step()) {
-    store_.AddRow(stmt.Handle());
-    serials_.push_back(nextSerial_++);
+    store.AddRow(stmt.Handle());
+    serials.push_back(nextSerial_++);
   }
 
   // Expression columns take their type from their first value.
   for (int c = 0; c < count; ++c) {
     if (types[c] != ftUnknown) continue;
-    for (int r = 0; r < store_.RowCount(); ++r) {
-      const TCell cell = store_.Cell(r, c);
+    for (int r = 0; r < store.RowCount(); ++r) {
+      const TCell cell = store.Cell(r, c);
       if (cell.Type == TCellType::Null) continue;
       types[c] = cell.Type == TCellType::Int ? ((cell.Int < INT32_MIN || cell.Int > INT32_MAX) ? ftLargeint : ftInteger)
                  : cell.Type == TCellType::Float ? ftFloat
@@ -284,6 +283,13 @@ void TDataSet::Fetch() {
       break;
     }
   }
+
+  store_ = std::move(store);
+  serials_ = std::move(serials);
+  fetchSql_ = sql;
+  updateTable_ = table;
+  updateIsView_ = isView;
+  keyColumns_ = std::move(keyColumns);
 
   // Keep the field objects across a requery that returns the same columns.
   bool same = columns.size() == columns_.size() && !fields_.empty();
@@ -296,8 +302,8 @@ void TDataSet::Fetch() {
   }
 }
 
-void TDataSet::ResolveKey(sqlite3_stmt* stmt, const QString&) {
-  keyColumns_.clear();
+std::vector<int> TDataSet::ResolveKey(sqlite3_stmt* stmt) const {
+  std::vector<int> keyColumns;
   const int count = sqlite3_column_count(stmt);
   auto byName = [&](const QString& name) {
     for (int c = 0; c < count; ++c)
@@ -308,9 +314,9 @@ void TDataSet::ResolveKey(sqlite3_stmt* stmt, const QString&) {
     for (const QString& name : keyFields_.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
       const int c = byName(name.trimmed());
       if (c < 0) throw EDatabaseError(QStringLiteral("Field '%1' not found").arg(name.trimmed()));
-      keyColumns_.push_back(c);
+      keyColumns.push_back(c);
     }
-    return;
+    return keyColumns;
   }
   // The first column that is the primary key of its base table.
   sqlite3* db = connection_->Handle();
@@ -323,17 +329,18 @@ void TDataSet::ResolveKey(sqlite3_stmt* stmt, const QString&) {
     if (sqlite3_table_column_metadata(db, schema, table, origin, nullptr, nullptr, nullptr, &primaryKey, nullptr) ==
             SQLITE_OK &&
         primaryKey) {
-      keyColumns_.push_back(c);
-      return;
+      keyColumns.push_back(c);
+      return keyColumns;
     }
   }
   for (const char* name : {"id", "c901"}) {
     const int c = byName(QLatin1String(name));
     if (c >= 0) {
-      keyColumns_.push_back(c);
-      return;
+      keyColumns.push_back(c);
+      return keyColumns;
     }
   }
+  return keyColumns;
 }
 
 // ---- order: filter and sort ----------------------------------------------------

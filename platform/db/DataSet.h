@@ -179,7 +179,7 @@ private:
   };
 
   void Fetch();
-  void ResolveKey(sqlite3_stmt* stmt, const QString& sql);
+  std::vector<int> ResolveKey(sqlite3_stmt* stmt) const;
   QString AddRowIdColumn(const QString& sql, const QString& table) const;
   void BuildOrder();
   void ApplySort();

@@ -315,6 +315,16 @@ TEST_F(DataSetTest, KeyFieldsAndTablesInIndexOrder) {
   EXPECT_EQ(t.FieldByName("c902"), name);  // fields stay across a requery
 }
 
+TEST_F(DataSetTest, FailedRequeryKeepsTheSnapshot) {
+  auto q = Query("select * from CT_Group");
+  Db.Execute("drop table CT_Group");
+  EXPECT_THROW(q->Requery(), EDatabaseError);
+  EXPECT_TRUE(q->Active());
+  EXPECT_EQ(q->RecordCount(), 1);
+  EXPECT_EQ(q->FieldByName("name")->AsString(), "First");
+  EXPECT_TRUE(q->BookmarkValid(q->GetBookmark()));
+}
+
 TEST_F(DataSetTest, PreparedExecSqlRunsRepeatedlyWithNewValues) {
   TADOQuery insert(&Db);
   insert.SetSQL("insert into CT_Group (id, name) values (:id, :name)");

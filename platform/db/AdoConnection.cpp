@@ -172,15 +172,14 @@ void TADOConnection::OpenFile(const QString& path, const QString& password, bool
   try {
     db = attempt(hasPassword ? password : QString());
     keyInUse = hasPassword ? password : QString();
-  } catch (const EDatabaseError&) {
+  } catch (const EDatabaseError& keyed) {
     // Like Jet, a password given for a file that has none is ignored.
     if (!hasPassword) throw;
     try {
       db = attempt(QString());
     } catch (const EDatabaseError&) {
-      db = nullptr;
+      throw keyed;
     }
-    if (!db) throw EDatabaseError(QStringLiteral("file is encrypted or is not a database"));
   }
   db_ = db;
   fileName_ = path;

@@ -224,6 +224,11 @@ int CompareCellWithValue(const TCell& cell, const QVariant& value, bool caseInse
     *comparable = !value.isValid() || value.isNull();
     return 0;
   }
+  if (value.typeId() == QMetaType::Bool && cell.Type != TCellType::Text) {
+    // Jet keeps true as -1; any nonzero number is true.
+    const bool cellTrue = cell.Type == TCellType::Int ? cell.Int != 0 : cell.Float != 0;
+    return cellTrue == value.toBool() ? 0 : (cellTrue ? 1 : -1);
+  }
   const bool valueIsNumber = value.typeId() != QMetaType::QString && value.canConvert<double>();
   if (cell.Type != TCellType::Text) {
     bool ok = valueIsNumber;

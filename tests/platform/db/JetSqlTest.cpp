@@ -104,6 +104,26 @@ TEST_F(JetSqlTest, StatementFormsOnTables) {
   }
 }
 
+TEST_F(JetSqlTest, QueriesAsTheSummaryAndSearchesWriteThem) {
+  Db.Execute("create table CT_LevelCode (id INTEGER PRIMARY KEY, name VARCHAR(50), sequence INTEGER)");
+  Db.Execute("insert into CT_LevelCode values (10, 'ten', 2), (20, 'twenty', 1), (40, 'none', 3)");
+  TADOQuery q(&Db);
+  q.SetSQL("select code.name,sum_table.*  from CT_LevelCode code left join (select c904,sum(z001) as z001,count(*) as n "
+           "from dt_data group by c904) sum_table on code.id = sum_table.c904 order by code.sequence");
+  q.Open();
+  QStringList rows;
+  for (q.First(); !q.Eof(); q.Next())
+    rows << q.FieldByName("name")->AsString() + ":" + q.FieldByName("z001")->AsString() + ":" + q.FieldByName("n")->AsString();
+  EXPECT_EQ(rows, (QStringList{"twenty:7:1", "ten:6:2", "none::"}));
+
+  q.SetSQL(QString::asprintf("select c902 from dt_data where c901>=%f and c901<=%f order by c901", 100000000002.0, 123456789012.0));
+  q.Open();
+  EXPECT_EQ(q.RecordCount(), 3);
+  q.SetSQL("select c902 from dt_data where c902 like'%ELT%' order by c901");
+  q.Open();
+  EXPECT_EQ(q.FieldByName("c902")->AsString(), "Delta's");
+}
+
 TEST_F(JetSqlTest, MaxOfEmptyTableIsNull) {
   Db.Execute("delete from dt_data");
   TADOQuery q(&Db);

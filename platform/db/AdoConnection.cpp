@@ -1,0 +1,596 @@
+#include "platform/db/AdoConnection.h"
+
+#include "platform/db/ConnectionString.h"
+#include "platform/db/DataSet.h"
+#include "platform/db/DbError.h"
+#include "platform/db/Parameters.h"
+#include "platform/db/Sql.h"
+#include "platform/db/SqlStatement.h"
+
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <cmath>
+#include <cstdio>
+
+namespace fw {
+
+namespace {
+
+// ---- SQL functions that Jet has and SQLite lacks -------------------------------
+
+bool NumericArg(sqlite3_value* v, double* out) {
+  if (sqlite3_value_type(v) == SQLITE_NULL) return false;
+  *out = sqlite3_value_double(v);
+  return true;
+}
+
+void ResultNumber(sqlite3_context* ctx, double v) {
+  if (std::fabs(v) < 9.2e18 && std::floor(v) == v) sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(v));
+  else sqlite3_result_double(ctx, v);
+}
+
+// int(x): the largest whole number not above x.
+void FnInt(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (sqlite3_value_numeric_type(argv[0]) == SQLITE_INTEGER) {
+    sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0]));
+    return;
+  }
+  double v;
+  if (!NumericArg(argv[0], &v)) return sqlite3_result_null(ctx);
+  ResultNumber(ctx, std::floor(v));
+}
+
+// iif(condition, whenTrue, whenFalse)
+void FnIif(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  const bool cond = sqlite3_value_type(argv[0]) != SQLITE_NULL && sqlite3_value_double(argv[0]) != 0;
+  sqlite3_result_value(ctx, cond ? argv[1] : argv[2]);
+}
+
+// a / b: always real; division by zero is an error as in Jet.
+void FnDiv(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  double a, b;
+  if (!NumericArg(argv[0], &a) || !NumericArg(argv[1], &b)) return sqlite3_result_null(ctx);
+  if (b == 0) return sqlite3_result_error(ctx, "Division by zero", -1);
+  sqlite3_result_double(ctx, a / b);
+}
+
+// a \ b and a mod b: operands rounded to whole numbers first.
+void FnIntDiv(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  double a, b;
+  if (!NumericArg(argv[0], &a) || !NumericArg(argv[1], &b)) return sqlite3_result_null(ctx);
+  const double ia = std::nearbyint(a), ib = std::nearbyint(b);
+  if (ib == 0) return sqlite3_result_error(ctx, "Division by zero", -1);
+  ResultNumber(ctx, std::trunc(ia / ib));
+}
+
+void FnMod(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  double a, b;
+  if (!NumericArg(argv[0], &a) || !NumericArg(argv[1], &b)) return sqlite3_result_null(ctx);
+  const double ia = std::nearbyint(a), ib = std::nearbyint(b);
+  if (ib == 0) return sqlite3_result_error(ctx, "Division by zero", -1);
+  ResultNumber(ctx, std::fmod(ia, ib));
+}
+
+void FnPow(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  double a, b;
+  if (!NumericArg(argv[0], &a) || !NumericArg(argv[1], &b)) return sqlite3_result_null(ctx);
+  ResultNumber(ctx, std::pow(a, b));
+}
+
+void RegisterFunctions(sqlite3* db) {
+  struct Fn {
+    const char* name;
+    int args;
+    void (*fn)(sqlite3_context*, int, sqlite3_value**);
+  };
+  static const Fn fns[] = {{"int", 1, FnInt},       {"iif", 3, FnIif},    {"jetdiv", 2, FnDiv},
+                           {"jetidiv", 2, FnIntDiv}, {"jetmod", 2, FnMod}, {"jetpow", 2, FnPow}};
+  for (const Fn& f : fns) {
+    if (sqlite3_create_function_v2(db, f.name, f.args, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, f.fn, nullptr,
+                                   nullptr, nullptr) != SQLITE_OK)
+      throw EDatabaseError(EngineMessage(db));
+  }
+}
+
+QString FirstWord(const QString& sql) {
+  const QString trimmed = sql.trimmed();
+  int i = 0;
+  while (i < trimmed.size() && trimmed[i].isLetter()) ++i;
+  return trimmed.left(i).toLower();
+}
+
+QString CanonicalPath(const QString& file) {
+  const QFileInfo info(file);
+  const QString canonical = info.canonicalFilePath();
+  return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+} // namespace
+
+TADOConnection::TADOConnection() = default;
+
+TADOConnection::~TADOConnection() {
+  try {
+    Close();
+  } catch (...) {
+  }
+  for (TDataSet* ds : dataSets_) ds->ConnectionGone();
+}
+
+void TADOConnection::SetConnectionString(const QString& text) {
+  if (Connected()) Close();
+  connectionString_ = text;
+}
+
+void TADOConnection::CheckConnected() const {
+  if (!db_) throw EDatabaseError(QStringLiteral("Operation is not allowed when the connection is closed."));
+}
+
+void TADOConnection::Open() {
+  if (Connected()) return;
+  const TConnectionString cs = TConnectionString::Parse(connectionString_);
+  if (cs.DataSource.isEmpty()) throw EDatabaseError(QStringLiteral("No database file is named in the connection string."));
+  OpenFile(cs.DataSource, cs.Password, cs.HasPassword && !cs.Password.isEmpty(), cs.Exclusive());
+}
+
+void TADOConnection::OpenFile(const QString& path, const QString& password, bool hasPassword, bool exclusive) {
+  if (!QFileInfo(path).isFile()) throw EDatabaseError(QStringLiteral("Could not find file '%1'.").arg(path));
+
+  auto attempt = [&](const QString& key) -> sqlite3* {
+    sqlite3* db = nullptr;
+    // No SQLITE_OPEN_CREATE: a missing file must not become a new empty database.
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    try {
+      if (rc != SQLITE_OK) throw EDatabaseError(db ? EngineMessage(db) : QString::fromUtf8(sqlite3_errstr(rc)));
+      if (!key.isEmpty()) {
+        try {
+          ExecRaw(db, QStringLiteral("PRAGMA key = %1").arg(QuotedStr(key)));
+        } catch (const EDatabaseError& e) {
+          throw EDatabaseError(e.Message());  // never keep the key in the error
+        }
+      }
+      sqlite3_busy_timeout(db, 2000);
+      if (exclusive) ExecRaw(db, QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
+      // The key (or its absence) is only checked when a page is read.
+      ExecRaw(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+      if (exclusive) ExecRaw(db, QStringLiteral("BEGIN EXCLUSIVE; COMMIT"));
+      RegisterFunctions(db);
+    } catch (...) {
+      sqlite3_close(db);
+      throw;
+    }
+    return db;
+  };
+
+  sqlite3* db = nullptr;
+  QString keyInUse;
+  try {
+    db = attempt(hasPassword ? password : QString());
+    keyInUse = hasPassword ? password : QString();
+  } catch (const EDatabaseError& keyed) {
+    // Like Jet, a password given for a file that has none is ignored.
+    if (!hasPassword) throw;
+    try {
+      db = attempt(QString());
+    } catch (const EDatabaseError&) {
+      throw keyed;
+    }
+  }
+  db_ = db;
+  fileName_ = path;
+  password_ = keyInUse;
+  exclusive_ = exclusive;
+  transLevel_ = 0;
+}
+
+void TADOConnection::CloseHandle() {
+  if (!db_) return;
+  for (TDataSet* ds : dataSets_) ds->ReleaseStatements();
+  sqlite3_close_v2(db_);
+  db_ = nullptr;
+  transLevel_ = 0;
+  attachments_.clear();
+}
+
+void TADOConnection::Close() {
+  if (!db_) return;
+  for (TDataSet* ds : std::vector<TDataSet*>(dataSets_)) ds->Close();
+  if (!sqlite3_get_autocommit(db_)) {
+    try {
+      ExecRaw(db_, QStringLiteral("ROLLBACK"));
+    } catch (const EDatabaseError&) {
+    }
+  }
+  CloseHandle();
+}
+
+void TADOConnection::RegisterDataSet(TDataSet* dataSet) {
+  if (std::find(dataSets_.begin(), dataSets_.end(), dataSet) == dataSets_.end()) dataSets_.push_back(dataSet);
+}
+
+void TADOConnection::UnregisterDataSet(TDataSet* dataSet) {
+  dataSets_.erase(std::remove(dataSets_.begin(), dataSets_.end(), dataSet), dataSets_.end());
+}
+
+// ---- transactions --------------------------------------------------------------
+
+int TADOConnection::BeginTrans() {
+  CheckConnected();
+  if (transLevel_ == 0) ExecRaw(db_, QStringLiteral("BEGIN"));
+  else ExecRaw(db_, QStringLiteral("SAVEPOINT fwtrans%1").arg(transLevel_));
+  return ++transLevel_;
+}
+
+void TADOConnection::CommitTrans() {
+  CheckConnected();
+  if (transLevel_ == 0) throw EDatabaseError(QStringLiteral("No transaction is active."));
+  if (transLevel_ == 1) ExecRaw(db_, QStringLiteral("COMMIT"));
+  else ExecRaw(db_, QStringLiteral("RELEASE fwtrans%1").arg(transLevel_ - 1));
+  --transLevel_;
+}
+
+void TADOConnection::RollbackTrans() {
+  CheckConnected();
+  if (transLevel_ == 0) throw EDatabaseError(QStringLiteral("No transaction is active."));
+  if (transLevel_ == 1) {
+    // SQLite may already have rolled back after an error; that is fine.
+    if (!sqlite3_get_autocommit(db_)) ExecRaw(db_, QStringLiteral("ROLLBACK"));
+  } else {
+    ExecRaw(db_, QStringLiteral("ROLLBACK TO fwtrans%1; RELEASE fwtrans%1").arg(transLevel_ - 1));
+  }
+  --transLevel_;
+}
+
+bool TADOConnection::InTransaction() const { return db_ && (transLevel_ > 0 || !sqlite3_get_autocommit(db_)); }
+
+// ---- table names ---------------------------------------------------------------
+
+void TADOConnection::GetTableNames(QStringList& list, bool systemTables) const {
+  CheckConnected();
+  list.clear();
+  TSqlStatement st(db_, "SELECT name FROM sqlite_master WHERE type IN ('table', 'view') ORDER BY name");
+  while (st.Step()) {
+    const QString name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.Handle(), 0)));
+    if (!systemTables && name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive)) continue;
+    list << name;
+  }
+}
+
+QStringList TADOConnection::TableNames() const {
+  QStringList list;
+  GetTableNames(list);
+  return list;
+}
+
+// ---- other files ---------------------------------------------------------------
+
+QString TADOConnection::FindAttachment(const QString& path) const {
+  for (const Attachment& a : attachments_)
+    if (a.Path == path) return a.Alias;
+  return QString();
+}
+
+QString TADOConnection::AttachFile(const TJetFileRef& ref, bool explicitly) {
+  CheckConnected();
+  if (!QFileInfo(ref.File).isFile()) throw EDatabaseError(QStringLiteral("Could not find file '%1'.").arg(ref.File));
+  const QString path = CanonicalPath(ref.File);
+  if (InTransaction())
+    throw EDatabaseError(QStringLiteral("The file '%1' must be attached before the transaction begins.").arg(ref.File));
+  const QString alias = QStringLiteral("fwdb%1").arg(++aliasCounter_);
+  QString lastError;
+  for (const QString& key : KeysToTry(ref)) {
+    try {
+      ExecRaw(db_, QStringLiteral("ATTACH DATABASE %1 AS %2 KEY %3").arg(QuotedStr(path), alias, QuotedStr(key)));
+    } catch (const EDatabaseError& e) {
+      lastError = e.Message();
+      continue;
+    }
+    try {
+      ExecRaw(db_, QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(alias));
+      attachments_.push_back({alias, path, explicitly});
+      return alias;
+    } catch (const EDatabaseError& e) {
+      lastError = e.Message();
+      try {
+        ExecRaw(db_, QStringLiteral("DETACH DATABASE %1").arg(alias));
+      } catch (const EDatabaseError&) {
+      }
+    }
+  }
+  throw EDatabaseError(lastError);
+}
+
+// A given password is tried first, then no key (a plain file); without a password the
+// plain form first, then the key of the open file.
+QStringList TADOConnection::KeysToTry(const TJetFileRef& ref) const {
+  QStringList keys;
+  if (!ref.Password.isEmpty()) {
+    keys << ref.Password << QString();
+  } else {
+    keys << QString();
+    if (!password_.isEmpty()) keys << password_;
+  }
+  return keys;
+}
+
+QString TADOConnection::AttachDatabase(const QString& file, const QString& password) {
+  CheckConnected();
+  const QString existing = FindAttachment(CanonicalPath(file));
+  if (!existing.isEmpty()) return existing;
+  TJetFileRef ref;
+  ref.File = file;
+  ref.Password = password;
+  ref.HasPassword = !password.isEmpty();
+  return AttachFile(ref, true);
+}
+
+void TADOConnection::DetachDatabase(const QString& alias) {
+  CheckConnected();
+  ExecRaw(db_, QStringLiteral("DETACH DATABASE %1").arg(alias));
+  attachments_.erase(std::remove_if(attachments_.begin(), attachments_.end(),
+                                    [&](const Attachment& a) { return a.Alias == alias; }),
+                     attachments_.end());
+}
+
+TJetStatement TADOConnection::Translate(const QString& sql, QStringList* attached) {
+  CheckConnected();
+  auto resolver = [this, attached](const TJetFileRef& ref) {
+    const QString existing = FindAttachment(CanonicalPath(ref.File));
+    if (!existing.isEmpty()) return existing;
+    const QString alias = AttachFile(ref, false);
+    attached->append(alias);
+    return alias;
+  };
+  try {
+    return TranslateJetStatement(sql, resolver);
+  } catch (...) {
+    ReleaseAttachments(*attached);
+    attached->clear();
+    throw;
+  }
+}
+
+void TADOConnection::ReleaseAttachments(const QStringList& aliases) {
+  for (const QString& alias : aliases) {
+    try {
+      if (db_ && !InTransaction()) DetachDatabase(alias);
+    } catch (const EDatabaseError&) {
+    }
+  }
+}
+
+// ---- statements ----------------------------------------------------------------
+
+int TADOConnection::Execute(const QString& sql) {
+  return Run(sql, [](TSqlStatement&) {});
+}
+
+int TADOConnection::Execute(const QString& sql, const QVariantList& params) {
+  return Run(sql, [&](TSqlStatement& st) {
+    const int count = sqlite3_bind_parameter_count(st.Handle());
+    for (int i = 1; i <= count && i <= params.size(); ++i) BindValue(st.Handle(), i, params[i - 1]);
+  });
+}
+
+int TADOConnection::Execute(const QString& sql, const QVariantMap& params) {
+  return Run(sql, [&](TSqlStatement& st) {
+    const int count = sqlite3_bind_parameter_count(st.Handle());
+    for (int i = 1; i <= count; ++i) {
+      const char* raw = sqlite3_bind_parameter_name(st.Handle(), i);
+      if (!raw) continue;
+      const QString name = QString::fromUtf8(raw + 1);
+      for (auto it = params.begin(); it != params.end(); ++it) {
+        QString key = it.key();
+        if (key.startsWith(QLatin1Char(':'))) key.remove(0, 1);
+        if (key.compare(name, Qt::CaseInsensitive) == 0) BindValue(st.Handle(), i, it.value());
+      }
+    }
+  });
+}
+
+int TADOConnection::Execute(const QString& sql, const TParameters& params) {
+  return Run(sql, [&](TSqlStatement& st) { params.Bind(st.Handle()); });
+}
+
+int TADOConnection::Run(const QString& sql, const std::function<void(TSqlStatement&)>& bind) {
+  CheckConnected();
+  if (InTransaction()) {
+    if (auto copy = MatchCrossFileInsert(sql)) {
+      if (FindAttachment(CanonicalPath(copy->File.File)).isEmpty()) return CopyFromFile(*copy, bind);
+    }
+  }
+  QStringList attached;
+  const TJetStatement st = Translate(sql, &attached);
+  struct Release {
+    TADOConnection* c;
+    QStringList* a;
+    ~Release() { c->ReleaseAttachments(*a); }
+  } release{this, &attached};
+  switch (st.StatementKind) {
+  case TJetStatement::Kind::AlterPassword:
+    ChangePassword(st);
+    return 0;
+  case TJetStatement::Kind::SelectInto:
+    return RunSelectInto(st);
+  default:
+    return RunPlain(st.Sql, bind);
+  }
+}
+
+int TADOConnection::RunPlain(const QString& sql, const std::function<void(TSqlStatement&)>& bind) {
+  const QByteArray text = sql.toUtf8();
+  int offset = 0;
+  int affected = 0;
+  while (offset < text.size()) {
+    int tail = 0;
+    TSqlStatement st(db_, text.mid(offset), &tail);
+    offset += tail;
+    if (st.IsNull()) continue;  // blanks or comments only
+    bind(st);
+    while (st.Step()) {
+    }
+    const QString verb = FirstWord(QString::fromUtf8(sqlite3_sql(st.Handle())));
+    if (verb == QLatin1String("insert") || verb == QLatin1String("update") || verb == QLatin1String("delete") ||
+        verb == QLatin1String("replace"))
+      affected += sqlite3_changes(db_);
+  }
+  return affected;
+}
+
+// Rows of another file inserted inside a transaction: read through a read-only
+// connection of their own and written with one prepared INSERT on this one.
+int TADOConnection::CopyFromFile(const TJetCrossFileInsert& copy, const std::function<void(TSqlStatement&)>& bind) {
+  if (!QFileInfo(copy.File.File).isFile()) throw EDatabaseError(QStringLiteral("Could not find file '%1'.").arg(copy.File.File));
+  sqlite3* other = nullptr;
+  QString lastError;
+  for (const QString& key : KeysToTry(copy.File)) {
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(copy.File.File).constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    try {
+      if (rc != SQLITE_OK) throw EDatabaseError(db ? EngineMessage(db) : QString::fromUtf8(sqlite3_errstr(rc)));
+      if (!key.isEmpty()) ExecRaw(db, QStringLiteral("PRAGMA key = %1").arg(QuotedStr(key)));
+      sqlite3_busy_timeout(db, 2000);
+      ExecRaw(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+      RegisterFunctions(db);
+      other = db;
+      break;
+    } catch (const EDatabaseError& e) {
+      lastError = e.Message();
+      sqlite3_close(db);
+    }
+  }
+  if (!other) throw EDatabaseError(lastError);
+  struct CloseOther {
+    sqlite3* db;
+    ~CloseOther() { sqlite3_close_v2(db); }
+  } closeOther{other};
+
+  TSqlStatement source(other, copy.SourceSql.toUtf8());
+  bind(source);
+  const int columns = sqlite3_column_count(source.Handle());
+  QStringList marks;
+  for (int c = 0; c < columns; ++c) marks << QStringLiteral("?");
+  TSqlStatement insert(db_, QStringLiteral("%1 VALUES (%2)").arg(copy.InsertHead, marks.join(QStringLiteral(", "))).toUtf8());
+  ExecRaw(db_, QStringLiteral("SAVEPOINT fwcopy"));
+  int rows = 0;
+  try {
+    while (source.Step()) {
+      for (int c = 0; c < columns; ++c) sqlite3_bind_value(insert.Handle(), c + 1, sqlite3_column_value(source.Handle(), c));
+      insert.Step();
+      insert.Reset();
+      ++rows;
+    }
+    ExecRaw(db_, QStringLiteral("RELEASE fwcopy"));
+  } catch (...) {
+    try {
+      ExecRaw(db_, QStringLiteral("ROLLBACK TO fwcopy; RELEASE fwcopy"));
+    } catch (const EDatabaseError&) {
+    }
+    throw;
+  }
+  return rows;
+}
+
+// "SELECT ... INTO t [in 'f'] FROM ...": the new table gets the source table's own
+// definition when a whole table is copied, else the columns of the select list.
+int TADOConnection::RunSelectInto(const TJetStatement& st) {
+  const QString target = (st.IntoSchema.isEmpty() ? QString() : st.IntoSchema + QLatin1Char('.')) + QuoteIdent(st.IntoTable);
+  QString createSql;
+  if (st.SelectList == QLatin1String("*") && !st.SourceTable.isEmpty()) {
+    const QString master = (st.SourceSchema.isEmpty() ? QStringLiteral("main") : st.SourceSchema) + QStringLiteral(".sqlite_master");
+    TSqlStatement q(db_, QStringLiteral("SELECT sql FROM %1 WHERE type = 'table' AND name = ? COLLATE NOCASE").arg(master).toUtf8());
+    BindValue(q.Handle(), 1, st.SourceTable);
+    if (q.Step()) {
+      const QString definition = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(q.Handle(), 0)));
+      const int paren = definition.indexOf(QLatin1Char('('));
+      if (paren > 0) createSql = QStringLiteral("CREATE TABLE %1 %2").arg(target, definition.mid(paren));
+    }
+  }
+  ExecRaw(db_, QStringLiteral("SAVEPOINT fwselectinto"));
+  try {
+    int rows = 0;
+    if (!createSql.isEmpty()) {
+      ExecRaw(db_, createSql);
+      rows = RunPlain(QStringLiteral("INSERT INTO %1 SELECT * FROM %2").arg(target, st.FromClause), [](TSqlStatement&) {});
+    } else {
+      RunPlain(QStringLiteral("CREATE TABLE %1 AS SELECT %2 FROM %3").arg(target, st.SelectList, st.FromClause),
+               [](TSqlStatement&) {});
+      TSqlStatement count(db_, QStringLiteral("SELECT count(*) FROM %1").arg(target).toUtf8());
+      if (count.Step()) rows = sqlite3_column_int(count.Handle(), 0);
+    }
+    ExecRaw(db_, QStringLiteral("RELEASE fwselectinto"));
+    return rows;
+  } catch (...) {
+    try {
+      ExecRaw(db_, QStringLiteral("ROLLBACK TO fwselectinto; RELEASE fwselectinto"));
+    } catch (const EDatabaseError&) {
+    }
+    throw;
+  }
+}
+
+// "ALTER DATABASE PASSWORD new old": the whole file is exported into a new file in the
+// same folder with the new key (or none), which then replaces the original in one
+// rename. On any failure the original stays as it was and the new file is removed.
+void TADOConnection::ChangePassword(const TJetStatement& st) {
+  if (!exclusive_) throw EDatabaseError(QStringLiteral("You must open the database exclusively to change its password."));
+  if (InTransaction()) throw EDatabaseError(QStringLiteral("The password cannot be changed inside a transaction."));
+  const QString oldPassword = st.OldIsNull ? QString() : st.OldPassword;
+  const QString newPassword = st.NewIsNull ? QString() : st.NewPassword;
+  if (oldPassword != password_) throw EDatabaseError(QStringLiteral("Not a valid password."));
+  if (!attachments_.empty()) throw EDatabaseError(QStringLiteral("Detach other files before changing the password."));
+
+  const QString path = fileName_;
+  const QFileInfo info(path);
+  QString tempPath;
+  {
+    QTemporaryFile temp(info.absoluteDir().filePath(QStringLiteral(".%1.rekey-XXXXXX").arg(info.fileName())));
+    temp.setAutoRemove(false);
+    if (!temp.open()) throw EDatabaseError(QStringLiteral("Cannot create a working file in '%1'.").arg(info.absolutePath()));
+    tempPath = temp.fileName();
+  }
+  auto removeTemp = [&]() {
+    QFile::remove(tempPath);
+    QFile::remove(tempPath + QStringLiteral("-journal"));
+  };
+  try {
+    ExecRaw(db_, QStringLiteral("ATTACH DATABASE %1 AS fwrekey KEY %2").arg(QuotedStr(tempPath), QuotedStr(newPassword)));
+    try {
+      ExecRaw(db_, QStringLiteral("SELECT sqlcipher_export('fwrekey')"));
+      int version = 0;
+      {
+        TSqlStatement v(db_, "PRAGMA main.user_version");
+        if (v.Step()) version = sqlite3_column_int(v.Handle(), 0);
+      }
+      ExecRaw(db_, QStringLiteral("PRAGMA fwrekey.user_version = %1").arg(version));
+    } catch (const EDatabaseError& e) {
+      try {
+        ExecRaw(db_, QStringLiteral("DETACH DATABASE fwrekey"));
+      } catch (const EDatabaseError&) {
+      }
+      throw EDatabaseError(e.Message());
+    }
+    ExecRaw(db_, QStringLiteral("DETACH DATABASE fwrekey"));
+  } catch (const EDatabaseError& e) {
+    removeTemp();
+    throw EDatabaseError(e.Message());
+  }
+
+  QFile::setPermissions(tempPath, QFile::permissions(path));
+  // Swap the files while no handle is open on the original.
+  for (TDataSet* ds : std::vector<TDataSet*>(dataSets_)) ds->Close();
+  CloseHandle();
+  if (std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(path).constData()) != 0) {
+    removeTemp();
+    OpenFile(path, password_, !password_.isEmpty(), true);
+    throw EDatabaseError(QStringLiteral("Cannot replace '%1' with its re-encrypted copy.").arg(path));
+  }
+  OpenFile(path, newPassword, !newPassword.isEmpty(), true);
+}
+
+} // namespace fw

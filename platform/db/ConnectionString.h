@@ -1,0 +1,23 @@
+#pragma once
+// The parts of an OLE DB style connection string that the layer uses:
+// "Provider=...;Data Source=<file>;Mode=ReadWrite|Share Exclusive;
+//  Jet OLEDB:Database Password=<pw>;..." - everything else is ignored.
+
+#include <QString>
+
+namespace fw {
+
+class TConnectionString {
+public:
+  static TConnectionString Parse(const QString& text);
+
+  QString DataSource;     // the database file
+  QString Mode;           // as written, e.g. "ReadWrite" or "Share Exclusive"
+  QString Password;       // empty when none is given
+  bool HasPassword = false;
+
+  // "Share Exclusive" (or "Share Deny Read Write") asks for sole use of the file.
+  bool Exclusive() const;
+};
+
+} // namespace fw

@@ -1,0 +1,246 @@
+// Opening files, keys, passwords, transactions and tables of other files.
+
+#include "DbTestSupport.h"
+
+#include "platform/db/AdoQuery.h"
+#include "platform/db/DbError.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+using namespace fw;
+
+namespace {
+
+class AdoConnectionTest : public ::testing::Test, public fwtest::DbFixtureBase {
+protected:
+  int Count(TADOConnection& db, const QString& table) {
+    return fwtest::ScalarOf(db, QStringLiteral("select count(*) from %1").arg(table)).toInt();
+  }
+};
+
+TEST_F(AdoConnectionTest, OpenFailsAtOnceAndCreatesNothing) {
+  QFile junk(Path("junk.mdb"));
+  ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+  junk.write(QByteArray(4096, 'x'));
+  junk.close();
+  fwtest::CreateDatabase(Path("keyed.mdb"), "s3cret", {"CREATE TABLE t (a INTEGER)"});
+
+  struct Case {
+    const char* file;
+    const char* password;
+  };
+  const Case failing[] = {{"missing.mdb", ""}, {"junk.mdb", ""}, {"keyed.mdb", ""}, {"keyed.mdb", "wrong"}};
+  for (const Case& c : failing) {
+    SCOPED_TRACE(std::string(c.file) + "/" + c.password);
+    TADOConnection db;
+    db.SetConnectionString(fwtest::ConnectionStringFor(Path(c.file), c.password));
+    EXPECT_THROW(db.Open(), EDatabaseError);
+    EXPECT_FALSE(db.Connected());
+  }
+  EXPECT_FALSE(QFile::exists(Path("missing.mdb")));
+
+  auto keyed = Connect(Path("keyed.mdb"), "s3cret");
+  EXPECT_TRUE(keyed->Connected());
+  EXPECT_EQ(keyed->TableNames(), QStringList{"t"});
+}
+
+TEST_F(AdoConnectionTest, ConnectionStringPartsAreReadAndTheRestIgnored) {
+  TADOConnection db;
+  db.SetLoginPrompt(false);
+  db.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Path("main.mdb") +
+                         ";Mode=Share Exclusive;Persist Security Info=False;Jet OLEDB:Engine Type=5;");
+  Db.Close();
+  db.Open();
+  EXPECT_TRUE(db.Exclusive());
+  // A second connection cannot use an exclusively opened file.
+  TADOConnection other;
+  other.SetConnectionString(fwtest::ConnectionStringFor(Path("main.mdb")));
+  EXPECT_THROW({ other.Open(); other.Execute("update dt_data set z001 = 0"); }, EDatabaseError);
+}
+
+TEST_F(AdoConnectionTest, ExecuteReturnsRowsAffectedAndReportsEngineErrors) {
+  EXPECT_EQ(Db.Execute("update dt_data set RecordState = 1 where c904 = 10"), 2);
+  EXPECT_EQ(Db.Execute("delete from dt_data where c901 = ?", QVariantList{100000000003LL}), 1);
+  EXPECT_EQ(Db.Execute("insert into dt_data (c901, c902) values (:code, :name)",
+                       QVariantMap{{"code", 200000000000LL}, {"name", "O'Brien \"quoted\""}}),
+            1);
+  EXPECT_EQ(fwtest::ScalarOf(Db, "select c902 from dt_data where c901 = 200000000000").toString(), "O'Brien \"quoted\"");
+  try {
+    Db.Execute("insert into no_such_table values (1)");
+    FAIL() << "no error";
+  } catch (const EDatabaseError& e) {
+    EXPECT_TRUE(e.Message().contains("no such table")) << e.Message().toStdString();
+  }
+  // A duplicate key fails as Jet's did (an import of a clashing code must fail).
+  EXPECT_THROW(Db.Execute("insert into dt_data (c901) values (100000000001)"), EDatabaseError);
+}
+
+TEST_F(AdoConnectionTest, TransactionsCoverDdlAndRollBack) {
+  Db.BeginTrans();
+  EXPECT_TRUE(Db.InTransaction());
+  Db.Execute("create table extra (a integer)");
+  Db.Execute("delete from dt_data");
+  Db.RollbackTrans();
+  EXPECT_FALSE(Db.InTransaction());
+  EXPECT_EQ(Count(Db, "dt_data"), 4);
+  EXPECT_FALSE(Db.TableNames().contains("extra"));
+
+  Db.BeginTrans();
+  Db.Execute("delete from dt_data where c904 = 10");
+  Db.CommitTrans();
+  EXPECT_EQ(Count(Db, "dt_data"), 2);
+  EXPECT_THROW(Db.CommitTrans(), EDatabaseError);
+}
+
+TEST_F(AdoConnectionTest, TableNamesListTablesAndViewsAsDeclared) {
+  const QStringList names = Db.TableNames();
+  EXPECT_TRUE(names.contains("CT_Group"));
+  EXPECT_TRUE(names.contains("DT_GroupItem"));
+  EXPECT_TRUE(names.contains("view_group_item"));
+  EXPECT_FALSE(names.contains("sqlite_master"));
+}
+
+// ---- passwords -------------------------------------------------------------------
+
+TEST_F(AdoConnectionTest, PasswordSetAndRemovedKeepsRows) {
+  Db.Close();
+  {
+    auto db = Connect(Path("main.mdb"), QString(), true);
+    db->Execute("ALTER DATABASE PASSWORD  [pw'1] null");
+    EXPECT_TRUE(db->Connected());
+    EXPECT_EQ(Count(*db, "dt_data"), 4);
+  }
+  {
+    TADOConnection plain;
+    plain.SetConnectionString(fwtest::ConnectionStringFor(Path("main.mdb")));
+    EXPECT_THROW(plain.Open(), EDatabaseError);
+  }
+  {
+    auto db = Connect(Path("main.mdb"), "pw'1");
+    EXPECT_EQ(Count(*db, "dt_data"), 4);
+    // Only an exclusive connection may change the password.
+    EXPECT_THROW(db->Execute("ALTER DATABASE PASSWORD null [pw'1]"), EDatabaseError);
+  }
+  {
+    auto db = Connect(Path("main.mdb"), "pw'1", true);
+    EXPECT_THROW(db->Execute("ALTER DATABASE PASSWORD null [other]"), EDatabaseError);
+    db->Execute("ALTER DATABASE PASSWORD null [pw'1]");
+    EXPECT_EQ(fwtest::ScalarOf(*db, "select c902 from dt_data where c901 = 123456789012").toString(), "Delta's");
+  }
+  auto plain = Connect(Path("main.mdb"));
+  EXPECT_EQ(Count(*plain, "dt_data"), 4);
+  EXPECT_EQ(Files(), QStringList{"main.mdb"});
+}
+
+TEST_F(AdoConnectionTest, FailedPasswordChangeLeavesTheFileAndNoCopy) {
+  Db.Close();
+  // A damaged table page: the export fails half-way.
+  fwtest::CreateDatabase(Path("damaged.mdb"), QString(), {"CREATE TABLE big (a TEXT)", "CREATE TABLE other (b TEXT)"});
+  {
+    auto db = Connect(Path("damaged.mdb"));
+    db->BeginTrans();
+    for (int i = 0; i < 200; ++i) db->Execute("insert into big values (?)", QVariantList{QString(500, QChar('a' + i % 26))});
+    db->CommitTrans();
+  }
+  QFile f(Path("damaged.mdb"));
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  const qint64 size = f.size();
+  f.seek(size / 2);
+  f.write(QByteArray(8192, '\xff'));
+  f.close();
+  QFile original(Path("damaged.mdb"));
+  ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+  const QByteArray before = original.readAll();
+  original.close();
+
+  auto db = Connect(Path("damaged.mdb"), QString(), true);
+  EXPECT_THROW(db->Execute("ALTER DATABASE PASSWORD [pw] null"), EDatabaseError);
+  EXPECT_TRUE(db->Connected());
+  db->Close();
+  ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+  EXPECT_EQ(original.readAll(), before);
+  EXPECT_EQ(Files(), (QStringList{"damaged.mdb", "main.mdb"}));
+}
+
+// ---- other files ----------------------------------------------------------------
+
+TEST_F(AdoConnectionTest, CrossFileStatementsReachKeyedAndPlainFiles) {
+  fwtest::CreateDatabase(Path("x.dat"), "pw", {"CREATE TABLE dt_data (c901 INTEGER PRIMARY KEY, c902 VARCHAR(50), c904 INTEGER, "
+                                               "z001 INTEGER, z002 REAL, RecordState INTEGER DEFAULT 0)"});
+  auto exportDb = Connect(Path("x.dat"), "pw");
+  EXPECT_EQ(exportDb->Execute("insert into dt_data SELECT * from [;DATABASE=" + Path("main.mdb") + ";PWD=pw;].dt_data where RecordState=1"), 2);
+  EXPECT_EQ(Count(*exportDb, "dt_data"), 2);
+  // Reading back into the plain file from the keyed one.
+  Db.Execute("delete from dt_data where RecordState=1");
+  EXPECT_EQ(Db.Execute("INSERT INTO dt_data select * from [;DATABASE=" + Path("x.dat") + ";PWD=pw;].dt_data"), 2);
+  EXPECT_EQ(Count(Db, "dt_data"), 4);
+  // Attachments are released after each statement.
+  TADOQuery list(&Db);
+  list.SetSQL("PRAGMA database_list");
+  list.Open();
+  EXPECT_FALSE(list.Locate("name", "fwdb", loPartialKey));
+}
+
+TEST_F(AdoConnectionTest, CrossFileInsertInsideTransactionRollsBackInBothFiles) {
+  fwtest::CreateDatabase(Path("x.dat"), "pw", {"CREATE TABLE dt_data (c901 INTEGER PRIMARY KEY, c902 VARCHAR(50), c904 INTEGER, "
+                                               "z001 INTEGER, z002 REAL, RecordState INTEGER DEFAULT 0)",
+                                               "INSERT INTO dt_data (c901, c902) VALUES (300000000001, 'new')",
+                                               "INSERT INTO dt_data (c901, c902, RecordState) VALUES (100000000001, 'clash', 1)"});
+  const QString ref = "[;DATABASE=" + Path("x.dat") + ";PWD=pw;].dt_data";
+
+  // Copies run inside a transaction without attaching; a clash fails the whole copy.
+  Db.BeginTrans();
+  Db.Execute("delete from CT_Group");
+  EXPECT_THROW(Db.Execute("INSERT INTO dt_data select * from " + ref), EDatabaseError);
+  EXPECT_EQ(Count(Db, "dt_data"), 4);
+  EXPECT_EQ(Db.Execute("INSERT INTO dt_data select * from " + ref + " where RecordState = 0"), 1);
+  EXPECT_EQ(Count(Db, "dt_data"), 5);
+  Db.RollbackTrans();
+  EXPECT_EQ(Count(Db, "dt_data"), 4);
+  EXPECT_EQ(Count(Db, "CT_Group"), 1);
+
+  // Anything else must find the file attached before the transaction.
+  const QString other = "delete from dt_data where c901 in (select c901 from " + ref + ")";
+  Db.BeginTrans();
+  EXPECT_THROW(Db.Execute(other), EDatabaseError);
+  Db.RollbackTrans();
+  const QString alias = Db.AttachDatabase(Path("x.dat"), "pw");
+  Db.BeginTrans();
+  EXPECT_EQ(Db.Execute(other), 1);
+  Db.RollbackTrans();
+  Db.DetachDatabase(alias);
+  EXPECT_EQ(Count(Db, "dt_data"), 4);
+  auto x = Connect(Path("x.dat"), "pw");
+  EXPECT_EQ(Count(*x, "dt_data"), 2);
+}
+
+TEST_F(AdoConnectionTest, GroupTablesCopiedIntoAndOutOfAnotherFile) {
+  fwtest::CreateDatabase(Path("group.mdb"), QString(), {"CREATE TABLE keepme (a INTEGER)"});
+  const QString file = Path("group.mdb");
+  for (const char* t : {"CT_Group", "DT_GroupItem"})
+    Db.Execute(QStringLiteral("SELECT * into %1 in '%2' from %1").arg(QLatin1String(t), file));
+  auto group = Connect(file);
+  EXPECT_EQ(Count(*group, "CT_Group"), 1);
+  EXPECT_EQ(Count(*group, "DT_GroupItem"), 1);
+  EXPECT_TRUE(group->TableNames().contains("keepme"));
+  // The copied table keeps its column types and key.
+  EXPECT_EQ(fwtest::ScalarOf(*group, "select sql like '%INTEGER PRIMARY KEY%' from sqlite_master where name='CT_Group'").toInt(), 1);
+  group->Execute("insert into CT_Group values (2, 'Second', 'id ASC')");
+  group->Close();
+
+  Db.BeginTrans();
+  Db.Execute("delete from CT_Group");
+  Db.Execute("insert into CT_Group select * from CT_Group in '" + file + "'");
+  Db.CommitTrans();
+  EXPECT_EQ(Count(Db, "CT_Group"), 2);
+  EXPECT_EQ(Count(Db, "DT_GroupItem in '" + file + "'"), 1);
+  // And out of the other file into this one.
+  EXPECT_EQ(Db.Execute("SELECT * into GroupCopy from CT_Group in '" + file + "'"), 2);
+  EXPECT_EQ(Count(Db, "GroupCopy"), 2);
+  // A table that exists already is refused, as Jet does.
+  EXPECT_THROW(Db.Execute("SELECT * into CT_Group in '" + file + "' from CT_Group"), EDatabaseError);
+}
+
+} // namespace

@@ -1,8 +1,9 @@
 #include "platform/registry/Registry.h"
 
+#include "platform/shell/Folders.h"
+
 #include <QDir>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace fw {
 
@@ -31,11 +32,7 @@ const QString kKeyMarker = QStringLiteral(".key");
 
 } // namespace
 
-QString RegistryFolder() {
-  const QString overridden = qEnvironmentVariable("FENWRIGHT_REGISTRY_DIR");
-  if (!overridden.isEmpty()) return overridden;
-  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/fenwright");
-}
+QString RegistryFolder() { return UserConfigFolder(); }
 
 TRegistry::TRegistry() = default;
 TRegistry::~TRegistry() {

@@ -1,5 +1,7 @@
 #include "platform/sheet/SheetApplication.h"
 
+#include "platform/shell/Folders.h"
+
 #include "platform/shell/Hooks.h"
 #include "platform/sheet/XlsxReader.h"
 
@@ -80,9 +82,7 @@ void TSheetApplication::Quit() {
   visible_ = false;
 }
 
-QString TSheetApplication::CacheFolder() {
-  return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/fenwright");
-}
+QString TSheetApplication::CacheFolder() { return UserCacheFolder(); }
 
 void TSheetApplication::SetVisible(bool visible) {
   if (!visible) {

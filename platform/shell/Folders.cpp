@@ -1,0 +1,50 @@
+#include "platform/shell/Folders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+namespace fw {
+
+namespace {
+
+QString& ProgramFolderOverride() {
+  static QString folder;
+  return folder;
+}
+
+QString Ensured(const QString& folder) {
+  QDir().mkpath(folder);
+  return folder;
+}
+
+} // namespace
+
+QString ProgramFolder() {
+  if (!ProgramFolderOverride().isEmpty()) return ProgramFolderOverride();
+  return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+}
+
+void SetProgramFolder(const QString& folder) { ProgramFolderOverride() = folder; }
+
+QString ProgramFile(const QString& name) { return QDir(ProgramFolder()).filePath(name); }
+
+QString PersonalFolder() {
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty()) folder = QDir::homePath();
+  return Ensured(folder);
+}
+
+QString UserConfigFolder() {
+  const QString overridden = qEnvironmentVariable("FENWRIGHT_REGISTRY_DIR");
+  if (!overridden.isEmpty()) return Ensured(overridden);
+  return Ensured(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/fenwright");
+}
+
+QString UserCacheFolder() {
+  return Ensured(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/fenwright");
+}
+
+TWorkFolder::TWorkFolder() : dir_(QDir::tempPath() + "/fenwright-XXXXXX") {}
+
+} // namespace fw

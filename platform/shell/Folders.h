@@ -1,0 +1,40 @@
+#pragma once
+// The folders the program works with: its own folder, the user's documents folder
+// ("Personal"), the per-user configuration and cache folders, and private temporary
+// folders that vanish on every path.
+
+#include <QString>
+#include <QTemporaryDir>
+
+namespace fw {
+
+// The program folder: the folder of the executable, where the shipped database, the
+// exchange template, templates, notes and pictures lie. Tests point it at a private copy.
+QString ProgramFolder();
+void SetProgramFolder(const QString& folder);
+
+// A path inside the program folder.
+QString ProgramFile(const QString& name);
+
+// The user's documents folder ("Personal"): default folder of file dialogs and the home
+// of the reports the program writes for the user. Created when missing.
+QString PersonalFolder();
+
+// Per-user configuration ($FENWRIGHT_REGISTRY_DIR, else $XDG_CONFIG_HOME/fenwright) and
+// cache ($XDG_CACHE_HOME/fenwright) folders. Created when missing.
+QString UserConfigFolder();
+QString UserCacheFolder();
+
+// A private temporary folder, removed with everything in it when the object goes.
+class TWorkFolder {
+public:
+  TWorkFolder();
+  bool IsValid() const { return dir_.isValid(); }
+  QString Path() const { return dir_.path(); }
+  QString FilePath(const QString& name) const { return dir_.filePath(name); }
+
+private:
+  QTemporaryDir dir_;
+};
+
+} // namespace fw

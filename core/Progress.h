@@ -1,0 +1,48 @@
+#pragma once
+// The progress the core reports during long work. The windows' progress windows
+// implement these interfaces; the core never touches a window itself. Every call also
+// gives the windows a chance to keep the program alive (process pending events).
+
+#include <QString>
+
+namespace fw {
+
+// The one-bar progress window.
+class IProgress {
+public:
+  virtual ~IProgress() = default;
+  // Shows the window with a caption (the work being done).
+  virtual void ShowProgress(const QString& caption) = 0;
+  virtual void StartProgress(int total, int position) = 0;
+  virtual void StepProgress() = 0;
+  virtual void HideProgress() = 0;
+};
+
+// The two-bar progress window: an outer bar over the parts of the work and an inner
+// bar over the current part.
+class ITwoBarProgress {
+public:
+  virtual ~ITwoBarProgress() = default;
+  virtual void ShowProgress() = 0;
+  virtual void InitFirst(int total) = 0;
+  virtual void InitSecond(int total) = 0;
+  virtual void IncFirst() = 0;
+  virtual void IncSecond() = 0;
+  virtual void HideProgress() = 0;
+};
+
+// Progress that goes nowhere, for work run without a window (tests, tools).
+class TSilentProgress : public IProgress, public ITwoBarProgress {
+public:
+  void ShowProgress(const QString&) override {}
+  void StartProgress(int, int) override {}
+  void StepProgress() override {}
+  void ShowProgress() override {}
+  void InitFirst(int) override {}
+  void InitSecond(int) override {}
+  void IncFirst() override {}
+  void IncSecond() override {}
+  void HideProgress() override {}
+};
+
+} // namespace fw

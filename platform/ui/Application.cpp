@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QStatusTipEvent>
-#include <QThread>
 #include <QTimer>
 #include <QToolTip>
 
@@ -83,8 +82,9 @@ int TApplication::Run() {
 
 void TApplication::Terminate() {
   terminated_ = true;
-  // Ends the message loop and any modal loop inside it.
-  if (running_ || QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(exitCode_);
+  // Ends any modal loop and then the message loop. Other event loops are left alone.
+  TForm::EndModalLoops();
+  if (running_) QCoreApplication::exit(exitCode_);
 }
 
 void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }

@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QResizeEvent>
 
 namespace fw {
 
@@ -104,7 +105,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   width = std::max(0, width);
   height = std::max(0, height);
   if (QRect(left, top, width, height) == geometry()) return;
-  setGeometry(left, top, width, height);
+  ApplyBounds(QRect(left, top, width, height));
   if (parent_ && align_ != TAlign::alNone) parent_->ChildLayoutChanged(this);
 }
 
@@ -354,6 +355,16 @@ void TControl::AdoptInner(QWidget* inner) {
   ApplyHint();
   LayOutInner();
   inner->show();
+}
+
+void TControl::ApplyBounds(const QRect& rect) {
+  const QSize oldSize = size();
+  setGeometry(rect);
+  if (size() != oldSize && testAttribute(Qt::WA_PendingResizeEvent)) {
+    setAttribute(Qt::WA_PendingResizeEvent, false);
+    QResizeEvent event(size(), oldSize);
+    resizeEvent(&event);
+  }
 }
 
 void TControl::LayOutInner() {

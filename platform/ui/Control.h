@@ -204,6 +204,9 @@ protected:
   void AdoptInner(QWidget* inner);
   QWidget* Inner() const { return inner_; }
   void LayOutInner();
+  // Moves and sizes the widget; a hidden widget gets its resize handling at once (Qt
+  // would hold it back until the widget is shown), so aligned children follow.
+  void ApplyBounds(const QRect& rect);
 
   // Qt event entry points.
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -39,8 +39,10 @@ void InstallFontSubstitutions() {
 
 QString SubstitutedFamily(const QString& requested) {
   const QStringList families = QFontDatabase::families();
+  // Qt keeps substitutes in lower case; answer with the database's spelling.
   for (const QString& candidate : QFont::substitutes(requested))
-    if (families.contains(candidate, Qt::CaseInsensitive)) return candidate;
+    for (const QString& family : families)
+      if (family.compare(candidate, Qt::CaseInsensitive) == 0) return family;
   return requested;
 }
 

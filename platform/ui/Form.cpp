@@ -11,11 +11,19 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 namespace fw {
 
 namespace {
+
+// The modal loops running now, innermost last.
+std::vector<QEventLoop*>& ModalLoops() {
+  static std::vector<QEventLoop*> loops;
+  return loops;
+}
 
 TModalShowHook& ModalHookStorage() {
   static TModalShowHook hook = &TForm::RunModalLoop;
@@ -276,9 +284,11 @@ int TForm::RunModalLoop(TForm& form) {
   form.setWindowModality(Qt::ApplicationModal);
   form.Show();
   for (;;) {
-    if (form.modalResult_ == mrNone) {
+    if (form.modalResult_ == mrNone && !(Application && Application->Terminated())) {
       form.modalLoop_ = &loop;
+      ModalLoops().push_back(&loop);
       loop.exec(QEventLoop::DialogExec);
+      ModalLoops().erase(std::find(ModalLoops().begin(), ModalLoops().end(), &loop));
       if (!self) return mrCancel;
       form.modalLoop_ = nullptr;
     }
@@ -296,6 +306,10 @@ int TForm::RunModalLoop(TForm& form) {
   form.Hide();
   form.setWindowModality(Qt::NonModal);
   return result;
+}
+
+void TForm::EndModalLoops() {
+  for (QEventLoop* loop : ModalLoops()) loop->quit();
 }
 
 int TForm::RunScriptedModal(TForm& form, const std::function<int(TForm&)>& script) {
@@ -351,7 +365,10 @@ bool TForm::DialogKey(QKeyEvent& event, QWidget* origin) {
       return true;
     }
   }
-  for (TButton* button : findChildren<TButton*>()) {
+  // TButton has no meta-object of its own, so look the buttons up by their C++ type.
+  for (QWidget* widget : findChildren<QWidget*>()) {
+    auto* button = dynamic_cast<TButton*>(widget);
+    if (!button) continue;
     const bool wanted = key == VK_RETURN ? button->Default() : button->Cancel();
     if (wanted && button->isVisible() && button->isEnabled()) {
       button->Click();

@@ -101,6 +101,8 @@ public:
   // result when the script did not set one, then closes the form as a modal form
   // closes (OnCloseQuery, OnClose, hidden). Returns mrNone when OnCloseQuery refused.
   static int RunScriptedModal(TForm& form, const std::function<int(TForm&)>& script);
+  // Ends every running modal loop (the end of the program was requested).
+  static void EndModalLoops();
 
 protected:
   virtual void DoCreate();

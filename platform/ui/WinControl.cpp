@@ -119,7 +119,7 @@ void TWinControl::AlignControls() {
     TControl* c = controls[i];
     if (std::find(controls_.begin(), controls_.end(), c) == controls_.end()) continue;
     if (c->Align() != TAlign::alNone && c->Visible() && placed[i] != c->BoundsRect())
-      c->setGeometry(placed[i].ToQt());
+      c->ApplyBounds(placed[i].ToQt());
   }
   aligning_ = false;
 }
@@ -216,6 +216,10 @@ bool TWinControl::HandleKey(QKeyEvent& event) {
   }
   const QString text = event.text();
   if (text.size() != 1) return false;
+  // Ctrl with a letter (copy, paste, select all) is a command here, not a character: the
+  // text a paste brings passes the key filter on its own.
+  const Qt::KeyboardModifiers mods = event.modifiers();
+  if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier)) return false;
   QChar ch = text.at(0);
   if (preview) form->KeyPress(ch);
   if (!self) return true;

@@ -1,0 +1,193 @@
+#include "platform/ui/Application.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/Form.h"
+#include "support/TestSupport.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusTipEvent>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace fw;
+
+class DialogForm : public TForm {
+public:
+  explicit DialogForm(TComponent* owner) : TForm(owner) {
+    SetBorderStyle(TFormBorderStyle::bsDialog);
+    SetPosition(TPosition::poScreenCenter);
+    Edit = new TEdit(this);
+    Edit->SetParent(this);
+    Ok = new TButton(this);
+    Ok->SetParent(this);
+    Ok->SetModalResult(mrOk);
+    Ok->SetDefault(true);
+    Cancel = new TButton(this);
+    Cancel->SetParent(this);
+    Cancel->SetModalResult(mrCancel);
+    Cancel->SetCancel(true);
+  }
+  TEdit* Edit;
+  TButton* Ok;
+  TButton* Cancel;
+};
+
+TEST(Form, ScriptedModalReturnsTheScriptsResult) {
+  DialogForm form(nullptr);
+  int shows = 0;
+  form.OnShow = [&](TObject*) { ++shows; };
+  TCloseAction seen = TCloseAction::caNone;
+  form.OnClose = [&](TObject*, TCloseAction& action) { seen = action; };
+  {
+    ScopedModalScript script([](TForm& f) {
+      static_cast<DialogForm&>(f).Edit->SetText("甲");
+      return mrYes;
+    });
+    EXPECT_EQ(form.ShowModal(), mrYes);
+  }
+  EXPECT_EQ(form.Edit->Text(), "甲");
+  EXPECT_EQ(shows, 1);
+  EXPECT_EQ(seen, TCloseAction::caHide);
+  EXPECT_FALSE(form.Visible());
+  EXPECT_FALSE(form.Modal());
+}
+
+TEST(Form, ButtonsAndKeysEndTheScriptedModal) {
+  DialogForm form(nullptr);
+  struct Case {
+    const char* Name;
+    std::function<void(DialogForm&)> Act;
+    int Expected;
+  };
+  const std::vector<Case> cases = {
+      {"click OK", [](DialogForm& f) { QTest::mouseClick(f.Ok->Widget(), Qt::LeftButton); }, mrOk},
+      {"Enter in the edit clicks the default button",
+       [](DialogForm& f) { QTest::keyClick(f.Edit->Widget(), Qt::Key_Return); }, mrOk},
+      {"Escape clicks the cancel button", [](DialogForm& f) { QTest::keyClick(f.Edit->Widget(), Qt::Key_Escape); },
+       mrCancel},
+      {"Close() cancels", [](DialogForm& f) { f.Close(); }, mrCancel},
+  };
+  for (const Case& c : cases) {
+    ScopedModalScript script([&](TForm& f) {
+      c.Act(static_cast<DialogForm&>(f));
+      return mrNone;
+    });
+    EXPECT_EQ(form.ShowModal(), c.Expected) << c.Name;
+  }
+}
+
+TEST(Form, CloseQueryCanRefuseTheModalEnd) {
+  DialogForm form(nullptr);
+  form.OnCloseQuery = [](TObject*, bool& canClose) { canClose = false; };
+  ScopedModalScript script([](TForm&) { return mrOk; });
+  EXPECT_EQ(form.ShowModal(), mrNone);
+}
+
+TEST(Form, RealModalLoopEndsWithModalResult) {
+  DialogForm form(nullptr);
+  QTimer::singleShot(0, [&] { form.Ok->Click(); });
+  EXPECT_EQ(form.ShowModal(), mrOk);
+  EXPECT_FALSE(form.isVisible());
+}
+
+TEST(Form, ShowModalOfAVisibleFormIsRefused) {
+  DialogForm form(nullptr);
+  form.Show();
+  EXPECT_THROW(form.ShowModal(), std::logic_error);
+}
+
+TEST(Form, KeyPreviewSeesKeysFirstAndMaySwallowThem) {
+  DialogForm form(nullptr);
+  form.SetKeyPreview(true);
+  std::vector<std::string> order;
+  form.OnKeyDown = [&](TObject*, WORD& key, TShiftState shift) {
+    if (key == VK_CONTROL) return;
+    order.push_back("form");
+    if (key == 'L' && (shift & ssCtrl)) key = 0;
+  };
+  form.Edit->OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+    if (key != VK_CONTROL) order.push_back("edit");
+  };
+  QTest::keyClick(form.Edit->Widget(), Qt::Key_A);
+  EXPECT_EQ(order, (std::vector<std::string>{"form", "edit"}));
+  order.clear();
+  QTest::keyClick(form.Edit->Widget(), Qt::Key_L, Qt::ControlModifier);
+  EXPECT_EQ(order, std::vector<std::string>{"form"});
+  EXPECT_EQ(form.Edit->Text(), "a");
+}
+
+class OrderForm : public TForm {
+public:
+  OrderForm(TComponent* owner) : TForm(owner) {
+    OnCreate = [this](TObject*) { Log().push_back(Caption().isEmpty() ? "created" : "?"); };
+    OnDestroy = [this](TObject*) { Log().push_back("destroyed"); };
+  }
+  static std::vector<std::string>& Log() {
+    static std::vector<std::string> log;
+    return log;
+  }
+};
+
+TEST(Application, CreatesFormsInOrderAndTerminateStopsStartUp) {
+  OrderForm::Log().clear();
+  {
+    TApplication app;
+    ASSERT_EQ(Application, &app);
+    OrderForm* first = nullptr;
+    OrderForm* second = nullptr;
+    OrderForm* third = nullptr;
+    app.CreateForm(first);
+    EXPECT_EQ(app.MainForm(), first);
+    app.CreateForm(second);
+    EXPECT_EQ(second->Owner(), &app);
+    app.Terminate();
+    app.SetExitCode(1);
+    // After the end was requested nothing more is created and Run returns at once.
+    EXPECT_EQ(app.CreateForm(third), nullptr);
+    EXPECT_EQ(third, nullptr);
+    EXPECT_EQ(app.Run(), 1);
+    EXPECT_FALSE(first->isVisible());
+  }
+  EXPECT_EQ(Application, nullptr);
+  EXPECT_EQ(OrderForm::Log(), (std::vector<std::string>{"created", "created", "destroyed", "destroyed"}));
+}
+
+TEST(Application, ClosingTheMainFormEndsRun) {
+  TApplication app;
+  OrderForm* main = nullptr;
+  app.CreateForm(main);
+  QTimer::singleShot(0, [&] { main->Close(); });
+  EXPECT_EQ(app.Run(), 0);
+  EXPECT_TRUE(app.Terminated());
+}
+
+TEST(Application, ModalLoopEndsWhenTheProgramEnds) {
+  TApplication app;
+  DialogForm form(nullptr);
+  QTimer::singleShot(0, [&] { app.Terminate(); });
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+}
+
+TEST(Application, StatusTipsBecomeTheApplicationHint) {
+  TApplication app;
+  DialogForm form(nullptr);
+  form.Ok->SetHint("确定|保存并关闭");
+  QStringList hints;
+  app.OnHint = [&](TObject*) { hints << app.Hint(); };
+  form.Show();
+  QStatusTipEvent tip(form.Ok->Widget()->statusTip());
+  QCoreApplication::sendEvent(&form, &tip);
+  EXPECT_EQ(hints, QStringList{"保存并关闭"});
+}
+
+TEST(Application, ProgramDirEndsWithSlash) {
+  TApplication app;
+  app.SetProgramDir("/tmp/prog");
+  EXPECT_EQ(app.ProgramDir(), "/tmp/prog/");
+}
+
+} // namespace

@@ -10,7 +10,13 @@ TTimer::TTimer(TComponent* owner)
   UpdateTimer();
 }
 
-TTimer::~TTimer() { timer_->stop(); }
+TTimer::~TTimer() {
+  // The timer may be freed from its own tick (the handler frees the owner), while Qt is
+  // still inside the QTimer's event: let Qt delete it once that is over.
+  timer_->stop();
+  QObject::disconnect(timer_.get(), nullptr, nullptr, nullptr);
+  timer_.release()->deleteLater();
+}
 
 void TTimer::SetEnabled(bool value) {
   if (value == enabled_) return;

@@ -4,6 +4,9 @@
 #include "platform/ui/Fonts.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,6 +41,40 @@ TEST(DesktopHooks, OpeningIsSwitchedOffInTests) {
   EXPECT_TRUE(OpenWithDefaultProgram("/nonexistent/report.txt"));
   InstallHooks(previous);
   if (old.isNull()) qunsetenv("FENWRIGHT_NO_OPEN");
+}
+
+// Clicks the button with this caption in the modal box that is about to open.
+void ClickLater(const QString& caption) {
+  QTimer::singleShot(0, [caption] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    for (QPushButton* button : box->findChildren<QPushButton*>())
+      if (button->text() == caption) return button->click();
+    ADD_FAILURE() << "no button " << caption.toStdString();
+  });
+}
+
+TEST(DesktopHooks, MessageBoxesAnswerWithTheirChineseButtons) {
+  Hooks previous = CurrentHooks();
+  InstallDesktopHooks();
+  struct Case {
+    int Flags;
+    const char* Click;
+    int Expected;
+  };
+  const std::vector<Case> cases = {
+      {MB_OK | MB_ICONINFORMATION, "确定", IDOK},
+      {MB_OKCANCEL, "取消", IDCANCEL},
+      {MB_YESNO | MB_ICONQUESTION, "否", IDNO},
+      {MB_YESNOCANCEL, "是", IDYES},
+  };
+  for (const Case& c : cases) {
+    ClickLater(QString::fromUtf8(c.Click));
+    EXPECT_EQ(ShowMessage("确定删除吗？", "提示", c.Flags), c.Expected) << c.Click;
+  }
+  ClickLater("全都是");
+  EXPECT_EQ(CurrentHooks().Question("覆盖吗？", 1 | 2 | 4), IDYESTOALL);
+  InstallHooks(previous);
 }
 
 TEST(Dialogs, InputQueryKeepsTheValueWhenCancelled) {

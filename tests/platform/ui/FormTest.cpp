@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QTest>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -92,6 +94,19 @@ TEST(Form, RealModalLoopEndsWithModalResult) {
   QTimer::singleShot(0, [&] { form.Ok->Click(); });
   EXPECT_EQ(form.ShowModal(), mrOk);
   EXPECT_FALSE(form.isVisible());
+}
+
+TEST(Form, ScreenCentredFormAndActiveControl) {
+  DialogForm form(nullptr);
+  form.SetBounds(0, 0, 451, 135);
+  form.SetActiveControl(form.Edit);
+  form.Show();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  // Centred up to the window frame the desktop adds around the client area.
+  EXPECT_LE(std::abs(form.geometry().center().x() - screen.center().x()), 3);
+  EXPECT_LE(std::abs(form.geometry().center().y() - screen.center().y()), 3);
+  EXPECT_EQ(form.ActiveControl(), form.Edit);
+  EXPECT_EQ(form.focusWidget(), form.Edit->Widget());
 }
 
 TEST(Form, ShowModalOfAVisibleFormIsRefused) {

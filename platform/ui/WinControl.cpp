@@ -69,15 +69,13 @@ void TWinControl::InsertControl(TControl* control) {
 void TWinControl::RemoveControl(TControl* control) {
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
   if (Destroying()) return;
-  if (auto* win = dynamic_cast<TWinControl*>(control)) {
-    win->tabOrder_ = -1;
-    // Close the gap the control leaves in the tab order.
-    std::vector<TWinControl*> wins;
-    for (TControl* c : controls_)
-      if (auto* w = dynamic_cast<TWinControl*>(c)) wins.push_back(w);
-    std::stable_sort(wins.begin(), wins.end(), [](auto* a, auto* b) { return a->tabOrder_ < b->tabOrder_; });
-    for (size_t i = 0; i < wins.size(); ++i) wins[i]->tabOrder_ = static_cast<int>(i);
-  }
+  // Close the gap the control leaves in the tab order. (A control in its destructor is
+  // no longer a TWinControl to dynamic_cast, so renumber whatever left.)
+  std::vector<TWinControl*> wins;
+  for (TControl* c : controls_)
+    if (auto* w = dynamic_cast<TWinControl*>(c)) wins.push_back(w);
+  std::stable_sort(wins.begin(), wins.end(), [](auto* a, auto* b) { return a->tabOrder_ < b->tabOrder_; });
+  for (size_t i = 0; i < wins.size(); ++i) wins[i]->tabOrder_ = static_cast<int>(i);
   if (control->Align() != TAlign::alNone) Realign();
 }
 

@@ -78,6 +78,14 @@ void TForm::BeforeDestruction() {
   DoDestroy();
 }
 
+void TForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation != TOperation::opRemove || component != menu_) return;
+  // The menu (and its bar) went: the client area grows back to the top.
+  menu_ = nullptr;
+  if (!Destroying()) Realign();
+}
+
 void TForm::SetBorderStyle(TFormBorderStyle value) {
   if (value == borderStyle_) return;
   borderStyle_ = value;
@@ -168,8 +176,6 @@ void TForm::AlignControls() {
   if (menu_ && menu_->MenuBar()) menu_->MenuBar()->setGeometry(0, 0, width(), menu_->MenuBar()->sizeHint().height());
   TWinControl::AlignControls();
 }
-
-void TForm::resizeEvent(QResizeEvent* event) { TWinControl::resizeEvent(event); }
 
 void TForm::SetVisible(bool value) {
   if (value == Visible() && value == isVisible()) return;

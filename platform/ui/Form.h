@@ -113,6 +113,7 @@ protected:
   virtual void Activate();
   virtual void Deactivate();
   void BeforeDestruction() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
   QString GetText() const override { return windowTitle(); }
   void StoreText(const QString& value) override { setWindowTitle(value); }
@@ -124,7 +125,6 @@ protected:
   void hideEvent(QHideEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
 private:
   friend class TWinControl;

@@ -2,9 +2,13 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/MainMenu.h"
+#include "platform/ui/Panel.h"
 #include "support/TestSupport.h"
 
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusTipEvent>
 #include <QTest>
@@ -203,6 +207,84 @@ TEST(Application, ProgramDirEndsWithSlash) {
   TApplication app;
   app.SetProgramDir("/tmp/prog");
   EXPECT_EQ(app.ProgramDir(), "/tmp/prog/");
+}
+
+} // namespace
+
+namespace {
+
+using namespace fw;
+
+TEST(Form, CloseFollowsCloseQueryAndTheCloseAction) {
+  struct Case {
+    const char* Name;
+    bool CanClose;
+    TCloseAction Action;
+    bool VisibleAfter;
+    bool FreedAfterEvents;
+  };
+  const std::vector<Case> cases = {
+      {"hide", true, TCloseAction::caHide, false, false},
+      {"refused by OnCloseQuery", false, TCloseAction::caHide, true, false},
+      {"caNone keeps it", true, TCloseAction::caNone, true, false},
+      {"caFree frees it after the event", true, TCloseAction::caFree, true, true},
+  };
+  for (const Case& c : cases) {
+    QPointer<TForm> form = new TForm(nullptr);
+    form->OnCloseQuery = [&](TObject*, bool& canClose) { canClose = c.CanClose; };
+    form->OnClose = [&](TObject*, TCloseAction& action) { action = c.Action; };
+    form->Show();
+    form->Close();
+    ASSERT_TRUE(form) << c.Name; // never freed inside Close
+    EXPECT_EQ(form->isVisible(), c.VisibleAfter) << c.Name;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.isNull(), c.FreedAfterEvents) << c.Name;
+    delete form.data();
+  }
+}
+
+TEST(Form, MainMenuTakesTheTopOfTheClientArea) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 300, 200);
+  auto* menu = new TMainMenu(&form);
+  auto* item = new TMenuItem(&form);
+  item->SetCaption("关于");
+  menu->Items()->Add(item);
+  form.SetMenu(menu);
+  auto* client = new TPanel(&form);
+  client->SetAlign(TAlign::alClient);
+  client->SetParent(&form);
+  const int barHeight = menu->MenuBar()->sizeHint().height();
+  EXPECT_GT(barHeight, 0);
+  EXPECT_EQ(client->BoundsRect(), Rect(0, barHeight, 300, 200));
+  EXPECT_EQ(form.ClientHeight(), 200 - barHeight);
+  menu->Free();
+  EXPECT_EQ(form.Menu(), nullptr);
+  EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 300, 200));
+}
+
+// The main form's creation handler finds it cannot go on (its database is missing):
+// the end is requested there, no later form is created and Run gives the exit code.
+class FailingMainForm : public TForm {
+public:
+  explicit FailingMainForm(TComponent* owner) : TForm(owner) {
+    OnCreate = [](TObject*) {
+      Application->SetExitCode(1);
+      Application->Terminate();
+    };
+  }
+};
+
+TEST(Application, TerminateInTheMainFormsCreationStopsStartUp) {
+  TApplication app;
+  FailingMainForm* main = nullptr;
+  DialogForm* later = nullptr;
+  app.CreateForm(main);
+  ASSERT_NE(main, nullptr);
+  app.CreateForm(later);
+  EXPECT_EQ(later, nullptr);
+  EXPECT_EQ(app.Run(), 1);
+  EXPECT_FALSE(main->isVisible());
 }
 
 } // namespace

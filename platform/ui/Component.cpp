@@ -6,7 +6,10 @@
 namespace fw {
 
 TComponent::TComponent(TComponent* owner) {
-  if (owner) owner->InsertComponent(this);
+  if (owner) {
+    owner->InsertComponent(this);
+    loading_ = owner->loading_;
+  }
 }
 
 TComponent::~TComponent() {
@@ -67,6 +70,21 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
   if (!component) return;
   Unlink(freeNotifies_, component);
   Unlink(component->freeNotifies_, this);
+}
+
+void TComponent::BeginLoad() {
+  loading_ = true;
+  for (TComponent* c : components_) c->BeginLoad();
+}
+
+void TComponent::EndLoad() {
+  // Copy: a Loaded() handler may create or free components.
+  const std::vector<TComponent*> owned = components_;
+  for (TComponent* c : owned)
+    if (std::find(components_.begin(), components_.end(), c) != components_.end()) c->EndLoad();
+  if (!loading_) return;
+  loading_ = false;
+  Loaded();
 }
 
 void TComponent::Free() {

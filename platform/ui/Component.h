@@ -41,6 +41,14 @@ public:
   void FreeNotification(TComponent* component);
   void RemoveFreeNotification(TComponent* component);
 
+  // Building: windows call BeginLoad before they create and set up their components and
+  // EndLoad after; EndLoad runs Loaded() on every component owned (directly or not), in
+  // the order they were created, then on this one. Components created meanwhile by a
+  // loading owner are loading too.
+  void BeginLoad();
+  void EndLoad();
+  bool Loading() const { return loading_; }
+
   // Runs BeforeDestruction and deletes the component: the route that raises the
   // destruction events (a form's OnDestroy). Owners free their components this way.
   void Free();
@@ -50,6 +58,8 @@ protected:
   // Called while the object is still whole, before its destructor runs.
   virtual void BeforeDestruction() {}
   virtual void Notification(TComponent* component, TOperation operation);
+  // Called by EndLoad once the component is set up; Loading() is already false.
+  virtual void Loaded() {}
   // Frees every owned component, the last inserted first. Derived destructors that
   // need their owned components gone while they are still whole call this early.
   void DestroyComponents();
@@ -62,6 +72,7 @@ private:
   QString name_;
   std::intptr_t tag_ = 0;
   bool destroying_ = false;
+  bool loading_ = false;
   bool beforeDestructionDone_ = false;
   std::vector<TComponent*> components_;
   std::vector<TComponent*> freeNotifies_;

@@ -173,6 +173,12 @@ void TMenuItem::RebuildEntries() {
   if (!menu_ && !items_.empty() && !qtMenu_) {
     qtMenu_ = std::make_unique<QMenu>();
     qtAction_->setMenu(qtMenu_.get());
+    // A menu that drops down shows its actions' current state.
+    QObject::connect(qtMenu_.get(), &QMenu::aboutToShow, qtMenu_.get(), [this] {
+      const std::vector<TMenuItem*> items = items_;
+      for (TMenuItem* item : items)
+        if (IndexOf(item) >= 0) item->InitiateActions();
+    });
   }
   QWidget* widget = EntriesWidget();
   if (!widget) return;

@@ -114,6 +114,34 @@ TEST(Component, FreedPopupMenuLeavesNoDanglingPointer) {
   EXPECT_EQ(panel->PopupMenu(), nullptr);
 }
 
+class LoadProbe : public TComponent {
+public:
+  LoadProbe(TComponent* owner, std::string name, std::vector<std::string>& log)
+      : TComponent(owner), name_(std::move(name)), log_(log) {}
+
+protected:
+  void Loaded() override { log_.push_back(name_ + (Loading() ? "?" : "")); }
+
+private:
+  std::string name_;
+  std::vector<std::string>& log_;
+};
+
+TEST(Component, EndLoadRunsLoadedInCreationOrder) {
+  std::vector<std::string> log;
+  LoadProbe form(nullptr, "form", log);
+  auto* a = new LoadProbe(&form, "a", log);
+  form.BeginLoad();
+  new LoadProbe(a, "a1", log);
+  new LoadProbe(&form, "b", log);
+  EXPECT_TRUE(a->Loading());
+  form.EndLoad();
+  EXPECT_EQ(log, (std::vector<std::string>{"a1", "a", "b", "form"}));
+  EXPECT_FALSE(a->Loading());
+  form.EndLoad(); // nothing is loaded twice
+  EXPECT_EQ(log.size(), 4u);
+}
+
 TEST(Component, FreeAndNilClearsFirst) {
   std::vector<std::string> log;
   TComponent owner(nullptr);

@@ -139,6 +139,8 @@ private:
   TWindowState windowState_ = TWindowState::wsNormal;
   bool keyPreview_ = false;
   QPointer<TWinControl> activeControl_;
+  // The control that last had OnEnter: getting the window back does not enter it again.
+  QPointer<TWinControl> enteredControl_;
   TMainMenu* menu_ = nullptr;
   bool modal_ = false;
   TModalResult modalResult_ = mrNone;

@@ -248,8 +248,15 @@ bool TWinControl::HandleKeyRelease(QKeyEvent& event) {
 }
 
 void TWinControl::HandleFocusIn(QFocusEvent& event) {
-  if (IsWindowFocusChange(event.reason())) return;
-  if (TForm* form = ParentForm(); form && form != this) form->activeControl_ = this;
+  TForm* form = ParentForm();
+  if (form == this) return;
+  // The focus coming back with the window is no new entry into the control; the first
+  // control of a window just shown is.
+  if (IsWindowFocusChange(event.reason()) && (!form || form->enteredControl_ == this)) return;
+  if (form) {
+    form->activeControl_ = this;
+    form->enteredControl_ = this;
+  }
   DoEnter();
 }
 

@@ -9,6 +9,7 @@
 #include "platform/ui/Memo.h"
 #include "platform/ui/Panel.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -193,6 +194,41 @@ TEST(StandardControls, RaisedPanelPaintsItsBevel) {
   EXPECT_EQ(image.pixelColor(0, 0), ToQColor(clBtnHighlight));
   EXPECT_EQ(image.pixelColor(39, 19), ToQColor(clBtnShadow));
   EXPECT_EQ(image.pixelColor(20, 3), QColor(193, 216, 249));
+}
+
+} // namespace
+
+namespace {
+
+using namespace fw;
+
+TEST(StandardControls, FocusMovesRaiseExitAndEnter) {
+  TForm form(nullptr);
+  auto* first = new TEdit(&form);
+  first->SetParent(&form);
+  auto* second = new TEdit(&form);
+  second->SetParent(&form);
+  second->SetTop(30);
+  std::vector<std::string> log;
+  first->OnEnter = [&](TObject*) { log.push_back("enter1"); };
+  first->OnExit = [&](TObject*) { log.push_back("exit1"); };
+  second->OnEnter = [&](TObject*) { log.push_back("enter2"); };
+  form.Show();
+  QApplication::setActiveWindow(&form);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  first->SetFocus();
+  second->SetFocus();
+  EXPECT_EQ(log, (std::vector<std::string>{"enter1", "exit1", "enter2"}));
+  EXPECT_TRUE(second->Focused());
+  EXPECT_FALSE(first->Focused());
+  EXPECT_EQ(form.ActiveControl(), second);
+
+  // Another window comes and goes: no exit, no second entry.
+  TForm other(nullptr);
+  other.Show();
+  QApplication::setActiveWindow(&other);
+  QApplication::setActiveWindow(&form);
+  EXPECT_EQ(log.size(), 3u);
 }
 
 } // namespace

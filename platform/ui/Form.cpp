@@ -180,6 +180,7 @@ void TForm::AlignControls() {
 void TForm::SetVisible(bool value) {
   if (value == Visible() && value == isVisible()) return;
   if (value) {
+    AfterConstruction(); // a form made with plain new still runs OnCreate before it shows
     PlaceOnFirstShow();
     switch (windowState_) {
     case TWindowState::wsMaximized: showMaximized(); break;
@@ -257,6 +258,7 @@ void TForm::Release() {
 
 int TForm::ShowModal() {
   if (modal_ || isVisible()) throw std::logic_error("Cannot make a visible window modal");
+  AfterConstruction(); // a form made with plain new still runs OnCreate before it shows
   modalResult_ = mrNone;
   modal_ = true;
   QPointer<TForm> self(this);

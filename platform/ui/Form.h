@@ -47,7 +47,8 @@ public:
   explicit TForm(TComponent* owner);
   ~TForm() override;
 
-  // Runs the creation handler (OnCreate). Called once, right after construction.
+  // Runs the creation handler (OnCreate) once. TApplication::CreateForm and NewForm call
+  // it right after construction; a form made with plain new runs it at its first show.
   void AfterConstruction();
 
   TFormBorderStyle BorderStyle() const { return borderStyle_; }

@@ -288,3 +288,31 @@ TEST(Application, TerminateInTheMainFormsCreationStopsStartUp) {
 }
 
 } // namespace
+
+namespace {
+
+using namespace fw;
+
+class CountingForm : public TForm {
+public:
+  explicit CountingForm(TComponent* owner) : TForm(owner) {
+    OnCreate = [this](TObject*) { ++Creates; };
+  }
+  int Creates = 0;
+};
+
+TEST(Form, CreationHandlerRunsOnceWhicheverWayTheFormIsMade) {
+  TComponent owner(nullptr);
+  auto* made = NewForm<CountingForm>(&owner);
+  EXPECT_EQ(made->Creates, 1);
+  auto* plain = new CountingForm(&owner);
+  EXPECT_EQ(plain->Creates, 0);
+  ScopedModalScript script([](TForm&) { return mrOk; });
+  plain->ShowModal();
+  plain->ShowModal();
+  made->ShowModal();
+  EXPECT_EQ(plain->Creates, 1);
+  EXPECT_EQ(made->Creates, 1);
+}
+
+} // namespace

@@ -39,7 +39,11 @@ public:
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;
 
-  // The key steps, public so that a form with key preview can run its own.
+  // The key steps, public so that a form with key preview can run its own. A form with
+  // KeyPreview runs its own step first; a key set to 0 (or a character set to QChar())
+  // goes no further, a changed character is delivered in place of the typed one. Keys
+  // with Ctrl (copy, paste, select all) reach KeyDown but not KeyPress: they are
+  // commands here, and the text a paste brings is filtered by the edit itself.
   virtual void KeyDown(WORD& key, TShiftState shift);
   virtual void KeyPress(QChar& key);
   virtual void KeyUp(WORD& key, TShiftState shift);

@@ -24,12 +24,12 @@ constexpr int kIdIgnore = 5;
 constexpr int kMbAbortRetryIgnore = 0x2;
 constexpr int kMbRetryCancel = 0x5;
 
-struct ButtonSpec {
+struct BoxButton {
   QString Text;
   int Answer;
 };
 
-std::vector<ButtonSpec> MessageButtons(int flags) {
+std::vector<BoxButton> MessageButtons(int flags) {
   switch (flags & 0xF) {
   case MB_OKCANCEL: return {{"确定", IDOK}, {"取消", IDCANCEL}};
   case kMbAbortRetryIgnore: return {{"中止", IDABORT}, {"重试", kIdRetry}, {"忽略", kIdIgnore}};
@@ -56,38 +56,38 @@ QString DefaultCaption(const QString& caption) {
 }
 
 // Runs a box with the given buttons; the escape answer is given when the box is closed.
-int RunBox(QMessageBox& box, const std::vector<ButtonSpec>& specs, int defaultIndex, int escapeAnswer) {
+int RunBox(QMessageBox& box, const std::vector<BoxButton>& buttonsWanted, int defaultIndex, int escapeAnswer) {
   std::vector<QPushButton*> buttons;
-  for (const ButtonSpec& spec : specs) buttons.push_back(box.addButton(spec.Text, QMessageBox::AcceptRole));
+  for (const BoxButton& wanted : buttonsWanted) buttons.push_back(box.addButton(wanted.Text, QMessageBox::AcceptRole));
   if (defaultIndex >= 0 && defaultIndex < static_cast<int>(buttons.size()))
     box.setDefaultButton(buttons[static_cast<size_t>(defaultIndex)]);
-  for (size_t i = 0; i < specs.size(); ++i)
-    if (specs[i].Answer == escapeAnswer) box.setEscapeButton(buttons[i]);
+  for (size_t i = 0; i < buttonsWanted.size(); ++i)
+    if (buttonsWanted[i].Answer == escapeAnswer) box.setEscapeButton(buttons[i]);
   box.exec();
   for (size_t i = 0; i < buttons.size(); ++i)
-    if (box.clickedButton() == buttons[i]) return specs[i].Answer;
+    if (box.clickedButton() == buttons[i]) return buttonsWanted[i].Answer;
   return escapeAnswer;
 }
 
 int DesktopMessageBox(const QString& text, const QString& caption, int flags) {
   QMessageBox box(MessageIcon(flags), DefaultCaption(caption), text, QMessageBox::NoButton, QApplication::activeWindow());
-  const std::vector<ButtonSpec> specs = MessageButtons(flags);
+  const std::vector<BoxButton> buttonsWanted = MessageButtons(flags);
   int escape = IDCANCEL;
   if ((flags & 0xF) == MB_OK) escape = IDOK;
   if ((flags & 0xF) == MB_YESNO) escape = IDNO;
   if ((flags & 0xF) == kMbAbortRetryIgnore) escape = IDABORT;
-  return RunBox(box, specs, (flags >> 8) & 0xF, escape);
+  return RunBox(box, buttonsWanted, (flags >> 8) & 0xF, escape);
 }
 
 int DesktopQuestion(const QString& text, int bits) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("提示信息"), text, QMessageBox::NoButton,
                   QApplication::activeWindow());
-  std::vector<ButtonSpec> specs;
+  std::vector<BoxButton> buttonsWanted;
   const char* captions[] = {"是", "否", "全都是", "全都否"};
   for (int i = 0; i < 4; ++i)
-    if (bits & (1 << i)) specs.push_back({QString::fromUtf8(captions[i]), QuestionAnswerForBit(1 << i)});
-  if (specs.empty()) specs.push_back({QStringLiteral("是"), IDYES});
-  return RunBox(box, specs, 0, IDCANCEL);
+    if (bits & (1 << i)) buttonsWanted.push_back({QString::fromUtf8(captions[i]), QuestionAnswerForBit(1 << i)});
+  if (buttonsWanted.empty()) buttonsWanted.push_back({QStringLiteral("是"), IDYES});
+  return RunBox(box, buttonsWanted, 0, IDCANCEL);
 }
 
 bool DesktopInputBox(const QString& caption, const QString& prompt, QString& value) {

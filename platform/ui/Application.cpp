@@ -1,0 +1,133 @@
+#include "platform/ui/Application.h"
+
+#include "platform/shell/Hooks.h"
+#include "platform/ui/ActionList.h"
+#include "platform/ui/Form.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolTip>
+
+namespace fw {
+
+TApplication* Application = nullptr;
+
+// Watches the whole program for status tips (the long part of hints), which become the
+// application's Hint and raise OnHint.
+class TApplication::EventWatcher : public QObject {
+public:
+  explicit EventWatcher(TApplication& app) : app_(app) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::StatusTip && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow())
+      app_.SetHint(static_cast<QStatusTipEvent*>(event)->tip());
+    return false;
+  }
+
+private:
+  TApplication& app_;
+};
+
+TApplication::TApplication() : TComponent(nullptr) {
+  if (!Application) Application = this;
+  // Hiding the last window must not end the program: only the main form's close does.
+  QApplication::setQuitOnLastWindowClosed(false);
+  watcher_ = std::make_unique<EventWatcher>(*this);
+  qApp->installEventFilter(watcher_.get());
+  idleTimer_ = std::make_unique<QTimer>();
+  idleTimer_->setInterval(100);
+  QObject::connect(idleTimer_.get(), &QTimer::timeout, [this] { UpdateActions(); });
+}
+
+TApplication::~TApplication() {
+  idleTimer_->stop();
+  if (qApp) qApp->removeEventFilter(watcher_.get());
+  // The forms go before the application object stops being the global.
+  SetDestroying();
+  DestroyComponents();
+  mainForm_ = nullptr;
+  if (Application == this) Application = nullptr;
+}
+
+void TApplication::FormCreated(TForm* form) {
+  if (!mainForm_) mainForm_ = form;
+  form->FreeNotification(this);
+  form->AfterConstruction();
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == mainForm_) mainForm_ = nullptr;
+}
+
+void TApplication::SetMainForm(TForm* form) { mainForm_ = form; }
+
+int TApplication::Run() {
+  if (terminated_) return exitCode_;
+  if (mainForm_ && showMainForm_) mainForm_->Show();
+  running_ = true;
+  idleTimer_->start();
+  if (!terminated_) {
+    const int code = QApplication::exec();
+    if (code != 0 && exitCode_ == 0) exitCode_ = code;
+  }
+  idleTimer_->stop();
+  running_ = false;
+  terminated_ = true;
+  return exitCode_;
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  // Ends any modal loop and then the message loop. Other event loops are left alone.
+  TForm::EndModalLoops();
+  if (running_) QCoreApplication::exit(exitCode_);
+}
+
+void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void TApplication::UpdateActions() {
+  for (int i = 0; i < ComponentCount(); ++i) {
+    auto* form = dynamic_cast<TForm*>(Components(i));
+    if (!form || !form->isVisible()) continue;
+    for (int j = 0; j < form->ComponentCount(); ++j)
+      if (auto* list = dynamic_cast<TActionList*>(form->Components(j))) list->UpdateActions();
+  }
+}
+
+void TApplication::SetTitle(const QString& value) {
+  title_ = value;
+  QApplication::setApplicationDisplayName(value);
+}
+
+void TApplication::SetHintColor(TColor value) {
+  hintColor_ = value;
+  QPalette palette = QToolTip::palette();
+  palette.setColor(QPalette::ToolTipBase, ToQColor(value));
+  QToolTip::setPalette(palette);
+}
+
+void TApplication::SetHint(const QString& value) {
+  if (value == hint_) return;
+  hint_ = value;
+  if (OnHint) OnHint(this);
+}
+
+QString TApplication::ExeName() const { return QCoreApplication::applicationFilePath(); }
+
+QString TApplication::ProgramDir() const {
+  QString dir = programDir_.isEmpty() ? QCoreApplication::applicationDirPath() : programDir_;
+  if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+  return dir;
+}
+
+void TApplication::SetProgramDir(const QString& folder) { programDir_ = folder; }
+
+int TApplication::MessageBox(const QString& text, const QString& caption, int flags) {
+  return CurrentHooks().MessageBox(text, caption.isEmpty() ? title_ : caption, flags);
+}
+
+} // namespace fw

@@ -1,0 +1,112 @@
+#pragma once
+// TApplication: the program's application object (the global `Application`). It
+// creates and owns the forms in order, runs the message loop until the main form
+// closes or the end is requested, pumps messages on request, and keeps the hint
+// settings. It sits on the QApplication that main() creates.
+
+#include "platform/ui/Component.h"
+#include "platform/ui/Types.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QTimer;
+
+namespace fw {
+
+class TForm;
+
+class TApplication : public TComponent {
+public:
+  // Becomes the global Application (a QApplication must exist already).
+  TApplication();
+  ~TApplication() override;
+
+  void Initialize() {}
+
+  // Creates a form owned by the application, sets `reference` to it, then runs its
+  // creation handler; the first form created is the main form. After the end of the
+  // program was requested nothing more is created and `reference` stays empty.
+  template <class T>
+  T* CreateForm(T*& reference) {
+    reference = nullptr;
+    if (terminated_) return nullptr;
+    T* form = new T(this);
+    reference = form;
+    FormCreated(form);
+    return form;
+  }
+  TForm* MainForm() const { return mainForm_; }
+  void SetMainForm(TForm* form);
+
+  // Shows the main form and runs the message loop until the main form closes or
+  // Terminate is called; returns at once when the end was requested before. Returns
+  // the exit code.
+  int Run();
+  // Requests the end of the program: Run returns (or does not start), modal loops end,
+  // and CreateForm creates nothing more.
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  int ExitCode() const { return exitCode_; }
+  void SetExitCode(int code) { exitCode_ = code; }
+  void ProcessMessages();
+  // Brings every action of the visible forms up to date (what the idle time does).
+  void UpdateActions();
+
+  QString Title() const { return title_; }
+  void SetTitle(const QString& value);
+  bool ShowMainForm() const { return showMainForm_; }
+  void SetShowMainForm(bool value) { showMainForm_ = value; }
+
+  // Hints: tool-tip colour and timing, and the long hint of the control under the mouse.
+  TColor HintColor() const { return hintColor_; }
+  void SetHintColor(TColor value);
+  int HintPause() const { return hintPause_; }
+  void SetHintPause(int ms) { hintPause_ = ms; }
+  int HintHidePause() const { return hintHidePause_; }
+  void SetHintHidePause(int ms) { hintHidePause_ = ms; }
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool value) { showHint_ = value; }
+  QString Hint() const { return hint_; }
+  void SetHint(const QString& value);
+  std::function<void(TObject*)> OnHint;
+
+  // The executable's full name and its folder (with a trailing "/"). Tests point the
+  // folder at a private copy with SetProgramDir.
+  QString ExeName() const;
+  QString ProgramDir() const;
+  void SetProgramDir(const QString& folder);
+
+  // Message box through the message-box hook (MB_* flags, ID* answer).
+  int MessageBox(const QString& text, const QString& caption, int flags);
+
+protected:
+  void Notification(TComponent* component, TOperation operation) override;
+
+private:
+  void FormCreated(TForm* form);
+  class EventWatcher;
+
+  TForm* mainForm_ = nullptr;
+  bool terminated_ = false;
+  bool running_ = false;
+  int exitCode_ = 0;
+  QString title_;
+  bool showMainForm_ = true;
+  TColor hintColor_ = clInfoBk;
+  int hintPause_ = 500;
+  int hintHidePause_ = 2500;
+  bool showHint_ = true;
+  QString hint_;
+  QString programDir_;
+  std::unique_ptr<EventWatcher> watcher_;
+  std::unique_ptr<QTimer> idleTimer_;
+};
+
+// The application object of the running program (nullptr before it is made).
+extern TApplication* Application;
+
+} // namespace fw

@@ -1,0 +1,183 @@
+#include "platform/ui/DesktopHooks.h"
+
+#include "platform/shell/Hooks.h"
+#include "platform/ui/Application.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QUrl>
+#include <vector>
+
+namespace fw {
+
+namespace {
+
+// Answers not named in Hooks.h.
+constexpr int kIdRetry = 4;
+constexpr int kIdIgnore = 5;
+constexpr int kMbAbortRetryIgnore = 0x2;
+constexpr int kMbRetryCancel = 0x5;
+
+struct BoxButton {
+  QString Text;
+  int Answer;
+};
+
+std::vector<BoxButton> MessageButtons(int flags) {
+  switch (flags & 0xF) {
+  case MB_OKCANCEL: return {{"确定", IDOK}, {"取消", IDCANCEL}};
+  case kMbAbortRetryIgnore: return {{"中止", IDABORT}, {"重试", kIdRetry}, {"忽略", kIdIgnore}};
+  case MB_YESNOCANCEL: return {{"是", IDYES}, {"否", IDNO}, {"取消", IDCANCEL}};
+  case MB_YESNO: return {{"是", IDYES}, {"否", IDNO}};
+  case kMbRetryCancel: return {{"重试", kIdRetry}, {"取消", IDCANCEL}};
+  default: return {{"确定", IDOK}};
+  }
+}
+
+QMessageBox::Icon MessageIcon(int flags) {
+  switch (flags & 0xF0) {
+  case MB_ICONERROR: return QMessageBox::Critical;
+  case MB_ICONQUESTION: return QMessageBox::Question;
+  case MB_ICONWARNING: return QMessageBox::Warning;
+  case MB_ICONINFORMATION: return QMessageBox::Information;
+  default: return QMessageBox::NoIcon;
+  }
+}
+
+QString DefaultCaption(const QString& caption) {
+  if (!caption.isEmpty()) return caption;
+  return Application ? Application->Title() : QString();
+}
+
+// Runs a box with the given buttons; the escape answer is given when the box is closed.
+int RunBox(QMessageBox& box, const std::vector<BoxButton>& buttonsWanted, int defaultIndex, int escapeAnswer) {
+  std::vector<QPushButton*> buttons;
+  for (const BoxButton& wanted : buttonsWanted) buttons.push_back(box.addButton(wanted.Text, QMessageBox::AcceptRole));
+  if (defaultIndex >= 0 && defaultIndex < static_cast<int>(buttons.size()))
+    box.setDefaultButton(buttons[static_cast<size_t>(defaultIndex)]);
+  for (size_t i = 0; i < buttonsWanted.size(); ++i)
+    if (buttonsWanted[i].Answer == escapeAnswer) box.setEscapeButton(buttons[i]);
+  box.exec();
+  for (size_t i = 0; i < buttons.size(); ++i)
+    if (box.clickedButton() == buttons[i]) return buttonsWanted[i].Answer;
+  return escapeAnswer;
+}
+
+int DesktopMessageBox(const QString& text, const QString& caption, int flags) {
+  QMessageBox box(MessageIcon(flags), DefaultCaption(caption), text, QMessageBox::NoButton, QApplication::activeWindow());
+  const std::vector<BoxButton> buttonsWanted = MessageButtons(flags);
+  int escape = IDCANCEL;
+  if ((flags & 0xF) == MB_OK) escape = IDOK;
+  if ((flags & 0xF) == MB_YESNO) escape = IDNO;
+  if ((flags & 0xF) == kMbAbortRetryIgnore) escape = IDABORT;
+  return RunBox(box, buttonsWanted, (flags >> 8) & 0xF, escape);
+}
+
+int DesktopQuestion(const QString& text, int bits) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("提示信息"), text, QMessageBox::NoButton,
+                  QApplication::activeWindow());
+  std::vector<BoxButton> buttonsWanted;
+  const char* captions[] = {"是", "否", "全都是", "全都否"};
+  for (int i = 0; i < 4; ++i)
+    if (bits & (1 << i)) buttonsWanted.push_back({QString::fromUtf8(captions[i]), QuestionAnswerForBit(1 << i)});
+  if (buttonsWanted.empty()) buttonsWanted.push_back({QStringLiteral("是"), IDYES});
+  return RunBox(box, buttonsWanted, 0, IDCANCEL);
+}
+
+bool DesktopInputBox(const QString& caption, const QString& prompt, QString& value) {
+  QInputDialog dialog(QApplication::activeWindow());
+  dialog.setWindowTitle(caption);
+  dialog.setLabelText(prompt);
+  dialog.setTextValue(value);
+  dialog.setOkButtonText(QStringLiteral("确定"));
+  dialog.setCancelButtonText(QStringLiteral("取消"));
+  if (dialog.exec() != QDialog::Accepted) return false;
+  value = dialog.textValue();
+  return true;
+}
+
+FileDialogResult RunFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(QApplication::activeWindow(), request.Title);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  const QStringList filters = ConvertFileFilter(request.Filter);
+  if (!filters.isEmpty()) {
+    dialog.setNameFilters(filters);
+    const int index = std::clamp(request.FilterIndex, 1, static_cast<int>(filters.size())) - 1;
+    dialog.selectNameFilter(filters.at(index));
+  }
+  const QString folder = request.InitialDir.isEmpty()
+                             ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                             : request.InitialDir;
+  dialog.setDirectory(folder);
+  if (!request.DefaultExt.isEmpty()) dialog.setDefaultSuffix(request.DefaultExt);
+  if (!request.FileName.isEmpty()) dialog.selectFile(request.FileName);
+
+  FileDialogResult result;
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return result;
+  result.Accepted = true;
+  result.FileName = dialog.selectedFiles().first();
+  result.FilterIndex = std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))) + 1;
+  return result;
+}
+
+bool DesktopOpenWithDefault(const QString& path) {
+  // Tests must never start another program.
+  if (qEnvironmentVariableIsSet("FENWRIGHT_NO_OPEN")) return true;
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+} // namespace
+
+int QuestionAnswerForBit(int bit) {
+  switch (bit) {
+  case 1: return IDYES;
+  case 2: return IDNO;
+  case 4: return IDYESTOALL;
+  case 8: return IDNOTOALL;
+  default: return IDCANCEL;
+  }
+}
+
+QStringList ConvertFileFilter(const QString& filter) {
+  QStringList result;
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  static const QRegularExpression trailingPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QStringList patterns;
+    for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+      const QString pattern = p.trimmed();
+      if (pattern.isEmpty()) continue;
+      patterns << (pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern);
+    }
+    if (patterns.isEmpty()) continue;
+    // The description may show its patterns itself; Qt reads them from the last brackets.
+    QString description = parts[i].trimmed();
+    description.remove(trailingPatterns);
+    if (description.isEmpty()) description = patterns.join(QLatin1Char(' '));
+    result << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+  }
+  return result;
+}
+
+void InstallDesktopHooks() {
+  Hooks hooks;
+  hooks.MessageBox = DesktopMessageBox;
+  hooks.Question = DesktopQuestion;
+  hooks.InputBox = DesktopInputBox;
+  hooks.OpenFileDialog = [](const FileDialogRequest& r) { return RunFileDialog(r, QFileDialog::AcceptOpen); };
+  hooks.SaveFileDialog = [](const FileDialogRequest& r) { return RunFileDialog(r, QFileDialog::AcceptSave); };
+  hooks.OpenWithDefault = DesktopOpenWithDefault;
+  hooks.Beep = [] { QApplication::beep(); };
+  hooks.Now = [] { return QDateTime::currentDateTime(); };
+  InstallHooks(std::move(hooks));
+}
+
+} // namespace fw

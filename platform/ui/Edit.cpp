@@ -1,0 +1,174 @@
+#include "platform/ui/Edit.h"
+
+#include "platform/shell/Hooks.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QRegularExpression>
+
+namespace fw {
+
+namespace {
+
+// Only the first line of a multi-line text goes into a one-line box.
+QString FirstLine(const QString& text) {
+  const int end = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+  return end < 0 ? text : text.left(end);
+}
+
+// The line edit of a TEdit: every route by which text arrives in one piece passes the
+// edit's key filter first.
+class FilteredLineEdit : public QLineEdit {
+public:
+  explicit FilteredLineEdit(TEdit& owner) : owner_(owner) {}
+
+  void FilteredPaste(QClipboard::Mode mode) {
+    if (isReadOnly()) return;
+    QString text = FirstLine(QGuiApplication::clipboard()->text(mode));
+    if (text.isEmpty()) return;
+    if (!owner_.FilterIncomingText(text)) return;
+    insert(text);
+  }
+
+protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->matches(QKeySequence::Paste)) {
+      FilteredPaste(QClipboard::Clipboard);
+      event->accept();
+      return;
+    }
+    QLineEdit::keyPressEvent(event);
+  }
+
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+      FilteredPaste(QClipboard::Selection);
+      event->accept();
+      return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+  }
+
+  void dropEvent(QDropEvent* event) override {
+    if (!event->mimeData()->hasText() || isReadOnly()) {
+      event->ignore();
+      return;
+    }
+    QString text = FirstLine(event->mimeData()->text());
+    if (!owner_.FilterIncomingText(text)) {
+      event->ignore();
+      return;
+    }
+    setCursorPosition(cursorPositionAt(event->position().toPoint()));
+    insert(text);
+    event->acceptProposedAction();
+  }
+
+  void inputMethodEvent(QInputMethodEvent* event) override {
+    QString commit = event->commitString();
+    if (commit.isEmpty()) {
+      QLineEdit::inputMethodEvent(event);
+      return;
+    }
+    const bool accepted = owner_.FilterIncomingText(commit);
+    // A refused commit still ends the composition, so the pre-edit text goes away.
+    QInputMethodEvent replaced(event->preeditString(), event->attributes());
+    replaced.setCommitString(accepted ? commit : QString(), event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&replaced);
+  }
+
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    QPointer<QMenu> menu = createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+      if (action->objectName() == QLatin1String("edit-paste")) {
+        QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+        QObject::connect(action, &QAction::triggered, this, [this] { FilteredPaste(QClipboard::Clipboard); });
+      }
+    }
+    menu->exec(event->globalPos());
+    delete menu.data();
+  }
+
+private:
+  TEdit& owner_;
+};
+
+} // namespace
+
+TEdit::TEdit(TComponent* owner) : TWinControl(owner), edit_(new FilteredLineEdit(*this)) {
+  resize(121, 21);
+  SetColor(clWindow);
+  AdoptInner(edit_);
+  SetTabStop(true);
+  edit_->setFrame(true);
+  QObject::connect(edit_, &QLineEdit::textChanged, edit_, [this] { DoChange(); });
+}
+
+void TEdit::SetMaxLength(int value) {
+  maxLength_ = std::max(0, value);
+  edit_->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+}
+
+bool TEdit::ReadOnly() const { return edit_->isReadOnly(); }
+
+void TEdit::SetReadOnly(bool value) { edit_->setReadOnly(value); }
+
+void TEdit::SetPasswordChar(QChar value) {
+  passwordChar_ = value;
+  edit_->setEchoMode(value.isNull() ? QLineEdit::Normal : QLineEdit::Password);
+}
+
+bool TEdit::Modified() const { return edit_->isModified(); }
+
+void TEdit::SetModified(bool value) { edit_->setModified(value); }
+
+int TEdit::SelStart() const { return edit_->hasSelectedText() ? edit_->selectionStart() : edit_->cursorPosition(); }
+
+void TEdit::SetSelStart(int value) { edit_->setCursorPosition(value); }
+
+int TEdit::SelLength() const { return edit_->selectionLength(); }
+
+void TEdit::SetSelLength(int value) { edit_->setSelection(SelStart(), value); }
+
+QString TEdit::SelText() const { return edit_->selectedText(); }
+
+void TEdit::SetSelText(const QString& value) { edit_->insert(value); }
+
+void TEdit::SelectAll() { edit_->selectAll(); }
+
+bool TEdit::FilterIncomingText(QString& text) {
+  QPointer<QWidget> self(this);
+  QString result;
+  result.reserve(text.size());
+  for (QChar c : text) {
+    QChar ch = c;
+    KeyPress(ch);
+    if (!self) return false;
+    if (ch.isNull()) {
+      Beep();
+      return false;
+    }
+    result += ch;
+  }
+  text = result;
+  return true;
+}
+
+void TEdit::DoChange() {
+  if (OnChange) OnChange(this);
+}
+
+QString TEdit::GetText() const { return edit_->text(); }
+
+void TEdit::StoreText(const QString& value) { edit_->setText(value); }
+
+} // namespace fw

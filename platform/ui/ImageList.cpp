@@ -1,0 +1,64 @@
+#include "platform/ui/ImageList.h"
+
+#include <QPixmap>
+
+namespace fw {
+
+TImageList::TImageList(TComponent* owner) : TComponent(owner) {}
+
+void TImageList::SetWidth(int value) {
+  if (value == width_ || value <= 0) return;
+  width_ = value;
+  Clear();
+}
+
+void TImageList::SetHeight(int value) {
+  if (value == height_ || value <= 0) return;
+  height_ = value;
+  Clear();
+}
+
+int TImageList::Add(const QImage& image) {
+  QImage img = image.convertToFormat(QImage::Format_ARGB32);
+  if (img.width() != width_ || img.height() != height_)
+    img = img.scaled(width_, height_, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  images_.push_back(img);
+  Changed();
+  return Count() - 1;
+}
+
+int TImageList::AddStrip(const QImage& strip) {
+  const int first = Count();
+  for (int x = 0; x + width_ <= strip.width(); x += width_)
+    images_.push_back(strip.copy(x, 0, width_, height_).convertToFormat(QImage::Format_ARGB32));
+  Changed();
+  return first;
+}
+
+void TImageList::Delete(int index) {
+  if (index < 0 || index >= Count()) return;
+  images_.erase(images_.begin() + index);
+  Changed();
+}
+
+void TImageList::Clear() {
+  if (images_.empty()) return;
+  images_.clear();
+  Changed();
+}
+
+QImage TImageList::Image(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return images_[static_cast<size_t>(index)];
+}
+
+QIcon TImageList::Icon(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return QIcon(QPixmap::fromImage(images_[static_cast<size_t>(index)]));
+}
+
+void TImageList::Changed() {
+  if (OnChange) OnChange(this);
+}
+
+} // namespace fw

@@ -1,0 +1,40 @@
+#pragma once
+// TListBox: a list of text items with one current item or several selected ones.
+// OnClick follows the user's change of the current item, not changes made in code.
+
+#include "platform/ui/WinControl.h"
+
+#include <QStringList>
+
+class QListWidget;
+
+namespace fw {
+
+class TListBox : public TWinControl {
+public:
+  explicit TListBox(TComponent* owner);
+
+  QStringList Items() const;
+  void SetItems(const QStringList& items);
+  void AddItem(const QString& item);
+  void DeleteItem(int index);
+  void ClearItems();
+  int Count() const;
+  QString Item(int index) const;
+  int ItemIndex() const;
+  void SetItemIndex(int value);
+  bool MultiSelect() const { return multiSelect_; }
+  void SetMultiSelect(bool value);
+  bool Selected(int index) const;
+  void SetSelected(int index, bool value);
+  int SelCount() const;
+
+  QListWidget* Widget() const { return list_; }
+
+private:
+  QListWidget* list_;
+  bool multiSelect_ = false;
+  bool settingInCode_ = false;
+};
+
+} // namespace fw

@@ -1,0 +1,125 @@
+#include "platform/ui/Memo.h"
+
+#include "platform/shell/Hooks.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPointer>
+
+namespace fw {
+
+namespace {
+
+class FilteredPlainTextEdit : public QPlainTextEdit {
+public:
+  explicit FilteredPlainTextEdit(TMemo& owner) : owner_(owner) {}
+
+protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    // Without WantReturns, Enter is left to the form (its default button).
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !owner_.WantReturns()) {
+      event->ignore();
+      return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+  }
+
+  // Paste, drop and middle-click paste all arrive here.
+  void insertFromMimeData(const QMimeData* source) override {
+    if (!source->hasText() || isReadOnly()) return;
+    QString text = source->text();
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (!owner_.FilterIncomingText(text)) return;
+    insertPlainText(text);
+  }
+
+  void inputMethodEvent(QInputMethodEvent* event) override {
+    QString commit = event->commitString();
+    if (commit.isEmpty()) {
+      QPlainTextEdit::inputMethodEvent(event);
+      return;
+    }
+    const bool accepted = owner_.FilterIncomingText(commit);
+    QInputMethodEvent replaced(event->preeditString(), event->attributes());
+    replaced.setCommitString(accepted ? commit : QString(), event->replacementStart(), event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&replaced);
+  }
+
+private:
+  TMemo& owner_;
+};
+
+} // namespace
+
+TMemo::TMemo(TComponent* owner) : TWinControl(owner), memo_(new FilteredPlainTextEdit(*this)) {
+  resize(185, 89);
+  SetColor(clWindow);
+  AdoptInner(memo_);
+  SetTabStop(true);
+  memo_->setTabChangesFocus(true);
+  SetScrollBars(TScrollStyle::ssNone);
+  QObject::connect(memo_, &QPlainTextEdit::textChanged, memo_, [this] { DoChange(); });
+}
+
+QStringList TMemo::Lines() const {
+  const QString text = memo_->toPlainText();
+  if (text.isEmpty()) return {};
+  QStringList lines = text.split(QLatin1Char('\n'));
+  return lines;
+}
+
+void TMemo::SetLines(const QStringList& lines) { SetText(lines.join(QLatin1Char('\n'))); }
+
+void TMemo::AddLine(const QString& line) { memo_->appendPlainText(line); }
+
+bool TMemo::ReadOnly() const { return memo_->isReadOnly(); }
+
+void TMemo::SetReadOnly(bool value) { memo_->setReadOnly(value); }
+
+void TMemo::SetWordWrap(bool value) {
+  wordWrap_ = value;
+  memo_->setLineWrapMode(value ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void TMemo::SetScrollBars(TScrollStyle value) {
+  scrollBars_ = value;
+  const bool h = value == TScrollStyle::ssHorizontal || value == TScrollStyle::ssBoth;
+  const bool v = value == TScrollStyle::ssVertical || value == TScrollStyle::ssBoth;
+  memo_->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  memo_->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+bool TMemo::FilterIncomingText(QString& text) {
+  QPointer<QWidget> self(this);
+  QString result;
+  result.reserve(text.size());
+  for (QChar c : text) {
+    // Line breaks of a pasted text are not keys the filter is asked about.
+    if (c == QLatin1Char('\n')) {
+      result += c;
+      continue;
+    }
+    QChar ch = c;
+    KeyPress(ch);
+    if (!self) return false;
+    if (ch.isNull()) {
+      Beep();
+      return false;
+    }
+    result += ch;
+  }
+  text = result;
+  return true;
+}
+
+void TMemo::DoChange() {
+  if (OnChange) OnChange(this);
+}
+
+QString TMemo::GetText() const { return memo_->toPlainText(); }
+
+void TMemo::StoreText(const QString& value) { memo_->setPlainText(value); }
+
+} // namespace fw

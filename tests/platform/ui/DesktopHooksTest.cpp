@@ -1,0 +1,96 @@
+#include "platform/shell/Hooks.h"
+#include "platform/ui/DesktopHooks.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Fonts.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace fw;
+
+TEST(DesktopHooks, FileFilterBecomesQtNameFilters) {
+  const std::vector<std::pair<QString, QStringList>> cases = {
+      {"Excel 文件(*.xlsx)|*.xlsx", {"Excel 文件 (*.xlsx)"}},
+      {"数据文件|*.dat|所有文件|*.*", {"数据文件 (*.dat)", "所有文件 (*)"}},
+      {"数据库 (*.mdb;*.dat)|*.mdb;*.dat", {"数据库 (*.mdb *.dat)"}},
+      {"|*.qz", {"*.qz (*.qz)"}},
+      {"无扩展名|", {}},
+      {"单独的描述", {}},
+      {"", {}},
+  };
+  for (const auto& [filter, expected] : cases) EXPECT_EQ(ConvertFileFilter(filter), expected) << filter.toStdString();
+}
+
+TEST(DesktopHooks, QuestionBitsAnswer) {
+  EXPECT_EQ(QuestionAnswerForBit(1), IDYES);
+  EXPECT_EQ(QuestionAnswerForBit(2), IDNO);
+  EXPECT_EQ(QuestionAnswerForBit(4), IDYESTOALL);
+  EXPECT_EQ(QuestionAnswerForBit(8), IDNOTOALL);
+}
+
+TEST(DesktopHooks, OpeningIsSwitchedOffInTests) {
+  Hooks previous = CurrentHooks();
+  const QByteArray old = qgetenv("FENWRIGHT_NO_OPEN");
+  qputenv("FENWRIGHT_NO_OPEN", "1");
+  InstallDesktopHooks();
+  EXPECT_TRUE(OpenWithDefaultProgram("/nonexistent/report.txt"));
+  InstallHooks(previous);
+  if (old.isNull()) qunsetenv("FENWRIGHT_NO_OPEN");
+}
+
+// Clicks the button with this caption in the modal box that is about to open.
+void ClickLater(const QString& caption) {
+  QTimer::singleShot(0, [caption] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    for (QPushButton* button : box->findChildren<QPushButton*>())
+      if (button->text() == caption) return button->click();
+    ADD_FAILURE() << "no button " << caption.toStdString();
+  });
+}
+
+TEST(DesktopHooks, MessageBoxesAnswerWithTheirChineseButtons) {
+  Hooks previous = CurrentHooks();
+  InstallDesktopHooks();
+  struct Case {
+    int Flags;
+    const char* Click;
+    int Expected;
+  };
+  const std::vector<Case> cases = {
+      {MB_OK | MB_ICONINFORMATION, "确定", IDOK},
+      {MB_OKCANCEL, "取消", IDCANCEL},
+      {MB_YESNO | MB_ICONQUESTION, "否", IDNO},
+      {MB_YESNOCANCEL, "是", IDYES},
+  };
+  for (const Case& c : cases) {
+    ClickLater(QString::fromUtf8(c.Click));
+    EXPECT_EQ(ShowMessage("确定删除吗？", "提示", c.Flags), c.Expected) << c.Click;
+  }
+  ClickLater("全都是");
+  EXPECT_EQ(CurrentHooks().Question("覆盖吗？", 1 | 2 | 4), IDYESTOALL);
+  InstallHooks(previous);
+}
+
+TEST(Dialogs, InputQueryKeepsTheValueWhenCancelled) {
+  fwtest::ScriptedHooks hooks;
+  hooks.InputAnswers = {QString(), QStringLiteral("新名称")};
+  QString value = "旧";
+  EXPECT_FALSE(InputQuery("标题", "提示", value));
+  EXPECT_EQ(value, "旧");
+  EXPECT_TRUE(InputQuery("标题", "提示", value));
+  EXPECT_EQ(value, "新名称");
+}
+
+TEST(Fonts, WindowsNamesResolveToInstalledFonts) {
+  InstallFontSubstitutions();
+  for (const char* name : {"宋体", "Tahoma", "MS Sans Serif", "Arial", "黑体"})
+    EXPECT_TRUE(SubstitutedFamily(QString::fromUtf8(name)).startsWith("Noto Sans CJK")) << name;
+}
+
+} // namespace

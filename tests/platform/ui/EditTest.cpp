@@ -1,0 +1,107 @@
+#include "platform/ui/Edit.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Memo.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace fw;
+
+// Digits only; a lower-case x becomes an upper-case X (as a code edit would).
+void DigitFilter(TObject*, QChar& key) {
+  if (key == QLatin1Char('x')) {
+    key = QLatin1Char('X');
+    return;
+  }
+  if (!key.isDigit() && key != QChar(8)) key = QChar();
+}
+
+struct Fixture {
+  TForm form{nullptr};
+  TEdit* edit = new TEdit(&form);
+  Fixture() {
+    edit->SetParent(&form);
+    edit->OnKeyPress = DigitFilter;
+  }
+};
+
+TEST(Edit, KeyFilterRefusesAndChangesTypedCharacters) {
+  Fixture f;
+  QTest::keyClicks(f.edit->Widget(), "1a2x");
+  EXPECT_EQ(f.edit->Text(), "12X");
+}
+
+TEST(Edit, PasteWithARefusedCharacterIsDroppedWithABeep) {
+  fwtest::ScriptedHooks hooks;
+  Fixture f;
+  struct Case {
+    QString Clipboard;
+    QString Expected;
+    int Beeps;
+  };
+  const std::vector<Case> cases = {
+      {"123", "123", 0},
+      {"12a", "123", 1},       // refused whole
+      {"4x\n999", "1234X", 1}, // first line only, x changed
+  };
+  for (const Case& c : cases) {
+    QApplication::clipboard()->setText(c.Clipboard);
+    f.edit->Widget()->setCursorPosition(f.edit->Text().size());
+    QTest::keyClick(f.edit->Widget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(f.edit->Text(), c.Expected) << c.Clipboard.toStdString();
+  }
+  EXPECT_EQ(hooks.Beeps, 1);
+}
+
+TEST(Edit, InputMethodCommitPassesTheFilter) {
+  fwtest::ScriptedHooks hooks;
+  Fixture f;
+  QInputMethodEvent refused;
+  refused.setCommitString("中");
+  QCoreApplication::sendEvent(f.edit->Widget(), &refused);
+  QInputMethodEvent accepted;
+  accepted.setCommitString("7");
+  QCoreApplication::sendEvent(f.edit->Widget(), &accepted);
+  EXPECT_EQ(f.edit->Text(), "7");
+  EXPECT_EQ(hooks.Beeps, 1);
+}
+
+TEST(Edit, MaxLengthAndChangeEvent) {
+  Fixture f;
+  f.edit->OnKeyPress = nullptr;
+  int changes = 0;
+  f.edit->OnChange = [&](TObject*) { ++changes; };
+  f.edit->SetMaxLength(3);
+  QTest::keyClicks(f.edit->Widget(), "abcd");
+  EXPECT_EQ(f.edit->Text(), "abc");
+  f.edit->SetText("xy");
+  EXPECT_EQ(changes, 4);
+  f.edit->SetMaxLength(0);
+  f.edit->SetText(QString(300, QLatin1Char('9')));
+  EXPECT_EQ(f.edit->Text().size(), 300);
+}
+
+TEST(Memo, PasteAndTypingPassTheFilter) {
+  fwtest::ScriptedHooks hooks;
+  TForm form(nullptr);
+  auto* memo = new TMemo(&form);
+  memo->SetParent(&form);
+  memo->OnKeyPress = DigitFilter;
+  QTest::keyClicks(memo->Widget(), "1b2");
+  QApplication::clipboard()->setText("3\n4");
+  QTest::keyClick(memo->Widget(), Qt::Key_V, Qt::ControlModifier);
+  QApplication::clipboard()->setText("5z");
+  QTest::keyClick(memo->Widget(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(memo->Lines(), (QStringList{"123", "4"}));
+  EXPECT_EQ(hooks.Beeps, 1);
+}
+
+} // namespace

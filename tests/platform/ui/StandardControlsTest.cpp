@@ -1,0 +1,234 @@
+#include "platform/ui/Button.h"
+#include "platform/ui/CheckBox.h"
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Image.h"
+#include "platform/ui/ImageList.h"
+#include "platform/ui/ListBox.h"
+#include "platform/ui/Memo.h"
+#include "platform/ui/Panel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace fw;
+
+TEST(StandardControls, TabOrderRenumbersAndChainsFocus) {
+  TForm form(nullptr);
+  std::vector<TEdit*> edits;
+  for (int i = 0; i < 3; ++i) {
+    edits.push_back(new TEdit(&form));
+    edits.back()->SetParent(&form);
+  }
+  EXPECT_EQ(edits[2]->TabOrder(), 2);
+  edits[2]->SetTabOrder(0);
+  EXPECT_EQ(edits[2]->TabOrder(), 0);
+  EXPECT_EQ(edits[0]->TabOrder(), 1);
+  EXPECT_EQ(edits[1]->TabOrder(), 2);
+  // Tab goes from the third edit's line edit to the first's.
+  QWidget* next = edits[2]->Widget()->nextInFocusChain();
+  while (next && next != edits[0]->Widget() && next != edits[1]->Widget()) next = next->nextInFocusChain();
+  EXPECT_EQ(next, edits[0]->Widget());
+  edits[0]->Free();
+  EXPECT_EQ(edits[2]->TabOrder(), 0);
+  EXPECT_EQ(edits[1]->TabOrder(), 1);
+}
+
+TEST(StandardControls, ComboBoxChangeFollowsTheUserNotTheCode) {
+  TForm form(nullptr);
+  auto* combo = new TComboBox(&form);
+  combo->SetParent(&form);
+  combo->SetStyle(TComboBoxStyle::csDropDownList);
+  combo->SetItems({"是", "否"});
+  int changes = 0;
+  combo->OnChange = [&](TObject*) { ++changes; };
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  combo->SetItemIndex(1);
+  EXPECT_EQ(combo->Text(), "否");
+  EXPECT_EQ(changes, 0);
+  emit combo->Widget()->activated(0); // what a choice in the list sends
+  EXPECT_EQ(changes, 1);
+
+  combo->SetStyle(TComboBoxStyle::csDropDown);
+  combo->SetItemIndex(0);
+  QTest::keyClicks(combo->Widget()->lineEdit(), "x");
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(combo->ItemIndex(), -1); // the typed text is no item
+}
+
+TEST(StandardControls, ListBoxClickOnlyForTheUsersChoice) {
+  TForm form(nullptr);
+  auto* list = new TListBox(&form);
+  list->SetParent(&form);
+  list->SetItems({"一", "二", "三"});
+  int clicks = 0;
+  list->OnClick = [&](TObject*) { ++clicks; };
+  list->SetItemIndex(2);
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(list->Item(list->ItemIndex()), "三");
+  list->Widget()->setCurrentRow(0); // as the keyboard or mouse would
+  EXPECT_EQ(clicks, 1);
+  list->SetMultiSelect(true);
+  list->SetSelected(0, true);
+  list->SetSelected(2, true);
+  EXPECT_EQ(list->SelCount(), 2);
+  list->DeleteItem(0);
+  EXPECT_EQ(list->Count(), 2);
+}
+
+TEST(StandardControls, CheckBoxClicksOnEveryChangeButNotForItsAction) {
+  TForm form(nullptr);
+  auto* box = new TCheckBox(&form);
+  box->SetParent(&form);
+  box->SetCaption("显示网格");
+  int clicks = 0;
+  box->OnClick = [&](TObject*) { ++clicks; };
+  box->SetChecked(true);
+  QTest::mouseClick(box->Widget(), Qt::LeftButton, {}, QPoint(5, box->Widget()->height() / 2));
+  EXPECT_FALSE(box->Checked());
+  EXPECT_EQ(clicks, 2);
+  auto* action = new TAction(&form);
+  box->SetAction(action);
+  action->SetChecked(true);
+  EXPECT_TRUE(box->Checked());
+  EXPECT_EQ(clicks, 2);
+}
+
+class ValidatingForm : public TForm {
+public:
+  explicit ValidatingForm(TComponent* owner) : TForm(owner) {
+    Ok = new TButton(this);
+    Ok->SetParent(this);
+    Ok->SetModalResult(mrOk);
+    // The first click finds the input wanting and keeps the dialog open.
+    Ok->OnClick = [this](TObject*) {
+      if (++Clicks == 1) SetModalResult(mrNone);
+    };
+  }
+  TButton* Ok;
+  int Clicks = 0;
+};
+
+TEST(StandardControls, AButtonsHandlerCanKeepTheModalDialogOpen) {
+  ValidatingForm form(nullptr);
+  QTimer::singleShot(0, [&] {
+    form.Ok->Click();
+    QTimer::singleShot(0, [&] { form.Ok->Click(); });
+  });
+  EXPECT_EQ(form.ShowModal(), mrOk);
+  EXPECT_EQ(form.Clicks, 2);
+}
+
+TEST(StandardControls, MemoWithoutWantReturnsLeavesEnterToTheForm) {
+  TForm form(nullptr);
+  auto* memo = new TMemo(&form);
+  memo->SetParent(&form);
+  auto* ok = new TButton(&form);
+  ok->SetParent(&form);
+  ok->SetDefault(true);
+  int clicks = 0;
+  ok->OnClick = [&](TObject*) { ++clicks; };
+  form.Show();
+  QTest::keyClick(memo->Widget(), Qt::Key_Return);
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(memo->Lines().size(), 2);
+  memo->SetWantReturns(false);
+  QTest::keyClick(memo->Widget(), Qt::Key_Return);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST(StandardControls, ImagePlacement) {
+  TImage image(nullptr);
+  image.SetBounds(0, 0, 100, 50);
+  image.SetPicture(QImage(40, 40, QImage::Format_RGB32));
+  struct Case {
+    bool Stretch, Proportional, Center;
+    TRect Expected;
+  };
+  const std::vector<Case> cases = {
+      {false, false, false, Rect(0, 0, 40, 40)},  {false, false, true, Rect(30, 5, 70, 45)},
+      {true, false, false, Rect(0, 0, 100, 50)},  {true, true, false, Rect(0, 0, 50, 50)},
+      {true, true, true, Rect(25, 0, 75, 50)},    {false, true, false, Rect(0, 0, 40, 40)},
+  };
+  for (const Case& c : cases) {
+    image.SetStretch(c.Stretch);
+    image.SetProportional(c.Proportional);
+    image.SetCenter(c.Center);
+    EXPECT_EQ(image.DestRect(), c.Expected) << c.Stretch << c.Proportional << c.Center;
+  }
+  EXPECT_FALSE(image.LoadFromFile("/nonexistent/background.jpg"));
+  EXPECT_TRUE(image.Picture().isNull());
+}
+
+TEST(StandardControls, ImageListScalesAndSplitsStrips) {
+  TImageList images(nullptr);
+  images.SetWidth(32);
+  images.SetHeight(32);
+  QImage strip(96, 32, QImage::Format_ARGB32);
+  strip.fill(Qt::blue);
+  EXPECT_EQ(images.AddStrip(strip), 0);
+  EXPECT_EQ(images.Count(), 3);
+  QImage big(64, 64, QImage::Format_ARGB32);
+  big.fill(Qt::red);
+  EXPECT_EQ(images.Add(big), 3);
+  EXPECT_EQ(images.Image(3).size(), QSize(32, 32));
+  EXPECT_TRUE(images.Image(4).isNull());
+  EXPECT_TRUE(images.Icon(-1).isNull());
+}
+
+TEST(StandardControls, RaisedPanelPaintsItsBevel) {
+  TPanel panel(nullptr);
+  panel.SetBounds(0, 0, 40, 20);
+  panel.SetColor(RGB(193, 216, 249));
+  const QImage image = panel.grab().toImage();
+  EXPECT_EQ(image.pixelColor(0, 0), ToQColor(clBtnHighlight));
+  EXPECT_EQ(image.pixelColor(39, 19), ToQColor(clBtnShadow));
+  EXPECT_EQ(image.pixelColor(20, 3), QColor(193, 216, 249));
+}
+
+} // namespace
+
+namespace {
+
+using namespace fw;
+
+TEST(StandardControls, FocusMovesRaiseExitAndEnter) {
+  TForm form(nullptr);
+  auto* first = new TEdit(&form);
+  first->SetParent(&form);
+  auto* second = new TEdit(&form);
+  second->SetParent(&form);
+  second->SetTop(30);
+  std::vector<std::string> log;
+  first->OnEnter = [&](TObject*) { log.push_back("enter1"); };
+  first->OnExit = [&](TObject*) { log.push_back("exit1"); };
+  second->OnEnter = [&](TObject*) { log.push_back("enter2"); };
+  form.Show();
+  QApplication::setActiveWindow(&form);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  first->SetFocus();
+  second->SetFocus();
+  EXPECT_EQ(log, (std::vector<std::string>{"enter1", "exit1", "enter2"}));
+  EXPECT_TRUE(second->Focused());
+  EXPECT_FALSE(first->Focused());
+  EXPECT_EQ(form.ActiveControl(), second);
+
+  // Another window comes and goes: no exit, no second entry.
+  TForm other(nullptr);
+  other.Show();
+  QApplication::setActiveWindow(&other);
+  QApplication::setActiveWindow(&form);
+  EXPECT_EQ(log.size(), 3u);
+}
+
+} // namespace

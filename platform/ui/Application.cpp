@@ -1,5 +1,7 @@
 #include "platform/ui/Application.h"
 
+#include "platform/shell/Folders.h"
+
 #include "platform/shell/Hooks.h"
 #include "platform/ui/ActionList.h"
 #include "platform/ui/Form.h"
@@ -119,12 +121,13 @@ void TApplication::SetHint(const QString& value) {
 QString TApplication::ExeName() const { return QCoreApplication::applicationFilePath(); }
 
 QString TApplication::ProgramDir() const {
-  QString dir = programDir_.isEmpty() ? QCoreApplication::applicationDirPath() : programDir_;
+  QString dir = ProgramFolder();
   if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
   return dir;
 }
 
-void TApplication::SetProgramDir(const QString& folder) { programDir_ = folder; }
+// One program folder serves the windows and the core alike.
+void TApplication::SetProgramDir(const QString& folder) { SetProgramFolder(folder); }
 
 int TApplication::MessageBox(const QString& text, const QString& caption, int flags) {
   return CurrentHooks().MessageBox(text, caption.isEmpty() ? title_ : caption, flags);

@@ -101,7 +101,6 @@ private:
   int hintHidePause_ = 2500;
   bool showHint_ = true;
   QString hint_;
-  QString programDir_;
   std::unique_ptr<EventWatcher> watcher_;
   std::unique_ptr<QTimer> idleTimer_;
 };

@@ -1,0 +1,216 @@
+// TFwGroup: mouse handling, hot tracking, hints, cursors, popup menus and the Outlook
+// scroll buttons.
+#include "controls/common/FwRapidFireButton.h"
+#include "controls/navigation/FwGroup.h"
+#include "controls/navigation/FwGroupBar.h"
+#include "platform/ui/PopupMenu.h"
+
+#include <QPointer>
+
+namespace fw {
+
+namespace {
+
+bool Hits(const TFwGroupItem& item, TPoint p) { return item.ImageRect().Contains(p) || item.CaptionRect().Contains(p); }
+
+} // namespace
+
+bool TFwGroup::InCaption(TPoint p) const { return Rect(0, 0, ClientWidth(), captionHeight_).Contains(p); }
+
+bool TFwGroup::CaptionClickable() const {
+  return style_ == TFwGroupBarStyle::gbsOutlook || (style_ == TFwGroupBarStyle::gbsCategoryView && canClose_);
+}
+
+TFwGroupItem* TFwGroup::ItemAt(TPoint p) const {
+  if (InCaption(p)) return nullptr;
+  const int first = style_ == TFwGroupBarStyle::gbsOutlook ? topItem_ : 0;
+  for (int i = first; i < items_.Count(); ++i) {
+    TFwGroupItem* item = items_[i];
+    if (item->Visible() && item->Enabled() && Hits(*item, p)) return item;
+  }
+  return nullptr;
+}
+
+TFwGroupItem* TFwGroup::ClickableItemAt(TPoint p) const {
+  if (InCaption(p)) return nullptr;
+  const int first = style_ == TFwGroupBarStyle::gbsOutlook ? topItem_ : 0;
+  for (int i = first; i < items_.Count(); ++i) {
+    TFwGroupItem* item = items_[i];
+    if (item->Visible() && item->Enabled() && item->Clickable() && Hits(*item, p)) return item;
+  }
+  return nullptr;
+}
+
+void TFwGroup::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  TCustomControl::MouseDown(button, shift, x, y);
+  const TPoint p{x, y};
+  if (button == TMouseButton::mbRight) {
+    rightClickItem_ = ItemAt(p);
+    return;
+  }
+  if (button != TMouseButton::mbLeft) return;
+  if (InCaption(p)) {
+    if (!Enabled() || !canClose_ || !CaptionClickable()) return;
+    if (groupBar_ && groupBar_->isEnabled()) groupBar_->setFocus(Qt::MouseFocusReason);
+    captionState_ = hsPressed;
+    captionMouseDown_ = true;
+    Invalidate();
+    return;
+  }
+  if (TFwGroupItem* item = ClickableItemAt(p)) {
+    item->hotState_ = hsPressed;
+    item->mouseDown_ = true;
+    QPointer<QWidget> self(this);
+    item->SetSelected(true);
+    if (!self) return;
+    Invalidate();
+  }
+  if (TFwGroupItem* under = ItemAt(p)) SetSelectedIndex(under->Index());
+}
+
+void TFwGroup::MouseMove(TShiftState shift, int x, int y) {
+  TCustomControl::MouseMove(shift, x, y);
+  const TPoint p{x, y};
+  bool changed = false;
+  const int caption = CaptionClickable() && InCaption(p) ? (captionMouseDown_ ? hsPressed : hsHot) : hsNormal;
+  if (caption != captionState_) {
+    captionState_ = caption;
+    changed = true;
+  }
+  // Every item takes its new state, so no two items ever look hot at once.
+  TFwGroupItem* hot = ClickableItemAt(p);
+  TFwGroupItem* previous = nullptr;
+  for (int i = 0; i < items_.Count(); ++i) {
+    TFwGroupItem* item = items_[i];
+    if (item->hotState_ != hsNormal && !item->mouseDown_) previous = item;
+    const int state = item == hot ? (item->mouseDown_ ? hsPressed : hsHot) : hsNormal;
+    if (state != item->hotState_) {
+      item->hotState_ = state;
+      changed = true;
+    }
+  }
+  if (changed) {
+    QPointer<QWidget> self(this);
+    if (hot != previous || !hot) DoMouseOverItem(hot);
+    if (!self) return;
+    Invalidate();
+  }
+  UpdateHintAndCursor(p);
+}
+
+void TFwGroup::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  TCustomControl::MouseUp(button, shift, x, y);
+  const TPoint p{x, y};
+  QPointer<QWidget> self(this);
+  if (button == TMouseButton::mbRight) {
+    TFwGroupItem* item = ItemAt(p);
+    if (!item || item != rightClickItem_) return;
+    DoItemPopupMenu(item);
+    if (!self) return;
+    if (itemPopupMenu_) {
+      const TPoint screen = ClientToScreen(p);
+      itemPopupMenu_->SetPopupComponent(this);
+      itemPopupMenu_->Popup(screen.X, screen.Y);
+    }
+    return;
+  }
+  if (button != TMouseButton::mbLeft) return;
+  if (captionMouseDown_) {
+    captionMouseDown_ = false;
+    captionState_ = InCaption(p) ? hsHot : hsNormal;
+    Invalidate();
+    if (InCaption(p)) ToggleOpened();
+    return;
+  }
+  for (int i = 0; i < items_.Count(); ++i) {
+    TFwGroupItem* item = items_[i];
+    if (!item->mouseDown_) continue;
+    item->mouseDown_ = false;
+    const bool still = item->Visible() && item->Enabled() && Hits(*item, p);
+    item->hotState_ = still ? hsHot : hsNormal;
+    Invalidate();
+    if (still) item->Click();
+    return;
+  }
+}
+
+void TFwGroup::ResetHotStates() {
+  captionState_ = hsNormal;
+  for (int i = 0; i < items_.Count(); ++i) items_[i]->hotState_ = hsNormal;
+  setToolTip(QString());
+  unsetCursor();
+  Invalidate();
+}
+
+void TFwGroup::MouseEnter() {
+  TCustomControl::MouseEnter();
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TFwGroup::MouseLeave() {
+  TCustomControl::MouseLeave();
+  ResetHotStates();
+  QPointer<QWidget> self(this);
+  DoMouseOverItem(nullptr);
+  if (self && OnMouseLeave) OnMouseLeave(this);
+}
+
+void TFwGroup::DoMouseOverItem(TFwGroupItem* item) {
+  if (OnMouseOverItem) OnMouseOverItem(this, item);
+}
+
+void TFwGroup::DoItemPopupMenu(TFwGroupItem* item) {
+  if (OnItemPopupMenu) OnItemPopupMenu(this, item);
+}
+
+void TFwGroup::DoContextPopup(TPoint screenPos, bool& handled) {
+  // Over an item the item's own popup (on the release) replaces the context menu.
+  if (ItemAt(ScreenToClient(screenPos))) {
+    handled = true;
+    return;
+  }
+  TCustomControl::DoContextPopup(screenPos, handled);
+}
+
+void TFwGroup::UpdateHintAndCursor(TPoint p) {
+  QString tip;
+  bool hand = false;
+  if (captionState_ != hsNormal) {
+    tip = GetShortHint(Hint());
+    hand = true;
+  } else {
+    for (int i = 0; i < items_.Count(); ++i)
+      if (items_[i]->hotState_ != hsNormal) {
+        tip = items_[i]->DisplayHint();
+        hand = static_cast<bool>(items_[i]->OnClick) || items_[i]->Action();
+      }
+  }
+  if (toolTip() != tip) setToolTip(tip);
+  if (hand)
+    setCursor(Qt::PointingHandCursor);
+  else if (Cursor() == crDefault)
+    unsetCursor();
+  else
+    setCursor(CursorShape(Cursor()));
+}
+
+// ---- Outlook scroll buttons --------------------------------------------------------
+
+bool TFwGroup::ItemsOverflow() { return items_.Count() > 0 && LayOutItems(nullptr, nullptr) > ClientHeight(); }
+
+void TFwGroup::PlaceScrollButtons() {
+  if (!upButton_ || !downButton_) return;
+  const int x = ClientWidth() - 21;
+  upButton_->SetBounds(x, captionHeight_ + 4, 17, 17);
+  downButton_->SetBounds(x, opened_ ? ClientHeight() - 21 : captionHeight_ + 4, 17, 17);
+  const bool active = groupBar_ && style_ == TFwGroupBarStyle::gbsOutlook && opened_;
+  upButton_->SetVisible(active && topItem_ >= 1);
+  downButton_->SetVisible(active && topItem_ < items_.Count() - 1 && ItemsOverflow());
+}
+
+void TFwGroup::Resize() {
+  PlaceScrollButtons();
+  TCustomControl::Resize();
+}
+
+} // namespace fw

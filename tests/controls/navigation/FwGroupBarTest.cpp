@@ -1,0 +1,320 @@
+#include "MainGroupBar.h"
+#include "controls/common/FwRapidFireButton.h"
+#include "controls/navigation/FwGroupController.h"
+#include "platform/ui/ListError.h"
+#include "platform/ui/Panel.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace fw;
+using fwtest::MainGroupBar;
+
+namespace {
+
+QString Log(const std::vector<QString>& log) { return QStringList(log.begin(), log.end()).join(QLatin1Char(' ')); }
+
+// Three plain groups of `count` small items each in a bar of the given style.
+struct SimpleBar {
+  TComponent root{nullptr};
+  TFwGroupBar* bar = new TFwGroupBar(&root);
+  std::vector<TFwGroup*> groups;
+  std::vector<QString> log;
+
+  SimpleBar(TFwGroupBarStyle style, int count = 3, int groupCount = 3) {
+    bar->SetStyle(style);
+    bar->resize(160, 400);
+    for (int g = 0; g < groupCount; ++g) {
+      auto* group = new TFwGroup(&root);
+      group->SetCaption(QStringLiteral("G%1").arg(g + 1));
+      group->SetGroupBar(bar);
+      for (int i = 0; i < count; ++i) {
+        TFwGroupItem* item = group->Items().Add();
+        item->SetCaption(QStringLiteral("item %1").arg(i));
+        item->OnClick = [this, g, i](TObject*) { log.push_back(QStringLiteral("click%1.%2").arg(g + 1).arg(i)); };
+      }
+      const QString n = QString::number(g + 1);
+      group->OnCanOpen = [this, n](TObject*, bool&) { log.push_back("canopen" + n); };
+      group->OnCanClose = [this, n](TObject*, bool&) { log.push_back("canclose" + n); };
+      group->OnOpen = [this, n](TObject*) { log.push_back("open" + n); };
+      group->OnClose = [this, n](TObject*) { log.push_back("close" + n); };
+      groups.push_back(group);
+    }
+  }
+};
+
+QPoint Centre(const TRect& r) { return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
+
+} // namespace
+
+TEST(FwGroupBar, OutlookLayoutGivesTheOpenGroupWhatTheCaptionsLeave) {
+  MainGroupBar m;
+  ASSERT_EQ(m.bar->ClientHeight(), 708);
+  EXPECT_EQ(m.groups[0]->Height(), 668);
+  EXPECT_EQ(m.groups[0]->Top(), 0);
+  EXPECT_EQ(m.groups[1]->Top(), 668);
+  EXPECT_EQ(m.groups[1]->Height(), 20);
+  EXPECT_EQ(m.groups[2]->Top(), 688);
+
+  m.groups[2]->SetOpened(true);
+  EXPECT_EQ(m.groups[0]->Height(), 20);
+  EXPECT_EQ(m.groups[1]->Top(), 20);
+  EXPECT_EQ(m.groups[2]->Top(), 40);
+  EXPECT_EQ(m.groups[2]->Height(), 668);
+
+  // A bar too short for the captions leaves the open group empty, never negative.
+  m.bar->SetHeight(30);
+  EXPECT_EQ(m.groups[2]->Height(), 0);
+}
+
+TEST(FwGroupBar, OutlookOpenRulesAndEventOrder) {
+  SimpleBar s(TFwGroupBarStyle::gbsOutlook);
+  EXPECT_TRUE(s.groups[0]->Opened());
+  EXPECT_FALSE(s.groups[1]->Opened());
+
+  s.groups[1]->SetOpened(true);
+  EXPECT_EQ(Log(s.log), "canopen2 close1 close2 close3 open2");
+  EXPECT_FALSE(s.groups[0]->Opened());
+  EXPECT_TRUE(s.groups[1]->Opened());
+
+  s.log.clear();
+  s.groups[1]->SetOpened(false);  // closing the open Outlook group does nothing
+  EXPECT_TRUE(s.groups[1]->Opened());
+  EXPECT_EQ(Log(s.log), "canclose2");
+
+  s.log.clear();
+  s.groups[2]->OnCanOpen = [&](TObject*, bool& allow) {
+    s.log.push_back("refused");
+    allow = false;
+  };
+  s.groups[2]->ToggleOpened();
+  EXPECT_EQ(Log(s.log), "refused");
+  EXPECT_TRUE(s.groups[1]->Opened());
+}
+
+TEST(FwGroupBar, CategoryAndTaskListOpenRules) {
+  SimpleBar c(TFwGroupBarStyle::gbsCategoryView);
+  c.groups[0]->SetOpened(false);
+  EXPECT_EQ(Log(c.log), "canclose1 close1");
+  EXPECT_EQ(c.groups[0]->Height(), c.groups[0]->CaptionHeight());
+  c.groups[1]->SetCanClose(false);
+  c.groups[1]->SetOpened(false);
+  EXPECT_TRUE(c.groups[1]->Opened());
+
+  c.bar->SetExclusiveMode(true);
+  EXPECT_TRUE(c.groups[0]->Opened());
+  EXPECT_FALSE(c.groups[2]->Opened());
+  c.log.clear();
+  c.groups[2]->SetOpened(true);
+  EXPECT_TRUE(c.groups[2]->Opened());
+  EXPECT_FALSE(c.groups[0]->Opened());
+  EXPECT_EQ(Log(c.log), "canopen3 open3 canclose1 close1 canclose2");
+
+  SimpleBar t(TFwGroupBarStyle::gbsTaskList);
+  t.groups[0]->SetOpened(false);
+  EXPECT_TRUE(t.groups[0]->Opened());
+}
+
+TEST(FwGroupBar, RemovingTheOpenGroupOpensANeighbour) {
+  struct Case {
+    int open, removed, expectedOpen;  // indexes after the removal
+  };
+  for (const Case c : {Case{1, 1, 0}, Case{0, 0, 0}, Case{2, 0, 1}}) {
+    SimpleBar s(TFwGroupBarStyle::gbsOutlook);
+    s.groups[c.open]->SetOpened(true);
+    TFwGroup* removed = s.groups[c.removed];
+    removed->SetGroupBar(nullptr);
+    EXPECT_EQ(s.bar->GroupCount(), 2);
+    EXPECT_EQ(removed->GroupIndex(), -1);
+    EXPECT_TRUE(s.bar->Groups(c.expectedOpen)->Opened()) << c.open << " " << c.removed;
+    EXPECT_EQ(s.bar->OpenGroup(), s.bar->Groups(c.expectedOpen));
+  }
+  SimpleBar single(TFwGroupBarStyle::gbsOutlook, 1, 1);
+  delete single.groups[0];
+  EXPECT_EQ(single.bar->GroupCount(), 0);
+}
+
+TEST(FwGroupBar, GroupIndexMovesAndRefusesOutOfRange) {
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView);
+  s.groups[2]->SetGroupIndex(0);
+  EXPECT_EQ(s.bar->Groups(0), s.groups[2]);
+  EXPECT_LT(s.groups[2]->Top(), s.groups[0]->Top());
+  for (int bad : {-1, 3}) {
+    try {
+      s.groups[0]->SetGroupIndex(bad);
+      FAIL() << bad;
+    } catch (const EListError& e) {
+      EXPECT_EQ(e.Message(),
+                QStringLiteral("%1 is an invalid GroupIndex value. GroupIndex must be between 0 and 2").arg(bad));
+    }
+  }
+  EXPECT_EQ(s.groups[0]->GroupIndex(), 1);
+  TPanel other(nullptr);
+  EXPECT_THROW(s.groups[0]->SetParent(&other), EFwGroupBarError);
+  EXPECT_EQ(s.groups[0]->GroupBar(), s.bar);
+}
+
+TEST(FwGroupBar, SelectedIndexAfterDelete) {
+  struct Case {
+    int selected, deleted, expected;
+  };
+  for (const Case c : {Case{1, 1, -1}, Case{2, 0, 1}, Case{0, 2, 0}}) {
+    SimpleBar s(TFwGroupBarStyle::gbsCategoryView);
+    TFwGroup* g = s.groups[0];
+    g->SetSelectedIndex(c.selected);
+    TFwGroupItem* selected = g->SelectedItem();
+    g->Items().Delete(c.deleted);
+    EXPECT_EQ(g->SelectedIndex(), c.expected) << c.selected << " " << c.deleted;
+    if (c.expected >= 0) {
+      EXPECT_EQ(g->SelectedItem(), selected);
+    }
+  }
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView);
+  TFwGroup* g = s.groups[0];
+  g->SetSelectedIndex(0);
+  EXPECT_TRUE(g->Items()[0]->Selected());
+  g->SetSelectedIndex(g->Items().Count());  // ignored
+  EXPECT_EQ(g->SelectedIndex(), 0);
+  g->Items()[2]->SetSelected(true);
+  EXPECT_FALSE(g->Items()[0]->Selected());
+  EXPECT_EQ(g->SelectedIndex(), 2);
+  g->SetSelectedIndex(-1);
+  EXPECT_FALSE(g->Items()[2]->Selected());
+  EXPECT_EQ(g->SelectedItem(), nullptr);
+}
+
+TEST(FwGroupBar, UniqueSelectionAcrossGroups) {
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView);
+  s.groups[0]->SetShowItemSelection(true);
+  s.groups[1]->SetShowItemSelection(true);
+  s.groups[2]->Items()[1]->SetSelected(true);  // does not show selection: keeps its own
+  s.bar->SetUniqueItemSelection(true);
+  EXPECT_EQ(s.groups[2]->SelectedIndex(), -1);  // turning it on clears every group
+  s.groups[2]->Items()[1]->SetSelected(true);
+
+  s.groups[0]->Items()[0]->SetSelected(true);
+  s.groups[1]->Items()[2]->SetSelected(true);
+  EXPECT_FALSE(s.groups[0]->Items()[0]->Selected());
+  EXPECT_EQ(s.groups[0]->SelectedIndex(), -1);
+  EXPECT_TRUE(s.groups[1]->Items()[2]->Selected());
+  EXPECT_TRUE(s.groups[2]->Items()[1]->Selected());
+}
+
+TEST(FwGroupBar, ItemsFollowTheirActions) {
+  MainGroupBar m;
+  TAction* addNew = m.actions[0];
+  TFwGroupItem* item = m.groups[0]->Items()[0];
+  EXPECT_EQ(item->Caption(), QStringLiteral("添加新记录"));
+  EXPECT_EQ(item->ImageIndex(), 0);
+  addNew->SetCaption(QStringLiteral("新记录"));
+  EXPECT_EQ(item->Caption(), QStringLiteral("新记录"));
+  addNew->SetEnabled(false);
+  EXPECT_FALSE(item->Enabled());
+  addNew->SetVisible(false);
+  EXPECT_FALSE(item->Visible());
+  addNew->SetVisible(true);
+
+  // A caption set by hand stays when the action changes.
+  TAction* exportAction = m.actions[11];
+  TFwGroupItem* exportItem = m.groups[1]->Items()[2];
+  exportAction->SetCaption(QStringLiteral("上报"));
+  EXPECT_EQ(exportItem->Caption(), QStringLiteral("上报到离线版"));
+
+  // Checked reaches Selected only in a group that shows selection.
+  addNew->SetEnabled(true);
+  addNew->SetChecked(true);
+  EXPECT_FALSE(item->Selected());
+  addNew->SetChecked(false);
+  m.groups[0]->SetShowItemSelection(true);
+  addNew->SetChecked(true);
+  EXPECT_TRUE(item->Selected());
+
+  // A freed action leaves the item unbound.
+  delete exportAction;
+  EXPECT_EQ(exportItem->Action(), nullptr);
+  EXPECT_FALSE(exportItem->Clickable());
+}
+
+TEST(FwGroupBar, HotTrackingAndClicks) {
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView, 4);
+  TFwGroup* g = s.groups[0];
+  g->Items()[1]->OnClick = nullptr;  // a static item
+  s.bar->show();
+  const QPoint first = Centre(g->Items()[0]->CaptionRect());
+  const QPoint still = Centre(g->Items()[1]->CaptionRect());
+  const QPoint third = Centre(g->Items()[2]->CaptionRect());
+  std::vector<TFwGroupItem*> over;
+  g->OnMouseOverItem = [&](TObject*, TFwGroupItem* item) { over.push_back(item); };
+
+  QTest::mouseMove(g, first);
+  EXPECT_EQ(g->Items()[0]->HotState(), hsHot);
+  QTest::mouseMove(g, still);
+  EXPECT_EQ(g->Items()[1]->HotState(), hsNormal);
+  EXPECT_EQ(g->Items()[0]->HotState(), hsNormal);
+  QTest::mouseMove(g, third);
+  int hot = 0;
+  for (int i = 0; i < g->Items().Count(); ++i) hot += g->Items()[i]->HotState() != hsNormal;
+  EXPECT_EQ(hot, 1);
+  EXPECT_EQ(over, (std::vector<TFwGroupItem*>{g->Items()[0], nullptr, g->Items()[2]}));
+
+  QTest::mouseClick(g, Qt::LeftButton, Qt::NoModifier, still);
+  QTest::mouseClick(g, Qt::LeftButton, Qt::NoModifier, third);
+  EXPECT_EQ(Log(s.log), "click1.2");
+  EXPECT_EQ(g->SelectedIndex(), 2);
+
+  // A caption click closes the category-view group.
+  s.log.clear();
+  QTest::mouseClick(g, Qt::LeftButton, Qt::NoModifier, QPoint(20, 5));
+  EXPECT_FALSE(g->Opened());
+  EXPECT_EQ(Log(s.log), "canclose1 close1");
+}
+
+TEST(FwGroupBar, OutlookScrollButtonsMoveTheFirstItem) {
+  MainGroupBar m(300);
+  m.bar->show();
+  TFwGroup* g = m.groups[0];
+  TFwRapidFireButton* down = g->ScrollDownButton();
+  EXPECT_TRUE(down->Visible());
+  EXPECT_FALSE(g->ScrollUpButton()->Visible());
+  EXPECT_EQ(down->Left(), g->ClientWidth() - 21);
+  EXPECT_EQ(down->Top(), g->ClientHeight() - 21);
+  down->Click();
+  EXPECT_EQ(g->TopItem(), 1);
+  EXPECT_TRUE(g->ScrollUpButton()->Visible());
+  for (int i = 0; i < 20 && down->Visible(); ++i) down->Click();
+  EXPECT_FALSE(down->Visible());
+  EXPECT_LT(g->TopItem(), g->Items().Count());
+  const int last = g->TopItem();
+  g->ScrollUpButton()->Click();
+  EXPECT_EQ(g->TopItem(), last - 1);
+}
+
+TEST(FwGroupBar, ControllerPushesSharedValues) {
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView);
+  TFwGroupController controller(nullptr);
+  controller.SetItemHeight(30);
+  s.groups[0]->SetGroupController(&controller);
+  s.groups[1]->SetGroupController(&controller);
+  EXPECT_EQ(s.groups[0]->ItemHeight(), 30);
+  controller.BeginUpdate();
+  controller.SetCaptionHeight(10);
+  EXPECT_EQ(s.groups[1]->CaptionHeight(), 20);  // waits for the end of the update
+  controller.EndUpdate();
+  EXPECT_EQ(s.groups[1]->CaptionHeight(), 16);  // never below 16
+  EXPECT_EQ(s.groups[2]->CaptionHeight(), 20);
+}
+
+TEST(FwGroupBar, MainWindowBarScreenshot) {
+  MainGroupBar m;
+  m.bar->show();
+  const QImage image = m.bar->grab().toImage();
+  const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fw_group_bar.png"));
+  EXPECT_TRUE(image.save(path)) << path.toStdString();
+  // Open caption at the top, the two closed captions at the bottom, the open body
+  // between them in the group colour's gradient.
+  EXPECT_EQ(image.height(), 708);
+  const QColor body = image.pixelColor(3, 300);
+  EXPECT_GT(body.blue(), body.red());
+}

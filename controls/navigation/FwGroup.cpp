@@ -21,6 +21,9 @@ TFwRapidFireButton* MakeScrollButton(TFwGroup& group, TFwScrollStyle direction) 
   button->SetScrollStyle(direction);
   button->SetVisible(false);
   button->SetParent(&group);
+  // Reparenting leaves the widget merely not shown; hide it explicitly so that showing
+  // the group does not show it.
+  button->QWidget::setVisible(false);
   button->SetBounds(0, 0, 17, 17);
   return button;
 }

@@ -318,7 +318,7 @@ void TFwGroup::PaintCategoryView(TCanvas& canvas) {
   } else {
     canvas.Brush().SetColor(fillStart);
     canvas.FillRect(Rect(0, 0, w / 2, captionHeight_));
-    PaintGradient(canvas, Rect(w / 2, 0, w, captionHeight_), TGradientDirection::gdHorizontalEnd, fillStart,
+    PaintGradient(canvas, Rect(w / 2, 0, w, captionHeight_), TGradientDirection::gdVerticalEnd, fillStart,
                   fillStop);
   }
   int textLeft = 8;
@@ -338,7 +338,7 @@ void TFwGroup::PaintCategoryView(TCanvas& canvas) {
   if (opened_ && dividerVisible_) {
     const TRect line = Rect(0, captionHeight_, w, captionHeight_ + 1);
     if (GradientsShown(visual))
-      PaintGradient(canvas, line, TGradientDirection::gdHorizontalEnd, divider, body);
+      PaintGradient(canvas, line, TGradientDirection::gdVerticalEnd, divider, body);
     else {
       canvas.Brush().SetColor(divider);
       canvas.FillRect(line);
@@ -361,7 +361,7 @@ void TFwGroup::PaintTaskList(TCanvas& canvas) {
     const TRect line = Rect(0, captionHeight_, w, captionHeight_ + 1);
     const TFwVisualStyle visual = groupBar_ ? groupBar_->VisualStyle() : TFwVisualStyle::vsGradient;
     if (GradientsShown(visual))
-      PaintGradient(canvas, line, TGradientDirection::gdHorizontalEnd, dividerColor_, Color());
+      PaintGradient(canvas, line, TGradientDirection::gdVerticalEnd, dividerColor_, Color());
     else {
       canvas.Brush().SetColor(dividerColor_);
       canvas.FillRect(line);
@@ -396,7 +396,7 @@ void TFwGroup::PaintOutlookHeader(TCanvas& canvas) {
   const TRect body = Rect(0, captionHeight_, w, Height());
   if (!body.IsEmpty()) {
     if (GradientsShown(visual)) {
-      PaintGradient(canvas, body, TGradientDirection::gdVerticalEnd, bodyStart, bodyStop);
+      PaintGradient(canvas, body, TGradientDirection::gdHorizontalEnd, bodyStart, bodyStop);
     } else {
       canvas.Brush().SetColor(Color());
       canvas.FillRect(body);
@@ -408,7 +408,7 @@ void TFwGroup::PaintOutlookHeader(TCanvas& canvas) {
                                                            : TFrameStyleEx::fsPopup;
   const TRect inner = DrawBorder(canvas, Rect(0, 0, w, captionHeight_), frame, sdAll);
   if (GradientsShown(visual)) {
-    PaintGradient(canvas, inner, TGradientDirection::gdVerticalEnd, start, stop);
+    PaintGradient(canvas, inner, TGradientDirection::gdHorizontalEnd, start, stop);
   } else {
     canvas.Brush().SetColor(captionColor_);
     canvas.FillRect(inner);

@@ -276,15 +276,15 @@ TEST(FwGroupBar, OutlookScrollButtonsMoveTheFirstItem) {
   m.bar->show();
   TFwGroup* g = m.groups[0];
   TFwRapidFireButton* down = g->ScrollDownButton();
-  EXPECT_TRUE(down->Visible());
-  EXPECT_FALSE(g->ScrollUpButton()->Visible());
+  EXPECT_TRUE(down->isVisible());
+  EXPECT_FALSE(g->ScrollUpButton()->isVisible());
   EXPECT_EQ(down->Left(), g->ClientWidth() - 21);
   EXPECT_EQ(down->Top(), g->ClientHeight() - 21);
   down->Click();
   EXPECT_EQ(g->TopItem(), 1);
-  EXPECT_TRUE(g->ScrollUpButton()->Visible());
-  for (int i = 0; i < 20 && down->Visible(); ++i) down->Click();
-  EXPECT_FALSE(down->Visible());
+  EXPECT_TRUE(g->ScrollUpButton()->isVisible());
+  for (int i = 0; i < 20 && down->isVisible(); ++i) down->Click();
+  EXPECT_FALSE(down->isVisible());
   EXPECT_LT(g->TopItem(), g->Items().Count());
   const int last = g->TopItem();
   g->ScrollUpButton()->Click();
@@ -312,6 +312,9 @@ TEST(FwGroupBar, MainWindowBarScreenshot) {
   const QImage image = m.bar->grab().toImage();
   const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fw_group_bar.png"));
   EXPECT_TRUE(image.save(path)) << path.toStdString();
+  // Enlarged copies of the open caption and of the closed captions, to look at details.
+  image.copy(0, 0, 101, 240).scaled(303, 720).save(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fw_group_bar_top.png")));
+  image.copy(0, 600, 101, 108).scaled(303, 324).save(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fw_group_bar_bottom.png")));
   // Open caption at the top, the two closed captions at the bottom, the open body
   // between them in the group colour's gradient.
   EXPECT_EQ(image.height(), 708);

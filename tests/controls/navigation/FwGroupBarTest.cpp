@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -320,4 +321,40 @@ TEST(FwGroupBar, MainWindowBarScreenshot) {
   EXPECT_EQ(image.height(), 708);
   const QColor body = image.pixelColor(3, 300);
   EXPECT_GT(body.blue(), body.red());
+}
+
+TEST(FwGroupBar, CategoryViewAndTaskListScreenshot) {
+  TComponent root(nullptr);
+  auto* small = new TImageList(&root);
+  for (int i = 0; i < 4; ++i) small->Add(fwtest::IconImage(QStringLiteral("folder"), i).scaled(16, 16));
+  QImage sheet(400, 360, QImage::Format_RGB32);
+  sheet.fill(Qt::white);
+  QPainter painter(&sheet);
+  int x = 0;
+  for (TFwGroupBarStyle style : {TFwGroupBarStyle::gbsCategoryView, TFwGroupBarStyle::gbsTaskList}) {
+    auto* bar = new TFwGroupBar(&root);
+    bar->SetStyle(style);
+    bar->SetSmallImages(small);
+    bar->SetBounds(0, 0, 180, 360);
+    for (int g = 0; g < 3; ++g) {
+      auto* group = new TFwGroup(&root);
+      group->SetCaption(QStringLiteral("分组 %1").arg(g + 1));
+      group->SetGroupBar(bar);
+      group->SetSpecial(g == 2);
+      group->SetShowItemSelection(true);
+      for (int i = 0; i < 4; ++i) {
+        TFwGroupItem* item = group->Items().Add();
+        item->SetCaption(i == 2 ? QStringLiteral("-") : QStringLiteral("项目 %1").arg(i));
+        item->SetImageIndex(i);
+        if (i != 3) item->OnClick = [](TObject*) {};
+      }
+      if (g == 1) group->SetOpened(false);
+    }
+    bar->Groups(0)->SetSelectedIndex(1);
+    bar->show();
+    painter.drawImage(x, 0, bar->grab().toImage());
+    x += 200;
+  }
+  painter.end();
+  EXPECT_TRUE(sheet.save(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fw_group_styles.png"))));
 }

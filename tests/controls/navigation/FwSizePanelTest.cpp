@@ -1,0 +1,160 @@
+#include "controls/navigation/FwSizePanel.h"
+#include "platform/ui/Panel.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace fw;
+
+namespace {
+
+// A left-aligned panel as the main window has it, in a 400 x 300 window.
+struct Window {
+  TPanel host{nullptr};
+  TFwSizePanel* panel = new TFwSizePanel(&host);
+  int hotSpotClicks = 0;
+
+  explicit Window(bool realTime = true) {
+    host.SetBounds(0, 0, 400, 300);
+    panel->SetParent(&host);
+    panel->SetWidth(108);
+    panel->SetSizeBarStyle(TSplitterStyle::ssBump);
+    panel->SetSizeBarWidth(7);
+    panel->SetHotSpotVisible(true);
+    panel->SetRealTimeDrag(realTime);
+    panel->OnHotSpotClick = [this](TObject*) { ++hotSpotClicks; };
+    host.show();
+  }
+  // The middle of the hot spot, and a point on the bar outside it.
+  QPoint HotSpot() const {
+    const TRect r = panel->HotSpotRect();
+    return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  }
+  QPoint BarOutsideHotSpot() const { return QPoint(panel->SizeBarRect().Left + 3, 5); }
+  void Click(QPoint p) { QTest::mouseClick(panel, Qt::LeftButton, Qt::NoModifier, p); }
+  void Drag(QPoint from, int dx) {
+    QTest::mousePress(panel, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(panel, from + QPoint(dx, 0));
+    QTest::mouseRelease(panel, Qt::LeftButton, Qt::NoModifier, from + QPoint(dx, 0));
+  }
+};
+
+} // namespace
+
+TEST(FwSizePanel, HotSpotCollapsesToTheBarAndRestores) {
+  Window w;
+  EXPECT_EQ(w.panel->SizeBarRect(), Rect(101, 0, 108, w.panel->Height()));
+  w.Click(w.HotSpot());
+  EXPECT_TRUE(w.panel->HotSpotClosed());
+  EXPECT_EQ(w.panel->Width(), 8);
+  EXPECT_EQ(w.panel->HotSpotPosition(), 108);
+  w.Click(w.HotSpot());
+  EXPECT_FALSE(w.panel->HotSpotClosed());
+  EXPECT_EQ(w.panel->Width(), 108);
+  EXPECT_EQ(w.hotSpotClicks, 2);
+
+  w.panel->SetMarginMin(20);
+  w.Click(w.HotSpot());
+  EXPECT_EQ(w.panel->Width(), 28);
+  w.Click(w.HotSpot());
+  w.panel->SetHotSpotIgnoreMargins(true);
+  w.Click(w.HotSpot());
+  EXPECT_EQ(w.panel->Width(), 8);
+}
+
+TEST(FwSizePanel, DraggingResizesWithinTheRoomAndReopens) {
+  Window w;
+  w.Drag(w.BarOutsideHotSpot(), 40);
+  EXPECT_EQ(w.panel->Width(), 148);
+  w.Drag(w.BarOutsideHotSpot(), 1000);
+  EXPECT_EQ(w.panel->Width(), 400);  // the whole free room
+  w.Drag(w.BarOutsideHotSpot(), -1000);
+  EXPECT_EQ(w.panel->Width(), 8);    // the bar and its pixel at least
+
+  // From the collapsed state a drag to the right opens the panel without a click.
+  w.panel->SetWidth(108);
+  w.Click(w.HotSpot());
+  ASSERT_TRUE(w.panel->HotSpotClosed());
+  w.Drag(w.BarOutsideHotSpot(), 50);
+  EXPECT_FALSE(w.panel->HotSpotClosed());
+  EXPECT_EQ(w.panel->Width(), 58);
+  EXPECT_EQ(w.hotSpotClicks, 1);
+}
+
+TEST(FwSizePanel, PressMoveReleaseInTheHotSpotIsADrag) {
+  Window w;
+  w.Drag(w.HotSpot(), 5);
+  EXPECT_FALSE(w.panel->HotSpotClosed());
+  EXPECT_EQ(w.panel->Width(), 113);
+  EXPECT_EQ(w.hotSpotClicks, 0);
+}
+
+TEST(FwSizePanel, LockBarKeepsTheSizeButNotTheHotSpot) {
+  Window w;
+  w.panel->SetLockBar(true);
+  w.Drag(w.BarOutsideHotSpot(), 40);
+  EXPECT_EQ(w.panel->Width(), 108);
+  w.Drag(w.HotSpot(), 40);
+  EXPECT_EQ(w.panel->Width(), 108);
+  QTest::mouseMove(w.panel, w.BarOutsideHotSpot());
+  EXPECT_NE(w.panel->cursor().shape(), Qt::SplitHCursor);
+  w.Click(w.HotSpot());
+  EXPECT_EQ(w.panel->Width(), 8);
+  w.Click(w.HotSpot());
+  EXPECT_EQ(w.panel->Width(), 108);
+
+  w.panel->SetLockBar(false);
+  QTest::mouseMove(w.panel, QPoint(50, 50));
+  QTest::mouseMove(w.panel, w.BarOutsideHotSpot());
+  EXPECT_EQ(w.panel->cursor().shape(), Qt::SplitHCursor);
+}
+
+TEST(FwSizePanel, DeferredDragAndEscape) {
+  Window w(false);
+  const QPoint from = w.BarOutsideHotSpot();
+  QTest::mousePress(w.panel, Qt::LeftButton, Qt::NoModifier, from);
+  QTest::mouseMove(w.panel, from + QPoint(30, 0));
+  EXPECT_EQ(w.panel->Width(), 108);  // only the line moves
+  QTest::keyClick(&w.host, Qt::Key_Escape);
+  EXPECT_FALSE(w.panel->Dragging());
+  QTest::mouseRelease(w.panel, Qt::LeftButton, Qt::NoModifier, from + QPoint(30, 0));
+  EXPECT_EQ(w.panel->Width(), 108);
+
+  w.Drag(from, 30);
+  EXPECT_EQ(w.panel->Width(), 138);
+}
+
+TEST(FwSizePanel, BarWidthRulesAndClientArea) {
+  TFwSizePanel panel(nullptr);
+  panel.SetSizeBarStyle(TSplitterStyle::ssBump);
+  EXPECT_EQ(panel.SizeBarWidth(), 6);
+  panel.SetHotSpotVisible(true);
+  EXPECT_EQ(panel.SizeBarWidth(), 7);
+  panel.SetSizeBarWidth(4);
+  EXPECT_EQ(panel.SizeBarWidth(), 7);
+
+  panel.SetAlign(TAlign::alClient);
+  EXPECT_TRUE(panel.SizeBarRect().IsEmpty());
+  panel.SetAlign(TAlign::alTop);
+  panel.SetBounds(0, 0, 200, 50);
+  EXPECT_EQ(panel.SizeBarRect(), Rect(0, 43, 200, 50));
+
+  // Without a parent there is no room to size: mouse handling changes nothing and
+  // raises nothing.
+  EXPECT_THROW(panel.FreeRoom(), std::runtime_error);
+  panel.show();
+  QTest::mousePress(&panel, Qt::LeftButton, Qt::NoModifier, QPoint(5, 46));
+  QTest::mouseMove(&panel, QPoint(5, 80));
+  QTest::mouseRelease(&panel, Qt::LeftButton, Qt::NoModifier, QPoint(5, 80));
+  EXPECT_EQ(panel.Height(), 50);
+}
+
+TEST(FwSizePanel, ClientAreaLeavesTheBarFree) {
+  Window w;
+  TPanel* child = new TPanel(w.panel);
+  child->SetParent(w.panel);
+  child->SetAlign(TAlign::alClient);
+  EXPECT_EQ(child->Width(), 100);
+  w.Click(w.HotSpot());
+  EXPECT_EQ(child->Width(), 0);
+}

@@ -106,6 +106,8 @@ public:
   TImageList* UsedSmallImages() const;
   TPopupMenu* ItemPopupMenu() const { return itemPopupMenu_; }
   void SetItemPopupMenu(TPopupMenu* menu);
+  // The item under the last right click (while its popup menu is shown).
+  TFwGroupItem* PopupItem() const { return rightClickItem_; }
   TFwGroupController* GroupController() const { return controller_; }
   void SetGroupController(TFwGroupController* controller);
 

@@ -4,6 +4,7 @@
 #include "controls/navigation/FwGroup.h"
 #include "platform/ui/ImageList.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -28,6 +29,15 @@ TFwGroupBar::TFwGroupBar(TComponent* owner) : TCustomControl(owner) {
   scrollBar_->setSingleStep(kLineStep);
   QObject::connect(scrollBar_, &QScrollBar::valueChanged, [this](int value) {
     if (!updatingScroll_) SetScrollPosition(value);
+  });
+  // A control inside a group that takes the keyboard focus opens its group.
+  QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (!now || Destroying() || !isAncestorOf(now)) return;
+    for (TFwGroup* g : groups_)
+      if (g->isAncestorOf(now) && !g->Opened()) {
+        g->SetOpened(true);
+        break;
+      }
   });
 }
 

@@ -1,8 +1,10 @@
 #include "MainGroupBar.h"
 #include "controls/common/FwRapidFireButton.h"
 #include "controls/navigation/FwGroupController.h"
+#include "controls/navigation/FwSizePanel.h"
 #include "platform/ui/ListError.h"
 #include "platform/ui/Panel.h"
+#include "platform/ui/PopupMenu.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -249,16 +251,21 @@ TEST(FwGroupBar, HotTrackingAndClicks) {
   std::vector<TFwGroupItem*> over;
   g->OnMouseOverItem = [&](TObject*, TFwGroupItem* item) { over.push_back(item); };
 
+  const auto hotItems = [g] {
+    std::vector<int> hot;
+    for (int i = 0; i < g->Items().Count(); ++i)
+      if (g->Items()[i]->HotState() != hsNormal) hot.push_back(i);
+    return hot;
+  };
   QTest::mouseMove(g, first);
-  EXPECT_EQ(g->Items()[0]->HotState(), hsHot);
-  QTest::mouseMove(g, still);
-  EXPECT_EQ(g->Items()[1]->HotState(), hsNormal);
-  EXPECT_EQ(g->Items()[0]->HotState(), hsNormal);
+  EXPECT_EQ(hotItems(), std::vector<int>{0});
+  // Straight from one item to another: the old one cools as the new one lights up.
   QTest::mouseMove(g, third);
-  int hot = 0;
-  for (int i = 0; i < g->Items().Count(); ++i) hot += g->Items()[i]->HotState() != hsNormal;
-  EXPECT_EQ(hot, 1);
-  EXPECT_EQ(over, (std::vector<TFwGroupItem*>{g->Items()[0], nullptr, g->Items()[2]}));
+  EXPECT_EQ(hotItems(), std::vector<int>{2});
+  // An item without a click handler is never hot.
+  QTest::mouseMove(g, still);
+  EXPECT_EQ(hotItems(), std::vector<int>{});
+  EXPECT_EQ(over, (std::vector<TFwGroupItem*>{g->Items()[0], g->Items()[2], nullptr}));
 
   QTest::mouseClick(g, Qt::LeftButton, Qt::NoModifier, still);
   QTest::mouseClick(g, Qt::LeftButton, Qt::NoModifier, third);
@@ -308,19 +315,33 @@ TEST(FwGroupBar, ControllerPushesSharedValues) {
 }
 
 TEST(FwGroupBar, MainWindowBarScreenshot) {
+  // The left column of the main window: the bar fills a size panel.
   MainGroupBar m;
-  m.bar->show();
-  const QImage image = m.bar->grab().toImage();
-  const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fw_group_bar.png"));
-  EXPECT_TRUE(image.save(path)) << path.toStdString();
+  auto* column = new TFwSizePanel(&m.root);
+  column->SetBounds(0, 0, 108, 708);
+  column->SetColor(16373953);
+  column->SetGradientColorStop(16373953);
+  column->SetHotSpotColor(16373953);
+  column->SetHotSpotVisible(true);
+  column->SetRealTimeDrag(true);
+  column->SetSizeBarStyle(TSplitterStyle::ssBump);
+  column->SetSizeBarWidth(7);
+  column->SetVisualStyle(TFwVisualStyle::vsGradient);
+  m.bar->SetParent(column);
+  m.bar->SetAlign(TAlign::alClient);
+  column->show();
+  EXPECT_EQ(m.bar->Width(), 100);
+  EXPECT_EQ(m.groups[0]->Height(), 668);
+  const QImage image = column->grab().toImage();
+  const QString folder = QCoreApplication::applicationDirPath();
+  EXPECT_TRUE(image.save(QDir(folder).filePath(QStringLiteral("fw_group_bar.png"))));
   // Enlarged copies of the open caption and of the closed captions, to look at details.
-  image.copy(0, 0, 101, 240).scaled(303, 720).save(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fw_group_bar_top.png")));
-  image.copy(0, 600, 101, 108).scaled(303, 324).save(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fw_group_bar_bottom.png")));
-  // Open caption at the top, the two closed captions at the bottom, the open body
-  // between them in the group colour's gradient.
-  EXPECT_EQ(image.height(), 708);
+  image.copy(0, 0, 108, 240).scaled(324, 720).save(QDir(folder).filePath(QStringLiteral("fw_group_bar_top.png")));
+  image.copy(0, 600, 108, 108).scaled(324, 324).save(QDir(folder).filePath(QStringLiteral("fw_group_bar_bottom.png")));
+  // The open body runs in the group colour's blue; the closed captions stand at the bottom.
   const QColor body = image.pixelColor(3, 300);
   EXPECT_GT(body.blue(), body.red());
+  EXPECT_EQ(m.groups[2]->Top(), 688);
 }
 
 TEST(FwGroupBar, CategoryViewAndTaskListScreenshot) {
@@ -357,4 +378,39 @@ TEST(FwGroupBar, CategoryViewAndTaskListScreenshot) {
   }
   painter.end();
   EXPECT_TRUE(sheet.save(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fw_group_styles.png"))));
+}
+
+TEST(FwGroupBar, RightClickOnAnItemShowsTheItemMenu) {
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView);
+  TFwGroup* g = s.groups[0];
+  auto* itemMenu = new TPopupMenu(&s.root);
+  auto* groupMenu = new TPopupMenu(&s.root);
+  g->SetItemPopupMenu(itemMenu);
+  g->SetPopupMenu(groupMenu);
+  std::vector<QString> log;
+  itemMenu->OnPopup = [&](TObject*) { log.push_back("item menu"); };
+  groupMenu->OnPopup = [&](TObject*) { log.push_back("group menu"); };
+  g->OnItemPopupMenu = [&](TObject*, TFwGroupItem* item) { log.push_back(item->Caption()); };
+  s.bar->show();
+  QTest::mouseClick(g, Qt::RightButton, Qt::NoModifier, Centre(g->Items()[1]->CaptionRect()));
+  EXPECT_EQ(Log(log), "item 1 item menu");
+  EXPECT_EQ(g->PopupItem(), g->Items()[1]);
+  itemMenu->Menu()->hide();
+}
+
+TEST(FwGroupBar, CategoryViewScrollsWhenGroupsDoNotFit) {
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView, 6);
+  s.bar->SetHeight(120);
+  EXPECT_GT(s.bar->ScrollRange(), s.bar->ClientHeight());
+  const int top = s.groups[1]->Top();
+  s.bar->SetScrollPosition(10);
+  EXPECT_EQ(s.groups[1]->Top(), top - 10);
+  s.bar->SetScrollPosition(100000);  // clamped to range - page
+  EXPECT_EQ(s.bar->ScrollPosition(), s.bar->ScrollRange() - s.bar->ClientHeight());
+  // Once everything fits the position returns to 0.
+  s.groups[0]->SetOpened(false);
+  s.groups[1]->SetOpened(false);
+  s.groups[2]->SetOpened(false);
+  EXPECT_EQ(s.bar->ScrollPosition(), 0);
+  EXPECT_EQ(s.groups[0]->Top(), 8);
 }

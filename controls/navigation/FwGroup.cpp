@@ -268,7 +268,8 @@ void TFwGroup::SetOpenedHeight(int value) {
 
 void TFwGroup::SetCanClose(bool value) {
   if (value == canClose_) return;
-  if (!value) SetOpened(true);
+  // A category-view group that may not close is always open.
+  if (!value && style_ == TFwGroupBarStyle::gbsCategoryView) SetOpened(true);
   canClose_ = value;
   Relayout();
 }

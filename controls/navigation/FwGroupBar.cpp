@@ -208,6 +208,11 @@ void TFwGroupBar::Notification(TComponent* component, TOperation operation) {
   if (component == smallImages_) SetSmallImages(nullptr);
 }
 
+void TFwGroupBar::Loaded() {
+  TCustomControl::Loaded();
+  LayOutGroups();
+}
+
 void TFwGroupBar::ColorChanged() {
   TCustomControl::ColorChanged();
   InvalidateGroups();

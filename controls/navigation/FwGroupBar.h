@@ -91,6 +91,7 @@ protected:
   void AlignControls() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void ColorChanged() override;
+  void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
   void wheelEvent(QWheelEvent* event) override;
 

@@ -86,7 +86,7 @@ void TFwCustomSizePanel::SetHotSpotSizePercent(int value) {
 
 void TFwCustomSizePanel::SetHotSpotClosed(bool value) {
   if (value == closed_) return;
-  ToggleHotSpot();
+  ApplyClosed(value);
 }
 
 // ---- geometry ----------------------------------------------------------------------
@@ -191,8 +191,14 @@ void TFwCustomSizePanel::DoHotSpotClick() {
 }
 
 void TFwCustomSizePanel::ToggleHotSpot() {
-  if (!closed_) {
-    hotSpotPosition_ = PanelSize();
+  ApplyClosed(!closed_);
+  DoHotSpotClick();
+}
+
+void TFwCustomSizePanel::ApplyClosed(bool close) {
+  if (close) {
+    // While a window is being built the stored position is the one to restore to.
+    if (!Loading()) hotSpotPosition_ = PanelSize();
     closed_ = true;
     SetPanelSize(sizeBarWidth_ + 1 + (hotSpotIgnoreMargins_ ? 0 : marginMin_));
   } else {
@@ -202,7 +208,6 @@ void TFwCustomSizePanel::ToggleHotSpot() {
     SetPanelSize(size);
   }
   Invalidate();
-  DoHotSpotClick();
 }
 
 // ---- dragging ----------------------------------------------------------------------

@@ -63,7 +63,8 @@ public:
   TFwVisualStyle VisualStyle() const { return visualStyle_; }
   void SetVisualStyle(TFwVisualStyle value) { SetLook(visualStyle_, value); }
 
-  // The collapsed state and the size it restores to.
+  // The collapsed state and the size it restores to. Setting HotSpotClosed collapses or
+  // restores the panel without OnHotSpotClick.
   bool HotSpotClosed() const { return closed_; }
   void SetHotSpotClosed(bool value);
   int HotSpotPosition() const { return hotSpotPosition_; }
@@ -107,7 +108,9 @@ private:
   void SetPanelSize(int size);
   int ClampSize(int size) const;
   int Along(TPoint screen) const { return HorizontalBar() ? screen.Y : screen.X; }
+  // A hot-spot click: collapse or restore, then OnHotSpotClick.
   void ToggleHotSpot();
+  void ApplyClosed(bool close);
   void CancelDrag();
   void EndDrag();
   void ShowDragLine(int size);

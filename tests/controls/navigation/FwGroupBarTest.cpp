@@ -414,3 +414,34 @@ TEST(FwGroupBar, CategoryViewScrollsWhenGroupsDoNotFit) {
   EXPECT_EQ(s.bar->ScrollPosition(), 0);
   EXPECT_EQ(s.groups[0]->Top(), 8);
 }
+
+TEST(FwGroupBar, OutlookCaptionAndItemColoursFollowTheMouse) {
+  MainGroupBar m;
+  m.bar->show();
+  TFwGroup* closed = m.groups[1];
+  const auto count = [](TFwGroup* g, TColor color, QRect area) {
+    const QImage image = g->grab().toImage();
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x) n += FromQColor(image.pixelColor(x, y)) == color;
+    return n;
+  };
+  const QRect caption(0, 0, closed->Width(), closed->CaptionHeight());
+  EXPECT_GT(count(closed, 10828800, caption), 10);
+  EXPECT_EQ(count(closed, 16748098, caption), 0);
+  QTest::mouseMove(closed, QPoint(50, 10));
+  EXPECT_EQ(closed->CaptionState(), hsHot);
+  EXPECT_EQ(count(closed, 10828800, caption), 0);
+  EXPECT_GT(count(closed, 16748098, caption), 10);
+  QTest::mouseClick(closed, Qt::LeftButton, Qt::NoModifier, QPoint(50, 10));
+  EXPECT_TRUE(closed->Opened());
+
+  // A hot large item gets a frame round its image in the selection frame colour.
+  TFwGroup* open = m.groups[1];
+  const TRect image = open->Items()[0]->ImageRect();
+  const QRect around(image.Left - 2, image.Top - 2, image.Width() + 4, image.Height() + 4);
+  const TColor frame = ColorToRGB(open->SelectionFrameColor());
+  EXPECT_EQ(count(open, frame, around), 0);
+  QTest::mouseMove(open, Centre(image));
+  EXPECT_EQ(count(open, frame, around), 2 * around.width() + 2 * around.height() - 4);
+}

@@ -158,3 +158,20 @@ TEST(FwSizePanel, ClientAreaLeavesTheBarFree) {
   w.Click(w.HotSpot());
   EXPECT_EQ(child->Width(), 0);
 }
+
+TEST(FwSizePanel, HotSpotLightsUpUnderTheMouse) {
+  Window w;
+  w.panel->SetHotSpotColor(RGB(10, 20, 30));
+  w.panel->SetHotSpotHighlight(RGB(200, 210, 220));
+  const auto fillAt = [&] {
+    const QImage image = w.panel->grab().toImage();
+    const TRect r = w.panel->HotSpotRect();
+    return FromQColor(image.pixelColor(r.Left + 1, r.Top + 3));
+  };
+  EXPECT_EQ(fillAt(), RGB(10, 20, 30));
+  QTest::mouseMove(w.panel, w.HotSpot());
+  EXPECT_TRUE(w.panel->HotSpotHot());
+  EXPECT_EQ(fillAt(), RGB(200, 210, 220));
+  QTest::mouseMove(w.panel, QPoint(20, 20));
+  EXPECT_FALSE(w.panel->HotSpotHot());
+}

@@ -78,6 +78,9 @@ void TFwGroupBar::RemoveGroup(TFwGroup* group) {
                       (style_ == TFwGroupBarStyle::gbsCategoryView && exclusiveMode_);
   const TFwGroup* open = OpenGroup();
   const bool wasOpen = open == group && group->Opened();
+  // A window that is being freed takes its groups with it: no neighbour opens then, so
+  // no handler of the half-freed window runs.
+  const bool ownerGoing = group->Owner() && group->Owner()->Destroying();
   group->groupBar_ = nullptr;
   if (!Destroying() && !group->Destroying()) {
     group->QWidget::hide();
@@ -85,7 +88,7 @@ void TFwGroupBar::RemoveGroup(TFwGroup* group) {
   }
   groups_.erase(groups_.begin() + index);
   if (Destroying()) return;
-  if (reopen && wasOpen && !groups_.empty()) {
+  if (reopen && wasOpen && !ownerGoing && !groups_.empty()) {
     TFwGroup* next = groups_[size_t(std::max(0, index - 1))];
     next->SetOpened(true);
   }

@@ -21,10 +21,10 @@ QString Log(const std::vector<QString>& log) { return QStringList(log.begin(), l
 
 // Three plain groups of `count` small items each in a bar of the given style.
 struct SimpleBar {
+  std::vector<QString> log;  // declared first: it outlives the groups that write to it
   TComponent root{nullptr};
   TFwGroupBar* bar = new TFwGroupBar(&root);
   std::vector<TFwGroup*> groups;
-  std::vector<QString> log;
 
   SimpleBar(TFwGroupBarStyle style, int count = 3, int groupCount = 3) {
     bar->SetStyle(style);
@@ -444,4 +444,22 @@ TEST(FwGroupBar, OutlookCaptionAndItemColoursFollowTheMouse) {
   EXPECT_EQ(count(open, frame, around), 0);
   QTest::mouseMove(open, Centre(image));
   EXPECT_EQ(count(open, frame, around), 2 * around.width() + 2 * around.height() - 4);
+}
+
+TEST(FwGroupBar, FreeingTheWindowOpensNoGroup) {
+  std::vector<QString> log;
+  {
+    TComponent window(nullptr);
+    auto* bar = new TFwGroupBar(&window);
+    bar->SetStyle(TFwGroupBarStyle::gbsOutlook);
+    std::vector<TFwGroup*> groups;
+    for (int i = 0; i < 3; ++i) {
+      groups.push_back(new TFwGroup(&window));
+      groups.back()->SetGroupBar(bar);
+      groups.back()->OnOpen = [&log](TObject*) { log.push_back("open"); };
+    }
+    groups[2]->SetOpened(true);
+    log.clear();
+  }
+  EXPECT_TRUE(log.empty());
 }

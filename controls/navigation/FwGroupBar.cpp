@@ -80,7 +80,7 @@ void TFwGroupBar::RemoveGroup(TFwGroup* group) {
   const bool wasOpen = open == group && group->Opened();
   // A window that is being freed takes its groups with it: no neighbour opens then, so
   // no handler of the half-freed window runs.
-  const bool ownerGoing = group->Owner() && group->Owner()->Destroying();
+  const bool ownerGoing = Owner() && Owner()->Destroying();
   group->groupBar_ = nullptr;
   if (!Destroying() && !group->Destroying()) {
     group->QWidget::hide();

@@ -10,23 +10,13 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include "BenchSupport.h"
 #include <benchmark/benchmark.h>
-#include <fstream>
-#include <string>
 
 namespace {
 
 constexpr int kRecords = 100000;
 
-void ResetPeakRss() { std::ofstream("/proc/self/clear_refs") << "5"; }
-
-double PeakRssMb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-  return 0;
-}
 
 // A fresh copy of the shipped, empty working database.
 QString CopyOfShippedDatabase(const QTemporaryDir& dir, int run) {
@@ -58,7 +48,7 @@ void AppendRecords(fw::TADOConnection& db) {
 void BM_AppendSurveyRecords(benchmark::State& state) {
   QTemporaryDir dir;
   int run = 0;
-  ResetPeakRss();
+  fwbench::ResetPeakRss();
   for (auto _ : state) {
     state.PauseTiming();
     fw::TADOConnection db;
@@ -67,7 +57,7 @@ void BM_AppendSurveyRecords(benchmark::State& state) {
     AppendRecords(db);
   }
   state.counters["records"] = kRecords;
-  state.counters["peak_rss_MB"] = PeakRssMb();
+  state.counters["peak_rss_MB"] = fwbench::PeakRssMb();
 }
 BENCHMARK(BM_AppendSurveyRecords)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -76,7 +66,7 @@ void BM_OpenRecordList(benchmark::State& state) {
   fw::TADOConnection db;
   Connect(db, CopyOfShippedDatabase(dir, 0));
   AppendRecords(db);
-  ResetPeakRss();
+  fwbench::ResetPeakRss();
   int count = 0;
   for (auto _ : state) {
     fw::TADOQuery list(&db);
@@ -87,7 +77,7 @@ void BM_OpenRecordList(benchmark::State& state) {
     benchmark::DoNotOptimize(list.FieldByName(QStringLiteral("g004"))->AsInteger());
   }
   state.counters["records"] = count;
-  state.counters["peak_rss_MB"] = PeakRssMb();
+  state.counters["peak_rss_MB"] = fwbench::PeakRssMb();
 }
 BENCHMARK(BM_OpenRecordList)->Unit(benchmark::kMillisecond)->Iterations(5);
 

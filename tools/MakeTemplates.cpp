@@ -224,10 +224,15 @@ void LayOutCover(TWorksheet& sheet, const TSummarySheet& desc) {
     const int row = line.Number(1);
     const double size = line.Number(2);
     if (row < 1 || row > 100 || size < 6 || size > 72) Fail(line.Where + QStringLiteral(": row or size out of range"));
-    const TRange range = sheet.Range(sheet.Cells(row, 1), sheet.Cells(row, kCoverColumns));
+    // Titles are centred across the page; the smaller lines are blanks to fill in by hand,
+    // indented by two columns.
+    const bool title = size >= 20;
+    const TRange range = sheet.Range(sheet.Cells(row, title ? 1 : 3), sheet.Cells(row, kCoverColumns));
     Title(range, line.Cell(3), size);
-    range.Font().SetBold(size >= 20);
-    if (size < 20) range.SetHorizontalAlignment(fw::xlLeft);
+    if (!title) {
+      range.Font().SetBold(false);
+      range.SetHorizontalAlignment(fw::xlLeft);
+    }
     sheet.Rows(row).SetRowHeight(size * 2);
   }
   PageSetup(sheet, false);

@@ -37,9 +37,8 @@ const QString kFontName = QStringLiteral("宋体");
 
 [[noreturn]] void Fail(const QString& message) { throw std::runtime_error(message.toStdString()); }
 
-// One line of a description: its number in the file and its cells.
+// One line of a description: its cells and where it stands ("file:line").
 struct TLine {
-  int No = 0;
   QStringList Cells;
   QString Where;
 
@@ -65,7 +64,7 @@ std::vector<TLine> ReadLines(const QString& path) {
     QString text = lines[i];
     if (text.endsWith(QLatin1Char('\r'))) text.chop(1);
     if (text.trimmed().isEmpty() || text.startsWith(QLatin1Char('#'))) continue;
-    result.push_back({i + 1, text.split(QLatin1Char('\t')),
+    result.push_back({text.split(QLatin1Char('\t')),
                       QStringLiteral("%1:%2").arg(QFileInfo(path).fileName()).arg(i + 1)});
   }
   return result;

@@ -7,6 +7,7 @@
 #include "core/SiblingTempFile.h"
 #include "core/SurveyModel.h"
 #include "platform/db/AdoConnection.h"
+#include "platform/db/AdoQuery.h"
 #include "platform/db/Sql.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
@@ -44,6 +45,25 @@ void WriteProtectedCopy(const QString& source, const QString& destination, const
     copy.Close();
   }
   temp.MoveIntoPlace();
+}
+
+// Writes every table, index, view and trigger of the open database into the empty file
+// copy, row after row, which leaves no free pages and no fragmentation behind.
+void WriteCompactCopy(TADOConnection& source, const QString& copy) {
+  TADOQuery version(&source);
+  version.SetSQL(QStringLiteral("PRAGMA main.user_version"));
+  version.Open();
+  const qint64 userVersion = version.Fields(0)->AsLargeInt();
+  version.Close();
+  const QString alias = source.AttachDatabase(copy);
+  try {
+    source.Execute("SELECT sqlcipher_export(" + QuotedStr(alias) + ")");
+    source.Execute(QStringLiteral("PRAGMA %1.user_version = %2").arg(alias).arg(userVersion));
+  } catch (...) {
+    source.DetachDatabase(alias);
+    throw;
+  }
+  source.DetachDatabase(alias);
 }
 
 void ReopenMainConnection(TADOConnection& connection, IMainConnectionUser& user) {
@@ -95,7 +115,7 @@ bool CompactDatabase(const QString& fileName) {
       source.SetLoginPrompt(false);
       source.SetConnectionString(JetConnectionString(fileName, kExclusiveOptions));
       source.Open();
-      source.Execute("VACUUM INTO " + QuotedStr(temp.Path()));
+      WriteCompactCopy(source, temp.Path());
       source.Close();
     }
     {

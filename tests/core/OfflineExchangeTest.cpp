@@ -1,5 +1,6 @@
 // Offline exchange file against real databases: export then import, the clash report,
 // backups read by the importer, damaged files and failures that must change nothing.
+#include "core/DatabasePassword.h"
 #include "core/ExchangeFile.h"
 #include "core/OfflineExchange.h"
 #include "tests/core/WorkingDatabase.h"
@@ -63,7 +64,22 @@ TEST_F(OfflineExchange, ExportThenImportBringsBackTheFinishedRecordsAndTheLabel)
   EXPECT_EQ(hooks.Messages.front().Text, QStringLiteral("必须修改默认的名称！"));
   EXPECT_EQ(LastMessage(), "数据已经被正确导出到：'" + file + "'！");
   EXPECT_EQ(DocsEntries(), QStringList{QStringLiteral("交换.dat")}); // no working file left
-  EXPECT_FALSE(FileBytes(file).startsWith("SQLite format 3"));
+  // On disk the file opens neither plainly nor with the password; with its header restored
+  // it opens with the password.
+  const QString restored = Docs(QStringLiteral("restored.mdb"));
+  ASSERT_TRUE(QFile::copy(file, restored));
+  for (const QString& password : {QString(), DatabasePassword()}) {
+    TADOConnection raw;
+    raw.SetConnectionString("Data Source=" + file + ";Jet OLEDB:Database Password=" + password);
+    EXPECT_THROW(raw.Open(), std::exception);
+  }
+  ASSERT_TRUE(RestoreFileHeader(restored));
+  {
+    TADOConnection plain;
+    plain.SetConnectionString("Data Source=" + restored + ";Jet OLEDB:Database Password=" + DatabasePassword());
+    EXPECT_NO_THROW(plain.Open());
+  }
+  QFile::remove(restored);
 
   WorkingDatabase target;
   ASSERT_TRUE(Import(target, file));

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -21,7 +22,20 @@ const QString kFormatError = QStringLiteral("文件格式错误,请重新选择�
 
 class OfflineExchange : public ::testing::Test {
 protected:
-  void SetUp() override { hooks.FixedNow = QDateTime(QDate(2014, 12, 3), QTime(9, 30)); }
+  void SetUp() override {
+    hooks.FixedNow = QDateTime(QDate(2014, 12, 3), QTime(9, 30));
+    oldTmp_ = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp_.path()));
+  }
+  void TearDown() override {
+    if (oldTmp_.isNull())
+      qunsetenv("TMPDIR");
+    else
+      qputenv("TMPDIR", oldTmp_);
+  }
+
+  // Working folders that the importer left in the temporary folder.
+  QStringList ImportLeftovers() const { return QDir(tmp_.path()).entryList({QStringLiteral("fenwright-*")}, QDir::AllEntries | QDir::Hidden); }
 
   QString Docs(const QString& name) const { return QDir(folders.DocumentsDir()).filePath(name); }
   QStringList DocsEntries() const { return QDir(folders.DocumentsDir()).entryList(QDir::Files | QDir::Hidden); }
@@ -44,6 +58,10 @@ protected:
 
   fwtest::ScopedUserFolders folders;
   fwtest::ScriptedHooks hooks;
+
+private:
+  QTemporaryDir tmp_;
+  QByteArray oldTmp_;
 };
 
 const std::vector<TestRecord> kMixedRecords = {
@@ -93,6 +111,7 @@ TEST_F(OfflineExchange, ExportThenImportBringsBackTheFinishedRecordsAndTheLabel)
   EXPECT_EQ(LastMessage(), "数据已经被正确地从'" + file + "'导入！");
   EXPECT_EQ(target.Rows(), source.RowsWithState(1));
   EXPECT_EQ(target.Rows().size(), 3u);
+  EXPECT_TRUE(ImportLeftovers().isEmpty());
 }
 
 TEST_F(OfflineExchange, LabelIsStoredAsTyped) {
@@ -138,6 +157,7 @@ TEST_F(OfflineExchange, ClashingCodesImportNothingAndAreReportedInOrder) {
   const QString text = QString::fromUtf8(FileBytes(report));
   EXPECT_EQ(text, QStringLiteral("在准备导入的文件中，如下的记录与现有的记录发生编号冲突\n") + QString(80, '-') +
                       QStringLiteral("\n(110101000001,一)\n(110101000003,三)\n"));
+  EXPECT_TRUE(ImportLeftovers().isEmpty());
 }
 
 TEST_F(OfflineExchange, FailureThatIsNoClashShowsItsOwnReason) {
@@ -215,6 +235,7 @@ TEST_F(OfflineExchange, UnreadableFilesChangeNothing) {
     EXPECT_EQ(FileBytes(file), c.bytes);
     EXPECT_EQ(FileBytes(target.Path()), databaseBefore);
     EXPECT_EQ(DocsEntries(), (QStringList{QStringLiteral("交换.dat"), QStringLiteral("坏.dat")}));
+    EXPECT_TRUE(ImportLeftovers().isEmpty());
   }
 }
 

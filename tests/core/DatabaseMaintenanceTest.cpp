@@ -130,6 +130,8 @@ TEST_F(DatabaseMaintenance, CompactionKeepsEveryRowAndShrinksTheFile) {
   db.Connection.Execute(QStringLiteral("delete from dt_data where c901 >= 110101000100"));
   const auto rows = db.Rows();
   const qint64 before = QFileInfo(db.Path()).size();
+  const QStringList tables = db.Connection.TableNames();
+  const auto recordList = db.Rows(QStringLiteral("view_data"));
   RecordingUser user(db.Connection);
 
   ASSERT_TRUE(CompactWorkingDatabase(db.Connection, user)) << LastMessage().toStdString();
@@ -137,6 +139,8 @@ TEST_F(DatabaseMaintenance, CompactionKeepsEveryRowAndShrinksTheFile) {
   EXPECT_EQ(user.Events, (QStringList{"closing", "reopened"}));
   EXPECT_TRUE(db.Connection.Connected());
   EXPECT_EQ(db.Rows(), rows);
+  EXPECT_EQ(db.Connection.TableNames(), tables); // views included
+  EXPECT_EQ(db.Rows(QStringLiteral("view_data")), recordList);
   EXPECT_LT(QFileInfo(db.Path()).size(), before / 2);
   // Nothing is left beside the working database.
   EXPECT_FALSE(QDir(db.Folder.Path()).entryList(QDir::Files | QDir::Hidden).join(',').contains(".tmp"));

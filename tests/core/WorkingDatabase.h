@@ -43,9 +43,11 @@ public:
   QString Path() const { return Folder.FilePath(QString::fromLatin1(fw::kDefaultDatabaseName)); }
 
   void Add(const std::vector<TestRecord>& records) {
+    Connection.BeginTrans();
     for (const TestRecord& r : records)
       Connection.Execute(QStringLiteral("insert into dt_data (c901, c902, RecordState, z001, b004) values (?, ?, ?, ?, ?)"),
                          QVariantList{QVariant::fromValue<qint64>(r.Code), r.Name, r.State, r.Members, r.Amount});
+    Connection.CommitTrans();
   }
 
   // Every row of a table, whole, in order of c901.

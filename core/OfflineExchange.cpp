@@ -8,7 +8,6 @@
 #include "core/SurveyModel.h"
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
-#include "platform/db/DbError.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
 

@@ -115,7 +115,7 @@ TEST_F(OfflineExchange, ExportThenImportBringsBackTheFinishedRecordsAndTheLabel)
 }
 
 TEST_F(OfflineExchange, LabelIsStoredAsTyped) {
-  for (const QString label : {QStringLiteral("O'Neil's 工会"), QStringLiteral("a\"b;c]--"), QStringLiteral(" 前后空格 ")}) {
+  for (const QString& label : {QStringLiteral("O'Neil's 工会"), QStringLiteral("a\"b;c]--"), QStringLiteral(" 前后空格 ")}) {
     WorkingDatabase source, target;
     source.Add({{110101000001, "一", 1, 1, 1}});
     const QString file = Export(source, label, QStringLiteral("标识"));

@@ -3,10 +3,39 @@
 #include "controls/navigation/FwAnimator.h"
 #include "controls/navigation/FwProgressBar.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/ImageList.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Timer.h"
 
+#include <QPainter>
+#include <cmath>
+
 namespace fw {
+
+namespace {
+
+// The busy animation: eight dots on a circle, one of them dark, going round.
+void AddBusyFrames(TImageList& images) {
+  constexpr int kSize = 32, kDots = 8;
+  images.SetWidth(kSize);
+  images.SetHeight(kSize);
+  for (int frame = 0; frame < kDots; ++frame) {
+    QImage image(kSize, kSize, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setPen(Qt::NoPen);
+    for (int dot = 0; dot < kDots; ++dot) {
+      const double angle = dot * 2 * M_PI / kDots;
+      const int x = int(std::lround(kSize / 2 + 11 * std::cos(angle))) - 3;
+      const int y = int(std::lround(kSize / 2 + 11 * std::sin(angle))) - 3;
+      p.setBrush(dot == frame ? QColor(10, 36, 106) : QColor(166, 180, 210));
+      p.drawRect(x, y, 6, 6);
+    }
+    images.Add(image);
+  }
+}
+
+} // namespace
 
 TProgressBarForm::TProgressBarForm(TComponent* owner) : TForm(owner) {
   SetBorderStyle(TFormBorderStyle::bsToolWindow);
@@ -44,9 +73,12 @@ TProgressBarForm::TProgressBarForm(TComponent* owner) : TForm(owner) {
 
   FwAnimator1 = new TFwAnimator(this);
   FwAnimator1->SetParent(this);
-  FwAnimator1->SetBounds(10, 20, 40, 40);
+  FwAnimator1->SetBounds(14, 24, 32, 32);
   FwAnimator1->SetDelay(200);
   FwAnimator1->SetTransparent(true);
+  auto* frames = new TImageList(this);
+  AddBusyFrames(*frames);
+  FwAnimator1->SetImageList(frames);
 
   Timer1 = new TTimer(this);
   Timer1->SetInterval(100);

@@ -1,6 +1,7 @@
 #include "controls/common/FwSpacer.h"
 
 #include "controls/common/FwControlCanvas.h"
+#include "controls/common/FwToolbar.h"
 
 namespace fw {
 
@@ -16,6 +17,7 @@ void TFwSpacer::SetOrientation(TOrientation value) {
   if (value == orientation_) return;
   orientation_ = value;
   if (!Loading()) SetBounds(Left(), Top(), Height(), Width());
+  if (auto* bar = dynamic_cast<TFwToolbar*>(Parent())) bar->ControlChanged();
 }
 
 void TFwSpacer::Paint() {

@@ -220,13 +220,16 @@ void TFwToolButton::SetUseToolbarVisualStyle(bool value) {
 }
 
 void TFwToolButton::SetBounds(int left, int top, int width, int height) {
-  if (!applyingSize_ && (width != Width() || height != Height())) useToolbarButtonSize_ = false;
+  const bool resized = width != Width() || height != Height();
+  if (!applyingSize_ && resized) useToolbarButtonSize_ = false;
   TGraphicControl::SetBounds(left, top, width, height);
+  if (resized)
+    if (TFwToolbar* bar = Toolbar()) bar->ControlChanged();
 }
 
 void TFwToolButton::SetSizeKeepingFlag(int width, int height) {
   applyingSize_ = true;
-  TGraphicControl::SetBounds(Left(), Top(), width, height);
+  SetBounds(Left(), Top(), width, height);
   applyingSize_ = false;
 }
 

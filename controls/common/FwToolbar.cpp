@@ -241,6 +241,7 @@ void TFwToolbar::childEvent(QChildEvent* event) {
     auto* control = dynamic_cast<TControl*>(event->child());
     if (control && IndexOfControl(control) < 0) {
       controls_.push_back(control);
+      control->installEventFilter(this);
       if (auto* spacer = dynamic_cast<TFwSpacer*>(control)) spacer->SetOrientation(orientation_);
     }
   } else if (event->type() == QEvent::ChildRemoved) {
@@ -250,6 +251,23 @@ void TFwToolbar::childEvent(QChildEvent* event) {
     std::erase_if(controls_, [gone](TControl* c) { return static_cast<QObject*>(c) == gone; });
     if (controls_.size() != before && !Destroying()) Relayout();
   }
+  if (event->type() == QEvent::ChildAdded && !positioning_) Relayout();
+}
+
+bool TFwToolbar::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Resize:
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+      if (watched->parent() == this) ControlChanged();
+      break;
+    default: break;
+  }
+  return TFwCustomPanel::eventFilter(watched, event);
+}
+
+void TFwToolbar::ControlChanged() {
+  if (!positioning_) Relayout();
 }
 
 // --- layout -----------------------------------------------------------------------------

@@ -70,6 +70,8 @@ public:
 
   // Places every control; the number of rows (columns) used.
   void PositionControls();
+  // A child changed its size or visibility: the controls are placed again.
+  void ControlChanged();
   int Rows() const { return rows_; }
   // Gives every tool button child the size, caption switch and a layout fitting them.
   void ApplyButtonSettings(int width, int height, bool showCaptions);
@@ -79,6 +81,7 @@ protected:
   void Paint() override;
   void Loaded() override;
   void childEvent(QChildEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void Notification(TComponent* component, TOperation operation) override;
   void Resize() override;
 

@@ -43,6 +43,8 @@ void TFwAnimator::SetImageIndex(int value) {
 void TFwAnimator::SetTransparent(bool value) {
   if (value == transparent_) return;
   transparent_ = value;
+  // A transparent animator lets its parent show through around the image.
+  setAutoFillBackground(!transparent_);
   Invalidate();
 }
 

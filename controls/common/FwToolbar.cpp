@@ -77,6 +77,9 @@ void TFwToolbar::SetButtonLayout(TButtonLayout value) {
   if (value == buttonLayout_) return;
   buttonLayout_ = value;
   Notify(FW_TB_BUTTONLAYOUT);
+  // The layout decides how much room a caption needs.
+  Notify(FW_TB_BUTTONSIZE);
+  Relayout();
 }
 
 void TFwToolbar::SetButtonWidth(int value) {

@@ -16,6 +16,19 @@ namespace fw {
 class TBitmap;
 class TImageList;
 
+// Texts of a toolbar customisation dialog; kept with the toolbar for its settings.
+struct TFwCustomizeCaptions {
+  QString Title = QStringLiteral("Customize Toolbar");
+  QString Hint = QStringLiteral("Uncheck to hide control");
+  QString Close = QStringLiteral("Close");
+  QString MoveUp = QStringLiteral("Move Up");
+  QString MoveDown = QStringLiteral("Move Down");
+  QString TextOptions = QStringLiteral("Text Options");
+  QString NoTextLabels = QStringLiteral("No text labels");
+  QString ShowTextLabels = QStringLiteral("Show text labels");
+  QString SelectiveTextOnRight = QStringLiteral("Selective text on right");
+};
+
 enum class TFwToolbarTextOptions { ttoNoTextLabels, ttoShowTextLabels, ttoSelectiveTextOnRight, ttoCustom };
 
 class TFwToolbar : public TFwCustomPanel {
@@ -52,6 +65,8 @@ public:
   bool WrapControls() const { return wrapControls_; }
   void SetWrapControls(bool value);
   TBitmap& Background() { return *background_; }
+  TFwCustomizeCaptions& CustomizeCaptions() { return customizeCaptions_; }
+  void SetCustomizeCaptions(const TFwCustomizeCaptions& value) { customizeCaptions_ = value; }
   void BackgroundChanged() { Invalidate(); }
 
   void SetVisualStyle(TFwVisualStyle value) override;
@@ -111,6 +126,7 @@ private:
   bool settingStyle_ = false;
   int rows_ = 1;
   std::unique_ptr<TBitmap> background_;
+  TFwCustomizeCaptions customizeCaptions_;
   std::vector<TControl*> controls_;
   TAlign lastAlign_ = TAlign::alTop;
 };

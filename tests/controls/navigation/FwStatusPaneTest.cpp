@@ -101,3 +101,28 @@ TEST(FwStatusPane, FlatFrameLeavesTheCornersOut) {
   EXPECT_EQ(image.pixel(1, 1), qRgb(255, 255, 255));
   EXPECT_EQ(image.pixel(0, 10), qRgb(255, 255, 255));
 }
+
+namespace {
+struct CountingClock : TFwClockStatus {
+  using TFwClockStatus::TFwClockStatus;
+  int textChanges = 0;
+  void TextChanged() override {
+    ++textChanges;
+    TFwClockStatus::TextChanged();
+  }
+};
+} // namespace
+
+TEST(FwClockStatus, ADateClockChangesItsTextOnceADay) {
+  fwtest::ScriptedHooks hooks;
+  hooks.FixedNow = QDateTime(QDate(2014, 6, 1), QTime(23, 59, 58));
+  CountingClock clock(nullptr);
+  clock.SetFormat(QStringLiteral("yyyy年mm月dd日"));
+  const int afterFormat = clock.textChanges;
+  for (int i = 0; i < 4; ++i) {
+    hooks.FixedNow = hooks.FixedNow.addMSecs(500);
+    FwPollingTimer()->Tick();
+  }
+  EXPECT_EQ(clock.textChanges, afterFormat + 1);  // only midnight changed the text
+  EXPECT_EQ(clock.Caption(), QStringLiteral("2014年06月02日"));
+}

@@ -4,6 +4,7 @@
 #include "controls/common/FwColors.h"
 #include "controls/common/FwControlCanvas.h"
 #include "controls/common/FwGraphics.h"
+#include "controls/common/FwPanelDockManager.h"
 
 namespace fw {
 
@@ -23,6 +24,43 @@ TFwCustomPanel::TFwCustomPanel(TComponent* owner) : TCustomControl(owner) {
 }
 
 TFwCustomPanel::~TFwCustomPanel() { SetFrameController(nullptr); }
+
+void TFwCustomPanel::SetDockSite(bool value) {
+  if (value == dockSite_) return;
+  dockSite_ = value;
+  UpdateDockManager();
+}
+
+void TFwCustomPanel::SetUseDockManager(bool value) {
+  if (value == useDockManager_) return;
+  useDockManager_ = value;
+  UpdateDockManager();
+}
+
+void TFwCustomPanel::SetShowDockClientCaptions(bool value) {
+  if (value == showDockClientCaptions_) return;
+  showDockClientCaptions_ = value;
+  Invalidate();
+}
+
+void TFwCustomPanel::UpdateDockManager() {
+  if (dockSite_ && useDockManager_) {
+    if (!dockManager_) dockManager_ = std::make_unique<TFwPanelDockManager>(*this);
+  } else {
+    dockManager_.reset();
+  }
+  Invalidate();
+}
+
+bool TFwCustomPanel::DockClient(TControl* client, const TRect& r) {
+  if (!dockSite_ || !client) return false;
+  if (dockManager_) dockManager_->InsertControl(client, r);
+  else {
+    client->SetParent(this);
+    client->SetBoundsRect(r);
+  }
+  return true;
+}
 
 #define FW_SET(field, value, after) \
   if (field == value) return;       \
@@ -141,6 +179,7 @@ void TFwCustomPanel::Paint() {
     r.Bottom -= textMargin_;
     DrawCaption(canvas, r);
   }
+  if (dockManager_) dockManager_->PaintSite(canvas);
   if (OnPaint) OnPaint(this);
 }
 

@@ -12,11 +12,13 @@
 #include "platform/ui/CustomControl.h"
 
 #include <QPointer>
+#include <memory>
 #include <vector>
 
 namespace fw {
 
 class TCanvas;
+class TFwPanelDockManager;
 
 enum class TFwGridStyle { gsDots, gsDottedLines, gsSolidLines };
 
@@ -83,6 +85,19 @@ public:
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool value);
 
+  // Docking: a dock site that uses its dock manager draws a grabber for each docked
+  // client, with the client's caption when ShowDockClientCaptions is on.
+  bool DockSite() const { return dockSite_; }
+  void SetDockSite(bool value);
+  bool UseDockManager() const { return useDockManager_; }
+  void SetUseDockManager(bool value);
+  bool ShowDockClientCaptions() const { return showDockClientCaptions_; }
+  void SetShowDockClientCaptions(bool value);
+  // The dock manager (nullptr unless the panel is a dock site using one).
+  TFwPanelDockManager* DockManager() const { return dockManager_.get(); }
+  // Docks a control into the panel at r; false when the panel is no dock site.
+  bool DockClient(TControl* client, const TRect& r);
+
   void SetEnabled(bool value) override;
   void SetBounds(int left, int top, int width, int height) override;
 
@@ -139,6 +154,12 @@ private:
   bool transparent_ = false;
   TFwVisualStyle visualStyle_ = TFwVisualStyle::vsWinXP;
   bool wordWrap_ = true;
+  void UpdateDockManager();
+
+  bool dockSite_ = false;
+  bool useDockManager_ = true;
+  bool showDockClientCaptions_ = true;
+  std::unique_ptr<TFwPanelDockManager> dockManager_;
   // Enabled states of the children while the panel is disabled.
   std::vector<std::pair<QPointer<QObject>, bool>> childStates_;
 };

@@ -15,6 +15,7 @@ TFwToolbar::TFwToolbar(TComponent* owner) : TFwCustomPanel(owner), background_(s
   resize(32, 32);
   SetAlign(TAlign::alTop);
   lastAlign_ = TAlign::alTop;
+  SetShowDockClientCaptions(false);
   ApplyAutoStyle();
 }
 

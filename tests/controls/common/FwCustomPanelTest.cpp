@@ -2,6 +2,7 @@
 #include "controls/common/FwControlButton.h"
 #include "controls/common/FwCustomPanel.h"
 #include "controls/common/FwGroupBox.h"
+#include "controls/common/FwPanelDockManager.h"
 #include "controls/common/FwSpacer.h"
 #include "controls/common/FwStatusBar.h"
 #include "controls/common/FwToolbar.h"
@@ -96,4 +97,37 @@ TEST(FwGroupBox, CaptionMovesTheChildrenDownByStyle) {
   box->SetGroupStyle(TFwGroupBoxStyle::gsCustom);
   box->Realign();
   EXPECT_EQ(child->Top(), 2);
+}
+
+TEST(FwPanelDockManager, DockedClientsMakeRoomForTheirGrabber) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 300, 200);
+  auto* site = new TFwPanel(&form);
+  site->SetParent(&form);
+  site->SetBounds(0, 0, 300, 60);
+  site->SetColor(clWhite);
+  site->SetBorderOuter(TFrameStyleEx::fsNone);
+  auto* client = new TFwPanel(&form);
+  client->SetCaption(QStringLiteral("工具"));
+  EXPECT_FALSE(site->DockClient(client, Rect(10, 5, 110, 55)));  // not a dock site yet
+  site->SetDockSite(true);
+  ASSERT_NE(site->DockManager(), nullptr);
+
+  site->SetAlign(TAlign::alTop);  // grabbers on the left
+  EXPECT_TRUE(site->DockClient(client, Rect(10, 5, 110, 55)));
+  EXPECT_EQ(client->BoundsRect(), Rect(24, 5, 110, 55));
+  EXPECT_EQ(site->DockManager()->GrabberRect(client), Rect(10, 5, 24, 55));
+  const QImage image = site->grab().toImage();
+  EXPECT_EQ(fwtest::At(image, 11, 50), ColorToRGB(clInactiveCaption));
+  EXPECT_EQ(fwtest::At(image, 5, 50), clWhite);
+
+  delete client;  // a freed client leaves no grabber behind
+  EXPECT_EQ(site->DockManager()->ClientCount(), 0);
+  EXPECT_EQ(fwtest::At(site->grab().toImage(), 11, 50), clWhite);
+
+  site->SetAlign(TAlign::alLeft);  // grabbers on top
+  auto* other = new TFwPanel(&form);
+  site->DockClient(other, Rect(0, 0, 50, 50));
+  EXPECT_EQ(other->Top(), 14);
+  EXPECT_EQ(site->DockManager()->CloseRect(other), Rect(35, 1, 48, 12));
 }

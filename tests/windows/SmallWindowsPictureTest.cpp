@@ -2,8 +2,10 @@
 // pictures under the build folder (fw_small_windows_*.png), to be looked at after a change.
 #include "windows/ProgressBar2LineForm.h"
 #include "windows/ProgressBarForm.h"
+#include "windows/InputQueryEx.h"
 #include "windows/QuestionDlg.h"
 
+#include "controls/common/FwGroupBox.h"
 #include "controls/common/FwSpacer.h"
 #include "controls/common/FwStatusBar.h"
 #include "controls/common/FwToolbar.h"
@@ -41,6 +43,14 @@ TEST(SmallWindowsPicture, QuestionAndProgressWindows) {
     return int(mrYes);
   });
   AskQuestion(QStringLiteral("当前记录已修改，是否保存？"), 15);
+  {
+    ScopedModalScript input([](TForm& form) {
+      Save(form, "fw_small_windows_input.png");
+      return int(mrCancel);
+    });
+    QString value = QStringLiteral("工会");
+    InputQueryEx(QStringLiteral("输入"), QStringLiteral("请输入新的分组名称："), value);
+  }
 
   TProgressBarForm progress(nullptr);
   progress.ShowProgress(QStringLiteral("正在检查数据"));
@@ -103,6 +113,10 @@ TEST(SmallWindowsPicture, ToolbarAndStatusBar) {
   progress->SetBounds(20, 80, 200, 20);
   progress->SetTotalParts(3);
   progress->SetPartsComplete(2);
+  auto* group = new TFwGroupBox(&form);
+  group->SetParent(&form);
+  group->SetBounds(240, 40, 160, 70);
+  group->SetCaption(QStringLiteral("编号范围"));
   form.Show();
   Save(form, "fw_small_windows_toolbar.png");
 }

@@ -14,6 +14,7 @@
 #include <QFontMetrics>
 #include <QMenu>
 #include <QPainter>
+#include <QShortcut>
 
 namespace fw {
 
@@ -609,6 +610,40 @@ void TFwToolButton::EnabledChanged() {
   if (!Enabled()) state_ = TFwToolButtonState::disabled;
   else state_ = (groupIndex_ != 0 && down_) ? TFwToolButtonState::exclusive : TFwToolButtonState::up;
   Invalidate();
+}
+
+void TFwToolButton::TextChanged() {
+  TGraphicControl::TextChanged();
+  UpdateAccelerator();
+}
+
+void TFwToolButton::UpdateAccelerator() {
+  // The character after a single "&" is the accelerator ("&&" is a plain "&").
+  QChar key;
+  const QString text = Caption();
+  for (int i = 0; i + 1 < text.size(); ++i)
+    if (text[i] == QLatin1Char('&')) {
+      if (text[i + 1] != QLatin1Char('&')) key = text[i + 1].toUpper();
+      ++i;
+    }
+  delete accelerator_;
+  accelerator_ = nullptr;
+  if (key.isNull()) return;
+  accelerator_ = new QShortcut(QKeySequence(QStringLiteral("Alt+") + key), this);
+  accelerator_->setContext(Qt::WindowShortcut);
+  QObject::connect(accelerator_, &QShortcut::activated, this, [this] { AcceleratorPressed(); });
+}
+
+void TFwToolButton::AcceleratorPressed() {
+  if (!Enabled() || !Visible() || !Parent() || !Parent()->Showing()) return;
+  // A drop-down button without a click of its own opens its menu; any other clicks.
+  if (toolStyle_ == TFwToolStyle::tsDropDown && dropDownMenu_ && !HasClickHandler()) {
+    state_ = TFwToolButtonState::menuDropped;
+    Invalidate();
+    ShowDropDownMenu();
+    return;
+  }
+  Click();
 }
 
 void TFwToolButton::ActionChanged(TBasicAction& action) {

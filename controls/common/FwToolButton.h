@@ -12,6 +12,8 @@
 
 #include <QPointer>
 
+class QShortcut;
+
 namespace fw {
 
 class TCanvas;
@@ -123,6 +125,7 @@ protected:
   void MouseEnter() override;
   void MouseLeave() override;
   void EnabledChanged() override;
+  void TextChanged() override;
   void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
   void ActionChanged(TBasicAction& action) override;
@@ -142,6 +145,8 @@ private:
   void ButtonPress();
   void DropDownClosed();
   void SetSizeKeepingFlag(int width, int height);
+  void UpdateAccelerator();
+  void AcceleratorPressed();
 
   bool allowAllUp_ = false;
   bool down_ = false;
@@ -173,6 +178,8 @@ private:
   bool applyingSize_ = false;
   bool mouseOver_ = false;
   TFwToolButtonState state_ = TFwToolButtonState::up;
+  // Alt + the caption's accelerator, while the caption has one.
+  QShortcut* accelerator_ = nullptr;
 };
 
 } // namespace fw

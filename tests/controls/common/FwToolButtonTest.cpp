@@ -158,3 +158,19 @@ TEST(FwToolButton, HotAndDownLooks) {
   // The sticky face is a dither of two shades.
   EXPECT_NE(fwtest::At(down, 10, 10), fwtest::At(down, 11, 10));
 }
+
+TEST(FwToolButton, AltAndTheAcceleratorClicks) {
+  Host host;
+  TFwToolButton* b = host.Button(0);
+  b->SetCaption(QStringLiteral("保存(&S)"));
+  int clicks = 0;
+  b->OnClick = [&](TObject*) { ++clicks; };
+  host.form.Show();
+  host.form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&host.form));
+  QTest::keyClick(&host.form, Qt::Key_S, Qt::AltModifier);
+  EXPECT_EQ(clicks, 1);
+  b->SetEnabled(false);
+  QTest::keyClick(&host.form, Qt::Key_S, Qt::AltModifier);
+  EXPECT_EQ(clicks, 1);
+}

@@ -7,10 +7,15 @@ namespace fw {
 TToolForm* ToolForm = nullptr;
 
 TToolForm::TToolForm(TComponent* owner) : TForm(owner) {
+  if (!ToolForm) ToolForm = this;
   SetName(QStringLiteral("ToolForm"));
   SetCaption(QStringLiteral("ThePublicForm"));
   CodePopupMenu = new TPopupMenu(this);
   CodePopupMenu->SetName(QStringLiteral("CodePopupMenu"));
+}
+
+TToolForm::~TToolForm() {
+  if (ToolForm == this) ToolForm = nullptr;
 }
 
 void TToolForm::CodeMenuItemClick(TObject* sender) {

@@ -10,6 +10,7 @@ namespace fw {
 class TToolForm : public TForm {
 public:
   explicit TToolForm(TComponent* owner);
+  ~TToolForm() override;
 
   TPopupMenu* CodePopupMenu = nullptr;
 

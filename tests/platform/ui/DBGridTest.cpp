@@ -5,8 +5,11 @@
 #include "platform/db/AdoQuery.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/PopupMenu.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QTableView>
 #include <QTest>
@@ -216,6 +219,15 @@ TEST_F(DBGridTest, TitleAndCellClicksAndKeysReachTheEvents) {
   QTest::keyClick(grid->View(), Qt::Key_Return);
   QTest::keyClick(grid->View(), Qt::Key_Insert);
   EXPECT_EQ(keysUp, (std::vector<WORD>{VK_RETURN, VK_INSERT}));
+
+  auto* menu = new TPopupMenu(&form);
+  int popups = 0;
+  menu->OnPopup = [&](TObject*) { ++popups; };
+  grid->SetPopupMenu(menu);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, CellCentre(1), grid->View()->viewport()->mapToGlobal(CellCentre(1)));
+  QApplication::sendEvent(grid->View()->viewport(), &event);
+  EXPECT_EQ(popups, 1);
+  menu->Menu()->hide();
 }
 
 TEST_F(DBGridTest, CellsArePaintedThroughTheCanvas) {

@@ -3,6 +3,9 @@
 #include "platform/ui/DesktopHooks.h"
 #include "platform/ui/Fonts.h"
 #include "windows/MainForm.h"
+#include "windows/ProgressBar2LineForm.h"
+#include "windows/ProgressBarForm.h"
+#include "windows/QuestionDlg.h"
 #include "windows/ToolForm.h"
 
 #include <QApplication>
@@ -11,6 +14,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   fw::InstallFontSubstitutions();
   fw::InstallDesktopHooks();
+  fw::InstallQuestionDialogHook();
 
   fw::TApplication application;
   fw::Application->Initialize();
@@ -18,9 +22,12 @@ int main(int argc, char** argv) {
   // creation handler runs the start-up before any other window exists. After a failed
   // start nothing more is created and Run returns the failure's exit status at once.
   fw::Application->CreateForm(fw::MainForm);
-  // TdlgSurveyDataForm, TMessageListWinForm, TProgressBarForm, TQuestionDlg
+  // TdlgSurveyDataForm, TMessageListWinForm
+  fw::Application->CreateForm(fw::ProgressBarForm);
+  // TQuestionDlg is made anew for every question (AskQuestion, through the question hook).
   fw::Application->CreateForm(fw::ToolForm);
-  // TProgressBar2LineForm, TdlgCheckForm, TdlgSumForm, TdlgQueryListForm, TdlgLocateForm,
+  fw::Application->CreateForm(fw::ProgressBar2LineForm);
+  // TdlgCheckForm, TdlgSumForm, TdlgQueryListForm, TdlgLocateForm,
   // TdlgAboutForm, TDataSearchCodeForm, TdlgSaveListForm, TdlgDataSearchForm, TdlgSearchForm
   return fw::Application->Run();
 }

@@ -6,6 +6,8 @@
 
 namespace fw {
 
+TProgressBar2LineForm* ProgressBar2LineForm = nullptr;
+
 TProgressBar2LineForm::TProgressBar2LineForm(TComponent* owner) : TForm(owner) {
   SetCaption(QStringLiteral("操作进度指示"));
   SetBorderStyle(TFormBorderStyle::bsToolWindow);

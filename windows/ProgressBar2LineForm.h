@@ -31,4 +31,7 @@ private:
   void Refresh();
 };
 
+// The window the program entry creates at start; the long jobs report through it.
+extern TProgressBar2LineForm* ProgressBar2LineForm;
+
 } // namespace fw

@@ -12,6 +12,8 @@
 
 namespace fw {
 
+TProgressBarForm* ProgressBarForm = nullptr;
+
 namespace {
 
 // The busy animation: eight dots on a circle, one of them dark, going round.

@@ -45,4 +45,7 @@ private:
   int estimate_ = -1;
 };
 
+// The window the program entry creates at start; the long jobs report through it.
+extern TProgressBarForm* ProgressBarForm;
+
 } // namespace fw

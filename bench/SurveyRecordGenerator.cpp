@@ -1,5 +1,6 @@
 #include "SurveyRecordGenerator.h"
 
+#include <QHash>
 #include <array>
 
 namespace fwbench {
@@ -51,7 +52,13 @@ void FillRecord(int index, std::vector<QVariant>& values) {
 
   // Members and their breakdown: z004..z007 add up to z001; other counts stay within it.
   const int members = 20 + index % 500;
-  auto set = [&](const char* name, const QVariant& value) { values[IndicatorIndex(columns, name)] = value; };
+  auto set = [&](const char* name, const QVariant& value) {
+    // Column positions are looked up once per name, not once per record.
+    static QHash<const char*, int> positions;
+    auto it = positions.find(name);
+    if (it == positions.end()) it = positions.insert(name, IndicatorIndex(columns, name));
+    values[*it] = value;
+  };
   set("z001", members);
   set("z002", members / 2);
   set("z003", members / 3);
@@ -75,9 +82,7 @@ void FillRecord(int index, std::vector<QVariant>& values) {
 
 QString InsertStatement() {
   const QStringList columns = GeneratedColumns();
-  QStringList marks;
-  for (int i = 0; i < columns.size(); ++i) marks << "?";
-  return "insert into dt_data (" + columns.join(',') + ") values (" + marks.join(',') + ")";
+  return "insert into dt_data (" + columns.join(',') + ") values (:" + columns.join(",:") + ")";
 }
 
 } // namespace fwbench

@@ -16,7 +16,8 @@ QStringList GeneratedColumns();
 // Fills Values (resized to GeneratedColumns().size()) with record number Index (0-based).
 void FillRecord(int index, std::vector<QVariant>& values);
 
-// "insert into dt_data (<columns>) values (?, ?, ...)".
+// "insert into dt_data (<columns>) values (:<column>, ...)": one named parameter per
+// column, in the order of GeneratedColumns().
 QString InsertStatement();
 
 } // namespace fwbench

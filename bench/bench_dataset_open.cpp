@@ -6,13 +6,12 @@
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
 
+#include "BenchSupport.h"
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <fstream>
-#include <string>
 
 namespace {
 
@@ -20,17 +19,6 @@ constexpr int kRows = 100000;
 constexpr int kIntColumns = 160;
 constexpr int kTextColumns = 4;
 
-void ResetPeakRss() {
-  std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-double PeakRssMb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-  return 0;
-}
 
 QString CreateSql() {
   QString sql = QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY");
@@ -86,7 +74,7 @@ void AppendRows(fw::TADOConnection& db) {
 void BM_AppendRows(benchmark::State& state) {
   QTemporaryDir dir;
   int run = 0;
-  ResetPeakRss();
+  fwbench::ResetPeakRss();
   for (auto _ : state) {
     state.PauseTiming();
     fw::TADOConnection db;
@@ -96,7 +84,7 @@ void BM_AppendRows(benchmark::State& state) {
     AppendRows(db);
   }
   state.counters["rows"] = kRows;
-  state.counters["peak_rss_MB"] = PeakRssMb();
+  state.counters["peak_rss_MB"] = fwbench::PeakRssMb();
 }
 BENCHMARK(BM_AppendRows)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -106,7 +94,7 @@ void BM_OpenRecordList(benchmark::State& state) {
   db.SetConnectionString(ConnectionString(NewDatabase(dir, 0)));
   db.Open();
   AppendRows(db);
-  ResetPeakRss();
+  fwbench::ResetPeakRss();
   int count = 0;
   for (auto _ : state) {
     fw::TADOQuery q(&db);
@@ -117,7 +105,7 @@ void BM_OpenRecordList(benchmark::State& state) {
     benchmark::DoNotOptimize(q.FieldByName(QStringLiteral("n160"))->AsInteger());
   }
   state.counters["rows"] = count;
-  state.counters["peak_rss_MB"] = PeakRssMb();
+  state.counters["peak_rss_MB"] = fwbench::PeakRssMb();
 }
 BENCHMARK(BM_OpenRecordList)->Unit(benchmark::kMillisecond)->Iterations(5);
 

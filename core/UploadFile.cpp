@@ -1,5 +1,7 @@
 #include "core/UploadFile.h"
 
+#include "platform/db/VariantKinds.h"
+
 #include "core/GbkText.h"
 
 #include <QBuffer>
@@ -91,24 +93,9 @@ bool TextToDouble(const QString& text, double& number) {
   return ok;
 }
 
-bool IsIntegerType(int typeId) {
-  switch (typeId) {
-  case QMetaType::Int:
-  case QMetaType::UInt:
-  case QMetaType::LongLong:
-  case QMetaType::ULongLong:
-  case QMetaType::Short:
-  case QMetaType::UShort:
-  case QMetaType::Long:
-  case QMetaType::ULong:
-  case QMetaType::Char:
-  case QMetaType::SChar:
-  case QMetaType::UChar:
-  case QMetaType::Bool:
-    return true;
-  default:
-    return false;
-  }
+bool IsIntegerType(const QVariant& value) {
+  const TVariantKind kind = VariantKind(value);
+  return kind == TVariantKind::Integer || kind == TVariantKind::Boolean;
 }
 
 void AppendIntegerValue(QString& line, const QVariant& value) {
@@ -116,7 +103,7 @@ void AppendIntegerValue(QString& line, const QVariant& value) {
     line += QLatin1Char('0');
     return;
   }
-  if (IsIntegerType(value.typeId())) {
+  if (IsIntegerType(value)) {
     AppendInteger(line, value.toLongLong());
     return;
   }

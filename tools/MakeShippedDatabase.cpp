@@ -198,11 +198,29 @@ void CheckIntegrity(Database& db, const std::string& what) {
   if (!check.Step() || check.Text(0) != "ok") throw std::runtime_error(what + ": integrity check failed");
 }
 
+std::string TableDefinition(Database& db, const std::string& table) {
+  Statement definition(db.Handle(), "SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?");
+  definition.BindText(1, table);
+  if (!definition.Step()) throw std::runtime_error("the working database has no table " + table);
+  return definition.Text(0);
+}
+
+// The staging table of the offline import, dt_data_, has exactly dt_data's columns and
+// key; it is made from dt_data's own definition so the two can never differ.
+void CreateStagingTable(Database& db) {
+  std::string sql = TableDefinition(db, "dt_data");
+  const std::string head = "CREATE TABLE dt_data";
+  if (sql.rfind(head, 0) != 0) throw std::runtime_error("unexpected definition of dt_data");
+  sql.insert(head.size(), "_");
+  db.Exec(sql);
+}
+
 void BuildWorkingDatabase(const fs::path& sources, const fs::path& file) {
   Database db(file);
   db.Exec("PRAGMA journal_mode = DELETE");
   db.Exec("BEGIN");
   db.Exec(ReadFile(sources / "schema.sql"));
+  CreateStagingTable(db);
   for (const auto& data : DataFiles(sources)) {
     const int rows = LoadTable(db, data);
     std::printf("  %s: %d rows\n", data.stem().string().c_str(), rows);
@@ -218,12 +236,7 @@ void BuildExchangeTemplate(const fs::path& workingFile, const fs::path& file) {
   Database db(file);
   db.Exec("PRAGMA key = " + QuoteLiteral(fw::DatabasePassword().toStdString()));
   db.Exec("BEGIN");
-  for (const char* table : {"dt_data", "ct_label"}) {
-    Statement definition(source.Handle(), "SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?");
-    definition.BindText(1, table);
-    if (!definition.Step()) throw std::runtime_error(std::string("the working database has no table ") + table);
-    db.Exec(definition.Text(0));
-  }
+  for (const char* table : {"dt_data", "ct_label"}) db.Exec(TableDefinition(source, table));
   Statement labels(source.Handle(), "SELECT * FROM ct_label");
   std::string marks;
   for (int i = 0; i < labels.ColumnCount(); ++i) marks += i ? ", ?" : "?";

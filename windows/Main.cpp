@@ -1,7 +1,33 @@
-// Program entry. The start-up sequence grows here as the windows come into being.
+// Program entry: the application object, the windows in their order, the message loop.
+#include "platform/ui/Application.h"
+#include "platform/ui/DesktopHooks.h"
+#include "platform/ui/Fonts.h"
+#include "windows/MainForm.h"
+#include "windows/ProgressBar2LineForm.h"
+#include "windows/ProgressBarForm.h"
+#include "windows/QuestionDlg.h"
+#include "windows/ToolForm.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return 0;
+  fw::InstallFontSubstitutions();
+  fw::InstallDesktopHooks();
+  fw::InstallQuestionDialogHook();
+
+  fw::TApplication application;
+  fw::Application->Initialize();
+  // The windows, each owned by the application, in this order; the main window's
+  // creation handler runs the start-up before any other window exists. After a failed
+  // start nothing more is created and Run returns the failure's exit status at once.
+  fw::Application->CreateForm(fw::MainForm);
+  // TdlgSurveyDataForm, TMessageListWinForm
+  fw::Application->CreateForm(fw::ProgressBarForm);
+  // TQuestionDlg is made anew for every question (AskQuestion, through the question hook).
+  fw::Application->CreateForm(fw::ToolForm);
+  fw::Application->CreateForm(fw::ProgressBar2LineForm);
+  // TdlgCheckForm, TdlgSumForm, TdlgQueryListForm, TdlgLocateForm,
+  // TdlgAboutForm, TDataSearchCodeForm, TdlgSaveListForm, TdlgDataSearchForm, TdlgSearchForm
+  return fw::Application->Run();
 }

@@ -544,6 +544,25 @@ TBookmark TDataSet::GetBookmark() const {
   return bm;
 }
 
+TBookmark TDataSet::RowBookmark(int row) const {
+  TBookmark bm;
+  if (!active_ || row < 0 || row >= static_cast<int>(order_.size())) return bm;
+  const int phys = PhysicalRow(row);
+  bm.valid_ = true;
+  bm.serial_ = serials_[phys];
+  bm.key_ = KeyValuesOf(phys);
+  bm.recNo_ = row + 1;
+  return bm;
+}
+
+int TDataSet::BookmarkRow(const TBookmark& bookmark) const {
+  if (!active_ || bookmark.IsNull()) return -1;
+  int pos = FindBySerial(bookmark.serial_);
+  if (pos >= 0) return pos;
+  if (!keyColumns_.empty()) return FindByKey(bookmark.key_);
+  return bookmark.recNo_ >= 1 && bookmark.recNo_ <= RecordCount() ? bookmark.recNo_ - 1 : -1;
+}
+
 bool TDataSet::BookmarkValid(const TBookmark& bookmark) const {
   if (!active_ || bookmark.IsNull()) return false;
   if (FindBySerial(bookmark.serial_) >= 0) return true;

@@ -112,6 +112,11 @@ public:
   void GotoBookmark(const TBookmark& bookmark);
   bool BookmarkValid(const TBookmark& bookmark) const;
   void FreeBookmark(TBookmark& bookmark) { bookmark = TBookmark(); }
+  // Without moving the cursor, for grids that mark rows: the bookmark of the row at
+  // 0-based position `row` (null when out of range), and the position of a bookmarked
+  // row (-1 when it no longer exists).
+  TBookmark RowBookmark(int row) const;
+  int BookmarkRow(const TBookmark& bookmark) const;
 
   // keyFields "a" or "a;b" (then values is a QVariantList). Moves on success.
   bool Locate(const QString& keyFields, const QVariant& keyValues, TLocateOptions options = 0);

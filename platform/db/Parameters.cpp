@@ -1,5 +1,7 @@
 #include "platform/db/Parameters.h"
 
+#include "platform/db/VariantKinds.h"
+
 #include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
 
@@ -64,35 +66,21 @@ void BindValue(sqlite3_stmt* stmt, int index, const QVariant& value) {
   if (rc == SQLITE_OK) return;
   if (rc != -1) throw EDatabaseError(QString::fromUtf8(sqlite3_errstr(rc)));
   rc = SQLITE_OK;
-  if (!value.isValid() || value.isNull()) {
-    rc = sqlite3_bind_null(stmt, index);
+  if (value.typeId() == QMetaType::QByteArray) {
+    const QByteArray bytes = value.toByteArray();
+    rc = sqlite3_bind_blob(stmt, index, bytes.constData(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
   } else {
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-      rc = sqlite3_bind_int64(stmt, index, value.toBool() ? -1 : 0);
+    switch (VariantKind(value)) {
+    case TVariantKind::Null:
+      rc = sqlite3_bind_null(stmt, index);
       break;
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-      rc = sqlite3_bind_int64(stmt, index, value.toLongLong());
+    case TVariantKind::Boolean:
+    case TVariantKind::Integer:
+      rc = sqlite3_bind_int64(stmt, index, VariantStoredInteger(value));
       break;
-    case QMetaType::Double:
-    case QMetaType::Float:
+    case TVariantKind::Real:
       rc = sqlite3_bind_double(stmt, index, value.toDouble());
       break;
-    case QMetaType::QByteArray: {
-      const QByteArray bytes = value.toByteArray();
-      rc = sqlite3_bind_blob(stmt, index, bytes.constData(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
-      break;
-    }
     default: {
       const QByteArray text = value.toString().toUtf8();
       rc = sqlite3_bind_text(stmt, index, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);

@@ -1,5 +1,7 @@
 #include "platform/db/RowStore.h"
 
+#include "platform/db/VariantKinds.h"
+
 #include <sqlite3.h>
 
 #include <QLocale>
@@ -58,32 +60,19 @@ QVariant TCell::ToVariant() const {
 
 TCell TCell::FromVariant(const QVariant& value, QByteArray* textStorage) {
   TCell cell;
-  if (!value.isValid() || value.isNull()) return cell;
-  switch (value.typeId()) {
-  case QMetaType::Bool:
-    cell.Type = TCellType::Int;
-    cell.Int = value.toBool() ? -1 : 0;
+  switch (VariantKind(value)) {
+  case TVariantKind::Null:
     break;
-  case QMetaType::Int:
-  case QMetaType::UInt:
-  case QMetaType::LongLong:
-  case QMetaType::ULongLong:
-  case QMetaType::Short:
-  case QMetaType::UShort:
-  case QMetaType::Long:
-  case QMetaType::ULong:
-  case QMetaType::Char:
-  case QMetaType::SChar:
-  case QMetaType::UChar:
+  case TVariantKind::Boolean:
+  case TVariantKind::Integer:
     cell.Type = TCellType::Int;
-    cell.Int = value.toLongLong();
+    cell.Int = VariantStoredInteger(value);
     break;
-  case QMetaType::Double:
-  case QMetaType::Float:
+  case TVariantKind::Real:
     cell.Type = TCellType::Float;
     cell.Float = value.toDouble();
     break;
-  default:
+  case TVariantKind::Text:
     cell.Type = TCellType::Text;
     *textStorage = value.toString().toUtf8();
     cell.Text = textStorage->constData();

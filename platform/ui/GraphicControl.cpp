@@ -34,6 +34,7 @@ void TGraphicControl::paintEvent(QPaintEvent* event) {
   painter.setFont(font());
   activePainter_ = &painter;
   paintRect_ = TRect::FromQt(event->rect());
+  TControlCanvas::Scope scope(canvas_, &painter, Font(), Color());
   Paint();
   activePainter_ = nullptr;
 }

@@ -4,6 +4,7 @@
 // stays beneath its windowed siblings.
 
 #include "platform/ui/Control.h"
+#include "platform/ui/ControlCanvas.h"
 
 class QPainter;
 
@@ -15,13 +16,16 @@ public:
 
   void SetParent(TWinControl* parent) override;
 
+  // The canvas of the paint in progress (on its painter, with the control's font and
+  // colour); outside painting a canvas on nothing that still measures text.
+  TCanvas& Canvas() { return canvas_.Get(); }
+
   TNotifyEvent OnPaint;
 
 protected:
   // Draws the control; the default raises OnPaint.
   virtual void Paint();
-  // The painter of the paint event in progress (nullptr outside Paint).
-  // TCanvas hook: the control's Canvas is to be bound to this painter around Paint().
+  // The painter of the paint event in progress (nullptr outside Paint); Canvas() draws on it.
   QPainter* ActivePainter() const { return activePainter_; }
   TRect PaintRect() const { return paintRect_; }
 
@@ -30,6 +34,7 @@ protected:
 private:
   QPainter* activePainter_ = nullptr;
   TRect paintRect_;
+  TControlCanvas canvas_;
 };
 
 } // namespace fw

@@ -1,0 +1,95 @@
+// Summary workbook figures: all 18 summary sheets by organisation level, and by the items
+// of a group, over 100,000 generated records, the workbook saved as it is shown. The
+// records and the template come from a private copy of the built program folder.
+
+#include "SurveyRecordGenerator.h"
+
+#include "core/SumProcedure.h"
+#include "core/SummaryDefs.h"
+#include "platform/db/AdoConnection.h"
+#include "platform/db/AdoQuery.h"
+#include "platform/shell/Folders.h"
+#include "platform/shell/Hooks.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr int kRecords = 100000;
+
+// A program folder with the shipped database (filled with the generated records) and the
+// summary template; the cache folder that receives the shown workbooks.
+class TSummaryBench {
+public:
+  TSummaryBench() {
+    for (const char* name : {"2014NB_qz.mdb", fw::kSummaryTemplateName})
+      QFile::copy(QStringLiteral(FW_BUILT_PROGRAM_DIR "/") + QString::fromUtf8(name), dir_.filePath(QString::fromUtf8(name)));
+    fw::SetProgramFolder(dir_.path());
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("cache"))));
+    fw::Hooks hooks = fw::CurrentHooks();
+    hooks.OpenWithDefault = [](const QString&) { return true; };
+    fw::InstallHooks(hooks);
+
+    connection_.SetConnectionString(QStringLiteral("Data Source=") + dir_.filePath(QStringLiteral("2014NB_qz.mdb")));
+    connection_.Open();
+    fw::TADOQuery insert(&connection_);
+    // The generator's statement with named parameters, so that one prepared statement serves.
+    const QStringList columns = fwbench::GeneratedColumns();
+    insert.SetSQL(QStringLiteral("insert into dt_data (%1) values (:%2)")
+                      .arg(columns.join(QLatin1Char(',')), columns.join(QStringLiteral(",:"))));
+    std::vector<QVariant> values;
+    connection_.BeginTrans();
+    for (int i = 0; i < kRecords; ++i) {
+      fwbench::FillRecord(i, values);
+      for (int c = 0; c < static_cast<int>(values.size()); ++c) insert.Parameters()[c].SetValue(values[c]);
+      insert.ExecSQL();
+    }
+    connection_.CommitTrans();
+    // Spread the records over the levels, and a group of ten items over the codes.
+    connection_.Execute(QStringLiteral("update dt_data set c904 = 1 + c901 % 11"));
+    connection_.Execute(QStringLiteral("insert into ct_group (id, name, orderstr) values (1, '十段', 'id ASC')"));
+    for (int k = 0; k < 10; ++k)
+      connection_.Execute(QStringLiteral("insert into DT_GroupItem (GroupID, Title, LowSymbol, LowBoundary, HighSymbol, "
+                                         "HighBoundary) values (1, ?, '>=', ?, '<', ?)"),
+                          QVariantList{QStringLiteral("第%1段").arg(k + 1), 110000000000LL + k * 10000LL,
+                                       110000000000LL + (k + 1) * 10000LL});
+  }
+
+  fw::TADOConnection& Connection() { return connection_; }
+
+private:
+  QTemporaryDir dir_;
+  fw::TADOConnection connection_;
+};
+
+TSummaryBench& Bench() {
+  static TSummaryBench bench;
+  return bench;
+}
+
+void RunAllSheets(benchmark::State& state, int mode) {
+  TSummaryBench& bench = Bench();
+  fw::TSilentProgress progress;
+  fw::InitSummaryDefs();
+  for (auto _ : state) {
+    for (int sheet = fw::kFirstSummarySheet; sheet <= fw::kLastSummarySheet; ++sheet)
+      fw::BuildSummaryWorkbook(bench.Connection(), progress, sheet, mode, 1);
+    fw::ShowSummaryWorkbook();
+  }
+  state.counters["records"] = kRecords;
+  state.counters["sheets"] = fw::kLastSummarySheet - fw::kFirstSummarySheet + 1;
+}
+
+void BM_SummaryAllSheetsByLevel(benchmark::State& state) { RunAllSheets(state, fw::smLevels); }
+BENCHMARK(BM_SummaryAllSheetsByLevel)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_SummaryAllSheetsByGroup(benchmark::State& state) { RunAllSheets(state, fw::smGroup); }
+BENCHMARK(BM_SummaryAllSheetsByGroup)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,86 @@
+// The record list over generated survey records: appending 100,000 valid records to a
+// copy of the shipped database, and opening the main window's record list query
+// "SELECT *  from view_data order by c901 asc" over them. Peak RSS is reported as a
+// counter (the peak is reset before each benchmark).
+
+#include "SurveyRecordGenerator.h"
+#include "core/SurveyModel.h"
+#include "platform/db/AdoConnection.h"
+#include "platform/db/AdoQuery.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include "BenchSupport.h"
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kRecords = 100000;
+
+
+// A fresh copy of the shipped, empty working database.
+QString CopyOfShippedDatabase(const QTemporaryDir& dir, int run) {
+  const QString path = dir.filePath(QStringLiteral("survey%1.mdb").arg(run));
+  QFile::remove(path);
+  QFile::copy(QStringLiteral(FW_BUILT_PROGRAM_DIR "/") + fw::kDefaultDatabaseName, path);
+  return path;
+}
+
+void Connect(fw::TADOConnection& db, const QString& path) {
+  db.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";Mode=ReadWrite;");
+  db.Open();
+}
+
+void AppendRecords(fw::TADOConnection& db) {
+  fw::TADOQuery insert(&db);
+  insert.SetSQL(fwbench::InsertStatement());
+  std::vector<QVariant> values;
+  db.BeginTrans();
+  for (int r = 0; r < kRecords; ++r) {
+    fwbench::FillRecord(r, values);
+    fw::TParameters& p = insert.Parameters();
+    for (int c = 0; c < static_cast<int>(values.size()); ++c) p[c].SetValue(values[c]);
+    insert.ExecSQL();
+  }
+  db.CommitTrans();
+}
+
+void BM_AppendSurveyRecords(benchmark::State& state) {
+  QTemporaryDir dir;
+  int run = 0;
+  fwbench::ResetPeakRss();
+  for (auto _ : state) {
+    state.PauseTiming();
+    fw::TADOConnection db;
+    Connect(db, CopyOfShippedDatabase(dir, run++));
+    state.ResumeTiming();
+    AppendRecords(db);
+  }
+  state.counters["records"] = kRecords;
+  state.counters["peak_rss_MB"] = fwbench::PeakRssMb();
+}
+BENCHMARK(BM_AppendSurveyRecords)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_OpenRecordList(benchmark::State& state) {
+  QTemporaryDir dir;
+  fw::TADOConnection db;
+  Connect(db, CopyOfShippedDatabase(dir, 0));
+  AppendRecords(db);
+  fwbench::ResetPeakRss();
+  int count = 0;
+  for (auto _ : state) {
+    fw::TADOQuery list(&db);
+    list.SetSQL(QStringLiteral("SELECT *  from view_data order by c901 asc"));
+    list.Open();
+    count = list.RecordCount();
+    list.Last();
+    benchmark::DoNotOptimize(list.FieldByName(QStringLiteral("g004"))->AsInteger());
+  }
+  state.counters["records"] = count;
+  state.counters["peak_rss_MB"] = fwbench::PeakRssMb();
+}
+BENCHMARK(BM_OpenRecordList)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+BENCHMARK_MAIN();

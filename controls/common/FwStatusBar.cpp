@@ -1,0 +1,190 @@
+#include "controls/common/FwStatusBar.h"
+
+#include "controls/common/FwBorders.h"
+#include "controls/common/FwColors.h"
+#include "controls/common/FwControlCanvas.h"
+#include "platform/ui/Form.h"
+
+#include <QWindow>
+#include <cmath>
+
+namespace fw {
+
+TFwStatusBar::TFwStatusBar(TComponent* owner) : TFwCustomPanel(owner) {
+  resize(185, 19);
+  SetAlign(TAlign::alBottom);
+  PutBackStatusBarLook();
+}
+
+void TFwStatusBar::PutBackStatusBarLook() {
+  settingStyle_ = true;
+  TFwCustomPanel::SetBorderInner(TFrameStyleEx::fsNone);
+  TFwCustomPanel::SetBorderOuter(TFrameStyleEx::fsNone);
+  TFwCustomPanel::SetBorderSides(sdAll);
+  TFwCustomPanel::SetBorderWidth(0);
+  SetHeight(19);
+  settingStyle_ = false;
+}
+
+void TFwStatusBar::SetAutoStyle(bool value) { autoStyle_ = value; }
+
+void TFwStatusBar::Loaded() {
+  TFwCustomPanel::Loaded();
+  if (autoStyle_) PutBackStatusBarLook();
+}
+
+// A border changed by hand ends the automatic status-bar look.
+void TFwStatusBar::SetBorderInner(TFrameStyleEx value) {
+  if (!settingStyle_) autoStyle_ = false;
+  TFwCustomPanel::SetBorderInner(value);
+}
+void TFwStatusBar::SetBorderOuter(TFrameStyleEx value) {
+  if (!settingStyle_) autoStyle_ = false;
+  TFwCustomPanel::SetBorderOuter(value);
+}
+void TFwStatusBar::SetBorderSides(TSides value) {
+  if (!settingStyle_) autoStyle_ = false;
+  TFwCustomPanel::SetBorderSides(value);
+}
+void TFwStatusBar::SetBorderWidth(int value) {
+  if (!settingStyle_) autoStyle_ = false;
+  TFwCustomPanel::SetBorderWidth(value);
+}
+
+void TFwStatusBar::SetAutoScalePanes(bool value) {
+  autoScalePanes_ = value;
+  lastWidth_ = Width();
+}
+
+void TFwStatusBar::SetShowSizeGrip(bool value) {
+  if (value == showSizeGrip_) return;
+  showSizeGrip_ = value;
+  Invalidate();
+}
+
+void TFwStatusBar::SetSimpleStatus(bool value) {
+  if (value == simpleStatus_) return;
+  simpleStatus_ = value;
+  DisableAlign();
+  for (int i = 0; i < ControlCount(); ++i) Controls(i)->SetVisible(!value);
+  EnableAlign();
+  Realign();
+  Invalidate();
+}
+
+void TFwStatusBar::SetSimpleCaption(const QString& value) {
+  if (value == simpleCaption_) return;
+  simpleCaption_ = value;
+  Invalidate();
+}
+
+void TFwStatusBar::SetSimpleFrameStyle(TFrameStyle value) {
+  if (value == simpleFrameStyle_) return;
+  simpleFrameStyle_ = value;
+  Invalidate();
+}
+
+TRect TFwStatusBar::ClientRect() const {
+  TRect r = TFwCustomPanel::ClientRect();
+  r.Bottom += 1;
+  if (simpleStatus_) {
+    r.Top = 2;
+  } else {
+    r.Top = 1;
+    r.Left -= 1;
+    r.Right += 1;
+  }
+  return r;
+}
+
+bool TFwStatusBar::SizeGripVisible() const {
+  if (!showSizeGrip_) return false;
+  const TForm* form = ParentForm();
+  if (!form) return false;
+  const bool sizeable = form->BorderStyle() == TFormBorderStyle::bsSizeable ||
+                        form->BorderStyle() == TFormBorderStyle::bsSizeToolWin;
+  return sizeable && form->WindowState() != TWindowState::wsMaximized;
+}
+
+void TFwStatusBar::GetGradientColors(TColor& start, TColor& stop) const {
+  if (GradientColorStyle() == TFwGradientColorStyle::gcsCustom) {
+    // A status bar's own gradient runs from the stop colour to the start colour.
+    start = GradientColorStop();
+    stop = GradientColorStart();
+    return;
+  }
+  const TStatusBarColors colors = GetStatusBarColors(GradientColorStyle());
+  start = colors.Start;
+  stop = colors.Stop;
+}
+
+void TFwStatusBar::Paint() {
+  TFwControlCanvas canvas(ActivePainter(), Font());
+  const TRect inner = PaintBordersAndFace(canvas);
+  if (simpleStatus_) {
+    TRect frame = inner;
+    if (simpleFrameStyle_ == TFrameStyle::fsFlat)
+      frame = DrawFlatRoundedBorder(canvas, inner, AdjustColor(FlatColor(), FlatColorAdjustment()), sdAll);
+    else
+      frame = DrawBorderAll(canvas, inner, simpleFrameStyle_);
+    canvas.Brush().SetColor(Color());
+    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+    canvas.Font().Assign(Font());
+    const int y = frame.Top + (frame.Height() - canvas.TextHeight(QStringLiteral("Pp"))) / 2;
+    canvas.TextRect(frame, inner.Left + 2, y, simpleCaption_);
+  }
+  if (SizeGripVisible()) DrawSizeGrip(canvas);
+  if (OnPaint) OnPaint(this);
+}
+
+void TFwStatusBar::DrawSizeGrip(TCanvas& canvas) {
+  // Three rows of small squares (3, 2, 1 from the bottom), a highlight square with a
+  // shadow square one pixel further.
+  const TColor shadow = VisualStyle() == TFwVisualStyle::vsClassic
+                            ? clBtnShadow
+                            : GetStatusBarColors(GradientColorStyle()).Frame;
+  const int right = Width() - 2, bottom = Height() - 2;
+  for (int row = 0; row < 3; ++row)
+    for (int col = 0; col < 3 - row; ++col) {
+      const int x = right - 4 * col - 3, y = bottom - 4 * row - 3;
+      canvas.Brush().SetColor(clBtnHighlight);
+      canvas.FillRect(Rect(x, y, x + 2, y + 2));
+      canvas.Brush().SetColor(shadow);
+      canvas.FillRect(Rect(x + 1, y + 1, x + 3, y + 3));
+    }
+}
+
+void TFwStatusBar::MouseMove(TShiftState shift, int x, int y) {
+  TFwCustomPanel::MouseMove(shift, x, y);
+  const bool overGrip = SizeGripVisible() && SizeGripRect().Contains(Point(x, y));
+  setCursor(overGrip ? Qt::SizeFDiagCursor : Qt::ArrowCursor);
+}
+
+void TFwStatusBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  TFwCustomPanel::MouseDown(button, shift, x, y);
+  if (button != TMouseButton::mbLeft || !SizeGripVisible() || !SizeGripRect().Contains(Point(x, y))) return;
+  // Sizing the form from its bottom-right corner is the window system's job.
+  if (TForm* form = ParentForm())
+    if (QWindow* window = form->windowHandle()) window->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
+}
+
+void TFwStatusBar::Resize() {
+  TFwCustomPanel::Resize();
+  if (!autoScalePanes_) return;
+  if (lastWidth_ <= 0) {
+    lastWidth_ = Width();
+    return;
+  }
+  const int change = Width() - lastWidth_;
+  if (change == 0) return;
+  DisableAlign();
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* pane = Controls(i);
+    const int grow = int(std::lround(double(change) * pane->Width() / lastWidth_));
+    pane->SetWidth(pane->Width() + grow);
+  }
+  lastWidth_ = Width();
+  EnableAlign();
+}
+
+} // namespace fw

@@ -1,0 +1,667 @@
+#include "controls/common/FwToolButton.h"
+
+#include "controls/common/FwBorders.h"
+#include "controls/common/FwColors.h"
+#include "controls/common/FwControlCanvas.h"
+#include "controls/common/FwGlyphs.h"
+#include "controls/common/FwGraphics.h"
+#include "controls/common/FwToolbar.h"
+#include "platform/ui/ImageList.h"
+#include "platform/ui/MenuItem.h"
+#include "platform/ui/PopupMenu.h"
+
+#include <QDateTime>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QPainter>
+#include <QShortcut>
+
+namespace fw {
+
+namespace {
+qint64 TickCount() { return QDateTime::currentMSecsSinceEpoch(); }
+} // namespace
+
+TFwToolButton::TFwToolButton(TComponent* owner) : TGraphicControl(owner) {
+  SetColor(clBtnFace);
+  resize(25, 25);
+}
+
+TFwToolButton::~TFwToolButton() {
+  if (images_) images_->RemoveFreeNotification(this);
+  if (dropDownMenu_) dropDownMenu_->RemoveFreeNotification(this);
+}
+
+// --- properties -------------------------------------------------------------------------
+
+void TFwToolButton::SetAllowAllUp(bool value) {
+  if (value == allowAllUp_) return;
+  allowAllUp_ = value;
+  // The group shares one AllowAllUp.
+  if (Parent())
+    for (int i = 0; i < Parent()->ControlCount(); ++i)
+      if (auto* b = dynamic_cast<TFwToolButton*>(Parent()->Controls(i)); b && b != this && groupIndex_ != 0 &&
+                                                                          b->groupIndex_ == groupIndex_)
+        b->allowAllUp_ = value;
+}
+
+void TFwToolButton::SetDown(bool value) {
+  if (groupIndex_ == 0) value = false;
+  if (value == down_) return;
+  if (down_ && !allowAllUp_) return;  // the last button of a group cannot be released
+  down_ = value;
+  if (down_) {
+    state_ = TFwToolButtonState::exclusive;
+    TellGroup();
+  } else if (state_ == TFwToolButtonState::exclusive) {
+    state_ = TFwToolButtonState::up;
+  }
+  Invalidate();
+}
+
+void TFwToolButton::TellGroup() {
+  if (!Parent() || groupIndex_ == 0) return;
+  for (int i = 0; i < Parent()->ControlCount(); ++i)
+    if (auto* b = dynamic_cast<TFwToolButton*>(Parent()->Controls(i)); b && b != this)
+      b->GroupButtonPressed(groupIndex_, this);
+}
+
+void TFwToolButton::GroupButtonPressed(int groupIndex, const TFwToolButton* sender) {
+  if (groupIndex != groupIndex_) return;
+  if (down_) {
+    down_ = false;
+    if (state_ == TFwToolButtonState::exclusive) state_ = TFwToolButtonState::up;
+    Invalidate();
+  }
+  allowAllUp_ = sender->allowAllUp_;
+}
+
+void TFwToolButton::SetFlat(bool value) {
+  if (value == flat_) return;
+  flat_ = value;
+  Invalidate();
+}
+
+void TFwToolButton::SetGroupIndex(int value) {
+  if (value == groupIndex_) return;
+  groupIndex_ = value;
+  if (groupIndex_ == 0 && down_) {
+    down_ = false;
+    state_ = TFwToolButtonState::up;
+  }
+  Invalidate();
+}
+
+void TFwToolButton::SetImageIndex(int value) {
+  if (value == imageIndex_) return;
+  imageIndex_ = value;
+  Invalidate();
+}
+void TFwToolButton::SetDownIndex(int value) {
+  if (value == downIndex_) return;
+  downIndex_ = value;
+  Invalidate();
+}
+void TFwToolButton::SetDisabledIndex(int value) {
+  if (value == disabledIndex_) return;
+  disabledIndex_ = value;
+  Invalidate();
+}
+void TFwToolButton::SetHotIndex(int value) {
+  if (value == hotIndex_) return;
+  hotIndex_ = value;
+  Invalidate();
+}
+
+void TFwToolButton::SetImages(TImageList* value) {
+  if (value == images_) return;
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = value;
+  if (images_) images_->FreeNotification(this);
+  Invalidate();
+}
+
+void TFwToolButton::SetDropDownMenu(TPopupMenu* value) {
+  if (value == dropDownMenu_) return;
+  if (dropDownMenu_) dropDownMenu_->RemoveFreeNotification(this);
+  dropDownMenu_ = value;
+  if (dropDownMenu_) dropDownMenu_->FreeNotification(this);
+}
+
+void TFwToolButton::Notification(TComponent* component, TOperation operation) {
+  TGraphicControl::Notification(component, operation);
+  if (operation != TOperation::opRemove) return;
+  if (component == images_) {
+    images_ = nullptr;
+    Invalidate();
+  }
+  if (component == dropDownMenu_) dropDownMenu_ = nullptr;
+}
+
+void TFwToolButton::SetLayout(TButtonLayout value) {
+  useToolbarButtonLayout_ = false;
+  if (value == layout_) return;
+  layout_ = value;
+  Invalidate();
+}
+
+void TFwToolButton::SetToolStyle(TFwToolStyle value) {
+  if (value == toolStyle_) return;
+  toolStyle_ = value;
+  SetGroupIndex(0);
+  if (!Loading()) {
+    const int change = value == TFwToolStyle::tsDropDown ? FwDropDownArrowWidth : -FwDropDownArrowWidth;
+    SetSizeKeepingFlag(Width() + change, Height());
+  }
+  Invalidate();
+}
+
+void TFwToolButton::SetShowCaption(bool value) {
+  useToolbarShowCaption_ = false;
+  if (value == showCaption_) return;
+  showCaption_ = value;
+  Invalidate();
+}
+
+void TFwToolButton::SetTransparent(bool value) {
+  if (value == transparent_) return;
+  transparent_ = value;
+  Invalidate();
+}
+
+void TFwToolButton::SetVisualStyle(TFwVisualStyle value) {
+  useToolbarVisualStyle_ = false;
+  if (value == visualStyle_) return;
+  visualStyle_ = value;
+  Invalidate();
+}
+
+void TFwToolButton::SetGradientColorStyle(TFwGradientColorStyle value) {
+  if (value == gradientColorStyle_) return;
+  gradientColorStyle_ = value;
+  Invalidate();
+}
+
+void TFwToolButton::SetSelectionColorStart(TColor value) {
+  if (value == selectionColorStart_) return;
+  selectionColorStart_ = value;
+  Invalidate();
+}
+void TFwToolButton::SetSelectionColorStop(TColor value) {
+  if (value == selectionColorStop_) return;
+  selectionColorStop_ = value;
+  Invalidate();
+}
+void TFwToolButton::SetSelectionFrameColor(TColor value) {
+  if (value == selectionFrameColor_) return;
+  selectionFrameColor_ = value;
+  Invalidate();
+}
+
+// Switching a UseToolbar... flag back on takes the toolbar's current value at once.
+void TFwToolButton::SetUseToolbarButtonLayout(bool value) {
+  if (value == useToolbarButtonLayout_) return;
+  useToolbarButtonLayout_ = value;
+  if (value && Parent()) Perform(FW_TB_BUTTONLAYOUT);
+}
+void TFwToolButton::SetUseToolbarButtonSize(bool value) {
+  if (value == useToolbarButtonSize_) return;
+  useToolbarButtonSize_ = value;
+  if (value && Parent()) Perform(FW_TB_BUTTONSIZE);
+}
+void TFwToolButton::SetUseToolbarShowCaption(bool value) {
+  if (value == useToolbarShowCaption_) return;
+  useToolbarShowCaption_ = value;
+  if (value && Parent()) Perform(FW_TB_SHOWCAPTIONS);
+}
+void TFwToolButton::SetUseToolbarVisualStyle(bool value) {
+  if (value == useToolbarVisualStyle_) return;
+  useToolbarVisualStyle_ = value;
+  if (value && Parent()) Perform(FW_TB_VISUALSTYLE);
+}
+
+void TFwToolButton::SetBounds(int left, int top, int width, int height) {
+  const bool resized = width != Width() || height != Height();
+  if (!applyingSize_ && resized) useToolbarButtonSize_ = false;
+  TGraphicControl::SetBounds(left, top, width, height);
+  if (resized)
+    if (TFwToolbar* bar = Toolbar()) bar->ControlChanged();
+}
+
+void TFwToolButton::SetSizeKeepingFlag(int width, int height) {
+  applyingSize_ = true;
+  SetBounds(Left(), Top(), width, height);
+  applyingSize_ = false;
+}
+
+// --- toolbar notices --------------------------------------------------------------------
+
+TFwToolbar* TFwToolButton::Toolbar() const { return dynamic_cast<TFwToolbar*>(Parent()); }
+
+void TFwToolButton::SetParent(TWinControl* parent) {
+  TGraphicControl::SetParent(parent);
+  if (parent && !Loading()) SendAllNotices();
+}
+
+void TFwToolButton::Loaded() {
+  TGraphicControl::Loaded();
+  if (Parent()) SendAllNotices();
+}
+
+void TFwToolButton::SendAllNotices() {
+  for (UINT notice : {FW_TB_SHOWCAPTIONS, FW_TB_BUTTONLAYOUT, FW_TB_BUTTONSIZE, FW_TB_VISUALSTYLE}) Perform(notice);
+}
+
+void TFwToolButton::WndProc(TMessage& message) {
+  if (message.Msg >= FW_TB_SHOWCAPTIONS && message.Msg <= FW_TB_VISUALSTYLE) {
+    ToolbarNotice(message.Msg);
+    return;
+  }
+  TGraphicControl::WndProc(message);
+}
+
+void TFwToolButton::ToolbarNotice(UINT notice) {
+  TFwToolbar* bar = Toolbar();
+  if (!bar) return;
+  switch (notice) {
+    case FW_TB_SHOWCAPTIONS:
+      if (!useToolbarShowCaption_) return;
+      SetShowCaption(bar->ShowButtonCaptions());
+      useToolbarShowCaption_ = true;
+      break;
+    case FW_TB_BUTTONLAYOUT:
+      if (!useToolbarButtonLayout_) return;
+      SetLayout(bar->ButtonLayout());
+      useToolbarButtonLayout_ = true;
+      break;
+    case FW_TB_BUTTONSIZE: {
+      if (!useToolbarButtonSize_) return;
+      int width = bar->ButtonWidth();
+      if (showCaption_ && !Caption().isEmpty()) {
+        const bool side = layout_ == TButtonLayout::blGlyphLeft || layout_ == TButtonLayout::blGlyphRight;
+        const int needed = side ? ImageSize().width() + CaptionWidth() + 12 : CaptionWidth() + 8;
+        width = std::max(width, needed);
+      }
+      if (toolStyle_ == TFwToolStyle::tsDropDown) width += FwDropDownArrowWidth;
+      SetSizeKeepingFlag(width, bar->ButtonHeight());
+      break;
+    }
+    case FW_TB_VISUALSTYLE:
+      if (!useToolbarVisualStyle_) return;
+      SetVisualStyle(bar->VisualStyle());
+      SetGradientColorStyle(bar->GradientColorStyle());
+      useToolbarVisualStyle_ = true;
+      break;
+    default: break;
+  }
+}
+
+// --- layout -----------------------------------------------------------------------------
+
+QSize TFwToolButton::ImageSize() const { return images_ ? QSize(images_->Width(), images_->Height()) : QSize(0, 0); }
+
+int TFwToolButton::CaptionWidth() const {
+  return QFontMetrics(Font().ToQFont()).horizontalAdvance(StripAccelChars(Caption()));
+}
+
+TRect TFwToolButton::ArrowRect() const {
+  if (toolStyle_ != TFwToolStyle::tsDropDown) return TRect{};
+  return Rect(Width() - FwDropDownArrowWidth, 0, Width(), Height());
+}
+
+TRect TFwToolButton::ContentRect() const {
+  TRect r = Rect(0, 0, Width(), Height());
+  if (toolStyle_ == TFwToolStyle::tsDropDown) r.Right -= FwDropDownArrowWidth;
+  return Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);
+}
+
+namespace {
+bool CaptionShown(bool showCaption, const QString& caption) { return showCaption && !caption.isEmpty(); }
+} // namespace
+
+TRect TFwToolButton::ImageRect() const {
+  const TRect c = ContentRect();
+  const QSize is = ImageSize();
+  const int iw = is.width(), ih = is.height();
+  TRect r;
+  if (!CaptionShown(showCaption_, Caption())) {
+    r = CenterRect(c, iw, ih);
+  } else {
+    const int th = CaptionRect().Height();
+    const int total = ih + th + 4;
+    switch (layout_) {
+      case TButtonLayout::blGlyphLeft: r = Bounds(c.Left + 2, c.Top + (c.Height() - ih) / 2, iw, ih); break;
+      case TButtonLayout::blGlyphRight: r = Bounds(c.Right - iw - 2, c.Top + (c.Height() - ih) / 2, iw, ih); break;
+      case TButtonLayout::blGlyphTop:
+        r = Bounds(c.Left + (c.Width() - iw) / 2, (Height() - total) / 2, iw, ih);
+        break;
+      case TButtonLayout::blGlyphBottom:
+        r = Bounds(c.Left + (c.Width() - iw) / 2, c.Top + th + (Height() - total) / 2, iw, ih);
+        break;
+    }
+  }
+  if (ShowsPressed() && visualStyle_ != TFwVisualStyle::vsGradient) r = Bounds(r.Left + 1, r.Top + 1, iw, ih);
+  return r;
+}
+
+TRect TFwToolButton::CaptionRect() const {
+  const TRect c = ContentRect();
+  const QSize is = ImageSize();
+  QFontMetrics fm(Font().ToQFont());
+  const int th = fm.boundingRect(QRect(0, 0, std::max(1, c.Width()), 10000), Qt::AlignCenter | Qt::TextWordWrap,
+                                 StripAccelChars(Caption()))
+                     .height();
+  const int total = is.height() + th + 4;
+  TRect r = c;
+  switch (layout_) {
+    case TButtonLayout::blGlyphLeft:
+      r.Left = c.Left + (is.width() ? is.width() + 4 : 0);
+      break;
+    case TButtonLayout::blGlyphRight:
+      r.Right = c.Right - (is.width() ? is.width() + 4 : 0);
+      break;
+    case TButtonLayout::blGlyphTop:
+      r.Top = c.Top + (Height() - total) / 2 + is.height();
+      r.Bottom = r.Top + th;
+      break;
+    case TButtonLayout::blGlyphBottom:
+      r.Top = c.Top + (Height() - total) / 2;
+      r.Bottom = r.Top + th;
+      break;
+  }
+  if (ShowsPressed() && visualStyle_ != TFwVisualStyle::vsGradient)
+    r = Rect(r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1);
+  return r;
+}
+
+bool TFwToolButton::HasClickHandler() const { return OnClick || Action(); }
+
+bool TFwToolButton::ShowsPressed() const {
+  return state_ == TFwToolButtonState::down || state_ == TFwToolButtonState::exclusive ||
+         (state_ == TFwToolButtonState::menuDropped && !HasClickHandler());
+}
+
+// --- painting ---------------------------------------------------------------------------
+
+void TFwToolButton::Paint() {
+  TFwControlCanvas canvas(ActivePainter(), Font());
+  const TRect client = Rect(0, 0, Width(), Height());
+  if (!transparent_) {
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(client);
+  }
+  const bool hot = mouseOver_ && Enabled();
+  const bool pressed = state_ == TFwToolButtonState::down || state_ == TFwToolButtonState::exclusive ||
+                       state_ == TFwToolButtonState::menuDropped;
+  // A sticky button shows a dither of its colour and a lighter shade.
+  if (state_ == TFwToolButtonState::exclusive && visualStyle_ != TFwVisualStyle::vsGradient &&
+      !(flat_ && mouseOver_)) {
+    const TColor light = LighterColor(Color(), 20);
+    for (int y = 0; y < Height(); ++y)
+      for (int x = 0; x < Width(); ++x) canvas.SetPixel(x, y, (x + y) % 2 ? light : Color());
+  }
+  if (toolStyle_ == TFwToolStyle::tsDropDown) PaintDropDownArrow(canvas, hot);
+  TRect face = client;
+  if (toolStyle_ == TFwToolStyle::tsDropDown) face.Right -= FwDropDownArrowWidth;
+  PaintBackgroundAndFrame(canvas, face, hot, pressed);
+  PaintImage(canvas, hot);
+  if (CaptionShown(showCaption_, Caption())) PaintCaption(canvas);
+}
+
+void TFwToolButton::PaintBackgroundAndFrame(TCanvas& canvas, const TRect& r, bool hot, bool pressed) {
+  if (visualStyle_ == TFwVisualStyle::vsClassic) {
+    if (pressed)
+      DrawBorderAll(canvas, r, flat_ ? TFrameStyleEx::fsStatus : TFrameStyleEx::fsButtonDown);
+    else if (hot || !flat_)
+      DrawBorderAll(canvas, r, flat_ ? TFrameStyleEx::fsPopup : TFrameStyleEx::fsButtonUp);
+    return;
+  }
+  if (!hot && !pressed) return;
+  TColor start = selectionColorStart_, stop = selectionColorStop_, frame = selectionFrameColor_;
+  if (gradientColorStyle_ != TFwGradientColorStyle::gcsCustom) {
+    const TSelectionColors colors = GetSelectionColors(gradientColorStyle_);
+    start = colors.Start;
+    stop = colors.Stop;
+    frame = colors.Frame;
+  }
+  // A pressed button runs from a darker start colour.
+  if (pressed) start = DarkerColor(start, 40);
+  PaintGradient(canvas, r, TGradientDirection::gdVerticalEnd, start, stop);
+  DrawFlatFrame(canvas, r, frame);
+}
+
+void TFwToolButton::PaintDropDownArrow(TCanvas& canvas, bool hot) {
+  const TRect r = ArrowRect();
+  const bool dropped = state_ == TFwToolButtonState::menuDropped;
+  if (visualStyle_ == TFwVisualStyle::vsClassic) {
+    if (dropped)
+      DrawBorderAll(canvas, r, TFrameStyleEx::fsStatus);
+    else if (hot || !flat_)
+      DrawBorderAll(canvas, r, TFrameStyleEx::fsPopup);
+  } else if (hot || dropped) {
+    const TSelectionColors colors = GetSelectionColors(gradientColorStyle_);
+    PaintGradient(canvas, r, TGradientDirection::gdVerticalEnd, colors.Start, colors.Stop);
+    DrawFlatFrame(canvas, r, colors.Frame);
+  }
+  DrawDropDownArrow(canvas, r, visualStyle_ == TFwVisualStyle::vsClassic ? fwGlyphClassic : fwGlyphXP, Enabled(),
+                    dropped);
+}
+
+void TFwToolButton::PaintImage(TCanvas& canvas, bool hot) {
+  if (!images_) return;
+  int index = imageIndex_;
+  if (!Enabled() && disabledIndex_ >= 0) index = disabledIndex_;
+  else if ((state_ == TFwToolButtonState::down || state_ == TFwToolButtonState::exclusive) && downIndex_ >= 0)
+    index = downIndex_;
+  else if (hot && hotIndex_ >= 0) index = hotIndex_;
+  if (index < 0 || index >= images_->Count()) return;
+  const TRect r = ImageRect();
+  canvas.DrawImage(r.Left, r.Top, images_->Image(index));
+}
+
+void TFwToolButton::PaintCaption(TCanvas& canvas) {
+  TRect r = CaptionRect();
+  canvas.Brush().SetStyle(TBrushStyle::bsClear);
+  canvas.Font().Assign(Font());
+  if (!Enabled()) canvas.Font().SetColor(clBtnShadow);
+  else if (state_ == TFwToolButtonState::down && visualStyle_ != TFwVisualStyle::vsGradient)
+    canvas.Font().SetColor(clHighlightText);
+  canvas.DrawText(Caption(), r, DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_EXPANDTABS);
+}
+
+// --- mouse ------------------------------------------------------------------------------
+
+void TFwToolButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  TGraphicControl::MouseDown(button, shift, x, y);
+  if (button != TMouseButton::mbLeft || !Enabled()) return;
+  if (toolStyle_ == TFwToolStyle::tsDropDown && dropDownMenu_) {
+    const bool inArrow = x >= Width() - FwDropDownArrowWidth;
+    if (!inArrow && HasClickHandler()) {
+      // The press that closed the menu only re-arms the click.
+      if (TickCount() - lastDropDownMs_ < 100) {
+        clickAllowed_ = true;
+        return;
+      }
+      clickAllowed_ = true;
+      ButtonPress();
+      return;
+    }
+    ArrowPress();
+    return;
+  }
+  ButtonPress();
+}
+
+void TFwToolButton::ButtonPress() {
+  if (!(down_ && state_ != TFwToolButtonState::exclusive)) {
+    state_ = TFwToolButtonState::down;
+    Invalidate();
+  }
+  dragging_ = true;
+}
+
+void TFwToolButton::ArrowPress() {
+  if (!dropDownMenu_->Items() || dropDownMenu_->Items()->Count() == 0) return;
+  // The press that closed the menu a moment ago does not open it again.
+  if (TickCount() - lastDropDownMs_ < 100) {
+    clickAllowed_ = true;
+    return;
+  }
+  state_ = TFwToolButtonState::menuDropped;
+  Repaint();
+  clickAllowed_ = false;
+  ShowDropDownMenu();
+}
+
+void TFwToolButton::ShowDropDownMenu() {
+  if (!dropDownMenu_) return;
+  DoDropDown();
+  const TPoint anchor = ClientToScreen(Point(0, Height()));
+  int x = anchor.X;
+  const TRect work = GetMonitorWorkRect(anchor);
+  int menuWidth = 0;
+  QFontMetrics fm(QMenu().font());
+  if (TMenuItem* items = dropDownMenu_->Items())
+    for (int i = 0; i < items->Count(); ++i)
+      menuWidth = std::max(menuWidth, fm.horizontalAdvance(items->Items(i)->Caption()) + 56);
+  if (x + menuWidth > work.Right) x = ClientToScreen(Point(Width(), 0)).X - menuWidth;
+  dropDownMenu_->SetPopupComponent(this);
+  if (QMenu* menu = dropDownMenu_->Menu()) {
+    QPointer<TFwToolButton> self(this);
+    QObject::connect(menu, &QMenu::aboutToHide, this, [self] {
+      if (self) self->DropDownClosed();
+    }, Qt::SingleShotConnection);
+  }
+  dropDownMenu_->Popup(x, anchor.Y);
+}
+
+void TFwToolButton::DropDownClosed() {
+  lastDropDownMs_ = TickCount();
+  if (state_ == TFwToolButtonState::menuDropped) state_ = down_ ? TFwToolButtonState::exclusive : TFwToolButtonState::up;
+  Invalidate();
+  // A grouped button that is not down reports the drop-down as its click.
+  if (groupIndex_ != 0 && !down_) TGraphicControl::Click();
+}
+
+void TFwToolButton::MouseMove(TShiftState shift, int x, int y) {
+  TGraphicControl::MouseMove(shift, x, y);
+  if (!dragging_) return;
+  const bool inside = rect().contains(x, y);
+  TFwToolButtonState look = inside ? TFwToolButtonState::down
+                                   : (down_ ? TFwToolButtonState::exclusive : TFwToolButtonState::up);
+  if (look != state_) {
+    state_ = look;
+    Invalidate();
+  }
+}
+
+void TFwToolButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  TGraphicControl::MouseUp(button, shift, x, y);
+  if (button != TMouseButton::mbLeft) return;
+  const bool inside = rect().contains(x, y);
+  if (toolStyle_ == TFwToolStyle::tsDropDown && state_ == TFwToolButtonState::menuDropped) {
+    // The menu is up; the click waits until it closes.
+    if (inside) suppressClick_ = true;
+    return;
+  }
+  if (!dragging_) {
+    if (inside && toolStyle_ == TFwToolStyle::tsDropDown && !clickAllowed_) suppressClick_ = true;
+    return;
+  }
+  dragging_ = false;
+  if (groupIndex_ == 0) {
+    state_ = TFwToolButtonState::up;
+    Invalidate();
+    if (inside && toolStyle_ == TFwToolStyle::tsDropDown && !clickAllowed_) suppressClick_ = true;
+    return;
+  }
+  if (inside) {
+    const bool was = down_;
+    SetDown(!down_);
+    state_ = down_ ? TFwToolButtonState::exclusive : TFwToolButtonState::up;
+    if (down_ == was) suppressClick_ = true;  // the click fires only when Down really changed
+  } else {
+    state_ = down_ ? TFwToolButtonState::exclusive : TFwToolButtonState::up;
+  }
+  Invalidate();
+}
+
+void TFwToolButton::Click() {
+  if (suppressClick_) {
+    suppressClick_ = false;
+    return;
+  }
+  TGraphicControl::Click();
+}
+
+void TFwToolButton::MouseEnter() {
+  mouseOver_ = true;
+  DoMouseEnter();
+  Invalidate();
+}
+
+void TFwToolButton::MouseLeave() {
+  mouseOver_ = false;
+  DoMouseLeave();
+  Invalidate();
+}
+
+void TFwToolButton::EnabledChanged() {
+  if (!Enabled()) state_ = TFwToolButtonState::disabled;
+  else state_ = (groupIndex_ != 0 && down_) ? TFwToolButtonState::exclusive : TFwToolButtonState::up;
+  Invalidate();
+}
+
+void TFwToolButton::TextChanged() {
+  TGraphicControl::TextChanged();
+  UpdateAccelerator();
+}
+
+void TFwToolButton::UpdateAccelerator() {
+  // The character after a single "&" is the accelerator ("&&" is a plain "&").
+  QChar key;
+  const QString text = Caption();
+  for (int i = 0; i + 1 < text.size(); ++i)
+    if (text[i] == QLatin1Char('&')) {
+      if (text[i + 1] != QLatin1Char('&')) key = text[i + 1].toUpper();
+      ++i;
+    }
+  delete accelerator_;
+  accelerator_ = nullptr;
+  if (key.isNull()) return;
+  accelerator_ = new QShortcut(QKeySequence(QStringLiteral("Alt+") + key), this);
+  accelerator_->setContext(Qt::WindowShortcut);
+  QObject::connect(accelerator_, &QShortcut::activated, this, [this] { AcceleratorPressed(); });
+}
+
+void TFwToolButton::AcceleratorPressed() {
+  if (!Enabled() || !Visible() || !Parent() || !Parent()->Showing()) return;
+  // A drop-down button without a click of its own opens its menu; any other clicks.
+  if (toolStyle_ == TFwToolStyle::tsDropDown && dropDownMenu_ && !HasClickHandler()) {
+    state_ = TFwToolButtonState::menuDropped;
+    Invalidate();
+    ShowDropDownMenu();
+    return;
+  }
+  Click();
+}
+
+void TFwToolButton::ActionChanged(TBasicAction& action) {
+  TGraphicControl::ActionChanged(action);
+  if (auto* a = dynamic_cast<TAction*>(&action)) {
+    SetImageIndex(a->ImageIndex());
+    SetDown(a->Checked());
+  }
+}
+
+void TFwToolButton::DoDropDown() {
+  if (OnDropDown) OnDropDown(this);
+}
+void TFwToolButton::DoMouseEnter() {
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+void TFwToolButton::DoMouseLeave() {
+  if (OnMouseLeave) OnMouseLeave(this);
+}
+
+} // namespace fw

@@ -1,0 +1,27 @@
+#pragma once
+// Small helpers shared by the operations that work on whole database files: the offline
+// exchange file, the upload file, the backup and the compaction.
+
+#include <QString>
+#include <QStringList>
+#include <exception>
+
+namespace fw {
+
+class TADOConnection;
+
+// "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<file>;" + options. A file name holding
+// a ";" is quoted so that it stays one value.
+QString JetConnectionString(const QString& file, const QString& options = QString());
+
+// The text of an error for a message: the engine's message for a database error, the
+// reason for any other.
+QString ErrorText(const std::exception& error);
+
+// The columns of a table (or "alias.table") as the connection sees them.
+QStringList TableColumns(TADOConnection& connection, const QString& table);
+
+// Whether the connection's database has a table or view of that name (any case).
+bool HasTable(TADOConnection& connection, const QString& table);
+
+} // namespace fw

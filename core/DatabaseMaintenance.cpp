@@ -1,0 +1,146 @@
+#include "core/DatabaseMaintenance.h"
+
+#include "core/DatabaseFiles.h"
+#include "core/DatabasePassword.h"
+#include "core/ExchangeFile.h"
+#include "core/FileUtils.h"
+#include "core/SiblingTempFile.h"
+#include "core/SurveyModel.h"
+#include "platform/db/AdoConnection.h"
+#include "platform/db/AdoQuery.h"
+#include "platform/db/Sql.h"
+#include "platform/shell/Folders.h"
+#include "platform/shell/Hooks.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <stdexcept>
+
+namespace fw {
+
+namespace {
+
+const QString kExclusiveOptions =
+    QStringLiteral("Mode=Share Exclusive;Persist Security Info=False;Jet OLEDB:Engine Type=5;");
+
+void ShowRunError(const std::exception& error) { ShowMessage("运行中发生错误：" + ErrorText(error)); }
+
+bool SameFile(const QString& a, const QString& b) {
+  const QFileInfo first(a), second(b);
+  return first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath();
+}
+
+// A copy of source, protected by password, at destination.
+void WriteProtectedCopy(const QString& source, const QString& destination, const QString& password) {
+  // Replacing the working database with its own protected copy would lock the program out.
+  if (SameFile(source, destination)) throw std::runtime_error("备份文件不能是正在使用的数据库文件");
+  TSiblingTempFile temp(destination);
+  CopyFileStream(source, temp.Path());
+  {
+    TADOConnection copy;
+    copy.SetLoginPrompt(false);
+    copy.SetConnectionString(JetConnectionString(temp.Path(), kExclusiveOptions));
+    copy.Open();
+    copy.Execute("ALTER DATABASE PASSWORD  [" + password + "] null");
+    copy.Close();
+  }
+  temp.MoveIntoPlace();
+}
+
+// Writes every table, index, view and trigger of the open database into the empty file
+// copy, row after row, which leaves no free pages and no fragmentation behind.
+void WriteCompactCopy(TADOConnection& source, const QString& copy) {
+  TADOQuery version(&source);
+  version.SetSQL(QStringLiteral("PRAGMA main.user_version"));
+  version.Open();
+  const qint64 userVersion = version.Fields(0)->AsLargeInt();
+  version.Close();
+  const QString alias = source.AttachDatabase(copy);
+  try {
+    source.Execute("SELECT sqlcipher_export(" + QuotedStr(alias) + ")");
+    source.Execute(QStringLiteral("PRAGMA %1.user_version = %2").arg(alias).arg(userVersion));
+  } catch (...) {
+    source.DetachDatabase(alias);
+    throw;
+  }
+  source.DetachDatabase(alias);
+}
+
+void ReopenMainConnection(TADOConnection& connection, IMainConnectionUser& user) {
+  try {
+    connection.SetConnectionString(WorkingConnectionString(DatabasePath));
+    connection.Open();
+    user.MainConnectionReopened();
+  } catch (const std::exception& e) {
+    ShowRunError(e);
+  }
+}
+
+} // namespace
+
+QString WorkingConnectionString(const QString& databasePath) {
+  return JetConnectionString(databasePath,
+                             QStringLiteral("Mode=ReadWrite;Persist Security Info=False;Jet OLEDB:Engine Type=5;"));
+}
+
+bool BackupDatabase(TADOConnection& connection, IMainConnectionUser& user) {
+  FileDialogRequest request;
+  request.Title = QStringLiteral("备份文件存放为");
+  request.Filter = QStringLiteral("Access文件(*.mdb)|*.mdb");
+  request.InitialDir = PersonalFolder();
+  const FileDialogResult answer = CurrentHooks().SaveFileDialog(request);
+  if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return false;
+  const QString file = BackupFileName(answer.FileName);
+
+  user.MainConnectionClosing();
+  connection.Close();
+  bool written = false;
+  try {
+    WriteProtectedCopy(DatabasePath, file, DatabasePassword());
+    written = true;
+    ShowMessage(QStringLiteral("备份成功"));
+  } catch (const std::exception& e) {
+    ShowRunError(e);
+  }
+  ReopenMainConnection(connection, user);
+  return written;
+}
+
+bool CompactDatabase(const QString& fileName) {
+  try {
+    if (!QFileInfo(fileName).isFile()) throw std::runtime_error(("找不到文件 " + fileName).toStdString());
+    TSiblingTempFile temp(fileName);
+    {
+      TADOConnection source;
+      source.SetLoginPrompt(false);
+      source.SetConnectionString(JetConnectionString(fileName, kExclusiveOptions));
+      source.Open();
+      WriteCompactCopy(source, temp.Path());
+      source.Close();
+    }
+    {
+      // The compacted copy must read as a database before it replaces the original.
+      TADOConnection check;
+      check.SetConnectionString(JetConnectionString(temp.Path(), QStringLiteral("Mode=Read;")));
+      check.Open();
+      check.Close();
+    }
+    QFile::setPermissions(temp.Path(), QFile::permissions(fileName));
+    temp.MoveIntoPlace();
+    return true;
+  } catch (const std::exception& e) {
+    ShowRunError(e);
+    return false;
+  }
+}
+
+bool CompactWorkingDatabase(TADOConnection& connection, IMainConnectionUser& user) {
+  user.MainConnectionClosing();
+  connection.Close();
+  const bool compacted = CompactDatabase(DatabasePath);
+  if (compacted) ShowMessage(QStringLiteral("压缩操作成功"));
+  ReopenMainConnection(connection, user);
+  return compacted;
+}
+
+} // namespace fw

@@ -1,0 +1,101 @@
+#include "core/PrintRecord.h"
+
+#include "platform/db/AdoConnection.h"
+#include "platform/db/AdoQuery.h"
+#include "platform/db/DbError.h"
+#include "platform/shell/Folders.h"
+#include "platform/shell/Hooks.h"
+#include "platform/sheet/SheetApplication.h"
+
+#include <cmath>
+#include <memory>
+
+namespace fw {
+
+namespace {
+
+// Creates "Excel.Application" and opens the template, else the same with
+// "et.Application"; nullptr when neither works.
+std::unique_ptr<TSheetApplication> OpenPrintTemplate() {
+  const QString path = ProgramFile(QString::fromUtf8(kPrintTemplateName));
+  for (const char* progId : {"Excel.Application", "et.Application"}) {
+    try {
+      std::unique_ptr<TSheetApplication> app = CreateOleObject(QString::fromLatin1(progId));
+      app->Workbooks().Open(path);
+      return app;
+    } catch (const ESheetError&) {
+    }
+  }
+  return nullptr;
+}
+
+// Hides the progress window when the filling ends, however it ends.
+class TProgressShown {
+public:
+  TProgressShown(IProgress& progress, int total) : progress_(progress) {
+    progress_.ShowProgress(QStringLiteral("打印选中记录的年报表"));
+    progress_.StartProgress(total, 0);
+  }
+  ~TProgressShown() { progress_.HideProgress(); }
+  TProgressShown(const TProgressShown&) = delete;
+  TProgressShown& operator=(const TProgressShown&) = delete;
+
+private:
+  IProgress& progress_;
+};
+
+// Writes the record's values of one page's fields into the active sheet.
+void FillPage(TADOConnection& connection, TSheetApplication& app, const TDataSet& record, int page) {
+  app.ActiveWorkbook().Sheets(page).Select();
+  TADOQuery fields(&connection);
+  fields.SetSQL(QStringLiteral("select * from dt_fieldlist where printPageID=%1").arg(page));
+  fields.Open();
+  TField* name = fields.FieldByName(QStringLiteral("Fieldname"));
+  TField* place = fields.FieldByName(QStringLiteral("printplace"));
+  for (fields.First(); !fields.Eof(); fields.Next()) {
+    const QString value = record.FieldByName(name->AsString())->AsString();
+    app.ActiveSheet().Range(place->AsString().trimmed()).SetValue(value);
+  }
+}
+
+} // namespace
+
+bool PrintSurveyRecord(TADOConnection& connection, double c901, IProgress& progress) {
+  std::unique_ptr<TSheetApplication> app = OpenPrintTemplate();
+  if (!app) {
+    ShowMessage(QStringLiteral("打开汇总模版文件时发生错误，可能是没有安装MS Office或wps Office中的Excel"));
+    return false;
+  }
+  app->Workbooks(1).Activate();
+
+  TADOQuery record(&connection);
+  record.SetSQL(QStringLiteral("select * from view_data where c901=:c901"));
+  record.ParamByName(QStringLiteral("c901")).SetValue(static_cast<qlonglong>(std::llround(c901)));
+  record.Open();
+  if (record.IsEmpty())
+    throw EDatabaseError(QStringLiteral("统计编码为%1的记录不存在，无法打印。").arg(static_cast<qlonglong>(std::llround(c901))));
+
+  TADOQuery pages(&connection);
+  pages.SetSQL(QStringLiteral("select distinct printPageID from dt_fieldlist where pageid>=0 order by printPageID"));
+  pages.Open();
+  {
+    TProgressShown shown(progress, pages.RecordCount());
+    for (pages.First(); !pages.Eof(); pages.Next()) {
+      FillPage(connection, *app, record, pages.Fields(0)->AsInteger());
+      progress.StepProgress();
+    }
+    // The fallback server addresses cells as it fills them and fits the first columns of
+    // the last filled sheet to their contents.
+    if (app->ProgId().compare(QStringLiteral("et.Application"), Qt::CaseInsensitive) == 0 && !pages.IsEmpty())
+      for (int col = 1; col <= 4; ++col) app->ActiveSheet().Columns(col).EntireColumn().AutoFit();
+  }
+  app->ActiveWorkbook().Worksheets(1).Activate();
+  app->SetVisible(true);
+  return true;
+}
+
+bool PrintSurveyRecord(TADOConnection& connection, const TDataSet& records, IProgress& progress) {
+  return PrintSurveyRecord(connection, records.FieldByName(QStringLiteral("c901"))->AsFloat(), progress);
+}
+
+} // namespace fw

@@ -1,0 +1,176 @@
+// Tool buttons: grouping, drop-down style, the toolbar's size notice, and the hot and
+// down looks on pixels.
+#include "controls/common/FwToolButton.h"
+#include "controls/common/FwToolbar.h"
+#include "PixelTools.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/ImageList.h"
+#include "platform/ui/MenuItem.h"
+#include "platform/ui/PopupMenu.h"
+
+#include <QMenu>
+
+#include <QFontMetrics>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace fw;
+
+namespace {
+
+struct Host {
+  TForm form{nullptr};
+  Host() { form.SetBounds(0, 0, 400, 200); }
+  TFwToolButton* Button(int x, int group = 0) {
+    auto* b = new TFwToolButton(&form);
+    b->SetParent(&form);
+    b->SetBounds(x, 10, 40, 25);
+    b->SetGroupIndex(group);
+    return b;
+  }
+};
+
+void ClickAt(TControl* c, QPoint p = QPoint(5, 5)) {
+  QTest::mousePress(c, Qt::LeftButton, {}, p);
+  QTest::mouseRelease(c, Qt::LeftButton, {}, p);
+}
+
+} // namespace
+
+TEST(FwToolButton, DownNeedsAGroupAndGroupsAreExclusive) {
+  Host host;
+  TFwToolButton* single = host.Button(0);
+  single->SetDown(true);
+  EXPECT_FALSE(single->Down());  // GroupIndex 0 forces up
+
+  TFwToolButton* a = host.Button(50, 1);
+  TFwToolButton* b = host.Button(100, 1);
+  int clicks = 0;
+  a->OnClick = [&](TObject*) { ++clicks; };
+  ClickAt(a);
+  EXPECT_TRUE(a->Down());
+  EXPECT_EQ(clicks, 1);
+  ClickAt(a);  // without AllowAllUp it stays down and does not click
+  EXPECT_TRUE(a->Down());
+  EXPECT_EQ(clicks, 1);
+  ClickAt(b);
+  EXPECT_TRUE(b->Down());
+  EXPECT_FALSE(a->Down());
+
+  a->SetAllowAllUp(true);  // shared by the group
+  EXPECT_TRUE(b->AllowAllUp());
+  ClickAt(b);
+  EXPECT_FALSE(b->Down());
+}
+
+TEST(FwToolButton, ReleaseOutsideRunsNoClick) {
+  Host host;
+  TFwToolButton* b = host.Button(0);
+  int clicks = 0;
+  b->OnClick = [&](TObject*) { ++clicks; };
+  QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(b->State(), TFwToolButtonState::down);
+  QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(100, 5));
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(b->State(), TFwToolButtonState::up);
+}
+
+TEST(FwToolButton, DropDownStyleWidensByTheArrowAndDropsTheGroup) {
+  Host host;
+  TFwToolButton* b = host.Button(0, 3);
+  b->SetUseToolbarButtonSize(false);
+  b->SetToolStyle(TFwToolStyle::tsDropDown);
+  EXPECT_EQ(b->Width(), 54);
+  EXPECT_EQ(b->GroupIndex(), 0);
+  EXPECT_FALSE(b->UseToolbarButtonSize());
+  EXPECT_EQ(b->ArrowRect(), Rect(40, 0, 54, 25));
+  b->SetToolStyle(TFwToolStyle::tsButton);
+  EXPECT_EQ(b->Width(), 40);
+}
+
+TEST(FwToolButton, ArrowPartOpensTheMenuMainPartClicks) {
+  Host host;
+  TPopupMenu menu(&host.form);
+  auto* item = new TMenuItem(&menu);
+  item->SetCaption(QStringLiteral("一项"));
+  menu.Items()->Add(item);
+  TFwToolButton* b = host.Button(0);
+  b->SetToolStyle(TFwToolStyle::tsDropDown);
+  b->SetDropDownMenu(&menu);
+  int clicks = 0, drops = 0;
+  b->OnClick = [&](TObject*) { ++clicks; };
+  b->OnDropDown = [&](TObject*) { ++drops; };
+  host.form.Show();
+  ClickAt(b, QPoint(5, 5));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(drops, 0);
+  ClickAt(b, QPoint(b->Width() - 5, 5));
+  EXPECT_EQ(drops, 1);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(b->State(), TFwToolButtonState::menuDropped);
+  menu.Menu()->hide();
+  EXPECT_EQ(b->State(), TFwToolButtonState::up);
+}
+
+TEST(FwToolButton, TakesTheToolbarSizeWithRoomForImageAndCaption) {
+  TForm form(nullptr);
+  TFwToolbar bar(&form);
+  bar.SetParent(&form);
+  TImageList images(&form);
+  images.SetWidth(16);
+  images.SetHeight(16);
+  auto* b = new TFwToolButton(&form);
+  b->SetImages(&images);
+  b->SetCaption(QStringLiteral("一段很长的按钮文字"));
+  b->SetParent(&bar);
+  EXPECT_EQ(b->Width(), 25);  // no caption shown yet
+  bar.SetButtonWidth(30);
+  bar.SetShowButtonCaptions(true);
+  const int captionWidth = QFontMetrics(b->Font().ToQFont()).horizontalAdvance(b->Caption());
+  EXPECT_EQ(b->Width(), 16 + captionWidth + 12);
+  b->SetToolStyle(TFwToolStyle::tsDropDown);
+  b->Perform(FW_TB_BUTTONSIZE);
+  EXPECT_EQ(b->Width(), 16 + captionWidth + 12 + 14);
+  b->SetWidth(70);  // set by hand: no longer follows the toolbar
+  bar.SetButtonHeight(40);
+  EXPECT_EQ(b->Width(), 70);
+  EXPECT_EQ(b->Height(), 25);
+}
+
+TEST(FwToolButton, HotAndDownLooks) {
+  Host host;
+  TFwToolButton* b = host.Button(0, 1);
+  b->SetVisualStyle(TFwVisualStyle::vsClassic);
+  host.form.SetColor(clWhite);
+  const QImage plain = b->grab().toImage();
+  EXPECT_EQ(fwtest::Inked(plain, fwtest::At(plain, 20, 12)), QRect());  // flat and idle: nothing drawn
+
+  b->Perform(CM_MOUSEENTER);
+  const QImage hot = b->grab().toImage();
+  EXPECT_EQ(fwtest::At(hot, 0, 0), ColorToRGB(clBtnHighlight));  // raised edge
+  EXPECT_EQ(fwtest::At(hot, 39, 24), ColorToRGB(clBtnShadow));
+  b->Perform(CM_MOUSELEAVE);
+
+  b->SetDown(true);
+  const QImage down = b->grab().toImage();
+  EXPECT_EQ(fwtest::At(down, 0, 0), ColorToRGB(clBtnShadow));  // lowered edge
+  EXPECT_EQ(fwtest::At(down, 39, 24), ColorToRGB(clBtnHighlight));
+  // The sticky face is a dither of two shades.
+  EXPECT_NE(fwtest::At(down, 10, 10), fwtest::At(down, 11, 10));
+}
+
+TEST(FwToolButton, AltAndTheAcceleratorClicks) {
+  Host host;
+  TFwToolButton* b = host.Button(0);
+  b->SetCaption(QStringLiteral("保存(&S)"));
+  int clicks = 0;
+  b->OnClick = [&](TObject*) { ++clicks; };
+  host.form.Show();
+  host.form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&host.form));
+  QTest::keyClick(&host.form, Qt::Key_S, Qt::AltModifier);
+  EXPECT_EQ(clicks, 1);
+  b->SetEnabled(false);
+  QTest::keyClick(&host.form, Qt::Key_S, Qt::AltModifier);
+  EXPECT_EQ(clicks, 1);
+}

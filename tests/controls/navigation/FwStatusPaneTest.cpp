@@ -1,0 +1,128 @@
+// Status panes: the clock's format letters, repainting only on a new text, the shared
+// polling timer, blinking and the pane frame.
+#include "controls/common/FwStatusBar.h"
+#include "controls/navigation/FwClockStatus.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Timer.h"
+#include "tests/support/TestSupport.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+using namespace fw;
+
+TEST(FwClockStatus, TranslatesTheProgramsFormatLetters) {
+  const QDateTime t(QDate(2014, 3, 7), QTime(9, 5, 4));
+  struct Case {
+    const char* format;
+    const char* text;
+  };
+  for (const Case c : {Case{"yyyy年mm月dd日", "2014年03月07日"}, Case{"yyyy-m-d", "2014-3-7"},
+                       Case{"hh:nn:ss", "09:05:04"}, Case{"h:mm", "9:05"}, Case{"yy/mm/dd", "14-03-07"},
+                       Case{"\"mm\" dd", "mm 07"}}) {
+    EXPECT_EQ(FormatDateTime(QString::fromUtf8(c.format), t), QString::fromUtf8(c.text)) << c.format;
+  }
+}
+
+TEST(FwClockStatus, PollsOnTheSharedTimerAndRepaintsOnlyOnNewText) {
+  fwtest::ScriptedHooks hooks;
+  hooks.FixedNow = QDateTime(QDate(2014, 12, 31), QTime(23, 59, 0));
+  TForm form(nullptr);
+  auto* clock = new TFwClockStatus(&form);
+  auto* other = new TFwPollingStatus(&form);
+  clock->SetParent(&form);
+  other->SetParent(&form);
+  int captionChanges = 0, otherPolls = 0;
+  other->OnTimerExpired = [&](TObject*) { ++otherPolls; };
+  clock->SetFormat(QStringLiteral("yyyy年mm月dd日"));
+  EXPECT_EQ(clock->Caption(), QStringLiteral("2014年12月31日"));
+  clock->OnGetDateTime = [&](TObject*, QDateTime&) {};
+  int expired = 0;
+  clock->OnTimerExpired = [&](TObject*) { ++expired; };
+  const QString before = clock->Caption();
+  ASSERT_NE(FwPollingTimer(), nullptr);
+  for (int i = 0; i < 10; ++i) FwPollingTimer()->Tick();
+  EXPECT_EQ(clock->Caption(), before);
+  EXPECT_EQ(expired, 10);
+  EXPECT_EQ(otherPolls, 10);
+  hooks.FixedNow = QDateTime(QDate(2015, 1, 1), QTime(0, 0, 1));
+  clock->OnGetDateTime = [&](TObject*, QDateTime&) { ++captionChanges; };
+  FwPollingTimer()->Tick();
+  EXPECT_EQ(clock->Caption(), QStringLiteral("2015年01月01日"));
+
+  // A hidden clock is not polled and keeps its text.
+  clock->Hide();
+  hooks.FixedNow = QDateTime(QDate(2015, 2, 1), QTime(0, 0, 1));
+  FwPollingTimer()->Tick();
+  EXPECT_EQ(clock->Caption(), QStringLiteral("2015年01月01日"));
+
+  // Interval and Active act on every polling pane.
+  other->SetInterval(250);
+  EXPECT_EQ(clock->Interval(), 250);
+}
+
+TEST(FwPollingStatus, TheTimerGoesWithTheLastPane) {
+  {
+    TFwPollingStatus a(nullptr);
+    TFwPollingStatus b(nullptr);
+    EXPECT_EQ(FwPollingPaneCount(), 2);
+  }
+  EXPECT_EQ(FwPollingPaneCount(), 0);
+  EXPECT_EQ(FwPollingTimer(), nullptr);
+}
+
+TEST(FwStatusPane, BlinkingOffRestoresTheFontColourAtOnce) {
+  TFwStatusPane pane(nullptr);
+  pane.Font().SetColor(clNavy);
+  pane.SetBlinkColor(clRed);
+  pane.SetBlinking(true);
+  pane.BlinkPhaseChanged(true);
+  EXPECT_EQ(pane.CaptionColor(), clRed);
+  pane.SetBlinking(false);
+  EXPECT_EQ(pane.CaptionColor(), clNavy);
+}
+
+TEST(FwStatusPane, FlatFrameLeavesTheCornersOut) {
+  TForm form(nullptr);
+  form.SetColor(clWhite);
+  auto* pane = new TFwStatusPane(&form);
+  pane->SetParent(&form);
+  pane->SetBounds(0, 0, 60, 20);
+  pane->SetTransparent(false);
+  pane->SetColor(clWhite);
+  pane->SetFlatColor(clBlue);
+  pane->SetFlatColorAdjustment(0);
+  const QImage image = pane->grab().toImage();
+  // BorderWidth 1: the frame runs at 1 and width-2, without its corner pixels.
+  EXPECT_EQ(image.pixel(1, 10), qRgb(0, 0, 255));
+  EXPECT_EQ(image.pixel(58, 10), qRgb(0, 0, 255));
+  EXPECT_EQ(image.pixel(30, 1), qRgb(0, 0, 255));
+  EXPECT_EQ(image.pixel(30, 18), qRgb(0, 0, 255));
+  EXPECT_EQ(image.pixel(1, 1), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(0, 10), qRgb(255, 255, 255));
+}
+
+namespace {
+struct CountingClock : TFwClockStatus {
+  using TFwClockStatus::TFwClockStatus;
+  int textChanges = 0;
+  void TextChanged() override {
+    ++textChanges;
+    TFwClockStatus::TextChanged();
+  }
+};
+} // namespace
+
+TEST(FwClockStatus, ADateClockChangesItsTextOnceADay) {
+  fwtest::ScriptedHooks hooks;
+  hooks.FixedNow = QDateTime(QDate(2014, 6, 1), QTime(23, 59, 58));
+  CountingClock clock(nullptr);
+  clock.SetFormat(QStringLiteral("yyyy年mm月dd日"));
+  const int afterFormat = clock.textChanges;
+  for (int i = 0; i < 4; ++i) {
+    hooks.FixedNow = hooks.FixedNow.addMSecs(500);
+    FwPollingTimer()->Tick();
+  }
+  EXPECT_EQ(clock.textChanges, afterFormat + 1);  // only midnight changed the text
+  EXPECT_EQ(clock.Caption(), QStringLiteral("2014年06月02日"));
+}

@@ -1,0 +1,177 @@
+// Backup and compaction of the working database: the protected copy, the reopened main
+// connection, and failures that leave every file as it was.
+#include "core/DatabaseMaintenance.h"
+#include "core/DatabasePassword.h"
+#include "core/OfflineExchange.h"
+#include "tests/core/WorkingDatabase.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace fw;
+using fwtest::Chosen;
+using fwtest::FileBytes;
+using fwtest::TestRecord;
+using fwtest::WorkingDatabase;
+
+// Records what the main window would do around the closing of its connection.
+class RecordingUser : public IMainConnectionUser {
+public:
+  explicit RecordingUser(TADOConnection& connection) : connection_(connection) {}
+  void MainConnectionClosing() override { Events << (connection_.Connected() ? "closing" : "closing-while-closed"); }
+  void MainConnectionReopened() override { Events << (connection_.Connected() ? "reopened" : "reopened-but-closed"); }
+  QStringList Events;
+
+private:
+  TADOConnection& connection_;
+};
+
+class DatabaseMaintenance : public ::testing::Test {
+protected:
+  QString Docs(const QString& name) const { return QDir(folders.DocumentsDir()).filePath(name); }
+  QStringList DocsEntries() const { return QDir(folders.DocumentsDir()).entryList(QDir::Files | QDir::Hidden); }
+  QString LastMessage() const { return hooks.Messages.empty() ? QString() : hooks.Messages.back().Text; }
+
+  static std::vector<QVariantList> RowsOf(const QString& file, const QString& password) {
+    TADOConnection connection;
+    QString text = "Data Source=" + file + ";";
+    if (!password.isEmpty()) text += "Jet OLEDB:Database Password=" + password;
+    connection.SetConnectionString(text);
+    connection.Open();
+    TADOQuery query(&connection);
+    query.SetSQL(QStringLiteral("select * from dt_data order by c901"));
+    query.Open();
+    std::vector<QVariantList> rows;
+    for (; !query.Eof(); query.Next()) {
+      QVariantList row;
+      for (int i = 0; i < query.FieldCount(); ++i) row << query.Fields(i)->AsVariant();
+      rows.push_back(row);
+    }
+    return rows;
+  }
+
+  static std::vector<TestRecord> Records(int count) {
+    std::vector<TestRecord> records;
+    for (int i = 0; i < count; ++i)
+      records.push_back({110101000000 + i, QStringLiteral("第%1工会").arg(i), i % 3 == 0 ? 0 : 1, i, i * 0.5});
+    return records;
+  }
+
+  fwtest::ScopedUserFolders folders;
+  fwtest::ScriptedHooks hooks;
+};
+
+TEST_F(DatabaseMaintenance, BackupOpensOnlyWithThePasswordAndHoldsTheSameRows) {
+  WorkingDatabase db;
+  db.Add(Records(20));
+  RecordingUser user(db.Connection);
+  hooks.SaveAnswers.push_back(Chosen(Docs(QStringLiteral("备份2014"))));
+
+  ASSERT_TRUE(BackupDatabase(db.Connection, user));
+  ASSERT_EQ(hooks.SaveRequests.size(), 1u);
+  EXPECT_EQ(hooks.SaveRequests[0].Title, QStringLiteral("备份文件存放为"));
+  EXPECT_EQ(hooks.SaveRequests[0].Filter, QStringLiteral("Access文件(*.mdb)|*.mdb"));
+  EXPECT_EQ(LastMessage(), QStringLiteral("备份成功"));
+  EXPECT_EQ(user.Events, (QStringList{"closing", "reopened"}));
+  EXPECT_TRUE(db.Connection.Connected());
+  EXPECT_EQ(DocsEntries(), QStringList{QStringLiteral("备份2014.mdb")});
+
+  const QString backup = Docs(QStringLiteral("备份2014.mdb"));
+  EXPECT_THROW(RowsOf(backup, QString()), std::exception);
+  EXPECT_EQ(RowsOf(backup, DatabasePassword()), db.Rows());
+  EXPECT_EQ(db.Rows().size(), 20u);
+}
+
+TEST_F(DatabaseMaintenance, KeyedBackupIsReadByTheImporter) {
+  WorkingDatabase db, other;
+  db.Add(Records(5));
+  db.Activate();
+  RecordingUser user(db.Connection);
+  hooks.SaveAnswers.push_back(Chosen(Docs(QStringLiteral("abcd"))));
+  ASSERT_TRUE(BackupDatabase(db.Connection, user));
+  ASSERT_TRUE(QFileInfo::exists(Docs(QStringLiteral("abcd.mdb"))));
+
+  other.Activate();
+  hooks.OpenAnswers.push_back(Chosen(Docs(QStringLiteral("abcd")), 2));
+  ASSERT_TRUE(FastImportDat(other.Connection));
+  EXPECT_EQ(other.Rows(), db.Rows());
+}
+
+TEST_F(DatabaseMaintenance, FailedBackupLeavesNoFileAndReopensTheConnection) {
+  WorkingDatabase db;
+  db.Add(Records(3));
+  const auto rows = db.Rows();
+  struct Case {
+    const char* name;
+    QString chosen;
+  };
+  const std::vector<Case> cases = {
+      {"folder missing", Docs(QStringLiteral("没有/备份.mdb"))},
+      {"the working database itself", db.Path()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingUser user(db.Connection);
+    hooks.SaveAnswers.push_back(Chosen(c.chosen));
+    EXPECT_FALSE(BackupDatabase(db.Connection, user));
+    EXPECT_TRUE(LastMessage().startsWith(QStringLiteral("运行中发生错误："))) << LastMessage().toStdString();
+    EXPECT_EQ(user.Events, (QStringList{"closing", "reopened"}));
+    EXPECT_TRUE(DocsEntries().isEmpty());
+    EXPECT_EQ(db.Rows(), rows); // the working database still opens without a password
+  }
+}
+
+TEST_F(DatabaseMaintenance, CompactionKeepsEveryRowAndShrinksTheFile) {
+  WorkingDatabase db;
+  db.Add(Records(3000));
+  db.Connection.Execute(QStringLiteral("delete from dt_data where c901 >= 110101000100"));
+  const auto rows = db.Rows();
+  const qint64 before = QFileInfo(db.Path()).size();
+  const QStringList tables = db.Connection.TableNames();
+  const auto recordList = db.Rows(QStringLiteral("view_data"));
+  RecordingUser user(db.Connection);
+
+  ASSERT_TRUE(CompactWorkingDatabase(db.Connection, user)) << LastMessage().toStdString();
+  EXPECT_EQ(LastMessage(), QStringLiteral("压缩操作成功"));
+  EXPECT_EQ(user.Events, (QStringList{"closing", "reopened"}));
+  EXPECT_TRUE(db.Connection.Connected());
+  EXPECT_EQ(db.Rows(), rows);
+  EXPECT_EQ(db.Connection.TableNames(), tables); // views included
+  EXPECT_EQ(db.Rows(QStringLiteral("view_data")), recordList);
+  EXPECT_LT(QFileInfo(db.Path()).size(), before / 2);
+  // Nothing is left beside the working database.
+  EXPECT_FALSE(QDir(db.Folder.Path()).entryList(QDir::Files | QDir::Hidden).join(',').contains(".tmp"));
+}
+
+TEST_F(DatabaseMaintenance, FailedCompactionLeavesTheFileByteIdentical) {
+  WorkingDatabase db;
+  db.Add(Records(10));
+  db.Connection.Close();
+
+  // A file that is no database, and a database protected by a password.
+  const QString damaged = db.Folder.FilePath(QStringLiteral("damaged.mdb"));
+  fwtest::WriteBytes(damaged, QByteArray(10000, '\x5a'));
+  const QString keyed = db.Folder.FilePath(QStringLiteral("view.dll"));
+  for (const QString& file : {damaged, keyed}) {
+    SCOPED_TRACE(file.toStdString());
+    const QByteArray before = FileBytes(file);
+    hooks.Messages.clear();
+    EXPECT_FALSE(CompactDatabase(file));
+    EXPECT_TRUE(LastMessage().startsWith(QStringLiteral("运行中发生错误："))) << LastMessage().toStdString();
+    EXPECT_EQ(FileBytes(file), before);
+  }
+  EXPECT_FALSE(QDir(db.Folder.Path()).entryList(QDir::Files | QDir::Hidden).join(',').contains(".tmp"));
+
+  // The main window's compaction of a damaged working database reopens all the same.
+  DatabasePath = damaged;
+  RecordingUser user(db.Connection);
+  hooks.Messages.clear();
+  EXPECT_FALSE(CompactWorkingDatabase(db.Connection, user));
+  EXPECT_EQ(user.Events, QStringList{QStringLiteral("closing-while-closed")}); // the reopening failed
+  EXPECT_NE(LastMessage(), QStringLiteral("压缩操作成功"));
+}
+
+} // namespace

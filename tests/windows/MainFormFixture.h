@@ -1,0 +1,69 @@
+#pragma once
+// A private program folder, registry and hooks, an application object, and the main
+// window started on the folder's working database.
+#include "core/DatabasePassword.h"
+#include "core/SurveyModel.h"
+#include "platform/db/AdoConnection.h"
+#include "platform/ui/Application.h"
+#include "support/TestSupport.h"
+#include "windows/MainForm.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+#include <memory>
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace fwtest {
+
+class MainFormFixture : public ::testing::Test {
+protected:
+  void SetUp() override {
+    app = std::make_unique<fw::TApplication>();
+    app->SetProgramDir(folder.Path());
+  }
+
+  void TearDown() override { app.reset(); }
+
+  QString DatabaseFile() const { return folder.FilePath(fw::kDefaultDatabaseName); }
+
+  // A connection of the test's own to the working database (plain, or with a key).
+  std::unique_ptr<fw::TADOConnection> Connect(const QString& password = QString(), bool exclusive = false) {
+    auto c = std::make_unique<fw::TADOConnection>();
+    QString text = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + DatabaseFile() +
+                   (exclusive ? ";Mode=Share Exclusive;" : ";Mode=ReadWrite;");
+    if (!password.isEmpty()) text += "Jet OLEDB:Database Password=" + password;
+    c->SetConnectionString(text);
+    c->Open();
+    return c;
+  }
+
+  // Survey records with the codes given (names "单位<code>").
+  void AddRecords(const std::vector<qint64>& codes) {
+    auto c = Connect();
+    for (qint64 code : codes)
+      c->Execute("insert into dt_data (c901, c902, c903, c904, c907, RecordState) values (?, ?, 110101, 10, 1, 1)",
+                 {code, QString("单位%1").arg(code)});
+  }
+
+  int Count(const QString& sql) {
+    auto c = Connect();
+    fw::TADOQuery q(c.get());
+    q.SetSQL(sql);
+    q.Open();
+    return q.Fields(0)->AsInteger();
+  }
+
+  fw::TMainForm* Start() {
+    fw::TMainForm* form = nullptr;
+    app->CreateForm(form);
+    return form;
+  }
+
+  ProgramFolderCopy folder;
+  ScopedUserFolders users;
+  ScriptedHooks hooks;
+  std::unique_ptr<fw::TApplication> app;
+};
+
+} // namespace fwtest

@@ -1,0 +1,107 @@
+// The question dialog: buttons and width for each bit set, answers, the hook.
+#include "windows/QuestionDlg.h"
+
+#include "controls/common/FwToolbar.h"
+#include "controls/common/FwToolButton.h"
+#include "platform/shell/Hooks.h"
+#include "platform/ui/Label.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace fw;
+
+namespace {
+struct Seen {
+  bool ok = false, no = false, all = false, none = false;
+  int width = 0;
+  int barRight = 0, barBottom = 0;
+};
+
+Seen Look(TForm& form) {
+  auto& dlg = dynamic_cast<TQuestionDlg&>(form);
+  Seen s;
+  s.ok = dlg.tbOK->Visible();
+  s.no = dlg.tbCancel->Visible();
+  s.all = dlg.tbCopyAll->Visible();
+  s.none = dlg.tbNotToAll->Visible();
+  s.width = dlg.ClientWidth();
+  s.barRight = dlg.DlgToolBar->Left() + dlg.DlgToolBar->Width();
+  s.barBottom = dlg.DlgToolBar->Top() + dlg.DlgToolBar->Height();
+  EXPECT_EQ(s.barRight, dlg.ClientWidth());
+  EXPECT_EQ(s.barBottom, dlg.ClientHeight());
+  return s;
+}
+} // namespace
+
+TEST(QuestionDlg, ShowsTheButtonsOfTheBitsAndSizesToThem) {
+  struct Case {
+    int bits;
+    bool ok, no, all, none;
+  };
+  std::map<int, int> widths;
+  for (const Case c : {Case{1, true, false, false, false}, Case{3, true, true, false, false},
+                       Case{7, true, true, true, false}, Case{15, true, true, true, true},
+                       Case{8, false, false, false, true}}) {
+    Seen seen;
+    ScopedModalScript script([&](TForm& form) {
+      seen = Look(form);
+      return int(mrYes);
+    });
+    EXPECT_EQ(AskQuestion(QStringLiteral("是否继续？"), c.bits), mrYes);
+    EXPECT_EQ(seen.ok, c.ok) << c.bits;
+    EXPECT_EQ(seen.no, c.no) << c.bits;
+    EXPECT_EQ(seen.all, c.all) << c.bits;
+    EXPECT_EQ(seen.none, c.none) << c.bits;
+    widths[c.bits] = seen.width;
+  }
+  EXPECT_LT(widths[3], widths[15]);
+  EXPECT_EQ(widths[15], int(1.5 * 297));
+}
+
+TEST(QuestionDlg, EachButtonGivesItsAnswerAndClosingGivesTwo) {
+  struct Case {
+    int button;  // 0..3, or -1 to close the window
+    int answer;
+  };
+  for (const Case c : {Case{0, 6}, Case{1, 7}, Case{2, 10}, Case{3, 9}, Case{-1, 2}}) {
+    ScopedModalScript script([&](TForm& form) {
+      auto& dlg = dynamic_cast<TQuestionDlg&>(form);
+      TFwToolButton* buttons[] = {dlg.tbOK, dlg.tbCancel, dlg.tbCopyAll, dlg.tbNotToAll};
+      if (c.button < 0) {
+        dlg.Close();
+        return int(mrNone);
+      }
+      QTest::mouseClick(buttons[c.button], Qt::LeftButton, {}, QPoint(5, 5));
+      return int(mrNone);
+    });
+    EXPECT_EQ(AskQuestion(QStringLiteral("覆盖文件？"), 15), c.answer) << c.button;
+  }
+}
+
+TEST(QuestionDlg, LongQuestionWidensTheDialog) {
+  int width = 0;
+  ScopedModalScript script([&](TForm& form) {
+    width = form.ClientWidth();
+    auto& dlg = dynamic_cast<TQuestionDlg&>(form);
+    EXPECT_EQ(width, dlg.Question->Left() + dlg.Question->Width() + 25);
+    return int(mrNo);
+  });
+  AskQuestion(QString(60, QChar(0x6570)), 3);
+  EXPECT_GT(width, int(1.5 * 297));
+}
+
+TEST(QuestionDlg, TheHookAsksThroughTheDialog) {
+  const Hooks saved = CurrentHooks();
+  InstallQuestionDialogHook();
+  QString asked;
+  {
+    ScopedModalScript script([&](TForm& form) {
+      asked = dynamic_cast<TQuestionDlg&>(form).Question->Caption();
+      return int(mrNoToAll);
+    });
+    EXPECT_EQ(CurrentHooks().Question(QStringLiteral("删除记录？"), 15), IDNOTOALL);
+  }
+  EXPECT_EQ(asked, QStringLiteral("删除记录？"));
+  InstallHooks(saved);
+}

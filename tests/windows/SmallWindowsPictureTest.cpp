@@ -1,0 +1,122 @@
+// Paints the question dialog, both progress windows and a toolbar with a status bar into
+// pictures under the build folder (fw_small_windows_*.png), to be looked at after a change.
+#include "windows/ProgressBar2LineForm.h"
+#include "windows/ProgressBarForm.h"
+#include "windows/InputQueryEx.h"
+#include "windows/QuestionDlg.h"
+
+#include "controls/common/FwGroupBox.h"
+#include "controls/common/FwSpacer.h"
+#include "controls/common/FwStatusBar.h"
+#include "controls/common/FwToolbar.h"
+#include "controls/navigation/FwClockStatus.h"
+#include "controls/navigation/FwProgressBar.h"
+#include "platform/ui/ImageList.h"
+#include "platform/ui/Timer.h"
+#include "tests/support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+using namespace fw;
+
+namespace {
+void Save(QWidget& widget, const char* name) {
+  const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromUtf8(name));
+  EXPECT_TRUE(widget.grab().toImage().save(path)) << path.toStdString();
+}
+
+QImage Square(QColor color) {
+  QImage image(16, 16, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.fillRect(2, 2, 12, 12, color);
+  return image;
+}
+} // namespace
+
+TEST(SmallWindowsPicture, QuestionAndProgressWindows) {
+  ScopedModalScript script([](TForm& form) {
+    Save(form, "fw_small_windows_question.png");
+    return int(mrYes);
+  });
+  AskQuestion(QStringLiteral("当前记录已修改，是否保存？"), 15);
+  {
+    ScopedModalScript input([](TForm& form) {
+      Save(form, "fw_small_windows_input.png");
+      return int(mrCancel);
+    });
+    QString value = QStringLiteral("工会");
+    InputQueryEx(QStringLiteral("输入"), QStringLiteral("请输入新的分组名称："), value);
+  }
+
+  TProgressBarForm progress(nullptr);
+  progress.ShowProgress(QStringLiteral("正在检查数据"));
+  progress.StartProgress(10, 0);
+  for (int i = 0; i < 3; ++i) progress.StepProgress();
+  for (int i = 0; i < 60; ++i) progress.Timer1->Tick();
+  Save(progress, "fw_small_windows_progress.png");
+
+  TProgressBar2LineForm two(nullptr);
+  two.ShowProgress();
+  two.InitFirst(4);
+  two.IncFirst();
+  two.InitSecond(3);
+  two.IncSecond();
+  two.IncSecond();
+  Save(two, "fw_small_windows_progress2.png");
+}
+
+TEST(SmallWindowsPicture, ToolbarAndStatusBar) {
+  fwtest::ScriptedHooks hooks;
+  hooks.FixedNow = QDateTime(QDate(2014, 12, 31), QTime(10, 0, 0));
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 420, 160);
+  TImageList images(&form);
+  for (QColor c : {QColor(Qt::darkGreen), QColor(Qt::darkBlue), QColor(Qt::darkRed)}) images.Add(Square(c));
+  auto* bar = new TFwToolbar(&form);
+  bar->SetParent(&form);
+  bar->SetImages(&images);
+  bar->SetVisualStyle(TFwVisualStyle::vsClassic);
+  bar->SetButtonWidth(60);
+  bar->SetShowButtonCaptions(true);
+  const char* captions[] = {"保存", "检查", "返  回"};
+  for (int i = 0; i < 3; ++i) {
+    auto* b = new TFwToolButton(&form);
+    b->SetImages(&images);
+    b->SetImageIndex(i);
+    b->SetCaption(QString::fromUtf8(captions[i]));
+    b->SetParent(bar);
+    if (i == 0) b->Perform(CM_MOUSEENTER);
+    if (i == 1) {
+      auto* spacer = new TFwSpacer(&form);
+      spacer->SetGrooved(true);
+      spacer->SetParent(bar);
+    }
+  }
+  auto* status = new TFwStatusBar(&form);
+  status->SetParent(&form);
+  auto* pane = new TFwStatusPane(&form);
+  pane->SetParent(status);
+  pane->SetAlign(TAlign::alClient);
+  pane->SetCaption(QStringLiteral("2014年工会统计年报"));
+  auto* clock = new TFwClockStatus(&form);
+  clock->SetParent(status);
+  clock->SetAlign(TAlign::alRight);
+  clock->SetWidth(104);
+  clock->SetAlignment(TAlignment::taCenter);
+  clock->SetFormat(QStringLiteral("yyyy年mm月dd日"));
+  auto* progress = new TFwProgressBar(&form);
+  progress->SetParent(&form);
+  progress->SetBounds(20, 80, 200, 20);
+  progress->SetTotalParts(3);
+  progress->SetPartsComplete(2);
+  auto* group = new TFwGroupBox(&form);
+  group->SetParent(&form);
+  group->SetBounds(240, 40, 160, 70);
+  group->SetCaption(QStringLiteral("编号范围"));
+  form.Show();
+  Save(form, "fw_small_windows_toolbar.png");
+}

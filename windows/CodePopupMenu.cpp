@@ -1,0 +1,36 @@
+#include "windows/CodePopupMenu.h"
+
+#include "platform/ui/Control.h"
+#include "platform/ui/MenuItem.h"
+#include "platform/ui/WinControl.h"
+#include "windows/ToolForm.h"
+
+namespace fw {
+
+QPointer<TControl> PopupTarget;
+std::function<void(int code)> PopupCallback;
+
+void PopupCodeMenu(TControl* control, const TMenuItemDataArray& codes) { PopupCodeMenuEx(control, codes, nullptr); }
+
+void PopupCodeMenuEx(TControl* control, const TMenuItemDataArray& codes, std::function<void(int code)> callback) {
+  if (!control || !ToolForm) return;
+  // Just inside the control's bottom-right corner, in screen coordinates.
+  TPoint point{control->Left() + control->Width() - 10, control->Top() + control->Height() - 30};
+  if (TWinControl* parent = control->Parent()) point = parent->ClientToScreen(point);
+
+  TPopupMenu* menu = ToolForm->CodePopupMenu;
+  menu->Items()->Clear();
+  menu->SetTag(0);
+  for (const TCode& code : codes) {
+    auto* item = new TMenuItem(ToolForm);
+    item->SetCaption(code.Name);
+    item->SetTag(code.Code);
+    item->SetChecked(code.Code == control->Tag());
+    item->OnClick = [](TObject* sender) { ToolForm->CodeMenuItemClick(sender); };
+    menu->Items()->Add(item);
+  }
+  PopupCallback = std::move(callback);
+  menu->Popup(point.X, point.Y);
+}
+
+} // namespace fw

@@ -1,0 +1,119 @@
+#include "windows/GridProcedures.h"
+
+#include "platform/db/AdoConnection.h"
+#include "platform/db/AdoQuery.h"
+#include "platform/db/DbError.h"
+#include "platform/shell/Hooks.h"
+
+namespace fw {
+
+namespace {
+
+// Question dialog buttons.
+constexpr int kYesButton = 1;
+constexpr int kNoButton = 2;
+constexpr int kYesToAllButton = 4;
+
+int Ask(int buttons) { return CurrentHooks().Question(kDeleteSelectedQuestion, buttons); }
+
+// Goes to a marked row; a row that cannot be reached leaves the data set on its last record.
+void GoToMark(TDataSet& dataSet, const TBookmark& mark) {
+  try {
+    dataSet.GotoBookmark(mark);
+  } catch (const EDatabaseError&) {
+    dataSet.Last();
+  }
+}
+
+// Runs "delete from <table> where <key> in (...)" with the key values bound, so that no
+// value is ever pasted into the statement.
+int DeleteKeys(TADOConnection& connection, const QString& table, const QString& key, const QVariantList& keys) {
+  QStringList marks;
+  for (int i = 0; i < keys.size(); ++i) marks << QStringLiteral("?");
+  const QString where = keys.size() == 1 ? key + QStringLiteral("=?") : key + QStringLiteral(" in (") + marks.join(',') + ')';
+  return connection.Execute(QStringLiteral("delete from ") + table + QStringLiteral(" where ") + where, keys);
+}
+
+// Requery and back to the record of `bookmark`, or to the last record when it is gone.
+void RequeryAt(TDataSet& dataSet, TBookmark& bookmark) {
+  dataSet.Requery();
+  if (dataSet.BookmarkValid(bookmark))
+    dataSet.GotoBookmark(bookmark);
+  else if (!dataSet.IsEmpty())
+    dataSet.Last();
+  dataSet.FreeBookmark(bookmark);
+}
+
+} // namespace
+
+int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table, const QString& key) {
+  // The list's data set lives on the main window's connection.
+  TADOConnection* connection = dataSet.Connection();
+  if (!connection || !dataSet.Active() || dataSet.IsEmpty()) return 0;
+  TBookmarkList& marks = grid.SelectedRows();
+
+  if (marks.Count() <= 1) {
+    if (Ask(kYesButton | kNoButton) != IDYES) return 0;
+    const int deleted = DeleteKeys(*connection, table, key, {dataSet.FieldByName(key)->AsVariant()});
+    TBookmark bookmark = dataSet.GetBookmark();
+    RequeryAt(dataSet, bookmark);
+    return deleted;
+  }
+
+  // Several rows: one question for them all, from the first marked row on.
+  const std::vector<TBookmark> rows = [&] {
+    std::vector<TBookmark> list;
+    for (int i = 0; i < marks.Count(); ++i) list.push_back(marks.Items(i));
+    return list;
+  }();
+  GoToMark(dataSet, rows.front());
+  if (dataSet.IsEmpty()) return 0;
+  if (Ask(kNoButton | kYesToAllButton) != IDYESTOALL) return 0;
+
+  TBookmark bookmark = dataSet.GetBookmark();
+  QVariantList keys;
+  for (const TBookmark& row : rows) {
+    GoToMark(dataSet, row);
+    keys << dataSet.FieldByName(key)->AsVariant();
+  }
+  const int deleted = DeleteKeys(*connection, table, key, keys);
+  RequeryAt(dataSet, bookmark);
+  return deleted;
+}
+
+void DrawGridRowStripes(TDBGrid& grid, const TRect& rect, int dataCol, TColumn* column, TGridDrawState state) {
+  if (!(state & gdSelected)) grid.Canvas().Brush().SetColor(grid.DrawingRecNo() % 2 == 1 ? kOddRowColor : kEvenRowColor);
+  grid.DefaultDrawColumnCell(rect, dataCol, column, state);
+}
+
+namespace {
+
+bool EndsWithMark(const QString& caption) {
+  return caption.endsWith(kAscendingMark) || caption.endsWith(kDescendingMark);
+}
+
+} // namespace
+
+void SortGridByTitle(TColumn* column, int& state, TColumn*& previous, TDataSet& dataSet) {
+  if (!column) return;
+  const bool descending = state == 1;
+  dataSet.SetSort(column->FieldName() + (descending ? QStringLiteral(" DESC") : QStringLiteral(" ASC")));
+  state = descending ? 2 : 1;
+
+  QString caption = column->Title().Caption();
+  if (caption.contains(kAscendingMark) || caption.contains(kDescendingMark)) caption.chop(1);
+  column->Title().SetCaption(caption + (state == 1 ? kAscendingMark : kDescendingMark));
+
+  if (column->Title().Color() == clLime) return;
+  column->Title().SetColor(clLime);
+  if (previous && previous != column) {
+    previous->Title().SetColor(clInactiveCaptionText);
+    // Only the mark goes: a title that carries none keeps its last character.
+    QString old = previous->Title().Caption();
+    if (EndsWithMark(old)) old.chop(1);
+    previous->Title().SetCaption(old);
+  }
+  previous = column;
+}
+
+} // namespace fw

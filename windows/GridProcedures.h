@@ -1,0 +1,41 @@
+#pragma once
+// Procedures shared by the windows' data-aware lists: deleting the records marked in a
+// list, the striped drawing of list rows and sorting a list by a click on a title.
+
+#include "platform/ui/DBGrid.h"
+
+#include <QString>
+
+namespace fw {
+
+class TDataSet;
+
+inline const QString kDeleteSelectedQuestion = QStringLiteral("您确定要删除当前所选择的记录吗?");
+// Row colours of striped lists: odd and even record numbers.
+constexpr TColor kOddRowColor = RGB(249, 251, 231);
+constexpr TColor kEvenRowColor = RGB(219, 219, 241);
+// Sort marks appended to the sorted column's title.
+inline const QString kAscendingMark = QStringLiteral("▲");
+inline const QString kDescendingMark = QStringLiteral("▼");
+
+// Deletes from `table` the records marked in `grid` (or its current record when at most
+// one is marked), identified by the `key` column of `dataSet`, after asking
+// "您确定要删除当前所选择的记录吗?": 是/否 for one record, 否/全都是 for several (one
+// statement deletes them all). The data set is then requeried and put back on the
+// record it was on, or on its last record when that one is gone. Returns the number of
+// records deleted. A failing statement raises EDatabaseError to the caller.
+int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table, const QString& key);
+
+// The grid's cell-drawing handler of striped lists: cells that are not highlighted get
+// RGB(249,251,231) on odd records and RGB(219,219,241) on even ones, then the grid draws
+// the cell its default way.
+void DrawGridRowStripes(TDBGrid& grid, const TRect& rect, int dataCol, TColumn* column, TGridDrawState state);
+
+// The title-click handler of sortable lists. `state` (0 unsorted, 1 ascending, 2
+// descending) and `previous` (the column sorted before) belong to the list: from 0 or 2
+// the column is sorted ascending, from 1 descending, on the data set's client-side
+// sort. The title carries one mark (▲ or ▼); a column sorted for the first time gets a
+// lime title, and the column sorted before gets back an inactive title without mark.
+void SortGridByTitle(TColumn* column, int& state, TColumn*& previous, TDataSet& dataSet);
+
+} // namespace fw

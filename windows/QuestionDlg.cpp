@@ -1,0 +1,106 @@
+#include "windows/QuestionDlg.h"
+
+#include "controls/common/FwToolbar.h"
+#include "controls/common/FwToolButton.h"
+#include "platform/shell/Hooks.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Label.h"
+
+#include <QPointer>
+
+namespace fw {
+
+namespace {
+// The dialog of the last question; the next question frees it.
+QPointer<TQuestionDlg>& LastDialog() {
+  static QPointer<TQuestionDlg> dialog;
+  return dialog;
+}
+} // namespace
+
+TQuestionDlg::TQuestionDlg(TComponent* owner) : TForm(owner) {
+  SetCaption(QStringLiteral("提示信息"));
+  SetBorderStyle(TFormBorderStyle::bsDialog);
+  SetPosition(TPosition::poScreenCenter);
+  SetClientWidth(451);
+  SetClientHeight(135);
+
+  Question = new TLabel(this);
+  Question->SetParent(this);
+  Question->SetBounds(24, 24, 0, 0);
+  Question->SetAutoSize(true);
+
+  DlgToolBar = new TFwToolbar(this);
+  DlgToolBar->SetParent(this);
+  DlgToolBar->SetAlign(TAlign::alNone);
+  DlgToolBar->SetAutoStyle(false);
+  DlgToolBar->SetBorderSides(0);
+  DlgToolBar->SetBorderOuter(TFrameStyleEx::fsGroove);
+  DlgToolBar->SetBorderInner(TFrameStyleEx::fsNone);
+  DlgToolBar->SetVisualStyle(TFwVisualStyle::vsClassic);
+  DlgToolBar->SetButtonWidth(60);
+  DlgToolBar->SetShowButtonCaptions(true);
+  DlgToolBar->SetBounds(0, 0, 297, 29);
+
+  tbOK = AddButton(QStringLiteral("是"), mrYes);
+  tbCancel = AddButton(QStringLiteral("否"), mrNo);
+  tbCopyAll = AddButton(QStringLiteral("全都是"), mrYesToAll);
+  tbNotToAll = AddButton(QStringLiteral("全都否"), mrNoToAll);
+}
+
+TFwToolButton* TQuestionDlg::AddButton(const QString& caption, TModalResult result) {
+  auto* button = new TFwToolButton(this);
+  button->SetCaption(caption);
+  button->SetParent(DlgToolBar);
+  button->SetVisible(false);
+  button->OnClick = [this, result](TObject*) { SetModalResult(result); };
+  return button;
+}
+
+void TQuestionDlg::Prepare(const QString& question, int buttons) {
+  Question->SetCaption(question);
+  tbOK->SetVisible(buttons & 1);
+  tbCancel->SetVisible(buttons & 2);
+  tbCopyAll->SetVisible(buttons & 4);
+  tbNotToAll->SetVisible(buttons & 8);
+  LayOut();
+}
+
+void TQuestionDlg::DoShow() {
+  LayOut();
+  TForm::DoShow();
+}
+
+void TQuestionDlg::LayOut() {
+  // The toolbar loses the width of every hidden button.
+  int barWidth = 297;
+  for (TFwToolButton* b : {tbOK, tbCancel, tbCopyAll, tbNotToAll})
+    if (!b->Visible()) barWidth -= b->Width();
+  DlgToolBar->SetWidth(barWidth);
+  int clientWidth = Question->Left() + Question->Width() + 25;
+  if (int(1.5 * barWidth) >= clientWidth) clientWidth = int(1.5 * barWidth);
+  const int clientHeight = int(1.5 * DlgToolBar->Height()) + Question->Top() + Question->Height();
+  SetClientWidth(clientWidth);
+  SetClientHeight(clientHeight);
+  DlgToolBar->SetBounds(clientWidth - barWidth, clientHeight - DlgToolBar->Height(), barWidth,
+                        DlgToolBar->Height());
+  DlgToolBar->PositionControls();
+}
+
+int AskQuestion(const QString& question, int buttons) {
+  delete LastDialog().data();
+  TComponent* owner = Application ? static_cast<TComponent*>(Application->MainForm()) : nullptr;
+  auto* dialog = NewForm<TQuestionDlg>(owner);
+  LastDialog() = dialog;
+  dialog->Prepare(question, buttons);
+  const int result = dialog->ShowModal();
+  return result == mrNone ? mrCancel : result;
+}
+
+void InstallQuestionDialogHook() {
+  Hooks hooks = CurrentHooks();
+  hooks.Question = AskQuestion;
+  InstallHooks(hooks);
+}
+
+} // namespace fw

@@ -3,7 +3,6 @@
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwGlyphs.h"
 
-#include <QPainter>
 #include <QPointer>
 
 namespace fw {
@@ -44,9 +43,7 @@ void TFwRapidFireButton::TimerExpired() {
 
 void TFwRapidFireButton::Paint() {
   TSpeedButton::Paint();
-  QPainter* painter = ActivePainter();
-  if (!painter) return;
-  TCanvas canvas(painter);
+  TCanvas& canvas = Canvas();
   const bool pressed = State() == TButtonState::bsDown;
   if (scrollStyle_ != TFwScrollStyle::scsNone)
     DrawArrowGlyph(canvas, ClientRect(), fwGlyphClassic, Enabled(), pressed, scrollStyle_);

@@ -5,7 +5,6 @@
 #include "platform/ui/ImageList.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
@@ -411,10 +410,7 @@ void TFwGroupBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y
 // ---- painting ----------------------------------------------------------------------
 
 void TFwGroupBar::Paint() {
-  QPainter* painter = ActivePainter();
-  if (!painter) return;
-  TCanvas canvas(painter);
-  PaintTo(canvas);
+  PaintTo(Canvas());
   TCustomControl::Paint();
 }
 

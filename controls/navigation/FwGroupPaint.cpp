@@ -5,20 +5,12 @@
 #include "controls/common/FwGraphics.h"
 #include "controls/navigation/FwGroup.h"
 #include "controls/navigation/FwGroupBar.h"
-#include "platform/ui/Bitmap.h"
 #include "platform/ui/ImageList.h"
 
-#include <QPainter>
 
 namespace fw {
 
 namespace {
-
-// Text is measured outside painting on a small scratch bitmap.
-TCanvas& MeasureCanvas() {
-  static TBitmap* scratch = new TBitmap(1, 1);
-  return scratch->Canvas();
-}
 
 QImage Greyed(const QImage& image) {
   QImage grey = image.convertToFormat(QImage::Format_ARGB32);
@@ -113,7 +105,7 @@ void TFwGroup::DrawItemImage(TCanvas& canvas, const TFwGroupItem& item, int x, i
 // caption rectangles; with a canvas and colours it also draws them. Returns the bottom
 // of the last item.
 int TFwGroup::LayOutItems(TCanvas* paint, const ItemColors* colors) {
-  TCanvas& c = paint ? *paint : MeasureCanvas();
+  TCanvas& c = paint ? *paint : Canvas();
   const int width = Width();
   const bool large = itemStyle_ == TFwItemStyle::isLarge;
   TImageList* images = large ? UsedLargeImages() : UsedSmallImages();
@@ -231,11 +223,7 @@ int TFwGroup::LayOutItems(TCanvas* paint, const ItemColors* colors) {
 // ---- painting ----------------------------------------------------------------------
 
 void TFwGroup::Paint() {
-  // The canvas of this paint event (a control canvas would serve the same purpose).
-  QPainter* painter = ActivePainter();
-  if (!painter) return;
-  TCanvas canvas(painter);
-  PaintTo(canvas);
+  PaintTo(Canvas());
   TCustomControl::Paint();
 }
 

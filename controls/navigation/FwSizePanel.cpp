@@ -7,14 +7,12 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPainter>
 #include <stdexcept>
 
 namespace fw {
 
-TFwCustomSizePanel::TFwCustomSizePanel(TComponent* owner) : TCustomControl(owner) {
-  SetParentColor(false);
-  SetColor(clBtnFace);
+TFwCustomSizePanel::TFwCustomSizePanel(TComponent* owner) : TFwCustomPanel(owner) {
+  SetBorderOuter(TFrameStyleEx::fsNone);
   resize(185, 41);
   SetAlign(TAlign::alLeft);
 }
@@ -111,6 +109,8 @@ TFwCustomSizePanel::Edge TFwCustomSizePanel::FacingEdge() const {
 }
 
 void TFwCustomSizePanel::AdjustClientRect(TRect& rect) const {
+  // A collapsed panel is the bar alone: its borders take no room then.
+  if (!closed_) TFwCustomPanel::AdjustClientRect(rect);
   const int depth = sizeBarWidth_ + 1;
   switch (FacingEdge()) {
   case Edge::Left: rect.Left += depth; break;
@@ -213,7 +213,7 @@ void TFwCustomSizePanel::ApplyClosed(bool close) {
 // ---- dragging ----------------------------------------------------------------------
 
 void TFwCustomSizePanel::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  TCustomControl::MouseDown(button, shift, x, y);
+  TFwCustomPanel::MouseDown(button, shift, x, y);
   const TPoint p{x, y};
   if (button != TMouseButton::mbLeft || !SizeBarRect().Contains(p)) return;
   const bool inHotSpot = hotSpotVisible_ && HotSpotRect().Contains(p);
@@ -229,7 +229,7 @@ void TFwCustomSizePanel::MouseDown(TMouseButton button, TShiftState shift, int x
 }
 
 void TFwCustomSizePanel::MouseMove(TShiftState shift, int x, int y) {
-  TCustomControl::MouseMove(shift, x, y);
+  TFwCustomPanel::MouseMove(shift, x, y);
   const TPoint p{x, y};
   if (!dragging_) {
     UpdateHot(p);
@@ -251,7 +251,7 @@ void TFwCustomSizePanel::MouseMove(TShiftState shift, int x, int y) {
 }
 
 void TFwCustomSizePanel::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  TCustomControl::MouseUp(button, shift, x, y);
+  TFwCustomPanel::MouseUp(button, shift, x, y);
   if (button != TMouseButton::mbLeft || !dragging_) return;
   const TPoint p{x, y};
   const bool click = hotSpotPressed_ && HotSpotRect().Contains(p);
@@ -279,7 +279,7 @@ bool TFwCustomSizePanel::eventFilter(QObject* watched, QEvent* event) {
     CancelDrag();
     return true;
   }
-  return TCustomControl::eventFilter(watched, event);
+  return TFwCustomPanel::eventFilter(watched, event);
 }
 
 void TFwCustomSizePanel::ShowDragLine(int size) {
@@ -333,7 +333,7 @@ void TFwCustomSizePanel::UpdateCursor(TPoint p) {
 }
 
 void TFwCustomSizePanel::MouseLeave() {
-  TCustomControl::MouseLeave();
+  TFwCustomPanel::MouseLeave();
   if (hotSpotHot_) {
     hotSpotHot_ = false;
     update(HotSpotRect().ToQt());
@@ -343,17 +343,9 @@ void TFwCustomSizePanel::MouseLeave() {
 // ---- painting ----------------------------------------------------------------------
 
 void TFwCustomSizePanel::Paint() {
-  QPainter* painter = ActivePainter();
-  if (!painter) return;
-  TCanvas canvas(painter);
-  PaintTo(canvas);
-  TCustomControl::Paint();
-}
-
-void TFwCustomSizePanel::PaintTo(TCanvas& canvas) {
-  canvas.Brush().SetColor(Color());
-  canvas.FillRect(ClientRect());
+  TFwCustomPanel::Paint();
   if (SizeBarRect().IsEmpty()) return;
+  TCanvas& canvas = Canvas();
   DrawSizeBar(canvas);
   if (hotSpotVisible_) DrawHotSpot(canvas);
 }
@@ -372,14 +364,14 @@ void TFwCustomSizePanel::DrawSizeBar(TCanvas& canvas) {
     DrawBorder(canvas, bar, TFrameStyleEx::fsBump, sdAll);
     break;
   case TSplitterStyle::ssGroupBar:
-    if (visualStyle_ == TFwVisualStyle::vsClassic) {
+    if (VisualStyle() == TFwVisualStyle::vsClassic) {
       canvas.Brush().SetColor(Color());
       canvas.FillRect(bar);
     } else {
-      const bool gradient = visualStyle_ == TFwVisualStyle::vsGradient;
-      const TColor start = gradient ? gradientColorStart_ : LighterColor(Color(), gradientColorAdjustment_);
-      const TColor stop = gradient ? gradientColorStop_ : Color();
-      DrawGroupBarBackground(canvas, bar, visualStyle_, start, stop,
+      const bool gradient = VisualStyle() == TFwVisualStyle::vsGradient;
+      const TColor start = gradient ? GradientColorStart() : LighterColor(Color(), gradientColorAdjustment_);
+      const TColor stop = gradient ? GradientColorStop() : Color();
+      DrawGroupBarBackground(canvas, bar, VisualStyle(), start, stop,
                              gradientPath_ == TFwGroupBarGradientPath::gpBottomToTop,
                              TFwGradientColorStyle::gcsCustom);
     }

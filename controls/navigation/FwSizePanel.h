@@ -2,10 +2,11 @@
 // TFwSizePanel: a panel that the user resizes by dragging a size bar along the edge that
 // faces the rest of the window, and that a click on the hot spot in the middle of that bar
 // collapses to the bar alone and restores again. The main window's left column (holding
-// the group bar) is one.
+// the group bar) is one. Borders, face and colours are the panel base's; the panel's client
+// area leaves the bar free.
 
 #include "controls/common/FwCommon.h"
-#include "platform/ui/CustomControl.h"
+#include "controls/common/FwCustomPanel.h"
 
 #include <memory>
 
@@ -19,7 +20,7 @@ enum class TSplitterStyle { ssStandard, ssGroove, ssBump, ssGroupBar };
 // The edge a panel stands at when it is not aligned.
 enum class TSide { sdLeft, sdTop, sdRight, sdBottom };
 
-class TFwCustomSizePanel : public TCustomControl {
+class TFwCustomSizePanel : public TFwCustomPanel {
 public:
   explicit TFwCustomSizePanel(TComponent* owner);
   ~TFwCustomSizePanel() override;
@@ -56,12 +57,6 @@ public:
   void SetGradientColorAdjustment(int value) { SetLook(gradientColorAdjustment_, value); }
   TFwGroupBarGradientPath GradientPath() const { return gradientPath_; }
   void SetGradientPath(TFwGroupBarGradientPath value) { SetLook(gradientPath_, value); }
-  TColor GradientColorStart() const { return gradientColorStart_; }
-  void SetGradientColorStart(TColor value) { SetLook(gradientColorStart_, value); }
-  TColor GradientColorStop() const { return gradientColorStop_; }
-  void SetGradientColorStop(TColor value) { SetLook(gradientColorStop_, value); }
-  TFwVisualStyle VisualStyle() const { return visualStyle_; }
-  void SetVisualStyle(TFwVisualStyle value) { SetLook(visualStyle_, value); }
 
   // The collapsed state and the size it restores to. Setting HotSpotClosed collapses or
   // restores the panel without OnHotSpotClick.
@@ -84,7 +79,6 @@ public:
 protected:
   virtual void DoHotSpotClick();
   void Paint() override;
-  virtual void PaintTo(TCanvas& canvas);
   virtual void DrawSizeBar(TCanvas& canvas);
   virtual void DrawHotSpot(TCanvas& canvas);
   void AdjustClientRect(TRect& rect) const override;
@@ -134,9 +128,6 @@ private:
   TColor hotSpotFrameColor_ = clBtnShadow;
   int gradientColorAdjustment_ = 30;
   TFwGroupBarGradientPath gradientPath_ = TFwGroupBarGradientPath::gpTopToBottom;
-  TColor gradientColorStart_ = clWindow;
-  TColor gradientColorStop_ = clBtnFace;
-  TFwVisualStyle visualStyle_ = TFwVisualStyle::vsWinXP;
 
   bool closed_ = false;
   int hotSpotPosition_ = 100;

@@ -3,7 +3,6 @@
 #include "platform/ui/Canvas.h"
 #include "platform/ui/WinControl.h"
 
-#include <QPainter>
 
 namespace fw {
 
@@ -118,9 +117,7 @@ TRect TSpeedButton::PaintFace(TCanvas& canvas) {
 }
 
 void TSpeedButton::Paint() {
-  QPainter* painter = ActivePainter();
-  if (!painter) return;
-  TCanvas canvas(painter);
+  TCanvas& canvas = Canvas();
   TRect inner = PaintFace(canvas);
   const bool pressed = state_ == TButtonState::bsDown || state_ == TButtonState::bsExclusive;
   const int shift = pressed ? 1 : 0;

@@ -156,7 +156,11 @@ int TFwCustomSizePanel::FreeRoom() const {
   const TWinControl* parent = Parent();
   if (!parent) throw std::runtime_error("No parent specified");
   const bool horizontal = HorizontalBar();
-  int room = horizontal ? parent->ClientHeight() : parent->ClientWidth();
+  TRect client = parent->ClientRect();
+  // Inside a framed panel the aligned controls share what its borders leave.
+  if (const auto* panel = dynamic_cast<const TFwCustomPanel*>(parent))
+    client = panel->AdjustRectForBorders(client, true);
+  int room = horizontal ? client.Height() : client.Width();
   for (int i = 0; i < parent->ControlCount(); ++i) {
     const TControl* c = parent->Controls(i);
     if (c == this || !c->Visible()) continue;

@@ -97,7 +97,11 @@ void TControl::SetParent(TWinControl* parent) {
   parent->InsertControl(this);
   ParentFontChanged();
   ParentColorChanged();
-  if (visible_) QWidget::show();
+  // A hidden control is hidden explicitly, or Qt would show it with its new parent.
+  if (visible_)
+    QWidget::show();
+  else
+    QWidget::hide();
   if (align_ != TAlign::alNone) parent->Realign();
 }
 

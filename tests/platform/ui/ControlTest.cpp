@@ -150,3 +150,21 @@ TEST(Control, StatusBarLastPanelReachesTheRightEdge) {
 }
 
 } // namespace
+
+namespace {
+
+// A control hidden before it gets its parent stays hidden when the parent is shown.
+TEST(Control, HiddenChildStaysHiddenWhenItsParentShows) {
+  fw::TForm form(nullptr);
+  fw::TPanel hidden(nullptr), shown(nullptr);
+  hidden.SetVisible(false);
+  hidden.SetParent(&form);
+  shown.SetParent(&form);
+  form.Show();
+  EXPECT_FALSE(hidden.isVisible());
+  EXPECT_TRUE(shown.isVisible());
+  hidden.SetVisible(true);
+  EXPECT_TRUE(hidden.isVisible());
+}
+
+} // namespace

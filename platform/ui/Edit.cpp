@@ -145,23 +145,7 @@ void TEdit::SetSelText(const QString& value) { edit_->insert(value); }
 
 void TEdit::SelectAll() { edit_->selectAll(); }
 
-bool TEdit::FilterIncomingText(QString& text) {
-  QPointer<QWidget> self(this);
-  QString result;
-  result.reserve(text.size());
-  for (QChar c : text) {
-    QChar ch = c;
-    KeyPress(ch);
-    if (!self) return false;
-    if (ch.isNull()) {
-      Beep();
-      return false;
-    }
-    result += ch;
-  }
-  text = result;
-  return true;
-}
+bool TEdit::FilterIncomingText(QString& text) { return FilterTextByKeyPress(text, false); }
 
 void TEdit::DoChange() {
   if (OnChange) OnChange(this);

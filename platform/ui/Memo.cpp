@@ -91,28 +91,7 @@ void TMemo::SetScrollBars(TScrollStyle value) {
   memo_->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }
 
-bool TMemo::FilterIncomingText(QString& text) {
-  QPointer<QWidget> self(this);
-  QString result;
-  result.reserve(text.size());
-  for (QChar c : text) {
-    // Line breaks of a pasted text are not keys the filter is asked about.
-    if (c == QLatin1Char('\n')) {
-      result += c;
-      continue;
-    }
-    QChar ch = c;
-    KeyPress(ch);
-    if (!self) return false;
-    if (ch.isNull()) {
-      Beep();
-      return false;
-    }
-    result += ch;
-  }
-  text = result;
-  return true;
-}
+bool TMemo::FilterIncomingText(QString& text) { return FilterTextByKeyPress(text, true); }
 
 void TMemo::DoChange() {
   if (OnChange) OnChange(this);

@@ -1,4 +1,5 @@
 #include "platform/ui/WinControl.h"
+#include "platform/shell/Hooks.h"
 
 #include "platform/ui/AlignLayout.h"
 #include "platform/ui/Form.h"
@@ -185,6 +186,28 @@ void TWinControl::KeyDown(WORD& key, TShiftState shift) {
 
 void TWinControl::KeyPress(QChar& key) {
   if (OnKeyPress) OnKeyPress(this, key);
+}
+
+bool TWinControl::FilterTextByKeyPress(QString& text, bool keepLineBreaks) {
+  QPointer<QWidget> self(this);
+  QString result;
+  result.reserve(text.size());
+  for (QChar c : text) {
+    if (keepLineBreaks && c == QLatin1Char('\n')) {
+      result += c;
+      continue;
+    }
+    QChar ch = c;
+    KeyPress(ch);
+    if (!self) return false;
+    if (ch.isNull()) {
+      Beep();
+      return false;
+    }
+    result += ch;
+  }
+  text = result;
+  return true;
 }
 
 void TWinControl::KeyUp(WORD& key, TShiftState shift) {

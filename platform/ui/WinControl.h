@@ -49,6 +49,12 @@ public:
   virtual void KeyUp(WORD& key, TShiftState shift);
 
 protected:
+  // Runs KeyPress over text that arrives in one piece (paste, drop, input method): each
+  // character may be changed; one refused character refuses the whole text with a beep.
+  // Line breaks pass unasked when KeepLineBreaks is set. Returns false when refused (or
+  // when the control was freed by a handler).
+  bool FilterTextByKeyPress(QString& text, bool keepLineBreaks);
+
   // Shrinks the client rectangle to the part the aligned children may use.
   virtual void AdjustClientRect(TRect& rect) const {}
   virtual void AlignControls();

@@ -1,7 +1,6 @@
 #include "controls/common/FwControlButton.h"
 
 #include "controls/common/FwBorders.h"
-#include "controls/common/FwControlCanvas.h"
 #include "controls/common/FwGlyphs.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Timer.h"
@@ -107,7 +106,7 @@ void TFwControlButton::DoMouseLeave() {
 }
 
 void TFwControlButton::Paint() {
-  TFwControlCanvas canvas(ActivePainter(), Font());
+  TCanvas& canvas = Canvas();
   TRect r = Rect(0, 0, Width(), Height());
   const bool hot = mouseOver_ && Enabled();
   if (style_ == TFwControlButtonStyle::cbsDropDown) {

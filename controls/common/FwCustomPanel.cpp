@@ -2,7 +2,6 @@
 
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwColors.h"
-#include "controls/common/FwControlCanvas.h"
 #include "controls/common/FwGraphics.h"
 #include "controls/common/FwPanelDockManager.h"
 
@@ -168,7 +167,7 @@ TRect TFwCustomPanel::PaintBordersAndFace(TCanvas& canvas) {
 }
 
 void TFwCustomPanel::Paint() {
-  TFwControlCanvas canvas(ActivePainter(), Font());
+  TCanvas& canvas = Canvas();
   const TRect inner = PaintBordersAndFace(canvas);
   if (showGrid_) DrawGrid(canvas, inner);
   if (!Caption().isEmpty()) {

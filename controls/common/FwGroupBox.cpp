@@ -2,7 +2,6 @@
 
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwColors.h"
-#include "controls/common/FwControlCanvas.h"
 #include "controls/common/FwGraphics.h"
 
 #include <QFontMetrics>
@@ -77,7 +76,7 @@ void TFwGroupBox::Paint() {
     TFwCustomPanel::Paint();
     return;
   }
-  TFwControlCanvas canvas(ActivePainter(), Font());
+  TCanvas& canvas = Canvas();
   if (!Transparent()) {
     canvas.Brush().SetColor(Color());
     canvas.FillRect(Rect(0, 0, Width(), Height()));

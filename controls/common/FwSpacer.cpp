@@ -1,6 +1,5 @@
 #include "controls/common/FwSpacer.h"
 
-#include "controls/common/FwControlCanvas.h"
 #include "controls/common/FwToolbar.h"
 
 namespace fw {
@@ -22,7 +21,7 @@ void TFwSpacer::SetOrientation(TOrientation value) {
 
 void TFwSpacer::Paint() {
   if (!grooved_) return;
-  TFwControlCanvas canvas(ActivePainter(), Font());
+  TCanvas& canvas = Canvas();
   // A two-line groove across the middle of the long axis: shadow, then highlight.
   if (Width() <= Height()) {
     const int x = Width() / 2 - 1;

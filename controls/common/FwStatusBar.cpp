@@ -2,7 +2,6 @@
 
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwColors.h"
-#include "controls/common/FwControlCanvas.h"
 #include "platform/ui/Form.h"
 
 #include <QWindow>
@@ -119,7 +118,7 @@ void TFwStatusBar::GetGradientColors(TColor& start, TColor& stop) const {
 }
 
 void TFwStatusBar::Paint() {
-  TFwControlCanvas canvas(ActivePainter(), Font());
+  TCanvas& canvas = Canvas();
   const TRect inner = PaintBordersAndFace(canvas);
   if (simpleStatus_) {
     TRect frame = inner;

@@ -2,7 +2,6 @@
 
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwColors.h"
-#include "controls/common/FwControlCanvas.h"
 #include "controls/common/FwGlyphs.h"
 #include "controls/common/FwGraphics.h"
 #include "controls/common/FwToolbar.h"
@@ -384,7 +383,7 @@ bool TFwToolButton::ShowsPressed() const {
 // --- painting ---------------------------------------------------------------------------
 
 void TFwToolButton::Paint() {
-  TFwControlCanvas canvas(ActivePainter(), Font());
+  TCanvas& canvas = Canvas();
   const TRect client = Rect(0, 0, Width(), Height());
   if (!transparent_) {
     canvas.Brush().SetColor(Color());

@@ -1,6 +1,5 @@
 #include "controls/common/FwToolbar.h"
 
-#include "controls/common/FwControlCanvas.h"
 #include "controls/common/FwSpacer.h"
 #include "controls/common/FwGraphics.h"
 #include "platform/ui/Bitmap.h"
@@ -359,7 +358,7 @@ void TFwToolbar::SetSize(int width, int height) {
 // --- painting ---------------------------------------------------------------------------
 
 void TFwToolbar::Paint() {
-  TFwControlCanvas canvas(ActivePainter(), Font());
+  TCanvas& canvas = Canvas();
   const TRect inner = PaintBordersAndFace(canvas);
   if (!background_->Empty()) {
     const int saved = canvas.SaveDC();

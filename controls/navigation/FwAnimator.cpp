@@ -1,6 +1,5 @@
 #include "controls/navigation/FwAnimator.h"
 
-#include "controls/common/FwControlCanvas.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Timer.h"
 
@@ -98,7 +97,7 @@ void TFwAnimator::TimerTick() {
 
 void TFwAnimator::Paint() {
   if (!imageList_) return;
-  TFwControlCanvas canvas(ActivePainter(), Font());
+  TCanvas& canvas = Canvas();
   if (!transparent_) {
     canvas.Brush().SetColor(Color());
     canvas.FillRect(Rect(0, 0, Width(), Height()));

@@ -1,7 +1,6 @@
 #include "controls/navigation/FwBackground.h"
 
 #include "controls/common/FwBorders.h"
-#include "controls/common/FwControlCanvas.h"
 #include "controls/common/FwGraphics.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/JpegImage.h"
@@ -154,7 +153,7 @@ void TFwBackground::Paint() {
   if (showTexture_) DrawTexture(c);
   if (GradientPainted()) DrawGradient(c);
   if (showImage_) DrawImage(c);
-  TFwControlCanvas canvas(ActivePainter(), Font());
+  TCanvas& canvas = Canvas();
   const int f = FrameOffset();
   canvas.CopyRect(Rect(f, f, Width() - f, Height() - f), c, Rect(0, 0, Width() - 2 * f, Height() - 2 * f));
   if (frameStyle_ == TFrameStyle::fsFlat)

@@ -2,7 +2,6 @@
 
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwColors.h"
-#include "controls/common/FwControlCanvas.h"
 #include "controls/common/FwStatusBar.h"
 
 #include <QFontMetrics>
@@ -163,7 +162,7 @@ TRect TFwCustomStatusPane::TextRect() const {
 // --- painting ---------------------------------------------------------------------------
 
 void TFwCustomStatusPane::Paint() {
-  TFwControlCanvas canvas(ActivePainter(), Font());
+  TCanvas& canvas = Canvas();
   DrawPaneFrame(canvas);
   DrawCaption(canvas, Caption());
 }

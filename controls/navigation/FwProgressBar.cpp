@@ -1,7 +1,6 @@
 #include "controls/navigation/FwProgressBar.h"
 
 #include "controls/common/FwBorders.h"
-#include "controls/common/FwControlCanvas.h"
 #include "controls/common/FwGlyphs.h"
 #include "platform/ui/Bitmap.h"
 

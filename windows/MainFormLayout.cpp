@@ -16,6 +16,7 @@
 #include "windows/GridProcedures.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QPainter>
 
@@ -27,6 +28,9 @@ constexpr int kLeftPaneWidth = 108;
 constexpr int kSizeBarWidth = 7;
 constexpr int kListHeaderHeight = 18;
 constexpr int kClockPaneWidth = 104;
+constexpr int kStatusBarHeight = 19;
+// Room a status pane needs beside its text: frame and caption offset on both sides.
+constexpr int kPaneTextMargin = 12;
 constexpr int kLargeImageSize = 32;
 constexpr int kSmallImageSize = 16;
 constexpr TColor kBarGradientStart = RGB(227, 239, 255);
@@ -168,12 +172,20 @@ void TMainForm::CreateStatusBar() {
   FwStatusBar1->SetName(QStringLiteral("FwStatusBar1"));
   FwStatusBar1->SetParent(this);
   FwStatusBar1->SetAlign(TAlign::alBottom);
+  // The bar and the clock pane are sized for the font the program shows Chinese in,
+  // whose lines are taller and whose digits are wider than the 19-pixel bar and the
+  // 104-pixel pane allow. The bar's automatic look would put the 19 pixels back on load.
+  const QFontMetrics metrics(FwStatusBar1->Font().ToQFont());
+  FwStatusBar1->SetAutoStyle(false);
+  const int textHeight = metrics.boundingRect(QStringLiteral("开发单位Pp")).height();
+  FwStatusBar1->SetHeight(std::max(kStatusBarHeight, textHeight + 6));
 
   FwClockStatus1 = new TFwClockStatus(this);
   FwClockStatus1->SetName(QStringLiteral("FwClockStatus1"));
   FwClockStatus1->SetParent(FwStatusBar1);
   FwClockStatus1->SetAlign(TAlign::alRight);
-  FwClockStatus1->SetWidth(kClockPaneWidth);
+  const QString widestDate = QStringLiteral("0000年00月00日");
+  FwClockStatus1->SetWidth(std::max(kClockPaneWidth, metrics.horizontalAdvance(widestDate) + kPaneTextMargin));
   FwClockStatus1->SetAlignment(TAlignment::taCenter);
   FwClockStatus1->SetFormat(kStatusClockFormat);
 
@@ -197,10 +209,13 @@ void TMainForm::CreateGroupBar() {
   FwGroupBar1->SetLargeImages(LargeImages);
   FwGroupBar1->SetSmallImages(SmallImages);
 
-  auto group = [this](const char* name, const QString& caption, bool divider) {
+  // Open or closed at start is set before the group joins the bar: in an Outlook bar a
+  // group can only be opened (which closes the others), never closed by itself.
+  auto group = [this](const char* name, const QString& caption, bool opened, bool divider) {
     auto* g = new TFwGroup(this);
     g->SetName(QString::fromLatin1(name));
     g->SetCaption(caption);
+    g->SetOpened(opened);
     g->SetGroupBar(FwGroupBar1);
     g->SetItemStyle(TFwItemStyle::isLarge);
     g->SetColor(kBarGradientStop);
@@ -213,13 +228,9 @@ void TMainForm::CreateGroupBar() {
     g->SetDividerVisible(divider);
     return g;
   };
-  FwGroup1 = group("FwGroup1", QStringLiteral("数据操作"), true);
-  FwGroup2 = group("FwGroup2", QStringLiteral("备份与上报"), false);
-  FwGroup3 = group("FwGroup3", QStringLiteral("系统工具"), false);
-  // The Outlook bar shows one group: the data group is open at start.
-  FwGroup2->SetOpened(false);
-  FwGroup3->SetOpened(false);
-  FwGroup1->SetOpened(true);
+  FwGroup1 = group("FwGroup1", QStringLiteral("数据操作"), true, true);
+  FwGroup2 = group("FwGroup2", QStringLiteral("备份与上报"), false, false);
+  FwGroup3 = group("FwGroup3", QStringLiteral("系统工具"), false, false);
 }
 
 void TMainForm::CreateRecordGrid() {

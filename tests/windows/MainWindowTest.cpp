@@ -69,12 +69,15 @@ protected:
 
 TEST_F(MainWindowTest, ActionsWithoutHandlersStayDisabled) {
   AddRecords({110000000001});
-  TMainForm* form = Start();
+  TMainForm* form = Shown();
   form->ActionList1->UpdateActions();
   for (int i = 0; i < form->ActionList1->ActionCount(); ++i)
     EXPECT_FALSE(form->ActionList1->Actions(i)->Enabled()) << form->ActionList1->Actions(i)->Name().toStdString();
-  EXPECT_TRUE(form->mnuExit->Enabled());
   EXPECT_FALSE(form->UploadItem->Enabled());
+  // 退出 works from the start: closing the main window ends the program.
+  EXPECT_TRUE(form->mnuExit->Enabled());
+  form->mnuExit->Click();
+  EXPECT_TRUE(app->Terminated());
 }
 
 // Modify, delete, locate, search and print need a record; on an empty list Ctrl+L,

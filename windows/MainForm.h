@@ -7,7 +7,14 @@
 // The window's parts are built in MainFormLayout.cpp, its actions, menus and group-bar
 // items in MainFormActions.cpp. An action whose feature is not part of the program yet
 // has its caption, image and places but no handler, and an action without a handler
-// stays disabled (see UpdateActionState).
+// stays disabled (see UpdateActionState). Wiring a feature is setting the action's
+// OnExecute: the action list's update (which handles every action, so single actions
+// take no OnUpdate) then enables it by its rule.
+//
+// Keys: with key preview the window sees Ctrl+L (locate) and Ctrl+F (indicator query)
+// first; Enter, Insert and Delete released in the list run modify, add and delete; a
+// double click on the list modifies. The mouse wheel turns into Up/Down keys for the
+// focused control program-wide (TMouseWheelKeys) while the window exists.
 
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"

@@ -9,6 +9,7 @@
 #include "controls/navigation/FwClockStatus.h"
 #include "controls/navigation/FwGroup.h"
 #include "controls/navigation/FwGroupBar.h"
+#include "controls/navigation/FwSizePanel.h"
 #include "core/OfflineExchange.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/ui/ActionList.h"
@@ -271,7 +272,7 @@ TEST_F(MainWindowTest, GroupBarAndMenusHoldTheirItems) {
 }
 
 // The maximised window with 20 records, painted into fw_main_window.png under the build
-// folder to be looked at.
+// folder to be looked at, and its left pane with the second group open.
 TEST_F(MainWindowTest, PictureOfTheWindow) {
   std::vector<qint64> codes;
   for (int i = 1; i <= 20; ++i) codes.push_back(110000000000 + i * 7);
@@ -295,6 +296,11 @@ TEST_F(MainWindowTest, PictureOfTheWindow) {
   const QImage image = form->grab().toImage();
   const QString path = QDir(QCoreApplication::applicationDirPath()).filePath("fw_main_window.png");
   EXPECT_TRUE(image.save(path)) << path.toStdString();
+  // The left pane with the second group open.
+  form->FwGroup2->SetOpened(true);
+  QApplication::processEvents();
+  const QString pane = QDir(QCoreApplication::applicationDirPath()).filePath("fw_main_window_group2.png");
+  EXPECT_TRUE(form->FwSizePanel1->grab().toImage().save(pane)) << pane.toStdString();
 }
 
 } // namespace

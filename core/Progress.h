@@ -31,9 +31,25 @@ public:
   virtual void HideProgress() = 0;
 };
 
-// Progress that goes nowhere, for work run without a window (tests, tools).
-class TSilentProgress : public IProgress, public ITwoBarProgress {
+// The batch check's progress with its pause and stop: the check asks Paused and
+// Cancelled after every step and pumped message, so the window that implements it must
+// outlive the check it is handed to.
+class ICheckProgress {
 public:
+  virtual ~ICheckProgress() = default;
+  virtual void StartCheckProgress(int total, int position) = 0;
+  virtual void StepCheckProgress() = 0;
+  virtual bool Paused() const = 0;
+  virtual bool Cancelled() const = 0;
+};
+
+// Progress that goes nowhere, for work run without a window (tests, tools).
+class TSilentProgress : public IProgress, public ITwoBarProgress, public ICheckProgress {
+public:
+  void StartCheckProgress(int, int) override {}
+  void StepCheckProgress() override {}
+  bool Paused() const override { return false; }
+  bool Cancelled() const override { return false; }
   void ShowProgress(const QString&) override {}
   void StartProgress(int, int) override {}
   void StepProgress() override {}

@@ -1,14 +1,19 @@
 #include "windows/MainForm.h"
 
 #include "core/DatabasePassword.h"
+#include "core/OfflineExchange.h"
 #include "core/ProductVersion.h"
 #include "core/RegistrySettings.h"
 #include "core/SurveyModel.h"
 #include "platform/db/DbError.h"
+#include "controls/navigation/FwCustomStatusPane.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
+#include "platform/ui/ActionList.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/MainMenu.h"
 #include "windows/GridProcedures.h"
+#include "windows/MouseWheelKeys.h"
 
 #include <QFileInfo>
 
@@ -20,7 +25,6 @@ namespace {
 
 const QString kProvider = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=");
 const QString kConnectionTail = QStringLiteral("Persist Security Info=False;Jet OLEDB:Engine Type=5;");
-constexpr int kClockPaneWidth = 104;
 
 QString PlainConnectionString(const QString& path) {
   return kProvider + path + QStringLiteral(";Mode=ReadWrite;") + kConnectionTail;
@@ -50,12 +54,20 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   resize(1024, 700);
   SetWindowState(TWindowState::wsMaximized);
   CreateDataComponents();
+  CreateImages();
+  CreateActions();
+  CreateMenus();
   CreateWindowParts();
   CreateRecordGrid();
+  BindGroupItems();
+  SetMenu(MainMenu1);
+  OnKeyDown = [this](TObject*, WORD& key, TShiftState shift) { FormKeyDown(key, shift); };
+  wheelKeys_ = std::make_unique<TMouseWheelKeys>();
   EndLoad();
 }
 
 TMainForm::~TMainForm() {
+  wheelKeys_.reset();
   // The list lets go of its data before the data sets and the connection go.
   if (RecordGrid) RecordGrid->SetDataSource(nullptr);
   delete DataSource1;
@@ -78,87 +90,6 @@ void TMainForm::CreateDataComponents() {
   DataSource1 = new TDataSource(ReportQuery);
 }
 
-void TMainForm::CreateWindowParts() {
-  FwStatusBar1 = new TStatusBar(this);
-  FwStatusBar1->SetName(QStringLiteral("FwStatusBar1"));
-  FwStatusBar1->SetParent(this);
-  FwStatusBar1->SetAlign(TAlign::alBottom);
-  StatusVersion = FwStatusBar1->AddPanel();
-  FwClockStatus1 = FwStatusBar1->AddPanel();
-  FwClockStatus1->SetWidth(kClockPaneWidth);
-  FwClockStatus1->SetAlignment(TAlignment::taCenter);
-  FwClockStatus1->SetText(Now().toString(QStringLiteral("yyyy年MM月dd日")));
-  FwStatusBar1->OnResize = [this](TObject*) { LayOutStatusPanes(); };
-
-  FwSizePanel1 = new TPanel(this);
-  FwSizePanel1->SetName(QStringLiteral("FwSizePanel1"));
-  FwSizePanel1->SetParent(this);
-  FwSizePanel1->SetAlign(TAlign::alLeft);
-  FwSizePanel1->SetWidth(108);
-  FwSizePanel1->SetBevelOuter(TPanelBevel::bvNone);
-  FwSizePanel1->SetColor(kMainWindowColor);
-
-  FwGroupBar1 = new TPanel(this);
-  FwGroupBar1->SetName(QStringLiteral("FwGroupBar1"));
-  FwGroupBar1->SetParent(FwSizePanel1);
-  FwGroupBar1->SetAlign(TAlign::alClient);
-  FwGroupBar1->SetBevelOuter(TPanelBevel::bvNone);
-  FwGroupBar1->SetColor(RGB(227, 239, 255));
-
-  FwPanel1 = new TPanel(this);
-  FwPanel1->SetName(QStringLiteral("FwPanel1"));
-  FwPanel1->SetParent(this);
-  FwPanel1->SetAlign(TAlign::alClient);
-  FwPanel1->SetBevelOuter(TPanelBevel::bvNone);
-  FwPanel1->SetColor(kMainWindowColor);
-
-  FwPanel2 = new TPanel(this);
-  FwPanel2->SetName(QStringLiteral("FwPanel2"));
-  FwPanel2->SetParent(FwPanel1);
-  FwPanel2->SetAlign(TAlign::alTop);
-  FwPanel2->SetHeight(18);
-  FwPanel2->SetBevelOuter(TPanelBevel::bvNone);
-  FwPanel2->SetColor(kMainWindowColor);
-
-  Image1 = new TImage(this);
-  Image1->SetName(QStringLiteral("Image1"));
-  Image1->SetParent(FwPanel1);
-  Image1->SetAlign(TAlign::alClient);
-  Image1->SetStretch(true);
-}
-
-void TMainForm::CreateRecordGrid() {
-  RecordGrid = new TDBGrid(this);
-  RecordGrid->SetName(QStringLiteral("RecordGrid"));
-  RecordGrid->SetParent(FwPanel1);
-  RecordGrid->SetAlign(TAlign::alClient);
-  RecordGrid->SetReadOnly(true);
-  RecordGrid->SetOptions(dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgRowSelect |
-                         dgAlwaysShowSelection | dgMultiSelect);
-  RecordGrid->SetFixedColor(kMainWindowColor);
-  RecordGrid->TitleFont().SetName(QStringLiteral("宋体"));
-  RecordGrid->TitleFont().SetHeight(-13);
-  RecordGrid->SetDefaultDrawing(false);
-  RecordGrid->SetDataSource(DataSource1);
-  // The columns the list has before any field list is loaded.
-  for (const auto& [field, title, width] : {std::tuple{"c901", "本级工会统计编码", 110}, std::tuple{"c902", "本级工会名称", 220}}) {
-    TColumn* column = RecordGrid->Columns().Add();
-    column->SetFieldName(QString::fromLatin1(field));
-    column->SetWidth(width);
-    column->Title().SetCaption(QString::fromUtf8(title));
-    column->Title().SetAlignment(TAlignment::taCenter);
-  }
-  RecordGrid->OnDrawColumnCell = [this](TObject*, const TRect& rect, int dataCol, TColumn* column, TGridDrawState state) {
-    DrawGridRowStripes(*RecordGrid, rect, dataCol, column, state);
-  };
-  RecordGrid->OnTitleClick = [this](TColumn* column) { RecordGridTitleClick(column); };
-}
-
-void TMainForm::LayOutStatusPanes() {
-  // The version pane fills what the clock pane leaves.
-  StatusVersion->SetWidth(std::max(0, FwStatusBar1->Width() - kClockPaneWidth));
-}
-
 void TMainForm::DoCreate() {
   FormCreate();
   TForm::DoCreate();
@@ -171,8 +102,7 @@ void TMainForm::FormCreate() {
   if (!OpenDatabase(QString())) return;
   SetCaption(kMainCaptionPrefix + DatabaseLabel);
   ApplyRecordListSwitch();
-  // Edition settings of the offline edition: the group bar and the main menu that they
-  // shape come with the control library's group bar.
+  ApplyEditionSettings();
   LoadFieldList();
   ShowVersion();
   // The splash (the about box's StartSplash, shown modally) runs here once the about
@@ -303,6 +233,65 @@ void TMainForm::RecordGridTitleClick(TColumn* column) {
   } catch (const EDatabaseError& e) {
     ShowMessage(e.Message());
   }
+}
+
+// Keeping the list position across a requery.
+void TMainForm::RequeryAtBookmark() {
+  TBookmark bookmark = ReportQuery->GetBookmark();
+  ReportQuery->Requery();
+  if (ReportQuery->BookmarkValid(bookmark)) ReportQuery->GotoBookmark(bookmark);
+  ReportQuery->FreeBookmark(bookmark);
+}
+
+QString TMainForm::CheckSelectedStatement() {
+  if (!ListHasRecords()) return QString();
+  const QString scope = QStringLiteral(" and c907<=2");
+  auto code = [this] { return ReportQuery->FieldByName(QStringLiteral("c901"))->AsString(); };
+  TBookmarkList& marks = RecordGrid->SelectedRows();
+  if (marks.Count() == 0) return QStringLiteral("select * from dt_data where c901=") + code() + scope;
+
+  QStringList codes;
+  TBookmark here = ReportQuery->GetBookmark();
+  ReportQuery->DisableControls();
+  for (int i = 0; i < marks.Count(); ++i) {
+    const TBookmark mark = marks[i];
+    if (ReportQuery->BookmarkValid(mark)) ReportQuery->GotoBookmark(mark);
+    codes << code();
+  }
+  if (ReportQuery->BookmarkValid(here)) ReportQuery->GotoBookmark(here);
+  ReportQuery->FreeBookmark(here);
+  ReportQuery->EnableControls();
+  return QStringLiteral("select * from dt_data where c901 in (") + codes.join(',') + ')' + scope;
+}
+
+// The logic check of the marked records, wired with the batch check, runs:
+//   AppQuery := CheckSelectedStatement(); open; RunLogicCheck(*AppQuery, true, progress);
+//   close
+// with a progress object of its own (never paused or stopped) that lives for the call,
+// so the check never reaches a check dialog that has been freed meanwhile.
+
+bool TMainForm::ExportRefused() { return !CheckRecordsFinished(*SysADOConnection, kOfflineExportRefusal); }
+
+// Window keys, seen before the focused control: Ctrl+L locates, Ctrl+F opens the
+// indicator query, both only while the list has records.
+void TMainForm::FormKeyDown(WORD& key, TShiftState shift) {
+  if (!(shift & ssCtrl) || !ListHasRecords()) return;
+  if (key == 'L' || key == 108) actLocate->Execute();
+  else if (key == 'F' || key == 102) actConditionSearch->Execute();
+}
+
+// Keys released in the list: Enter modifies, Insert adds, Delete opens the deletion.
+void TMainForm::RecordGridKeyUp(WORD key) {
+  if (key == VK_RETURN) actModify->Execute();
+  else if (key == VK_INSERT) actAddNew->Execute();
+  else if (key == VK_DELETE) RunDeleteHandler();
+}
+
+// The deletion is offered from the keyboard even on an empty list (it also deletes by
+// ranges of codes), where actDelete itself is disabled and would ignore a trigger: the
+// key runs the action's handler directly.
+void TMainForm::RunDeleteHandler() {
+  if (actDelete->OnExecute) actDelete->OnExecute(actDelete);
 }
 
 } // namespace fw

@@ -4,8 +4,17 @@
 // record list, and runs the start-up sequence in its creation handler: settings,
 // database, caption, list switch, edition settings, field list, version text.
 //
-// The group bar, size panel and status bar of the control library are stood in for by
-// plain panels and a plain status bar under the same names in the same places.
+// The window's parts are built in MainFormLayout.cpp, its actions, menus and group-bar
+// items in MainFormActions.cpp. An action whose feature is not part of the program yet
+// has its caption, image and places but no handler, and an action without a handler
+// stays disabled (see UpdateActionState). Wiring a feature is setting the action's
+// OnExecute: the action list's update (which handles every action, so single actions
+// take no OnUpdate) then enables it by its rule.
+//
+// Keys: with key preview the window sees Ctrl+L (locate) and Ctrl+F (indicator query)
+// first; Enter, Insert and Delete released in the list run modify, add and delete; a
+// double click on the list modifies. The mouse wheel turns into Up/Down keys for the
+// focused control program-wide (TMouseWheelKeys) while the window exists.
 
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
@@ -14,18 +23,38 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Image.h"
-#include "platform/ui/Panel.h"
-#include "platform/ui/StatusBar.h"
 
 #include <memory>
 
 namespace fw {
+
+class TAction;
+class TActionList;
+class TBasicAction;
+class TFwClockStatus;
+class TFwGroup;
+class TFwGroupBar;
+class TFwGroupItem;
+class TFwCustomPanel;
+using TFwPanel = TFwCustomPanel;
+class TFwSizePanel;
+class TFwStatusBar;
+class TFwStatusPane;
+class TImageList;
+class TMainMenu;
+class TMenuItem;
+class TPopupMenu;
+class TMouseWheelKeys;
 
 inline const QString kMainCaptionPrefix = QStringLiteral("2014年度全国Tallowmere--基层以上工会调查表（离线工具） - ");
 inline const QString kReportQuerySql = QStringLiteral("SELECT *  from view_data order by c901 asc");
 inline const QString kDataFileMissingMessage = QStringLiteral("没有找到系统数据文件，请重新安装。");
 inline const QString kBadInstallationMessage = QStringLiteral("软件安装不正确，请与软件提供者联系！");
 constexpr TColor kMainWindowColor = RGB(193, 216, 249);
+// The background picture behind the list, in the program folder.
+inline const QString kBackgroundPictureName = QStringLiteral("background.jpg");
+// The date format of the status bar's clock.
+inline const QString kStatusClockFormat = QStringLiteral("yyyy年mm月dd日");
 // The exit status of a start that could not open its database.
 constexpr int kStartupFailureExitCode = 1;
 
@@ -56,15 +85,73 @@ public:
   TDataSource* DataSource1 = nullptr;
 
   // Window parts.
-  TPanel* FwSizePanel1 = nullptr;   // left pane (the size panel comes with the control library)
-  TPanel* FwGroupBar1 = nullptr;    // group bar in the left pane (likewise)
-  TPanel* FwPanel1 = nullptr;       // right pane
-  TPanel* FwPanel2 = nullptr;       // empty strip above the list
-  TImage* Image1 = nullptr;         // background behind the list
+  TFwSizePanel* FwSizePanel1 = nullptr; // left pane
+  TFwGroupBar* FwGroupBar1 = nullptr;   // group bar in the left pane
+  TFwGroup* FwGroup1 = nullptr;         // 数据操作
+  TFwGroup* FwGroup2 = nullptr;         // 备份与上报
+  TFwGroup* FwGroup3 = nullptr;         // 系统工具
+  TFwGroupItem* ExportItem = nullptr;   // actExport's item, captioned 上报到离线版
+  TFwGroupItem* UploadItem = nullptr;   // 上报到网络版, an item without action
+  TFwPanel* FwPanel1 = nullptr;         // right pane
+  TFwPanel* FwPanel2 = nullptr;         // empty strip above the list
+  TImage* Image1 = nullptr;             // background behind the list
   TDBGrid* RecordGrid = nullptr;
-  TStatusBar* FwStatusBar1 = nullptr;
-  TStatusPanel* StatusVersion = nullptr;
-  TStatusPanel* FwClockStatus1 = nullptr;
+  TFwStatusBar* FwStatusBar1 = nullptr;
+  TFwStatusPane* StatusVersion = nullptr;
+  TFwClockStatus* FwClockStatus1 = nullptr;
+
+  // Images: the group bar's large ones and the menus' small ones, same indexes.
+  TImageList* LargeImages = nullptr;
+  TImageList* SmallImages = nullptr;
+
+  // Actions.
+  TActionList* ActionList1 = nullptr;
+  TAction* actAddNew = nullptr;
+  TAction* actModify = nullptr;
+  TAction* actDelete = nullptr;
+  TAction* actFastImport = nullptr;
+  TAction* actExport = nullptr;
+  TAction* actOptions = nullptr;
+  TAction* actGroup = nullptr;
+  TAction* actSum = nullptr;
+  TAction* actCheckSelected = nullptr;
+  TAction* actCheck = nullptr;
+  TAction* actCompress = nullptr;
+  TAction* actLocate = nullptr;
+  TAction* actSearch = nullptr;
+  TAction* actBackup = nullptr;
+  TAction* actAbout = nullptr;
+  TAction* actSaveList = nullptr;
+  TAction* actRecordGrid = nullptr;
+  TAction* actPrint = nullptr;
+  TAction* actConditionSearch = nullptr;
+
+  // Menus.
+  TMainMenu* MainMenu1 = nullptr;
+  TMenuItem* mnuExit = nullptr;         // 退出
+  TPopupMenu* GridPopupMenu = nullptr;
+
+  // Whether ReportQuery is open with at least one record.
+  bool ListHasRecords() const;
+  // The enabling rule of an action by itself: modify, delete, locate, search and print
+  // while the list has records, the list's display while the list is shown, the others
+  // always. An action is enabled when its rule allows it and it has a handler.
+  bool ActionAllowed(const TAction* action) const;
+  void UpdateActionState(TAction* action);
+
+  // After a change to dt_data: bookmark ReportQuery, requery it, go back to the
+  // bookmarked record (the first one when it is gone) and free the bookmark.
+  void RequeryAtBookmark();
+
+  // The statement of the logic check of the marked records: the marked rows' c901
+  // (each visited by its bookmark; an unreachable one gives the record then current),
+  // or the current record's when none is marked, always limited to c907<=2. Empty when
+  // the list has no record. The list ends on the record it was on.
+  QString CheckSelectedStatement();
+
+  // The refusal of the offline export: true (and "存在临时保存或逻辑错误的数据，不能上报!"
+  // shown) when a record of dt_data is not in state 1; then nothing may be written.
+  bool ExportRefused();
 
   // The record list's sort state (0 unsorted, 1 ascending, 2 descending) and the column
   // sorted last; each load of the field list resets them to 1 and none.
@@ -76,8 +163,19 @@ protected:
 
 private:
   void CreateDataComponents();
+  void CreateImages();
   void CreateWindowParts();
+  void CreateStatusBar();
+  void CreateGroupBar();
   void CreateRecordGrid();
+  void CreateActions();
+  void CreateMenus();
+  void BindGroupItems();
+  void ApplyEditionSettings();
+  void LoadBackgroundPicture();
+  void FormKeyDown(WORD& key, TShiftState shift);
+  void RecordGridKeyUp(WORD key);
+  void RunDeleteHandler();
   void FormCreate();
   void ApplyRecordListSwitch();
   void ShowVersion();
@@ -85,11 +183,11 @@ private:
   bool TryOpenPlain(const QString& path);
   bool RemovePassword(const QString& path, const QString& password);
   void RecordGridTitleClick(TColumn* column);
-  void LayOutStatusPanes();
 
   int listSortState_ = 0;
   TColumn* listSortedColumn_ = nullptr;
   bool startupFailed_ = false;
+  std::unique_ptr<TMouseWheelKeys> wheelKeys_;
 };
 
 extern TMainForm* MainForm;

@@ -2,6 +2,7 @@
 // the field list, the caption and the version text.
 #include "MainFormFixture.h"
 
+#include "controls/navigation/FwCustomStatusPane.h"
 #include "core/ProductVersion.h"
 #include "core/RegistrySettings.h"
 #include "platform/db/AdoQuery.h"

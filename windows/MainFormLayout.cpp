@@ -1,0 +1,266 @@
+// The main window's parts: the image lists, the left pane with the group bar, the right
+// pane with the list header, the background picture and the record list, and the status
+// bar with the version text and the date.
+#include "windows/MainForm.h"
+
+#include "controls/common/FwCustomPanel.h"
+#include "controls/common/FwStatusBar.h"
+#include "controls/navigation/FwClockStatus.h"
+#include "controls/navigation/FwCustomStatusPane.h"
+#include "controls/navigation/FwGroup.h"
+#include "controls/navigation/FwGroupBar.h"
+#include "controls/navigation/FwSizePanel.h"
+#include "platform/shell/Folders.h"
+#include "platform/ui/ImageList.h"
+#include "platform/ui/JpegImage.h"
+#include "windows/GridProcedures.h"
+
+#include <QDir>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QPainter>
+
+namespace fw {
+
+namespace {
+
+constexpr int kLeftPaneWidth = 108;
+constexpr int kSizeBarWidth = 7;
+constexpr int kListHeaderHeight = 18;
+constexpr int kClockPaneWidth = 104;
+constexpr int kStatusBarHeight = 19;
+// Room a status pane needs beside its text: frame and caption offset on both sides.
+constexpr int kPaneTextMargin = 12;
+constexpr int kLargeImageSize = 32;
+constexpr int kSmallImageSize = 16;
+constexpr TColor kBarGradientStart = RGB(227, 239, 255);
+constexpr TColor kBarGradientStop = RGB(153, 187, 234);
+constexpr TColor kGroupCaptionColor = RGB(0, 60, 165);
+constexpr TColor kGroupCaptionHotColor = RGB(66, 142, 255);
+
+// The pictures of the image lists by index: freedesktop icon names. Indexes that no
+// action uses stay empty.
+const char* const kImageNames[] = {
+    "document-new",         // 0 添加新记录
+    "edit-find",            // 1 指标查询
+    "",                     // 2
+    "edit-delete",          // 3 删除记录
+    "document-edit",        // 4 修改选中的记录
+    "document-open",        // 5 数据导入
+    "network-transmit",     // 6 上报到网络版
+    "preferences-system",   // 7 参数设置
+    "view-list-bullet",     // 8 自定义列表显示
+    "", "", "", "", "", "", "",
+    "accessories-calculator", // 16 数据汇总
+    "view-grid",            // 17 数据分组
+    "document-send",        // 18 上报到离线版
+    "tools-check-spelling", // 19 检查数据的逻辑
+    "package-x-generic",    // 20 压缩数据库文件
+    "document-save",        // 21 数据备份
+    "", "", "",
+    "document-save-as",     // 25 导出数据列表
+    "document-print",       // 26 打印选中记录的年报表
+};
+
+// The desktop's icon theme, with the system icon folder known even where the
+// environment names no data folders.
+void PrepareIconTheme() {
+  QStringList paths = QIcon::themeSearchPaths();
+  const QString system = QStringLiteral("/usr/share/icons");
+  if (!paths.contains(system) && QDir(system).exists()) {
+    paths << system;
+    QIcon::setThemeSearchPaths(paths);
+  }
+  if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+    QIcon::setThemeName(QStringLiteral("Adwaita"));
+}
+
+// A plain drawn picture for an index whose icon the theme lacks: a sheet with lines,
+// in one of four colours.
+QImage DrawnImage(int index, int size) {
+  QImage image(size, size, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  static const QColor colours[] = {QColor(52, 101, 164), QColor(78, 154, 6), QColor(204, 0, 0), QColor(196, 160, 0)};
+  const int m = size / 6;
+  p.setPen(QColor(40, 40, 40));
+  p.setBrush(colours[index % 4]);
+  p.drawRect(m, m / 2, size - 2 * m - 1, size - m - 1);
+  p.setPen(Qt::white);
+  for (int y = m + size / 5; y < size - m; y += size / 6) p.drawLine(2 * m, y, size - 2 * m - 1, y);
+  return image;
+}
+
+QImage ThemedImage(const QString& name, int index, int size) {
+  if (!name.isEmpty()) {
+    for (const QString& n : {name, name + QStringLiteral("-symbolic")}) {
+      const QIcon icon = QIcon::fromTheme(n);
+      if (icon.isNull()) continue;
+      const QImage image = icon.pixmap(size, size).toImage();
+      if (!image.isNull()) return image.convertToFormat(QImage::Format_ARGB32);
+    }
+  }
+  return DrawnImage(index, size);
+}
+
+} // namespace
+
+void TMainForm::CreateImages() {
+  PrepareIconTheme();
+  LargeImages = new TImageList(this);
+  LargeImages->SetName(QStringLiteral("LargeImages"));
+  LargeImages->SetWidth(kLargeImageSize);
+  LargeImages->SetHeight(kLargeImageSize);
+  SmallImages = new TImageList(this);
+  SmallImages->SetName(QStringLiteral("SmallImages"));
+  SmallImages->SetWidth(kSmallImageSize);
+  SmallImages->SetHeight(kSmallImageSize);
+  for (int i = 0; i < int(std::size(kImageNames)); ++i) {
+    const QString name = QString::fromLatin1(kImageNames[i]);
+    LargeImages->Add(ThemedImage(name, i, kLargeImageSize));
+    SmallImages->Add(ThemedImage(name, i, kSmallImageSize));
+  }
+}
+
+void TMainForm::CreateWindowParts() {
+  CreateStatusBar();
+
+  FwSizePanel1 = new TFwSizePanel(this);
+  FwSizePanel1->SetName(QStringLiteral("FwSizePanel1"));
+  FwSizePanel1->SetParent(this);
+  FwSizePanel1->SetAlign(TAlign::alLeft);
+  FwSizePanel1->SetWidth(kLeftPaneWidth);
+  FwSizePanel1->SetBorderOuter(TFrameStyleEx::fsNone);
+  FwSizePanel1->SetSizeBarWidth(kSizeBarWidth);
+  FwSizePanel1->SetSizeBarStyle(TSplitterStyle::ssBump);
+  FwSizePanel1->SetRealTimeDrag(true);
+  FwSizePanel1->SetHotSpotVisible(true);
+  FwSizePanel1->SetVisualStyle(TFwVisualStyle::vsGradient);
+  FwSizePanel1->SetColor(kMainWindowColor);
+  CreateGroupBar();
+
+  FwPanel1 = new TFwPanel(this);
+  FwPanel1->SetName(QStringLiteral("FwPanel1"));
+  FwPanel1->SetParent(this);
+  FwPanel1->SetAlign(TAlign::alClient);
+  FwPanel1->SetBorderOuter(TFrameStyleEx::fsNone);
+  FwPanel1->SetColor(kMainWindowColor);
+
+  FwPanel2 = new TFwPanel(this);
+  FwPanel2->SetName(QStringLiteral("FwPanel2"));
+  FwPanel2->SetParent(FwPanel1);
+  FwPanel2->SetAlign(TAlign::alTop);
+  FwPanel2->SetHeight(kListHeaderHeight);
+  FwPanel2->SetBorderOuter(TFrameStyleEx::fsNone);
+  FwPanel2->SetColor(kMainWindowColor);
+
+  Image1 = new TImage(this);
+  Image1->SetName(QStringLiteral("Image1"));
+  Image1->SetParent(FwPanel1);
+  Image1->SetAlign(TAlign::alClient);
+  Image1->SetStretch(true);
+  LoadBackgroundPicture();
+}
+
+void TMainForm::LoadBackgroundPicture() {
+  // A missing or damaged picture leaves the pane in the window's colour.
+  Image1->SetPicture(LoadPictureFile(ProgramFile(kBackgroundPictureName)));
+}
+
+void TMainForm::CreateStatusBar() {
+  FwStatusBar1 = new TFwStatusBar(this);
+  FwStatusBar1->SetName(QStringLiteral("FwStatusBar1"));
+  FwStatusBar1->SetParent(this);
+  FwStatusBar1->SetAlign(TAlign::alBottom);
+  // The bar and the clock pane are sized for the font the program shows Chinese in,
+  // whose lines are taller and whose digits are wider than the 19-pixel bar and the
+  // 104-pixel pane allow. The bar's automatic look would put the 19 pixels back on load.
+  const QFontMetrics metrics(FwStatusBar1->Font().ToQFont());
+  FwStatusBar1->SetAutoStyle(false);
+  const int textHeight = metrics.boundingRect(QStringLiteral("开发单位Pp")).height();
+  FwStatusBar1->SetHeight(std::max(kStatusBarHeight, textHeight + 6));
+
+  FwClockStatus1 = new TFwClockStatus(this);
+  FwClockStatus1->SetName(QStringLiteral("FwClockStatus1"));
+  FwClockStatus1->SetParent(FwStatusBar1);
+  FwClockStatus1->SetAlign(TAlign::alRight);
+  const QString widestDate = QStringLiteral("0000年00月00日");
+  FwClockStatus1->SetWidth(std::max(kClockPaneWidth, metrics.horizontalAdvance(widestDate) + kPaneTextMargin));
+  FwClockStatus1->SetAlignment(TAlignment::taCenter);
+  FwClockStatus1->SetFormat(kStatusClockFormat);
+
+  StatusVersion = new TFwStatusPane(this);
+  StatusVersion->SetName(QStringLiteral("StatusVersion"));
+  StatusVersion->SetParent(FwStatusBar1);
+  StatusVersion->SetAlign(TAlign::alClient);
+}
+
+void TMainForm::CreateGroupBar() {
+  FwGroupBar1 = new TFwGroupBar(this);
+  FwGroupBar1->SetName(QStringLiteral("FwGroupBar1"));
+  FwGroupBar1->SetParent(FwSizePanel1);
+  FwGroupBar1->SetAlign(TAlign::alClient);
+  FwGroupBar1->SetStyle(TFwGroupBarStyle::gbsOutlook);
+  FwGroupBar1->SetGradientColorStyle(TFwGradientColorStyle::gcsCustom);
+  FwGroupBar1->SetGradientColorStart(kBarGradientStart);
+  FwGroupBar1->SetGradientColorStop(kBarGradientStop);
+  FwGroupBar1->SetGroupBorderSize(0);
+  FwGroupBar1->SetColor(kBarGradientStop);
+  FwGroupBar1->SetLargeImages(LargeImages);
+  FwGroupBar1->SetSmallImages(SmallImages);
+
+  // Open or closed at start is set before the group joins the bar: in an Outlook bar a
+  // group can only be opened (which closes the others), never closed by itself.
+  auto group = [this](const char* name, const QString& caption, bool opened, bool divider) {
+    auto* g = new TFwGroup(this);
+    g->SetName(QString::fromLatin1(name));
+    g->SetCaption(caption);
+    g->SetOpened(opened);
+    g->SetGroupBar(FwGroupBar1);
+    g->SetItemStyle(TFwItemStyle::isLarge);
+    g->SetColor(kBarGradientStop);
+    g->SetCaptionColorStart(kBarGradientStart);
+    g->SetCaptionColorStop(kBarGradientStop);
+    g->CaptionFont().SetName(QStringLiteral("宋体"));
+    g->CaptionFont().SetHeight(-12);
+    g->CaptionFont().SetColor(kGroupCaptionColor);
+    g->SetCaptionHotColor(kGroupCaptionHotColor);
+    g->SetDividerVisible(divider);
+    return g;
+  };
+  FwGroup1 = group("FwGroup1", QStringLiteral("数据操作"), true, true);
+  FwGroup2 = group("FwGroup2", QStringLiteral("备份与上报"), false, false);
+  FwGroup3 = group("FwGroup3", QStringLiteral("系统工具"), false, false);
+}
+
+void TMainForm::CreateRecordGrid() {
+  RecordGrid = new TDBGrid(this);
+  RecordGrid->SetName(QStringLiteral("RecordGrid"));
+  RecordGrid->SetParent(FwPanel1);
+  RecordGrid->SetAlign(TAlign::alClient);
+  RecordGrid->SetReadOnly(true);
+  RecordGrid->SetOptions(dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgRowSelect |
+                         dgAlwaysShowSelection | dgMultiSelect);
+  RecordGrid->SetFixedColor(kMainWindowColor);
+  RecordGrid->TitleFont().SetName(QStringLiteral("宋体"));
+  RecordGrid->TitleFont().SetHeight(-13);
+  RecordGrid->SetDefaultDrawing(false);
+  RecordGrid->SetPopupMenu(GridPopupMenu);
+  RecordGrid->SetDataSource(DataSource1);
+  // The columns the list has before any field list is loaded.
+  for (const auto& [field, title, width] : {std::tuple{"c901", "本级工会统计编码", 110}, std::tuple{"c902", "本级工会名称", 220}}) {
+    TColumn* column = RecordGrid->Columns().Add();
+    column->SetFieldName(QString::fromLatin1(field));
+    column->SetWidth(width);
+    column->Title().SetCaption(QString::fromUtf8(title));
+    column->Title().SetAlignment(TAlignment::taCenter);
+  }
+  RecordGrid->OnDrawColumnCell = [this](TObject*, const TRect& rect, int dataCol, TColumn* column, TGridDrawState state) {
+    DrawGridRowStripes(*RecordGrid, rect, dataCol, column, state);
+  };
+  RecordGrid->OnTitleClick = [this](TColumn* column) { RecordGridTitleClick(column); };
+  RecordGrid->OnDblClick = [this](TObject*) { actModify->Execute(); };
+  RecordGrid->OnKeyUp = [this](TObject*, WORD& key, TShiftState) { RecordGridKeyUp(key); };
+}
+
+} // namespace fw

@@ -60,6 +60,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   CreateWindowParts();
   CreateRecordGrid();
   BindGroupItems();
+  WireExchangeActions();
   SetMenu(MainMenu1);
   OnKeyDown = [this](TObject*, WORD& key, TShiftState shift) { FormKeyDown(key, shift); };
   wheelKeys_ = std::make_unique<TMouseWheelKeys>();

@@ -16,6 +16,7 @@
 // double click on the list modifies. The mouse wheel turns into Up/Down keys for the
 // focused control program-wide (TMouseWheelKeys) while the window exists.
 
+#include "core/DatabaseMaintenance.h"
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/AdoTable.h"
@@ -28,6 +29,7 @@
 
 namespace fw {
 
+class IProgress;
 class TAction;
 class TActionList;
 class TBasicAction;
@@ -61,7 +63,7 @@ constexpr int kStartupFailureExitCode = 1;
 // The version text of the status bar for a build number.
 QString VersionStatusText(int build);
 
-class TMainForm : public TForm {
+class TMainForm : public TForm, private IMainConnectionUser {
 public:
   explicit TMainForm(TComponent* owner);
   ~TMainForm() override;
@@ -171,6 +173,8 @@ private:
   void CreateActions();
   void CreateMenus();
   void BindGroupItems();
+  void WireExchangeActions();
+  IProgress& Progress();
   void ApplyEditionSettings();
   void LoadBackgroundPicture();
   void FormKeyDown(WORD& key, TShiftState shift);
@@ -184,7 +188,14 @@ private:
   bool RemovePassword(const QString& path, const QString& password);
   void RecordGridTitleClick(TColumn* column);
 
+  // Backup and compaction close and reopen the connection; the list goes back to its
+  // record afterwards (the compaction's to its first record).
+  void MainConnectionClosing() override;
+  void MainConnectionReopened() override;
+
   int listSortState_ = 0;
+  TBookmark reopenBookmark_;
+  bool reopenAtFirst_ = false;
   TColumn* listSortedColumn_ = nullptr;
   bool startupFailed_ = false;
   std::unique_ptr<TMouseWheelKeys> wheelKeys_;

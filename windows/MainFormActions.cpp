@@ -130,12 +130,10 @@ void TMainForm::BindGroupItems() {
   bind(FwGroup1, {actAddNew, actModify, actDelete, actCheck, actConditionSearch, actSum, actGroup, actSaveList, actPrint});
   bind(FwGroup2, {actFastImport, actBackup, actExport});
   ExportItem = FwGroup2->Items()[2];
-  // The upload file export has no action: its item is wired by the upload export itself
-  // and is disabled until then.
+  // The upload file export has no action: its item carries its own click handler.
   UploadItem = FwGroup2->Items().Add();
   UploadItem->SetCaption(QStringLiteral("上报到网络版"));
   UploadItem->SetImageIndex(6);
-  UploadItem->SetEnabled(false);
   bind(FwGroup3, {actCompress, actOptions, actRecordGrid});
 }
 

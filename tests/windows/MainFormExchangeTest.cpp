@@ -1,0 +1,112 @@
+// The main window's exchange and maintenance actions: each runs its core work and keeps
+// the record list where the user expects it.
+#include "MainFormFixture.h"
+#include "controls/navigation/FwGroupItem.h"
+#include "core/OfflineExchange.h"
+#include "platform/db/AdoQuery.h"
+#include "platform/db/DbError.h"
+#include "platform/ui/Action.h"
+#include "platform/ui/ActionList.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+using namespace fw;
+
+class MainFormExchangeTest : public fwtest::MainFormFixture {
+protected:
+  TMainForm* Started(int currentRecNo) {
+    TMainForm* form = Start();
+    EXPECT_NE(form, nullptr);
+    form->ReportQuery->SetRecNo(currentRecNo);
+    form->ActionList1->UpdateActions();
+    return form;
+  }
+
+  static FileDialogResult Chosen(const QString& path) {
+    FileDialogResult r;
+    r.Accepted = true;
+    r.FileName = path;
+    return r;
+  }
+
+  bool Said(const QString& text) const {
+    for (const auto& m : hooks.Messages)
+      if (m.Text.contains(text)) return true;
+    return false;
+  }
+};
+
+TEST_F(MainFormExchangeTest, BackupProtectsTheCopyAndKeepsTheListOnItsRecord) {
+  AddRecords({110000000001, 110000000002, 110000000003});
+  TMainForm* form = Started(2);
+  const QString backup = QDir(users.DocumentsDir()).filePath("备份.mdb");
+  hooks.SaveAnswers.push_back(Chosen(backup));
+  form->actBackup->Execute();
+  EXPECT_TRUE(Said("备份成功"));
+  EXPECT_TRUE(QFileInfo::exists(backup));
+  EXPECT_TRUE(form->ReportQuery->Active());
+  EXPECT_EQ(form->ReportQuery->RecNo(), 2);
+
+  TADOConnection plain;
+  plain.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + backup + ";Mode=ReadWrite;");
+  EXPECT_THROW(plain.Open(), EDatabaseError);
+}
+
+TEST_F(MainFormExchangeTest, CompactionKeepsEveryRecordAndReturnsToTheFirst) {
+  AddRecords({110000000001, 110000000002, 110000000003});
+  TMainForm* form = Started(3);
+  form->actCompress->Execute();
+  EXPECT_TRUE(Said("压缩操作成功"));
+  EXPECT_EQ(form->ReportQuery->RecordCount(), 3);
+  EXPECT_EQ(form->ReportQuery->RecNo(), 1);
+}
+
+TEST_F(MainFormExchangeTest, ExportIsRefusedWhileARecordIsNotFinished) {
+  AddRecords({110000000001});
+  auto c = Connect();
+  c->Execute("update dt_data set RecordState=2");
+  c.reset();
+  TMainForm* form = Started(1);
+  form->actExport->Execute();
+  EXPECT_TRUE(Said(kOfflineExportRefusal));
+  EXPECT_TRUE(hooks.SaveRequests.empty());
+}
+
+TEST_F(MainFormExchangeTest, ExportThenImportBringsTheRecordsIntoTheList) {
+  AddRecords({110000000001, 110000000002});
+  TMainForm* form = Started(1);
+  const QString file = QDir(users.DocumentsDir()).filePath("交换.dat");
+  hooks.InputAnswers.push_back("上级工会");
+  hooks.SaveAnswers.push_back(Chosen(file));
+  form->actExport->Execute();
+  ASSERT_TRUE(QFileInfo::exists(file));
+
+  // Into a working database without those records: the list shows them after the import.
+  Connect()->Execute("delete from dt_data");
+  form->ReportQuery->Requery();
+  ASSERT_EQ(form->ReportQuery->RecordCount(), 0);
+  hooks.OpenAnswers.push_back(Chosen(file));
+  hooks.MessageAnswers.push_back(IDYES); // the label question
+  form->actFastImport->Execute();
+  EXPECT_EQ(form->ReportQuery->RecordCount(), 2);
+}
+
+TEST_F(MainFormExchangeTest, PrintAndUploadShowTheirResults) {
+  AddRecords({110000000001});
+  TMainForm* form = Started(1);
+  form->actPrint->Execute();
+  ASSERT_EQ(hooks.Opened.size(), 1);
+  EXPECT_TRUE(hooks.Opened[0].endsWith(".xlsx"));
+
+  const QString upload = QDir(users.DocumentsDir()).filePath("上报.dat");
+  hooks.SaveAnswers.push_back(Chosen(upload));
+  ASSERT_TRUE(form->UploadItem->OnClick);
+  form->UploadItem->OnClick(form->UploadItem);
+  EXPECT_TRUE(QFileInfo::exists(upload));
+  EXPECT_TRUE(Said("导出上报数据成功"));
+}
+
+} // namespace

@@ -20,14 +20,17 @@ constexpr std::pair<int, int> kExchanges[] = {
 
 QString DatabasePasswordConstant() { return QStringLiteral("K3eW9mA4tZ"); }
 
-QString BuildDatabasePassword(const QString& constant) {
+QString ScrambleConstant(const QString& constant, std::span<const std::pair<char, char>> replacements,
+                         std::span<const std::pair<int, int>> exchanges) {
   QString text = constant;
-  for (const auto& [from, to] : kReplacements) text.replace(QChar(from), QChar(to));
-  for (const auto& [a, b] : kExchanges) {
+  for (const auto& [from, to] : replacements) text.replace(QChar(from), QChar(to));
+  for (const auto& [a, b] : exchanges) {
     if (a < text.size() && b < text.size()) std::swap(text[a], text[b]);
   }
   return text;
 }
+
+QString BuildDatabasePassword(const QString& constant) { return ScrambleConstant(constant, kReplacements, kExchanges); }
 
 QString DatabasePassword() { return BuildDatabasePassword(DatabasePasswordConstant()); }
 

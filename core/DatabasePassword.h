@@ -4,8 +4,17 @@
 // the local variables of the operation that needs it.
 
 #include <QString>
+#include <span>
+#include <utility>
 
 namespace fw {
+
+// Applies a series of single-character replacements (each replaces every occurrence of
+// the first character by the second) over the whole text, then a series of exchanges of
+// two character positions (0-based; a position past the end is skipped). The database
+// password and the upload key are both built this way, each with its own series.
+QString ScrambleConstant(const QString& constant, std::span<const std::pair<char, char>> replacements,
+                         std::span<const std::pair<int, int>> exchanges);
 
 // The ten-character constant of letters and digits from which the password is built.
 QString DatabasePasswordConstant();

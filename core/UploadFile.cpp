@@ -1,5 +1,7 @@
 #include "core/UploadFile.h"
 
+#include "core/DatabasePassword.h"
+
 #include "platform/db/VariantKinds.h"
 
 #include "core/GbkText.h"
@@ -176,14 +178,7 @@ std::string ErrnoText() { return std::strerror(errno); }
 
 QString UploadKeyConstant() { return QStringLiteral("H8sP3kVw6NqT1zGd"); }
 
-QString BuildUploadKey(const QString& constant) {
-  QString text = constant;
-  for (const auto& [from, to] : kKeyReplacements) text.replace(QChar(from), QChar(to));
-  for (const auto& [a, b] : kKeyExchanges) {
-    if (a < text.size() && b < text.size()) std::swap(text[a], text[b]);
-  }
-  return text;
-}
+QString BuildUploadKey(const QString& constant) { return ScrambleConstant(constant, kKeyReplacements, kKeyExchanges); }
 
 QString UploadKey() { return BuildUploadKey(UploadKeyConstant()); }
 

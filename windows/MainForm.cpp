@@ -1,5 +1,6 @@
 #include "windows/MainForm.h"
 
+#include "core/DatabaseFiles.h"
 #include "core/DatabasePassword.h"
 #include "core/OfflineExchange.h"
 #include "core/ProductVersion.h"
@@ -23,16 +24,12 @@ TMainForm* MainForm = nullptr;
 
 namespace {
 
-const QString kProvider = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=");
-const QString kConnectionTail = QStringLiteral("Persist Security Info=False;Jet OLEDB:Engine Type=5;");
-
-QString PlainConnectionString(const QString& path) {
-  return kProvider + path + QStringLiteral(";Mode=ReadWrite;") + kConnectionTail;
-}
+QString PlainConnectionString(const QString& path) { return WorkingConnectionString(path); }
 
 QString ExclusiveConnectionString(const QString& path, const QString& password) {
-  return kProvider + path + QStringLiteral(";Mode=Share Exclusive;") + kConnectionTail +
-         QStringLiteral("Jet OLEDB:Database Password=") + password;
+  return JetConnectionString(path, QStringLiteral("Mode=Share Exclusive;Persist Security Info=False;"
+                                                  "Jet OLEDB:Engine Type=5;Jet OLEDB:Database Password=") +
+                                       password);
 }
 
 QString DefaultDatabasePath() { return ProgramFile(QString::fromLatin1(kDefaultDatabaseName)); }

@@ -176,3 +176,40 @@ TEST(FwCustomEdit, EnterMovesOnLikeTabWhenAsked) {
 }
 
 } // namespace
+
+namespace {
+
+using namespace fw;
+
+TEST(FwCustomEdit, BoxControllerGivesTheParentsColourAndTealReadOnly) {
+  Fixture f;
+  f.form.SetColor(clSilver);
+  f.Focus(f.other);
+  TFwFrameController box;
+  box.BeginLoad();
+  box.SetReadOnlyColor(clTeal);
+  box.SetReadOnlyColorOnFocus(true);
+  box.SetFrameColor(clBtnText);
+  box.SetFrameHotColor(clRed);
+  box.SetFrameHotStyle(TFrameStyle::fsLowered);
+  box.SetFrameHotTrack(true);
+  box.SetFramingPreference(TFramingPreference::fpCustomFraming);
+  box.SetParentColor(true);
+  box.EndLoad();
+  f.edit->SetFrameController(&box);
+  EXPECT_TRUE(f.edit->ParentColor());
+  EXPECT_EQ(f.edit->Color(), clSilver);
+  QImage image = f.Grab();
+  EXPECT_EQ(At(image, 60, 10), Rgb(clSilver));
+  EXPECT_EQ(At(image, 0, 10), Rgb(clBtnText));
+  f.edit->SetReadOnly(true);
+  f.Focus(f.edit);
+  image = f.Grab();
+  EXPECT_EQ(At(image, 60, 10), Rgb(clTeal));
+  EXPECT_NE(At(image, 0, 10), Rgb(clBtnText));  // the lowered hot frame
+  f.Focus(f.other);
+  f.edit->SetReadOnly(false);
+  EXPECT_EQ(f.edit->Color(), clSilver);
+}
+
+} // namespace

@@ -17,8 +17,11 @@ constexpr QChar kDecimal = QLatin1Char('.');
 
 bool IsSign(QChar c) { return c == QLatin1Char('+') || c == QLatin1Char('-'); }
 bool HasSign(const QString& s) { return s.contains(QLatin1Char('+')) || s.contains(QLatin1Char('-')); }
-// Control keys (Backspace, Tab, Escape, Delete) edit or move; Enter is not one of them.
-bool IsControlKey(QChar c) { return (c.unicode() < 32 && c != QLatin1Char('\r')) || c.unicode() == 127; }
+// Control keys (Backspace, Tab, Escape) edit or move; Enter is not one of them.
+bool IsControlKey(QChar c) { return c.unicode() < 32 && c != QLatin1Char('\r'); }
+// Delete arrives here as a character; it removes text after the caret and is always let
+// through, so it may also take the sign away.
+constexpr char16_t kDelete = 127;
 
 // Halves to even, as the rule engine reads a value.
 double RoundHalfEven(double v) {
@@ -99,6 +102,7 @@ qint64 TFwNumericEdit::IntValue() {
 }
 
 bool TFwNumericEdit::IsValidChar(QChar key) const {
+  if (key.unicode() == kDelete) return true;
   const bool decimal = !integersOnly_ && key == kDecimal;
   bool result = (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || IsSign(key) || decimal || IsControlKey(key);
   if (!result) return false;

@@ -100,7 +100,7 @@ TEST(FwNumericEdit, KeyFilterTable) {
   }
 }
 
-TEST(FwNumericEdit, BackspaceInFrontOfTheSignBeepsElsewhereEdits) {
+TEST(FwNumericEdit, BackspaceInFrontOfTheSignBeepsDeleteTakesTheSign) {
   fwtest::ScriptedHooks hooks;
   Fixture f;
   f.Type("-5", 0, 0, "");
@@ -109,6 +109,9 @@ TEST(FwNumericEdit, BackspaceInFrontOfTheSignBeepsElsewhereEdits) {
   f.Type("-5", 2, 0, "");
   QTest::keyClick(f.edit->Widget(), Qt::Key_Backspace);
   EXPECT_EQ(f.edit->Text(), "-");
+  f.Type("-5", 0, 0, "");
+  QTest::keyClick(f.edit->Widget(), Qt::Key_Delete);
+  EXPECT_EQ(f.edit->Text(), "5");
   EXPECT_EQ(hooks.Beeps, 1);
 }
 

@@ -40,7 +40,7 @@ public:
   // Runs OnKeyPress over text that arrives in one piece (paste, drop, input method).
   // Returns false, after a beep, when a character is refused; otherwise `text` holds the
   // characters as the handler left them.
-  bool FilterIncomingText(QString& text);
+  virtual bool FilterIncomingText(QString& text);
 
 protected:
   virtual void DoChange();

@@ -49,12 +49,24 @@ TEST(FwLabel, AlignmentAndLayoutPlaceTheText) {
     f.label->SetLayout(c.layout);
     const QRect ink = Inked(f.Grab());
     ASSERT_FALSE(ink.isNull());
-    if (c.align == TAlignment::taLeftJustify) EXPECT_LE(ink.left(), 3);
-    if (c.align == TAlignment::taRightJustify) EXPECT_GE(ink.right(), 195);
-    if (c.layout == TTextLayout::tlTop) EXPECT_LE(ink.top(), 6);
-    if (c.layout == TTextLayout::tlBottom) EXPECT_GE(ink.bottom(), 35);
-    if (c.centreX >= 0) EXPECT_LE(std::abs(ink.center().x() - c.centreX), 6);
-    if (c.centreY >= 0) EXPECT_LE(std::abs(ink.center().y() - c.centreY), 6);
+    if (c.align == TAlignment::taLeftJustify) {
+      EXPECT_LE(ink.left(), 3);
+    }
+    if (c.align == TAlignment::taRightJustify) {
+      EXPECT_GE(ink.right(), 195);
+    }
+    if (c.layout == TTextLayout::tlTop) {
+      EXPECT_LE(ink.top(), 6);
+    }
+    if (c.layout == TTextLayout::tlBottom) {
+      EXPECT_GE(ink.bottom(), 35);
+    }
+    if (c.centreX >= 0) {
+      EXPECT_LE(std::abs(ink.center().x() - c.centreX), 6);
+    }
+    if (c.centreY >= 0) {
+      EXPECT_LE(std::abs(ink.center().y() - c.centreY), 6);
+    }
   }
 }
 

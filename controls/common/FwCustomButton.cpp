@@ -32,9 +32,16 @@ FW_BUTTON_SETTER(TextHighlightColor, TColor, textHighlightColor_)
 FW_BUTTON_SETTER(TextShadowColor, TColor, textShadowColor_)
 FW_BUTTON_SETTER(TextShadowDepth, int, textShadowDepth_)
 FW_BUTTON_SETTER(ThemeHotTrack, bool, themeHotTrack_)
-FW_BUTTON_SETTER(Transparent, bool, transparent_)
 
 #undef FW_BUTTON_SETTER
+
+void TFwCustomButton::SetTransparent(bool value) {
+  if (value == transparent_) return;
+  transparent_ = value;
+  // Windowed controls fill their background before painting; a transparent one must not.
+  setAutoFillBackground(!value);
+  Invalidate();
+}
 
 void TFwCustomButton::SetPressed(bool value) {
   if (value == pressed_) return;

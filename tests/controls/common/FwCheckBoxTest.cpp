@@ -223,3 +223,15 @@ TEST(FwCheckBox, FrameControllerDressesTheBoxWhenItsFrameIsVisible) {
   EXPECT_EQ(b->DisabledColor(), clBtnFace);  // not in the notifications
   b->SetFrameController(nullptr);
 }
+
+TEST(FwCheckBox, TransparentLeavesTheParentShowingThrough) {
+  Host host;
+  TFwCheckBox* b = host.Box();
+  host.form.SetColor(clYellow);
+  b->SetColor(clAqua);
+  const QPoint empty(b->Width() - 2, b->Height() - 2);
+  EXPECT_EQ(fwtest::At(b->grab().toImage(), empty.x(), empty.y()), clAqua);
+  b->SetTransparent(true);
+  const QImage seen = host.form.grab(b->geometry()).toImage();
+  EXPECT_EQ(fwtest::At(seen, empty.x(), empty.y()), clYellow);
+}

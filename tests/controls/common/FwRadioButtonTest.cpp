@@ -2,11 +2,14 @@
 // custom strips and the painted glyph.
 #include "controls/common/FwRadioButton.h"
 
+#include "controls/common/FwCheckBox.h"
+
 #include "ButtonTestHost.h"
 #include "PixelTools.h"
 #include "controls/common/FwCustomPanel.h"
 #include "platform/ui/Bitmap.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace fw;
@@ -107,4 +110,51 @@ TEST(FwRadioButton, SixCellStripAndPaintedDot) {
   r->SetCustomGlyphs(strip);
   EXPECT_EQ(r->GlyphWidth(), 13);
   EXPECT_EQ(r->GlyphHeight(), 13);
+}
+
+// Check boxes and radio buttons in their states side by side, saved under the build
+// folder (fw_buttons.png) to be looked at after a change.
+TEST(FwRadioButton, PictureOfCheckBoxesAndRadioButtons) {
+  Host host;
+  ASSERT_TRUE(host.active);
+  host.form.SetColor(clWhite);
+  const QString captions[] = {QStringLiteral("未选"), QStringLiteral("选中"), QStringLiteral("灰色"),
+                              QStringLiteral("禁用"), QStringLiteral("热点"), QStringLiteral("焦点")};
+  std::vector<TFwCheckBox*> boxes;
+  for (int i = 0; i < 6; ++i) {
+    auto* b = new TFwCheckBox(&host.form);
+    b->SetParent(&host.form);
+    b->SetBounds(10, 10 + 22 * i, 90, 17);
+    b->SetCaption(captions[i]);
+    b->SetHotTrack(true);
+    b->SetFrameColor(0x0080511C);
+    b->SetHighlightColor(0x0021A121);
+    b->SetAllowGrayed(true);
+    b->Perform(CM_MOUSELEAVE);
+    boxes.push_back(b);
+  }
+  boxes[1]->SetChecked(true);
+  boxes[2]->SetState(TCheckBoxState::cbGrayed);
+  boxes[3]->SetChecked(true);
+  boxes[3]->SetEnabled(false);
+  boxes[4]->Perform(CM_MOUSEENTER);
+  boxes[5]->SetFocus();
+  auto* panel = new TFwCustomPanel(&host.form);
+  panel->SetParent(&host.form);
+  panel->SetBounds(110, 0, 110, 150);
+  for (int i = 0; i < 4; ++i) {
+    // The classic one sits on the form, so that checking it leaves the panel's alone.
+    TFwRadioButton* r = i == 3 ? host.Radio(&host.form, 10 + 22 * 6) : host.Radio(panel, 10 + 22 * i);
+    r->SetHotTrack(i != 3);
+    r->SetFrameColor(0x0080511C);
+    r->SetHighlightColor(0x0021A121);
+    r->SetCaption(i == 3 ? QStringLiteral("经典") : captions[i]);
+    r->Perform(CM_MOUSELEAVE);
+    if (i == 1 || i == 3) r->SetChecked(true);
+    if (i == 2) r->Perform(CM_MOUSEENTER);
+  }
+  const QImage picture = host.form.grab(QRect(0, 0, 230, 170)).toImage();
+  EXPECT_GT(fwtest::Count(picture, 0x0021A121), 60);
+  const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fw_buttons.png"));
+  EXPECT_TRUE(picture.scaled(picture.size() * 3).save(path)) << path.toStdString();
 }

@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <algorithm>
 
 namespace fw {
 

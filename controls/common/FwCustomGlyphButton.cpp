@@ -5,6 +5,7 @@
 #include "controls/common/FwGraphics.h"
 #include "platform/ui/Bitmap.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace fw {
@@ -49,8 +50,8 @@ void FillDisc(TCanvas& canvas, const TRect& r, TColor color) {
   }
 }
 
-// A 1-pixel ring along the circle of r: the disc of r with the disc one pixel inside
-// painted over by the caller.
+// A disc in the ring colour with the disc one pixel inside it in the inside colour: a
+// 1-pixel circular frame around a filled inside.
 void RingAndInside(TCanvas& canvas, const TRect& r, TColor ring, TColor inside) {
   FillDisc(canvas, r, ring);
   FillDisc(canvas, Inset(r, 1), inside);

@@ -235,3 +235,17 @@ TEST(FwCheckBox, TransparentLeavesTheParentShowingThrough) {
   const QImage seen = host.form.grab(b->geometry()).toImage();
   EXPECT_EQ(fwtest::At(seen, empty.x(), empty.y()), clYellow);
 }
+
+TEST(FwCheckBox, WithoutHotTrackTheGlyphHasTheClassicLook) {
+  Host host;
+  TFwCheckBox* b = host.Box();
+  b->SetHotTrack(false);
+  b->SetChecked(true);
+  b->Perform(CM_MOUSEENTER);  // no hot look without HotTrack
+  const QImage glyph = Glyph(b);
+  EXPECT_EQ(fwtest::At(glyph, 0, 0), ColorToRGB(clBtnShadow));  // sunken edge
+  EXPECT_EQ(fwtest::At(glyph, 12, 12), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(fwtest::Count(glyph, kFrame), 0);
+  EXPECT_EQ(fwtest::Count(glyph, kMark), 0);
+  EXPECT_EQ(fwtest::Count(glyph, ColorToRGB(clWindowText)), 7 * 3);
+}

@@ -150,18 +150,6 @@ TEST(FwCheckBox, CustomStripGivesGlyphSizeAndCellByState) {
   EXPECT_GT(fwtest::Count(Glyph(b), ColorToRGB(kFrame)), 0);  // the painted glyph again
 }
 
-TEST(FwCheckBox, GlyphPlacedByAlignment) {
-  Host host;
-  TFwCheckBox* b = host.Box();
-  b->SetHeight(30);
-  EXPECT_EQ(b->GlyphRect(), Bounds(0, 2, 13, 13));
-  b->SetAlignmentVertical(TAlignmentVertical::avCenter);
-  EXPECT_EQ(b->GlyphRect(), Bounds(0, 8, 13, 13));
-  b->SetAlignmentVertical(TAlignmentVertical::avBottom);
-  b->SetAlignment(TAlignment::taLeftJustify);
-  EXPECT_EQ(b->GlyphRect(), Bounds(120 - 13, 30 - 13 - 2, 13, 13));
-}
-
 TEST(FwCheckBox, PaintsFrameMarkFocusAndDisabledCaption) {
   Host host;
   ASSERT_TRUE(host.active);

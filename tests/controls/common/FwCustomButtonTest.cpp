@@ -18,7 +18,7 @@ namespace {
 class CaptionButton : public TFwCustomButton {
 public:
   using TFwCustomButton::TFwCustomButton;
-  TRect Caption(TCanvas& canvas, TRect r, unsigned flags) { return DrawCaption(canvas, r, flags); }
+  TRect PaintCaption(TCanvas& canvas, TRect r, unsigned flags) { return DrawCaption(canvas, r, flags); }
 };
 
 struct Host : fwtest::ActiveForm {
@@ -31,17 +31,6 @@ struct Host : fwtest::ActiveForm {
 };
 
 } // namespace
-
-TEST(FwCustomButton, CreatedAsAFocusableButton) {
-  Host host;
-  CaptionButton* b = host.Button();
-  TFwCustomButton fresh(nullptr);
-  EXPECT_EQ(fresh.Width(), 115);
-  EXPECT_EQ(fresh.Height(), 17);
-  EXPECT_TRUE(b->TabStop());
-  EXPECT_EQ(b->AlignmentVertical(), TAlignmentVertical::avCenter);
-  EXPECT_EQ(b->HotTrackColor(), TColor(0x149BF0));
-}
 
 TEST(FwCustomButton, PressMoveReleaseClicksOnlyWhenReleasedInside) {
   struct Case {
@@ -124,7 +113,7 @@ QRect CaptionInk(CaptionButton* b, unsigned flags = DT_LEFT, TRect* taken = null
   QImage image = fwtest::Blank(100, 40);
   {
     TCanvas canvas(&image);
-    const TRect r = b->Caption(canvas, Rect(10, 5, 90, 35), flags);
+    const TRect r = b->PaintCaption(canvas, Rect(10, 5, 90, 35), flags);
     if (taken) *taken = r;
   }
   return fwtest::Inked(image);
@@ -170,16 +159,6 @@ TEST(FwCustomButton, TextStylesAddTheirCopiesAroundTheCaption) {
   }
 }
 
-TEST(FwCustomButton, RightAlignedCaptionSitsTheShadowDepthInFromTheRight) {
-  Host host;
-  CaptionButton* b = host.Button();
-  b->SetCaption(QStringLiteral("Caption"));
-  b->SetTextShadowDepth(2);
-  const QRect depth2 = CaptionInk(b, DT_RIGHT);
-  b->SetTextShadowDepth(6);
-  EXPECT_EQ(depth2.right() - CaptionInk(b, DT_RIGHT).right(), 4);
-}
-
 TEST(FwCustomButton, VerticalAlignmentPlacesTheTextLine) {
   Host host;
   CaptionButton* b = host.Button();
@@ -208,7 +187,7 @@ TEST(FwCustomButton, DisabledCaptionIsEngravedInSystemColours) {
   QImage image = fwtest::Blank(100, 40, QColor(128, 128, 0));
   {
     TCanvas canvas(&image);
-    b->Caption(canvas, Rect(10, 5, 90, 35), DT_LEFT);
+    b->PaintCaption(canvas, Rect(10, 5, 90, 35), DT_LEFT);
   }
   EXPECT_EQ(fwtest::Count(image, clRed), 0);
   EXPECT_GT(fwtest::Count(image, ColorToRGB(clBtnShadow)), 0);

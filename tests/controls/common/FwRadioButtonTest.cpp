@@ -7,7 +7,6 @@
 #include "ButtonTestHost.h"
 #include "PixelTools.h"
 #include "controls/common/FwCustomPanel.h"
-#include "platform/ui/Bitmap.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -91,7 +90,7 @@ TEST(FwRadioButton, AcceleratorFocusesAndChecks) {
   EXPECT_EQ(clicks, 1);
 }
 
-TEST(FwRadioButton, SixCellStripAndPaintedDot) {
+TEST(FwRadioButton, PaintedRingAndDot) {
   Host host;
   TFwRadioButton* r = host.Radio(&host.form, 10);
   r->SetColor(clWhite);
@@ -105,11 +104,6 @@ TEST(FwRadioButton, SixCellStripAndPaintedDot) {
   const QRect dot = fwtest::Inked(glyph().copy(2, 2, 9, 9));
   EXPECT_EQ(dot.center(), QPoint(4, 4));  // centred in the glyph
   EXPECT_GT(fwtest::Count(glyph(), 0x0021A121), 8);
-
-  TBitmap strip(78, 13);
-  r->SetCustomGlyphs(strip);
-  EXPECT_EQ(r->GlyphWidth(), 13);
-  EXPECT_EQ(r->GlyphHeight(), 13);
 }
 
 // Check boxes and radio buttons in their states side by side, saved under the build

@@ -1,0 +1,254 @@
+#include "controls/common/FwCustomGlyphButton.h"
+
+#include "controls/common/FwBorders.h"
+#include "controls/common/FwColors.h"
+#include "controls/common/FwGraphics.h"
+#include "platform/ui/Bitmap.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace fw {
+
+namespace {
+
+constexpr int kGlyphSize = 13;
+
+TRect Inset(const TRect& r, int by) { return Rect(r.Left + by, r.Top + by, r.Right - by, r.Bottom - by); }
+
+void Fill(TCanvas& canvas, const TRect& r, TColor color) {
+  canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+  canvas.Brush().SetColor(color);
+  canvas.FillRect(r);
+}
+
+// The inside colour of a painted glyph for its look.
+TColor InsideColor(const TFwGlyphFace& f) {
+  switch (f.Look) {
+  case TFwGlyphLook::pressed: return DarkerColor(f.FocusColor, 20);
+  case TFwGlyphLook::disabled: return f.DisabledColor;
+  default: return f.Focused ? f.FocusColor : f.FillColor;
+  }
+}
+
+TColor OuterFrameColor(const TFwGlyphFace& f) {
+  return f.Look == TFwGlyphLook::hot && f.FrameHotTrack ? f.HotFrameColor : f.FrameColor;
+}
+
+// Fills a disc: the pixels whose centres lie inside the circle that fits r.
+void FillDisc(TCanvas& canvas, const TRect& r, TColor color) {
+  const double radius = r.Width() / 2.0;
+  if (radius <= 0) return;
+  for (int row = 0; row < r.Height(); ++row) {
+    const double dy = row + 0.5 - r.Height() / 2.0;
+    const double half = radius * radius - dy * dy;
+    if (half <= 0) continue;
+    const double dx = std::sqrt(half);
+    const int x0 = int(std::ceil(radius - dx - 0.5));
+    const int x1 = int(std::floor(radius + dx - 0.5)) + 1;
+    if (x1 > x0) Fill(canvas, Rect(r.Left + x0, r.Top + row, r.Left + x1, r.Top + row + 1), color);
+  }
+}
+
+// A disc in the ring colour with the disc one pixel inside it in the inside colour: a
+// 1-pixel circular frame around a filled inside.
+void RingAndInside(TCanvas& canvas, const TRect& r, TColor ring, TColor inside) {
+  FillDisc(canvas, r, ring);
+  FillDisc(canvas, Inset(r, 1), inside);
+}
+
+} // namespace
+
+void DrawCheckGlyph(TCanvas& canvas, const TFwGlyphFace& f) {
+  TRect inner;
+  if (f.Classic) {
+    DrawCtl3DBorder(canvas, f.Rect, true, sdAll);
+    inner = Inset(f.Rect, 1);  // the tick keeps the flat glyph's grid
+  } else {
+    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+    inner = DrawFlatFrame(canvas, f.Rect, OuterFrameColor(f));
+  }
+  Fill(canvas, f.Classic ? Inset(f.Rect, 2) : inner, InsideColor(f));
+
+  canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+  if (f.State == TCheckBoxState::cbChecked) {
+    // A tick of 3-pixel columns, counted from one pixel left of and above the inside.
+    static constexpr int kTick[][2] = {{3, 5}, {4, 6}, {5, 7}, {6, 6}, {7, 5}, {8, 4}, {9, 3}};
+    const int ox = inner.Left - 1, oy = inner.Top - 1;
+    for (const auto& [col, firstRow] : kTick)
+      Fill(canvas, Rect(ox + col, oy + firstRow, ox + col + 1, oy + firstRow + 3), f.MarkColor);
+  } else if (f.State == TCheckBoxState::cbGrayed) {
+    Fill(canvas, Inset(inner, 2), f.MarkColor);
+  }
+
+  if (f.Look == TFwGlyphLook::hot && !f.Classic) {
+    if (f.FrameHotTrack) DrawFlatFrame(canvas, inner, f.HotFrameColor);
+    else DrawGradientRing(canvas, inner, TGradientDirection::gdDiagonalDown, f.HotFrameColor, f.HotFillColor);
+  }
+}
+
+void DrawRadioGlyph(TCanvas& canvas, const TFwGlyphFace& f) {
+  const TColor inside = InsideColor(f);
+  RingAndInside(canvas, f.Rect, f.Classic ? clBtnShadow : OuterFrameColor(f), inside);
+  if (f.Look == TFwGlyphLook::hot && !f.Classic) {
+    // Hot: a second ring just inside the frame, in the hot frame colour when the frame
+    // is what is highlighted, else in the hot fill colour.
+    RingAndInside(canvas, Inset(f.Rect, 1), f.FrameHotTrack ? f.HotFrameColor : f.HotFillColor, inside);
+  }
+  if (f.State == TCheckBoxState::cbChecked) {
+    const int dot = std::max(1, f.Rect.Width() * 5 / 13);
+    const int x = f.Rect.Left + (f.Rect.Width() - dot) / 2, y = f.Rect.Top + (f.Rect.Height() - dot) / 2;
+    FillDisc(canvas, Bounds(x, y, dot, dot), f.MarkColor);
+  }
+}
+
+TFwCustomGlyphButton::TFwCustomGlyphButton(TComponent* owner, int cellCount)
+    : TFwCustomButton(owner), customGlyphs_(std::make_unique<TBitmap>()), cellCount_(cellCount) {}
+
+TFwCustomGlyphButton::~TFwCustomGlyphButton() = default;
+
+#define FW_GLYPH_SETTER(Name, Type, member) \
+  void TFwCustomGlyphButton::Set##Name(Type value) { \
+    if (value == member) return; \
+    member = value; \
+    Invalidate(); \
+  }
+
+FW_GLYPH_SETTER(Alignment, TAlignment, alignment_)
+FW_GLYPH_SETTER(UseCustomGlyphs, bool, useCustomGlyphs_)
+FW_GLYPH_SETTER(FillColor, TColor, fillColor_)
+FW_GLYPH_SETTER(FocusColor, TColor, focusColor_)
+FW_GLYPH_SETTER(FrameColor, TColor, frameColor_)
+FW_GLYPH_SETTER(DisabledColor, TColor, disabledColor_)
+FW_GLYPH_SETTER(TransparentColor, TColor, transparentColor_)
+FW_GLYPH_SETTER(WinMaskColor, TColor, winMaskColor_)
+FW_GLYPH_SETTER(HotTrackStyle, TFwButtonHotTrackStyle, hotTrackStyle_)
+
+#undef FW_GLYPH_SETTER
+
+void TFwCustomGlyphButton::SetCustomGlyphs(const TBitmap& value) {
+  customGlyphs_->Assign(value);
+  useCustomGlyphs_ = !customGlyphs_->Empty();
+  Invalidate();
+}
+
+int TFwCustomGlyphButton::GlyphWidth() const {
+  return useCustomGlyphs_ && !customGlyphs_->Empty() ? customGlyphs_->Width() / cellCount_ : kGlyphSize;
+}
+
+int TFwCustomGlyphButton::GlyphHeight() const {
+  return useCustomGlyphs_ && !customGlyphs_->Empty() ? customGlyphs_->Height() : kGlyphSize;
+}
+
+TRect TFwCustomGlyphButton::GlyphRect() const {
+  const int w = GlyphWidth(), h = GlyphHeight();
+  const int x = alignment_ == TAlignment::taLeftJustify ? Width() - w : 0;
+  int y = 2;
+  switch (AlignmentVertical()) {
+  case TAlignmentVertical::avTop: y = 2; break;
+  case TAlignmentVertical::avCenter: y = (Height() - h) / 2; break;
+  case TAlignmentVertical::avBottom: y = Height() - h - 2; break;
+  }
+  return Bounds(x, y, w, h);
+}
+
+int TFwCustomGlyphButton::GlyphCell() const {
+  // Three rows of states (normal, pressed, disabled), each unchecked, checked and, for
+  // check boxes, grayed.
+  const int perRow = cellCount_ / 3;
+  const int row = !Enabled() ? 2 : Pressed() ? 1 : 0;
+  return row * perRow + std::min(int(GlyphState()), perRow - 1);
+}
+
+TFwGlyphFace TFwCustomGlyphButton::GlyphFace() const {
+  TFwGlyphFace f;
+  f.Rect = GlyphRect();
+  f.State = GlyphState();
+  f.Look = !Enabled() ? TFwGlyphLook::disabled
+           : Pressed() ? TFwGlyphLook::pressed
+           : MouseInControl() ? TFwGlyphLook::hot
+                              : TFwGlyphLook::normal;
+  f.Focused = Focused();
+  f.FrameColor = frameColor_;
+  f.FillColor = fillColor_;
+  f.FocusColor = focusColor_;
+  f.DisabledColor = disabledColor_;
+  f.MarkColor = HighlightColor();
+  if (HotTrackColorType() == TFwHotTrackColorType::htctActual) {
+    f.HotFrameColor = HotTrackColor();
+    f.HotFillColor = BlendColors(0x00FFFFFF, HotTrackColor(), 190);
+  } else {
+    const TColor k = ComplementaryColor(HotTrackColor(), 180);
+    f.HotFrameColor = DarkerColor(k, 30);
+    f.HotFillColor = k;
+  }
+  f.FrameHotTrack = frameHotTrack_ || hotTrackStyle_ == TFwButtonHotTrackStyle::htsFrame;
+  return f;
+}
+
+void TFwCustomGlyphButton::DrawCustomGlyph(TCanvas& canvas) {
+  const int w = GlyphWidth(), h = GlyphHeight();
+  const TRect source = Bounds(GlyphCell() * w, 0, w, h);
+  StretchTransparentBitmapSimple(canvas, *customGlyphs_, GlyphRect(), transparentColor_, source);
+}
+
+void TFwCustomGlyphButton::DrawGlyph(TCanvas& canvas) {
+  if (useCustomGlyphs_ && !customGlyphs_->Empty()) {
+    DrawCustomGlyph(canvas);
+    return;
+  }
+  // Desktop themes are never active here, so there is no themed branch.
+  TFwGlyphFace face = GlyphFace();
+  if (!HotTrack()) {
+    // The classic look in system colours; a pressed or disabled glyph shows the face
+    // colour inside.
+    face.Classic = true;
+    face.FillColor = face.FocusColor = clWindow;
+    face.DisabledColor = clBtnFace;
+    face.MarkColor = Enabled() ? clWindowText : clBtnShadow;
+    if (face.Look == TFwGlyphLook::hot) face.Look = TFwGlyphLook::normal;
+    if (face.Look == TFwGlyphLook::pressed) {
+      face.Look = TFwGlyphLook::disabled;
+      face.Focused = false;
+    }
+  }
+  DrawClassGlyph(canvas, face);
+}
+
+void TFwCustomGlyphButton::Paint() {
+  TCanvas& canvas = Canvas();
+  PaintBackground(canvas);
+  DrawGlyph(canvas);
+
+  TRect r = Inset(ClientRect(), 1);
+  const int taken = GlyphWidth() + 4;
+  if (alignment_ == TAlignment::taLeftJustify) r.Right -= taken;
+  else r.Left += taken;
+  const TRect text = DrawCaption(canvas, r, DT_WORDBREAK | DT_EXPANDTABS);
+  if (Focused()) DrawFocusBorder(canvas, Rect(text.Left - 1, text.Top - 1, text.Right + 1, text.Bottom + 1));
+}
+
+bool TFwCustomGlyphButton::UpdateFromFrameController(const TFwFrameController& c) {
+  if (!c.FrameVisible()) return true;
+  SetHotTrack(true);
+  auto wants = [this](TFwFrameControllerProperty p) { return (notifications_ & FcpBit(p)) != 0; };
+  if (wants(TFwFrameControllerProperty::fcpColor)) fillColor_ = c.Color();
+  if (wants(TFwFrameControllerProperty::fcpFrameColor)) frameColor_ = c.FrameColor();
+  if (wants(TFwFrameControllerProperty::fcpFocusColor)) focusColor_ = c.FocusColor();
+  if (wants(TFwFrameControllerProperty::fcpDisabledColor)) disabledColor_ = c.DisabledColor();
+  if (wants(TFwFrameControllerProperty::fcpFrameHotTrack)) frameHotTrack_ = c.FrameHotTrack();
+  if (frameHotTrack_) SetHotTrackColor(c.FrameHotColor());
+  Invalidate();
+  return true;
+}
+
+void TFwCustomGlyphButton::ActionChanged(TBasicAction& action) {
+  TFwCustomButton::ActionChanged(action);
+  if (auto* a = dynamic_cast<TAction*>(&action)) {
+    fromAction_ = true;
+    SetChecked(a->Checked());
+    fromAction_ = false;
+  }
+}
+
+} // namespace fw

@@ -13,6 +13,7 @@
 #include "platform/ui/CustomControl.h"
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -70,8 +71,10 @@ public:
   // an OK/Cancel question first. Refused ranges change nothing.
   void MergeCells(TGridRect range, bool ask);
   void UnmergeCells(TGridRect range);
-  // The cell texts. These store the text as given and fire OnSetForeText/OnSetBackText
-  // with the stored text (also when it did not change).
+  // The cell texts. A new ForeText is normalised by the cell's data style first (numbers
+  // formatted, dates as yyyy-MM-dd, times as hh:mm:ss); a text that cannot be read shows
+  // an error box and is not stored. BackText is stored as given. Both fire
+  // OnSetForeText/OnSetBackText with the stored text, also when it did not change.
   void SetForeText(int col, int row, const QString& value);
   void SetBackText(int col, int row, const QString& value);
   QString GetForeText(int col, int row) const { return cells_.Cell(col, row).ForeText; }
@@ -228,6 +231,7 @@ private:
     Invalidate();
   }
   TGridRect ClampToData(TGridRect range) const;
+  std::optional<QString> NormalizeForeText(int col, int row, const QString& value) const;
   TGridRect ClampToScrolled(TGridRect range) const;
   void ResizeStore();
   void RepaintRect(const TRect& r);

@@ -3,6 +3,9 @@
 
 #include "grid/CustomEasyGrid.h"
 
+#include "grid/CellText.h"
+#include "platform/shell/Hooks.h"
+
 #include <algorithm>
 
 namespace fw {
@@ -66,14 +69,41 @@ void TCustomEasyGrid::SetAllCellsProp(TCellProp id, const TCellPropValue& value)
   Invalidate();
 }
 
+std::optional<QString> TCustomEasyGrid::NormalizeForeText(int col, int row, const QString& value) const {
+  const TCellInfo& cell = cells_.Cell(col, row);
+  std::optional<QString> result = value;
+  QString message;
+  switch (cell.DataStyle) {
+  case TDataStyle::dsNumber:
+    result = FormatCellNumber(value, cell.IntLength, cell.DecLength, cell.ThousandSep, cell.ZeroNull, cell.TrailingZero);
+    message = QStringLiteral("内容不合法,请写入正确的数值。");
+    break;
+  case TDataStyle::dsDate:
+    if (!value.isEmpty()) result = NormalizeDateText(value);
+    message = QStringLiteral("内容不合法,请写入正确的日期。");
+    break;
+  case TDataStyle::dsTime:
+    if (!value.isEmpty()) result = NormalizeTimeText(value);
+    message = QStringLiteral("内容不合法,请写入正确的时间。");
+    break;
+  default: break;
+  }
+  if (!result)
+    ShowMessage(QStringLiteral("单元格[%1,%2]").arg(col).arg(row) + message, QStringLiteral("提示"),
+                MB_OK | MB_ICONERROR);
+  return result;
+}
+
 void TCustomEasyGrid::SetForeText(int col, int row, const QString& value) {
-  TCellInfo& cell = cells_.Cell(col, row);
-  if (value != cell.ForeText) {
-    cell.ForeText = value;
+  if (value != cells_.Cell(col, row).ForeText) {
+    const std::optional<QString> normal = NormalizeForeText(col, row, value);
+    if (!normal) return;  // refused: the previous text stays and no event fires
+    TCellInfo& cell = cells_.Cell(col, row);
+    cell.ForeText = *normal;
     if (cell.ShowForeText) InvalidateCellRange(cell.MergeRect);
   }
   if (OnSetForeText) {
-    QString stored = cell.ForeText;
+    QString stored = cells_.Cell(col, row).ForeText;
     OnSetForeText(this, col, row, stored);
     // The handler may have resized the grid; the record is looked up again.
     if (col < colCount_ && row < rowCount_) cells_.Cell(col, row).ForeText = stored;

@@ -181,7 +181,9 @@ TEST_F(GridPaint, DrawCellEventComesForEveryPaintedCellOnce) {
   std::vector<std::pair<int, int>> seen;
   grid->OnDrawCell = [&](TObject*, int c, int r, TRect, TEasyGridDrawState state) {
     seen.push_back({c, r});
-    if (c == 0 || r == 0) EXPECT_TRUE(state & gdTitled);
+    if (c == 0 || r == 0) {
+      EXPECT_TRUE(state & gdTitled);
+    }
   };
   Grab();
   EXPECT_EQ(std::count(seen.begin(), seen.end(), std::pair{1, 1}), 1);

@@ -204,4 +204,15 @@ TEST_F(GridPaint, ThickFocusFrameWithFillHandle) {
   EXPECT_EQ(At(image, s.Left + 20, s.Top + 10), Rgb(clBlack));      // selected, not current: highlight
 }
 
+TEST_F(GridPaint, AmpersandsInCellTextAreShownAsTyped) {
+  grid->SetSelection(GridRect(4, 4, 4, 4));
+  const TRect cell = grid->CellRect(1, 1);
+  grid->SetForeText(1, 1, QStringLiteral("&"));
+  const int one = Ink(Grab(), cell, clWhite).Width();
+  grid->SetForeText(1, 1, QStringLiteral("&&"));
+  const int two = Ink(Grab(), cell, clWhite).Width();
+  EXPECT_GT(one, 0);
+  EXPECT_GT(two, one * 3 / 2);  // two characters, not one mnemonic escape
+}
+
 } // namespace

@@ -241,7 +241,8 @@ private:
   void DrawLines(const TGridAxis& cols, const TGridAxis& rows, const TRegion& region, bool vert, bool horz, TColor color);
   void DrawCells(const TGridAxis& cols, const TGridAxis& rows, const TRegion& region, TEasyGridDrawState base);
   void DrawTitleText(int col, int row, const TRect& rect);
-  void DrawCellText(const TCellInfo& cell, int col, int row, const TRect& rect, TEasyGridDrawState state);
+  // Draws the cell's text inside a 4-pixel margin; rect becomes the text's rectangle.
+  void DrawCellText(const TCellInfo& cell, int col, int row, TRect& rect, TEasyGridDrawState state);
   void DrawFrameLines(const TCellInfo& cell, const TRect& rect);
   void DrawFocus(const TGridAxis& cols, const TGridAxis& rows);
 

@@ -166,6 +166,8 @@ void TCustomEasyGrid::DrawCells(const TGridAxis& cols, const TGridAxis& rows, co
       if (c != std::max(merge.Left, region.FirstCol) || r != std::max(merge.Top, region.FirstRow)) continue;
       const TRect rect = {cols.CellStart(merge.Left), rows.CellStart(merge.Top), cols.CellEnd(merge.Right),
                           rows.CellEnd(merge.Bottom)};
+      // Hidden columns and rows (negative extents) take no room and paint nothing.
+      if (rect.IsEmpty()) continue;
       if (rect.Right <= clip.Left || rect.Left >= clip.Right || rect.Bottom <= clip.Top || rect.Top >= clip.Bottom)
         continue;
       const bool isCurrent = merge.Contains(col_, row_);
@@ -209,6 +211,8 @@ void TCustomEasyGrid::DrawCell(int col, int row, TRect rect, TEasyGridDrawState 
     DrawTitleText(col, row, rect);
   else
     DrawCellText(cell, col, row, rect, state);
+  // The handler gets the rectangle as the text drawing left it (inside the margins,
+  // its top at the text's top).
   if (OnDrawCell) OnDrawCell(this, col, row, rect, state);
 }
 
@@ -259,12 +263,12 @@ void TCustomEasyGrid::DrawTitleText(int col, int row, const TRect& rect) {
   canvas.DrawText(text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
-void TCustomEasyGrid::DrawCellText(const TCellInfo& cell, int col, int row, const TRect& rect,
-                                   TEasyGridDrawState state) {
+void TCustomEasyGrid::DrawCellText(const TCellInfo& cell, int col, int row, TRect& rect, TEasyGridDrawState state) {
+  const TRect inner = {rect.Left + 4, rect.Top + 4, rect.Right - 4, rect.Bottom - 4};
+  rect = inner;
   const QString& text = cell.ShownText();
   if (text.isEmpty()) return;
   TCanvas& canvas = Canvas();
-  const TRect inner = {rect.Left + 4, rect.Top + 4, rect.Right - 4, rect.Bottom - 4};
   canvas.SaveDC();
   canvas.IntersectClipRect(inner);
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
@@ -288,6 +292,7 @@ void TCustomEasyGrid::DrawCellText(const TCellInfo& cell, int col, int row, cons
   case 1: target.Top += (inner.Height() - textHeight) / 2; break;
   default: target.Top = inner.Bottom - textHeight; break;
   }
+  rect = target;
   canvas.DrawText(text, target, flags);
   canvas.RestoreDC();
 }

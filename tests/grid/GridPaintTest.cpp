@@ -5,6 +5,7 @@
 #include "platform/ui/Form.h"
 
 #include <QImage>
+#include <map>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -178,9 +179,13 @@ TEST_F(GridPaint, WrappedTextEndsAboveTheBottomMarginAndStaysInTheCell) {
 
 TEST_F(GridPaint, DrawCellEventComesForEveryPaintedCellOnce) {
   grid->MergeCells(GridRect(1, 1, 2, 1), false);
+  grid->SetRangeCellProp(GridRect(3, 3, 3, 3), TCellProp::AlignMode, TAlignMode::taBottom);
+  grid->SetForeText(3, 3, QStringLiteral("底"));
   std::vector<std::pair<int, int>> seen;
-  grid->OnDrawCell = [&](TObject*, int c, int r, TRect, TEasyGridDrawState state) {
+  std::map<std::pair<int, int>, TRect> rects;
+  grid->OnDrawCell = [&](TObject*, int c, int r, TRect rect, TEasyGridDrawState state) {
     seen.push_back({c, r});
+    rects[std::pair{c, r}] = rect;
     if (c == 0 || r == 0) {
       EXPECT_TRUE(state & gdTitled);
     }
@@ -190,6 +195,14 @@ TEST_F(GridPaint, DrawCellEventComesForEveryPaintedCellOnce) {
   EXPECT_EQ(std::count(seen.begin(), seen.end(), std::pair{2, 1}), 0);  // member of (1, 1)'s range
   EXPECT_EQ(std::count(seen.begin(), seen.end(), std::pair{0, 0}), 1);
   EXPECT_EQ(std::count(seen.begin(), seen.end(), std::pair{5, 7}), 1);
+  auto drawn = [&](int c, int r) { return rects[std::pair{c, r}]; };
+  // Titles get their whole rectangle, other cells the text area inside the margins.
+  EXPECT_EQ(drawn(2, 0), grid->CellRect(2, 0));
+  const TRect empty = grid->CellRect(4, 4);
+  EXPECT_EQ(drawn(4, 4), Rect(empty.Left + 4, empty.Top + 4, empty.Right - 4, empty.Bottom - 4));
+  const TRect bottom = grid->CellRect(3, 3);
+  EXPECT_EQ(drawn(3, 3).Bottom, bottom.Bottom - 4);
+  EXPECT_GT(drawn(3, 3).Top, bottom.Top + 4);  // moved down to the text's top
 }
 
 TEST_F(GridPaint, ThickFocusFrameWithFillHandle) {

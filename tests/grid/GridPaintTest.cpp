@@ -228,4 +228,13 @@ TEST_F(GridPaint, AmpersandsInCellTextAreShownAsTyped) {
   EXPECT_GT(two, one * 3 / 2);  // two characters, not one mnemonic escape
 }
 
+TEST_F(GridPaint, HiddenColumnTakesNoRoomAndPaintsNothing) {
+  grid->SetRangeCellProp(GridRect(2, 1, 2, 7), TCellProp::Color, clRed);
+  grid->SetColWidths(2, -1);
+  const QImage image = Grab();
+  EXPECT_EQ(grid->CellRect(3, 1).Left, grid->CellRect(1, 1).Right + 1);
+  for (int x = grid->CellRect(1, 1).Left; x < grid->CellRect(3, 1).Right; ++x)
+    EXPECT_NE(At(image, x, 40), Rgb(clRed)) << x;
+}
+
 } // namespace

@@ -1,0 +1,270 @@
+#include "grid/CustomEasyGrid.h"
+
+#include "platform/shell/Hooks.h"
+#include "platform/ui/Form.h"
+
+#include <QApplication>
+#include <algorithm>
+
+namespace fw {
+
+namespace {
+
+constexpr int kMaxColCount = 256;
+const char* const kIndexOutOfRange = "Grid index out of range";
+
+} // namespace
+
+TCustomEasyGrid::TCustomEasyGrid(TComponent* owner)
+    : TCustomControl(owner), cells_([this](TCellInfo& cell, int col, int row) { InitCellInfo(cell, col, row); }) {
+  // The starting values of the Cell-prefixed properties.
+  defaults_.DataStyle = TDataStyle::dsText;
+  defaults_.AlignMode = TAlignMode::taTopLeft;
+  defaults_.ShowForeText = true;
+  defaults_.ReadOnly = false;
+  defaults_.AutoWordBreak = true;
+  defaults_.LineWidth = 1;
+  defaults_.PenStyle = TPenStyle::psSolid;
+  defaults_.AllowNegative = true;
+  defaults_.TrailingZero = false;
+  defaults_.ZeroNull = true;
+  defaults_.ThousandSep = true;
+  defaults_.MaxLength = 255;
+  defaults_.IntLength = 3;
+  defaults_.DecLength = 2;
+  defaults_.Color = clWhite;
+  defaults_.FontSize = 9;
+  defaults_.FontColor = clBlack;
+  defaults_.FontStyle = 0;
+  cellFontName_ = QStringLiteral("宋体");
+
+  SetColor(clWindow);
+  SetTabStop(true);
+  setFocusPolicy(Qt::StrongFocus);
+  // Painting covers every pixel, so Qt need not clear the background first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  cells_.Resize(colCount_, rowCount_);
+  SetBounds(Left(), Top(), colCount_ * defaultColWidth_, rowCount_ * defaultRowHeight_);
+}
+
+TCustomEasyGrid::~TCustomEasyGrid() = default;
+
+// ---- Counts ---------------------------------------------------------------------------
+
+void TCustomEasyGrid::SetColCount(int value) {
+  value = std::clamp(value, 2, kMaxColCount);
+  if (value == colCount_) return;
+  // A merged range must not lose part of itself: a shrink that would cut one is dropped.
+  for (int c = value; c < colCount_; ++c)
+    for (int r = 1; r < rowCount_; ++r)
+      if (cells_.IsCellMerged(c, r)) return;
+  colCount_ = value;
+  if (fixedCols_ >= colCount_ - 1) fixedCols_ = colCount_ - 2;
+  ResizeStore();
+}
+
+void TCustomEasyGrid::SetRowCount(int value) {
+  value = std::max(value, 2);
+  if (value == rowCount_) return;
+  for (int r = value; r < rowCount_; ++r)
+    for (int c = 1; c < colCount_; ++c)
+      if (cells_.IsCellMerged(c, r)) return;
+  rowCount_ = value;
+  if (fixedRows_ >= rowCount_ - 1) fixedRows_ = rowCount_ - 2;
+  ResizeStore();
+}
+
+void TCustomEasyGrid::ResizeStore() {
+  if (!colWidths_.empty()) colWidths_.resize(std::size_t(colCount_), defaultColWidth_);
+  if (!rowHeights_.empty()) rowHeights_.resize(std::size_t(rowCount_), defaultRowHeight_);
+  cells_.Resize(colCount_, rowCount_);
+  leftCol_ = std::clamp(leftCol_, fixedCols_ + 1, colCount_ - 1);
+  topRow_ = std::clamp(topRow_, fixedRows_ + 1, rowCount_ - 1);
+  // The current cell and the selection stay inside the scrolled data cells.
+  col_ = std::clamp(col_, fixedCols_ + 1, colCount_ - 1);
+  row_ = std::clamp(row_, fixedRows_ + 1, rowCount_ - 1);
+  TGridRect sel = ClampToScrolled(selection_);
+  if (options_ & goRowSelect) {
+    sel.Left = fixedCols_ + 1;
+    sel.Right = colCount_ - 1;
+  }
+  selection_ = sel;
+  Invalidate();
+}
+
+void TCustomEasyGrid::SetFixedCols(int value) {
+  if (value < 0) throw EInvalidGridOperation(kIndexOutOfRange);
+  if (value == fixedCols_ || value >= colCount_ - 1) return;
+  fixedCols_ = value;
+  leftCol_ = fixedCols_ + 1;
+  SetCurrentCell(fixedCols_ + 1, std::clamp(row_, fixedRows_ + 1, rowCount_ - 1));
+  Invalidate();
+}
+
+void TCustomEasyGrid::SetFixedRows(int value) {
+  if (value < 0) throw EInvalidGridOperation(kIndexOutOfRange);
+  if (value == fixedRows_ || value >= rowCount_ - 1) return;
+  fixedRows_ = value;
+  topRow_ = fixedRows_ + 1;
+  SetCurrentCell(std::clamp(col_, fixedCols_ + 1, colCount_ - 1), fixedRows_ + 1);
+  Invalidate();
+}
+
+// ---- Sizes ----------------------------------------------------------------------------
+
+int TCustomEasyGrid::GetColWidths(int col) const {
+  if (colWidths_.empty() || col < 0 || col >= colCount_) return defaultColWidth_;
+  return colWidths_[std::size_t(col)];
+}
+
+int TCustomEasyGrid::GetRowHeights(int row) const {
+  if (rowHeights_.empty() || row < 0 || row >= rowCount_) return defaultRowHeight_;
+  return rowHeights_[std::size_t(row)];
+}
+
+void TCustomEasyGrid::SetColWidths(int col, int value) {
+  if (colWidths_.empty()) colWidths_.assign(std::size_t(colCount_), defaultColWidth_);
+  if (col < 0 || col >= colCount_) throw EInvalidGridOperation(kIndexOutOfRange);
+  if (colWidths_[std::size_t(col)] == value) return;
+  colWidths_[std::size_t(col)] = value;
+  ColWidthsChanged();
+  // Everything from the leftmost column of a merged range through this column moves.
+  int from = col;
+  for (int r = 0; r < rowCount_; ++r) from = std::min(from, cells_.Cell(col, r).MergeRect.Left);
+  RepaintRect({CellRect(from, 0).Left, 0, width(), height()});
+}
+
+void TCustomEasyGrid::SetRowHeights(int row, int value) {
+  if (rowHeights_.empty()) rowHeights_.assign(std::size_t(rowCount_), defaultRowHeight_);
+  if (row < 0 || row >= rowCount_) throw EInvalidGridOperation(kIndexOutOfRange);
+  if (rowHeights_[std::size_t(row)] == value) return;
+  rowHeights_[std::size_t(row)] = value;
+  RowHeightsChanged();
+  int from = row;
+  for (int c = 0; c < colCount_; ++c) from = std::min(from, cells_.Cell(c, row).MergeRect.Top);
+  RepaintRect({0, CellRect(0, from).Top, width(), height()});
+}
+
+void TCustomEasyGrid::SetDefaultColWidth(int value) {
+  if (value == defaultColWidth_) return;
+  defaultColWidth_ = value;
+  if (!colWidths_.empty()) colWidths_.assign(std::size_t(colCount_), value);
+  ColWidthsChanged();
+  Invalidate();
+}
+
+void TCustomEasyGrid::SetDefaultRowHeight(int value) {
+  if (value == defaultRowHeight_) return;
+  defaultRowHeight_ = value;
+  if (!rowHeights_.empty()) rowHeights_.assign(std::size_t(rowCount_), value);
+  RowHeightsChanged();
+  Invalidate();
+}
+
+void TCustomEasyGrid::ColWidthsChanged() {}
+void TCustomEasyGrid::RowHeightsChanged() {}
+
+// ---- Look -------------------------------------------------------------------------------
+
+void TCustomEasyGrid::SetOptions(TEasyGridOptions value) {
+  if (value & goRowSelect) value &= ~unsigned(goAlwaysShowEditor);
+  if (value == options_) return;
+  options_ = value;
+  if (options_ & goRowSelect) {
+    selection_.Left = fixedCols_ + 1;
+    selection_.Right = colCount_ - 1;
+  }
+  Invalidate();
+}
+
+void TCustomEasyGrid::SetAutoUpdate(bool value) {
+  if (value == autoUpdate_) return;
+  autoUpdate_ = value;
+  if (autoUpdate_) Invalidate();
+}
+
+// ---- Current cell, selection, view ------------------------------------------------------
+
+TGridRect TCustomEasyGrid::ClampToData(TGridRect r) const {
+  r.Left = std::clamp(r.Left, 1, colCount_ - 1);
+  r.Right = std::clamp(r.Right, 1, colCount_ - 1);
+  r.Top = std::clamp(r.Top, 1, rowCount_ - 1);
+  r.Bottom = std::clamp(r.Bottom, 1, rowCount_ - 1);
+  return r;
+}
+
+TGridRect TCustomEasyGrid::ClampToScrolled(TGridRect r) const {
+  r.Left = std::clamp(r.Left, fixedCols_ + 1, colCount_ - 1);
+  r.Right = std::clamp(r.Right, fixedCols_ + 1, colCount_ - 1);
+  r.Top = std::clamp(r.Top, fixedRows_ + 1, rowCount_ - 1);
+  r.Bottom = std::clamp(r.Bottom, fixedRows_ + 1, rowCount_ - 1);
+  return r;
+}
+
+void TCustomEasyGrid::SetCurrentCell(int col, int row) {
+  if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount_) throw EInvalidGridOperation(kIndexOutOfRange);
+  const TGridRect merge = cells_.Cell(col, row).MergeRect;
+  col_ = col;
+  row_ = row;
+  TGridRect sel{col, row, merge.Right, merge.Bottom};
+  if (options_ & goRowSelect) {
+    sel.Left = fixedCols_ + 1;
+    sel.Right = colCount_ - 1;
+  }
+  SetSelection(sel);
+  InvalidateCellRange(merge);
+}
+
+void TCustomEasyGrid::SetSelection(TGridRect rect) {
+  if (rect == selection_) return;
+  rect = ClampToScrolled(rect);
+  const TGridRect old = selection_;
+  selection_ = rect;
+  // The title cells beside both selections change their bold state; the selections
+  // themselves change colour and carry the thick focus frame (4 pixels beyond them).
+  auto repaintSelection = [this](const TGridRect& s) {
+    const TGridRect whole = cells_.ExpandToMerges(s);
+    TRect r = CellRangeRect(whole);
+    RepaintRect({r.Left - 4, r.Top - 4, r.Right + 4, r.Bottom + 4});
+    RepaintRect({r.Left - 4, 0, r.Right + 4, RowAxis().TitleBoundary()});
+    RepaintRect({0, r.Top - 4, ColAxis().TitleBoundary(), r.Bottom + 4});
+  };
+  repaintSelection(old);
+  repaintSelection(rect);
+}
+
+void TCustomEasyGrid::SetTopLeft(int leftCol, int topRow) {
+  leftCol = std::clamp(leftCol, fixedCols_ + 1, colCount_ - 1);
+  topRow = std::clamp(topRow, fixedRows_ + 1, rowCount_ - 1);
+  if (leftCol == leftCol_ && topRow == topRow_) return;
+  leftCol_ = leftCol;
+  topRow_ = topRow;
+  Invalidate();
+}
+
+int TCustomEasyGrid::VisibleColCount() const { return ColAxis().LastFullVisibleCell() - leftCol_ + 1; }
+int TCustomEasyGrid::VisibleRowCount() const { return RowAxis().LastFullVisibleCell() - topRow_ + 1; }
+
+bool TCustomEasyGrid::IsGridFocused() const {
+  if (const TForm* form = dynamic_cast<const TForm*>(window())) {
+    if (form->ActiveControl() == this) return true;
+  }
+  const QWidget* focus = QApplication::focusWidget();
+  return focus && (focus == this || isAncestorOf(focus));
+}
+
+// ---- Helpers --------------------------------------------------------------------------
+
+void TCustomEasyGrid::RepaintRect(const TRect& r) {
+  if (r.IsEmpty()) return;
+  if (autoUpdate_ && isVisible())
+    repaint(r.ToQt());
+  else
+    update(r.ToQt());
+}
+
+bool TCustomEasyGrid::AskOkCancel(const QString& text) const {
+  return ShowMessage(text, QStringLiteral("询问"), MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+}
+
+} // namespace fw

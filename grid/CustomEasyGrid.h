@@ -1,0 +1,283 @@
+#pragma once
+// TCustomEasyGrid: the report grid, a spreadsheet-like control in which every cell (the
+// title cells included) owns a TCellInfo. Column 0 holds the row titles and row 0 the
+// column titles; data cells are columns 1..ColCount-1 and rows 1..RowCount-1; frozen
+// columns and rows are data columns 1..FixedCols and rows 1..FixedRows.
+//
+// The grid is split by concern over three sources: CustomEasyGrid.cpp (grid-wide
+// properties, counts, sizes, selection), EasyGridCells.cpp (the cell model: starting
+// values, property changes, merging) and EasyGridPaint.cpp (layout and painting).
+
+#include "grid/Cells.h"
+#include "grid/GridAxis.h"
+#include "platform/ui/CustomControl.h"
+
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace fw {
+
+// The grid's exception ("Grid index out of range").
+class EInvalidGridOperation : public std::runtime_error {
+public:
+  explicit EInvalidGridOperation(const char* message) : std::runtime_error(message) {}
+};
+
+enum TEasyGridOption : unsigned {
+  goFixedVertLine = 1u << 0,
+  goFixedHorzLine = 1u << 1,
+  goVertLine = 1u << 2,
+  goHorzLine = 1u << 3,
+  goRangeSelect = 1u << 4,
+  goDrawFocusSelected = 1u << 5,
+  goRowSizing = 1u << 6,
+  goColSizing = 1u << 7,
+  goEditing = 1u << 8,
+  goTabs = 1u << 9,
+  goRowSelect = 1u << 10,
+  goAlwaysShowEditor = 1u << 11,
+  goThumbTracking = 1u << 12,
+};
+using TEasyGridOptions = unsigned;
+
+enum TEasyGridDrawStateBits : unsigned { gdSelected = 1u << 0, gdFocused = 1u << 1, gdFixed = 1u << 2, gdTitled = 1u << 3 };
+using TEasyGridDrawState = unsigned;
+
+using TDrawCellEvent = std::function<void(TObject*, int col, int row, TRect rect, TEasyGridDrawState state)>;
+using TSetCellTextEvent = std::function<void(TObject*, int col, int row, QString& value)>;
+
+class TCustomEasyGrid : public TCustomControl {
+public:
+  explicit TCustomEasyGrid(TComponent* owner);
+  ~TCustomEasyGrid() override;
+
+  // ---- Cell model ----------------------------------------------------------------
+  // The live record of a cell; no range check. Do not keep it across a change of
+  // ColCount or RowCount.
+  TCellInfo& GetCellInfo(int col, int row) { return cells_.Cell(col, row); }
+  const TCellInfo& GetCellInfo(int col, int row) const { return cells_.Cell(col, row); }
+  const TCells& Cells() const { return cells_; }
+  bool IsCellMerged(int col, int row) const { return cells_.IsCellMerged(col, row); }
+  // Fills a record with the starting values of cell (col, row).
+  void InitCellInfo(TCellInfo& cell, int col, int row) const;
+  // Sets one property on every data cell of the range (corners clamped into the data
+  // cells) and repaints it.
+  void SetRangeCellProp(TGridRect range, TCellProp id, const TCellPropValue& value);
+  // Sets one property on every data cell (title cells are never touched).
+  void SetAllCellsProp(TCellProp id, const TCellPropValue& value);
+  // Merges the range into one cell; with ask, two or more texts in it are confirmed with
+  // an OK/Cancel question first. Refused ranges change nothing.
+  void MergeCells(TGridRect range, bool ask);
+  void UnmergeCells(TGridRect range);
+  // The cell texts. A new ForeText is normalised by the cell's data style first (numbers
+  // formatted, dates as yyyy-MM-dd, times as hh:mm:ss); a text that cannot be read shows
+  // an error box and is not stored. BackText is stored as given. Both fire
+  // OnSetForeText/OnSetBackText with the stored text, also when it did not change.
+  void SetForeText(int col, int row, const QString& value);
+  void SetBackText(int col, int row, const QString& value);
+  QString GetForeText(int col, int row) const { return cells_.Cell(col, row).ForeText; }
+  QString GetBackText(int col, int row) const { return cells_.Cell(col, row).BackText; }
+
+  // ---- Default cell properties (set on every data cell, then kept for new cells) ----
+  TDataStyle CellDataStyle() const { return defaults_.DataStyle; }
+  void SetCellDataStyle(TDataStyle v) { SetCellDefault(TCellProp::DataStyle, v); }
+  TAlignMode CellAlignMode() const { return defaults_.AlignMode; }
+  void SetCellAlignMode(TAlignMode v) { SetCellDefault(TCellProp::AlignMode, v); }
+  bool CellShowForeText() const { return defaults_.ShowForeText; }
+  void SetCellShowForeText(bool v) { SetCellDefault(TCellProp::ShowForeText, v); }
+  bool CellReadOnly() const { return defaults_.ReadOnly; }
+  void SetCellReadOnly(bool v) { SetCellDefault(TCellProp::ReadOnly, v); }
+  bool CellAutoWordBreak() const { return defaults_.AutoWordBreak; }
+  void SetCellAutoWordBreak(bool v) { SetCellDefault(TCellProp::AutoWordBreak, v); }
+  int CellLineWidth() const { return defaults_.LineWidth; }
+  void SetCellLineWidth(int v) { SetCellDefault(TCellProp::LineWidth, v); }
+  TPenStyle CellPenStyle() const { return defaults_.PenStyle; }
+  void SetCellPenStyle(TPenStyle v) { SetCellDefault(TCellProp::PenStyle, v); }
+  bool CellAllowNegative() const { return defaults_.AllowNegative; }
+  void SetCellAllowNegative(bool v) { SetCellDefault(TCellProp::AllowNegative, v); }
+  bool CellTrailingZero() const { return defaults_.TrailingZero; }
+  void SetCellTrailingZero(bool v) { SetCellDefault(TCellProp::TrailingZero, v); }
+  bool CellZeroNull() const { return defaults_.ZeroNull; }
+  void SetCellZeroNull(bool v) { SetCellDefault(TCellProp::ZeroNull, v); }
+  bool CellThousandSep() const { return defaults_.ThousandSep; }
+  void SetCellThousandSep(bool v) { SetCellDefault(TCellProp::ThousandSep, v); }
+  int CellMaxLength() const { return defaults_.MaxLength; }
+  void SetCellMaxLength(int v) { SetCellDefault(TCellProp::MaxLength, v); }
+  int CellIntLength() const { return defaults_.IntLength; }
+  void SetCellIntLength(int v) { SetCellDefault(TCellProp::IntLength, v); }
+  int CellDecLength() const { return defaults_.DecLength; }
+  void SetCellDecLength(int v) { SetCellDefault(TCellProp::DecLength, v); }
+  TColor CellColor() const { return defaults_.Color; }
+  void SetCellColor(TColor v) { SetCellDefault(TCellProp::Color, v); }
+  int CellFontSize() const { return defaults_.FontSize; }
+  void SetCellFontSize(int v) { SetCellDefault(TCellProp::FontSize, v); }
+  TColor CellFontColor() const { return defaults_.FontColor; }
+  void SetCellFontColor(TColor v) { SetCellDefault(TCellProp::FontColor, v); }
+  TFontStyles CellFontStyle() const { return defaults_.FontStyle; }
+  void SetCellFontStyle(TFontStyles v) { SetCellDefault(TCellProp::FontStyle, v); }
+
+  // ---- Counts and sizes -----------------------------------------------------------
+  int ColCount() const { return colCount_; }
+  void SetColCount(int value);
+  int RowCount() const { return rowCount_; }
+  void SetRowCount(int value);
+  int FixedCols() const { return fixedCols_; }
+  void SetFixedCols(int value);
+  int FixedRows() const { return fixedRows_; }
+  void SetFixedRows(int value);
+  int DefaultColWidth() const { return defaultColWidth_; }
+  void SetDefaultColWidth(int value);
+  int DefaultRowHeight() const { return defaultRowHeight_; }
+  void SetDefaultRowHeight(int value);
+  // Width of a column (height of a row): the default when none was set or the index lies
+  // outside the grid.
+  int GetColWidths(int col) const;
+  int GetRowHeights(int row) const;
+  // Raise EInvalidGridOperation for an index outside the grid.
+  void SetColWidths(int col, int value);
+  void SetRowHeights(int row, int value);
+
+  // ---- Look -------------------------------------------------------------------------
+  TEasyGridOptions Options() const { return options_; }
+  void SetOptions(TEasyGridOptions value);
+  bool DefaultDrawing() const { return defaultDrawing_; }
+  void SetDefaultDrawing(bool value) { SetLook(defaultDrawing_, value); }
+  bool Ctl3D() const { return ctl3D_; }
+  void SetCtl3D(bool value) { SetLook(ctl3D_, value); }
+  TColor FixedLineColor() const { return fixedLineColor_; }
+  void SetFixedLineColor(TColor value) { SetLook(fixedLineColor_, value); }
+  TColor ClientLineColor() const { return clientLineColor_; }
+  void SetClientLineColor(TColor value) { SetLook(clientLineColor_, value); }
+  int GridLineWidth() const { return gridLineWidth_; }
+  void SetGridLineWidth(int value) { SetLook(gridLineWidth_, value); }
+  TColor TitleColor() const { return titleColor_; }
+  void SetTitleColor(TColor value) { SetLook(titleColor_, value); }
+  TColor HighLightColor() const { return highLightColor_; }
+  void SetHighLightColor(TColor value) { SetLook(highLightColor_, value); }
+  TColor HighLightTextColor() const { return highLightTextColor_; }
+  void SetHighLightTextColor(TColor value) { SetLook(highLightTextColor_, value); }
+  TColor FocusedTitleColor() const { return focusedTitleColor_; }
+  void SetFocusedTitleColor(TColor value) { SetLook(focusedTitleColor_, value); }
+  bool ShowColTitle() const { return showColTitle_; }
+  void SetShowColTitle(bool value) { SetLook(showColTitle_, value); }
+  bool ShowRowTitle() const { return showRowTitle_; }
+  void SetShowRowTitle(bool value) { SetLook(showRowTitle_, value); }
+  bool AlwaysDrawFocus() const { return alwaysDrawFocus_; }
+  void SetAlwaysDrawFocus(bool value) { SetLook(alwaysDrawFocus_, value); }
+  bool GridCanCopyMove() const { return gridCanCopyMove_; }
+  void SetGridCanCopyMove(bool value) { SetLook(gridCanCopyMove_, value); }
+  bool GridCanFill() const { return gridCanFill_; }
+  void SetGridCanFill(bool value) { SetLook(gridCanFill_, value); }
+  // Repaint changed ranges at once; switching it on repaints the whole control.
+  bool AutoUpdate() const { return autoUpdate_; }
+  void SetAutoUpdate(bool value);
+
+  // ---- Current cell, selection and view --------------------------------------------
+  int Col() const { return col_; }
+  int Row() const { return row_; }
+  // Makes (col, row) the current cell and collapses the selection onto its merged range.
+  void SetCurrentCell(int col, int row);
+  TGridRect Selection() const { return selection_; }
+  // Clamps the rectangle into the scrolled data cells and makes it the selection; the
+  // current cell does not move.
+  void SetSelection(TGridRect rect);
+  int LeftCol() const { return leftCol_; }
+  int TopRow() const { return topRow_; }
+  // Sets the first visible scrolled column and row (clamped into the data cells).
+  void SetTopLeft(int leftCol, int topRow);
+  int VisibleColCount() const;
+  int VisibleRowCount() const;
+
+  // ---- Layout and painting (EasyGridPaint.cpp) -------------------------------------
+  // The layout of both axes for the present client size.
+  TGridAxis ColAxis() const;
+  TGridAxis RowAxis() const;
+  // Pixel rectangle of a range of cells (continuous positions, lines between included).
+  TRect CellRangeRect(const TGridRect& range) const;
+  TRect CellRect(int col, int row) const { return CellRangeRect({col, row, col, row}); }
+  // Repaints the range's pixel rectangle grown by 3 pixels.
+  void InvalidateCellRange(const TGridRect& range);
+  // Repaints one row, every visible column.
+  void InvalidateRow(int row);
+  // Letters of a column index: 0..25 A..Z, 26..255 AA..IV, anything else empty.
+  static QString ColumnTitle(int index);
+  // Title of data column index + 1: its title cell's ForeText, else the letters.
+  QString GetColumnTitle(int index) const;
+  // True when the grid is its form's active control, or the focus lies in it.
+  bool IsGridFocused() const;
+
+  TDrawCellEvent OnDrawCell;
+  TSetCellTextEvent OnSetForeText;
+  TSetCellTextEvent OnSetBackText;
+
+protected:
+  void Paint() override;
+  // Draws the contents of one cell (frame lines, texts); fires OnDrawCell last.
+  virtual void DrawCell(int col, int row, TRect rect, TEasyGridDrawState state);
+  virtual void ColWidthsChanged();
+  virtual void RowHeightsChanged();
+  // Is the in-place editor showing (editing is built on top of the grid).
+  virtual bool EditorShowing() const { return false; }
+
+private:
+  struct TRegion;
+  void SetCellDefault(TCellProp id, const TCellPropValue& value);
+  template <class T>
+  void SetLook(T& field, T value) {
+    if (field == value) return;
+    field = value;
+    Invalidate();
+  }
+  TGridRect ClampToData(TGridRect range) const;
+  std::optional<QString> NormalizeForeText(int col, int row, const QString& value) const;
+  TGridRect ClampToScrolled(TGridRect range) const;
+  void ResizeStore();
+  void RepaintRect(const TRect& r);
+  bool AskOkCancel(const QString& text) const;
+
+  // Painting (EasyGridPaint.cpp).
+  void DrawLines(const TGridAxis& cols, const TGridAxis& rows, const TRegion& region, bool vert, bool horz, TColor color);
+  void DrawCells(const TGridAxis& cols, const TGridAxis& rows, const TRegion& region, TEasyGridDrawState base);
+  void DrawTitleText(int col, int row, const TRect& rect);
+  // Draws the cell's text inside a 4-pixel margin; rect becomes the text's rectangle.
+  void DrawCellText(const TCellInfo& cell, int col, int row, TRect& rect, TEasyGridDrawState state);
+  void DrawFrameLines(const TCellInfo& cell, const TRect& rect);
+  void DrawFocus(const TGridAxis& cols, const TGridAxis& rows);
+
+  TCells cells_;
+  TCellInfo defaults_;  // the Cell-prefixed properties, as a record
+  QString cellFontName_;
+  int colCount_ = 5;
+  int rowCount_ = 5;
+  int fixedCols_ = 0;
+  int fixedRows_ = 0;
+  int defaultColWidth_ = 80;
+  int defaultRowHeight_ = 30;
+  std::vector<int> colWidths_;   // empty until a width is set
+  std::vector<int> rowHeights_;  // empty until a height is set
+  TEasyGridOptions options_ = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
+  bool defaultDrawing_ = true;
+  bool ctl3D_ = true;
+  TColor fixedLineColor_ = clBlack;
+  TColor clientLineColor_ = clSilver;
+  int gridLineWidth_ = 1;
+  TColor titleColor_ = clBtnFace;
+  TColor highLightColor_ = clBlack;
+  TColor highLightTextColor_ = clWhite;
+  TColor focusedTitleColor_ = clBlack;
+  bool showColTitle_ = true;
+  bool showRowTitle_ = true;
+  bool alwaysDrawFocus_ = false;
+  bool gridCanCopyMove_ = true;
+  bool gridCanFill_ = true;
+  bool autoUpdate_ = true;
+  int col_ = 1;
+  int row_ = 1;
+  TGridRect selection_{1, 1, 1, 1};
+  int leftCol_ = 1;
+  int topRow_ = 1;
+};
+
+} // namespace fw

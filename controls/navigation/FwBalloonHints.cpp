@@ -2,6 +2,7 @@
 
 #include "controls/navigation/FwCustomHintWindow.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/Control.h"
 #include "platform/ui/Timer.h"
 
 #include <QApplication>
@@ -27,6 +28,14 @@ QWidget* HintSource(QWidget* widget) {
   for (QWidget* w = widget; w; w = w->isWindow() ? nullptr : w->parentWidget())
     if (!w->toolTip().isEmpty()) return w;
   return nullptr;
+}
+
+// The control a hint belongs to: the nearest control of the library at or above the
+// widget that carries it (a standard control hands its hint to the Qt widget inside it).
+QWidget* HintControl(QWidget* source) {
+  for (QWidget* w = source; w; w = w->isWindow() ? nullptr : w->parentWidget())
+    if (dynamic_cast<TControl*>(w)) return w;
+  return source;
 }
 
 } // namespace
@@ -189,9 +198,10 @@ void TFwBalloonHints::StartTimer(TTimer& timer, int ms) {
 // The pointer moved over `widget`: a new hint source restarts the wait; the same one
 // keeps the hint (or the wait) as it is.
 void TFwBalloonHints::PointerAt(QWidget* widget, QPoint global) {
-  QWidget* source = HintSource(widget);
+  QWidget* carrier = HintSource(widget);
+  QWidget* source = HintControl(carrier);
   const bool hintsOn = !Application || Application->ShowHint();
-  const QString text = source && hintsOn ? source->toolTip() : QString();
+  const QString text = carrier && hintsOn ? carrier->toolTip() : QString();
   if (text.isEmpty()) source = nullptr;
   pointer_ = global;
   if (source == control_.data() && text == text_) return;

@@ -14,6 +14,12 @@ namespace fw {
 
 namespace {
 
+// Whether the windowing system can cut a window to a shape (the off-screen one cannot).
+bool CanShapeWindows() {
+  const QString platform = QGuiApplication::platformName();
+  return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
 // The screen a point lies on (the primary screen when it lies on none).
 QRect ScreenRectAt(TPoint p) {
   QScreen* screen = QGuiApplication::screenAt(QPoint(p.X, p.Y));
@@ -48,6 +54,9 @@ TFwCustomHintWindow::TFwCustomHintWindow(TComponent* owner) : TCustomControl(own
   // A tool-tip window: no frame, no task-bar entry, never activated, never focused.
   setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
   setAttribute(Qt::WA_ShowWithoutActivating);
+  // What lies outside the balloon stays see-through where windows may be translucent;
+  // elsewhere the window's shape is cut to the balloon (UpdateShape).
+  setAttribute(Qt::WA_TranslucentBackground);
   setFocusPolicy(Qt::NoFocus);
   SetParentColor(false);
   SetColor(clInfoBk);
@@ -211,7 +220,6 @@ void TFwCustomHintWindow::ActivateHint(TRect rect, const QString& hint) {
   active_ = true;
   UpdateShape();
   show();
-  raise();
 }
 
 // Flips the balloon to the other side of the pointer where it would leave the screen.
@@ -266,7 +274,7 @@ QImage TFwCustomHintWindow::RenderImage() {
 // beside the stem show what lies beneath.
 void TFwCustomHintWindow::UpdateShape() {
   image_ = RenderImage();
-  setMask(QBitmap::fromImage(image_.createAlphaMask()));
+  if (CanShapeWindows()) setMask(QBitmap::fromImage(image_.createAlphaMask()));
 }
 
 void TFwCustomHintWindow::Paint() {

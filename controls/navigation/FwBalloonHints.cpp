@@ -70,6 +70,11 @@ public:
     case QEvent::Leave:
       owner_.PointerLeft(widget);
       break;
+    case QEvent::Hide:
+      // A control that goes out of sight (or whose window closes) takes its hint along.
+      if (owner_.control_ && (widget == owner_.control_ || widget->isAncestorOf(owner_.control_)))
+        owner_.CancelHint();
+      break;
     case QEvent::WindowDeactivate:
       if (!OverHintWindow(widget)) owner_.CancelHint();
       break;

@@ -196,9 +196,10 @@ void TFwCustomHintWindow::ActivateHint(TRect rect, const QString& hint) {
     }
     rect = Rect(rect.Left - 2, rect.Top - 2, rect.Right + 2, rect.Bottom + 2);
   }
-  anchor_ = hintControl_ ? TPoint{hintControl_->mapToGlobal(QPoint(hintInfo_.CursorPos.X, hintInfo_.CursorPos.Y)).x(),
-                                  hintControl_->mapToGlobal(QPoint(hintInfo_.CursorPos.X, hintInfo_.CursorPos.Y)).y()}
-                         : TPoint{x(), y()};
+  // The stem points at the pointer; a window shown without a control stays where it is.
+  const QPoint anchor = hintControl_ ? hintControl_->mapToGlobal(QPoint(hintInfo_.CursorPos.X, hintInfo_.CursorPos.Y))
+                                     : pos();
+  anchor_ = {anchor.x(), anchor.y()};
   if (balloon && cornerInEffect_ != TFwHintCorner::hcNone) {
     rect = Bounds(anchor_.X, anchor_.Y, rect.Width(), rect.Height());
     if (active_ && !(rect == lastRect_)) ReleaseHint();

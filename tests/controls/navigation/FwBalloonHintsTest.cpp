@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace fw;
@@ -224,6 +225,14 @@ TEST(FwBalloonHints, WaitsHintPauseThenHidesAfterTheHidePause) {
   e.PointAt({24, 10});
   EXPECT_FALSE(hints.ShowTimer().Running());
   EXPECT_FALSE(w.isVisible());
+
+  // Closing the form takes its hint along.
+  QTest::mouseMove(&other, {30, 10});
+  hints.ShowTimer().Tick();
+  ASSERT_TRUE(w.isVisible());
+  e.form.Hide();
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_FALSE(hints.HideTimer().Running());
 }
 
 TEST(FwBalloonHints, ShowsTheShortHintAndLetsOnShowHintChangeOrRefuseIt) {
@@ -254,12 +263,15 @@ TEST(FwBalloonHints, ShowsTheShortHintAndLetsOnShowHintChangeOrRefuseIt) {
   hints.CancelHint();
   hints.OnShowHint = nullptr;
 
-  // A control that shows no hint gives none, and no plain tool tip either.
+  // The plain tool tip never shows beside the balloon.
+  QHelpEvent tip(QEvent::ToolTip, QPoint(23, 10), e.Global({23, 10}));
+  QCoreApplication::sendEvent(&e.edit, &tip);
+  EXPECT_FALSE(QToolTip::isVisible());
+
+  // A control that shows no hint gives none.
   e.edit.SetShowHint(false);
   e.PointAt({23, 10});
   EXPECT_FALSE(hints.ShowTimer().Running());
-  QHelpEvent tip(QEvent::ToolTip, QPoint(23, 10), e.Global({23, 10}));
-  EXPECT_TRUE(qApp->notify(&e.edit, &tip) || tip.isAccepted());
 }
 
 TEST(FwBalloonHints, TheLastComponentMadeIsInCharge) {
@@ -340,4 +352,31 @@ TEST(FwBalloonHints, PaintsARoundedBodyWithStemShadowAndFrame) {
   EXPECT_EQ(rgb(plain, 0, 0), want(clBlue));
   EXPECT_EQ(rgb(plain, w.width() - 1, w.height() - 1), want(clBlue));
   EXPECT_EQ(rgb(plain, w.width() - 3, 2), want(clYellow));
+}
+
+// The pointer over the balloon: within 2 pixels of where the hint was shown it stays;
+// further away it goes. The moves reach the hinted control.
+TEST(FwBalloonHints, PointerOverTheBalloonPassesMovesOnAndLeavingTheBoxCancels) {
+  TFwBalloonHints hints(nullptr);
+  hints.SetCorner(TFwHintCorner::hcLowerRight);
+  HintedEdit e({300, 300});
+  std::vector<QPoint> moves;
+  e.edit.OnMouseMove = [&](TObject*, TShiftState, int x, int y) { moves.push_back({x, y}); };
+  e.PointAt({20, 10});
+  hints.ShowTimer().Tick();
+  TFwCustomHintWindow& w = Window(hints);
+  ASSERT_TRUE(w.isVisible());
+  const QPoint anchor(w.AnchorPos().X, w.AnchorPos().Y);
+  auto moveOver = [&](QPoint global) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(w.mapFromGlobal(global)), QPointF(global), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &move);
+  };
+  moves.clear();
+  moveOver(anchor + QPoint(2, 2));
+  EXPECT_TRUE(w.isVisible());
+  ASSERT_FALSE(moves.empty());
+  EXPECT_EQ(moves.back(), QPoint(22, 12));
+  moveOver(anchor + QPoint(3, 1));
+  EXPECT_FALSE(w.isVisible());
 }

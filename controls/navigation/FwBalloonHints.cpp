@@ -215,6 +215,7 @@ void TFwBalloonHints::PointerAt(QWidget* widget, QPoint global) {
   showTimer_->SetEnabled(false);
   shortPauseNext_ = false;
   control_ = source;
+  carrier_ = carrier;
   text_ = text;
   if (!source) return;
   const int pause = quick ? hintShortPause_ : hintPause_;
@@ -241,6 +242,7 @@ void TFwBalloonHints::CancelHint() {
   showTimer_->SetEnabled(false);
   HideNow();
   control_ = nullptr;
+  carrier_ = nullptr;
   text_.clear();
 }
 
@@ -251,6 +253,9 @@ void TFwBalloonHints::HideNow() {
 
 void TFwBalloonHints::ShowNow() {
   showTimer_->SetEnabled(false);
+  // A control that changes its hint under a resting pointer (the group bar, item by
+  // item) shows the hint it has now.
+  if (carrier_ && (!Application || Application->ShowHint())) text_ = carrier_->toolTip();
   if (!control_ || !window_ || text_.isEmpty()) return;
   QWidget* control = control_.data();
   THintInfo info;

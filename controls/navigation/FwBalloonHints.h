@@ -98,6 +98,7 @@ private:
   std::unique_ptr<Tracker> tracker_;
   // The control whose hint the pointer rests on, its hint, and where the pointer is.
   QPointer<QWidget> control_;
+  QPointer<QWidget> carrier_;  // the widget that carries the hint (control_ or one inside it)
   QString text_;
   QPoint pointer_;
   int hideTimeout_ = 0;

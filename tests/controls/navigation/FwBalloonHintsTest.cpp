@@ -380,3 +380,25 @@ TEST(FwBalloonHints, PointerOverTheBalloonPassesMovesOnAndLeavingTheBoxCancels) 
   moveOver(anchor + QPoint(3, 1));
   EXPECT_FALSE(w.isVisible());
 }
+
+// Pictures replace the drawn balloon, stretched over the window with the transparent
+// colour left out; a hint text changed under the resting pointer shows as it is now.
+TEST(FwBalloonHints, PicturesReplaceTheDrawnBalloon) {
+  TFwBalloonHints hints(nullptr);
+  TBitmap picture(10, 10);
+  picture.Canvas().Brush().SetColor(clOlive);
+  picture.Canvas().FillRect(Rect(0, 0, 10, 10));
+  picture.Canvas().Brush().SetColor(clRed);
+  picture.Canvas().FillRect(Rect(0, 0, 5, 10));
+  hints.Bitmaps().SetUpperRight(picture);
+  HintedEdit e({300, 300});
+  e.PointAt({20, 10});
+  e.edit.SetHint(QStringLiteral("Changed"));
+  hints.ShowTimer().Tick();
+  TFwCustomHintWindow& w = Window(hints);
+  EXPECT_EQ(w.Caption(), QStringLiteral("Changed"));
+  const QImage image = Painted(w);
+  EXPECT_EQ(image.pixel(0, w.height() - 1) & 0xFFFFFF, ToQColor(clRed).rgb() & 0xFFFFFF);
+  EXPECT_EQ(qAlpha(image.pixel(w.width() - 1, 0)), 0);
+  EXPECT_EQ(qAlpha(image.pixel(w.width() - 1, w.height() - 1)), 0);
+}

@@ -6,6 +6,7 @@
 #include "platform/ui/Timer.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QMouseEvent>
 #include <algorithm>
 #include <vector>
@@ -227,6 +228,8 @@ void TFwBalloonHints::PointerAt(QWidget* widget, QPoint global) {
 
 void TFwBalloonHints::PointerLeft(QWidget* widget) {
   if (!control_ || widget != control_.data()) return;
+  // Onto the balloon itself: the balloon decides (it goes once the pointer moves on).
+  if (window_ && window_->isVisible() && window_->geometry().contains(QCursor::pos())) return;
   shortPauseNext_ = HintShowing();
   CancelHint();
 }

@@ -95,7 +95,9 @@ TEST(FwBalloonHints, SizeFollowsTheTextWrappedAtCaptionWidth) {
     if (c.lines == 1) EXPECT_EQ(text.Height(), line + 2);
     else EXPECT_GE(text.Height(), 2 * line + 2);
 
+    w.move(300, 300);  // without a hint control the stem points at the window's place
     w.ActivateHint(Bounds(300, 300, text.Width(), text.Height()), c.text);
+    ASSERT_EQ(w.CornerInEffect(), TFwHintCorner::hcUpperRight);
     // Upper corner: 28 for the stem, 2 all round, 2 right for the shadow.
     const int wantW = std::max(TFwCustomHintWindow::MinWidth, text.Width() + 4 + (c.shadow ? 2 : 0));
     EXPECT_EQ(w.width(), wantW);
@@ -113,6 +115,7 @@ TEST(FwBalloonHints, SizingEventsAdjustTheWindowButNotBelowTheMinimumWidth) {
   };
   TFwCustomHintWindow& w = Window(hints);
   const TRect text = w.CalcHintRect(100, QStringLiteral("OK"));
+  w.move(300, 300);
   w.ActivateHint(Bounds(300, 300, text.Width(), text.Height()), QStringLiteral("OK"));
   EXPECT_EQ(w.width(), TFwCustomHintWindow::MinWidth);
   EXPECT_EQ(w.height(), text.Height() + 28 + 4 + 5);

@@ -16,7 +16,6 @@ TFwCustomTabControl::TFwCustomTabControl(TComponent* owner) : TCustomControl(own
   SetTabStop(true);
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
-  SetBounds(Left(), Top(), 300, 100);
   tabColors_.OnChange = [this] { Invalidate(); };
   textColors_.OnChange = [this] { Invalidate(); };
   hotTimer_ = new TTimer(this);
@@ -36,6 +35,7 @@ TFwCustomTabControl::TFwCustomTabControl(TComponent* owner) : TCustomControl(own
     const bool forwardIsUpRight = tabOrientation_ == TFwTabOrientation::toRight ? reverse : !reverse;
     forwardIsUpRight ? ScrollBackward() : ScrollForward();
   };
+  SetBounds(Left(), Top(), 300, 100);
 }
 
 TFwCustomTabControl::~TFwCustomTabControl() { hotTimer_->SetEnabled(false); }
@@ -614,6 +614,7 @@ bool TFwCustomTabControl::ScrollBackward() {
 }
 
 void TFwCustomTabControl::PlaceScroller() {
+  if (!scroller_) return;
   if (!scrolling_) {
     scroller_->SetVisible(false);
     return;

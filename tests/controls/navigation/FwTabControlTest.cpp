@@ -1,0 +1,201 @@
+#include "../common/PixelTools.h"
+#include "controls/navigation/FwTabControl.h"
+#include "controls/navigation/FwTabScroller.h"
+#include "platform/ui/Timer.h"
+#include "platform/ui/VirtualKeys.h"
+
+#include <QDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace fw;
+
+namespace {
+
+QPoint Centre(const TRect& r) { return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
+
+// A tab control with the given captions, shown so that it gets mouse and key events.
+struct Strip {
+  std::vector<QString> log;
+  TComponent root{nullptr};
+  TFwCustomTabControl* tabs = new TFwCustomTabControl(&root);
+
+  explicit Strip(const QStringList& captions, int width = 300, int height = 100) {
+    tabs->resize(width, height);
+    for (const QString& caption : captions) tabs->Tabs().Add().Caption = caption;
+    tabs->RebuildTabs();
+    tabs->OnChanging = [this](TObject*, int index, bool& allow) {
+      log.push_back(QStringLiteral("changing%1").arg(index));
+      if (refuse.contains(index)) allow = false;
+    };
+    tabs->OnChange = [this](TObject*) { log.push_back(QStringLiteral("change%1").arg(tabs->TabIndex())); };
+    tabs->OnTabClick = [this](TObject*) { log.push_back(QStringLiteral("click%1").arg(tabs->TabIndex())); };
+  }
+  QString Log() {
+    const QString text = QStringList(log.begin(), log.end()).join(QLatin1Char(' '));
+    log.clear();
+    return text;
+  }
+  QList<int> refuse;
+};
+
+QStringList EntryCaptions() {
+  QStringList captions{QStringLiteral("封面")};
+  for (int i = 1; i <= 11; ++i) {
+    captions << QStringLiteral("表%1").arg(i);
+    if (i == 4) captions << QStringLiteral("表4续");
+  }
+  return captions;
+}
+
+// The data-entry form's page strip: thirteen tabs at the bottom in several rows.
+void LookLikeEntryForm(TFwCustomTabControl& t) {
+  t.SetTabOrientation(TFwTabOrientation::toBottom);
+  t.SetMultiLine(true);
+  t.SetTabHints(true);
+  t.SetFlatColor(0x009C9B91);
+  t.SetColor(0x00F5F6F7);
+  t.TabColors().SetHighlightBar(0x00149BF0);
+  t.SetTabStop(false);
+  t.SetFixedDimension(19);
+}
+
+} // namespace
+
+TEST(FwTabControl, EntryFormStripScreenshot) {
+  Strip s(EntryCaptions(), 520, 200);
+  LookLikeEntryForm(*s.tabs);
+  s.tabs->SetTabIndex(0);
+  const QImage image = s.tabs->grab().toImage();
+  const QString dir = qEnvironmentVariable("FW_SHOTS");
+  if (!dir.isEmpty()) {
+    image.save(QDir(dir).filePath("tabs-entry.png"));
+    image.copy(0, 140, 260, 60).scaled(780, 180).save(QDir(dir).filePath("tabs-entry-zoom.png"));
+  }
+  EXPECT_GE(s.tabs->RowCount(), 1);
+}
+
+TEST(FwTabRegionCache, KeepsMostRecentFirstWithinCapacity) {
+  TFwTabRegionCache cache(2);
+  const TRect a{0, 0, 10, 10}, b{10, 0, 20, 10}, c{20, 0, 30, 10};
+  cache.Add(a, QRegion(a.ToQt()));
+  cache.Add(b, QRegion(b.ToQt()));
+  cache.Add(a, QRegion(a.ToQt()));  // moves a to the front; b is now the oldest
+  cache.Add(c, QRegion(c.ToQt()));
+  EXPECT_EQ(cache.Count(), 2);
+  EXPECT_NE(cache.Find(a), nullptr);
+  EXPECT_EQ(cache.Find(b), nullptr);
+  EXPECT_NE(cache.Find(c), nullptr);
+  cache.SetCapacity(1);
+  EXPECT_EQ(cache.Find(a), nullptr);  // shrinking frees from the end
+  EXPECT_NE(cache.Find(c), nullptr);
+  cache.SetCapacity(-1);
+  for (int i = 0; i < 20; ++i) cache.Add(TRect{i, 0, i + 5, 5}, QRegion());
+  EXPECT_EQ(cache.Count(), 21);
+  for (int bad : {0, -2}) EXPECT_THROW(cache.SetCapacity(bad), std::invalid_argument);
+}
+
+TEST(FwTabControl, RegionCapacityBelowOneIsIgnored) {
+  Strip s({"a", "b"});
+  s.tabs->SetRegionCacheCapacity(0);
+  EXPECT_EQ(s.tabs->RegionCacheCapacity(), 1);
+  s.tabs->SetRegionCacheCapacity(-1);
+  EXPECT_EQ(s.tabs->RegionCacheCapacity(), -1);
+}
+
+// Every orientation and sequence: tabs run along the strip in list order (or the other
+// way round for the reverse sequence), stand on the card's edge, and stay in the control.
+struct OrientationCase {
+  TFwTabOrientation orientation;
+  TFwTabSequence sequence;
+  int dx, dy;  // direction of the run in client coordinates
+};
+
+class TabOrientationLayout : public ::testing::TestWithParam<OrientationCase> {};
+
+TEST_P(TabOrientationLayout, TabsRunAlongTheStripAndMeetTheCard) {
+  const OrientationCase c = GetParam();
+  Strip s({"One", "Two", "Three"}, 300, 300);
+  s.tabs->SetTabOrientation(c.orientation);
+  s.tabs->SetTabSequence(c.sequence);
+  s.tabs->SetTabIndex(0);
+  const TRect strip = s.tabs->StripRect();
+  const TRect card = s.tabs->CardRect(0);
+  TRect previous;
+  for (int i = 0; i < 3; ++i) {
+    const TRect r = s.tabs->TabDrawRect(i);
+    SCOPED_TRACE(i);
+    EXPECT_GE(r.Left, 0);
+    EXPECT_GE(r.Top, 0);
+    EXPECT_LE(r.Right, 300);
+    EXPECT_LE(r.Bottom, 300);
+    EXPECT_GE(r.Left, strip.Left);
+    EXPECT_LE(r.Right, strip.Right);
+    EXPECT_GE(r.Top, strip.Top);
+    EXPECT_LE(r.Bottom, strip.Bottom);
+    // The tab's base lies on the card's tab-side edge.
+    switch (c.orientation) {
+    case TFwTabOrientation::toTop: EXPECT_EQ(r.Bottom, card.Top); break;
+    case TFwTabOrientation::toBottom: EXPECT_EQ(r.Top, card.Bottom); break;
+    case TFwTabOrientation::toLeft: EXPECT_EQ(r.Right, card.Left); break;
+    case TFwTabOrientation::toRight: EXPECT_EQ(r.Left, card.Right); break;
+    }
+    if (i > 0) {
+      if (c.dx) EXPECT_EQ(c.dx > 0, r.Left > previous.Left);
+      if (c.dy) EXPECT_EQ(c.dy > 0, r.Top > previous.Top);
+    }
+    previous = r;
+    EXPECT_EQ(s.tabs->TabAtPos({Centre(r).x(), Centre(r).y()}), i);
+  }
+  // The display rectangle lies inside the card's frame.
+  const TRect display = s.tabs->DisplayRect();
+  EXPECT_EQ(display.Left, card.Left + 1);
+  EXPECT_EQ(display.Top, card.Top + 1);
+  EXPECT_EQ(display.Right, card.Right);
+  EXPECT_EQ(display.Bottom, card.Bottom);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllSides, TabOrientationLayout,
+    ::testing::Values(OrientationCase{TFwTabOrientation::toTop, TFwTabSequence::tsStandard, 1, 0},
+                      OrientationCase{TFwTabOrientation::toBottom, TFwTabSequence::tsStandard, 1, 0},
+                      OrientationCase{TFwTabOrientation::toLeft, TFwTabSequence::tsStandard, 0, -1},
+                      OrientationCase{TFwTabOrientation::toRight, TFwTabSequence::tsStandard, 0, 1},
+                      OrientationCase{TFwTabOrientation::toTop, TFwTabSequence::tsReverse, -1, 0},
+                      OrientationCase{TFwTabOrientation::toBottom, TFwTabSequence::tsReverse, -1, 0},
+                      OrientationCase{TFwTabOrientation::toLeft, TFwTabSequence::tsReverse, 0, 1},
+                      OrientationCase{TFwTabOrientation::toRight, TFwTabSequence::tsReverse, 0, -1}));
+
+// Each style: neighbours overlap by the style's slant, and a fixed width or height wins.
+TEST(FwTabControl, StylesOverlapNeighboursBySlantAndHonourFixedSizes) {
+  struct Case {
+    TFwTabStyle style;
+    int overlapOf;  // -1: half the row height, -2: the row height, else the tab overlap
+  } cases[] = {{TFwTabStyle::tsSingleSlant, -1}, {TFwTabStyle::tsBackSlant, -1}, {TFwTabStyle::tsDoubleSlant, -2},
+               {TFwTabStyle::tsCutCorner, 3}, {TFwTabStyle::tsRoundCorners, 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(int(c.style));
+    Strip s({"Alpha", "B", "Gamma"}, 400, 100);
+    s.tabs->SetTabStyle(c.style);
+    s.tabs->SetTabOverlap(3);
+    const int h = s.tabs->RowHeight();
+    const int slant = c.overlapOf == -1 ? h / 2 : c.overlapOf == -2 ? h : 3;
+    const TRect a = s.tabs->TabDrawRect(0), b = s.tabs->TabDrawRect(1);
+    EXPECT_EQ(b.Left, a.Right - slant + 1);
+    EXPECT_EQ(a.Height(), h);
+    s.tabs->SetTabWidth(70);
+    s.tabs->SetTabHeight(30);
+    EXPECT_EQ(s.tabs->TabDrawRect(0).Width(), 70);
+    EXPECT_EQ(s.tabs->TabDrawRect(1).Width(), 70);
+    EXPECT_EQ(s.tabs->RowHeight(), 30);
+  }
+}
+
+TEST(FwTabControl, SideTabsTakeFixedWidthAcrossTheStrip) {
+  Strip s({"Alpha", "B"}, 200, 300);
+  s.tabs->SetTabOrientation(TFwTabOrientation::toLeft);
+  s.tabs->SetTabWidth(60);
+  EXPECT_EQ(s.tabs->TabDrawRect(0).Width(), 60);
+  EXPECT_EQ(s.tabs->TabDrawRect(1).Width(), 60);
+  EXPECT_EQ(s.tabs->StripRect().Width(), 60);
+}

@@ -5,7 +5,6 @@
 #include "platform/ui/Canvas.h"
 #include "platform/ui/Timer.h"
 
-#include <QPointer>
 
 namespace fw {
 
@@ -78,9 +77,7 @@ void TFwTabScroller::MouseDown(TMouseButton button, TShiftState shift, int x, in
   if (pressed_ == THalf::None) return;
   pointerInside_ = true;
   Invalidate();
-  QPointer<TFwTabScroller> guard(this);
-  FireClick(pressed_);
-  if (!guard) return;
+  // The press itself only arms the repeat; the click comes with the release or the timer.
   repeatTimer_->SetInterval(400);
   repeatTimer_->SetEnabled(true);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // TFwTabScroller: the pair of arrows a single-row tab strip shows when its tabs do not
-// fit. Pressing a half fires its click at once, then repeats (first after 400 ms, then
-// every 100 ms) while the pointer stays inside that half.
+// fit. Holding a half down repeats its click (first after 400 ms, then every 100 ms)
+// while the pointer stays inside it; releasing inside clicks once more.
 
 #include "controls/common/FwCommon.h"
 #include "platform/ui/CustomControl.h"

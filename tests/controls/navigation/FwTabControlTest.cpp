@@ -199,3 +199,138 @@ TEST(FwTabControl, SideTabsTakeFixedWidthAcrossTheStrip) {
   EXPECT_EQ(s.tabs->TabDrawRect(1).Width(), 60);
   EXPECT_EQ(s.tabs->StripRect().Width(), 60);
 }
+
+TEST(FwTabControl, MultiLineWrapsIntoRowsThatFitTheStrip) {
+  Strip s(EntryCaptions(), 260, 200);
+  LookLikeEntryForm(*s.tabs);
+  const int rows = s.tabs->RowCount();
+  EXPECT_GE(rows, 2);
+  const TRect strip = s.tabs->StripRect();
+  EXPECT_EQ(strip.Height(), s.tabs->RowHeight() + (rows - 1) * (s.tabs->RowHeight() - s.tabs->RowOverlap()));
+  std::vector<int> perRow(size_t(rows), 0);
+  for (int i = 0; i < s.tabs->Tabs().Count(); ++i) {
+    const TFwTabData& tab = s.tabs->Tabs().Items(i);
+    ASSERT_LT(tab.Row, rows);
+    ++perRow[size_t(tab.Row)];
+    const TRect r = s.tabs->TabDrawRect(i);
+    EXPECT_GE(r.Left, 0) << i;
+    EXPECT_LE(r.Right, strip.Right) << i;
+  }
+  for (int n : perRow) EXPECT_GT(n, 0);
+  // Narrowing the control adds rows; a tab wider than the strip takes a row of its own.
+  s.tabs->Tabs().Items(3).Caption = QStringLiteral("一个很长很长很长很长很长很长的标题");
+  s.tabs->RebuildTabs();
+  s.tabs->RowCount();
+  const int wide = s.tabs->Tabs().Items(3).Row;
+  for (int i = 0; i < s.tabs->Tabs().Count(); ++i)
+    if (i != 3) EXPECT_NE(s.tabs->Tabs().Items(i).Row, wide) << i;
+  EXPECT_LE(s.tabs->TabDrawRect(3).Right, strip.Right);
+}
+
+TEST(FwTabControl, SelectingATabInABackRowBringsItsRowToTheCard) {
+  Strip s({"aaaa", "bbbb", "cccc", "dddd", "eeee", "ffff"}, 130, 200);
+  s.tabs->SetMultiLine(true);
+  s.tabs->SetTabIndex(0);
+  ASSERT_EQ(s.tabs->RowCount(), 3);
+  std::vector<int> before;
+  for (int i = 0; i < 6; ++i) before.push_back(s.tabs->Tabs().Items(i).Row);
+  ASSERT_EQ(before[0], 0);
+  ASSERT_EQ(before[5], 2);
+  s.tabs->SetTabIndex(5);
+  EXPECT_EQ(s.tabs->Tabs().Items(5).Row, 0);
+  // Rows keep their cyclic order: each moved back by two.
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(s.tabs->Tabs().Items(i).Row, (before[size_t(i)] + 1) % 3) << i;
+  // The selected tab's row stays in front after the layout runs again.
+  s.tabs->resize(131, 200);
+  s.tabs->RebuildTabs();
+  EXPECT_EQ(s.tabs->Tabs().Items(s.tabs->TabIndex()).Row, 0);
+  EXPECT_EQ(s.tabs->TabDrawRect(5).Bottom, s.tabs->CardRect(0).Top);
+}
+
+TEST(FwTabControl, AlignTabsStretchesEveryRowToTheStripLength) {
+  Strip s({"aaaa", "bb", "cccccc", "d", "eeee", "ff"}, 150, 200);
+  s.tabs->SetMultiLine(true);
+  s.tabs->SetAlignTabs(true);
+  s.tabs->SetMargin(0);
+  const int rows = s.tabs->RowCount();
+  ASSERT_GE(rows, 2);
+  const int available = s.tabs->StripRect().Width() - (rows - 1) * s.tabs->RowIndent();
+  for (int row = 0; row < rows; ++row) {
+    int right = 0;
+    for (int i = 0; i < 6; ++i)
+      if (s.tabs->Tabs().Items(i).Row == row) right = std::max(right, s.tabs->Tabs().Items(i).Rect.Right);
+    EXPECT_EQ(right, available) << row;
+  }
+}
+
+TEST(FwTabControl, NegativeRowIndentIsIgnored) {
+  Strip s({"a"});
+  s.tabs->SetRowIndent(-3);
+  EXPECT_EQ(s.tabs->RowIndent(), 5);
+}
+
+TEST(FwTabControl, ControlWithoutTabsHasNoHitNoScrollerAndTheCardForDisplay) {
+  Strip s({});
+  s.tabs->show();
+  EXPECT_EQ(s.tabs->TabAtPos({10, 5}), -1);
+  EXPECT_FALSE(s.tabs->ScrollingNeeded());
+  EXPECT_FALSE(s.tabs->Scroller()->isVisible());
+  s.tabs->SetTabIndex(0);
+  EXPECT_EQ(s.tabs->TabIndex(), -1);
+}
+
+TEST(FwTabControl, SingleRowScrollsOneTabAtATimeWithTheArrows) {
+  QStringList captions;
+  for (int i = 0; i < 12; ++i) captions << QStringLiteral("Tab %1").arg(i);
+  Strip s(captions, 240, 120);
+  s.tabs->show();
+  ASSERT_TRUE(s.tabs->ScrollingNeeded());
+  TFwTabScroller* scroller = s.tabs->Scroller();
+  ASSERT_TRUE(scroller->isVisible());
+  EXPECT_FALSE(scroller->DownLeftEnabled());
+  EXPECT_TRUE(scroller->UpRightEnabled());
+  // The scroller sits at the far end of the strip, inside it.
+  const TRect strip = s.tabs->StripRect();
+  EXPECT_LE(scroller->Left() + scroller->Width(), strip.Right + 1);
+  EXPECT_GE(scroller->Top(), strip.Top);
+  // No shown tab runs under the scroller.
+  for (int i = 0; i < 12; ++i)
+    if (s.tabs->TabFullyShown(i)) EXPECT_LE(s.tabs->TabDrawRect(i).Right, scroller->Left() + 1) << i;
+
+  QTest::mouseClick(scroller, Qt::LeftButton, Qt::NoModifier, QPoint(scroller->Width() - 3, scroller->Height() / 2));
+  EXPECT_EQ(s.tabs->FirstShownTab(), 1);
+  EXPECT_TRUE(scroller->DownLeftEnabled());
+  int steps = 1;
+  while (s.tabs->ScrollForward()) ++steps;
+  EXPECT_TRUE(s.tabs->TabFullyShown(11));
+  EXPECT_FALSE(s.tabs->TabFullyShown(0));
+  EXPECT_FALSE(scroller->UpRightEnabled());
+  EXPECT_LT(steps, 12);
+  QTest::mouseClick(scroller, Qt::LeftButton, Qt::NoModifier, QPoint(2, scroller->Height() / 2));
+  EXPECT_EQ(s.tabs->FirstShownTab(), steps - 1);
+  // Selecting a tab before the first shown one scrolls back to it.
+  s.tabs->SetTabIndex(0);
+  EXPECT_EQ(s.tabs->FirstShownTab(), 0);
+  s.tabs->SetTabIndex(11);
+  EXPECT_TRUE(s.tabs->TabFullyShown(11));
+}
+
+TEST(FwTabControl, ScrollerRepeatsWhileHeld) {
+  QStringList captions;
+  for (int i = 0; i < 12; ++i) captions << QStringLiteral("Tab %1").arg(i);
+  Strip s(captions, 240, 120);
+  s.tabs->show();
+  TFwTabScroller* scroller = s.tabs->Scroller();
+  const QPoint right(scroller->Width() - 3, scroller->Height() / 2);
+  QTest::mousePress(scroller, Qt::LeftButton, Qt::NoModifier, right);
+  EXPECT_EQ(s.tabs->FirstShownTab(), 0);
+  EXPECT_EQ(scroller->RepeatTimer()->Interval(), 400);
+  scroller->RepeatTimer()->Tick();
+  scroller->RepeatTimer()->Tick();
+  EXPECT_EQ(s.tabs->FirstShownTab(), 2);
+  EXPECT_EQ(scroller->RepeatTimer()->Interval(), 100);
+  // Released outside the half: no further click.
+  QTest::mouseRelease(scroller, Qt::LeftButton, Qt::NoModifier, QPoint(-20, -20));
+  EXPECT_EQ(s.tabs->FirstShownTab(), 2);
+  EXPECT_FALSE(scroller->RepeatTimer()->Enabled());
+}

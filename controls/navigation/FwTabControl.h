@@ -146,6 +146,9 @@ public:
   // The hot-tracking timer (60 ms); tests tick it.
   TTimer* HotTrackTimer() const { return hotTimer_; }
 
+  // Arrow keys step the selection, Home and End jump to the ends.
+  void KeyDown(WORD& key, TShiftState shift) override;
+
   TTabChangingEvent OnChanging;
   TNotifyEvent OnChange;
   TNotifyEvent OnTabClick;
@@ -175,7 +178,6 @@ protected:
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseLeave() override;
-  void KeyDown(WORD& key, TShiftState shift) override;
   bool WantsDialogKey(WORD key) const override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;

@@ -4,6 +4,7 @@
 #include "platform/ui/Timer.h"
 #include "platform/ui/VirtualKeys.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -333,4 +334,117 @@ TEST(FwTabControl, ScrollerRepeatsWhileHeld) {
   QTest::mouseRelease(scroller, Qt::LeftButton, Qt::NoModifier, QPoint(-20, -20));
   EXPECT_EQ(s.tabs->FirstShownTab(), 2);
   EXPECT_FALSE(scroller->RepeatTimer()->Enabled());
+}
+
+TEST(FwTabControl, ClicksSelectThroughTheChangingQuery) {
+  Strip s({"One", "Two", "Three", "Four"});
+  s.tabs->show();
+  s.tabs->SetTabIndex(0);
+  s.Log();
+  auto click = [&](int i) { QTest::mouseClick(s.tabs, Qt::LeftButton, Qt::NoModifier, Centre(s.tabs->TabDrawRect(i))); };
+  click(2);
+  EXPECT_EQ(s.Log(), "changing2 change2 click2");
+  s.refuse = {1};
+  click(1);
+  EXPECT_EQ(s.Log(), "changing1");
+  EXPECT_EQ(s.tabs->TabIndex(), 2);
+  // The selected tab again: a click, no change (a control that takes focus first asks for it).
+  s.tabs->SetTabStop(false);
+  click(2);
+  EXPECT_EQ(s.Log(), "click2");
+  // A disabled tab cannot be clicked.
+  s.tabs->Tabs().Items(3).Enabled = false;
+  s.tabs->RebuildTabs();
+  click(3);
+  EXPECT_EQ(s.Log(), "");
+  EXPECT_EQ(s.tabs->TabIndex(), 2);
+  // Nor selected in code.
+  s.tabs->SetTabIndex(3);
+  EXPECT_EQ(s.tabs->TabIndex(), 2);
+  s.tabs->SetTabIndex(7);
+  EXPECT_EQ(s.tabs->TabIndex(), -1);
+}
+
+TEST(FwTabControl, HiddenTabTakesNoRoomAndIsNeverHit) {
+  Strip s({"One", "Two", "Three"});
+  const TRect third = s.tabs->TabDrawRect(2);
+  s.tabs->Tabs().Items(1).Visible = false;
+  s.tabs->RebuildTabs();
+  EXPECT_LT(s.tabs->TabDrawRect(2).Left, third.Left);
+  EXPECT_NE(s.tabs->TabAtPos({Centre(s.tabs->TabDrawRect(2)).x(), Centre(s.tabs->TabDrawRect(2)).y()}), 1);
+}
+
+TEST(FwTabControl, ArrowKeysStepPastRefusedAndDisabledTabs) {
+  struct Case {
+    TFwTabOrientation orientation;
+    TFwTabSequence sequence;
+    int key;
+    const char* log;
+  } cases[] = {
+      {TFwTabOrientation::toTop, TFwTabSequence::tsStandard, VK_RIGHT, "changing2 changing3 change3 click3"},
+      {TFwTabOrientation::toBottom, TFwTabSequence::tsStandard, VK_DOWN, "changing2 changing3 change3 click3"},
+      {TFwTabOrientation::toTop, TFwTabSequence::tsStandard, VK_LEFT, "changing0 change0 click0"},
+      {TFwTabOrientation::toTop, TFwTabSequence::tsReverse, VK_LEFT, "changing2 changing3 change3 click3"},
+      {TFwTabOrientation::toLeft, TFwTabSequence::tsStandard, VK_UP, "changing2 changing3 change3 click3"},
+      {TFwTabOrientation::toLeft, TFwTabSequence::tsReverse, VK_UP, "changing0 change0 click0"},
+      {TFwTabOrientation::toTop, TFwTabSequence::tsStandard, VK_END, "changing5 change5 click5"},
+      {TFwTabOrientation::toTop, TFwTabSequence::tsStandard, VK_HOME, "changing0 change0 click0"},
+      {TFwTabOrientation::toLeft, TFwTabSequence::tsStandard, VK_HOME, "changing5 change5 click5"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.log);
+    Strip s({"a", "b", "c", "d", "e", "f"});
+    s.tabs->SetTabOrientation(c.orientation);
+    s.tabs->SetTabSequence(c.sequence);
+    s.tabs->SetTabIndex(1);
+    s.Log();
+    s.refuse = {2};
+    WORD key = WORD(c.key);
+    s.tabs->KeyDown(key, 0);
+    EXPECT_EQ(s.Log(), c.log);
+  }
+}
+
+TEST(FwTabControl, ArrowKeysWrapAndStopWhenEveryOtherTabRefuses) {
+  Strip s({"a", "b", "c"});
+  s.tabs->show();
+  s.tabs->SetTabIndex(2);
+  s.Log();
+  QTest::keyClick(s.tabs, Qt::Key_Right);
+  EXPECT_EQ(s.Log(), "changing0 change0 click0");
+  s.refuse = {1, 2};
+  WORD key = VK_RIGHT;
+  s.tabs->KeyDown(key, 0);
+  EXPECT_EQ(s.Log(), "changing1 changing2");
+  EXPECT_EQ(s.tabs->TabIndex(), 0);
+}
+
+TEST(FwTabControl, HotTabFollowsThePointerAndTheTimerClearsIt) {
+  Strip s({"One", "Two", "Three"});
+  s.tabs->SetTabHints(true);
+  s.tabs->SetHint("control hint");
+  s.tabs->BeginLoad();
+  s.tabs->EndLoad();
+  s.tabs->Tabs().Items(1).Hint = "second tab";
+  s.tabs->show();
+  QTest::mouseMove(s.tabs, Centre(s.tabs->TabDrawRect(1)));
+  EXPECT_EQ(s.tabs->HotTab(), 1);
+  EXPECT_EQ(s.tabs->Hint(), "second tab");
+  EXPECT_TRUE(s.tabs->HotTrackTimer()->Enabled());
+  EXPECT_EQ(s.tabs->HotTrackTimer()->Interval(), 60);
+  // A tick while the pointer is still there changes nothing.
+  s.tabs->HotTrackTimer()->Tick();
+  EXPECT_EQ(s.tabs->HotTab(), 1);
+  // The pointer leaves without a further move over the control: the next tick clears it.
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(s.tabs, &leave);
+  s.tabs->HotTrackTimer()->Tick();
+  EXPECT_EQ(s.tabs->HotTab(), -1);
+  EXPECT_FALSE(s.tabs->HotTrackTimer()->Enabled());
+  EXPECT_EQ(s.tabs->Hint(), "control hint");
+  // Moving onto the card clears it at once.
+  QTest::mouseMove(s.tabs, Centre(s.tabs->TabDrawRect(2)));
+  EXPECT_EQ(s.tabs->HotTab(), 2);
+  QTest::mouseMove(s.tabs, QPoint(150, 80));
+  EXPECT_EQ(s.tabs->HotTab(), -1);
 }

@@ -448,3 +448,119 @@ TEST(FwTabControl, HotTabFollowsThePointerAndTheTimerClearsIt) {
   QTest::mouseMove(s.tabs, QPoint(150, 80));
   EXPECT_EQ(s.tabs->HotTab(), -1);
 }
+
+namespace {
+
+int CountIn(const QImage& image, TColor color, const TRect& r) {
+  return fwtest::Count(image, ColorToRGB(color), QRect(r.Left, r.Top, r.Width(), r.Height()) & image.rect());
+}
+
+} // namespace
+
+TEST(FwTabControl, PaintsCardFrameWithAGapUnderTheSelectedTab) {
+  Strip s(EntryCaptions(), 520, 160);
+  LookLikeEntryForm(*s.tabs);
+  s.tabs->SetTabIndex(2);
+  const QImage image = s.tabs->grab().toImage();
+  const TColor outline = ColorToRGB(0x009C9B91);
+  const TRect card = s.tabs->CardRect(0);
+  EXPECT_EQ(fwtest::At(image, card.Width() / 2, card.Height() / 2), ColorToRGB(0x00F5F6F7));
+  EXPECT_EQ(fwtest::At(image, 0, card.Height() / 2), outline);
+  EXPECT_EQ(fwtest::At(image, card.Right, card.Height() / 2), outline);
+  EXPECT_EQ(fwtest::At(image, card.Width() / 2, 0), outline);
+  // The tab-side edge is open under the selected tab and closed under the others.
+  const TRect selected = s.tabs->TabDrawRect(2);
+  const int edge = card.Bottom;
+  EXPECT_EQ(CountIn(image, outline, TRect{selected.Left + 2, edge, selected.Right - 2, edge + 1}), 0);
+  const TRect other = s.tabs->TabDrawRect(5);
+  EXPECT_EQ(CountIn(image, outline, TRect{other.Left, edge, other.Right, edge + 1}), other.Width());
+  // The selected tab carries the highlight bar at its outer edge; the others do not.
+  const TColor bar = 0x00149BF0;
+  EXPECT_GT(CountIn(image, bar, TRect{selected.Left, selected.Bottom - 4, selected.Right, selected.Bottom + 1}), 0);
+  EXPECT_EQ(CountIn(image, bar, TRect{selected.Left, selected.Top, selected.Right, selected.Bottom - 4}), 0);
+  EXPECT_EQ(CountIn(image, bar, other), 0);
+  // The selected tab is filled with the card colour, the others with their own fill.
+  EXPECT_EQ(fwtest::At(image, selected.Left + selected.Width() / 3, selected.Top + 2), ColorToRGB(0x00F5F6F7));
+}
+
+TEST(FwTabControl, HotTabShowsABarOrColouredText) {
+  for (TFwTabHotTrackStyle style : {TFwTabHotTrackStyle::htsTab, TFwTabHotTrackStyle::htsText}) {
+    SCOPED_TRACE(int(style));
+    Strip s({"One", "Two", "Three"});
+    s.tabs->SetHotTrackStyle(style);
+    s.tabs->SetHotTrackColor(clRed);
+    s.tabs->SetTabIndex(0);
+    s.tabs->show();
+    QTest::mouseMove(s.tabs, QPoint(150, 80));  // a move to the same place as before is not delivered
+    QTest::mouseMove(s.tabs, Centre(s.tabs->TabDrawRect(1)));
+    ASSERT_EQ(s.tabs->HotTab(), 1);
+    const QImage image = s.tabs->grab().toImage();
+    const TRect hot = s.tabs->TabDrawRect(1);
+    const TRect topBar{hot.Left, hot.Top, hot.Right, hot.Top + 5};
+    const TRect body{hot.Left, hot.Top + 6, hot.Right, hot.Bottom};
+    if (style == TFwTabHotTrackStyle::htsTab) {
+      EXPECT_GT(CountIn(image, clRed, topBar), hot.Width() / 2);
+      EXPECT_EQ(CountIn(image, clRed, body), 0);
+    } else {
+      EXPECT_EQ(CountIn(image, clRed, topBar), 0);
+      EXPECT_GT(CountIn(image, clRed, body), 0);  // the caption
+    }
+    EXPECT_EQ(CountIn(image, clRed, s.tabs->TabDrawRect(2)), 0);
+  }
+}
+
+TEST(FwTabControl, DisabledCaptionIsEmbossedAndHandlersCanRecolour) {
+  Strip s({"One", "Two"});
+  s.tabs->TextColors().SetDisabledHighlight(clLime);
+  s.tabs->TextColors().SetDisabledShadow(clBlue);
+  s.tabs->Tabs().Items(1).Enabled = false;
+  s.tabs->RebuildTabs();
+  s.tabs->SetTabIndex(0);
+  QImage image = s.tabs->grab().toImage();
+  const TRect disabled = s.tabs->TabDrawRect(1);
+  EXPECT_GT(CountIn(image, clLime, disabled), 0);
+  EXPECT_GT(CountIn(image, clBlue, disabled), 0);
+  s.tabs->OnGetTextColor = [](TObject*, int index, TFwTextStyle style, TColor& color, bool& handled) {
+    if (index == 0 && style == TFwTextStyle::tsSelected) {
+      color = clFuchsia;
+      handled = true;
+    }
+  };
+  s.tabs->SetHotTrack(false);
+  image = s.tabs->grab().toImage();
+  EXPECT_GT(CountIn(image, clFuchsia, s.tabs->TabDrawRect(0)), 0);
+}
+
+TEST(FwTabControl, TopTabsCastAShadowInsideTheControl) {
+  Strip s({"One", "Two"}, 200, 100);
+  s.tabs->SetBackgroundColor(clWhite);
+  s.tabs->SetTabIndex(0);
+  const QImage image = s.tabs->grab().toImage();
+  const TRect card = s.tabs->CardRect(0);
+  const int y = (card.Top + card.Bottom) / 2;
+  const TColor near = fwtest::At(image, card.Right + 1, y), far = fwtest::At(image, card.Right + 2, y);
+  EXPECT_LT(GetRValue(near), 255);
+  EXPECT_LT(GetRValue(far), 255);
+  EXPECT_LT(GetRValue(near), GetRValue(far));
+  EXPECT_LE(card.Right + 2, 199);
+}
+
+TEST(FwTabControl, HandlersAndColouredTabsFillTheCard) {
+  Strip s({"One", "Two"}, 200, 100);
+  s.tabs->Tabs().Items(0).Color = clYellow;
+  s.tabs->Tabs().Items(1).Color = clAqua;
+  s.tabs->RebuildTabs();
+  s.tabs->SetUseColoredTabs(true);
+  s.tabs->SetTabIndex(0);
+  QImage image = s.tabs->grab().toImage();
+  const TRect card = s.tabs->CardRect(0);
+  const QPoint mid = Centre(card);
+  EXPECT_EQ(fwtest::At(image, mid.x(), mid.y()), ColorToRGB(clYellow));
+  s.tabs->OnPaintCardBackground = [](TObject*, TCanvas& canvas, int, const TRect& r, bool& handled) {
+    canvas.Brush().SetColor(clMaroon);
+    canvas.FillRect(r);
+    handled = true;
+  };
+  image = s.tabs->grab().toImage();
+  EXPECT_EQ(fwtest::At(image, mid.x(), mid.y()), ColorToRGB(clMaroon));
+}

@@ -331,6 +331,9 @@ void TFwCustomTabControl::RunLayout() {
   // The selected tab's row always stands next to the card.
   if (multiLine_ && tabIndex_ >= 0 && tabIndex_ < count && tabs_.Items(tabIndex_).Visible)
     RotateRows(tabs_.Items(tabIndex_).Row);
+  // A tab selected while the layout was pending is scrolled into view now.
+  if (revealPending_) BringIntoView(tabIndex_);
+  revealPending_ = false;
   layingOut_ = false;
   const TRect display = DisplayRectRaw();
   if (!(display == lastDisplay_)) {
@@ -695,6 +698,7 @@ void TFwCustomTabControl::AssignTabIndex(int value) {
   const int old = tabIndex_;
   tabIndex_ = value;
   bool scrolled = false;
+  if ((layoutDirty_ || layingOut_) && value >= 0 && old != value) revealPending_ = true;
   if (!layoutDirty_ && !layingOut_ && value >= 0) {
     if (multiLine_) {
       RotateRows(tabs_.Items(value).Row);

@@ -266,6 +266,7 @@ private:
   bool layoutDirty_ = true;
   bool layingOut_ = false;
   bool internalChange_ = false;
+  bool revealPending_ = false;
   QString savedHint_;
   TPoint pointer_{-1, -1};
 

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -74,6 +75,40 @@ TEST(FwTabControl, EntryFormStripScreenshot) {
     image.copy(0, 140, 260, 60).scaled(780, 180).save(QDir(dir).filePath("tabs-entry-zoom.png"));
   }
   EXPECT_GE(s.tabs->RowCount(), 1);
+}
+
+// Other looks side by side, for looking at by eye (saved only when FW_SHOTS is set).
+TEST(FwTabControl, GalleryScreenshot) {
+  const QString dir = qEnvironmentVariable("FW_SHOTS");
+  if (dir.isEmpty()) GTEST_SKIP();
+  QImage sheet(660, 400, QImage::Format_RGB32);
+  sheet.fill(Qt::white);
+  QPainter painter(&sheet);
+  struct Look {
+    TFwTabOrientation orientation;
+    TFwTabStyle style;
+    bool multiLine;
+    int x, y, w, h;
+  } looks[] = {
+      {TFwTabOrientation::toTop, TFwTabStyle::tsSingleSlant, false, 0, 0, 220, 120},
+      {TFwTabOrientation::toTop, TFwTabStyle::tsDoubleSlant, true, 220, 0, 220, 120},
+      {TFwTabOrientation::toBottom, TFwTabStyle::tsRoundCorners, false, 440, 0, 220, 120},
+      {TFwTabOrientation::toLeft, TFwTabStyle::tsCutCorner, false, 0, 130, 200, 260},
+      {TFwTabOrientation::toRight, TFwTabStyle::tsBackSlant, false, 220, 130, 200, 260},
+      {TFwTabOrientation::toTop, TFwTabStyle::tsCutCorner, true, 440, 130, 220, 260},
+  };
+  for (const Look& look : looks) {
+    Strip s(EntryCaptions(), look.w, look.h);
+    s.tabs->SetTabOrientation(look.orientation);
+    s.tabs->SetTabStyle(look.style);
+    s.tabs->SetMultiLine(look.multiLine);
+    s.tabs->SetTabOverlap(2);
+    s.tabs->SetTabIndex(3);
+    s.tabs->show();
+    painter.drawImage(look.x, look.y, s.tabs->grab().toImage());
+  }
+  painter.end();
+  sheet.save(QDir(dir).filePath("tabs-gallery.png"));
 }
 
 TEST(FwTabRegionCache, KeepsMostRecentFirstWithinCapacity) {
@@ -314,6 +349,19 @@ TEST(FwTabControl, SingleRowScrollsOneTabAtATimeWithTheArrows) {
   EXPECT_EQ(s.tabs->FirstShownTab(), 0);
   s.tabs->SetTabIndex(11);
   EXPECT_TRUE(s.tabs->TabFullyShown(11));
+}
+
+TEST(FwTabControl, TabSelectedBeforeTheFirstLayoutIsScrolledIntoView) {
+  QStringList captions;
+  for (int i = 0; i < 12; ++i) captions << QStringLiteral("Tab %1").arg(i);
+  Strip s(captions, 240, 120);
+  s.tabs->SetTabIndex(10);
+  EXPECT_TRUE(s.tabs->TabFullyShown(10));
+  EXPECT_GT(s.tabs->FirstShownTab(), 0);
+  // A later relayout leaves the user's scrolling alone.
+  while (s.tabs->ScrollBackward()) {}
+  s.tabs->RebuildTabs();
+  EXPECT_EQ(s.tabs->FirstShownTab(), 0);
 }
 
 TEST(FwTabControl, ScrollerRepeatsWhileHeld) {

@@ -99,11 +99,11 @@ void TFwCustomTabControl::FontChanged() {
 void TFwCustomTabControl::Loaded() {
   TCustomControl::Loaded();
   savedHint_ = Hint();
-  const int index = tabIndex_;
-  tabIndex_ = -1;
-  layoutDirty_ = true;
-  SetTabIndex(index);
-  Invalidate();
+  // The index stored while loading takes effect without change events: nothing was
+  // shown before, so there is nothing to leave. The layout checks that it may be shown.
+  if (tabIndex_ < -1 || tabIndex_ >= tabs_.Count()) tabIndex_ = -1;
+  revealPending_ = tabIndex_ >= 0;
+  SetLayoutDirty();
 }
 
 // ---- metrics ----------------------------------------------------------------------

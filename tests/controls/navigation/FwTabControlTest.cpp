@@ -413,6 +413,33 @@ TEST(FwTabControl, ClicksSelectThroughTheChangingQuery) {
   EXPECT_EQ(s.tabs->TabIndex(), -1);
 }
 
+TEST(FwTabControl, LayoutMovesTheSelectionOffAHiddenOrDisabledTab) {
+  Strip s({"a", "b", "c", "d"});
+  s.tabs->SetTabIndex(1);
+  s.Log();
+  s.tabs->Tabs().Items(1).Visible = false;
+  s.refuse = {2};
+  s.tabs->RebuildTabs();
+  EXPECT_EQ(s.tabs->RowCount(), 1);
+  EXPECT_EQ(s.Log(), "changing2 changing3 change3");
+  EXPECT_EQ(s.tabs->TabIndex(), 3);
+  // Nothing further on: the search turns back.
+  s.tabs->Tabs().Items(3).Enabled = false;
+  s.refuse = {};
+  s.tabs->RebuildTabs();
+  EXPECT_EQ(s.tabs->RowCount(), 1);
+  EXPECT_EQ(s.tabs->TabIndex(), 2);
+}
+
+TEST(FwTabControl, IndexSetWhileLoadingTakesEffectWithoutEvents) {
+  Strip s({"a", "b", "c"});
+  s.tabs->BeginLoad();
+  s.tabs->SetTabIndex(2);
+  s.tabs->EndLoad();
+  EXPECT_EQ(s.tabs->TabIndex(), 2);
+  EXPECT_EQ(s.Log(), "");
+}
+
 TEST(FwTabControl, HiddenTabTakesNoRoomAndIsNeverHit) {
   Strip s({"One", "Two", "Three"});
   const TRect third = s.tabs->TabDrawRect(2);

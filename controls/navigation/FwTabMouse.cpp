@@ -19,6 +19,8 @@ void TFwCustomTabControl::MouseMove(TShiftState shift, int x, int y) {
     return;
   }
   if (hit == hotTab_) return;
+  // Keep the control's own hint while tab hints stand in for it.
+  if (hotTab_ < 0 && tabHints_) savedHint_ = Hint();
   hotTab_ = hit;
   if (hotTrack_) Invalidate();
   if (tabHints_) SetHint(tabs_.Items(hit).Hint);

@@ -498,8 +498,6 @@ TEST(FwTabControl, HotTabFollowsThePointerAndTheTimerClearsIt) {
   Strip s({"One", "Two", "Three"});
   s.tabs->SetTabHints(true);
   s.tabs->SetHint("control hint");
-  s.tabs->BeginLoad();
-  s.tabs->EndLoad();
   s.tabs->Tabs().Items(1).Hint = "second tab";
   s.tabs->show();
   QTest::mouseMove(s.tabs, Centre(s.tabs->TabDrawRect(1)));

@@ -2,6 +2,7 @@
 
 #include "controls/navigation/FwTabScroller.h"
 #include "platform/ui/Canvas.h"
+#include "platform/ui/ImageList.h"
 #include "platform/ui/Timer.h"
 
 #include <QFontMetrics>
@@ -67,6 +68,26 @@ void TFwCustomTabControl::ParentColorChanged() {
     backgroundColor_ = Parent()->Color();
     Invalidate();
   }
+}
+
+void TFwCustomTabControl::SetImages(TImageList* list) {
+  if (list == images_) return;
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = list;
+  if (list) list->FreeNotification(this);
+  SetLayoutDirty();
+}
+
+void TFwCustomTabControl::Notification(TComponent* component, TOperation operation) {
+  TCustomControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == images_) {
+    images_ = nullptr;
+    SetLayoutDirty();
+  }
+}
+
+bool TFwCustomTabControl::HasImage(const TFwTabData& tab) const {
+  return images_ && tab.ImageIndex != -1;
 }
 
 void TFwCustomTabControl::SetRowIndent(int value) {
@@ -137,6 +158,26 @@ TPoint TFwCustomTabControl::TabSize(const TFwTabData& tab) {
   int w = 0;
   for (const QString& line : lines) w = std::max(w, fm.horizontalAdvance(StripAccelChars(line)));
   int h = int(lines.size()) * fm.height();
+  if (HasImage(tab)) {
+    const int iw = images_->Width(), ih = images_->Height();
+    switch (imagePosition_) {
+    case TFwImagePosition::ipLeft:
+    case TFwImagePosition::ipRight:
+      w = imageMargin_ + iw + w;
+      h = std::max(h, ih);
+      break;
+    case TFwImagePosition::ipTop:
+    case TFwImagePosition::ipBottom:
+      w = std::max(w, iw);
+      h = imageMargin_ + ih + h;
+      break;
+    case TFwImagePosition::ipBack:
+      w = std::max(w, iw);
+      h = std::max(h, ih);
+      break;
+    case TFwImagePosition::ipStretch: break;
+    }
+  }
   if (tabWidth_ <= 0)
     w = std::max(w, fm.horizontalAdvance(tabStyle_ == TFwTabStyle::tsRoundCorners ? QStringLiteral("AAA") : QStringLiteral("A")));
   if (tabHeight_ <= 0) h = std::max(h, std::abs(font.Height()));

@@ -22,6 +22,7 @@ namespace fw {
 
 class TCanvas;
 class TFwTabScroller;
+class TImageList;
 class TTimer;
 
 class TFwCustomTabControl : public TCustomControl {
@@ -65,6 +66,17 @@ public:
   void SetHotTrackColorType(TFwHotTrackColorType value) { SetLookProp(hotTrackColorType_, value); }
   TFwTabHotTrackStyle HotTrackStyle() const { return hotTrackStyle_; }
   void SetHotTrackStyle(TFwTabHotTrackStyle value) { SetLookProp(hotTrackStyle_, value); }
+  // Tab images and where they sit against the caption.
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* list);
+  TFwImagePosition ImagePosition() const { return imagePosition_; }
+  void SetImagePosition(TFwImagePosition value) { SetLayoutProp(imagePosition_, value); }
+  TFwHorizontalAlignment ImageAlignment() const { return imageAlignment_; }
+  void SetImageAlignment(TFwHorizontalAlignment value) { SetLookProp(imageAlignment_, value); }
+  TFwVerticalAlignment ImageAlignmentVertical() const { return imageAlignmentVertical_; }
+  void SetImageAlignmentVertical(TFwVerticalAlignment value) { SetLookProp(imageAlignmentVertical_, value); }
+  int ImageMargin() const { return imageMargin_; }
+  void SetImageMargin(int value) { SetLayoutProp(imageMargin_, value); }
   int Margin() const { return margin_; }
   void SetMargin(int value) { SetLayoutProp(margin_, value); }
   bool MultiLine() const { return multiLine_; }
@@ -175,6 +187,7 @@ protected:
   void FontChanged() override;
   void ParentColorChanged() override;
   void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseLeave() override;
@@ -235,6 +248,9 @@ private:
   void PaintTab(TCanvas& canvas, int index);
   void PaintTabBackground(TCanvas& canvas, int index, const TRect& r);
   void PaintCaption(TCanvas& canvas, int index, const TRect& content);
+  // Draws the tab's image (when it has one) and returns the area left for the caption.
+  TRect PaintImage(TCanvas& canvas, int index, const TRect& content);
+  bool HasImage(const TFwTabData& tab) const;
   void PaintHighlightBar(TCanvas& canvas, const TRect& r, TColor color);
   void PaintShadow(TCanvas& canvas, const TRect& card);
   TRect ContentRect(int index) const;
@@ -270,6 +286,11 @@ private:
   QString savedHint_;
   TPoint pointer_{-1, -1};
 
+  TImageList* images_ = nullptr;
+  TFwImagePosition imagePosition_ = TFwImagePosition::ipLeft;
+  TFwHorizontalAlignment imageAlignment_ = TFwHorizontalAlignment::haCenter;
+  TFwVerticalAlignment imageAlignmentVertical_ = TFwVerticalAlignment::vaCenter;
+  int imageMargin_ = 2;
   bool alignTabs_ = false;
   TColor backgroundColor_ = clBtnFace;
   bool boldCurrentTab_ = false;

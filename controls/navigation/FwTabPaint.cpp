@@ -6,6 +6,7 @@
 #include "controls/common/FwGraphics.h"
 #include "controls/navigation/FwTabControl.h"
 #include "platform/ui/Canvas.h"
+#include "platform/ui/ImageList.h"
 
 #include <QFontMetrics>
 #include <algorithm>
@@ -169,7 +170,7 @@ void TFwCustomTabControl::PaintTab(TCanvas& canvas, int index) {
     else canvas.SelectClipRegion(region);
     const TRect background{rect.Left, rect.Top, rect.Right + 1, rect.Bottom + 1};
     PaintTabBackground(canvas, index, background);
-    PaintCaption(canvas, index, ContentRect(index));
+    PaintCaption(canvas, index, PaintImage(canvas, index, ContentRect(index)));
     canvas.RestoreDC(saved);
   }
   canvas.Pen().SetColor(OutlineColor());
@@ -199,6 +200,73 @@ void TFwCustomTabControl::PaintTabBackground(TCanvas& canvas, int index, const T
     canvas.Brush().SetColor(first);
     canvas.FillRect(r);
   }
+}
+
+namespace {
+
+// The image as the desktop greys a disabled one: grey levels, half as strong.
+QImage Greyed(const QImage& source) {
+  QImage image = source.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const int grey = 128 + qGray(line[x]) / 2;
+      line[x] = qRgba(grey, grey, grey, qAlpha(line[x]));
+    }
+  }
+  return image;
+}
+
+int Place(int start, int room, int size, int alignment) {
+  // alignment: 0 start, 1 centre, 2 end
+  if (alignment == 1) return start + (room - size) / 2;
+  if (alignment == 2) return start + room - size;
+  return start;
+}
+
+} // namespace
+
+TRect TFwCustomTabControl::PaintImage(TCanvas& canvas, int index, const TRect& content) {
+  const TFwTabData& tab = tabs_.Items(index);
+  if (!HasImage(tab)) return content;
+  const int iw = images_->Width(), ih = images_->Height();
+  TRect imageArea = content, caption = content;
+  switch (imagePosition_) {
+  case TFwImagePosition::ipLeft:
+    imageArea.Right = content.Left + iw;
+    caption.Left = imageArea.Right + imageMargin_;
+    break;
+  case TFwImagePosition::ipRight:
+    imageArea.Left = content.Right - iw;
+    caption.Right = imageArea.Left - imageMargin_;
+    break;
+  case TFwImagePosition::ipTop:
+    imageArea.Bottom = content.Top + ih;
+    caption.Top = imageArea.Bottom + imageMargin_;
+    break;
+  case TFwImagePosition::ipBottom:
+    imageArea.Top = content.Bottom - ih;
+    caption.Bottom = imageArea.Top - imageMargin_;
+    break;
+  case TFwImagePosition::ipBack:
+  case TFwImagePosition::ipStretch: break;
+  }
+  // A disabled tab shows its own disabled image when it has one, else its image greyed.
+  int shown = tab.ImageIndex;
+  bool greyed = false;
+  if (tab.DisabledIndex == -1) greyed = !tab.Enabled;
+  else if (!tab.Enabled) shown = tab.DisabledIndex;
+  if (shown < 0 || shown >= images_->Count()) return caption;
+  QImage image = images_->Image(shown);
+  if (greyed) image = Greyed(image);
+  if (imagePosition_ == TFwImagePosition::ipStretch) {
+    canvas.DrawImage(content.Left, content.Top, image.scaled(std::max(1, content.Width()), std::max(1, content.Height())));
+    return caption;
+  }
+  const int x = Place(imageArea.Left, imageArea.Width(), iw, int(imageAlignment_));
+  const int y = Place(imageArea.Top, imageArea.Height(), ih, int(imageAlignmentVertical_));
+  canvas.DrawImage(x, y, image);
+  return caption;
 }
 
 // A bar at the outer edge of a tab: 6 pixels deep on top and left tabs, 4 on the others.

@@ -1,6 +1,7 @@
 #include "../common/PixelTools.h"
 #include "controls/navigation/FwTabControl.h"
 #include "controls/navigation/FwTabScroller.h"
+#include "platform/ui/ImageList.h"
 #include "platform/ui/Timer.h"
 #include "platform/ui/VirtualKeys.h"
 
@@ -636,4 +637,36 @@ TEST(FwTabControl, HandlersAndColouredTabsFillTheCard) {
   };
   image = s.tabs->grab().toImage();
   EXPECT_EQ(fwtest::At(image, mid.x(), mid.y()), ColorToRGB(clMaroon));
+}
+
+TEST(FwTabControl, ImagesWidenTabsAndShowGreyedOrDisabledImages) {
+  Strip s({"One", "Two", "Three"});
+  auto* images = new TImageList(&s.root);
+  images->SetWidth(16);
+  images->SetHeight(16);
+  QImage red(16, 16, QImage::Format_ARGB32), blue(16, 16, QImage::Format_ARGB32);
+  red.fill(Qt::red);
+  blue.fill(Qt::blue);
+  images->Add(red);
+  images->Add(blue);
+  const int plain = s.tabs->TabDrawRect(0).Width();
+  s.tabs->SetImages(images);
+  for (int i = 0; i < 3; ++i) s.tabs->Tabs().Items(i).ImageIndex = 0;
+  s.tabs->Tabs().Items(1).Enabled = false;                        // greyed image
+  s.tabs->Tabs().Items(2).Enabled = false;
+  s.tabs->Tabs().Items(2).DisabledIndex = 1;                      // its own disabled image
+  s.tabs->RebuildTabs();
+  s.tabs->SetTabIndex(0);
+  s.tabs->SetHotTrack(false);  // no highlight bar over the image's top rows
+  EXPECT_GE(s.tabs->TabDrawRect(0).Width(), plain + 16 + 2);
+  const QImage image = s.tabs->grab().toImage();
+  EXPECT_EQ(CountIn(image, clRed, s.tabs->TabDrawRect(0)), 256);
+  EXPECT_EQ(CountIn(image, clRed, s.tabs->TabDrawRect(1)), 0);
+  EXPECT_GT(CountIn(image, clBlue, s.tabs->TabDrawRect(2)), 200);  // the tab before overlaps a corner
+  // The image stands left of the caption.
+  const TRect tab = s.tabs->TabDrawRect(0);
+  EXPECT_EQ(CountIn(image, clRed, TRect{tab.Left, tab.Top, tab.Left + 24, tab.Bottom}), 256);
+  delete images;
+  EXPECT_EQ(s.tabs->Images(), nullptr);
+  EXPECT_EQ(s.tabs->TabDrawRect(0).Width(), plain);
 }

@@ -240,7 +240,7 @@ int TFwCustomTabControl::ButtonSizeRaw() const {
   const QFontMetrics fm(TabFont(boldCurrentTab_).ToQFont());
   const int s = fm.height() + 4;
   const bool fixed = Vertical() ? false : tabHeight_ > 0;
-  return fixed ? std::max(s, rowHeight_ - 2) : std::min(s, rowHeight_ - 2);
+  return std::max(0, fixed ? std::max(s, rowHeight_ - 2) : std::min(s, rowHeight_ - 2));
 }
 
 // ---- layout ------------------------------------------------------------------------

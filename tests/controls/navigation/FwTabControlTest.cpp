@@ -2,6 +2,7 @@
 #include "controls/navigation/FwTabControl.h"
 #include "controls/navigation/FwTabScroller.h"
 #include "platform/ui/ImageList.h"
+#include "platform/ui/Panel.h"
 #include "platform/ui/Timer.h"
 #include "platform/ui/VirtualKeys.h"
 
@@ -669,4 +670,19 @@ TEST(FwTabControl, ImagesWidenTabsAndShowGreyedOrDisabledImages) {
   delete images;
   EXPECT_EQ(s.tabs->Images(), nullptr);
   EXPECT_EQ(s.tabs->TabDrawRect(0).Width(), plain);
+}
+
+TEST(FwTabControl, BackgroundFollowsTheParentUntilSetItself) {
+  TComponent root(nullptr);
+  auto* panel = new TPanel(&root);
+  panel->SetColor(clTeal);
+  auto* tabs = new TFwCustomTabControl(&root);
+  tabs->SetParent(panel);
+  EXPECT_EQ(tabs->BackgroundColor(), clTeal);
+  panel->SetColor(clNavy);
+  EXPECT_EQ(tabs->BackgroundColor(), clNavy);
+  tabs->SetBackgroundColor(clOlive);
+  EXPECT_FALSE(tabs->ParentBackgroundColor());
+  panel->SetColor(clTeal);
+  EXPECT_EQ(tabs->BackgroundColor(), clOlive);
 }

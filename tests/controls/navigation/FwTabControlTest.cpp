@@ -179,8 +179,12 @@ TEST_P(TabOrientationLayout, TabsRunAlongTheStripAndMeetTheCard) {
     case TFwTabOrientation::toRight: EXPECT_EQ(r.Left, card.Right); break;
     }
     if (i > 0) {
-      if (c.dx) EXPECT_EQ(c.dx > 0, r.Left > previous.Left);
-      if (c.dy) EXPECT_EQ(c.dy > 0, r.Top > previous.Top);
+      if (c.dx) {
+        EXPECT_EQ(c.dx > 0, r.Left > previous.Left);
+      }
+      if (c.dy) {
+        EXPECT_EQ(c.dy > 0, r.Top > previous.Top);
+      }
     }
     previous = r;
     EXPECT_EQ(s.tabs->TabAtPos({Centre(r).x(), Centre(r).y()}), i);
@@ -261,7 +265,9 @@ TEST(FwTabControl, MultiLineWrapsIntoRowsThatFitTheStrip) {
   s.tabs->RowCount();
   const int wide = s.tabs->Tabs().Items(3).Row;
   for (int i = 0; i < s.tabs->Tabs().Count(); ++i)
-    if (i != 3) EXPECT_NE(s.tabs->Tabs().Items(i).Row, wide) << i;
+    if (i != 3) {
+      EXPECT_NE(s.tabs->Tabs().Items(i).Row, wide) << i;
+    }
   EXPECT_LE(s.tabs->TabDrawRect(3).Right, strip.Right);
 }
 
@@ -333,7 +339,9 @@ TEST(FwTabControl, SingleRowScrollsOneTabAtATimeWithTheArrows) {
   EXPECT_GE(scroller->Top(), strip.Top);
   // No shown tab runs under the scroller.
   for (int i = 0; i < 12; ++i)
-    if (s.tabs->TabFullyShown(i)) EXPECT_LE(s.tabs->TabDrawRect(i).Right, scroller->Left() + 1) << i;
+    if (s.tabs->TabFullyShown(i)) {
+      EXPECT_LE(s.tabs->TabDrawRect(i).Right, scroller->Left() + 1) << i;
+    }
 
   QTest::mouseClick(scroller, Qt::LeftButton, Qt::NoModifier, QPoint(scroller->Width() - 3, scroller->Height() / 2));
   EXPECT_EQ(s.tabs->FirstShownTab(), 1);

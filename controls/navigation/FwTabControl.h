@@ -179,6 +179,9 @@ protected:
   virtual bool DoPaintTabBackground(TCanvas& canvas, int tabIndex, const TRect& r);
   // Marks the geometry for recomputation and repaints.
   void SetLayoutDirty();
+  // Selects a tab without asking OnChanging (a descendant that already asked, or that
+  // follows its own model); repaints and raises OnChange when the index changed.
+  void AssignTabIndex(int index);
 
   void Paint() override;
   void AlignControls() override;
@@ -238,7 +241,6 @@ private:
   int LastVisible() const;
   bool CanSelect(int index) const;
   bool MayChangeTo(int index);
-  void AssignTabIndex(int index);
   void PlaceScroller();
 
   // Painting (FwTabPaint.cpp).

@@ -1,0 +1,330 @@
+#pragma once
+// TFwCustomTabControl: an owner-drawn tab strip with a card (the page area) beside it.
+// It keeps its own list of tab records, sizes every tab from its caption and the tab
+// style, lays the tabs out in one row (with a scroller when they do not fit) or in
+// several stacked rows, paints tabs, cards and frame itself, and changes the selected
+// tab by mouse and keys with a changing query that a handler may refuse.
+//
+// Geometry works in strip coordinates (x along the strip from its start, y across from
+// the outer edge), as if the tabs stood on top; one mapping turns them into client
+// coordinates for each orientation and sequence. Layout runs lazily before painting,
+// hit testing and aligning children.
+
+#include "controls/common/FwCommon.h"
+#include "controls/navigation/FwTabTypes.h"
+#include "controls/navigation/FwTabs.h"
+#include "platform/ui/CustomControl.h"
+
+#include <functional>
+#include <vector>
+
+namespace fw {
+
+class TCanvas;
+class TFwTabScroller;
+class TImageList;
+class TTimer;
+
+class TFwCustomTabControl : public TCustomControl {
+public:
+  using TTabChangingEvent = std::function<void(TObject*, int newIndex, bool& allowChange)>;
+  using TGetTextColorEvent = std::function<void(TObject*, int tabIndex, TFwTextStyle style, TColor& color, bool& handled)>;
+  using TPaintBackgroundEvent = std::function<void(TObject*, TCanvas&, const TRect&, bool& handled)>;
+  using TPaintCardBackgroundEvent = std::function<void(TObject*, TCanvas&, int row, const TRect&, bool& handled)>;
+  using TPaintTabBackgroundEvent = std::function<void(TObject*, TCanvas&, int tabIndex, const TRect&, bool& handled)>;
+
+  explicit TFwCustomTabControl(TComponent* owner);
+  ~TFwCustomTabControl() override;
+
+  // The tab records. After changing them call RebuildTabs() so the layout runs again.
+  TFwTabDataList& Tabs() { return tabs_; }
+  const TFwTabDataList& Tabs() const { return tabs_; }
+  virtual void RebuildTabs();
+
+  // Selection.
+  int TabIndex() const { return tabIndex_; }
+  void SetTabIndex(int value);
+
+  // Look and layout properties; setters compare, store, then relayout or repaint.
+  bool AlignTabs() const { return alignTabs_; }
+  void SetAlignTabs(bool value) { SetLayoutProp(alignTabs_, value); }
+  TColor BackgroundColor() const { return backgroundColor_; }
+  void SetBackgroundColor(TColor value);
+  bool BoldCurrentTab() const { return boldCurrentTab_; }
+  void SetBoldCurrentTab(bool value) { SetLayoutProp(boldCurrentTab_, value); }
+  int CutCornerSize() const { return cutCornerSize_; }
+  void SetCutCornerSize(int value) { SetLayoutProp(cutCornerSize_, value); }
+  TColor FlatColor() const { return flatColor_; }
+  void SetFlatColor(TColor value) { SetLookProp(flatColor_, value); }
+  int FlatColorAdjustment() const { return flatColorAdjustment_; }
+  void SetFlatColorAdjustment(int value) { SetLookProp(flatColorAdjustment_, value); }
+  bool HotTrack() const { return hotTrack_; }
+  void SetHotTrack(bool value) { SetLookProp(hotTrack_, value); }
+  TColor HotTrackColor() const { return hotTrackColor_; }
+  void SetHotTrackColor(TColor value) { SetLookProp(hotTrackColor_, value); }
+  TFwHotTrackColorType HotTrackColorType() const { return hotTrackColorType_; }
+  void SetHotTrackColorType(TFwHotTrackColorType value) { SetLookProp(hotTrackColorType_, value); }
+  TFwTabHotTrackStyle HotTrackStyle() const { return hotTrackStyle_; }
+  void SetHotTrackStyle(TFwTabHotTrackStyle value) { SetLookProp(hotTrackStyle_, value); }
+  // Tab images and where they sit against the caption.
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* list);
+  TFwImagePosition ImagePosition() const { return imagePosition_; }
+  void SetImagePosition(TFwImagePosition value) { SetLayoutProp(imagePosition_, value); }
+  TFwHorizontalAlignment ImageAlignment() const { return imageAlignment_; }
+  void SetImageAlignment(TFwHorizontalAlignment value) { SetLookProp(imageAlignment_, value); }
+  TFwVerticalAlignment ImageAlignmentVertical() const { return imageAlignmentVertical_; }
+  void SetImageAlignmentVertical(TFwVerticalAlignment value) { SetLookProp(imageAlignmentVertical_, value); }
+  int ImageMargin() const { return imageMargin_; }
+  void SetImageMargin(int value) { SetLayoutProp(imageMargin_, value); }
+  int Margin() const { return margin_; }
+  void SetMargin(int value) { SetLayoutProp(margin_, value); }
+  bool MultiLine() const { return multiLine_; }
+  void SetMultiLine(bool value) { SetLayoutProp(multiLine_, value); }
+  bool ParentBackgroundColor() const { return parentBackgroundColor_; }
+  void SetParentBackgroundColor(bool value);
+  int RowIndent() const { return rowIndent_; }
+  void SetRowIndent(int value);
+  int RowOverlap() const { return rowOverlap_; }
+  void SetRowOverlap(int value) { SetLayoutProp(rowOverlap_, value); }
+  bool ShowCardFrame() const { return showCardFrame_; }
+  void SetShowCardFrame(bool value) { SetLayoutProp(showCardFrame_, value); }
+  bool ShowFocusRect() const { return showFocusRect_; }
+  void SetShowFocusRect(bool value) { SetLookProp(showFocusRect_, value); }
+  bool ShowFullFrame() const { return showFullFrame_; }
+  void SetShowFullFrame(bool value) { SetLayoutProp(showFullFrame_, value); }
+  bool ShowShadow() const { return showShadow_; }
+  void SetShowShadow(bool value) { SetLayoutProp(showShadow_, value); }
+  bool SoftCorners() const { return softCorners_; }
+  void SetSoftCorners(bool value) { SetLookProp(softCorners_, value); }
+  TFwTabColors& TabColors() { return tabColors_; }
+  void SetTabColors(const TFwTabColors& value) { tabColors_.Assign(value); }
+  int TabHeight() const { return tabHeight_; }
+  void SetTabHeight(int value) { SetLayoutProp(tabHeight_, value); }
+  bool TabHints() const { return tabHints_; }
+  void SetTabHints(bool value) { tabHints_ = value; }
+  TFwTabOrientation TabOrientation() const { return tabOrientation_; }
+  void SetTabOrientation(TFwTabOrientation value) { SetLayoutProp(tabOrientation_, value); }
+  int TabOverlap() const { return tabOverlap_; }
+  void SetTabOverlap(int value) { SetLayoutProp(tabOverlap_, value); }
+  TFwTabSequence TabSequence() const { return tabSequence_; }
+  void SetTabSequence(TFwTabSequence value) { SetLayoutProp(tabSequence_, value); }
+  TFwTabStyle TabStyle() const { return tabStyle_; }
+  void SetTabStyle(TFwTabStyle value) { SetLayoutProp(tabStyle_, value); }
+  int TabWidth() const { return tabWidth_; }
+  void SetTabWidth(int value) { SetLayoutProp(tabWidth_, value); }
+  TFwTextColors& TextColors() { return textColors_; }
+  void SetTextColors(const TFwTextColors& value) { textColors_.Assign(value); }
+  TFwHorizontalAlignment TextAlignment() const { return textAlignment_; }
+  void SetTextAlignment(TFwHorizontalAlignment value) { SetLookProp(textAlignment_, value); }
+  TFwVerticalAlignment TextAlignmentVertical() const { return textAlignmentVertical_; }
+  void SetTextAlignmentVertical(TFwVerticalAlignment value) { SetLookProp(textAlignmentVertical_, value); }
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool value) { SetLookProp(transparent_, value); }
+  bool UseColoredTabs() const { return useColoredTabs_; }
+  void SetUseColoredTabs(bool value) { SetLookProp(useColoredTabs_, value); }
+  bool UseGradients() const { return useGradients_; }
+  void SetUseGradients(bool value) { SetLookProp(useGradients_, value); }
+  // The row height as stored with a form ("FixedDimension"); setting it before the
+  // first layout fixes the row height when it is larger than the tabs need.
+  int FixedDimension() const { return rowHeight_; }
+  void SetFixedDimension(int value);
+  int RegionCacheCapacity() const { return regionCache_.Capacity(); }
+  // Values below 1 other than -1 are ignored.
+  void SetRegionCacheCapacity(int value);
+
+  // Computed geometry (the layout runs first when it is dirty).
+  int RowCount();
+  int RowHeight();
+  int FirstShownTab();
+  bool ScrollingNeeded();
+  // The tab's rectangle and region in client coordinates, as painted and hit.
+  TRect TabDrawRect(int index);
+  QRegion TabRegion(int index);
+  bool TabFullyShown(int index);
+  TRect StripRect();
+  TRect CardRect(int row);
+  // The rectangle child controls are aligned in.
+  TRect DisplayRect();
+  // The tab under a client point, or -1.
+  int TabAtPos(TPoint p);
+  int HotTab() const { return hotTab_; }
+  // Scroll the single row by one tab; false when it could not move that way.
+  bool ScrollForward();
+  bool ScrollBackward();
+  // The button size of the scroller arrows.
+  int ButtonSize();
+  TFwTabScroller* Scroller() const { return scroller_; }
+  // The hot-tracking timer (60 ms); tests tick it.
+  TTimer* HotTrackTimer() const { return hotTimer_; }
+
+  // Arrow keys step the selection, Home and End jump to the ends.
+  void KeyDown(WORD& key, TShiftState shift) override;
+
+  TTabChangingEvent OnChanging;
+  TNotifyEvent OnChange;
+  TNotifyEvent OnTabClick;
+  TGetTextColorEvent OnGetTextColor;
+  TPaintBackgroundEvent OnPaintBackground;
+  TPaintCardBackgroundEvent OnPaintCardBackground;
+  TPaintTabBackgroundEvent OnPaintTabBackground;
+
+protected:
+  virtual void DoChanging(int newIndex, bool& allowChange);
+  virtual void DoChange();
+  virtual void DoTabClick();
+  virtual TColor DoGetTextColor(int tabIndex, TFwTextStyle style, TColor color);
+  virtual bool DoPaintBackground(TCanvas& canvas, const TRect& r);
+  virtual bool DoPaintCardBackground(TCanvas& canvas, int row, const TRect& r);
+  virtual bool DoPaintTabBackground(TCanvas& canvas, int tabIndex, const TRect& r);
+  // Marks the geometry for recomputation and repaints.
+  void SetLayoutDirty();
+  // Selects a tab without asking OnChanging (a descendant that already asked, or that
+  // follows its own model); repaints and raises OnChange when the index changed.
+  void AssignTabIndex(int index);
+
+  void Paint() override;
+  void AlignControls() override;
+  void AdjustClientRect(TRect& rect) const override;
+  void Resize() override;
+  void FontChanged() override;
+  void ParentColorChanged() override;
+  void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseLeave() override;
+  bool WantsDialogKey(WORD key) const override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+private:
+  template <class T> void SetLayoutProp(T& field, T value) {
+    if (field == value) return;
+    field = value;
+    SetLayoutDirty();
+  }
+  template <class T> void SetLookProp(T& field, T value) {
+    if (field == value) return;
+    field = value;
+    Invalidate();
+  }
+
+  // Layout (FwTabControl.cpp).
+  void EnsureLayout();
+  void RunLayout();
+  bool Vertical() const;
+  bool ShadowShown() const;
+  int Slant(int h) const;
+  TPoint TabSize(const TFwTabData& tab);
+  int StripLength() const;
+  int StripThickness() const;
+  TRect StripRectRaw() const;
+  TRect CardRectRaw(int row) const;
+  TRect DisplayRectRaw() const;
+  int ButtonSizeRaw() const;
+  // Room taken by the close and menu buttons, which this control does not show.
+  int CloseAndMenuRoom() const { return 0; }
+  int PlaceRows(const std::vector<int>& sizes, int available);
+  void AlignRows(int available);
+  void AdjustFirstShown();
+  void ValidateTabIndex();
+  bool FullyShown(int index) const;
+  int Origin() const;
+  TPoint MapPoint(int x, int y) const;
+  TRect MapRect(const TRect& r) const;
+  TRect DrawnStripRect(int index) const;
+  std::vector<TPoint> TabPolygon(int index) const;
+  void RotateRows(int selectedRow);
+  bool BringIntoView(int index);
+  int FirstVisible() const;
+  int LastVisible() const;
+  bool CanSelect(int index) const;
+  bool MayChangeTo(int index);
+  void PlaceScroller();
+
+  // Painting (FwTabPaint.cpp).
+  void PaintTo(TCanvas& canvas);
+  void PaintCard(TCanvas& canvas, int row);
+  void PaintCardFrame(TCanvas& canvas, const TRect& card);
+  void PaintTab(TCanvas& canvas, int index);
+  void PaintTabBackground(TCanvas& canvas, int index, const TRect& r);
+  void PaintCaption(TCanvas& canvas, int index, const TRect& content);
+  // Draws the tab's image (when it has one) and returns the area left for the caption.
+  TRect PaintImage(TCanvas& canvas, int index, const TRect& content);
+  bool HasImage(const TFwTabData& tab) const;
+  void PaintHighlightBar(TCanvas& canvas, const TRect& r, TColor color);
+  void PaintShadow(TCanvas& canvas, const TRect& card);
+  TRect ContentRect(int index) const;
+  TColor OutlineColor() const;
+  TColor HotColor() const;
+  TFont TabFont(bool bold) const;
+
+  // Interaction (FwTabMouse.cpp).
+  void HotTrackTick();
+  void ClearHot();
+  void StepSelection(bool forward);
+  void SelectEnd(bool last);
+
+  TFwTabDataList tabs_;
+  TFwTabColors tabColors_;
+  TFwTextColors textColors_;
+  TFwTabRegionCache regionCache_{1};
+  TFwTabScroller* scroller_ = nullptr;
+  TTimer* hotTimer_ = nullptr;
+
+  int tabIndex_ = -1;
+  int rowHeight_ = 0;
+  TRect lastDisplay_;
+  int rows_ = 1;
+  int firstShown_ = 0;
+  bool scrolling_ = false;
+  int hotTab_ = -1;
+  int pressedTab_ = -1;
+  bool layoutDirty_ = true;
+  bool layingOut_ = false;
+  bool internalChange_ = false;
+  bool revealPending_ = false;
+  QString savedHint_;
+  TPoint pointer_{-1, -1};
+
+  TImageList* images_ = nullptr;
+  TFwImagePosition imagePosition_ = TFwImagePosition::ipLeft;
+  TFwHorizontalAlignment imageAlignment_ = TFwHorizontalAlignment::haCenter;
+  TFwVerticalAlignment imageAlignmentVertical_ = TFwVerticalAlignment::vaCenter;
+  int imageMargin_ = 2;
+  bool alignTabs_ = false;
+  TColor backgroundColor_ = clBtnFace;
+  bool boldCurrentTab_ = false;
+  int cutCornerSize_ = 6;
+  TColor flatColor_ = clBtnShadow;
+  int flatColorAdjustment_ = 0;
+  bool hotTrack_ = true;
+  TColor hotTrackColor_ = 0x00149BF0;
+  TFwHotTrackColorType hotTrackColorType_ = TFwHotTrackColorType::htctActual;
+  TFwTabHotTrackStyle hotTrackStyle_ = TFwTabHotTrackStyle::htsTab;
+  int margin_ = 0;
+  bool multiLine_ = false;
+  bool parentBackgroundColor_ = true;
+  int rowIndent_ = 5;
+  int rowOverlap_ = 5;
+  bool showCardFrame_ = true;
+  bool showFocusRect_ = true;
+  bool showFullFrame_ = true;
+  bool showShadow_ = true;
+  bool softCorners_ = false;
+  int tabHeight_ = 0;
+  bool tabHints_ = false;
+  TFwTabOrientation tabOrientation_ = TFwTabOrientation::toTop;
+  int tabOverlap_ = -1;
+  TFwTabSequence tabSequence_ = TFwTabSequence::tsStandard;
+  TFwTabStyle tabStyle_ = TFwTabStyle::tsSingleSlant;
+  int tabWidth_ = 0;
+  TFwHorizontalAlignment textAlignment_ = TFwHorizontalAlignment::haCenter;
+  TFwVerticalAlignment textAlignmentVertical_ = TFwVerticalAlignment::vaCenter;
+  bool transparent_ = false;
+  bool useColoredTabs_ = false;
+  bool useGradients_ = true;
+};
+
+} // namespace fw

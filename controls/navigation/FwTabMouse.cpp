@@ -1,0 +1,146 @@
+// Interaction of TFwCustomTabControl: hot tracking with its 60 ms timer and tab hints,
+// selecting by mouse, and stepping the selection with the arrow, Home and End keys.
+
+#include "controls/navigation/FwTabControl.h"
+#include "platform/ui/Timer.h"
+#include "platform/ui/VirtualKeys.h"
+
+#include <QPointer>
+
+namespace fw {
+
+void TFwCustomTabControl::MouseMove(TShiftState shift, int x, int y) {
+  TCustomControl::MouseMove(shift, x, y);
+  pointer_ = {x, y};
+  if (!hotTrack_ && !tabHints_) return;
+  const int hit = TabAtPos({x, y});
+  if (hit < 0) {
+    ClearHot();
+    return;
+  }
+  if (hit == hotTab_) return;
+  // Keep the control's own hint while tab hints stand in for it.
+  if (hotTab_ < 0 && tabHints_) savedHint_ = Hint();
+  hotTab_ = hit;
+  if (hotTrack_) Invalidate();
+  if (tabHints_) SetHint(tabs_.Items(hit).Hint);
+  if (!hotTimer_->Enabled()) hotTimer_->SetEnabled(true);
+}
+
+void TFwCustomTabControl::MouseLeave() {
+  TCustomControl::MouseLeave();
+  // The pointer is nowhere over the control now; the next timer tick clears the hot tab.
+  pointer_ = {-1, -1};
+}
+
+// The timer catches a pointer that left the tabs without a further mouse move.
+void TFwCustomTabControl::HotTrackTick() {
+  if (TabAtPos(pointer_) < 0) ClearHot();
+}
+
+void TFwCustomTabControl::ClearHot() {
+  hotTimer_->SetEnabled(false);
+  if (hotTab_ < 0) return;
+  hotTab_ = -1;
+  Invalidate();
+  if (tabHints_) SetHint(savedHint_);
+}
+
+void TFwCustomTabControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  QPointer<TFwCustomTabControl> guard(this);
+  TCustomControl::MouseDown(button, shift, x, y);
+  if (!guard || button != TMouseButton::mbLeft || !Enabled()) return;
+  const int hit = TabAtPos({x, y});
+  pressedTab_ = hit;
+  if (hit < 0 || !tabs_.Items(hit).Enabled) return;
+  if (TabStop() && hit == tabIndex_) {
+    SetFocus();
+    if (!Focused()) return;
+  }
+  SetTabIndex(hit);
+  if (guard && tabIndex_ == hit) DoTabClick();
+}
+
+bool TFwCustomTabControl::WantsDialogKey(WORD key) const {
+  return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+}
+
+void TFwCustomTabControl::KeyDown(WORD& key, TShiftState shift) {
+  TCustomControl::KeyDown(key, shift);
+  if (tabs_.Count() == 0 || key == 0) return;
+  const bool reverse = tabSequence_ == TFwTabSequence::tsReverse;
+  const bool left = tabOrientation_ == TFwTabOrientation::toLeft;
+  switch (key) {
+  case VK_HOME:
+  case VK_END: {
+    // Home goes to the start of the run as the user sees it.
+    const bool flipped = left ? !reverse : reverse;
+    SelectEnd((key == VK_END) != flipped);
+    key = 0;
+    break;
+  }
+  case VK_LEFT:
+  case VK_UP:
+  case VK_RIGHT:
+  case VK_DOWN: {
+    const bool rightOrDown = key == VK_RIGHT || key == VK_DOWN;
+    const bool forward = left ? (rightOrDown == reverse) : (rightOrDown != reverse);
+    StepSelection(forward);
+    key = 0;
+    break;
+  }
+  default: break;
+  }
+}
+
+// Tries the tabs after (or before) the selected one in turn, wrapping around, until one
+// may be selected; a refusal from OnChanging moves on to the next candidate.
+void TFwCustomTabControl::StepSelection(bool forward) {
+  const int count = tabs_.Count();
+  const int current = tabIndex_;
+  int candidate = current < 0 ? (forward ? -1 : count) : current;
+  QPointer<TFwCustomTabControl> guard(this);
+  for (int step = 0; step < count; ++step) {
+    candidate = ((forward ? candidate + 1 : candidate - 1) + count) % count;
+    if (candidate == current) return;
+    const bool allowed = MayChangeTo(candidate);
+    if (!guard) return;
+    if (!allowed) continue;
+    internalChange_ = true;
+    SetTabIndex(candidate);
+    if (!guard) return;
+    internalChange_ = false;
+    DoTabClick();
+    return;
+  }
+}
+
+void TFwCustomTabControl::SelectEnd(bool last) {
+  const int count = tabs_.Count();
+  QPointer<TFwCustomTabControl> guard(this);
+  for (int k = 0; k < count; ++k) {
+    const int candidate = last ? count - 1 - k : k;
+    if (candidate == tabIndex_) return;
+    const bool allowed = MayChangeTo(candidate);
+    if (!guard) return;
+    if (!allowed) continue;
+    internalChange_ = true;
+    SetTabIndex(candidate);
+    if (!guard) return;
+    internalChange_ = false;
+    DoTabClick();
+    return;
+  }
+}
+
+void TFwCustomTabControl::focusInEvent(QFocusEvent* event) {
+  Invalidate();
+  TCustomControl::focusInEvent(event);
+}
+
+void TFwCustomTabControl::focusOutEvent(QFocusEvent* event) {
+  Invalidate();
+  TCustomControl::focusOutEvent(event);
+}
+
+} // namespace fw

@@ -77,7 +77,7 @@ TCityNameForm::TCityNameForm(TComponent* owner, TADOConnection* connection) : TF
   FwToolbar2->SetBorderSides(0);
   FwToolbar2->SetShowButtonCaptions(true);
   FwToolbar2->SetButtonWidth(90);
-  FwToolbar2->SetBounds(579 - 180, 434 - 37, 180, 29);
+  FwToolbar2->SetBounds(579 - 200, 434 - 37, 200, 29);
   tbOK = new TFwToolButton(this);
   tbOK->SetName(QStringLiteral("tbOK"));
   tbOK->SetCaption(QStringLiteral("确认选择"));

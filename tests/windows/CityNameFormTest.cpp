@@ -4,6 +4,7 @@
 #include "windows/CityNameForm.h"
 
 #include "controls/common/FwToolButton.h"
+#include "controls/common/FwToolbar.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/AdoTable.h"
 #include "platform/db/Field.h"
@@ -63,6 +64,9 @@ TEST_F(CityNameFormTest, DefaultOpensOnBeijingAndConfirmsIt) {
     EXPECT_EQ(Int(f.ADOTable1, "Code1"), 11);
     EXPECT_EQ(Int(f.ADOQuery1, "Code2"), 1);
     EXPECT_EQ(f.ADOQuery2->RecNo(), 1);
+    // Both buttons share one row of the tool bar.
+    EXPECT_EQ(f.tbCancel->Top(), f.tbOK->Top());
+    EXPECT_GE(f.tbCancel->Left(), f.tbOK->Left() + f.tbOK->Width());
     f.tbOK->Click();
   });
   EXPECT_EQ(result, mrOk);

@@ -1,5 +1,7 @@
 #include "windows/InputQueryEx.h"
 
+#include "core/CoverValidation.h"
+
 #include "platform/ui/Application.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Button.h"
@@ -17,13 +19,7 @@ void GetAveCharSize(TCanvas& canvas, TPoint& size) {
   size.Y = canvas.TextHeight(letters);
 }
 
-bool HasAlnum(const QString& text) {
-  for (const QChar c : text) {
-    const char16_t u = c.unicode();
-    if ((u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z')) return true;
-  }
-  return false;
-}
+bool HasAlnum(const QString& text) { return HasAsciiAlnum(text); }
 
 namespace {
 int MulDiv(int a, int b, int c) { return int((qint64(a) * b + c / 2) / c); }

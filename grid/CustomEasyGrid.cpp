@@ -222,6 +222,7 @@ void TCustomEasyGrid::SetCurrentCell(int col, int row) {
   }
   SetSelection(sel);
   InvalidateCellRange(merge);
+  if ((options_ & goAlwaysShowEditor) && (options_ & goEditing)) ShowEditor();
 }
 
 void TCustomEasyGrid::SetSelection(TGridRect rect) {

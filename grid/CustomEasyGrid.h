@@ -271,6 +271,8 @@ protected:
   virtual bool CanEditShow() const;
   virtual TInplaceEdit* CreateEditor();
   void DblClick() override;
+  // With goAlwaysShowEditor the editor comes with the focus.
+  void DoEnter() override;
   // Keeps the editor over its cell when the layout moves.
   void UpdateEditorBounds();
 

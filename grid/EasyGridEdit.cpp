@@ -119,3 +119,13 @@ void TCustomEasyGrid::DblClick() {
 }
 
 } // namespace fw
+
+namespace fw {
+
+void TCustomEasyGrid::DoEnter() {
+  QPointer<TCustomEasyGrid> self(this);
+  TCustomControl::DoEnter();
+  if (self && (options_ & goAlwaysShowEditor) && (options_ & goEditing)) ShowEditor();
+}
+
+} // namespace fw

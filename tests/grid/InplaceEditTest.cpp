@@ -280,3 +280,70 @@ TEST(EditMaskToInputMask, TranslatesTheMaskLetters) {
 }
 
 } // namespace
+
+namespace {
+
+using namespace fw;
+
+TEST_F(InplaceEditing, DoubleClickOpensAndLeavingTheGridStores) {
+  TEdit* other = new TEdit(&form);
+  other->SetParent(&form);
+  other->SetBounds(0, 320, 100, 21);
+  grid->SetCurrentCell(3, 2);
+  const TRect r = grid->CellRect(3, 2);
+  QTest::mouseDClick(grid, Qt::LeftButton, {}, QPoint(r.Left + 5, r.Top + 5));
+  ASSERT_TRUE(EditorVisible());
+  QTest::keyClicks(Line(), QStringLiteral("typed"));
+  other->SetFocus();
+  QApplication::processEvents();
+  EXPECT_FALSE(EditorVisible());
+  EXPECT_EQ(grid->GetForeText(3, 2), QStringLiteral("typed"));
+}
+
+TEST_F(InplaceEditing, EditorFollowsItsCellWhenColumnsChangeOrTheGridScrolls) {
+  Open(3, 3);
+  const int left = Editor()->Left();
+  grid->SetColWidths(1, grid->GetColWidths(1) + 20);
+  EXPECT_EQ(Editor()->Left(), left + 20);
+  EXPECT_EQ(Editor()->Left(), grid->CellRect(3, 3).Left + 1);
+  grid->SetTopLeft(2, 1);
+  EXPECT_EQ(Editor()->Left(), grid->CellRect(3, 3).Left + 1);
+  // A shrink that takes the edited cell away closes the editor without storing.
+  QTest::keyClicks(Line(), QStringLiteral("x"));
+  grid->SetColCount(3);
+  EXPECT_FALSE(EditorVisible());
+}
+
+TEST_F(InplaceEditing, AlwaysShownEditorMovesWithTheCurrentCellAndEnterTogglesTheSelection) {
+  grid->SetForeText(3, 3, QStringLiteral("abc"));
+  grid->SetOptions(grid->Options() | goAlwaysShowEditor);
+  grid->SetCurrentCell(2, 2);
+  ASSERT_TRUE(EditorVisible());
+  QTest::keyClicks(Line(), QStringLiteral("kept"));
+  grid->SetCurrentCell(3, 3);
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("kept"));
+  ASSERT_TRUE(EditorVisible());
+  EXPECT_EQ(Editor()->EditCol(), 3);
+  EXPECT_EQ(Line()->selectedText(), QStringLiteral("abc"));
+  QTest::keyClick(Line(), Qt::Key_Return);
+  EXPECT_TRUE(EditorVisible());
+  EXPECT_TRUE(Line()->selectedText().isEmpty());
+  EXPECT_EQ(Line()->cursorPosition(), 3);
+  QTest::keyClick(Line(), Qt::Key_Return);
+  EXPECT_EQ(Line()->selectedText(), QStringLiteral("abc"));
+}
+
+TEST_F(InplaceEditing, WithoutCanModifyTheEditorChangesNothing) {
+  grid->SetForeText(2, 2, QStringLiteral("same"));
+  grid->SetCanModify(false);
+  Open(2, 2);
+  QTest::keyClick(Line(), Qt::Key_End);
+  QTest::keyClicks(Line(), QStringLiteral("x"));
+  QTest::keyClick(Line(), Qt::Key_Backspace);
+  QApplication::clipboard()->setText(QStringLiteral("y"));
+  QTest::keyClick(Line(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("same"));
+  EXPECT_GE(hooks.Beeps, 2);
+}
+
+} // namespace

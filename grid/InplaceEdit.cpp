@@ -67,8 +67,8 @@ QString EditMaskToInputMask(const QString& mask) {
 
 TInplaceEdit::TInplaceEdit(TCustomEasyGrid* grid) : TEdit(grid), grid_(grid) {
   Widget()->setFrame(false);
-  // The text starts two pixels in from the cell's left and right edges.
-  Widget()->setTextMargins(2, 0, 2, 0);
+  // The text starts two pixels in from the cell's left, top and right edges.
+  Widget()->setTextMargins(2, 2, 2, 0);
   SetTabStop(false);
   Widget()->setFocusPolicy(Qt::StrongFocus);
   SetVisible(false);
@@ -148,6 +148,10 @@ bool TInplaceEdit::Commit() {
     ValidateError();
     return false;
   }
+  // A text the cell cannot store (a date that is no date) shows the grid's error box
+  // and stays in the editor to be put right, instead of being thrown away.
+  const TCellInfo& cell = Cell();
+  if (cell.ShowForeText && text != cell.ForeText && !grid_->NormalizeForeText(col_, row_, text)) return false;
   QPointer<TInplaceEdit> self(this);
   finishing_ = true;
   grid_->SetEditText(col_, row_, text);

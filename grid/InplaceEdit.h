@@ -38,8 +38,9 @@ public:
   // Lays the editor over its cell again (after scrolling or resizing).
   void UpdateBounds();
   // Stores the text through the grid's SetEditText and hides the editor. A text the
-  // mask does not accept shows the format message instead; the editor then stays and
-  // false is returned.
+  // mask does not accept shows the format message instead, and one the cell cannot
+  // store (no date, no time) the grid's error box; the editor then stays and false is
+  // returned.
   bool Commit();
   // Puts the starting text back and hides the editor without storing anything.
   void Rollback();

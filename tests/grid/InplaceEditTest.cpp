@@ -263,6 +263,22 @@ TEST_F(InplaceEditing, DateCellsEditWithTheDateMaskAndStoreIsoDates) {
   QTest::keyClick(Line(), Qt::Key_Return);
   EXPECT_FALSE(EditorVisible());
   EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("2014-05-06"));
+  // A stored date comes back into the mask and is stored unchanged.
+  Open(2, 2);
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("2014/05/06"));
+  QTest::keyClick(Line(), Qt::Key_Return);
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("2014-05-06"));
+  // A date that does not exist shows the grid's error box and stays in the editor.
+  Open(2, 2);
+  QTest::keyClicks(Line(), QStringLiteral("20141345"));
+  QTest::keyClick(Line(), Qt::Key_Return);
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_TRUE(hooks.Messages[0].Text.startsWith(QStringLiteral("单元格[2,2]内容不合法,请写入正确的日期。")));
+  EXPECT_TRUE(EditorVisible());
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("2014/13/45"));
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("2014-05-06"));
+  QTest::keyClick(Line(), Qt::Key_Escape);
+  hooks.Messages.clear();
   // Left blank, the date stays empty without a message.
   grid->SetForeText(2, 2, QString());
   Open(2, 2);

@@ -56,15 +56,18 @@ std::optional<QString> NormalizeDateText(const QString& text) {
   // The order of year, month and day follows the locale's short date format.
   const QString format = QLocale().dateFormat(QLocale::ShortFormat);
   const qsizetype y = format.indexOf(u'y'), m = format.indexOf(u'M'), d = format.indexOf(u'd');
+  // A text that begins with four digits is year first whatever the locale says: that is
+  // how the grid's own date editor writes it.
+  const bool yearFirst = (y < m && m < d) || parts[0].size() == 4;
   int year = 0, month = 0, day = 0;
-  if (y < m && m < d) {
+  if (yearFirst) {
     year = parts[0].toInt(), month = parts[1].toInt(), day = parts[2].toInt();
   } else if (d < m && m < y) {
     day = parts[0].toInt(), month = parts[1].toInt(), year = parts[2].toInt();
   } else {
     month = parts[0].toInt(), day = parts[1].toInt(), year = parts[2].toInt();
   }
-  const int yearDigits = int((y < m && m < d) ? parts[0].size() : parts[2].size());
+  const int yearDigits = int(yearFirst ? parts[0].size() : parts[2].size());
   if (yearDigits <= 2) year += year < 50 ? 2000 : 1900;
   const QDate date(year, month, day);
   if (!date.isValid()) return std::nullopt;

@@ -1,5 +1,7 @@
 #include "grid/CustomEasyGrid.h"
 
+#include "grid/InplaceEdit.h"
+
 #include "platform/shell/Hooks.h"
 #include "platform/ui/Form.h"
 
@@ -16,7 +18,9 @@ const char* const kIndexOutOfRange = "Grid index out of range";
 } // namespace
 
 TCustomEasyGrid::TCustomEasyGrid(TComponent* owner)
-    : TCustomControl(owner), cells_([this](TCellInfo& cell, int col, int row) { InitCellInfo(cell, col, row); }) {
+    : TCustomControl(owner),
+      cells_([this](TCellInfo& cell, int col, int row) { InitCellInfo(cell, col, row); }),
+      pageInfo_(std::make_unique<TEasyGridPageInfo>()) {
   // The starting values of the Cell-prefixed properties.
   defaults_.DataStyle = TDataStyle::dsText;
   defaults_.AlignMode = TAlignMode::taTopLeft;
@@ -75,6 +79,8 @@ void TCustomEasyGrid::SetRowCount(int value) {
 }
 
 void TCustomEasyGrid::ResizeStore() {
+  // An editor over a cell that goes away closes without storing.
+  if (EditorShowing() && (editor_->EditCol() >= colCount_ || editor_->EditRow() >= rowCount_)) editor_->Rollback();
   if (!colWidths_.empty()) colWidths_.resize(std::size_t(colCount_), defaultColWidth_);
   if (!rowHeights_.empty()) rowHeights_.resize(std::size_t(rowCount_), defaultRowHeight_);
   cells_.Resize(colCount_, rowCount_);
@@ -161,8 +167,8 @@ void TCustomEasyGrid::SetDefaultRowHeight(int value) {
   Invalidate();
 }
 
-void TCustomEasyGrid::ColWidthsChanged() {}
-void TCustomEasyGrid::RowHeightsChanged() {}
+void TCustomEasyGrid::ColWidthsChanged() { UpdateEditorBounds(); }
+void TCustomEasyGrid::RowHeightsChanged() { UpdateEditorBounds(); }
 
 // ---- Look -------------------------------------------------------------------------------
 
@@ -203,6 +209,9 @@ TGridRect TCustomEasyGrid::ClampToScrolled(TGridRect r) const {
 
 void TCustomEasyGrid::SetCurrentCell(int col, int row) {
   if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount_) throw EInvalidGridOperation(kIndexOutOfRange);
+  // Leaving the edited cell stores the editor's text; a text its mask refuses keeps
+  // the editor, and the current cell, where they are.
+  if (EditorShowing() && (col != col_ || row != row_) && !HideEditor()) return;
   const TGridRect merge = cells_.Cell(col, row).MergeRect;
   col_ = col;
   row_ = row;
@@ -213,6 +222,7 @@ void TCustomEasyGrid::SetCurrentCell(int col, int row) {
   }
   SetSelection(sel);
   InvalidateCellRange(merge);
+  if ((options_ & goAlwaysShowEditor) && (options_ & goEditing)) ShowEditor();
 }
 
 void TCustomEasyGrid::SetSelection(TGridRect rect) {
@@ -239,6 +249,7 @@ void TCustomEasyGrid::SetTopLeft(int leftCol, int topRow) {
   if (leftCol == leftCol_ && topRow == topRow_) return;
   leftCol_ = leftCol;
   topRow_ = topRow;
+  UpdateEditorBounds();
   Invalidate();
 }
 

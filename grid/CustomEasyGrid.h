@@ -10,9 +10,11 @@
 
 #include "grid/Cells.h"
 #include "grid/GridAxis.h"
+#include "grid/PageSettings.h"
 #include "platform/ui/CustomControl.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -47,6 +49,10 @@ using TEasyGridDrawState = unsigned;
 
 using TDrawCellEvent = std::function<void(TObject*, int col, int row, TRect rect, TEasyGridDrawState state)>;
 using TSetCellTextEvent = std::function<void(TObject*, int col, int row, QString& value)>;
+using TGetEditEvent = std::function<void(TObject*, int col, int row, QString& value)>;
+using TSetEditEvent = std::function<void(TObject*, int col, int row, const QString& value)>;
+
+class TInplaceEdit;
 
 class TCustomEasyGrid : public TCustomControl {
 public:
@@ -208,9 +214,46 @@ public:
   // True when the grid is its form's active control, or the focus lies in it.
   bool IsGridFocused() const;
 
+  // ---- In-place editing (EasyGridEdit.cpp) ----------------------------------------
+  // Editor mode on shows the editor over the current cell when CanEditShow allows; off
+  // stores the editor's text and hides it.
+  bool EditorMode() const { return editorMode_; }
+  void SetEditorMode(bool value);
+  void ShowEditor();
+  // Stores the editor's text and hides it; false when the edit mask refused the text
+  // (the editor then stays).
+  bool HideEditor();
+  // The editor, once it was first needed (nullptr before).
+  TInplaceEdit* InplaceEditor() const { return editor_; }
+  // Whether editors may change texts (true from creation).
+  bool CanModify() const { return canModify_; }
+  void SetCanModify(bool value) { canModify_ = value; }
+  // The text an editor starts with: the merge origin's ForeText when the cell shows it,
+  // else its BackText; OnGetEditText may change it.
+  virtual QString GetEditText(int col, int row);
+  // Stores an edited text in ForeText (through SetForeText) or BackText, whichever the
+  // cell shows, when it differs; then OnSetEditText.
+  virtual void SetEditText(int col, int row, const QString& value);
+  // Empty, unless OnGetEditMask gives one (text cells only).
+  virtual QString GetEditMask(int col, int row);
+  // 0: no limit.
+  virtual int GetEditLimit() const { return 0; }
+
+  // ---- Page settings ------------------------------------------------------------------
+  TEasyGridPageInfo& PageInfo() { return *pageInfo_; }
+  const TEasyGridPageInfo& PageInfo() const { return *pageInfo_; }
+
+  void KeyDown(WORD& key, TShiftState shift) override;
+  void KeyPress(QChar& key) override;
+
   TDrawCellEvent OnDrawCell;
   TSetCellTextEvent OnSetForeText;
   TSetCellTextEvent OnSetBackText;
+  TGetEditEvent OnGetEditText;
+  TGetEditEvent OnGetEditMask;
+  TSetEditEvent OnSetEditText;
+  // The editor closed: the edited cell and the editor's text.
+  TSetEditEvent OnHideEdit;
 
 protected:
   void Paint() override;
@@ -218,8 +261,22 @@ protected:
   virtual void DrawCell(int col, int row, TRect rect, TEasyGridDrawState state);
   virtual void ColWidthsChanged();
   virtual void RowHeightsChanged();
-  // Is the in-place editor showing (editing is built on top of the grid).
-  virtual bool EditorShowing() const { return false; }
+  // Is the in-place editor showing.
+  virtual bool EditorShowing() const;
+  virtual bool CanEditAcceptKey(QChar key) const { return true; }
+  virtual bool CanGridAcceptKey(WORD key, TShiftState shift) const { return true; }
+  virtual bool CanEditModify() const { return canModify_; }
+  // Editing on, rows not selected whole, editor mode, the grid focused (or the editor
+  // always shown) and the current cell not read-only.
+  virtual bool CanEditShow() const;
+  virtual TInplaceEdit* CreateEditor();
+  void DblClick() override;
+  // With goAlwaysShowEditor the editor comes with the focus.
+  void DoEnter() override;
+  // Keeps the editor over its cell when the layout moves.
+  void UpdateEditorBounds();
+
+  friend class TInplaceEdit;
 
 private:
   struct TRegion;
@@ -231,6 +288,8 @@ private:
     Invalidate();
   }
   TGridRect ClampToData(TGridRect range) const;
+  // Called by the editor once it has closed.
+  void EditorHidden(int col, int row, const QString& text);
   std::optional<QString> NormalizeForeText(int col, int row, const QString& value) const;
   TGridRect ClampToScrolled(TGridRect range) const;
   void ResizeStore();
@@ -278,6 +337,10 @@ private:
   TGridRect selection_{1, 1, 1, 1};
   int leftCol_ = 1;
   int topRow_ = 1;
+  bool editorMode_ = false;
+  bool canModify_ = true;
+  TInplaceEdit* editor_ = nullptr;  // owned by the grid as its component
+  std::unique_ptr<TEasyGridPageInfo> pageInfo_;
 };
 
 } // namespace fw

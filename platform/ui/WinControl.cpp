@@ -296,6 +296,8 @@ void TWinControl::keyPressEvent(QKeyEvent* event) {
   MarkInFlight(*event, this);
   QPointer<QWidget> self(this);
   if (HandleKey(*event)) {
+    // A swallowed key goes no further; the next key event may reuse its address.
+    g_keyInFlight = nullptr;
     event->accept();
     return;
   }
@@ -336,7 +338,10 @@ bool TWinControl::eventFilter(QObject* watched, QEvent* event) {
       auto* ke = static_cast<QKeyEvent*>(event);
       if (g_resending) return false;
       MarkInFlight(*ke, Inner());
-      if (HandleKey(*ke)) return true;
+      if (HandleKey(*ke)) {
+        g_keyInFlight = nullptr;
+        return true;
+      }
       break;
     }
     case QEvent::KeyRelease: {

@@ -1,0 +1,365 @@
+// In-place editing of the report grid: the editor taking its cell's text and look,
+// commit on Enter through SetForeText, rollback on Escape, the order of the editing
+// events, read-only cells, the number rule on typed and pasted text, and edit masks.
+
+#include "grid/EasyGrid.h"
+#include "grid/InplaceEdit.h"
+#include "platform/ui/Form.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace fw;
+
+class InplaceEditing : public ::testing::Test {
+protected:
+  InplaceEditing() : form(nullptr) {
+    form.resize(600, 400);
+    grid = new TEasyGrid(&form);
+    grid->SetParent(&form);
+    grid->SetBounds(0, 0, 500, 300);
+    grid->SetColCount(6);
+    grid->SetRowCount(8);
+    grid->SetOptions(grid->Options() | goEditing);
+    form.Show();
+    form.activateWindow();
+    grid->SetFocus();
+    QApplication::processEvents();
+  }
+  TInplaceEdit* Editor() { return grid->InplaceEditor(); }
+  bool EditorVisible() { return Editor() && Editor()->Visible(); }
+  QLineEdit* Line() { return Editor()->Widget(); }
+  void NumberCell(int col, int row) {
+    grid->SetRangeCellProp(GridRect(col, row, col, row), TCellProp::DataStyle, TDataStyle::dsNumber);
+  }
+  // Opens the editor on (col, row) with F2.
+  void Open(int col, int row) {
+    grid->SetCurrentCell(col, row);
+    QTest::keyClick(grid, Qt::Key_F2);
+    ASSERT_TRUE(EditorVisible());
+  }
+
+  fwtest::ScriptedHooks hooks;
+  TForm form;
+  TEasyGrid* grid;
+};
+
+TEST_F(InplaceEditing, EditorShowsOverTheCurrentCellWithItsTextAndLook) {
+  grid->SetForeText(2, 3, QStringLiteral("原文"));
+  grid->SetRangeCellProp(GridRect(2, 3, 2, 3), TCellProp::Color, clYellow);
+  grid->SetRangeCellProp(GridRect(2, 3, 2, 3), TCellProp::FontSize, 12);
+  Open(2, 3);
+  EXPECT_EQ(Editor()->EditCol(), 2);
+  EXPECT_EQ(Editor()->EditRow(), 3);
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("原文"));
+  EXPECT_EQ(Line()->selectedText(), QStringLiteral("原文"));
+  EXPECT_EQ(Editor()->Color(), clYellow);
+  EXPECT_EQ(Editor()->Font().Size(), 12);
+  EXPECT_TRUE(grid->CellRect(2, 3).Contains(TPoint{Editor()->Left(), Editor()->Top()}));
+  EXPECT_TRUE(grid->EditorMode());
+
+  // A cell showing its back text edits that text.
+  grid->SetRangeCellProp(GridRect(3, 3, 3, 3), TCellProp::ShowForeText, false);
+  grid->SetBackText(3, 3, QStringLiteral("背面"));
+  QTest::keyClick(Line(), Qt::Key_Escape);
+  Open(3, 3);
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("背面"));
+}
+
+TEST_F(InplaceEditing, EnterCommitsThroughSetForeTextAndEscapeRollsBack) {
+  NumberCell(2, 2);
+  grid->SetForeText(2, 2, QStringLiteral("7"));
+  int stores = 0;
+  grid->OnSetForeText = [&](TObject*, int, int, QString&) { ++stores; };
+  Open(2, 2);
+  QTest::keyClicks(Line(), QStringLiteral("12.5"));  // replaces the selected "7"
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("12.5"));
+  // The key goes up where the focus went, as a real keyboard's release does.
+  QTest::keyPress(Line(), Qt::Key_Return);
+  QTest::keyRelease(grid, Qt::Key_Return);
+  EXPECT_FALSE(EditorVisible());
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("12.5"));
+  EXPECT_EQ(stores, 1);
+  EXPECT_FALSE(grid->EditorMode());
+
+  // Enter opens the editor again; Escape puts the text back and stores nothing.
+  QTest::keyClick(grid, Qt::Key_Return);
+  ASSERT_TRUE(EditorVisible());
+  QTest::keyClick(Line(), Qt::Key_End);
+  QTest::keyClicks(Line(), QStringLiteral("9"));
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("12.59"));
+  QTest::keyClick(Line(), Qt::Key_Escape);
+  EXPECT_FALSE(EditorVisible());
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("12.5"));
+  EXPECT_EQ(stores, 1);
+}
+
+TEST_F(InplaceEditing, EditingEventsComeInOrder) {
+  QStringList log;
+  grid->OnGetEditMask = [&](TObject*, int c, int r, QString&) { log << QStringLiteral("mask %1,%2").arg(c).arg(r); };
+  grid->OnGetEditText = [&](TObject*, int, int, QString& v) {
+    log << QStringLiteral("get ") + v;
+    v = QStringLiteral("given");  // the handler decides the starting text
+  };
+  grid->OnSetForeText = [&](TObject*, int, int, QString& v) { log << QStringLiteral("fore ") + v; };
+  grid->OnSetEditText = [&](TObject*, int, int, const QString& v) { log << QStringLiteral("set ") + v; };
+  grid->OnHideEdit = [&](TObject*, int c, int r, const QString& v) {
+    log << QStringLiteral("hide %1,%2 ").arg(c).arg(r) + v;
+  };
+  grid->SetForeText(1, 1, QStringLiteral("old"));
+  log.clear();
+  Open(1, 1);
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("given"));
+  QTest::keyClicks(Line(), QStringLiteral("new"));
+  QTest::keyClick(Line(), Qt::Key_Return);
+  EXPECT_EQ(log, (QStringList{QStringLiteral("mask 1,1"), QStringLiteral("get old"), QStringLiteral("fore new"),
+                              QStringLiteral("set new"), QStringLiteral("hide 1,1 new")}));
+  EXPECT_EQ(grid->GetForeText(1, 1), QStringLiteral("new"));
+
+  // Rolled back: no store, the editor closes with the text it started with.
+  log.clear();
+  Open(1, 1);
+  QTest::keyClicks(Line(), QStringLiteral("zz"));
+  QTest::keyClick(Line(), Qt::Key_Escape);
+  EXPECT_EQ(log, (QStringList{QStringLiteral("mask 1,1"), QStringLiteral("get new"), QStringLiteral("hide 1,1 given")}));
+}
+
+TEST_F(InplaceEditing, ReadOnlyCellsAndGridsWithoutEditingRefuseTheEditor) {
+  grid->SetRangeCellProp(GridRect(2, 2, 2, 2), TCellProp::ReadOnly, true);
+  grid->SetForeText(2, 2, QStringLiteral("fixed"));
+  grid->SetCurrentCell(2, 2);
+  QTest::keyClick(grid, Qt::Key_F2);
+  EXPECT_FALSE(EditorVisible());
+  QTest::keyClicks(grid, QStringLiteral("ab"));
+  EXPECT_FALSE(EditorVisible());
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("fixed"));
+
+  grid->SetOptions(grid->Options() & ~unsigned(goEditing));
+  grid->SetCurrentCell(3, 3);
+  QTest::keyClick(grid, Qt::Key_F2);
+  EXPECT_FALSE(EditorVisible());
+  grid->SetOptions(grid->Options() | goEditing | goRowSelect);
+  QTest::keyClick(grid, Qt::Key_F2);
+  EXPECT_FALSE(EditorVisible());
+}
+
+TEST_F(InplaceEditing, ATypedCharacterOpensTheEditorInPlaceOfTheText) {
+  grid->SetForeText(2, 2, QStringLiteral("old"));
+  grid->SetCurrentCell(2, 2);
+  QTest::keyClicks(grid, QStringLiteral("n"));
+  ASSERT_TRUE(EditorVisible());
+  QTest::keyClicks(Line(), QStringLiteral("ew"));
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("new"));
+  // Moving to another cell stores the text.
+  grid->SetCurrentCell(3, 3);
+  EXPECT_FALSE(EditorVisible());
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("new"));
+}
+
+TEST_F(InplaceEditing, NumberCellsTakeOnlyTextsTheNumberRuleAccepts) {
+  NumberCell(2, 2);  // 3 whole places, 2 decimals, negatives allowed
+  struct Case {
+    const char* start;
+    int caret;
+    int selection;
+    const char* keys;
+    const char* expected;
+    int beeps;
+  };
+  const Case cases[] = {
+      {"12", 2, 0, "a", "12", 1},
+      {"12", 2, 0, "3", "123", 0},
+      {"123", 3, 0, "4", "123", 1},
+      {"", 0, 0, ".", "0.", 0},
+      {"-", 1, 0, ".", "-0.", 0},
+      {"1.25", 4, 0, "1", "1.25", 1},
+      {"45", 0, 2, "9", "9", 0},  // a selection is replaced
+      {"4", 1, 0, "-", "4", 1},
+  };
+  for (const Case& c : cases) {
+    Open(2, 2);
+    Editor()->SetText(QString::fromUtf8(c.start));
+    Line()->setSelection(c.caret, c.selection);
+    if (c.selection == 0) Line()->setCursorPosition(c.caret);
+    const int before = hooks.Beeps;
+    QTest::keyClicks(Line(), QString::fromUtf8(c.keys));
+    EXPECT_EQ(Editor()->Text(), QString::fromUtf8(c.expected)) << c.start << " + " << c.keys;
+    EXPECT_EQ(hooks.Beeps - before, c.beeps) << c.start << " + " << c.keys;
+    QTest::keyClick(Line(), Qt::Key_Escape);
+  }
+  EXPECT_TRUE(hooks.Messages.empty());
+}
+
+TEST_F(InplaceEditing, PastesIntoNumberCellsPassTheNumberRule) {
+  NumberCell(2, 2);
+  Open(2, 2);
+  Editor()->SetText(QStringLiteral("1"));
+  Line()->setCursorPosition(1);
+  QApplication::clipboard()->setText(QStringLiteral("2.5"));
+  QTest::keyClick(Line(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("12.5"));
+  EXPECT_EQ(Line()->cursorPosition(), 4);
+  QApplication::clipboard()->setText(QStringLiteral("x7"));
+  QTest::keyClick(Line(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("12.5"));
+  EXPECT_EQ(hooks.Beeps, 1);
+  // A paste over a selection replaces it; one that would leave two points is refused.
+  Line()->setSelection(0, 2);
+  QApplication::clipboard()->setText(QStringLiteral(".7"));
+  QTest::keyClick(Line(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("12.5"));
+  EXPECT_EQ(hooks.Beeps, 2);
+  Line()->setSelection(0, 2);
+  QApplication::clipboard()->setText(QStringLiteral("9"));
+  QTest::keyClick(Line(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("9.5"));
+  EXPECT_EQ(hooks.Beeps, 2);
+}
+
+TEST_F(InplaceEditing, NumberCellWithThousandSeparatorsEditsThePlainNumber) {
+  NumberCell(2, 2);
+  grid->SetRangeCellProp(GridRect(2, 2, 2, 2), TCellProp::ThousandSep, true);
+  grid->SetRangeCellProp(GridRect(2, 2, 2, 2), TCellProp::IntLength, 6);
+  grid->SetForeText(2, 2, QStringLiteral("1234.5"));
+  const QString shown = grid->GetForeText(2, 2);
+  EXPECT_NE(shown, QStringLiteral("1234.5"));  // grouped
+  Open(2, 2);
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("1234.5"));
+  // Unchanged, the stored text keeps its separators.
+  QTest::keyClick(Line(), Qt::Key_Return);
+  EXPECT_EQ(grid->GetForeText(2, 2), shown);
+}
+
+TEST_F(InplaceEditing, EditMasksRefuseIncompleteTextsWithTheFormatMessage) {
+  grid->OnGetEditMask = [](TObject*, int, int, QString& v) { v = QStringLiteral("000;1;_"); };
+  Open(2, 2);
+  QTest::keyClicks(Line(), QStringLiteral("12"));
+  QTest::keyClick(Line(), Qt::Key_Return);
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_EQ(hooks.Messages[0].Text, QStringLiteral("请输入正确格式的数据。"));
+  EXPECT_EQ(hooks.Messages[0].Caption, QStringLiteral("提示"));
+  EXPECT_TRUE(EditorVisible());
+  EXPECT_TRUE(grid->GetForeText(2, 2).isEmpty());
+  // Nor may the current cell move away from the refused text.
+  grid->SetCurrentCell(3, 3);
+  EXPECT_EQ(grid->Col(), 2);
+  QTest::keyClicks(Line(), QStringLiteral("3"));
+  QTest::keyClick(Line(), Qt::Key_Return);
+  EXPECT_FALSE(EditorVisible());
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("123"));
+}
+
+TEST_F(InplaceEditing, DateCellsEditWithTheDateMaskAndStoreIsoDates) {
+  grid->SetRangeCellProp(GridRect(2, 2, 2, 2), TCellProp::DataStyle, TDataStyle::dsDate);
+  Open(2, 2);
+  EXPECT_EQ(Editor()->EditMask(), QStringLiteral("9999/99/99;1; "));
+  QTest::keyClicks(Line(), QStringLiteral("20140506"));
+  QTest::keyClick(Line(), Qt::Key_Return);
+  EXPECT_FALSE(EditorVisible());
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("2014-05-06"));
+  // A stored date comes back into the mask and is stored unchanged.
+  Open(2, 2);
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("2014/05/06"));
+  QTest::keyClick(Line(), Qt::Key_Return);
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("2014-05-06"));
+  // A date that does not exist shows the grid's error box and stays in the editor.
+  Open(2, 2);
+  QTest::keyClicks(Line(), QStringLiteral("20141345"));
+  QTest::keyClick(Line(), Qt::Key_Return);
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_TRUE(hooks.Messages[0].Text.startsWith(QStringLiteral("单元格[2,2]内容不合法,请写入正确的日期。")));
+  EXPECT_TRUE(EditorVisible());
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("2014/13/45"));
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("2014-05-06"));
+  QTest::keyClick(Line(), Qt::Key_Escape);
+  hooks.Messages.clear();
+  // Left blank, the date stays empty without a message.
+  grid->SetForeText(2, 2, QString());
+  Open(2, 2);
+  QTest::keyClick(Line(), Qt::Key_Return);
+  EXPECT_TRUE(grid->GetForeText(2, 2).isEmpty());
+  EXPECT_TRUE(hooks.Messages.empty());
+}
+
+TEST(EditMaskToInputMask, TranslatesTheMaskLetters) {
+  EXPECT_EQ(EditMaskToInputMask(QStringLiteral("9999/99/99;1; ")), QStringLiteral("0000/00/00; "));
+  EXPECT_EQ(EditMaskToInputMask(QStringLiteral("00:00:00;1; ")), QStringLiteral("99:99:99; "));
+  EXPECT_EQ(EditMaskToInputMask(QStringLiteral("LlAaCc")), QStringLiteral("AaNnXx;_"));
+  EXPECT_EQ(EditMaskToInputMask(QStringLiteral("\\0X")), QStringLiteral("\\0\\X;_"));
+  EXPECT_TRUE(EditMaskToInputMask(QString()).isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+using namespace fw;
+
+TEST_F(InplaceEditing, DoubleClickOpensAndLeavingTheGridStores) {
+  TEdit* other = new TEdit(&form);
+  other->SetParent(&form);
+  other->SetBounds(0, 320, 100, 21);
+  grid->SetCurrentCell(3, 2);
+  const TRect r = grid->CellRect(3, 2);
+  QTest::mouseDClick(grid, Qt::LeftButton, {}, QPoint(r.Left + 5, r.Top + 5));
+  ASSERT_TRUE(EditorVisible());
+  QTest::keyClicks(Line(), QStringLiteral("typed"));
+  other->SetFocus();
+  QApplication::processEvents();
+  EXPECT_FALSE(EditorVisible());
+  EXPECT_EQ(grid->GetForeText(3, 2), QStringLiteral("typed"));
+}
+
+TEST_F(InplaceEditing, EditorFollowsItsCellWhenColumnsChangeOrTheGridScrolls) {
+  Open(3, 3);
+  const int left = Editor()->Left();
+  grid->SetColWidths(1, grid->GetColWidths(1) + 20);
+  EXPECT_EQ(Editor()->Left(), left + 20);
+  EXPECT_EQ(Editor()->Left(), grid->CellRect(3, 3).Left + 1);
+  grid->SetTopLeft(2, 1);
+  EXPECT_EQ(Editor()->Left(), grid->CellRect(3, 3).Left + 1);
+  // A shrink that takes the edited cell away closes the editor without storing.
+  QTest::keyClicks(Line(), QStringLiteral("x"));
+  grid->SetColCount(3);
+  EXPECT_FALSE(EditorVisible());
+}
+
+TEST_F(InplaceEditing, AlwaysShownEditorMovesWithTheCurrentCellAndEnterTogglesTheSelection) {
+  grid->SetForeText(3, 3, QStringLiteral("abc"));
+  grid->SetOptions(grid->Options() | goAlwaysShowEditor);
+  grid->SetCurrentCell(2, 2);
+  ASSERT_TRUE(EditorVisible());
+  QTest::keyClicks(Line(), QStringLiteral("kept"));
+  grid->SetCurrentCell(3, 3);
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("kept"));
+  ASSERT_TRUE(EditorVisible());
+  EXPECT_EQ(Editor()->EditCol(), 3);
+  EXPECT_EQ(Line()->selectedText(), QStringLiteral("abc"));
+  QTest::keyClick(Line(), Qt::Key_Return);
+  EXPECT_TRUE(EditorVisible());
+  EXPECT_TRUE(Line()->selectedText().isEmpty());
+  EXPECT_EQ(Line()->cursorPosition(), 3);
+  QTest::keyClick(Line(), Qt::Key_Return);
+  EXPECT_EQ(Line()->selectedText(), QStringLiteral("abc"));
+}
+
+TEST_F(InplaceEditing, WithoutCanModifyTheEditorChangesNothing) {
+  grid->SetForeText(2, 2, QStringLiteral("same"));
+  grid->SetCanModify(false);
+  Open(2, 2);
+  QTest::keyClick(Line(), Qt::Key_End);
+  QTest::keyClicks(Line(), QStringLiteral("x"));
+  QTest::keyClick(Line(), Qt::Key_Backspace);
+  QApplication::clipboard()->setText(QStringLiteral("y"));
+  QTest::keyClick(Line(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("same"));
+  EXPECT_GE(hooks.Beeps, 2);
+}
+
+} // namespace

@@ -17,17 +17,28 @@ namespace {
 // The key event being handled and the widget it was first delivered to. A key a control
 // does not swallow travels on to the parents (Qt's propagation); they must not run
 // their own key handlers for it again, only the form's dialog keys.
-const QKeyEvent* g_keyInFlight = nullptr;
+// The event is recognised by its address together with its type, key and time stamp,
+// because a later key event may be created at the address of an earlier one.
+struct TKeyInFlight {
+  const QKeyEvent* Event = nullptr;
+  QEvent::Type Type = QEvent::None;
+  int Key = 0;
+  quint64 Timestamp = 0;
+  bool Matches(const QKeyEvent& e) const {
+    return &e == Event && e.type() == Type && e.key() == Key && e.timestamp() == Timestamp;
+  }
+};
+TKeyInFlight g_keyInFlight;
 QPointer<QWidget> g_keyOrigin;
 // Set while a character changed by OnKeyPress is delivered in place of the typed one.
 bool g_resending = false;
 
 bool IsPropagated(const QKeyEvent& event, const QWidget& self) {
-  return &event == g_keyInFlight && g_keyOrigin && g_keyOrigin != &self && self.isAncestorOf(g_keyOrigin);
+  return g_keyInFlight.Matches(event) && g_keyOrigin && g_keyOrigin != &self && self.isAncestorOf(g_keyOrigin);
 }
 
 void MarkInFlight(const QKeyEvent& event, QWidget* origin) {
-  g_keyInFlight = &event;
+  g_keyInFlight = {&event, event.type(), event.key(), event.timestamp()};
   g_keyOrigin = origin;
 }
 
@@ -297,7 +308,7 @@ void TWinControl::keyPressEvent(QKeyEvent* event) {
   QPointer<QWidget> self(this);
   if (HandleKey(*event)) {
     // A swallowed key goes no further; the next key event may reuse its address.
-    g_keyInFlight = nullptr;
+    g_keyInFlight = {};
     event->accept();
     return;
   }
@@ -339,7 +350,7 @@ bool TWinControl::eventFilter(QObject* watched, QEvent* event) {
       if (g_resending) return false;
       MarkInFlight(*ke, Inner());
       if (HandleKey(*ke)) {
-        g_keyInFlight = nullptr;
+        g_keyInFlight = {};
         return true;
       }
       break;

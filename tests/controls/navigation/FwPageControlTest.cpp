@@ -1,3 +1,4 @@
+#include "controls/common/FwButtonEdit.h"
 #include "controls/common/FwEdit.h"
 #include "controls/navigation/FwPageControl.h"
 #include "controls/navigation/FwTabSheet.h"
@@ -5,6 +6,7 @@
 #include "platform/ui/ListError.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTest>
 #include <memory>
 #include <gtest/gtest.h>
@@ -285,4 +287,57 @@ TEST(FwPageControl, FreeingTheWindowRaisesNoPageEvents) {
     form->Free();
   }
   EXPECT_EQ(*calls, 0);
+}
+
+// The entry form's page control with its thirteen pages and a code picker on the cover;
+// saved for a look when FW_SHOTS names a folder.
+TEST(FwPageControl, EntryFormPagesScreenshot) {
+  TForm form{nullptr};
+  form.SetBounds(0, 0, 560, 260);
+  auto* pages = new TFwPageControl(&form);
+  pages->SetParent(&form);
+  pages->SetBounds(4, 4, 540, 240);
+  pages->SetTabOrientation(TFwTabOrientation::toBottom);
+  pages->SetMultiLine(true);
+  pages->SetTabHints(true);
+  pages->SetFlatColor(0x009C9B91);
+  pages->SetColor(0x00F5F6F7);
+  pages->TabColors().SetHighlightBar(0x00149BF0);
+  pages->SetTabStop(false);
+  pages->SetFixedDimension(19);
+  QStringList captions{QStringLiteral("封面")};
+  for (int i = 1; i <= 11; ++i) {
+    captions << QStringLiteral("表%1").arg(i);
+    if (i == 4) captions << QStringLiteral("表4续");
+  }
+  for (const QString& caption : captions) {
+    auto* sheet = new TFwTabSheet(&form);
+    sheet->SetCaption(caption);
+    sheet->SetColor(0x00F5F6F7);
+    sheet->SetPageControl(pages);
+  }
+  auto* picker = new TFwButtonEdit(&form);
+  picker->SetParent(pages->Pages(0));
+  picker->SetBounds(20, 20, 180, 21);
+  picker->SetButtonKind(TButtonKind::bkDropDown);
+  picker->SetButtonWidth(9);
+  picker->SetAllowKeyEdit(false);
+  picker->SetText(QStringLiteral("北京市东城区"));
+  auto* lookup = new TFwButtonEdit(&form);
+  lookup->SetParent(pages->Pages(0));
+  lookup->SetBounds(20, 60, 180, 21);
+  lookup->SetAltBtnVisible(true);
+  lookup->SetAltBtnKind(TButtonKind::bkFind);
+  lookup->SetText(QStringLiteral("查找"));
+  pages->SetActivePageIndex(0);
+  form.Show();
+  QApplication::processEvents();
+  EXPECT_EQ(pages->Tabs().Count(), 13);
+  EXPECT_EQ(pages->Pages(0)->BoundsRect(), pages->DisplayRect());
+  const QImage image = form.grab().toImage();
+  const QString dir = qEnvironmentVariable("FW_SHOTS");
+  if (!dir.isEmpty()) {
+    image.save(QDir(dir).filePath("pages-entry.png"));
+    image.copy(0, 0, 240, 100).scaled(720, 300).save(QDir(dir).filePath("pages-entry-zoom.png"));
+  }
 }

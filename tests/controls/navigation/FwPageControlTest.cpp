@@ -131,6 +131,13 @@ TEST(FwPageControl, ChangingSeesTheOldPageAndChangeTheNew) {
   b.pages->SetTabIndex(1);
   EXPECT_EQ(b.Log(), "changing1(on 2) change(on 1) page");
   EXPECT_EQ(b.pages->ActivePage(), b.sheets[1]);
+  // By the mouse on a tab.
+  const TRect tab = b.pages->TabDrawRect(0);
+  QTest::mouseClick(b.pages, Qt::LeftButton, Qt::NoModifier, QPoint((tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2));
+  QApplication::processEvents();
+  EXPECT_EQ(b.Log(), "changing0(on 1) change(on 0) page");
+  EXPECT_EQ(b.pages->ActivePage(), b.sheets[0]);
+  EXPECT_EQ(b.ShownPages(), 1);
 }
 
 TEST(FwPageControl, RefusedChangeKeepsThePage) {

@@ -1,0 +1,94 @@
+#pragma once
+// TFwPageControl: a tab control whose tabs stand for pages (TFwTabSheet). It keeps the
+// tab list in step with its pages, shows the active page in the card and hides the
+// others. Selecting a tab asks OnChanging with the old page still active; when allowed
+// the new page is shown before TabIndex changes, so OnChange and OnPageChange see the
+// new page. Ctrl+Tab and Ctrl+Shift+Tab step through the pages with a shown tab.
+
+#include "controls/navigation/FwTabControl.h"
+
+#include <functional>
+#include <vector>
+
+namespace fw {
+
+class TFwTabSheet;
+
+class TFwPageControl : public TFwCustomTabControl {
+public:
+  using TTabOrderChangeEvent = std::function<void(TObject*, int oldIndex, int newIndex)>;
+
+  explicit TFwPageControl(TComponent* owner);
+  ~TFwPageControl() override;
+
+  TFwTabSheet* Pages(int index) const { return pages_.at(size_t(index)); }
+  int PageCount() const { return int(pages_.size()); }
+  int IndexOfPage(const TFwTabSheet* page) const;
+
+  TFwTabSheet* ActivePage() const { return activePage_; }
+  // A page of another page control is ignored. A page without a shown tab (or nullptr)
+  // is switched to directly; otherwise its tab is selected, which asks OnChanging.
+  void SetActivePage(TFwTabSheet* page);
+  int ActivePageIndex() const { return activePage_ ? IndexOfPage(activePage_) : -1; }
+  void SetActivePageIndex(int index);
+  // The page shown after loading, in place of ActivePage.
+  TFwTabSheet* ActivePageDefault() const { return activePageDefault_; }
+  void SetActivePageDefault(TFwTabSheet* page);
+  bool SaveResources() const { return saveResources_; }
+  void SetSaveResources(bool value) { saveResources_ = value; }
+  bool DblClickUndocks() const { return dblClickUndocks_; }
+  void SetDblClickUndocks(bool value) { dblClickUndocks_ = value; }
+
+  // The next page in page order after (or before) current, cyclic; nullptr when the
+  // search comes back to its start or there are no pages. A current page outside the
+  // list starts the search from the first (or last) page.
+  TFwTabSheet* FindNextPage(TFwTabSheet* current, bool goForward, bool checkTabVisible) const;
+  // Activates the next page with a shown tab, through the change query.
+  void SelectNextPage(bool goForward);
+  // Frees the active page, then selects the tab before it (or the first).
+  void CloseActivePage();
+  // Moves the active page to another position.
+  void MoveActivePage(int index);
+
+  // Turning coloured tabs off gives every page the control's colour again.
+  void SetUseColoredTabs(bool value);
+
+  void RebuildTabs() override;
+
+  TNotifyEvent OnPageChange;
+  TTabOrderChangeEvent OnTabOrderChange;
+
+protected:
+  void DoChanging(int newIndex, bool& allowChange) override;
+  void DoChange() override;
+  virtual void DoPageChange();
+  virtual void DoTabOrderChange(int oldIndex, int newIndex);
+  bool DoPaintCardBackground(TCanvas& canvas, int row, const TRect& r) override;
+  void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
+  void ColorChanged() override;
+  bool DialogKey(QKeyEvent& event, QWidget* origin) override;
+  void focusInEvent(QFocusEvent* event) override;
+
+private:
+  friend class TFwTabSheet;
+  void InsertPage(TFwTabSheet* page);
+  void RemovePage(TFwTabSheet* page);
+  void MovePage(TFwTabSheet* page, int index);
+  TFwTabSheet* PageForTab(int tabIndex) const;
+  // True while this control or its window is being freed: no events are raised then.
+  bool Closing() const;
+  // Shows page in place of the active page, without events, and keeps the focus out of
+  // the page that is hidden.
+  void ChangeActivePage(TFwTabSheet* page);
+
+  std::vector<TFwTabSheet*> pages_;
+  TFwTabSheet* activePage_ = nullptr;
+  TFwTabSheet* activePageDefault_ = nullptr;
+  bool saveResources_ = false;
+  bool dblClickUndocks_ = true;
+  bool updating_ = false;
+  bool silentIndex_ = false;
+};
+
+} // namespace fw

@@ -166,8 +166,8 @@ TEST(FwButtonEdit, ShortcutsClickVisibleEnabledButtons) {
       {"F4 by default", VK_F4, 0, Qt::Key_F4, Qt::NoModifier, true, 1, 0},
       {"no shortcut", 0, 0, Qt::Key_F4, Qt::NoModifier, true, 0, 0},
       {"modifiers count", VK_F4, 0, Qt::Key_F4, Qt::ShiftModifier, true, 0, 0},
-      {"ctrl+enter", TShortCut(scCtrl | VK_RETURN), 0, Qt::Key_Return, Qt::ControlModifier, true, 1, 0},
-      {"alt button", VK_F4, TShortCut(scShift | VK_F4), Qt::Key_F4, Qt::ShiftModifier, true, 0, 1},
+      {"ctrl+enter", ShortCut(VK_RETURN, ssCtrl), 0, Qt::Key_Return, Qt::ControlModifier, true, 1, 0},
+      {"alt button", VK_F4, ShortCut(VK_F4, ssShift), Qt::Key_F4, Qt::ShiftModifier, true, 0, 1},
       {"hidden button", VK_F4, 0, Qt::Key_F4, Qt::NoModifier, false, 0, 0},
   };
   for (const Case& c : cases) {

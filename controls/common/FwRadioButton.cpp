@@ -1,5 +1,7 @@
 #include "controls/common/FwRadioButton.h"
 
+#include "platform/ui/Accelerator.h"
+
 #include <QFocusEvent>
 #include <QKeySequence>
 #include <QPointer>
@@ -51,20 +53,7 @@ void TFwRadioButton::TextChanged() {
 }
 
 void TFwRadioButton::UpdateAccelerator() {
-  // The character after a single "&" is the accelerator ("&&" is a plain "&").
-  QChar key;
-  const QString text = Caption();
-  for (int i = 0; i + 1 < text.size(); ++i)
-    if (text[i] == QLatin1Char('&')) {
-      if (text[i + 1] != QLatin1Char('&')) key = text[i + 1].toUpper();
-      ++i;
-    }
-  delete accelerator_;
-  accelerator_ = nullptr;
-  if (key.isNull()) return;
-  accelerator_ = new QShortcut(QKeySequence(QStringLiteral("Alt+") + key), this);
-  accelerator_->setContext(Qt::WindowShortcut);
-  QObject::connect(accelerator_, &QShortcut::activated, this, [this] { AcceleratorPressed(); });
+  UpdateAcceleratorShortcut(accelerator_, this, Caption(), [this] { AcceleratorPressed(); });
 }
 
 void TFwRadioButton::AcceleratorPressed() {

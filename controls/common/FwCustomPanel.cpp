@@ -272,21 +272,7 @@ void TFwCustomPanel::SetBounds(int left, int top, int width, int height) {
 }
 
 bool TFwCustomPanel::UpdateFromFrameController(const TFwFrameController& c) {
-  if (!c.FrameVisible()) return true;
-  const auto has = [&](TFwFrameControllerProperty p) { return (notifications_ & FcpBit(p)) != 0; };
-  if (has(TFwFrameControllerProperty::fcpFrameStyle)) SetBorderOuter(c.FrameStyle());
-  if (has(TFwFrameControllerProperty::fcpFrameSides)) SetBorderSides(c.FrameSides());
-  if (has(TFwFrameControllerProperty::fcpFrameColor)) {
-    SetFlatColor(c.FrameColor());
-    SetFlatColorAdjustment(0);
-  }
-  if (has(TFwFrameControllerProperty::fcpColor)) SetColor(c.Color());
-  if (has(TFwFrameControllerProperty::fcpParentColor)) SetParentColor(c.ParentColor());
-  if (has(TFwFrameControllerProperty::fcpColor)) {
-    SetBorderHighlight(LighterColor(Color(), 100));
-    SetBorderShadow(DarkerColor(Color(), 50));
-  }
-  Invalidate();
+  ApplyFrameControllerToBorders(*this, c, notifications_);
   return true;
 }
 

@@ -6,6 +6,7 @@
 // in UpdateFromFrameController. A client that is destroyed leaves the controller by
 // itself, and a controller that is destroyed clears its clients' references.
 
+#include "controls/common/FwColors.h"
 #include "controls/common/FwCommon.h"
 #include "platform/ui/Types.h"
 
@@ -177,5 +178,29 @@ private:
   bool frameVisible_ = false;
   TFramingPreference framingPreference_ = TFramingPreference::fpXPThemes;
 };
+
+// What a controller pushes to a control with bevel borders (panels, labels): frame style
+// and sides to the outer border, the frame colour as the flat colour, the colour with
+// border highlight and shadow derived from it, and the parent-colour flag; each only when
+// the control's notification mask holds it, and only while the controller shows frames.
+template <class TBorderedControl>
+void ApplyFrameControllerToBorders(TBorderedControl& control, const TFwFrameController& c,
+                                   TFwFrameControllerNotifications notifications) {
+  if (!c.FrameVisible()) return;
+  const auto has = [&](TFwFrameControllerProperty p) { return (notifications & FcpBit(p)) != 0; };
+  if (has(TFwFrameControllerProperty::fcpFrameStyle)) control.SetBorderOuter(c.FrameStyle());
+  if (has(TFwFrameControllerProperty::fcpFrameSides)) control.SetBorderSides(c.FrameSides());
+  if (has(TFwFrameControllerProperty::fcpFrameColor)) {
+    control.SetFlatColor(c.FrameColor());
+    control.SetFlatColorAdjustment(0);
+  }
+  if (has(TFwFrameControllerProperty::fcpColor)) control.SetColor(c.Color());
+  if (has(TFwFrameControllerProperty::fcpParentColor)) control.SetParentColor(c.ParentColor());
+  if (has(TFwFrameControllerProperty::fcpColor)) {
+    control.SetBorderHighlight(LighterColor(control.Color(), 100));
+    control.SetBorderShadow(DarkerColor(control.Color(), 50));
+  }
+  control.Invalidate();
+}
 
 } // namespace fw

@@ -48,14 +48,14 @@ TFwCustomComboBox::TFwCustomComboBox(TComponent* owner)
 }
 
 void TFwCustomComboBox::WatchPopup() {
-  // The list window: its showing and hiding are the drop-down and close-up; a chosen
-  // item announces itself by Enter or a release over an item before the list hides.
+  // The list window: its showing and hiding are the drop-down and close-up.
   QAbstractItemView* view = Widget()->view();
-  popupView_ = view;
   popup_ = view->parentWidget();
   if (popup_) popup_->installEventFilter(this);
-  view->installEventFilter(this);
-  view->viewport()->installEventFilter(this);
+  // The choice of an item: the close-up events go before select and change.
+  QObject::disconnect(Widget(), &QComboBox::activated, Widget(), nullptr);
+  QObject::connect(Widget(), &QComboBox::activated, Widget(), [this](int) { ItemActivated(); });
+  if (QLineEdit* edit = Widget()->lineEdit()) WatchEdit(edit);
 }
 
 int TFwCustomComboBox::SearchInterval() const { return searchTimer_->Interval(); }
@@ -268,43 +268,74 @@ void TFwCustomComboBox::DoMatch() {
 }
 
 bool TFwCustomComboBox::PopupEvent(QObject* watched, QEvent* event) {
-  QAbstractItemView* view = Widget()->view();
-  if (watched == popup_) {
-    if (event->type() == QEvent::Show) {
-      if (readOnly_) {
-        QMetaObject::invokeMethod(Widget(), [combo = QPointer<QComboBox>(Widget())] {
-          if (combo) combo->hidePopup();
-        }, Qt::QueuedConnection);
-        return false;
-      }
-      droppedDown_ = true;
-      choiceComing_ = false;
-      searchText_.clear();
-      DoDropDown();
-    } else if (event->type() == QEvent::Hide && droppedDown_) {
-      droppedDown_ = false;
-      QPointer<QWidget> self(this);
-      if (choiceComing_)
-        DoSelEndOk();
-      else
-        DoSelEndCancel();
-      if (self) DoCloseUp();
-      if (self) FramingRepaintFrame();
+  if (watched != popup_) return false;
+  if (event->type() == QEvent::Show) {
+    if (readOnly_) {
+      QMetaObject::invokeMethod(Widget(), [combo = QPointer<QComboBox>(Widget())] {
+        if (combo) combo->hidePopup();
+      }, Qt::QueuedConnection);
+      return false;
     }
-  } else if (watched == view && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) choiceComing_ = view->currentIndex().isValid();
-  } else if (watched == view->viewport() && event->type() == QEvent::MouseButtonRelease) {
-    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-    choiceComing_ = view->indexAt(at).isValid();
+    droppedDown_ = true;
+    closePending_ = false;
+    searchText_.clear();
+    DoDropDown();
+  } else if (event->type() == QEvent::Hide && droppedDown_) {
+    droppedDown_ = false;
+    // A chosen item is announced right after the list hides, in the same handling; what
+    // is not announced by the time the events are processed was cancelled.
+    closePending_ = true;
+    QMetaObject::invokeMethod(Widget(), [self = QPointer<TFwCustomComboBox>(this)] {
+      if (self) self->FinishCloseUp(false);
+    }, Qt::QueuedConnection);
+    FramingRepaintFrame();
   }
   return false;
 }
 
+void TFwCustomComboBox::FinishCloseUp(bool chosen) {
+  if (!closePending_) return;
+  closePending_ = false;
+  QPointer<QWidget> self(this);
+  if (chosen)
+    DoSelEndOk();
+  else
+    DoSelEndCancel();
+  if (self) DoCloseUp();
+}
+
+void TFwCustomComboBox::ItemActivated() {
+  QPointer<QWidget> self(this);
+  FinishCloseUp(true);
+  if (!self) return;
+  if (OnSelect) OnSelect(this);
+  if (self) DoChange();
+}
+
+void TFwCustomComboBox::WatchEdit(QLineEdit* edit) {
+  // The edit field of an editable box takes the keys itself: they pass our key steps
+  // there. The platform's own inline completion gives way to ours.
+  edit->installEventFilter(this);
+  edit->setCompleter(nullptr);
+  edit->setReadOnly(readOnly_);
+}
+
 bool TFwCustomComboBox::eventFilter(QObject* watched, QEvent* event) {
-  if (popup_ && (watched == popup_ || watched == popupView_ || watched == Widget()->view()->viewport()))
-    return PopupEvent(watched, event);
+  if (popup_ && watched == popup_) return PopupEvent(watched, event);
+  QLineEdit* edit = Widget()->lineEdit();
+  if (edit && watched == edit && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    // A key the edit leaves alone travels on to the box: it must not run our steps twice.
+    editKey_ = key;
+    return HandleKey(*key);
+  }
   if (watched == Widget()) {
+    if (event->type() == QEvent::ChildAdded)
+      if (auto* added = qobject_cast<QLineEdit*>(static_cast<QChildEvent*>(event)->child())) WatchEdit(added);
+    if (event->type() == QEvent::KeyPress && event == editKey_) {
+      editKey_ = nullptr;
+      return false;
+    }
     switch (event->type()) {
     case QEvent::Paint:
       if (!flatButtons_) break;

@@ -14,6 +14,8 @@
 
 #include <QDateTime>
 
+class QLineEdit;
+
 namespace fw {
 
 class TTimer;
@@ -154,6 +156,9 @@ private:
   bool PopupEvent(QObject* watched, QEvent* event);
   void PaintFlatButton();
   void WatchPopup();
+  void FinishCloseUp(bool chosen);
+  void ItemActivated();
+  void WatchEdit(QLineEdit* edit);
 
   TFwFraming framing_;
   TFwFrameControllerNotifications notifications_ = fcnAll;
@@ -167,9 +172,9 @@ private:
   TColor flatButtonColor_ = clBtnFace;
   int dropDownWidth_ = 0;
   bool droppedDown_ = false;
-  bool choiceComing_ = false;
+  bool closePending_ = false;
   QObject* popup_ = nullptr;
-  QObject* popupView_ = nullptr;
+  const QEvent* editKey_ = nullptr;
   QString searchText_;
   QDateTime lastSearchKey_;
   TTimer* searchTimer_;

@@ -54,8 +54,18 @@ void TFwCustomComboBox::WatchPopup() {
   if (popup_) popup_->installEventFilter(this);
   // The choice of an item: the close-up events go before select and change.
   QObject::disconnect(Widget(), &QComboBox::activated, Widget(), nullptr);
-  QObject::connect(Widget(), &QComboBox::activated, Widget(), [this](int) { ItemActivated(); });
+  // The watch goes first when the control is destroyed, so the platform box announcing
+  // anything afterwards calls nothing of ours.
+  watch_ = std::make_unique<QObject>();
+  QObject::connect(Widget(), &QComboBox::activated, watch_.get(), [this](int) { ItemActivated(); });
   if (QLineEdit* edit = Widget()->lineEdit()) WatchEdit(edit);
+}
+
+TFwCustomComboBox::~TFwCustomComboBox() {
+  watch_.reset();
+  if (popup_) popup_->removeEventFilter(this);
+  if (QLineEdit* edit = Widget()->lineEdit()) edit->removeEventFilter(this);
+  Widget()->removeEventFilter(this);
 }
 
 int TFwCustomComboBox::SearchInterval() const { return searchTimer_->Interval(); }

@@ -13,6 +13,7 @@
 #include "platform/ui/ComboBox.h"
 
 #include <QDateTime>
+#include <memory>
 
 class QLineEdit;
 
@@ -23,6 +24,7 @@ class TTimer;
 class TFwCustomComboBox : public TComboBox, public IFwFrameClient, protected IFwFramingHost {
 public:
   explicit TFwCustomComboBox(TComponent* owner);
+  ~TFwCustomComboBox() override;
 
   bool AllowEdit() const { return allowEdit_; }
   void SetAllowEdit(bool value) { allowEdit_ = value; }
@@ -173,6 +175,7 @@ private:
   int dropDownWidth_ = 0;
   bool droppedDown_ = false;
   bool closePending_ = false;
+  std::unique_ptr<QObject> watch_;
   QObject* popup_ = nullptr;
   const QEvent* editKey_ = nullptr;
   QString searchText_;

@@ -188,6 +188,21 @@ void TFwCustomListBox::KeyPress(QChar& key) {
     TListBox::KeyPress(key);
     return;
   }
+  if (key == QLatin1Char('\r')) {
+    if (tabOnEnter_) {
+      key = QChar();
+      QCoreApplication::postEvent(Widget(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+      return;
+    }
+    // Enter goes on to the window's default button unless a handler takes it.
+    TListBox::KeyPress(key);
+    return;
+  }
+  if (key == QChar(0x1B)) {
+    // Escape clears the choice and goes on to the window's cancel button.
+    SetItemIndex(-1);
+    return;
+  }
   const QChar typed = key;
   // Nothing typed here reaches the view's own key handling.
   key = QChar();
@@ -210,15 +225,6 @@ void TFwCustomListBox::KeyPress(QChar& key) {
       return;
     }
     Search(shorter, typed);
-  } else if (typed == QLatin1Char('\r')) {
-    if (tabOnEnter_) {
-      QCoreApplication::postEvent(Widget(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
-      return;
-    }
-    QChar echo = typed;
-    TListBox::KeyPress(echo);
-  } else if (typed == QChar(0x1B)) {
-    SetItemIndex(-1);
   } else if (typed.unicode() >= 32) {
     // The clock decides as well as the timer, so a key typed after the interval starts
     // afresh even when the event loop had no chance to run the timer.

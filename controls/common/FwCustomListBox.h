@@ -65,6 +65,10 @@ public:
   void SetBeepOnInvalidKey(bool value) { beepOnInvalidKey_ = value; }
   bool TabOnEnter() const { return tabOnEnter_; }
   void SetTabOnEnter(bool value) { tabOnEnter_ = value; }
+  // Whether clipped item texts are to be shown as hints (stored; true for the plain list
+  // box, false for the tabbed one).
+  bool ShowItemHints() const { return showItemHints_; }
+  void SetShowItemHints(bool value) { showItemHints_ = value; }
   // The prefix typed so far, and how long it lasts without typing (1500 ms).
   QString SearchText() const { return searchText_; }
   int SearchInterval() const;
@@ -168,6 +172,7 @@ private:
   bool incrementalSearch_ = true;
   bool beepOnInvalidKey_ = true;
   bool tabOnEnter_ = false;
+  bool showItemHints_ = true;
   QString searchText_;
   TTimer* searchTimer_;
   QDateTime lastSearchKey_;

@@ -20,6 +20,7 @@ int UnitsToPixels(int units, int aveCharWidth) {
 
 TFwCustomTabbedListBox::TFwCustomTabbedListBox(TComponent* owner) : TFwCustomListBox(owner) {
   tabStops_.OnChange = [this] { TabStopsChanged(); };
+  SetShowItemHints(false);
   MeasureAveCharWidth();
 }
 

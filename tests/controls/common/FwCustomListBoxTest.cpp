@@ -1,5 +1,6 @@
 #include "controls/common/FwCustomTabbedListBox.h"
 #include "controls/common/FwListBox.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/Canvas.h"
 #include "platform/ui/Form.h"
 #include "PixelTools.h"
@@ -133,6 +134,28 @@ TEST(FwCustomListBox, EnterMovesOnLikeTabWhenAsked) {
   QTest::keyClick(f.list->Widget(), Qt::Key_Return);
   QApplication::processEvents();
   EXPECT_TRUE(f.other->Focused());
+}
+
+TEST(FwCustomListBox, EnterAndEscapeReachTheDialogButtons) {
+  Fixture<TFwListBox> f;
+  f.list->SetItems(kFruit);
+  f.list->SetItemIndex(2);
+  auto* ok = new TButton(&f.form);
+  ok->SetParent(&f.form);
+  ok->SetTop(250);
+  ok->SetDefault(true);
+  auto* cancel = new TButton(&f.form);
+  cancel->SetParent(&f.form);
+  cancel->SetBounds(100, 250, 75, 25);
+  cancel->SetCancel(true);
+  QStringList clicks;
+  ok->OnClick = [&](TObject*) { clicks << "ok"; };
+  cancel->OnClick = [&](TObject*) { clicks << "cancel"; };
+  f.Focus(f.list);
+  QTest::keyClick(f.list->Widget(), Qt::Key_Return);
+  QTest::keyClick(f.list->Widget(), Qt::Key_Escape);
+  EXPECT_EQ(clicks.join(",").toStdString(), "ok,cancel");
+  EXPECT_EQ(f.list->ItemIndex(), -1);
 }
 
 TEST(FwCustomListBox, BackgroundAndFrameFollowTheState) {

@@ -5,7 +5,10 @@
 #include "platform/ui/Canvas.h"
 #include "platform/ui/Timer.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QCursor>
+#include <QToolTip>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPainter>
@@ -65,10 +68,12 @@ TFwCustomListBox::TFwCustomListBox(TComponent* owner)
   QObject::connect(model, &QAbstractItemModel::rowsRemoved, itemWatch_.get(), changed);
   QObject::connect(model, &QAbstractItemModel::modelReset, itemWatch_.get(), changed);
   QObject::connect(model, &QAbstractItemModel::dataChanged, itemWatch_.get(), changed);
+  list->viewport()->installEventFilter(this);
 }
 
 TFwCustomListBox::~TFwCustomListBox() {
   itemWatch_.reset();
+  Widget()->viewport()->removeEventFilter(this);
   Widget()->setItemDelegate(nullptr);
 }
 
@@ -285,6 +290,44 @@ int TFwCustomListBox::MeasureText(const TFont& font, const QString& text) const 
   TCanvas measure;
   measure.Font().Assign(font);
   return measure.TextWidth(text);
+}
+
+// Item hints --------------------------------------------------------------------------
+
+bool TFwCustomListBox::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Widget()->viewport()) {
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+      const QPoint at = Widget()->viewport()->mapFromGlobal(QCursor::pos());
+      const QPoint pos = event->type() == QEvent::MouseMove ? static_cast<QMouseEvent*>(event)->position().toPoint() : at;
+      UpdateItemHint(pos);
+    } else if (event->type() == QEvent::Leave) {
+      QToolTip::hideText();
+    }
+  }
+  return TListBox::eventFilter(watched, event);
+}
+
+void TFwCustomListBox::UpdateItemHint(QPoint pos) {
+  QListWidget* list = Widget();
+  const QModelIndex index = list->indexAt(pos);
+  const bool ours = QApplication::activeWindow() == window();
+  if (!showItemHints_ || !index.isValid() || !ours) {
+    QToolTip::hideText();
+    return;
+  }
+  const int row = index.row();
+  const bool group = groupMode_ && IsGroupItem(row);
+  const QString text = group ? Item(row).mid(kGroupPrefix.size()) : Item(row);
+  if (MeasureText(group ? groupFont_ : Font(), text) + 2 + TextIndent() <= list->viewport()->width()) {
+    QToolTip::hideText();
+    return;
+  }
+  // The hint lies over the item, so the whole text reads where the clipped one was.
+  QRect r = list->visualRect(index).translated(-1, -2);
+  const QPoint topLeft = list->viewport()->mapToGlobal(r.topLeft());
+  QString shown = text;
+  shown.replace(QLatin1Char('\t'), QString(8, QLatin1Char(' ')));
+  QToolTip::showText(topLeft, shown, list->viewport(), r);
 }
 
 // Painting ----------------------------------------------------------------------------

@@ -65,8 +65,8 @@ public:
   void SetBeepOnInvalidKey(bool value) { beepOnInvalidKey_ = value; }
   bool TabOnEnter() const { return tabOnEnter_; }
   void SetTabOnEnter(bool value) { tabOnEnter_ = value; }
-  // Whether clipped item texts are to be shown as hints (stored; true for the plain list
-  // box, false for the tabbed one).
+  // Whether an item whose text is clipped shows its whole text as a hint while the
+  // pointer is over it (true for the plain list box, false for the tabbed one).
   bool ShowItemHints() const { return showItemHints_; }
   void SetShowItemHints(bool value) { showItemHints_ = value; }
   // The prefix typed so far, and how long it lasts without typing (1500 ms).
@@ -137,6 +137,9 @@ protected:
   void MouseLeave() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Shows the whole text of a clipped item under the pointer as a hint.
+  virtual void UpdateItemHint(QPoint viewportPos);
 
   void ApplyColor(TColor value) override { SetColor(value); }
   void ApplyFocusColor(TColor value) override { SetFocusColor(value); }

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace {
@@ -230,6 +231,25 @@ TEST(FwCustomListBox, GroupHeaderIsABandWithoutItsPrefix) {
   EXPECT_NEAR(ink.width(), measure.TextWidth("Totals"), 2);
   EXPECT_NEAR(ink.left(), 2, 1);
   EXPECT_EQ(At(image, 190, 2 + 30), Rgb(clWindow));
+}
+
+TEST(FwCustomListBox, ClippedItemShowsItsWholeTextAsAHint) {
+  Fixture<TFwListBox> f;
+  const QString longItem = "long\t" + QString(40, QLatin1Char('W'));
+  f.list->SetItems({"short", longItem});
+  f.list->SetItemHeight(18);
+  QWidget* viewport = f.list->Widget()->viewport();
+  QTest::mouseMove(viewport, QPoint(20, 18 + 9));
+  QApplication::processEvents();
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), QString(longItem).replace("\t", QString(8, QLatin1Char(' '))));
+  // The tool tip fades out on a short timer of its own.
+  QTest::mouseMove(viewport, QPoint(20, 9));
+  EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+  f.list->SetShowItemHints(false);
+  QTest::mouseMove(viewport, QPoint(20, 18 + 9));
+  QApplication::processEvents();
+  EXPECT_FALSE(QToolTip::isVisible());
 }
 
 TEST(FwCustomListBox, HorizontalExtentFollowsTheWidestItem) {

@@ -1,0 +1,186 @@
+#pragma once
+// TFwCustomComboBox: the platform combo box in the library's framing scheme: state
+// colours (normal, focus, disabled, read-only), its own frame, a flat drop-down button
+// and a frame controller. A drop-down list searches its items by the keys typed within
+// the search interval (1.5 s); an editable box completes what is typed from the items.
+// ReadOnly refuses every change by the user and keeps the list closed.
+// The drop-down events come in the platform's order: OnDropDown when the list opens;
+// on closing OnSelEndOk (an item was chosen) or OnSelEndCancel, then OnCloseUp, then
+// OnSelect and OnChange for the choice.
+
+#include "controls/common/FwFrameController.h"
+#include "controls/common/FwFraming.h"
+#include "platform/ui/ComboBox.h"
+
+#include <QDateTime>
+#include <memory>
+
+class QLineEdit;
+
+namespace fw {
+
+class TTimer;
+
+class TFwCustomComboBox : public TComboBox, public IFwFrameClient, protected IFwFramingHost {
+public:
+  explicit TFwCustomComboBox(TComponent* owner);
+  ~TFwCustomComboBox() override;
+
+  bool AllowEdit() const { return allowEdit_; }
+  void SetAllowEdit(bool value) { allowEdit_ = value; }
+  bool AutoComplete() const { return autoComplete_; }
+  void SetAutoComplete(bool value) { autoComplete_ = value; }
+  bool BeepOnInvalidKey() const { return beepOnInvalidKey_; }
+  void SetBeepOnInvalidKey(bool value) { beepOnInvalidKey_ = value; }
+  bool KeepSearchCase() const { return keepSearchCase_; }
+  void SetKeepSearchCase(bool value) { keepSearchCase_ = value; }
+  bool TabOnEnter() const { return tabOnEnter_; }
+  void SetTabOnEnter(bool value) { tabOnEnter_ = value; }
+  bool ReadOnly() const { return readOnly_; }
+  virtual void SetReadOnly(bool value);
+  bool FlatButtons() const { return flatButtons_; }
+  virtual void SetFlatButtons(bool value);
+  TColor FlatButtonColor() const { return flatButtonColor_; }
+  virtual void SetFlatButtonColor(TColor value);
+  // Width of the opened list (0: the control's width).
+  int DropDownWidth() const { return dropDownWidth_; }
+  virtual void SetDropDownWidth(int value);
+  bool DroppedDown() const { return droppedDown_; }
+  void SetDroppedDown(bool value);
+
+  TColor DisabledColor() const { return framing_.DisabledColor(); }
+  void SetDisabledColor(TColor value) { framing_.SetDisabledColor(value); }
+  TColor FocusColor() const { return framing_.FocusColor(); }
+  void SetFocusColor(TColor value) { framing_.SetFocusColor(value); }
+  TColor ReadOnlyColor() const { return framing_.ReadOnlyColor(); }
+  void SetReadOnlyColor(TColor value) { framing_.SetReadOnlyColor(value); }
+  bool ReadOnlyColorOnFocus() const { return framing_.ReadOnlyColorOnFocus(); }
+  void SetReadOnlyColorOnFocus(bool value) { framing_.SetReadOnlyColorOnFocus(value); }
+  TColor FrameColor() const { return framing_.FrameColor(); }
+  void SetFrameColor(TColor value) { framing_.SetFrameColor(value); }
+  TColor FrameHotColor() const { return framing_.FrameHotColor(); }
+  void SetFrameHotColor(TColor value) { framing_.SetFrameHotColor(value); }
+  TFrameStyle FrameHotStyle() const { return framing_.FrameHotStyle(); }
+  void SetFrameHotStyle(TFrameStyle value) { framing_.SetFrameHotStyle(value); }
+  TFrameStyle FrameStyle() const { return framing_.FrameStyle(); }
+  void SetFrameStyle(TFrameStyle value) { framing_.SetFrameStyle(value); }
+  TSides FrameSides() const { return framing_.FrameSides(); }
+  void SetFrameSides(TSides value) { framing_.SetFrameSides(value); }
+  bool FrameHotTrack() const { return framing_.FrameHotTrack(); }
+  void SetFrameHotTrack(bool value) { framing_.SetFrameHotTrack(value); }
+  bool FrameVisible() const { return framing_.FrameVisible(); }
+  void SetFrameVisible(bool value) { framing_.SetFrameVisible(value); }
+  TFramingPreference FramingPreference() const { return framing_.FramingPreference(); }
+  void SetFramingPreference(TFramingPreference value) { framing_.SetFramingPreference(value); }
+  TFwFrameControllerNotifications FrameControllerNotifications() const override { return notifications_; }
+  void SetFrameControllerNotifications(TFwFrameControllerNotifications value) { notifications_ = value; }
+  const TFwFraming& Framing() const { return framing_; }
+
+  // The prefix typed so far in a drop-down list, and how long it lasts (1500 ms).
+  QString SearchText() const { return searchText_; }
+  int SearchInterval() const;
+  void SetSearchInterval(int ms);
+  void SearchTimerTick();
+
+  // Index of the first item starting with text (case ignored), or -1.
+  virtual int FindItemPrefix(const QString& text) const;
+  // The drop-down button strip at the right, in the control's coordinates.
+  TRect ButtonRect() const;
+
+  void KeyDown(WORD& key, TShiftState shift) override;
+  void KeyPress(QChar& key) override;
+  TRect ClientRect() const override;
+
+  TNotifyEvent OnDropDown;
+  TNotifyEvent OnCloseUp;
+  TNotifyEvent OnSelEndOk;
+  TNotifyEvent OnSelEndCancel;
+  TNotifyEvent OnMatch;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+
+protected:
+  virtual void UpdateColors() { framing_.UpdateColors(); }
+  virtual void UpdateFrame(bool viaMouse, bool hot);
+  // The beep of a refused key (when BeepOnInvalidKey).
+  virtual void Beep();
+  // Selects the first item starting with text, with change and select events; beeps
+  // and returns false when there is none.
+  virtual bool SearchAndSelect(const QString& text);
+  // Completes the edit text from the items after a typed character; false when the
+  // character is to be refused.
+  virtual bool AutoCompleteKey(QChar key);
+  // Selects an item as the user would: OnSelect and OnChange follow.
+  void SelectItem(int index);
+
+  virtual void DoDropDown();
+  virtual void DoCloseUp();
+  virtual void DoSelEndOk();
+  virtual void DoSelEndCancel();
+  virtual void DoMatch();
+
+  void DoEnter() override;
+  void DoExit() override;
+  void Loaded() override;
+  void ColorChanged() override;
+  void EnabledChanged() override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+  void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  void ApplyColor(TColor value) override { SetColor(value); }
+  void ApplyFocusColor(TColor value) override { SetFocusColor(value); }
+  void ApplyDisabledColor(TColor value) override { SetDisabledColor(value); }
+  void ApplyReadOnlyColor(TColor value) override { SetReadOnlyColor(value); }
+  void ApplyReadOnlyColorOnFocus(bool value) override { SetReadOnlyColorOnFocus(value); }
+  void ApplyParentColor(bool value) override { SetParentColor(value); }
+  void ApplyFlatButtonColor(TColor value) override { SetFlatButtonColor(value); }
+  void ApplyFlatButtons(bool value) override { SetFlatButtons(value); }
+  void ApplyFrameColor(TColor value) override { SetFrameColor(value); }
+  void ApplyFrameHotColor(TColor value) override { SetFrameHotColor(value); }
+  void ApplyFrameHotTrack(bool value) override { SetFrameHotTrack(value); }
+  void ApplyFrameHotStyle(TFrameStyle value) override { SetFrameHotStyle(value); }
+  void ApplyFrameSides(TSides value) override { SetFrameSides(value); }
+  void ApplyFrameStyle(TFrameStyle value) override { SetFrameStyle(value); }
+  void ApplyFrameVisible(bool value) override { SetFrameVisible(value); }
+  void ApplyFramingPreference(TFramingPreference value) override { SetFramingPreference(value); }
+
+  bool FramingEnabled() const override { return Enabled(); }
+  bool FramingReadOnly() const override { return readOnly_; }
+  bool FramingLoading() const override { return Loading(); }
+  void FramingSetColor(TColor color) override { SetColor(color); }
+  void FramingRepaintFrame() override;
+  void FramingRelayout() override;
+
+private:
+  bool ListStyle() const { return Style() == TComboBoxStyle::csDropDownList; }
+  bool PopupEvent(QObject* watched, QEvent* event);
+  void PaintFlatButton();
+  void WatchPopup();
+  void FinishCloseUp(bool chosen);
+  void ItemActivated();
+  void WatchEdit(QLineEdit* edit);
+
+  TFwFraming framing_;
+  TFwFrameControllerNotifications notifications_ = fcnAll;
+  bool allowEdit_ = true;
+  bool autoComplete_ = true;
+  bool beepOnInvalidKey_ = true;
+  bool keepSearchCase_ = false;
+  bool tabOnEnter_ = false;
+  bool readOnly_ = false;
+  bool flatButtons_ = false;
+  TColor flatButtonColor_ = clBtnFace;
+  int dropDownWidth_ = 0;
+  bool droppedDown_ = false;
+  bool closePending_ = false;
+  std::unique_ptr<QObject> watch_;
+  QObject* popup_ = nullptr;
+  const QEvent* editKey_ = nullptr;
+  QString searchText_;
+  QDateTime lastSearchKey_;
+  TTimer* searchTimer_;
+};
+
+} // namespace fw

@@ -97,7 +97,9 @@ TEST(FwCustomListBox, TypedKeysSelectByPrefixWithinTheInterval) {
       EXPECT_EQ(f.list->SearchText(), s.search) << c.name << " key " << s.key;
       EXPECT_EQ(f.hooks.Beeps, s.beeps) << c.name << " key " << s.key;
     }
-    if (std::string(c.name) == "backspace emptying selects the first") EXPECT_EQ(clicks, 1);
+    if (std::string(c.name) == "backspace emptying selects the first") {
+      EXPECT_EQ(clicks, 1);
+    }
   }
 }
 

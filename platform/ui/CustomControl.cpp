@@ -12,16 +12,7 @@ void TCustomControl::Paint() {
 }
 
 void TCustomControl::paintEvent(QPaintEvent* event) {
-  QPainter painter(this);
-  // Pixels are tested, so nothing is smoothed.
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setRenderHint(QPainter::TextAntialiasing, false);
-  painter.setFont(font());
-  activePainter_ = &painter;
-  paintRect_ = TRect::FromQt(event->rect());
-  TControlCanvas::Scope scope(canvas_, &painter, Font(), Color());
-  Paint();
-  activePainter_ = nullptr;
+  canvas_.PaintEvent(*this, *event, Font(), Color(), [this] { Paint(); });
 }
 
 } // namespace fw

@@ -23,18 +23,16 @@ protected:
   // Draws the control; the default raises OnPaint.
   virtual void Paint();
   // The painter of the paint event in progress (nullptr outside Paint); Canvas() draws on it.
-  QPainter* ActivePainter() const { return activePainter_; }
+  QPainter* ActivePainter() const { return canvas_.ActivePainter(); }
   // Binds Canvas() to another painter for a while: controls that paint parts of
   // themselves through inner widgets (a grid's cells) open one around that painting.
   TControlCanvas& CanvasHolder() { return canvas_; }
   // The part of the control the paint event asks for.
-  TRect PaintRect() const { return paintRect_; }
+  TRect PaintRect() const { return canvas_.PaintRect(); }
 
   void paintEvent(QPaintEvent* event) override;
 
 private:
-  QPainter* activePainter_ = nullptr;
-  TRect paintRect_;
   TControlCanvas canvas_;
 };
 

@@ -28,15 +28,7 @@ void TGraphicControl::Paint() {
 }
 
 void TGraphicControl::paintEvent(QPaintEvent* event) {
-  QPainter painter(this);
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setRenderHint(QPainter::TextAntialiasing, false);
-  painter.setFont(font());
-  activePainter_ = &painter;
-  paintRect_ = TRect::FromQt(event->rect());
-  TControlCanvas::Scope scope(canvas_, &painter, Font(), Color());
-  Paint();
-  activePainter_ = nullptr;
+  canvas_.PaintEvent(*this, *event, Font(), Color(), [this] { Paint(); });
 }
 
 } // namespace fw

@@ -26,14 +26,12 @@ protected:
   // Draws the control; the default raises OnPaint.
   virtual void Paint();
   // The painter of the paint event in progress (nullptr outside Paint); Canvas() draws on it.
-  QPainter* ActivePainter() const { return activePainter_; }
-  TRect PaintRect() const { return paintRect_; }
+  QPainter* ActivePainter() const { return canvas_.ActivePainter(); }
+  TRect PaintRect() const { return canvas_.PaintRect(); }
 
   void paintEvent(QPaintEvent* event) override;
 
 private:
-  QPainter* activePainter_ = nullptr;
-  TRect paintRect_;
   TControlCanvas canvas_;
 };
 

@@ -324,6 +324,10 @@ protected:
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void Resize() override;
+  // With goTabs, Tab and Shift+Tab reach KeyDown instead of moving the focus.
+  bool focusNextPrevChild(bool next) override;
+  // The wheel moves the current cell one row down or up.
+  void wheelEvent(QWheelEvent* event) override;
 
   friend class TInplaceEdit;
 

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace fw {
@@ -286,6 +287,21 @@ void TCustomEasyGrid::MouseDown(TMouseButton button, TShiftState shift, int x, i
 void TCustomEasyGrid::MouseMove(TShiftState shift, int x, int y) {
   if (gridState_ == 1) SelectingMove(x, y);
   TCustomControl::MouseMove(shift, x, y);
+}
+
+void TCustomEasyGrid::wheelEvent(QWheelEvent* event) {
+  const int delta = event->angleDelta().y();
+  event->accept();
+  // The wheel steps one row exactly, even into a member of a merged range.
+  if (delta < 0 && row_ < rowCount_ - 1)
+    MoveToCell(col_, row_ + 1);
+  else if (delta > 0 && row_ > fixedRows_ + 1)
+    MoveToCell(col_, row_ - 1);
+}
+
+bool TCustomEasyGrid::focusNextPrevChild(bool next) {
+  if (options_ & goTabs) return false;
+  return TCustomControl::focusNextPrevChild(next);
 }
 
 void TCustomEasyGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {

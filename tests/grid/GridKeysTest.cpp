@@ -256,6 +256,28 @@ TEST_F(GridKeys, DragSelectsFromThePressedCell) {
   EXPECT_EQ(grid->Row(), 3);
 }
 
+TEST_F(GridKeys, WheelStepsOneRowAndTabsReachTheGridWithGoTabs) {
+  form.Show();
+  QApplication::processEvents();
+  grid->SetCurrentCell(3, 1);
+  QWheelEvent down(QPointF(60, 30), QPointF(grid->mapToGlobal(QPoint(60, 30))), {}, QPoint(0, -120), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(grid, &down);
+  // One row exactly: (3, 2) is the origin of the merged range (3, 2)-(4, 2).
+  EXPECT_EQ(grid->Row(), 2);
+  QWheelEvent up(QPointF(60, 30), QPointF(grid->mapToGlobal(QPoint(60, 30))), {}, QPoint(0, 120), Qt::NoButton,
+                 Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(grid, &up);
+  QApplication::sendEvent(grid, &up);
+  EXPECT_EQ(grid->Row(), 1);
+
+  grid->SetOptions(grid->Options() | goTabs);
+  grid->SetFocus();
+  QTest::keyClick(grid, Qt::Key_Tab);
+  EXPECT_EQ(grid->Col(), 4);
+  EXPECT_TRUE(grid->Focused());
+}
+
 // ---- Scroll bars ----------------------------------------------------------------------------
 
 TEST_F(GridKeys, ScrollBarRangesFollowCountsAndSizes) {

@@ -4,9 +4,12 @@
 // column titles; data cells are columns 1..ColCount-1 and rows 1..RowCount-1; frozen
 // columns and rows are data columns 1..FixedCols and rows 1..FixedRows.
 //
-// The grid is split by concern over three sources: CustomEasyGrid.cpp (grid-wide
+// The grid is split by concern over several sources: CustomEasyGrid.cpp (grid-wide
 // properties, counts, sizes, selection), EasyGridCells.cpp (the cell model: starting
-// values, property changes, merging) and EasyGridPaint.cpp (layout and painting).
+// values, property changes, merging), EasyGridPaint.cpp (layout and painting),
+// EasyGridEdit.cpp (in-place editing), EasyGridKeys.cpp (keys, moves of the current cell,
+// selecting by Shift+keys and dragging) and EasyGridScroll.cpp (the first visible cells
+// and the scroll bars).
 
 #include "grid/Cells.h"
 #include "grid/GridAxis.h"

@@ -93,7 +93,8 @@ void TCustomEasyGrid::SetScrollBars(TScrollStyle value) {
       if (code < 0) return;
       QPointer<TCustomEasyGrid> self(this);
       ScrollMessage(horizontal, code, bar->sliderPosition());
-      if (self) SyncScrollPositions();
+      // Without thumb tracking the thumb follows the mouse until it is released.
+      if (self && !(code == scTrack && !(options_ & goThumbTracking))) SyncScrollPositions();
     });
     QObject::connect(bar, &QAbstractSlider::sliderReleased, this, [this, bar, horizontal] {
       if (updatingScroll_) return;

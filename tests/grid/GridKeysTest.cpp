@@ -78,6 +78,8 @@ TEST_F(GridKeys, PlainKeysMoveTheCurrentCellAndCollapseTheSelection) {
       {"ctrl+end", 5, 5, VK_END, ssCtrl, 9, 19},
       {"page down by the page height", 2, 3, VK_NEXT, 0, 2, 10},
       {"page up at the top", 2, 3, VK_PRIOR, 0, 2, 1},
+      {"ctrl+page down to the last full row", 2, 3, VK_NEXT, ssCtrl, 2, 8},
+      {"ctrl+page up to the first visible row", 2, 5, VK_PRIOR, ssCtrl, 2, 1},
       {"tab", 1, 3, VK_TAB, 0, 2, 3},
       {"tab at the last column stays", 9, 3, VK_TAB, 0, 9, 3},
       {"tab leaves a merged range", 3, 2, VK_TAB, 0, 5, 2},

@@ -334,6 +334,14 @@ TEST_F(GridKeys, ScrollBarMessagesMoveTheView) {
     grid->ScrollMessage(false, tc.Code, tc.Pos);
     EXPECT_EQ(grid->TopRow(), tc.ExpTop) << tc.Name;
   }
+  // Line steps pass over hidden and empty rows.
+  grid->SetRowHeights(2, 0);
+  grid->SetRowHeights(3, -1);
+  grid->SetTopLeft(1, 1);
+  grid->ScrollMessage(false, scLineDown, 0);
+  EXPECT_EQ(grid->TopRow(), 4);
+  grid->ScrollMessage(false, scLineUp, 0);
+  EXPECT_EQ(grid->TopRow(), 1);
   grid->SetOptions(grid->Options() | goThumbTracking);
   grid->SetTopLeft(1, 1);
   grid->ScrollMessage(false, scTrack, 127);

@@ -84,17 +84,21 @@ void TCustomEasyGrid::ResizeStore() {
   if (!colWidths_.empty()) colWidths_.resize(std::size_t(colCount_), defaultColWidth_);
   if (!rowHeights_.empty()) rowHeights_.resize(std::size_t(rowCount_), defaultRowHeight_);
   cells_.Resize(colCount_, rowCount_);
-  leftCol_ = std::clamp(leftCol_, fixedCols_ + 1, colCount_ - 1);
-  topRow_ = std::clamp(topRow_, fixedRows_ + 1, rowCount_ - 1);
-  // The current cell and the selection stay inside the scrolled data cells.
+  // The view keeps no empty space after the new last cells.
+  leftCol_ = std::clamp(leftCol_, fixedCols_ + 1, std::max(fixedCols_ + 1, LastPageStart(ColAxis())));
+  topRow_ = std::clamp(topRow_, fixedRows_ + 1, std::max(fixedRows_ + 1, LastPageStart(RowAxis())));
+  // The current cell, the moving corner and the selection stay inside the scrolled data cells.
   col_ = std::clamp(col_, fixedCols_ + 1, colCount_ - 1);
   row_ = std::clamp(row_, fixedRows_ + 1, rowCount_ - 1);
+  anchorCol_ = std::clamp(anchorCol_, fixedCols_ + 1, colCount_ - 1);
+  anchorRow_ = std::clamp(anchorRow_, fixedRows_ + 1, rowCount_ - 1);
   TGridRect sel = ClampToScrolled(selection_);
   if (options_ & goRowSelect) {
     sel.Left = fixedCols_ + 1;
     sel.Right = colCount_ - 1;
   }
   selection_ = sel;
+  UpdateScrollRange();
   Invalidate();
 }
 
@@ -134,6 +138,7 @@ void TCustomEasyGrid::SetColWidths(int col, int value) {
   if (colWidths_[std::size_t(col)] == value) return;
   colWidths_[std::size_t(col)] = value;
   ColWidthsChanged();
+  UpdateScrollRange();
   // Everything from the leftmost column of a merged range through this column moves.
   int from = col;
   for (int r = 0; r < rowCount_; ++r) from = std::min(from, cells_.Cell(col, r).MergeRect.Left);
@@ -146,6 +151,7 @@ void TCustomEasyGrid::SetRowHeights(int row, int value) {
   if (rowHeights_[std::size_t(row)] == value) return;
   rowHeights_[std::size_t(row)] = value;
   RowHeightsChanged();
+  UpdateScrollRange();
   int from = row;
   for (int c = 0; c < colCount_; ++c) from = std::min(from, cells_.Cell(c, row).MergeRect.Top);
   RepaintRect({0, CellRect(0, from).Top, width(), height()});
@@ -156,6 +162,7 @@ void TCustomEasyGrid::SetDefaultColWidth(int value) {
   defaultColWidth_ = value;
   if (!colWidths_.empty()) colWidths_.assign(std::size_t(colCount_), value);
   ColWidthsChanged();
+  UpdateScrollRange();
   Invalidate();
 }
 
@@ -164,6 +171,7 @@ void TCustomEasyGrid::SetDefaultRowHeight(int value) {
   defaultRowHeight_ = value;
   if (!rowHeights_.empty()) rowHeights_.assign(std::size_t(rowCount_), value);
   RowHeightsChanged();
+  UpdateScrollRange();
   Invalidate();
 }
 
@@ -215,6 +223,8 @@ void TCustomEasyGrid::SetCurrentCell(int col, int row) {
   const TGridRect merge = cells_.Cell(col, row).MergeRect;
   col_ = col;
   row_ = row;
+  anchorCol_ = (options_ & goRowSelect) ? colCount_ - 1 : merge.Right;
+  anchorRow_ = merge.Bottom;
   TGridRect sel{col, row, merge.Right, merge.Bottom};
   if (options_ & goRowSelect) {
     sel.Left = fixedCols_ + 1;
@@ -241,16 +251,6 @@ void TCustomEasyGrid::SetSelection(TGridRect rect) {
   };
   repaintSelection(old);
   repaintSelection(rect);
-}
-
-void TCustomEasyGrid::SetTopLeft(int leftCol, int topRow) {
-  leftCol = std::clamp(leftCol, fixedCols_ + 1, colCount_ - 1);
-  topRow = std::clamp(topRow, fixedRows_ + 1, rowCount_ - 1);
-  if (leftCol == leftCol_ && topRow == topRow_) return;
-  leftCol_ = leftCol;
-  topRow_ = topRow;
-  UpdateEditorBounds();
-  Invalidate();
 }
 
 int TCustomEasyGrid::VisibleColCount() const { return ColAxis().LastFullVisibleCell() - leftCol_ + 1; }

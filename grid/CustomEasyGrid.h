@@ -4,14 +4,20 @@
 // column titles; data cells are columns 1..ColCount-1 and rows 1..RowCount-1; frozen
 // columns and rows are data columns 1..FixedCols and rows 1..FixedRows.
 //
-// The grid is split by concern over three sources: CustomEasyGrid.cpp (grid-wide
+// The grid is split by concern over several sources: CustomEasyGrid.cpp (grid-wide
 // properties, counts, sizes, selection), EasyGridCells.cpp (the cell model: starting
-// values, property changes, merging) and EasyGridPaint.cpp (layout and painting).
+// values, property changes, merging), EasyGridPaint.cpp (layout and painting),
+// EasyGridEdit.cpp (in-place editing), EasyGridKeys.cpp (keys, moves of the current cell,
+// selecting by Shift+keys and dragging) and EasyGridScroll.cpp (the first visible cells
+// and the scroll bars).
 
 #include "grid/Cells.h"
 #include "grid/GridAxis.h"
 #include "grid/PageSettings.h"
 #include "platform/ui/CustomControl.h"
+#include "platform/ui/Memo.h"  // TScrollStyle
+
+class QScrollBar;
 
 #include <functional>
 #include <memory>
@@ -53,6 +59,9 @@ using TGetEditEvent = std::function<void(TObject*, int col, int row, QString& va
 using TSetEditEvent = std::function<void(TObject*, int col, int row, const QString& value)>;
 
 class TInplaceEdit;
+
+// Scroll-bar message codes.
+enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
 
 class TCustomEasyGrid : public TCustomControl {
 public:
@@ -195,6 +204,35 @@ public:
   void SetTopLeft(int leftCol, int topRow);
   int VisibleColCount() const;
   int VisibleRowCount() const;
+  // The selection's moving corner (Shift+keys and drags move it; the current cell is the
+  // fixed corner). After a plain move it is the bottom-right cell of the current cell's
+  // merged range.
+  int AnchorCol() const { return anchorCol_; }
+  int AnchorRow() const { return anchorRow_; }
+
+  // ---- Keyboard, scrolling and selection (EasyGridKeys.cpp, EasyGridScroll.cpp) ------
+  // Page start of a cell on one axis: the smallest cell from which every cell up to it
+  // fits into the scrolled part of the client; the cell itself when it is frozen.
+  static int PageStart(const TGridAxis& axis, int cell);
+  // The largest first visible cell of the axis (page start of its last cell).
+  static int LastPageStart(const TGridAxis& axis) { return PageStart(axis, axis.Count() - 1); }
+  // A user move: makes (col, row) the current cell (collapsing the selection), brings it
+  // into view, shows the editor where CanEditShow allows and fires OnClick; nothing when
+  // it is the current cell already.
+  void MoveToCell(int col, int row);
+  // Scrolls the view so that the cell becomes fully visible (frozen cells stay).
+  void ScrollIntoView(int col, int row);
+  // The scroll bars (nullptr while the grid shows none) and their ranges and positions.
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(TScrollStyle value);
+  QScrollBar* HorzScrollBar() const { return hBar_; }
+  QScrollBar* VertScrollBar() const { return vBar_; }
+  // Recomputes both ranges (and pulls LeftCol/TopRow back to the last page start).
+  void UpdateScrollRange();
+  // What the bars' messages do: code is one of the TScrollCode values.
+  void ScrollMessage(bool horizontal, int code, int pos);
+  // The client area leaves out the scroll bars that are showing.
+  TRect ClientRect() const override;
 
   // ---- Layout and painting (EasyGridPaint.cpp) -------------------------------------
   // The layout of both axes for the present client size.
@@ -246,6 +284,7 @@ public:
   void KeyDown(WORD& key, TShiftState shift) override;
   void KeyPress(QChar& key) override;
 
+  TNotifyEvent OnTopLeftChanged;
   TDrawCellEvent OnDrawCell;
   TSetCellTextEvent OnSetForeText;
   TSetCellTextEvent OnSetBackText;
@@ -275,6 +314,23 @@ protected:
   void DoEnter() override;
   // Keeps the editor over its cell when the layout moves.
   void UpdateEditorBounds();
+  // After every change of LeftCol or TopRow: the editor follows, OnTopLeftChanged fires.
+  virtual void TopLeftChanged();
+  // May refuse a move of the current cell.
+  virtual bool SelectCell(int col, int row) { return true; }
+  // Navigation part of KeyDown (after the editor's own keys).
+  void NavigateKey(WORD& key, TShiftState shift);
+  // The selecting state's handling of a point: moves the moving corner (or the current
+  // cell without goRangeSelect) to the cell there and scrolls it into view.
+  void SelectingMove(int x, int y);
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void Resize() override;
+  // With goTabs, Tab and Shift+Tab reach KeyDown instead of moving the focus.
+  bool focusNextPrevChild(bool next) override;
+  // The wheel moves the current cell one row down or up.
+  void wheelEvent(QWheelEvent* event) override;
 
   friend class TInplaceEdit;
 
@@ -340,6 +396,16 @@ private:
   bool editorMode_ = false;
   bool canModify_ = true;
   TInplaceEdit* editor_ = nullptr;  // owned by the grid as its component
+  int anchorCol_ = 1;
+  int anchorRow_ = 1;
+  int gridState_ = 0;  // 0 normal, 1 selecting
+  TScrollStyle scrollBars_ = TScrollStyle::ssNone;
+  QScrollBar* hBar_ = nullptr;
+  QScrollBar* vBar_ = nullptr;
+  bool updatingScroll_ = false;
+  void LayoutScrollBars();
+  void SyncScrollPositions();
+  int ScrollStep(const TGridAxis& axis, int code, int pos) const;
   std::unique_ptr<TEasyGridPageInfo> pageInfo_;
 };
 

@@ -92,12 +92,14 @@ void TCustomEasyGrid::KeyDown(WORD& key, TShiftState shift) {
     key = 0;
     return;
   }
-  if (!(options_ & goEditing) || EditorShowing()) return;
   // F2 opens the editor; so does Enter, unless the editor is always shown.
-  if (key == VK_F2 || (key == VK_RETURN && !(options_ & goAlwaysShowEditor))) {
+  if ((options_ & goEditing) && !EditorShowing() &&
+      (key == VK_F2 || (key == VK_RETURN && !(options_ & goAlwaysShowEditor)))) {
     key = 0;
     ShowEditor();
+    return;
   }
+  NavigateKey(key, shift);
 }
 
 void TCustomEasyGrid::KeyPress(QChar& key) {

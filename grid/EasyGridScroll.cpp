@@ -1,0 +1,212 @@
+// TCustomEasyGrid: the first visible scrolled cells and the scroll bars.
+//
+// The bars are child QScrollBars along the right and bottom edges. A bar shows only
+// while its axis has something to scroll (a range other than 0..0); the client area
+// leaves out the bars that show. The scrolled axes use a fixed range of 0..127 whose
+// position is the first visible cell scaled between the first scrolled cell and the
+// last page start.
+
+#include "grid/CustomEasyGrid.h"
+
+#include <QPointer>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace fw {
+
+namespace {
+
+constexpr int kScrollMax = 127;
+
+// Product, then quotient rounded to the nearest integer.
+int MulDiv(int number, int numerator, int denominator) {
+  if (denominator == 0) return -1;
+  const long long product = static_cast<long long>(number) * numerator;
+  const long long half = denominator / 2;
+  return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
+}
+
+bool HasAxis(TScrollStyle style, bool horizontal) {
+  return style == TScrollStyle::ssBoth || style == (horizontal ? TScrollStyle::ssHorizontal : TScrollStyle::ssVertical);
+}
+
+} // namespace
+
+TRect TCustomEasyGrid::ClientRect() const {
+  TRect r = TCustomControl::ClientRect();
+  if (vBar_ && !vBar_->isHidden()) r.Right -= vBar_->sizeHint().width();
+  if (hBar_ && !hBar_->isHidden()) r.Bottom -= hBar_->sizeHint().height();
+  r.Right = std::max(r.Right, r.Left);
+  r.Bottom = std::max(r.Bottom, r.Top);
+  return r;
+}
+
+// ---- First visible cells ----------------------------------------------------------------
+
+void TCustomEasyGrid::SetTopLeft(int leftCol, int topRow) {
+  leftCol = std::clamp(leftCol, fixedCols_ + 1, colCount_ - 1);
+  topRow = std::clamp(topRow, fixedRows_ + 1, rowCount_ - 1);
+  if (leftCol == leftCol_ && topRow == topRow_) return;
+  leftCol_ = leftCol;
+  topRow_ = topRow;
+  SyncScrollPositions();
+  // Every scrolled cell moves; the frozen ones keep their place but their selection
+  // marks may change, so the whole control is repainted.
+  Invalidate();
+  TopLeftChanged();
+}
+
+void TCustomEasyGrid::TopLeftChanged() {
+  UpdateEditorBounds();
+  if (OnTopLeftChanged) OnTopLeftChanged(this);
+}
+
+void TCustomEasyGrid::Resize() {
+  TCustomControl::Resize();
+  UpdateScrollRange();
+}
+
+// ---- Scroll bars ----------------------------------------------------------------------------
+
+void TCustomEasyGrid::SetScrollBars(TScrollStyle value) {
+  if (value == scrollBars_) return;
+  scrollBars_ = value;
+  auto makeBar = [this](Qt::Orientation orientation) {
+    auto* bar = new QScrollBar(orientation, this);
+    bar->setRange(0, 0);
+    bar->setFocusPolicy(Qt::NoFocus);
+    bar->hide();
+    const bool horizontal = orientation == Qt::Horizontal;
+    QObject::connect(bar, &QAbstractSlider::actionTriggered, this, [this, bar, horizontal](int action) {
+      if (updatingScroll_) return;
+      int code = -1;
+      switch (action) {
+      case QAbstractSlider::SliderSingleStepSub: code = scLineUp; break;
+      case QAbstractSlider::SliderSingleStepAdd: code = scLineDown; break;
+      case QAbstractSlider::SliderPageStepSub: code = scPageUp; break;
+      case QAbstractSlider::SliderPageStepAdd: code = scPageDown; break;
+      case QAbstractSlider::SliderToMinimum: code = scTop; break;
+      case QAbstractSlider::SliderToMaximum: code = scBottom; break;
+      case QAbstractSlider::SliderMove: code = scTrack; break;
+      default: break;
+      }
+      if (code < 0) return;
+      QPointer<TCustomEasyGrid> self(this);
+      ScrollMessage(horizontal, code, bar->sliderPosition());
+      // Without thumb tracking the thumb follows the mouse until it is released.
+      if (self && !(code == scTrack && !(options_ & goThumbTracking))) SyncScrollPositions();
+    });
+    QObject::connect(bar, &QAbstractSlider::sliderReleased, this, [this, bar, horizontal] {
+      if (updatingScroll_) return;
+      QPointer<TCustomEasyGrid> self(this);
+      ScrollMessage(horizontal, scPosition, bar->sliderPosition());
+      if (self) SyncScrollPositions();
+    });
+    return bar;
+  };
+  if (HasAxis(value, true) && !hBar_) hBar_ = makeBar(Qt::Horizontal);
+  if (HasAxis(value, false) && !vBar_) vBar_ = makeBar(Qt::Vertical);
+  if (hBar_ && !HasAxis(value, true)) hBar_->hide();
+  if (vBar_ && !HasAxis(value, false)) vBar_->hide();
+  UpdateScrollRange();
+  Invalidate();
+}
+
+void TCustomEasyGrid::UpdateScrollRange() {
+  if (scrollBars_ == TScrollStyle::ssNone || updatingScroll_) return;
+  updatingScroll_ = true;
+  const int oldLeft = leftCol_;
+  const int oldTop = topRow_;
+  // Start as if no bar were shown; each bar then shows when its axis needs scrolling.
+  if (hBar_) hBar_->hide();
+  if (vBar_) vBar_->hide();
+  auto fitAxis = [this](bool horizontal) {
+    QScrollBar* bar = horizontal ? hBar_ : vBar_;
+    if (!bar || !HasAxis(scrollBars_, horizontal)) return;
+    const TGridAxis axis = horizontal ? ColAxis() : RowAxis();
+    const int first = axis.FixedCount() + 1;
+    const int last = LastPageStart(axis);
+    const int max = last > first ? kScrollMax : 0;
+    int& firstVisible = horizontal ? leftCol_ : topRow_;
+    if (firstVisible > std::max(first, last)) firstVisible = std::max(first, last);
+    bar->setRange(0, max);
+    bar->setPageStep(std::max(1, max / 8));
+    bar->setVisible(max > 0);
+  };
+  fitAxis(true);
+  const int width = ClientWidth();
+  fitAxis(false);
+  // The vertical bar took room from the columns: the horizontal range is taken again.
+  if (ClientWidth() != width) fitAxis(true);
+  updatingScroll_ = false;
+  LayoutScrollBars();
+  SyncScrollPositions();
+  if (leftCol_ != oldLeft || topRow_ != oldTop) {
+    Invalidate();
+    TopLeftChanged();
+  }
+}
+
+void TCustomEasyGrid::LayoutScrollBars() {
+  const TRect client = ClientRect();
+  if (hBar_ && !hBar_->isHidden()) hBar_->setGeometry(0, client.Bottom, client.Width(), hBar_->sizeHint().height());
+  if (vBar_ && !vBar_->isHidden()) vBar_->setGeometry(client.Right, 0, vBar_->sizeHint().width(), client.Height());
+}
+
+void TCustomEasyGrid::SyncScrollPositions() {
+  if (updatingScroll_) return;
+  auto sync = [](QScrollBar* bar, const TGridAxis& axis, int firstVisible) {
+    if (!bar || bar->maximum() == 0) return;
+    const int first = axis.FixedCount() + 1;
+    const int pos = MulDiv(firstVisible - first, kScrollMax, LastPageStart(axis) - first);
+    if (pos < 0) return;
+    // Written only when it differs, so a drag in progress is not disturbed.
+    if (bar->sliderPosition() != pos) bar->setSliderPosition(pos);
+    if (bar->value() != pos) bar->setValue(pos);
+  };
+  updatingScroll_ = true;
+  sync(hBar_, ColAxis(), leftCol_);
+  sync(vBar_, RowAxis(), topRow_);
+  updatingScroll_ = false;
+}
+
+int TCustomEasyGrid::ScrollStep(const TGridAxis& axis, int code, int pos) const {
+  const int first = axis.FixedCount() + 1;
+  const int last = std::max(first, LastPageStart(axis));
+  const int current = axis.FirstScrolled();
+  switch (code) {
+  case scPosition: return first + MulDiv(pos, last - first, kScrollMax);
+  case scTrack: return (options_ & goThumbTracking) ? first + MulDiv(pos, last - first, kScrollMax) : current;
+  case scTop: return first;
+  case scBottom: return last;
+  default: break;
+  }
+  int step = 0;
+  switch (code) {
+  case scLineUp: step = -1; break;
+  case scLineDown: step = 1; break;
+  case scPageUp: step = -std::max(1, current - PageStart(axis, current)); break;
+  case scPageDown: step = std::max(1, axis.LastFullVisibleCell() - current); break;
+  default: return current;
+  }
+  // Relative steps pass over hidden and empty cells between the ends.
+  int cell = current;
+  do {
+    cell += step;
+  } while (cell > first && cell < last && axis.CellExtent(cell) <= 0);
+  return cell;
+}
+
+void TCustomEasyGrid::ScrollMessage(bool horizontal, int code, int pos) {
+  if (isVisible() && CanFocus() && TabStop() && !Focused()) SetFocus();
+  const TGridAxis axis = horizontal ? ColAxis() : RowAxis();
+  const int first = axis.FixedCount() + 1;
+  const int last = std::max(first, LastPageStart(axis));
+  const int cell = std::clamp(ScrollStep(axis, code, pos), first, last);
+  if (horizontal)
+    SetTopLeft(cell, topRow_);
+  else
+    SetTopLeft(leftCol_, cell);
+}
+
+} // namespace fw

@@ -1,0 +1,332 @@
+#include "controls/common/FwCheckList.h"
+
+#include "controls/common/FwCustomGlyphButton.h"
+#include "platform/ui/Canvas.h"
+#include "platform/ui/VirtualKeys.h"
+
+#include <QFile>
+#include <QFontMetrics>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QSaveFile>
+
+#include <iconv.h>
+
+namespace fw {
+
+namespace {
+
+// An item's packet lives in its list widget item, so it moves and dies with its string.
+constexpr int kStateRole = Qt::UserRole + 40;
+constexpr int kDisabledRole = Qt::UserRole + 41;
+
+// Converts between UTF-8 and GBK with iconv; false when the bytes do not convert.
+bool Convert(const char* to, const char* from, const QByteArray& in, QByteArray& out) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+  out.resize(in.size() * 2 + 8);
+  char* src = const_cast<char*>(in.constData());
+  size_t srcLeft = in.size();
+  char* dst = out.data();
+  size_t dstLeft = out.size();
+  const bool ok = iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1);
+  iconv_close(cd);
+  out.resize(out.size() - static_cast<int>(dstLeft));
+  return ok && srcLeft == 0;
+}
+
+// A character GBK lacks becomes "?" so that a line always keeps its layout.
+QByteArray EncodeGbk(const QString& text) {
+  QByteArray out;
+  for (const QChar c : text) {
+    QByteArray one;
+    out += Convert("GBK", "UTF-8", QString(c).toUtf8(), one) ? one : QByteArray("?");
+  }
+  return out;
+}
+
+bool DecodeGbk(const QByteArray& bytes, QString& text) {
+  QByteArray utf8;
+  if (!Convert("UTF-8", "GBK", bytes, utf8)) return false;
+  text = QString::fromUtf8(utf8);
+  return true;
+}
+
+struct TLoadedItem {
+  QString Text;
+  TCheckBoxState State = TCheckBoxState::cbUnchecked;
+  bool Enabled = true;
+};
+
+// Parses one line: "&E S text " -> enabled, state, text without the space the writer
+// appends; a line without "&" is a plain item. False when the state is not 0..2.
+bool ParseLine(const QString& line, TLoadedItem& item) {
+  if (!line.startsWith(QLatin1Char('&'))) {
+    item.Text = line;
+    return true;
+  }
+  if (line.size() < 5 || line[2] != QLatin1Char(' ') || line[4] != QLatin1Char(' ')) return false;
+  const int state = line[3].digitValue();
+  if (state < 0 || state > 2) return false;
+  item.Enabled = line[1] == QLatin1Char('1');
+  item.State = static_cast<TCheckBoxState>(state);
+  item.Text = line.mid(5);
+  if (item.Text.endsWith(QLatin1Char(' '))) item.Text.chop(1);
+  return true;
+}
+
+} // namespace
+
+TFwCheckList::TFwCheckList(TComponent* owner) : TFwCustomTabbedListBox(owner) {
+  SetGroupMode(true);
+  FitItemHeight();
+}
+
+void TFwCheckList::AddItem(const QString& text, TCheckBoxState state, bool enabled) {
+  TListBox::AddItem(text);
+  QListWidgetItem* item = Widget()->item(Count() - 1);
+  item->setData(kStateRole, static_cast<int>(state));
+  item->setData(kDisabledRole, !enabled);
+}
+
+TCheckBoxState TFwCheckList::ItemState(int index) const {
+  const QListWidgetItem* item = Widget()->item(index);
+  return item ? static_cast<TCheckBoxState>(item->data(kStateRole).toInt()) : TCheckBoxState::cbUnchecked;
+}
+
+void TFwCheckList::SetItemState(int index, TCheckBoxState value) {
+  QListWidgetItem* item = Widget()->item(index);
+  if (!item || ItemState(index) == value) return;
+  item->setData(kStateRole, static_cast<int>(value));
+  Widget()->viewport()->update(GlyphCell(index).ToQt());
+}
+
+void TFwCheckList::SetItemChecked(int index, bool value) {
+  SetItemState(index, value ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked);
+}
+
+bool TFwCheckList::ItemEnabled(int index) const {
+  const QListWidgetItem* item = Widget()->item(index);
+  return item && !item->data(kDisabledRole).toBool();
+}
+
+void TFwCheckList::SetItemEnabled(int index, bool value) {
+  QListWidgetItem* item = Widget()->item(index);
+  if (!item || ItemEnabled(index) == value) return;
+  item->setData(kDisabledRole, !value);
+  Widget()->viewport()->update();
+}
+
+void TFwCheckList::CheckAll() {
+  for (int i = 0; i < Count(); ++i) SetItemChecked(i, true);
+}
+
+void TFwCheckList::UncheckAll() {
+  for (int i = 0; i < Count(); ++i) SetItemChecked(i, false);
+}
+
+int TFwCheckList::CheckedCount() const {
+  int count = 0;
+  for (int i = 0; i < Count(); ++i)
+    if (ItemChecked(i) && !IsGroupItem(i)) ++count;
+  return count;
+}
+
+TRect TFwCheckList::GlyphCell(int index) const {
+  const QRect r = Widget()->visualRect(Widget()->model()->index(index, 0));
+  const int inset = (ItemHeight() - kGlyphSize) / 2;
+  return Rect(r.left(), r.top() + inset, r.left() + kGlyphSize + 4, r.top() + r.height() - inset);
+}
+
+// File ---------------------------------------------------------------------------------
+
+QByteArray TFwCheckList::SaveToBytes() const {
+  QByteArray out;
+  for (int i = 0; i < Count(); ++i) {
+    out += '&';
+    out += ItemEnabled(i) ? '1' : '0';
+    out += ' ';
+    out += QByteArray::number(static_cast<int>(ItemState(i)));
+    out += ' ';
+    out += EncodeGbk(Item(i));
+    out += " \r\n";
+  }
+  return out;
+}
+
+bool TFwCheckList::LoadFromBytes(const QByteArray& bytes) {
+  QString text;
+  if (!DecodeGbk(bytes, text)) return false;
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  QStringList lines = text.split(QLatin1Char('\n'));
+  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+  // Everything is parsed before the list is touched, so a damaged line changes nothing.
+  std::vector<TLoadedItem> items(lines.size());
+  for (int i = 0; i < lines.size(); ++i)
+    if (!ParseLine(lines[i], items[i])) return false;
+  Widget()->setUpdatesEnabled(false);
+  ClearItems();
+  for (const TLoadedItem& item : items) AddItem(item.Text, item.State, item.Enabled);
+  Widget()->setUpdatesEnabled(true);
+  Invalidate();
+  return true;
+}
+
+bool TFwCheckList::LoadFromFile(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  return LoadFromBytes(file.readAll());
+}
+
+bool TFwCheckList::SaveToFile(const QString& fileName) const {
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  file.write(SaveToBytes());
+  return file.commit();
+}
+
+// Toggling -----------------------------------------------------------------------------
+
+void TFwCheckList::ToggleCurrent() {
+  togglePending_ = false;
+  const int index = ItemIndex();
+  if (index < 0 || !ItemEnabled(index) || IsGroupItem(index)) return;
+  TCheckBoxState next = TCheckBoxState::cbUnchecked;
+  switch (ItemState(index)) {
+  case TCheckBoxState::cbUnchecked:
+    next = allowGrayed_ ? TCheckBoxState::cbGrayed : TCheckBoxState::cbChecked;
+    break;
+  case TCheckBoxState::cbChecked:
+    next = TCheckBoxState::cbUnchecked;
+    break;
+  case TCheckBoxState::cbGrayed:
+    next = TCheckBoxState::cbChecked;
+    break;
+  }
+  bool allow = true;
+  DoChanging(index, next, allow);
+  if (!allow) return;
+  SetItemState(index, next);
+  DoChange(index, next);
+}
+
+void TFwCheckList::DoChanging(int index, TCheckBoxState newState, bool& allowChange) {
+  if (OnChanging) OnChanging(this, index, newState, allowChange);
+}
+
+void TFwCheckList::DoChange(int index, TCheckBoxState newState) {
+  if (OnChange) OnChange(this, index, newState);
+}
+
+void TFwCheckList::KeyDown(WORD& key, TShiftState shift) {
+  if (key == VK_SPACE) {
+    togglePending_ = true;
+    pressedIndex_ = ItemIndex();
+  }
+  TFwCustomTabbedListBox::KeyDown(key, shift);
+}
+
+void TFwCheckList::KeyUp(WORD& key, TShiftState shift) {
+  if (key == VK_SPACE && togglePending_) ToggleCurrent();
+  TFwCustomTabbedListBox::KeyUp(key, shift);
+}
+
+void TFwCheckList::KeyPress(QChar& key) {
+  // A space toggles; it is not part of a typed search prefix.
+  if (key == QLatin1Char(' ')) return;
+  TFwCustomTabbedListBox::KeyPress(key);
+}
+
+bool TFwCheckList::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Widget()->viewport()) {
+    if (event->type() == QEvent::MouseButtonPress) {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      ViewportPress(mouse->position().toPoint(), mouse->button());
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::LeftButton) ViewportRelease(mouse->position().toPoint());
+    }
+  }
+  return TFwCustomTabbedListBox::eventFilter(watched, event);
+}
+
+// Runs before the list's own handling, which then moves the selection to the pressed item.
+void TFwCheckList::ViewportPress(QPoint pos, Qt::MouseButton button) {
+  const int index = Widget()->indexAt(pos).row();
+  if (index < 0) return;
+  if (button == Qt::RightButton) {
+    if (index != ItemIndex()) {
+      SetItemIndex(index);
+      Click();
+    }
+    return;
+  }
+  if (button != Qt::LeftButton) return;
+  const bool onGlyph = pos.x() < GlyphCell(index).Right;
+  if (!toggleOnItemClick_ && !onGlyph) return;
+  togglePending_ = true;
+  pressedIndex_ = index;
+}
+
+void TFwCheckList::ViewportRelease(QPoint pos) {
+  if (!togglePending_) return;
+  togglePending_ = false;
+  if (ItemIndex() == pressedIndex_ && Widget()->viewport()->rect().contains(pos)) ToggleCurrent();
+}
+
+// Look ---------------------------------------------------------------------------------
+
+void TFwCheckList::DrawItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state) {
+  const bool enabled = ItemEnabled(index) && Enabled();
+  // The glyph lies left of the text rectangle, outside the clip the list set for the
+  // text, so it is drawn with that clip lifted.
+  canvas.RestoreDC();
+  const TColor brush = canvas.Brush().Color();
+  const TRect zone = Rect(rect.Left - kGlyphSize - 8, rect.Top, rect.Left, rect.Bottom);
+  canvas.Brush().SetColor(Color());
+  canvas.FillRect(zone);
+  TFwGlyphFace face;
+  const int top = rect.Top + (rect.Height() - kGlyphSize) / 2;
+  face.Rect = Rect(rect.Left - kGlyphSize - 4, top, rect.Left - 4, top + kGlyphSize);
+  face.State = ItemState(index);
+  face.Look = enabled ? TFwGlyphLook::normal : TFwGlyphLook::disabled;
+  face.Focused = Focused();
+  face.FrameColor = itemFrameColor_;
+  face.FillColor = itemFillColor_;
+  face.FocusColor = itemFocusColor_;
+  face.DisabledColor = DisabledColor();
+  face.MarkColor = highlightColor_;
+  DrawCheckGlyph(canvas, face);
+  canvas.SaveDC();
+  canvas.IntersectClipRect(rect);
+  canvas.Brush().SetColor(brush);
+  if (!enabled && !(state & odSelected))
+    canvas.Font().SetColor(Color() == clBtnShadow ? clBtnFace : clBtnShadow);
+  TFwCustomTabbedListBox::DrawItem(canvas, index, rect, state);
+}
+
+void TFwCheckList::FitItemHeight() {
+  const QFontMetrics metrics(Font().ToQFont());
+  SetItemHeight(std::max(kGlyphSize + 4, metrics.height() + 2));
+}
+
+void TFwCheckList::FontChanged() {
+  TFwCustomTabbedListBox::FontChanged();
+  FitItemHeight();
+}
+
+// Enabling or disabling the control carries over to every item.
+void TFwCheckList::EnabledChanged() {
+  TFwCustomTabbedListBox::EnabledChanged();
+  for (int i = 0; i < Count(); ++i) SetItemEnabled(i, Enabled());
+}
+
+void TFwCheckList::SetColorField(TColor& field, TColor value) {
+  if (field == value) return;
+  field = value;
+  Invalidate();
+  Widget()->viewport()->update();
+}
+
+} // namespace fw

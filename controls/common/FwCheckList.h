@@ -1,0 +1,104 @@
+#pragma once
+// TFwCheckList: a tabbed list box whose items each carry a check state (unchecked,
+// checked, grayed) and an enabled flag, drawn as a check glyph in front of the text.
+// Group headers ("//" prefix) are bands without a glyph: never toggled, never counted.
+// The items with their states are saved to and loaded from a GBK text file, one line
+// per item: "&<enabled> <state> <text> " followed by CR LF.
+
+#include "controls/common/FwCustomTabbedListBox.h"
+#include "platform/ui/CheckBox.h"
+
+#include <functional>
+
+namespace fw {
+
+class TFwCheckList;
+
+// Asked before an item's state changes by the user; clearing allowChange refuses it.
+using TStateChangingEvent =
+    std::function<void(TObject* sender, int index, TCheckBoxState newState, bool& allowChange)>;
+using TStateChangeEvent = std::function<void(TObject* sender, int index, TCheckBoxState newState)>;
+
+class TFwCheckList : public TFwCustomTabbedListBox {
+public:
+  explicit TFwCheckList(TComponent* owner);
+
+  // Adds an item with its state and enabled flag (the plain AddItem adds it unchecked, enabled).
+  void AddItem(const QString& text, TCheckBoxState state, bool enabled = true);
+  using TListBox::AddItem;
+
+  TCheckBoxState ItemState(int index) const;
+  virtual void SetItemState(int index, TCheckBoxState value);
+  bool ItemChecked(int index) const { return ItemState(index) == TCheckBoxState::cbChecked; }
+  void SetItemChecked(int index, bool value);
+  bool ItemEnabled(int index) const;
+  virtual void SetItemEnabled(int index, bool value);
+  // Checks or unchecks every item, group headers included.
+  void CheckAll();
+  void UncheckAll();
+  // Checked items that are not group headers.
+  int CheckedCount() const;
+
+  // Reads the items from fileName. A missing, unreadable or damaged file (a state that
+  // is not 0, 1 or 2, bytes that are not GBK) leaves the list as it was and returns false.
+  bool LoadFromFile(const QString& fileName);
+  // Writes the items to fileName through a temporary file, so a failed write leaves the
+  // old file whole. Returns false when the file cannot be written.
+  bool SaveToFile(const QString& fileName) const;
+  // The file's bytes for the items, and the items from such bytes (false: damaged, nothing changed).
+  QByteArray SaveToBytes() const;
+  bool LoadFromBytes(const QByteArray& bytes);
+
+  bool AllowGrayed() const { return allowGrayed_; }
+  void SetAllowGrayed(bool value) { allowGrayed_ = value; }
+  bool ToggleOnItemClick() const { return toggleOnItemClick_; }
+  void SetToggleOnItemClick(bool value) { toggleOnItemClick_ = value; }
+  TColor HighlightColor() const { return highlightColor_; }
+  void SetHighlightColor(TColor value) { SetColorField(highlightColor_, value); }
+  TColor ItemFillColor() const { return itemFillColor_; }
+  void SetItemFillColor(TColor value) { SetColorField(itemFillColor_, value); }
+  TColor ItemFocusColor() const { return itemFocusColor_; }
+  void SetItemFocusColor(TColor value) { SetColorField(itemFocusColor_, value); }
+  TColor ItemFrameColor() const { return itemFrameColor_; }
+  void SetItemFrameColor(TColor value) { SetColorField(itemFrameColor_, value); }
+  int GlyphSize() const { return kGlyphSize; }
+  // The zone at the left of an item (in viewport pixels) where a click toggles it.
+  TRect GlyphCell(int index) const;
+
+  TStateChangingEvent OnChanging;
+  TStateChangeEvent OnChange;
+
+protected:
+  // Toggles the current item as the user does: unchecked -> (grayed ->) checked -> unchecked.
+  virtual void ToggleCurrent();
+  virtual void DoChanging(int index, TCheckBoxState newState, bool& allowChange);
+  virtual void DoChange(int index, TCheckBoxState newState);
+
+  int TextIndent() const override { return kGlyphSize + 8; }
+  int GlyphWidth() const override { return kGlyphSize + 8; }
+  void DrawItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state) override;
+  void FontChanged() override;
+  void EnabledChanged() override;
+  void KeyDown(WORD& key, TShiftState shift) override;
+  void KeyUp(WORD& key, TShiftState shift) override;
+  void KeyPress(QChar& key) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  static constexpr int kGlyphSize = 13;
+  void FitItemHeight();
+  void SetColorField(TColor& field, TColor value);
+  void ViewportPress(QPoint pos, Qt::MouseButton button);
+  void ViewportRelease(QPoint pos);
+
+  bool allowGrayed_ = false;
+  bool toggleOnItemClick_ = false;
+  TColor highlightColor_ = clHighlight;
+  TColor itemFillColor_ = clWindow;
+  TColor itemFocusColor_ = clWindow;
+  TColor itemFrameColor_ = clBtnShadow;
+  bool togglePending_ = false;
+  int pressedIndex_ = -1;
+};
+
+} // namespace fw

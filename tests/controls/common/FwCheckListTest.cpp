@@ -1,0 +1,206 @@
+#include "controls/common/FwCheckList.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/VirtualKeys.h"
+#include "PixelTools.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace fw;
+using S = TCheckBoxState;
+
+struct CheckListFixture {
+  fwtest::ScriptedHooks hooks;
+  TForm form{nullptr};
+  TFwCheckList* list = new TFwCheckList(&form);
+  CheckListFixture() {
+    form.SetBounds(0, 0, 300, 200);
+    list->SetParent(&form);
+    list->SetBounds(10, 10, 200, 150);
+    for (const char* text : {"表一", "//基层", "表二", "表三"}) list->AddItem(QString::fromUtf8(text));
+    form.Show();
+    form.activateWindow();
+    list->SetFocus();
+    QApplication::processEvents();
+  }
+  QPoint ItemPoint(int index, int x) const {
+    const QRect r = list->Widget()->visualRect(list->Widget()->model()->index(index, 0));
+    return {x, r.center().y()};
+  }
+  void Click(int index, int x) {
+    QTest::mouseClick(list->Widget()->viewport(), Qt::LeftButton, {}, ItemPoint(index, x));
+  }
+  void Space() { QTest::keyClick(list->Widget(), Qt::Key_Space); }
+};
+
+TEST(FwCheckList, ClickOnGlyphTogglesClickOnTextOnlySelects) {
+  CheckListFixture f;
+  f.Click(0, 5);
+  EXPECT_EQ(f.list->ItemIndex(), 0);
+  EXPECT_EQ(f.list->ItemState(0), S::cbChecked);
+  f.Click(2, 80);
+  EXPECT_EQ(f.list->ItemIndex(), 2);
+  EXPECT_EQ(f.list->ItemState(2), S::cbUnchecked);
+  f.list->SetToggleOnItemClick(true);
+  f.Click(2, 80);
+  EXPECT_EQ(f.list->ItemState(2), S::cbChecked);
+}
+
+TEST(FwCheckList, SpaceRunsTheStateCycle) {
+  struct Case {
+    bool allowGrayed;
+    std::vector<S> states;
+  };
+  for (const Case& c : {Case{false, {S::cbChecked, S::cbUnchecked, S::cbChecked}},
+                        Case{true, {S::cbGrayed, S::cbChecked, S::cbUnchecked}}}) {
+    CheckListFixture f;
+    f.list->SetAllowGrayed(c.allowGrayed);
+    f.list->SetItemIndex(0);
+    for (S expected : c.states) {
+      f.Space();
+      EXPECT_EQ(f.list->ItemState(0), expected) << c.allowGrayed;
+    }
+  }
+}
+
+TEST(FwCheckList, DisabledItemsAndGroupHeadersNeverToggle) {
+  CheckListFixture f;
+  f.list->SetItemEnabled(2, false);
+  for (int index : {1, 2}) {
+    f.list->SetItemIndex(index);
+    f.Space();
+    f.Click(index, 5);
+    EXPECT_EQ(f.list->ItemState(index), S::cbUnchecked) << index;
+  }
+  f.list->CheckAll();
+  EXPECT_TRUE(f.list->ItemChecked(1));
+  EXPECT_EQ(f.list->CheckedCount(), 3);
+  f.list->UncheckAll();
+  EXPECT_EQ(f.list->CheckedCount(), 0);
+}
+
+TEST(FwCheckList, RefusedChangeKeepsTheStateAndRaisesNoChange) {
+  CheckListFixture f;
+  std::vector<std::pair<int, S>> asked, changed;
+  bool allow = false;
+  f.list->OnChanging = [&](TObject*, int i, S s, bool& a) {
+    asked.emplace_back(i, s);
+    a = allow;
+  };
+  f.list->OnChange = [&](TObject*, int i, S s) { changed.emplace_back(i, s); };
+  f.list->SetItemIndex(3);
+  f.Space();
+  EXPECT_EQ(f.list->ItemState(3), S::cbUnchecked);
+  EXPECT_TRUE(changed.empty());
+  allow = true;
+  f.Space();
+  EXPECT_EQ(f.list->ItemState(3), S::cbChecked);
+  ASSERT_EQ(changed.size(), 1u);
+  EXPECT_EQ(changed[0], std::make_pair(3, S::cbChecked));
+  EXPECT_EQ(asked.size(), 2u);
+  // A change in code asks nobody.
+  f.list->SetItemState(3, S::cbGrayed);
+  EXPECT_EQ(asked.size(), 2u);
+}
+
+TEST(FwCheckList, DisablingTheControlCarriesOverToItems) {
+  CheckListFixture f;
+  f.list->SetItemEnabled(0, false);
+  f.list->SetEnabled(false);
+  EXPECT_FALSE(f.list->ItemEnabled(3));
+  f.list->SetEnabled(true);
+  for (int i = 0; i < f.list->Count(); ++i) EXPECT_TRUE(f.list->ItemEnabled(i)) << i;
+}
+
+TEST(FwCheckList, FileLinesInGbkRoundTrip) {
+  CheckListFixture f;
+  f.list->SetItemChecked(0, true);
+  f.list->SetItemEnabled(2, false);
+  f.list->SetItemState(3, S::cbGrayed);
+  const QByteArray bytes = f.list->SaveToBytes();
+  const QByteArray first = QByteArray("&1 1 ") + QByteArray("\xB1\xED\xD2\xBB") + " \r\n";
+  EXPECT_TRUE(bytes.startsWith(first)) << bytes.toHex().toStdString();
+
+  QTemporaryDir dir;
+  const QString path = dir.filePath("sumtable.qz");
+  ASSERT_TRUE(f.list->SaveToFile(path));
+  CheckListFixture g;
+  // Twice: the space the writer adds is not kept, so names do not grow per cycle.
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_TRUE(g.list->LoadFromFile(path));
+    ASSERT_TRUE(g.list->SaveToFile(path));
+  }
+  ASSERT_EQ(g.list->Count(), 4);
+  EXPECT_EQ(g.list->Item(0), QString::fromUtf8("表一"));
+  EXPECT_EQ(g.list->Item(1), QString::fromUtf8("//基层"));
+  const std::vector<S> states = {S::cbChecked, S::cbUnchecked, S::cbUnchecked, S::cbGrayed};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(g.list->ItemState(i), states[i]) << i;
+    EXPECT_EQ(g.list->ItemEnabled(i), i != 2) << i;
+  }
+}
+
+TEST(FwCheckList, DamagedOrMissingFileChangesNothing) {
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+    bool loads;
+    int count;
+  };
+  const Case cases[] = {
+      {"bad state digit", "&1 1 a \r\n&1 x b \r\n", false, 4},
+      {"state out of range", "&1 7 a \r\n", false, 4},
+      {"short line", "&1\r\n", false, 4},
+      {"not gbk", "&1 1 \x81\x20 \r\n", false, 4},
+      {"plain line and empty line", "plain\n\n&0 2 x \n", true, 3},
+      {"empty file", "", true, 0},
+  };
+  for (const Case& c : cases) {
+    CheckListFixture f;
+    f.list->SetItemChecked(0, true);
+    EXPECT_EQ(f.list->LoadFromBytes(c.bytes), c.loads) << c.name;
+    EXPECT_EQ(f.list->Count(), c.count) << c.name;
+    if (!c.loads) {
+      EXPECT_TRUE(f.list->ItemChecked(0)) << c.name;
+    }
+  }
+  CheckListFixture f;
+  EXPECT_FALSE(f.list->LoadFromFile("/nonexistent/sumtable.qz"));
+  EXPECT_EQ(f.list->Count(), 4);
+  f.list->LoadFromBytes("plain\n\n&0 2 x \n");
+  EXPECT_EQ(f.list->Item(0), "plain");
+  EXPECT_EQ(f.list->Item(2), "x");
+  EXPECT_FALSE(f.list->ItemEnabled(2));
+  EXPECT_EQ(f.list->ItemState(2), S::cbGrayed);
+}
+
+TEST(FwCheckList, GlyphIsPaintedLeftOfTheTextAndMarkFollowsTheState) {
+  CheckListFixture f;
+  f.list->SetColor(clWhite);
+  f.list->SetHighlightColor(clRed);
+  f.list->SetItemFrameColor(clBlue);
+  const QRect item = f.list->Widget()->visualRect(f.list->Widget()->model()->index(0, 0));
+  const auto grabGlyph = [&] {
+    QApplication::processEvents();
+    const QImage image = f.list->Widget()->viewport()->grab().toImage();
+    return image.copy(item.left(), item.top(), 13 + 8, item.height());
+  };
+  const QImage before = grabGlyph();
+  const QRect frame = fwtest::Inked(before, clWhite);
+  EXPECT_EQ(frame.width(), 13);
+  EXPECT_EQ(frame.height(), 13);
+  EXPECT_EQ(frame.left(), 4);
+  EXPECT_EQ(fwtest::Count(before, clRed), 0);
+  f.list->SetItemChecked(0, true);
+  EXPECT_GT(fwtest::Count(grabGlyph(), clRed), 5);
+  EXPECT_GE(f.list->ItemHeight(), 17);
+}
+
+} // namespace

@@ -1,6 +1,7 @@
 #include "controls/common/FwCheckList.h"
 
 #include "controls/common/FwCustomGlyphButton.h"
+#include "platform/shell/GbkCodec.h"
 #include "platform/ui/Canvas.h"
 #include "platform/ui/VirtualKeys.h"
 
@@ -10,7 +11,6 @@
 #include <QMouseEvent>
 #include <QSaveFile>
 
-#include <iconv.h>
 
 namespace fw {
 
@@ -20,36 +20,11 @@ namespace {
 constexpr int kStateRole = Qt::UserRole + 40;
 constexpr int kDisabledRole = Qt::UserRole + 41;
 
-// Converts between UTF-8 and GBK with iconv; false when the bytes do not convert.
-bool Convert(const char* to, const char* from, const QByteArray& in, QByteArray& out) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-  out.resize(in.size() * 2 + 8);
-  char* src = const_cast<char*>(in.constData());
-  size_t srcLeft = in.size();
-  char* dst = out.data();
-  size_t dstLeft = out.size();
-  const bool ok = iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1);
-  iconv_close(cd);
-  out.resize(out.size() - static_cast<int>(dstLeft));
-  return ok && srcLeft == 0;
-}
-
-// A character GBK lacks becomes "?" so that a line always keeps its layout.
-QByteArray EncodeGbk(const QString& text) {
-  QByteArray out;
-  for (const QChar c : text) {
-    QByteArray one;
-    out += Convert("GBK", "UTF-8", QString(c).toUtf8(), one) ? one : QByteArray("?");
-  }
-  return out;
-}
-
+// Bytes that are not GBK come back with U+FFFD, which GBK itself cannot hold: such a
+// file is damaged.
 bool DecodeGbk(const QByteArray& bytes, QString& text) {
-  QByteArray utf8;
-  if (!Convert("UTF-8", "GBK", bytes, utf8)) return false;
-  text = QString::fromUtf8(utf8);
-  return true;
+  text = FromGbk(bytes);
+  return !text.contains(QChar(0xFFFD));
 }
 
 struct TLoadedItem {
@@ -148,7 +123,7 @@ QByteArray TFwCheckList::SaveToBytes() const {
     out += ' ';
     out += QByteArray::number(static_cast<int>(ItemState(i)));
     out += ' ';
-    out += EncodeGbk(Item(i));
+    out += ToGbk(Item(i));
     out += " \r\n";
   }
   return out;

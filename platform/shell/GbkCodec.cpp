@@ -1,4 +1,4 @@
-#include "core/GbkText.h"
+#include "platform/shell/GbkCodec.h"
 
 #include <algorithm>
 #include <cerrno>

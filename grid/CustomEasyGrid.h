@@ -302,6 +302,14 @@ public:
   // reaching into the deleted lines lose those lines.
   void DeleteCols(TGridRect range);
   void DeleteRows(TGridRect range);
+  // Inserts empty cells in place of the range, shifting the cells of its rows right
+  // (its columns down) by its width (height); the last ones must be empty. Deleting
+  // shifts the cells after the range back over it. Merged ranges the shift would split
+  // are unmerged after an OK/Cancel question.
+  void InsertCellsRight(TGridRect range);
+  void InsertCellsDown(TGridRect range);
+  void DeleteCellsRight(TGridRect range);
+  void DeleteCellsDown(TGridRect range);
   // The cells of the range (clamped to the data cells) as a block.
   TCellBlock BuildCellBlock(TGridRect range) const;
   // Copies every block cell whose place, moved by (dest top-left - block top-left), lies
@@ -330,6 +338,10 @@ public:
   TGridRectEvent OnInsertRow;
   TGridRectEvent OnDeleteCol;
   TGridRectEvent OnDeleteRow;
+  TGridRectEvent OnInsertCellRight;
+  TGridRectEvent OnInsertCellDown;
+  TGridRectEvent OnDeleteCellRight;
+  TGridRectEvent OnDeleteCellDown;
 
 protected:
   void Paint() override;
@@ -393,6 +405,11 @@ private:
   void InsertLines(TGridRect range, bool cols);
   void DeleteLines(TGridRect range, bool cols);
   bool RangeHasReadOnly(const TGridRect& range) const;
+  void InsertCellsAlong(TGridRect range, bool cols);
+  void DeleteCellsAlong(TGridRect range, bool cols);
+  // Asks before a shift of the cells after the range that would split merged ranges and
+  // unmerges them on OK; false on Cancel.
+  bool UnmergeSplitRanges(const TGridRect& range, bool cols);
 
   // Painting (EasyGridPaint.cpp).
   void DrawLines(const TGridAxis& cols, const TGridAxis& rows, const TRegion& region, bool vert, bool horz, TColor color);

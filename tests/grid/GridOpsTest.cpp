@@ -278,4 +278,57 @@ TEST(GridOps, CutResetsTheRangeAndRefusesReadOnly) {
   EXPECT_EQ(grid->GetCellInfo(4, 4).Color, clRed);
 }
 
+// ---- Inserting and deleting cells within rows or columns ---------------------------------
+
+TEST(GridOps, InsertCellsRightShiftsTheRowsAndRefusesToPushOutText) {
+  fwtest::ScriptedHooks hooks;
+  auto grid = MakeGrid();
+  grid->SetForeText(3, 2, QStringLiteral("a"));
+  grid->SetForeText(7, 5, QStringLiteral("outside the rows"));
+  grid->InsertCellsRight({2, 2, 3, 3});
+  EXPECT_TRUE(hooks.Messages.empty());
+  EXPECT_EQ(grid->GetForeText(5, 2), QStringLiteral("a"));
+  EXPECT_TRUE(grid->GetForeText(3, 2).isEmpty());
+  EXPECT_EQ(grid->ColCount(), 8);
+
+  grid->InsertCellsRight({2, 2, 3, 2});  // "a" would reach column 7: allowed
+  EXPECT_EQ(grid->GetForeText(7, 2), QStringLiteral("a"));
+  grid->InsertCellsRight({2, 2, 2, 2});  // now the last column holds it
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_EQ(hooks.Messages[0].Text, kRightmost);
+  EXPECT_EQ(grid->GetForeText(7, 2), QStringLiteral("a"));
+
+  grid->DeleteCellsRight({2, 2, 5, 2});
+  EXPECT_EQ(grid->GetForeText(3, 2), QStringLiteral("a"));
+  EXPECT_TRUE(grid->GetForeText(7, 2).isEmpty());
+}
+
+TEST(GridOps, CellShiftThatSplitsAMergedRangeAsksFirst) {
+  fwtest::ScriptedHooks hooks;
+  const struct {
+    const char* name;
+    int answer;
+    bool down;
+  } cases[] = {{"cancel right", IDCANCEL, false}, {"ok right", IDOK, false}, {"ok down", IDOK, true}};
+  for (const auto& c : cases) {
+    hooks.Messages.clear();
+    hooks.MessageAnswers = {c.answer};
+    auto grid = MakeGrid();
+    grid->MergeCells({4, 2, 5, 3}, false);
+    grid->SetForeText(4, 2, QStringLiteral("m"));
+    if (c.down) grid->InsertCellsDown({4, 1, 4, 1});
+    else grid->InsertCellsRight({2, 2, 2, 2});
+    ASSERT_EQ(hooks.Messages.size(), 1u) << c.name;
+    EXPECT_EQ(hooks.Messages[0].Text, QStringLiteral("此操作将会导致一些合并单元格被拆散,是否继续?"));
+    if (c.answer == IDCANCEL) {
+      EXPECT_EQ(MergeOf(*grid, 5, 3), GridRect(4, 2, 5, 3)) << c.name;
+      EXPECT_EQ(grid->GetForeText(4, 2), QStringLiteral("m"));
+    } else {
+      for (int col = 1; col < 8; ++col)
+        for (int row = 1; row < 8; ++row) EXPECT_FALSE(grid->IsCellMerged(col, row)) << c.name;
+      EXPECT_EQ(c.down ? grid->GetForeText(4, 3) : grid->GetForeText(5, 2), QStringLiteral("m")) << c.name;
+    }
+  }
+}
+
 } // namespace

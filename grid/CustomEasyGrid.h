@@ -62,6 +62,7 @@ class TInplaceEdit;
 struct TCellBlock;
 
 using TGridRectEvent = std::function<void(TObject*, TGridRect range)>;
+using TCopyMoveCellsEvent = std::function<void(TObject*, TGridRect src, TGridRect dest)>;
 using TPasteCellsEvent = std::function<void(TObject*, TPoint srcTopLeft, TPoint srcSize, TGridRect dest)>;
 
 // Scroll-bar message codes.
@@ -310,6 +311,13 @@ public:
   void InsertCellsDown(TGridRect range);
   void DeleteCellsRight(TGridRect range);
   void DeleteCellsDown(TGridRect range);
+  // Drops a dragged range: copies (or moves) the range by (dc, dr) after asking when
+  // target cells outside the range hold text; a target cutting a merged range or
+  // holding a read-only cell is refused with an error box.
+  void CopyMoveCells(TGridRect source, int dc, int dr, bool move);
+  // Fills count cells right of (negative: left of) the selection, or below (above) it
+  // when vertical, by repeating the selection.
+  void FillCells(int count, bool vertical);
   // The cells of the range (clamped to the data cells) as a block.
   TCellBlock BuildCellBlock(TGridRect range) const;
   // Copies every block cell whose place, moved by (dest top-left - block top-left), lies
@@ -338,6 +346,8 @@ public:
   TGridRectEvent OnInsertRow;
   TGridRectEvent OnDeleteCol;
   TGridRectEvent OnDeleteRow;
+  TCopyMoveCellsEvent OnCopyMoveCells;
+  TCopyMoveCellsEvent OnFillCells;
   TGridRectEvent OnInsertCellRight;
   TGridRectEvent OnInsertCellDown;
   TGridRectEvent OnDeleteCellRight;
@@ -405,6 +415,11 @@ private:
   void InsertLines(TGridRect range, bool cols);
   void DeleteLines(TGridRect range, bool cols);
   bool RangeHasReadOnly(const TGridRect& range) const;
+  // Copies the block's cells moved by (dc, dr) into the places inside clip.
+  void ReadCellBlockShifted(const TCellBlock& block, int dc, int dr, const TGridRect& clip);
+  bool InsideData(const TGridRect& r) const {
+    return r.Left >= 1 && r.Top >= 1 && r.Right < colCount_ && r.Bottom < rowCount_;
+  }
   void InsertCellsAlong(TGridRect range, bool cols);
   void DeleteCellsAlong(TGridRect range, bool cols);
   // Asks before a shift of the cells after the range that would split merged ranges and

@@ -84,8 +84,10 @@ TCellBlock TCustomEasyGrid::BuildCellBlock(TGridRect range) const {
 
 void TCustomEasyGrid::ReadCellBlock(const TCellBlock& block, TGridRect dest) {
   dest = ClampToData(dest);
-  const int dc = dest.Left - block.Left;
-  const int dr = dest.Top - block.Top;
+  ReadCellBlockShifted(block, dest.Left - block.Left, dest.Top - block.Top, dest);
+}
+
+void TCustomEasyGrid::ReadCellBlockShifted(const TCellBlock& block, int dc, int dr, const TGridRect& dest) {
   for (int i = 0; i < block.Columns; ++i)
     for (int j = 0; j < block.Rows; ++j) {
       const int c = block.Left + i + dc;

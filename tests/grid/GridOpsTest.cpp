@@ -331,4 +331,74 @@ TEST(GridOps, CellShiftThatSplitsAMergedRangeAsksFirst) {
   }
 }
 
+// ---- Drops: move, copy and fill -----------------------------------------------------------
+
+TEST(GridOps, FillRepeatsTheSourceAlignedToIt) {
+  const struct {
+    const char* name;
+    int top, count;
+    const char* expected;  // texts of rows 1..11, '.' for empty
+  } cases[] = {
+      {"five down", 2, 5, ".abababa..."},
+      {"five up", 7, -5, ".bababab..."},
+      {"two down", 2, 2, ".abab......"},
+  };
+  for (const auto& c : cases) {
+    auto grid = MakeGrid(6, 12);
+    grid->SetForeText(2, c.top, QStringLiteral("a"));
+    grid->SetForeText(2, c.top + 1, QStringLiteral("b"));
+    grid->SetCurrentCell(2, c.top);
+    grid->SetSelection({2, c.top, 2, c.top + 1});
+    TGridRect dest;
+    grid->OnFillCells = [&](TObject*, TGridRect, TGridRect d) { dest = d; };
+    grid->FillCells(c.count, true);
+    QString texts;
+    for (int r = 1; r <= 11; ++r) texts += grid->GetForeText(2, r).isEmpty() ? QStringLiteral(".") : grid->GetForeText(2, r);
+    EXPECT_EQ(texts, QString::fromLatin1(c.expected)) << c.name;
+    EXPECT_EQ(grid->Selection(), dest) << c.name;
+  }
+}
+
+TEST(GridOps, FillFromASourceWithMergesNeedsWholePeriods) {
+  auto grid = MakeGrid(6, 12);
+  grid->MergeCells({2, 2, 3, 2}, false);
+  grid->SetForeText(2, 2, QStringLiteral("m"));
+  grid->SetSelection({2, 2, 3, 3});
+  grid->FillCells(3, true);
+  EXPECT_TRUE(grid->GetForeText(2, 4).isEmpty());
+  EXPECT_FALSE(grid->IsCellMerged(2, 4));
+  grid->FillCells(4, true);
+  EXPECT_EQ(MergeOf(*grid, 3, 6), GridRect(2, 6, 3, 6));
+  EXPECT_EQ(grid->GetForeText(2, 6), QStringLiteral("m"));
+}
+
+TEST(GridOps, DropAsksBeforeReplacingAndRefusesReadOnlyTargets) {
+  fwtest::ScriptedHooks hooks;
+  auto grid = MakeGrid();
+  grid->SetForeText(2, 2, QStringLiteral("src"));
+  grid->SetForeText(4, 2, QStringLiteral("dst"));
+  hooks.MessageAnswers = {IDCANCEL};
+  grid->CopyMoveCells({2, 2, 2, 2}, 2, 0, true);
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_EQ(hooks.Messages[0].Text, QStringLiteral("是否替换目标区域的单元格内容?"));
+  EXPECT_EQ(grid->GetForeText(4, 2), QStringLiteral("dst"));
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("src"));
+
+  hooks.MessageAnswers = {IDOK};
+  grid->CopyMoveCells({2, 2, 2, 2}, 2, 0, true);
+  EXPECT_EQ(grid->GetForeText(4, 2), QStringLiteral("src"));
+  EXPECT_TRUE(grid->GetForeText(2, 2).isEmpty());
+
+  grid->CopyMoveCells({4, 2, 4, 2}, 0, 2, false);  // copy into an empty cell: no question
+  EXPECT_EQ(hooks.Messages.size(), 2u);
+  EXPECT_EQ(grid->GetForeText(4, 4), QStringLiteral("src"));
+  EXPECT_EQ(grid->GetForeText(4, 2), QStringLiteral("src"));
+
+  grid->SetRangeCellProp({5, 5, 5, 5}, TCellProp::ReadOnly, true);
+  grid->CopyMoveCells({4, 4, 4, 4}, 1, 1, false);
+  ASSERT_EQ(hooks.Messages.size(), 3u);
+  EXPECT_EQ(hooks.Messages[2].Text, QStringLiteral("不能覆盖目标区域内的只读单元格。"));
+  EXPECT_TRUE(grid->GetForeText(5, 5).isEmpty());
+}
+
 } // namespace

@@ -64,4 +64,12 @@ TGridRect TCells::ExpandToMerges(const TGridRect& range) const {
   }
 }
 
+void TCells::RotateCols(int first, int middle, int last) {
+  std::rotate(cols_.begin() + first, cols_.begin() + middle, cols_.begin() + last);
+}
+
+void TCells::RotateRows(int first, int middle, int last) {
+  for (TColCellInfoList& col : cols_) std::rotate(col.begin() + first, col.begin() + middle, col.begin() + last);
+}
+
 } // namespace fw

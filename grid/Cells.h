@@ -34,6 +34,11 @@ public:
   const TCellInfo& Cell(int col, int row) const { return cols_[std::size_t(col)][std::size_t(row)]; }
   TColCellInfoList& Column(int col) { return cols_[std::size_t(col)]; }
 
+  // Rotates the column records [first, last) so that the one at middle comes first.
+  void RotateCols(int first, int middle, int last);
+  // The same for the row records of every column.
+  void RotateRows(int first, int middle, int last);
+
   // Resets a record to its starting values (merge range included).
   void InitCell(int col, int row);
 

@@ -59,6 +59,11 @@ using TGetEditEvent = std::function<void(TObject*, int col, int row, QString& va
 using TSetEditEvent = std::function<void(TObject*, int col, int row, const QString& value)>;
 
 class TInplaceEdit;
+struct TCellBlock;
+
+using TGridRectEvent = std::function<void(TObject*, TGridRect range)>;
+using TCopyMoveCellsEvent = std::function<void(TObject*, TGridRect src, TGridRect dest)>;
+using TPasteCellsEvent = std::function<void(TObject*, TPoint srcTopLeft, TPoint srcSize, TGridRect dest)>;
 
 // Scroll-bar message codes.
 enum TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
@@ -277,6 +282,48 @@ public:
   // 0: no limit.
   virtual int GetEditLimit() const { return 0; }
 
+  // ---- Cell operations (EasyGridOps.cpp) --------------------------------------------
+  // Empties both texts of every cell of the range whose merge origin is not read-only;
+  // formats and merges stay.
+  void ClearCellContents(TGridRect range);
+  // Puts the range (clamped to the data cells) on the clipboard as a cell block.
+  void CopyCellsToClipboard(TGridRect range);
+  // Copies the range to the clipboard, then resets its cells to starting values (texts,
+  // formats and merges); refused with an error box when a cell is read-only.
+  void CutCells(TGridRect range);
+  // Pastes the clipboard's cell block with its top-left at the current cell; a target
+  // outside the scrolled data cells, cutting a merged range or holding a read-only cell
+  // is refused with an error box.
+  void PasteCells();
+  // Inserts as many whole columns (rows) as the range is wide (tall) before its first
+  // column (row); cells and merges move on, a merged range crossing the place widens.
+  void InsertCols(TGridRect range);
+  void InsertRows(TGridRect range);
+  // Deletes the range's columns (rows); cells and merges move back, merged ranges
+  // reaching into the deleted lines lose those lines.
+  void DeleteCols(TGridRect range);
+  void DeleteRows(TGridRect range);
+  // Inserts empty cells in place of the range, shifting the cells of its rows right
+  // (its columns down) by its width (height); the last ones must be empty. Deleting
+  // shifts the cells after the range back over it. Merged ranges the shift would split
+  // are unmerged after an OK/Cancel question.
+  void InsertCellsRight(TGridRect range);
+  void InsertCellsDown(TGridRect range);
+  void DeleteCellsRight(TGridRect range);
+  void DeleteCellsDown(TGridRect range);
+  // Drops a dragged range: copies (or moves) the range by (dc, dr) after asking when
+  // target cells outside the range hold text; a target cutting a merged range or
+  // holding a read-only cell is refused with an error box.
+  void CopyMoveCells(TGridRect source, int dc, int dr, bool move);
+  // Fills count cells right of (negative: left of) the selection, or below (above) it
+  // when vertical, by repeating the selection.
+  void FillCells(int count, bool vertical);
+  // The cells of the range (clamped to the data cells) as a block.
+  TCellBlock BuildCellBlock(TGridRect range) const;
+  // Copies every block cell whose place, moved by (dest top-left - block top-left), lies
+  // inside dest (clamped to the data cells) into that place, merge range moved alike.
+  void ReadCellBlock(const TCellBlock& block, TGridRect dest);
+
   // ---- Page settings ------------------------------------------------------------------
   TEasyGridPageInfo& PageInfo() { return *pageInfo_; }
   const TEasyGridPageInfo& PageInfo() const { return *pageInfo_; }
@@ -293,6 +340,18 @@ public:
   TSetEditEvent OnSetEditText;
   // The editor closed: the edited cell and the editor's text.
   TSetEditEvent OnHideEdit;
+  TGridRectEvent OnCutCells;
+  TPasteCellsEvent OnPasteCells;
+  TGridRectEvent OnInsertCol;
+  TGridRectEvent OnInsertRow;
+  TGridRectEvent OnDeleteCol;
+  TGridRectEvent OnDeleteRow;
+  TCopyMoveCellsEvent OnCopyMoveCells;
+  TCopyMoveCellsEvent OnFillCells;
+  TGridRectEvent OnInsertCellRight;
+  TGridRectEvent OnInsertCellDown;
+  TGridRectEvent OnDeleteCellRight;
+  TGridRectEvent OnDeleteCellDown;
 
 protected:
   void Paint() override;
@@ -351,6 +410,21 @@ private:
   void ResizeStore();
   void RepaintRect(const TRect& r);
   bool AskOkCancel(const QString& text) const;
+  void ShowErrorBox(const QString& text) const;
+  // Insert and delete along one axis: columns when cols, else rows.
+  void InsertLines(TGridRect range, bool cols);
+  void DeleteLines(TGridRect range, bool cols);
+  bool RangeHasReadOnly(const TGridRect& range) const;
+  // Copies the block's cells moved by (dc, dr) into the places inside clip.
+  void ReadCellBlockShifted(const TCellBlock& block, int dc, int dr, const TGridRect& clip);
+  bool InsideData(const TGridRect& r) const {
+    return r.Left >= 1 && r.Top >= 1 && r.Right < colCount_ && r.Bottom < rowCount_;
+  }
+  void InsertCellsAlong(TGridRect range, bool cols);
+  void DeleteCellsAlong(TGridRect range, bool cols);
+  // Asks before a shift of the cells after the range that would split merged ranges and
+  // unmerges them on OK; false on Cancel.
+  bool UnmergeSplitRanges(const TGridRect& range, bool cols);
 
   // Painting (EasyGridPaint.cpp).
   void DrawLines(const TGridAxis& cols, const TGridAxis& rows, const TRegion& region, bool vert, bool horz, TColor color);

@@ -99,6 +99,12 @@ void TCustomEasyGrid::KeyDown(WORD& key, TShiftState shift) {
     ShowEditor();
     return;
   }
+  // Delete empties the selected cells' texts, keeping their formats.
+  if ((options_ & goEditing) && !EditorShowing() && key == VK_DELETE && !shift) {
+    key = 0;
+    ClearCellContents(selection_);
+    return;
+  }
   NavigateKey(key, shift);
 }
 

@@ -386,10 +386,7 @@ void TFwCustomComboBox::PaintFlatButton() {
 
 void TFwCustomComboBox::paintEvent(QPaintEvent* event) {
   TComboBox::paintEvent(event);
-  if (framing_.FrameMargin() == 0) return;
-  QPainter painter(this);
-  TCanvas canvas(&painter);
-  framing_.Paint(canvas, Width(), Height(), Color());
+  framing_.PaintOver(*this, Color());
 }
 
 void TFwCustomComboBox::DoEnter() {

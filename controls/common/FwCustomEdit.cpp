@@ -100,10 +100,7 @@ void TFwCustomEdit::MouseLeave() {
 
 void TFwCustomEdit::paintEvent(QPaintEvent* event) {
   TEdit::paintEvent(event);
-  if (framing_.FrameMargin() == 0) return;
-  QPainter painter(this);
-  TCanvas canvas(&painter);
-  framing_.Paint(canvas, Width(), Height(), Color());
+  framing_.PaintOver(*this, Color());
 }
 
 } // namespace fw

@@ -400,10 +400,7 @@ void TFwCustomListBox::DrawItemText(TCanvas& canvas, int x, int y, const QString
 
 void TFwCustomListBox::paintEvent(QPaintEvent* event) {
   TListBox::paintEvent(event);
-  if (framing_.FrameMargin() == 0) return;
-  QPainter painter(this);
-  TCanvas canvas(&painter);
-  framing_.Paint(canvas, Width(), Height(), Color());
+  framing_.PaintOver(*this, Color());
 }
 
 // State -------------------------------------------------------------------------------

@@ -2,6 +2,9 @@
 
 #include "controls/common/FwBorders.h"
 
+#include <QPainter>
+#include <QWidget>
+
 namespace fw {
 
 void TFwFraming::SetDisabledColor(TColor value) {
@@ -116,6 +119,13 @@ TFwFrameLook TFwFraming::Look() const {
   look.Color = hot ? frameHotColor_ : frameColor_;
   look.Sides = frameSides_;
   return look;
+}
+
+void TFwFraming::PaintOver(QWidget& control, TColor controlColor) const {
+  if (FrameMargin() == 0) return;
+  QPainter painter(&control);
+  TCanvas canvas(&painter);
+  Paint(canvas, control.width(), control.height(), controlColor);
 }
 
 void TFwFraming::Paint(TCanvas& canvas, int width, int height, TColor controlColor) const {

@@ -12,6 +12,8 @@
 #include "controls/common/FwCommon.h"
 #include "platform/ui/Types.h"
 
+class QWidget;
+
 namespace fw {
 
 class TCanvas;
@@ -96,6 +98,9 @@ public:
   TFwFrameLook Look() const;
   // Paints the frame over (0, 0, width, height) with the control colour inside.
   void Paint(TCanvas& canvas, int width, int height, TColor controlColor) const;
+  // Paints the frame over a framed control after its base widget has painted (nothing
+  // while the frame is hidden).
+  void PaintOver(QWidget& control, TColor controlColor) const;
 
 private:
   IFwFramingHost& host_;

@@ -22,12 +22,17 @@ function(fw_add_library target)
   endif()
 endfunction()
 
-# fw_add_tests(<name> DEPS <targets...>)
-# One test executable from every .cpp of the current test folder; each GoogleTest
-# case becomes a CTest test that runs on the offscreen Qt platform.
+# fw_add_tests(<name> [RECURSE] DEPS <targets...>)
+# One test executable from every .cpp of the current test folder (and of its subfolders
+# with RECURSE); each GoogleTest case becomes a CTest test that runs on the offscreen Qt
+# platform.
 function(fw_add_tests name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cmake_parse_arguments(ARG "RECURSE" "" "DEPS" ${ARGN})
+  if(ARG_RECURSE)
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  endif()
   if(NOT sources)
     return()
   endif()

@@ -24,6 +24,11 @@ enum : int {
   MB_ICONQUESTION = 0x20,
   MB_ICONWARNING = 0x30,
   MB_ICONINFORMATION = 0x40,
+  // The button that Enter presses; a question that discards data makes the safe answer
+  // the default.
+  MB_DEFBUTTON1 = 0x000,
+  MB_DEFBUTTON2 = 0x100,
+  MB_DEFBUTTON3 = 0x200,
 };
 
 // Answers of message boxes and of the question dialog.

@@ -8,8 +8,8 @@
 #include "core/UploadExport.h"
 #include "controls/navigation/FwGroupItem.h"
 #include "platform/ui/Action.h"
-#include "windows/MainForm.h"
-#include "windows/ProgressBarForm.h"
+#include "windows/main/MainForm.h"
+#include "windows/shared/ProgressBarForm.h"
 
 namespace fw {
 

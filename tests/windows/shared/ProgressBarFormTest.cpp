@@ -1,6 +1,6 @@
 // The progress windows: labels, time estimates, the timer's end, and input blocking.
-#include "windows/ProgressBar2LineForm.h"
-#include "windows/ProgressBarForm.h"
+#include "windows/shared/ProgressBar2LineForm.h"
+#include "windows/shared/ProgressBarForm.h"
 
 #include "controls/navigation/FwProgressBar.h"
 #include "platform/ui/Label.h"

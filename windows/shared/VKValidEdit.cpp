@@ -1,4 +1,4 @@
-#include "windows/VKValidEdit.h"
+#include "windows/shared/VKValidEdit.h"
 
 #include "platform/shell/Hooks.h"
 

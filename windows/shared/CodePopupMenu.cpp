@@ -1,9 +1,9 @@
-#include "windows/CodePopupMenu.h"
+#include "windows/shared/CodePopupMenu.h"
 
 #include "platform/ui/Control.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/WinControl.h"
-#include "windows/ToolForm.h"
+#include "windows/shared/ToolForm.h"
 
 namespace fw {
 

@@ -1,9 +1,9 @@
 // Paints the question dialog, both progress windows and a toolbar with a status bar into
 // pictures under the build folder (fw_small_windows_*.png), to be looked at after a change.
-#include "windows/ProgressBar2LineForm.h"
-#include "windows/ProgressBarForm.h"
-#include "windows/InputQueryEx.h"
-#include "windows/QuestionDlg.h"
+#include "windows/shared/ProgressBar2LineForm.h"
+#include "windows/shared/ProgressBarForm.h"
+#include "windows/shared/InputQueryEx.h"
+#include "windows/shared/QuestionDlg.h"
 
 #include "controls/common/FwGroupBox.h"
 #include "controls/common/FwSpacer.h"

@@ -1,4 +1,4 @@
-#include "windows/MainForm.h"
+#include "windows/main/MainForm.h"
 
 #include "core/DatabaseFiles.h"
 #include "core/DatabasePassword.h"
@@ -13,8 +13,8 @@
 #include "platform/ui/ActionList.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/MainMenu.h"
-#include "windows/GridProcedures.h"
-#include "windows/MouseWheelKeys.h"
+#include "windows/shared/GridProcedures.h"
+#include "windows/app/MouseWheelKeys.h"
 
 #include <QFileInfo>
 

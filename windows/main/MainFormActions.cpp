@@ -1,6 +1,6 @@
 // The main window's actions with their captions, categories and images, the main menu,
 // the list's popup menu, the group bar's items and the enabling rules.
-#include "windows/MainForm.h"
+#include "windows/main/MainForm.h"
 
 #include "controls/navigation/FwGroup.h"
 #include "controls/navigation/FwGroupItem.h"

@@ -1,4 +1,4 @@
-#include "windows/QuestionDlg.h"
+#include "windows/shared/QuestionDlg.h"
 
 #include "controls/common/FwToolbar.h"
 #include "controls/common/FwToolButton.h"

@@ -1,4 +1,4 @@
-#include "windows/GridProcedures.h"
+#include "windows/shared/GridProcedures.h"
 
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"

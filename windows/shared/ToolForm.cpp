@@ -1,6 +1,6 @@
-#include "windows/ToolForm.h"
+#include "windows/shared/ToolForm.h"
 
-#include "windows/CodePopupMenu.h"
+#include "windows/shared/CodePopupMenu.h"
 
 namespace fw {
 

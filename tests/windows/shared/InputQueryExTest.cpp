@@ -1,5 +1,5 @@
 // InputQueryEx, GetAveCharSize and HasAlnum.
-#include "windows/InputQueryEx.h"
+#include "windows/shared/InputQueryEx.h"
 
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Edit.h"

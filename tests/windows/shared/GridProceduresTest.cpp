@@ -1,12 +1,12 @@
 // The record list's procedures on the started main window: deleting marked records,
 // striped rows, sorting by title clicks; and the code popup menu.
-#include "MainFormFixture.h"
+#include "windows/main/MainFormFixture.h"
 
 #include "platform/ui/Edit.h"
 #include "platform/ui/Form.h"
-#include "windows/CodePopupMenu.h"
-#include "windows/GridProcedures.h"
-#include "windows/ToolForm.h"
+#include "windows/shared/CodePopupMenu.h"
+#include "windows/shared/GridProcedures.h"
+#include "windows/shared/ToolForm.h"
 
 #include <QTableView>
 #include <QTest>

@@ -6,7 +6,7 @@
 #include "platform/db/AdoConnection.h"
 #include "platform/ui/Application.h"
 #include "support/TestSupport.h"
-#include "windows/MainForm.h"
+#include "windows/main/MainForm.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

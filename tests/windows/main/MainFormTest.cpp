@@ -7,7 +7,7 @@
 #include "core/RegistrySettings.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
-#include "windows/ToolForm.h"
+#include "windows/shared/ToolForm.h"
 
 #include <QDir>
 

@@ -16,7 +16,7 @@
 #include "platform/ui/MainMenu.h"
 #include "platform/ui/PopupMenu.h"
 #include "platform/ui/Timer.h"
-#include "windows/MouseWheelKeys.h"
+#include "windows/app/MouseWheelKeys.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The validated edit: forbidden or unlisted characters are refused, with one beep, from
 // typed keys, paste and input-method commits alike; Backspace always works.
-#include "windows/VKValidEdit.h"
+#include "windows/shared/VKValidEdit.h"
 #include "platform/ui/Form.h"
 #include "support/TestSupport.h"
 

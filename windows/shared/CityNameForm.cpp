@@ -1,4 +1,4 @@
-#include "windows/CityNameForm.h"
+#include "windows/shared/CityNameForm.h"
 
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
@@ -12,7 +12,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/VirtualKeys.h"
-#include "windows/MainForm.h"
+#include "windows/main/MainForm.h"
 
 namespace fw {
 

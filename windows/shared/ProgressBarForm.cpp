@@ -1,4 +1,4 @@
-#include "windows/ProgressBarForm.h"
+#include "windows/shared/ProgressBarForm.h"
 
 #include "controls/navigation/FwAnimator.h"
 #include "controls/navigation/FwProgressBar.h"

@@ -1,7 +1,7 @@
 // The region picker over the shipped CT_CityName: the three lists follow the starting
 // code, clicks and arrow keys, and OK, double click, cancel and Esc give what the
 // caller reads.
-#include "windows/CityNameForm.h"
+#include "windows/shared/CityNameForm.h"
 
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"

@@ -2,11 +2,11 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/DesktopHooks.h"
 #include "platform/ui/Fonts.h"
-#include "windows/MainForm.h"
-#include "windows/ProgressBar2LineForm.h"
-#include "windows/ProgressBarForm.h"
-#include "windows/QuestionDlg.h"
-#include "windows/ToolForm.h"
+#include "windows/main/MainForm.h"
+#include "windows/shared/ProgressBar2LineForm.h"
+#include "windows/shared/ProgressBarForm.h"
+#include "windows/shared/QuestionDlg.h"
+#include "windows/shared/ToolForm.h"
 
 #include <QApplication>
 

@@ -1,5 +1,5 @@
 // The question dialog: buttons and width for each bit set, answers, the hook.
-#include "windows/QuestionDlg.h"
+#include "windows/shared/QuestionDlg.h"
 
 #include "controls/common/FwToolbar.h"
 #include "controls/common/FwToolButton.h"

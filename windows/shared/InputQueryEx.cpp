@@ -1,4 +1,4 @@
-#include "windows/InputQueryEx.h"
+#include "windows/shared/InputQueryEx.h"
 
 #include "core/CoverValidation.h"
 

@@ -1,4 +1,4 @@
-#include "windows/ProgressBar2LineForm.h"
+#include "windows/shared/ProgressBar2LineForm.h"
 
 #include "controls/navigation/FwProgressBar.h"
 #include "platform/ui/Application.h"

@@ -1,4 +1,4 @@
-#include "windows/MouseWheelKeys.h"
+#include "windows/app/MouseWheelKeys.h"
 
 #include <QApplication>
 #include <QKeyEvent>

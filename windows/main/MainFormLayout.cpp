@@ -1,7 +1,7 @@
 // The main window's parts: the image lists, the left pane with the group bar, the right
 // pane with the list header, the background picture and the record list, and the status
 // bar with the version text and the date.
-#include "windows/MainForm.h"
+#include "windows/main/MainForm.h"
 
 #include "controls/common/FwCustomPanel.h"
 #include "controls/common/FwStatusBar.h"
@@ -13,7 +13,7 @@
 #include "platform/shell/Folders.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/JpegImage.h"
-#include "windows/GridProcedures.h"
+#include "windows/shared/GridProcedures.h"
 
 #include <QDir>
 #include <QFontMetrics>

@@ -95,8 +95,9 @@ TEST_F(DatabaseMaintenance, KeyedBackupIsReadByTheImporter) {
   ASSERT_TRUE(QFileInfo::exists(Docs(QStringLiteral("abcd.mdb"))));
 
   other.Activate();
-  hooks.OpenAnswers.push_back(Chosen(Docs(QStringLiteral("abcd")), 2));
-  ASSERT_TRUE(FastImportDat(other.Connection));
+  const TImportOutcome outcome =
+      ImportOfflineFile(other.Connection, Docs(QStringLiteral("abcd.mdb")), [](const QString&) { return true; });
+  EXPECT_EQ(outcome.Result, TImportResult::Imported);
   EXPECT_EQ(other.Rows(), db.Rows());
 }
 

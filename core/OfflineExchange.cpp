@@ -131,13 +131,16 @@ TImportOutcome CheckImportSource(TADOConnection& main, const TExchangeFileAccess
 // staging table table + "_". The work runs in a transaction that is rolled back at the
 // end, so the staging table is left as it was.
 std::vector<TClashRecord> FindClashingRecords(TADOConnection& main, const QString& table, const QString& fileTable) {
-  const QString staging = table + "_";
+  // The working database's tables are named with their schema, so that no table of the
+  // attached file can stand in for one the working database lacks.
+  const QString working = "main." + table;
+  const QString staging = "main." + table + "_";
   std::vector<TClashRecord> records;
   main.BeginTrans();
   try {
     main.Execute("delete from " + staging);
     CopyRowsByName(main, staging, fileTable);
-    main.Execute("delete from " + staging + " where c901 not in (select c901 from " + table + ")");
+    main.Execute("delete from " + staging + " where c901 not in (select c901 from " + working + ")");
     TADOQuery clashes(&main);
     clashes.SetSQL("select c901,c902 from " + staging + " order by c901");
     clashes.Open();
@@ -174,7 +177,7 @@ TImportOutcome CopyImportRecords(TADOConnection& main, const TExchangeFileAccess
     const QString fileTable = attached.Table(table);
     try {
       TImportOutcome outcome = Outcome(TImportResult::Imported);
-      outcome.ImportedCount = CopyAllRecords(main, table, fileTable);
+      outcome.ImportedCount = CopyAllRecords(main, "main." + table, fileTable);
       return outcome;
     } catch (const std::exception& e) {
       TImportOutcome failed = Outcome(TImportResult::Failed, ErrorText(e));

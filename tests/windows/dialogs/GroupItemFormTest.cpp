@@ -10,7 +10,9 @@
 #include "platform/db/AdoQuery.h"
 #include "platform/ui/Action.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/ui/MenuItem.h"
 #include "tests/windows/dialogs/GroupDialogsSupport.h"
+#include "windows/shared/ToolForm.h"
 
 #include <QHeaderView>
 #include <gtest/gtest.h>
@@ -119,6 +121,36 @@ TEST_F(GroupItemFormTest, AnEmptyNameAndEqualBoundsAreRefusedWithTheirMessages) 
   EXPECT_EQ(Current("HighValue"), QStringLiteral("<120000000000"));
   EXPECT_TRUE(editor->tbEdit->Enabled());
   EXPECT_TRUE(editor->tbRemove->Enabled());
+}
+
+TEST_F(GroupItemFormTest, TheOperatorButtonsPickFromTheirLists) {
+  std::unique_ptr<TToolForm> tool(NewForm<TToolForm>(nullptr));
+  ToolForm = tool.get();
+  const int id = Db.AddScheme(QStringLiteral("按地区"));
+  Open(id, QStringLiteral("按地区"));
+  TMenuItem* items = ToolForm->CodePopupMenu->Items();
+
+  editor->LeftSymbol->Btn(2)->Click();
+  ASSERT_EQ(items->Count(), 2);
+  EXPECT_EQ(items->Items(0)->Caption(), QStringLiteral(">"));
+  EXPECT_TRUE(items->Items(1)->Checked()); // ">=", the current one
+  items->Items(0)->Click();
+  ToolForm->CodePopupMenu->Menu()->hide();
+  EXPECT_EQ(editor->LeftSymbol->Text(), QStringLiteral(">"));
+  EXPECT_EQ(editor->LeftSymbol->Tag(), 1);
+
+  editor->RightSymbol->Btn(2)->Click();
+  ASSERT_EQ(items->Count(), 2);
+  EXPECT_EQ(items->Items(1)->Caption(), QStringLiteral("<="));
+  items->Items(1)->Click();
+  ToolForm->CodePopupMenu->Menu()->hide();
+  EXPECT_EQ(editor->RightSymbol->Text(), QStringLiteral("<="));
+
+  SetItem(QStringLiteral("北京市"), 110000000000, 120000000000);
+  editor->actAddItemExecute();
+  EXPECT_EQ(Current("LowValue"), QStringLiteral(">110000000000"));
+  EXPECT_EQ(Current("HighValue"), QStringLiteral("<=120000000000"));
+  ToolForm = nullptr;
 }
 
 TEST_F(GroupItemFormTest, ChangingAndRemovingItems) {

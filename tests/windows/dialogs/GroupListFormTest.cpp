@@ -138,22 +138,23 @@ TEST_F(GroupListFormTest, RemovingASchemeAsksFirstAndTakesItsItems) {
 }
 
 TEST_F(GroupListFormTest, ExportAndImportCarryTheSchemesIntoAnotherDatabase) {
+  // The database file of the program folder has one scheme; the list shows another
+  // database, as when an exchange file or a backup was opened.
   Db.AddScheme(QStringLiteral("按地区'甲"), fwtest::kThreeItems);
   GroupDatabase other;
   other.AddScheme(QStringLiteral("旧方案"), {{QStringLiteral("旧"), 1, 2}});
-
-  // The export writes the groups of the database file in the program folder.
   Db.Activate();
-  Open();
+  list.reset(NewForm<TdlgGroupListForm>(nullptr, &other.Connection));
+  list->Show();
+  EXPECT_EQ(CurrentName(), QStringLiteral("旧方案"));
+
+  // The export writes the groups of the program folder's database file.
   const QString file = QDir(folders.DocumentsDir()).filePath(QStringLiteral("分组.mdb"));
   hooks.SaveAnswers.push_back(fwtest::Chosen(QDir(folders.DocumentsDir()).filePath(QStringLiteral("分组"))));
   list->btnExport->Click();
   EXPECT_EQ(LastMessage(), "数据已经被正确导出到：'" + file + "'！");
 
-  other.Activate();
-  list.reset(NewForm<TdlgGroupListForm>(nullptr, &other.Connection));
-  list->Show();
-  EXPECT_EQ(CurrentName(), QStringLiteral("旧方案"));
+  // The import brings them into the database shown, and the list shows them.
   hooks.OpenAnswers.push_back(fwtest::Chosen(file));
   list->btnImport->Click();
   EXPECT_EQ(LastMessage(), QStringLiteral("数据分组导入操作完成！"));

@@ -78,14 +78,7 @@ void SetSymbol(TFwButtonEdit* edit, const TMenuItemDataArray& symbols, const QSt
 
 TdlgGroupItemForm::TdlgGroupItemForm(TComponent* owner, TADOConnection* connection)
     : TForm(owner), connection_(connection) {
-  SetName(QStringLiteral("dlgGroupItemForm"));
-  SetCaption(QStringLiteral("自定义分组"));
-  SetBorderStyle(TFormBorderStyle::bsDialog);
-  SetPosition(TPosition::poScreenCenter);
-  Font().SetName(QStringLiteral("宋体"));
-  Font().SetSize(9);
-  SetClientWidth(kClientWidth);
-  SetClientHeight(kClientHeight);
+  SetUpDialog(*this, QStringLiteral("dlgGroupItemForm"), QStringLiteral("自定义分组"), kClientWidth, kClientHeight);
   LeftSymbols = {{1, QStringLiteral(">")}, {2, QStringLiteral(">=")}};
   RightSymbols = {{1, QStringLiteral("<")}, {2, QStringLiteral("<=")}};
 

@@ -35,14 +35,7 @@ TADOConnection* ProgramConnection() { return MainForm ? MainForm->SysADOConnecti
 
 TdlgGroupListForm::TdlgGroupListForm(TComponent* owner, TADOConnection* connection)
     : TForm(owner), connection_(connection ? connection : ProgramConnection()) {
-  SetName(QStringLiteral("dlgGroupListForm"));
-  SetCaption(QStringLiteral("自定义分组列表"));
-  SetBorderStyle(TFormBorderStyle::bsDialog);
-  SetPosition(TPosition::poScreenCenter);
-  Font().SetName(QStringLiteral("宋体"));
-  Font().SetSize(9);
-  SetClientWidth(kClientWidth);
-  SetClientHeight(kClientHeight);
+  SetUpDialog(*this, QStringLiteral("dlgGroupListForm"), QStringLiteral("自定义分组列表"), kClientWidth, kClientHeight);
 
   GroupQuery = new TADOQuery(connection_);
   GroupQuery->SetSQL(QStringLiteral("SELECT ID, Name,orderstr FROM ct_group;"));

@@ -15,6 +15,17 @@ TComponent* OwnerFor(TControl* parent) {
 }
 } // namespace
 
+void SetUpDialog(TForm& form, const QString& name, const QString& caption, int clientWidth, int clientHeight) {
+  form.SetName(name);
+  form.SetCaption(caption);
+  form.SetBorderStyle(TFormBorderStyle::bsDialog);
+  form.SetPosition(TPosition::poScreenCenter);
+  form.Font().SetName(QStringLiteral("宋体"));
+  form.Font().SetSize(9);
+  form.SetClientWidth(clientWidth);
+  form.SetClientHeight(clientHeight);
+}
+
 TLabel* AddLabel(TWinControl* parent, int left, int top, const QString& caption) {
   auto* label = new TLabel(OwnerFor(parent));
   label->SetParent(parent);

@@ -10,10 +10,15 @@
 
 namespace fw {
 
+class TForm;
 class TFwToolbar;
 class TFwToolButton;
 class TLabel;
 class TWinControl;
+
+// A dialog window: named, captioned, with a dialog border, centred on the screen, in
+// the program's font (宋体, 9 points) and with the client size given.
+void SetUpDialog(TForm& form, const QString& name, const QString& caption, int clientWidth, int clientHeight);
 
 // Every part is owned by the form it sits on.
 

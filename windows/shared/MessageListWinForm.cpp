@@ -133,7 +133,7 @@ void TMessageListWinForm::GridDblClick(TObject*) {
 }
 
 void TMessageListWinForm::DoShow() {
-  SetBounds(kLeft, kTop, Width(), Height());
+  move(kLeft, kTop);  // the window's frame, as the desktop places windows
   TForm::DoShow();
 }
 

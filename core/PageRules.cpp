@@ -14,10 +14,6 @@ namespace {
 constexpr int kFirstRulePage = 1;
 constexpr int kLastRulePage = 12;
 
-bool IsAsciiLetter(QChar c) {
-  return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
-}
-
 bool IsExprDelimiter(QChar c) { return QStringView(u" ()*+-/<=>").contains(c); }
 
 bool IsLogicalWord(const QString& identifier) {
@@ -129,7 +125,7 @@ QString TPageRuleEngine::SubstituteExpr(const QString& expression, QStringList* 
   // One character at a time (a QChar, never a byte of a multi-byte encoding), so that
   // Chinese text cannot pass for letters of an identifier.
   for (const QChar c : expression) {
-    if (IsAsciiLetter(c)) {
+    if (IsRuleLetter(c)) {
       identifier += c;
     } else if (IsExprDelimiter(c)) {
       if (!identifier.isEmpty()) resolve();

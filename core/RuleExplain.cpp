@@ -9,10 +9,6 @@ namespace fw {
 
 namespace {
 
-bool IsAsciiLetter(QChar c) {
-  return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
-}
-
 bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
 // Characters that end a bracketed operator together with what came before them.
@@ -29,6 +25,10 @@ QString OperatorWords(const QString& token) {
 
 } // namespace
 
+bool IsRuleLetter(QChar c) {
+  return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
+}
+
 TRuleExplainer::TRuleExplainer(TADOConnection& connection) : connection_(connection) {}
 
 QString TRuleExplainer::ExplainToText(const QString& explain) {
@@ -43,7 +43,7 @@ QString TRuleExplainer::ExplainToText(const QString& explain) {
     state = Outside;
   };
   for (const QChar c : explain) {
-    if (IsAsciiLetter(c)) {
+    if (IsRuleLetter(c)) {
       buffer += c;
       state = InWord;
     } else if (c == QLatin1Char('[')) {

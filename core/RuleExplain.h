@@ -10,6 +10,10 @@ namespace fw {
 
 class TADOConnection;
 
+// The letters that make a field code or a word of a rule's text: A-Z and a-z only, so
+// that Chinese text is never taken for part of a name.
+bool IsRuleLetter(QChar c);
+
 class TRuleExplainer {
 public:
   explicit TRuleExplainer(TADOConnection& connection);

@@ -82,12 +82,7 @@ TEST_F(MessageListTest, StartsHiddenAsAnEmptyToolWindow) {
   EXPECT_TRUE(List.IsMessageListEmpty());
   EXPECT_EQ(Grid().ColCount(), 5);
   EXPECT_EQ(Grid().RowCount(), 2);
-  const int widths[] = {32, 340, 321, 73, 70};
-  for (int col = 0; col < 5; ++col) EXPECT_EQ(Grid().GetColWidths(col), widths[col]) << col;
   EXPECT_EQ(RowTexts(0), (QStringList{"逻辑关系", "说明", "页号", "变量"}));
-  EXPECT_TRUE(Grid().Options() & goRowSelect);
-  EXPECT_FALSE(Grid().GridCanCopyMove());
-  EXPECT_FALSE(Grid().GridCanFill());
 }
 
 TEST_F(MessageListTest, RowsInCallOrderAndClearing) {
@@ -240,7 +235,6 @@ TEST(MessageListWindow, PageRulesListedIntoTheWindow) {
 
   const QImage image = list.grab().toImage();
   EXPECT_TRUE(image.save(QDir(QCoreApplication::applicationDirPath()).filePath("fw_message_list.png")));
-  // Rows below the last message are empty grid: the row title column has no number there.
   EXPECT_EQ(image.size(), QSize(900, 258));
 }
 

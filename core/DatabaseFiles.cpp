@@ -56,4 +56,14 @@ int CopyRowsByName(TADOConnection& connection, const QString& target, const QStr
   return connection.Execute(BuildCopyByNameSql(target, source, columns, where));
 }
 
+TAttachedFile::TAttachedFile(TADOConnection& connection, const QString& file, const QString& password)
+    : connection_(connection), alias_(connection.AttachDatabase(file, password)) {}
+
+TAttachedFile::~TAttachedFile() {
+  try {
+    if (connection_.Connected()) connection_.DetachDatabase(alias_);
+  } catch (const std::exception&) {
+  }
+}
+
 } // namespace fw

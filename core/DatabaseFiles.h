@@ -46,4 +46,22 @@ QString BuildCopyByNameSql(const QString& target, const QString& source, const Q
 int CopyRowsByName(TADOConnection& connection, const QString& target, const QString& source,
                    const QString& where = QString());
 
+// Another file attached to a connection for as long as the object lives, so that
+// statements reach its tables by the alias the layer chose and its path never appears
+// in SQL. Attach before a transaction begins (the layer cannot attach inside one).
+class TAttachedFile {
+public:
+  TAttachedFile(TADOConnection& connection, const QString& file, const QString& password = QString());
+  ~TAttachedFile();
+  TAttachedFile(const TAttachedFile&) = delete;
+  TAttachedFile& operator=(const TAttachedFile&) = delete;
+
+  // "<alias>.<table>".
+  QString Table(const QString& table) const { return alias_ + "." + table; }
+
+private:
+  TADOConnection& connection_;
+  QString alias_;
+};
+
 } // namespace fw

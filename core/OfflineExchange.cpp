@@ -28,26 +28,6 @@ QString ExchangeConnectionString(const QString& file, const QString& password) {
   return text;
 }
 
-// A file attached to a connection for the length of one import.
-class TAttachment {
-public:
-  TAttachment(TADOConnection& connection, const QString& file, const QString& password)
-      : connection_(connection), alias_(connection.AttachDatabase(file, password)) {}
-  ~TAttachment() {
-    try {
-      if (connection_.Connected()) connection_.DetachDatabase(alias_);
-    } catch (const std::exception&) {
-    }
-  }
-  TAttachment(const TAttachment&) = delete;
-  TAttachment& operator=(const TAttachment&) = delete;
-  QString Table(const QString& table) const { return alias_ + "." + table; }
-
-private:
-  TADOConnection& connection_;
-  QString alias_;
-};
-
 // ---- writing ----
 
 // Fills a copy of the template beside file and moves it into place when complete.
@@ -62,7 +42,7 @@ void WriteOfflineDat(const QString& file, const QString& label) {
     {
       // The working database is attached by name, never spelled into the statement, so
       // any character in its path is safe.
-      TAttachment working(out, DatabasePath, QString());
+      TAttachedFile working(out, DatabasePath, QString());
       CopyRowsByName(out, QStringLiteral("dt_data"), working.Table(QStringLiteral("dt_data")),
                      QStringLiteral("RecordState=1"));
     }
@@ -173,7 +153,7 @@ int CopyAllRecords(TADOConnection& main, const QString& table, const QString& fi
 TImportOutcome CopyImportRecords(TADOConnection& main, const TExchangeFileAccess& access, const QString& password,
                                  const QString& table) {
   try {
-    TAttachment attached(main, access.Path, access.Keyed ? password : QString());
+    TAttachedFile attached(main, access.Path, access.Keyed ? password : QString());
     const QString fileTable = attached.Table(table);
     try {
       TImportOutcome outcome = Outcome(TImportResult::Imported);

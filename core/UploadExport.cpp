@@ -14,18 +14,6 @@ namespace fw {
 
 namespace {
 
-// Hides the progress window on every path.
-class TProgressShown {
-public:
-  TProgressShown(IProgress& progress, const QString& caption) : progress_(progress) { progress_.ShowProgress(caption); }
-  ~TProgressShown() { progress_.HideProgress(); }
-  TProgressShown(const TProgressShown&) = delete;
-  TProgressShown& operator=(const TProgressShown&) = delete;
-
-private:
-  IProgress& progress_;
-};
-
 // The upload file's name; false when the person cancels.
 bool AskUploadFileName(QString& file) {
   FileDialogRequest request;

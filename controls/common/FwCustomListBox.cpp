@@ -46,8 +46,7 @@ private:
 };
 
 TFwCustomListBox::TFwCustomListBox(TComponent* owner)
-    : TListBox(owner), framing_(*this), searchTimer_(new TTimer(this)) {
-  framing_.ColorChanged(Color());
+    : TFwFramed<TListBox>(owner), searchTimer_(new TTimer(this)) {
   searchTimer_->SetEnabled(false);
   searchTimer_->SetInterval(kSearchInterval);
   searchTimer_->OnTimer = [this](TObject*) { SearchTimerTick(); };
@@ -156,17 +155,6 @@ int TFwCustomListBox::FindString(const QString& text) const {
   for (int i = 0; i < Count(); ++i)
     if (Item(i).startsWith(text, Qt::CaseInsensitive)) return i;
   return -1;
-}
-
-TRect TFwCustomListBox::ClientRect() const {
-  const int m = framing_.FrameMargin();
-  return Rect(m, m, std::max(m, Width() - m), std::max(m, Height() - m));
-}
-
-void TFwCustomListBox::FramingRelayout() {
-  // The view draws its own sunken border only while we draw no frame.
-  Widget()->setFrameShape(framing_.FrameVisible() ? QFrame::NoFrame : QFrame::StyledPanel);
-  LayOutInner();
 }
 
 // Keys ---------------------------------------------------------------------------------
@@ -398,33 +386,15 @@ void TFwCustomListBox::DrawGroupItem(TCanvas& canvas, int index, const TRect& re
 
 void TFwCustomListBox::DrawItemText(TCanvas& canvas, int x, int y, const QString& text) { canvas.TextOut(x, y, text); }
 
-void TFwCustomListBox::paintEvent(QPaintEvent* event) {
-  TListBox::paintEvent(event);
-  framing_.PaintOver(*this, Color());
-}
-
 // State -------------------------------------------------------------------------------
 
-void TFwCustomListBox::DoEnter() {
-  UpdateFrame(false, true);
-  TListBox::DoEnter();
-}
-
-void TFwCustomListBox::DoExit() {
-  TListBox::DoExit();
-  UpdateFrame(false, false);
-}
-
 void TFwCustomListBox::Loaded() {
-  TListBox::Loaded();
-  UpdateColors();
-  UpdateFrame(false, false);
+  TFwFramed::Loaded();
   FitWidestItem();
 }
 
 void TFwCustomListBox::ColorChanged() {
-  TListBox::ColorChanged();
-  if (framing_.ColorChanged(Color())) RepaintFrame();
+  TFwFramed::ColorChanged();
   Widget()->viewport()->update();
 }
 
@@ -432,24 +402,6 @@ void TFwCustomListBox::FontChanged() {
   TListBox::FontChanged();
   FitWidestItem();
   ApplyItemSize();
-}
-
-void TFwCustomListBox::EnabledChanged() {
-  TListBox::EnabledChanged();
-  UpdateColors();
-  RepaintFrame();
-}
-
-void TFwCustomListBox::MouseEnter() {
-  QPointer<QWidget> self(this);
-  if (OnMouseEnter) OnMouseEnter(this);
-  if (self) UpdateFrame(true, true);
-}
-
-void TFwCustomListBox::MouseLeave() {
-  QPointer<QWidget> self(this);
-  if (OnMouseLeave) OnMouseLeave(this);
-  if (self) UpdateFrame(true, false);
 }
 
 void TFwCustomListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

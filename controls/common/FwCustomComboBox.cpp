@@ -4,6 +4,7 @@
 #include "controls/common/FwGlyphs.h"
 #include "platform/shell/Hooks.h"
 #include "platform/ui/Canvas.h"
+#include "platform/ui/Setters.h"
 #include "platform/ui/Timer.h"
 
 #include <QAbstractItemView>
@@ -85,9 +86,7 @@ void TFwCustomComboBox::SetReadOnly(bool value) {
 }
 
 void TFwCustomComboBox::SetFlatButtons(bool value) {
-  if (value == flatButtons_) return;
-  flatButtons_ = value;
-  RepaintFrame();
+  if (StoreIfChanged(flatButtons_, value)) RepaintFrame();
 }
 
 void TFwCustomComboBox::SetFlatButtonColor(TColor value) {

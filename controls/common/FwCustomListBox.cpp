@@ -3,6 +3,7 @@
 #include "controls/common/FwGraphics.h"
 #include "platform/shell/Hooks.h"
 #include "platform/ui/Canvas.h"
+#include "platform/ui/Setters.h"
 #include "platform/ui/Timer.h"
 
 #include <QApplication>
@@ -142,9 +143,7 @@ void TFwCustomListBox::SetUseGradients(bool value) {
 }
 
 void TFwCustomListBox::SetGroupMode(bool value) {
-  if (value == groupMode_) return;
-  groupMode_ = value;
-  ApplyItemSize();
+  if (StoreIfChanged(groupMode_, value)) ApplyItemSize();
 }
 
 bool TFwCustomListBox::IsGroupItem(int index) const {

@@ -10,6 +10,7 @@
 #include "platform/ui/ImageList.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/PopupMenu.h"
+#include "platform/ui/Setters.h"
 
 #include <QDateTime>
 #include <QFontMetrics>
@@ -77,11 +78,7 @@ void TFwToolButton::GroupButtonPressed(int groupIndex, const TFwToolButton* send
   allowAllUp_ = sender->allowAllUp_;
 }
 
-void TFwToolButton::SetFlat(bool value) {
-  if (value == flat_) return;
-  flat_ = value;
-  Invalidate();
-}
+void TFwToolButton::SetFlat(bool value) { SetAndInvalidate(*this, flat_, value); }
 
 void TFwToolButton::SetGroupIndex(int value) {
   if (value == groupIndex_) return;
@@ -93,26 +90,10 @@ void TFwToolButton::SetGroupIndex(int value) {
   Invalidate();
 }
 
-void TFwToolButton::SetImageIndex(int value) {
-  if (value == imageIndex_) return;
-  imageIndex_ = value;
-  Invalidate();
-}
-void TFwToolButton::SetDownIndex(int value) {
-  if (value == downIndex_) return;
-  downIndex_ = value;
-  Invalidate();
-}
-void TFwToolButton::SetDisabledIndex(int value) {
-  if (value == disabledIndex_) return;
-  disabledIndex_ = value;
-  Invalidate();
-}
-void TFwToolButton::SetHotIndex(int value) {
-  if (value == hotIndex_) return;
-  hotIndex_ = value;
-  Invalidate();
-}
+void TFwToolButton::SetImageIndex(int value) { SetAndInvalidate(*this, imageIndex_, value); }
+void TFwToolButton::SetDownIndex(int value) { SetAndInvalidate(*this, downIndex_, value); }
+void TFwToolButton::SetDisabledIndex(int value) { SetAndInvalidate(*this, disabledIndex_, value); }
+void TFwToolButton::SetHotIndex(int value) { SetAndInvalidate(*this, hotIndex_, value); }
 
 void TFwToolButton::SetImages(TImageList* value) {
   if (value == images_) return;
@@ -164,11 +145,7 @@ void TFwToolButton::SetShowCaption(bool value) {
   Invalidate();
 }
 
-void TFwToolButton::SetTransparent(bool value) {
-  if (value == transparent_) return;
-  transparent_ = value;
-  Invalidate();
-}
+void TFwToolButton::SetTransparent(bool value) { SetAndInvalidate(*this, transparent_, value); }
 
 void TFwToolButton::SetVisualStyle(TFwVisualStyle value) {
   useToolbarVisualStyle_ = false;
@@ -177,27 +154,11 @@ void TFwToolButton::SetVisualStyle(TFwVisualStyle value) {
   Invalidate();
 }
 
-void TFwToolButton::SetGradientColorStyle(TFwGradientColorStyle value) {
-  if (value == gradientColorStyle_) return;
-  gradientColorStyle_ = value;
-  Invalidate();
-}
+void TFwToolButton::SetGradientColorStyle(TFwGradientColorStyle value) { SetAndInvalidate(*this, gradientColorStyle_, value); }
 
-void TFwToolButton::SetSelectionColorStart(TColor value) {
-  if (value == selectionColorStart_) return;
-  selectionColorStart_ = value;
-  Invalidate();
-}
-void TFwToolButton::SetSelectionColorStop(TColor value) {
-  if (value == selectionColorStop_) return;
-  selectionColorStop_ = value;
-  Invalidate();
-}
-void TFwToolButton::SetSelectionFrameColor(TColor value) {
-  if (value == selectionFrameColor_) return;
-  selectionFrameColor_ = value;
-  Invalidate();
-}
+void TFwToolButton::SetSelectionColorStart(TColor value) { SetAndInvalidate(*this, selectionColorStart_, value); }
+void TFwToolButton::SetSelectionColorStop(TColor value) { SetAndInvalidate(*this, selectionColorStop_, value); }
+void TFwToolButton::SetSelectionFrameColor(TColor value) { SetAndInvalidate(*this, selectionFrameColor_, value); }
 
 // Switching a UseToolbar... flag back on takes the toolbar's current value at once.
 void TFwToolButton::SetUseToolbarButtonLayout(bool value) {

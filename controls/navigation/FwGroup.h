@@ -9,6 +9,7 @@
 #include "controls/navigation/FwGroupItem.h"
 #include "controls/navigation/FwGroupTypes.h"
 #include "platform/ui/CustomControl.h"
+#include "platform/ui/Setters.h"
 
 namespace fw {
 
@@ -51,7 +52,7 @@ public:
 
   // Look. Properties marked shared in the controller follow it while one is set.
   TColor BorderColor() const { return borderColor_; }
-  void SetBorderColor(TColor value) { SetLook(borderColor_, value); }
+  void SetBorderColor(TColor value) { SetAndInvalidate(*this, borderColor_, value); }
   TColor CaptionColor() const { return captionColor_; }
   void SetCaptionColor(TColor value);
   bool CaptionColorDefault() const { return captionColorDefault_; }
@@ -59,12 +60,12 @@ public:
   bool ColorDefault() const { return colorDefault_; }
   void SetColorDefault(bool value);
   TColor CaptionColorStart() const { return captionColorStart_; }
-  void SetCaptionColorStart(TColor value) { SetLook(captionColorStart_, value); }
+  void SetCaptionColorStart(TColor value) { SetAndInvalidate(*this, captionColorStart_, value); }
   TColor CaptionColorStop() const { return captionColorStop_; }
-  void SetCaptionColorStop(TColor value) { SetLook(captionColorStop_, value); }
+  void SetCaptionColorStop(TColor value) { SetAndInvalidate(*this, captionColorStop_, value); }
   TFont& CaptionFont() { return captionFont_; }
   TColor CaptionHotColor() const { return captionHotColor_; }
-  void SetCaptionHotColor(TColor value) { SetLook(captionHotColor_, value); }
+  void SetCaptionHotColor(TColor value) { SetAndInvalidate(*this, captionHotColor_, value); }
   int CaptionHeight() const { return captionHeight_; }
   void SetCaptionHeight(int value);
   int CaptionImageIndex() const { return captionImageIndex_; }
@@ -72,13 +73,13 @@ public:
   TFwCaptionStyle CaptionStyle() const { return captionStyle_; }
   void SetCaptionStyle(TFwCaptionStyle value);
   TColor DividerColor() const { return dividerColor_; }
-  void SetDividerColor(TColor value) { SetLook(dividerColor_, value); }
+  void SetDividerColor(TColor value) { SetAndInvalidate(*this, dividerColor_, value); }
   bool DividerVisible() const { return dividerVisible_; }
   void SetDividerVisible(bool value);
   int ItemHeight() const { return itemHeight_; }
   void SetItemHeight(int value);
   TColor ItemHotColor() const { return itemHotColor_; }
-  void SetItemHotColor(TColor value) { SetLook(itemHotColor_, value); }
+  void SetItemHotColor(TColor value) { SetAndInvalidate(*this, itemHotColor_, value); }
   int ItemIndent() const { return itemIndent_; }
   void SetItemIndent(int value);
   TFont& ItemStaticFont() { return itemStaticFont_; }
@@ -87,11 +88,11 @@ public:
   TFwItemSelectionStyle ItemSelectionStyle() const { return itemSelectionStyle_; }
   void SetItemSelectionStyle(TFwItemSelectionStyle value);
   TColor SelectionColor() const { return selectionColor_; }
-  void SetSelectionColor(TColor value) { SetLook(selectionColor_, value); }
+  void SetSelectionColor(TColor value) { SetAndInvalidate(*this, selectionColor_, value); }
   TColor SelectionShadowColor() const { return selectionShadowColor_; }
-  void SetSelectionShadowColor(TColor value) { SetLook(selectionShadowColor_, value); }
+  void SetSelectionShadowColor(TColor value) { SetAndInvalidate(*this, selectionShadowColor_, value); }
   TColor SelectionFrameColor() const { return selectionFrameColor_; }
-  void SetSelectionFrameColor(TColor value) { SetLook(selectionFrameColor_, value); }
+  void SetSelectionFrameColor(TColor value) { SetAndInvalidate(*this, selectionFrameColor_, value); }
   bool ShowItemSelection() const { return showItemSelection_; }
   void SetShowItemSelection(bool value);
   bool Special() const { return special_; }
@@ -181,12 +182,6 @@ private:
   struct ItemColors {
     TColor Normal, Hot, Pressed;
   };
-  template <class T>
-  void SetLook(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    Invalidate();
-  }
   void ItemsChanged();
   void ItemDestroyed(TFwGroupItem* item);
   // Sends the item-selected notice to the other groups of the bar that show selection.

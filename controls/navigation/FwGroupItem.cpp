@@ -1,6 +1,7 @@
 #include "controls/navigation/FwGroupItem.h"
 
 #include "controls/navigation/FwGroup.h"
+#include "platform/ui/Setters.h"
 
 #include <QKeySequence>
 #include <algorithm>
@@ -101,33 +102,23 @@ void TFwGroupItem::SetCaption(const QString& value) {
 }
 
 void TFwGroupItem::SetDisabledIndex(int value) {
-  if (value == disabledIndex_) return;
-  disabledIndex_ = value;
-  Changed();
+  if (StoreIfChanged(disabledIndex_, value)) Changed();
 }
 
 void TFwGroupItem::SetEnabled(bool value) {
-  if (value == enabled_) return;
-  enabled_ = value;
-  Changed();
+  if (StoreIfChanged(enabled_, value)) Changed();
 }
 
 void TFwGroupItem::SetFontColor(TColor value) {
-  if (value == fontColor_) return;
-  fontColor_ = value;
-  Changed();
+  if (StoreIfChanged(fontColor_, value)) Changed();
 }
 
 void TFwGroupItem::SetFontStyle(TFontStyles value) {
-  if (value == fontStyle_) return;
-  fontStyle_ = value;
-  Changed();
+  if (StoreIfChanged(fontStyle_, value)) Changed();
 }
 
 void TFwGroupItem::SetImageIndex(int value) {
-  if (value == imageIndex_) return;
-  imageIndex_ = value;
-  Changed();
+  if (StoreIfChanged(imageIndex_, value)) Changed();
 }
 
 void TFwGroupItem::SetIndentLevel(int value) {
@@ -138,9 +129,7 @@ void TFwGroupItem::SetIndentLevel(int value) {
 }
 
 void TFwGroupItem::SetVisible(bool value) {
-  if (value == visible_) return;
-  visible_ = value;
-  Changed();
+  if (StoreIfChanged(visible_, value)) Changed();
 }
 
 void TFwGroupItem::SetSelected(bool value) {

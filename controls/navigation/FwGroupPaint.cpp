@@ -12,18 +12,6 @@ namespace fw {
 
 namespace {
 
-QImage Greyed(const QImage& image) {
-  QImage grey = image.convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < grey.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(grey.scanLine(y));
-    for (int x = 0; x < grey.width(); ++x) {
-      const int g = 128 + qGray(line[x]) / 2;
-      line[x] = qRgba(g, g, g, qAlpha(line[x]) / 2);
-    }
-  }
-  return grey;
-}
-
 bool GradientsShown(TFwVisualStyle style) { return style != TFwVisualStyle::vsClassic && HighColorDisplay(); }
 
 } // namespace
@@ -98,7 +86,7 @@ void TFwGroup::DrawItemImage(TCanvas& canvas, const TFwGroupItem& item, int x, i
   }
   if (item.ImageIndex() < 0 || item.ImageIndex() >= list->Count()) return;
   const QImage image = list->Image(item.ImageIndex());
-  canvas.DrawImage(x, y, item.Enabled() ? image : Greyed(image));
+  canvas.DrawImage(x, y, item.Enabled() ? image : Greyed(image, 50));
 }
 
 // Walks the visible items from the first shown one, recording each item's image and

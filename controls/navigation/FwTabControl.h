@@ -14,6 +14,7 @@
 #include "controls/navigation/FwTabTypes.h"
 #include "controls/navigation/FwTabs.h"
 #include "platform/ui/CustomControl.h"
+#include "platform/ui/Setters.h"
 
 #include <functional>
 #include <vector>
@@ -47,84 +48,84 @@ public:
 
   // Look and layout properties; setters compare, store, then relayout or repaint.
   bool AlignTabs() const { return alignTabs_; }
-  void SetAlignTabs(bool value) { SetLayoutProp(alignTabs_, value); }
+  void SetAlignTabs(bool value) { if (StoreIfChanged(alignTabs_, value)) SetLayoutDirty(); }
   TColor BackgroundColor() const { return backgroundColor_; }
   void SetBackgroundColor(TColor value);
   bool BoldCurrentTab() const { return boldCurrentTab_; }
-  void SetBoldCurrentTab(bool value) { SetLayoutProp(boldCurrentTab_, value); }
+  void SetBoldCurrentTab(bool value) { if (StoreIfChanged(boldCurrentTab_, value)) SetLayoutDirty(); }
   int CutCornerSize() const { return cutCornerSize_; }
-  void SetCutCornerSize(int value) { SetLayoutProp(cutCornerSize_, value); }
+  void SetCutCornerSize(int value) { if (StoreIfChanged(cutCornerSize_, value)) SetLayoutDirty(); }
   TColor FlatColor() const { return flatColor_; }
-  void SetFlatColor(TColor value) { SetLookProp(flatColor_, value); }
+  void SetFlatColor(TColor value) { SetAndInvalidate(*this, flatColor_, value); }
   int FlatColorAdjustment() const { return flatColorAdjustment_; }
-  void SetFlatColorAdjustment(int value) { SetLookProp(flatColorAdjustment_, value); }
+  void SetFlatColorAdjustment(int value) { SetAndInvalidate(*this, flatColorAdjustment_, value); }
   bool HotTrack() const { return hotTrack_; }
-  void SetHotTrack(bool value) { SetLookProp(hotTrack_, value); }
+  void SetHotTrack(bool value) { SetAndInvalidate(*this, hotTrack_, value); }
   TColor HotTrackColor() const { return hotTrackColor_; }
-  void SetHotTrackColor(TColor value) { SetLookProp(hotTrackColor_, value); }
+  void SetHotTrackColor(TColor value) { SetAndInvalidate(*this, hotTrackColor_, value); }
   TFwHotTrackColorType HotTrackColorType() const { return hotTrackColorType_; }
-  void SetHotTrackColorType(TFwHotTrackColorType value) { SetLookProp(hotTrackColorType_, value); }
+  void SetHotTrackColorType(TFwHotTrackColorType value) { SetAndInvalidate(*this, hotTrackColorType_, value); }
   TFwTabHotTrackStyle HotTrackStyle() const { return hotTrackStyle_; }
-  void SetHotTrackStyle(TFwTabHotTrackStyle value) { SetLookProp(hotTrackStyle_, value); }
+  void SetHotTrackStyle(TFwTabHotTrackStyle value) { SetAndInvalidate(*this, hotTrackStyle_, value); }
   // Tab images and where they sit against the caption.
   TImageList* Images() const { return images_; }
   void SetImages(TImageList* list);
   TFwImagePosition ImagePosition() const { return imagePosition_; }
-  void SetImagePosition(TFwImagePosition value) { SetLayoutProp(imagePosition_, value); }
+  void SetImagePosition(TFwImagePosition value) { if (StoreIfChanged(imagePosition_, value)) SetLayoutDirty(); }
   TFwHorizontalAlignment ImageAlignment() const { return imageAlignment_; }
-  void SetImageAlignment(TFwHorizontalAlignment value) { SetLookProp(imageAlignment_, value); }
+  void SetImageAlignment(TFwHorizontalAlignment value) { SetAndInvalidate(*this, imageAlignment_, value); }
   TFwVerticalAlignment ImageAlignmentVertical() const { return imageAlignmentVertical_; }
-  void SetImageAlignmentVertical(TFwVerticalAlignment value) { SetLookProp(imageAlignmentVertical_, value); }
+  void SetImageAlignmentVertical(TFwVerticalAlignment value) { SetAndInvalidate(*this, imageAlignmentVertical_, value); }
   int ImageMargin() const { return imageMargin_; }
-  void SetImageMargin(int value) { SetLayoutProp(imageMargin_, value); }
+  void SetImageMargin(int value) { if (StoreIfChanged(imageMargin_, value)) SetLayoutDirty(); }
   int Margin() const { return margin_; }
-  void SetMargin(int value) { SetLayoutProp(margin_, value); }
+  void SetMargin(int value) { if (StoreIfChanged(margin_, value)) SetLayoutDirty(); }
   bool MultiLine() const { return multiLine_; }
-  void SetMultiLine(bool value) { SetLayoutProp(multiLine_, value); }
+  void SetMultiLine(bool value) { if (StoreIfChanged(multiLine_, value)) SetLayoutDirty(); }
   bool ParentBackgroundColor() const { return parentBackgroundColor_; }
   void SetParentBackgroundColor(bool value);
   int RowIndent() const { return rowIndent_; }
   void SetRowIndent(int value);
   int RowOverlap() const { return rowOverlap_; }
-  void SetRowOverlap(int value) { SetLayoutProp(rowOverlap_, value); }
+  void SetRowOverlap(int value) { if (StoreIfChanged(rowOverlap_, value)) SetLayoutDirty(); }
   bool ShowCardFrame() const { return showCardFrame_; }
-  void SetShowCardFrame(bool value) { SetLayoutProp(showCardFrame_, value); }
+  void SetShowCardFrame(bool value) { if (StoreIfChanged(showCardFrame_, value)) SetLayoutDirty(); }
   bool ShowFocusRect() const { return showFocusRect_; }
-  void SetShowFocusRect(bool value) { SetLookProp(showFocusRect_, value); }
+  void SetShowFocusRect(bool value) { SetAndInvalidate(*this, showFocusRect_, value); }
   bool ShowFullFrame() const { return showFullFrame_; }
-  void SetShowFullFrame(bool value) { SetLayoutProp(showFullFrame_, value); }
+  void SetShowFullFrame(bool value) { if (StoreIfChanged(showFullFrame_, value)) SetLayoutDirty(); }
   bool ShowShadow() const { return showShadow_; }
-  void SetShowShadow(bool value) { SetLayoutProp(showShadow_, value); }
+  void SetShowShadow(bool value) { if (StoreIfChanged(showShadow_, value)) SetLayoutDirty(); }
   bool SoftCorners() const { return softCorners_; }
-  void SetSoftCorners(bool value) { SetLookProp(softCorners_, value); }
+  void SetSoftCorners(bool value) { SetAndInvalidate(*this, softCorners_, value); }
   TFwTabColors& TabColors() { return tabColors_; }
   void SetTabColors(const TFwTabColors& value) { tabColors_.Assign(value); }
   int TabHeight() const { return tabHeight_; }
-  void SetTabHeight(int value) { SetLayoutProp(tabHeight_, value); }
+  void SetTabHeight(int value) { if (StoreIfChanged(tabHeight_, value)) SetLayoutDirty(); }
   bool TabHints() const { return tabHints_; }
   void SetTabHints(bool value) { tabHints_ = value; }
   TFwTabOrientation TabOrientation() const { return tabOrientation_; }
-  void SetTabOrientation(TFwTabOrientation value) { SetLayoutProp(tabOrientation_, value); }
+  void SetTabOrientation(TFwTabOrientation value) { if (StoreIfChanged(tabOrientation_, value)) SetLayoutDirty(); }
   int TabOverlap() const { return tabOverlap_; }
-  void SetTabOverlap(int value) { SetLayoutProp(tabOverlap_, value); }
+  void SetTabOverlap(int value) { if (StoreIfChanged(tabOverlap_, value)) SetLayoutDirty(); }
   TFwTabSequence TabSequence() const { return tabSequence_; }
-  void SetTabSequence(TFwTabSequence value) { SetLayoutProp(tabSequence_, value); }
+  void SetTabSequence(TFwTabSequence value) { if (StoreIfChanged(tabSequence_, value)) SetLayoutDirty(); }
   TFwTabStyle TabStyle() const { return tabStyle_; }
-  void SetTabStyle(TFwTabStyle value) { SetLayoutProp(tabStyle_, value); }
+  void SetTabStyle(TFwTabStyle value) { if (StoreIfChanged(tabStyle_, value)) SetLayoutDirty(); }
   int TabWidth() const { return tabWidth_; }
-  void SetTabWidth(int value) { SetLayoutProp(tabWidth_, value); }
+  void SetTabWidth(int value) { if (StoreIfChanged(tabWidth_, value)) SetLayoutDirty(); }
   TFwTextColors& TextColors() { return textColors_; }
   void SetTextColors(const TFwTextColors& value) { textColors_.Assign(value); }
   TFwHorizontalAlignment TextAlignment() const { return textAlignment_; }
-  void SetTextAlignment(TFwHorizontalAlignment value) { SetLookProp(textAlignment_, value); }
+  void SetTextAlignment(TFwHorizontalAlignment value) { SetAndInvalidate(*this, textAlignment_, value); }
   TFwVerticalAlignment TextAlignmentVertical() const { return textAlignmentVertical_; }
-  void SetTextAlignmentVertical(TFwVerticalAlignment value) { SetLookProp(textAlignmentVertical_, value); }
+  void SetTextAlignmentVertical(TFwVerticalAlignment value) { SetAndInvalidate(*this, textAlignmentVertical_, value); }
   bool Transparent() const { return transparent_; }
-  void SetTransparent(bool value) { SetLookProp(transparent_, value); }
+  void SetTransparent(bool value) { SetAndInvalidate(*this, transparent_, value); }
   bool UseColoredTabs() const { return useColoredTabs_; }
-  void SetUseColoredTabs(bool value) { SetLookProp(useColoredTabs_, value); }
+  void SetUseColoredTabs(bool value) { SetAndInvalidate(*this, useColoredTabs_, value); }
   bool UseGradients() const { return useGradients_; }
-  void SetUseGradients(bool value) { SetLookProp(useGradients_, value); }
+  void SetUseGradients(bool value) { SetAndInvalidate(*this, useGradients_, value); }
   // The row height as stored with a form ("FixedDimension"); setting it before the
   // first layout fixes the row height when it is larger than the tabs need.
   int FixedDimension() const { return rowHeight_; }
@@ -199,16 +200,6 @@ protected:
   void focusOutEvent(QFocusEvent* event) override;
 
 private:
-  template <class T> void SetLayoutProp(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    SetLayoutDirty();
-  }
-  template <class T> void SetLookProp(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    Invalidate();
-  }
 
   // Layout (FwTabControl.cpp).
   void EnsureLayout();

@@ -204,19 +204,6 @@ void TFwCustomTabControl::PaintTabBackground(TCanvas& canvas, int index, const T
 
 namespace {
 
-// The image as the desktop greys a disabled one: grey levels, half as strong.
-QImage Greyed(const QImage& source) {
-  QImage image = source.convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < image.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      const int grey = 128 + qGray(line[x]) / 2;
-      line[x] = qRgba(grey, grey, grey, qAlpha(line[x]));
-    }
-  }
-  return image;
-}
-
 int Place(int start, int room, int size, int alignment) {
   // alignment: 0 start, 1 centre, 2 end
   if (alignment == 1) return start + (room - size) / 2;

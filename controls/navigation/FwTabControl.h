@@ -26,6 +26,36 @@ class TFwTabScroller;
 class TImageList;
 class TTimer;
 
+// What one tab looks like now, gathered from the control's state before it is painted.
+// Rectangles are in client coordinates.
+struct TFwTabLook {
+  bool Selected = false;
+  bool Hot = false;
+  bool Enabled = true;
+  // The selected tab of a focused control shows a dotted focus rectangle.
+  bool FocusRect = false;
+  bool Bold = false;
+  // The tab's shape as drawn, the area its background fills, the part that holds image
+  // and caption, and the part of that left to the caption.
+  TRect Drawn, Background, Content, Caption;
+  // The image (the tab's own, or its disabled one), greyed for a disabled tab without
+  // one of its own; -1 when none shows.
+  int ImageIndex = -1;
+  bool ImageGreyed = false;
+  TRect Image;
+  // The background: a plain fill, or a gradient from start to stop.
+  TColor Fill = clBtnFace;
+  bool Gradient = false;
+  TGradientDirection GradientDirection = TGradientDirection::gdVerticalEnd;
+  TColor GradientStart = clBtnFace, GradientStop = clBtnFace;
+  // The caption's colour, and the embossed copy one pixel down-right under it (a
+  // disabled tab; clNone otherwise).
+  TColor TextColor = clBtnText;
+  TColor TextEmboss = clNone;
+  // The bar along the tab's outer edge (hot or selected tab with htsTab), or clNone.
+  TColor HighlightBar = clNone;
+};
+
 class TFwCustomTabControl : public TCustomControl {
 public:
   using TTabChangingEvent = std::function<void(TObject*, int newIndex, bool& allowChange)>;
@@ -149,6 +179,8 @@ public:
   TRect DisplayRect();
   // The tab under a client point, or -1.
   int TabAtPos(TPoint p);
+  // The look the tab is painted in now (the layout runs first when it is dirty).
+  TFwTabLook TabLook(int index);
   int HotTab() const { return hotTab_; }
   // Scroll the single row by one tab; false when it could not move that way.
   bool ScrollForward();
@@ -239,10 +271,13 @@ private:
   void PaintCard(TCanvas& canvas, int row);
   void PaintCardFrame(TCanvas& canvas, const TRect& card);
   void PaintTab(TCanvas& canvas, int index);
-  void PaintTabBackground(TCanvas& canvas, int index, const TRect& r);
-  void PaintCaption(TCanvas& canvas, int index, const TRect& content);
-  // Draws the tab's image (when it has one) and returns the area left for the caption.
-  TRect PaintImage(TCanvas& canvas, int index, const TRect& content);
+  void PaintTabBackground(TCanvas& canvas, const TFwTabLook& look);
+  void PaintCaption(TCanvas& canvas, int index, const TFwTabLook& look);
+  void PaintImage(TCanvas& canvas, const TFwTabLook& look);
+  // Parts of TabLook: the image and the room it leaves, the background, the text colours.
+  void PlaceImage(const TFwTabData& tab, TFwTabLook& look) const;
+  void ChooseFill(const TFwTabData& tab, TFwTabLook& look) const;
+  void ChooseTextColors(int index, TFwTabLook& look);
   bool HasImage(const TFwTabData& tab) const;
   void PaintHighlightBar(TCanvas& canvas, const TRect& r, TColor color);
   void PaintShadow(TCanvas& canvas, const TRect& card);

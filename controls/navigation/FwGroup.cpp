@@ -99,6 +99,7 @@ void TFwGroup::SetGroupIndex(int value) {
 }
 
 void TFwGroup::Relayout() {
+  InvalidateItemBoxes();
   if (groupBar_)
     groupBar_->LayOutGroups();
   else
@@ -188,6 +189,7 @@ void TFwGroup::FontChanged() {
     applyingStyle_ = saved;
   }
   TCustomControl::FontChanged();
+  InvalidateItemBoxes();
   if (groupBar_) groupBar_->LayOutGroups();
 }
 

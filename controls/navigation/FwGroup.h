@@ -20,6 +20,17 @@ class TFwRapidFireButton;
 class TImageList;
 class TPopupMenu;
 
+// Where one shown item stands in its group, as last measured (group coordinates).
+struct TFwGroupItemBox {
+  int Index = -1;  // the item's index in the group
+  bool Separator = false;
+  bool Clickable = false;  // as measured: a clickable item is measured in the group's font
+  TRect Line;              // a separator's line
+  TRect Image, Caption;    // what the mouse hits (Image empty when the item shows none)
+  TRect Text;              // the box the caption is written into
+  bool Hits(TPoint p) const { return Image.Contains(p) || Caption.Contains(p); }
+};
+
 class TFwGroup : public TCustomControl {
 public:
   explicit TFwGroup(TComponent* owner);
@@ -118,6 +129,11 @@ public:
 
   // Measuring: the height of the caption and the visible items from TopItem.
   int GetItemsHeight();
+  // Where the shown items stand. The boxes are measured again when the group's width,
+  // first item or image size changed, or after a change of the items, fonts or metrics.
+  const std::vector<TFwGroupItemBox>& ItemBoxes();
+  // The box of one item, or nullptr while it is not shown.
+  const TFwGroupItemBox* BoxOf(const TFwGroupItem& item);
   // Left edge of small captions: 8, or the small image width + 12 when items have images.
   virtual int CaptionIndent() const;
   // Hot state of the caption (0 normal, 1 hot, 2 pressed).
@@ -190,12 +206,27 @@ private:
   void Relayout();
   bool IsRedundantSeparator(int index) const;
   bool InCaption(TPoint p) const;
-  TFwGroupItem* ClickableItemAt(TPoint p) const;
-  TFwGroupItem* ItemAt(TPoint p) const;
+  // The enabled (and, when asked, clickable) item whose image or caption is at p.
+  TFwGroupItem* ItemAt(TPoint p, bool clickableOnly = false);
+  TFwGroupItem* ClickableItemAt(TPoint p) { return ItemAt(p, true); }
   void ResetHotStates();
   bool CaptionClickable() const;
   ItemColors GetItemColors() const;
-  int LayOutItems(TCanvas* canvas, const ItemColors* colors);
+  // What the measured boxes depend on besides the items and fonts.
+  struct MeasureKey {
+    int Width = -1, First = 0;
+    const TImageList* Images = nullptr;
+    int ImageWidth = 0, ImageHeight = 0;
+    bool operator==(const MeasureKey&) const = default;
+  };
+  MeasureKey CurrentMeasureKey() const;
+  bool ItemBoxesCurrent() const;
+  void MeasureItems();
+  // The items, fonts or metrics changed: the boxes are measured again when next read.
+  void InvalidateItemBoxes();
+  // The item's font as measured and painted (its colour and underline are the painter's).
+  void ApplyItemFont(TCanvas& canvas, const TFwGroupItem& item) const;
+  void DrawItem(TCanvas& canvas, const TFwGroupItemBox& box, const ItemColors& colors);
   void DrawItemHighlight(TCanvas& canvas, const TRect& imageRect, bool hot);
   void DrawItemImage(TCanvas& canvas, const TFwGroupItem& item, int x, int y);
   void ApplyStyleColors();
@@ -250,6 +281,11 @@ private:
   TFwGroupItem* rightClickItem_ = nullptr;
   TFwRapidFireButton* upButton_ = nullptr;
   TFwRapidFireButton* downButton_ = nullptr;
+
+  std::vector<TFwGroupItemBox> boxes_;
+  MeasureKey measuredKey_;
+  bool boxesValid_ = false;
+  int itemsBottom_ = 0;
 };
 
 } // namespace fw

@@ -60,6 +60,16 @@ TFwGroupItem::~TFwGroupItem() {
 
 TFwGroup* TFwGroupItem::Group() const { return &collection_->Owner(); }
 
+TRect TFwGroupItem::ImageRect() const {
+  const TFwGroupItemBox* box = Group()->BoxOf(*this);
+  return box ? box->Image : TRect{};
+}
+
+TRect TFwGroupItem::CaptionRect() const {
+  const TFwGroupItemBox* box = Group()->BoxOf(*this);
+  return box ? box->Caption : TRect{};
+}
+
 int TFwGroupItem::Index() const { return collection_->IndexOf(this); }
 
 void TFwGroupItem::Changed() { collection_->Changed(); }
@@ -230,6 +240,8 @@ void TFwGroupItems::EndUpdate() {
 }
 
 void TFwGroupItems::Changed() {
+  // The boxes go at once: they name items by index, and a paint may come before EndUpdate.
+  group_.InvalidateItemBoxes();
   if (updateCount_ > 0) {
     changePending_ = true;
     return;

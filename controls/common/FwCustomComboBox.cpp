@@ -22,21 +22,6 @@ namespace {
 
 constexpr int kSearchInterval = 1500;
 
-bool ClearsSearch(WORD key) {
-  switch (key) {
-  case VK_ESCAPE:
-  case VK_PRIOR:
-  case VK_NEXT:
-  case VK_END:
-  case VK_HOME:
-  case VK_LEFT:
-  case VK_UP:
-  case VK_RIGHT:
-  case VK_DOWN: return true;
-  default: return false;
-  }
-}
-
 } // namespace
 
 TFwCustomComboBox::TFwCustomComboBox(TComponent* owner)
@@ -181,7 +166,7 @@ bool TFwCustomComboBox::AutoCompleteKey(QChar key) {
 }
 
 void TFwCustomComboBox::KeyDown(WORD& key, TShiftState shift) {
-  if (ClearsSearch(key)) searchText_.clear();
+  if (EndsIncrementalSearch(key)) searchText_.clear();
   if (readOnly_) {
     const bool changesText = key == VK_DELETE || key == VK_BACK;
     const bool changesChoice = key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT || key == VK_F4 ||

@@ -159,18 +159,7 @@ int TFwCustomListBox::FindString(const QString& text) const {
 // Keys ---------------------------------------------------------------------------------
 
 void TFwCustomListBox::KeyDown(WORD& key, TShiftState shift) {
-  switch (key) {
-  case VK_ESCAPE:
-  case VK_PRIOR:
-  case VK_NEXT:
-  case VK_END:
-  case VK_HOME:
-  case VK_LEFT:
-  case VK_UP:
-  case VK_RIGHT:
-  case VK_DOWN: ClearSearch(); break;
-  default: break;
-  }
+  if (EndsIncrementalSearch(key)) ClearSearch();
   TListBox::KeyDown(key, shift);
 }
 

@@ -291,6 +291,7 @@ private:
   void ClearHot();
   void StepSelection(bool forward);
   void SelectEnd(bool last);
+  bool SelectByKey(int candidate);
 
   TFwTabDataList tabs_;
   TFwTabColors tabColors_;

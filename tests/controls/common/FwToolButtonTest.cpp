@@ -30,6 +30,17 @@ struct Host {
   }
 };
 
+// A drop-down button at the host's left edge whose menu holds one item.
+TFwToolButton* DropDownButton(Host& host, TPopupMenu& menu) {
+  auto* item = new TMenuItem(&menu);
+  item->SetCaption(QStringLiteral("一项"));
+  menu.Items()->Add(item);
+  TFwToolButton* b = host.Button(0);
+  b->SetToolStyle(TFwToolStyle::tsDropDown);
+  b->SetDropDownMenu(&menu);
+  return b;
+}
+
 void ClickAt(TControl* c, QPoint p = QPoint(5, 5)) {
   QTest::mousePress(c, Qt::LeftButton, {}, p);
   QTest::mouseRelease(c, Qt::LeftButton, {}, p);
@@ -91,12 +102,7 @@ TEST(FwToolButton, DropDownStyleWidensByTheArrowAndDropsTheGroup) {
 TEST(FwToolButton, ArrowPartOpensTheMenuMainPartClicks) {
   Host host;
   TPopupMenu menu(&host.form);
-  auto* item = new TMenuItem(&menu);
-  item->SetCaption(QStringLiteral("一项"));
-  menu.Items()->Add(item);
-  TFwToolButton* b = host.Button(0);
-  b->SetToolStyle(TFwToolStyle::tsDropDown);
-  b->SetDropDownMenu(&menu);
+  TFwToolButton* b = DropDownButton(host, menu);
   int clicks = 0, drops = 0;
   b->OnClick = [&](TObject*) { ++clicks; };
   b->OnDropDown = [&](TObject*) { ++drops; };
@@ -258,12 +264,7 @@ TEST(FwToolButton, OpenMenuPressesTheFaceOnlyOfAButtonThatIsAllMenu) {
   for (const bool ownClick : {true, false}) {
     Host host;
     TPopupMenu menu(&host.form);
-    auto* item = new TMenuItem(&menu);
-    item->SetCaption(QStringLiteral("一项"));
-    menu.Items()->Add(item);
-    TFwToolButton* b = host.Button(0);
-    b->SetToolStyle(TFwToolStyle::tsDropDown);
-    b->SetDropDownMenu(&menu);
+    TFwToolButton* b = DropDownButton(host, menu);
     if (ownClick) b->OnClick = [](TObject*) {};
     host.form.Show();
     EXPECT_TRUE(b->Look().Arrow == Rect(b->Width() - FwDropDownArrowWidth, 0, b->Width(), b->Height()));

@@ -3,6 +3,7 @@
 
 #include "platform/ui/Action.h"
 #include "windows/dialogs/GroupListForm.h"
+#include "windows/dialogs/SumForm.h"
 #include "windows/main/MainForm.h"
 
 #include <memory>
@@ -12,6 +13,10 @@ namespace fw {
 void TMainForm::WireDialogActions() {
   actGroup->OnExecute = [this](TBasicAction*) {
     std::unique_ptr<TdlgGroupListForm> dialog(NewForm<TdlgGroupListForm>(this, SysADOConnection));
+    dialog->ShowModal();
+  };
+  actSum->OnExecute = [this](TBasicAction*) {
+    std::unique_ptr<TdlgSumForm> dialog(NewForm<TdlgSumForm>(this, SysADOConnection));
     dialog->ShowModal();
   };
 }

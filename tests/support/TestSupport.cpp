@@ -82,13 +82,15 @@ ScriptedHooks::ScriptedHooks() {
   fw::Hooks h;
   h.MessageBox = [this](const QString& text, const QString& caption, int flags) {
     Messages.push_back({text, caption, flags});
+    if (WhileMessageOpen) WhileMessageOpen(text);
     int answer = 0;
     if (PopFront(MessageAnswers, answer)) return answer;
     const int buttons = flags & 0xF;
     return buttons == fw::MB_YESNO || buttons == fw::MB_YESNOCANCEL ? int(fw::IDYES) : int(fw::IDOK);
   };
-  h.Question = [this](const QString& text, int) {
+  h.Question = [this](const QString& text, int buttons) {
     Questions << text;
+    QuestionButtons.push_back(buttons);
     int answer = 0;
     return PopFront(QuestionAnswers, answer) ? answer : int(fw::IDYES);
   };

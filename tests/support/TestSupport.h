@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <memory>
 
 namespace fwtest {
@@ -63,9 +64,12 @@ public:
   std::deque<fw::FileDialogResult> OpenAnswers;
   std::deque<fw::FileDialogResult> SaveAnswers;
   QDateTime FixedNow;                // when valid, the clock reads this
+  // Runs while a message box is open (after it was recorded): what happens meanwhile.
+  std::function<void(const QString& text)> WhileMessageOpen;
 
   std::vector<RecordedMessage> Messages;
   QStringList Questions;
+  std::vector<int> QuestionButtons;  // the button bits of each question
   QStringList Opened;
   std::vector<fw::FileDialogRequest> OpenRequests;
   std::vector<fw::FileDialogRequest> SaveRequests;

@@ -2,16 +2,15 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/DesktopHooks.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/GuardedApplication.h"
 #include "windows/main/MainForm.h"
 #include "windows/shared/ProgressBar2LineForm.h"
 #include "windows/shared/ProgressBarForm.h"
 #include "windows/shared/QuestionDlg.h"
 #include "windows/shared/ToolForm.h"
 
-#include <QApplication>
-
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  fw::TGuardedApplication app(argc, argv);
   fw::InstallFontSubstitutions();
   fw::InstallDesktopHooks();
   fw::InstallQuestionDialogHook();

@@ -80,7 +80,7 @@ void TMainForm::CreateActions() {
   for (int i = 0; i < ActionList1->ActionCount(); ++i) UpdateActionState(ActionList1->Actions(i));
 }
 
-bool TMainForm::ListHasRecords() const { return ReportQuery && ReportQuery->Active() && !ReportQuery->IsEmpty(); }
+bool TMainForm::ListHasRecords() const { return data_.ReportQuery->Active() && !data_.ReportQuery->IsEmpty(); }
 
 bool TMainForm::ActionAllowed(const TAction* action) const {
   if (action == actModify || action == actDelete || action == actLocate || action == actSearch || action == actPrint)

@@ -25,8 +25,8 @@ protected:
     TMainForm* form = Start();
     if (form) {
       grid = form->RecordGrid;
-      list = form->ReportQuery;
-      sqlite3_trace_v2(form->SysADOConnection->Handle(), SQLITE_TRACE_STMT, &GridProceduresTest::Trace, &statements);
+      list = form->Data().ReportQuery.get();
+      sqlite3_trace_v2(form->Data().SysADOConnection->Handle(), SQLITE_TRACE_STMT, &GridProceduresTest::Trace, &statements);
     }
     return form;
   }

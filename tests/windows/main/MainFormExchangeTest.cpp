@@ -69,6 +69,20 @@ TEST_F(MainFormExchangeTest, CompactionKeepsEveryRecordAndReturnsToTheFirst) {
   EXPECT_EQ(form->Data().ReportQuery->RecNo(), 1);
 }
 
+// Whatever interrupts a compaction (here the closing message itself), the connection is
+// open again and the list back afterwards.
+TEST_F(MainFormExchangeTest, AnInterruptedCompactionReopensTheList) {
+  AddRecords({110000000001, 110000000002});
+  TMainForm* form = Started(2);
+  hooks.WhileMessageOpen = [](const QString& text) {
+    if (text == "压缩操作成功") throw std::runtime_error("窗口已关闭");
+  };
+  EXPECT_THROW(form->actCompress->Execute(), std::runtime_error);
+  EXPECT_TRUE(form->Data().SysADOConnection->Connected());
+  ASSERT_TRUE(form->Data().ReportQuery->Active());
+  EXPECT_EQ(form->Data().ReportQuery->RecordCount(), 2);
+}
+
 TEST_F(MainFormExchangeTest, ExportIsRefusedWhileARecordIsNotFinished) {
   AddRecords({110000000001});
   auto c = Connect();

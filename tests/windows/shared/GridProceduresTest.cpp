@@ -59,6 +59,8 @@ TEST_F(GridProceduresTest, DeletingMarkedRowsAsksOnceAndDeletesThemTogether) {
   hooks.QuestionAnswers = {IDNO};
   EXPECT_EQ(DeleteSelectedRecords(*grid, *list, "dt_data", "c901"), 0);
   EXPECT_EQ(hooks.Questions, QStringList{kDeleteSelectedQuestion});
+  // 否 and 全都是, 否 the default.
+  EXPECT_EQ(hooks.QuestionButtons, std::vector<int>{2 | 4 | MB_DEFBUTTON1});
   EXPECT_EQ(Codes(), (QStringList{"1", "2", "3", "4", "5", "6"}));
   EXPECT_TRUE(statements.isEmpty());
 
@@ -80,6 +82,8 @@ TEST_F(GridProceduresTest, DeletingTheCurrentRecord) {
   EXPECT_EQ(DeleteSelectedRecords(*grid, *list, "dt_data", "c901"), 1);
   EXPECT_EQ(Codes(), (QStringList{"1", "3"}));
   EXPECT_EQ(hooks.Questions.size(), 2);
+  // 是 and 否, 否 the default.
+  EXPECT_EQ(hooks.QuestionButtons.at(0), 1 | 2 | MB_DEFBUTTON2);
   EXPECT_EQ(list->RecordCount(), 2);
 
   // An empty list asks nothing.

@@ -8,6 +8,15 @@
 
 namespace fwtest {
 
+QString ShotsFolder() { return qEnvironmentVariable("FW_SHOTS"); }
+
+void SaveShot(const QImage& image, const QString& name) {
+  const QString folder = ShotsFolder();
+  if (folder.isEmpty()) return;
+  QDir().mkpath(folder);
+  image.save(QDir(folder).filePath(name));
+}
+
 QString BuiltProgramDir() {
   const QString overridden = QString::fromLocal8Bit(qgetenv("FENWRIGHT_PROGRAM_DIR"));
   return overridden.isEmpty() ? QStringLiteral(FW_BUILT_PROGRAM_DIR) : overridden;

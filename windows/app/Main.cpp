@@ -21,12 +21,9 @@ int main(int argc, char** argv) {
   // creation handler runs the start-up before any other window exists. After a failed
   // start nothing more is created and Run returns the failure's exit status at once.
   fw::Application->CreateForm(fw::MainForm);
-  // TdlgSurveyDataForm, TMessageListWinForm
   fw::Application->CreateForm(fw::ProgressBarForm);
   // TQuestionDlg is made anew for every question (AskQuestion, through the question hook).
   fw::Application->CreateForm(fw::ToolForm);
   fw::Application->CreateForm(fw::ProgressBar2LineForm);
-  // TdlgCheckForm, TdlgSumForm, TdlgQueryListForm, TdlgLocateForm,
-  // TdlgAboutForm, TDataSearchCodeForm, TdlgSaveListForm, TdlgDataSearchForm, TdlgSearchForm
   return fw::Application->Run();
 }

@@ -243,7 +243,6 @@ TEST(FwCustomComboBox, FlatButtonAndControllerPush) {
   f.combo->SetFrameController(&controller);
   EXPECT_TRUE(f.combo->FlatButtons());
   QImage image = f.Grab();
-  image.save("/tmp/lb/combo.png");
   const TRect b = f.combo->ButtonRect();
   EXPECT_EQ(At(image, b.Left + 2, b.Top + 2), Rgb(clLime));
   EXPECT_EQ(At(image, 0, 12), Rgb(clBlue));

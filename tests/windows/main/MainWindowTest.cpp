@@ -18,6 +18,7 @@
 #include "platform/ui/PopupMenu.h"
 #include "platform/ui/Timer.h"
 #include "windows/app/MouseWheelKeys.h"
+#include "windows/shared/GridProcedures.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -73,8 +74,8 @@ TEST_F(MainWindowTest, ActionsWithoutHandlersStayDisabled) {
   AddRecords({110000000001});
   TMainForm* form = Shown();
   form->ActionList1->UpdateActions();
-  // The exchange files, backup, compaction and printing are wired; every other action
-  // waits for its feature.
+  // The exchange files, backup, compaction and printing have handlers; every other
+  // action has none and is disabled.
   const std::set<TAction*> wired = {form->actFastImport, form->actExport, form->actBackup, form->actCompress,
                                     form->actPrint};
   for (int i = 0; i < form->ActionList1->ActionCount(); ++i) {
@@ -304,9 +305,10 @@ TEST_F(MainWindowTest, GroupBarAndMenusHoldTheirItems) {
   EXPECT_EQ(form->RecordGrid->PopupMenu(), form->GridPopupMenu);
 }
 
-// The maximised window with 20 records, painted into fw_main_window.png under the build
-// folder to be looked at, and its left pane with the second group open.
-TEST_F(MainWindowTest, PictureOfTheWindow) {
+// The maximised window with 20 records at a common laptop size: the clock, the
+// background picture and the striped list are painted (pictures for looking at go to
+// FW_SHOTS when it is set).
+TEST_F(MainWindowTest, WindowPaintsItsListClockAndBackground) {
   std::vector<qint64> codes;
   for (int i = 1; i <= 20; ++i) codes.push_back(110000000000 + i * 7);
   AddRecords(codes);
@@ -327,13 +329,23 @@ TEST_F(MainWindowTest, PictureOfTheWindow) {
   EXPECT_GE(form->FwClockStatus1->Width(), QFontMetrics(form->FwClockStatus1->Font().ToQFont())
                                                .horizontalAdvance(form->FwClockStatus1->Caption()) + 8);
   const QImage image = form->grab().toImage();
-  const QString path = QDir(QCoreApplication::applicationDirPath()).filePath("fw_main_window.png");
-  EXPECT_TRUE(image.save(path)) << path.toStdString();
+  // Both stripes of the list are painted, over many rows.
+  const QImage list = form->RecordGrid->grab().toImage();
+  auto count = [&list](TColor color) {
+    const QRgb wanted = ToQColor(color).rgb();
+    int n = 0;
+    for (int y = 0; y < list.height(); ++y)
+      for (int x = 0; x < list.width(); ++x) n += (list.pixel(x, y) | 0xFF000000) == (wanted | 0xFF000000);
+    return n;
+  };
+  EXPECT_GT(count(kOddRowColor), 5000);
+  EXPECT_GT(count(kEvenRowColor), 5000);
+  fwtest::SaveShot(image, "fw_main_window.png");
   // The left pane with the second group open.
   form->FwGroup2->SetOpened(true);
   QApplication::processEvents();
-  const QString pane = QDir(QCoreApplication::applicationDirPath()).filePath("fw_main_window_group2.png");
-  EXPECT_TRUE(form->FwSizePanel1->grab().toImage().save(pane)) << pane.toStdString();
+  EXPECT_TRUE(form->FwGroup2->Opened());
+  fwtest::SaveShot(form->FwSizePanel1->grab().toImage(), "fw_main_window_group2.png");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/ui/Fonts.h"
 #include "platform/ui/GuardedApplication.h"
 #include "windows/main/MainForm.h"
+#include "windows/shared/MessageListWinForm.h"
 #include "windows/shared/ProgressBar2LineForm.h"
 #include "windows/shared/ProgressBarForm.h"
 #include "windows/shared/QuestionDlg.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   // creation handler runs the start-up before any other window exists. After a failed
   // start nothing more is created and Run returns the failure's exit status at once.
   fw::Application->CreateForm(fw::MainForm);
+  fw::Application->CreateForm(fw::MessageListWinForm);
   fw::Application->CreateForm(fw::ProgressBarForm);
   // TQuestionDlg is made anew for every question (AskQuestion, through the question hook).
   fw::Application->CreateForm(fw::ToolForm);

@@ -162,6 +162,7 @@ private:
   void CreateMenus();
   void BindGroupItems();
   void WireExchangeActions();
+  void WireDialogActions();
   IProgress& Progress();
   void ApplyEditionSettings();
   void LoadBackgroundPicture();

@@ -15,8 +15,6 @@
 #include "windows/shared/GridProcedures.h"
 #include "windows/app/MouseWheelKeys.h"
 
-#include <QFileInfo>
-
 namespace fw {
 
 TMainForm* MainForm = nullptr;

@@ -16,7 +16,7 @@ void TMainForm::WireDialogActions() {
     dialog->ShowModal();
   };
   actSum->OnExecute = [this](TBasicAction*) {
-    std::unique_ptr<TdlgSumForm> dialog(NewForm<TdlgSumForm>(this, SysADOConnection));
+    std::unique_ptr<TdlgSumForm> dialog(NewForm<TdlgSumForm>(this, data_.SysADOConnection.get()));
     dialog->ShowModal();
   };
 }

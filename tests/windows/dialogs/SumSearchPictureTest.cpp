@@ -1,12 +1,10 @@
-// Paints the summary dialog and the locate and search dialogs into pictures under the
-// build folder (fw_sum.png, ...), to be looked at after a change.
+// Paints the summary dialog and the locate and search dialogs for looking at after a
+// change (written to FW_SHOTS when it is set: fw_sum.png, ...).
 #include "windows/dialogs/SumForm.h"
 
 #include "controls/common/FwCheckList.h"
 #include "tests/windows/dialogs/GroupDialogsSupport.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -15,12 +13,12 @@ using namespace fw;
 
 QImage Save(QWidget& widget, const char* name) {
   const QImage image = widget.grab().toImage();
-  const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromUtf8(name));
-  EXPECT_TRUE(image.save(path)) << path.toStdString();
+  fwtest::SaveShot(image, QString::fromUtf8(name));
   return image;
 }
 
 TEST(SumSearchPicture, SummaryDialogWithAGroup) {
+  if (fwtest::ShotsFolder().isEmpty()) GTEST_SKIP() << "pictures only with FW_SHOTS";
   fwtest::ScopedUserFolders folders;
   fwtest::ScriptedHooks hooks;
   fwtest::GroupDatabase db;

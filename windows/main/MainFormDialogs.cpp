@@ -3,6 +3,7 @@
 
 #include "platform/ui/Action.h"
 #include "windows/dialogs/GroupListForm.h"
+#include "windows/dialogs/LocateForm.h"
 #include "windows/dialogs/SumForm.h"
 #include "windows/main/MainForm.h"
 
@@ -17,6 +18,11 @@ void TMainForm::WireDialogActions() {
   };
   actSum->OnExecute = [this](TBasicAction*) {
     std::unique_ptr<TdlgSumForm> dialog(NewForm<TdlgSumForm>(this, data_.SysADOConnection.get()));
+    dialog->ShowModal();
+  };
+  actLocate->OnExecute = [this](TBasicAction*) {
+    std::unique_ptr<TdlgLocateForm> dialog(
+        NewForm<TdlgLocateForm>(this, data_.SysADOConnection.get(), data_.ReportQuery.get()));
     dialog->ShowModal();
   };
 }

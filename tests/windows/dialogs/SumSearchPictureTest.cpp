@@ -1,9 +1,19 @@
 // Paints the summary dialog and the locate and search dialogs for looking at after a
 // change (written to FW_SHOTS when it is set: fw_sum.png, ...).
+#include "windows/dialogs/DataSearchCodeForm.h"
+#include "windows/dialogs/DataSearchForm.h"
+#include "windows/dialogs/LocateForm.h"
+#include "windows/dialogs/SearchForm.h"
 #include "windows/dialogs/SumForm.h"
 
+#include "controls/common/FwButtonEdit.h"
 #include "controls/common/FwCheckList.h"
+#include "controls/common/FwNumericEdit.h"
+#include "platform/db/AdoTable.h"
+#include "windows/shared/VKValidEdit.h"
+#include "core/SearchConditions.h"
 #include "tests/windows/dialogs/GroupDialogsSupport.h"
+#include "windows/shared/DialogParts.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +38,38 @@ TEST(SumSearchPicture, SummaryDialogWithAGroup) {
   form->TableList->SetItemIndex(3);
   const QImage image = Save(*form, "fw_sum.png");
   EXPECT_EQ(image.width(), form->Width());
+}
+
+TEST(SumSearchPicture, LocateAndSearchDialogs) {
+  if (fwtest::ShotsFolder().isEmpty()) GTEST_SKIP() << "pictures only with FW_SHOTS";
+  fwtest::ScopedUserFolders folders;
+  fwtest::ScriptedHooks hooks;
+  fwtest::GroupDatabase db;
+
+  TADOQuery records(&db.Connection);
+  std::unique_ptr<TdlgLocateForm> locate(NewForm<TdlgLocateForm>(nullptr, &db.Connection, &records));
+  locate->Show();
+  locate->c902->SetText(QStringLiteral("北京市"));
+  Save(*locate, "fw_locate.png");
+
+  std::unique_ptr<TdlgSearchForm> search(NewForm<TdlgSearchForm>(nullptr));
+  search->Show();
+  search->number1->SetText(QStringLiteral("110000000000"));
+  search->number2->SetText(QStringLiteral("120000000000"));
+  Save(*search, "fw_search.png");
+
+  std::unique_ptr<TdlgDataSearchForm> indicator(NewForm<TdlgDataSearchForm>(nullptr, &db.Connection));
+  indicator->Show();
+  indicator->DataField->SetText(QStringLiteral("z001"));
+  SetCode(indicator->lc1, SearchOperators(), 2);
+  indicator->Number1->SetText(QStringLiteral("5"));
+  Save(*indicator, "fw_data_search.png");
+
+  std::unique_ptr<TDataSearchCodeForm> picker(NewForm<TDataSearchCodeForm>(nullptr, &db.Connection));
+  picker->Show();
+  picker->SheetTable->Locate(QStringLiteral("CodeID"), 1);
+  picker->TypeList1Click();
+  Save(*picker, "fw_data_search_code.png");
 }
 
 } // namespace

@@ -15,6 +15,8 @@
 #include "tests/windows/dialogs/GroupDialogsSupport.h"
 #include "windows/shared/DialogParts.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,6 +40,34 @@ TEST(SumSearchPicture, SummaryDialogWithAGroup) {
   form->TableList->SetItemIndex(3);
   const QImage image = Save(*form, "fw_sum.png");
   EXPECT_EQ(image.width(), form->Width());
+}
+
+// The workbook of a summary of three ticked sheets by level, copied to the pictures'
+// folder as fw_sum_three_sheets.xlsx for opening in a spreadsheet program.
+TEST(SumSearchPicture, SummaryWorkbookOfThreeSheets) {
+  if (fwtest::ShotsFolder().isEmpty()) GTEST_SKIP() << "pictures only with FW_SHOTS";
+  fwtest::ScopedUserFolders folders;
+  fwtest::ScriptedHooks hooks;
+  fwtest::GroupDatabase db;
+  for (int i = 0; i < 60; ++i)
+    db.Connection.Execute(QStringLiteral("insert into dt_data (c901, c902, c904, c907, z001, z002, p001, g001, g002) "
+                                         "values (?, ?, ?, 1, ?, ?, ?, ?, ?)"),
+                          QVariantList{110000000001LL + i, QStringLiteral("单位%1").arg(i), 1 + i % 11, 10 + i, i % 7,
+                                       3 * i, i % 4, i % 3});
+  std::unique_ptr<TdlgSumForm> form(NewForm<TdlgSumForm>(nullptr, &db.Connection));
+  form->Show();
+  form->TableList->UncheckAll();
+  for (int i = 0; i < form->TableList->Count(); ++i) {
+    const QString text = form->TableList->Item(i);
+    if (text.startsWith(QStringLiteral("表一 工会组织建设状况(1)")) || text.startsWith(QStringLiteral("表三 ")) ||
+        text.startsWith(QStringLiteral("表十一 ")))
+      form->TableList->SetItemChecked(i, true);
+  }
+  form->tbSumClick();
+  ASSERT_EQ(hooks.Opened.size(), 1);
+  const QString copy = QDir(fwtest::ShotsFolder()).filePath(QStringLiteral("fw_sum_three_sheets.xlsx"));
+  QFile::remove(copy);
+  EXPECT_TRUE(QFile::copy(hooks.Opened.front(), copy));
 }
 
 TEST(SumSearchPicture, LocateAndSearchDialogs) {

@@ -17,6 +17,7 @@
 #include "tests/windows/dialogs/GroupDialogsSupport.h"
 
 #include <QListWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -121,8 +122,12 @@ TEST_F(SumFormTest, ADoubleClickOnAGroupRowTicksOnlyItsRows) {
   EXPECT_EQ(List().CheckedCount(), 0);
   const int group = Row(QStringLiteral("//表四 工会保障工作"));
   ASSERT_GE(group, 0);
-  List().SetItemIndex(group);
-  form->TableListDblClick();
+  // A double click of the mouse on the group row.
+  QListWidget* view = List().Widget();
+  const QPoint at = view->visualItemRect(view->item(group)).center();
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+  EXPECT_EQ(List().ItemIndex(), group);
   EXPECT_EQ(List().CheckedCount(), 4);
   for (int i = group + 1; i <= group + 4; ++i) EXPECT_TRUE(List().ItemChecked(i)) << i;
   EXPECT_FALSE(List().ItemChecked(group + 5));

@@ -2,6 +2,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/DesktopHooks.h"
 #include "platform/ui/Fonts.h"
+#include "windows/dialogs/AboutForm.h"
 #include "windows/main/MainForm.h"
 #include "windows/shared/MessageListWinForm.h"
 #include "windows/shared/ProgressBar2LineForm.h"
@@ -29,7 +30,8 @@ int main(int argc, char** argv) {
   // TQuestionDlg is made anew for every question (AskQuestion, through the question hook).
   fw::Application->CreateForm(fw::ToolForm);
   fw::Application->CreateForm(fw::ProgressBar2LineForm);
-  // TdlgCheckForm, TdlgSumForm, TdlgQueryListForm, TdlgLocateForm,
-  // TdlgAboutForm, TDataSearchCodeForm, TdlgSaveListForm, TdlgDataSearchForm, TdlgSearchForm
+  // TdlgCheckForm, TdlgSumForm, TdlgQueryListForm, TdlgLocateForm
+  fw::Application->CreateForm(fw::dlgAboutForm);
+  // TDataSearchCodeForm, TdlgSaveListForm, TdlgDataSearchForm, TdlgSearchForm
   return fw::Application->Run();
 }

@@ -15,6 +15,7 @@
 #include "platform/ui/MainMenu.h"
 #include "windows/shared/GridProcedures.h"
 #include "windows/app/MouseWheelKeys.h"
+#include "windows/dialogs/AboutForm.h"
 
 #include <QFileInfo>
 
@@ -104,8 +105,7 @@ void TMainForm::FormCreate() {
   ApplyEditionSettings();
   LoadFieldList();
   ShowVersion();
-  // The splash (the about box's StartSplash, shown modally) runs here once the about
-  // box exists.
+  if (SplashWanted()) ShowAboutBox(true);
   GroupTables = QStringList{QStringLiteral("CT_Group"), QStringLiteral("DT_GroupItem")};
 }
 

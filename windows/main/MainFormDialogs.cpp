@@ -2,6 +2,7 @@
 // modally and freed afterwards.
 
 #include "platform/ui/Action.h"
+#include "windows/dialogs/AboutForm.h"
 #include "windows/dialogs/GroupListForm.h"
 #include "windows/main/MainForm.h"
 
@@ -14,6 +15,14 @@ void TMainForm::WireDialogActions() {
     std::unique_ptr<TdlgGroupListForm> dialog(NewForm<TdlgGroupListForm>(this, SysADOConnection));
     dialog->ShowModal();
   };
+  actAbout->OnExecute = [this](TBasicAction*) { ShowAboutBox(false); };
+}
+
+void TMainForm::ShowAboutBox(bool splash) {
+  if (!dlgAboutForm) dlgAboutForm = NewForm<TdlgAboutForm>(this);
+  if (splash) dlgAboutForm->StartSplash();
+  dlgAboutForm->ShowModal();
+  delete dlgAboutForm;
 }
 
 } // namespace fw

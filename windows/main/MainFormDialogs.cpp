@@ -3,6 +3,7 @@
 
 #include "platform/ui/Action.h"
 #include "windows/dialogs/AboutForm.h"
+#include "windows/dialogs/DeleteForm.h"
 #include "windows/dialogs/GroupListForm.h"
 #include "windows/main/MainForm.h"
 
@@ -16,6 +17,11 @@ void TMainForm::WireDialogActions() {
     dialog->ShowModal();
   };
   actAbout->OnExecute = [this](TBasicAction*) { ShowAboutBox(false); };
+  actDelete->OnExecute = [this](TBasicAction*) {
+    dlgDeleteForm = NewForm<TdlgDeleteForm>(this);
+    std::unique_ptr<TdlgDeleteForm> dialog(dlgDeleteForm);
+    dialog->ShowModal();
+  };
 }
 
 void TMainForm::ShowAboutBox(bool splash) {

@@ -5,11 +5,23 @@
 #include "windows/dialogs/AboutForm.h"
 #include "windows/dialogs/DeleteForm.h"
 #include "windows/dialogs/GroupListForm.h"
+#include "windows/dialogs/OptionSetupForm.h"
 #include "windows/main/MainForm.h"
 
 #include <memory>
 
 namespace fw {
+
+namespace {
+
+// A dialog made anew into its global, shown modally and freed (which clears the global).
+template <class T> void ShowNewDialog(TComponent* owner, T*& global) {
+  global = NewForm<T>(owner);
+  std::unique_ptr<T> dialog(global);
+  dialog->ShowModal();
+}
+
+} // namespace
 
 void TMainForm::WireDialogActions() {
   actGroup->OnExecute = [this](TBasicAction*) {
@@ -17,11 +29,8 @@ void TMainForm::WireDialogActions() {
     dialog->ShowModal();
   };
   actAbout->OnExecute = [this](TBasicAction*) { ShowAboutBox(false); };
-  actDelete->OnExecute = [this](TBasicAction*) {
-    dlgDeleteForm = NewForm<TdlgDeleteForm>(this);
-    std::unique_ptr<TdlgDeleteForm> dialog(dlgDeleteForm);
-    dialog->ShowModal();
-  };
+  actDelete->OnExecute = [this](TBasicAction*) { ShowNewDialog(this, dlgDeleteForm); };
+  actOptions->OnExecute = [this](TBasicAction*) { ShowNewDialog(this, dlgOptionSetupForm); };
 }
 
 void TMainForm::ShowAboutBox(bool splash) {

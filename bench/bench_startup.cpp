@@ -8,7 +8,6 @@
 #include "SurveyRecordGenerator.h"
 #include "core/SurveyModel.h"
 #include "platform/db/AdoConnection.h"
-#include "platform/db/AdoQuery.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/DBGrid.h"
@@ -42,16 +41,7 @@ void PrepareProgramFolder(const QString& folder) {
   db.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + folder + '/' + fw::kDefaultDatabaseName +
                          ";Mode=ReadWrite;");
   db.Open();
-  fw::TADOQuery insert(&db);
-  insert.SetSQL(fwbench::InsertStatement());
-  std::vector<QVariant> values;
-  db.BeginTrans();
-  for (int r = 0; r < kRecords; ++r) {
-    fwbench::FillRecord(r, values);
-    for (int c = 0; c < static_cast<int>(values.size()); ++c) insert.Parameters()[c].SetValue(values[c]);
-    insert.ExecSQL();
-  }
-  db.CommitTrans();
+  fwbench::AppendRecords(db, kRecords);
 }
 
 // Notes the first paint of a widget.
@@ -99,11 +89,4 @@ BENCHMARK(BM_StartupToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return fwbench::RunWidgetBenchmarks(argc, argv); }

@@ -41,4 +41,13 @@ bool WriteJpeg(const char* path, int width, int height, int quality, const Pixel
   return true;
 }
 
+int WriteJpegMain(int argc, char** argv, const char* tool, int width, int height, int quality,
+                  const PixelFunction& pixel) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s <output.jpg>\n", tool);
+    return 2;
+  }
+  return WriteJpeg(argv[1], width, height, quality, pixel) ? 0 : 1;
+}
+
 } // namespace fwtools

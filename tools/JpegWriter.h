@@ -12,4 +12,9 @@ using PixelFunction = std::function<void(int x, int y, unsigned char* rgb)>;
 // when the file cannot be written.
 bool WriteJpeg(const char* path, int width, int height, int quality, const PixelFunction& pixel);
 
+// The main of a picture tool called as "<tool> <output.jpg>": writes the picture and
+// returns the exit status (2 for a wrong call, 1 when the file cannot be written).
+int WriteJpegMain(int argc, char** argv, const char* tool, int width, int height, int quality,
+                  const PixelFunction& pixel);
+
 } // namespace fwtools

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -89,9 +88,5 @@ void Pixel(int x, int y, unsigned char* rgb) {
 } // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: fw_make_about_picture <output.jpg>\n");
-    return 2;
-  }
-  return fwtools::WriteJpeg(argv[1], kWidth, kHeight, kQuality, Pixel) ? 0 : 1;
+  return fwtools::WriteJpegMain(argc, argv, "fw_make_about_picture", kWidth, kHeight, kQuality, Pixel);
 }

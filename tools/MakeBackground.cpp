@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -29,9 +28,5 @@ void Pixel(int x, int y, unsigned char* rgb) {
 } // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: fw_make_background <output.jpg>\n");
-    return 2;
-  }
-  return fwtools::WriteJpeg(argv[1], kWidth, kHeight, kQuality, Pixel) ? 0 : 1;
+  return fwtools::WriteJpegMain(argc, argv, "fw_make_background", kWidth, kHeight, kQuality, Pixel);
 }

@@ -41,9 +41,7 @@ double BoundOf(const TVKValidEdit& edit) {
 TdlgDeleteForm::TdlgDeleteForm(TComponent* owner) : TForm(owner) {
   SetUpDialog(*this, QStringLiteral("dlgDeleteForm"), QStringLiteral("选择删除的方式"), kClientWidth, kClientHeight);
   CreateChoices();
-  const int barWidth = 2 * kButtonWidth + 8;
-  FwToolbar1 = AddButtonBar(this, Bounds(kClientWidth - barWidth - 4, kClientHeight - 37, barWidth, 29), kButtonWidth);
-  FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
+  FwToolbar1 = AddBottomButtonBar(*this, 2, kButtonWidth);
   tbDelete = AddBarButton(FwToolbar1, QStringLiteral("tbDelete"), QStringLiteral("删  除"), [this] { tbDeleteClick(); });
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { Close(); });
 }

@@ -32,9 +32,7 @@ QString EnvSettingKey() { return ProductKey(kProductName) + kEnvSettingSubKey; }
 TdlgOptionSetupForm::TdlgOptionSetupForm(TComponent* owner) : TForm(owner) {
   SetUpDialog(*this, QStringLiteral("dlgOptionSetupForm"), QStringLiteral("软件参数设置"), kClientWidth, kClientHeight);
   CreatePage();
-  const int barWidth = 2 * kButtonWidth + 8;
-  FwToolbar1 = AddButtonBar(this, Bounds(kClientWidth - barWidth - 4, kClientHeight - 37, barWidth, 29), kButtonWidth);
-  FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
+  FwToolbar1 = AddBottomButtonBar(*this, 2, kButtonWidth);
   OKBtn = AddBarButton(FwToolbar1, QStringLiteral("OKBtn"), QStringLiteral("确定"), [this] { OKBtnClick(); });
   CancelBtn = AddBarButton(FwToolbar1, QStringLiteral("CancelBtn"), QStringLiteral("取消"),
                            [this] { SetModalResult(mrCancel); });

@@ -1,12 +1,11 @@
 // The delete dialog: ranges of codes (refused bounds, From above To, a bound below 1,
 // text that is no number), all records behind the warning question, the marked
-// records, one transaction for a deletion that fails half way, where the list stands
-// afterwards, and the main window's 删除记录.
+// records, one transaction for a deletion that fails half way, and where the list
+// stands afterwards.
 #include "windows/dialogs/DeleteForm.h"
 
 #include "controls/common/FwRadioButton.h"
 #include "platform/db/AdoQuery.h"
-#include "platform/ui/ActionList.h"
 #include "tests/windows/main/MainFormFixture.h"
 #include "windows/shared/VKValidEdit.h"
 
@@ -116,7 +115,9 @@ TEST_F(DeleteFormTest, RangeBounds) {
     // Code 0 stands for 100000000000.
     EXPECT_EQ(Codes(), c.left);
     EXPECT_EQ(dialog->c901_2->Text(), c.toAfter);
-    if (c.from.isEmpty()) EXPECT_EQ(dialog->c901_1->Text(), QStringLiteral("0"));
+    if (c.from.isEmpty()) {
+      EXPECT_EQ(dialog->c901_1->Text(), QStringLiteral("0"));
+    }
     hooks.Messages.clear();
   }
 }
@@ -172,25 +173,6 @@ TEST_F(DeleteFormTest, AFailedDeletionLeavesEveryRecord) {
     hooks.Messages.clear();
   }
   EXPECT_FALSE(main->SysADOConnection->InTransaction());
-}
-
-TEST_F(DeleteFormTest, TheMainWindowMakesANewDialogEachTime) {
-  dialog.reset();
-  main->ActionList1->UpdateActions();
-  EXPECT_TRUE(main->actDelete->Enabled());
-  std::vector<TForm*> shown;
-  ScopedModalScript modal([&](TForm& form) {
-    auto& d = dynamic_cast<TdlgDeleteForm&>(form);
-    EXPECT_EQ(dlgDeleteForm, &d);
-    EXPECT_TRUE(d.Selected->Checked());
-    shown.push_back(&form);
-    return int(mrCancel);
-  });
-  main->actDelete->Execute();
-  main->actDelete->Execute();
-  EXPECT_EQ(shown.size(), 2u);
-  EXPECT_EQ(dlgDeleteForm, nullptr);
-  EXPECT_EQ(Count("select count(*) from dt_data"), 6);
 }
 
 } // namespace

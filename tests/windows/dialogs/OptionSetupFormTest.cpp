@@ -1,14 +1,12 @@
 // The options dialog: the page shows the settings in force without storing anything, a
 // window style is stored at the click and stays after 取消, 确定 stores the input method
-// and the import choice, the input-method list drops down without losing the text, and
-// the main window's 参数设置.
+// and the import choice, and the input-method list drops down without losing the text.
 #include "windows/dialogs/OptionSetupForm.h"
 
 #include "controls/common/FwComboBox.h"
 #include "controls/common/FwRadioButton.h"
 #include "controls/common/FwToolButton.h"
 #include "core/RegistrySettings.h"
-#include "platform/ui/ActionList.h"
 #include "tests/windows/main/MainFormFixture.h"
 
 #include <QApplication>
@@ -134,25 +132,6 @@ TEST_F(OptionSetupFormTest, TheListDropsDownWithoutLosingTheText) {
     QCoreApplication::processEvents();
     EXPECT_EQ(d.cbIme->Text(), QStringLiteral("五笔"));
   });
-}
-
-class OptionsActionTest : public fwtest::MainFormFixture {};
-
-TEST_F(OptionsActionTest, TheMainWindowMakesANewDialogEachTime) {
-  TMainForm* main = Start();
-  ASSERT_NE(main, nullptr);
-  main->ActionList1->UpdateActions();
-  EXPECT_TRUE(main->actOptions->Enabled());
-  std::vector<TForm*> shown;
-  ScopedModalScript modal([&](TForm& form) {
-    EXPECT_EQ(dlgOptionSetupForm, &form);
-    shown.push_back(&form);
-    return int(mrCancel);
-  });
-  main->actOptions->Execute();
-  main->actOptions->Execute();
-  EXPECT_EQ(shown.size(), 2u);
-  EXPECT_EQ(dlgOptionSetupForm, nullptr);
 }
 
 } // namespace

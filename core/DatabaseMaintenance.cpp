@@ -3,7 +3,6 @@
 #include "core/DatabaseFiles.h"
 #include "core/DatabasePassword.h"
 #include "core/ExchangeFile.h"
-#include "core/FileUtils.h"
 #include "core/SiblingTempFile.h"
 #include "core/SurveyModel.h"
 #include "platform/db/AdoConnection.h"
@@ -35,15 +34,15 @@ void WriteProtectedCopy(const QString& source, const QString& destination, const
   // Replacing the working database with its own protected copy would lock the program out.
   if (SameFile(source, destination)) throw std::runtime_error("备份文件不能是正在使用的数据库文件");
   TSiblingTempFile temp(destination);
-  CopyFileStream(source, temp.Path());
-  {
+  temp.CopyFrom(source);
+  temp.Fill([&password](const QString& path) {
     TADOConnection copy;
     copy.SetLoginPrompt(false);
-    copy.SetConnectionString(JetConnectionString(temp.Path(), kExclusiveOptions));
+    copy.SetConnectionString(JetConnectionString(path, kExclusiveOptions));
     copy.Open();
     copy.Execute("ALTER DATABASE PASSWORD  [" + password + "] null");
     copy.Close();
-  }
+  });
   temp.MoveIntoPlace();
 }
 
@@ -110,21 +109,19 @@ bool CompactDatabase(const QString& fileName) {
   try {
     if (!QFileInfo(fileName).isFile()) throw std::runtime_error(("找不到文件 " + fileName).toStdString());
     TSiblingTempFile temp(fileName);
-    {
-      TADOConnection source;
-      source.SetLoginPrompt(false);
-      source.SetConnectionString(JetConnectionString(fileName, kExclusiveOptions));
-      source.Open();
-      WriteCompactCopy(source, temp.Path());
+    TADOConnection source;
+    source.SetLoginPrompt(false);
+    source.SetConnectionString(JetConnectionString(fileName, kExclusiveOptions));
+    source.Open();
+    temp.Fill([&source](const QString& path) {
+      WriteCompactCopy(source, path);
       source.Close();
-    }
-    {
       // The compacted copy must read as a database before it replaces the original.
       TADOConnection check;
-      check.SetConnectionString(JetConnectionString(temp.Path(), QStringLiteral("Mode=Read;")));
+      check.SetConnectionString(JetConnectionString(path, QStringLiteral("Mode=Read;")));
       check.Open();
       check.Close();
-    }
+    });
     QFile::setPermissions(temp.Path(), QFile::permissions(fileName));
     temp.MoveIntoPlace();
     return true;

@@ -1,5 +1,6 @@
 #include "core/SumProcedure.h"
 
+#include "core/SheetValue.h"
 #include "core/SummaryDefs.h"
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
@@ -47,11 +48,11 @@ bool EnsureServer() {
 
 // Writes the columns of the query's current row into row 9: column 0 (the row's name) to
 // column A, column 1 (the grouping value or the item number) left out, column j to
-// column j. One step of the second bar per cell.
+// column j, numbers as numbers. One step of the second bar per cell.
 void WriteRow(TWorksheet& sheet, const TDataSet& query, ITwoBarProgress& progress) {
   for (int j = 0; j < query.FieldCount(); ++j) {
     if (j == 1) continue;
-    sheet.Cells(kTargetRow, j == 0 ? 1 : j).SetValue(query.Fields(j)->AsString());
+    sheet.Cells(kTargetRow, j == 0 ? 1 : j).SetValue(SheetCellValue(query.Fields(j)->AsVariant()));
     progress.IncSecond();
   }
 }

@@ -9,6 +9,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
+#include <map>
 #include <gtest/gtest.h>
 
 namespace {
@@ -155,6 +156,46 @@ TEST_F(SummaryWorkbook, LevelRowsCountAnswersAndKeepEmptyLevels) {
   EXPECT_GE(progress_.Total, progress_.Steps);
   EXPECT_EQ(progress_.Steps, 12 * (1 + SummaryColumnCount(14)));
   EXPECT_TRUE(hooks_.Messages.empty());
+}
+
+// Sums of amounts with two decimals: the engine adds them in binary and gives values
+// such as 1549404.0200000003; every sum reaches the workbook as a number cell equal to the
+// exact sum (computed here in whole cents) at the spreadsheet's 15 significant digits.
+TEST_F(SummaryWorkbook, AmountSumsAreNumberCellsAtSpreadsheetPrecision) {
+  connection_.Execute("delete from dt_data");
+  quint32 seed = 12345;
+  const auto nextCents = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<qint64>(seed % 500000000u); // up to 5,000,000.00
+  };
+  std::map<int, std::pair<qint64, qint64>> centsByLevel; // level -> (b004, b007) sums
+  connection_.BeginTrans();
+  for (int i = 0; i < 400; ++i) {
+    const int level = 1 + i % 11;
+    const qint64 b004 = nextCents(), b007 = nextCents();
+    centsByLevel[level].first += b004;
+    centsByLevel[level].second += b007;
+    connection_.Execute("insert into dt_data (c901, c902, c904, c907, b004, b007) values (?, '单位', ?, 1, ?, ?)",
+                        QVariantList{110000000001LL + i, level, b004 / 100.0, b007 / 100.0});
+  }
+  connection_.CommitTrans();
+  const auto exact = [](qint64 cents) {
+    return QStringLiteral("%1.%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0')).toDouble();
+  };
+
+  BuildSummaryWorkbook(connection_, progress_, 6, smLevels, 0);
+  // Levels 1..11 lie in rows 10..20; b004 in column F, b007 in column I.
+  int checked = 0;
+  for (const auto& [level, sums] : centsByLevel) {
+    const int row = 9 + level;
+    for (const auto& [column, cents] : {std::pair{6, sums.first}, std::pair{9, sums.second}}) {
+      const QVariant value = Cell(6, row, column);
+      ASSERT_EQ(value.typeId(), QMetaType::Double) << "row " << row << " column " << column;
+      EXPECT_EQ(value.toDouble(), exact(cents)) << "row " << row << " column " << column;
+      ++checked;
+    }
+  }
+  EXPECT_EQ(checked, 22);
 }
 
 TEST_F(SummaryWorkbook, StateRowsAndCounts) {

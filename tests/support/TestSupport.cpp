@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fwtest {
 
@@ -68,6 +70,22 @@ ScopedUserFolders::~ScopedUserFolders() {
 QString ScopedUserFolders::RegistryDir() const { return dir_.filePath("registry"); }
 QString ScopedUserFolders::DocumentsDir() const { return dir_.filePath("home/Documents"); }
 QString ScopedUserFolders::CacheDir() const { return dir_.filePath("cache"); }
+
+ScopedTempFolder::ScopedTempFolder() : old_(qgetenv("TMPDIR")) { qputenv("TMPDIR", QFile::encodeName(dir_.path())); }
+
+ScopedTempFolder::~ScopedTempFolder() { SetEnv("TMPDIR", old_); }
+
+QStringList ScopedTempFolder::Entries() const {
+  return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+qint64 EndedProcessId() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return static_cast<qint64>(child);
+}
 
 namespace {
 template <typename T> bool PopFront(std::deque<T>& queue, T& out) {

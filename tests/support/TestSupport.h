@@ -43,6 +43,23 @@ private:
   QByteArray oldRegistry_, oldConfig_, oldCache_, oldHome_;
 };
 
+// Points TMPDIR (the system's temporary folder) at a private folder for the lifetime of
+// the object and restores the previous value afterwards.
+class ScopedTempFolder {
+public:
+  ScopedTempFolder();
+  ~ScopedTempFolder();
+  QString Path() const { return dir_.path(); }
+  QStringList Entries() const; // everything in it, hidden entries included
+
+private:
+  QTemporaryDir dir_;
+  QByteArray old_;
+};
+
+// The id of a process that has just ended (a child started and waited for).
+qint64 EndedProcessId();
+
 struct RecordedMessage {
   QString Text;
   QString Caption;

@@ -10,6 +10,7 @@
 #include "controls/navigation/FwCustomStatusPane.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
+#include "platform/shell/TempFiles.h"
 #include "platform/ui/ActionList.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/MainMenu.h"
@@ -98,6 +99,8 @@ void TMainForm::DoCreate() {
 // Start-up, in this order. When the database cannot be opened the end of the program
 // has been requested and nothing after it runs on the closed connection.
 void TMainForm::FormCreate() {
+  // What an earlier run, killed while it wrote a file, left behind goes first.
+  RemoveStaleTemporariesAtStart();
   LoadRegistrySettings(kProductName, ProgramFolder());
   if (!OpenDatabase(QString())) return;
   SetCaption(kMainCaptionPrefix + DatabaseLabel);

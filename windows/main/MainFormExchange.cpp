@@ -8,6 +8,7 @@
 #include "core/UploadExport.h"
 #include "controls/navigation/FwGroupItem.h"
 #include "platform/ui/Action.h"
+#include "windows/main/FastImport.h"
 #include "windows/main/MainForm.h"
 #include "windows/shared/ProgressBarForm.h"
 

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <unistd.h>
 
 namespace {
 
@@ -92,6 +93,29 @@ TEST_F(MainFormExchangeTest, ExportThenImportBringsTheRecordsIntoTheList) {
   hooks.MessageAnswers.push_back(IDYES); // the label question
   form->actFastImport->Execute();
   EXPECT_EQ(form->ReportQuery->RecordCount(), 2);
+}
+
+// A run killed while writing leaves its working files; the next start removes those of
+// processes that are gone, in the program folder and in the temporary folder, and leaves
+// a running process's own alone.
+TEST_F(MainFormExchangeTest, StartRemovesWhatEndedRunsLeftBehind) {
+  fwtest::ScopedTempFolder temp;
+  const qint64 ended = fwtest::EndedProcessId();
+  const QString staleCopy = QDir(folder.Path()).filePath(QStringLiteral(".fenwright-%1-0000abcd.tmp").arg(ended));
+  const QString staleJournal = staleCopy + "-journal";
+  const QString staleWork = QDir(temp.Path()).filePath(QStringLiteral("fenwright-%1-QwErTy").arg(ended));
+  const QString living = QDir(folder.Path()).filePath(QStringLiteral(".fenwright-%1-0000beef.tmp").arg(::getppid()));
+  for (const QString& file : {staleCopy, staleJournal, living}) {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  }
+  ASSERT_TRUE(QDir().mkpath(staleWork + "/inner"));
+
+  ASSERT_NE(Start(), nullptr);
+  EXPECT_FALSE(QFileInfo::exists(staleCopy));
+  EXPECT_FALSE(QFileInfo::exists(staleJournal));
+  EXPECT_FALSE(QFileInfo::exists(staleWork));
+  EXPECT_TRUE(QFileInfo::exists(living));
 }
 
 TEST_F(MainFormExchangeTest, PrintAndUploadShowTheirResults) {

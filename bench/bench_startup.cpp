@@ -76,7 +76,7 @@ void BM_StartupToFirstFrame(benchmark::State& state) {
     list->installEventFilter(&watch);
     fw::MainForm->Show();
     while (!watch.painted) QApplication::processEvents(QEventLoop::AllEvents, 10);
-    records = fw::MainForm->ReportQuery->RecordCount();
+    records = fw::MainForm->Data().ReportQuery->RecordCount();
     list->removeEventFilter(&watch);
     state.PauseTiming();
     application.reset();

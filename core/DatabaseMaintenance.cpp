@@ -65,15 +65,33 @@ void WriteCompactCopy(TADOConnection& source, const QString& copy) {
   source.DetachDatabase(alias);
 }
 
-void ReopenMainConnection(TADOConnection& connection, IMainConnectionUser& user) {
-  try {
-    connection.SetConnectionString(WorkingConnectionString(DatabasePath));
-    connection.Open();
-    user.MainConnectionReopened();
-  } catch (const std::exception& e) {
-    ShowRunError(e);
+// Closes the main connection for the length of a file operation and opens it again on
+// the working database however the operation ends; a failure to reopen is shown.
+class TMainConnectionClosed {
+public:
+  TMainConnectionClosed(TADOConnection& connection, IMainConnectionUser& user) : connection_(connection), user_(user) {
+    user_.MainConnectionClosing();
+    connection_.Close();
   }
-}
+  ~TMainConnectionClosed() {
+    try {
+      connection_.SetConnectionString(WorkingConnectionString(DatabasePath));
+      connection_.Open();
+      user_.MainConnectionReopened();
+    } catch (const std::exception& e) {
+      try {
+        ShowRunError(e);
+      } catch (...) {
+      }
+    }
+  }
+  TMainConnectionClosed(const TMainConnectionClosed&) = delete;
+  TMainConnectionClosed& operator=(const TMainConnectionClosed&) = delete;
+
+private:
+  TADOConnection& connection_;
+  IMainConnectionUser& user_;
+};
 
 } // namespace
 
@@ -91,18 +109,15 @@ bool BackupDatabase(TADOConnection& connection, IMainConnectionUser& user) {
   if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return false;
   const QString file = BackupFileName(answer.FileName);
 
-  user.MainConnectionClosing();
-  connection.Close();
-  bool written = false;
+  const TMainConnectionClosed closed(connection, user);
   try {
     WriteProtectedCopy(DatabasePath, file, DatabasePassword());
-    written = true;
-    ShowMessage(QStringLiteral("备份成功"));
   } catch (const std::exception& e) {
     ShowRunError(e);
+    return false;
   }
-  ReopenMainConnection(connection, user);
-  return written;
+  ShowMessage(QStringLiteral("备份成功"));
+  return true;
 }
 
 bool CompactDatabase(const QString& fileName) {
@@ -132,11 +147,9 @@ bool CompactDatabase(const QString& fileName) {
 }
 
 bool CompactWorkingDatabase(TADOConnection& connection, IMainConnectionUser& user) {
-  user.MainConnectionClosing();
-  connection.Close();
+  const TMainConnectionClosed closed(connection, user);
   const bool compacted = CompactDatabase(DatabasePath);
   if (compacted) ShowMessage(QStringLiteral("压缩操作成功"));
-  ReopenMainConnection(connection, user);
   return compacted;
 }
 

@@ -130,6 +130,31 @@ void FillByGroup(TADOConnection& connection, ITwoBarProgress& progress, TWorkshe
   }
 }
 
+// Fills one sheet of the open summary workbook.
+void FillSummarySheet(TADOConnection& connection, ITwoBarProgress& progress, int sheetNo, int mode, int groupId) {
+  SumServer->Workbooks(1).Activate();
+  SumServer->ActiveWorkbook().Sheets(sheetNo).Select();
+  TWorksheet& sheet = SumServer->ActiveWorkbook().Worksheets(sheetNo);
+  const QString caption = SummaryModeCaption(mode);
+  if (sheet.Cells(2, 1).IsEmpty())
+    sheet.Cells(2, 1).SetValue(caption);
+  else
+    sheet.Cells(3, 1).SetValue(caption);
+
+  const QString list = SummarySelectList(sheetNo);
+  switch (mode) {
+  case smLevels:
+    FillByCode(connection, progress, sheet, list, QStringLiteral("CT_LevelCode"), QStringLiteral("c904"));
+    break;
+  case smStates:
+    FillByCode(connection, progress, sheet, list, QStringLiteral("ct_state"), QStringLiteral("c907"));
+    break;
+  default:
+    FillByGroup(connection, progress, sheet, sheetNo, list, groupId);
+    break;
+  }
+}
+
 } // namespace
 
 QString SummaryModeCaption(int mode) {
@@ -160,27 +185,12 @@ void BuildSummaryWorkbook(TADOConnection& connection, ITwoBarProgress& progress,
   if (mode < smLevels || mode > smGroup) return;
   InitSummaryDefs();
   if (!EnsureServer()) return;
-
-  SumServer->Workbooks(1).Activate();
-  SumServer->ActiveWorkbook().Sheets(sheetNo).Select();
-  TWorksheet& sheet = SumServer->ActiveWorkbook().Worksheets(sheetNo);
-  const QString caption = SummaryModeCaption(mode);
-  if (sheet.Cells(2, 1).IsEmpty())
-    sheet.Cells(2, 1).SetValue(caption);
-  else
-    sheet.Cells(3, 1).SetValue(caption);
-
-  const QString list = SummarySelectList(sheetNo);
-  switch (mode) {
-  case smLevels:
-    FillByCode(connection, progress, sheet, list, QStringLiteral("CT_LevelCode"), QStringLiteral("c904"));
-    break;
-  case smStates:
-    FillByCode(connection, progress, sheet, list, QStringLiteral("ct_state"), QStringLiteral("c907"));
-    break;
-  default:
-    FillByGroup(connection, progress, sheet, sheetNo, list, groupId);
-    break;
+  try {
+    FillSummarySheet(connection, progress, sheetNo, mode, groupId);
+  } catch (...) {
+    // A half-filled workbook is no summary: the next run starts afresh.
+    SumServer.reset();
+    throw;
   }
 }
 
@@ -190,5 +200,7 @@ void ShowSummaryWorkbook() {
 }
 
 TSheetApplication* SummaryServer() { return SumServer.get(); }
+
+void DiscardSummaryWorkbook() { SumServer.reset(); }
 
 } // namespace fw

@@ -9,6 +9,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
+#include <functional>
 #include <map>
 #include <gtest/gtest.h>
 
@@ -260,6 +261,55 @@ TEST_F(SummaryWorkbook, DamagedGroupDataIsRefusedNotRun) {
   EXPECT_EQ(Cell(2, 9, 1).toString(), "甲");
   connection_.Execute("update DT_GroupItem set LowSymbol='>0 or 1=1 or c901' where id=1");
   EXPECT_THROW(BuildSummaryWorkbook(connection_, progress_, 2, smGroup, 1), EDatabaseError);
+}
+
+// A run that fails on the database or on the workbook lets go of its half-filled
+// workbook: nothing is shown, and the next run writes into a fresh one.
+TEST_F(SummaryWorkbook, AFailedRunLeavesTheNextRunAFreshWorkbook) {
+  AddGroup(1, "id ASC");
+  AddItem(1, 1, "甲", ">=", 110000000000LL, 120000000000LL);
+  connection_.Execute("update DT_GroupItem set LowSymbol='>0 or 1=1 or c901' where id=1");
+  struct Case {
+    const char* name;
+    std::function<void()> failingSheet;
+  };
+  const Case cases[] = {
+      {"database error",
+       [&] { EXPECT_THROW(BuildSummaryWorkbook(connection_, progress_, 2, smGroup, 1), EDatabaseError); }},
+      {"sheet error",
+       [&] {
+         // The run's workbook has lost the sheet to be filled.
+         SummaryServer()->ActiveWorkbook().Sheets(19).Delete();
+         EXPECT_THROW(BuildSummaryWorkbook(connection_, progress_, 19, smLevels, 0), ESheetError);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    BuildSummaryWorkbook(connection_, progress_, 2, smLevels, 0);
+    ASSERT_EQ(Cell(2, 2, 1).toString(), "工会层次");
+    c.failingSheet();
+    EXPECT_EQ(SummaryServer(), nullptr);
+    ShowSummaryWorkbook();
+    EXPECT_TRUE(hooks_.Opened.isEmpty());
+
+    BuildSummaryWorkbook(connection_, progress_, 3, smStates, 0);
+    // The first run's sheet 2 is not in the new workbook.
+    EXPECT_TRUE(Sheet(2).Cells(2, 1).IsEmpty());
+    EXPECT_TRUE(Sheet(2).Cells(9, 1).IsEmpty());
+    EXPECT_EQ(Cell(3, 2, 1).toString(), "填报状态");
+    DiscardSummaryWorkbook();
+  }
+}
+
+// The run's guard lets go of the workbook on a path that never reaches the showing.
+TEST_F(SummaryWorkbook, TheRunsGuardLetsGoOfAnUnshownWorkbook) {
+  {
+    TSummaryRun run;
+    BuildSummaryWorkbook(connection_, progress_, 2, smLevels, 0);
+    ASSERT_NE(SummaryServer(), nullptr);
+  }
+  EXPECT_EQ(SummaryServer(), nullptr);
+  EXPECT_TRUE(hooks_.Opened.isEmpty());
 }
 
 TEST_F(SummaryWorkbook, SheetsOutsideTwoToNineteenChangeNothing) {

@@ -1,6 +1,7 @@
-// Runs the tests of one folder inside a QApplication on the offscreen platform, so
-// that widget tests and plain tests share one entry.
-#include <QApplication>
+// Runs the tests of one folder inside the program's QApplication (with its exception
+// guard) on the offscreen platform, so that widget tests and plain tests share one entry.
+#include "platform/ui/GuardedApplication.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
@@ -9,7 +10,7 @@ int main(int argc, char** argv) {
   qputenv("FENWRIGHT_NO_OPEN", "1");
   // Start-up goes straight to the main window; the splash's own tests switch it back on.
   qputenv("FENWRIGHT_NO_SPLASH", "1");
-  QApplication app(argc, argv);
+  fw::TGuardedApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -10,6 +10,15 @@
 
 namespace fwtest {
 
+QString ShotsFolder() { return qEnvironmentVariable("FW_SHOTS"); }
+
+void SaveShot(const QImage& image, const QString& name) {
+  const QString folder = ShotsFolder();
+  if (folder.isEmpty()) return;
+  QDir().mkpath(folder);
+  image.save(QDir(folder).filePath(name));
+}
+
 QString BuiltProgramDir() {
   const QString overridden = QString::fromLocal8Bit(qgetenv("FENWRIGHT_PROGRAM_DIR"));
   return overridden.isEmpty() ? QStringLiteral(FW_BUILT_PROGRAM_DIR) : overridden;
@@ -100,13 +109,15 @@ ScriptedHooks::ScriptedHooks() {
   fw::Hooks h;
   h.MessageBox = [this](const QString& text, const QString& caption, int flags) {
     Messages.push_back({text, caption, flags});
+    if (WhileMessageOpen) WhileMessageOpen(text);
     int answer = 0;
     if (PopFront(MessageAnswers, answer)) return answer;
     const int buttons = flags & 0xF;
     return buttons == fw::MB_YESNO || buttons == fw::MB_YESNOCANCEL ? int(fw::IDYES) : int(fw::IDOK);
   };
-  h.Question = [this](const QString& text, int) {
+  h.Question = [this](const QString& text, int buttons) {
     Questions << text;
+    QuestionButtons.push_back(buttons);
     int answer = 0;
     return PopFront(QuestionAnswers, answer) ? answer : int(fw::IDYES);
   };

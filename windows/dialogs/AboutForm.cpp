@@ -10,7 +10,8 @@
 #include "platform/db/DbError.h"
 #include "platform/shell/Folders.h"
 #include "platform/ui/Timer.h"
-#include "windows/main/MainForm.h"
+#include "windows/main/MainData.h"
+#include "windows/shared/GridProcedures.h"
 
 namespace fw {
 
@@ -136,12 +137,12 @@ void TdlgAboutForm::NameLabelMouseDown(TShiftState shift) {
 }
 
 void TdlgAboutForm::MarkAllRecordsChecked() {
-  if (MainForm) {
+  if (TMainData* data = MainData()) {
     try {
-      MainForm->AppQuery->Close();
-      MainForm->AppQuery->SetSQL(QStringLiteral("update dt_data set RecordState=1"));
-      MainForm->AppQuery->ExecSQL();
-      MainForm->RequeryAtBookmark();
+      data->AppQuery->Close();
+      data->AppQuery->SetSQL(QStringLiteral("update dt_data set RecordState=1"));
+      data->AppQuery->ExecSQL();
+      RequeryKeepingPlace(*data->ReportQuery);
     } catch (const EDatabaseError& e) {
       ShowRuntimeError(e.Message());
     }

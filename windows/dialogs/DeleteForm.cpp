@@ -9,7 +9,7 @@
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
 #include "platform/shell/Hooks.h"
-#include "windows/main/MainForm.h"
+#include "windows/main/MainData.h"
 #include "windows/shared/DialogParts.h"
 #include "windows/shared/GridProcedures.h"
 #include "windows/shared/VKValidEdit.h"
@@ -38,7 +38,7 @@ double BoundOf(const TVKValidEdit& edit) {
 
 } // namespace
 
-TdlgDeleteForm::TdlgDeleteForm(TComponent* owner) : TForm(owner) {
+TdlgDeleteForm::TdlgDeleteForm(TComponent* owner, TDBGrid* recordGrid) : TForm(owner), recordGrid_(recordGrid) {
   SetUpDialog(*this, QStringLiteral("dlgDeleteForm"), QStringLiteral("选择删除的方式"), kClientWidth, kClientHeight);
   CreateChoices();
   FwToolbar1 = AddBottomButtonBar(*this, 2, kButtonWidth);
@@ -86,7 +86,7 @@ void TdlgDeleteForm::CreateChoices() {
 }
 
 void TdlgDeleteForm::tbDeleteClick() {
-  if (!MainForm) return;
+  if (!MainData()) return;
   try {
     if (Selected->Checked()) DeleteSelected();
     else if (AllRecord->Checked()) DeleteAll();
@@ -98,8 +98,8 @@ void TdlgDeleteForm::tbDeleteClick() {
 }
 
 void TdlgDeleteForm::DeleteSelected() {
-  if (MainForm->ReportQuery->Active())
-    DeleteSelectedRecords(*MainForm->RecordGrid, *MainForm->ReportQuery, QStringLiteral("dt_data"), QStringLiteral("c901"));
+  TADOQuery& list = *MainData()->ReportQuery;
+  if (recordGrid_ && list.Active()) DeleteSelectedRecords(*recordGrid_, list, QStringLiteral("dt_data"), QStringLiteral("c901"));
 }
 
 void TdlgDeleteForm::DeleteAll() {
@@ -125,7 +125,7 @@ void TdlgDeleteForm::DeleteRange() {
 }
 
 void TdlgDeleteForm::DeleteInTransaction(const QString& sql, const QVariantList& values) {
-  TADOConnection& connection = *MainForm->SysADOConnection;
+  TADOConnection& connection = *MainData()->SysADOConnection;
   try {
     connection.BeginTrans();
     connection.Execute(sql, values);
@@ -136,21 +136,10 @@ void TdlgDeleteForm::DeleteInTransaction(const QString& sql, const QVariantList&
   }
 }
 
+// Back on the record the list was on, else on the one now at its place.
 void TdlgDeleteForm::RequeryList() {
-  TADOQuery& list = *MainForm->ReportQuery;
   try {
-    if (!list.Active()) {
-      list.Open();
-      return;
-    }
-    const int position = list.RecNo();
-    TBookmark bookmark = list.GetBookmark();
-    list.Requery();
-    if (list.BookmarkValid(bookmark))
-      list.GotoBookmark(bookmark);
-    else if (!list.IsEmpty())
-      list.SetRecNo(std::min(position, list.RecordCount()));
-    list.FreeBookmark(bookmark);
+    RequeryKeepingPlace(*MainData()->ReportQuery);
   } catch (const EDatabaseError& e) {
     ShowRuntimeError(e.Message());
   }

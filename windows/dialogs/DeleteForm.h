@@ -11,6 +11,7 @@
 
 namespace fw {
 
+class TDBGrid;
 class TFwGroupBox;
 class TFwRadioButton;
 class TFwToolbar;
@@ -25,7 +26,8 @@ constexpr double kLowestUnitCode = 100000000000.0;
 
 class TdlgDeleteForm : public TForm {
 public:
-  explicit TdlgDeleteForm(TComponent* owner);
+  // recordGrid: the main window's record list, whose marked rows 选中的数据 deletes.
+  TdlgDeleteForm(TComponent* owner, TDBGrid* recordGrid);
   ~TdlgDeleteForm() override;
 
   TFwToolbar* FwToolbar1 = nullptr;
@@ -48,8 +50,9 @@ private:
   void DeleteRange();
   // Runs a deletion of dt_data in one transaction; a failure is shown and undone.
   void DeleteInTransaction(const QString& sql, const QVariantList& values);
-  // Back on the record the list was on, else on the one now at its place.
   void RequeryList();
+
+  TDBGrid* recordGrid_ = nullptr;
 };
 
 extern TdlgDeleteForm* dlgDeleteForm;

@@ -15,8 +15,8 @@ namespace fw {
 namespace {
 
 // A dialog made anew into its global, shown modally and freed (which clears the global).
-template <class T> void ShowNewDialog(TComponent* owner, T*& global) {
-  global = NewForm<T>(owner);
+template <class T, class... Args> void ShowNewDialog(T*& global, Args... args) {
+  global = NewForm<T>(args...);
   std::unique_ptr<T> dialog(global);
   dialog->ShowModal();
 }
@@ -25,12 +25,12 @@ template <class T> void ShowNewDialog(TComponent* owner, T*& global) {
 
 void TMainForm::WireDialogActions() {
   actGroup->OnExecute = [this](TBasicAction*) {
-    std::unique_ptr<TdlgGroupListForm> dialog(NewForm<TdlgGroupListForm>(this, SysADOConnection));
+    std::unique_ptr<TdlgGroupListForm> dialog(NewForm<TdlgGroupListForm>(this, data_.SysADOConnection.get()));
     dialog->ShowModal();
   };
   actAbout->OnExecute = [this](TBasicAction*) { ShowAboutBox(false); };
-  actDelete->OnExecute = [this](TBasicAction*) { ShowNewDialog(this, dlgDeleteForm); };
-  actOptions->OnExecute = [this](TBasicAction*) { ShowNewDialog(this, dlgOptionSetupForm); };
+  actDelete->OnExecute = [this](TBasicAction*) { ShowNewDialog(dlgDeleteForm, this, RecordGrid); };
+  actOptions->OnExecute = [this](TBasicAction*) { ShowNewDialog(dlgOptionSetupForm, this); };
 }
 
 void TMainForm::ShowAboutBox(bool splash) {

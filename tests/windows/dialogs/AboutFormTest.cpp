@@ -13,8 +13,6 @@
 #include "platform/ui/Timer.h"
 #include "tests/windows/main/MainFormFixture.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QTest>
 
 namespace {
@@ -60,7 +58,7 @@ TEST_F(AboutFormTest, TextsAndPicture) {
 
   box->Show();
   const QImage image = box->grab().toImage();
-  image.save(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fw_about.png")));
+  fwtest::SaveShot(image, QStringLiteral("fw_about.png"));
   // Every text stays on the card and clear of the emblem on the picture's left.
   for (TControl* label : {static_cast<TControl*>(box->NameLabel), static_cast<TControl*>(box->ApprovalLabel),
                           static_cast<TControl*>(box->MakerLabel), static_cast<TControl*>(box->WebLabel),
@@ -72,7 +70,7 @@ TEST_F(AboutFormTest, TextsAndPicture) {
   box->StartSplash();
   for (int i = 0; i < 25; ++i) box->Timer1->Tick();
   const QImage splash = box->grab().toImage();
-  splash.save(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fw_splash.png")));
+  fwtest::SaveShot(splash, QStringLiteral("fw_splash.png"));
   const TRect bar = box->FwProgressBar1->BoundsRect();
   const int y = (bar.Top + bar.Bottom) / 2;
   EXPECT_NE(splash.pixelColor(bar.Left + bar.Width() / 4, y), splash.pixelColor(bar.Right - bar.Width() / 4, y));
@@ -174,7 +172,7 @@ TEST_F(AboutFormTest, CtrlAltDoubleClickOnTheNameMarksEveryRecordChecked) {
   AddStates({0, 2, 1, 0});
   TMainForm* main = Start();
   ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(main->ReportQuery->Locate("c901", 110000000003LL));
+  ASSERT_TRUE(main->Data().ReportQuery->Locate("c901", 110000000003LL));
 
   struct Case {
     Qt::KeyboardModifiers modifiers;
@@ -195,8 +193,8 @@ TEST_F(AboutFormTest, CtrlAltDoubleClickOnTheNameMarksEveryRecordChecked) {
     EXPECT_EQ(result, c.marks ? mrCancel : mrNone);
     EXPECT_EQ(Count("select count(*) from dt_data where RecordState<>1"), c.marks ? 0 : 3);
   }
-  EXPECT_EQ(main->ReportQuery->FieldByName("c901")->AsLargeInt(), 110000000003LL);
-  EXPECT_EQ(main->ReportQuery->FieldByName("RecordState")->AsInteger(), 1);
+  EXPECT_EQ(main->Data().ReportQuery->FieldByName("c901")->AsLargeInt(), 110000000003LL);
+  EXPECT_EQ(main->Data().ReportQuery->FieldByName("RecordState")->AsInteger(), 1);
 }
 
 } // namespace

@@ -9,8 +9,6 @@
 #include "tests/windows/main/MainFormFixture.h"
 #include "windows/shared/VKValidEdit.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QTest>
 
@@ -27,7 +25,7 @@ protected:
     AddRecords({kFirst, kFirst + 1, kFirst + 2, kFirst + 3, kFirst + 4, kFirst + 5});
     main = Start();
     ASSERT_NE(main, nullptr);
-    dialog.reset(NewForm<TdlgDeleteForm>(main));
+    dialog.reset(NewForm<TdlgDeleteForm>(main, main->RecordGrid));
   }
   // The dialog goes before its owner, the main window.
   void TearDown() override {
@@ -49,7 +47,7 @@ protected:
     return codes.join(',');
   }
 
-  qint64 ListCode() { return main->ReportQuery->FieldByName("c901")->AsLargeInt(); }
+  qint64 ListCode() { return main->Data().ReportQuery->FieldByName("c901")->AsLargeInt(); }
 
   void DeleteRange(const QString& from, const QString& to) {
     dialog->Range->SetChecked(true);
@@ -75,7 +73,7 @@ TEST_F(DeleteFormTest, LayoutAndDigitsOnly) {
   EXPECT_EQ(hooks.Beeps, 2);
   dialog->c901_1->Clear();
   dialog->Range->SetChecked(true);
-  dialog->grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("fw_delete.png"));
+  fwtest::SaveShot(dialog->grab().toImage(), QStringLiteral("fw_delete.png"));
 }
 
 // Bounds that are empty, zero or no number are refused before any question; From above
@@ -138,11 +136,11 @@ TEST_F(DeleteFormTest, NoDeletesNothingAndIsTheDefault) {
   dialog->AllRecord->SetChecked(true);
   dialog->tbDeleteClick();
   EXPECT_EQ(Count("select count(*) from dt_data"), 0);
-  EXPECT_TRUE(main->ReportQuery->IsEmpty());
+  EXPECT_TRUE(main->Data().ReportQuery->IsEmpty());
 }
 
 TEST_F(DeleteFormTest, MarkedRecordsGoAndTheListStaysNearby) {
-  ASSERT_TRUE(main->ReportQuery->Locate("c901", kFirst + 5));
+  ASSERT_TRUE(main->Data().ReportQuery->Locate("c901", kFirst + 5));
   for (int row : {1, 3}) main->RecordGrid->SelectedRows().SetRowSelected(row, true);
   hooks.QuestionAnswers = {IDYESTOALL};
   dialog->tbDeleteClick();
@@ -150,7 +148,7 @@ TEST_F(DeleteFormTest, MarkedRecordsGoAndTheListStaysNearby) {
   EXPECT_EQ(ListCode(), kFirst + 5);
 
   // The record the list is on goes: the list stands on the one that took its place.
-  ASSERT_TRUE(main->ReportQuery->Locate("c901", kFirst + 2));
+  ASSERT_TRUE(main->Data().ReportQuery->Locate("c901", kFirst + 2));
   DeleteRange(QString::number(kFirst + 2), QString::number(kFirst + 4));
   EXPECT_EQ(Codes(), QStringLiteral("1,6"));
   EXPECT_EQ(ListCode(), kFirst + 5);
@@ -172,7 +170,7 @@ TEST_F(DeleteFormTest, AFailedDeletionLeavesEveryRecord) {
     EXPECT_TRUE(hooks.Messages[1].Text.startsWith(QStringLiteral("运行中发生错误："))) << hooks.Messages[1].Text.toStdString();
     hooks.Messages.clear();
   }
-  EXPECT_FALSE(main->SysADOConnection->InTransaction());
+  EXPECT_FALSE(main->Data().SysADOConnection->InTransaction());
 }
 
 } // namespace

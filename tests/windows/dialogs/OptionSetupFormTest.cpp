@@ -71,7 +71,7 @@ TEST_F(OptionSetupFormTest, ThePageShowsTheSettingsAndStoresNothing) {
       EXPECT_EQ(d.InputWndStyle->Checked(), !set);
       EXPECT_EQ(d.discardWrongItem->Checked(), set);
       EXPECT_EQ(d.CancelAll->Checked(), !set);
-      if (set) d.grab().save(QDir(QCoreApplication::applicationDirPath()).filePath("fw_options.png"));
+      if (set) fwtest::SaveShot(d.grab().toImage(), QStringLiteral("fw_options.png"));
       QTest::mouseClick(d.CancelBtn, Qt::LeftButton);
     });
     EXPECT_EQ(result, mrCancel);

@@ -43,7 +43,7 @@ struct TFindBench {
     fw::InstallHooks(hooks);
     connection.SetConnectionString(QStringLiteral("Data Source=") + dir.filePath(QStringLiteral("2014NB_qz.mdb")));
     connection.Open();
-    fwbench::AddGeneratedRecords(connection, kRecords);
+    fwbench::AppendRecords(connection, kRecords);
     records.SetSQL(QStringLiteral("SELECT *  from view_data order by c901 asc"));
     records.Open();
   }

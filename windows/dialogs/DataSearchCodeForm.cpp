@@ -52,8 +52,7 @@ TDataSearchCodeForm::TDataSearchCodeForm(TComponent* owner, TADOConnection* conn
   AddColumn(TypeList2, QStringLiteral("Hint"), QStringLiteral("名称"), codeWidth - 96);
   TypeList2->OnDblClick = [this](TObject*) { tbOKClick(); };
 
-  FwToolbar1 = AddButtonBar(this, Bounds(kClientWidth - 2 * 80 - 12, kClientHeight - 37, 2 * 80 + 8, 29), 80);
-  FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
+  FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
   tbOK = AddBarButton(FwToolbar1, QStringLiteral("tbOK"), QStringLiteral("确认"), [this] { tbOKClick(); });
   tbCancel = AddBarButton(FwToolbar1, QStringLiteral("tbCancel"), QStringLiteral("取消"),
                           [this] { SetModalResult(mrCancel); });

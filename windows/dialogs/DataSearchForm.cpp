@@ -59,8 +59,7 @@ TdlgDataSearchForm::TdlgDataSearchForm(TComponent* owner, TADOConnection* connec
   Number2 = NewNumberEdit(GroupBox1, QStringLiteral("Number2"), 426);
   for (TFwButtonEdit* edit : {DataField, lc1, lc3}) edit->SetTag(-1);
 
-  FwToolbar1 = AddButtonBar(this, Bounds(kClientWidth - 2 * 80 - 12, kClientHeight - 37, 2 * 80 + 8, 29), 80);
-  FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
+  FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
   tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("查  找"), [this] { tbSumClick(); });
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { Close(); });
 }

@@ -68,8 +68,7 @@ TdlgLocateForm::TdlgLocateForm(TComponent* owner, TADOConnection* connection, TD
   c902->SetBounds(kEditLeft, 43, kEditWidth, 21);
   c902->OnChange = [this](TObject*) { rad902->SetChecked(true); };
 
-  FwToolbar1 = AddButtonBar(this, Bounds(kClientWidth - 2 * 80 - 12, kClientHeight - 37, 2 * 80 + 8, 29), 80);
-  FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
+  FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
   tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("定  位"), [this] { tbSumClick(); });
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { Close(); });
 }

@@ -56,8 +56,7 @@ TdlgSearchForm::TdlgSearchForm(TComponent* owner) : TForm(owner) {
   lc3 = AddCodeEdit(GroupBox1, QStringLiteral("lc3"), Bounds(334, kRowTop, 52, 21), SearchOperators());
   number2 = NewCodeEdit(GroupBox1, QStringLiteral("number2"), 390, 101);
 
-  FwToolbar1 = AddButtonBar(this, Bounds(kClientWidth - 2 * 80 - 12, kClientHeight - 37, 2 * 80 + 8, 29), 80);
-  FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
+  FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
   tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("查  找"), [this] { tbSumClick(); });
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { Close(); });
 }

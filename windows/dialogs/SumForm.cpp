@@ -60,8 +60,7 @@ TdlgSumForm::TdlgSumForm(TComponent* owner, TADOConnection* connection) : TForm(
   CreateSheetList();
   CreateSumType();
 
-  FwToolbar1 = AddButtonBar(this, Bounds(kClientWidth - 2 * 80 - 12, kClientHeight - 37, 2 * 80 + 8, 29), 80);
-  FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
+  FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
   tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("汇  总"), [this] { tbSumClick(); });
   tbSum->SetHint(QStringLiteral("执行汇总"));
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { Close(); });

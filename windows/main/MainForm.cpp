@@ -15,6 +15,7 @@
 #include "platform/ui/MainMenu.h"
 #include "windows/shared/GridProcedures.h"
 #include "windows/app/MouseWheelKeys.h"
+#include "windows/dialogs/AboutForm.h"
 
 namespace fw {
 
@@ -73,6 +74,7 @@ void TMainForm::FormCreate() {
   ApplyEditionSettings();
   LoadFieldList();
   ShowVersion();
+  if (SplashWanted()) ShowAboutBox(true);
   GroupTables = QStringList{QStringLiteral("CT_Group"), QStringLiteral("DT_GroupItem")};
 }
 

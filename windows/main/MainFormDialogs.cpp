@@ -2,9 +2,12 @@
 // modally and freed afterwards.
 
 #include "platform/ui/Action.h"
+#include "windows/dialogs/AboutForm.h"
 #include "windows/dialogs/DataSearchForm.h"
+#include "windows/dialogs/DeleteForm.h"
 #include "windows/dialogs/GroupListForm.h"
 #include "windows/dialogs/LocateForm.h"
+#include "windows/dialogs/OptionSetupForm.h"
 #include "windows/dialogs/SearchForm.h"
 #include "windows/dialogs/SumForm.h"
 #include "windows/main/MainForm.h"
@@ -14,6 +17,13 @@
 namespace fw {
 
 namespace {
+
+// A dialog made anew into its global, shown modally and freed (which clears the global).
+template <class T, class... Args> void ShowNewDialog(T*& global, Args... args) {
+  global = NewForm<T>(args...);
+  std::unique_ptr<T> dialog(global);
+  dialog->ShowModal();
+}
 
 // The records of a search's condition in the query list; the list goes back to its
 // record afterwards, since records may have been changed or deleted there.
@@ -29,6 +39,9 @@ void TMainForm::WireDialogActions() {
     std::unique_ptr<TdlgGroupListForm> dialog(NewForm<TdlgGroupListForm>(this, data_.SysADOConnection.get()));
     dialog->ShowModal();
   };
+  actAbout->OnExecute = [this](TBasicAction*) { ShowAboutBox(false); };
+  actDelete->OnExecute = [this](TBasicAction*) { ShowNewDialog(dlgDeleteForm, this, RecordGrid); };
+  actOptions->OnExecute = [this](TBasicAction*) { ShowNewDialog(dlgOptionSetupForm, this); };
   actSum->OnExecute = [this](TBasicAction*) {
     std::unique_ptr<TdlgSumForm> dialog(NewForm<TdlgSumForm>(this, data_.SysADOConnection.get()));
     dialog->ShowModal();
@@ -48,6 +61,13 @@ void TMainForm::WireDialogActions() {
     dialog->RunQueryList = [this](const QString& where) { ShowFoundRecords(*this, where); };
     dialog->ShowModal();
   };
+}
+
+void TMainForm::ShowAboutBox(bool splash) {
+  if (!dlgAboutForm) dlgAboutForm = NewForm<TdlgAboutForm>(this);
+  if (splash) dlgAboutForm->StartSplash();
+  dlgAboutForm->ShowModal();
+  delete dlgAboutForm;
 }
 
 } // namespace fw

@@ -22,6 +22,11 @@ constexpr int kEditLeft = 190;
 constexpr int kEditWidth = kClientWidth - kEditLeft - 14;
 constexpr int kCodeDigits = 12;
 
+// Names are typed in Chinese: entering the name edit switches the desktop to the
+// preferred input method (ImePrefer) through the platform's input-method service. That
+// service does not exist yet, so for now nothing switches.
+void SwitchToPreferredInputMethod() {}
+
 TFwRadioButton* NewRadio(TForm* form, const QString& name, const QString& caption, int top) {
   auto* radio = new TFwRadioButton(form);
   radio->SetName(name);
@@ -67,6 +72,7 @@ TdlgLocateForm::TdlgLocateForm(TComponent* owner, TADOConnection* connection, TD
   c902->SetParent(this);
   c902->SetBounds(kEditLeft, 43, kEditWidth, 21);
   c902->OnChange = [this](TObject*) { rad902->SetChecked(true); };
+  c902->OnEnter = [](TObject*) { SwitchToPreferredInputMethod(); };
 
   FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
   tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("定  位"), [this] { tbSumClick(); });

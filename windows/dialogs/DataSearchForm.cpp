@@ -5,7 +5,6 @@
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
 #include "core/SearchConditions.h"
-#include "platform/shell/Hooks.h"
 #include "windows/dialogs/DataSearchCodeForm.h"
 #include "windows/shared/DialogParts.h"
 #include "windows/shared/VKValidEdit.h"
@@ -72,14 +71,8 @@ void TdlgDataSearchForm::DataFieldButtonClick() {
 }
 
 void TdlgDataSearchForm::tbSumClick() {
-  const TSearchCondition condition = IndicatorCondition(DataField->Text(), BoundOf(Number1, lc1), BoundOf(Number2, lc3));
-  if (!condition.Ok()) {
-    ShowMessage(condition.Error);
-    if (condition.Bound == 1) Number1->SetFocus();
-    if (condition.Bound == 2) Number2->SetFocus();
-    return;
-  }
-  if (RunQueryList) RunQueryList(condition.Where);
+  RunSearch(IndicatorCondition(DataField->Text(), BoundOf(Number1, lc1), BoundOf(Number2, lc3)), Number1, Number2,
+            RunQueryList);
 }
 
 } // namespace fw

@@ -40,6 +40,17 @@ TSearchBound BoundOf(TFwNumericEdit* number, const TFwButtonEdit* op) {
 
 } // namespace
 
+void RunSearch(const TSearchCondition& condition, TWinControl* firstBound, TWinControl* secondBound,
+               const TQueryListRunner& runQueryList) {
+  if (condition.Ok()) {
+    if (runQueryList) runQueryList(condition.Where);
+    return;
+  }
+  ShowMessage(condition.Error);
+  if (condition.Bound == 1) firstBound->SetFocus();
+  if (condition.Bound == 2) secondBound->SetFocus();
+}
+
 TdlgSearchForm::TdlgSearchForm(TComponent* owner) : TForm(owner) {
   SetUpDialog(*this, QStringLiteral("dlgSearchForm"), QStringLiteral("查询数据"), kClientWidth, kClientHeight);
 
@@ -69,15 +80,8 @@ void TdlgSearchForm::DoShow() {
 }
 
 void TdlgSearchForm::tbSumClick() {
-  const TSearchCondition condition =
-      CodeRangeCondition(BoundOf(number1, lc1), static_cast<int>(lc2->Tag()), BoundOf(number2, lc3));
-  if (!condition.Ok()) {
-    ShowMessage(condition.Error);
-    if (condition.Bound == 1) number1->SetFocus();
-    if (condition.Bound == 2) number2->SetFocus();
-    return;
-  }
-  if (RunQueryList) RunQueryList(condition.Where);
+  RunSearch(CodeRangeCondition(BoundOf(number1, lc1), static_cast<int>(lc2->Tag()), BoundOf(number2, lc3)), number1,
+            number2, RunQueryList);
 }
 
 } // namespace fw

@@ -20,6 +20,14 @@ class TFwToolButton;
 // provides it to the search dialogs.
 using TQueryListRunner = std::function<void(const QString& where)>;
 
+struct TSearchCondition;
+class TWinControl;
+
+// Hands a search's condition to the query list, or shows the message that refuses it
+// and puts the focus into the edit of the bound it concerns.
+void RunSearch(const TSearchCondition& condition, TWinControl* firstBound, TWinControl* secondBound,
+               const TQueryListRunner& runQueryList);
+
 class TdlgSearchForm : public TForm {
 public:
   explicit TdlgSearchForm(TComponent* owner);

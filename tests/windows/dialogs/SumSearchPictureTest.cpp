@@ -23,11 +23,7 @@ namespace {
 
 using namespace fw;
 
-QImage Save(QWidget& widget, const char* name) {
-  const QImage image = widget.grab().toImage();
-  fwtest::SaveShot(image, QString::fromUtf8(name));
-  return image;
-}
+void Save(QWidget& widget, const char* name) { fwtest::SaveShot(widget.grab().toImage(), QString::fromUtf8(name)); }
 
 TEST(SumSearchPicture, SummaryDialogWithAGroup) {
   if (fwtest::ShotsFolder().isEmpty()) GTEST_SKIP() << "pictures only with FW_SHOTS";
@@ -38,8 +34,7 @@ TEST(SumSearchPicture, SummaryDialogWithAGroup) {
   std::unique_ptr<TdlgSumForm> form(NewForm<TdlgSumForm>(nullptr, &db.Connection));
   form->Show();
   form->TableList->SetItemIndex(3);
-  const QImage image = Save(*form, "fw_sum.png");
-  EXPECT_EQ(image.width(), form->Width());
+  Save(*form, "fw_sum.png");
 }
 
 // The workbook of a summary of three ticked sheets by level, copied to the pictures'

@@ -151,7 +151,6 @@ TEST_F(GridProceduresTest, CodePopupMenuFillsTheTarget) {
   edit->SetParent(&form);
   edit->SetTag(2);
   int called = 0;
-  PopupTarget = edit;
   PopupCodeMenuEx(edit, {{1, " 省级 "}, {2, "市级"}, {3, "县级"}}, [&](int code) { called = code; });
   TMenuItem* items = ToolForm->CodePopupMenu->Items();
   ASSERT_EQ(items->Count(), 3);

@@ -57,16 +57,17 @@ void TdlgSurveyDataForm::OpenSheetEditors(bool open) {
 void TdlgSurveyDataForm::SetFillingState(int state) {
   c907->SetValue(state);
   const bool reporting = state <= 2;
-  tbCheck->SetEnabled(reporting);
-  tbHold->SetEnabled(reporting);
-  if (!reporting) {
+  if (reporting) {
+    OpenSheetEditors(true);
+    ApplyFieldRules(int(c904->IntValue()));
+  } else {
     // The organisation does not report this year: its sheets stay empty.
     ClearMessages();
     OpenSheetEditors(false);
-    return;
   }
-  OpenSheetEditors(true);
-  ApplyFieldRules(int(c904->IntValue()));
+  // After the editors, whose emptying counts as a change.
+  tbCheck->SetEnabled(reporting);
+  tbHold->SetEnabled(reporting);
 }
 
 // --- Exit checks of the cover editors -------------------------------------------------

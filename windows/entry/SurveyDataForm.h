@@ -263,6 +263,7 @@ private:
   // Rules.
   void OpenSheetEditors(bool open);
   bool RefuseCoverExit(TObject* sender, TWinControl* editor, const QString& message);
+  bool SkipExitCheck(TObject* sender) const;
 
   // Focus.
   std::vector<TWinControl*> PageTabOrder(int page) const;
@@ -277,6 +278,8 @@ private:
   bool sourceStale_ = false;
   // Set while the form turns pages itself, without the page-change checks.
   bool silentPageChange_ = false;
+  // Set while an exit check puts the focus back into its editor.
+  bool refusingExit_ = false;
   TEntryFieldList fields_;
   std::vector<TBoundField> bound_;
   QHash<QString, TWinControl*> editors_; // by lower-case name

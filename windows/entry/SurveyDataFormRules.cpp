@@ -72,27 +72,34 @@ void TdlgSurveyDataForm::SetFillingState(int state) {
 
 // --- Exit checks of the cover editors -------------------------------------------------
 
-// Shows the message (when there is one) and puts the focus back into the editor.
+// Shows the message (when there is one) and puts the focus back into the editor. The
+// editor the focus is taken from is not checked meanwhile: two wrong editors would
+// otherwise send the focus to and fro for ever.
 bool TdlgSurveyDataForm::RefuseCoverExit(TObject* sender, TWinControl* editor, const QString& message) {
   if (sender && !message.isEmpty()) ShowMessage(message);
+  refusingExit_ = true;
   if (editor->CanFocus()) editor->SetFocus();
+  refusingExit_ = false;
   return false;
 }
 
+bool TdlgSurveyDataForm::SkipExitCheck(TObject* sender) const { return sender && (!Loaded || refusingExit_); }
+
 void TdlgSurveyDataForm::c901Exit(TObject* sender) {
+  if (refusingExit_) return;
   const QString text = c901->Text().trimmed();
   if (text.isEmpty()) RefuseCoverExit(c901, c901, QStringLiteral("必须输入工会统计编码"));
   else if (text.size() != 12) RefuseCoverExit(c901, c901, QStringLiteral("工会统计编码必须为12位"));
 }
 
 void TdlgSurveyDataForm::c902Exit(TObject* sender) {
-  if (sender && !Loaded) return;
+  if (SkipExitCheck(sender)) return;
   CutToMaxLength(c902);
   if (c902->Text().trimmed().isEmpty()) RefuseCoverExit(sender, c902, QStringLiteral("必须输入本级工会名称"));
 }
 
 void TdlgSurveyDataForm::c903Exit(TObject* sender) {
-  if (sender && !Loaded) return;
+  if (SkipExitCheck(sender)) return;
   const int code = AsCode(c903->IntValue());
   const QString name = Connection() && code >= 0 ? GetCityCombName(*Connection(), code) : QString();
   if (name.isEmpty()) {
@@ -104,7 +111,7 @@ void TdlgSurveyDataForm::c903Exit(TObject* sender) {
 }
 
 void TdlgSurveyDataForm::c904Exit(TObject* sender) {
-  if (sender && !Loaded) return;
+  if (SkipExitCheck(sender)) return;
   const int code = AsCode(c904->IntValue());
   const QString name = GetCodeName(LevelCodeList, code);
   if (name.isEmpty()) {
@@ -117,7 +124,7 @@ void TdlgSurveyDataForm::c904Exit(TObject* sender) {
 }
 
 void TdlgSurveyDataForm::c907Exit(TObject* sender) {
-  if (sender && !Loaded) return;
+  if (SkipExitCheck(sender)) return;
   const int code = AsCode(c907->IntValue());
   const QString name = GetCodeName(StateCodeList, code);
   if (name.isEmpty()) {
@@ -130,7 +137,7 @@ void TdlgSurveyDataForm::c907Exit(TObject* sender) {
 }
 
 void TdlgSurveyDataForm::c905Exit(TObject* sender) {
-  if (sender && !Loaded) return;
+  if (SkipExitCheck(sender)) return;
   CutToMaxLength(c905);
   const QString filler = c905->Text().trimmed();
   if (filler.isEmpty()) RefuseCoverExit(sender, c905, QStringLiteral("必须输入填表人"));
@@ -138,7 +145,7 @@ void TdlgSurveyDataForm::c905Exit(TObject* sender) {
 }
 
 void TdlgSurveyDataForm::c906Exit(TObject* sender) {
-  if (sender && !Loaded) return;
+  if (SkipExitCheck(sender)) return;
   CutToMaxLength(c906);
   // An empty telephone is told twice: it is required, and it fails the length rule.
   if (c906->Text().trimmed().isEmpty()) RefuseCoverExit(sender, c906, QStringLiteral("必须输入联系电话"));

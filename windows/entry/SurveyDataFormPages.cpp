@@ -76,11 +76,11 @@ LineCells SheetLine(int left, int top, int width, int height) {
 }
 
 // The caption of a sheet line: the field's hint, without a "(元)" that the unit cell
-// already says.
+// already says, set off from the cell's rule by a blank.
 QString SheetCaption(const QString& hint, const QString& unit) {
   const QString suffix = QStringLiteral("(") + unit + QStringLiteral(")");
-  if (!unit.isEmpty() && hint.endsWith(suffix)) return hint.left(hint.size() - suffix.size());
-  return hint;
+  if (!unit.isEmpty() && hint.endsWith(suffix)) return QStringLiteral(" ") + hint.left(hint.size() - suffix.size());
+  return QStringLiteral(" ") + hint;
 }
 
 void SetCellFont(TFont& font, int height, bool bold) {
@@ -102,7 +102,8 @@ TFwLabel* TdlgSurveyDataForm::AddCell(TFwCustomPanel* panel, const QRect& r, con
   cell->SetFlatColor(kLineColor);
   cell->SetFlatColorAdjustment(0);
   cell->SetColor(clWhite);
-  cell->SetTextMargin(4);
+  // The line box of the text is nearly as high as the cell: no margin, or it is clipped.
+  cell->SetTextMargin(0);
   cell->SetCaption(caption);
   return cell;
 }

@@ -367,11 +367,23 @@ bool TdlgSurveyDataForm::tbSaveClick(TObject* sender) {
   SetStoreButtons(false);
   SavedOnce = false;
   ShowMessage(clean ? QStringLiteral("数据保存成功，没有逻辑错误！") : QStringLiteral("数据保存成功，有逻辑错误！"));
-  RegWriteInteger(QStringLiteral("AppLastCity"), int(c903->IntValue()), TRootKey::HKEY_LOCAL_MACHINE, EnvSettingKey());
-  RegWriteString(QStringLiteral("c905"), c905->Text(), TRootKey::HKEY_LOCAL_MACHINE, DataKey());
-  RegWriteString(QStringLiteral("c906"), c906->Text(), TRootKey::HKEY_LOCAL_MACHINE, DataKey());
+  RememberCoverDefaults();
   if (IsAddNew) LoadSurveyRecord();
   return true;
+}
+
+// The region, form filler and telephone of a saved record are the next new record's
+// defaults. Values that are stored already are not written again (each write rewrites
+// the settings file).
+void TdlgSurveyDataForm::RememberCoverDefaults() {
+  const int city = int(c903->IntValue());
+  if (RegReadInteger(QStringLiteral("AppLastCity"), city + 1, TRootKey::HKEY_LOCAL_MACHINE, EnvSettingKey()) != city)
+    RegWriteInteger(QStringLiteral("AppLastCity"), city, TRootKey::HKEY_LOCAL_MACHINE, EnvSettingKey());
+  for (TVKValidEdit* edit : {c905, c906}) {
+    QString stored;
+    RegReadString(edit->Name(), QString(), TRootKey::HKEY_LOCAL_MACHINE, stored, DataKey());
+    if (stored != edit->Text()) RegWriteString(edit->Name(), edit->Text(), TRootKey::HKEY_LOCAL_MACHINE, DataKey());
+  }
 }
 
 void TdlgSurveyDataForm::tbCheckClick() {

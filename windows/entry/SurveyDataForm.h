@@ -257,6 +257,7 @@ private:
   void HideMessageList();
   bool RunAllPageRules();
   bool CoverValid();
+  void RememberCoverDefaults();
   void SetStoreButtons(bool enabled);
   void FormCloseQuery(bool& canClose);
 

@@ -29,4 +29,14 @@ bool HasTable(TADOConnection& connection, const QString& table) {
   return connection.TableNames().contains(table, Qt::CaseInsensitive);
 }
 
+TAttachedFile::TAttachedFile(TADOConnection& connection, const QString& file, const QString& password)
+    : connection_(connection), alias_(connection.AttachDatabase(file, password)) {}
+
+TAttachedFile::~TAttachedFile() {
+  try {
+    if (connection_.Connected()) connection_.DetachDatabase(alias_);
+  } catch (const std::exception&) {
+  }
+}
+
 } // namespace fw

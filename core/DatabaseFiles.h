@@ -24,4 +24,22 @@ QStringList TableColumns(TADOConnection& connection, const QString& table);
 // Whether the connection's database has a table or view of that name (any case).
 bool HasTable(TADOConnection& connection, const QString& table);
 
+// Another file attached to a connection for as long as the object lives, so that
+// statements reach its tables by the alias the layer chose and its path never appears
+// in SQL. Attach before a transaction begins (the layer cannot attach inside one).
+class TAttachedFile {
+public:
+  TAttachedFile(TADOConnection& connection, const QString& file, const QString& password = QString());
+  ~TAttachedFile();
+  TAttachedFile(const TAttachedFile&) = delete;
+  TAttachedFile& operator=(const TAttachedFile&) = delete;
+
+  // "<alias>.<table>".
+  QString Table(const QString& table) const { return alias_ + "." + table; }
+
+private:
+  TADOConnection& connection_;
+  QString alias_;
+};
+
 } // namespace fw

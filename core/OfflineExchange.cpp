@@ -63,26 +63,6 @@ QString RunErrorForImport(const QString& reason) {
 
 QString QuotedName(const QString& table) { return "\"" + table + "\""; }
 
-// A file attached to a connection for the length of one import.
-class TAttachment {
-public:
-  TAttachment(TADOConnection& connection, const QString& file, const QString& password)
-      : connection_(connection), alias_(connection.AttachDatabase(file, password)) {}
-  ~TAttachment() {
-    try {
-      if (connection_.Connected()) connection_.DetachDatabase(alias_);
-    } catch (const std::exception&) {
-    }
-  }
-  TAttachment(const TAttachment&) = delete;
-  TAttachment& operator=(const TAttachment&) = delete;
-  QString Table(const QString& table) const { return alias_ + "." + table; }
-
-private:
-  TADOConnection& connection_;
-  QString alias_;
-};
-
 // ---- writing ----
 
 // Fills a copy of the template beside file and moves it into place when complete.
@@ -96,7 +76,7 @@ void WriteOfflineDat(TADOConnection& main, const QString& file, const QString& l
     {
       // The working database is attached by name, never spelled into the statement, so
       // any character in its path is safe.
-      TAttachment working(out, DatabasePath, QString());
+      TAttachedFile working(out, DatabasePath, QString());
       const QStringList columns = CommonColumns(TableColumns(out, QStringLiteral("dt_data")), sourceColumns);
       if (columns.isEmpty()) throw std::runtime_error("导出文件的数据表与系统的数据表没有相同的列");
       out.Execute(BuildCopyByNameSql(QStringLiteral("dt_data"), working.Table(QStringLiteral("dt_data")), columns,
@@ -285,7 +265,7 @@ bool FastImportDat(TADOConnection& connection, const QString& table) {
   if (answerYes != IDYES) return false;
 
   try {
-    TAttachment attached(connection, access.Path, access.Keyed ? password : QString());
+    TAttachedFile attached(connection, access.Path, access.Keyed ? password : QString());
     const QString fileTable = attached.Table(table);
     try {
       const QStringList columns = CommonColumns(TableColumns(connection, table), source.Columns);

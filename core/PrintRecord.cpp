@@ -29,21 +29,6 @@ std::unique_ptr<TSheetApplication> OpenPrintTemplate() {
   return nullptr;
 }
 
-// Hides the progress window when the filling ends, however it ends.
-class TProgressShown {
-public:
-  TProgressShown(IProgress& progress, int total) : progress_(progress) {
-    progress_.ShowProgress(QStringLiteral("打印选中记录的年报表"));
-    progress_.StartProgress(total, 0);
-  }
-  ~TProgressShown() { progress_.HideProgress(); }
-  TProgressShown(const TProgressShown&) = delete;
-  TProgressShown& operator=(const TProgressShown&) = delete;
-
-private:
-  IProgress& progress_;
-};
-
 // Writes the record's values of one page's fields into the active sheet.
 void FillPage(TADOConnection& connection, TSheetApplication& app, const TDataSet& record, int page) {
   app.ActiveWorkbook().Sheets(page).Select();
@@ -79,7 +64,8 @@ bool PrintSurveyRecord(TADOConnection& connection, double c901, IProgress& progr
   pages.SetSQL(QStringLiteral("select distinct printPageID from dt_fieldlist where pageid>=0 order by printPageID"));
   pages.Open();
   {
-    TProgressShown shown(progress, pages.RecordCount());
+    TProgressShown shown(progress, QStringLiteral("打印选中记录的年报表"));
+    progress.StartProgress(pages.RecordCount(), 0);
     for (pages.First(); !pages.Eof(); pages.Next()) {
       FillPage(connection, *app, record, pages.Fields(0)->AsInteger());
       progress.StepProgress();

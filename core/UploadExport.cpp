@@ -13,18 +13,6 @@ namespace fw {
 
 namespace {
 
-// Hides the progress window on every path.
-class TProgressShown {
-public:
-  TProgressShown(IProgress& progress, const QString& caption) : progress_(progress) { progress_.ShowProgress(caption); }
-  ~TProgressShown() { progress_.HideProgress(); }
-  TProgressShown(const TProgressShown&) = delete;
-  TProgressShown& operator=(const TProgressShown&) = delete;
-
-private:
-  IProgress& progress_;
-};
-
 bool AskUploadFileNames(TUploadFileNames& names) {
   FileDialogRequest request;
   request.Title = QStringLiteral("导出文件存放为");

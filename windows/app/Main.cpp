@@ -3,6 +3,7 @@
 #include "platform/ui/DesktopHooks.h"
 #include "platform/ui/Fonts.h"
 #include "windows/main/MainForm.h"
+#include "windows/shared/MessageListWinForm.h"
 #include "windows/shared/ProgressBar2LineForm.h"
 #include "windows/shared/ProgressBarForm.h"
 #include "windows/shared/QuestionDlg.h"
@@ -22,7 +23,8 @@ int main(int argc, char** argv) {
   // creation handler runs the start-up before any other window exists. After a failed
   // start nothing more is created and Run returns the failure's exit status at once.
   fw::Application->CreateForm(fw::MainForm);
-  // TdlgSurveyDataForm, TMessageListWinForm
+  // TdlgSurveyDataForm
+  fw::Application->CreateForm(fw::MessageListWinForm);
   fw::Application->CreateForm(fw::ProgressBarForm);
   // TQuestionDlg is made anew for every question (AskQuestion, through the question hook).
   fw::Application->CreateForm(fw::ToolForm);

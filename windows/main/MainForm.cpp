@@ -58,6 +58,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   CreateRecordGrid();
   BindGroupItems();
   WireExchangeActions();
+  WireDialogActions();
   SetMenu(MainMenu1);
   OnKeyDown = [this](TObject*, WORD& key, TShiftState shift) { FormKeyDown(key, shift); };
   wheelKeys_ = std::make_unique<TMouseWheelKeys>();

@@ -174,6 +174,7 @@ private:
   void CreateMenus();
   void BindGroupItems();
   void WireExchangeActions();
+  void WireDialogActions();
   IProgress& Progress();
   void ApplyEditionSettings();
   void LoadBackgroundPicture();

@@ -50,6 +50,24 @@ struct SimpleBar {
 
 QPoint Centre(const TRect& r) { return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
 
+// Counts the paints a widget receives.
+struct PaintCounter : QObject {
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// A left click delivered at once, without running the event loop (and so without a paint).
+void ClickNow(QWidget* widget, QPoint p) {
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, p, widget->mapToGlobal(p), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+  }
+}
+
 } // namespace
 
 TEST(FwGroupBar, OutlookLayoutGivesTheOpenGroupWhatTheCaptionsLeave) {
@@ -277,6 +295,45 @@ TEST(FwGroupBar, HotTrackingAndClicks) {
   QTest::mouseClick(g, Qt::LeftButton, Qt::NoModifier, QPoint(20, 5));
   EXPECT_FALSE(g->Opened());
   EXPECT_EQ(Log(s.log), "canclose1 close1");
+}
+
+TEST(FwGroupBar, HitTestsFollowAResizeWithoutAPaint) {
+  // One Outlook group of one large item: its image stands centred on the group's width.
+  SimpleBar s(TFwGroupBarStyle::gbsOutlook, 1, 1);
+  TFwGroup* g = s.groups[0];
+  g->SetItemStyle(TFwItemStyle::isLarge);
+  s.bar->show();
+  QCoreApplication::processEvents();
+  const TRect before = g->Items()[0]->ImageRect();
+  ASSERT_FALSE(before.IsEmpty());
+  PaintCounter counter;
+  g->installEventFilter(&counter);
+
+  s.bar->SetWidth(s.bar->Width() + 100);
+  const TRect after = g->Items()[0]->ImageRect();
+  EXPECT_EQ(after.Left, before.Left + 50);
+  ClickNow(g, Centre(before));  // where the image stood: nothing there now
+  EXPECT_EQ(Log(s.log), "");
+  ClickNow(g, Centre(after));
+  EXPECT_EQ(Log(s.log), "click1.0");
+  EXPECT_EQ(counter.paints, 0);
+}
+
+TEST(FwGroupBar, HitTestsFollowTheFirstItemWithoutAPaint) {
+  SimpleBar s(TFwGroupBarStyle::gbsOutlook, 3, 1);
+  TFwGroup* g = s.groups[0];
+  s.bar->show();
+  QCoreApplication::processEvents();
+  const QPoint firstRow = Centre(g->Items()[0]->CaptionRect());
+  PaintCounter counter;
+  g->installEventFilter(&counter);
+
+  g->SetTopItem(2);
+  EXPECT_TRUE(g->Items()[0]->CaptionRect().IsEmpty());  // scrolled away
+  EXPECT_EQ(Centre(g->Items()[2]->CaptionRect()), firstRow);
+  ClickNow(g, firstRow);
+  EXPECT_EQ(Log(s.log), "click1.2");
+  EXPECT_EQ(counter.paints, 0);
 }
 
 TEST(FwGroupBar, OutlookScrollButtonsMoveTheFirstItem) {

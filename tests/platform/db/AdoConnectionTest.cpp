@@ -243,4 +243,16 @@ TEST_F(AdoConnectionTest, GroupTablesCopiedIntoAndOutOfAnotherFile) {
   EXPECT_THROW(Db.Execute("SELECT * into CT_Group in '" + file + "' from CT_Group"), EDatabaseError);
 }
 
+TEST_F(AdoConnectionTest, SelectIntoFromAnAttachedSchemaKeepsTheDefinition) {
+  // The file is attached by the program, so its name never appears in the statement.
+  const QString file = Path("it's.mdb");
+  fwtest::CreateDatabase(file, QString(), {});
+  auto out = Connect(file);
+  const QString alias = out->AttachDatabase(Path("main.mdb"));
+  EXPECT_EQ(out->Execute("SELECT * into CT_Group from " + alias + ".CT_Group"), 1);
+  out->DetachDatabase(alias);
+  EXPECT_EQ(fwtest::ScalarOf(*out, "select sql like '%INTEGER PRIMARY KEY%' from sqlite_master where name='CT_Group'").toInt(), 1);
+  EXPECT_EQ(Count(*out, "CT_Group"), 1);
+}
+
 } // namespace

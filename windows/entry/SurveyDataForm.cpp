@@ -24,7 +24,7 @@
 #include "platform/shell/Hooks.h"
 #include "platform/ui/Action.h"
 #include "platform/ui/Label.h"
-#include "platform/ui/RichEdit.h"
+#include "controls/common/FwRichEdit.h"
 #include "windows/shared/ProgressBarForm.h"
 #include "windows/shared/VKValidEdit.h"
 

@@ -41,7 +41,7 @@ class TFwFrameController;
 class TFwLabel;
 class TFwNumericEdit;
 class TFwPageControl;
-class TRichEdit;
+class TFwRichEdit;
 class TFwTabSheet;
 class TFwToolbar;
 class TFwToolButton;
@@ -187,7 +187,7 @@ public:
   TImageList* ToolImages = nullptr;
   TFwPageControl* DataPage = nullptr;
   std::array<TFwTabSheet*, kEntryPageCount> Pages{};
-  TRichEdit* rtfNotes = nullptr;
+  TFwRichEdit* rtfNotes = nullptr;
   TFwFrameController* BoxFrameController = nullptr;
   TFwFrameController* LineFrameController = nullptr;
 

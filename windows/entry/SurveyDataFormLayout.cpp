@@ -5,6 +5,7 @@
 #include "windows/entry/SurveyDataForm.h"
 
 #include "controls/common/FwCustomPanel.h"
+#include "controls/common/FwRichEdit.h"
 #include "controls/common/FwFrameController.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
@@ -15,7 +16,6 @@
 #include "platform/ui/ActionList.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Label.h"
-#include "platform/ui/RichEdit.h"
 #include "windows/shared/ThemedImages.h"
 
 namespace fw {
@@ -32,6 +32,7 @@ constexpr int kPageHeight = 452;
 constexpr int kNotesWidth = 977;
 constexpr int kNotesHeight = 212;
 constexpr TColor kPanelGridColor = RGB(200, 208, 220);
+constexpr TColor kNotesFocusColor = TColor(0xCCFFFF);
 
 // The pictures of ToolImages by index.
 enum ImageIndex { imPrint, imReturn, imHold, imSave, imCheck, imFirst, imPrev, imNext, imLast };
@@ -272,12 +273,15 @@ void TdlgSurveyDataForm::CreatePages() {
 }
 
 void TdlgSurveyDataForm::CreateNotesPane() {
-  rtfNotes = new TRichEdit(this);
+  rtfNotes = new TFwRichEdit(this);
   rtfNotes->SetName(QStringLiteral("rtfNotes"));
   rtfNotes->SetParent(this);
   rtfNotes->SetBounds((kClientWidth - kNotesWidth) / 2, kPageTop + kPageHeight + 4, kNotesWidth, kNotesHeight);
   rtfNotes->SetReadOnly(true);
   rtfNotes->SetColor(clInfoBk);
+  rtfNotes->SetDisabledColor(clInfoBk);
+  rtfNotes->SetFocusColor(kNotesFocusColor);
+  rtfNotes->SetFrameVisible(true);
   rtfNotes->SetTabStop(false);
   rtfNotes->SetScrollBars(TScrollStyle::ssVertical);
   rtfNotes->Font().SetName(QStringLiteral("Verdana"));

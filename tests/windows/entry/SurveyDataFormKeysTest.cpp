@@ -8,7 +8,7 @@
 #include "controls/navigation/FwPageControl.h"
 #include "platform/ime/InputMethods.h"
 #include "platform/ui/MenuItem.h"
-#include "platform/ui/RichEdit.h"
+#include "controls/common/FwRichEdit.h"
 #include "windows/shared/VKValidEdit.h"
 
 #include <QFile>

@@ -3,6 +3,7 @@
 #include "core/DatabaseFiles.h"
 #include "core/DatabasePassword.h"
 #include "core/OfflineExchange.h"
+#include "core/PageRules.h"
 #include "core/ProductVersion.h"
 #include "core/RegistrySettings.h"
 #include "core/SurveyModel.h"
@@ -59,6 +60,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   BindGroupItems();
   WireExchangeActions();
   WireDialogActions();
+  WireEntryActions();
   SetMenu(MainMenu1);
   OnKeyDown = [this](TObject*, WORD& key, TShiftState shift) { FormKeyDown(key, shift); };
   wheelKeys_ = std::make_unique<TMouseWheelKeys>();
@@ -67,6 +69,8 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
 
 TMainForm::~TMainForm() {
   wheelKeys_.reset();
+  // The entry form's rules read through queries of their own on the connection.
+  entryRules_.reset();
   // The list lets go of its data before the data sets and the connection go.
   if (RecordGrid) RecordGrid->SetDataSource(nullptr);
   delete DataSource1;

@@ -47,6 +47,8 @@ class TMainMenu;
 class TMenuItem;
 class TPopupMenu;
 class TMouseWheelKeys;
+class TPageRuleEngine;
+class TdlgSurveyDataForm;
 
 inline const QString kMainCaptionPrefix = QStringLiteral("2014年度全国Tallowmere--基层以上工会调查表（离线工具） - ");
 inline const QString kReportQuerySql = QStringLiteral("SELECT *  from view_data order by c901 asc");
@@ -175,6 +177,9 @@ private:
   void BindGroupItems();
   void WireExchangeActions();
   void WireDialogActions();
+  void WireEntryActions();
+  TdlgSurveyDataForm& EntryForm();
+  void OpenEntryForm(bool addNew);
   IProgress& Progress();
   void ApplyEditionSettings();
   void LoadBackgroundPicture();
@@ -200,6 +205,8 @@ private:
   TColumn* listSortedColumn_ = nullptr;
   bool startupFailed_ = false;
   std::unique_ptr<TMouseWheelKeys> wheelKeys_;
+  // The entry form's page rules, made with the form (MainFormEntry.cpp).
+  std::unique_ptr<TPageRuleEngine> entryRules_;
 };
 
 extern TMainForm* MainForm;

@@ -7,6 +7,7 @@
 #include "core/PageRuleLinks.h"
 #include "core/RegistrySettings.h"
 #include "core/SurveyModel.h"
+#include "platform/ui/Fonts.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/Field.h"
 #include "tests/core/WorkingDatabase.h"
@@ -78,6 +79,8 @@ private:
 class EntryFormFixture : public ::testing::Test {
 protected:
   void SetUp() override {
+    // The fonts as the program maps them at start, before any window exists.
+    fw::InstallFontSubstitutions();
     fw::ImePrefer.clear();
     fw::ToolForm = nullptr;
     tool = std::make_unique<fw::TToolForm>(nullptr);

@@ -4,7 +4,6 @@
 #include "EntryFormFixture.h"
 
 #include "controls/navigation/FwPageControl.h"
-#include "platform/ui/Fonts.h"
 
 #include <QDir>
 
@@ -18,8 +17,6 @@ TEST_F(SurveyDataFormPictureTest, PagesWithLoadedRecord) {
   const QString folder = qEnvironmentVariable("FW_ENTRY_SHOTS");
   if (folder.isEmpty()) GTEST_SKIP() << "FW_ENTRY_SHOTS names no folder";
   QDir().mkpath(folder);
-  // The fonts as the program maps them at start.
-  fw::InstallFontSubstitutions();
   AddRecord(110101000001LL, QStringLiteral("北京市东城区总工会"));
   AddRecord(110101000002LL);
   Open(false, 1);

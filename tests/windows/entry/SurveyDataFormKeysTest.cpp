@@ -9,6 +9,7 @@
 #include "platform/ime/InputMethods.h"
 #include "platform/ui/MenuItem.h"
 #include "controls/common/FwRichEdit.h"
+#include "windows/shared/CityNameForm.h"
 #include "windows/shared/VKValidEdit.h"
 
 #include <QFile>
@@ -268,6 +269,34 @@ TEST_F(SurveyDataFormKeysTest, ChineseTextFieldsSwitchToThePreferredInputMethod)
   Num("z001")->SetFocus();
   EXPECT_EQ(switched, (QStringList{"拼音", "拼音"}));
   InstallInputMethodBackend(previous);
+}
+
+} // namespace
+
+namespace {
+
+using namespace fw;
+using namespace fwtest;
+
+class SurveyDataFormPickerTest : public EntryFormFixture {};
+
+TEST_F(SurveyDataFormPickerTest, RegionPickerStartsAtTheRegionAndSetsTheChosenOne) {
+  AddRecord(110101000001LL);
+  Open(false);
+  int start = 0;
+  ScopedModalScript script([&](TForm& shown) {
+    auto& picker = static_cast<TCityNameForm&>(shown);
+    start = picker.Code;
+    picker.Code = 110105;
+    picker.CombName = QStringLiteral("北京市朝阳区");
+    return mrOk;
+  });
+  form->CityNameCtrlButtonClick();
+  EXPECT_EQ(start, 110101);
+  EXPECT_EQ(form->c903->IntValue(), 110105);
+  EXPECT_EQ(form->CityNameCtrl->Text(), "北京市朝阳区");
+  EXPECT_EQ(form->CityNameCtrl->Tag(), 110105);
+  EXPECT_TRUE(form->ChangesPending());
 }
 
 } // namespace

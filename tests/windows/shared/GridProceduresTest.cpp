@@ -169,6 +169,12 @@ TEST_F(GridProceduresTest, CodePopupMenuFillsTheTarget) {
   EXPECT_EQ(edit->Text(), "其他");
   EXPECT_EQ(called, 1);
   ToolForm->CodePopupMenu->Menu()->hide();
+  // A menu whose edit was freed meanwhile reaches no freed edit.
+  PopupCodeMenuEx(edit, {{5, "五"}}, [&](int code) { called = code; });
+  delete edit;
+  items->Items(0)->Click();
+  EXPECT_EQ(called, 1);
+  ToolForm->CodePopupMenu->Menu()->hide();
 }
 
 } // namespace

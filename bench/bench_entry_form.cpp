@@ -38,25 +38,11 @@ struct Fixture {
     QFile::copy(QStringLiteral(FW_BUILT_PROGRAM_DIR "/") + fw::kDefaultDatabaseName, path);
     db.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";Mode=ReadWrite;");
     db.Open();
-    AppendRecords();
+    fwbench::AppendSurveyRecords(db, kRecords);
     source = std::make_unique<fw::TADOQuery>(&db);
     source->SetSQL(QStringLiteral("SELECT *  from view_data order by c901 asc"));
     source->Open();
     form = std::make_unique<fw::TdlgSurveyDataForm>(nullptr);
-  }
-
-  void AppendRecords() {
-    fw::TADOQuery insert(&db);
-    insert.SetSQL(fwbench::InsertStatement());
-    std::vector<QVariant> values;
-    db.BeginTrans();
-    for (int r = 0; r < kRecords; ++r) {
-      fwbench::FillRecord(r, values);
-      fw::TParameters& p = insert.Parameters();
-      for (int c = 0; c < static_cast<int>(values.size()); ++c) p[c].SetValue(values[c]);
-      insert.ExecSQL();
-    }
-    db.CommitTrans();
   }
 
   // Opens the form in modify mode on the source's current record.

@@ -31,19 +31,7 @@ void Connect(fw::TADOConnection& db, const QString& path) {
   db.Open();
 }
 
-void AppendRecords(fw::TADOConnection& db) {
-  fw::TADOQuery insert(&db);
-  insert.SetSQL(fwbench::InsertStatement());
-  std::vector<QVariant> values;
-  db.BeginTrans();
-  for (int r = 0; r < kRecords; ++r) {
-    fwbench::FillRecord(r, values);
-    fw::TParameters& p = insert.Parameters();
-    for (int c = 0; c < static_cast<int>(values.size()); ++c) p[c].SetValue(values[c]);
-    insert.ExecSQL();
-  }
-  db.CommitTrans();
-}
+void AppendRecords(fw::TADOConnection& db) { fwbench::AppendSurveyRecords(db, kRecords); }
 
 void BM_AppendSurveyRecords(benchmark::State& state) {
   QTemporaryDir dir;

@@ -49,19 +49,25 @@ bool FcitxRunning(QDBusConnection& bus) {
   return bus.isConnected() && bus.interface() && bus.interface()->isServiceRegistered(kFcitxService).value();
 }
 
-TInputMethodList FcitxMethods(QDBusConnection& bus) {
+// The methods of a reply holding an array: each element's strings come from `strings`,
+// the method's name and title are the strings at nameAt and nameAt + 1.
+TInputMethodList ReadMethods(const QDBusMessage& reply, QStringList (*strings)(const QDBusArgument&), int nameAt) {
   TInputMethodList methods;
-  const QDBusMessage reply = Call(bus, kFcitxService, kFcitxPath, kFcitxInterface, QStringLiteral("AvailableInputMethods"));
   if (!Succeeded(reply) || reply.arguments().isEmpty()) return methods;
   const QDBusArgument list = reply.arguments().constFirst().value<QDBusArgument>();
   list.beginArray();
   while (!list.atEnd()) {
-    // (unique name, name, native name, icon, label, language, configurable)
-    const QStringList s = StructureStrings(list);
-    if (s.size() >= 2) methods.push_back({s[0], s[1]});
+    const QStringList s = strings(list);
+    if (s.size() > nameAt + 1) methods.push_back({s[nameAt], s[nameAt + 1]});
   }
   list.endArray();
   return methods;
+}
+
+// (unique name, name, native name, icon, label, language, configurable)
+TInputMethodList FcitxMethods(QDBusConnection& bus) {
+  return ReadMethods(Call(bus, kFcitxService, kFcitxPath, kFcitxInterface, QStringLiteral("AvailableInputMethods")),
+                     StructureStrings, 0);
 }
 
 // IBus on its own bus, whose address the daemon leaves in the environment or in a file
@@ -88,21 +94,14 @@ QDBusConnection IBusConnection() {
   return QDBusConnection::connectToBus(address, QStringLiteral("fenwright-ibus"));
 }
 
+// Each engine is a variant holding ("IBusEngineDesc", attachments, name, long name, ...).
+QStringList EngineStrings(const QDBusArgument& list) {
+  const QVariant engine = list.asVariant();
+  return StructureStrings(engine.value<QDBusVariant>().variant().value<QDBusArgument>());
+}
+
 TInputMethodList IBusMethods(QDBusConnection& bus) {
-  TInputMethodList methods;
-  const QDBusMessage reply = Call(bus, kIBusService, kIBusPath, kIBusInterface, QStringLiteral("ListEngines"));
-  if (!Succeeded(reply) || reply.arguments().isEmpty()) return methods;
-  const QDBusArgument list = reply.arguments().constFirst().value<QDBusArgument>();
-  list.beginArray();
-  while (!list.atEnd()) {
-    // Each engine is a variant holding ("IBusEngineDesc", attachments, name, long name, ...).
-    const QVariant engine = list.asVariant();
-    const QDBusArgument desc = engine.value<QDBusVariant>().variant().value<QDBusArgument>();
-    const QStringList s = StructureStrings(desc);
-    if (s.size() >= 3) methods.push_back({s[1], s[2]});
-  }
-  list.endArray();
-  return methods;
+  return ReadMethods(Call(bus, kIBusService, kIBusPath, kIBusInterface, QStringLiteral("ListEngines")), EngineStrings, 1);
 }
 
 const TInputMethod* FindMethod(const TInputMethodList& methods, const QString& name) {

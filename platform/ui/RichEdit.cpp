@@ -1,54 +1,14 @@
 #include "platform/ui/RichEdit.h"
 
+#include "platform/ui/FilteredTextArea.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QMimeData>
 #include <QTextEdit>
 
 namespace fw {
 
 namespace {
-
-class FilteredTextEdit : public QTextEdit {
-public:
-  explicit FilteredTextEdit(TRichEdit& owner) : owner_(owner) { setAcceptRichText(false); }
-
-protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    // Without WantReturns, Enter is left to the form (its default button).
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !owner_.WantReturns()) {
-      event->ignore();
-      return;
-    }
-    QTextEdit::keyPressEvent(event);
-  }
-
-  // Paste, drop and middle-click paste all arrive here; they bring plain text.
-  void insertFromMimeData(const QMimeData* source) override {
-    if (!source->hasText() || isReadOnly()) return;
-    QString text = source->text();
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    if (!owner_.FilterIncomingText(text)) return;
-    insertPlainText(text);
-  }
-
-  void inputMethodEvent(QInputMethodEvent* event) override {
-    QString commit = event->commitString();
-    if (commit.isEmpty()) {
-      QTextEdit::inputMethodEvent(event);
-      return;
-    }
-    const bool accepted = owner_.FilterIncomingText(commit);
-    QInputMethodEvent replaced(event->preeditString(), event->attributes());
-    replaced.setCommitString(accepted ? commit : QString(), event->replacementStart(), event->replacementLength());
-    QTextEdit::inputMethodEvent(&replaced);
-  }
-
-private:
-  TRichEdit& owner_;
-};
 
 bool IsHtmlFile(const QString& path) {
   const QString suffix = QFileInfo(path).suffix().toLower();
@@ -57,12 +17,13 @@ bool IsHtmlFile(const QString& path) {
 
 } // namespace
 
-TRichEdit::TRichEdit(TComponent* owner) : TWinControl(owner), edit_(new FilteredTextEdit(*this)) {
+TRichEdit::TRichEdit(TComponent* owner) : TWinControl(owner), edit_(new TFilteredTextArea<QTextEdit, TRichEdit>(*this)) {
   resize(185, 89);
   SetColor(clWindow);
   AdoptInner(edit_);
   SetTabStop(true);
   edit_->setTabChangesFocus(true);
+  edit_->setAcceptRichText(false);
   SetScrollBars(TScrollStyle::ssBoth);
   QObject::connect(edit_, &QTextEdit::textChanged, edit_, [this] { DoChange(); });
 }

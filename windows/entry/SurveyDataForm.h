@@ -36,6 +36,7 @@ class TAction;
 class TActionList;
 class TDataSet;
 class TFwButtonEdit;
+class TFwCustomEdit;
 class TFwCustomPanel;
 class TFwFrameController;
 class TFwLabel;
@@ -233,7 +234,7 @@ private:
   void CreateCoverEditors(TFwCustomPanel* panel);
   TFwButtonEdit* CreatePicker(TFwCustomPanel* panel, const QString& name, const QString& hint);
   TFwNumericEdit* CreateSheetEditor(TFwCustomPanel* panel, const QString& name);
-  void RegisterEditor(TWinControl* editor);
+  void SetUpEditor(TFwCustomEdit* edit, TFwCustomPanel* panel, const QString& name, TFwFrameController* controller);
   void ApplyFieldListToEditors();
   void UpdateCaptions();
 
@@ -265,6 +266,8 @@ private:
   void OpenSheetEditors(bool open);
   bool RefuseCoverExit(TObject* sender, TWinControl* editor, const QString& message);
   bool SkipExitCheck(TObject* sender) const;
+  int TakeCoverCode(TObject* sender, TFwNumericEdit* edit, TFwButtonEdit* picker, const TMenuItemDataArray& codes,
+                    const QString& message);
 
   // Focus.
   std::vector<TWinControl*> PageTabOrder(int page) const;

@@ -123,12 +123,24 @@ void TdlgSurveyDataForm::AddTitle(TFwCustomPanel* panel, int page, int width) {
   titles_[size_t(page)] = title;
 }
 
-void TdlgSurveyDataForm::RegisterEditor(TWinControl* editor) { editors_.insert(editor->Name().toLower(), editor); }
+// What every editor of the form shares: its name, its place in the editors by name, its
+// frame from the controller, the panel's colour, a tab stop, change tracking and the
+// Enter and arrow keys.
+void TdlgSurveyDataForm::SetUpEditor(TFwCustomEdit* edit, TFwCustomPanel* panel, const QString& name,
+                                     TFwFrameController* controller) {
+  edit->SetName(name);
+  edit->SetParent(panel);
+  edit->SetFrameController(controller);
+  edit->SetParentColor(true);
+  edit->SetTabStop(true);
+  edit->OnChange = [this](TObject*) { ContentChange(); };
+  edit->OnKeyDown = [this](TObject* sender, WORD& key, TShiftState shift) { EditKeyDown(sender, key, shift); };
+  editors_.insert(name.toLower(), edit);
+}
 
 TFwNumericEdit* TdlgSurveyDataForm::CreateSheetEditor(TFwCustomPanel* panel, const QString& name) {
   auto* edit = new TFwNumericEdit(this);
-  edit->SetName(name);
-  edit->SetParent(panel);
+  SetUpEditor(edit, panel, name, BoxFrameController);
   edit->SetDisplayFormat(QStringLiteral(",#"));
   edit->SetAllowBlank(true);
   edit->SetCheckRange(true);
@@ -137,12 +149,6 @@ TFwNumericEdit* TdlgSurveyDataForm::CreateSheetEditor(TFwCustomPanel* panel, con
     edit->SetMax(3);
     edit->SetMaxLength(1);
   }
-  edit->SetFrameController(BoxFrameController);
-  edit->SetParentColor(true);
-  edit->SetTabStop(true);
-  edit->OnChange = [this](TObject*) { ContentChange(); };
-  edit->OnKeyDown = [this](TObject* sender, WORD& key, TShiftState shift) { EditKeyDown(sender, key, shift); };
-  RegisterEditor(edit);
   sheetEditors_.push_back(edit);
   return edit;
 }
@@ -211,33 +217,19 @@ TFwButtonEdit* TdlgSurveyDataForm::CreatePicker(TFwCustomPanel* panel, const QSt
 void TdlgSurveyDataForm::CreateCoverEditors(TFwCustomPanel* panel) {
   auto numeric = [&](const QString& name, int maxLength, const QString& format) {
     auto* edit = new TFwNumericEdit(this);
-    edit->SetName(name);
-    edit->SetParent(panel);
+    SetUpEditor(edit, panel, name, LineFrameController);
     edit->SetMaxLength(maxLength);
     edit->SetDisplayFormat(format);
     edit->SetAlignment(TLeftRight::taLeftJustify);
-    edit->SetFrameController(LineFrameController);
-    edit->SetParentColor(true);
-    edit->SetTabStop(true);
-    edit->OnChange = [this](TObject*) { ContentChange(); };
-    edit->OnKeyDown = [this](TObject* sender, WORD& key, TShiftState shift) { EditKeyDown(sender, key, shift); };
-    RegisterEditor(edit);
     return edit;
   };
   auto text = [&](const QString& name, int maxLength) {
     auto* edit = new TVKValidEdit(this);
-    edit->SetName(name);
-    edit->SetParent(panel);
+    SetUpEditor(edit, panel, name, LineFrameController);
     edit->SetMaxLength(maxLength);
     edit->SetCheckType(TCheckType::tcForbid);
     edit->SetForbidChars(kQuoteChars);
-    edit->SetFrameController(LineFrameController);
-    edit->SetParentColor(true);
-    edit->SetTabStop(true);
-    edit->OnChange = [this](TObject*) { ContentChange(); };
-    edit->OnKeyDown = [this](TObject* sender, WORD& key, TShiftState shift) { EditKeyDown(sender, key, shift); };
     edit->OnEnter = [this](TObject* sender) { EditBoxEnter(sender); };
-    RegisterEditor(edit);
     return edit;
   };
 

@@ -110,30 +110,33 @@ void TdlgSurveyDataForm::c903Exit(TObject* sender) {
   CityNameCtrl->SetTag(code);
 }
 
+// A code editor of the cover left: its code's name goes to the picker beside it and the
+// code is given back; an unknown code is refused (-1).
+int TdlgSurveyDataForm::TakeCoverCode(TObject* sender, TFwNumericEdit* edit, TFwButtonEdit* picker,
+                                      const TMenuItemDataArray& codes, const QString& message) {
+  const int code = AsCode(edit->IntValue());
+  const QString name = GetCodeName(codes, code);
+  if (name.isEmpty()) {
+    RefuseCoverExit(sender, edit, message);
+    return -1;
+  }
+  picker->SetTag(code);
+  picker->SetText(name);
+  return code;
+}
+
 void TdlgSurveyDataForm::c904Exit(TObject* sender) {
   if (SkipExitCheck(sender)) return;
-  const int code = AsCode(c904->IntValue());
-  const QString name = GetCodeName(LevelCodeList, code);
-  if (name.isEmpty()) {
-    RefuseCoverExit(sender, c904, QStringLiteral("输入的本级工会层次代码不合法，请重新输入或通过列表选择"));
-    return;
-  }
-  LevelName->SetTag(code);
-  LevelName->SetText(name);
-  ApplyFieldRules(code);
+  const int code = TakeCoverCode(sender, c904, LevelName, LevelCodeList,
+                                 QStringLiteral("输入的本级工会层次代码不合法，请重新输入或通过列表选择"));
+  if (code >= 0) ApplyFieldRules(code);
 }
 
 void TdlgSurveyDataForm::c907Exit(TObject* sender) {
   if (SkipExitCheck(sender)) return;
-  const int code = AsCode(c907->IntValue());
-  const QString name = GetCodeName(StateCodeList, code);
-  if (name.isEmpty()) {
-    RefuseCoverExit(sender, c907, QStringLiteral("输入的填报状态代码不合法，请重新输入或通过列表选择"));
-    return;
-  }
-  StateName->SetTag(code);
-  StateName->SetText(name);
-  SetFillingState(code);
+  const int code = TakeCoverCode(sender, c907, StateName, StateCodeList,
+                                 QStringLiteral("输入的填报状态代码不合法，请重新输入或通过列表选择"));
+  if (code >= 0) SetFillingState(code);
 }
 
 void TdlgSurveyDataForm::c905Exit(TObject* sender) {

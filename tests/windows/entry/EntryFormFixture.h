@@ -10,6 +10,7 @@
 #include "platform/ui/Fonts.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/Field.h"
+#include "support/RuleRecords.h"
 #include "tests/core/WorkingDatabase.h"
 #include "windows/entry/SurveyDataForm.h"
 #include "windows/shared/ToolForm.h"
@@ -24,30 +25,11 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace fwtest {
 
-struct ListedRule {
-  QString Rule, Explanation, Focus;
-  int Page = 0;
-};
-
-class FakeMessageList : public fw::IMessageList {
+// The recording message list, with a double-click jump that tests switch on.
+class FakeMessageList : public RecordingMessageList {
 public:
-  void ClearMessageList() override {
-    Rows.clear();
-    Shown = false;
-    ++Clears;
-  }
-  void AddMessage(const QString& rule, const QString& explanation, const QString& focus, int page) override {
-    Rows.push_back({rule, explanation, focus, page});
-  }
-  bool IsMessageListEmpty() const override { return Rows.empty(); }
-  void ShowMessageList() override { Shown = true; }
-  void HideMessageList() override { Shown = false; }
   bool JumpInProgress() const override { return Jumping; }
-
-  std::vector<ListedRule> Rows;
-  bool Shown = false;
   bool Jumping = false;
-  int Clears = 0;
 };
 
 // Lists one broken rule for each page named in BrokenPages.

@@ -2,6 +2,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/DesktopHooks.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/GuardedApplication.h"
 #include "windows/entry/SurveyDataForm.h"
 #include "windows/main/MainForm.h"
 #include "windows/shared/MessageListWinForm.h"
@@ -10,10 +11,8 @@
 #include "windows/shared/QuestionDlg.h"
 #include "windows/shared/ToolForm.h"
 
-#include <QApplication>
-
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  fw::TGuardedApplication app(argc, argv);
   fw::InstallFontSubstitutions();
   fw::InstallDesktopHooks();
   fw::InstallQuestionDialogHook();
@@ -30,7 +29,5 @@ int main(int argc, char** argv) {
   // TQuestionDlg is made anew for every question (AskQuestion, through the question hook).
   fw::Application->CreateForm(fw::ToolForm);
   fw::Application->CreateForm(fw::ProgressBar2LineForm);
-  // TdlgCheckForm, TdlgSumForm, TdlgQueryListForm, TdlgLocateForm,
-  // TdlgAboutForm, TDataSearchCodeForm, TdlgSaveListForm, TdlgDataSearchForm, TdlgSearchForm
   return fw::Application->Run();
 }

@@ -13,7 +13,7 @@
 #include "platform/shell/Hooks.h"
 #include "platform/ui/DBGrid.h"
 #include "windows/dialogs/GroupItemForm.h"
-#include "windows/main/MainForm.h"
+#include "windows/main/MainData.h"
 #include "windows/shared/DialogParts.h"
 #include "windows/shared/InputQueryEx.h"
 #include "windows/shared/ProgressBarForm.h"
@@ -29,7 +29,7 @@ constexpr int kClientHeight = 380;
 constexpr int kButtonWidth = 80;
 
 // The program's database, as the main window holds it.
-TADOConnection* ProgramConnection() { return MainForm ? MainForm->SysADOConnection : nullptr; }
+TADOConnection* ProgramConnection() { return MainData() ? MainData()->SysADOConnection.get() : nullptr; }
 
 } // namespace
 

@@ -11,7 +11,7 @@ namespace fw {
 
 void TMainForm::WireDialogActions() {
   actGroup->OnExecute = [this](TBasicAction*) {
-    std::unique_ptr<TdlgGroupListForm> dialog(NewForm<TdlgGroupListForm>(this, SysADOConnection));
+    std::unique_ptr<TdlgGroupListForm> dialog(NewForm<TdlgGroupListForm>(this, data_.SysADOConnection.get()));
     dialog->ShowModal();
   };
 }

@@ -29,7 +29,7 @@ TdlgSurveyDataForm& TMainForm::EntryForm() {
   if (MessageListWinForm && form.MessageList() != MessageListWinForm) {
     form.SetMessageList(MessageListWinForm);
     MessageListWinForm->SetJumpTarget(&form);
-    entryRules_ = std::make_unique<TPageRuleEngine>(*SysADOConnection, form, *MessageListWinForm);
+    entryRules_ = std::make_unique<TPageRuleEngine>(*data_.SysADOConnection, form, *MessageListWinForm);
     form.SetRuleChecker(entryRules_.get());
   }
   return form;
@@ -40,10 +40,10 @@ TdlgSurveyDataForm& TMainForm::EntryForm() {
 void TMainForm::OpenEntryForm(bool addNew) {
   TdlgSurveyDataForm& form = EntryForm();
   form.IsAddNew = addNew;
-  if (!addNew) form.CurrentCode = ReportQuery->FieldByName(QStringLiteral("c901"))->AsFloat();
-  form.SetSourceDataset(ReportQuery);
+  if (!addNew) form.CurrentCode = data_.ReportQuery->FieldByName(QStringLiteral("c901"))->AsFloat();
+  form.SetSourceDataset(data_.ReportQuery.get());
   form.ShowModal();
-  if (addNew && ReportQuery->Active()) RequeryAtBookmark();
+  if (addNew && data_.ReportQuery->Active()) RequeryAtBookmark();
 }
 
 } // namespace fw

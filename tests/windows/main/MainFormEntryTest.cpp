@@ -49,14 +49,14 @@ TEST_F(MainFormEntryTest, AddNewStoresARecordThatTheListThenShows) {
     return mrCancel;
   });
   main->actAddNew->Execute();
-  EXPECT_EQ(main->ReportQuery->RecordCount(), 2);
+  EXPECT_EQ(main->Data().ReportQuery->RecordCount(), 2);
   EXPECT_EQ(Count("select count(*) from dt_data where c902='新工会' and RecordState=1"), 1);
 }
 
 TEST_F(MainFormEntryTest, ModifyOpensTheCurrentRecordAndTheListFollowsTheChange) {
   AddRecords({110101000001, 110101000002});
   TMainForm* main = StartWithWindows();
-  main->ReportQuery->SetRecNo(2);
+  main->Data().ReportQuery->SetRecNo(2);
   ScopedModalScript script([](TForm& shown) {
     auto& form = static_cast<TdlgSurveyDataForm&>(shown);
     EXPECT_FALSE(form.IsAddNew);
@@ -70,8 +70,8 @@ TEST_F(MainFormEntryTest, ModifyOpensTheCurrentRecordAndTheListFollowsTheChange)
     return mrCancel;
   });
   main->actModify->Execute();
-  EXPECT_EQ(main->ReportQuery->RecNo(), 2);
-  EXPECT_EQ(main->ReportQuery->FieldByName("c902")->AsString(), "改名的单位");
+  EXPECT_EQ(main->Data().ReportQuery->RecNo(), 2);
+  EXPECT_EQ(main->Data().ReportQuery->FieldByName("c902")->AsString(), "改名的单位");
 }
 
 // The page rules run on 保存记录 and list what is broken: z003 <= z001 does not hold.

@@ -1,11 +1,8 @@
-// Pictures of the entry form with a loaded record, written as PNG files to the folder
-// named by FW_ENTRY_SHOTS (skipped without it), for looking at the pages as a user
-// filling in the paper form would.
+// Pictures of the entry form with a loaded record (opt-in, FW_SHOTS), for looking at the
+// pages as a user filling in the paper form would.
 #include "EntryFormFixture.h"
 
 #include "controls/navigation/FwPageControl.h"
-
-#include <QDir>
 
 namespace {
 
@@ -14,9 +11,7 @@ using namespace fwtest;
 class SurveyDataFormPictureTest : public EntryFormFixture {};
 
 TEST_F(SurveyDataFormPictureTest, PagesWithLoadedRecord) {
-  const QString folder = qEnvironmentVariable("FW_ENTRY_SHOTS");
-  if (folder.isEmpty()) GTEST_SKIP() << "FW_ENTRY_SHOTS names no folder";
-  QDir().mkpath(folder);
+  if (ShotsFolder().isEmpty()) GTEST_SKIP() << "FW_SHOTS names no folder";
   AddRecord(110101000001LL, QStringLiteral("北京市东城区总工会"));
   AddRecord(110101000002LL);
   Open(false, 1);
@@ -27,7 +22,7 @@ TEST_F(SurveyDataFormPictureTest, PagesWithLoadedRecord) {
   for (auto [page, name] : pages) {
     form->DataPage->SetActivePageIndex(page);
     QApplication::processEvents();
-    form->grab().save(QDir(folder).filePath(QString::fromLatin1(name) + ".png"));
+    SaveShot(form->grab().toImage(), QStringLiteral("entry-%1.png").arg(QString::fromLatin1(name)));
   }
 }
 

@@ -1,12 +1,14 @@
 // The entry form on a database of 100,000 generated survey records, with the record
-// list's query "SELECT *  from view_data order by c901 asc" as its source: opening the
-// form on a record in the middle of the list (the source set, the form shown and the
-// record loaded), saving the record after a change (cover check, store in one
-// transaction, the cover defaults remembered), and moving to the next record.
+// list's query "SELECT *  from view_data order by c901 asc" as its source and the page
+// rule engine: opening the form on a record in the middle of the list (the source set,
+// the form shown and the record loaded), saving the record after a change (cover check,
+// the rules of all twelve pages, the store in one transaction, the cover defaults
+// remembered), and moving to the next record.
 
 #include "SurveyRecordGenerator.h"
 #include "controls/common/FwNumericEdit.h"
 #include "controls/common/FwToolButton.h"
+#include "core/PageRules.h"
 #include "core/SurveyModel.h"
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
@@ -26,6 +28,18 @@ namespace {
 
 constexpr int kRecords = 100000;
 
+// A message list that only counts.
+class CountingList : public fw::IMessageList {
+public:
+  void ClearMessageList() override { rows = 0; }
+  void AddMessage(const QString&, const QString&, const QString&, int) override { ++rows; }
+  bool IsMessageListEmpty() const override { return rows == 0; }
+  void ShowMessageList() override {}
+  void HideMessageList() override {}
+  bool JumpInProgress() const override { return false; }
+  int rows = 0;
+};
+
 struct Fixture {
   Fixture() {
     registry.setAutoRemove(true);
@@ -43,6 +57,9 @@ struct Fixture {
     source->SetSQL(QStringLiteral("SELECT *  from view_data order by c901 asc"));
     source->Open();
     form = std::make_unique<fw::TdlgSurveyDataForm>(nullptr);
+    rules = std::make_unique<fw::TPageRuleEngine>(db, *form, messages);
+    form->SetMessageList(&messages);
+    form->SetRuleChecker(rules.get());
   }
 
   // Opens the form in modify mode on the source's current record.
@@ -63,6 +80,8 @@ struct Fixture {
   fw::TADOConnection db;
   std::unique_ptr<fw::TADOQuery> source;
   std::unique_ptr<fw::TdlgSurveyDataForm> form;
+  CountingList messages;
+  std::unique_ptr<fw::TPageRuleEngine> rules;
 };
 
 std::unique_ptr<Fixture> shared;
@@ -95,6 +114,7 @@ void BM_SaveRecord(benchmark::State& state) {
     state.ResumeTiming();
     if (!f.form->tbSaveClick(f.form->tbSave)) state.SkipWithError("the record was not saved");
   }
+  state.counters["broken_rules"] = f.messages.rows;
   f.Close();
 }
 BENCHMARK(BM_SaveRecord)->Unit(benchmark::kMillisecond)->Iterations(20);

@@ -173,13 +173,14 @@ void TdlgSurveyDataForm::LoadSurveyRecord() {
   SetStoreButtons(false);
   DataPage->SetActivePageIndex(0);
   LoadNotes(kNotesPrefix + QStringLiteral("00"));
+  // Still loading: the editor the focus leaves runs no exit check on the new record.
+  if (c901->CanFocus()) c901->SetFocus();
   ShowPositionText();
   tbAdd->SetVisible(IsAddNew);
   tbSave->SetVisible(!IsAddNew);
   // The record on screen is the stored one until it is changed.
   tbPrint->SetEnabled(!IsAddNew);
   Loaded = true;
-  if (c901->CanFocus()) c901->SetFocus();
 }
 
 void TdlgSurveyDataForm::ApplyLoadRange(const TBoundField& bound) {

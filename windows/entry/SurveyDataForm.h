@@ -11,10 +11,10 @@
 // connection; the page rules and the message list come in through small interfaces and
 // may be absent, in which case the form behaves as with an empty message list.
 //
-// The form's parts are built in SurveyDataFormLayout.cpp (pages from the layout table,
-// SurveyDataFormPages.cpp); loading and storing live here; the field rules, the cover's
-// exit checks and the code pickers in SurveyDataFormRules.cpp; keys and focus movement
-// in SurveyDataFormKeys.cpp.
+// The form's frame is built in SurveyDataFormLayout.cpp, its pages from the layout table
+// in SurveyDataFormPages.cpp; loading, storing, closing and moving are in
+// SurveyDataForm.cpp; the field rules, the cover's exit checks and the code pickers in
+// SurveyDataFormRules.cpp; keys and focus movement in SurveyDataFormKeys.cpp.
 
 #include "core/CoverValidation.h"
 #include "core/PageRuleLinks.h"
@@ -23,7 +23,6 @@
 #include "platform/ui/Form.h"
 
 #include <QHash>
-#include <QPointer>
 #include <array>
 #include <vector>
 
@@ -236,7 +235,6 @@ private:
   TFwNumericEdit* CreateSheetEditor(TFwCustomPanel* panel, const QString& name);
   void SetUpEditor(TFwCustomEdit* edit, TFwCustomPanel* panel, const QString& name, TFwFrameController* controller);
   void ApplyFieldListToEditors();
-  void UpdateCaptions();
 
   // Loading and storing.
   TADOConnection* Connection() const;

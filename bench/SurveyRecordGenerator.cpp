@@ -88,15 +88,14 @@ QString InsertStatement() {
   return "insert into dt_data (" + columns.join(',') + ") values (:" + columns.join(",:") + ")";
 }
 
-void AppendSurveyRecords(fw::TADOConnection& db, int count) {
+void AppendRecords(fw::TADOConnection& db, int count) {
   fw::TADOQuery insert(&db);
   insert.SetSQL(InsertStatement());
   std::vector<QVariant> values;
   db.BeginTrans();
   for (int r = 0; r < count; ++r) {
     FillRecord(r, values);
-    fw::TParameters& p = insert.Parameters();
-    for (int c = 0; c < static_cast<int>(values.size()); ++c) p[c].SetValue(values[c]);
+    for (int c = 0; c < static_cast<int>(values.size()); ++c) insert.Parameters()[c].SetValue(values[c]);
     insert.ExecSQL();
   }
   db.CommitTrans();

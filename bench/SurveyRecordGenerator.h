@@ -24,7 +24,8 @@ void FillRecord(int index, std::vector<QVariant>& values);
 // column, in the order of GeneratedColumns().
 QString InsertStatement();
 
-// Appends records 0..count-1 to dt_data through one prepared insert in one transaction.
-void AppendSurveyRecords(fw::TADOConnection& db, int count);
+// Appends records 0 .. count-1 to dt_data in one transaction, through one prepared
+// statement.
+void AppendRecords(fw::TADOConnection& db, int count);
 
 } // namespace fwbench

@@ -52,7 +52,7 @@ struct Fixture {
     QFile::copy(QStringLiteral(FW_BUILT_PROGRAM_DIR "/") + fw::kDefaultDatabaseName, path);
     db.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";Mode=ReadWrite;");
     db.Open();
-    fwbench::AppendSurveyRecords(db, kRecords);
+    fwbench::AppendRecords(db, kRecords);
     source = std::make_unique<fw::TADOQuery>(&db);
     source->SetSQL(QStringLiteral("SELECT *  from view_data order by c901 asc"));
     source->Open();

@@ -31,8 +31,6 @@ void Connect(fw::TADOConnection& db, const QString& path) {
   db.Open();
 }
 
-void AppendRecords(fw::TADOConnection& db) { fwbench::AppendSurveyRecords(db, kRecords); }
-
 void BM_AppendSurveyRecords(benchmark::State& state) {
   QTemporaryDir dir;
   int run = 0;
@@ -42,7 +40,7 @@ void BM_AppendSurveyRecords(benchmark::State& state) {
     fw::TADOConnection db;
     Connect(db, CopyOfShippedDatabase(dir, run++));
     state.ResumeTiming();
-    AppendRecords(db);
+    fwbench::AppendRecords(db, kRecords);
   }
   state.counters["records"] = kRecords;
   state.counters["peak_rss_MB"] = fwbench::PeakRssMb();
@@ -53,7 +51,7 @@ void BM_OpenRecordList(benchmark::State& state) {
   QTemporaryDir dir;
   fw::TADOConnection db;
   Connect(db, CopyOfShippedDatabase(dir, 0));
-  AppendRecords(db);
+  fwbench::AppendRecords(db, kRecords);
   fwbench::ResetPeakRss();
   int count = 0;
   for (auto _ : state) {

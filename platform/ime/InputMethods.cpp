@@ -143,6 +143,12 @@ TInputMethodBackend& Backend() {
 
 TInputMethodList InstalledInputMethods() { return Backend().List(); }
 
+QStringList InstalledInputMethodTitles() {
+  QStringList titles;
+  for (const TInputMethod& method : InstalledInputMethods()) titles << method.Title;
+  return titles;
+}
+
 bool SwitchInputMethod(const QString& name) {
   if (name.trimmed().isEmpty()) return false;
   return Backend().Switch(name.trimmed());

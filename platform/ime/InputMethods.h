@@ -8,6 +8,7 @@
 // list. Tests replace the backend.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -21,6 +22,8 @@ using TInputMethodList = std::vector<TInputMethod>;
 
 // The installed input methods of the running framework; empty when none runs.
 TInputMethodList InstalledInputMethods();
+// Their titles, as the options dialog lists them for the preferred input method.
+QStringList InstalledInputMethodTitles();
 
 // Switches the desktop to the input method whose Name or Title is `name` and turns input
 // on; false when there is no such method or no framework runs. An empty name does

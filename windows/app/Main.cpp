@@ -3,6 +3,7 @@
 #include "platform/ui/DesktopHooks.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/GuardedApplication.h"
+#include "windows/dialogs/AboutForm.h"
 #include "windows/entry/SurveyDataForm.h"
 #include "windows/main/MainForm.h"
 #include "windows/shared/MessageListWinForm.h"
@@ -29,5 +30,6 @@ int main(int argc, char** argv) {
   // TQuestionDlg is made anew for every question (AskQuestion, through the question hook).
   fw::Application->CreateForm(fw::ToolForm);
   fw::Application->CreateForm(fw::ProgressBar2LineForm);
+  fw::Application->CreateForm(fw::dlgAboutForm);
   return fw::Application->Run();
 }

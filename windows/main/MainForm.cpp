@@ -16,6 +16,7 @@
 #include "platform/ui/MainMenu.h"
 #include "windows/shared/GridProcedures.h"
 #include "windows/app/MouseWheelKeys.h"
+#include "windows/dialogs/AboutForm.h"
 
 namespace fw {
 
@@ -77,6 +78,7 @@ void TMainForm::FormCreate() {
   ApplyEditionSettings();
   LoadFieldList();
   ShowVersion();
+  if (SplashWanted()) ShowAboutBox(true);
   GroupTables = QStringList{QStringLiteral("CT_Group"), QStringLiteral("DT_GroupItem")};
 }
 

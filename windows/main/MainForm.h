@@ -3,7 +3,7 @@
 // database connection and the named queries through which every window reaches the
 // survey database), shows the record list, and runs the start-up sequence in its
 // creation handler: settings, database, caption, list switch, edition settings, field
-// list, version text.
+// list, version text, splash.
 //
 // The window's parts are built in MainFormLayout.cpp, its actions, menus and group-bar
 // items in MainFormActions.cpp. An action without a handler stays disabled (see
@@ -168,6 +168,9 @@ private:
   void WireEntryActions();
   TdlgSurveyDataForm& EntryForm();
   void OpenEntryForm(bool addNew);
+  // The about box (made owned by this window when there is none), as the splash or
+  // as opened by 关于, shown modally and freed.
+  void ShowAboutBox(bool splash);
   IProgress& Progress();
   void ApplyEditionSettings();
   void LoadBackgroundPicture();

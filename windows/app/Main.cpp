@@ -4,6 +4,7 @@
 #include "platform/ui/Fonts.h"
 #include "platform/ui/GuardedApplication.h"
 #include "windows/dialogs/AboutForm.h"
+#include "windows/entry/SurveyDataForm.h"
 #include "windows/main/MainForm.h"
 #include "windows/shared/MessageListWinForm.h"
 #include "windows/shared/ProgressBar2LineForm.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
   // creation handler runs the start-up before any other window exists. After a failed
   // start nothing more is created and Run returns the failure's exit status at once.
   fw::Application->CreateForm(fw::MainForm);
+  fw::Application->CreateForm(fw::dlgSurveyDataForm);
   fw::Application->CreateForm(fw::MessageListWinForm);
   fw::Application->CreateForm(fw::ProgressBarForm);
   // TQuestionDlg is made anew for every question (AskQuestion, through the question hook).

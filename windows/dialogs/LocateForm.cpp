@@ -5,9 +5,11 @@
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
 #include "core/Messages.h"
+#include "core/RegistrySettings.h"
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
+#include "platform/ime/InputMethods.h"
 #include "platform/shell/Hooks.h"
 #include "windows/shared/DialogParts.h"
 #include "windows/shared/VKValidEdit.h"
@@ -21,11 +23,6 @@ constexpr int kClientHeight = 112;
 constexpr int kEditLeft = 190;
 constexpr int kEditWidth = kClientWidth - kEditLeft - 14;
 constexpr int kCodeDigits = 12;
-
-// Names are typed in Chinese: entering the name edit switches the desktop to the
-// preferred input method (ImePrefer) through the platform's input-method service. That
-// service does not exist yet, so for now nothing switches.
-void SwitchToPreferredInputMethod() {}
 
 TFwRadioButton* NewRadio(TForm* form, const QString& name, const QString& caption, int top) {
   auto* radio = new TFwRadioButton(form);
@@ -72,7 +69,8 @@ TdlgLocateForm::TdlgLocateForm(TComponent* owner, TADOConnection* connection, TD
   c902->SetParent(this);
   c902->SetBounds(kEditLeft, 43, kEditWidth, 21);
   c902->OnChange = [this](TObject*) { rad902->SetChecked(true); };
-  c902->OnEnter = [](TObject*) { SwitchToPreferredInputMethod(); };
+  // Names are typed in Chinese: entering the name switches to the preferred input method.
+  c902->OnEnter = [](TObject*) { SwitchInputMethod(ImePrefer); };
 
   FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
   tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("定  位"), [this] { tbSumClick(); });

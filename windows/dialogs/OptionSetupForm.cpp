@@ -8,7 +8,7 @@
 #include "controls/navigation/FwPageControl.h"
 #include "controls/navigation/FwTabSheet.h"
 #include "core/RegistrySettings.h"
-#include "platform/shell/InputMethods.h"
+#include "platform/ime/InputMethods.h"
 #include "windows/shared/DialogParts.h"
 
 #include <QPointer>
@@ -111,7 +111,7 @@ void TdlgOptionSetupForm::StyleClicked(bool simple) {
 }
 
 void TdlgOptionSetupForm::cbImeDropDown() {
-  const QStringList names = InstalledInputMethods();
+  const QStringList names = InstalledInputMethodTitles();
   if (names == cbIme->Items()) return;
   const QString text = cbIme->Text();
   cbIme->SetItems(names);

@@ -44,6 +44,8 @@ class TMainMenu;
 class TMenuItem;
 class TPopupMenu;
 class TMouseWheelKeys;
+class TPageRuleEngine;
+class TdlgSurveyDataForm;
 
 inline const QString kMainCaptionPrefix = QStringLiteral("2014年度全国Tallowmere--基层以上工会调查表（离线工具） - ");
 inline const QString kDataFileMissingMessage = QStringLiteral("没有找到系统数据文件，请重新安装。");
@@ -163,6 +165,9 @@ private:
   void BindGroupItems();
   void WireExchangeActions();
   void WireDialogActions();
+  void WireEntryActions();
+  TdlgSurveyDataForm& EntryForm();
+  void OpenEntryForm(bool addNew);
   // The about box (made owned by this window when there is none), as the splash or
   // as opened by 关于, shown modally and freed.
   void ShowAboutBox(bool splash);
@@ -189,6 +194,8 @@ private:
   bool reopenAtFirst_ = false;
   TColumn* listSortedColumn_ = nullptr;
   std::unique_ptr<TMouseWheelKeys> wheelKeys_;
+  // The entry form's page rules, made with the form (MainFormEntry.cpp).
+  std::unique_ptr<TPageRuleEngine> entryRules_;
 };
 
 extern TMainForm* MainForm;

@@ -83,10 +83,7 @@ TFwButtonEdit* AddDropDownEdit(TWinControl* parent, const QString& name, const T
 
 TFwButtonEdit* AddCodeEdit(TWinControl* parent, const QString& name, const TRect& bounds, const TMenuItemDataArray& codes) {
   TFwButtonEdit* edit = AddDropDownEdit(parent, name, bounds);
-  edit->OnButtonClick = [edit, &codes](TObject*) {
-    PopupTarget = edit;
-    PopupCodeMenu(edit, codes);
-  };
+  edit->OnButtonClick = [edit, &codes](TObject*) { PopupCodeMenu(edit, codes); };
   return edit;
 }
 

@@ -5,11 +5,15 @@
 
 #include "controls/common/FwNumericEdit.h"
 #include "controls/common/FwRadioButton.h"
+#include "core/RegistrySettings.h"
+#include "platform/ime/InputMethods.h"
 #include "platform/ui/ActionList.h"
 #include "platform/ui/VirtualKeys.h"
 #include "tests/windows/dialogs/GroupDialogsSupport.h"
 #include "windows/shared/VKValidEdit.h"
 
+#include <QApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -96,6 +100,26 @@ TEST_F(LocateFormTest, ByNameTheFirstMatchWithTheTextTakenAsTyped) {
   EXPECT_EQ(ByName(QStringLiteral("%' or '1'='1")), 110000000001);
   EXPECT_EQ(LastMessage(), kNothingFoundMessage);
   EXPECT_EQ(hooks.Messages.size(), 2u);
+}
+
+TEST_F(LocateFormTest, EnteringTheNameSwitchesToThePreferredInputMethod) {
+  QStringList switched;
+  const TInputMethodBackend previous = InstallInputMethodBackend({[] { return TInputMethodList{{"pinyin", "拼音"}}; },
+                                                                  [&](const QString& name) {
+                                                                    switched << name;
+                                                                    return true;
+                                                                  }});
+  const QString before = ImePrefer;
+  ImePrefer = QStringLiteral("拼音");
+  QApplication::setActiveWindow(form.get());
+  form->activateWindow();
+  (void)QTest::qWaitForWindowActive(form.get());
+  form->c901->SetFocus();
+  form->c902->SetFocus();
+  form->c901->SetFocus();
+  EXPECT_EQ(switched, QStringList{QStringLiteral("拼音")});
+  ImePrefer = before;
+  InstallInputMethodBackend(previous);
 }
 
 class LocateActionTest : public fwtest::MainFormFixture {};

@@ -3,6 +3,8 @@
 // and the import choice, and the input-method list drops down without losing the text.
 #include "windows/dialogs/OptionSetupForm.h"
 
+#include "platform/ime/InputMethods.h"
+
 #include "controls/common/FwComboBox.h"
 #include "controls/common/FwRadioButton.h"
 #include "controls/common/FwToolButton.h"
@@ -122,9 +124,13 @@ TEST_F(OptionSetupFormTest, OkStoresTheInputMethodAndTheImportChoice) {
   }
 }
 
-// Without an input framework the list stays empty and the stored name stays shown.
+// The list holds the desktop's input methods; the stored name stays shown.
 TEST_F(OptionSetupFormTest, TheListDropsDownWithoutLosingTheText) {
+  const TInputMethodBackend previous =
+      InstallInputMethodBackend({[] { return TInputMethodList{{"pinyin", "拼音"}, {"wbx", "五笔"}}; }, nullptr});
   Run([&](TdlgOptionSetupForm& d) {
+    d.cbImeDropDown();
+    EXPECT_EQ(d.cbIme->Items(), (QStringList{"拼音", "五笔"}));
     d.cbIme->SetDroppedDown(true);
     QCoreApplication::processEvents();
     EXPECT_EQ(d.cbIme->Text(), QStringLiteral("五笔"));
@@ -132,6 +138,7 @@ TEST_F(OptionSetupFormTest, TheListDropsDownWithoutLosingTheText) {
     QCoreApplication::processEvents();
     EXPECT_EQ(d.cbIme->Text(), QStringLiteral("五笔"));
   });
+  InstallInputMethodBackend(previous);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/ExchangeFile.h"
 
+#include "core/FileUtils.h"
 #include "core/SurveyModel.h"
 #include "platform/shell/Hooks.h"
 
@@ -138,15 +139,10 @@ QString OfflineExportFileName(const QString& chosen) {
 }
 
 QString ImportFileName(const QString& chosen, int filterIndex) {
-  if (chosen.size() <= 4) return chosen;
-  const QString extension = filterIndex == 2 ? QStringLiteral(".mdb") : QStringLiteral(".dat");
-  return EndsWithExact(chosen, extension) ? chosen : chosen + extension;
+  return WithEndingWhenLong(chosen, filterIndex == 2 ? QStringLiteral(".mdb") : QStringLiteral(".dat"));
 }
 
-QString BackupFileName(const QString& chosen) {
-  if (chosen.size() > 4 && !EndsWithExact(chosen, ".mdb")) return chosen + ".mdb";
-  return chosen;
-}
+QString BackupFileName(const QString& chosen) { return WithEndingWhenLong(chosen, QStringLiteral(".mdb")); }
 
 QStringList CommonColumns(const QStringList& targetColumns, const QStringList& sourceColumns) {
   QStringList common;

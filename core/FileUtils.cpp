@@ -29,4 +29,9 @@ void CopyFileStream(const QString& source, const QString& destination) {
     throw std::runtime_error(("写入文件失败 " + destination + "：" + out.errorString()).toStdString());
 }
 
+QString WithEndingWhenLong(const QString& chosen, const QString& ending) {
+  if (chosen.size() > 4 && !chosen.endsWith(ending, Qt::CaseSensitive)) return chosen + ending;
+  return chosen;
+}
+
 } // namespace fw

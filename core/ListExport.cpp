@@ -153,30 +153,54 @@ QString CreateTableSql(const TDataSet& data, const QString& title) {
   return QStringLiteral("Create Table ") + QuotedName(title) + QLatin1Char('(') + columns.join(QLatin1Char(',')) + QLatin1Char(')');
 }
 
-// The values are bound as :v0, :v1, ... in field order.
+// The values are bound by position, in field order.
 QString InsertSql(const TDataSet& data, const QString& title) {
   QStringList names, marks;
   for (int i = 0; i < data.FieldCount(); ++i) {
     names << QuotedName(data.Fields(i)->FieldName());
-    marks << QStringLiteral(":v%1").arg(i);
+    marks << QStringLiteral("?");
   }
   return QStringLiteral("INSERT INTO ") + QuotedName(title) + QStringLiteral("  (") + names.join(QLatin1Char(',')) +
          QStringLiteral(") Values(") + marks.join(QLatin1Char(',')) + QLatin1Char(')');
 }
 
-// The value a field stores in the exported table: texts as they are (empty for none),
-// an empty date as null, an empty number as 0.
-QVariant TableValue(const TDataSet& data, int row, int column) {
-  const TField& field = *data.Fields(column);
-  const QVariant value = data.Value(row, column);
-  const bool empty = !value.isValid() || value.isNull() || value.toString().trimmed().isEmpty();
-  if (field.DataType() == ftDateTime) return empty ? QVariant() : QVariant(data.Text(row, column));
-  if (field.IsNumeric()) {
-    if (empty) return QVariant(0);
-    if (field.DataType() == ftBoolean) return QVariant(value.toDouble() != 0);
-    return value;
+// How a field's values are stored in the exported table: texts as they are (an empty
+// text for none), an empty date as null, an empty number as 0.
+enum class TTableRule { Text, Date, Number, Boolean };
+
+TTableRule TableRuleFor(const TField& field) {
+  if (field.DataType() == ftDateTime) return TTableRule::Date;
+  if (field.DataType() == ftBoolean) return TTableRule::Boolean;
+  return field.IsNumeric() ? TTableRule::Number : TTableRule::Text;
+}
+
+bool IsBlank(const QVariant& value) {
+  switch (value.typeId()) {
+  case QMetaType::LongLong:
+  case QMetaType::Double:
+  case QMetaType::Int:
+    return false;
+  case QMetaType::QString:
+    return static_cast<const QString*>(value.constData())->trimmed().isEmpty();
+  default:
+    return value.isNull();
   }
-  return empty ? QVariant(QString(QLatin1String(""))) : QVariant(data.Text(row, column));
+}
+
+QVariant TableValue(const TDataSet& data, int row, int column, TTableRule rule) {
+  QVariant value = data.Value(row, column);
+  switch (rule) {
+  case TTableRule::Number:
+    return IsBlank(value) ? QVariant(0) : value;
+  case TTableRule::Boolean:
+    return IsBlank(value) ? QVariant(0) : QVariant(value.toDouble() != 0);
+  case TTableRule::Date:
+    return IsBlank(value) ? QVariant() : QVariant(data.Text(row, column));
+  case TTableRule::Text:
+    break;
+  }
+  if (value.isNull()) return QVariant(QString(QLatin1String("")));
+  return value.typeId() == QMetaType::QString ? value : QVariant(data.Text(row, column));
 }
 
 QString DescribeRecord(const TDataSet& data, const TParameters& values) {
@@ -197,8 +221,11 @@ void FillTable(TADOConnection& out, const TDataSet& data, const QString& title, 
     TADOQuery insert(&out);
     insert.SetSQL(InsertSql(data, title));
     TParameters& params = insert.Parameters();
+    for (int c = 0; c < data.FieldCount(); ++c) params.AddParameter(QString());
+    std::vector<TTableRule> rules;
+    for (int c = 0; c < data.FieldCount(); ++c) rules.push_back(TableRuleFor(*data.Fields(c)));
     for (int row = 0; row < data.RowCount(); ++row) {
-      for (int c = 0; c < data.FieldCount(); ++c) params[c].SetValue(TableValue(data, row, c));
+      for (int c = 0; c < data.FieldCount(); ++c) params[c].SetValue(TableValue(data, row, c, rules[size_t(c)]));
       try {
         insert.ExecSQL();
       } catch (...) {

@@ -2,6 +2,8 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/DesktopHooks.h"
 #include "platform/ui/Fonts.h"
+#include "windows/dialogs/QueryListForm.h"
+#include "windows/dialogs/SaveListForm.h"
 #include "windows/main/MainForm.h"
 #include "windows/shared/ProgressBar2LineForm.h"
 #include "windows/shared/ProgressBarForm.h"
@@ -27,7 +29,12 @@ int main(int argc, char** argv) {
   // TQuestionDlg is made anew for every question (AskQuestion, through the question hook).
   fw::Application->CreateForm(fw::ToolForm);
   fw::Application->CreateForm(fw::ProgressBar2LineForm);
-  // TdlgCheckForm, TdlgSumForm, TdlgQueryListForm, TdlgLocateForm,
-  // TdlgAboutForm, TDataSearchCodeForm, TdlgSaveListForm, TdlgDataSearchForm, TdlgSearchForm
+  // TdlgCheckForm, TdlgSumForm
+  fw::Application->CreateForm(fw::dlgQueryListForm);
+  // The data-entry form, once it exists, opens the query list's records:
+  // fw::dlgQueryListForm->OnEditRecord = <show the entry form on the given source>.
+  // TdlgLocateForm, TdlgAboutForm, TDataSearchCodeForm
+  fw::Application->CreateForm(fw::dlgSaveListForm);
+  // TdlgDataSearchForm, TdlgSearchForm
   return fw::Application->Run();
 }

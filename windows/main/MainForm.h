@@ -5,7 +5,8 @@
 // database, caption, list switch, edition settings, field list, version text.
 //
 // The window's parts are built in MainFormLayout.cpp, its actions, menus and group-bar
-// items in MainFormActions.cpp. An action whose feature is not part of the program yet
+// items in MainFormActions.cpp; the actions of the file exchanges are wired in
+// MainFormExchange.cpp, those of the list dialogs in MainFormLists.cpp. An action whose feature is not part of the program yet
 // has its caption, image and places but no handler, and an action without a handler
 // stays disabled (see UpdateActionState). Wiring a feature is setting the action's
 // OnExecute: the action list's update (which handles every action, so single actions
@@ -174,6 +175,7 @@ private:
   void CreateMenus();
   void BindGroupItems();
   void WireExchangeActions();
+  void WireListActions();
   IProgress& Progress();
   void ApplyEditionSettings();
   void LoadBackgroundPicture();

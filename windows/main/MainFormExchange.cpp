@@ -13,11 +13,7 @@
 
 namespace fw {
 
-IProgress& TMainForm::Progress() {
-  static TSilentProgress silent;
-  if (ProgressBarForm) return *ProgressBarForm;
-  return silent;
-}
+IProgress& TMainForm::Progress() { return ProgressWindow(); }
 
 void TMainForm::WireExchangeActions() {
   actFastImport->OnExecute = [this](TBasicAction*) {

@@ -81,6 +81,16 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
   return deleted;
 }
 
+TColumn* AddListColumn(TDBGridColumns& columns, const QString& fieldName, const QString& title, int width, bool centred) {
+  TColumn* column = columns.Add();
+  column->SetAlignment(centred ? TAlignment::taCenter : TAlignment::taLeftJustify);
+  column->SetWidth(width);
+  column->SetFieldName(fieldName);
+  column->Title().SetCaption(title);
+  column->Title().SetAlignment(TAlignment::taCenter);
+  return column;
+}
+
 void DrawGridRowStripes(TDBGrid& grid, const TRect& rect, int dataCol, TColumn* column, TGridDrawState state) {
   if (!(state & gdSelected)) grid.Canvas().Brush().SetColor(grid.DrawingRecNo() % 2 == 1 ? kOddRowColor : kEvenRowColor);
   grid.DefaultDrawColumnCell(rect, dataCol, column, state);

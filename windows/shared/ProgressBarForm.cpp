@@ -14,6 +14,12 @@ namespace fw {
 
 TProgressBarForm* ProgressBarForm = nullptr;
 
+IProgress& ProgressWindow() {
+  static TSilentProgress silent;
+  if (ProgressBarForm) return *ProgressBarForm;
+  return silent;
+}
+
 namespace {
 
 // The busy animation: eight dots on a circle, one of them dark, going round.

@@ -48,4 +48,7 @@ private:
 // The window the program entry creates at start; the long jobs report through it.
 extern TProgressBarForm* ProgressBarForm;
 
+// The progress window when it exists, else a progress that shows nothing.
+IProgress& ProgressWindow();
+
 } // namespace fw

@@ -72,10 +72,10 @@ TEST_F(MainWindowTest, ActionsWithoutHandlersStayDisabled) {
   AddRecords({110000000001});
   TMainForm* form = Shown();
   form->ActionList1->UpdateActions();
-  // The exchange files, backup, compaction and printing are wired; every other action
-  // waits for its feature.
-  const std::set<TAction*> wired = {form->actFastImport, form->actExport, form->actBackup, form->actCompress,
-                                    form->actPrint};
+  // The exchange files, backup, compaction, printing and the list dialogs are wired;
+  // every other action waits for its feature.
+  const std::set<TAction*> wired = {form->actFastImport, form->actExport, form->actBackup,  form->actCompress,
+                                    form->actPrint,      form->actSaveList, form->actRecordGrid};
   for (int i = 0; i < form->ActionList1->ActionCount(); ++i) {
     TAction* action = form->ActionList1->Actions(i);
     EXPECT_EQ(action->Enabled(), wired.count(action) == 1) << action->Name().toStdString();

@@ -31,11 +31,19 @@ protected:
     db.Connection.Execute(QStringLiteral("insert into t_list (id, flag) values (2, 0)"));
   }
 
-  std::unique_ptr<TADOQuery> Query(const QString& sql) {
-    auto query = std::make_unique<TADOQuery>(&db.Connection);
+  std::unique_ptr<TADOQuery> Query(const QString& sql, TADOConnection* connection = nullptr) {
+    auto query = std::make_unique<TADOQuery>(connection ? connection : &db.Connection);
     query->SetSQL(sql);
     query->Open();
     return query;
+  }
+
+  // A connection of its own to an exported database file.
+  static std::unique_ptr<TADOConnection> OpenFile(const QString& file) {
+    auto connection = std::make_unique<TADOConnection>();
+    connection->SetConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + file);
+    connection->Open();
+    return connection;
   }
 
   QString Docs(const QString& name) const { return QDir(folders.DocumentsDir()).filePath(name); }
@@ -183,26 +191,20 @@ TEST_F(ListExport, DatabaseTableHoldsTheValuesAndIsReplacedOnTheNextExport) {
   ASSERT_TRUE(SaveQueryAsAccess(*first, QStringLiteral("Fenwright查询结果"), progress));
   EXPECT_EQ(DocsEntries(), QStringList{QStringLiteral("查询结果.mdb")});
 
-  TADOConnection out;
-  out.SetConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + file);
-  out.Open();
-  TADOQuery result(&out);
-  result.SetSQL(QStringLiteral("select * from Fenwright查询结果"));
-  result.Open();
-  ASSERT_EQ(result.RecordCount(), 1);
-  EXPECT_EQ(result.FieldNames(), (QStringList{"id", "name", "cid", "flag", "day", "amount", "skipped"}));
-  EXPECT_EQ(result.FieldByName("name")->AsString(), QStringLiteral("O'Brien 工会"));
-  EXPECT_EQ(result.FieldByName("flag")->AsInteger(), -1);
-  EXPECT_EQ(result.FieldByName("amount")->AsFloat(), 1234.5);
-  EXPECT_EQ(result.FieldByName("cid")->AsString(), QStringLiteral("0012"));
-  TADOQuery kept(&out);
-  kept.SetSQL(QStringLiteral("select * from 其他"));
-  kept.Open();
-  ASSERT_EQ(kept.RecordCount(), 1);
+  auto out = OpenFile(file);
+  auto result = Query(QStringLiteral("select * from Fenwright查询结果"), out.get());
+  ASSERT_EQ(result->RecordCount(), 1);
+  EXPECT_EQ(result->FieldNames(), (QStringList{"id", "name", "cid", "flag", "day", "amount", "skipped"}));
+  EXPECT_EQ(result->FieldByName("name")->AsString(), QStringLiteral("O'Brien 工会"));
+  EXPECT_EQ(result->FieldByName("flag")->AsInteger(), -1);
+  EXPECT_EQ(result->FieldByName("amount")->AsFloat(), 1234.5);
+  EXPECT_EQ(result->FieldByName("cid")->AsString(), QStringLiteral("0012"));
+  auto kept = Query(QStringLiteral("select * from 其他"), out.get());
+  ASSERT_EQ(kept->RecordCount(), 1);
   // An empty number is written as 0, an empty text as an empty text.
-  EXPECT_EQ(kept.FieldByName("id")->AsInteger(), 2);
-  EXPECT_FALSE(kept.FieldByName("name")->IsNull());
-  EXPECT_EQ(kept.FieldByName("name")->AsString(), QString());
+  EXPECT_EQ(kept->FieldByName("id")->AsInteger(), 2);
+  EXPECT_FALSE(kept->FieldByName("name")->IsNull());
+  EXPECT_EQ(kept->FieldByName("name")->AsString(), QString());
 }
 
 TEST_F(ListExport, DatabaseTableWritesAnEmptyDateAsNullAndAnEmptyNumberAsZero) {
@@ -211,17 +213,13 @@ TEST_F(ListExport, DatabaseTableWritesAnEmptyDateAsNullAndAnEmptyNumberAsZero) {
   QString failed = QStringLiteral("x");
   WriteListTable(*second, file, QStringLiteral("t"), {}, failed);
   EXPECT_TRUE(failed.isEmpty());
-  TADOConnection out;
-  out.SetConnectionString(QStringLiteral("Data Source=") + file);
-  out.Open();
-  TADOQuery row(&out);
-  row.SetSQL(QStringLiteral("select * from t"));
-  row.Open();
-  EXPECT_TRUE(row.FieldByName("day")->IsNull());
-  EXPECT_FALSE(row.FieldByName("amount")->IsNull());
-  EXPECT_EQ(row.FieldByName("amount")->AsFloat(), 0.0);
-  EXPECT_EQ(row.FieldByName("skipped")->AsInteger(), 0);
-  EXPECT_EQ(row.FieldByName("flag")->AsInteger(), 0);
+  auto out = OpenFile(file);
+  auto row = Query(QStringLiteral("select * from t"), out.get());
+  EXPECT_TRUE(row->FieldByName("day")->IsNull());
+  EXPECT_FALSE(row->FieldByName("amount")->IsNull());
+  EXPECT_EQ(row->FieldByName("amount")->AsFloat(), 0.0);
+  EXPECT_EQ(row->FieldByName("skipped")->AsInteger(), 0);
+  EXPECT_EQ(row->FieldByName("flag")->AsInteger(), 0);
 }
 
 TEST_F(ListExport, FailedDatabaseExportLeavesTheFileAsItWas) {

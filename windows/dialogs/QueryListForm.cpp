@@ -105,17 +105,8 @@ void TdlgQueryListForm::BuildGrid() {
   DBGrid1->SetName(QStringLiteral("DBGrid1"));
   DBGrid1->SetParent(this);
   DBGrid1->SetAlign(TAlign::alClient);
-  DBGrid1->SetReadOnly(true);
-  DBGrid1->SetOptions(dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgRowSelect |
-                      dgAlwaysShowSelection | dgMultiSelect);
-  DBGrid1->SetFixedColor(kListFixedColor);
-  DBGrid1->TitleFont().SetName(QStringLiteral("宋体"));
-  DBGrid1->TitleFont().SetHeight(-13);
-  DBGrid1->SetDefaultDrawing(false);
+  SetUpRecordList(*DBGrid1, kListFixedColor);
   DBGrid1->SetDataSource(DataSource1);
-  DBGrid1->OnDrawColumnCell = [this](TObject*, const TRect& rect, int dataCol, TColumn* column, TGridDrawState state) {
-    DrawGridRowStripes(*DBGrid1, rect, dataCol, column, state);
-  };
   DBGrid1->OnTitleClick = [this](TColumn* column) {
     if (!ReportQuery->Active()) return;
     try {

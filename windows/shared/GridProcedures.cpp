@@ -81,6 +81,19 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
   return deleted;
 }
 
+void SetUpRecordList(TDBGrid& grid, TColor fixedColor) {
+  grid.SetReadOnly(true);
+  grid.SetOptions(dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgRowSelect |
+                  dgAlwaysShowSelection | dgMultiSelect);
+  grid.SetFixedColor(fixedColor);
+  grid.TitleFont().SetName(QStringLiteral("宋体"));
+  grid.TitleFont().SetHeight(-13);
+  grid.SetDefaultDrawing(false);
+  grid.OnDrawColumnCell = [&grid](TObject*, const TRect& rect, int dataCol, TColumn* column, TGridDrawState state) {
+    DrawGridRowStripes(grid, rect, dataCol, column, state);
+  };
+}
+
 TColumn* AddListColumn(TDBGridColumns& columns, const QString& fieldName, const QString& title, int width, bool centred) {
   TColumn* column = columns.Add();
   column->SetAlignment(centred ? TAlignment::taCenter : TAlignment::taLeftJustify);

@@ -32,6 +32,10 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
 // the cell its default way.
 void DrawGridRowStripes(TDBGrid& grid, const TRect& rect, int dataCol, TColumn* column, TGridDrawState state);
 
+// Makes the grid a record list as the windows show them: read-only, whole rows selected
+// and several marked, titles in 宋体 13 pixels on the fixed colour, rows striped.
+void SetUpRecordList(TDBGrid& grid, TColor fixedColor);
+
 // A column of a record list for one field: its field, width and title (centred), the
 // values left-aligned or, for the record state, centred.
 TColumn* AddListColumn(TDBGridColumns& columns, const QString& fieldName, const QString& title, int width, bool centred);

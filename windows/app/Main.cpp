@@ -2,18 +2,18 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/DesktopHooks.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/GuardedApplication.h"
 #include "windows/dialogs/QueryListForm.h"
 #include "windows/dialogs/SaveListForm.h"
 #include "windows/main/MainForm.h"
+#include "windows/shared/MessageListWinForm.h"
 #include "windows/shared/ProgressBar2LineForm.h"
 #include "windows/shared/ProgressBarForm.h"
 #include "windows/shared/QuestionDlg.h"
 #include "windows/shared/ToolForm.h"
 
-#include <QApplication>
-
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  fw::TGuardedApplication app(argc, argv);
   fw::InstallFontSubstitutions();
   fw::InstallDesktopHooks();
   fw::InstallQuestionDialogHook();
@@ -24,17 +24,12 @@ int main(int argc, char** argv) {
   // creation handler runs the start-up before any other window exists. After a failed
   // start nothing more is created and Run returns the failure's exit status at once.
   fw::Application->CreateForm(fw::MainForm);
-  // TdlgSurveyDataForm, TMessageListWinForm
+  fw::Application->CreateForm(fw::MessageListWinForm);
   fw::Application->CreateForm(fw::ProgressBarForm);
   // TQuestionDlg is made anew for every question (AskQuestion, through the question hook).
   fw::Application->CreateForm(fw::ToolForm);
   fw::Application->CreateForm(fw::ProgressBar2LineForm);
-  // TdlgCheckForm, TdlgSumForm
   fw::Application->CreateForm(fw::dlgQueryListForm);
-  // The data-entry form, once it exists, opens the query list's records:
-  // fw::dlgQueryListForm->OnEditRecord = <show the entry form on the given source>.
-  // TdlgLocateForm, TdlgAboutForm, TDataSearchCodeForm
   fw::Application->CreateForm(fw::dlgSaveListForm);
-  // TdlgDataSearchForm, TdlgSearchForm
   return fw::Application->Run();
 }

@@ -14,9 +14,9 @@
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/PopupMenu.h"
 #include "platform/ui/VirtualKeys.h"
+#include "windows/main/MainData.h"
 #include "windows/shared/DialogParts.h"
 #include "windows/shared/GridProcedures.h"
-#include "windows/shared/MainWindowLink.h"
 #include "windows/shared/ProgressBarForm.h"
 
 namespace fw {
@@ -37,16 +37,12 @@ QString TitleWithoutMark(QString title) {
 } // namespace
 
 TdlgQueryListForm::TdlgQueryListForm(TComponent* owner) : TForm(owner) {
-  SetName(QStringLiteral("dlgQueryListForm"));
-  SetCaption(QStringLiteral("查询结果列表"));
+  SetUpDialog(*this, QStringLiteral("dlgQueryListForm"), QStringLiteral("查询结果列表"), 915, 412);
+  // A list to read: it may be made larger.
+  SetBorderStyle(TFormBorderStyle::bsSizeable);
   SetBorderIcons(biSystemMenu | biMaximize);
-  SetPosition(TPosition::poScreenCenter);
-  SetClientWidth(915);
-  SetClientHeight(412);
-  Font().SetName(QStringLiteral("宋体"));
-  Font().SetSize(9);
 
-  TADOConnection* connection = MainConnection();
+  TADOConnection* connection = MainData() ? MainData()->SysADOConnection.get() : nullptr;
   ReportQuery = new TADOQuery(connection);
   DetailQuery = new TADOQuery(connection);
   AppFieldData = new TADOTable(connection);
@@ -60,8 +56,8 @@ TdlgQueryListForm::TdlgQueryListForm(TComponent* owner) : TForm(owner) {
   CountPanel->SetParent(this);
   CountPanel->SetAlign(TAlign::alBottom);
   CountPanel->SetHeight(24);
-  Label1 = NewLabel(this, CountPanel, 8, 6, QStringLiteral("符合条件的数据总数："));
-  CountLabel = NewLabel(this, CountPanel, 8 + Label1->Width(), 6, QStringLiteral("0"));
+  Label1 = AddLabel(CountPanel, 8, 6, QStringLiteral("符合条件的数据总数："));
+  CountLabel = AddLabel(CountPanel, 8 + Label1->Width(), 6, QStringLiteral("0"));
   BuildGrid();
 }
 
@@ -75,12 +71,12 @@ TdlgQueryListForm::~TdlgQueryListForm() {
 }
 
 void TdlgQueryListForm::BuildToolbar() {
-  FwToolbar1 = NewToolbar(this, this, QStringLiteral("FwToolbar1"), 100);
+  FwToolbar1 = AddButtonBar(this, Bounds(0, 0, 915, 32), 100);
+  FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
   FwToolbar1->SetAlign(TAlign::alTop);
-  FwToolbar1->SetHeight(30);
-  tbDelete = NewToolButton(this, FwToolbar1, QStringLiteral("tbDelete"), QStringLiteral("删除数据信息"), [this] { tbDeleteClick(); });
-  tbEdit = NewToolButton(this, FwToolbar1, QStringLiteral("tbEdit"), QStringLiteral("修改数据信息"), [this] { tbEditClick(); });
-  tbReturn = NewToolButton(this, FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { tbReturnClick(); });
+  tbDelete = AddBarButton(FwToolbar1, QStringLiteral("tbDelete"), QStringLiteral("删除数据信息"), [this] { tbDeleteClick(); });
+  tbEdit = AddBarButton(FwToolbar1, QStringLiteral("tbEdit"), QStringLiteral("修改数据信息"), [this] { tbEditClick(); });
+  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { tbReturnClick(); });
 
   ExportMenu = new TPopupMenu(this);
   ExportMenu->SetName(QStringLiteral("ExportMenu"));
@@ -94,7 +90,7 @@ void TdlgQueryListForm::BuildToolbar() {
   };
   mnSaveAsAccess = item(QStringLiteral("mnSaveAsAccess"), QStringLiteral("导出详细数据为Access文件"), [this] { mnSaveAsAccessClick(); });
   mnSaveAsExecel = item(QStringLiteral("mnSaveAsExecel"), QStringLiteral("导出结果列表为Excel文件"), [this] { mnSaveAsExecelClick(); });
-  tbDataExport = NewToolButton(this, FwToolbar1, QStringLiteral("tbDataExport"), QStringLiteral("导出查询结果"), {});
+  tbDataExport = AddBarButton(FwToolbar1, QStringLiteral("tbDataExport"), QStringLiteral("导出查询结果"));
   tbDataExport->SetToolStyle(TFwToolStyle::tsDropDown);
   tbDataExport->SetDropDownMenu(ExportMenu);
   tbDataExport->SetWidth(100 + FwDropDownArrowWidth);
@@ -186,7 +182,7 @@ void TdlgQueryListForm::tbDeleteClick() {
     if (DeleteSelectedRecords(*DBGrid1, *ReportQuery, QStringLiteral("dt_data"), QStringLiteral("c901")) == 0) return;
     // The details and the main list no longer hold the deleted records either.
     DetailQuery->Requery();
-    RequeryMainList();
+    if (MainData() && MainData()->ReportQuery->Active()) RequeryKeepingRecord(*MainData()->ReportQuery);
   } catch (const std::exception& e) {
     ShowRuntimeError(ErrorText(e));
   }
@@ -195,7 +191,7 @@ void TdlgQueryListForm::tbDeleteClick() {
 
 void TdlgQueryListForm::tbReturnClick() { SetModalResult(mrCancel); }
 
-void TdlgQueryListForm::mnSaveAsAccessClick() { SaveQueryAsAccess(*DetailQuery, kQueryResultTitle, ProgressWindow()); }
+void TdlgQueryListForm::mnSaveAsAccessClick() { SaveQueryAsAccess(*DetailQuery, kQueryResultTitle, ProgramProgress()); }
 
 void TdlgQueryListForm::mnSaveAsExecelClick() {
   TFieldDataArray fields;
@@ -215,7 +211,7 @@ void TdlgQueryListForm::mnSaveAsExecelClick() {
     ShowRuntimeError(ErrorText(e));
     return;
   }
-  SaveQueryAsExcel(*ReportQuery, kQueryResultTitle, fields, ProgressWindow());
+  SaveQueryAsExcel(*ReportQuery, kQueryResultTitle, fields, ProgramProgress());
 }
 
 } // namespace fw

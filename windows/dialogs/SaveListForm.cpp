@@ -15,8 +15,8 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/PopupMenu.h"
+#include "windows/main/MainData.h"
 #include "windows/shared/DialogParts.h"
-#include "windows/shared/MainWindowLink.h"
 #include "windows/shared/ProgressBarForm.h"
 #include "windows/shared/VKValidEdit.h"
 
@@ -42,9 +42,15 @@ const char* const kDesignSheets[kExportSheetCount] = {
     "表十二 开展创建劳动关系和谐企业与工业园区活动",
 };
 
+constexpr int kClientWidth = 419;
+constexpr int kClientHeight = 394;
 constexpr TColor kListFrameColor = 0x00B99D7F;
 constexpr TColor kListHighlightColor = 0x0021A121;
 constexpr TColor kListItemFrameColor = 0x0080511C;
+
+// The program's database and its shared query, as the main window holds them.
+TADOConnection* ProgramConnection() { return MainData() ? MainData()->SysADOConnection.get() : nullptr; }
+TADOQuery* ProgramQuery() { return MainData() ? MainData()->AppQuery.get() : nullptr; }
 
 QString FieldText(TADOQuery& row, const char* field) { return row.FieldByName(QString::fromLatin1(field))->AsString(); }
 
@@ -56,24 +62,17 @@ qint64 Number(TADOQuery& row, const char* field) {
 } // namespace
 
 TdlgSaveListForm::TdlgSaveListForm(TComponent* owner) : TForm(owner) {
-  SetName(QStringLiteral("dlgSaveListForm"));
-  SetCaption(QStringLiteral("选择导出数据的方式"));
-  SetBorderStyle(TFormBorderStyle::bsDialog);
+  SetUpDialog(*this, QStringLiteral("dlgSaveListForm"), QStringLiteral("选择导出数据的方式"), kClientWidth, kClientHeight);
   SetBorderIcons(biSystemMenu);
-  SetPosition(TPosition::poScreenCenter);
-  SetClientWidth(419);
-  SetClientHeight(394);
-  Font().SetName(QStringLiteral("宋体"));
-  Font().SetSize(9);
 
-  GroupQuery = new TADOQuery(MainConnection());
+  GroupQuery = new TADOQuery(ProgramConnection());
   BuildSheetList();
   BuildRecordChoice();
 
-  FwToolbar1 = NewToolbar(this, this, QStringLiteral("FwToolbar1"), 80);
-  FwToolbar1->SetBounds(419 - 8 - 170, 394 - 37, 170, 29);
-  tbSave = NewToolButton(this, FwToolbar1, QStringLiteral("tbSave"), QStringLiteral("导  出"), [this] { tbSaveClick(); });
-  tbReturn = NewToolButton(this, FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { tbReturnClick(); });
+  FwToolbar1 = AddButtonBar(this, Bounds(kClientWidth - 176, kClientHeight - 37, 168, 29), 80);
+  FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
+  tbSave = AddBarButton(FwToolbar1, QStringLiteral("tbSave"), QStringLiteral("导  出"), [this] { tbSaveClick(); });
+  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { tbReturnClick(); });
 }
 
 TdlgSaveListForm::~TdlgSaveListForm() { delete GroupQuery; }
@@ -125,9 +124,9 @@ void TdlgSaveListForm::BuildRecordChoice() {
     edit->SetMaxLength(12);
     return edit;
   };
-  Label1 = NewLabel(this, GroupBox1, 164, 55, QStringLiteral("从"));
+  Label1 = AddLabel(GroupBox1, 164, 55, QStringLiteral("从"));
   c901_1 = codeEdit(QStringLiteral("c901_1"), 180);
-  Label2 = NewLabel(this, GroupBox1, 284, 55, QStringLiteral("到"));
+  Label2 = AddLabel(GroupBox1, 284, 55, QStringLiteral("到"));
   c901_2 = codeEdit(QStringLiteral("c901_2"), 300);
 
   radioGroup = radio(QStringLiteral("radioGroup"), QStringLiteral("自定义分组"), 82);
@@ -208,7 +207,7 @@ void TdlgSaveListForm::GroupMenuItemClick(int id) {
 QStringList TdlgSaveListForm::ChosenColumns() {
   QStringList columns = ListCoverColumns();
   for (int i = 0; i < TableList->Count() && i < kExportSheetCount; ++i)
-    if (TableList->ItemChecked(i)) columns += SheetColumns(*MainConnection(), ExportSheetLetter(i));
+    if (TableList->ItemChecked(i)) columns += SheetColumns(*ProgramConnection(), ExportSheetLetter(i));
   return columns;
 }
 
@@ -233,8 +232,8 @@ bool TdlgSaveListForm::ChosenStatement(const QStringList& columns, TListStatemen
 }
 
 void TdlgSaveListForm::tbSaveClick() {
-  TADOQuery* list = MainAppQuery();
-  if (!list) return;
+  TADOQuery* list = ProgramQuery();
+  if (!list || !ProgramConnection()) return;
   try {
     const QStringList columns = ChosenColumns();
     TListStatement statement;
@@ -248,7 +247,7 @@ void TdlgSaveListForm::tbSaveClick() {
     ShowRuntimeError(ErrorText(e));
     return;
   }
-  SaveQueryAsExcel(*list, DatabaseLabel + QStringLiteral("数据列表"), DescribeFields(*list), ProgressWindow());
+  SaveQueryAsExcel(*list, DatabaseLabel + QStringLiteral("数据列表"), DescribeFields(*list), ProgramProgress());
   // The shared query lets go of the list's rows.
   list->Close();
 }

@@ -9,8 +9,8 @@
 #include "core/FieldDisplay.h"
 #include "core/Messages.h"
 #include "platform/shell/Hooks.h"
+#include "windows/main/MainData.h"
 #include "windows/shared/DialogParts.h"
-#include "windows/shared/MainWindowLink.h"
 
 #include <map>
 
@@ -27,30 +27,27 @@ constexpr TColor kPageHighlightBar = 0x00149BF0;
 constexpr int kBoxWidth = 438;
 constexpr int kBoxHeight = 35;
 constexpr int kRowPitch = 30;
+constexpr int kClientWidth = 2 * kBoxWidth + 20;
+constexpr int kClientHeight = 580;
+
+// The program's database, as the main window holds it.
+TADOConnection* ProgramConnection() { return MainData() ? MainData()->SysADOConnection.get() : nullptr; }
 
 } // namespace
 
 TdlgShowForm::TdlgShowForm(TComponent* owner) : TForm(owner) {
-  SetName(QStringLiteral("dlgShowForm"));
-  SetCaption(QStringLiteral("自定义列表项"));
-  SetBorderStyle(TFormBorderStyle::bsDialog);
+  SetUpDialog(*this, QStringLiteral("dlgShowForm"), QStringLiteral("自定义列表项"), kClientWidth, kClientHeight);
   SetBorderIcons(biSystemMenu);
-  SetPosition(TPosition::poScreenCenter);
-  SetClientWidth(2 * kBoxWidth + 20);
-  SetClientHeight(580);
-  Font().SetName(QStringLiteral("宋体"));
-  Font().SetSize(9);
 
-  FwToolbar1 = NewToolbar(this, this, QStringLiteral("FwToolbar1"), 80);
-  FwToolbar1->SetAlign(TAlign::alBottom);
-  FwToolbar1->SetHeight(34);
-  tbReturn = NewToolButton(this, FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("关  闭"), [this] { tbReturnClick(); });
-  tbSave = NewToolButton(this, FwToolbar1, QStringLiteral("tbSave"), QStringLiteral("确  定"), [this] { tbSaveClick(); });
+  FwToolbar1 = AddButtonBar(this, Bounds(kClientWidth - 176, kClientHeight - 35, 168, 29), 80);
+  FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
+  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("关  闭"), [this] { tbReturnClick(); });
+  tbSave = AddBarButton(FwToolbar1, QStringLiteral("tbSave"), QStringLiteral("确  定"), [this] { tbSaveClick(); });
 
   DataPage = new TFwPageControl(this);
   DataPage->SetName(QStringLiteral("DataPage"));
   DataPage->SetParent(this);
-  DataPage->SetAlign(TAlign::alClient);
+  DataPage->SetBounds(0, 0, kClientWidth, kClientHeight - 42);
   DataPage->SetTabOrientation(TFwTabOrientation::toBottom);
   DataPage->SetTabStyle(TFwTabStyle::tsRoundCorners);
   DataPage->SetTabHints(true);
@@ -75,7 +72,7 @@ TFwTabSheet* TdlgShowForm::AddPage(const QString& caption) {
 
 // A page per sheet, in page order; the fields of a page in two columns.
 void TdlgShowForm::BuildPages() {
-  TADOConnection* connection = MainConnection();
+  TADOConnection* connection = ProgramConnection();
   if (!connection) return;
   std::map<int, std::pair<TFwTabSheet*, int>> pages; // page id -> sheet, boxes on it
   for (const TFieldDisplayItem& field : ReadFieldDisplay(*connection)) {
@@ -95,14 +92,14 @@ void TdlgShowForm::BuildPages() {
 }
 
 void TdlgShowForm::tbSaveClick() {
-  TADOConnection* connection = MainConnection();
+  TADOConnection* connection = ProgramConnection();
   if (!connection) return;
   std::vector<int> visible;
   for (TFwCheckBox* box : FieldBoxes)
     if (box->Checked()) visible.push_back(static_cast<int>(box->Tag()));
   try {
     SaveVisibleFields(*connection, visible);
-    ReloadMainFieldList();
+    if (OnFieldListSaved) OnFieldListSaved();
   } catch (const std::exception& e) {
     ShowRuntimeError(ErrorText(e));
     return;

@@ -5,6 +5,7 @@
 
 #include "platform/ui/Form.h"
 
+#include <functional>
 #include <vector>
 
 namespace fw {
@@ -25,6 +26,9 @@ public:
   TFwToolButton* tbSave = nullptr;   // 确  定
   // Every field's check box, in page and field-list order; its Tag holds the field's id.
   std::vector<TFwCheckBox*> FieldBoxes;
+
+  // Runs after the visible fields were saved: the main window reloads its list's columns.
+  std::function<void()> OnFieldListSaved;
 
   void tbSaveClick();
   void tbReturnClick();

@@ -1,28 +1,38 @@
 #pragma once
-// Small builders for the parts that dialogs make in code: a label, a toolbar of captioned
-// tool buttons and the buttons on it. Each part is owned by the form and placed on its
-// parent; callers set the place (bounds or Align) afterwards.
+// Builders for the parts that dialogs place in code: a label at a point, a bar of
+// tool buttons showing their captions, and the buttons on such a bar. They keep the
+// dialogs' construction to one line per part and give every button bar one look.
+
+#include "platform/ui/Types.h"
 
 #include <QString>
 #include <functional>
 
 namespace fw {
 
-class TComponent;
+class TForm;
 class TFwToolbar;
 class TFwToolButton;
 class TLabel;
 class TWinControl;
 
-// A label sized to its caption at (left, top).
-TLabel* NewLabel(TComponent* owner, TWinControl* parent, int left, int top, const QString& caption);
+// A dialog window: named, captioned, with a dialog border, centred on the screen, in
+// the program's font (宋体, 9 points) and with the client size given.
+void SetUpDialog(TForm& form, const QString& name, const QString& caption, int clientWidth, int clientHeight);
 
-// A toolbar without a frame of its own whose buttons show their captions, each
-// `buttonWidth` pixels wide.
-TFwToolbar* NewToolbar(TComponent* owner, TWinControl* parent, const QString& name, int buttonWidth);
+// Every part is owned by the form it sits on.
 
-// A tool button at the end of the toolbar; `onClick` runs when it is clicked.
-TFwToolButton* NewToolButton(TComponent* owner, TFwToolbar* bar, const QString& name, const QString& caption,
-                             std::function<void()> onClick);
+// An auto-sized label on parent at (left, top).
+TLabel* AddLabel(TWinControl* parent, int left, int top, const QString& caption);
+
+// A bar on parent at the bounds given (Bounds(left, top, width, height)): no border,
+// no automatic style, the classic look, captions shown, buttons `buttonWidth` wide, placed left to right
+// in the order they are added.
+TFwToolbar* AddButtonBar(TWinControl* parent, const TRect& bounds, int buttonWidth);
+
+// A raised tool button named `name` with the caption on bar; onClick (when given) runs
+// on a click.
+TFwToolButton* AddBarButton(TFwToolbar* bar, const QString& name, const QString& caption,
+                            std::function<void()> onClick = {});
 
 } // namespace fw

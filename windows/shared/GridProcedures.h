@@ -32,6 +32,10 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
 // the cell its default way.
 void DrawGridRowStripes(TDBGrid& grid, const TRect& rect, int dataCol, TColumn* column, TGridDrawState state);
 
+// Requeries the data set and goes back to the record it was on (stays on the first
+// record when that one is gone).
+void RequeryKeepingRecord(TDataSet& dataSet);
+
 // Makes the grid a record list as the windows show them: read-only, whole rows selected
 // and several marked, titles in 宋体 13 pixels on the fixed colour, rows striped.
 void SetUpRecordList(TDBGrid& grid, TColor fixedColor);

@@ -14,12 +14,6 @@ namespace fw {
 
 TProgressBarForm* ProgressBarForm = nullptr;
 
-IProgress& ProgressWindow() {
-  static TSilentProgress silent;
-  if (ProgressBarForm) return *ProgressBarForm;
-  return silent;
-}
-
 namespace {
 
 // The busy animation: eight dots on a circle, one of them dark, going round.
@@ -149,6 +143,12 @@ void TProgressBarForm::TimerTick() {
   estimate_ = int((qint64(ticks_) * left + done - 1) / done);
   Label2->SetCaption(QStringLiteral("已完成 %1 用时%2秒").arg(done).arg(ticks_ / 10));
   Label3->SetCaption(QStringLiteral("待完成 %1 尚需%2秒").arg(left).arg((estimate_ + 9) / 10));
+}
+
+IProgress& ProgramProgress() {
+  static TSilentProgress silent;
+  if (ProgressBarForm) return *ProgressBarForm;
+  return silent;
 }
 
 } // namespace fw

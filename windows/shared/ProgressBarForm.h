@@ -48,7 +48,8 @@ private:
 // The window the program entry creates at start; the long jobs report through it.
 extern TProgressBarForm* ProgressBarForm;
 
-// The progress window when it exists, else a progress that shows nothing.
-IProgress& ProgressWindow();
+// ProgressBarForm when it exists, else progress that goes nowhere (windows built
+// without the program entry, as in tests).
+IProgress& ProgramProgress();
 
 } // namespace fw

@@ -1,5 +1,5 @@
 // Paints the list export dialog, the query list and the field display dialog into
-// pictures under the build folder (fw_list_dialogs_*.png), to be looked at after a change.
+// pictures (fw_list_dialogs_*.png) in the FW_SHOTS folder, to be looked at after a change.
 #include "ListDialogsFixture.h"
 
 #include "controls/common/FwCheckList.h"
@@ -9,7 +9,6 @@
 #include "windows/dialogs/ShowForm.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 
 namespace {
 
@@ -20,12 +19,12 @@ protected:
   void Save(TForm& form, const char* name) {
     form.Show();
     QApplication::processEvents();
-    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromUtf8(name));
-    EXPECT_TRUE(form.grab().toImage().save(path)) << path.toStdString();
+    fwtest::SaveShot(form.grab().toImage(), QString::fromUtf8(name));
   }
 };
 
 TEST_F(ListDialogsPicture, ThreeDialogs) {
+  if (fwtest::ShotsFolder().isEmpty()) GTEST_SKIP() << "pictures only with FW_SHOTS";
   AddSurvey();
   Connect()->Execute("insert into DT_GroupItem (id, GroupID, Title, LowBoundary, LowSymbol, HighBoundary, HighSymbol) "
                      "values (1, 1, '北京市', 110000000000, '>=', 120000000000, '<')");

@@ -118,7 +118,7 @@ TEST_F(QueryListFormTest, DeletesTheMarkedRecordsEverywhere) {
   EXPECT_EQ(Codes(*dialog->ReportQuery), (QStringList{"110000000001", "120000000001"}));
   EXPECT_EQ(Codes(*dialog->DetailQuery), (QStringList{"110000000001", "120000000001"}));
   EXPECT_EQ(dialog->CountLabel->Caption(), QStringLiteral("2"));
-  EXPECT_EQ(main_->ReportQuery->RecordCount(), 2);
+  EXPECT_EQ(main_->Data().ReportQuery->RecordCount(), 2);
 
   // The Delete key asks for the current record; 否 keeps it.
   hooks.QuestionAnswers.push_back(IDNO);

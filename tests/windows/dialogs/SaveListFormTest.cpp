@@ -92,7 +92,7 @@ TEST_F(SaveListFormTest, WithNoSheetTickedOnlyTheCoverIsExported) {
   EXPECT_EQ(Codes(sheet), (QStringList{"110000000001", "110000000002", "120000000001", "130000000001"}));
   EXPECT_EQ(sheet.CellValue(6, 2).toString(), QStringLiteral("O'Neil 工会"));
   // The shared query lets the list go afterwards.
-  EXPECT_FALSE(MainForm->AppQuery->Active());
+  EXPECT_FALSE(MainData()->AppQuery->Active());
 }
 
 TEST_F(SaveListFormTest, TickedSheetsAddTheirColumns) {

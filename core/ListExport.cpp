@@ -59,6 +59,7 @@ bool AskListFile(const QString& title, const QString& filter, const QString& end
   request.Filter = filter;
   request.InitialDir = PersonalFolder();
   request.FileName = ListExportProposedName(title, Now().date());
+  request.OverwritePrompt = true;
   const FileDialogResult answer = CurrentHooks().SaveFileDialog(request);
   if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return false;
   file = WithEndingWhenLong(answer.FileName, ending);

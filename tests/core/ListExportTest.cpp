@@ -81,6 +81,7 @@ TEST_F(ListExport, WorkbookListHasItsRowsColumnsAndFormats) {
   EXPECT_EQ(hooks.SaveRequests[0].Filter, QStringLiteral("Excel 文件(*.xlsx)|*.xlsx"));
   EXPECT_EQ(hooks.SaveRequests[0].FileName, QStringLiteral("单位/数据:列表-2015-01-20"));
   EXPECT_EQ(hooks.SaveRequests[0].InitialDir, folders.DocumentsDir());
+  EXPECT_TRUE(hooks.SaveRequests[0].OverwritePrompt);
   const QString file = Docs(QStringLiteral("名单.xlsx"));
   EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("Excel文件已经正确导出到：'") + file});
   EXPECT_EQ(progress.Events, (QStringList{"show 数据导出...", "start 2 1", "step", "show 数据导出...100%", "step", "hide"}));

@@ -88,17 +88,17 @@ QString InsertStatement() {
   return "insert into dt_data (" + columns.join(',') + ") values (:" + columns.join(",:") + ")";
 }
 
-void AddGeneratedRecords(fw::TADOConnection& connection, int count) {
-  fw::TADOQuery insert(&connection);
+void AppendRecords(fw::TADOConnection& db, int count) {
+  fw::TADOQuery insert(&db);
   insert.SetSQL(InsertStatement());
   std::vector<QVariant> values;
-  connection.BeginTrans();
-  for (int i = 0; i < count; ++i) {
-    FillRecord(i, values);
+  db.BeginTrans();
+  for (int r = 0; r < count; ++r) {
+    FillRecord(r, values);
     for (int c = 0; c < static_cast<int>(values.size()); ++c) insert.Parameters()[c].SetValue(values[c]);
     insert.ExecSQL();
   }
-  connection.CommitTrans();
+  db.CommitTrans();
 }
 
 } // namespace fwbench

@@ -24,8 +24,8 @@ void FillRecord(int index, std::vector<QVariant>& values);
 // column, in the order of GeneratedColumns().
 QString InsertStatement();
 
-// Appends records 0 .. count-1 to dt_data of the connection's database, in one transaction
-// through one prepared statement.
-void AddGeneratedRecords(fw::TADOConnection& connection, int count);
+// Appends records 0 .. count-1 to dt_data in one transaction, through one prepared
+// statement.
+void AppendRecords(fw::TADOConnection& db, int count);
 
 } // namespace fwbench

@@ -20,7 +20,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -36,7 +35,7 @@ public:
     fw::SetProgramFolder(dir_.path());
     connection_.SetConnectionString(QStringLiteral("Data Source=") + dir_.filePath(QStringLiteral("2014NB_qz.mdb")));
     connection_.Open();
-    fwbench::AddGeneratedRecords(connection_, kRecords);
+    fwbench::AppendRecords(connection_, kRecords);
 
     fw::Hooks hooks = fw::CurrentHooks();
     hooks.SaveFileDialog = [this](const fw::FileDialogRequest&) { return fw::FileDialogResult{true, target_, 1}; };
@@ -135,11 +134,4 @@ BENCHMARK(BM_ProgressWindowSteps)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return fwbench::RunWidgetBenchmarks(argc, argv); }

@@ -36,7 +36,7 @@ public:
 
     connection_.SetConnectionString(QStringLiteral("Data Source=") + dir_.filePath(QStringLiteral("2014NB_qz.mdb")));
     connection_.Open();
-    fwbench::AddGeneratedRecords(connection_, kRecords);
+    fwbench::AppendRecords(connection_, kRecords);
     // Spread the records over the levels, and a group of ten items over the codes.
     connection_.Execute(QStringLiteral("update dt_data set c904 = 1 + c901 % 11"));
     connection_.Execute(QStringLiteral("insert into ct_group (id, name, orderstr) values (1, '十段', 'id ASC')"));

@@ -182,7 +182,7 @@ void TdlgQueryListForm::tbDeleteClick() {
     if (DeleteSelectedRecords(*DBGrid1, *ReportQuery, QStringLiteral("dt_data"), QStringLiteral("c901")) == 0) return;
     // The details and the main list no longer hold the deleted records either.
     DetailQuery->Requery();
-    if (MainData() && MainData()->ReportQuery->Active()) RequeryKeepingRecord(*MainData()->ReportQuery);
+    if (MainData()) RequeryKeepingPlace(*MainData()->ReportQuery);
   } catch (const std::exception& e) {
     ShowRuntimeError(ErrorText(e));
   }

@@ -2,7 +2,10 @@
 // modally and freed afterwards.
 
 #include "platform/ui/Action.h"
+#include "windows/dialogs/AboutForm.h"
+#include "windows/dialogs/DeleteForm.h"
 #include "windows/dialogs/GroupListForm.h"
+#include "windows/dialogs/OptionSetupForm.h"
 #include "windows/dialogs/SaveListForm.h"
 #include "windows/dialogs/ShowForm.h"
 #include "windows/main/MainForm.h"
@@ -13,14 +16,25 @@ namespace fw {
 
 namespace {
 
-// A dialog kept in a global: made when missing (the list export's is made at start),
-// shown, then freed.
-template <class T>
-void ShowAndFree(T*& dialog, TComponent* owner) {
-  if (!dialog) dialog = NewForm<T>(owner);
+// A dialog made anew into its global, shown modally and freed (which clears the global).
+template <class T, class... Args> void ShowNewDialog(T*& global, Args... args) {
+  global = NewForm<T>(args...);
+  std::unique_ptr<T> dialog(global);
   dialog->ShowModal();
-  delete dialog;
-  dialog = nullptr;
+}
+
+// A dialog kept in its global (made when missing), shown modally, then freed and the
+// global cleared.
+template <class T> void ShowKeptDialog(T*& global, TComponent* owner) {
+  if (!global) global = NewForm<T>(owner);
+  struct TFree {
+    T*& global;
+    ~TFree() {
+      delete global;
+      global = nullptr;
+    }
+  } freeAfterwards{global};
+  global->ShowModal();
 }
 
 } // namespace
@@ -30,12 +44,22 @@ void TMainForm::WireDialogActions() {
     std::unique_ptr<TdlgGroupListForm> dialog(NewForm<TdlgGroupListForm>(this, data_.SysADOConnection.get()));
     dialog->ShowModal();
   };
-  actSaveList->OnExecute = [this](TBasicAction*) { ShowAndFree(dlgSaveListForm, this); };
+  actSaveList->OnExecute = [this](TBasicAction*) { ShowKeptDialog(dlgSaveListForm, this); };
   actRecordGrid->OnExecute = [this](TBasicAction*) {
     if (!dlgShowForm) dlgShowForm = NewForm<TdlgShowForm>(this);
     dlgShowForm->OnFieldListSaved = [this] { LoadFieldList(); };
-    ShowAndFree(dlgShowForm, this);
+    ShowKeptDialog(dlgShowForm, this);
   };
+  actAbout->OnExecute = [this](TBasicAction*) { ShowAboutBox(false); };
+  actDelete->OnExecute = [this](TBasicAction*) { ShowNewDialog(dlgDeleteForm, this, RecordGrid); };
+  actOptions->OnExecute = [this](TBasicAction*) { ShowNewDialog(dlgOptionSetupForm, this); };
+}
+
+void TMainForm::ShowAboutBox(bool splash) {
+  if (!dlgAboutForm) dlgAboutForm = NewForm<TdlgAboutForm>(this);
+  if (splash) dlgAboutForm->StartSplash();
+  dlgAboutForm->ShowModal();
+  delete dlgAboutForm;
 }
 
 } // namespace fw

@@ -5,6 +5,8 @@
 #include "platform/db/DbError.h"
 #include "platform/shell/Hooks.h"
 
+#include <algorithm>
+
 namespace fw {
 
 namespace {
@@ -83,12 +85,21 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
   return deleted;
 }
 
-void RequeryKeepingRecord(TDataSet& dataSet) {
+void RequeryKeepingPlace(TDataSet& dataSet) {
+  if (!dataSet.Active()) {
+    dataSet.Open();
+    return;
+  }
+  const int position = dataSet.RecNo();
   TBookmark bookmark = dataSet.GetBookmark();
   dataSet.Requery();
-  if (dataSet.BookmarkValid(bookmark)) dataSet.GotoBookmark(bookmark);
+  if (dataSet.BookmarkValid(bookmark))
+    dataSet.GotoBookmark(bookmark);
+  else if (!dataSet.IsEmpty())
+    dataSet.SetRecNo(std::min(position, dataSet.RecordCount()));
   dataSet.FreeBookmark(bookmark);
 }
+
 
 void SetUpRecordList(TDBGrid& grid, TColor fixedColor) {
   grid.SetReadOnly(true);

@@ -27,14 +27,14 @@ inline const QString kDescendingMark = QStringLiteral("▼");
 // records deleted. A failing statement raises EDatabaseError to the caller.
 int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table, const QString& key);
 
+// Requeries a list and keeps it on its record; when that record is gone, on the record
+// that now stands at its place (the last one when the list got shorter than that).
+void RequeryKeepingPlace(TDataSet& dataSet);
+
 // The grid's cell-drawing handler of striped lists: cells that are not highlighted get
 // RGB(249,251,231) on odd records and RGB(219,219,241) on even ones, then the grid draws
 // the cell its default way.
 void DrawGridRowStripes(TDBGrid& grid, const TRect& rect, int dataCol, TColumn* column, TGridDrawState state);
-
-// Requeries the data set and goes back to the record it was on (stays on the first
-// record when that one is gone).
-void RequeryKeepingRecord(TDataSet& dataSet);
 
 // Makes the grid a record list as the windows show them: read-only, whole rows selected
 // and several marked, titles in 宋体 13 pixels on the fixed colour, rows striped.

@@ -9,6 +9,7 @@
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/VirtualKeys.h"
 #include "windows/dialogs/QueryListForm.h"
+#include "windows/entry/SurveyDataForm.h"
 #include "windows/shared/GridProcedures.h"
 
 #include <QTableView>
@@ -104,6 +105,28 @@ TEST_F(QueryListFormTest, OpensTheChosenRecordInTheEntryForm) {
   dialog->RunQueryList(QStringLiteral("where c901<0"));
   dialog->tbEditClick();
   EXPECT_EQ(opened.size(), 3);
+}
+
+// As the program connects them: the entry form on the query list's record, not adding.
+TEST_F(QueryListFormTest, TheMainWindowOpensTheRecordInItsEntryForm) {
+  AddSurvey();
+  TdlgQueryListForm* dialog = Dialog(QStringLiteral("where c901>:low"), {{QStringLiteral("low"), 110000000001LL}});
+  main_->ConnectQueryList(*dialog);
+  dialog->ReportQuery->SetRecNo(2);
+  bool adding = true;
+  double code = 0;
+  TDataSet* source = nullptr;
+  ScopedModalScript script([&](TForm& form) {
+    auto& entry = dynamic_cast<TdlgSurveyDataForm&>(form);
+    adding = entry.IsAddNew;
+    code = entry.CurrentCode;
+    source = entry.SourceDataset();
+    return int(mrCancel);
+  });
+  dialog->tbEditClick();
+  EXPECT_FALSE(adding);
+  EXPECT_EQ(code, 120000000001.0);
+  EXPECT_EQ(source, dialog->ReportQuery);
 }
 
 TEST_F(QueryListFormTest, DeletesTheMarkedRecordsEverywhere) {

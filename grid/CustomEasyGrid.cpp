@@ -275,7 +275,9 @@ void TCustomEasyGrid::RepaintRect(const TRect& r) {
 }
 
 bool TCustomEasyGrid::AskOkCancel(const QString& text) const {
-  return ShowMessage(text, QStringLiteral("询问"), MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+  // Every question of the grid precedes a loss of data (texts, merges): Enter answers
+  // Cancel.
+  return ShowMessage(text, QStringLiteral("询问"), MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) == IDOK;
 }
 
 } // namespace fw

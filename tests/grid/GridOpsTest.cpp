@@ -436,4 +436,113 @@ TEST(GridOps, DropAsksBeforeReplacingAndRefusesReadOnlyTargets) {
   EXPECT_TRUE(grid->GetForeText(5, 5).isEmpty());
 }
 
+// ---- Faults mended ----------------------------------------------------------------------
+
+// Enter used to confirm each of these losses; Cancel is the default button now.
+TEST(GridOps, QuestionsThatDiscardDataDefaultToCancel) {
+  fwtest::ScriptedHooks hooks;
+  auto grid = MakeGrid();
+  grid->SetForeText(2, 2, QStringLiteral("a"));
+  grid->SetForeText(3, 2, QStringLiteral("b"));
+  grid->MergeCells({2, 2, 3, 2}, true);  // two texts: only one survives
+  grid->MergeCells({5, 3, 6, 4}, false);
+  grid->InsertCellsRight({2, 4, 2, 4});  // would split the range (5,3)-(6,4)
+  grid->SetForeText(2, 6, QStringLiteral("s"));
+  grid->SetForeText(3, 6, QStringLiteral("t"));
+  grid->CopyMoveCells({2, 6, 2, 6}, 1, 0, true);  // would replace "t"
+  const QStringList expected = {QStringLiteral("选定区域包含多重数值。合并到一个单元格后只能保留最左上角的数据。"),
+                                QStringLiteral("此操作将会导致一些合并单元格被拆散,是否继续?"),
+                                QStringLiteral("是否替换目标区域的单元格内容?")};
+  ASSERT_EQ(hooks.Messages.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(hooks.Messages[i].Text, expected[int(i)]);
+    EXPECT_EQ(hooks.Messages[i].Caption, QStringLiteral("询问"));
+    EXPECT_EQ(hooks.Messages[i].Flags & 0xF, MB_OKCANCEL) << i;
+    EXPECT_EQ(hooks.Messages[i].Flags & 0xF00, MB_DEFBUTTON2) << i;
+  }
+}
+
+// A fill from, a copy of, or a clearing of a range that holds part of a merged range used
+// to go ahead (the fill left ranges pointing at cells that were not theirs).
+TEST(GridOps, FillAndCopyRefuseASourceThatCutsAMergedRange) {
+  fwtest::ScriptedHooks hooks;
+  auto grid = MakeGrid();
+  grid->MergeCells({3, 3, 4, 3}, false);
+  grid->SetForeText(3, 3, QStringLiteral("m"));
+  grid->SetCurrentCell(2, 3);
+  grid->SetSelection({2, 3, 3, 3});
+  grid->FillCells(2, true);
+  EXPECT_TRUE(fwtest::MergeModelIsSound(*grid));
+  EXPECT_TRUE(grid->GetForeText(3, 4).isEmpty());
+  EXPECT_FALSE(grid->IsCellMerged(3, 4));
+  PutCellBlockOnClipboard(QByteArray("before"));
+  grid->CopyCellsToClipboard({3, 3, 3, 3});
+  EXPECT_EQ(CellBlockFromClipboard(), QByteArray("before"));
+  grid->CopyCellsToClipboard({3, 3, 4, 3});
+  EXPECT_NE(CellBlockFromClipboard(), QByteArray("before"));
+  EXPECT_TRUE(hooks.Messages.empty());
+}
+
+// The inserted members of a widened range used to keep the text and colour of the cell
+// that stood beyond the range, hidden behind the range's origin.
+TEST(GridOps, InsertingInsideAMergedRangeHidesNoCopyOfAnOutsideCell) {
+  for (bool cols : {true, false}) {
+    auto grid = MakeGrid();
+    const TGridRect merge = cols ? GridRect(2, 1, 3, 1) : GridRect(1, 2, 1, 3);
+    grid->MergeCells(merge, false);
+    grid->SetRangeCellProp(merge, TCellProp::Color, int(clYellow));
+    grid->SetForeText(2 - !cols, 1 + !cols, QStringLiteral("origin"));
+    const int oc = cols ? 4 : 1, orow = cols ? 1 : 4;  // the cell just beyond the range
+    grid->SetForeText(oc, orow, QStringLiteral("outside"));
+    grid->SetRangeCellProp({oc, orow, oc, orow}, TCellProp::Color, int(clRed));
+    if (cols) grid->InsertCols({3, 1, 4, 1});
+    else grid->InsertRows({1, 3, 1, 4});
+    EXPECT_TRUE(fwtest::MergeModelIsSound(*grid)) << cols;
+    const TGridRect widened = cols ? GridRect(2, 1, 5, 1) : GridRect(1, 2, 1, 5);
+    EXPECT_EQ(MergeOf(*grid, widened.Left, widened.Top), widened) << cols;
+    for (int c = widened.Left; c <= widened.Right; ++c)
+      for (int r = widened.Top; r <= widened.Bottom; ++r) {
+        if (c == widened.Left && r == widened.Top) continue;
+        EXPECT_FALSE(grid->GetCellInfo(c, r).HasText()) << cols << " at " << c << "," << r;
+        EXPECT_EQ(grid->GetCellInfo(c, r).Color, clYellow) << cols << " at " << c << "," << r;
+      }
+    const int mc = cols ? 6 : 1, mr = cols ? 1 : 6;  // where the outside cell went
+    EXPECT_EQ(grid->GetForeText(mc, mr), QStringLiteral("outside")) << cols;
+    EXPECT_EQ(grid->GetCellInfo(mc, mr).Color, clRed) << cols;
+  }
+}
+
+// A drop whose current cell would leave the grid used to write the cells first and
+// throw afterwards, leaving a half-done move behind.
+TEST(GridOps, ADropThatCannotPlaceTheCurrentCellThrowsBeforeWriting) {
+  fwtest::ScriptedHooks hooks;
+  auto grid = MakeGrid();
+  grid->SetForeText(2, 2, QStringLiteral("src"));
+  grid->SetCurrentCell(6, 6);
+  EXPECT_THROW(grid->CopyMoveCells({2, 2, 2, 2}, 3, 0, true), EInvalidGridOperation);
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("src"));
+  EXPECT_TRUE(grid->GetForeText(5, 2).isEmpty());
+  EXPECT_EQ(grid->Col(), 6);
+  EXPECT_TRUE(fwtest::MergeModelIsSound(*grid));
+}
+
+// A pasted block whose merge ranges do not fit together used to be put down as it was.
+TEST(GridOps, PastedBlockWithMergesThatDoNotFitIsRefusedWhole) {
+  fwtest::ScriptedHooks hooks;
+  auto grid = MakeGrid();
+  grid->MergeCells({2, 2, 3, 2}, false);
+  grid->SetForeText(2, 2, QStringLiteral("m"));
+  grid->CopyCellsToClipboard({2, 2, 3, 2});
+  std::optional<TCellBlock> block = ParseCellBlock(CellBlockFromClipboard());
+  ASSERT_TRUE(block);
+  block->Cells[1].MergeRect = {3, 2, 3, 2};  // the second member leaves the range
+  PutCellBlockOnClipboard(WriteCellBlock(*block));
+  grid->SetCurrentCell(5, 5);
+  grid->PasteCells();
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_FALSE(grid->IsCellMerged(5, 5));
+  EXPECT_TRUE(grid->GetForeText(5, 5).isEmpty());
+  EXPECT_TRUE(fwtest::MergeModelIsSound(*grid));
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "grid/CustomEasyGrid.h"
 
+#include "grid/GridCursors.h"
 #include "grid/InplaceEdit.h"
 
 #include "platform/shell/Hooks.h"
@@ -47,8 +48,13 @@ TCustomEasyGrid::TCustomEasyGrid(TComponent* owner)
   setFocusPolicy(Qt::StrongFocus);
   // Painting covers every pixel, so Qt need not clear the background first.
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // The cursor follows the mouse over lines and the selection frame without a button.
+  setMouseTracking(true);
+  setCursor(GridCursor(currentCursor_));
   cells_.Resize(colCount_, rowCount_);
   SetBounds(Left(), Top(), colCount_ * defaultColWidth_, rowCount_ * defaultRowHeight_);
+  SetScrollBars(TScrollStyle::ssBoth);
+  BuildPopupMenu();
 }
 
 TCustomEasyGrid::~TCustomEasyGrid() = default;
@@ -188,7 +194,49 @@ void TCustomEasyGrid::SetOptions(TEasyGridOptions value) {
     selection_.Left = fixedCols_ + 1;
     selection_.Right = colCount_ - 1;
   }
+  // Outside editing the editor follows goAlwaysShowEditor at once.
+  if (!editorMode_) {
+    if ((options_ & goAlwaysShowEditor) && (options_ & goEditing))
+      ShowEditor();
+    else
+      HideEditor();
+  }
   Invalidate();
+}
+
+void TCustomEasyGrid::SetBorderStyle(TBorderStyle value) {
+  if (value == borderStyle_) return;
+  borderStyle_ = value;
+  BorderChanged();
+}
+
+void TCustomEasyGrid::SetCtl3D(bool value) {
+  if (value == ctl3D_) return;
+  ctl3D_ = value;
+  BorderChanged();
+}
+
+int TCustomEasyGrid::BorderWidth() const {
+  if (borderStyle_ == TBorderStyle::bsNone) return 0;
+  return ctl3D_ ? 2 : 1;
+}
+
+void TCustomEasyGrid::BorderChanged() {
+  UpdateScrollRange();
+  LayoutScrollBars();
+  UpdateEditorBounds();
+  Invalidate();
+}
+
+bool TCustomEasyGrid::SelectCell(int col, int row) {
+  bool canSelect = true;
+  if (OnSelectCell) OnSelectCell(this, col, row, canSelect);
+  return canSelect;
+}
+
+void TCustomEasyGrid::FontChanged() {
+  TCustomControl::FontChanged();
+  if (editor_) editor_->SetFont(Font());
 }
 
 void TCustomEasyGrid::SetAutoUpdate(bool value) {
@@ -268,10 +316,12 @@ bool TCustomEasyGrid::IsGridFocused() const {
 
 void TCustomEasyGrid::RepaintRect(const TRect& r) {
   if (r.IsEmpty()) return;
+  // Client coordinates start inside the border.
+  const QRect area = r.ToQt().translated(BorderWidth(), BorderWidth());
   if (autoUpdate_ && isVisible())
-    repaint(r.ToQt());
+    repaint(area);
   else
-    update(r.ToQt());
+    update(area);
 }
 
 bool TCustomEasyGrid::AskOkCancel(const QString& text) const {

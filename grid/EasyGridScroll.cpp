@@ -34,6 +34,9 @@ bool HasAxis(TScrollStyle style, bool horizontal) {
 
 TRect TCustomEasyGrid::ClientRect() const {
   TRect r = TCustomControl::ClientRect();
+  const int border = BorderWidth();
+  r.Right -= 2 * border;
+  r.Bottom -= 2 * border;
   if (vBar_ && !vBar_->isHidden()) r.Right -= vBar_->sizeHint().width();
   if (hBar_ && !hBar_->isHidden()) r.Bottom -= hBar_->sizeHint().height();
   r.Right = std::max(r.Right, r.Left);
@@ -149,8 +152,11 @@ void TCustomEasyGrid::UpdateScrollRange() {
 
 void TCustomEasyGrid::LayoutScrollBars() {
   const TRect client = ClientRect();
-  if (hBar_ && !hBar_->isHidden()) hBar_->setGeometry(0, client.Bottom, client.Width(), hBar_->sizeHint().height());
-  if (vBar_ && !vBar_->isHidden()) vBar_->setGeometry(client.Right, 0, vBar_->sizeHint().width(), client.Height());
+  const int b = BorderWidth();
+  if (hBar_ && !hBar_->isHidden())
+    hBar_->setGeometry(b, b + client.Bottom, client.Width(), hBar_->sizeHint().height());
+  if (vBar_ && !vBar_->isHidden())
+    vBar_->setGeometry(b + client.Right, b, vBar_->sizeHint().width(), client.Height());
 }
 
 void TCustomEasyGrid::SyncScrollPositions() {

@@ -22,6 +22,8 @@ protected:
     grid = new TEasyGrid(&form);
     grid->SetParent(&form);
     grid->SetBounds(0, 0, 500, 300);
+    // Pixels are read in client coordinates: no border around them.
+    grid->SetBorderStyle(TBorderStyle::bsNone);
     grid->SetColCount(6);
     grid->SetRowCount(8);
   }
@@ -109,6 +111,8 @@ TEST_F(GridPaint, MergedRangesHaveNoInnerLinesAndShowWhenTheirOriginIsScrolledOu
   EXPECT_EQ(At(image, 242, 100), Rgb(clLime));  // where the vertical line would be
   EXPECT_EQ(At(image, 200, 123), Rgb(clLime));  // where the horizontal line would be
   EXPECT_EQ(At(image, 323, 100), Rgb(clSilver));  // the range's own right line
+  // Without scroll bars nothing pulls the view back although every column fits.
+  grid->SetScrollBars(TScrollStyle::ssNone);
   grid->SetTopLeft(3, 1);
   image = Grab();
   const TRect shown = grid->CellRect(3, 3);

@@ -34,7 +34,7 @@ protected:
   }
   TInplaceEdit* Editor() { return grid->InplaceEditor(); }
   bool EditorVisible() { return Editor() && Editor()->Visible(); }
-  QLineEdit* Line() { return Editor()->Widget(); }
+  QWidget* Line() { return Editor()->EditWidget(); }
   void NumberCell(int col, int row) {
     grid->SetRangeCellProp(GridRect(col, row, col, row), TCellProp::DataStyle, TDataStyle::dsNumber);
   }
@@ -58,7 +58,7 @@ TEST_F(InplaceEditing, EditorShowsOverTheCurrentCellWithItsTextAndLook) {
   EXPECT_EQ(Editor()->EditCol(), 2);
   EXPECT_EQ(Editor()->EditRow(), 3);
   EXPECT_EQ(Editor()->Text(), QStringLiteral("原文"));
-  EXPECT_EQ(Line()->selectedText(), QStringLiteral("原文"));
+  EXPECT_EQ(Editor()->SelText(), QStringLiteral("原文"));
   EXPECT_EQ(Editor()->Color(), clYellow);
   EXPECT_EQ(Editor()->Font().Size(), 12);
   EXPECT_TRUE(grid->CellRect(2, 3).Contains(TPoint{Editor()->Left(), Editor()->Top()}));
@@ -170,23 +170,23 @@ TEST_F(InplaceEditing, NumberCellsTakeOnlyTextsTheNumberRuleAccepts) {
     int selection;
     const char* keys;
     const char* expected;
-    int beeps;
+    int beeps;  // refusals are silent
   };
   const Case cases[] = {
-      {"12", 2, 0, "a", "12", 1},
+      {"12", 2, 0, "a", "12", 0},
       {"12", 2, 0, "3", "123", 0},
-      {"123", 3, 0, "4", "123", 1},
+      {"123", 3, 0, "4", "123", 0},
       {"", 0, 0, ".", "0.", 0},
       {"-", 1, 0, ".", "-0.", 0},
-      {"1.25", 4, 0, "1", "1.25", 1},
+      {"1.25", 4, 0, "1", "1.25", 0},
       {"45", 0, 2, "9", "9", 0},  // a selection is replaced
-      {"4", 1, 0, "-", "4", 1},
+      {"4", 1, 0, "-", "4", 0},
   };
   for (const Case& c : cases) {
     Open(2, 2);
     Editor()->SetText(QString::fromUtf8(c.start));
-    Line()->setSelection(c.caret, c.selection);
-    if (c.selection == 0) Line()->setCursorPosition(c.caret);
+    Editor()->SetSelStart(c.caret);
+    Editor()->SetSelLength(c.selection);
     const int before = hooks.Beeps;
     QTest::keyClicks(Line(), QString::fromUtf8(c.keys));
     EXPECT_EQ(Editor()->Text(), QString::fromUtf8(c.expected)) << c.start << " + " << c.keys;
@@ -200,26 +200,27 @@ TEST_F(InplaceEditing, PastesIntoNumberCellsPassTheNumberRule) {
   NumberCell(2, 2);
   Open(2, 2);
   Editor()->SetText(QStringLiteral("1"));
-  Line()->setCursorPosition(1);
+  Editor()->SetSelStart(1);
   QApplication::clipboard()->setText(QStringLiteral("2.5"));
   QTest::keyClick(Line(), Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Editor()->Text(), QStringLiteral("12.5"));
-  EXPECT_EQ(Line()->cursorPosition(), 4);
+  EXPECT_EQ(Editor()->SelStart(), 4);
   QApplication::clipboard()->setText(QStringLiteral("x7"));
   QTest::keyClick(Line(), Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Editor()->Text(), QStringLiteral("12.5"));
-  EXPECT_EQ(hooks.Beeps, 1);
   // A paste over a selection replaces it; one that would leave two points is refused.
-  Line()->setSelection(0, 2);
+  Editor()->SetSelStart(0);
+  Editor()->SetSelLength(2);
   QApplication::clipboard()->setText(QStringLiteral(".7"));
   QTest::keyClick(Line(), Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Editor()->Text(), QStringLiteral("12.5"));
-  EXPECT_EQ(hooks.Beeps, 2);
-  Line()->setSelection(0, 2);
+  Editor()->SetSelStart(0);
+  Editor()->SetSelLength(2);
   QApplication::clipboard()->setText(QStringLiteral("9"));
   QTest::keyClick(Line(), Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Editor()->Text(), QStringLiteral("9.5"));
-  EXPECT_EQ(hooks.Beeps, 2);
+  // Refused pastes of number cells are dropped without a sound.
+  EXPECT_EQ(hooks.Beeps, 0);
 }
 
 TEST_F(InplaceEditing, NumberCellWithThousandSeparatorsEditsThePlainNumber) {
@@ -321,9 +322,9 @@ TEST_F(InplaceEditing, EditorFollowsItsCellWhenColumnsChangeOrTheGridScrolls) {
   const int left = Editor()->Left();
   grid->SetColWidths(1, grid->GetColWidths(1) + 20);
   EXPECT_EQ(Editor()->Left(), left + 20);
-  EXPECT_EQ(Editor()->Left(), grid->CellRect(3, 3).Left + 1);
+  EXPECT_EQ(Editor()->Left(), grid->BorderWidth() + grid->CellRect(3, 3).Left + 1);
   grid->SetTopLeft(2, 1);
-  EXPECT_EQ(Editor()->Left(), grid->CellRect(3, 3).Left + 1);
+  EXPECT_EQ(Editor()->Left(), grid->BorderWidth() + grid->CellRect(3, 3).Left + 1);
   // A shrink that takes the edited cell away closes the editor without storing.
   QTest::keyClicks(Line(), QStringLiteral("x"));
   grid->SetColCount(3);
@@ -340,13 +341,13 @@ TEST_F(InplaceEditing, AlwaysShownEditorMovesWithTheCurrentCellAndEnterTogglesTh
   EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("kept"));
   ASSERT_TRUE(EditorVisible());
   EXPECT_EQ(Editor()->EditCol(), 3);
-  EXPECT_EQ(Line()->selectedText(), QStringLiteral("abc"));
+  EXPECT_EQ(Editor()->SelText(), QStringLiteral("abc"));
   QTest::keyClick(Line(), Qt::Key_Return);
   EXPECT_TRUE(EditorVisible());
-  EXPECT_TRUE(Line()->selectedText().isEmpty());
-  EXPECT_EQ(Line()->cursorPosition(), 3);
+  EXPECT_TRUE(Editor()->SelText().isEmpty());
+  EXPECT_EQ(Editor()->SelStart(), 3);
   QTest::keyClick(Line(), Qt::Key_Return);
-  EXPECT_EQ(Line()->selectedText(), QStringLiteral("abc"));
+  EXPECT_EQ(Editor()->SelText(), QStringLiteral("abc"));
 }
 
 TEST_F(InplaceEditing, WithoutCanModifyTheEditorChangesNothing) {
@@ -359,7 +360,7 @@ TEST_F(InplaceEditing, WithoutCanModifyTheEditorChangesNothing) {
   QApplication::clipboard()->setText(QStringLiteral("y"));
   QTest::keyClick(Line(), Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Editor()->Text(), QStringLiteral("same"));
-  EXPECT_GE(hooks.Beeps, 2);
+  EXPECT_EQ(hooks.Beeps, 0);
 }
 
 } // namespace

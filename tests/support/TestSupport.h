@@ -63,12 +63,14 @@ public:
   std::deque<fw::FileDialogResult> OpenAnswers;
   std::deque<fw::FileDialogResult> SaveAnswers;
   QDateTime FixedNow;                // when valid, the clock reads this
+  std::deque<std::int32_t> ColorAnswers;  // colours the colour dialog chooses (empty: cancel)
 
   std::vector<RecordedMessage> Messages;
   QStringList Questions;
   QStringList Opened;
   std::vector<fw::FileDialogRequest> OpenRequests;
   std::vector<fw::FileDialogRequest> SaveRequests;
+  std::vector<std::int32_t> ColorRequests;  // the colour each colour dialog started at
   int Beeps = 0;
 
 private:

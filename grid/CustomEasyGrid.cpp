@@ -90,6 +90,8 @@ void TCustomEasyGrid::ResizeStore() {
   if (!colWidths_.empty()) colWidths_.resize(std::size_t(colCount_), defaultColWidth_);
   if (!rowHeights_.empty()) rowHeights_.resize(std::size_t(rowCount_), defaultRowHeight_);
   cells_.Resize(colCount_, rowCount_);
+  // Pixel scrolling belongs to a grid of one data column only.
+  if (!PixelScrolling()) hPixelOffset_ = 0;
   // The view keeps no empty space after the new last cells.
   leftCol_ = std::clamp(leftCol_, fixedCols_ + 1, std::max(fixedCols_ + 1, LastPageStart(ColAxis())));
   topRow_ = std::clamp(topRow_, fixedRows_ + 1, std::max(fixedRows_ + 1, LastPageStart(RowAxis())));

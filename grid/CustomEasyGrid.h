@@ -279,6 +279,9 @@ public:
   void UpdateScrollRange();
   // What the bars' messages do: code is one of the TScrollCode values.
   void ScrollMessage(bool horizontal, int code, int pos);
+  // With exactly one data column the horizontal bar scrolls that column by pixels: how
+  // far it is scrolled now.
+  int HorzPixelOffset() const { return hPixelOffset_; }
   // The client area leaves out the scroll bars that are showing.
   TRect ClientRect() const override;
 
@@ -600,9 +603,17 @@ private:
   QScrollBar* hBar_ = nullptr;
   QScrollBar* vBar_ = nullptr;
   bool updatingScroll_ = false;
+  int hPixelOffset_ = 0;
   void LayoutScrollBars();
   void SyncScrollPositions();
   int ScrollStep(const TGridAxis& axis, int code, int pos) const;
+  bool PixelScrolling() const { return colCount_ == 2; }
+  // The most the one data column can be scrolled by pixels.
+  int MaxPixelOffset() const;
+  void PixelScrollMessage(int code, int pos);
+  // Moves what the window shows by (dx, dy) after the first visible cells changed (the
+  // axes as they were), or repaints it all when that is more than a view's width.
+  void ScrollContents(int dx, int dy, const TGridAxis& cols, const TGridAxis& rows);
   std::unique_ptr<TEasyGridPageInfo> pageInfo_;
 };
 

@@ -44,6 +44,7 @@ TGridAxis TCustomEasyGrid::ColAxis() const {
   p.FirstScrolled = leftCol_;
   p.Count = colCount_;
   p.GridExtent = ClientWidth();
+  p.ScrollOffset = PixelScrolling() ? hPixelOffset_ : 0;
   p.Extent = [this](int c) { return GetColWidths(c); };
   return TGridAxis(std::move(p));
 }

@@ -9,12 +9,12 @@
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Edit.h"
+#include "platform/ui/Fonts.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/Memo.h"
 #include "platform/ui/Panel.h"
 
-#include <QFont>
 #include <QFontDatabase>
 
 namespace fw {
@@ -59,7 +59,7 @@ TComboBox* Choice(TWinControl* parent, const QStringList& items, int left, int t
 // program's texts ask for (宋体 and the like), which resolve to installed families.
 QStringList ScreenFontNames() {
   QStringList names = QFontDatabase::families();
-  for (const QString& alias : QFont::substitutions())
+  for (const QString& alias : SubstitutedNames())
     if (!names.contains(alias, Qt::CaseInsensitive)) names << alias;
   names.sort(Qt::CaseInsensitive);
   return names;

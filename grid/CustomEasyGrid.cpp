@@ -191,18 +191,19 @@ void TCustomEasyGrid::RowHeightsChanged() { UpdateEditorBounds(); }
 void TCustomEasyGrid::SetOptions(TEasyGridOptions value) {
   if (value & goRowSelect) value &= ~unsigned(goAlwaysShowEditor);
   if (value == options_) return;
+  const bool alwaysBefore = options_ & goAlwaysShowEditor;
   options_ = value;
   if (options_ & goRowSelect) {
     selection_.Left = fixedCols_ + 1;
     selection_.Right = colCount_ - 1;
   }
-  // Outside editing the editor follows goAlwaysShowEditor at once.
-  if (!editorMode_) {
-    if ((options_ & goAlwaysShowEditor) && (options_ & goEditing))
-      ShowEditor();
-    else
-      HideEditor();
-  }
+  // The always-shown editor comes and goes with its option (a text typed into it is
+  // stored first).
+  const bool alwaysNow = options_ & goAlwaysShowEditor;
+  if (alwaysNow && !alwaysBefore && (options_ & goEditing))
+    ShowEditor();
+  else if (!alwaysNow && alwaysBefore)
+    HideEditor();
   Invalidate();
 }
 

@@ -71,11 +71,13 @@ protected:
   }
 
   void mousePressEvent(QMouseEvent* event) override {
-    if (event->button() == Qt::LeftButton && owner_.TakeDoubleClick()) {
-      QPlainTextEdit::mouseDoubleClickEvent(event);
-      return;
-    }
+    const bool second = event->button() == Qt::LeftButton && owner_.TakeDoubleClick();
     QPlainTextEdit::mousePressEvent(event);
+    if (!second) return;
+    // A double click takes the word under the pointer, as the box does for its own.
+    QTextCursor word = cursorForPosition(event->position().toPoint());
+    word.select(QTextCursor::WordUnderCursor);
+    setTextCursor(word);
   }
 
 private:

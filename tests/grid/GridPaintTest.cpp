@@ -241,4 +241,23 @@ TEST_F(GridPaint, HiddenColumnTakesNoRoomAndPaintsNothing) {
     EXPECT_NE(At(image, x, 40), Rgb(clRed)) << x;
 }
 
+TEST_F(GridPaint, ASingleBorderSurroundsTheClient) {
+  grid->SetBorderStyle(TBorderStyle::bsSingle);
+  QImage image = Grab();
+  // Sunken: shadow and dark shadow on the upper left, light and face on the lower right.
+  EXPECT_EQ(At(image, 0, 100), Rgb(clBtnShadow));
+  EXPECT_EQ(At(image, 1, 100), Rgb(cl3DDkShadow));
+  EXPECT_EQ(At(image, 499, 100), Rgb(clBtnHighlight));
+  EXPECT_EQ(At(image, 498, 100), Rgb(clBtnFace));
+  EXPECT_EQ(At(image, 200, 299), Rgb(clBtnHighlight));
+  // The cells start two pixels in: the title column's line lies at 80 + 2.
+  EXPECT_EQ(At(image, 82, 100), Rgb(clBlack));
+  EXPECT_EQ(grid->ClientWidth(), 496);
+  grid->SetCtl3D(false);
+  image = Grab();
+  EXPECT_EQ(At(image, 0, 100), Rgb(clWindowFrame));
+  EXPECT_EQ(At(image, 81, 100), Rgb(clBlack));
+  EXPECT_EQ(grid->ClientWidth(), 498);
+}
+
 } // namespace

@@ -10,6 +10,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -361,6 +364,97 @@ TEST_F(InplaceEditing, WithoutCanModifyTheEditorChangesNothing) {
   QTest::keyClick(Line(), Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Editor()->Text(), QStringLiteral("same"));
   EXPECT_EQ(hooks.Beeps, 0);
+}
+
+} // namespace
+
+namespace {
+
+using namespace fw;
+
+TEST_F(InplaceEditing, TheEditorWrapsLongTextsInsideTheCellAndMasksEditOnOneLine) {
+  grid->SetColWidths(2, 60);
+  grid->SetRowHeights(2, 60);
+  const QString text = QStringLiteral("中华全国总工会基层以上组织统计年报");
+  grid->SetForeText(2, 2, text);
+  Open(2, 2);
+  QPlainTextEdit* box = Editor()->TextBox();
+  ASSERT_EQ(Line(), box);
+  EXPECT_FALSE(Editor()->Masked());
+  EXPECT_EQ(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+  // The text breaks into several lines within the cell's width; nothing scrolls sideways.
+  const QTextLayout* layout = box->document()->firstBlock().layout();
+  ASSERT_TRUE(layout);
+  EXPECT_GT(layout->lineCount(), 1);
+  for (int i = 0; i < layout->lineCount(); ++i) EXPECT_LE(layout->lineAt(i).naturalTextWidth(), box->viewport()->width());
+  EXPECT_LE(Editor()->Width(), 60);
+  QTest::keyClick(Line(), Qt::Key_Escape);
+  // A date cell edits in the masked one-line field.
+  grid->SetRangeCellProp(GridRect(3, 2, 3, 2), TCellProp::DataStyle, TDataStyle::dsDate);
+  Open(3, 2);
+  EXPECT_TRUE(Editor()->Masked());
+  EXPECT_EQ(Line(), Editor()->Widget());
+  EXPECT_FALSE(box->isVisible());
+  QTest::keyClick(Line(), Qt::Key_Escape);
+  // Back in a text cell, the wrapping box again.
+  Open(2, 2);
+  EXPECT_EQ(Line(), box);
+  EXPECT_TRUE(box->isVisible());
+}
+
+TEST_F(InplaceEditing, TypedEnterAndTabNeverBreakTheLine) {
+  Open(2, 2);
+  QTest::keyClicks(Line(), QStringLiteral("ab"));
+  QTest::keyClick(Line(), Qt::Key_Tab);
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("ab"));
+  // With goTabs, Tab stores the text and moves on to the next column.
+  grid->SetOptions(grid->Options() | goTabs);
+  QTest::keyClick(Line(), Qt::Key_Tab);
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("ab"));
+  EXPECT_EQ(grid->Col(), 3);
+  // A pasted text of several lines arrives whole in a text cell.
+  Open(4, 2);
+  QApplication::clipboard()->setText(QStringLiteral("一\r\n二"));
+  QTest::keyClick(Line(), Qt::Key_V, Qt::ControlModifier);
+  QTest::keyClick(Line(), Qt::Key_Return);
+  EXPECT_EQ(grid->GetForeText(4, 2), QStringLiteral("一\n二"));
+}
+
+TEST_F(InplaceEditing, APressSoonAfterAPressOnTheGridIsADoubleClickInTheEditor) {
+  grid->SetOptions(grid->Options() | goAlwaysShowEditor);
+  grid->SetForeText(3, 3, QStringLiteral("alpha beta"));
+  grid->SetCurrentCell(2, 2);
+  ASSERT_TRUE(EditorVisible());
+  hooks.FixedNow = QDateTime(QDate(2014, 3, 1), QTime(9, 0));
+  const TRect r = grid->CellRect(3, 3);
+  const int b = grid->BorderWidth();
+  QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(b + r.Left + 5, b + r.Top + 5));
+  ASSERT_EQ(Editor()->EditCol(), 3);
+  Editor()->SetSelStart(0);
+  hooks.FixedNow = hooks.FixedNow.addMSecs(100);
+  QWidget* viewport = Editor()->TextBox()->viewport();
+  QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(Editor()->SelText(), QStringLiteral("alpha"));  // a double click takes the word
+  // Later than the double-click time it is a plain click.
+  Editor()->SetSelStart(0);
+  grid->SetCurrentCell(2, 2);
+  QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(b + r.Left + 5, b + r.Top + 5));
+  hooks.FixedNow = hooks.FixedNow.addSecs(5);
+  QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_TRUE(Editor()->SelText().isEmpty());
+}
+
+TEST_F(InplaceEditing, SettingOptionsShowsOrHidesTheAlwaysShownEditor) {
+  grid->SetCurrentCell(2, 2);
+  EXPECT_FALSE(EditorVisible());
+  grid->SetOptions(grid->Options() | goAlwaysShowEditor);
+  EXPECT_TRUE(EditorVisible());
+  grid->SetOptions(grid->Options() & ~unsigned(goAlwaysShowEditor));
+  EXPECT_FALSE(EditorVisible());
+  // Row selection excludes an always-shown editor.
+  grid->SetOptions(grid->Options() | goAlwaysShowEditor | goRowSelect);
+  EXPECT_FALSE(grid->Options() & goAlwaysShowEditor);
+  EXPECT_FALSE(EditorVisible());
 }
 
 } // namespace

@@ -202,7 +202,7 @@ public:
   TColor ClientLineColor() const { return clientLineColor_; }
   void SetClientLineColor(TColor value) { SetLook(clientLineColor_, value); }
   int GridLineWidth() const { return gridLineWidth_; }
-  void SetGridLineWidth(int value) { SetLook(gridLineWidth_, value); }
+  void SetGridLineWidth(int value) { SetLayout(gridLineWidth_, value); }
   TColor TitleColor() const { return titleColor_; }
   void SetTitleColor(TColor value) { SetLook(titleColor_, value); }
   TColor HighLightColor() const { return highLightColor_; }
@@ -212,9 +212,9 @@ public:
   TColor FocusedTitleColor() const { return focusedTitleColor_; }
   void SetFocusedTitleColor(TColor value) { SetLook(focusedTitleColor_, value); }
   bool ShowColTitle() const { return showColTitle_; }
-  void SetShowColTitle(bool value) { SetLook(showColTitle_, value); }
+  void SetShowColTitle(bool value) { SetLayout(showColTitle_, value); }
   bool ShowRowTitle() const { return showRowTitle_; }
-  void SetShowRowTitle(bool value) { SetLook(showRowTitle_, value); }
+  void SetShowRowTitle(bool value) { SetLayout(showRowTitle_, value); }
   bool AlwaysDrawFocus() const { return alwaysDrawFocus_; }
   void SetAlwaysDrawFocus(bool value) { SetLook(alwaysDrawFocus_, value); }
   bool GridCanCopyMove() const { return gridCanCopyMove_; }
@@ -466,6 +466,7 @@ protected:
   void Resize() override;
   void FontChanged() override;
   void focusOutEvent(QFocusEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   // With goTabs, Tab and Shift+Tab reach KeyDown instead of moving the focus.
   bool focusNextPrevChild(bool next) override;
@@ -483,12 +484,20 @@ private:
     field = value;
     Invalidate();
   }
+  // A change that moves cells: the scroll ranges and the editor follow.
+  template <class T>
+  void SetLayout(T& field, T value) {
+    if (field == value) return;
+    field = value;
+    BorderChanged();
+  }
   TGridRect ClampToData(TGridRect range) const;
   // Called by the editor once it has closed.
   void EditorHidden(int col, int row, const QString& text);
   std::optional<QString> NormalizeForeText(int col, int row, const QString& value) const;
   TGridRect ClampToScrolled(TGridRect range) const;
-  // The client area moved or changed size: scroll bars, ranges and the editor follow.
+  // The client area or the cells moved or changed size: scroll bars, ranges and the
+  // editor follow.
   void BorderChanged();
   void DrawBorder();
   void ResizeStore();

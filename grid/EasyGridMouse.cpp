@@ -377,8 +377,10 @@ void TCustomEasyGrid::InvalidateFeedback() {
 void TCustomEasyGrid::MouseMove(TShiftState shift, int wx, int wy) {
   const int x = wx - BorderWidth();
   const int y = wy - BorderWidth();
+  // Over the border the grid shows none of its own cursors.
+  const bool inClient = ClientRect().Contains(TPoint{x, y});
   switch (gridState_) {
-  case TGridState::gsNormal: ShowCursor(CursorAt(x, y, shift)); break;
+  case TGridState::gsNormal: ShowCursor(inClient ? CursorAt(x, y, shift) : crDefault); break;
   case TGridState::gsSelecting:
     ShowCursor(StateCursor(gridState_));
     SelectingMove(x, y);
@@ -419,6 +421,11 @@ void TCustomEasyGrid::focusOutEvent(QFocusEvent* event) {
   // The focus going elsewhere (a window popping up) ends a drag half way.
   const QWidget* focus = QApplication::focusWidget();
   if (!(focus && isAncestorOf(focus))) CancelMode();
+}
+
+void TCustomEasyGrid::showEvent(QShowEvent* event) {
+  TCustomControl::showEvent(event);
+  UpdateScrollRange();
 }
 
 void TCustomEasyGrid::hideEvent(QHideEvent* event) {

@@ -157,6 +157,7 @@ void TCustomEasyGrid::UpdateScrollRange() {
   updatingScroll_ = true;
   const int oldLeft = leftCol_;
   const int oldTop = topRow_;
+  const int oldOffset = hPixelOffset_;
   // Start as if no bar were shown; each bar then shows when its axis needs scrolling.
   if (hBar_) hBar_->hide();
   if (vBar_) vBar_->hide();
@@ -191,7 +192,7 @@ void TCustomEasyGrid::UpdateScrollRange() {
   updatingScroll_ = false;
   LayoutScrollBars();
   SyncScrollPositions();
-  if (leftCol_ != oldLeft || topRow_ != oldTop) {
+  if (leftCol_ != oldLeft || topRow_ != oldTop || hPixelOffset_ != oldOffset) {
     Invalidate();
     TopLeftChanged();
   }

@@ -468,7 +468,18 @@ bool TInplaceEdit::FilterIncomingText(QString& text) {
 void TInplaceEdit::TypeCharacter(QChar ch) {
   QChar key = ch;
   EditKeyPress(key);
-  if (!key.isNull()) SetSelText(QString(key));
+  if (key.isNull()) return;
+  if (key != u'\b') {
+    SetSelText(QString(key));
+    return;
+  }
+  // Backspace takes the selection away, or the character before the caret.
+  if (SelLength() == 0 && SelStart() > 0) {
+    const int start = SelStart() - 1;
+    SetSelStart(start);
+    SetSelLength(1);
+  }
+  SetSelText(QString());
 }
 
 } // namespace fw

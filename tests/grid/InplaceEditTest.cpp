@@ -41,10 +41,10 @@ protected:
   void NumberCell(int col, int row) {
     grid->SetRangeCellProp(GridRect(col, row, col, row), TCellProp::DataStyle, TDataStyle::dsNumber);
   }
-  // Opens the editor on (col, row) with F2.
+  // Opens the editor on (col, row) with Enter: the whole text selected.
   void Open(int col, int row) {
     grid->SetCurrentCell(col, row);
-    QTest::keyClick(grid, Qt::Key_F2);
+    QTest::keyClick(grid, Qt::Key_Return);
     ASSERT_TRUE(EditorVisible());
   }
 
@@ -455,6 +455,28 @@ TEST_F(InplaceEditing, SettingOptionsShowsOrHidesTheAlwaysShownEditor) {
   grid->SetOptions(grid->Options() | goAlwaysShowEditor | goRowSelect);
   EXPECT_FALSE(grid->Options() & goAlwaysShowEditor);
   EXPECT_FALSE(EditorVisible());
+}
+
+} // namespace
+
+namespace {
+
+using namespace fw;
+
+TEST_F(InplaceEditing, F2OpensWithTheCaretAfterTheTextAndBackspaceOpensToo) {
+  grid->SetForeText(2, 2, QStringLiteral("abc"));
+  grid->SetCurrentCell(2, 2);
+  QTest::keyClick(grid, Qt::Key_F2);
+  ASSERT_TRUE(EditorVisible());
+  EXPECT_TRUE(Editor()->SelText().isEmpty());
+  EXPECT_EQ(Editor()->SelStart(), 3);
+  QTest::keyClicks(Line(), QStringLiteral("d"));
+  QTest::keyClick(Line(), Qt::Key_Return);
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("abcd"));
+  // Backspace typed into the grid opens the editor and takes the selected text away.
+  QTest::keyClick(grid, Qt::Key_Backspace);
+  ASSERT_TRUE(EditorVisible());
+  EXPECT_TRUE(Editor()->Text().isEmpty());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "core/PrintRecord.h"
 
+#include "core/SheetValue.h"
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
@@ -29,22 +30,7 @@ std::unique_ptr<TSheetApplication> OpenPrintTemplate() {
   return nullptr;
 }
 
-// Hides the progress window when the filling ends, however it ends.
-class TProgressShown {
-public:
-  TProgressShown(IProgress& progress, int total) : progress_(progress) {
-    progress_.ShowProgress(QStringLiteral("打印选中记录的年报表"));
-    progress_.StartProgress(total, 0);
-  }
-  ~TProgressShown() { progress_.HideProgress(); }
-  TProgressShown(const TProgressShown&) = delete;
-  TProgressShown& operator=(const TProgressShown&) = delete;
-
-private:
-  IProgress& progress_;
-};
-
-// Writes the record's values of one page's fields into the active sheet.
+// Writes the record's values of one page's fields into the active sheet, numbers as numbers.
 void FillPage(TADOConnection& connection, TSheetApplication& app, const TDataSet& record, int page) {
   app.ActiveWorkbook().Sheets(page).Select();
   TADOQuery fields(&connection);
@@ -53,7 +39,7 @@ void FillPage(TADOConnection& connection, TSheetApplication& app, const TDataSet
   TField* name = fields.FieldByName(QStringLiteral("Fieldname"));
   TField* place = fields.FieldByName(QStringLiteral("printplace"));
   for (fields.First(); !fields.Eof(); fields.Next()) {
-    const QString value = record.FieldByName(name->AsString())->AsString();
+    const QVariant value = SheetCellValue(record.FieldByName(name->AsString())->AsVariant());
     app.ActiveSheet().Range(place->AsString().trimmed()).SetValue(value);
   }
 }
@@ -79,7 +65,8 @@ bool PrintSurveyRecord(TADOConnection& connection, double c901, IProgress& progr
   pages.SetSQL(QStringLiteral("select distinct printPageID from dt_fieldlist where pageid>=0 order by printPageID"));
   pages.Open();
   {
-    TProgressShown shown(progress, pages.RecordCount());
+    TProgressShown shown(progress, QStringLiteral("打印选中记录的年报表"));
+    progress.StartProgress(pages.RecordCount(), 0);
     for (pages.First(); !pages.Eof(); pages.Next()) {
       FillPage(connection, *app, record, pages.Fields(0)->AsInteger());
       progress.StepProgress();

@@ -43,6 +43,19 @@ public:
   virtual bool Cancelled() const = 0;
 };
 
+// Shows the one-bar progress window with a caption and hides it again when the work
+// ends, however it ends.
+class TProgressShown {
+public:
+  TProgressShown(IProgress& progress, const QString& caption) : progress_(progress) { progress_.ShowProgress(caption); }
+  ~TProgressShown() { progress_.HideProgress(); }
+  TProgressShown(const TProgressShown&) = delete;
+  TProgressShown& operator=(const TProgressShown&) = delete;
+
+private:
+  IProgress& progress_;
+};
+
 // Progress that goes nowhere, for work run without a window (tests, tools).
 class TSilentProgress : public IProgress, public ITwoBarProgress, public ICheckProgress {
 public:

@@ -152,7 +152,10 @@ void TCustomEasyGrid::MouseDown(TMouseButton button, TShiftState shift, int wx, 
     if (gridState_ == TGridState::gsNormal) PressRightButton(x, y);
     return;
   }
-  if (button != TMouseButton::mbLeft || gridState_ != TGridState::gsNormal) return;
+  if (button != TMouseButton::mbLeft) return;
+  // A press while a drag seems under way means its release went elsewhere: that drag
+  // ends unfinished and the press starts afresh.
+  CancelMode();
 
   const THit sizing = SizingHit(x, y);
   if (sizing.State != TGridState::gsNormal) {

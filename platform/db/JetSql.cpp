@@ -536,6 +536,14 @@ std::optional<TJetStatement> TrySelectInto(const Tokens& t, size_t selectAt, siz
       const size_t b = NextSig(t, a + 1, restEnd);
       if (b == restEnd) {
         st.SourceTable = name;
+      } else if (OpIs(t[b], ".")) {
+        // "<schema>.<table>": a table of a file the connection has attached.
+        const size_t c = NextSig(t, b + 1, restEnd);
+        if (c < restEnd && NextSig(t, c + 1, restEnd) == restEnd &&
+            (t[c].Kind == TJetTokenKind::Word || t[c].Kind == TJetTokenKind::Bracket)) {
+          st.SourceSchema = name;
+          st.SourceTable = t[c].Kind == TJetTokenKind::Bracket ? BracketName(t[c]) : t[c].Text;
+        }
       } else if (WordIs(t[b], "in")) {
         const size_t file = NextSig(t, b + 1, restEnd);
         if (file < restEnd && t[file].Kind == TJetTokenKind::String && NextSig(t, file + 1, restEnd) == restEnd) {

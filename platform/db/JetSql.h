@@ -51,7 +51,9 @@ struct TJetStatement {
   QString IntoSchema, IntoTable;
   QString SelectList;       // translated list between SELECT and INTO
   QString FromClause;       // translated text after FROM
-  QString SourceSchema, SourceTable;  // set when FROM names one table and nothing else
+  // Set when FROM names one table and nothing else: of this file, of an attached schema
+  // ("s.t") or of another file ("t in 'f'", "[;DATABASE=f;].t").
+  QString SourceSchema, SourceTable;
 };
 
 // Throws EDatabaseError on a malformed cross-file reference or ALTER statement.

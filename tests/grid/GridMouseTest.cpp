@@ -180,6 +180,21 @@ TEST_F(GridMouse, ASizingDragEndsWhenTheFocusGoes) {
   EXPECT_EQ(Pixel(line + 30, 120), qRgb(255, 255, 255));  // the dotted line is gone
 }
 
+TEST_F(GridMouse, APressAfterALostReleaseStartsAfresh) {
+  grid->SetOptions(grid->Options() | goColSizing);
+  grid->SetCurrentCell(6, 8);
+  const int line = grid->ColAxis().CellEnd(2);
+  Press(line, 10);
+  Move(line + 30, 10);
+  ASSERT_EQ(grid->GridState(), TGridState::gsColSizing);
+  // The release went elsewhere; the next press is a plain press on a cell.
+  Press(81 * 4 + 10, 31 * 3 + 10);
+  EXPECT_EQ(grid->Col(), 4);
+  EXPECT_EQ(grid->GridState(), TGridState::gsSelecting);
+  EXPECT_EQ(grid->GetColWidths(2), 80);
+  Release(81 * 4 + 10, 31 * 3 + 10);
+}
+
 // ---- The selection frame -----------------------------------------------------------------
 
 TEST_F(GridMouse, DraggingTheFrameMovesOrCopiesTheSelection) {

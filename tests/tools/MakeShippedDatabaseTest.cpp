@@ -2,6 +2,7 @@
 // program folder through the plain SQLite interface.
 
 #include "core/DatabasePassword.h"
+#include "support/RuleRecords.h"
 #include "support/TestSupport.h"
 
 #include <sqlite3.h>
@@ -274,7 +275,7 @@ TEST_F(ShippedDatabase, RuleRowsAgreeWithTheRuleTexts) {
 }
 
 TEST_F(ShippedDatabase, CraftedRecordsBreakTheExpectedRules) {
-  const std::map<std::string, int> valid = {{"z001", 10}, {"z004", 10}, {"z008", 2}, {"c904", 10}, {"z010", 2}};
+  const std::map<std::string, int>& valid = fwtest::CleanRuleRecord();
   struct Case {
     const char* what;
     std::map<std::string, int> changes;

@@ -246,7 +246,7 @@ void TMainForm::CreateRecordGrid() {
   RecordGrid->TitleFont().SetHeight(-13);
   RecordGrid->SetDefaultDrawing(false);
   RecordGrid->SetPopupMenu(GridPopupMenu);
-  RecordGrid->SetDataSource(DataSource1);
+  RecordGrid->SetDataSource(data_.DataSource1.get());
   // The columns the list has before any field list is loaded.
   for (const auto& [field, title, width] : {std::tuple{"c901", "本级工会统计编码", 110}, std::tuple{"c902", "本级工会名称", 220}}) {
     TColumn* column = RecordGrid->Columns().Add();

@@ -53,7 +53,8 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
   TBookmarkList& marks = grid.SelectedRows();
 
   if (marks.Count() <= 1) {
-    if (Ask(kYesButton | kNoButton) != IDYES) return 0;
+    // Enter keeps the record: 否 is the default.
+    if (Ask(kYesButton | kNoButton | MB_DEFBUTTON2) != IDYES) return 0;
     const int deleted = DeleteKeys(*connection, table, key, {dataSet.FieldByName(key)->AsVariant()});
     TBookmark bookmark = dataSet.GetBookmark();
     RequeryAt(dataSet, bookmark);
@@ -68,7 +69,8 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
   }();
   GoToMark(dataSet, rows.front());
   if (dataSet.IsEmpty()) return 0;
-  if (Ask(kNoButton | kYesToAllButton) != IDYESTOALL) return 0;
+  // 否 comes first and is the default, so Enter keeps the records.
+  if (Ask(kNoButton | kYesToAllButton | MB_DEFBUTTON1) != IDYESTOALL) return 0;
 
   TBookmark bookmark = dataSet.GetBookmark();
   QVariantList keys;

@@ -142,4 +142,10 @@ void TProgressBarForm::TimerTick() {
   Label3->SetCaption(QStringLiteral("待完成 %1 尚需%2秒").arg(left).arg((estimate_ + 9) / 10));
 }
 
+IProgress& ProgramProgress() {
+  static TSilentProgress silent;
+  if (ProgressBarForm) return *ProgressBarForm;
+  return silent;
+}
+
 } // namespace fw

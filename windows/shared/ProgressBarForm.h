@@ -48,4 +48,8 @@ private:
 // The window the program entry creates at start; the long jobs report through it.
 extern TProgressBarForm* ProgressBarForm;
 
+// ProgressBarForm when it exists, else progress that goes nowhere (windows built
+// without the program entry, as in tests).
+IProgress& ProgramProgress();
+
 } // namespace fw

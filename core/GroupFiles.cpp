@@ -1,0 +1,165 @@
+#include "core/GroupFiles.h"
+
+#include "core/DatabaseFiles.h"
+#include "core/ExchangeFile.h"
+#include "core/Messages.h"
+#include "core/Progress.h"
+#include "core/SiblingTempFile.h"
+#include "core/SurveyModel.h"
+#include "platform/db/AdoConnection.h"
+#include "platform/db/DbError.h"
+#include "platform/shell/Folders.h"
+#include "platform/shell/Hooks.h"
+
+#include <QFileInfo>
+
+namespace fw {
+
+namespace {
+
+void OpenPlain(TADOConnection& connection, const QString& file) {
+  connection.SetLoginPrompt(false);
+  connection.SetConnectionString(JetConnectionString(file, QStringLiteral("Persist Security Info=False;")));
+  connection.Open();
+}
+
+// The file chosen in a group-file dialog, or empty when the person cancelled. A group
+// file takes the backup's rule: ".mdb" is added to a name longer than 4 characters.
+QString ChooseGroupFile(bool saving) {
+  FileDialogRequest request;
+  request.Title = saving ? QStringLiteral("导出文件存放为") : QStringLiteral("选择导入文件");
+  request.Filter = kGroupFileFilter;
+  request.InitialDir = PersonalFolder();
+  const FileDialogResult answer = saving ? CurrentHooks().SaveFileDialog(request) : CurrentHooks().OpenFileDialog(request);
+  if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return QString();
+  return BackupFileName(answer.FileName);
+}
+
+bool SameFile(const QString& a, const QString& b) {
+  const QString canonical = QFileInfo(a).canonicalFilePath();
+  return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
+// A database the program has open is never a group file: writing one would replace the
+// file under its connection, reading one would copy the tables onto themselves.
+bool RefuseFileInUse(const QString& file, const QStringList& inUse) {
+  for (const QString& used : inUse) {
+    if (!used.isEmpty() && SameFile(file, used)) {
+      ShowMessage(kGroupFileInUseMessage);
+      return true;
+    }
+  }
+  return false;
+}
+
+// Fills a working copy of file (a copy of the existing file, else an empty database)
+// with the tables of sourceFile, then moves it into place.
+void WriteGroupFile(const QString& sourceFile, const QStringList& tables, const QString& file, IProgress& progress) {
+  TSiblingTempFile temp(file);
+  if (QFileInfo(file).isFile()) temp.CopyFrom(file);
+  temp.Fill([&](const QString& path) {
+    TADOConnection out;
+    OpenPlain(out, path);
+    {
+      TAttachedFile source(out, sourceFile);
+      TProgressShown shown(progress, QStringLiteral("导出分组数据..."));
+      progress.StartProgress(static_cast<int>(tables.size()), 0);
+      progress.StepProgress();
+      for (const QString& table : tables) {
+        if (HasTable(out, table)) {
+          try {
+            out.Execute("drop table " + table);
+          } catch (const EDatabaseError&) {
+            // The copy below fails with the reason when the table is still there.
+          }
+        }
+        out.Execute("SELECT * into " + table + " from " + source.Table(table));
+        progress.StepProgress();
+      }
+    }
+    out.Close();
+  });
+  temp.MoveIntoPlace();
+}
+
+// The first of the tables that the file lacks; empty when it has them all.
+QString FirstMissingTable(const QString& file, const QStringList& tables) {
+  TADOConnection connection;
+  OpenPlain(connection, file);
+  for (const QString& table : tables)
+    if (!HasTable(connection, table)) return table;
+  return QString();
+}
+
+// Replaces every table's rows with the file's, copied by column name, in one
+// transaction; the file is attached before the transaction begins.
+void ReplaceGroupTables(TADOConnection& connection, const QStringList& tables, const QString& file,
+                        IProgress& progress) {
+  TAttachedFile attached(connection, file);
+  TProgressShown shown(progress, QStringLiteral("导入分组数据..."));
+  progress.StartProgress(static_cast<int>(tables.size()), 0);
+  progress.StepProgress();
+  connection.BeginTrans();
+  try {
+    for (const QString& table : tables) {
+      connection.Execute("delete from " + table);
+      CopyRowsByName(connection, table, attached.Table(table));
+      progress.StepProgress();
+    }
+    connection.CommitTrans();
+  } catch (...) {
+    if (connection.InTransaction()) connection.RollbackTrans();
+    throw;
+  }
+}
+
+} // namespace
+
+QString MissingGroupTableMessage(const QString& table) {
+  return "您选择的文件中不存在名字为\"" + table + "\"的数据表";
+}
+
+bool ExportGroupTables(const QString& sourceFile, const QStringList& tables, IProgress& progress) {
+  try {
+    TADOConnection source;
+    OpenPlain(source, sourceFile);
+  } catch (const std::exception& e) {
+    ShowMessage(PublisherErrorText(ErrorText(e)));
+    return false;
+  }
+  const QString file = ChooseGroupFile(true);
+  if (file.isEmpty() || RefuseFileInUse(file, {sourceFile, DatabasePath})) return false;
+  try {
+    WriteGroupFile(sourceFile, tables, file, progress);
+  } catch (const std::exception& e) {
+    ShowMessage(PublisherErrorText(ErrorText(e)));
+    return false;
+  }
+  ShowMessage("数据已经被正确导出到：'" + file + "'！");
+  return true;
+}
+
+bool ImportGroupTables(TADOConnection& connection, const QStringList& tables, IProgress& progress) {
+  const QString file = ChooseGroupFile(false);
+  if (file.isEmpty()) return false;
+  if (!QFileInfo(file).isFile()) {
+    ShowMessage(QStringLiteral("您选择的文件并不存在，请选择其它文件。"));
+    return false;
+  }
+  if (RefuseFileInUse(file, {connection.FileName(), DatabasePath})) return false;
+  try {
+    const QString missing = FirstMissingTable(file, tables);
+    if (!missing.isEmpty()) {
+      ShowMessage(MissingGroupTableMessage(missing));
+      return false;
+    }
+    ReplaceGroupTables(connection, tables, file, progress);
+  } catch (const std::exception& e) {
+    ShowMessage(PublisherErrorText(ErrorText(e)));
+    return false;
+  }
+  ShowMessage(kGroupImportDoneMessage);
+  return true;
+}
+
+} // namespace fw

@@ -1,0 +1,249 @@
+// Group files against real databases: export then import, an existing file keeping its
+// other tables, files that lack a table, failures that must change nothing, and names
+// and paths with quotes.
+#include "core/DatabaseFiles.h"
+#include "core/GroupFiles.h"
+#include "core/Progress.h"
+#include "tests/core/WorkingDatabase.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace fw;
+using fwtest::Chosen;
+using fwtest::FileBytes;
+using fwtest::WorkingDatabase;
+
+using Rows = std::vector<QVariantList>;
+
+Rows TableRows(TADOConnection& connection, const QString& table) {
+  TADOQuery query(&connection);
+  query.SetSQL("select * from " + table + " order by id");
+  query.Open();
+  Rows rows;
+  for (; !query.Eof(); query.Next()) {
+    QVariantList row;
+    for (int i = 0; i < query.FieldCount(); ++i) row << query.Fields(i)->AsVariant();
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// Both group tables, whole.
+struct GroupRows {
+  Rows Groups;
+  Rows Items;
+  friend bool operator==(const GroupRows&, const GroupRows&) = default;
+};
+GroupRows ReadGroups(TADOConnection& connection) {
+  return {TableRows(connection, QStringLiteral("CT_Group")), TableRows(connection, QStringLiteral("DT_GroupItem"))};
+}
+
+// Two schemes, the first with three items; names carry quotes.
+void AddGroups(TADOConnection& db, const QString& prefix) {
+  db.Execute("delete from DT_GroupItem");
+  db.Execute("delete from ct_group");
+  db.Execute(QStringLiteral("insert into ct_group (id, name, orderstr) values (?, ?, ?)"),
+             QVariantList{7, prefix + "按地区'分组", QStringLiteral("LowValue DESC")});
+  db.Execute(QStringLiteral("insert into ct_group (id, name, orderstr) values (?, ?, ?)"),
+             QVariantList{9, prefix + "第二\"方案", QStringLiteral("id ASC")});
+  const char* titles[] = {"北京'市", "天津市", "河北省"};
+  for (int i = 0; i < 3; ++i)
+    db.Execute(QStringLiteral("insert into DT_GroupItem (GroupID, Title, LowBoundary, HighBoundary, LowSymbol, HighSymbol) "
+                              "values (7, ?, ?, ?, '>=', '<')"),
+               QVariantList{prefix + QString::fromUtf8(titles[i]), qint64(110000000000) + i * qint64(10000000000),
+                            qint64(120000000000) + i * qint64(10000000000)});
+}
+
+// A plain database file made of the statements given.
+void MakeFile(const QString& path, const QStringList& statements) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  TADOConnection db;
+  db.SetConnectionString(JetConnectionString(path));
+  db.Open();
+  for (const QString& sql : statements) db.Execute(sql);
+}
+
+class GroupFiles : public ::testing::Test {
+protected:
+  void SetUp() override { FixEditionSettings(); }
+
+  QString Docs(const QString& name) const { return QDir(folders.DocumentsDir()).filePath(name); }
+  QString LastMessage() const { return hooks.Messages.empty() ? QString() : hooks.Messages.back().Text; }
+
+  bool Export(WorkingDatabase& source, const QString& chosen) {
+    hooks.SaveAnswers.push_back(Chosen(chosen));
+    return ExportGroupTables(source.Path(), GroupTables, progress);
+  }
+  bool Import(WorkingDatabase& target, const QString& file) {
+    target.Activate();
+    hooks.OpenAnswers.push_back(Chosen(file));
+    return ImportGroupTables(target.Connection, GroupTables, progress);
+  }
+
+  fwtest::ScopedUserFolders folders;
+  fwtest::ScriptedHooks hooks;
+  TSilentProgress progress;
+};
+
+TEST_F(GroupFiles, ExportThenImportIntoAnotherDatabaseBringsBackIdenticalRows) {
+  WorkingDatabase source, target;
+  AddGroups(source.Connection, QString());
+  AddGroups(target.Connection, QStringLiteral("旧"));
+  source.Activate();
+
+  // A folder and a name with an apostrophe; ".mdb" is added.
+  ASSERT_TRUE(QDir(folders.DocumentsDir()).mkpath(QStringLiteral("O'Neil's")));
+  const QString file = Docs(QStringLiteral("O'Neil's/分组'方案.mdb"));
+  ASSERT_TRUE(Export(source, Docs(QStringLiteral("O'Neil's/分组'方案")))) << LastMessage().toStdString();
+  EXPECT_EQ(LastMessage(), "数据已经被正确导出到：'" + file + "'！");
+  ASSERT_EQ(hooks.SaveRequests.size(), 1u);
+  EXPECT_EQ(hooks.SaveRequests[0].Title, QStringLiteral("导出文件存放为"));
+  EXPECT_EQ(hooks.SaveRequests[0].Filter, QStringLiteral("Access文件(*.mdb)|*.mdb"));
+  EXPECT_EQ(hooks.SaveRequests[0].InitialDir, folders.DocumentsDir());
+  EXPECT_TRUE(hooks.SaveRequests[0].FileName.isEmpty());
+  // Nothing is left beside the file but the file.
+  EXPECT_EQ(QDir(QFileInfo(file).path()).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(file).fileName()});
+
+  {
+    // A plain file holding the two tables and nothing else.
+    TADOConnection group;
+    group.SetConnectionString(JetConnectionString(file));
+    group.Open();
+    QStringList tables = group.TableNames();
+    tables.removeAll(QStringLiteral("sqlite_sequence"));
+    tables.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(tables, (QStringList{QStringLiteral("CT_Group"), QStringLiteral("DT_GroupItem")}));
+    EXPECT_EQ(TableRows(group, QStringLiteral("CT_Group")), TableRows(source.Connection, QStringLiteral("ct_group")));
+  }
+
+  ASSERT_TRUE(Import(target, file)) << LastMessage().toStdString();
+  EXPECT_EQ(LastMessage(), kGroupImportDoneMessage);
+  EXPECT_EQ(hooks.OpenRequests[0].Title, QStringLiteral("选择导入文件"));
+  EXPECT_EQ(hooks.OpenRequests[0].InitialDir, folders.DocumentsDir());
+  for (const QString& table : GroupTables) {
+    EXPECT_EQ(TableRows(target.Connection, table), TableRows(source.Connection, table)) << table.toStdString();
+    EXPECT_FALSE(TableRows(target.Connection, table).empty());
+  }
+  // The file is released again: it can be removed and the database still works.
+  EXPECT_TRUE(QFile::remove(file));
+  EXPECT_EQ(target.Connection.Execute(QStringLiteral("update ct_group set name=name")), 2);
+}
+
+TEST_F(GroupFiles, ExportIntoAnExistingFileReplacesOnlyTheGroupTables) {
+  WorkingDatabase source;
+  AddGroups(source.Connection, QString());
+  const QString file = Docs(QStringLiteral("groups.mdb"));
+  MakeFile(file, {QStringLiteral("create table keepme (a integer)"), QStringLiteral("insert into keepme values (42)"),
+                  QStringLiteral("create table CT_Group (id integer, name text)"),
+                  QStringLiteral("insert into CT_Group values (1, 'old')")});
+
+  ASSERT_TRUE(Export(source, file)) << LastMessage().toStdString();
+  TADOConnection group;
+  group.SetConnectionString(JetConnectionString(file));
+  group.Open();
+  EXPECT_EQ(TableRows(group, QStringLiteral("CT_Group")), TableRows(source.Connection, QStringLiteral("CT_Group")));
+  EXPECT_EQ(TableRows(group, QStringLiteral("DT_GroupItem")).size(), 3u);
+  TADOQuery keep(&group);
+  keep.SetSQL(QStringLiteral("select a from keepme"));
+  keep.Open();
+  EXPECT_EQ(keep.Fields(0)->AsInteger(), 42);
+}
+
+TEST_F(GroupFiles, FailedOrRefusedExportLeavesTheFileAsItWas) {
+  WorkingDatabase source;
+  const QString file = Docs(QStringLiteral("groups.mdb"));
+  MakeFile(file, {QStringLiteral("create table keepme (a integer)")});
+  const QByteArray before = FileBytes(file);
+
+  // A source without the item table fails after the first table was copied.
+  const QString broken = Docs(QStringLiteral("broken source.mdb"));
+  MakeFile(broken, {QStringLiteral("create table CT_Group (id integer primary key, name text)")});
+  hooks.SaveAnswers.push_back(Chosen(file));
+  EXPECT_FALSE(ExportGroupTables(broken, GroupTables, progress));
+  EXPECT_TRUE(LastMessage().startsWith(QStringLiteral("运行中发生错误："))) << LastMessage().toStdString();
+  EXPECT_TRUE(LastMessage().endsWith(QStringLiteral(",请与软件发行者联系。")));
+  EXPECT_EQ(FileBytes(file), before);
+
+  // A source that is no database stops before the dialog.
+  const QString junk = Docs(QStringLiteral("junk.mdb"));
+  fwtest::WriteBytes(junk, QByteArray(4096, 'x'));
+  hooks.SaveAnswers.push_back(Chosen(file));
+  EXPECT_FALSE(ExportGroupTables(junk, GroupTables, progress));
+  EXPECT_EQ(hooks.SaveRequests.size(), 1u);
+  hooks.SaveAnswers.clear();
+
+  // The databases in use are never the group file.
+  source.Activate();
+  const QByteArray database = FileBytes(source.Path());
+  EXPECT_FALSE(Export(source, source.Path()));
+  EXPECT_EQ(LastMessage(), kGroupFileInUseMessage);
+  EXPECT_EQ(FileBytes(source.Path()), database);
+  EXPECT_EQ(QDir(folders.DocumentsDir()).entryList(QDir::Files | QDir::Hidden),
+            (QStringList{QStringLiteral("broken source.mdb"), QStringLiteral("groups.mdb"), QStringLiteral("junk.mdb")}));
+
+  // Cancelling writes nothing and says nothing.
+  const size_t messages = hooks.Messages.size();
+  EXPECT_FALSE(ExportGroupTables(source.Path(), GroupTables, progress));
+  EXPECT_EQ(hooks.Messages.size(), messages);
+}
+
+TEST_F(GroupFiles, ImportRefusesAFileThatLacksATableAndChangesNothing) {
+  WorkingDatabase target;
+  AddGroups(target.Connection, QString());
+  const GroupRows before = ReadGroups(target.Connection);
+
+  const QString file = Docs(QStringLiteral("only groups.mdb"));
+  MakeFile(file, {QStringLiteral("create table CT_Group (id integer primary key, name text, orderstr text)"),
+                  QStringLiteral("insert into CT_Group values (1, 'new', 'id ASC')")});
+  EXPECT_FALSE(Import(target, file));
+  EXPECT_EQ(LastMessage(), QStringLiteral("您选择的文件中不存在名字为\"DT_GroupItem\"的数据表"));
+  EXPECT_TRUE(ReadGroups(target.Connection) == before);
+
+  // A file that does not exist, the open database itself, and a cancelled dialog.
+  EXPECT_FALSE(Import(target, Docs(QStringLiteral("none.mdb"))));
+  EXPECT_EQ(LastMessage(), QStringLiteral("您选择的文件并不存在，请选择其它文件。"));
+  EXPECT_FALSE(Import(target, target.Path()));
+  EXPECT_EQ(LastMessage(), kGroupFileInUseMessage);
+  const size_t messages = hooks.Messages.size();
+  EXPECT_FALSE(ImportGroupTables(target.Connection, GroupTables, progress));
+  EXPECT_EQ(hooks.Messages.size(), messages);
+  EXPECT_TRUE(ReadGroups(target.Connection) == before);
+}
+
+TEST_F(GroupFiles, AFailureDuringTheImportRollsItBackCompletely) {
+  WorkingDatabase target;
+  AddGroups(target.Connection, QString());
+  const GroupRows before = ReadGroups(target.Connection);
+
+  // The groups copy well; the item without a scheme breaks the second table's copy.
+  const QString file = Docs(QStringLiteral("damaged.mdb"));
+  MakeFile(file, {QStringLiteral("create table CT_Group (id integer primary key, name text, orderstr text)"),
+                  QStringLiteral("insert into CT_Group values (1, 'new', 'id ASC')"),
+                  QStringLiteral("create table DT_GroupItem (id integer, GroupID integer, Title text)"),
+                  QStringLiteral("insert into DT_GroupItem values (1, null, 'orphan')")});
+  EXPECT_FALSE(Import(target, file));
+  EXPECT_TRUE(LastMessage().startsWith(QStringLiteral("运行中发生错误："))) << LastMessage().toStdString();
+  EXPECT_FALSE(target.Connection.InTransaction());
+  EXPECT_TRUE(ReadGroups(target.Connection) == before);
+
+  // Columns in another order are copied by name.
+  const QString shuffled = Docs(QStringLiteral("shuffled.mdb"));
+  MakeFile(shuffled, {QStringLiteral("create table CT_Group (orderstr text, name text, id integer primary key)"),
+                      QStringLiteral("insert into CT_Group values ('id ASC', 'it''s', 3)"),
+                      QStringLiteral("create table DT_GroupItem (Title text, GroupID integer, id integer)"),
+                      QStringLiteral("insert into DT_GroupItem values ('甲', 3, 5)")});
+  ASSERT_TRUE(Import(target, shuffled)) << LastMessage().toStdString();
+  const Rows now = TableRows(target.Connection, QStringLiteral("CT_Group"));
+  ASSERT_EQ(now.size(), 1u);
+  TADOQuery item(&target.Connection);
+  item.SetSQL(QStringLiteral("select name from ct_group where id=3"));
+  item.Open();
+  EXPECT_EQ(item.Fields(0)->AsString(), QStringLiteral("it's"));
+}
+
+} // namespace

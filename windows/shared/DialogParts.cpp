@@ -1,0 +1,63 @@
+#include "windows/shared/DialogParts.h"
+
+#include "controls/common/FwToolButton.h"
+#include "controls/common/FwToolbar.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Label.h"
+
+namespace fw {
+
+namespace {
+// The form a part sits on owns it, so the part goes with the form.
+TComponent* OwnerFor(TControl* parent) {
+  if (TForm* form = parent->ParentForm()) return form;
+  return parent;
+}
+} // namespace
+
+void SetUpDialog(TForm& form, const QString& name, const QString& caption, int clientWidth, int clientHeight) {
+  form.SetName(name);
+  form.SetCaption(caption);
+  form.SetBorderStyle(TFormBorderStyle::bsDialog);
+  form.SetPosition(TPosition::poScreenCenter);
+  form.Font().SetName(QStringLiteral("宋体"));
+  form.Font().SetSize(9);
+  form.SetClientWidth(clientWidth);
+  form.SetClientHeight(clientHeight);
+}
+
+TLabel* AddLabel(TWinControl* parent, int left, int top, const QString& caption) {
+  auto* label = new TLabel(OwnerFor(parent));
+  label->SetParent(parent);
+  label->SetAutoSize(true);
+  label->SetBounds(left, top, 0, 0);
+  label->SetCaption(caption);
+  return label;
+}
+
+TFwToolbar* AddButtonBar(TWinControl* parent, const TRect& bounds, int buttonWidth) {
+  auto* bar = new TFwToolbar(OwnerFor(parent));
+  bar->SetParent(parent);
+  bar->SetAlign(TAlign::alNone);
+  bar->SetAutoStyle(false);
+  bar->SetBorderSides(0);
+  bar->SetVisualStyle(TFwVisualStyle::vsClassic);
+  bar->SetShowButtonCaptions(true);
+  bar->SetButtonWidth(buttonWidth);
+  bar->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+  return bar;
+}
+
+TFwToolButton* AddBarButton(TFwToolbar* bar, const QString& name, const QString& caption,
+                            std::function<void()> onClick) {
+  auto* button = new TFwToolButton(OwnerFor(bar));
+  button->SetName(name);
+  button->SetCaption(caption);
+  button->SetParent(bar);
+  // Without an image a flat button would read as plain text: these stay raised.
+  button->SetFlat(false);
+  if (onClick) button->OnClick = [onClick = std::move(onClick)](TObject*) { onClick(); };
+  return button;
+}
+
+} // namespace fw

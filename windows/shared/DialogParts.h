@@ -1,0 +1,38 @@
+#pragma once
+// Builders for the parts that dialogs place in code: a label at a point, a bar of
+// tool buttons showing their captions, and the buttons on such a bar. They keep the
+// dialogs' construction to one line per part and give every button bar one look.
+
+#include "platform/ui/Types.h"
+
+#include <QString>
+#include <functional>
+
+namespace fw {
+
+class TForm;
+class TFwToolbar;
+class TFwToolButton;
+class TLabel;
+class TWinControl;
+
+// A dialog window: named, captioned, with a dialog border, centred on the screen, in
+// the program's font (宋体, 9 points) and with the client size given.
+void SetUpDialog(TForm& form, const QString& name, const QString& caption, int clientWidth, int clientHeight);
+
+// Every part is owned by the form it sits on.
+
+// An auto-sized label on parent at (left, top).
+TLabel* AddLabel(TWinControl* parent, int left, int top, const QString& caption);
+
+// A bar on parent at the bounds given (Bounds(left, top, width, height)): no border,
+// no automatic style, the classic look, captions shown, buttons `buttonWidth` wide, placed left to right
+// in the order they are added.
+TFwToolbar* AddButtonBar(TWinControl* parent, const TRect& bounds, int buttonWidth);
+
+// A raised tool button named `name` with the caption on bar; onClick (when given) runs
+// on a click.
+TFwToolButton* AddBarButton(TFwToolbar* bar, const QString& name, const QString& caption,
+                            std::function<void()> onClick = {});
+
+} // namespace fw

@@ -4,12 +4,11 @@
 #include "grid/CustomEasyGrid.h"
 #include "grid/NumberInput.h"
 #include "platform/shell/Hooks.h"
+#include "platform/ui/FilteredTextBox.h"
 #include "platform/ui/VirtualKeys.h"
 
 #include <QApplication>
-#include <QInputMethodEvent>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -40,36 +39,17 @@ QChar MaskLetterToQt(QChar c, bool& known) {
 
 bool IsQtMaskLetter(QChar c) { return QStringLiteral("AaNnXx90DdHhBb#><![]{};\\").contains(c); }
 
-// The wrapping box of the editor: every route by which text arrives in one piece
-// (paste, drop, middle click, input method) passes the editor's filter, and a press
-// soon after a press on the grid is a double click.
-class TInplaceTextBox : public QPlainTextEdit {
+// The wrapping box of the editor: every route by which text arrives in one piece passes
+// the editor's filter, and a press soon after a press on the grid is a double click.
+class TInplaceTextBox : public TFilteredPlainTextEdit {
 public:
-  explicit TInplaceTextBox(TInplaceEdit& owner) : owner_(owner) {
+  explicit TInplaceTextBox(TInplaceEdit& owner)
+      : TFilteredPlainTextEdit([&owner](QString& text) { return owner.FilterIncomingText(text); }), owner_(owner) {
     // The text starts two pixels in from the cell's left, top and right edges.
     setViewportMargins(2, 2, 2, 0);
   }
 
 protected:
-  void insertFromMimeData(const QMimeData* source) override {
-    if (!source->hasText() || isReadOnly()) return;
-    QString text = source->text();
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    if (owner_.FilterIncomingText(text)) insertPlainText(text);
-  }
-
-  void inputMethodEvent(QInputMethodEvent* event) override {
-    QString commit = event->commitString();
-    if (commit.isEmpty()) {
-      QPlainTextEdit::inputMethodEvent(event);
-      return;
-    }
-    const bool accepted = owner_.FilterIncomingText(commit);
-    QInputMethodEvent replaced(event->preeditString(), event->attributes());
-    replaced.setCommitString(accepted ? commit : QString(), event->replacementStart(), event->replacementLength());
-    QPlainTextEdit::inputMethodEvent(&replaced);
-  }
-
   void mousePressEvent(QMouseEvent* event) override {
     const bool second = event->button() == Qt::LeftButton && owner_.TakeDoubleClick();
     QPlainTextEdit::mousePressEvent(event);

@@ -1,6 +1,7 @@
 #include "platform/ui/Edit.h"
 
 #include "platform/shell/Hooks.h"
+#include "platform/ui/FilteredTextBox.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -74,16 +75,9 @@ protected:
   }
 
   void inputMethodEvent(QInputMethodEvent* event) override {
-    QString commit = event->commitString();
-    if (commit.isEmpty()) {
-      QLineEdit::inputMethodEvent(event);
-      return;
-    }
-    const bool accepted = owner_.FilterIncomingText(commit);
-    // A refused commit still ends the composition, so the pre-edit text goes away.
-    QInputMethodEvent replaced(event->preeditString(), event->attributes());
-    replaced.setCommitString(accepted ? commit : QString(), event->replacementStart(), event->replacementLength());
-    QLineEdit::inputMethodEvent(&replaced);
+    HandOnFiltered(
+        event, [this](QString& text) { return owner_.FilterIncomingText(text); },
+        [this](QInputMethodEvent* e) { QLineEdit::inputMethodEvent(e); });
   }
 
   void contextMenuEvent(QContextMenuEvent* event) override {

@@ -1,10 +1,9 @@
 #include "platform/ui/Memo.h"
 
 #include "platform/shell/Hooks.h"
+#include "platform/ui/FilteredTextBox.h"
 
-#include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
 
@@ -12,9 +11,11 @@ namespace fw {
 
 namespace {
 
-class FilteredPlainTextEdit : public QPlainTextEdit {
+// The memo's box: Enter reaches the box only when the memo wants returns.
+class FilteredPlainTextEdit : public TFilteredPlainTextEdit {
 public:
-  explicit FilteredPlainTextEdit(TMemo& owner) : owner_(owner) {}
+  explicit FilteredPlainTextEdit(TMemo& owner)
+      : TFilteredPlainTextEdit([&owner](QString& text) { return owner.FilterIncomingText(text); }), owner_(owner) {}
 
 protected:
   void keyPressEvent(QKeyEvent* event) override {
@@ -24,27 +25,6 @@ protected:
       return;
     }
     QPlainTextEdit::keyPressEvent(event);
-  }
-
-  // Paste, drop and middle-click paste all arrive here.
-  void insertFromMimeData(const QMimeData* source) override {
-    if (!source->hasText() || isReadOnly()) return;
-    QString text = source->text();
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    if (!owner_.FilterIncomingText(text)) return;
-    insertPlainText(text);
-  }
-
-  void inputMethodEvent(QInputMethodEvent* event) override {
-    QString commit = event->commitString();
-    if (commit.isEmpty()) {
-      QPlainTextEdit::inputMethodEvent(event);
-      return;
-    }
-    const bool accepted = owner_.FilterIncomingText(commit);
-    QInputMethodEvent replaced(event->preeditString(), event->attributes());
-    replaced.setCommitString(accepted ? commit : QString(), event->replacementStart(), event->replacementLength());
-    QPlainTextEdit::inputMethodEvent(&replaced);
   }
 
 private:

@@ -14,6 +14,7 @@
 #include "platform/ui/Memo.h"
 #include "platform/ui/Panel.h"
 #include "support/TestSupport.h"
+#include "GridOnForm.h"
 #include "MergeModel.h"
 
 #include <QApplication>
@@ -29,18 +30,9 @@ namespace {
 
 using namespace fw;
 
-class CellFormat : public ::testing::Test {
+class CellFormat : public fwtest::GridOnForm {
 protected:
-  CellFormat() : form(nullptr) {
-    InstallFontSubstitutions();
-    form.resize(600, 400);
-    grid = new TEasyGrid(&form);
-    grid->SetParent(&form);
-    grid->SetBounds(0, 0, 560, 360);
-    grid->SetColCount(8);
-    grid->SetRowCount(8);
-    grid->SetOptions(grid->Options() | goEditing);
-  }
+  CellFormat() : GridOnForm({600, 400, 560, 360, 8, 8, false}) { grid->SetOptions(grid->Options() | goEditing); }
   // Opens the dialog for the selection and runs `script` on it while it is shown; the
   // script's answer closes it unless a button did.
   int Run(const std::function<int(TFormCellProp&)>& script, int page = -1) {
@@ -55,9 +47,6 @@ protected:
     grid->SetSelection(r);
   }
 
-  fwtest::ScriptedHooks hooks;
-  TForm form;
-  TEasyGrid* grid;
 };
 
 TEST_F(CellFormat, ShowsTheCurrentCell) {

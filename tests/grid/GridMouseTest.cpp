@@ -7,6 +7,7 @@
 #include "platform/ui/Edit.h"
 #include "platform/ui/Form.h"
 #include "support/TestSupport.h"
+#include "GridOnForm.h"
 #include "MergeModel.h"
 
 #include <QApplication>
@@ -22,20 +23,9 @@ using namespace fw;
 
 // Cells 80 x 30 with one-pixel lines; the title column ends at 81, column c starts at
 // 81 * c, row r at 31 * r.
-class GridMouse : public ::testing::Test {
+class GridMouse : public fwtest::GridOnForm {
 protected:
-  GridMouse() : form(nullptr) {
-    form.resize(700, 400);
-    grid = new TEasyGrid(&form);
-    grid->SetParent(&form);
-    grid->SetBounds(0, 0, 660, 360);
-    grid->SetColCount(7);
-    grid->SetRowCount(9);
-    form.Show();
-    form.activateWindow();
-    grid->SetFocus();
-    QApplication::processEvents();
-  }
+  GridMouse() : GridOnForm({700, 400, 660, 360, 7, 9}) {}
   // A client point as the widget's point (inside the border).
   QPoint W(int x, int y) const { return {x + grid->BorderWidth(), y + grid->BorderWidth()}; }
   void Press(int x, int y, Qt::KeyboardModifiers mods = {}) { QTest::mousePress(grid, Qt::LeftButton, mods, W(x, y)); }
@@ -61,9 +51,6 @@ protected:
     return s;
   }
 
-  fwtest::ScriptedHooks hooks;
-  TForm form;
-  TEasyGrid* grid;
 };
 
 // ---- Titles ------------------------------------------------------------------------------

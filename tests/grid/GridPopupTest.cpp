@@ -10,6 +10,7 @@
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/PopupMenu.h"
 #include "support/TestSupport.h"
+#include "GridOnForm.h"
 #include "MergeModel.h"
 
 #include <QApplication>
@@ -23,22 +24,9 @@ namespace {
 
 using namespace fw;
 
-class GridPopup : public ::testing::Test {
+class GridPopup : public fwtest::GridOnForm {
 protected:
-  GridPopup() : form(nullptr) {
-    InstallFontSubstitutions();
-    form.resize(620, 360);
-    grid = new TEasyGrid(&form);
-    grid->SetParent(&form);
-    grid->SetBounds(0, 0, 600, 340);
-    grid->SetColCount(7);
-    grid->SetRowCount(10);
-    grid->SetOptions(grid->Options() | goEditing);
-    form.Show();
-    form.activateWindow();
-    grid->SetFocus();
-    QApplication::processEvents();
-  }
+  GridPopup() : GridOnForm({620, 360, 600, 340, 7, 10}) { grid->SetOptions(grid->Options() | goEditing); }
   ~GridPopup() override {
     if (QMenu* menu = grid->CellPopupMenu()->Menu()) menu->hide();
   }
@@ -56,9 +44,6 @@ protected:
   }
   bool MenuShown() { return grid->CellPopupMenu()->Menu()->isVisible(); }
 
-  fwtest::ScriptedHooks hooks;
-  TForm form;
-  TEasyGrid* grid;
 };
 
 TEST_F(GridPopup, ThirteenNumberedItemsUnderTwoSubmenus) {

@@ -4,6 +4,7 @@
 #include "grid/EasyGrid.h"
 #include "platform/ui/Form.h"
 #include "support/TestSupport.h"
+#include "GridOnForm.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -16,20 +17,9 @@ namespace {
 
 using namespace fw;
 
-class GridScroll : public ::testing::Test {
+class GridScroll : public fwtest::GridOnForm {
 protected:
-  GridScroll() : form(nullptr) {
-    form.resize(500, 400);
-    grid = new TEasyGrid(&form);
-    grid->SetParent(&form);
-    grid->SetBounds(0, 0, 400, 300);
-    form.Show();
-    QApplication::processEvents();
-  }
-
-  fwtest::ScriptedHooks hooks;
-  TForm form;
-  TEasyGrid* grid;
+  GridScroll() : GridOnForm({500, 400, 400, 300, 5, 5}) {}
 };
 
 TEST_F(GridScroll, OneDataColumnScrollsByPixels) {

@@ -6,6 +6,7 @@
 #include "grid/InplaceEdit.h"
 #include "platform/ui/Form.h"
 #include "support/TestSupport.h"
+#include "GridOnForm.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -20,21 +21,9 @@ namespace {
 
 using namespace fw;
 
-class InplaceEditing : public ::testing::Test {
+class InplaceEditing : public fwtest::GridOnForm {
 protected:
-  InplaceEditing() : form(nullptr) {
-    form.resize(600, 400);
-    grid = new TEasyGrid(&form);
-    grid->SetParent(&form);
-    grid->SetBounds(0, 0, 500, 300);
-    grid->SetColCount(6);
-    grid->SetRowCount(8);
-    grid->SetOptions(grid->Options() | goEditing);
-    form.Show();
-    form.activateWindow();
-    grid->SetFocus();
-    QApplication::processEvents();
-  }
+  InplaceEditing() : GridOnForm({600, 400, 500, 300, 6, 8}) { grid->SetOptions(grid->Options() | goEditing); }
   TInplaceEdit* Editor() { return grid->InplaceEditor(); }
   bool EditorVisible() { return Editor() && Editor()->Visible(); }
   QWidget* Line() { return Editor()->EditWidget(); }
@@ -48,9 +37,6 @@ protected:
     ASSERT_TRUE(EditorVisible());
   }
 
-  fwtest::ScriptedHooks hooks;
-  TForm form;
-  TEasyGrid* grid;
 };
 
 TEST_F(InplaceEditing, EditorShowsOverTheCurrentCellWithItsTextAndLook) {

@@ -91,9 +91,12 @@ TEST_F(CellFormat, ShowsTheCurrentCell) {
   });
 }
 
-TEST_F(CellFormat, OkWritesEveryPropertyOverTheSelection) {
+TEST_F(CellFormat, OkWritesEveryPropertyOverTheSelectionAndTheDialogShowsThemAgain) {
   Select({2, 2, 4, 3});
+  hooks.ColorAnswers = {int(clRed), int(clBlue)};
   const int result = Run([](TFormCellProp& d) {
+    d.BtnFontColor->Click();
+    d.BtnColor->Click();
     d.LbxCellType->SetItemIndex(1);
     d.EdtMaxLength->SetText(QStringLiteral("12"));
     d.EdtIntLength->SetText(QStringLiteral("7"));
@@ -139,10 +142,36 @@ TEST_F(CellFormat, OkWritesEveryPropertyOverTheSelection) {
       EXPECT_EQ(x.LineWidth, 2);
       EXPECT_EQ(x.PenStyle, TPenStyle::psDot);
       EXPECT_TRUE(x.ReadOnly);
-      EXPECT_EQ(x.Color, clWhite);  // the panel still shows the colour all cells had
+      EXPECT_EQ(x.FontColor, clRed);
+      EXPECT_EQ(x.Color, clBlue);
     }
   EXPECT_EQ(grid->GetCellInfo(5, 3).DataStyle, TDataStyle::dsText);  // outside the selection
   EXPECT_TRUE(grid->AutoUpdate());
+
+  // Opened again on the same cells, the dialog shows every value it wrote.
+  Run([](TFormCellProp& d) {
+    EXPECT_EQ(d.LbxCellType->ItemIndex(), 1);
+    EXPECT_EQ(d.EdtMaxLength->Text(), QStringLiteral("12"));
+    EXPECT_EQ(d.EdtIntLength->Text(), QStringLiteral("7"));
+    EXPECT_EQ(d.EdtDecLength->Text(), QStringLiteral("3"));
+    EXPECT_EQ(d.CbxAllowNegative->State(), TCheckBoxState::cbUnchecked);
+    for (TCheckBox* box : {d.CbxThousandSep, d.CbxTrailingZero, d.CbxZeroNull, d.CbxUnderline, d.CbxLeft,
+                           d.CbxRight, d.CbxTop, d.CbxBottom, d.CbxReadOnly})
+      EXPECT_EQ(box->State(), TCheckBoxState::cbChecked) << box->Caption().toStdString();
+    EXPECT_EQ(d.CbxWordBreak->State(), TCheckBoxState::cbUnchecked);
+    EXPECT_EQ(d.CbxMerge->State(), TCheckBoxState::cbGrayed);  // six cells, six ranges
+    EXPECT_EQ(d.CmbHorzAlign->ItemIndex(), 2);
+    EXPECT_EQ(d.CmbVertAlign->ItemIndex(), 1);
+    EXPECT_EQ(d.LbxFontName->Item(d.LbxFontName->ItemIndex()), QStringLiteral("黑体"));
+    EXPECT_EQ(d.LbxFontStyle->ItemIndex(), -1);  // bold italic and underlined
+    EXPECT_EQ(d.EdtFontSize->Text(), QStringLiteral("14"));
+    EXPECT_EQ(d.PnlFontColor->Color(), clRed);
+    EXPECT_EQ(d.EdtLineWidth->Text(), QStringLiteral("2"));
+    EXPECT_EQ(d.CmbPenStyle->ItemIndex(), 2);
+    EXPECT_EQ(d.PnlColor->Color(), clBlue);
+    EXPECT_TRUE(d.PnlColor->Visible());
+    return mrCancel;
+  });
 }
 
 TEST_F(CellFormat, ColoursComeFromTheColourDialog) {

@@ -396,6 +396,9 @@ void TCustomEasyGrid::MouseMove(TShiftState shift, int wx, int wy) {
 void TCustomEasyGrid::MouseUp(TMouseButton button, TShiftState shift, int wx, int wy) {
   QPointer<TCustomEasyGrid> self(this);
   if (button == TMouseButton::mbLeft) {
+    // A drag ends where the button goes up.
+    if (gridState_ != TGridState::gsNormal && gridState_ != TGridState::gsSelecting)
+      DragTo(wx - BorderWidth(), wy - BorderWidth());
     switch (gridState_) {
     case TGridState::gsColSizing:
     case TGridState::gsRowSizing: FinishSizing(); break;

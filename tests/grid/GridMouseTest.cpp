@@ -11,6 +11,7 @@
 #include "MergeModel.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QImage>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -277,6 +278,31 @@ TEST_F(GridMouse, TheGridsOwnCursorPicturesAreDrawnAndDistinct) {
   Move(300, 200);
   EXPECT_EQ(grid->CurrentCursor(), crEasyGridCell);
   EXPECT_EQ(grid->cursor().shape(), Qt::BitmapCursor);
+}
+
+// A frame being dragged and a column line being sized, for looking at (FW_SHOTS names a
+// folder to save the pictures in).
+TEST_F(GridMouse, Pictures) {
+  const QString folder = qEnvironmentVariable("FW_SHOTS");
+  grid->SetOptions(grid->Options() | goColSizing);
+  grid->SetForeText(2, 2, QStringLiteral("甲"));
+  grid->SetCurrentCell(2, 2);
+  grid->SetSelection({2, 2, 3, 3});
+  const TRect sel = grid->CellRangeRect(grid->Selection());
+  Press(sel.Left + 1, sel.Top + 20);
+  Move(sel.Left + 1 + 81 * 2, sel.Top + 20 + 31);
+  const QImage moving = grid->grab().toImage();
+  Release(sel.Left + 1, sel.Top + 20);  // back where it started: nothing moves
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("甲"));
+  const int line = grid->ColAxis().CellEnd(4);
+  Press(line + 1, 10);
+  Move(line + 41, 10);
+  const QImage sizing = grid->grab().toImage();
+  Release(line + 41, 10);
+  EXPECT_EQ(grid->GetColWidths(4), 120);
+  if (folder.isEmpty()) return;
+  moving.save(QDir(folder).filePath(QStringLiteral("grid-moving.png")));
+  sizing.save(QDir(folder).filePath(QStringLiteral("grid-sizing.png")));
 }
 
 } // namespace

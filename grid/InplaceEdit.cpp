@@ -4,7 +4,7 @@
 #include "grid/CustomEasyGrid.h"
 #include "grid/NumberInput.h"
 #include "platform/shell/Hooks.h"
-#include "platform/ui/FilteredTextBox.h"
+#include "platform/ui/FilteredTextArea.h"
 #include "platform/ui/VirtualKeys.h"
 
 #include <QApplication>
@@ -41,10 +41,9 @@ bool IsQtMaskLetter(QChar c) { return QStringLiteral("AaNnXx90DdHhBb#><![]{};\\"
 
 // The wrapping box of the editor: every route by which text arrives in one piece passes
 // the editor's filter, and a press soon after a press on the grid is a double click.
-class TInplaceTextBox : public TFilteredPlainTextEdit {
+class TInplaceTextBox : public TFilteredTextArea<QPlainTextEdit, TInplaceEdit> {
 public:
-  explicit TInplaceTextBox(TInplaceEdit& owner)
-      : TFilteredPlainTextEdit([&owner](QString& text) { return owner.FilterIncomingText(text); }), owner_(owner) {
+  explicit TInplaceTextBox(TInplaceEdit& owner) : TFilteredTextArea(owner), owner_(owner) {
     // The text starts two pixels in from the cell's left, top and right edges.
     setViewportMargins(2, 2, 2, 0);
   }

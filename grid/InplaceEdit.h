@@ -74,6 +74,8 @@ public:
   bool TakeDoubleClick();
 
   bool FilterIncomingText(QString& text) override;
+  // Enter never goes into the text: it stores it (or toggles the selection).
+  bool WantReturns() const { return false; }
   void KeyDown(WORD& key, TShiftState shift) override;
   void KeyPress(QChar& key) override;
 

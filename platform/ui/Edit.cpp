@@ -1,7 +1,6 @@
 #include "platform/ui/Edit.h"
 
 #include "platform/shell/Hooks.h"
-#include "platform/ui/FilteredTextBox.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -75,9 +74,16 @@ protected:
   }
 
   void inputMethodEvent(QInputMethodEvent* event) override {
-    HandOnFiltered(
-        event, [this](QString& text) { return owner_.FilterIncomingText(text); },
-        [this](QInputMethodEvent* e) { QLineEdit::inputMethodEvent(e); });
+    QString commit = event->commitString();
+    if (commit.isEmpty()) {
+      QLineEdit::inputMethodEvent(event);
+      return;
+    }
+    const bool accepted = owner_.FilterIncomingText(commit);
+    // A refused commit still ends the composition, so the pre-edit text goes away.
+    QInputMethodEvent replaced(event->preeditString(), event->attributes());
+    replaced.setCommitString(accepted ? commit : QString(), event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&replaced);
   }
 
   void contextMenuEvent(QContextMenuEvent* event) override {

@@ -1,39 +1,12 @@
 #include "platform/ui/Memo.h"
 
-#include "platform/shell/Hooks.h"
-#include "platform/ui/FilteredTextBox.h"
+#include "platform/ui/FilteredTextArea.h"
 
-#include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QPointer>
 
 namespace fw {
 
-namespace {
-
-// The memo's box: Enter reaches the box only when the memo wants returns.
-class FilteredPlainTextEdit : public TFilteredPlainTextEdit {
-public:
-  explicit FilteredPlainTextEdit(TMemo& owner)
-      : TFilteredPlainTextEdit([&owner](QString& text) { return owner.FilterIncomingText(text); }), owner_(owner) {}
-
-protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    // Without WantReturns, Enter is left to the form (its default button).
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !owner_.WantReturns()) {
-      event->ignore();
-      return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
-  }
-
-private:
-  TMemo& owner_;
-};
-
-} // namespace
-
-TMemo::TMemo(TComponent* owner) : TWinControl(owner), memo_(new FilteredPlainTextEdit(*this)) {
+TMemo::TMemo(TComponent* owner) : TWinControl(owner), memo_(new TFilteredTextArea<QPlainTextEdit, TMemo>(*this)) {
   resize(185, 89);
   SetColor(clWindow);
   AdoptInner(memo_);

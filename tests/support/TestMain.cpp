@@ -8,6 +8,8 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   // Tests never open files with the desktop's default program.
   qputenv("FENWRIGHT_NO_OPEN", "1");
+  // Start-up goes straight to the main window; the splash's own tests switch it back on.
+  qputenv("FENWRIGHT_NO_SPLASH", "1");
   fw::TGuardedApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

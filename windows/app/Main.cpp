@@ -3,6 +3,8 @@
 #include "platform/ui/DesktopHooks.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/GuardedApplication.h"
+#include "windows/dialogs/AboutForm.h"
+#include "windows/entry/SurveyDataForm.h"
 #include "windows/main/MainForm.h"
 #include "windows/shared/MessageListWinForm.h"
 #include "windows/shared/ProgressBar2LineForm.h"
@@ -22,10 +24,12 @@ int main(int argc, char** argv) {
   // creation handler runs the start-up before any other window exists. After a failed
   // start nothing more is created and Run returns the failure's exit status at once.
   fw::Application->CreateForm(fw::MainForm);
+  fw::Application->CreateForm(fw::dlgSurveyDataForm);
   fw::Application->CreateForm(fw::MessageListWinForm);
   fw::Application->CreateForm(fw::ProgressBarForm);
   // TQuestionDlg is made anew for every question (AskQuestion, through the question hook).
   fw::Application->CreateForm(fw::ToolForm);
   fw::Application->CreateForm(fw::ProgressBar2LineForm);
+  fw::Application->CreateForm(fw::dlgAboutForm);
   return fw::Application->Run();
 }

@@ -54,9 +54,7 @@ TdlgGroupListForm::TdlgGroupListForm(TComponent* owner, TADOConnection* connecti
   column->Title().SetCaption(QStringLiteral("名称"));
   DBGrid1->OnDblClick = [this](TObject*) { tbEditClick(); };
 
-  const int barWidth = 6 * kButtonWidth + 8;
-  FwToolbar1 = AddButtonBar(this, Bounds(kClientWidth - barWidth - 4, kClientHeight - 37, barWidth, 29), kButtonWidth);
-  FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
+  FwToolbar1 = AddBottomButtonBar(*this, 6, kButtonWidth);
   tbAdd = AddBarButton(FwToolbar1, QStringLiteral("tbAdd"), QStringLiteral("增  加"), [this] { tbAddClick(); });
   tbRemove = AddBarButton(FwToolbar1, QStringLiteral("tbRemove"), QStringLiteral("除  去"), [this] { tbRemoveClick(); });
   tbEdit = AddBarButton(FwToolbar1, QStringLiteral("tbEdit"), QStringLiteral("修  改"), [this] { tbEditClick(); });

@@ -2,6 +2,7 @@
 
 #include "core/DatabaseOpening.h"
 #include "core/OfflineExchange.h"
+#include "core/PageRules.h"
 #include "core/ProductVersion.h"
 #include "core/RegistrySettings.h"
 #include "core/SurveyModel.h"
@@ -15,6 +16,7 @@
 #include "platform/ui/MainMenu.h"
 #include "windows/shared/GridProcedures.h"
 #include "windows/app/MouseWheelKeys.h"
+#include "windows/dialogs/AboutForm.h"
 
 namespace fw {
 
@@ -42,6 +44,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   BindGroupItems();
   WireExchangeActions();
   WireDialogActions();
+  WireEntryActions();
   SetMenu(MainMenu1);
   OnKeyDown = [this](TObject*, WORD& key, TShiftState shift) { FormKeyDown(key, shift); };
   wheelKeys_ = std::make_unique<TMouseWheelKeys>();
@@ -50,6 +53,8 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
 
 TMainForm::~TMainForm() {
   wheelKeys_.reset();
+  // The entry form's rules read through queries of their own on the connection.
+  entryRules_.reset();
   // The list lets go of its data before the main data goes (right after this body; the
   // list itself goes with the form's components later).
   if (RecordGrid) RecordGrid->SetDataSource(nullptr);
@@ -73,6 +78,7 @@ void TMainForm::FormCreate() {
   ApplyEditionSettings();
   LoadFieldList();
   ShowVersion();
+  if (SplashWanted()) ShowAboutBox(true);
   GroupTables = QStringList{QStringLiteral("CT_Group"), QStringLiteral("DT_GroupItem")};
 }
 

@@ -3,7 +3,7 @@
 // database connection and the named queries through which every window reaches the
 // survey database), shows the record list, and runs the start-up sequence in its
 // creation handler: settings, database, caption, list switch, edition settings, field
-// list, version text.
+// list, version text, splash.
 //
 // The window's parts are built in MainFormLayout.cpp, its actions, menus and group-bar
 // items in MainFormActions.cpp. An action without a handler stays disabled (see
@@ -44,6 +44,8 @@ class TMainMenu;
 class TMenuItem;
 class TPopupMenu;
 class TMouseWheelKeys;
+class TPageRuleEngine;
+class TdlgSurveyDataForm;
 
 inline const QString kMainCaptionPrefix = QStringLiteral("2014年度全国Tallowmere--基层以上工会调查表（离线工具） - ");
 inline const QString kDataFileMissingMessage = QStringLiteral("没有找到系统数据文件，请重新安装。");
@@ -163,6 +165,12 @@ private:
   void BindGroupItems();
   void WireExchangeActions();
   void WireDialogActions();
+  void WireEntryActions();
+  TdlgSurveyDataForm& EntryForm();
+  void OpenEntryForm(bool addNew);
+  // The about box (made owned by this window when there is none), as the splash or
+  // as opened by 关于, shown modally and freed.
+  void ShowAboutBox(bool splash);
   IProgress& Progress();
   void ApplyEditionSettings();
   void LoadBackgroundPicture();
@@ -186,6 +194,8 @@ private:
   bool reopenAtFirst_ = false;
   TColumn* listSortedColumn_ = nullptr;
   std::unique_ptr<TMouseWheelKeys> wheelKeys_;
+  // The entry form's page rules, made with the form (MainFormEntry.cpp).
+  std::unique_ptr<TPageRuleEngine> entryRules_;
 };
 
 extern TMainForm* MainForm;

@@ -5,6 +5,8 @@
 #include "platform/db/DbError.h"
 #include "platform/shell/Hooks.h"
 
+#include <algorithm>
+
 namespace fw {
 
 namespace {
@@ -81,6 +83,21 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
   const int deleted = DeleteKeys(*connection, table, key, keys);
   RequeryAt(dataSet, bookmark);
   return deleted;
+}
+
+void RequeryKeepingPlace(TDataSet& dataSet) {
+  if (!dataSet.Active()) {
+    dataSet.Open();
+    return;
+  }
+  const int position = dataSet.RecNo();
+  TBookmark bookmark = dataSet.GetBookmark();
+  dataSet.Requery();
+  if (dataSet.BookmarkValid(bookmark))
+    dataSet.GotoBookmark(bookmark);
+  else if (!dataSet.IsEmpty())
+    dataSet.SetRecNo(std::min(position, dataSet.RecordCount()));
+  dataSet.FreeBookmark(bookmark);
 }
 
 void DrawGridRowStripes(TDBGrid& grid, const TRect& rect, int dataCol, TColumn* column, TGridDrawState state) {

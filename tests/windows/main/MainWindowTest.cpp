@@ -74,10 +74,12 @@ TEST_F(MainWindowTest, ActionsWithoutHandlersStayDisabled) {
   AddRecords({110000000001});
   TMainForm* form = Shown();
   form->ActionList1->UpdateActions();
-  // The exchange files, backup, compaction, printing and grouping have handlers; every
-  // other action has none and is disabled.
+  // The exchange files, backup, compaction, printing, grouping, deletion, the options,
+  // the about box, adding and modifying have handlers; every other action has none and is
+  // disabled.
   const std::set<TAction*> wired = {form->actFastImport, form->actExport, form->actBackup, form->actCompress,
-                                    form->actPrint, form->actGroup};
+                                    form->actPrint,      form->actGroup,  form->actDelete, form->actOptions,
+                                    form->actAbout,      form->actAddNew, form->actModify};
   for (int i = 0; i < form->ActionList1->ActionCount(); ++i) {
     TAction* action = form->ActionList1->Actions(i);
     EXPECT_EQ(action->Enabled(), wired.count(action) == 1) << action->Name().toStdString();

@@ -155,7 +155,6 @@ TEST_F(GridProceduresTest, CodePopupMenuFillsTheTarget) {
   edit->SetParent(&form);
   edit->SetTag(2);
   int called = 0;
-  PopupTarget = edit;
   PopupCodeMenuEx(edit, {{1, " 省级 "}, {2, "市级"}, {3, "县级"}}, [&](int code) { called = code; });
   TMenuItem* items = ToolForm->CodePopupMenu->Items();
   ASSERT_EQ(items->Count(), 3);
@@ -172,6 +171,12 @@ TEST_F(GridProceduresTest, CodePopupMenuFillsTheTarget) {
   EXPECT_FALSE(items->Items(0)->Checked());
   items->Items(0)->Click();
   EXPECT_EQ(edit->Text(), "其他");
+  EXPECT_EQ(called, 1);
+  ToolForm->CodePopupMenu->Menu()->hide();
+  // A menu whose edit was freed meanwhile reaches no freed edit.
+  PopupCodeMenuEx(edit, {{5, "五"}}, [&](int code) { called = code; });
+  delete edit;
+  items->Items(0)->Click();
   EXPECT_EQ(called, 1);
   ToolForm->CodePopupMenu->Menu()->hide();
 }

@@ -145,13 +145,17 @@ TEST_F(SurveyDataFormLogicTest, PageChangeChecksThePageEnteredThenThePageLeft) {
   QApplication::processEvents();
   EXPECT_TRUE(FormHasFocusIn("z001"));
 
-  form->DataPage->SetActivePageIndex(2);
+  // Back to the cover, which has no rules: the page left only.
+  form->DataPage->SetActivePageIndex(0);
   EXPECT_EQ(ListedPages(), QStringList{"1"});
-
-  Num("z003")->SetValue(0);
-  form->DataPage->SetActivePageIndex(3);
+  form->DataPage->SetActivePageIndex(1);
   EXPECT_TRUE(list->IsMessageListEmpty());
   EXPECT_FALSE(list->isVisible());
+
+  // A corrected field counts at once.
+  Num("z003")->SetValue(0);
+  form->DataPage->SetActivePageIndex(4);
+  EXPECT_EQ(ListedPages(), QStringList{"4"});
   EXPECT_TRUE(hooks.Messages.empty());
 }
 

@@ -4,6 +4,7 @@
 #include "platform/ui/Application.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -112,7 +113,7 @@ FileDialogResult RunFileDialog(const FileDialogRequest& request, QFileDialog::Ac
   QFileDialog dialog(QApplication::activeWindow(), request.Title);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
   const QStringList filters = ConvertFileFilter(request.Filter);
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);
@@ -132,6 +133,15 @@ FileDialogResult RunFileDialog(const FileDialogRequest& request, QFileDialog::Ac
   result.FileName = dialog.selectedFiles().first();
   result.FilterIndex = std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))) + 1;
   return result;
+}
+
+bool DesktopChooseColor(std::int32_t& color) {
+  const TColor rgb = ColorToRGB(color);
+  const QColor initial(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+  const QColor chosen = QColorDialog::getColor(initial, QApplication::activeWindow());
+  if (!chosen.isValid()) return false;
+  color = chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
+  return true;
 }
 
 bool DesktopOpenWithDefault(const QString& path) {
@@ -181,6 +191,7 @@ void InstallDesktopHooks() {
   hooks.OpenFileDialog = [](const FileDialogRequest& r) { return RunFileDialog(r, QFileDialog::AcceptOpen); };
   hooks.SaveFileDialog = [](const FileDialogRequest& r) { return RunFileDialog(r, QFileDialog::AcceptSave); };
   hooks.OpenWithDefault = DesktopOpenWithDefault;
+  hooks.ChooseColor = DesktopChooseColor;
   hooks.Beep = [] { QApplication::beep(); };
   hooks.Now = [] { return QDateTime::currentDateTime(); };
   InstallHooks(std::move(hooks));

@@ -89,6 +89,7 @@ public:
   std::deque<fw::FileDialogResult> OpenAnswers;
   std::deque<fw::FileDialogResult> SaveAnswers;
   QDateTime FixedNow;                // when valid, the clock reads this
+  std::deque<std::int32_t> ColorAnswers;  // colours the colour dialog chooses (empty: cancel)
   // Runs while a message box is open (after it was recorded): what happens meanwhile.
   std::function<void(const QString& text)> WhileMessageOpen;
 
@@ -98,10 +99,18 @@ public:
   QStringList Opened;
   std::vector<fw::FileDialogRequest> OpenRequests;
   std::vector<fw::FileDialogRequest> SaveRequests;
+  std::vector<std::int32_t> ColorRequests;  // the colour each colour dialog started at
   int Beeps = 0;
 
 private:
   fw::Hooks previous_;
 };
+
+// A file's bytes (empty when it cannot be read), and a file written with bytes.
+QByteArray FileBytes(const QString& path);
+void WriteBytes(const QString& path, const QByteArray& bytes);
+
+// A file dialog's answer: accepted with the name and filter.
+fw::FileDialogResult Chosen(const QString& name, int filterIndex = 1);
 
 } // namespace fwtest

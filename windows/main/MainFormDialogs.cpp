@@ -8,7 +8,10 @@
 #include "windows/dialogs/GroupListForm.h"
 #include "windows/dialogs/LocateForm.h"
 #include "windows/dialogs/OptionSetupForm.h"
+#include "windows/dialogs/QueryListForm.h"
+#include "windows/dialogs/SaveListForm.h"
 #include "windows/dialogs/SearchForm.h"
+#include "windows/dialogs/ShowForm.h"
 #include "windows/dialogs/SumForm.h"
 #include "windows/main/MainForm.h"
 
@@ -25,19 +28,45 @@ template <class T, class... Args> void ShowNewDialog(T*& global, Args... args) {
   dialog->ShowModal();
 }
 
-// The records of a search's condition in the query list; the list goes back to its
-// record afterwards, since records may have been changed or deleted there.
-void ShowFoundRecords(TMainForm& form, const QString& where) {
-  (void)where;
-  form.RequeryAtBookmark();
+// A dialog kept in its global (made when missing), shown modally, then freed and the
+// global cleared.
+template <class T> void ShowKeptDialog(T*& global, TComponent* owner) {
+  if (!global) global = NewForm<T>(owner);
+  struct TFree {
+    T*& global;
+    ~TFree() {
+      delete global;
+      global = nullptr;
+    }
+  } freeAfterwards{global};
+  global->ShowModal();
 }
 
 } // namespace
+
+// The query list (made when missing) shows the records of the condition modally and is
+// freed; the record list then goes back to its record, since records may have been
+// changed or deleted there.
+void TMainForm::ShowSearchResults(const QString& where) {
+  if (!dlgQueryListForm) {
+    dlgQueryListForm = NewForm<TdlgQueryListForm>(this);
+    ConnectQueryList(*dlgQueryListForm);
+  }
+  dlgQueryListForm->RunQueryList(where);
+  ShowKeptDialog(dlgQueryListForm, this);
+  if (data_.ReportQuery->Active()) RequeryAtBookmark();
+}
 
 void TMainForm::WireDialogActions() {
   actGroup->OnExecute = [this](TBasicAction*) {
     std::unique_ptr<TdlgGroupListForm> dialog(NewForm<TdlgGroupListForm>(this, data_.SysADOConnection.get()));
     dialog->ShowModal();
+  };
+  actSaveList->OnExecute = [this](TBasicAction*) { ShowKeptDialog(dlgSaveListForm, this); };
+  actRecordGrid->OnExecute = [this](TBasicAction*) {
+    if (!dlgShowForm) dlgShowForm = NewForm<TdlgShowForm>(this);
+    dlgShowForm->OnFieldListSaved = [this] { LoadFieldList(); };
+    ShowKeptDialog(dlgShowForm, this);
   };
   actAbout->OnExecute = [this](TBasicAction*) { ShowAboutBox(false); };
   actDelete->OnExecute = [this](TBasicAction*) { ShowNewDialog(dlgDeleteForm, this, RecordGrid); };
@@ -53,12 +82,12 @@ void TMainForm::WireDialogActions() {
   };
   actSearch->OnExecute = [this](TBasicAction*) {
     std::unique_ptr<TdlgSearchForm> dialog(NewForm<TdlgSearchForm>(this));
-    dialog->RunQueryList = [this](const QString& where) { ShowFoundRecords(*this, where); };
+    dialog->RunQueryList = [this](const QString& where) { ShowSearchResults(where); };
     dialog->ShowModal();
   };
   actConditionSearch->OnExecute = [this](TBasicAction*) {
     std::unique_ptr<TdlgDataSearchForm> dialog(NewForm<TdlgDataSearchForm>(this, data_.SysADOConnection.get()));
-    dialog->RunQueryList = [this](const QString& where) { ShowFoundRecords(*this, where); };
+    dialog->RunQueryList = [this](const QString& where) { ShowSearchResults(where); };
     dialog->ShowModal();
   };
 }

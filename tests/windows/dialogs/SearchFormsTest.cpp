@@ -4,6 +4,7 @@
 // window's 按编号范围查找数据, 指标查询 and Ctrl+F.
 #include "windows/dialogs/DataSearchCodeForm.h"
 #include "windows/dialogs/DataSearchForm.h"
+#include "windows/dialogs/QueryListForm.h"
 #include "windows/dialogs/SearchForm.h"
 
 #include "controls/common/FwButtonEdit.h"
@@ -12,10 +13,12 @@
 #include "platform/ui/ActionList.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/PopupMenu.h"
 #include "platform/ui/VirtualKeys.h"
 #include "tests/windows/dialogs/GroupDialogsSupport.h"
+#include "windows/shared/DialogParts.h"
 #include "windows/shared/ToolForm.h"
 #include "windows/shared/VKValidEdit.h"
 
@@ -195,24 +198,43 @@ TEST_F(SearchFormsTest, PickerListsEachSheetsIndicators) {
 
 class SearchActionTest : public fwtest::MainFormFixture {};
 
-TEST_F(SearchActionTest, TheMainWindowOpensBothSearches) {
-  AddRecords({110000000001, 110000000002});
+// Both searches show what they find in the query list, and the record list is read again
+// afterwards (a record deleted in the query list is gone from it).
+TEST_F(SearchActionTest, TheMainWindowsSearchesShowTheirRecordsInTheQueryList) {
+  AddRecords({110000000001, 110000000002, 120000000001});
   TMainForm* main = Start();
   ASSERT_NE(main, nullptr);
   main->ActionList1->UpdateActions();
   EXPECT_TRUE(main->actSearch->Enabled());
   EXPECT_TRUE(main->actConditionSearch->Enabled());
   QStringList shown;
+  std::vector<int> found;
   ScopedModalScript modal([&](TForm& form) {
     shown << form.Caption();
-    if (auto* search = dynamic_cast<TdlgSearchForm*>(&form)) EXPECT_TRUE(static_cast<bool>(search->RunQueryList));
-    if (auto* search = dynamic_cast<TdlgDataSearchForm*>(&form)) EXPECT_TRUE(static_cast<bool>(search->RunQueryList));
+    if (auto* list = dynamic_cast<TdlgQueryListForm*>(&form)) {
+      found.push_back(list->ReportQuery->RecordCount());
+      EXPECT_EQ(list->CountLabel->Caption(), QString::number(found.back()));
+      Connect()->Execute("delete from dt_data where c901=110000000001");
+    } else if (auto* search = dynamic_cast<TdlgSearchForm*>(&form)) {
+      search->number1->SetText(QStringLiteral("120000000000"));
+      SetCode(search->lc1, SearchOperators(), 3);
+      search->tbSumClick();
+    } else if (auto* search = dynamic_cast<TdlgDataSearchForm*>(&form)) {
+      search->DataField->SetText(QStringLiteral("c904"));
+      SetCode(search->lc1, SearchOperators(), 1);
+      search->Number1->SetText(QStringLiteral("10"));
+      search->tbSumClick();
+    }
     return int(mrCancel);
   });
   main->actSearch->Execute();
+  EXPECT_EQ(main->Data().ReportQuery->RecordCount(), 2);
   WORD key = 'F';
   main->OnKeyDown(main, key, ssCtrl);
-  EXPECT_EQ(shown, (QStringList{QStringLiteral("查询数据"), QStringLiteral("指标查询")}));
+  EXPECT_EQ(shown, (QStringList{QStringLiteral("查询数据"), QStringLiteral("查询结果列表"), QStringLiteral("指标查询"),
+                                QStringLiteral("查询结果列表")}));
+  EXPECT_EQ(found, (std::vector<int>{2, 2}));
+  EXPECT_EQ(dlgQueryListForm, nullptr);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "controls/common/FwToolbar.h"
 #include "core/CheckListFiles.h"
 #include "core/Messages.h"
+#include "core/Progress.h"
 #include "core/SumProcedure.h"
 #include "core/SummaryDefs.h"
 #include "platform/db/AdoConnection.h"
@@ -33,21 +34,6 @@ constexpr int kListHeight = 352;
 constexpr int kRightLeft = kListWidth + 16;
 constexpr int kRightWidth = kClientWidth - kRightLeft - 8;
 constexpr int kGroupMode = 2;
-
-// The dialog that fills sheets also hides the progress window on every way out.
-class TProgressRun {
-public:
-  TProgressRun(ITwoBarProgress& progress, int total) : progress_(progress) {
-    progress_.InitFirst(total);
-    progress_.ShowProgress();
-  }
-  ~TProgressRun() { progress_.HideProgress(); }
-  TProgressRun(const TProgressRun&) = delete;
-  TProgressRun& operator=(const TProgressRun&) = delete;
-
-private:
-  ITwoBarProgress& progress_;
-};
 
 } // namespace
 
@@ -266,7 +252,7 @@ void TdlgSumForm::tbSumClick() {
   TSummaryRun run;
   try {
     {
-      TProgressRun shown(progress, ticked);
+      TTwoBarProgressShown shown(progress, ticked);
       FillTickedSheets(progress, numbers, mode, groupId);
     }
     // Nothing was filled: the template could not be opened (and said so), or only the

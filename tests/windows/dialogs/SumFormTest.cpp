@@ -8,6 +8,7 @@
 #include "controls/common/FwRadioGroup.h"
 #include "controls/common/FwToolButton.h"
 #include "core/CheckListFiles.h"
+#include "core/Progress.h"
 #include "core/SumProcedure.h"
 #include "platform/sheet/SheetApplication.h"
 #include "platform/ui/ActionList.h"
@@ -24,6 +25,18 @@ namespace {
 
 using namespace fw;
 
+// The two-bar progress of a run: the first bar's total and steps, and whether it is shown.
+class FirstBar : public TSilentProgress {
+public:
+  void ShowProgress() override { Shown = true; }
+  void HideProgress() override { Shown = false; }
+  void InitFirst(int total) override { Total = total; }
+  void IncFirst() override { ++Steps; }
+  bool Shown = false;
+  int Total = -1;
+  int Steps = 0;
+};
+
 class SumFormTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -33,6 +46,7 @@ protected:
 
   void Open() {
     form.reset(NewForm<TdlgSumForm>(nullptr, &Db.Connection));
+    form->Progress = &progress;
     form->Show();
   }
   TFwCheckList& List() { return *form->TableList; }
@@ -63,6 +77,7 @@ protected:
   fwtest::GroupDatabase Db;
   std::unique_ptr<TdlgSumForm> form;
   std::unique_ptr<TSheetApplication> reader;
+  FirstBar progress;
 };
 
 TEST_F(SumFormTest, TheShippedListNumbersTheCoverAndEighteenSheets) {
@@ -147,6 +162,10 @@ TEST_F(SumFormTest, TheShownWorkbookHoldsExactlyTheTickedSheets) {
   form->tbSumClick();
   EXPECT_TRUE(hooks.Messages.empty());
   EXPECT_EQ(SummaryServer(), nullptr);
+  // One step of the first bar per ticked sheet: the bar ends full.
+  EXPECT_EQ(progress.Total, 4);
+  EXPECT_EQ(progress.Steps, 4);
+  EXPECT_FALSE(progress.Shown);
   TWorkbook& book = Shown();
   EXPECT_EQ(SheetNames(book), (QStringList{QStringLiteral("封面"), QStringLiteral("表一(1)"), QStringLiteral("表三"),
                                            QStringLiteral("表十一")}));
@@ -191,6 +210,7 @@ TEST_F(SumFormTest, AFailedRunShowsItsErrorAndLeavesNoWorkbook) {
   EXPECT_TRUE(hooks.Messages[0].Text.startsWith(QStringLiteral("运行中发生错误："))) << hooks.Messages[0].Text.toStdString();
   EXPECT_EQ(SummaryServer(), nullptr);
   EXPECT_TRUE(hooks.Opened.isEmpty());
+  EXPECT_FALSE(progress.Shown);
 
   // The next run starts on a fresh workbook.
   form->SumType->SetItemIndex(0);

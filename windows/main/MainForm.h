@@ -80,6 +80,9 @@ public:
 
   // Lets the query list open its records in the entry form.
   void ConnectQueryList(TdlgQueryListForm& list);
+  // The searches' records ("where ...") in the query list, shown modally; the record
+  // list is read again afterwards.
+  void ShowSearchResults(const QString& where);
 
   // Window parts.
   TFwSizePanel* FwSizePanel1 = nullptr; // left pane

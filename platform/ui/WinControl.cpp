@@ -181,9 +181,16 @@ bool TWinControl::CanFocus() const { return isVisible() && isEnabled(); }
 
 void TWinControl::SetFocus() {
   if (!isEnabled()) return;
-  if (TForm* form = ParentForm(); form && form != this) form->activeControl_ = this;
+  TForm* form = ParentForm();
+  if (form == this) form = nullptr;
+  if (form) form->activeControl_ = this;
   QWidget* target = Inner() ? Inner() : this;
+  // Qt moves the focus inside a window that is not active (a message box has just closed)
+  // without a word to the controls; the program expects the exit and the entry here, as
+  // with its window active, and the window's return then brings no second entry.
+  const bool silent = form && form->isVisible() && !form->isActiveWindow();
   target->setFocus(Qt::OtherFocusReason);
+  if (silent && form->enteredControl_ != this && form->focusWidget() == target) EnterControl(form);
 }
 
 bool TWinControl::Focused() const {
@@ -287,15 +294,24 @@ void TWinControl::HandleFocusIn(QFocusEvent& event) {
   // The focus coming back with the window is no new entry into the control; the first
   // control of a window just shown is.
   if (IsWindowFocusChange(event.reason()) && (!form || form->enteredControl_ == this)) return;
+  EnterControl(form);
+}
+
+void TWinControl::EnterControl(TForm* form) {
   if (form) {
+    QPointer<TWinControl> self(this);
+    QPointer<TWinControl> previous = form->enteredControl_;
     form->activeControl_ = this;
     form->enteredControl_ = this;
+    if (previous && previous != this) previous->DoExit();
+    if (!self) return;
   }
   DoEnter();
 }
 
 void TWinControl::HandleFocusOut(QFocusEvent& event) {
   if (IsWindowFocusChange(event.reason())) return;
+  if (TForm* form = ParentForm(); form && form != this && form->enteredControl_ == this) form->enteredControl_ = nullptr;
   DoExit();
 }
 

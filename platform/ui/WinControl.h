@@ -89,6 +89,9 @@ private:
   bool HandleKeyRelease(QKeyEvent& event);
   void HandleFocusIn(QFocusEvent& event);
   void HandleFocusOut(QFocusEvent& event);
+  // Makes this the form's entered control: the control entered before exits first when it
+  // never saw its exit (the focus moved while the window was inactive or hidden).
+  void EnterControl(TForm* form);
 
   std::vector<TControl*> controls_;
   int alignDisabled_ = 0;

@@ -249,4 +249,44 @@ TEST(StandardControls, FocusMovesRaiseExitAndEnter) {
   EXPECT_EQ(log.size(), 3u);
 }
 
+
+// A control focused while its window is not active (a message box has just closed, the
+// window is hidden between two showings) exits the control entered before at once, as
+// when the window is active; the window's return then enters nothing a second time.
+TEST(StandardControls, FocusMovedWhileTheWindowIsInactiveStillExitsAndEnters) {
+  TForm form(nullptr);
+  auto* first = new TEdit(&form);
+  first->SetParent(&form);
+  auto* second = new TEdit(&form);
+  second->SetParent(&form);
+  second->SetTop(30);
+  std::vector<std::string> log;
+  first->OnEnter = [&](TObject*) { log.push_back("enter1"); };
+  first->OnExit = [&](TObject*) { log.push_back("exit1"); };
+  second->OnEnter = [&](TObject*) { log.push_back("enter2"); };
+  second->OnExit = [&](TObject*) { log.push_back("exit2"); };
+  form.Show();
+  QApplication::setActiveWindow(&form);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  first->SetFocus();
+
+  TForm box(nullptr);
+  box.Show();
+  QApplication::setActiveWindow(&box);
+  box.Hide();
+  second->SetFocus(); // before the window is active again
+  EXPECT_EQ(log, (std::vector<std::string>{"enter1", "exit1", "enter2"}));
+  QApplication::setActiveWindow(&form);
+  EXPECT_EQ(log, (std::vector<std::string>{"enter1", "exit1", "enter2"}));
+  EXPECT_TRUE(second->Focused());
+
+  // Hidden with the second entered, shown again with the first focused.
+  log.clear();
+  form.Hide();
+  form.Show();
+  first->SetFocus();
+  QApplication::setActiveWindow(&form);
+  EXPECT_EQ(log, (std::vector<std::string>{"exit2", "enter1"}));
+}
+
 } // namespace

@@ -71,6 +71,8 @@ TdlgLocateForm::TdlgLocateForm(TComponent* owner, TADOConnection* connection, TD
   c902->OnChange = [this](TObject*) { rad902->SetChecked(true); };
   // Names are typed in Chinese: entering the name switches to the preferred input method.
   c902->OnEnter = [](TObject*) { SwitchInputMethod(ImePrefer); };
+  // Most look-ups are by code: the dialog opens ready for it to be typed.
+  SetActiveControl(c901);
 
   FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
   tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("定  位"), [this] { tbSumClick(); });

@@ -122,6 +122,16 @@ TEST_F(LocateFormTest, EnteringTheNameSwitchesToThePreferredInputMethod) {
   InstallInputMethodBackend(previous);
 }
 
+// The dialog opens with the code edit focused, so a code can be typed at once.
+TEST_F(LocateFormTest, TheCodeIsTypedRightAway) {
+  QApplication::setActiveWindow(form.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("120000000001"));
+  EXPECT_EQ(form->c901->Text(), QStringLiteral("120000000001"));
+  EXPECT_TRUE(form->rad901->Checked());
+}
+
 class LocateActionTest : public fwtest::MainFormFixture {};
 
 TEST_F(LocateActionTest, CtrlLLocatesInTheMainListWhileItHasRecords) {

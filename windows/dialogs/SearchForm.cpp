@@ -66,6 +66,8 @@ TdlgSearchForm::TdlgSearchForm(TComponent* owner) : TForm(owner) {
   AddLabel(GroupBox1, 302, kRowTop + 4, QStringLiteral("编号"));
   lc3 = AddCodeEdit(GroupBox1, QStringLiteral("lc3"), Bounds(334, kRowTop, 52, 21), SearchOperators());
   number2 = NewCodeEdit(GroupBox1, QStringLiteral("number2"), 390, 101);
+  // The operators already read "=": the dialog opens ready for the first code.
+  SetActiveControl(number1);
 
   FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
   tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("查  找"), [this] { tbSumClick(); });

@@ -242,6 +242,7 @@ void TWinControl::DoExit() {
 
 bool TWinControl::HandleKey(QKeyEvent& event) {
   if (g_resending) return false;
+  if (std::find(keysDown_.begin(), keysDown_.end(), event.key()) == keysDown_.end()) keysDown_.push_back(event.key());
   QPointer<QWidget> self(this);
   TForm* form = ParentForm();
   const bool preview = form && form != this && form->KeyPreview();
@@ -277,6 +278,9 @@ bool TWinControl::HandleKey(QKeyEvent& event) {
 
 bool TWinControl::HandleKeyRelease(QKeyEvent& event) {
   if (g_resending) return false;
+  const auto down = std::find(keysDown_.begin(), keysDown_.end(), event.key());
+  if (down == keysDown_.end()) return false;
+  if (!event.isAutoRepeat()) keysDown_.erase(down);
   QPointer<QWidget> self(this);
   TForm* form = ParentForm();
   WORD key = VirtualKeyFromEvent(event);
@@ -310,6 +314,8 @@ void TWinControl::EnterControl(TForm* form) {
 }
 
 void TWinControl::HandleFocusOut(QFocusEvent& event) {
+  // A key released after the control lost the focus was not released in it.
+  keysDown_.clear();
   if (IsWindowFocusChange(event.reason())) return;
   if (TForm* form = ParentForm(); form && form != this && form->enteredControl_ == this) form->enteredControl_ = nullptr;
   DoExit();

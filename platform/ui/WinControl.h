@@ -94,6 +94,9 @@ private:
   void EnterControl(TForm* form);
 
   std::vector<TControl*> controls_;
+  // Keys pressed in this control and not yet released: a release is the control's only
+  // when its press was (Enter that closed a message box is released over another window).
+  std::vector<int> keysDown_;
   int alignDisabled_ = 0;
   bool aligning_ = false;
   bool alignPending_ = false;

@@ -191,7 +191,17 @@ void TdlgQueryListForm::tbDeleteClick() {
 
 void TdlgQueryListForm::tbReturnClick() { SetModalResult(mrCancel); }
 
-void TdlgQueryListForm::mnSaveAsAccessClick() { SaveQueryAsAccess(*DetailQuery, kQueryResultTitle, ProgramProgress()); }
+void TdlgQueryListForm::mnSaveAsAccessClick() {
+  // The details were read at the search: records changed in the entry form since then are
+  // exported as they are stored now.
+  if (DetailQuery->Active()) try {
+    DetailQuery->Requery();
+  } catch (const std::exception& e) {
+    ShowRuntimeError(ErrorText(e));
+    return;
+  }
+  SaveQueryAsAccess(*DetailQuery, kQueryResultTitle, ProgramProgress());
+}
 
 void TdlgQueryListForm::mnSaveAsExecelClick() {
   TFieldDataArray fields;

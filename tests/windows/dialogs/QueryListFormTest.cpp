@@ -3,6 +3,7 @@
 // marked records, and the two exports.
 #include "ListDialogsFixture.h"
 
+#include "controls/common/FwToolButton.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/Label.h"
@@ -181,6 +182,29 @@ TEST_F(QueryListFormTest, ExportsTheDetailsAndTheListAsShown) {
   EXPECT_EQ(rows.FieldNames(), dialog->DetailQuery->FieldNames());
   rows.Last();
   EXPECT_EQ(rows.FieldByName("c902")->AsString(), QStringLiteral("O'Neil 工会"));
+}
+
+// A record changed in the entry form after the search is exported as it is stored now.
+TEST_F(QueryListFormTest, TheDetailsExportedAreThoseStoredNow) {
+  AddSurvey();
+  TdlgQueryListForm* dialog = Dialog();
+  dialog->OnEditRecord = [this](TADOQuery& source) {
+    Connect()->Execute("update dt_data set c902 = '改过的工会' where c901 = 110000000002");
+    source.Requery(); // as the entry form does after storing
+  };
+  dialog->ReportQuery->Next();
+  dialog->tbEdit->Click();
+
+  hooks.SaveAnswers.push_back(fwtest::Chosen(Docs(QStringLiteral("详细"))));
+  dialog->mnSaveAsAccess->Click();
+  TADOConnection out;
+  out.SetConnectionString(QStringLiteral("Data Source=") + Docs(QStringLiteral("详细.mdb")));
+  out.Open();
+  TADOQuery rows(&out);
+  rows.SetSQL(QStringLiteral("select c902 from Fenwright查询结果 where c901 = 110000000002"));
+  rows.Open();
+  ASSERT_FALSE(rows.IsEmpty());
+  EXPECT_EQ(rows.FieldByName("c902")->AsString(), QStringLiteral("改过的工会"));
 }
 
 } // namespace

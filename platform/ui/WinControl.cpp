@@ -254,6 +254,8 @@ bool TWinControl::HandleKey(QKeyEvent& event) {
     if (key) KeyDown(key, shift);
     if (!self || !key) return true;
   }
+  // Tab moves the focus before it could become a character: key filters never see it.
+  if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) return false;
   const QString text = event.text();
   if (text.size() != 1) return false;
   // Ctrl with a letter (copy, paste, select all) is a command here, not a character: the

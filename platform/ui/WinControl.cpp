@@ -42,6 +42,17 @@ void MarkInFlight(const QKeyEvent& event, QWidget* origin) {
   g_keyOrigin = origin;
 }
 
+// Runs the key handlers of a key marked in flight from `origin`. A handler may run a modal
+// window whose keys mark themselves; the key travelling on afterwards is this one again.
+template <typename Handlers>
+bool RunKeyHandlers(const QKeyEvent& event, QWidget* origin, Handlers handlers) {
+  MarkInFlight(event, origin);
+  QPointer<QWidget> from(origin);
+  const bool swallowed = handlers();
+  if (!swallowed && from) MarkInFlight(event, from);
+  return swallowed;
+}
+
 bool IsWindowFocusChange(Qt::FocusReason reason) {
   return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
@@ -328,9 +339,8 @@ void TWinControl::keyPressEvent(QKeyEvent* event) {
     event->setAccepted(DialogKey(*event, g_keyOrigin));
     return;
   }
-  MarkInFlight(*event, this);
   QPointer<QWidget> self(this);
-  if (HandleKey(*event)) {
+  if (RunKeyHandlers(*event, this, [&] { return HandleKey(*event); })) {
     // A swallowed key goes no further; the next key event may reuse its address.
     g_keyInFlight = {};
     event->accept();
@@ -344,8 +354,7 @@ void TWinControl::keyReleaseEvent(QKeyEvent* event) {
     event->ignore();
     return;
   }
-  MarkInFlight(*event, this);
-  if (HandleKeyRelease(*event))
+  if (RunKeyHandlers(*event, this, [&] { return HandleKeyRelease(*event); }))
     event->accept();
   else
     event->ignore();
@@ -372,8 +381,7 @@ bool TWinControl::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
       auto* ke = static_cast<QKeyEvent*>(event);
       if (g_resending) return false;
-      MarkInFlight(*ke, Inner());
-      if (HandleKey(*ke)) {
+      if (RunKeyHandlers(*ke, Inner(), [&] { return HandleKey(*ke); })) {
         g_keyInFlight = {};
         return true;
       }
@@ -382,8 +390,7 @@ bool TWinControl::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease: {
       auto* ke = static_cast<QKeyEvent*>(event);
       if (g_resending) return false;
-      MarkInFlight(*ke, Inner());
-      if (HandleKeyRelease(*ke)) return true;
+      if (RunKeyHandlers(*ke, Inner(), [&] { return HandleKeyRelease(*ke); })) return true;
       break;
     }
     case QEvent::FocusIn: HandleFocusIn(*static_cast<QFocusEvent*>(event)); break;

@@ -8,10 +8,12 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <QUrl>
 #include <vector>
 
@@ -151,6 +153,19 @@ bool DesktopOpenWithDefault(const QString& path) {
 }
 
 } // namespace
+
+bool InstallQtTranslation() {
+  static QTranslator* translator = nullptr;
+  if (translator) return true;
+  auto* loaded = new QTranslator(QCoreApplication::instance());
+  if (!loaded->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete loaded;
+    return false;
+  }
+  QCoreApplication::installTranslator(loaded);
+  translator = loaded;
+  return true;
+}
 
 int QuestionAnswerForBit(int bit) {
   switch (bit) {

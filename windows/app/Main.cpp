@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
   fw::TGuardedApplication app(argc, argv);
   fw::InstallFontSubstitutions();
   fw::InstallDesktopHooks();
+  fw::InstallQtTranslation();
   fw::InstallQuestionDialogHook();
 
   fw::TApplication application;

@@ -124,6 +124,7 @@ void TFwToolbar::SetImages(TImageList* value) {
   if (images_) images_->RemoveFreeNotification(this);
   images_ = value;
   if (images_) images_->FreeNotification(this);
+  imageChangeLink_.SetSender(images_);
   Invalidate();
 }
 

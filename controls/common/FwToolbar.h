@@ -113,6 +113,7 @@ private:
   int buttonWidth_ = 25;
   int buttonHeight_ = 25;
   TImageList* images_ = nullptr;
+  TChangeLink imageChangeLink_{[this] { Invalidate(); }};
   int margin_ = 4;
   int topMargin_ = 2;
   TOrientation orientation_ = TOrientation::orHorizontal;

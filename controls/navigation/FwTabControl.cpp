@@ -76,6 +76,7 @@ void TFwCustomTabControl::SetImages(TImageList* list) {
   if (images_) images_->RemoveFreeNotification(this);
   images_ = list;
   if (list) list->FreeNotification(this);
+  imageChangeLink_.SetSender(list);
   SetLayoutDirty();
 }
 

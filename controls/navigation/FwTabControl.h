@@ -14,6 +14,7 @@
 #include "controls/navigation/FwTabTypes.h"
 #include "controls/navigation/FwTabs.h"
 #include "platform/ui/CustomControl.h"
+#include "platform/ui/ImageList.h"
 #include "platform/ui/Setters.h"
 
 #include <functional>
@@ -316,6 +317,8 @@ private:
   TPoint pointer_{-1, -1};
 
   TImageList* images_ = nullptr;
+  // New or resized images may change the tab sizes.
+  TChangeLink imageChangeLink_{[this] { SetLayoutDirty(); }};
   TFwImagePosition imagePosition_ = TFwImagePosition::ipLeft;
   TFwHorizontalAlignment imageAlignment_ = TFwHorizontalAlignment::haCenter;
   TFwVerticalAlignment imageAlignmentVertical_ = TFwVerticalAlignment::vaCenter;

@@ -2,11 +2,13 @@
 
 #include "controls/common/FwColors.h"
 #include "platform/ui/VirtualKeys.h"
+#include "platform/ui/WinControl.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -96,6 +98,20 @@ int GetMonitorWorkWidth(const QWidget* widget) {
   if (!widget) return GetMonitorWorkRect({}).Width();
   const QPoint centre = widget->mapToGlobal(widget->rect().center());
   return GetMonitorWorkRect({centre.x(), centre.y()}).Width();
+}
+
+TWinControl* FirstFocusableChild(TWinControl* parent) {
+  if (!parent) return nullptr;
+  std::vector<TWinControl*> wins;
+  for (int i = 0; i < parent->ControlCount(); ++i)
+    if (auto* w = dynamic_cast<TWinControl*>(parent->Controls(i))) wins.push_back(w);
+  std::stable_sort(wins.begin(), wins.end(), [](auto* a, auto* b) { return a->TabOrder() < b->TabOrder(); });
+  for (TWinControl* w : wins) {
+    if (!w->Visible() || !w->Enabled()) continue;
+    if (w->TabStop()) return w;
+    if (TWinControl* inner = FirstFocusableChild(w)) return inner;
+  }
+  return nullptr;
 }
 
 } // namespace fw

@@ -14,7 +14,6 @@ namespace fw {
 TFwToolbar::TFwToolbar(TComponent* owner) : TFwCustomPanel(owner), background_(std::make_unique<TBitmap>()) {
   resize(32, 32);
   SetAlign(TAlign::alTop);
-  lastAlign_ = TAlign::alTop;
   SetShowDockClientCaptions(false);
   ApplyAutoStyle();
 }
@@ -277,11 +276,17 @@ void TFwToolbar::AlignControls() {
 
 void TFwToolbar::Resize() {
   TFwCustomPanel::Resize();
-  if (Align() != lastAlign_) {
-    lastAlign_ = Align();
-    ApplyAutoStyle();
-  }
   if (!positioning_) Relayout();
+}
+
+void TFwToolbar::AlignChanged() {
+  TFwCustomPanel::AlignChanged();
+  ApplyAutoStyle();
+  if (autoResize_) {
+    if (Align() == TAlign::alLeft || Align() == TAlign::alRight) SetWidth(32);
+    else SetHeight(32);
+  }
+  Relayout();
 }
 
 void TFwToolbar::Loaded() {

@@ -99,6 +99,8 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void Notification(TComponent* component, TOperation operation) override;
   void Resize() override;
+  // A new alignment re-applies the automatic borders and resets the size across.
+  void AlignChanged() override;
 
 private:
   void Notify(UINT notice);
@@ -129,7 +131,6 @@ private:
   std::unique_ptr<TBitmap> background_;
   TFwCustomizeCaptions customizeCaptions_;
   std::vector<TControl*> controls_;
-  TAlign lastAlign_ = TAlign::alTop;
 };
 
 } // namespace fw

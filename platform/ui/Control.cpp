@@ -129,6 +129,7 @@ void TControl::SetAlign(TAlign align) {
   if (align == align_) return;
   align_ = align;
   if (parent_) parent_->Realign();
+  AlignChanged();
 }
 
 void TControl::SetVisible(bool value) {

@@ -174,6 +174,8 @@ protected:
   virtual void TextChanged() { Invalidate(); }
   virtual void ParentFontChanged();
   virtual void ParentColorChanged();
+  // Align took a new value (the parent has laid its children out again).
+  virtual void AlignChanged() {}
 
   // Keeps the Visible flag in step when a subclass shows or hides the widget itself.
   void SetVisibleFlag(bool value) { visible_ = value; }

@@ -6,7 +6,9 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QCursor>
 #include <QScreen>
+#include <QToolTip>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -112,6 +114,15 @@ TWinControl* FirstFocusableChild(TWinControl* parent) {
     if (TWinControl* inner = FirstFocusableChild(w)) return inner;
   }
   return nullptr;
+}
+
+void ShowChangedToolTip(QWidget& widget, const QString& oldTip) {
+  const QString tip = widget.toolTip();
+  if (tip == oldTip || !QToolTip::isVisible() || QToolTip::text() != oldTip) return;
+  if (tip.isEmpty())
+    QToolTip::hideText();
+  else
+    QToolTip::showText(QCursor::pos(), tip, &widget);
 }
 
 } // namespace fw

@@ -23,7 +23,11 @@ void TFwCustomTabControl::MouseMove(TShiftState shift, int x, int y) {
   if (hotTab_ < 0 && tabHints_) savedHint_ = Hint();
   hotTab_ = hit;
   if (hotTrack_) Invalidate();
-  if (tabHints_) SetHint(tabs_.Items(hit).Hint);
+  if (tabHints_) {
+    const QString old = toolTip();
+    SetHint(tabs_.Items(hit).Hint);
+    ShowChangedToolTip(*this, old);
+  }
   if (!hotTimer_->Enabled()) hotTimer_->SetEnabled(true);
 }
 
@@ -43,7 +47,11 @@ void TFwCustomTabControl::ClearHot() {
   if (hotTab_ < 0) return;
   hotTab_ = -1;
   Invalidate();
-  if (tabHints_) SetHint(savedHint_);
+  if (tabHints_) {
+    const QString old = toolTip();
+    SetHint(savedHint_);
+    ShowChangedToolTip(*this, old);
+  }
 }
 
 void TFwCustomTabControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

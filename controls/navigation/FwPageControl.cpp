@@ -252,6 +252,10 @@ void TFwPageControl::MoveActivePage(int index) {
   if (activePage_) activePage_->SetPageIndex(index);
 }
 
+void TFwPageControl::MoveActiveTab(int tabIndex) {
+  if (TFwTabSheet* target = PageForTab(tabIndex)) MoveActivePage(IndexOfPage(target));
+}
+
 bool TFwPageControl::DialogKey(QKeyEvent& event, QWidget* origin) {
   if (TFwCustomTabControl::DialogKey(event, origin)) return true;
   const bool tab = event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;

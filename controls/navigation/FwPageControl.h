@@ -49,6 +49,10 @@ public:
   void CloseActivePage();
   // Moves the active page to another position.
   void MoveActivePage(int index);
+  // The close button closes the active page; a dragged tab takes the active page to the
+  // place of the page whose tab it was dropped on.
+  void CloseActiveTab() override { CloseActivePage(); }
+  void MoveActiveTab(int tabIndex) override;
 
   // Turning coloured tabs off gives every page the control's colour again.
   void SetUseColoredTabs(bool value);

@@ -210,9 +210,9 @@ public:
   TFwTabScroller* Scroller() const { return scroller_; }
   // The hot-tracking timer (60 ms); tests tick it.
   TTimer* HotTrackTimer() const { return hotTimer_; }
-  // The close and tab-list buttons (nullptr until first shown).
-  TFwTabCloseButton* CloseButton() const { return closeButton_; }
-  TFwTabMenuButton* MenuButton() const { return menuButton_; }
+  // The close and tab-list buttons (the layout runs first; nullptr until first shown).
+  TFwTabCloseButton* CloseButton() { EnsureLayout(); return closeButton_; }
+  TFwTabMenuButton* MenuButton() { EnsureLayout(); return menuButton_; }
 
   // What the close button closes and where a dragged tab goes; nothing here, the page
   // control closes and moves its active page.

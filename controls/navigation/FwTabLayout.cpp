@@ -80,6 +80,9 @@ TPoint TFwCustomTabControl::TabSize(const TFwTabData& tab) {
   // Tabs on the sides stand the same content on its edge.
   const int cw = Vertical() ? h : w;
   const int ch = Vertical() ? w : h;
+  // Text that runs across the strip (turned text on top and bottom tabs, level text on
+  // side tabs) takes the corner styles' room at its ends across the strip.
+  const bool textAcross = VerticalText() != Vertical();
   int along = 0, across = 0;
   switch (tabStyle_) {
   case TFwTabStyle::tsSingleSlant:
@@ -92,12 +95,12 @@ TPoint TFwCustomTabControl::TabSize(const TFwTabData& tab) {
     across = ch + 6;
     break;
   case TFwTabStyle::tsCutCorner:
-    along = VerticalText() ? cw + 10 : 2 * cutCornerSize_ + cw + 8;
-    across = ch + 7 + (VerticalText() ? cutCornerSize_ : 0);
+    along = textAcross ? cw + 10 : 2 * cutCornerSize_ + cw + 8;
+    across = ch + 7 + (textAcross ? cutCornerSize_ : 0);
     break;
   case TFwTabStyle::tsRoundCorners:
-    along = cw + (VerticalText() ? 6 : 16);
-    across = ch + (VerticalText() ? 16 : 6);
+    along = cw + (textAcross ? 6 : 16);
+    across = ch + (textAcross ? 16 : 6);
     break;
   }
   // A fixed width or height is the tab's width or height on the screen.

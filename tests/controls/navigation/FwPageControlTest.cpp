@@ -6,6 +6,7 @@
 #include "platform/ui/ListError.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QDir>
 #include <QTest>
 #include <memory>
@@ -347,4 +348,116 @@ TEST(FwPageControl, EntryFormPagesScreenshot) {
     image.save(QDir(dir).filePath("pages-entry.png"));
     image.copy(0, 0, 240, 100).scaled(720, 300).save(QDir(dir).filePath("pages-entry-zoom.png"));
   }
+}
+
+namespace {
+
+QPoint Centre(const TRect& r) { return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
+
+void Send(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButtons held) {
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent e(type, QPointF(p), w->mapToGlobal(QPointF(p)), button, held, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+TEST(FwPageControl, TheCloseButtonClosesTheActivePageOnlyWhenOnCloseAllows) {
+  Book b(3);
+  b.pages->SetShowCloseButton(true);
+  b.pages->SetActivePageIndex(1);
+  b.pages->DisplayRect();  // lays out, which places the button
+  TFwTabCloseButton* close = b.pages->CloseButton();
+  ASSERT_NE(close, nullptr);
+  ASSERT_TRUE(close->isVisible());
+  const QPoint middle(close->width() / 2, close->height() / 2);
+
+  // Without a handler, or with one that keeps AllowClose false, nothing closes.
+  QTest::mouseClick(close, Qt::LeftButton, {}, middle);
+  int asked = 0;
+  bool allow = false;
+  b.pages->OnClose = [&](TObject* sender, bool& allowClose) {
+    ++asked;
+    EXPECT_EQ(sender, b.pages);
+    EXPECT_FALSE(allowClose);
+    allowClose = allow;
+  };
+  QTest::mouseClick(close, Qt::LeftButton, {}, middle);
+  EXPECT_EQ(b.pages->PageCount(), 3);
+  EXPECT_EQ(asked, 1);
+
+  // A press that leaves the button before the release is no click.
+  allow = true;
+  QTest::mousePress(close, Qt::LeftButton, {}, middle);
+  QTest::mouseMove(close, QPoint(-20, -20));
+  QTest::mouseRelease(close, Qt::LeftButton, {}, QPoint(-20, -20));
+  EXPECT_EQ(asked, 1);
+
+  QTest::mouseClick(close, Qt::LeftButton, {}, middle);
+  EXPECT_EQ(b.pages->PageCount(), 2);
+  EXPECT_EQ(b.pages->ActivePage(), b.sheets[0]);  // the page before the closed one
+}
+
+TEST(FwPageControl, ATabDraggedToANewPlaceTakesItsPageThere) {
+  Book b(4);
+  b.pages->SetAllowTabDragging(true);
+  b.pages->SetActivePageIndex(0);
+  b.Log();
+  const QPoint from = Centre(b.pages->TabDrawRect(0));
+  const QPoint to = Centre(b.pages->TabDrawRect(2));
+  Send(b.pages, QEvent::MouseButtonPress, from, Qt::LeftButton);
+  Send(b.pages, QEvent::MouseMove, from + QPoint(12, 0), Qt::LeftButton);
+  EXPECT_TRUE(b.pages->Dragging());
+  Send(b.pages, QEvent::MouseMove, to, Qt::LeftButton);
+  // The marker stands at the far side of the target, away from the dragged tab.
+  ASSERT_TRUE(b.pages->DragMarkerShown());
+  const TRect target = b.pages->TabDrawRect(2);
+  EXPECT_NEAR(Centre(b.pages->DragMarkerRect()).x(), target.Right, 2);
+  Send(b.pages, QEvent::MouseButtonRelease, to, Qt::NoButton);
+
+  EXPECT_FALSE(b.pages->Dragging());
+  EXPECT_FALSE(b.pages->DragMarkerShown());
+  EXPECT_EQ(b.Captions(), (QStringList{"P1", "P2", "P0", "P3"}));
+  EXPECT_EQ(b.pages->ActivePage(), b.sheets[0]);
+  EXPECT_EQ(b.pages->TabIndex(), 2);
+  EXPECT_EQ(b.Log(), QStringLiteral("move0>2"));
+
+  // Escape ends a drag where it began.
+  const QPoint back = Centre(b.pages->TabDrawRect(2));
+  Send(b.pages, QEvent::MouseButtonPress, back, Qt::LeftButton);
+  Send(b.pages, QEvent::MouseMove, Centre(b.pages->TabDrawRect(0)), Qt::LeftButton);
+  ASSERT_TRUE(b.pages->Dragging());
+  b.Key(b.pages, Qt::Key_Escape, Qt::NoModifier);
+  Send(b.pages, QEvent::MouseButtonRelease, Centre(b.pages->TabDrawRect(0)), Qt::NoButton);
+  EXPECT_EQ(b.Captions(), (QStringList{"P1", "P2", "P0", "P3"}));
+}
+
+TEST(FwPageControl, WithoutTabDraggingAPressAndMoveOnlySelects) {
+  Book b(3);
+  const QPoint from = Centre(b.pages->TabDrawRect(0));
+  Send(b.pages, QEvent::MouseButtonPress, from, Qt::LeftButton);
+  Send(b.pages, QEvent::MouseMove, Centre(b.pages->TabDrawRect(2)), Qt::LeftButton);
+  EXPECT_FALSE(b.pages->Dragging());
+  Send(b.pages, QEvent::MouseButtonRelease, Centre(b.pages->TabDrawRect(2)), Qt::NoButton);
+  EXPECT_EQ(b.Captions(), (QStringList{"P0", "P1", "P2"}));
+}
+
+TEST(FwPageControl, AltAndATabsAcceleratorSelectItsPage) {
+  Book b(3);
+  b.sheets[2]->SetCaption(QStringLiteral("汇总(&S)"));
+  b.sheets[1]->SetCaption(QStringLiteral("表&1"));
+  b.sheets[1]->SetTabEnabled(false);
+  b.pages->SetActivePageIndex(0);
+  b.Log();
+  int clicks = 0;
+  b.pages->OnTabClick = [&](TObject*) { ++clicks; };
+  b.pages->DisplayRect();
+  b.Key(&b.form, Qt::Key_S, Qt::AltModifier);
+  EXPECT_EQ(b.pages->ActivePage(), b.sheets[2]);
+  EXPECT_TRUE(b.pages->Focused());
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(b.Log(), QStringLiteral("changing2(on 0) change(on 2) page"));
+  // A disabled tab takes no accelerator.
+  b.Key(&b.form, Qt::Key_1, Qt::AltModifier);
+  EXPECT_EQ(b.pages->ActivePage(), b.sheets[2]);
 }

@@ -150,7 +150,9 @@ void TFwPageControl::SetActivePageDefault(TFwTabSheet* page) {
 
 void TFwPageControl::Notification(TComponent* component, TOperation operation) {
   TFwCustomTabControl::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == activePageDefault_) activePageDefault_ = nullptr;
+  if (operation != TOperation::opRemove) return;
+  if (component == activePageDefault_) activePageDefault_ = nullptr;
+  DockedControlLeft(component, true);
 }
 
 void TFwPageControl::ChangeActivePage(TFwTabSheet* page) {

@@ -252,6 +252,8 @@ protected:
   // Selects a tab without asking OnChanging (a descendant that already asked, or that
   // follows its own model); repaints and raises OnChange when the index changed.
   void AssignTabIndex(int index);
+  // Where the left button last went down on the control.
+  TPoint LastPress() const { return dragStart_; }
   // The drag marker: a 16 x 16 arrow inverted onto the control, so drawing it again
   // would take it off.
   virtual void DrawDragMarker(TCanvas& canvas, const TRect& r);

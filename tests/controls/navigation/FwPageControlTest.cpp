@@ -461,3 +461,45 @@ TEST(FwPageControl, AltAndATabsAcceleratorSelectItsPage) {
   b.Key(&b.form, Qt::Key_1, Qt::AltModifier);
   EXPECT_EQ(b.pages->ActivePage(), b.sheets[2]);
 }
+
+TEST(FwPageControl, DockedControlsLiveInSheetsOfTheirOwn) {
+  Book b(2);
+  auto* tool = new TForm(nullptr);
+  tool->SetCaption(QStringLiteral("字段列表\r\n第二行"));
+  tool->Show();
+  EXPECT_EQ(b.pages->DockClient(tool), nullptr);  // not a dock site yet
+  b.pages->SetDockSite(true);
+  TFwTabSheet* sheet = b.pages->DockClient(tool);
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_EQ(b.pages->PageCount(), 3);
+  EXPECT_EQ(b.pages->DockedControl(sheet), tool);
+  EXPECT_EQ(sheet->Caption(), QStringLiteral("字段列表"));  // the first line
+  EXPECT_EQ(b.pages->ActivePage(), sheet);
+  EXPECT_EQ(tool->Parent(), sheet);
+  EXPECT_EQ(tool->BoundsRect(), sheet->ClientRect());
+
+  tool->SetCaption(QStringLiteral("查询列表"));
+  EXPECT_EQ(sheet->Caption(), QStringLiteral("查询列表"));
+  tool->SetVisible(false);
+  EXPECT_FALSE(sheet->TabVisible());
+  tool->SetVisible(true);
+  EXPECT_TRUE(sheet->TabVisible());
+
+  // A double click on its tab floats the control; its sheet goes, the next page shows.
+  b.pages->SetActivePage(sheet);
+  const QPoint tab = QPoint((b.pages->TabDrawRect(2).Left + b.pages->TabDrawRect(2).Right) / 2,
+                            (b.pages->TabDrawRect(2).Top + b.pages->TabDrawRect(2).Bottom) / 2);
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                            QEvent::MouseButtonRelease})
+    Send(b.pages, type, tab, type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton);
+  EXPECT_EQ(tool->Parent(), nullptr);
+  EXPECT_TRUE(tool->isWindow());
+  EXPECT_EQ(b.pages->PageCount(), 2);
+  EXPECT_EQ(b.pages->ActivePage(), b.sheets[0]);
+
+  // Freed while docked, a control takes its sheet along.
+  TFwTabSheet* again = b.pages->DockClient(tool);
+  ASSERT_NE(again, nullptr);
+  delete tool;
+  EXPECT_EQ(b.pages->PageCount(), 2);
+}

@@ -4,6 +4,7 @@
 #include "platform/shell/GbkCodec.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Canvas.h"
+#include "platform/ui/ListError.h"
 #include "platform/ui/Setters.h"
 #include "platform/ui/VirtualKeys.h"
 
@@ -99,14 +100,19 @@ void TFwCheckList::AddItem(const QString& text, TCheckBoxState state, bool enabl
   item->setData(kDisabledRole, !enabled);
 }
 
+QListWidgetItem* TFwCheckList::CheckedItem(int index) const {
+  QListWidgetItem* item = Widget()->item(index);
+  if (!item) throw EListError(QStringLiteral("List index out of bounds (%1)").arg(index));
+  return item;
+}
+
 TCheckBoxState TFwCheckList::ItemState(int index) const {
-  const QListWidgetItem* item = Widget()->item(index);
-  return item ? static_cast<TCheckBoxState>(item->data(kStateRole).toInt()) : TCheckBoxState::cbUnchecked;
+  return static_cast<TCheckBoxState>(CheckedItem(index)->data(kStateRole).toInt());
 }
 
 void TFwCheckList::SetItemState(int index, TCheckBoxState value) {
-  QListWidgetItem* item = Widget()->item(index);
-  if (!item || ItemState(index) == value) return;
+  QListWidgetItem* item = CheckedItem(index);
+  if (ItemState(index) == value) return;
   item->setData(kStateRole, static_cast<int>(value));
   Widget()->viewport()->update(GlyphCell(index).ToQt());
 }
@@ -115,14 +121,11 @@ void TFwCheckList::SetItemChecked(int index, bool value) {
   SetItemState(index, value ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked);
 }
 
-bool TFwCheckList::ItemEnabled(int index) const {
-  const QListWidgetItem* item = Widget()->item(index);
-  return item && !item->data(kDisabledRole).toBool();
-}
+bool TFwCheckList::ItemEnabled(int index) const { return !CheckedItem(index)->data(kDisabledRole).toBool(); }
 
 void TFwCheckList::SetItemEnabled(int index, bool value) {
-  QListWidgetItem* item = Widget()->item(index);
-  if (!item || ItemEnabled(index) == value) return;
+  QListWidgetItem* item = CheckedItem(index);
+  if (ItemEnabled(index) == value) return;
   item->setData(kDisabledRole, !value);
   Widget()->viewport()->update();
 }

@@ -14,6 +14,8 @@
 #include <functional>
 #include <memory>
 
+class QListWidgetItem;
+
 namespace fw {
 
 class TBitmap;
@@ -58,6 +60,8 @@ public:
   // The items with their states and enabled flags.
   std::vector<TFwCheckListItem> CheckItems() const;
 
+  // Item states and flags; an index outside the items throws EListError
+  // "List index out of bounds (<index>)".
   TCheckBoxState ItemState(int index) const;
   virtual void SetItemState(int index, TCheckBoxState value);
   bool ItemChecked(int index) const { return ItemState(index) == TCheckBoxState::cbChecked; }
@@ -133,6 +137,8 @@ private:
   static constexpr int kGlyphCells = 6;
   void FitItemHeight();
   void DrawGlyph(TCanvas& canvas, int index, const TRect& glyph);
+  // The list item at index; an index outside the items throws EListError.
+  QListWidgetItem* CheckedItem(int index) const;
   void GlyphKindChanged();
   void SetColorField(TColor& field, TColor value);
   void ViewportPress(QPoint pos, Qt::MouseButton button);

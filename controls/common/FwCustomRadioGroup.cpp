@@ -30,7 +30,10 @@ QString WithoutAccelerator(const QString& caption) {
 } // namespace
 
 TFwCustomRadioGroup::TFwCustomRadioGroup(TComponent* owner)
-    : TFwGroupBox(owner), customGlyphs_(std::make_unique<TBitmap>()) {}
+    : TFwGroupBox(owner), customGlyphs_(std::make_unique<TBitmap>()) {
+  itemFont_.SetName(QStringLiteral("MS Sans Serif"));
+  itemFont_.SetSize(8);
+}
 
 TFwCustomRadioGroup::~TFwCustomRadioGroup() {
   destroying_ = true;

@@ -1,5 +1,6 @@
 #include "controls/common/FwToolbar.h"
 
+#include "controls/common/FwRegIniFile.h"
 #include "controls/common/FwSpacer.h"
 #include "controls/common/FwGraphics.h"
 #include "platform/ui/Bitmap.h"
@@ -21,6 +22,7 @@ TFwToolbar::TFwToolbar(TComponent* owner) : TFwCustomPanel(owner), background_(s
 TFwToolbar::~TFwToolbar() {
   SetDestroying();
   if (images_) images_->RemoveFreeNotification(this);
+  if (regIniFile_) regIniFile_->RemoveFreeNotification(this);
 }
 
 // --- properties -------------------------------------------------------------------------
@@ -127,9 +129,18 @@ void TFwToolbar::SetImages(TImageList* value) {
   Invalidate();
 }
 
+void TFwToolbar::SetRegIniFile(TFwRegIniFile* value) {
+  if (value == regIniFile_) return;
+  if (regIniFile_) regIniFile_->RemoveFreeNotification(this);
+  regIniFile_ = value;
+  if (regIniFile_) regIniFile_->FreeNotification(this);
+}
+
 void TFwToolbar::Notification(TComponent* component, TOperation operation) {
   TFwCustomPanel::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
+  if (operation != TOperation::opRemove) return;
+  if (component == images_) images_ = nullptr;
+  if (component == regIniFile_) regIniFile_ = nullptr;
 }
 
 void TFwToolbar::SetMargin(int value) {

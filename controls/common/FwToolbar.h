@@ -14,6 +14,7 @@
 namespace fw {
 
 class TBitmap;
+class TFwRegIniFile;
 class TImageList;
 
 // Texts of a toolbar customisation dialog; kept with the toolbar for its settings.
@@ -48,6 +49,9 @@ public:
   void SetButtonHeight(int value);
   TImageList* Images() const { return images_; }
   void SetImages(TImageList* value);
+  // Where the layout would be stored; a freed one is forgotten.
+  TFwRegIniFile* RegIniFile() const { return regIniFile_; }
+  void SetRegIniFile(TFwRegIniFile* value);
   int Margin() const { return margin_; }
   void SetMargin(int value);
   int TopMargin() const { return topMargin_; }
@@ -115,6 +119,7 @@ private:
   int buttonWidth_ = 25;
   int buttonHeight_ = 25;
   TImageList* images_ = nullptr;
+  TFwRegIniFile* regIniFile_ = nullptr;
   TChangeLink imageChangeLink_{[this] { Invalidate(); }};
   int margin_ = 4;
   int topMargin_ = 2;

@@ -1,6 +1,7 @@
 #include "controls/common/FwCheckList.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/ListError.h"
 #include "platform/ui/VirtualKeys.h"
 #include "PixelTools.h"
 #include "support/TestSupport.h"
@@ -242,6 +243,18 @@ TEST(FwCheckList, CustomGlyphCellsByStateAndEnabledFlag) {
   EXPECT_EQ(f.list->GlyphSizeX(), 13);
   EXPECT_EQ(f.list->GlyphLook(0).CustomCell, -1);
   EXPECT_EQ(f.list->GlyphLook(0).Face.State, S::cbChecked);
+}
+
+TEST(FwCheckList, AnIndexOutsideTheItemsIsAListError) {
+  CheckListFixture f;
+  try {
+    f.list->SetItemChecked(4, true);
+    FAIL() << "no error";
+  } catch (const EListError& e) {
+    EXPECT_EQ(e.Message(), QStringLiteral("List index out of bounds (4)"));
+  }
+  EXPECT_THROW(f.list->ItemEnabled(-1), EListError);
+  EXPECT_EQ(f.list->CheckedCount(), 0);
 }
 
 TEST(FwCheckList, AssignedLinesAreReadAsFileLines) {

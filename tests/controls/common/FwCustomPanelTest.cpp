@@ -3,6 +3,7 @@
 #include "controls/common/FwCustomPanel.h"
 #include "controls/common/FwGroupBox.h"
 #include "controls/common/FwPanelDockManager.h"
+#include "controls/common/FwRegIniFile.h"
 #include "controls/common/FwSpacer.h"
 #include "controls/common/FwStatusBar.h"
 #include "controls/common/FwToolbar.h"
@@ -188,4 +189,17 @@ TEST(FwToolbar, AlignmentChangeReappliesTheBordersAndTheSizeAcross) {
   bar->SetAlign(TAlign::alTop);
   EXPECT_EQ(bar->BorderSides(), TSides(sdBottom));
   EXPECT_EQ(bar->Height(), 80);
+}
+
+TEST(FwToolbar, AFreedSettingsFileIsForgotten) {
+  TForm form(nullptr);
+  auto* bar = new TFwToolbar(&form);
+  auto* settings = new TFwRegIniFile(&form);
+  EXPECT_TRUE(settings->SettingsChanged());
+  settings->SetSettingsChanged(false);
+  settings->SetPath(QStringLiteral("工具栏"));
+  EXPECT_TRUE(settings->SettingsChanged());
+  bar->SetRegIniFile(settings);
+  delete settings;
+  EXPECT_EQ(bar->RegIniFile(), nullptr);
 }

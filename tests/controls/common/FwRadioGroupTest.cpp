@@ -206,6 +206,16 @@ TEST(FwRadioGroup, CaptionStyleGlyphsAndColoursReachTheButtons) {
   EXPECT_EQ(f.group->GlyphWidth(), 13);
 }
 
+TEST(FwRadioGroup, ItemsTakeTheItemFont) {
+  GroupFixture f;
+  EXPECT_EQ(f.group->ItemFont().Name(), QStringLiteral("MS Sans Serif"));
+  EXPECT_EQ(f.group->ItemFont().Size(), 8);
+  TFont font;
+  font.SetSize(12);
+  f.group->SetItemFont(font);
+  EXPECT_EQ(f.group->Button(1)->Font().Size(), 12);
+}
+
 TEST(FwRadioGroup, AltAndTheCaptionsAcceleratorFocusTheFirstButton) {
   GroupFixture f;
   f.group->SetCaption(QStringLiteral("汇总方式(&H)"));

@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 
 namespace fw {
@@ -49,6 +50,7 @@ struct FileDialogRequest {
   QString InitialDir;
   QString FileName;    // proposed name
   QString DefaultExt;
+  bool OverwritePrompt = false; // a save dialog asks before an existing file is chosen
 };
 
 struct FileDialogResult {
@@ -60,7 +62,9 @@ struct FileDialogResult {
 struct Hooks {
   // Shows a message box; returns one of the ID* answers.
   std::function<int(const QString& text, const QString& caption, int flags)> MessageBox;
-  // Asks a question with the question dialog's buttons (a bit set of its own); returns an ID* answer.
+  // Asks a question with the question dialog's buttons (a bit set of its own: 1 是, 2 否,
+  // 4 全都是, 8 全都否), with MB_DEFBUTTON* naming which of the shown buttons Enter presses;
+  // returns an ID* answer.
   std::function<int(const QString& text, int buttons)> Question;
   // Input box: returns false when cancelled; Value holds the proposal and receives the answer.
   std::function<bool(const QString& caption, const QString& prompt, QString& value)> InputBox;
@@ -68,13 +72,17 @@ struct Hooks {
   std::function<FileDialogResult(const FileDialogRequest&)> SaveFileDialog;
   // Opens a file with the desktop's default program; returns false when that failed.
   std::function<bool(const QString& path)> OpenWithDefault;
+  // Colour dialog: color holds the proposal (a colour value, 0x00BBGGRR or a system
+  // colour) and receives the choice as 0x00BBGGRR; false when cancelled.
+  std::function<bool(std::int32_t& color)> ChooseColor;
   std::function<void()> Beep;
   std::function<QDateTime()> Now;
 };
 
 // The hooks in force. Before anything is installed every hook has a harmless default:
 // messages are written to standard error and answered with OK/Yes, dialogs are
-// cancelled, files are not opened, the beep is silent and the clock is the system's.
+// cancelled (the colour dialog too), files are not opened, the beep is silent and the
+// clock is the system's.
 Hooks& CurrentHooks();
 
 // Replaces the hooks in force and returns the previous set, so that a caller can put

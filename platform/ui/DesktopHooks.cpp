@@ -4,6 +4,7 @@
 #include "platform/ui/Application.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -23,6 +24,8 @@ constexpr int kIdRetry = 4;
 constexpr int kIdIgnore = 5;
 constexpr int kMbAbortRetryIgnore = 0x2;
 constexpr int kMbRetryCancel = 0x5;
+// The MB_DEFBUTTON* bits.
+constexpr int kDefaultButtonMask = 0xF00;
 
 struct BoxButton {
   QString Text;
@@ -50,17 +53,21 @@ QMessageBox::Icon MessageIcon(int flags) {
   }
 }
 
+// The index among the box's buttons of the one that Enter presses (MB_DEFBUTTON1..).
+int DefaultButtonIndex(int flags) { return (flags & kDefaultButtonMask) >> 8; }
+
 QString DefaultCaption(const QString& caption) {
   if (!caption.isEmpty()) return caption;
   return Application ? Application->Title() : QString();
 }
 
-// Runs a box with the given buttons; the escape answer is given when the box is closed.
+// Runs a box with the given buttons; Enter presses the one at defaultIndex (the first
+// when there is none at that index); the escape answer is given when the box is closed.
 int RunBox(QMessageBox& box, const std::vector<BoxButton>& buttonsWanted, int defaultIndex, int escapeAnswer) {
   std::vector<QPushButton*> buttons;
   for (const BoxButton& wanted : buttonsWanted) buttons.push_back(box.addButton(wanted.Text, QMessageBox::AcceptRole));
-  if (defaultIndex >= 0 && defaultIndex < static_cast<int>(buttons.size()))
-    box.setDefaultButton(buttons[static_cast<size_t>(defaultIndex)]);
+  if (defaultIndex < 0 || defaultIndex >= static_cast<int>(buttons.size())) defaultIndex = 0;
+  if (!buttons.empty()) box.setDefaultButton(buttons[static_cast<size_t>(defaultIndex)]);
   for (size_t i = 0; i < buttonsWanted.size(); ++i)
     if (buttonsWanted[i].Answer == escapeAnswer) box.setEscapeButton(buttons[i]);
   box.exec();
@@ -76,7 +83,7 @@ int DesktopMessageBox(const QString& text, const QString& caption, int flags) {
   if ((flags & 0xF) == MB_OK) escape = IDOK;
   if ((flags & 0xF) == MB_YESNO) escape = IDNO;
   if ((flags & 0xF) == kMbAbortRetryIgnore) escape = IDABORT;
-  return RunBox(box, buttonsWanted, (flags >> 8) & 0xF, escape);
+  return RunBox(box, buttonsWanted, DefaultButtonIndex(flags), escape);
 }
 
 int DesktopQuestion(const QString& text, int bits) {
@@ -87,7 +94,7 @@ int DesktopQuestion(const QString& text, int bits) {
   for (int i = 0; i < 4; ++i)
     if (bits & (1 << i)) buttonsWanted.push_back({QString::fromUtf8(captions[i]), QuestionAnswerForBit(1 << i)});
   if (buttonsWanted.empty()) buttonsWanted.push_back({QStringLiteral("是"), IDYES});
-  return RunBox(box, buttonsWanted, 0, IDCANCEL);
+  return RunBox(box, buttonsWanted, DefaultButtonIndex(bits), IDCANCEL);
 }
 
 bool DesktopInputBox(const QString& caption, const QString& prompt, QString& value) {
@@ -106,7 +113,7 @@ FileDialogResult RunFileDialog(const FileDialogRequest& request, QFileDialog::Ac
   QFileDialog dialog(QApplication::activeWindow(), request.Title);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
   const QStringList filters = ConvertFileFilter(request.Filter);
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);
@@ -126,6 +133,15 @@ FileDialogResult RunFileDialog(const FileDialogRequest& request, QFileDialog::Ac
   result.FileName = dialog.selectedFiles().first();
   result.FilterIndex = std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))) + 1;
   return result;
+}
+
+bool DesktopChooseColor(std::int32_t& color) {
+  const TColor rgb = ColorToRGB(color);
+  const QColor initial(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+  const QColor chosen = QColorDialog::getColor(initial, QApplication::activeWindow());
+  if (!chosen.isValid()) return false;
+  color = chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
+  return true;
 }
 
 bool DesktopOpenWithDefault(const QString& path) {
@@ -175,6 +191,7 @@ void InstallDesktopHooks() {
   hooks.OpenFileDialog = [](const FileDialogRequest& r) { return RunFileDialog(r, QFileDialog::AcceptOpen); };
   hooks.SaveFileDialog = [](const FileDialogRequest& r) { return RunFileDialog(r, QFileDialog::AcceptSave); };
   hooks.OpenWithDefault = DesktopOpenWithDefault;
+  hooks.ChooseColor = DesktopChooseColor;
   hooks.Beep = [] { QApplication::beep(); };
   hooks.Now = [] { return QDateTime::currentDateTime(); };
   InstallHooks(std::move(hooks));

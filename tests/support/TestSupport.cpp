@@ -5,8 +5,19 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fwtest {
+
+QString ShotsFolder() { return qEnvironmentVariable("FW_SHOTS"); }
+
+void SaveShot(const QImage& image, const QString& name) {
+  const QString folder = ShotsFolder();
+  if (folder.isEmpty()) return;
+  QDir().mkpath(folder);
+  image.save(QDir(folder).filePath(name));
+}
 
 QString BuiltProgramDir() {
   const QString overridden = QString::fromLocal8Bit(qgetenv("FENWRIGHT_PROGRAM_DIR"));
@@ -69,6 +80,22 @@ QString ScopedUserFolders::RegistryDir() const { return dir_.filePath("registry"
 QString ScopedUserFolders::DocumentsDir() const { return dir_.filePath("home/Documents"); }
 QString ScopedUserFolders::CacheDir() const { return dir_.filePath("cache"); }
 
+ScopedTempFolder::ScopedTempFolder() : old_(qgetenv("TMPDIR")) { qputenv("TMPDIR", QFile::encodeName(dir_.path())); }
+
+ScopedTempFolder::~ScopedTempFolder() { SetEnv("TMPDIR", old_); }
+
+QStringList ScopedTempFolder::Entries() const {
+  return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+qint64 EndedProcessId() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return static_cast<qint64>(child);
+}
+
 namespace {
 template <typename T> bool PopFront(std::deque<T>& queue, T& out) {
   if (queue.empty()) return false;
@@ -82,13 +109,15 @@ ScriptedHooks::ScriptedHooks() {
   fw::Hooks h;
   h.MessageBox = [this](const QString& text, const QString& caption, int flags) {
     Messages.push_back({text, caption, flags});
+    if (WhileMessageOpen) WhileMessageOpen(text);
     int answer = 0;
     if (PopFront(MessageAnswers, answer)) return answer;
     const int buttons = flags & 0xF;
     return buttons == fw::MB_YESNO || buttons == fw::MB_YESNOCANCEL ? int(fw::IDYES) : int(fw::IDOK);
   };
-  h.Question = [this](const QString& text, int) {
+  h.Question = [this](const QString& text, int buttons) {
     Questions << text;
+    QuestionButtons.push_back(buttons);
     int answer = 0;
     return PopFront(QuestionAnswers, answer) ? answer : int(fw::IDYES);
   };
@@ -114,11 +143,33 @@ ScriptedHooks::ScriptedHooks() {
     Opened << path;
     return true;
   };
+  h.ChooseColor = [this](std::int32_t& color) {
+    ColorRequests.push_back(color);
+    return PopFront(ColorAnswers, color);
+  };
   h.Beep = [this] { ++Beeps; };
   h.Now = [this] { return FixedNow.isValid() ? FixedNow : QDateTime::currentDateTime(); };
   previous_ = fw::InstallHooks(std::move(h));
 }
 
 ScriptedHooks::~ScriptedHooks() { fw::InstallHooks(std::move(previous_)); }
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(bytes);
+}
+
+fw::FileDialogResult Chosen(const QString& name, int filterIndex) {
+  fw::FileDialogResult result;
+  result.Accepted = true;
+  result.FileName = name;
+  result.FilterIndex = filterIndex;
+  return result;
+}
 
 } // namespace fwtest

@@ -2,18 +2,101 @@
 // modally and freed afterwards.
 
 #include "platform/ui/Action.h"
+#include "windows/dialogs/AboutForm.h"
+#include "windows/dialogs/DataSearchForm.h"
+#include "windows/dialogs/DeleteForm.h"
 #include "windows/dialogs/GroupListForm.h"
+#include "windows/dialogs/LocateForm.h"
+#include "windows/dialogs/OptionSetupForm.h"
+#include "windows/dialogs/QueryListForm.h"
+#include "windows/dialogs/SaveListForm.h"
+#include "windows/dialogs/SearchForm.h"
+#include "windows/dialogs/ShowForm.h"
+#include "windows/dialogs/SumForm.h"
 #include "windows/main/MainForm.h"
 
 #include <memory>
 
 namespace fw {
 
+namespace {
+
+// A dialog made anew into its global, shown modally and freed (which clears the global).
+template <class T, class... Args> void ShowNewDialog(T*& global, Args... args) {
+  global = NewForm<T>(args...);
+  std::unique_ptr<T> dialog(global);
+  dialog->ShowModal();
+}
+
+// A dialog kept in its global (made when missing), shown modally, then freed and the
+// global cleared.
+template <class T> void ShowKeptDialog(T*& global, TComponent* owner) {
+  if (!global) global = NewForm<T>(owner);
+  struct TFree {
+    T*& global;
+    ~TFree() {
+      delete global;
+      global = nullptr;
+    }
+  } freeAfterwards{global};
+  global->ShowModal();
+}
+
+} // namespace
+
+// The query list (made when missing) shows the records of the condition modally and is
+// freed; the record list then goes back to its record, since records may have been
+// changed or deleted there.
+void TMainForm::ShowSearchResults(const QString& where) {
+  if (!dlgQueryListForm) {
+    dlgQueryListForm = NewForm<TdlgQueryListForm>(this);
+    ConnectQueryList(*dlgQueryListForm);
+  }
+  dlgQueryListForm->RunQueryList(where);
+  ShowKeptDialog(dlgQueryListForm, this);
+  if (data_.ReportQuery->Active()) RequeryAtBookmark();
+}
+
 void TMainForm::WireDialogActions() {
   actGroup->OnExecute = [this](TBasicAction*) {
-    std::unique_ptr<TdlgGroupListForm> dialog(NewForm<TdlgGroupListForm>(this, SysADOConnection));
+    std::unique_ptr<TdlgGroupListForm> dialog(NewForm<TdlgGroupListForm>(this, data_.SysADOConnection.get()));
     dialog->ShowModal();
   };
+  actSaveList->OnExecute = [this](TBasicAction*) { ShowKeptDialog(dlgSaveListForm, this); };
+  actRecordGrid->OnExecute = [this](TBasicAction*) {
+    if (!dlgShowForm) dlgShowForm = NewForm<TdlgShowForm>(this);
+    dlgShowForm->OnFieldListSaved = [this] { LoadFieldList(); };
+    ShowKeptDialog(dlgShowForm, this);
+  };
+  actAbout->OnExecute = [this](TBasicAction*) { ShowAboutBox(false); };
+  actDelete->OnExecute = [this](TBasicAction*) { ShowNewDialog(dlgDeleteForm, this, RecordGrid); };
+  actOptions->OnExecute = [this](TBasicAction*) { ShowNewDialog(dlgOptionSetupForm, this); };
+  actSum->OnExecute = [this](TBasicAction*) {
+    std::unique_ptr<TdlgSumForm> dialog(NewForm<TdlgSumForm>(this, data_.SysADOConnection.get()));
+    dialog->ShowModal();
+  };
+  actLocate->OnExecute = [this](TBasicAction*) {
+    std::unique_ptr<TdlgLocateForm> dialog(
+        NewForm<TdlgLocateForm>(this, data_.SysADOConnection.get(), data_.ReportQuery.get()));
+    dialog->ShowModal();
+  };
+  actSearch->OnExecute = [this](TBasicAction*) {
+    std::unique_ptr<TdlgSearchForm> dialog(NewForm<TdlgSearchForm>(this));
+    dialog->RunQueryList = [this](const QString& where) { ShowSearchResults(where); };
+    dialog->ShowModal();
+  };
+  actConditionSearch->OnExecute = [this](TBasicAction*) {
+    std::unique_ptr<TdlgDataSearchForm> dialog(NewForm<TdlgDataSearchForm>(this, data_.SysADOConnection.get()));
+    dialog->RunQueryList = [this](const QString& where) { ShowSearchResults(where); };
+    dialog->ShowModal();
+  };
+}
+
+void TMainForm::ShowAboutBox(bool splash) {
+  if (!dlgAboutForm) dlgAboutForm = NewForm<TdlgAboutForm>(this);
+  if (splash) dlgAboutForm->StartSplash();
+  dlgAboutForm->ShowModal();
+  delete dlgAboutForm;
 }
 
 } // namespace fw

@@ -1,17 +1,16 @@
-// One picture of the controls' less common looks, to be looked at after a change: tabs
-// with close and list buttons and turned captions, radio groups with custom glyphs and
-// caption styles, and a check list with custom glyphs (fw_controls_gallery.png beside
-// the tests).
+// A gallery, run only when FW_SHOTS names a folder: the controls' less common looks in
+// one picture (fw_controls_gallery.png), tabs with close and list buttons and turned
+// captions, radio groups with custom glyphs and caption styles, and a check list with
+// custom glyphs.
 #include "controls/common/FwCheckList.h"
 #include "controls/common/FwGroupButton.h"
 #include "controls/common/FwRadioGroup.h"
 #include "controls/navigation/FwTabControl.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Form.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QDir>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -57,6 +56,7 @@ QImage Grab(QWidget* w) {
 } // namespace
 
 TEST(FwControlsGallery, PaintsTheLessCommonLooksIntoOnePicture) {
+  if (fwtest::ShotsFolder().isEmpty()) GTEST_SKIP() << "pictures only with FW_SHOTS";
   TForm form(nullptr);
   form.SetBounds(0, 0, 900, 700);
   form.SetColor(clBtnFace);
@@ -135,6 +135,5 @@ TEST(FwControlsGallery, PaintsTheLessCommonLooksIntoOnePicture) {
   painter.drawImage(700, 270, Grab(list));
   painter.end();
 
-  const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fw_controls_gallery.png"));
-  EXPECT_TRUE(sheet.save(path)) << path.toStdString();
+  fwtest::SaveShot(sheet, QStringLiteral("fw_controls_gallery.png"));
 }

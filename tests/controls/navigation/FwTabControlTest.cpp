@@ -5,9 +5,9 @@
 #include "platform/ui/Panel.h"
 #include "platform/ui/Timer.h"
 #include "platform/ui/VirtualKeys.h"
+#include "support/TestSupport.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -71,18 +71,14 @@ TEST(FwTabControl, EntryFormStripScreenshot) {
   LookLikeEntryForm(*s.tabs);
   s.tabs->SetTabIndex(0);
   const QImage image = s.tabs->grab().toImage();
-  const QString dir = qEnvironmentVariable("FW_SHOTS");
-  if (!dir.isEmpty()) {
-    image.save(QDir(dir).filePath("tabs-entry.png"));
-    image.copy(0, 140, 260, 60).scaled(780, 180).save(QDir(dir).filePath("tabs-entry-zoom.png"));
-  }
+  fwtest::SaveShot(image, "tabs-entry.png");
+  fwtest::SaveShot(image.copy(0, 140, 260, 60).scaled(780, 180), "tabs-entry-zoom.png");
   EXPECT_GE(s.tabs->RowCount(), 1);
 }
 
 // Other looks side by side, for looking at by eye (saved only when FW_SHOTS is set).
 TEST(FwTabControl, GalleryScreenshot) {
-  const QString dir = qEnvironmentVariable("FW_SHOTS");
-  if (dir.isEmpty()) GTEST_SKIP();
+  if (fwtest::ShotsFolder().isEmpty()) GTEST_SKIP() << "pictures only with FW_SHOTS";
   QImage sheet(660, 400, QImage::Format_RGB32);
   sheet.fill(Qt::white);
   QPainter painter(&sheet);
@@ -110,7 +106,7 @@ TEST(FwTabControl, GalleryScreenshot) {
     painter.drawImage(look.x, look.y, s.tabs->grab().toImage());
   }
   painter.end();
-  sheet.save(QDir(dir).filePath("tabs-gallery.png"));
+  fwtest::SaveShot(sheet, "tabs-gallery.png");
 }
 
 TEST(FwTabRegionCache, KeepsMostRecentFirstWithinCapacity) {

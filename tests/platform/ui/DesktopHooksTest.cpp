@@ -5,7 +5,9 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -77,6 +79,71 @@ TEST(DesktopHooks, MessageBoxesAnswerWithTheirChineseButtons) {
   InstallHooks(previous);
 }
 
+TEST(DesktopHooks, TheColourDialogAnswersInColourValues) {
+  Hooks previous = CurrentHooks();
+  InstallDesktopHooks();
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->currentColor(), QColor(0x40, 0x80, 0xFF));  // started at the proposal
+    dialog->setCurrentColor(QColor(0x11, 0x22, 0x33));
+    dialog->accept();
+  });
+  TColor color = 0x00FF8040;  // 0x00BBGGRR
+  EXPECT_TRUE(ExecuteColorDialog(color));
+  EXPECT_EQ(color, 0x00332211);
+  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+  EXPECT_FALSE(ExecuteColorDialog(color));
+  EXPECT_EQ(color, 0x00332211);
+  InstallHooks(previous);
+}
+
+TEST(Dialogs, TheColourDialogKeepsTheColourWhenCancelled) {
+  fwtest::ScriptedHooks hooks;
+  TColor color = clRed;
+  EXPECT_FALSE(ExecuteColorDialog(color));
+  EXPECT_EQ(color, clRed);
+  hooks.ColorAnswers = {0x00123456};
+  EXPECT_TRUE(ExecuteColorDialog(color));
+  EXPECT_EQ(color, 0x00123456);
+  EXPECT_EQ(hooks.ColorRequests, (std::vector<std::int32_t>{clRed, clRed}));
+}
+
+// Presses Enter in the modal box that is about to open.
+void PressEnterLater() {
+  QTimer::singleShot(0, [] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+  });
+}
+
+// Enter presses the button that the MB_DEFBUTTON bits name, so a question that discards
+// data answers safely when Enter is pressed.
+TEST(DesktopHooks, EnterPressesTheDefaultButton) {
+  Hooks previous = CurrentHooks();
+  InstallDesktopHooks();
+  struct Case {
+    int Flags;
+    int Expected;
+  };
+  const std::vector<Case> cases = {
+      {MB_YESNO, IDYES},
+      {MB_YESNO | MB_DEFBUTTON2, IDNO},
+      {MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2, IDCANCEL},
+      {MB_YESNOCANCEL | MB_DEFBUTTON3, IDCANCEL},
+      {MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | 0x1000, IDNO}, // system-modal as well
+      {MB_YESNO | MB_DEFBUTTON3, IDYES},                         // no third button: the first
+  };
+  for (const Case& c : cases) {
+    PressEnterLater();
+    EXPECT_EQ(ShowMessage("确定删除吗？", "提示", c.Flags), c.Expected) << std::hex << c.Flags;
+  }
+  PressEnterLater();
+  EXPECT_EQ(CurrentHooks().Question("删除吗？", 1 | 2 | MB_DEFBUTTON2), IDNO);
+  InstallHooks(previous);
+}
+
 TEST(Dialogs, InputQueryKeepsTheValueWhenCancelled) {
   fwtest::ScriptedHooks hooks;
   hooks.InputAnswers = {QString(), QStringLiteral("新名称")};
@@ -89,6 +156,8 @@ TEST(Dialogs, InputQueryKeepsTheValueWhenCancelled) {
 
 TEST(Fonts, WindowsNamesResolveToInstalledFonts) {
   InstallFontSubstitutions();
+  EXPECT_TRUE(SubstitutedNames().contains(QStringLiteral("宋体")));
+  EXPECT_TRUE(SubstitutedNames().contains(QStringLiteral("Times New Roman")));
   for (const char* name : {"宋体", "Tahoma", "MS Sans Serif", "Arial", "黑体"})
     EXPECT_TRUE(SubstitutedFamily(QString::fromUtf8(name)).startsWith("Noto Sans CJK")) << name;
 }

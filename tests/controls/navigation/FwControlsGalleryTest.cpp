@@ -60,7 +60,7 @@ TEST(FwControlsGallery, PaintsTheLessCommonLooksIntoOnePicture) {
   TForm form(nullptr);
   form.SetBounds(0, 0, 900, 700);
   form.SetColor(clBtnFace);
-  QImage sheet(900, 560, QImage::Format_RGB32);
+  QImage sheet(900, 440, QImage::Format_RGB32);
   sheet.fill(ToQColor(clBtnFace));
   QPainter painter(&sheet);
 

@@ -1,3 +1,4 @@
+#include "../common/ButtonTestHost.h"
 #include "controls/common/FwButtonEdit.h"
 #include "controls/common/FwEdit.h"
 #include "controls/navigation/FwPageControl.h"
@@ -351,11 +352,7 @@ namespace {
 
 QPoint Centre(const TRect& r) { return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
 
-void Send(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButtons held) {
-  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-  QMouseEvent e(type, QPointF(p), w->mapToGlobal(QPointF(p)), button, held, Qt::NoModifier);
-  QCoreApplication::sendEvent(w, &e);
-}
+using fwtest::SendMouse;
 
 } // namespace
 
@@ -402,15 +399,15 @@ TEST(FwPageControl, ATabDraggedToANewPlaceTakesItsPageThere) {
   b.Log();
   const QPoint from = Centre(b.pages->TabDrawRect(0));
   const QPoint to = Centre(b.pages->TabDrawRect(2));
-  Send(b.pages, QEvent::MouseButtonPress, from, Qt::LeftButton);
-  Send(b.pages, QEvent::MouseMove, from + QPoint(12, 0), Qt::LeftButton);
+  SendMouse(b.pages, QEvent::MouseButtonPress, from);
+  SendMouse(b.pages, QEvent::MouseMove, from + QPoint(12, 0));
   EXPECT_TRUE(b.pages->Dragging());
-  Send(b.pages, QEvent::MouseMove, to, Qt::LeftButton);
+  SendMouse(b.pages, QEvent::MouseMove, to);
   // The marker stands at the far side of the target, away from the dragged tab.
   ASSERT_TRUE(b.pages->DragMarkerShown());
   const TRect target = b.pages->TabDrawRect(2);
   EXPECT_NEAR(Centre(b.pages->DragMarkerRect()).x(), target.Right, 2);
-  Send(b.pages, QEvent::MouseButtonRelease, to, Qt::NoButton);
+  SendMouse(b.pages, QEvent::MouseButtonRelease, to);
 
   EXPECT_FALSE(b.pages->Dragging());
   EXPECT_FALSE(b.pages->DragMarkerShown());
@@ -421,21 +418,21 @@ TEST(FwPageControl, ATabDraggedToANewPlaceTakesItsPageThere) {
 
   // Escape ends a drag where it began.
   const QPoint back = Centre(b.pages->TabDrawRect(2));
-  Send(b.pages, QEvent::MouseButtonPress, back, Qt::LeftButton);
-  Send(b.pages, QEvent::MouseMove, Centre(b.pages->TabDrawRect(0)), Qt::LeftButton);
+  SendMouse(b.pages, QEvent::MouseButtonPress, back);
+  SendMouse(b.pages, QEvent::MouseMove, Centre(b.pages->TabDrawRect(0)));
   ASSERT_TRUE(b.pages->Dragging());
   b.Key(b.pages, Qt::Key_Escape, Qt::NoModifier);
-  Send(b.pages, QEvent::MouseButtonRelease, Centre(b.pages->TabDrawRect(0)), Qt::NoButton);
+  SendMouse(b.pages, QEvent::MouseButtonRelease, Centre(b.pages->TabDrawRect(0)));
   EXPECT_EQ(b.Captions(), (QStringList{"P1", "P2", "P0", "P3"}));
 }
 
 TEST(FwPageControl, WithoutTabDraggingAPressAndMoveOnlySelects) {
   Book b(3);
   const QPoint from = Centre(b.pages->TabDrawRect(0));
-  Send(b.pages, QEvent::MouseButtonPress, from, Qt::LeftButton);
-  Send(b.pages, QEvent::MouseMove, Centre(b.pages->TabDrawRect(2)), Qt::LeftButton);
+  SendMouse(b.pages, QEvent::MouseButtonPress, from);
+  SendMouse(b.pages, QEvent::MouseMove, Centre(b.pages->TabDrawRect(2)));
   EXPECT_FALSE(b.pages->Dragging());
-  Send(b.pages, QEvent::MouseButtonRelease, Centre(b.pages->TabDrawRect(2)), Qt::NoButton);
+  SendMouse(b.pages, QEvent::MouseButtonRelease, Centre(b.pages->TabDrawRect(2)));
   EXPECT_EQ(b.Captions(), (QStringList{"P0", "P1", "P2"}));
 }
 
@@ -488,7 +485,7 @@ TEST(FwPageControl, DockedControlsLiveInSheetsOfTheirOwn) {
                             (b.pages->TabDrawRect(2).Top + b.pages->TabDrawRect(2).Bottom) / 2);
   for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
                             QEvent::MouseButtonRelease})
-    Send(b.pages, type, tab, type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton);
+    SendMouse(b.pages, type, tab);
   EXPECT_EQ(tool->Parent(), nullptr);
   EXPECT_TRUE(tool->isWindow());
   EXPECT_EQ(b.pages->PageCount(), 2);

@@ -1,5 +1,6 @@
 // Status panes: the clock's format letters, repainting only on a new text, the shared
 // polling timer, blinking and the pane frame.
+#include "../common/ButtonTestHost.h"
 #include "controls/common/FwStatusBar.h"
 #include "controls/navigation/FwClockStatus.h"
 #include "controls/navigation/FwProgressBar.h"
@@ -133,12 +134,7 @@ TEST(FwClockStatus, ADateClockChangesItsTextOnceADay) {
 
 namespace {
 
-void SendMouse(QWidget* w, QEvent::Type type, QPoint p) {
-  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-  QMouseEvent e(type, QPointF(p), w->mapToGlobal(QPointF(p)), button, held, Qt::NoModifier);
-  QCoreApplication::sendEvent(w, &e);
-}
+using fwtest::SendMouse;
 
 // The main window's status bar: the version pane and the clock at the grip end.
 struct StatusWindow {

@@ -221,11 +221,13 @@ void TFwCustomTabControl::PlaceButtons() {
     button->Invalidate();
   };
   if (CloseSize() > 0) {
-    TFwTabCloseButton* close = EnsureButton(closeButton_);
-    close->OnClose = [this](TObject*, bool& allowClose) {
-      if (OnClose) OnClose(this, allowClose);
-    };
-    dress(close, next(b));
+    if (!closeButton_) {
+      // The button's question is the control's OnClose.
+      EnsureButton(closeButton_)->OnClose = [this](TObject*, bool& allowClose) {
+        if (OnClose) OnClose(this, allowClose);
+      };
+    }
+    dress(closeButton_, next(b));
   } else if (closeButton_) {
     closeButton_->SetVisible(false);
   }

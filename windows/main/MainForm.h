@@ -153,6 +153,20 @@ public:
   // shown) when a record of dt_data is not in state 1; then nothing may be written.
   bool ExportRefused();
 
+  // The handlers of the exchange and maintenance items (MainFormExchange.cpp).
+  // 数据导入: the offline file's import, then the list back at its record.
+  void actFastImportExecute(TObject* sender);
+  // 上报到离线版: refused while a record is not in state 1, else the offline file.
+  void actExportExecute(TObject* sender);
+  // 上报到网络版: the encrypted upload file.
+  void actExportCSVExecute(TObject* sender);
+  // 数据备份: a protected copy; the list returns to its record afterwards.
+  void actBackupExecute(TObject* sender);
+  // 压缩数据库文件: the list is reopened at its first record afterwards.
+  void actCompressExecute(TObject* sender);
+  // 打印选中记录的年报表: the current record into the print template.
+  void actPrintExecute(TObject* sender);
+
   // The record list's sort state (0 unsorted, 1 ascending, 2 descending) and the column
   // sorted last; each load of the field list resets them to 1 and none.
   int ListSortState() const { return listSortState_; }

@@ -1,5 +1,7 @@
 #include "controls/common/FwFrameController.h"
 
+#include "controls/common/FwRegIniFile.h"
+
 #include <algorithm>
 
 namespace fw {
@@ -48,9 +50,21 @@ void TFwFrameController::EndUpdate() {
   }
 }
 
-void TFwFrameController::EndLoad() {
-  loading_ = false;
+void TFwFrameController::Loaded() {
+  TComponent::Loaded();
   UpdateControls(P::fcpAll);
+}
+
+void TFwFrameController::SetRegIniFile(TFwRegIniFile* value) {
+  if (value == regIniFile_) return;
+  if (regIniFile_) regIniFile_->RemoveFreeNotification(this);
+  regIniFile_ = value;
+  if (regIniFile_) regIniFile_->FreeNotification(this);
+}
+
+void TFwFrameController::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == regIniFile_) regIniFile_ = nullptr;
 }
 
 void TFwFrameController::Assign(const TFwFrameController& source) {
@@ -193,7 +207,7 @@ void TFwFrameController::SetFrameHotTrack(bool value) {
   frameHotTrack_ = value;
   if (value) {
     SetFrameVisible(true);
-    if (!loading_) frameSides_ = sdAll;
+    if (!Loading()) frameSides_ = sdAll;
   }
   UpdateControls(P::fcpFrameHotTrack);
 }

@@ -90,6 +90,9 @@ protected:
   void FramingRelayout() override;
   void DoEnter() override;
   void DoExit() override;
+  // A frame controller sets the flat-button look too.
+  void ApplyFlatButtons(bool value) override { SetFlatButtons(value); }
+  void ApplyFlatButtonColor(TColor value) override { SetFlatButtonColor(value); }
 
 private:
   void SetKind(int index, TButtonKind value);

@@ -239,6 +239,34 @@ TEST(FwButtonEdit, WithoutKeyEditTheContextMenuCannotCutOrDelete) {
   EXPECT_EQ(p.edit->Text(), "北京");
 }
 
+TEST(FwButtonEdit, ControllersFlatButtonsLieFlatUntilTheMouseOrTheFocusComes) {
+  Picker p;
+  p.edit->SetTabStop(true);
+  p.Focus(p.other);
+  TFwFrameController line;
+  line.SetFlatButtonColor(clYellow);
+  p.edit->SetFrameController(&line);  // FlatButtons is on by default
+  EXPECT_TRUE(p.edit->FlatButtons());
+  TFwButtonPair* pair = p.edit->ButtonPair();
+  EXPECT_TRUE(pair->Flat());
+  EXPECT_EQ(pair->Color(), p.edit->Color());
+
+  QEvent enter(QEvent::Enter);
+  QCoreApplication::sendEvent(p.edit, &enter);
+  EXPECT_FALSE(pair->Flat());
+  EXPECT_EQ(pair->Color(), clYellow);
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(p.edit, &leave);
+  EXPECT_TRUE(pair->Flat());
+
+  p.Focus(p.edit);
+  EXPECT_FALSE(pair->Flat());
+  EXPECT_EQ(pair->Color(), clYellow);
+  p.Focus(p.other);
+  EXPECT_TRUE(pair->Flat());
+  p.edit->SetFrameController(nullptr);
+}
+
 TEST(FwButtonEdit, DisabledEditDisablesItsButtons) {
   Picker p;
   p.edit->SetTabStop(true);

@@ -264,6 +264,7 @@ TEST(FwButtonEdit, ControllersFlatButtonsLieFlatUntilTheMouseOrTheFocusComes) {
   EXPECT_EQ(pair->Color(), clYellow);
   p.Focus(p.other);
   EXPECT_TRUE(pair->Flat());
+  fwtest::SaveShot(p.form.grab().toImage(), QStringLiteral("fw_button_edit_flat.png"));
   p.edit->SetFrameController(nullptr);
 }
 

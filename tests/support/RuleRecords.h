@@ -7,15 +7,19 @@
 
 #include <QHash>
 #include <QStringList>
+#include <functional>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
 namespace fwtest {
 
+using RuleRecord = std::map<std::string, int>;
+
 // A record that breaks none of the shipped logic rules; every field not named is 0.
-inline const std::map<std::string, int>& CleanRuleRecord() {
-  static const std::map<std::string, int> record = {
+inline const RuleRecord& CleanRuleRecord() {
+  static const RuleRecord record = {
       {"z001", 10}, {"z004", 10}, {"z008", 2}, {"c904", 10}, {"z010", 2}};
   return record;
 }
@@ -71,5 +75,53 @@ public:
   bool Shown = false;
   int Clears = 0;
 };
+
+// Which rule rows a record breaks, one flag per row.
+using RuleRowsFired = std::function<std::vector<bool>(const RuleRecord&)>;
+
+// A record that breaks rule row `target` and no other, found by a seeded local search
+// from the clean record: values of the target's fields (rowFields[target]) are tried
+// until it fires, then values of the fields of the other rows that fire, one or two
+// fields at a time and mostly 0 or 1 (most rules hold when their fields are empty),
+// keeping every change that makes things no worse (so that chains of rules such as
+// j015..j021 can be walked). A few fresh starts with other seeds before giving up;
+// empty when no record was found.
+inline RuleRecord BreakingOnly(const std::vector<QStringList>& rowFields, size_t target, const RuleRowsFired& fired) {
+  // Half of the time 0, a quarter 1 (yes of a yes/no item), else a count up to 25.
+  auto value = [](std::mt19937& random) {
+    const unsigned pick = random() % 4;
+    return pick < 2 ? 0 : pick == 2 ? 1 : 2 + int(random() % 24);
+  };
+  auto score = [&](const std::vector<bool>& rows) {
+    int s = rows[target] ? 0 : 100;
+    for (size_t i = 0; i < rows.size(); ++i) s += i != target && rows[i];
+    return s;
+  };
+  for (unsigned attempt = 0; attempt < 8; ++attempt) {
+    std::mt19937 random(unsigned(target) * 8 + attempt);
+    RuleRecord record = CleanRuleRecord();
+    std::vector<bool> rows = fired(record);
+    int current = score(rows);
+    for (int step = 0; step < 300 && current > 0; ++step) {
+      QStringList pool = rowFields[target];
+      if (rows[target]) {
+        pool.clear();
+        for (size_t i = 0; i < rows.size(); ++i)
+          if (i != target && rows[i]) pool << rowFields[i];
+      }
+      RuleRecord trial = record;
+      for (int n = 1 + int(random() % 2); n > 0; --n) trial[pool[int(random() % pool.size())].toStdString()] = value(random);
+      if (trial == record) continue;
+      const std::vector<bool> trialRows = fired(trial);
+      const int s = score(trialRows);
+      if (s > current) continue;
+      record = trial;
+      rows = trialRows;
+      current = s;
+    }
+    if (current == 0) return record;
+  }
+  return {};
+}
 
 } // namespace fwtest

@@ -272,15 +272,9 @@ protected:
   // Which rows a record breaks, all rows in one statement (much faster than one each).
   std::vector<bool> Fired(const std::vector<RuleRow>& rules, const std::map<std::string, int>& record) {
     Editors.Load(record);
-    QStringList items;
-    for (size_t i = 0; i < rules.size(); ++i)
-      items << QStringLiteral("(%1) as r%2").arg(Engine.SubstituteExpr(rules[i].Expression)).arg(i);
-    TADOQuery query(&Db.Connection);
-    query.SetSQL("select " + items.join(", "));
-    query.Open();
-    std::vector<bool> fired;
-    for (size_t i = 0; i < rules.size(); ++i) fired.push_back(query.Fields(int(i))->AsFloat() == -1.0);
-    return fired;
+    QStringList expressions;
+    for (const RuleRow& rule : rules) expressions << rule.Expression;
+    return fwtest::TrueThroughDatabase(Engine, Db.Connection, expressions);
   }
 
   std::map<std::string, int> BreakingOnly(const std::vector<RuleRow>& rules, size_t target) {

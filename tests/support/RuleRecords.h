@@ -4,6 +4,9 @@
 // message list window.
 
 #include "core/PageRuleLinks.h"
+#include "core/PageRules.h"
+#include "platform/db/AdoQuery.h"
+#include "platform/db/Field.h"
 
 #include <QHash>
 #include <QStringList>
@@ -75,6 +78,21 @@ public:
   bool Shown = false;
   int Clears = 0;
 };
+
+// Which expressions the editors' values make true, all put in place by the page rule
+// engine and evaluated by the database in one statement (much faster than one each).
+inline std::vector<bool> TrueThroughDatabase(fw::TPageRuleEngine& engine, fw::TADOConnection& connection,
+                                             const QStringList& expressions) {
+  QStringList items;
+  for (int i = 0; i < expressions.size(); ++i)
+    items << QStringLiteral("(%1) as r%2").arg(engine.SubstituteExpr(expressions[i])).arg(i);
+  fw::TADOQuery query(&connection);
+  query.SetSQL("select " + items.join(", "));
+  query.Open();
+  std::vector<bool> fired;
+  for (int i = 0; i < expressions.size(); ++i) fired.push_back(query.Fields(i)->AsFloat() == -1.0);
+  return fired;
+}
 
 // Which rule rows a record breaks, one flag per row.
 using RuleRowsFired = std::function<std::vector<bool>(const RuleRecord&)>;

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <optional>
 
@@ -372,6 +373,7 @@ TRuleProgram TRuleProgram::Compile(const QString& expression, const TSlotResolve
   writer.Emit(*root);
   program.code_ = std::move(writer.Code);
   program.depth_ = writer.MaxDepth;
+  program.canFail_ = parser.Nodes[size_t(*root)].CanFail;
   return program;
 }
 
@@ -446,6 +448,60 @@ TRuleProgram::TOutcome TRuleProgram::Run(const double* values, double& result) c
   return (stack[0].Flags & kFailed) ? TOutcome::Failed : TOutcome::Value;
 }
 
+void TRuleProgram::EvaluateBlock(const double* values, int count, double* results, std::vector<double>& stack) const {
+  const size_t n = size_t(count);
+  stack.resize(size_t(depth_) * n);
+  double* top = stack.data() - n;  // the block on top of the stack
+  for (const TInstruction& in : code_) {
+    switch (in.Op) {
+    case TOp::Const:
+      top += n;
+      std::fill(top, top + n, in.Value);
+      break;
+    case TOp::Slot:
+      top += n;
+      std::copy(values + size_t(in.Arg) * n, values + size_t(in.Arg + 1) * n, top);
+      break;
+    case TOp::Neg:
+      for (size_t i = 0; i < n; ++i) top[i] = -top[i];
+      break;
+    case TOp::Not:
+      for (size_t i = 0; i < n; ++i) top[i] = IsNull(top[i]) ? kNull : Truth(!IsTrue(top[i]));
+      break;
+    case TOp::AndJump:
+    case TOp::OrJump:
+      break;  // short cuts only: every record's operands are evaluated here
+    default: {
+      const double* b = top;
+      top -= n;
+      double* a = top;
+      // One loop per operation, so that the operation is decided once per block.
+      auto each = [&](auto operation) {
+        for (size_t i = 0; i < n; ++i) a[i] = operation(a[i], b[i]);
+      };
+      // A comparison with NULL is NULL.
+      auto compare = [&](auto holds) {
+        each([&](double x, double y) { return IsNull(x) || IsNull(y) ? kNull : Truth(holds(x, y)); });
+      };
+      switch (in.Op) {
+      case TOp::Add: each(std::plus<double>()); break;
+      case TOp::Sub: each(std::minus<double>()); break;
+      case TOp::Mul: each(std::multiplies<double>()); break;
+      case TOp::And: each(LogicalAnd); break;
+      case TOp::Or: each(LogicalOr); break;
+      case TOp::Eq: compare(std::equal_to<double>()); break;
+      case TOp::Ne: compare(std::not_equal_to<double>()); break;
+      case TOp::Lt: compare(std::less<double>()); break;
+      case TOp::Le: compare(std::less_equal<double>()); break;
+      case TOp::Gt: compare(std::greater<double>()); break;
+      default: compare(std::greater_equal<double>());
+      }
+    }
+    }
+  }
+  std::copy(stack.data(), stack.data() + n, results);
+}
+
 TRuleEvaluation TRuleProgram::Evaluate(const double* values) const {
   if (!problem_.isEmpty()) return {TRuleVerdict::NotEvaluated, problem_};
   double result = 0;
@@ -498,17 +554,46 @@ TCompiledRuleSet TCompiledRuleSet::Load(TADOConnection& connection, const QStrin
 }
 
 bool TCompiledRuleSet::Check(const double* values, std::vector<TBrokenRule>& broken) const {
-  broken.clear();
+  std::vector<std::vector<TBrokenRule>> one(1);
+  TRuleBlockRoom room;
+  CheckBlock(values, 1, one, room);
+  broken = std::move(one[0]);
+  return broken.empty();
+}
+
+void TCompiledRuleSet::CheckBlock(const double* values, int count, std::vector<std::vector<TBrokenRule>>& broken,
+                                  TRuleBlockRoom& room) const {
+  const size_t n = size_t(count);
+  broken.resize(n);
+  for (std::vector<TBrokenRule>& list : broken) list.clear();
+  room.Results.resize(n);
+  room.Record.resize(size_t(slotFields_.size()));
   for (size_t r = 0; r < rules_.size(); ++r) {
+    room.Decided.assign(n, 0);
     const std::vector<TCompiledRuleRow>& rows = rules_[r].Rows;
-    for (size_t i = 0; i < rows.size(); ++i) {
-      TRuleEvaluation result = rows[i].Condition.Evaluate(values);
-      if (result.Verdict == TRuleVerdict::Holds) continue;
-      broken.push_back({int(r), int(i), std::move(result.Problem)});
-      break;
+    for (size_t row = 0; row < rows.size(); ++row) {
+      const TRuleProgram& condition = rows[row].Condition;
+      if (condition.EvaluatesInBlocks()) {
+        condition.EvaluateBlock(values, count, room.Results.data(), room.Stack);
+        for (size_t i = 0; i < n; ++i) {
+          const double result = room.Results[i];
+          if (room.Decided[i] || (result != -1.0 && !IsNull(result))) continue;
+          broken[i].push_back({int(r), int(row), IsNull(result) ? QStringLiteral("结果为空值") : QString()});
+          room.Decided[i] = 1;
+        }
+        continue;
+      }
+      // A program that can fail, or none at all: one record after another.
+      for (size_t i = 0; i < n; ++i) {
+        if (room.Decided[i]) continue;
+        for (size_t slot = 0; slot < room.Record.size(); ++slot) room.Record[slot] = values[slot * n + i];
+        TRuleEvaluation result = condition.Evaluate(room.Record.data());
+        if (result.Verdict == TRuleVerdict::Holds) continue;
+        broken[i].push_back({int(r), int(row), std::move(result.Problem)});
+        room.Decided[i] = 1;
+      }
     }
   }
-  return broken.empty();
 }
 
 QString TCompiledRuleSet::Explanation(const TBrokenRule& broken) const {

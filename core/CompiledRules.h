@@ -45,6 +45,15 @@ public:
   // The verdict over values[slot]; NotEvaluated comes with the reason in words.
   TRuleEvaluation Evaluate(const double* values) const;
 
+  // Whether the program can be evaluated over many records at once: it compiled and
+  // holds no division, so nothing can fail and no operand has to be left out.
+  bool EvaluatesInBlocks() const { return Compiled() && !canFail_; }
+  // For such a program: the results for `count` records whose values lie field by field,
+  // values[slot * count + record], into results[record]: -1 when the rule is broken,
+  // NaN (NULL) when it cannot be evaluated, anything else when it holds. `stack` is room
+  // the evaluation may use.
+  void EvaluateBlock(const double* values, int count, double* results, std::vector<double>& stack) const;
+
   enum class TOp : std::uint8_t;
   struct TInstruction {
     TOp Op;
@@ -58,6 +67,7 @@ private:
 
   std::vector<TInstruction> code_;
   int depth_ = 0;
+  bool canFail_ = false;
   QString problem_;
 };
 
@@ -86,6 +96,12 @@ struct TBrokenRule {
   bool NotEvaluated() const { return !Problem.isEmpty(); }
 };
 
+// Working room of block checks, kept between blocks so that they allocate nothing.
+struct TRuleBlockRoom {
+  std::vector<double> Stack, Results, Record;
+  std::vector<char> Decided;
+};
+
 class TCompiledRuleSet {
 public:
   // Reads dt_logic in the order of its ids and compiles every row; identifiers resolve
@@ -110,6 +126,11 @@ public:
   // first row whose condition is true or cannot be evaluated, so that a rule is reported
   // once at most. Returns whether the record breaks none.
   bool Check(const double* values, std::vector<TBrokenRule>& broken) const;
+
+  // The same for `count` records at once, their values field by field
+  // (values[slot * count + record]), into broken[record].
+  void CheckBlock(const double* values, int count, std::vector<std::vector<TBrokenRule>>& broken,
+                  TRuleBlockRoom& room) const;
 
   // The explanation of a broken rule as it is reported.
   QString Explanation(const TBrokenRule& broken) const;

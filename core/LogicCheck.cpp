@@ -21,24 +21,33 @@ namespace {
 
 constexpr int kFailedState = 2;
 constexpr int kPassedState = 1;
+// Records whose rules are evaluated together ahead of the one being reported.
+constexpr int kBlockRecords = 256;
+// Records marked by one statement.
+constexpr int kMarksPerStatement = 250;
 
-// A field as a floating-point number; what cannot be read as one counts as empty, as
-// an editor that cannot show it.
-double ReadNumber(const TField* field) {
-  try {
-    return field->AsFloat();
-  } catch (const EDatabaseError&) {
-    return 0;
+// A cell as a floating-point number; a text that is no number counts as empty, as an
+// editor that cannot show it.
+double CellNumber(const TCell& cell) {
+  switch (cell.Type) {
+  case TCellType::Int: return double(cell.Int);
+  case TCellType::Float: return cell.Float;
+  case TCellType::Text: return cell.ToText().trimmed().toDouble();
+  default: return 0;
   }
 }
 
-// RecordState of one record after another, through one prepared statement, inside one
-// transaction that is committed when the writer goes: a run that stops or fails keeps
-// what it has marked.
+// RecordState of the records checked, written in groups (one statement marks many
+// records of one state) inside one transaction that is committed when the writer goes:
+// a run that stops or fails keeps what it has marked. A record that already has its new
+// state is not written again.
 class TStateWriter {
 public:
-  explicit TStateWriter(TADOConnection& connection) : connection_(connection), update_(&connection) {
-    update_.SetSQL(QStringLiteral("update dt_data set RecordState = :RecordState where c901 = :c901"));
+  TStateWriter(TDataSet& dataSet)
+      : connection_(*dataSet.Connection()), code_(dataSet.FieldByName(QStringLiteral("c901"))),
+        state_(dataSet.FindField(QStringLiteral("RecordState"))), group_(&connection_), single_(&connection_) {
+    group_.SetSQL(Statement(kMarksPerStatement));
+    single_.SetSQL(Statement(1));
     connection_.BeginTrans();
   }
   ~TStateWriter() {
@@ -52,15 +61,50 @@ public:
   TStateWriter(const TStateWriter&) = delete;
   TStateWriter& operator=(const TStateWriter&) = delete;
 
-  void Write(qint64 code, int state) {
-    update_.Parameters()[0].SetValue(state);
-    update_.Parameters()[1].SetValue(code);
-    update_.ExecSQL();
+  // The current record of the data set gets `state`.
+  void Mark(int state) {
+    if (state_ && !state_->IsNull() && state_->AsFloat() == state) return;
+    std::vector<qint64>& pending = Pending(state);
+    pending.push_back(code_->AsLargeInt());
+    if (int(pending.size()) == kMarksPerStatement) Write(group_, state, pending);
+  }
+
+  // Writes the marks still pending.
+  void Flush() {
+    for (const int state : {kFailedState, kPassedState}) {
+      std::vector<qint64> pending;
+      pending.swap(Pending(state));
+      for (const qint64 code : pending) {
+        std::vector<qint64> one{code};
+        Write(single_, state, one);
+      }
+    }
   }
 
 private:
+  std::vector<qint64>& Pending(int state) { return state == kFailedState ? failed_ : passed_; }
+
+  static QString Statement(int codes) {
+    QStringList names;
+    for (int i = 0; i < codes; ++i) names << QStringLiteral(":c%1").arg(i);
+    return QStringLiteral("update dt_data set RecordState = :state where c901 in (") + names.join(',') + ')';
+  }
+
+  // A statement that fails marks none of its records; they are pending no more.
+  static void Write(TADOQuery& statement, int state, std::vector<qint64>& codes) {
+    TParameters& parameters = statement.Parameters();
+    parameters[0].SetValue(state);
+    for (size_t i = 0; i < codes.size(); ++i) parameters[int(i) + 1].SetValue(codes[i]);
+    codes.clear();
+    statement.ExecSQL();
+  }
+
   TADOConnection& connection_;
-  TADOQuery update_;
+  TField* code_;
+  TField* state_;  // none when the data set does not read it: every record is written
+  TADOQuery group_;   // kMarksPerStatement records
+  TADOQuery single_;  // one
+  std::vector<qint64> failed_, passed_;
 };
 
 // The rules compiled for the data set's fields, or nothing (the error shown).
@@ -80,8 +124,7 @@ struct TReportNotWritten {};
 // The loop over the records; throws what the database or the report raise.
 void CheckRecords(TDataSet& dataSet, bool setPassed, ICheckProgress& progress, int pumpIntervalMs,
                   TLogicCheck& check, TCheckReport& report, TLogicCheckOutcome& outcome) {
-  TField* code = dataSet.FieldByName(QStringLiteral("c901"));
-  TStateWriter states(*dataSet.Connection());
+  TStateWriter states(dataSet);
   dataSet.First();
   const int total = dataSet.RecordCount();
   progress.StartCheckProgress(total, 0);
@@ -89,41 +132,57 @@ void CheckRecords(TDataSet& dataSet, bool setPassed, ICheckProgress& progress, i
   sincePump.start();
   while (outcome.Checked < total) {
     if (!check.CheckRecordLogic()) {
-      states.Write(code->AsLargeInt(), kFailedState);
+      states.Mark(kFailedState);
       ++outcome.FailedUnits;
     } else if (setPassed) {
-      states.Write(code->AsLargeInt(), kPassedState);
+      states.Mark(kPassedState);
     }
     dataSet.Next();
     progress.StepCheckProgress();
     ++outcome.Checked;
-    if (pumpIntervalMs > 0 && sincePump.elapsed() < pumpIntervalMs) continue;
-    // What the report holds so far is on disk before the windows get their turn.
+    if (pumpIntervalMs > 0 && sincePump.elapsed() < pumpIntervalMs && outcome.Checked < total) continue;
+    // The report so far is on disk before the windows get their turn.
     if (!report.Flush()) throw TReportNotWritten();
+    if (outcome.Checked == total) break;
     progress.ProcessMessages();
     while (progress.Paused() && !progress.Cancelled()) progress.WaitForMessages();
     sincePump.restart();
     if (progress.Cancelled()) {
       outcome.Stopped = true;
-      return;
+      break;
     }
   }
+  states.Flush();
 }
 
 } // namespace
 
 TLogicCheck::TLogicCheck(TDataSet& dataSet, const TCompiledRuleSet& rules, TCheckReport& report)
-    : rules_(rules), report_(report), code_(dataSet.FieldByName(QStringLiteral("c901"))),
+    : dataSet_(dataSet), rules_(rules), report_(report), code_(dataSet.FieldByName(QStringLiteral("c901"))),
       name_(dataSet.FieldByName(QStringLiteral("c902"))) {
-  for (const QString& field : rules.SlotFields()) slotFields_.push_back(dataSet.FieldByName(field));
-  values_.resize(slotFields_.size());
+  const QStringList fields = dataSet.FieldNames();
+  for (const QString& field : rules.SlotFields()) slotColumns_.push_back(int(fields.indexOf(field)));
+}
+
+void TLogicCheck::EvaluateBlockFrom(int row) {
+  blockStart_ = row;
+  blockCount_ = std::max(1, std::min(kBlockRecords, dataSet_.RowCount() - row));
+  const size_t n = size_t(blockCount_);
+  values_.resize(slotColumns_.size() * n);
+  QByteArray storage;
+  for (size_t r = 0; r < n; ++r)
+    for (size_t slot = 0; slot < slotColumns_.size(); ++slot)
+      values_[slot * n + r] = CellNumber(dataSet_.Cell(row + int(r), slotColumns_[slot], &storage));
+  rules_.CheckBlock(values_.data(), blockCount_, broken_, room_);
 }
 
 bool TLogicCheck::CheckRecordLogic() {
-  report_.BeginRecord(ReadNumber(code_), name_->AsString());
-  for (size_t slot = 0; slot < slotFields_.size(); ++slot) values_[slot] = ReadNumber(slotFields_[slot]);
-  rules_.Check(values_.data(), broken_);
-  for (const TBrokenRule& broken : broken_) {
+  const int row = dataSet_.CurrentRow();
+  if (row < blockStart_ || row >= blockStart_ + blockCount_) EvaluateBlockFrom(row);
+  const std::vector<TBrokenRule>& brokenRules = broken_[size_t(row - blockStart_)];
+  if (brokenRules.empty()) return true;  // nothing to write, not even the record's header
+  report_.BeginRecord(code_->AsFloat(), name_->AsString());
+  for (const TBrokenRule& broken : brokenRules) {
     const TCompiledRule& rule = rules_.Rules()[size_t(broken.Rule)];
     WriteLogicError(rule.Rule, rules_.Explanation(broken), rule.Page, rule.Rows[size_t(broken.Row)].Focus);
   }

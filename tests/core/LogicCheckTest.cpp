@@ -215,18 +215,24 @@ TEST_F(LogicCheckTest, ReportThatCannotBeCreatedEndsTheRunBeforeAnyMark) {
 }
 
 TEST_F(LogicCheckTest, DatabaseErrorWhileMarkingKeepsTheMarksBefore) {
-  for (int i = 1; i <= 3; ++i) Db.InsertClean(110000000000 + i, QStringLiteral("单位"), {{"z003", 11}});
-  Db.Connection.Execute(QStringLiteral("create trigger refuse_mark before update on dt_data when new.c901 = 110000000002 "
+  // Marks are written 250 records to a statement, and what is left one by one at the
+  // end: a refused mark of the 260th record ends the run after the first 259 are marked.
+  Db.Connection.BeginTrans();
+  for (int i = 1; i <= 300; ++i) Db.InsertClean(110000000000 + i, QStringLiteral("单位"), {{"z003", 11}});
+  Db.Connection.CommitTrans();
+  Db.Connection.Execute(QStringLiteral("create trigger refuse_mark before update on dt_data when new.c901 = 110000000260 "
                                        "begin select raise(abort, 'marking refused'); end"));
   const TLogicCheckOutcome outcome = Run();
   EXPECT_TRUE(outcome.Failed);
   ASSERT_EQ(Hooks.Messages.size(), 1u);
   EXPECT_TRUE(Hooks.Messages[0].Text.contains(QStringLiteral("marking refused")));
   EXPECT_EQ(Db.State(110000000001), 2);
-  EXPECT_EQ(Db.State(110000000002), 0);
-  EXPECT_EQ(Db.State(110000000003), 0);
+  EXPECT_EQ(Db.State(110000000259), 2);
+  EXPECT_EQ(Db.State(110000000260), 0);
+  EXPECT_EQ(Db.State(110000000300), 0);
   EXPECT_FALSE(Db.Connection.InTransaction());
   EXPECT_TRUE(Hooks.Opened.isEmpty());
+  EXPECT_FALSE(Report().Lines.join('\n').contains(QStringLiteral("共有")));
 }
 
 TEST_F(LogicCheckTest, RulesThatCannotBeReadEndTheRunBeforeAnyMark) {

@@ -263,12 +263,6 @@ QString TMainForm::CheckSelectedStatement() {
   return QStringLiteral("select * from dt_data where c901 in (") + codes.join(',') + ')' + scope;
 }
 
-// The logic check of the marked records, wired with the batch check, runs:
-//   AppQuery := CheckSelectedStatement(); open; RunLogicCheck(*AppQuery, true, progress);
-//   close
-// with a progress object of its own (never paused or stopped) that lives for the call,
-// so the check never reaches a check dialog that has been freed meanwhile.
-
 bool TMainForm::ExportRefused() { return !CheckRecordsFinished(*SysADOConnection, kOfflineExportRefusal); }
 
 // Window keys, seen before the focused control: Ctrl+L locates, Ctrl+F opens the

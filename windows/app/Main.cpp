@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
   // TQuestionDlg is made anew for every question (AskQuestion, through the question hook).
   fw::Application->CreateForm(fw::ToolForm);
   fw::Application->CreateForm(fw::ProgressBar2LineForm);
-  // TdlgCheckForm, TdlgSumForm, TdlgQueryListForm, TdlgLocateForm,
+  // TdlgSumForm, TdlgQueryListForm, TdlgLocateForm,
   // TdlgAboutForm, TDataSearchCodeForm, TdlgSaveListForm, TdlgDataSearchForm, TdlgSearchForm
   return fw::Application->Run();
 }

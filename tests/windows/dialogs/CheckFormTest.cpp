@@ -10,6 +10,7 @@
 #include "controls/navigation/FwProgressBar.h"
 #include "core/CheckReport.h"
 #include "platform/ui/ActionList.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Timer.h"
@@ -165,6 +166,7 @@ TEST_F(CheckFormTest, RangeChecksItsCodesAndAFirstCodeAboveTheSecondAlone) {
 }
 
 TEST_F(CheckFormTest, PauseHoldsTheRunUntilResumed) {
+  TApplication application;  // the dialog waits through the application object, as in the program
   Dialog->AllRecord->SetChecked(true);
   unsigned atPause = 0, atResume = 0;
   bool runningSeen = false, pausedSeen = false;

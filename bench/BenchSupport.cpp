@@ -1,5 +1,7 @@
 #include "BenchSupport.h"
 
+#include <QApplication>
+#include <benchmark/benchmark.h>
 #include <fstream>
 #include <string>
 
@@ -12,6 +14,16 @@ double PeakRssMb() {
   std::string line;
   while (std::getline(status, line))
     if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+  return 0;
+}
+
+int RunWidgetBenchmarks(int argc, char** argv, const std::function<void()>& cleanUp) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  if (cleanUp) cleanUp();
   return 0;
 }
 

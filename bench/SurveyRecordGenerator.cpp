@@ -1,5 +1,8 @@
 #include "SurveyRecordGenerator.h"
 
+#include "platform/db/AdoConnection.h"
+#include "platform/db/AdoQuery.h"
+
 #include <QHash>
 #include <array>
 
@@ -83,6 +86,19 @@ void FillRecord(int index, std::vector<QVariant>& values) {
 QString InsertStatement() {
   const QStringList columns = GeneratedColumns();
   return "insert into dt_data (" + columns.join(',') + ") values (:" + columns.join(",:") + ")";
+}
+
+void AppendRecords(fw::TADOConnection& db, int count) {
+  fw::TADOQuery insert(&db);
+  insert.SetSQL(InsertStatement());
+  std::vector<QVariant> values;
+  db.BeginTrans();
+  for (int r = 0; r < count; ++r) {
+    FillRecord(r, values);
+    for (int c = 0; c < static_cast<int>(values.size()); ++c) insert.Parameters()[c].SetValue(values[c]);
+    insert.ExecSQL();
+  }
+  db.CommitTrans();
 }
 
 } // namespace fwbench

@@ -8,6 +8,10 @@
 #include <QVariant>
 #include <vector>
 
+namespace fw {
+class TADOConnection;
+}
+
 namespace fwbench {
 
 // The dt_data columns the generator fills, in a fixed order.
@@ -19,5 +23,9 @@ void FillRecord(int index, std::vector<QVariant>& values);
 // "insert into dt_data (<columns>) values (:<column>, ...)": one named parameter per
 // column, in the order of GeneratedColumns().
 QString InsertStatement();
+
+// Appends records 0 .. count-1 to dt_data in one transaction, through one prepared
+// statement.
+void AppendRecords(fw::TADOConnection& db, int count);
 
 } // namespace fwbench

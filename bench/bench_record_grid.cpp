@@ -2,6 +2,7 @@
 // its data set (model reset and column layout), and painting one screen of rows at
 // scattered scroll positions (what each scroll step costs).
 
+#include "BenchSupport.h"
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DataSource.h"
@@ -111,12 +112,4 @@ BENCHMARK(BM_GridPaintScreen)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  g_fixture.reset();
-  return 0;
-}
+int main(int argc, char** argv) { return fwbench::RunWidgetBenchmarks(argc, argv, [] { g_fixture.reset(); }); }

@@ -36,19 +36,7 @@ public:
 
     connection_.SetConnectionString(QStringLiteral("Data Source=") + dir_.filePath(QStringLiteral("2014NB_qz.mdb")));
     connection_.Open();
-    fw::TADOQuery insert(&connection_);
-    // The generator's statement with named parameters, so that one prepared statement serves.
-    const QStringList columns = fwbench::GeneratedColumns();
-    insert.SetSQL(QStringLiteral("insert into dt_data (%1) values (:%2)")
-                      .arg(columns.join(QLatin1Char(',')), columns.join(QStringLiteral(",:"))));
-    std::vector<QVariant> values;
-    connection_.BeginTrans();
-    for (int i = 0; i < kRecords; ++i) {
-      fwbench::FillRecord(i, values);
-      for (int c = 0; c < static_cast<int>(values.size()); ++c) insert.Parameters()[c].SetValue(values[c]);
-      insert.ExecSQL();
-    }
-    connection_.CommitTrans();
+    fwbench::AppendRecords(connection_, kRecords);
     // Spread the records over the levels, and a group of ten items over the codes.
     connection_.Execute(QStringLiteral("update dt_data set c904 = 1 + c901 % 11"));
     connection_.Execute(QStringLiteral("insert into ct_group (id, name, orderstr) values (1, '十段', 'id ASC')"));

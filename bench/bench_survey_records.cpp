@@ -31,20 +31,6 @@ void Connect(fw::TADOConnection& db, const QString& path) {
   db.Open();
 }
 
-void AppendRecords(fw::TADOConnection& db) {
-  fw::TADOQuery insert(&db);
-  insert.SetSQL(fwbench::InsertStatement());
-  std::vector<QVariant> values;
-  db.BeginTrans();
-  for (int r = 0; r < kRecords; ++r) {
-    fwbench::FillRecord(r, values);
-    fw::TParameters& p = insert.Parameters();
-    for (int c = 0; c < static_cast<int>(values.size()); ++c) p[c].SetValue(values[c]);
-    insert.ExecSQL();
-  }
-  db.CommitTrans();
-}
-
 void BM_AppendSurveyRecords(benchmark::State& state) {
   QTemporaryDir dir;
   int run = 0;
@@ -54,7 +40,7 @@ void BM_AppendSurveyRecords(benchmark::State& state) {
     fw::TADOConnection db;
     Connect(db, CopyOfShippedDatabase(dir, run++));
     state.ResumeTiming();
-    AppendRecords(db);
+    fwbench::AppendRecords(db, kRecords);
   }
   state.counters["records"] = kRecords;
   state.counters["peak_rss_MB"] = fwbench::PeakRssMb();
@@ -65,7 +51,7 @@ void BM_OpenRecordList(benchmark::State& state) {
   QTemporaryDir dir;
   fw::TADOConnection db;
   Connect(db, CopyOfShippedDatabase(dir, 0));
-  AppendRecords(db);
+  fwbench::AppendRecords(db, kRecords);
   fwbench::ResetPeakRss();
   int count = 0;
   for (auto _ : state) {

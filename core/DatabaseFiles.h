@@ -24,6 +24,28 @@ QStringList TableColumns(TADOConnection& connection, const QString& table);
 // Whether the connection's database has a table or view of that name (any case).
 bool HasTable(TADOConnection& connection, const QString& table);
 
+// ---- Copying records by column name ----
+
+// The columns of target that source also has, in target's order and spelling; names are
+// compared without regard to case.
+QStringList CommonColumns(const QStringList& targetColumns, const QStringList& sourceColumns);
+
+// "INSERT INTO <target> ([a],[b],...) SELECT [a],[b],... FROM <source>" (+ " WHERE " +
+// where when given), so records are copied by column name and never by position: columns
+// in a different order, or missing from one side, cannot shift values into the wrong
+// column. target and source are table expressions written by the program; the columns come
+// from the tables' definitions and are quoted with brackets. An empty column list gives an
+// empty text (nothing can be copied).
+QString BuildCopyByNameSql(const QString& target, const QString& source, const QStringList& columns,
+                           const QString& where = QString());
+
+// Copies the rows of source (a table, or "alias.table" of an attached file) that match
+// where (all when empty) into target on the connection, through the columns the two have
+// in common (BuildCopyByNameSql). Returns the number of rows copied. Throws EDatabaseError
+// from the engine, std::runtime_error when the tables share no column.
+int CopyRowsByName(TADOConnection& connection, const QString& target, const QString& source,
+                   const QString& where = QString());
+
 // Another file attached to a connection for as long as the object lives, so that
 // statements reach its tables by the alias the layer chose and its path never appears
 // in SQL. Attach before a transaction begins (the layer cannot attach inside one).

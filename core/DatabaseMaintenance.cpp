@@ -3,7 +3,6 @@
 #include "core/DatabaseFiles.h"
 #include "core/DatabasePassword.h"
 #include "core/ExchangeFile.h"
-#include "core/FileUtils.h"
 #include "core/SiblingTempFile.h"
 #include "core/SurveyModel.h"
 #include "platform/db/AdoConnection.h"
@@ -35,15 +34,15 @@ void WriteProtectedCopy(const QString& source, const QString& destination, const
   // Replacing the working database with its own protected copy would lock the program out.
   if (SameFile(source, destination)) throw std::runtime_error("备份文件不能是正在使用的数据库文件");
   TSiblingTempFile temp(destination);
-  CopyFileStream(source, temp.Path());
-  {
+  temp.CopyFrom(source);
+  temp.Fill([&password](const QString& path) {
     TADOConnection copy;
     copy.SetLoginPrompt(false);
-    copy.SetConnectionString(JetConnectionString(temp.Path(), kExclusiveOptions));
+    copy.SetConnectionString(JetConnectionString(path, kExclusiveOptions));
     copy.Open();
     copy.Execute("ALTER DATABASE PASSWORD  [" + password + "] null");
     copy.Close();
-  }
+  });
   temp.MoveIntoPlace();
 }
 
@@ -66,15 +65,33 @@ void WriteCompactCopy(TADOConnection& source, const QString& copy) {
   source.DetachDatabase(alias);
 }
 
-void ReopenMainConnection(TADOConnection& connection, IMainConnectionUser& user) {
-  try {
-    connection.SetConnectionString(WorkingConnectionString(DatabasePath));
-    connection.Open();
-    user.MainConnectionReopened();
-  } catch (const std::exception& e) {
-    ShowRunError(e);
+// Closes the main connection for the length of a file operation and opens it again on
+// the working database however the operation ends; a failure to reopen is shown.
+class TMainConnectionClosed {
+public:
+  TMainConnectionClosed(TADOConnection& connection, IMainConnectionUser& user) : connection_(connection), user_(user) {
+    user_.MainConnectionClosing();
+    connection_.Close();
   }
-}
+  ~TMainConnectionClosed() {
+    try {
+      connection_.SetConnectionString(WorkingConnectionString(DatabasePath));
+      connection_.Open();
+      user_.MainConnectionReopened();
+    } catch (const std::exception& e) {
+      try {
+        ShowRunError(e);
+      } catch (...) {
+      }
+    }
+  }
+  TMainConnectionClosed(const TMainConnectionClosed&) = delete;
+  TMainConnectionClosed& operator=(const TMainConnectionClosed&) = delete;
+
+private:
+  TADOConnection& connection_;
+  IMainConnectionUser& user_;
+};
 
 } // namespace
 
@@ -92,39 +109,34 @@ bool BackupDatabase(TADOConnection& connection, IMainConnectionUser& user) {
   if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return false;
   const QString file = BackupFileName(answer.FileName);
 
-  user.MainConnectionClosing();
-  connection.Close();
-  bool written = false;
+  const TMainConnectionClosed closed(connection, user);
   try {
     WriteProtectedCopy(DatabasePath, file, DatabasePassword());
-    written = true;
-    ShowMessage(QStringLiteral("备份成功"));
   } catch (const std::exception& e) {
     ShowRunError(e);
+    return false;
   }
-  ReopenMainConnection(connection, user);
-  return written;
+  ShowMessage(QStringLiteral("备份成功"));
+  return true;
 }
 
 bool CompactDatabase(const QString& fileName) {
   try {
     if (!QFileInfo(fileName).isFile()) throw std::runtime_error(("找不到文件 " + fileName).toStdString());
     TSiblingTempFile temp(fileName);
-    {
-      TADOConnection source;
-      source.SetLoginPrompt(false);
-      source.SetConnectionString(JetConnectionString(fileName, kExclusiveOptions));
-      source.Open();
-      WriteCompactCopy(source, temp.Path());
+    TADOConnection source;
+    source.SetLoginPrompt(false);
+    source.SetConnectionString(JetConnectionString(fileName, kExclusiveOptions));
+    source.Open();
+    temp.Fill([&source](const QString& path) {
+      WriteCompactCopy(source, path);
       source.Close();
-    }
-    {
       // The compacted copy must read as a database before it replaces the original.
       TADOConnection check;
-      check.SetConnectionString(JetConnectionString(temp.Path(), QStringLiteral("Mode=Read;")));
+      check.SetConnectionString(JetConnectionString(path, QStringLiteral("Mode=Read;")));
       check.Open();
       check.Close();
-    }
+    });
     QFile::setPermissions(temp.Path(), QFile::permissions(fileName));
     temp.MoveIntoPlace();
     return true;
@@ -135,11 +147,9 @@ bool CompactDatabase(const QString& fileName) {
 }
 
 bool CompactWorkingDatabase(TADOConnection& connection, IMainConnectionUser& user) {
-  user.MainConnectionClosing();
-  connection.Close();
+  const TMainConnectionClosed closed(connection, user);
   const bool compacted = CompactDatabase(DatabasePath);
   if (compacted) ShowMessage(QStringLiteral("压缩操作成功"));
-  ReopenMainConnection(connection, user);
   return compacted;
 }
 

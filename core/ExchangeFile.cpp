@@ -1,11 +1,12 @@
 #include "core/ExchangeFile.h"
 
+#include "core/SiblingTempFile.h"
 #include "core/SurveyModel.h"
+#include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <stdexcept>
 
@@ -29,23 +30,21 @@ void Transform(char* data, qsizetype size, THeaderTransform transform) {
 bool TransformHeaderInPlace(const QString& fileName, THeaderTransform transform) {
   if (!QFile::exists(fileName)) return false;
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadWrite)) Fail("无法打开文件 ", fileName, file.errorString());
+  if (!file.open(QIODevice::ReadWrite)) throw EFileWriteError(fileName, file.errorString());
   QByteArray header = file.read(kScrambledHeaderSize);
   if (file.error() != QFileDevice::NoError) Fail("读取文件失败 ", fileName, file.errorString());
   if (header.isEmpty()) return true;
   Transform(header.data(), header.size(), transform);
   if (!file.seek(0) || file.write(header) != header.size() || !file.flush())
-    Fail("写入文件失败 ", fileName, file.errorString());
+    throw EFileWriteError(fileName, file.errorString());
   file.close();
-  if (file.error() != QFileDevice::NoError) Fail("写入文件失败 ", fileName, file.errorString());
+  if (file.error() != QFileDevice::NoError) throw EFileWriteError(fileName, file.errorString());
   return true;
 }
 
 bool EndsWithExact(const QString& name, const QString& extension) {
   return name.endsWith(extension, Qt::CaseSensitive);
 }
-
-QString QuoteColumn(const QString& name) { return "[" + name + "]"; }
 
 } // namespace
 
@@ -68,26 +67,11 @@ bool RestoreFileHeader(const QString& fileName) {
 }
 
 void CopyFileTransformingHeader(const QString& source, const QString& destination, THeaderTransform transform) {
-  QFile in(source);
-  if (!in.open(QIODevice::ReadOnly)) Fail("无法打开文件 ", source, in.errorString());
-  QSaveFile out(destination);
-  if (!out.open(QIODevice::WriteOnly)) Fail("无法创建文件 ", destination, out.errorString());
-  constexpr qint64 kChunk = 1 << 20;
-  bool first = true;
-  while (!in.atEnd()) {
-    QByteArray chunk = in.read(kChunk);
-    if (chunk.isEmpty() && in.error() != QFileDevice::NoError) {
-      out.cancelWriting();
-      Fail("读取文件失败 ", source, in.errorString());
-    }
-    if (first) Transform(chunk.data(), std::min<qsizetype>(chunk.size(), kScrambledHeaderSize), transform);
-    first = false;
-    if (out.write(chunk) != chunk.size()) {
-      out.cancelWriting();
-      Fail("写入文件失败 ", destination, out.errorString());
-    }
-  }
-  if (!out.commit()) Fail("写入文件失败 ", destination, out.errorString());
+  TSiblingTempFile temp(destination);
+  temp.CopyFrom(source, [transform](char* data, qsizetype size) {
+    Transform(data, std::min<qsizetype>(size, kScrambledHeaderSize), transform);
+  });
+  temp.MoveIntoPlace();
 }
 
 TExchangeFileAccess OpenExchangeFileByTrial(const QString& fileName, const TExchangeOpenTrial& tryOpen) {
@@ -101,10 +85,15 @@ TExchangeFileAccess OpenExchangeFileByTrial(const QString& fileName, const TExch
       return access;
     }
   }
-  auto folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/fenwright-XXXXXX");
-  if (!folder->isValid()) Fail("无法创建临时文件夹 ", folder->path(), folder->errorString());
-  const QString copy = folder->filePath(QStringLiteral("temp.dat"));
-  CopyFileTransformingHeader(fileName, copy, THeaderTransform::Restore);
+  auto folder = std::make_unique<TWorkFolder>();
+  if (!folder->IsValid()) Fail("无法复制文件 ", fileName, QStringLiteral("不能建立临时文件夹"));
+  const QString copy = folder->FilePath(QStringLiteral("temp.dat"));
+  try {
+    CopyFileTransformingHeader(fileName, copy, THeaderTransform::Restore);
+  } catch (const EFileWriteError& e) {
+    // The working copy is the program's own business: the message names the chosen file.
+    Fail("无法复制文件 ", fileName, e.Cause());
+  }
   for (const bool keyed : {false, true}) {
     if (tryOpen(copy, keyed)) {
       access.Opened = true;
@@ -132,7 +121,7 @@ QString OfflineExportProposedName(const QString& label, const QDate& today) {
   return label + "-" + today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("(离线版)");
 }
 
-QString OfflineExportFileName(const QString& chosen) {
+QString DatFileName(const QString& chosen) {
   if (chosen.size() > 4 && EndsWithExact(chosen, ".dat")) return chosen;
   return chosen + ".dat";
 }
@@ -148,25 +137,6 @@ QString BackupFileName(const QString& chosen) {
   return chosen;
 }
 
-QStringList CommonColumns(const QStringList& targetColumns, const QStringList& sourceColumns) {
-  QStringList common;
-  for (const QString& column : targetColumns)
-    if (sourceColumns.contains(column, Qt::CaseInsensitive)) common << column;
-  return common;
-}
-
-QString BuildCopyByNameSql(const QString& target, const QString& source, const QStringList& columns,
-                           const QString& where) {
-  if (columns.isEmpty()) return QString();
-  QStringList quoted;
-  quoted.reserve(columns.size());
-  for (const QString& column : columns) quoted << QuoteColumn(column);
-  const QString list = quoted.join(',');
-  QString sql = "INSERT INTO " + target + " (" + list + ") SELECT " + list + " FROM " + source;
-  if (!where.isEmpty()) sql += " WHERE " + where;
-  return sql;
-}
-
 QString BuildClashReport(std::vector<TClashRecord> records) {
   std::stable_sort(records.begin(), records.end(),
                    [](const TClashRecord& a, const TClashRecord& b) { return a.c901 < b.c901; });
@@ -179,10 +149,9 @@ QString BuildClashReport(std::vector<TClashRecord> records) {
 
 QString WriteImportClashReport(const QString& folder, std::vector<TClashRecord> records) {
   const QString path = QDir(folder).filePath(kImportClashReportName);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) Fail("无法创建文件 ", path, file.errorString());
-  const QByteArray text = BuildClashReport(std::move(records)).toUtf8();
-  if (file.write(text) != text.size() || !file.commit()) Fail("写入文件失败 ", path, file.errorString());
+  TSiblingTempFile file(path);
+  file.WriteAll(BuildClashReport(std::move(records)).toUtf8());
+  file.MoveIntoPlace();
   return path;
 }
 

@@ -12,13 +12,13 @@
 // the start of a file.
 //
 // This unit also holds the pure rules the exchange windows share: the file names of the
-// offline export, the import and the backup, the column-by-name copy statement of the
-// import and the text of the import clash report.
+// offline export, the import and the backup, and the text of the import clash report.
+
+#include "platform/shell/Folders.h"
 
 #include <QDate>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -40,7 +40,7 @@ void RestoreBytes(char* data, qsizetype size);
 // Transforms the first min(1024, file size) bytes of an existing file in place; a shorter
 // file is transformed only as far as it goes and never grows. Returns false, changing
 // nothing, when the file does not exist. Throws std::runtime_error (with the reason, in
-// Chinese) when the file cannot be read or written back.
+// Chinese) when the file cannot be read, EFileWriteError when it cannot be written back.
 bool ScrambleFileHeader(const QString& fileName);
 
 // Undoes ScrambleFileHeader in place, whatever the first byte is (the caller has already
@@ -50,8 +50,9 @@ bool RestoreFileHeader(const QString& fileName);
 enum class THeaderTransform { Scramble, Restore };
 
 // Writes a copy of source to destination with the first 1024 bytes transformed. The copy
-// is written under a temporary name beside destination and renamed at the end, so a
-// failure leaves no half-written destination. Throws std::runtime_error with the reason.
+// is written under a temporary name beside destination, synced and renamed at the end, so
+// a failure leaves no half-written destination. Throws std::runtime_error naming source
+// or EFileWriteError naming destination.
 void CopyFileTransformingHeader(const QString& source, const QString& destination, THeaderTransform transform);
 
 // ---- Recognising a file by trial ----
@@ -66,13 +67,14 @@ struct TExchangeFileAccess {
   QString Path;        // the file to read: the chosen file itself or the restored copy
   bool Keyed = false;  // it opened with the database password
   // Holds the restored copy "temp.dat"; the folder and the copy go with this object.
-  std::unique_ptr<QTemporaryDir> WorkFolder;
+  std::unique_ptr<TWorkFolder> WorkFolder;
 };
 
 // Finds how fileName can be read: as it is, first plainly and then with the password; if
 // neither works, a copy with the header restored is written to a private temporary folder
 // and tried the same way. A copy that does not open is deleted at once; the chosen file is
-// never changed. Throws std::runtime_error when the copy cannot be written.
+// never changed. Throws std::runtime_error naming fileName and the cause when the copy
+// cannot be written (a full temporary folder, say).
 TExchangeFileAccess OpenExchangeFileByTrial(const QString& fileName, const TExchangeOpenTrial& tryOpen);
 
 // ---- Export label ----
@@ -87,9 +89,10 @@ bool AskExportLabel(const QString& current, QString& name);
 // The name the offline export proposes: label + "-" + date as "yyyy-mm-dd" + "(离线版)".
 QString OfflineExportProposedName(const QString& label, const QDate& today);
 
-// The offline export's file from the name chosen in the save dialog: ".dat" is appended
-// unless the name is longer than 4 characters and already ends in ".dat" (exact case).
-QString OfflineExportFileName(const QString& chosen);
+// The file of the offline export and of the upload from the name chosen in the save
+// dialog: ".dat" is appended unless the name is longer than 4 characters and already ends
+// in ".dat" (exact case).
+QString DatFileName(const QString& chosen);
 
 // The import's file from the name chosen in the open dialog and the dialog's 1-based
 // filter index (1 "数据加密文件(*.dat)", 2 "数据备份文件(*.mdb)"): a name longer than 4
@@ -100,21 +103,6 @@ QString ImportFileName(const QString& chosen, int filterIndex);
 // The backup's file: ".mdb" is appended to a name longer than 4 characters that does not
 // end in ".mdb" (exact case); shorter names get no extension.
 QString BackupFileName(const QString& chosen);
-
-// ---- Import: copying records by column name ----
-
-// The columns of target that source also has, in target's order and spelling; names are
-// compared without regard to case.
-QStringList CommonColumns(const QStringList& targetColumns, const QStringList& sourceColumns);
-
-// "INSERT INTO <target> ([a],[b],...) SELECT [a],[b],... FROM <source>" (+ " WHERE " +
-// where when given), so records are copied by column name and never by position: columns
-// in a different order, or missing from one side, cannot shift values into the wrong
-// column. target and source are table expressions written by the program; the columns come
-// from the tables' definitions and are quoted with brackets. An empty column list gives an
-// empty text (nothing can be copied).
-QString BuildCopyByNameSql(const QString& target, const QString& source, const QStringList& columns,
-                           const QString& where = QString());
 
 // ---- Import clash report ----
 
@@ -131,7 +119,7 @@ struct TClashRecord {
 QString BuildClashReport(std::vector<TClashRecord> records);
 
 // Writes the report (UTF-8) as folder + "/" + kImportClashReportName, replacing an earlier
-// one in one step, and returns its path. Throws std::runtime_error with the reason.
+// one in one step, and returns its path. Throws EFileWriteError naming the report.
 QString WriteImportClashReport(const QString& folder, std::vector<TClashRecord> records);
 
 // The message shown after an import that clashed, naming the report's full path.

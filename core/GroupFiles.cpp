@@ -2,7 +2,6 @@
 
 #include "core/DatabaseFiles.h"
 #include "core/ExchangeFile.h"
-#include "core/FileUtils.h"
 #include "core/Messages.h"
 #include "core/Progress.h"
 #include "core/SiblingTempFile.h"
@@ -13,7 +12,6 @@
 #include "platform/shell/Hooks.h"
 
 #include <QFileInfo>
-#include <stdexcept>
 
 namespace fw {
 
@@ -58,10 +56,10 @@ bool RefuseFileInUse(const QString& file, const QStringList& inUse) {
 // with the tables of sourceFile, then moves it into place.
 void WriteGroupFile(const QString& sourceFile, const QStringList& tables, const QString& file, IProgress& progress) {
   TSiblingTempFile temp(file);
-  if (QFileInfo(file).isFile()) CopyFileStream(file, temp.Path());
-  {
+  if (QFileInfo(file).isFile()) temp.CopyFrom(file);
+  temp.Fill([&](const QString& path) {
     TADOConnection out;
-    OpenPlain(out, temp.Path());
+    OpenPlain(out, path);
     {
       TAttachedFile source(out, sourceFile);
       TProgressShown shown(progress, QStringLiteral("导出分组数据..."));
@@ -80,7 +78,7 @@ void WriteGroupFile(const QString& sourceFile, const QStringList& tables, const 
       }
     }
     out.Close();
-  }
+  });
   temp.MoveIntoPlace();
 }
 
@@ -104,11 +102,8 @@ void ReplaceGroupTables(TADOConnection& connection, const QStringList& tables, c
   connection.BeginTrans();
   try {
     for (const QString& table : tables) {
-      const QString fileTable = attached.Table(table);
-      const QStringList columns = CommonColumns(TableColumns(connection, table), TableColumns(connection, fileTable));
-      if (columns.isEmpty()) throw std::runtime_error(("导入文件的" + table + "与系统的数据表没有相同的列").toStdString());
       connection.Execute("delete from " + table);
-      connection.Execute(BuildCopyByNameSql(table, fileTable, columns));
+      CopyRowsByName(connection, table, attached.Table(table));
       progress.StepProgress();
     }
     connection.CommitTrans();

@@ -3,11 +3,12 @@
 #include "core/DatabaseFiles.h"
 #include "core/DatabasePassword.h"
 #include "core/ExchangeFile.h"
-#include "core/FileUtils.h"
+#include "core/ImportFileCheck.h"
 #include "core/SiblingTempFile.h"
 #include "core/SurveyModel.h"
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
+#include "platform/db/DbError.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
 
@@ -19,13 +20,7 @@ namespace fw {
 
 namespace {
 
-// Message box flags of the import question beyond Hooks.h's set: "No" is the default
-// button and the box is system-modal.
-constexpr int kDefaultButtonSecond = 0x100;
-constexpr int kSystemModal = 0x1000;
-
 const QString kExchangeFilter = QStringLiteral("数据加密文件(*.dat)|*.dat");
-const QString kImportFilter = QStringLiteral("数据加密文件(*.dat)|*.dat|数据备份文件(*.mdb)|*.mdb");
 
 QString ExchangeConnectionString(const QString& file, const QString& password) {
   QString text = JetConnectionString(file, QStringLiteral("Persist Security Info=False;"));
@@ -33,113 +28,99 @@ QString ExchangeConnectionString(const QString& file, const QString& password) {
   return text;
 }
 
-void OpenExchangeConnection(TADOConnection& connection, const QString& file, const QString& password) {
-  connection.SetLoginPrompt(false);
-  connection.SetConnectionString(ExchangeConnectionString(file, password));
-  connection.Open();
+// ---- writing ----
+
+// Fills a copy of the template beside file and moves it into place when complete.
+void WriteOfflineDat(const QString& file, const QString& label) {
+  TSiblingTempFile temp(file);
+  temp.CopyFrom(ProgramFile(QString::fromLatin1(kExchangeTemplateName)));
+  temp.Fill([&label](const QString& path) {
+    TADOConnection out;
+    out.SetLoginPrompt(false);
+    out.SetConnectionString(ExchangeConnectionString(path, DatabasePassword()));
+    out.Open();
+    {
+      // The working database is attached by name, never spelled into the statement, so
+      // any character in its path is safe.
+      TAttachedFile working(out, DatabasePath, QString());
+      CopyRowsByName(out, QStringLiteral("dt_data"), working.Table(QStringLiteral("dt_data")),
+                     QStringLiteral("RecordState=1"));
+    }
+    // The name is bound, so a quote in it is stored as typed.
+    if (out.Execute(QStringLiteral("update ct_label set db_name = ?"), QVariantList{label}) == 0)
+      out.Execute(QStringLiteral("insert into ct_label (db_name) values (?)"), QVariantList{label});
+    out.Close();
+    ScrambleFileHeader(path);
+  });
+  temp.MoveIntoPlace();
 }
 
-// Opening reads the schema, so a wrong key or a file that is no database fails here;
-// counting the records of table reads all of its pages, so a file cut short fails too.
-bool OpensAsDatabase(const QString& file, const QString& password, const QString& table) {
+// ---- reading ----
+
+// Opens with the checks of a chosen file; the engine's reading of the schema tells
+// whether the key fits.
+bool OpensAsDatabase(const QString& file, const QString& password) {
   try {
     TADOConnection connection;
-    OpenExchangeConnection(connection, file, password);
-    if (HasTable(connection, table)) {
-      TADOQuery count(&connection);
-      count.SetSQL("select count(*) from " + table);
-      count.Open();
-      count.Close();
-    }
+    OpenChosenFile(connection, file, password);
     return true;
   } catch (const std::exception&) {
     return false;
   }
 }
 
-QString RunErrorForImport(const QString& reason) {
-  return "运行中发生错误：" + reason + "请与软件发行者联系。";
+TImportOutcome Outcome(TImportResult result, const QString& error = QString()) {
+  TImportOutcome outcome;
+  outcome.Result = result;
+  outcome.Error = error;
+  return outcome;
 }
 
-QString QuotedName(const QString& table) { return "\"" + table + "\""; }
-
-// ---- writing ----
-
-// Fills a copy of the template beside file and moves it into place when complete.
-void WriteOfflineDat(TADOConnection& main, const QString& file, const QString& label) {
-  TSiblingTempFile temp(file);
-  CopyFileStream(ProgramFile(QString::fromLatin1(kExchangeTemplateName)), temp.Path());
-  const QStringList sourceColumns = TableColumns(main, QStringLiteral("dt_data"));
-  {
-    TADOConnection out;
-    OpenExchangeConnection(out, temp.Path(), DatabasePassword());
-    {
-      // The working database is attached by name, never spelled into the statement, so
-      // any character in its path is safe.
-      TAttachedFile working(out, DatabasePath, QString());
-      const QStringList columns = CommonColumns(TableColumns(out, QStringLiteral("dt_data")), sourceColumns);
-      if (columns.isEmpty()) throw std::runtime_error("导出文件的数据表与系统的数据表没有相同的列");
-      out.Execute(BuildCopyByNameSql(QStringLiteral("dt_data"), working.Table(QStringLiteral("dt_data")), columns,
-                                     QStringLiteral("RecordState=1")));
-    }
-    // The name is bound, so a quote in it is stored as typed.
-    if (out.Execute(QStringLiteral("update ct_label set db_name = ?"), QVariantList{label}) == 0)
-      out.Execute(QStringLiteral("insert into ct_label (db_name) values (?)"), QVariantList{label});
-    out.Close();
-  }
-  ScrambleFileHeader(temp.Path());
-  temp.MoveIntoPlace();
+// An engine failure while reading a chosen file: one that is damaged, or one that keeps
+// the engine busy past its time, is a file of the wrong format.
+TImportOutcome ReadFailure(const std::exception& error) {
+  if (const auto* db = dynamic_cast<const EDatabaseError*>(&error); db && (db->Damaged() || db->Interrupted()))
+    return Outcome(TImportResult::FormatError);
+  return Outcome(TImportResult::Failed, ErrorText(error));
 }
 
-// ---- reading ----
-
-struct TImportSource {
-  QString Label;
-  QStringList Columns;
-};
-
-// The import's checks on the file and the working database; a message has been shown
-// when this returns false.
-bool ReadImportSource(TADOConnection& main, const TExchangeFileAccess& access, const QString& password,
-                      const QString& table, TImportSource& source) {
+// The import's checks on the file and the working database. Result Imported here means
+// "passed", with the file's label.
+TImportOutcome CheckImportSource(TADOConnection& main, const TExchangeFileAccess& access, const QString& password,
+                                 const QString& table) {
   try {
     TADOConnection file;
-    OpenExchangeConnection(file, access.Path, access.Keyed ? password : QString());
-    if (!HasTable(file, table)) {
-      ShowMessage("您选择的文件中不存在名字为" + QuotedName(table) + "的数据表");
-      return false;
-    }
-    if (!HasTable(main, table)) {
-      ShowMessage("系统中不存在名字为" + QuotedName(table) + "的数据表");
-      return false;
-    }
-    source.Columns = TableColumns(file, table);
+    OpenChosenFile(file, access.Path, access.Keyed ? password : QString());
+    if (!HasTable(file, table)) return Outcome(TImportResult::NoTableInFile);
+    if (!HasTable(main, table)) return Outcome(TImportResult::NoTableInSystem);
+    if (!HasWorkingShape(file, main, table) || !HasWorkingShape(file, main, QStringLiteral("ct_label")))
+      return Outcome(TImportResult::FormatError);
+    TImportOutcome passed = Outcome(TImportResult::Imported);
     TADOQuery labels(&file);
-    labels.SetSQL(QStringLiteral("select * from ct_label"));
+    labels.SetSQL(QStringLiteral("select db_name from ct_label"));
     labels.Open();
-    if (!labels.IsEmpty()) source.Label = labels.FieldByName(QStringLiteral("db_name"))->AsString();
+    if (!labels.IsEmpty()) passed.Label = labels.Fields(0)->AsString();
     labels.Close();
-    file.Close();
-    return true;
+    return passed;
   } catch (const std::exception& e) {
-    ShowMessage(RunErrorForImport(ErrorText(e)));
-    return false;
+    return ReadFailure(e);
   }
 }
 
 // The records of the file whose unit code already exists in table, found through the
 // staging table table + "_". The work runs in a transaction that is rolled back at the
 // end, so the staging table is left as it was.
-std::vector<TClashRecord> FindClashingRecords(TADOConnection& main, const QString& table, const QString& fileTable,
-                                              const QStringList& fileColumns) {
-  const QString staging = table + "_";
+std::vector<TClashRecord> FindClashingRecords(TADOConnection& main, const QString& table, const QString& fileTable) {
+  // The working database's tables are named with their schema, so that no table of the
+  // attached file can stand in for one the working database lacks.
+  const QString working = "main." + table;
+  const QString staging = "main." + table + "_";
   std::vector<TClashRecord> records;
   main.BeginTrans();
   try {
     main.Execute("delete from " + staging);
-    const QStringList columns = CommonColumns(TableColumns(main, staging), fileColumns);
-    main.Execute(BuildCopyByNameSql(staging, fileTable, columns));
-    main.Execute("delete from " + staging + " where c901 not in (select c901 from " + table + ")");
+    CopyRowsByName(main, staging, fileTable);
+    main.Execute("delete from " + staging + " where c901 not in (select c901 from " + working + ")");
     TADOQuery clashes(&main);
     clashes.SetSQL("select c901,c902 from " + staging + " order by c901");
     clashes.Open();
@@ -155,40 +136,42 @@ std::vector<TClashRecord> FindClashingRecords(TADOConnection& main, const QStrin
   return records;
 }
 
-void CopyAllRecords(TADOConnection& main, const QString& table, const QString& fileTable, const QStringList& columns) {
+int CopyAllRecords(TADOConnection& main, const QString& table, const QString& fileTable) {
   main.BeginTrans();
   try {
-    main.Execute(BuildCopyByNameSql(table, fileTable, columns));
+    const int copied = CopyRowsByName(main, table, fileTable);
     main.CommitTrans();
+    return copied;
   } catch (...) {
     if (main.InTransaction()) main.RollbackTrans();
     throw;
   }
 }
 
-// After a failed import: a code clash gets its report and message; any other failure
-// shows its own reason.
-void ReportFailedImport(TADOConnection& main, const QString& table, const QString& fileTable,
-                        const QStringList& fileColumns, const QString& reason) {
-  std::vector<TClashRecord> clashes;
+// Copies every record of the checked file, or none: a failure is a clash when codes of
+// the file exist already, else it carries its own reason.
+TImportOutcome CopyImportRecords(TADOConnection& main, const TExchangeFileAccess& access, const QString& password,
+                                 const QString& table) {
   try {
-    clashes = FindClashingRecords(main, table, fileTable, fileColumns);
-  } catch (const std::exception&) {
-    clashes.clear();
-  }
-  if (clashes.empty()) {
-    ShowMessage(RunErrorForImport(reason));
-    return;
-  }
-  QString reportPath;
-  try {
-    reportPath = WriteImportClashReport(PersonalFolder(), std::move(clashes));
+    TAttachedFile attached(main, access.Path, access.Keyed ? password : QString());
+    const QString fileTable = attached.Table(table);
+    try {
+      TImportOutcome outcome = Outcome(TImportResult::Imported);
+      outcome.ImportedCount = CopyAllRecords(main, "main." + table, fileTable);
+      return outcome;
+    } catch (const std::exception& e) {
+      TImportOutcome failed = Outcome(TImportResult::Failed, ErrorText(e));
+      try {
+        failed.Clashes = FindClashingRecords(main, table, fileTable);
+      } catch (const std::exception&) {
+        failed.Clashes.clear();
+      }
+      if (!failed.Clashes.empty()) failed.Result = TImportResult::Clash;
+      return failed;
+    }
   } catch (const std::exception& e) {
-    ShowMessage(RunErrorForImport(ErrorText(e)));
-    return;
+    return Outcome(TImportResult::Failed, ErrorText(e));
   }
-  OpenWithDefaultProgram(reportPath);
-  ShowMessage(ImportClashMessage(reportPath));
 }
 
 } // namespace
@@ -204,7 +187,7 @@ bool CheckRecordsFinished(TADOConnection& connection, const QString& refusal) {
   return false;
 }
 
-bool ExportOfflineDat(TADOConnection& connection) {
+bool ExportOfflineDat(TADOConnection&) {
   QString label;
   if (!AskExportLabel(DatabaseLabel, label)) return false;
 
@@ -215,10 +198,10 @@ bool ExportOfflineDat(TADOConnection& connection) {
   request.FileName = OfflineExportProposedName(label, Now().date());
   const FileDialogResult answer = CurrentHooks().SaveFileDialog(request);
   if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return false;
-  const QString file = OfflineExportFileName(answer.FileName);
+  const QString file = DatFileName(answer.FileName);
 
   try {
-    WriteOfflineDat(connection, file, label);
+    WriteOfflineDat(file, label);
   } catch (const std::exception& e) {
     ShowMessage("运行中发生错误：" + ErrorText(e) + ",请与软件发行者联系。");
     return false;
@@ -227,60 +210,33 @@ bool ExportOfflineDat(TADOConnection& connection) {
   return true;
 }
 
-bool FastImportDat(TADOConnection& connection, const QString& table) {
-  FileDialogRequest request;
-  request.Title = QStringLiteral("选择导入文件");
-  request.Filter = kImportFilter;
-  request.InitialDir = PersonalFolder();
-  const FileDialogResult answer = CurrentHooks().OpenFileDialog(request);
-  if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return true;
-  const QString file = ImportFileName(answer.FileName, answer.FilterIndex);
-  if (!QFileInfo(file).isFile()) {
-    ShowMessage(QStringLiteral("您选择的文件并不存在，请选择其它文件。"));
-    return true;
-  }
+TImportOutcome ImportOfflineFile(TADOConnection& connection, const QString& file, const TImportConfirmation& confirm,
+                                 const QString& table) {
+  if (!QFileInfo(file).isFile()) return Outcome(TImportResult::FileMissing);
+  if (TooShortForDatabase(file)) return Outcome(TImportResult::FormatError);
 
   // The restored copy, when one is needed, lives in a private folder that goes with
   // access on every path.
   const QString password = DatabasePassword();
   TExchangeFileAccess access;
   try {
-    access = OpenExchangeFileByTrial(file, [&password, &table](const QString& path, bool keyed) {
-      return OpensAsDatabase(path, keyed ? password : QString(), table);
-    });
+    access = OpenExchangeFileByTrial(
+        file, [&password](const QString& path, bool keyed) { return OpensAsDatabase(path, keyed ? password : QString()); });
   } catch (const std::exception& e) {
-    ShowMessage(RunErrorForImport(ErrorText(e)));
-    return true;
+    return Outcome(TImportResult::Failed, ErrorText(e));
   }
-  if (!access.Opened) {
-    ShowMessage(QStringLiteral("文件格式错误,请重新选择！"));
-    return true;
+  if (!access.Opened) return Outcome(TImportResult::FormatError);
+
+  const TImportOutcome checked = CheckImportSource(connection, access, password, table);
+  if (checked.Result != TImportResult::Imported) return checked;
+  if (!confirm(checked.Label)) {
+    TImportOutcome declined = Outcome(TImportResult::Declined);
+    declined.Label = checked.Label;
+    return declined;
   }
-
-  TImportSource source;
-  if (!ReadImportSource(connection, access, password, table, source)) return true;
-
-  const int answerYes = ShowMessage("确认准备导入标记声明为【" + source.Label + "】的数据么？", QStringLiteral("提示："),
-                                    MB_YESNO | MB_ICONWARNING | kDefaultButtonSecond | kSystemModal);
-  if (answerYes != IDYES) return false;
-
-  try {
-    TAttachedFile attached(connection, access.Path, access.Keyed ? password : QString());
-    const QString fileTable = attached.Table(table);
-    try {
-      const QStringList columns = CommonColumns(TableColumns(connection, table), source.Columns);
-      if (columns.isEmpty()) throw std::runtime_error("导入文件的数据表与系统的数据表没有相同的列");
-      CopyAllRecords(connection, table, fileTable, columns);
-    } catch (const std::exception& e) {
-      ReportFailedImport(connection, table, fileTable, source.Columns, ErrorText(e));
-      return true;
-    }
-  } catch (const std::exception& e) {
-    ShowMessage(RunErrorForImport(ErrorText(e)));
-    return true;
-  }
-  ShowMessage("数据已经被正确地从'" + file + "'导入！");
-  return true;
+  TImportOutcome outcome = CopyImportRecords(connection, access, password, table);
+  outcome.Label = checked.Label;
+  return outcome;
 }
 
 } // namespace fw

@@ -1,14 +1,18 @@
 #pragma once
 // Writing and reading the offline exchange file (".dat") against the working database:
-// the main window's "上报到离线版" (ExportOfflineDat) and "数据导入" (FastImportDat).
+// the main window's "上报到离线版" (ExportOfflineDat) and the work behind "数据导入"
+// (ImportOfflineFile; its dialogue lies with the main window).
 //
-// Both ask the person only through the hooks (input box, file dialogs, message boxes) and
-// open connections of their own to the other file while they run. Records are always
+// Both open connections of their own to the other file while they run. Records are always
 // copied by column name, the label is stored through a bound parameter, files are written
 // under a temporary name and renamed into place only when complete, and an import is all
 // or nothing.
 
+#include "core/ExchangeFile.h"
+
 #include <QString>
+#include <functional>
+#include <vector>
 
 namespace fw {
 
@@ -31,14 +35,38 @@ bool CheckRecordsFinished(TADOConnection& connection, const QString& refusal);
 // The caller has already refused unfinished records (CheckRecordsFinished).
 bool ExportOfflineDat(TADOConnection& connection);
 
-// The reader, importing into table (the main window passes "dt_data") of the working
-// database open on connection. Asks for the file (open dialog, ".dat" exchange files or
-// ".mdb" backups), recognises it by trial, checks its tables, asks whether to import the
-// records of the named unit, and imports all of them in one transaction or none. A unit
-// code that already exists imports nothing and lists the clashing codes in
-// "数据导入编号冲突.txt" in the documents folder, opened with the default program.
-// Returns false only when the person declines the import question; on true the caller
-// requeries its record list and returns to its record.
-bool FastImportDat(TADOConnection& connection, const QString& table = QStringLiteral("dt_data"));
+// ---- The reader ----
+
+enum class TImportResult {
+  Imported,         // every record of the file is in the working database
+  Declined,         // the confirmation said no; nothing changed
+  FileMissing,      // no such file
+  FormatError,      // not an exchange file or backup of the right shape, or damaged
+  NoTableInFile,    // the file has no table of that name
+  NoTableInSystem,  // the working database has no table of that name
+  Clash,            // unit codes of the file exist already; nothing was imported
+  Failed,           // anything else; nothing was imported
+};
+
+struct TImportOutcome {
+  TImportResult Result = TImportResult::Failed;
+  QString Label;                    // the supplying unit named in the file (once read)
+  int ImportedCount = 0;            // Imported: records added
+  std::vector<TClashRecord> Clashes; // Clash: the file's records whose code exists, by c901
+  QString Error;                    // Failed: the reason
+};
+
+// Asked once the file has passed its checks, with the file's label; false declines.
+using TImportConfirmation = std::function<bool(const QString& label)>;
+
+// Imports the records of the exchange file or backup `file` into table (the main window's
+// import passes "dt_data") of the working database open on connection. Shows nothing and
+// asks only through confirm. The file is recognised by trial and checked first (see
+// ImportFileCheck.h: its dt_data and ct_label must have the working database's shape);
+// then all of its records are copied by column name in one transaction, or none: a unit
+// code that exists already gives Clash with the clashing records. The chosen file is never
+// changed, and a working copy that its reading needs is gone when this returns.
+TImportOutcome ImportOfflineFile(TADOConnection& connection, const QString& file, const TImportConfirmation& confirm,
+                                 const QString& table = QStringLiteral("dt_data"));
 
 } // namespace fw

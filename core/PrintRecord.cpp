@@ -1,5 +1,6 @@
 #include "core/PrintRecord.h"
 
+#include "core/SheetValue.h"
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
@@ -29,7 +30,7 @@ std::unique_ptr<TSheetApplication> OpenPrintTemplate() {
   return nullptr;
 }
 
-// Writes the record's values of one page's fields into the active sheet.
+// Writes the record's values of one page's fields into the active sheet, numbers as numbers.
 void FillPage(TADOConnection& connection, TSheetApplication& app, const TDataSet& record, int page) {
   app.ActiveWorkbook().Sheets(page).Select();
   TADOQuery fields(&connection);
@@ -38,7 +39,7 @@ void FillPage(TADOConnection& connection, TSheetApplication& app, const TDataSet
   TField* name = fields.FieldByName(QStringLiteral("Fieldname"));
   TField* place = fields.FieldByName(QStringLiteral("printplace"));
   for (fields.First(); !fields.Eof(); fields.Next()) {
-    const QString value = record.FieldByName(name->AsString())->AsString();
+    const QVariant value = SheetCellValue(record.FieldByName(name->AsString())->AsVariant());
     app.ActiveSheet().Range(place->AsString().trimmed()).SetValue(value);
   }
 }

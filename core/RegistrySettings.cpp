@@ -6,6 +6,7 @@ namespace fw {
 
 QString ImePrefer;
 bool InputWndStyle = false;
+int ImportPrinciple = 0;
 
 QString ProductKey(const QString& product) { return QStringLiteral("\\SOFTWARE\\Brackwater\\") + product; }
 

@@ -26,6 +26,9 @@ void RegWriteInteger(const QString& name, int value, TRootKey root, const QStrin
 // Process-wide settings held after start-up; the options dialog changes them.
 extern QString ImePrefer;
 extern bool InputWndStyle;
+// How an import treats records with errors (0 drop them all, 1 drop only the wrong
+// ones): 0 at program start, shown and stored by the options dialog.
+extern int ImportPrinciple;
 
 // Start-up settings: on a first run (no "Version", or "000") writes the first-run values
 // that are missing, so that options the user set survive every later start; then reads

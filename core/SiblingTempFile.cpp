@@ -1,23 +1,34 @@
 #include "core/SiblingTempFile.h"
 
-#include <QDir>
+#include "platform/db/DbError.h"
+#include "platform/shell/FileWriter.h"
+#include "platform/shell/TempFiles.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <stdexcept>
 
 namespace fw {
 
-TSiblingTempFile::TSiblingTempFile(const QString& destination) : destination_(destination) {
-  const QFileInfo info(destination);
-  QTemporaryFile file(info.absoluteDir().filePath(QStringLiteral(".fenwright-XXXXXX.tmp")));
-  file.setAutoRemove(false);
-  if (!file.open())
-    throw std::runtime_error(("无法创建文件 " + info.absoluteFilePath() + "：" + file.errorString()).toStdString());
-  path_ = file.fileName();
+namespace {
+
+constexpr qint64 kCopyChunk = 1 << 20;
+
+} // namespace
+
+EFileWriteError::EFileWriteError(const QString& destination, const QString& cause)
+    : std::runtime_error(("写入文件失败 " + destination + "：" + cause).toStdString()),
+      destination_(destination),
+      cause_(cause) {}
+
+QString DatabaseFailureCause(const EDatabaseError& error) {
+  return error.DiskFull() ? FileErrorCause(ENOSPC) : error.Message();
+}
+
+TSiblingTempFile::TSiblingTempFile(const QString& destination)
+    : destination_(QFileInfo(destination).absoluteFilePath()) {
+  int error = 0;
+  path_ = CreateTempFile(QFileInfo(destination_).absolutePath(), &error);
+  if (path_.isEmpty()) Fail(error);
 }
 
 TSiblingTempFile::~TSiblingTempFile() {
@@ -26,12 +37,50 @@ TSiblingTempFile::~TSiblingTempFile() {
   QFile::remove(path_ + QStringLiteral("-journal"));
 }
 
+void TSiblingTempFile::Fail(int error) const { throw EFileWriteError(destination_, FileErrorCause(error)); }
+
+void TSiblingTempFile::CopyFrom(const QString& source, const THeadTransform& transformHead) {
+  QFile in(source);
+  if (!in.open(QIODevice::ReadOnly))
+    throw std::runtime_error(("无法打开文件 " + source + "：" + in.errorString()).toStdString());
+  TFileWriter out;
+  if (const int error = out.Open(path_)) Fail(error);
+  bool first = true;
+  while (!in.atEnd()) {
+    QByteArray chunk = in.read(kCopyChunk);
+    if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
+      throw std::runtime_error(("读取文件失败 " + source + "：" + in.errorString()).toStdString());
+    if (first && transformHead) transformHead(chunk.data(), chunk.size());
+    first = false;
+    if (const int error = out.Write(chunk)) Fail(error);
+  }
+  if (const int error = out.Close()) Fail(error);
+}
+
+void TSiblingTempFile::WriteAll(const QByteArray& data) {
+  TFileWriter out;
+  if (const int error = out.Open(path_)) Fail(error);
+  if (const int error = out.Write(data)) Fail(error);
+  if (const int error = out.Close()) Fail(error);
+}
+
+void TSiblingTempFile::Fill(const std::function<void(const QString& path)>& fill) {
+  try {
+    fill(path_);
+  } catch (const EFileWriteError& e) {
+    throw EFileWriteError(destination_, e.Cause());
+  } catch (const EDatabaseError& e) {
+    throw EFileWriteError(destination_, DatabaseFailureCause(e));
+  } catch (const std::exception& e) {
+    throw EFileWriteError(destination_, QString::fromUtf8(e.what()));
+  }
+}
+
 void TSiblingTempFile::MoveIntoPlace() {
-  // rename() replaces an existing destination atomically within one folder.
-  if (std::rename(QFile::encodeName(path_).constData(), QFile::encodeName(destination_).constData()) != 0)
-    throw std::runtime_error(
-        ("写入文件失败 " + destination_ + "：" + QString::fromLocal8Bit(std::strerror(errno))).toStdString());
-  path_.clear();
+  const int error = RenameIntoPlace(path_, destination_);
+  // Once renamed (only the folder's sync may have failed) the working file is the destination.
+  if (!QFile::exists(path_)) path_.clear();
+  if (error) Fail(error);
 }
 
 } // namespace fw

@@ -1,5 +1,6 @@
 #include "core/SumProcedure.h"
 
+#include "core/SheetValue.h"
 #include "core/SummaryDefs.h"
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
@@ -47,11 +48,11 @@ bool EnsureServer() {
 
 // Writes the columns of the query's current row into row 9: column 0 (the row's name) to
 // column A, column 1 (the grouping value or the item number) left out, column j to
-// column j. One step of the second bar per cell.
+// column j, numbers as numbers. One step of the second bar per cell.
 void WriteRow(TWorksheet& sheet, const TDataSet& query, ITwoBarProgress& progress) {
   for (int j = 0; j < query.FieldCount(); ++j) {
     if (j == 1) continue;
-    sheet.Cells(kTargetRow, j == 0 ? 1 : j).SetValue(query.Fields(j)->AsString());
+    sheet.Cells(kTargetRow, j == 0 ? 1 : j).SetValue(SheetCellValue(query.Fields(j)->AsVariant()));
     progress.IncSecond();
   }
 }
@@ -129,6 +130,31 @@ void FillByGroup(TADOConnection& connection, ITwoBarProgress& progress, TWorkshe
   }
 }
 
+// Fills one sheet of the open summary workbook.
+void FillSummarySheet(TADOConnection& connection, ITwoBarProgress& progress, int sheetNo, int mode, int groupId) {
+  SumServer->Workbooks(1).Activate();
+  SumServer->ActiveWorkbook().Sheets(sheetNo).Select();
+  TWorksheet& sheet = SumServer->ActiveWorkbook().Worksheets(sheetNo);
+  const QString caption = SummaryModeCaption(mode);
+  if (sheet.Cells(2, 1).IsEmpty())
+    sheet.Cells(2, 1).SetValue(caption);
+  else
+    sheet.Cells(3, 1).SetValue(caption);
+
+  const QString list = SummarySelectList(sheetNo);
+  switch (mode) {
+  case smLevels:
+    FillByCode(connection, progress, sheet, list, QStringLiteral("CT_LevelCode"), QStringLiteral("c904"));
+    break;
+  case smStates:
+    FillByCode(connection, progress, sheet, list, QStringLiteral("ct_state"), QStringLiteral("c907"));
+    break;
+  default:
+    FillByGroup(connection, progress, sheet, sheetNo, list, groupId);
+    break;
+  }
+}
+
 } // namespace
 
 QString SummaryModeCaption(int mode) {
@@ -159,27 +185,12 @@ void BuildSummaryWorkbook(TADOConnection& connection, ITwoBarProgress& progress,
   if (mode < smLevels || mode > smGroup) return;
   InitSummaryDefs();
   if (!EnsureServer()) return;
-
-  SumServer->Workbooks(1).Activate();
-  SumServer->ActiveWorkbook().Sheets(sheetNo).Select();
-  TWorksheet& sheet = SumServer->ActiveWorkbook().Worksheets(sheetNo);
-  const QString caption = SummaryModeCaption(mode);
-  if (sheet.Cells(2, 1).IsEmpty())
-    sheet.Cells(2, 1).SetValue(caption);
-  else
-    sheet.Cells(3, 1).SetValue(caption);
-
-  const QString list = SummarySelectList(sheetNo);
-  switch (mode) {
-  case smLevels:
-    FillByCode(connection, progress, sheet, list, QStringLiteral("CT_LevelCode"), QStringLiteral("c904"));
-    break;
-  case smStates:
-    FillByCode(connection, progress, sheet, list, QStringLiteral("ct_state"), QStringLiteral("c907"));
-    break;
-  default:
-    FillByGroup(connection, progress, sheet, sheetNo, list, groupId);
-    break;
+  try {
+    FillSummarySheet(connection, progress, sheetNo, mode, groupId);
+  } catch (...) {
+    // A half-filled workbook is no summary: the next run starts afresh.
+    SumServer.reset();
+    throw;
   }
 }
 
@@ -189,5 +200,7 @@ void ShowSummaryWorkbook() {
 }
 
 TSheetApplication* SummaryServer() { return SumServer.get(); }
+
+void DiscardSummaryWorkbook() { SumServer.reset(); }
 
 } // namespace fw

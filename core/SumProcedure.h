@@ -6,7 +6,9 @@
 // One spreadsheet server serves a whole summary run: the first BuildSummaryWorkbook
 // creates it and opens the template, ShowSummaryWorkbook shows the workbook and lets go
 // of it. Between the two the caller may reach it through SummaryServer() (to delete the
-// sheets the user did not ask for).
+// sheets the user did not ask for). A run that fails lets go of it too, so the next run
+// starts on a fresh workbook: BuildSummaryWorkbook does when it raises, and a TSummaryRun
+// held by the caller does on every other path.
 
 #include "core/Progress.h"
 
@@ -39,7 +41,8 @@ QString InvertOrder(const QString& orderstr);
 // groupId is used in smGroup mode only; 0 means the items of every group. The second bar
 // of the progress window counts the cells written. When no spreadsheet server can be
 // created or the template cannot be opened, a message is shown and the sheet is skipped
-// (the next call tries again). Database errors are raised as EDatabaseError.
+// (the next call tries again). Database errors (EDatabaseError) and workbook errors
+// (ESheetError) are raised after the half-filled workbook has been let go.
 void BuildSummaryWorkbook(TADOConnection& connection, ITwoBarProgress& progress, int sheetNo, int mode,
                           int groupId);
 
@@ -50,5 +53,18 @@ void ShowSummaryWorkbook();
 
 // The server of the summary run in progress; nullptr when none.
 TSheetApplication* SummaryServer();
+
+// Lets go of the summary workbook without showing it.
+void DiscardSummaryWorkbook();
+
+// Held by the caller for the length of a summary run: whatever ends the run, the
+// workbook is not left behind for the next one.
+class TSummaryRun {
+public:
+  TSummaryRun() = default;
+  ~TSummaryRun() { DiscardSummaryWorkbook(); }
+  TSummaryRun(const TSummaryRun&) = delete;
+  TSummaryRun& operator=(const TSummaryRun&) = delete;
+};
 
 } // namespace fw

@@ -1,6 +1,7 @@
 #include "core/UploadExport.h"
 
 #include "core/DatabaseFiles.h"
+#include "core/ExchangeFile.h"
 #include "core/OfflineExchange.h"
 #include "core/Progress.h"
 #include "core/SurveyModel.h"
@@ -13,7 +14,8 @@ namespace fw {
 
 namespace {
 
-bool AskUploadFileNames(TUploadFileNames& names) {
+// The upload file's name; false when the person cancels.
+bool AskUploadFileName(QString& file) {
   FileDialogRequest request;
   request.Title = QStringLiteral("导出文件存放为");
   request.Filter = QStringLiteral("dat文件(*.dat)|*.dat");
@@ -21,7 +23,7 @@ bool AskUploadFileNames(TUploadFileNames& names) {
   request.FileName = UploadProposedName(Now().date());
   const FileDialogResult answer = CurrentHooks().SaveFileDialog(request);
   if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return false;
-  names = UploadFileNames(answer.FileName);
+  file = DatFileName(answer.FileName);
   return true;
 }
 
@@ -71,8 +73,8 @@ bool ExportUploadFile(TADOConnection& connection, IProgress& progress) {
     ShowMessage("运行中发生错误：" + ErrorText(e));
     return false;
   }
-  TUploadFileNames names;
-  if (!AskUploadFileNames(names)) return false;
+  QString file;
+  if (!AskUploadFileName(file)) return false;
 
   try {
     TProgressShown shown(progress, QStringLiteral("导出上报数据..."));
@@ -84,7 +86,7 @@ bool ExportUploadFile(TADOConnection& connection, IProgress& progress) {
     TDataSetUploadRows rows(records);
     const QByteArray text = BuildUploadText(fields, rows);
     records.Close();
-    WriteUploadFile(text, names.Final, names.Temp, UploadKey().toLatin1());
+    WriteUploadFile(text, file, UploadKey().toLatin1());
   } catch (const std::exception& e) {
     ShowMessage("运行中发生错误：" + ErrorText(e));
     return false;

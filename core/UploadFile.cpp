@@ -1,14 +1,12 @@
 #include "core/UploadFile.h"
 
 #include "core/DatabasePassword.h"
-
-#include "platform/db/VariantKinds.h"
-
 #include "core/GbkText.h"
+#include "core/SiblingTempFile.h"
+#include "platform/db/VariantKinds.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 #include <openssl/evp.h>
 #include <algorithm>
 #include <cerrno>
@@ -170,8 +168,6 @@ void AppendUploadValue(QString& line, const QVariant& value, std::uint8_t queryT
   }
 }
 
-std::string ErrnoText() { return std::strerror(errno); }
-
 } // namespace
 
 // ---- key ----
@@ -246,50 +242,43 @@ void EncryptStreamECB(QIODevice& source, qint64 count, const TAesKeyBlock& key, 
   EncryptStreamBlocks(source, count, expanded, dest);
 }
 
+namespace {
+
+// The upload file's bytes: the plain text's length, then the text encrypted.
+QByteArray EncryptedUpload(QIODevice& source, const QByteArray& password) {
+  QByteArray bytes;
+  QBuffer dest(&bytes);
+  dest.open(QIODevice::WriteOnly);
+  WriteOrFail(dest, LengthHeader(static_cast<quint64>(source.size())));
+  EncryptStreamECB(source, 0, MakeAesKeyBlock(password), dest);
+  return bytes;
+}
+
+void WriteBeside(const QString& destName, const QByteArray& bytes) {
+  TSiblingTempFile temp(destName);
+  temp.WriteAll(bytes);
+  temp.MoveIntoPlace();
+}
+
+} // namespace
+
 void EncryptFile(const QString& sourceName, const QString& destName, const QByteArray& password) {
   QFile source(sourceName);
   if (!source.open(QIODevice::ReadOnly)) Fail("无法打开文件 ", sourceName, source.errorString());
-  QSaveFile dest(destName); // removes its temporary file unless committed
-  if (!dest.open(QIODevice::WriteOnly)) Fail("无法创建文件 ", destName, dest.errorString());
-  WriteOrFail(dest, LengthHeader(static_cast<quint64>(source.size())));
-  EncryptStreamECB(source, 0, MakeAesKeyBlock(password), dest);
-  if (!dest.commit()) Fail("写入文件失败 ", destName, dest.errorString());
+  WriteBeside(destName, EncryptedUpload(source, password));
 }
 
-void WriteUploadFile(const QByteArray& plainText, const QString& finalName, const QString& tempName,
-                     const QByteArray& password) {
-  try {
-    QFile temp(tempName);
-    if (!temp.open(QIODevice::WriteOnly | QIODevice::Truncate)) Fail("无法创建文件 ", tempName, temp.errorString());
-    WriteOrFail(temp, LengthHeader(static_cast<quint64>(plainText.size())));
-    QBuffer source;
-    source.setData(plainText);
-    source.open(QIODevice::ReadOnly);
-    EncryptStreamECB(source, 0, MakeAesKeyBlock(password), temp);
-    if (!temp.flush() || ::fsync(temp.handle()) != 0) Fail("写入文件失败 ", tempName, temp.errorString());
-    temp.close();
-    if (temp.error() != QFileDevice::NoError) Fail("写入文件失败 ", tempName, temp.errorString());
-    // rename() replaces an existing destination in one step.
-    if (std::rename(QFile::encodeName(tempName).constData(), QFile::encodeName(finalName).constData()) != 0)
-      Fail("写入文件失败 ", finalName, QString::fromLocal8Bit(ErrnoText()));
-  } catch (...) {
-    QFile::remove(tempName);
-    throw;
-  }
+void WriteUploadFile(const QByteArray& plainText, const QString& finalName, const QByteArray& password) {
+  QBuffer source;
+  source.setData(plainText);
+  source.open(QIODevice::ReadOnly);
+  WriteBeside(finalName, EncryptedUpload(source, password));
 }
 
 // ---- names ----
 
 QString UploadProposedName(const QDate& today) {
   return today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("(网络版)");
-}
-
-TUploadFileNames UploadFileNames(const QString& chosen) {
-  const QString suffix = QStringLiteral("temp.dat");
-  if (chosen.size() > 4 && chosen.endsWith(QStringLiteral(".dat"), Qt::CaseSensitive))
-    return {chosen, chosen.left(chosen.size() - 4) + suffix};
-  if (chosen.size() > 4) return {chosen + ".dat", chosen + ".dat" + suffix};
-  return {chosen + ".dat", chosen + suffix};
 }
 
 // ---- text ----

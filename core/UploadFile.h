@@ -9,7 +9,7 @@
 //
 // The text is built in memory and encrypted from memory (WriteUploadFile), so the plain
 // text never reaches the disk; the encrypted file is written under a temporary name beside
-// the destination and renamed at the end, so a failed export leaves nothing behind.
+// the destination, synced and renamed at the end, so a failed export leaves nothing behind.
 
 #include <QByteArray>
 #include <QDate>
@@ -72,31 +72,21 @@ void EncryptStreamBlocks(QIODevice& source, qint64 count, const TAesExpandedKey&
 void EncryptStreamECB(QIODevice& source, qint64 count, const TAesKeyBlock& key, QIODevice& dest);
 
 // Writes destName from the file sourceName: the source's size as 8 bytes little-endian,
-// then its encrypted content. destName is written under a temporary name and renamed at the
-// end. Throws std::runtime_error with the reason.
+// then its encrypted content. destName is written under a temporary name beside it, synced
+// and renamed at the end. Throws std::runtime_error naming sourceName, or EFileWriteError
+// naming destName.
 void EncryptFile(const QString& sourceName, const QString& destName, const QByteArray& password);
 
-// Writes the upload file finalName from the plain text in memory: encrypted into tempName,
-// which is then renamed over finalName. On any failure tempName is removed, finalName is
-// left as it was, and std::runtime_error carries the reason.
-void WriteUploadFile(const QByteArray& plainText, const QString& finalName, const QString& tempName,
-                     const QByteArray& password);
+// Writes the upload file finalName from the plain text in memory in the same way. On any
+// failure finalName is left as it was and nothing else remains on disk.
+void WriteUploadFile(const QByteArray& plainText, const QString& finalName, const QByteArray& password);
 
 // ---- File names ----
 
 // The name the save dialog proposes: date as "yyyy-mm-dd" + "(网络版)".
 QString UploadProposedName(const QDate& today);
 
-struct TUploadFileNames {
-  QString Final; // the upload file
-  QString Temp;  // the working file written first, beside Final
-};
 
-// From the name chosen in the save dialog: a name longer than 4 characters that ends in
-// ".dat" is kept, its temporary name being the name without ".dat" + "temp.dat"; a longer
-// name without ".dat" gets ".dat" and the temporary name is that + "temp.dat"; a name of 4
-// characters or fewer has the temporary name name + "temp.dat" and the final name name + ".dat".
-TUploadFileNames UploadFileNames(const QString& chosen);
 
 // ---- Text ----
 

@@ -275,7 +275,8 @@ void TCustomEasyGrid::RepaintRect(const TRect& r) {
 }
 
 bool TCustomEasyGrid::AskOkCancel(const QString& text) const {
-  return ShowMessage(text, QStringLiteral("询问"), MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+  // Cancel is the default: Enter leaves the cells as they are.
+  return ShowMessage(text, QStringLiteral("询问"), MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) == IDOK;
 }
 
 } // namespace fw

@@ -16,6 +16,7 @@
 #include "grid/PageSettings.h"
 #include "platform/ui/CustomControl.h"
 #include "platform/ui/Memo.h"  // TScrollStyle
+#include "platform/ui/Setters.h"
 
 class QScrollBar;
 
@@ -163,33 +164,33 @@ public:
   TEasyGridOptions Options() const { return options_; }
   void SetOptions(TEasyGridOptions value);
   bool DefaultDrawing() const { return defaultDrawing_; }
-  void SetDefaultDrawing(bool value) { SetLook(defaultDrawing_, value); }
+  void SetDefaultDrawing(bool value) { SetAndInvalidate(*this, defaultDrawing_, value); }
   bool Ctl3D() const { return ctl3D_; }
-  void SetCtl3D(bool value) { SetLook(ctl3D_, value); }
+  void SetCtl3D(bool value) { SetAndInvalidate(*this, ctl3D_, value); }
   TColor FixedLineColor() const { return fixedLineColor_; }
-  void SetFixedLineColor(TColor value) { SetLook(fixedLineColor_, value); }
+  void SetFixedLineColor(TColor value) { SetAndInvalidate(*this, fixedLineColor_, value); }
   TColor ClientLineColor() const { return clientLineColor_; }
-  void SetClientLineColor(TColor value) { SetLook(clientLineColor_, value); }
+  void SetClientLineColor(TColor value) { SetAndInvalidate(*this, clientLineColor_, value); }
   int GridLineWidth() const { return gridLineWidth_; }
-  void SetGridLineWidth(int value) { SetLook(gridLineWidth_, value); }
+  void SetGridLineWidth(int value) { SetAndInvalidate(*this, gridLineWidth_, value); }
   TColor TitleColor() const { return titleColor_; }
-  void SetTitleColor(TColor value) { SetLook(titleColor_, value); }
+  void SetTitleColor(TColor value) { SetAndInvalidate(*this, titleColor_, value); }
   TColor HighLightColor() const { return highLightColor_; }
-  void SetHighLightColor(TColor value) { SetLook(highLightColor_, value); }
+  void SetHighLightColor(TColor value) { SetAndInvalidate(*this, highLightColor_, value); }
   TColor HighLightTextColor() const { return highLightTextColor_; }
-  void SetHighLightTextColor(TColor value) { SetLook(highLightTextColor_, value); }
+  void SetHighLightTextColor(TColor value) { SetAndInvalidate(*this, highLightTextColor_, value); }
   TColor FocusedTitleColor() const { return focusedTitleColor_; }
-  void SetFocusedTitleColor(TColor value) { SetLook(focusedTitleColor_, value); }
+  void SetFocusedTitleColor(TColor value) { SetAndInvalidate(*this, focusedTitleColor_, value); }
   bool ShowColTitle() const { return showColTitle_; }
-  void SetShowColTitle(bool value) { SetLook(showColTitle_, value); }
+  void SetShowColTitle(bool value) { SetAndInvalidate(*this, showColTitle_, value); }
   bool ShowRowTitle() const { return showRowTitle_; }
-  void SetShowRowTitle(bool value) { SetLook(showRowTitle_, value); }
+  void SetShowRowTitle(bool value) { SetAndInvalidate(*this, showRowTitle_, value); }
   bool AlwaysDrawFocus() const { return alwaysDrawFocus_; }
-  void SetAlwaysDrawFocus(bool value) { SetLook(alwaysDrawFocus_, value); }
+  void SetAlwaysDrawFocus(bool value) { SetAndInvalidate(*this, alwaysDrawFocus_, value); }
   bool GridCanCopyMove() const { return gridCanCopyMove_; }
-  void SetGridCanCopyMove(bool value) { SetLook(gridCanCopyMove_, value); }
+  void SetGridCanCopyMove(bool value) { SetAndInvalidate(*this, gridCanCopyMove_, value); }
   bool GridCanFill() const { return gridCanFill_; }
-  void SetGridCanFill(bool value) { SetLook(gridCanFill_, value); }
+  void SetGridCanFill(bool value) { SetAndInvalidate(*this, gridCanFill_, value); }
   // Repaint changed ranges at once; switching it on repaints the whole control.
   bool AutoUpdate() const { return autoUpdate_; }
   void SetAutoUpdate(bool value);
@@ -396,12 +397,6 @@ protected:
 private:
   struct TRegion;
   void SetCellDefault(TCellProp id, const TCellPropValue& value);
-  template <class T>
-  void SetLook(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    Invalidate();
-  }
   TGridRect ClampToData(TGridRect range) const;
   // Called by the editor once it has closed.
   void EditorHidden(int col, int row, const QString& text);

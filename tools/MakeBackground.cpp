@@ -1,12 +1,10 @@
 // Writes the main window's background picture: a quiet blue wash with soft diagonal
 // bands, computed pixel by pixel and compressed with libjpeg. Usage:
 //   fw_make_background <output.jpg>
+#include "tools/JpegWriter.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <vector>
-
-#include <jpeglib.h>
 
 namespace {
 
@@ -30,35 +28,5 @@ void Pixel(int x, int y, unsigned char* rgb) {
 } // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: fw_make_background <output.jpg>\n");
-    return 2;
-  }
-  std::FILE* out = std::fopen(argv[1], "wb");
-  if (!out) {
-    std::perror(argv[1]);
-    return 1;
-  }
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr jerr{};
-  cinfo.err = jpeg_std_error(&jerr);
-  jpeg_create_compress(&cinfo);
-  jpeg_stdio_dest(&cinfo, out);
-  cinfo.image_width = kWidth;
-  cinfo.image_height = kHeight;
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, kQuality, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<unsigned char> row(static_cast<size_t>(kWidth) * 3);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    const int y = static_cast<int>(cinfo.next_scanline);
-    for (int x = 0; x < kWidth; ++x) Pixel(x, y, &row[static_cast<size_t>(x) * 3]);
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  return std::fclose(out) == 0 ? 0 : 1;
+  return fwtools::WriteJpegMain(argc, argv, "fw_make_background", kWidth, kHeight, kQuality, Pixel);
 }

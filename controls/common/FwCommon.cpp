@@ -1,6 +1,7 @@
 #include "controls/common/FwCommon.h"
 
 #include "controls/common/FwColors.h"
+#include "platform/ui/VirtualKeys.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -45,6 +46,21 @@ QString StripAccelChars(const QString& text) {
 }
 
 int CountChar(QChar c, const QString& text) { return int(text.count(c)); }
+
+bool EndsIncrementalSearch(WORD key) {
+  switch (key) {
+  case VK_ESCAPE:
+  case VK_PRIOR:
+  case VK_NEXT:
+  case VK_END:
+  case VK_HOME:
+  case VK_LEFT:
+  case VK_UP:
+  case VK_RIGHT:
+  case VK_DOWN: return true;
+  default: return false;
+  }
+}
 
 TRect CenterRect(const TRect& r, int width, int height) {
   const int left = (r.Left + r.Right - width) / 2;

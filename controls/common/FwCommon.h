@@ -5,6 +5,7 @@
 // areas, and the two look values set once at start-up.
 
 #include "platform/ui/Graphics.h"
+#include "platform/ui/Messages.h"
 #include "platform/ui/Types.h"
 
 #include <QString>
@@ -87,6 +88,10 @@ int CountChar(QChar c, const QString& text);
 // Whether the program runs under one of the desktop versions the library once told
 // apart (0 to 6). None of them is this desktop, so the answer is always false.
 inline bool RunningUnder(int /*kind*/) { return false; }
+
+// Keys that move through a list by themselves and so end a search by typed prefix
+// (Escape, the arrows, Page Up/Down, Home, End).
+bool EndsIncrementalSearch(WORD key);
 
 // A width x height rectangle centred in r.
 TRect CenterRect(const TRect& r, int width, int height);

@@ -3,6 +3,7 @@
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwGlyphs.h"
 #include "platform/ui/Bitmap.h"
+#include "platform/ui/Setters.h"
 #include "platform/ui/Timer.h"
 
 namespace fw {
@@ -15,17 +16,9 @@ TFwControlButton::TFwControlButton(TComponent* owner)
 
 TFwControlButton::~TFwControlButton() = default;
 
-void TFwControlButton::SetFlat(bool value) {
-  if (value == flat_) return;
-  flat_ = value;
-  Invalidate();
-}
+void TFwControlButton::SetFlat(bool value) { SetAndInvalidate(*this, flat_, value); }
 
-void TFwControlButton::SetStyle(TFwControlButtonStyle value) {
-  if (value == style_) return;
-  style_ = value;
-  Invalidate();
-}
+void TFwControlButton::SetStyle(TFwControlButtonStyle value) { SetAndInvalidate(*this, style_, value); }
 
 void TFwControlButton::SetNumGlyphs(int value) {
   value = std::clamp(value, 1, 4);

@@ -1,6 +1,7 @@
 #include "controls/common/FwCustomButton.h"
 
 #include "platform/ui/Canvas.h"
+#include "platform/ui/Setters.h"
 
 #include <QFocusEvent>
 #include <QMouseEvent>
@@ -15,26 +16,17 @@ TFwCustomButton::TFwCustomButton(TComponent* owner) : TCustomControl(owner) {
 }
 
 // Every look setter compares, stores and repaints.
-#define FW_BUTTON_SETTER(Name, Type, member) \
-  void TFwCustomButton::Set##Name(Type value) { \
-    if (value == member) return; \
-    member = value; \
-    Invalidate(); \
-  }
-
-FW_BUTTON_SETTER(AlignmentVertical, TAlignmentVertical, alignmentVertical_)
-FW_BUTTON_SETTER(HotTrackColor, TColor, hotTrackColor_)
-FW_BUTTON_SETTER(HotTrackColorType, TFwHotTrackColorType, hotTrackColorType_)
-FW_BUTTON_SETTER(HotTrack, bool, hotTrack_)
-FW_BUTTON_SETTER(HighlightColor, TColor, highlightColor_)
-FW_BUTTON_SETTER(LightTextStyle, bool, lightTextStyle_)
-FW_BUTTON_SETTER(TextStyle, TTextStyle, textStyle_)
-FW_BUTTON_SETTER(TextHighlightColor, TColor, textHighlightColor_)
-FW_BUTTON_SETTER(TextShadowColor, TColor, textShadowColor_)
-FW_BUTTON_SETTER(TextShadowDepth, int, textShadowDepth_)
-FW_BUTTON_SETTER(ThemeHotTrack, bool, themeHotTrack_)
-
-#undef FW_BUTTON_SETTER
+void TFwCustomButton::SetAlignmentVertical(TAlignmentVertical value) { SetAndInvalidate(*this, alignmentVertical_, value); }
+void TFwCustomButton::SetHotTrackColor(TColor value) { SetAndInvalidate(*this, hotTrackColor_, value); }
+void TFwCustomButton::SetHotTrackColorType(TFwHotTrackColorType value) { SetAndInvalidate(*this, hotTrackColorType_, value); }
+void TFwCustomButton::SetHotTrack(bool value) { SetAndInvalidate(*this, hotTrack_, value); }
+void TFwCustomButton::SetHighlightColor(TColor value) { SetAndInvalidate(*this, highlightColor_, value); }
+void TFwCustomButton::SetLightTextStyle(bool value) { SetAndInvalidate(*this, lightTextStyle_, value); }
+void TFwCustomButton::SetTextStyle(TTextStyle value) { SetAndInvalidate(*this, textStyle_, value); }
+void TFwCustomButton::SetTextHighlightColor(TColor value) { SetAndInvalidate(*this, textHighlightColor_, value); }
+void TFwCustomButton::SetTextShadowColor(TColor value) { SetAndInvalidate(*this, textShadowColor_, value); }
+void TFwCustomButton::SetTextShadowDepth(int value) { SetAndInvalidate(*this, textShadowDepth_, value); }
+void TFwCustomButton::SetThemeHotTrack(bool value) { SetAndInvalidate(*this, themeHotTrack_, value); }
 
 void TFwCustomButton::SetTransparent(bool value) {
   if (value == transparent_) return;
@@ -45,9 +37,7 @@ void TFwCustomButton::SetTransparent(bool value) {
 }
 
 void TFwCustomButton::SetPressed(bool value) {
-  if (value == pressed_) return;
-  pressed_ = value;
-  RepaintDisplay();
+  if (StoreIfChanged(pressed_, value)) RepaintDisplay();
 }
 
 void TFwCustomButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

@@ -1,6 +1,7 @@
 #include "controls/common/FwCustomButtonEdit.h"
 
 #include "platform/shell/Hooks.h"
+#include "platform/ui/Setters.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -57,9 +58,7 @@ void TFwCustomButtonEdit::SetBtnWidth(int index, int value) {
 }
 
 void TFwCustomButtonEdit::SetHideButtonsOnReadOnly(bool value) {
-  if (value == hideButtonsOnReadOnly_) return;
-  hideButtonsOnReadOnly_ = value;
-  ReadOnlyChanged();
+  if (StoreIfChanged(hideButtonsOnReadOnly_, value)) ReadOnlyChanged();
 }
 
 void TFwCustomButtonEdit::SetFlatButtons(bool value) {
@@ -70,9 +69,7 @@ void TFwCustomButtonEdit::SetFlatButtons(bool value) {
 }
 
 void TFwCustomButtonEdit::SetFlatButtonColor(TColor value) {
-  if (value == flatButtonColor_) return;
-  flatButtonColor_ = value;
-  UpdatePairLook();
+  if (StoreIfChanged(flatButtonColor_, value)) UpdatePairLook();
 }
 
 // Flat buttons lie flat in the edit's colour while the edit is not focused and stand

@@ -4,6 +4,7 @@
 #include "controls/common/FwGlyphs.h"
 #include "platform/shell/Hooks.h"
 #include "platform/ui/Canvas.h"
+#include "platform/ui/Setters.h"
 #include "platform/ui/Timer.h"
 
 #include <QAbstractItemView>
@@ -21,26 +22,10 @@ namespace {
 
 constexpr int kSearchInterval = 1500;
 
-bool ClearsSearch(WORD key) {
-  switch (key) {
-  case VK_ESCAPE:
-  case VK_PRIOR:
-  case VK_NEXT:
-  case VK_END:
-  case VK_HOME:
-  case VK_LEFT:
-  case VK_UP:
-  case VK_RIGHT:
-  case VK_DOWN: return true;
-  default: return false;
-  }
-}
-
 } // namespace
 
 TFwCustomComboBox::TFwCustomComboBox(TComponent* owner)
-    : TComboBox(owner), framing_(*this), searchTimer_(new TTimer(this)) {
-  framing_.ColorChanged(Color());
+    : TFwFramed<TComboBox>(owner), searchTimer_(new TTimer(this)) {
   searchTimer_->SetEnabled(false);
   searchTimer_->SetInterval(kSearchInterval);
   searchTimer_->OnTimer = [this](TObject*) { SearchTimerTick(); };
@@ -82,20 +67,17 @@ void TFwCustomComboBox::SetReadOnly(bool value) {
   readOnly_ = value;
   if (QLineEdit* edit = Widget()->lineEdit()) edit->setReadOnly(value);
   if (value && droppedDown_) Widget()->hidePopup();
-  UpdateColors();
-  FramingRepaintFrame();
+  ReadOnlyChanged();
 }
 
 void TFwCustomComboBox::SetFlatButtons(bool value) {
-  if (value == flatButtons_) return;
-  flatButtons_ = value;
-  FramingRepaintFrame();
+  if (StoreIfChanged(flatButtons_, value)) RepaintFrame();
 }
 
 void TFwCustomComboBox::SetFlatButtonColor(TColor value) {
   if (value == flatButtonColor_) return;
   flatButtonColor_ = value;
-  if (flatButtons_) FramingRepaintFrame();
+  if (flatButtons_) RepaintFrame();
 }
 
 void TFwCustomComboBox::SetDropDownWidth(int value) {
@@ -125,24 +107,14 @@ TRect TFwCustomComboBox::ButtonRect() const {
   return Rect(Width() - 2 - bar, 2, Width() - 2, Height() - 2);
 }
 
-TRect TFwCustomComboBox::ClientRect() const {
-  const int m = framing_.FrameMargin();
-  return Rect(m, m, std::max(m, Width() - m), std::max(m, Height() - m));
-}
-
-void TFwCustomComboBox::FramingRelayout() {
-  Widget()->setFrame(!framing_.FrameVisible());
-  LayOutInner();
-}
-
-void TFwCustomComboBox::FramingRepaintFrame() {
+void TFwCustomComboBox::RepaintFrame() {
   update();
   Widget()->update();
 }
 
-void TFwCustomComboBox::UpdateFrame(bool viaMouse, bool hot) {
-  framing_.UpdateFrame(viaMouse, hot);
-  if ((flatButtons_ || FrameVisible()) && !droppedDown_) FramingRepaintFrame();
+void TFwCustomComboBox::UpdateFrame(bool viaMouse, bool inFrame) {
+  TFwFramed::UpdateFrame(viaMouse, inFrame);
+  if ((flatButtons_ || FrameVisible()) && !droppedDown_) RepaintFrame();
 }
 
 void TFwCustomComboBox::Beep() {
@@ -194,7 +166,7 @@ bool TFwCustomComboBox::AutoCompleteKey(QChar key) {
 }
 
 void TFwCustomComboBox::KeyDown(WORD& key, TShiftState shift) {
-  if (ClearsSearch(key)) searchText_.clear();
+  if (EndsIncrementalSearch(key)) searchText_.clear();
   if (readOnly_) {
     const bool changesText = key == VK_DELETE || key == VK_BACK;
     const bool changesChoice = key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT || key == VK_F4 ||
@@ -298,7 +270,7 @@ bool TFwCustomComboBox::PopupEvent(QObject* watched, QEvent* event) {
     QMetaObject::invokeMethod(Widget(), [self = QPointer<TFwCustomComboBox>(this)] {
       if (self) self->FinishCloseUp(false);
     }, Qt::QueuedConnection);
-    FramingRepaintFrame();
+    RepaintFrame();
   }
   return false;
 }
@@ -368,7 +340,7 @@ bool TFwCustomComboBox::eventFilter(QObject* watched, QEvent* event) {
 void TFwCustomComboBox::PaintFlatButton() {
   QPainter painter(Widget());
   TCanvas canvas(&painter);
-  const int m = framing_.FrameMargin();
+  const int m = Framing().FrameMargin();
   TRect r = ButtonRect();
   r.Left -= m;
   r.Right -= m;
@@ -376,56 +348,12 @@ void TFwCustomComboBox::PaintFlatButton() {
   r.Bottom -= m;
   canvas.Brush().SetColor(flatButtonColor_);
   canvas.FillRect(r);
-  const bool hot = framing_.MouseOver() || framing_.HasFocus();
+  const bool hot = Framing().MouseOver() || Framing().HasFocus();
   if (droppedDown_)
     DrawCtl3DBorder(canvas, r, true, sdAll);
   else if (hot)
     DrawCtl3DBorder(canvas, r, false, sdAll);
   DrawDropDownArrow(canvas, r, fwGlyphClassic, Enabled(), droppedDown_);
-}
-
-void TFwCustomComboBox::paintEvent(QPaintEvent* event) {
-  TComboBox::paintEvent(event);
-  framing_.PaintOver(*this, Color());
-}
-
-void TFwCustomComboBox::DoEnter() {
-  UpdateFrame(false, true);
-  TComboBox::DoEnter();
-}
-
-void TFwCustomComboBox::DoExit() {
-  TComboBox::DoExit();
-  UpdateFrame(false, false);
-}
-
-void TFwCustomComboBox::Loaded() {
-  TComboBox::Loaded();
-  UpdateColors();
-  UpdateFrame(false, false);
-}
-
-void TFwCustomComboBox::ColorChanged() {
-  TComboBox::ColorChanged();
-  if (framing_.ColorChanged(Color())) FramingRepaintFrame();
-}
-
-void TFwCustomComboBox::EnabledChanged() {
-  TComboBox::EnabledChanged();
-  UpdateColors();
-  FramingRepaintFrame();
-}
-
-void TFwCustomComboBox::MouseEnter() {
-  QPointer<QWidget> self(this);
-  if (OnMouseEnter) OnMouseEnter(this);
-  if (self) UpdateFrame(true, true);
-}
-
-void TFwCustomComboBox::MouseLeave() {
-  QPointer<QWidget> self(this);
-  if (OnMouseLeave) OnMouseLeave(this);
-  if (self) UpdateFrame(true, false);
 }
 
 } // namespace fw

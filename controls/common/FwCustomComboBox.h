@@ -8,8 +8,7 @@
 // on closing OnSelEndOk (an item was chosen) or OnSelEndCancel, then OnCloseUp, then
 // OnSelect and OnChange for the choice.
 
-#include "controls/common/FwFrameController.h"
-#include "controls/common/FwFraming.h"
+#include "controls/common/FwFramed.h"
 #include "platform/ui/ComboBox.h"
 
 #include <QDateTime>
@@ -21,7 +20,7 @@ namespace fw {
 
 class TTimer;
 
-class TFwCustomComboBox : public TComboBox, public IFwFrameClient, protected IFwFramingHost {
+class TFwCustomComboBox : public TFwFramed<TComboBox> {
 public:
   explicit TFwCustomComboBox(TComponent* owner);
   ~TFwCustomComboBox() override;
@@ -48,34 +47,6 @@ public:
   bool DroppedDown() const { return droppedDown_; }
   void SetDroppedDown(bool value);
 
-  TColor DisabledColor() const { return framing_.DisabledColor(); }
-  void SetDisabledColor(TColor value) { framing_.SetDisabledColor(value); }
-  TColor FocusColor() const { return framing_.FocusColor(); }
-  void SetFocusColor(TColor value) { framing_.SetFocusColor(value); }
-  TColor ReadOnlyColor() const { return framing_.ReadOnlyColor(); }
-  void SetReadOnlyColor(TColor value) { framing_.SetReadOnlyColor(value); }
-  bool ReadOnlyColorOnFocus() const { return framing_.ReadOnlyColorOnFocus(); }
-  void SetReadOnlyColorOnFocus(bool value) { framing_.SetReadOnlyColorOnFocus(value); }
-  TColor FrameColor() const { return framing_.FrameColor(); }
-  void SetFrameColor(TColor value) { framing_.SetFrameColor(value); }
-  TColor FrameHotColor() const { return framing_.FrameHotColor(); }
-  void SetFrameHotColor(TColor value) { framing_.SetFrameHotColor(value); }
-  TFrameStyle FrameHotStyle() const { return framing_.FrameHotStyle(); }
-  void SetFrameHotStyle(TFrameStyle value) { framing_.SetFrameHotStyle(value); }
-  TFrameStyle FrameStyle() const { return framing_.FrameStyle(); }
-  void SetFrameStyle(TFrameStyle value) { framing_.SetFrameStyle(value); }
-  TSides FrameSides() const { return framing_.FrameSides(); }
-  void SetFrameSides(TSides value) { framing_.SetFrameSides(value); }
-  bool FrameHotTrack() const { return framing_.FrameHotTrack(); }
-  void SetFrameHotTrack(bool value) { framing_.SetFrameHotTrack(value); }
-  bool FrameVisible() const { return framing_.FrameVisible(); }
-  void SetFrameVisible(bool value) { framing_.SetFrameVisible(value); }
-  TFramingPreference FramingPreference() const { return framing_.FramingPreference(); }
-  void SetFramingPreference(TFramingPreference value) { framing_.SetFramingPreference(value); }
-  TFwFrameControllerNotifications FrameControllerNotifications() const override { return notifications_; }
-  void SetFrameControllerNotifications(TFwFrameControllerNotifications value) { notifications_ = value; }
-  const TFwFraming& Framing() const { return framing_; }
-
   // The prefix typed so far in a drop-down list, and how long it lasts (1500 ms).
   QString SearchText() const { return searchText_; }
   int SearchInterval() const;
@@ -89,19 +60,18 @@ public:
 
   void KeyDown(WORD& key, TShiftState shift) override;
   void KeyPress(QChar& key) override;
-  TRect ClientRect() const override;
 
   TNotifyEvent OnDropDown;
   TNotifyEvent OnCloseUp;
   TNotifyEvent OnSelEndOk;
   TNotifyEvent OnSelEndCancel;
   TNotifyEvent OnMatch;
-  TNotifyEvent OnMouseEnter;
-  TNotifyEvent OnMouseLeave;
 
 protected:
-  virtual void UpdateColors() { framing_.UpdateColors(); }
-  virtual void UpdateFrame(bool viaMouse, bool hot);
+  // The flat button shows the mouse and the focus too.
+  void UpdateFrame(bool viaMouse, bool inFrame) override;
+  // The platform box paints its face itself: it is repainted with the frame.
+  void RepaintFrame() override;
   // The beep of a refused key (when BeepOnInvalidKey).
   virtual void Beep();
   // Selects the first item starting with text, with change and select events; beeps
@@ -119,39 +89,11 @@ protected:
   virtual void DoSelEndCancel();
   virtual void DoMatch();
 
-  void DoEnter() override;
-  void DoExit() override;
-  void Loaded() override;
-  void ColorChanged() override;
-  void EnabledChanged() override;
-  void MouseEnter() override;
-  void MouseLeave() override;
-  void paintEvent(QPaintEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
-  void ApplyColor(TColor value) override { SetColor(value); }
-  void ApplyFocusColor(TColor value) override { SetFocusColor(value); }
-  void ApplyDisabledColor(TColor value) override { SetDisabledColor(value); }
-  void ApplyReadOnlyColor(TColor value) override { SetReadOnlyColor(value); }
-  void ApplyReadOnlyColorOnFocus(bool value) override { SetReadOnlyColorOnFocus(value); }
-  void ApplyParentColor(bool value) override { SetParentColor(value); }
   void ApplyFlatButtonColor(TColor value) override { SetFlatButtonColor(value); }
   void ApplyFlatButtons(bool value) override { SetFlatButtons(value); }
-  void ApplyFrameColor(TColor value) override { SetFrameColor(value); }
-  void ApplyFrameHotColor(TColor value) override { SetFrameHotColor(value); }
-  void ApplyFrameHotTrack(bool value) override { SetFrameHotTrack(value); }
-  void ApplyFrameHotStyle(TFrameStyle value) override { SetFrameHotStyle(value); }
-  void ApplyFrameSides(TSides value) override { SetFrameSides(value); }
-  void ApplyFrameStyle(TFrameStyle value) override { SetFrameStyle(value); }
-  void ApplyFrameVisible(bool value) override { SetFrameVisible(value); }
-  void ApplyFramingPreference(TFramingPreference value) override { SetFramingPreference(value); }
-
-  bool FramingEnabled() const override { return Enabled(); }
   bool FramingReadOnly() const override { return readOnly_; }
-  bool FramingLoading() const override { return Loading(); }
-  void FramingSetColor(TColor color) override { SetColor(color); }
-  void FramingRepaintFrame() override;
-  void FramingRelayout() override;
 
 private:
   bool ListStyle() const { return Style() == TComboBoxStyle::csDropDownList; }
@@ -162,8 +104,6 @@ private:
   void ItemActivated();
   void WatchEdit(QLineEdit* edit);
 
-  TFwFraming framing_;
-  TFwFrameControllerNotifications notifications_ = fcnAll;
   bool allowEdit_ = true;
   bool autoComplete_ = true;
   bool beepOnInvalidKey_ = true;

@@ -4,6 +4,7 @@
 #include "controls/common/FwColors.h"
 #include "controls/common/FwGraphics.h"
 #include "platform/ui/Bitmap.h"
+#include "platform/ui/Setters.h"
 
 #include <algorithm>
 #include <cmath>
@@ -107,24 +108,15 @@ TFwCustomGlyphButton::TFwCustomGlyphButton(TComponent* owner, int cellCount)
 
 TFwCustomGlyphButton::~TFwCustomGlyphButton() = default;
 
-#define FW_GLYPH_SETTER(Name, Type, member) \
-  void TFwCustomGlyphButton::Set##Name(Type value) { \
-    if (value == member) return; \
-    member = value; \
-    Invalidate(); \
-  }
-
-FW_GLYPH_SETTER(Alignment, TAlignment, alignment_)
-FW_GLYPH_SETTER(UseCustomGlyphs, bool, useCustomGlyphs_)
-FW_GLYPH_SETTER(FillColor, TColor, fillColor_)
-FW_GLYPH_SETTER(FocusColor, TColor, focusColor_)
-FW_GLYPH_SETTER(FrameColor, TColor, frameColor_)
-FW_GLYPH_SETTER(DisabledColor, TColor, disabledColor_)
-FW_GLYPH_SETTER(TransparentColor, TColor, transparentColor_)
-FW_GLYPH_SETTER(WinMaskColor, TColor, winMaskColor_)
-FW_GLYPH_SETTER(HotTrackStyle, TFwButtonHotTrackStyle, hotTrackStyle_)
-
-#undef FW_GLYPH_SETTER
+void TFwCustomGlyphButton::SetAlignment(TAlignment value) { SetAndInvalidate(*this, alignment_, value); }
+void TFwCustomGlyphButton::SetUseCustomGlyphs(bool value) { SetAndInvalidate(*this, useCustomGlyphs_, value); }
+void TFwCustomGlyphButton::SetFillColor(TColor value) { SetAndInvalidate(*this, fillColor_, value); }
+void TFwCustomGlyphButton::SetFocusColor(TColor value) { SetAndInvalidate(*this, focusColor_, value); }
+void TFwCustomGlyphButton::SetFrameColor(TColor value) { SetAndInvalidate(*this, frameColor_, value); }
+void TFwCustomGlyphButton::SetDisabledColor(TColor value) { SetAndInvalidate(*this, disabledColor_, value); }
+void TFwCustomGlyphButton::SetTransparentColor(TColor value) { SetAndInvalidate(*this, transparentColor_, value); }
+void TFwCustomGlyphButton::SetWinMaskColor(TColor value) { SetAndInvalidate(*this, winMaskColor_, value); }
+void TFwCustomGlyphButton::SetHotTrackStyle(TFwButtonHotTrackStyle value) { SetAndInvalidate(*this, hotTrackStyle_, value); }
 
 void TFwCustomGlyphButton::SetCustomGlyphs(const TBitmap& value) {
   customGlyphs_->Assign(value);

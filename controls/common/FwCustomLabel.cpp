@@ -3,6 +3,7 @@
 #include "controls/common/FwColors.h"
 #include "controls/common/FwCustomPanel.h"
 #include "platform/ui/Canvas.h"
+#include "platform/ui/Setters.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -61,11 +62,7 @@ void TFwCustomLabel::SetRotation(TRotation value) {
   Changed();
 }
 
-void TFwCustomLabel::SetCenterPoint(TCenterPoint value) {
-  if (value == centerPoint_) return;
-  centerPoint_ = value;
-  Invalidate();
-}
+void TFwCustomLabel::SetCenterPoint(TCenterPoint value) { SetAndInvalidate(*this, centerPoint_, value); }
 
 void TFwCustomLabel::SetBlinking(bool value) {
   if (value == blinking_) return;
@@ -74,11 +71,7 @@ void TFwCustomLabel::SetBlinking(bool value) {
   Invalidate();
 }
 
-void TFwCustomLabel::SetBlinkColor(TColor value) {
-  if (value == blinkColor_) return;
-  blinkColor_ = value;
-  Invalidate();
-}
+void TFwCustomLabel::SetBlinkColor(TColor value) { SetAndInvalidate(*this, blinkColor_, value); }
 
 int TFwCustomLabel::BlinkIntervalOn() const { return BlinkingList() ? BlinkingList()->OnInterval() : 500; }
 int TFwCustomLabel::BlinkIntervalOff() const { return BlinkingList() ? BlinkingList()->OffInterval() : 500; }
@@ -98,23 +91,16 @@ void TFwCustomLabel::BlinkPhaseChanged(bool on) {
 
 TColor TFwCustomLabel::DrawingColor() const { return blinkOn_ ? blinkColor_ : Font().Color(); }
 
-#define FW_LABEL_BORDER_SETTER(Name, Type, member)                                                                    \
-  void TFwCustomLabel::Set##Name(Type value) {                                                                       \
-    if (value == borders_.member) return;                                                                            \
-    borders_.member = value;                                                                                         \
-    Changed();                                                                                                       \
-  }
-FW_LABEL_BORDER_SETTER(BevelWidth, int, BevelWidth)
-FW_LABEL_BORDER_SETTER(BorderColor, TColor, BorderColor)
-FW_LABEL_BORDER_SETTER(BorderInner, TFrameStyleEx, BorderInner)
-FW_LABEL_BORDER_SETTER(BorderOuter, TFrameStyleEx, BorderOuter)
-FW_LABEL_BORDER_SETTER(BorderSides, TSides, Sides)
-FW_LABEL_BORDER_SETTER(BorderHighlight, TColor, BorderHighlight)
-FW_LABEL_BORDER_SETTER(BorderShadow, TColor, BorderShadow)
-FW_LABEL_BORDER_SETTER(BorderWidth, int, BorderWidth)
-FW_LABEL_BORDER_SETTER(FlatColor, TColor, FlatColor)
-FW_LABEL_BORDER_SETTER(FlatColorAdjustment, int, FlatColorAdjustment)
-#undef FW_LABEL_BORDER_SETTER
+void TFwCustomLabel::SetBevelWidth(int value) { if (StoreIfChanged(borders_.BevelWidth, value)) Changed(); }
+void TFwCustomLabel::SetBorderColor(TColor value) { if (StoreIfChanged(borders_.BorderColor, value)) Changed(); }
+void TFwCustomLabel::SetBorderInner(TFrameStyleEx value) { if (StoreIfChanged(borders_.BorderInner, value)) Changed(); }
+void TFwCustomLabel::SetBorderOuter(TFrameStyleEx value) { if (StoreIfChanged(borders_.BorderOuter, value)) Changed(); }
+void TFwCustomLabel::SetBorderSides(TSides value) { if (StoreIfChanged(borders_.Sides, value)) Changed(); }
+void TFwCustomLabel::SetBorderHighlight(TColor value) { if (StoreIfChanged(borders_.BorderHighlight, value)) Changed(); }
+void TFwCustomLabel::SetBorderShadow(TColor value) { if (StoreIfChanged(borders_.BorderShadow, value)) Changed(); }
+void TFwCustomLabel::SetBorderWidth(int value) { if (StoreIfChanged(borders_.BorderWidth, value)) Changed(); }
+void TFwCustomLabel::SetFlatColor(TColor value) { if (StoreIfChanged(borders_.FlatColor, value)) Changed(); }
+void TFwCustomLabel::SetFlatColorAdjustment(int value) { if (StoreIfChanged(borders_.FlatColorAdjustment, value)) Changed(); }
 
 void TFwCustomLabel::SetCondenseCaption(TFwCondenseCaption value) {
   if (value == condenseCaption_) return;
@@ -132,40 +118,22 @@ void TFwCustomLabel::SetFlyByEnabled(bool value) {
   }
 }
 
-void TFwCustomLabel::SetLightTextStyle(bool value) {
-  if (value == lightTextStyle_) return;
-  lightTextStyle_ = value;
-  Invalidate();
-}
+void TFwCustomLabel::SetLightTextStyle(bool value) { SetAndInvalidate(*this, lightTextStyle_, value); }
 
 void TFwCustomLabel::SetTextMargin(int value) {
-  if (value == textMargin_) return;
-  textMargin_ = value;
-  Changed();
+  if (StoreIfChanged(textMargin_, value)) Changed();
 }
 
 void TFwCustomLabel::SetTextStyle(TTextStyle value) {
-  if (value == textStyle_) return;
-  textStyle_ = value;
-  Changed();
+  if (StoreIfChanged(textStyle_, value)) Changed();
 }
 
-void TFwCustomLabel::SetHighlightColor(TColor value) {
-  if (value == highlightColor_) return;
-  highlightColor_ = value;
-  Invalidate();
-}
+void TFwCustomLabel::SetHighlightColor(TColor value) { SetAndInvalidate(*this, highlightColor_, value); }
 
-void TFwCustomLabel::SetShadowColor(TColor value) {
-  if (value == shadowColor_) return;
-  shadowColor_ = value;
-  Invalidate();
-}
+void TFwCustomLabel::SetShadowColor(TColor value) { SetAndInvalidate(*this, shadowColor_, value); }
 
 void TFwCustomLabel::SetShadowDepth(int value) {
-  if (value == shadowDepth_) return;
-  shadowDepth_ = value;
-  Changed();
+  if (StoreIfChanged(shadowDepth_, value)) Changed();
 }
 
 void TFwCustomLabel::SetAutoSize(bool value) {

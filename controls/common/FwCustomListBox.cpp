@@ -3,6 +3,7 @@
 #include "controls/common/FwGraphics.h"
 #include "platform/shell/Hooks.h"
 #include "platform/ui/Canvas.h"
+#include "platform/ui/Setters.h"
 #include "platform/ui/Timer.h"
 
 #include <QApplication>
@@ -46,8 +47,7 @@ private:
 };
 
 TFwCustomListBox::TFwCustomListBox(TComponent* owner)
-    : TListBox(owner), framing_(*this), searchTimer_(new TTimer(this)) {
-  framing_.ColorChanged(Color());
+    : TFwFramed<TListBox>(owner), searchTimer_(new TTimer(this)) {
   searchTimer_->SetEnabled(false);
   searchTimer_->SetInterval(kSearchInterval);
   searchTimer_->OnTimer = [this](TObject*) { SearchTimerTick(); };
@@ -143,9 +143,7 @@ void TFwCustomListBox::SetUseGradients(bool value) {
 }
 
 void TFwCustomListBox::SetGroupMode(bool value) {
-  if (value == groupMode_) return;
-  groupMode_ = value;
-  ApplyItemSize();
+  if (StoreIfChanged(groupMode_, value)) ApplyItemSize();
 }
 
 bool TFwCustomListBox::IsGroupItem(int index) const {
@@ -158,32 +156,10 @@ int TFwCustomListBox::FindString(const QString& text) const {
   return -1;
 }
 
-TRect TFwCustomListBox::ClientRect() const {
-  const int m = framing_.FrameMargin();
-  return Rect(m, m, std::max(m, Width() - m), std::max(m, Height() - m));
-}
-
-void TFwCustomListBox::FramingRelayout() {
-  // The view draws its own sunken border only while we draw no frame.
-  Widget()->setFrameShape(framing_.FrameVisible() ? QFrame::NoFrame : QFrame::StyledPanel);
-  LayOutInner();
-}
-
 // Keys ---------------------------------------------------------------------------------
 
 void TFwCustomListBox::KeyDown(WORD& key, TShiftState shift) {
-  switch (key) {
-  case VK_ESCAPE:
-  case VK_PRIOR:
-  case VK_NEXT:
-  case VK_END:
-  case VK_HOME:
-  case VK_LEFT:
-  case VK_UP:
-  case VK_RIGHT:
-  case VK_DOWN: ClearSearch(); break;
-  default: break;
-  }
+  if (EndsIncrementalSearch(key)) ClearSearch();
   TListBox::KeyDown(key, shift);
 }
 
@@ -398,33 +374,15 @@ void TFwCustomListBox::DrawGroupItem(TCanvas& canvas, int index, const TRect& re
 
 void TFwCustomListBox::DrawItemText(TCanvas& canvas, int x, int y, const QString& text) { canvas.TextOut(x, y, text); }
 
-void TFwCustomListBox::paintEvent(QPaintEvent* event) {
-  TListBox::paintEvent(event);
-  framing_.PaintOver(*this, Color());
-}
-
 // State -------------------------------------------------------------------------------
 
-void TFwCustomListBox::DoEnter() {
-  UpdateFrame(false, true);
-  TListBox::DoEnter();
-}
-
-void TFwCustomListBox::DoExit() {
-  TListBox::DoExit();
-  UpdateFrame(false, false);
-}
-
 void TFwCustomListBox::Loaded() {
-  TListBox::Loaded();
-  UpdateColors();
-  UpdateFrame(false, false);
+  TFwFramed::Loaded();
   FitWidestItem();
 }
 
 void TFwCustomListBox::ColorChanged() {
-  TListBox::ColorChanged();
-  if (framing_.ColorChanged(Color())) RepaintFrame();
+  TFwFramed::ColorChanged();
   Widget()->viewport()->update();
 }
 
@@ -432,24 +390,6 @@ void TFwCustomListBox::FontChanged() {
   TListBox::FontChanged();
   FitWidestItem();
   ApplyItemSize();
-}
-
-void TFwCustomListBox::EnabledChanged() {
-  TListBox::EnabledChanged();
-  UpdateColors();
-  RepaintFrame();
-}
-
-void TFwCustomListBox::MouseEnter() {
-  QPointer<QWidget> self(this);
-  if (OnMouseEnter) OnMouseEnter(this);
-  if (self) UpdateFrame(true, true);
-}
-
-void TFwCustomListBox::MouseLeave() {
-  QPointer<QWidget> self(this);
-  if (OnMouseLeave) OnMouseLeave(this);
-  if (self) UpdateFrame(true, false);
 }
 
 void TFwCustomListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

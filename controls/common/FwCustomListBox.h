@@ -7,8 +7,7 @@
 // selects the first item that starts with what was typed within the search interval
 // (1.5 s); with HorzScrollBar the horizontal extent follows the widest item.
 
-#include "controls/common/FwFrameController.h"
-#include "controls/common/FwFraming.h"
+#include "controls/common/FwFramed.h"
 #include "platform/ui/ListBox.h"
 
 #include <QDateTime>
@@ -29,35 +28,10 @@ class TFwCustomListBox;
 using TFwDrawItemEvent =
     std::function<void(TFwCustomListBox* sender, TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state)>;
 
-class TFwCustomListBox : public TListBox, public IFwFrameClient, protected IFwFramingHost {
+class TFwCustomListBox : public TFwFramed<TListBox> {
 public:
   explicit TFwCustomListBox(TComponent* owner);
   ~TFwCustomListBox() override;
-
-  // Framing (as the framed edit, without a read-only state).
-  TColor DisabledColor() const { return framing_.DisabledColor(); }
-  void SetDisabledColor(TColor value) { framing_.SetDisabledColor(value); }
-  TColor FocusColor() const { return framing_.FocusColor(); }
-  void SetFocusColor(TColor value) { framing_.SetFocusColor(value); }
-  TColor FrameColor() const { return framing_.FrameColor(); }
-  void SetFrameColor(TColor value) { framing_.SetFrameColor(value); }
-  TColor FrameHotColor() const { return framing_.FrameHotColor(); }
-  void SetFrameHotColor(TColor value) { framing_.SetFrameHotColor(value); }
-  TFrameStyle FrameHotStyle() const { return framing_.FrameHotStyle(); }
-  void SetFrameHotStyle(TFrameStyle value) { framing_.SetFrameHotStyle(value); }
-  TFrameStyle FrameStyle() const { return framing_.FrameStyle(); }
-  void SetFrameStyle(TFrameStyle value) { framing_.SetFrameStyle(value); }
-  TSides FrameSides() const { return framing_.FrameSides(); }
-  void SetFrameSides(TSides value) { framing_.SetFrameSides(value); }
-  bool FrameHotTrack() const { return framing_.FrameHotTrack(); }
-  void SetFrameHotTrack(bool value) { framing_.SetFrameHotTrack(value); }
-  bool FrameVisible() const { return framing_.FrameVisible(); }
-  void SetFrameVisible(bool value) { framing_.SetFrameVisible(value); }
-  TFramingPreference FramingPreference() const { return framing_.FramingPreference(); }
-  void SetFramingPreference(TFramingPreference value) { framing_.SetFramingPreference(value); }
-  TFwFrameControllerNotifications FrameControllerNotifications() const override { return notifications_; }
-  void SetFrameControllerNotifications(TFwFrameControllerNotifications value) { notifications_ = value; }
-  const TFwFraming& Framing() const { return framing_; }
 
   bool IncrementalSearch() const { return incrementalSearch_; }
   void SetIncrementalSearch(bool value) { incrementalSearch_ = value; }
@@ -101,17 +75,10 @@ public:
   void KeyDown(WORD& key, TShiftState shift) override;
   void KeyPress(QChar& key) override;
 
-  TRect ClientRect() const override;
-
   TFwDrawItemEvent OnDrawItem;
   TNotifyEvent OnMatch;
-  TNotifyEvent OnMouseEnter;
-  TNotifyEvent OnMouseLeave;
 
 protected:
-  virtual void UpdateColors() { framing_.UpdateColors(); }
-  virtual void UpdateFrame(bool viaMouse, bool inFrame) { framing_.UpdateFrame(viaMouse, inFrame); }
-  virtual void RepaintFrame() { update(); }
   // Pixels the item text is moved in from the left (room for a glyph in descendants).
   virtual int TextIndent() const { return 0; }
   virtual void GroupFontChanged() {}
@@ -127,39 +94,13 @@ protected:
   // Width in pixels of text in font.
   int MeasureText(const TFont& font, const QString& text) const;
 
-  void DoEnter() override;
-  void DoExit() override;
   void Loaded() override;
   void ColorChanged() override;
   void FontChanged() override;
-  void EnabledChanged() override;
-  void MouseEnter() override;
-  void MouseLeave() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-  void paintEvent(QPaintEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   // Shows the whole text of a clipped item under the pointer as a hint.
   virtual void UpdateItemHint(QPoint viewportPos);
-
-  void ApplyColor(TColor value) override { SetColor(value); }
-  void ApplyFocusColor(TColor value) override { SetFocusColor(value); }
-  void ApplyDisabledColor(TColor value) override { SetDisabledColor(value); }
-  void ApplyParentColor(bool value) override { SetParentColor(value); }
-  void ApplyFrameColor(TColor value) override { SetFrameColor(value); }
-  void ApplyFrameHotColor(TColor value) override { SetFrameHotColor(value); }
-  void ApplyFrameHotTrack(bool value) override { SetFrameHotTrack(value); }
-  void ApplyFrameHotStyle(TFrameStyle value) override { SetFrameHotStyle(value); }
-  void ApplyFrameSides(TSides value) override { SetFrameSides(value); }
-  void ApplyFrameStyle(TFrameStyle value) override { SetFrameStyle(value); }
-  void ApplyFrameVisible(bool value) override { SetFrameVisible(value); }
-  void ApplyFramingPreference(TFramingPreference value) override { SetFramingPreference(value); }
-
-  bool FramingEnabled() const override { return Enabled(); }
-  bool FramingReadOnly() const override { return false; }
-  bool FramingLoading() const override { return Loading(); }
-  void FramingSetColor(TColor color) override { SetColor(color); }
-  void FramingRepaintFrame() override { RepaintFrame(); }
-  void FramingRelayout() override;
 
 private:
   class Delegate;
@@ -169,9 +110,7 @@ private:
   void ClearSearch();
   void ApplyItemSize();
 
-  TFwFraming framing_;
   std::unique_ptr<QObject> itemWatch_;
-  TFwFrameControllerNotifications notifications_ = fcnAll;
   bool incrementalSearch_ = true;
   bool beepOnInvalidKey_ = true;
   bool tabOnEnter_ = false;

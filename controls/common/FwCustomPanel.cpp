@@ -4,6 +4,7 @@
 #include "controls/common/FwColors.h"
 #include "controls/common/FwGraphics.h"
 #include "controls/common/FwPanelDockManager.h"
+#include "platform/ui/Setters.h"
 
 namespace fw {
 
@@ -25,22 +26,14 @@ TFwCustomPanel::TFwCustomPanel(TComponent* owner) : TCustomControl(owner) {
 TFwCustomPanel::~TFwCustomPanel() { SetFrameController(nullptr); }
 
 void TFwCustomPanel::SetDockSite(bool value) {
-  if (value == dockSite_) return;
-  dockSite_ = value;
-  UpdateDockManager();
+  if (StoreIfChanged(dockSite_, value)) UpdateDockManager();
 }
 
 void TFwCustomPanel::SetUseDockManager(bool value) {
-  if (value == useDockManager_) return;
-  useDockManager_ = value;
-  UpdateDockManager();
+  if (StoreIfChanged(useDockManager_, value)) UpdateDockManager();
 }
 
-void TFwCustomPanel::SetShowDockClientCaptions(bool value) {
-  if (value == showDockClientCaptions_) return;
-  showDockClientCaptions_ = value;
-  Invalidate();
-}
+void TFwCustomPanel::SetShowDockClientCaptions(bool value) { SetAndInvalidate(*this, showDockClientCaptions_, value); }
 
 void TFwCustomPanel::UpdateDockManager() {
   if (dockSite_ && useDockManager_) {
@@ -61,44 +54,37 @@ bool TFwCustomPanel::DockClient(TControl* client, const TRect& r) {
   return true;
 }
 
-#define FW_SET(field, value, after) \
-  if (field == value) return;       \
-  field = value;                    \
-  after;
-
-void TFwCustomPanel::SetAlignment(TAlignment value) { FW_SET(alignment_, value, Invalidate()) }
-void TFwCustomPanel::SetAlignmentVertical(TAlignmentVertical value) { FW_SET(alignmentVertical_, value, Invalidate()) }
-void TFwCustomPanel::SetBevelWidth(int value) { FW_SET(bevelWidth_, value, BordersChanged()) }
-void TFwCustomPanel::SetBorderInner(TFrameStyleEx value) { FW_SET(borderInner_, value, BordersChanged()) }
-void TFwCustomPanel::SetBorderOuter(TFrameStyleEx value) { FW_SET(borderOuter_, value, BordersChanged()) }
-void TFwCustomPanel::SetBorderSides(TSides value) { FW_SET(borderSides_, value, BordersChanged()) }
-void TFwCustomPanel::SetBorderColor(TColor value) { FW_SET(borderColor_, value, Invalidate()) }
-void TFwCustomPanel::SetBorderHighlight(TColor value) { FW_SET(borderHighlight_, value, Invalidate()) }
-void TFwCustomPanel::SetBorderShadow(TColor value) { FW_SET(borderShadow_, value, Invalidate()) }
-void TFwCustomPanel::SetBorderWidth(int value) { FW_SET(borderWidth_, value, BordersChanged()) }
-void TFwCustomPanel::SetFlatColor(TColor value) { FW_SET(flatColor_, value, Invalidate()) }
-void TFwCustomPanel::SetFlatColorAdjustment(int value) { FW_SET(flatColorAdjustment_, value, Invalidate()) }
+void TFwCustomPanel::SetAlignment(TAlignment value) { SetAndInvalidate(*this, alignment_, value); }
+void TFwCustomPanel::SetAlignmentVertical(TAlignmentVertical value) { SetAndInvalidate(*this, alignmentVertical_, value); }
+void TFwCustomPanel::SetBevelWidth(int value) { if (StoreIfChanged(bevelWidth_, value)) BordersChanged(); }
+void TFwCustomPanel::SetBorderInner(TFrameStyleEx value) { if (StoreIfChanged(borderInner_, value)) BordersChanged(); }
+void TFwCustomPanel::SetBorderOuter(TFrameStyleEx value) { if (StoreIfChanged(borderOuter_, value)) BordersChanged(); }
+void TFwCustomPanel::SetBorderSides(TSides value) { if (StoreIfChanged(borderSides_, value)) BordersChanged(); }
+void TFwCustomPanel::SetBorderColor(TColor value) { SetAndInvalidate(*this, borderColor_, value); }
+void TFwCustomPanel::SetBorderHighlight(TColor value) { SetAndInvalidate(*this, borderHighlight_, value); }
+void TFwCustomPanel::SetBorderShadow(TColor value) { SetAndInvalidate(*this, borderShadow_, value); }
+void TFwCustomPanel::SetBorderWidth(int value) { if (StoreIfChanged(borderWidth_, value)) BordersChanged(); }
+void TFwCustomPanel::SetFlatColor(TColor value) { SetAndInvalidate(*this, flatColor_, value); }
+void TFwCustomPanel::SetFlatColorAdjustment(int value) { SetAndInvalidate(*this, flatColorAdjustment_, value); }
 void TFwCustomPanel::SetGradientColorStyle(TFwGradientColorStyle value) {
-  FW_SET(gradientColorStyle_, value, Invalidate())
+  SetAndInvalidate(*this, gradientColorStyle_, value);
 }
-void TFwCustomPanel::SetGradientColorStart(TColor value) { FW_SET(gradientColorStart_, value, Invalidate()) }
-void TFwCustomPanel::SetGradientColorStop(TColor value) { FW_SET(gradientColorStop_, value, Invalidate()) }
-void TFwCustomPanel::SetGradientDirection(TGradientDirection value) { FW_SET(gradientDirection_, value, Invalidate()) }
-void TFwCustomPanel::SetGridColor(TColor value) { FW_SET(gridColor_, value, Invalidate()) }
-void TFwCustomPanel::SetGridStyle(TFwGridStyle value) { FW_SET(gridStyle_, value, Invalidate()) }
-void TFwCustomPanel::SetGridXSize(int value) { FW_SET(gridXSize_, value, Invalidate()) }
-void TFwCustomPanel::SetGridYSize(int value) { FW_SET(gridYSize_, value, Invalidate()) }
-void TFwCustomPanel::SetShowGrid(bool value) { FW_SET(showGrid_, value, Invalidate()) }
-void TFwCustomPanel::SetTextMargin(int value) { FW_SET(textMargin_, value, Invalidate()) }
-void TFwCustomPanel::SetVisualStyle(TFwVisualStyle value) { FW_SET(visualStyle_, value, Invalidate()) }
-void TFwCustomPanel::SetWordWrap(bool value) { FW_SET(wordWrap_, value, Invalidate()) }
+void TFwCustomPanel::SetGradientColorStart(TColor value) { SetAndInvalidate(*this, gradientColorStart_, value); }
+void TFwCustomPanel::SetGradientColorStop(TColor value) { SetAndInvalidate(*this, gradientColorStop_, value); }
+void TFwCustomPanel::SetGradientDirection(TGradientDirection value) { SetAndInvalidate(*this, gradientDirection_, value); }
+void TFwCustomPanel::SetGridColor(TColor value) { SetAndInvalidate(*this, gridColor_, value); }
+void TFwCustomPanel::SetGridStyle(TFwGridStyle value) { SetAndInvalidate(*this, gridStyle_, value); }
+void TFwCustomPanel::SetGridXSize(int value) { SetAndInvalidate(*this, gridXSize_, value); }
+void TFwCustomPanel::SetGridYSize(int value) { SetAndInvalidate(*this, gridYSize_, value); }
+void TFwCustomPanel::SetShowGrid(bool value) { SetAndInvalidate(*this, showGrid_, value); }
+void TFwCustomPanel::SetTextMargin(int value) { SetAndInvalidate(*this, textMargin_, value); }
+void TFwCustomPanel::SetVisualStyle(TFwVisualStyle value) { SetAndInvalidate(*this, visualStyle_, value); }
+void TFwCustomPanel::SetWordWrap(bool value) { SetAndInvalidate(*this, wordWrap_, value); }
 
 void TFwCustomPanel::SetTransparent(bool value) {
-  FW_SET(transparent_, value, Invalidate())
+  if (!SetAndInvalidate(*this, transparent_, value)) return;
   setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
 }
-
-#undef FW_SET
 
 void TFwCustomPanel::BordersChanged() {
   Realign();

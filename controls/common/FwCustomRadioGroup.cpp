@@ -2,6 +2,7 @@
 
 #include "controls/common/FwFrameController.h"
 #include "controls/common/FwGroupButton.h"
+#include "platform/ui/Setters.h"
 
 #include <QFontMetrics>
 #include <QPointer>
@@ -71,7 +72,7 @@ void TFwCustomRadioGroup::CheckButton(int index) {
 }
 
 void TFwCustomRadioGroup::SetColumns(int value) {
-  SetLayoutField(columns_, std::clamp(value, 1, kMaxColumns));
+  if (StoreIfChanged(columns_, std::clamp(value, 1, kMaxColumns))) ArrangeButtons();
   Invalidate();
 }
 

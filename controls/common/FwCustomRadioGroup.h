@@ -5,6 +5,7 @@
 // refuse the user's choice of an item through CanModify.
 
 #include "controls/common/FwGroupBox.h"
+#include "platform/ui/Setters.h"
 
 #include <QStringList>
 #include <vector>
@@ -31,23 +32,23 @@ public:
   const TFont& ItemFont() const { return itemFont_; }
   virtual void SetItemFont(const TFont& value);
   int ItemHeight() const { return itemHeight_; }
-  virtual void SetItemHeight(int value) { SetLayoutField(itemHeight_, value); }
+  virtual void SetItemHeight(int value) { if (StoreIfChanged(itemHeight_, value)) ArrangeButtons(); }
   int VerticalSpacing() const { return verticalSpacing_; }
-  virtual void SetVerticalSpacing(int value) { SetLayoutField(verticalSpacing_, value); }
+  virtual void SetVerticalSpacing(int value) { if (StoreIfChanged(verticalSpacing_, value)) ArrangeButtons(); }
   int StartXPos() const { return startXPos_; }
-  virtual void SetStartXPos(int value) { SetLayoutField(startXPos_, value); }
+  virtual void SetStartXPos(int value) { if (StoreIfChanged(startXPos_, value)) ArrangeButtons(); }
   int StartYPos() const { return startYPos_; }
-  virtual void SetStartYPos(int value) { SetLayoutField(startYPos_, value); }
+  virtual void SetStartYPos(int value) { if (StoreIfChanged(startYPos_, value)) ArrangeButtons(); }
   bool SpaceEvenly() const { return spaceEvenly_; }
-  virtual void SetSpaceEvenly(bool value) { SetLayoutField(spaceEvenly_, value); }
+  virtual void SetSpaceEvenly(bool value) { if (StoreIfChanged(spaceEvenly_, value)) ArrangeButtons(); }
   TColor ItemFrameColor() const { return itemFrameColor_; }
-  virtual void SetItemFrameColor(TColor value) { SetLayoutField(itemFrameColor_, value); }
+  virtual void SetItemFrameColor(TColor value) { if (StoreIfChanged(itemFrameColor_, value)) ArrangeButtons(); }
   bool ItemHotTrack() const { return itemHotTrack_; }
-  virtual void SetItemHotTrack(bool value) { SetLayoutField(itemHotTrack_, value); }
+  virtual void SetItemHotTrack(bool value) { if (StoreIfChanged(itemHotTrack_, value)) ArrangeButtons(); }
   TColor ItemHighlightColor() const { return itemHighlightColor_; }
-  virtual void SetItemHighlightColor(TColor value) { SetLayoutField(itemHighlightColor_, value); }
+  virtual void SetItemHighlightColor(TColor value) { if (StoreIfChanged(itemHighlightColor_, value)) ArrangeButtons(); }
   TColor ItemHotTrackColor() const { return itemHotTrackColor_; }
-  virtual void SetItemHotTrackColor(TColor value) { SetLayoutField(itemHotTrackColor_, value); }
+  virtual void SetItemHotTrackColor(TColor value) { if (StoreIfChanged(itemHotTrackColor_, value)) ArrangeButtons(); }
 
   int ButtonCount() const { return static_cast<int>(buttons_.size()); }
   virtual TFwGroupButton* Button(int index) const;
@@ -70,12 +71,6 @@ protected:
 
 private:
   friend class TFwGroupButton;
-  template <class T>
-  void SetLayoutField(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    ArrangeButtons();
-  }
   void ButtonClicked(TFwGroupButton* button);
   void ButtonDestroyed(TFwGroupButton* button);
   void FocusNeighbour(TFwGroupButton* from, int step);

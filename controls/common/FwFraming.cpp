@@ -1,6 +1,7 @@
 #include "controls/common/FwFraming.h"
 
 #include "controls/common/FwBorders.h"
+#include "platform/ui/Setters.h"
 
 #include <QPainter>
 #include <QWidget>
@@ -8,52 +9,35 @@
 namespace fw {
 
 void TFwFraming::SetDisabledColor(TColor value) {
-  if (value == disabledColor_) return;
-  disabledColor_ = value;
-  if (!host_.FramingEnabled()) UpdateColors();
+  if (StoreIfChanged(disabledColor_, value) && !host_.FramingEnabled()) UpdateColors();
 }
 
 void TFwFraming::SetFocusColor(TColor value) {
-  if (value == focusColor_) return;
-  focusColor_ = value;
-  if (hasFocus_) UpdateColors();
+  if (StoreIfChanged(focusColor_, value) && hasFocus_) UpdateColors();
 }
 
 void TFwFraming::SetReadOnlyColor(TColor value) {
-  if (value == readOnlyColor_) return;
-  readOnlyColor_ = value;
-  if (host_.FramingReadOnly()) UpdateColors();
+  if (StoreIfChanged(readOnlyColor_, value) && host_.FramingReadOnly()) UpdateColors();
 }
 
 void TFwFraming::SetFrameColor(TColor value) {
-  if (value == frameColor_) return;
-  frameColor_ = value;
-  host_.FramingRepaintFrame();
+  if (StoreIfChanged(frameColor_, value)) host_.FramingRepaintFrame();
 }
 
 void TFwFraming::SetFrameHotColor(TColor value) {
-  if (value == frameHotColor_) return;
-  frameHotColor_ = value;
-  host_.FramingRepaintFrame();
+  if (StoreIfChanged(frameHotColor_, value)) host_.FramingRepaintFrame();
 }
 
 void TFwFraming::SetFrameHotStyle(TFrameStyle value) {
-  if (value == frameHotStyle_) return;
-  frameHotStyle_ = value;
-  host_.FramingRepaintFrame();
+  if (StoreIfChanged(frameHotStyle_, value)) host_.FramingRepaintFrame();
 }
 
 void TFwFraming::SetFrameStyle(TFrameStyle value) {
-  if (value == frameStyle_) return;
-  frameStyle_ = value;
-  host_.FramingRepaintFrame();
+  if (StoreIfChanged(frameStyle_, value)) host_.FramingRepaintFrame();
 }
 
 void TFwFraming::SetFrameSides(TSides value) {
-  value &= sdAll;
-  if (value == frameSides_) return;
-  frameSides_ = value;
-  host_.FramingRepaintFrame();
+  if (StoreIfChanged(frameSides_, value & sdAll)) host_.FramingRepaintFrame();
 }
 
 void TFwFraming::SetFrameHotTrack(bool value) {
@@ -74,9 +58,7 @@ void TFwFraming::SetFrameVisible(bool value) {
 }
 
 void TFwFraming::SetFramingPreference(TFramingPreference value) {
-  if (value == framingPreference_) return;
-  framingPreference_ = value;
-  host_.FramingRepaintFrame();
+  if (StoreIfChanged(framingPreference_, value)) host_.FramingRepaintFrame();
 }
 
 bool TFwFraming::UsingXPThemes() const {

@@ -275,4 +275,16 @@ void FlipBitmapVertical(TBitmap& bitmap) {
   bitmap.Assign(bitmap.Image().mirrored(false, true));
 }
 
+QImage Greyed(const QImage& source, int opacityPercent) {
+  QImage image = source.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const int grey = 128 + qGray(line[x]) / 2;
+      line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) * opacityPercent / 100);
+    }
+  }
+  return image;
+}
+
 } // namespace fw

@@ -7,6 +7,8 @@
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Canvas.h"
 
+#include <QImage>
+
 namespace fw {
 
 // Fills r with a two-colour gradient. smoothing sets the minimum band thickness
@@ -38,6 +40,10 @@ inline void StretchTransparentBitmapSimple(TCanvas& canvas, const TBitmap& bitma
                                            TColor transparent, const TRect& source) {
   StretchTransparentBitmap(canvas, bitmap, dest, transparent, source);
 }
+
+// The image as the desktop greys a disabled one: each pixel a grey level half as strong
+// (128 + grey / 2), its opacity scaled to opacityPercent.
+QImage Greyed(const QImage& source, int opacityPercent = 100);
 
 // Turns the bitmap upside down in place: row y goes to row Height - 1 - y.
 void FlipBitmapVertical(TBitmap& bitmap);

@@ -2,6 +2,7 @@
 
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwGlyphs.h"
+#include "platform/ui/Setters.h"
 
 #include <QPointer>
 
@@ -9,11 +10,7 @@ namespace fw {
 
 TFwRapidFireButton::TFwRapidFireButton(TComponent* owner) : TSpeedButton(owner) {}
 
-void TFwRapidFireButton::SetScrollStyle(TFwScrollStyle value) {
-  if (value == scrollStyle_) return;
-  scrollStyle_ = value;
-  Invalidate();
-}
+void TFwRapidFireButton::SetScrollStyle(TFwScrollStyle value) { SetAndInvalidate(*this, scrollStyle_, value); }
 
 void TFwRapidFireButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TSpeedButton::MouseDown(button, shift, x, y);

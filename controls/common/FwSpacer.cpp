@@ -1,16 +1,13 @@
 #include "controls/common/FwSpacer.h"
 
 #include "controls/common/FwToolbar.h"
+#include "platform/ui/Setters.h"
 
 namespace fw {
 
 TFwSpacer::TFwSpacer(TComponent* owner) : TGraphicControl(owner) { resize(8, 25); }
 
-void TFwSpacer::SetGrooved(bool value) {
-  if (value == grooved_) return;
-  grooved_ = value;
-  Invalidate();
-}
+void TFwSpacer::SetGrooved(bool value) { SetAndInvalidate(*this, grooved_, value); }
 
 void TFwSpacer::SetOrientation(TOrientation value) {
   if (value == orientation_) return;

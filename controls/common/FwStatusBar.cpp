@@ -3,6 +3,7 @@
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwColors.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Setters.h"
 
 #include <QWindow>
 #include <cmath>
@@ -55,11 +56,7 @@ void TFwStatusBar::SetAutoScalePanes(bool value) {
   lastWidth_ = Width();
 }
 
-void TFwStatusBar::SetShowSizeGrip(bool value) {
-  if (value == showSizeGrip_) return;
-  showSizeGrip_ = value;
-  Invalidate();
-}
+void TFwStatusBar::SetShowSizeGrip(bool value) { SetAndInvalidate(*this, showSizeGrip_, value); }
 
 void TFwStatusBar::SetSimpleStatus(bool value) {
   if (value == simpleStatus_) return;
@@ -77,11 +74,7 @@ void TFwStatusBar::SetSimpleCaption(const QString& value) {
   Invalidate();
 }
 
-void TFwStatusBar::SetSimpleFrameStyle(TFrameStyle value) {
-  if (value == simpleFrameStyle_) return;
-  simpleFrameStyle_ = value;
-  Invalidate();
-}
+void TFwStatusBar::SetSimpleFrameStyle(TFrameStyle value) { SetAndInvalidate(*this, simpleFrameStyle_, value); }
 
 TRect TFwStatusBar::ClientRect() const {
   TRect r = TFwCustomPanel::ClientRect();

@@ -10,6 +10,7 @@
 #include "platform/ui/ImageList.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/PopupMenu.h"
+#include "platform/ui/Setters.h"
 
 #include <QDateTime>
 #include <QFontMetrics>
@@ -77,11 +78,7 @@ void TFwToolButton::GroupButtonPressed(int groupIndex, const TFwToolButton* send
   allowAllUp_ = sender->allowAllUp_;
 }
 
-void TFwToolButton::SetFlat(bool value) {
-  if (value == flat_) return;
-  flat_ = value;
-  Invalidate();
-}
+void TFwToolButton::SetFlat(bool value) { SetAndInvalidate(*this, flat_, value); }
 
 void TFwToolButton::SetGroupIndex(int value) {
   if (value == groupIndex_) return;
@@ -93,26 +90,10 @@ void TFwToolButton::SetGroupIndex(int value) {
   Invalidate();
 }
 
-void TFwToolButton::SetImageIndex(int value) {
-  if (value == imageIndex_) return;
-  imageIndex_ = value;
-  Invalidate();
-}
-void TFwToolButton::SetDownIndex(int value) {
-  if (value == downIndex_) return;
-  downIndex_ = value;
-  Invalidate();
-}
-void TFwToolButton::SetDisabledIndex(int value) {
-  if (value == disabledIndex_) return;
-  disabledIndex_ = value;
-  Invalidate();
-}
-void TFwToolButton::SetHotIndex(int value) {
-  if (value == hotIndex_) return;
-  hotIndex_ = value;
-  Invalidate();
-}
+void TFwToolButton::SetImageIndex(int value) { SetAndInvalidate(*this, imageIndex_, value); }
+void TFwToolButton::SetDownIndex(int value) { SetAndInvalidate(*this, downIndex_, value); }
+void TFwToolButton::SetDisabledIndex(int value) { SetAndInvalidate(*this, disabledIndex_, value); }
+void TFwToolButton::SetHotIndex(int value) { SetAndInvalidate(*this, hotIndex_, value); }
 
 void TFwToolButton::SetImages(TImageList* value) {
   if (value == images_) return;
@@ -164,11 +145,7 @@ void TFwToolButton::SetShowCaption(bool value) {
   Invalidate();
 }
 
-void TFwToolButton::SetTransparent(bool value) {
-  if (value == transparent_) return;
-  transparent_ = value;
-  Invalidate();
-}
+void TFwToolButton::SetTransparent(bool value) { SetAndInvalidate(*this, transparent_, value); }
 
 void TFwToolButton::SetVisualStyle(TFwVisualStyle value) {
   useToolbarVisualStyle_ = false;
@@ -177,27 +154,11 @@ void TFwToolButton::SetVisualStyle(TFwVisualStyle value) {
   Invalidate();
 }
 
-void TFwToolButton::SetGradientColorStyle(TFwGradientColorStyle value) {
-  if (value == gradientColorStyle_) return;
-  gradientColorStyle_ = value;
-  Invalidate();
-}
+void TFwToolButton::SetGradientColorStyle(TFwGradientColorStyle value) { SetAndInvalidate(*this, gradientColorStyle_, value); }
 
-void TFwToolButton::SetSelectionColorStart(TColor value) {
-  if (value == selectionColorStart_) return;
-  selectionColorStart_ = value;
-  Invalidate();
-}
-void TFwToolButton::SetSelectionColorStop(TColor value) {
-  if (value == selectionColorStop_) return;
-  selectionColorStop_ = value;
-  Invalidate();
-}
-void TFwToolButton::SetSelectionFrameColor(TColor value) {
-  if (value == selectionFrameColor_) return;
-  selectionFrameColor_ = value;
-  Invalidate();
-}
+void TFwToolButton::SetSelectionColorStart(TColor value) { SetAndInvalidate(*this, selectionColorStart_, value); }
+void TFwToolButton::SetSelectionColorStop(TColor value) { SetAndInvalidate(*this, selectionColorStop_, value); }
+void TFwToolButton::SetSelectionFrameColor(TColor value) { SetAndInvalidate(*this, selectionFrameColor_, value); }
 
 // Switching a UseToolbar... flag back on takes the toolbar's current value at once.
 void TFwToolButton::SetUseToolbarButtonLayout(bool value) {
@@ -341,7 +302,7 @@ TRect TFwToolButton::ImageRect() const {
         break;
     }
   }
-  if (ShowsPressed() && visualStyle_ != TFwVisualStyle::vsGradient) r = Bounds(r.Left + 1, r.Top + 1, iw, ih);
+  if (Pressed() && visualStyle_ != TFwVisualStyle::vsGradient) r = Bounds(r.Left + 1, r.Top + 1, iw, ih);
   return r;
 }
 
@@ -370,103 +331,122 @@ TRect TFwToolButton::CaptionRect() const {
       r.Bottom = r.Top + th;
       break;
   }
-  if (ShowsPressed() && visualStyle_ != TFwVisualStyle::vsGradient)
+  if (Pressed() && visualStyle_ != TFwVisualStyle::vsGradient)
     r = Rect(r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1);
   return r;
 }
 
 bool TFwToolButton::HasClickHandler() const { return OnClick || Action(); }
 
-bool TFwToolButton::ShowsPressed() const {
+bool TFwToolButton::Pressed() const {
   return state_ == TFwToolButtonState::down || state_ == TFwToolButtonState::exclusive ||
          (state_ == TFwToolButtonState::menuDropped && !HasClickHandler());
+}
+
+// --- look -------------------------------------------------------------------------------
+
+TFwToolButtonLook TFwToolButton::Look() const {
+  TFwToolButtonLook look;
+  look.Style = visualStyle_;
+  look.Flat = flat_;
+  look.Enabled = Enabled();
+  look.Hot = mouseOver_ && look.Enabled;
+  look.Pressed = Pressed();
+  look.Dropped = state_ == TFwToolButtonState::menuDropped;
+  look.Sticky = state_ == TFwToolButtonState::exclusive && visualStyle_ != TFwVisualStyle::vsGradient &&
+                !(flat_ && mouseOver_);
+  look.Face = Rect(0, 0, Width(), Height());
+  if (toolStyle_ == TFwToolStyle::tsDropDown) look.Face.Right -= FwDropDownArrowWidth;
+  look.Arrow = ArrowRect();
+  look.Image = ImageRect();
+  look.ShowCaption = CaptionShown(showCaption_, Caption());
+  look.Caption = CaptionRect();
+
+  const bool down = state_ == TFwToolButtonState::down || state_ == TFwToolButtonState::exclusive;
+  look.ImageIndex = imageIndex_;
+  if (!look.Enabled && disabledIndex_ >= 0)
+    look.ImageIndex = disabledIndex_;
+  else if (down && downIndex_ >= 0)
+    look.ImageIndex = downIndex_;
+  else if (look.Hot && hotIndex_ >= 0)
+    look.ImageIndex = hotIndex_;
+
+  // The caption turns to the highlight text while the mouse holds a classic button down.
+  look.CaptionColor = Font().Color();
+  if (!look.Enabled)
+    look.CaptionColor = clBtnShadow;
+  else if (state_ == TFwToolButtonState::down && visualStyle_ != TFwVisualStyle::vsGradient)
+    look.CaptionColor = clHighlightText;
+
+  look.ArrowColors = GetSelectionColors(gradientColorStyle_);
+  look.FaceColors = gradientColorStyle_ == TFwGradientColorStyle::gcsCustom
+                        ? TSelectionColors{selectionFrameColor_, selectionColorStart_, selectionColorStop_}
+                        : look.ArrowColors;
+  // A pressed button runs from a darker start colour.
+  if (look.Pressed) look.FaceColors.Start = DarkerColor(look.FaceColors.Start, 40);
+  return look;
 }
 
 // --- painting ---------------------------------------------------------------------------
 
 void TFwToolButton::Paint() {
+  const TFwToolButtonLook look = Look();
   TCanvas& canvas = Canvas();
-  const TRect client = Rect(0, 0, Width(), Height());
   if (!transparent_) {
     canvas.Brush().SetColor(Color());
-    canvas.FillRect(client);
+    canvas.FillRect(Rect(0, 0, Width(), Height()));
   }
-  const bool hot = mouseOver_ && Enabled();
-  const bool pressed = state_ == TFwToolButtonState::down || state_ == TFwToolButtonState::exclusive ||
-                       state_ == TFwToolButtonState::menuDropped;
   // A sticky button shows a dither of its colour and a lighter shade.
-  if (state_ == TFwToolButtonState::exclusive && visualStyle_ != TFwVisualStyle::vsGradient &&
-      !(flat_ && mouseOver_)) {
+  if (look.Sticky) {
     const TColor light = LighterColor(Color(), 20);
     for (int y = 0; y < Height(); ++y)
       for (int x = 0; x < Width(); ++x) canvas.SetPixel(x, y, (x + y) % 2 ? light : Color());
   }
-  if (toolStyle_ == TFwToolStyle::tsDropDown) PaintDropDownArrow(canvas, hot);
-  TRect face = client;
-  if (toolStyle_ == TFwToolStyle::tsDropDown) face.Right -= FwDropDownArrowWidth;
-  PaintBackgroundAndFrame(canvas, face, hot, pressed);
-  PaintImage(canvas, hot);
-  if (CaptionShown(showCaption_, Caption())) PaintCaption(canvas);
+  if (!look.Arrow.IsEmpty()) PaintDropDownArrow(canvas, look);
+  PaintBackgroundAndFrame(canvas, look);
+  PaintImage(canvas, look);
+  if (look.ShowCaption) PaintCaption(canvas, look);
 }
 
-void TFwToolButton::PaintBackgroundAndFrame(TCanvas& canvas, const TRect& r, bool hot, bool pressed) {
-  if (visualStyle_ == TFwVisualStyle::vsClassic) {
-    if (pressed)
-      DrawBorderAll(canvas, r, flat_ ? TFrameStyleEx::fsStatus : TFrameStyleEx::fsButtonDown);
-    else if (hot || !flat_)
-      DrawBorderAll(canvas, r, flat_ ? TFrameStyleEx::fsPopup : TFrameStyleEx::fsButtonUp);
+void TFwToolButton::PaintBackgroundAndFrame(TCanvas& canvas, const TFwToolButtonLook& look) {
+  const TRect& r = look.Face;
+  if (look.Style == TFwVisualStyle::vsClassic) {
+    if (look.Pressed)
+      DrawBorderAll(canvas, r, look.Flat ? TFrameStyleEx::fsStatus : TFrameStyleEx::fsButtonDown);
+    else if (look.Hot || !look.Flat)
+      DrawBorderAll(canvas, r, look.Flat ? TFrameStyleEx::fsPopup : TFrameStyleEx::fsButtonUp);
     return;
   }
-  if (!hot && !pressed) return;
-  TColor start = selectionColorStart_, stop = selectionColorStop_, frame = selectionFrameColor_;
-  if (gradientColorStyle_ != TFwGradientColorStyle::gcsCustom) {
-    const TSelectionColors colors = GetSelectionColors(gradientColorStyle_);
-    start = colors.Start;
-    stop = colors.Stop;
-    frame = colors.Frame;
-  }
-  // A pressed button runs from a darker start colour.
-  if (pressed) start = DarkerColor(start, 40);
-  PaintGradient(canvas, r, TGradientDirection::gdVerticalEnd, start, stop);
-  DrawFlatFrame(canvas, r, frame);
+  if (!look.Hot && !look.Pressed) return;
+  PaintGradient(canvas, r, TGradientDirection::gdVerticalEnd, look.FaceColors.Start, look.FaceColors.Stop);
+  DrawFlatFrame(canvas, r, look.FaceColors.Frame);
 }
 
-void TFwToolButton::PaintDropDownArrow(TCanvas& canvas, bool hot) {
-  const TRect r = ArrowRect();
-  const bool dropped = state_ == TFwToolButtonState::menuDropped;
-  if (visualStyle_ == TFwVisualStyle::vsClassic) {
-    if (dropped)
+void TFwToolButton::PaintDropDownArrow(TCanvas& canvas, const TFwToolButtonLook& look) {
+  const TRect& r = look.Arrow;
+  if (look.Style == TFwVisualStyle::vsClassic) {
+    if (look.Dropped)
       DrawBorderAll(canvas, r, TFrameStyleEx::fsStatus);
-    else if (hot || !flat_)
+    else if (look.Hot || !look.Flat)
       DrawBorderAll(canvas, r, TFrameStyleEx::fsPopup);
-  } else if (hot || dropped) {
-    const TSelectionColors colors = GetSelectionColors(gradientColorStyle_);
-    PaintGradient(canvas, r, TGradientDirection::gdVerticalEnd, colors.Start, colors.Stop);
-    DrawFlatFrame(canvas, r, colors.Frame);
+  } else if (look.Hot || look.Dropped) {
+    PaintGradient(canvas, r, TGradientDirection::gdVerticalEnd, look.ArrowColors.Start, look.ArrowColors.Stop);
+    DrawFlatFrame(canvas, r, look.ArrowColors.Frame);
   }
-  DrawDropDownArrow(canvas, r, visualStyle_ == TFwVisualStyle::vsClassic ? fwGlyphClassic : fwGlyphXP, Enabled(),
-                    dropped);
+  DrawDropDownArrow(canvas, r, look.Style == TFwVisualStyle::vsClassic ? fwGlyphClassic : fwGlyphXP, look.Enabled,
+                    look.Dropped);
 }
 
-void TFwToolButton::PaintImage(TCanvas& canvas, bool hot) {
-  if (!images_) return;
-  int index = imageIndex_;
-  if (!Enabled() && disabledIndex_ >= 0) index = disabledIndex_;
-  else if ((state_ == TFwToolButtonState::down || state_ == TFwToolButtonState::exclusive) && downIndex_ >= 0)
-    index = downIndex_;
-  else if (hot && hotIndex_ >= 0) index = hotIndex_;
-  if (index < 0 || index >= images_->Count()) return;
-  const TRect r = ImageRect();
-  canvas.DrawImage(r.Left, r.Top, images_->Image(index));
+void TFwToolButton::PaintImage(TCanvas& canvas, const TFwToolButtonLook& look) {
+  if (!images_ || look.ImageIndex < 0 || look.ImageIndex >= images_->Count()) return;
+  canvas.DrawImage(look.Image.Left, look.Image.Top, images_->Image(look.ImageIndex));
 }
 
-void TFwToolButton::PaintCaption(TCanvas& canvas) {
-  TRect r = CaptionRect();
+void TFwToolButton::PaintCaption(TCanvas& canvas, const TFwToolButtonLook& look) {
+  TRect r = look.Caption;
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
   canvas.Font().Assign(Font());
-  if (!Enabled()) canvas.Font().SetColor(clBtnShadow);
-  else if (state_ == TFwToolButtonState::down && visualStyle_ != TFwVisualStyle::vsGradient)
-    canvas.Font().SetColor(clHighlightText);
+  canvas.Font().SetColor(look.CaptionColor);
   canvas.DrawText(Caption(), r, DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_EXPANDTABS);
 }
 

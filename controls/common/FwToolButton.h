@@ -7,6 +7,7 @@
 // long as the matching UseToolbar... flag is on; the toolbar tells it through the four
 // notices below, which arrive as ToolbarNotice() calls.
 
+#include "controls/common/FwColors.h"
 #include "controls/common/FwCommon.h"
 #include "platform/ui/GraphicControl.h"
 
@@ -33,6 +34,31 @@ enum class TFwToolButtonState { up, disabled, down, exclusive, menuDropped };
 
 // The width of the arrow part of a drop-down button.
 constexpr int FwDropDownArrowWidth = 14;
+
+// What a tool button looks like now, gathered from its state before it is painted.
+struct TFwToolButtonLook {
+  TFwVisualStyle Style = TFwVisualStyle::vsWinXP;
+  bool Flat = true;
+  bool Enabled = true;
+  // The mouse is over the enabled button.
+  bool Hot = false;
+  // The face shows pressed (and, classic, its image and caption one pixel down): the
+  // button is down, stuck down in its group, or its menu is open from the whole button.
+  bool Pressed = false;
+  // The drop-down menu is open: the arrow part shows pressed.
+  bool Dropped = false;
+  // Stuck down in its group: a classic face shows a dither.
+  bool Sticky = false;
+  bool ShowCaption = false;
+  // The button part, the arrow part (empty unless a drop-down button), the image and the
+  // caption, in the button's coordinates.
+  TRect Face, Arrow, Image, Caption;
+  // The image shown (disabled, down, hot or normal image), or -1.
+  int ImageIndex = -1;
+  TColor CaptionColor = clBtnText;
+  // Gradient and frame of a hot or pressed face (darker while pressed) and of the arrow.
+  TSelectionColors FaceColors{}, ArrowColors{};
+};
 
 class TFwToolButton : public TGraphicControl {
 public:
@@ -94,6 +120,8 @@ public:
   void SetParent(TWinControl* parent) override;
   void Click() override;
 
+  // The look the button is painted in now.
+  TFwToolButtonLook Look() const;
   // Layout queries: the image, the caption and the arrow part.
   TRect ImageRect() const;
   TRect CaptionRect() const;
@@ -114,10 +142,10 @@ protected:
   // One notice of the toolbar (FW_TB_...).
   virtual void ToolbarNotice(UINT notice);
   void Paint() override;
-  virtual void PaintBackgroundAndFrame(TCanvas& canvas, const TRect& r, bool hot, bool pressed);
-  virtual void PaintDropDownArrow(TCanvas& canvas, bool hot);
-  virtual void PaintImage(TCanvas& canvas, bool hot);
-  virtual void PaintCaption(TCanvas& canvas);
+  virtual void PaintBackgroundAndFrame(TCanvas& canvas, const TFwToolButtonLook& look);
+  virtual void PaintDropDownArrow(TCanvas& canvas, const TFwToolButtonLook& look);
+  virtual void PaintImage(TCanvas& canvas, const TFwToolButtonLook& look);
+  virtual void PaintCaption(TCanvas& canvas, const TFwToolButtonLook& look);
 
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
@@ -139,7 +167,8 @@ private:
   void GroupButtonPressed(int groupIndex, const TFwToolButton* sender);
   void TellGroup();
   bool HasClickHandler() const;
-  bool ShowsPressed() const;
+  // The one definition of a pressed face (TFwToolButtonLook::Pressed).
+  bool Pressed() const;
   TRect ContentRect() const;
   void ArrowPress();
   void ButtonPress();

@@ -5,6 +5,7 @@
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ImageList.h"
+#include "platform/ui/Setters.h"
 
 #include <QChildEvent>
 
@@ -26,9 +27,7 @@ TFwToolbar::~TFwToolbar() {
 // --- properties -------------------------------------------------------------------------
 
 void TFwToolbar::SetAutoResize(bool value) {
-  if (value == autoResize_) return;
-  autoResize_ = value;
-  Relayout();
+  if (StoreIfChanged(autoResize_, value)) Relayout();
 }
 
 void TFwToolbar::SetAutoStyle(bool value) {
@@ -134,24 +133,16 @@ void TFwToolbar::Notification(TComponent* component, TOperation operation) {
 }
 
 void TFwToolbar::SetMargin(int value) {
-  if (value == margin_) return;
-  margin_ = value;
-  Relayout();
+  if (StoreIfChanged(margin_, value)) Relayout();
 }
 void TFwToolbar::SetTopMargin(int value) {
-  if (value == topMargin_) return;
-  topMargin_ = value;
-  Relayout();
+  if (StoreIfChanged(topMargin_, value)) Relayout();
 }
 void TFwToolbar::SetRowHeight(int value) {
-  if (value == rowHeight_) return;
-  rowHeight_ = value;
-  Relayout();
+  if (StoreIfChanged(rowHeight_, value)) Relayout();
 }
 void TFwToolbar::SetWrapControls(bool value) {
-  if (value == wrapControls_) return;
-  wrapControls_ = value;
-  Relayout();
+  if (StoreIfChanged(wrapControls_, value)) Relayout();
 }
 
 void TFwToolbar::SetOrientation(TOrientation value) {
@@ -163,9 +154,7 @@ void TFwToolbar::SetOrientation(TOrientation value) {
 }
 
 void TFwToolbar::SetTextOptions(TFwToolbarTextOptions value) {
-  if (value == textOptions_) return;
-  textOptions_ = value;
-  ApplyTextOptions();
+  if (StoreIfChanged(textOptions_, value)) ApplyTextOptions();
 }
 
 void TFwToolbar::ApplyTextOptions() {

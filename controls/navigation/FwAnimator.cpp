@@ -1,6 +1,7 @@
 #include "controls/navigation/FwAnimator.h"
 
 #include "platform/ui/ImageList.h"
+#include "platform/ui/Setters.h"
 #include "platform/ui/Timer.h"
 
 
@@ -22,9 +23,7 @@ TFwAnimator::~TFwAnimator() {
 void TFwAnimator::UpdateTimer() { timer_->SetEnabled(animate_ && imageList_ != nullptr); }
 
 void TFwAnimator::SetAnimate(bool value) {
-  if (value == animate_) return;
-  animate_ = value;
-  UpdateTimer();
+  if (StoreIfChanged(animate_, value)) UpdateTimer();
 }
 
 void TFwAnimator::SetDelay(int value) {
@@ -33,11 +32,7 @@ void TFwAnimator::SetDelay(int value) {
   timer_->SetInterval(value);
 }
 
-void TFwAnimator::SetImageIndex(int value) {
-  if (value == imageIndex_) return;
-  imageIndex_ = value;
-  Invalidate();
-}
+void TFwAnimator::SetImageIndex(int value) { SetAndInvalidate(*this, imageIndex_, value); }
 
 void TFwAnimator::SetTransparent(bool value) {
   if (value == transparent_) return;

@@ -4,6 +4,7 @@
 #include "controls/common/FwGraphics.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/JpegImage.h"
+#include "platform/ui/Setters.h"
 
 #include <cmath>
 
@@ -11,36 +12,12 @@ namespace fw {
 
 TFwBackground::TFwBackground(TComponent* owner) : TGraphicControl(owner) { resize(200, 100); }
 
-void TFwBackground::SetActive(bool value) {
-  if (value == active_) return;
-  active_ = value;
-  Invalidate();
-}
-void TFwBackground::SetFrameColor(TColor value) {
-  if (value == frameColor_) return;
-  frameColor_ = value;
-  Invalidate();
-}
-void TFwBackground::SetFrameStyle(TFrameStyle value) {
-  if (value == frameStyle_) return;
-  frameStyle_ = value;
-  Invalidate();
-}
-void TFwBackground::SetGradientColorStart(TColor value) {
-  if (value == gradientColorStart_) return;
-  gradientColorStart_ = value;
-  Invalidate();
-}
-void TFwBackground::SetGradientColorStop(TColor value) {
-  if (value == gradientColorStop_) return;
-  gradientColorStop_ = value;
-  Invalidate();
-}
-void TFwBackground::SetGradientDirection(TGradientDirection value) {
-  if (value == gradientDirection_) return;
-  gradientDirection_ = value;
-  Invalidate();
-}
+void TFwBackground::SetActive(bool value) { SetAndInvalidate(*this, active_, value); }
+void TFwBackground::SetFrameColor(TColor value) { SetAndInvalidate(*this, frameColor_, value); }
+void TFwBackground::SetFrameStyle(TFrameStyle value) { SetAndInvalidate(*this, frameStyle_, value); }
+void TFwBackground::SetGradientColorStart(TColor value) { SetAndInvalidate(*this, gradientColorStart_, value); }
+void TFwBackground::SetGradientColorStop(TColor value) { SetAndInvalidate(*this, gradientColorStop_, value); }
+void TFwBackground::SetGradientDirection(TGradientDirection value) { SetAndInvalidate(*this, gradientDirection_, value); }
 void TFwBackground::SetGradientSmoothFactor(int value) {
   value = std::clamp(value, 1, 8);
   if (value == gradientSmoothFactor_) return;
@@ -57,11 +34,7 @@ bool TFwBackground::LoadImage(const QString& path) {
   SetImage(picture);
   return true;
 }
-void TFwBackground::SetImageStyle(TImageStyle value) {
-  if (value == imageStyle_) return;
-  imageStyle_ = value;
-  Invalidate();
-}
+void TFwBackground::SetImageStyle(TImageStyle value) { SetAndInvalidate(*this, imageStyle_, value); }
 void TFwBackground::SetTexture(const QImage& value) {
   texture_ = value;
   if (showTexture_) Invalidate();
@@ -81,11 +54,7 @@ void TFwBackground::SetShowTexture(bool value) {
   showGradient_ = !value;
   Invalidate();
 }
-void TFwBackground::SetShowImage(bool value) {
-  if (value == showImage_) return;
-  showImage_ = value;
-  Invalidate();
-}
+void TFwBackground::SetShowImage(bool value) { SetAndInvalidate(*this, showImage_, value); }
 
 bool TFwBackground::GradientPainted() const {
   if (!showGradient_ || !active_) return false;

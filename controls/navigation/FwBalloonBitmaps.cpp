@@ -1,5 +1,7 @@
 #include "controls/navigation/FwBalloonBitmaps.h"
 
+#include "platform/ui/Setters.h"
+
 namespace fw {
 
 void TFwBalloonBitmaps::Store(TBitmap& target, const TBitmap& value) {
@@ -8,9 +10,7 @@ void TFwBalloonBitmaps::Store(TBitmap& target, const TBitmap& value) {
 }
 
 void TFwBalloonBitmaps::SetTransparentColor(TColor value) {
-  if (value == transparentColor_) return;
-  transparentColor_ = value;
-  Changed();
+  if (StoreIfChanged(transparentColor_, value)) Changed();
 }
 
 void TFwBalloonBitmaps::Changed() {

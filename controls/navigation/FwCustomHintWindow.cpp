@@ -3,6 +3,7 @@
 #include "controls/navigation/FwBalloonBitmaps.h"
 #include "controls/navigation/FwBalloonHints.h"
 #include "controls/navigation/FwBalloonPainter.h"
+#include "platform/ui/Setters.h"
 
 #include <QBitmap>
 #include <QCoreApplication>
@@ -86,27 +87,19 @@ void TFwCustomHintWindow::LinkBalloonHints(TFwBalloonHints* balloon) {
 }
 
 void TFwCustomHintWindow::SetCaptionWidth(int value) {
-  if (value == captionWidth_) return;
-  captionWidth_ = value;
-  SettingsChanged();
+  if (StoreIfChanged(captionWidth_, value)) SettingsChanged();
 }
 
 void TFwCustomHintWindow::SetFrameColor(TColor value) {
-  if (value == frameColor_) return;
-  frameColor_ = value;
-  SettingsChanged();
+  if (StoreIfChanged(frameColor_, value)) SettingsChanged();
 }
 
 void TFwCustomHintWindow::SetAlignment(TAlignment value) {
-  if (value == alignment_) return;
-  alignment_ = value;
-  SettingsChanged();
+  if (StoreIfChanged(alignment_, value)) SettingsChanged();
 }
 
 void TFwCustomHintWindow::SetCorner(TFwHintCorner value) {
-  if (value == corner_) return;
-  corner_ = value;
-  SettingsChanged();
+  if (StoreIfChanged(corner_, value)) SettingsChanged();
 }
 
 void TFwCustomHintWindow::SetBitmaps(TFwBalloonBitmaps* bitmaps) {

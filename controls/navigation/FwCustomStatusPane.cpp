@@ -3,6 +3,7 @@
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwColors.h"
 #include "controls/common/FwStatusBar.h"
+#include "platform/ui/Setters.h"
 
 #include <QFontMetrics>
 
@@ -23,45 +24,38 @@ TFwCustomStatusPane::~TFwCustomStatusPane() {
   SetFrameController(nullptr);
 }
 
-#define FW_SET(field, value) \
-  if (field == value) return; \
-  field = value;              \
-  Invalidate();
-
-void TFwCustomStatusPane::SetAlignment(TAlignment value) { FW_SET(alignment_, value) }
+void TFwCustomStatusPane::SetAlignment(TAlignment value) { SetAndInvalidate(*this, alignment_, value); }
 void TFwCustomStatusPane::SetBlinkColor(TColor value) {
-  FW_SET(blinkColor_, value)
+  if (!SetAndInvalidate(*this, blinkColor_, value)) return;
   if (blinking_ && BlinkingList() && BlinkingList()->PhaseOn()) captionColor_ = blinkColor_;
 }
-void TFwCustomStatusPane::SetFlatColor(TColor value) { FW_SET(flatColor_, value) }
-void TFwCustomStatusPane::SetFlatColorAdjustment(int value) { FW_SET(flatColorAdjustment_, value) }
-void TFwCustomStatusPane::SetFrameStyle(TFrameStyle value) { FW_SET(frameStyle_, value) }
+void TFwCustomStatusPane::SetFlatColor(TColor value) { SetAndInvalidate(*this, flatColor_, value); }
+void TFwCustomStatusPane::SetFlatColorAdjustment(int value) { SetAndInvalidate(*this, flatColorAdjustment_, value); }
+void TFwCustomStatusPane::SetFrameStyle(TFrameStyle value) { SetAndInvalidate(*this, frameStyle_, value); }
 void TFwCustomStatusPane::SetFillColor(TColor value) {
   parentFillColor_ = false;
-  FW_SET(fillColor_, value)
+  SetAndInvalidate(*this, fillColor_, value);
 }
 void TFwCustomStatusPane::SetTransparent(bool value) {
-  FW_SET(transparent_, value)
+  if (!SetAndInvalidate(*this, transparent_, value)) return;
   setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
 }
 void TFwCustomStatusPane::SetDefaultWidth(int value) {
-  FW_SET(defaultWidth_, value)
+  if (!SetAndInvalidate(*this, defaultWidth_, value)) return;
   AdjustSize();
 }
 void TFwCustomStatusPane::SetBorderWidth(int value) {
-  FW_SET(borderWidth_, value)
+  if (!SetAndInvalidate(*this, borderWidth_, value)) return;
   AdjustSize();
 }
 void TFwCustomStatusPane::SetCaptionOffset(int value) {
-  FW_SET(captionOffset_, value)
+  if (!SetAndInvalidate(*this, captionOffset_, value)) return;
   AdjustSize();
 }
 void TFwCustomStatusPane::SetAutoSize(bool value) {
-  FW_SET(autoSize_, value)
+  if (!SetAndInvalidate(*this, autoSize_, value)) return;
   AdjustSize();
 }
-
-#undef FW_SET
 
 void TFwCustomStatusPane::SetParentFillColor(bool value) {
   if (value == parentFillColor_) return;

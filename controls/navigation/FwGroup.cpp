@@ -9,6 +9,7 @@
 #include "platform/ui/ImageList.h"
 #include "platform/ui/ListError.h"
 #include "platform/ui/PopupMenu.h"
+#include "platform/ui/Setters.h"
 
 #include <QPointer>
 
@@ -98,6 +99,7 @@ void TFwGroup::SetGroupIndex(int value) {
 }
 
 void TFwGroup::Relayout() {
+  InvalidateItemBoxes();
   if (groupBar_)
     groupBar_->LayOutGroups();
   else
@@ -187,6 +189,7 @@ void TFwGroup::FontChanged() {
     applyingStyle_ = saved;
   }
   TCustomControl::FontChanged();
+  InvalidateItemBoxes();
   if (groupBar_) groupBar_->LayOutGroups();
 }
 
@@ -197,7 +200,7 @@ void TFwGroup::VisibleChanged() {
 
 void TFwGroup::SetCaptionColor(TColor value) {
   captionColorDefault_ = false;
-  SetLook(captionColor_, value);
+  SetAndInvalidate(*this, captionColor_, value);
 }
 
 void TFwGroup::SetCaptionColorDefault(bool value) {
@@ -222,23 +225,17 @@ void TFwGroup::SetCaptionHeight(int value) {
 }
 
 void TFwGroup::SetCaptionImageIndex(int value) {
-  if (value == captionImageIndex_) return;
-  captionImageIndex_ = value;
-  Relayout();
+  if (StoreIfChanged(captionImageIndex_, value)) Relayout();
 }
 
 void TFwGroup::SetCaptionStyle(TFwCaptionStyle value) {
-  if (value == captionStyle_) return;
-  captionStyle_ = value;
-  Relayout();
+  if (StoreIfChanged(captionStyle_, value)) Relayout();
 }
 
-void TFwGroup::SetDividerVisible(bool value) { SetLook(dividerVisible_, value); }
+void TFwGroup::SetDividerVisible(bool value) { SetAndInvalidate(*this, dividerVisible_, value); }
 
 void TFwGroup::SetItemHeight(int value) {
-  if (value == itemHeight_) return;
-  itemHeight_ = value;
-  Relayout();
+  if (StoreIfChanged(itemHeight_, value)) Relayout();
 }
 
 void TFwGroup::SetItemIndent(int value) {
@@ -249,14 +246,12 @@ void TFwGroup::SetItemIndent(int value) {
 }
 
 void TFwGroup::SetItemStyle(TFwItemStyle value) {
-  if (value == itemStyle_) return;
-  itemStyle_ = value;
-  Relayout();
+  if (StoreIfChanged(itemStyle_, value)) Relayout();
 }
 
-void TFwGroup::SetItemSelectionStyle(TFwItemSelectionStyle value) { SetLook(itemSelectionStyle_, value); }
-void TFwGroup::SetShowItemSelection(bool value) { SetLook(showItemSelection_, value); }
-void TFwGroup::SetSpecial(bool value) { SetLook(special_, value); }
+void TFwGroup::SetItemSelectionStyle(TFwItemSelectionStyle value) { SetAndInvalidate(*this, itemSelectionStyle_, value); }
+void TFwGroup::SetShowItemSelection(bool value) { SetAndInvalidate(*this, showItemSelection_, value); }
+void TFwGroup::SetSpecial(bool value) { SetAndInvalidate(*this, special_, value); }
 
 void TFwGroup::SetOpenedHeight(int value) {
   // An open group with nothing in it keeps a useful minimum rather than a stored size.

@@ -9,6 +9,7 @@
 #include "controls/navigation/FwGroupItem.h"
 #include "controls/navigation/FwGroupTypes.h"
 #include "platform/ui/CustomControl.h"
+#include "platform/ui/Setters.h"
 
 namespace fw {
 
@@ -18,6 +19,17 @@ class TFwGroupController;
 class TFwRapidFireButton;
 class TImageList;
 class TPopupMenu;
+
+// Where one shown item stands in its group, as last measured (group coordinates).
+struct TFwGroupItemBox {
+  int Index = -1;  // the item's index in the group
+  bool Separator = false;
+  bool Clickable = false;  // as measured: a clickable item is measured in the group's font
+  TRect Line;              // a separator's line
+  TRect Image, Caption;    // what the mouse hits (Image empty when the item shows none)
+  TRect Text;              // the box the caption is written into
+  bool Hits(TPoint p) const { return Image.Contains(p) || Caption.Contains(p); }
+};
 
 class TFwGroup : public TCustomControl {
 public:
@@ -51,7 +63,7 @@ public:
 
   // Look. Properties marked shared in the controller follow it while one is set.
   TColor BorderColor() const { return borderColor_; }
-  void SetBorderColor(TColor value) { SetLook(borderColor_, value); }
+  void SetBorderColor(TColor value) { SetAndInvalidate(*this, borderColor_, value); }
   TColor CaptionColor() const { return captionColor_; }
   void SetCaptionColor(TColor value);
   bool CaptionColorDefault() const { return captionColorDefault_; }
@@ -59,12 +71,12 @@ public:
   bool ColorDefault() const { return colorDefault_; }
   void SetColorDefault(bool value);
   TColor CaptionColorStart() const { return captionColorStart_; }
-  void SetCaptionColorStart(TColor value) { SetLook(captionColorStart_, value); }
+  void SetCaptionColorStart(TColor value) { SetAndInvalidate(*this, captionColorStart_, value); }
   TColor CaptionColorStop() const { return captionColorStop_; }
-  void SetCaptionColorStop(TColor value) { SetLook(captionColorStop_, value); }
+  void SetCaptionColorStop(TColor value) { SetAndInvalidate(*this, captionColorStop_, value); }
   TFont& CaptionFont() { return captionFont_; }
   TColor CaptionHotColor() const { return captionHotColor_; }
-  void SetCaptionHotColor(TColor value) { SetLook(captionHotColor_, value); }
+  void SetCaptionHotColor(TColor value) { SetAndInvalidate(*this, captionHotColor_, value); }
   int CaptionHeight() const { return captionHeight_; }
   void SetCaptionHeight(int value);
   int CaptionImageIndex() const { return captionImageIndex_; }
@@ -72,13 +84,13 @@ public:
   TFwCaptionStyle CaptionStyle() const { return captionStyle_; }
   void SetCaptionStyle(TFwCaptionStyle value);
   TColor DividerColor() const { return dividerColor_; }
-  void SetDividerColor(TColor value) { SetLook(dividerColor_, value); }
+  void SetDividerColor(TColor value) { SetAndInvalidate(*this, dividerColor_, value); }
   bool DividerVisible() const { return dividerVisible_; }
   void SetDividerVisible(bool value);
   int ItemHeight() const { return itemHeight_; }
   void SetItemHeight(int value);
   TColor ItemHotColor() const { return itemHotColor_; }
-  void SetItemHotColor(TColor value) { SetLook(itemHotColor_, value); }
+  void SetItemHotColor(TColor value) { SetAndInvalidate(*this, itemHotColor_, value); }
   int ItemIndent() const { return itemIndent_; }
   void SetItemIndent(int value);
   TFont& ItemStaticFont() { return itemStaticFont_; }
@@ -87,11 +99,11 @@ public:
   TFwItemSelectionStyle ItemSelectionStyle() const { return itemSelectionStyle_; }
   void SetItemSelectionStyle(TFwItemSelectionStyle value);
   TColor SelectionColor() const { return selectionColor_; }
-  void SetSelectionColor(TColor value) { SetLook(selectionColor_, value); }
+  void SetSelectionColor(TColor value) { SetAndInvalidate(*this, selectionColor_, value); }
   TColor SelectionShadowColor() const { return selectionShadowColor_; }
-  void SetSelectionShadowColor(TColor value) { SetLook(selectionShadowColor_, value); }
+  void SetSelectionShadowColor(TColor value) { SetAndInvalidate(*this, selectionShadowColor_, value); }
   TColor SelectionFrameColor() const { return selectionFrameColor_; }
-  void SetSelectionFrameColor(TColor value) { SetLook(selectionFrameColor_, value); }
+  void SetSelectionFrameColor(TColor value) { SetAndInvalidate(*this, selectionFrameColor_, value); }
   bool ShowItemSelection() const { return showItemSelection_; }
   void SetShowItemSelection(bool value);
   bool Special() const { return special_; }
@@ -117,6 +129,11 @@ public:
 
   // Measuring: the height of the caption and the visible items from TopItem.
   int GetItemsHeight();
+  // Where the shown items stand. The boxes are measured again when the group's width,
+  // first item or image size changed, or after a change of the items, fonts or metrics.
+  const std::vector<TFwGroupItemBox>& ItemBoxes();
+  // The box of one item, or nullptr while it is not shown.
+  const TFwGroupItemBox* BoxOf(const TFwGroupItem& item);
   // Left edge of small captions: 8, or the small image width + 12 when items have images.
   virtual int CaptionIndent() const;
   // Hot state of the caption (0 normal, 1 hot, 2 pressed).
@@ -181,12 +198,6 @@ private:
   struct ItemColors {
     TColor Normal, Hot, Pressed;
   };
-  template <class T>
-  void SetLook(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    Invalidate();
-  }
   void ItemsChanged();
   void ItemDestroyed(TFwGroupItem* item);
   // Sends the item-selected notice to the other groups of the bar that show selection.
@@ -195,12 +206,27 @@ private:
   void Relayout();
   bool IsRedundantSeparator(int index) const;
   bool InCaption(TPoint p) const;
-  TFwGroupItem* ClickableItemAt(TPoint p) const;
-  TFwGroupItem* ItemAt(TPoint p) const;
+  // The enabled (and, when asked, clickable) item whose image or caption is at p.
+  TFwGroupItem* ItemAt(TPoint p, bool clickableOnly = false);
+  TFwGroupItem* ClickableItemAt(TPoint p) { return ItemAt(p, true); }
   void ResetHotStates();
   bool CaptionClickable() const;
   ItemColors GetItemColors() const;
-  int LayOutItems(TCanvas* canvas, const ItemColors* colors);
+  // What the measured boxes depend on besides the items and fonts.
+  struct MeasureKey {
+    int Width = -1, First = 0;
+    const TImageList* Images = nullptr;
+    int ImageWidth = 0, ImageHeight = 0;
+    bool operator==(const MeasureKey&) const = default;
+  };
+  MeasureKey CurrentMeasureKey() const;
+  bool ItemBoxesCurrent() const;
+  void MeasureItems();
+  // The items, fonts or metrics changed: the boxes are measured again when next read.
+  void InvalidateItemBoxes();
+  // The item's font as measured and painted (its colour and underline are the painter's).
+  void ApplyItemFont(TCanvas& canvas, const TFwGroupItem& item) const;
+  void DrawItem(TCanvas& canvas, const TFwGroupItemBox& box, const ItemColors& colors);
   void DrawItemHighlight(TCanvas& canvas, const TRect& imageRect, bool hot);
   void DrawItemImage(TCanvas& canvas, const TFwGroupItem& item, int x, int y);
   void ApplyStyleColors();
@@ -255,6 +281,11 @@ private:
   TFwGroupItem* rightClickItem_ = nullptr;
   TFwRapidFireButton* upButton_ = nullptr;
   TFwRapidFireButton* downButton_ = nullptr;
+
+  std::vector<TFwGroupItemBox> boxes_;
+  MeasureKey measuredKey_;
+  bool boxesValid_ = false;
+  int itemsBottom_ = 0;
 };
 
 } // namespace fw

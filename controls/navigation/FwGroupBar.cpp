@@ -3,6 +3,7 @@
 #include "controls/common/FwGraphics.h"
 #include "controls/navigation/FwGroup.h"
 #include "platform/ui/ImageList.h"
+#include "platform/ui/Setters.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -162,28 +163,18 @@ void TFwGroupBar::SetVisualStyle(TFwVisualStyle value) {
 }
 
 void TFwGroupBar::SetGradientColorStyle(TFwGradientColorStyle value) {
-  if (value == gradientColorStyle_) return;
-  gradientColorStyle_ = value;
-  InvalidateGroups();
+  if (StoreIfChanged(gradientColorStyle_, value)) InvalidateGroups();
 }
 
 void TFwGroupBar::SetGradientColorStart(TColor value) {
-  if (value == gradientColorStart_) return;
-  gradientColorStart_ = value;
-  InvalidateGroups();
+  if (StoreIfChanged(gradientColorStart_, value)) InvalidateGroups();
 }
 
 void TFwGroupBar::SetGradientColorStop(TColor value) {
-  if (value == gradientColorStop_) return;
-  gradientColorStop_ = value;
-  InvalidateGroups();
+  if (StoreIfChanged(gradientColorStop_, value)) InvalidateGroups();
 }
 
-void TFwGroupBar::SetGradientPath(TFwGroupBarGradientPath value) {
-  if (value == gradientPath_) return;
-  gradientPath_ = value;
-  Invalidate();
-}
+void TFwGroupBar::SetGradientPath(TFwGroupBarGradientPath value) { SetAndInvalidate(*this, gradientPath_, value); }
 
 void TFwGroupBar::SetLargeImages(TImageList* list) {
   if (list == largeImages_) return;
@@ -220,23 +211,20 @@ void TFwGroupBar::ColorChanged() {
   InvalidateGroups();
 }
 
-#define FW_BORDER_SETTER(Name, field, Type)  \
-  void TFwGroupBar::Set##Name(Type value) {  \
-    if (border_.field == value) return;       \
-    border_.field = value;                    \
-    LayOutGroups();                           \
-    Invalidate();                             \
-  }
-FW_BORDER_SETTER(BorderOuter, BorderOuter, TFrameStyleEx)
-FW_BORDER_SETTER(BorderInner, BorderInner, TFrameStyleEx)
-FW_BORDER_SETTER(BorderSides, Sides, TSides)
-FW_BORDER_SETTER(BevelWidth, BevelWidth, int)
-FW_BORDER_SETTER(BorderColor, BorderColor, TColor)
-FW_BORDER_SETTER(BorderHighlight, BorderHighlight, TColor)
-FW_BORDER_SETTER(BorderShadow, BorderShadow, TColor)
-FW_BORDER_SETTER(FlatColor, FlatColor, TColor)
-FW_BORDER_SETTER(FlatColorAdjustment, FlatColorAdjustment, int)
-#undef FW_BORDER_SETTER
+void TFwGroupBar::BorderChanged() {
+  LayOutGroups();
+  Invalidate();
+}
+
+void TFwGroupBar::SetBorderOuter(TFrameStyleEx value) { if (StoreIfChanged(border_.BorderOuter, value)) BorderChanged(); }
+void TFwGroupBar::SetBorderInner(TFrameStyleEx value) { if (StoreIfChanged(border_.BorderInner, value)) BorderChanged(); }
+void TFwGroupBar::SetBorderSides(TSides value) { if (StoreIfChanged(border_.Sides, value)) BorderChanged(); }
+void TFwGroupBar::SetBevelWidth(int value) { if (StoreIfChanged(border_.BevelWidth, value)) BorderChanged(); }
+void TFwGroupBar::SetBorderColor(TColor value) { if (StoreIfChanged(border_.BorderColor, value)) BorderChanged(); }
+void TFwGroupBar::SetBorderHighlight(TColor value) { if (StoreIfChanged(border_.BorderHighlight, value)) BorderChanged(); }
+void TFwGroupBar::SetBorderShadow(TColor value) { if (StoreIfChanged(border_.BorderShadow, value)) BorderChanged(); }
+void TFwGroupBar::SetFlatColor(TColor value) { if (StoreIfChanged(border_.FlatColor, value)) BorderChanged(); }
+void TFwGroupBar::SetFlatColorAdjustment(int value) { if (StoreIfChanged(border_.FlatColorAdjustment, value)) BorderChanged(); }
 
 // ---- geometry ----------------------------------------------------------------------
 

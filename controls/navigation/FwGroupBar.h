@@ -105,6 +105,7 @@ private:
   int CaptionImageExcess(const TFwGroup& group) const;
   int FrameWidth(TFrameStyleEx style) const;
   void InvalidateGroups();
+  void BorderChanged();
 
   std::vector<TFwGroup*> groups_;
   TFwGroupBarStyle style_ = TFwGroupBarStyle::gbsCategoryView;

@@ -7,6 +7,7 @@
 #include "controls/navigation/FwGroupTypes.h"
 #include "platform/ui/Component.h"
 #include "platform/ui/Graphics.h"
+#include "platform/ui/Setters.h"
 
 #include <vector>
 
@@ -47,46 +48,46 @@ public:
   ~TFwGroupController() override;
 
   TColor BorderColor() const { return borderColor_; }
-  void SetBorderColor(TColor v) { Set(borderColor_, v, gcpBorderColor); }
+  void SetBorderColor(TColor v) { if (StoreIfChanged(borderColor_, v)) UpdateGroups(gcpBorderColor); }
   TColor CaptionColor() const { return captionColor_; }
-  void SetCaptionColor(TColor v) { Set(captionColor_, v, gcpCaptionColor); }
+  void SetCaptionColor(TColor v) { if (StoreIfChanged(captionColor_, v)) UpdateGroups(gcpCaptionColor); }
   TColor CaptionColorStart() const { return captionColorStart_; }
-  void SetCaptionColorStart(TColor v) { Set(captionColorStart_, v, gcpCaptionColorStart); }
+  void SetCaptionColorStart(TColor v) { if (StoreIfChanged(captionColorStart_, v)) UpdateGroups(gcpCaptionColorStart); }
   TColor CaptionColorStop() const { return captionColorStop_; }
-  void SetCaptionColorStop(TColor v) { Set(captionColorStop_, v, gcpCaptionColorStop); }
+  void SetCaptionColorStop(TColor v) { if (StoreIfChanged(captionColorStop_, v)) UpdateGroups(gcpCaptionColorStop); }
   TFont& CaptionFont() { return captionFont_; }
   int CaptionHeight() const { return captionHeight_; }
-  void SetCaptionHeight(int v) { Set(captionHeight_, std::max(16, v), gcpCaptionHeight); }
+  void SetCaptionHeight(int v) { if (StoreIfChanged(captionHeight_, std::max(16, v))) UpdateGroups(gcpCaptionHeight); }
   TColor CaptionHotColor() const { return captionHotColor_; }
-  void SetCaptionHotColor(TColor v) { Set(captionHotColor_, v, gcpCaptionHotColor); }
+  void SetCaptionHotColor(TColor v) { if (StoreIfChanged(captionHotColor_, v)) UpdateGroups(gcpCaptionHotColor); }
   TColor Color() const { return color_; }
   void SetColor(TColor v);
   bool ParentColor() const { return parentColor_; }
   void SetParentColor(bool v);
   TColor DividerColor() const { return dividerColor_; }
-  void SetDividerColor(TColor v) { Set(dividerColor_, v, gcpDividerColor); }
+  void SetDividerColor(TColor v) { if (StoreIfChanged(dividerColor_, v)) UpdateGroups(gcpDividerColor); }
   bool DividerVisible() const { return dividerVisible_; }
-  void SetDividerVisible(bool v) { Set(dividerVisible_, v, gcpDividerVisible); }
+  void SetDividerVisible(bool v) { if (StoreIfChanged(dividerVisible_, v)) UpdateGroups(gcpDividerVisible); }
   TFont& Font() { return font_; }
   bool ParentFont() const { return parentFont_; }
-  void SetParentFont(bool v) { Set(parentFont_, v, gcpParentFont); }
+  void SetParentFont(bool v) { if (StoreIfChanged(parentFont_, v)) UpdateGroups(gcpParentFont); }
   int ItemHeight() const { return itemHeight_; }
-  void SetItemHeight(int v) { Set(itemHeight_, v, gcpItemHeight); }
+  void SetItemHeight(int v) { if (StoreIfChanged(itemHeight_, v)) UpdateGroups(gcpItemHeight); }
   TColor ItemHotColor() const { return itemHotColor_; }
-  void SetItemHotColor(TColor v) { Set(itemHotColor_, v, gcpItemHotColor); }
+  void SetItemHotColor(TColor v) { if (StoreIfChanged(itemHotColor_, v)) UpdateGroups(gcpItemHotColor); }
   int ItemIndent() const { return itemIndent_; }
-  void SetItemIndent(int v) { Set(itemIndent_, v, gcpItemIndent); }
+  void SetItemIndent(int v) { if (StoreIfChanged(itemIndent_, v)) UpdateGroups(gcpItemIndent); }
   TFont& ItemStaticFont() { return itemStaticFont_; }
   TColor SelectionColor() const { return selectionColor_; }
-  void SetSelectionColor(TColor v) { Set(selectionColor_, v, gcpSelectionColor); }
+  void SetSelectionColor(TColor v) { if (StoreIfChanged(selectionColor_, v)) UpdateGroups(gcpSelectionColor); }
   TColor SelectionShadowColor() const { return selectionShadowColor_; }
-  void SetSelectionShadowColor(TColor v) { Set(selectionShadowColor_, v, gcpSelectionShadowColor); }
+  void SetSelectionShadowColor(TColor v) { if (StoreIfChanged(selectionShadowColor_, v)) UpdateGroups(gcpSelectionShadowColor); }
   TColor SelectionFrameColor() const { return selectionFrameColor_; }
-  void SetSelectionFrameColor(TColor v) { Set(selectionFrameColor_, v, gcpSelectionFrameColor); }
+  void SetSelectionFrameColor(TColor v) { if (StoreIfChanged(selectionFrameColor_, v)) UpdateGroups(gcpSelectionFrameColor); }
   bool ShowItemSelection() const { return showItemSelection_; }
-  void SetShowItemSelection(bool v) { Set(showItemSelection_, v, gcpShowItemSelection); }
+  void SetShowItemSelection(bool v) { if (StoreIfChanged(showItemSelection_, v)) UpdateGroups(gcpShowItemSelection); }
   TFwItemSelectionStyle ItemSelectionStyle() const { return itemSelectionStyle_; }
-  void SetItemSelectionStyle(TFwItemSelectionStyle v) { Set(itemSelectionStyle_, v, gcpItemSelectionStyle); }
+  void SetItemSelectionStyle(TFwItemSelectionStyle v) { if (StoreIfChanged(itemSelectionStyle_, v)) UpdateGroups(gcpItemSelectionStyle); }
 
   int GroupCount() const { return static_cast<int>(groups_.size()); }
   void RegisterGroup(TFwGroup* group);
@@ -103,12 +104,6 @@ protected:
   void Loaded() override;
 
 private:
-  template <class T>
-  void Set(T& field, T value, int code) {
-    if (field == value) return;
-    field = value;
-    UpdateGroups(code);
-  }
   void FontChanged();
 
   TColor borderColor_ = clBtnHighlight;

@@ -1,6 +1,7 @@
 #include "controls/navigation/FwGroupItem.h"
 
 #include "controls/navigation/FwGroup.h"
+#include "platform/ui/Setters.h"
 
 #include <QKeySequence>
 #include <algorithm>
@@ -59,6 +60,16 @@ TFwGroupItem::~TFwGroupItem() {
 
 TFwGroup* TFwGroupItem::Group() const { return &collection_->Owner(); }
 
+TRect TFwGroupItem::ImageRect() const {
+  const TFwGroupItemBox* box = Group()->BoxOf(*this);
+  return box ? box->Image : TRect{};
+}
+
+TRect TFwGroupItem::CaptionRect() const {
+  const TFwGroupItemBox* box = Group()->BoxOf(*this);
+  return box ? box->Caption : TRect{};
+}
+
 int TFwGroupItem::Index() const { return collection_->IndexOf(this); }
 
 void TFwGroupItem::Changed() { collection_->Changed(); }
@@ -101,33 +112,23 @@ void TFwGroupItem::SetCaption(const QString& value) {
 }
 
 void TFwGroupItem::SetDisabledIndex(int value) {
-  if (value == disabledIndex_) return;
-  disabledIndex_ = value;
-  Changed();
+  if (StoreIfChanged(disabledIndex_, value)) Changed();
 }
 
 void TFwGroupItem::SetEnabled(bool value) {
-  if (value == enabled_) return;
-  enabled_ = value;
-  Changed();
+  if (StoreIfChanged(enabled_, value)) Changed();
 }
 
 void TFwGroupItem::SetFontColor(TColor value) {
-  if (value == fontColor_) return;
-  fontColor_ = value;
-  Changed();
+  if (StoreIfChanged(fontColor_, value)) Changed();
 }
 
 void TFwGroupItem::SetFontStyle(TFontStyles value) {
-  if (value == fontStyle_) return;
-  fontStyle_ = value;
-  Changed();
+  if (StoreIfChanged(fontStyle_, value)) Changed();
 }
 
 void TFwGroupItem::SetImageIndex(int value) {
-  if (value == imageIndex_) return;
-  imageIndex_ = value;
-  Changed();
+  if (StoreIfChanged(imageIndex_, value)) Changed();
 }
 
 void TFwGroupItem::SetIndentLevel(int value) {
@@ -138,9 +139,7 @@ void TFwGroupItem::SetIndentLevel(int value) {
 }
 
 void TFwGroupItem::SetVisible(bool value) {
-  if (value == visible_) return;
-  visible_ = value;
-  Changed();
+  if (StoreIfChanged(visible_, value)) Changed();
 }
 
 void TFwGroupItem::SetSelected(bool value) {
@@ -241,6 +240,8 @@ void TFwGroupItems::EndUpdate() {
 }
 
 void TFwGroupItems::Changed() {
+  // The boxes go at once: they name items by index, and a paint may come before EndUpdate.
+  group_.InvalidateItemBoxes();
   if (updateCount_ > 0) {
     changePending_ = true;
     return;

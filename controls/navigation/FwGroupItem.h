@@ -88,11 +88,12 @@ public:
   // The hint shown for the item (with the action's shortcut when it has one).
   QString DisplayHint() const;
 
-  // Run-time state, kept by the group's painting and mouse handling.
+  // Run-time state, kept by the group's mouse handling.
   int HotState() const { return hotState_; }
   bool MouseDownFlag() const { return mouseDown_; }
-  TRect ImageRect() const { return imageRect_; }
-  TRect CaptionRect() const { return captionRect_; }
+  // Where the item's image and caption stand in its group (empty while not shown).
+  TRect ImageRect() const;
+  TRect CaptionRect() const;
 
 private:
   friend class TFwGroupItems;
@@ -119,8 +120,6 @@ private:
   std::unique_ptr<TFwGroupItemActionLink> link_;
   bool mouseDown_ = false;
   int hotState_ = hsNormal;
-  TRect imageRect_;
-  TRect captionRect_;
 };
 
 class TFwGroupItems {

@@ -9,34 +9,18 @@
 
 namespace fw {
 
-namespace {
-
-bool Hits(const TFwGroupItem& item, TPoint p) { return item.ImageRect().Contains(p) || item.CaptionRect().Contains(p); }
-
-} // namespace
-
 bool TFwGroup::InCaption(TPoint p) const { return Rect(0, 0, ClientWidth(), captionHeight_).Contains(p); }
 
 bool TFwGroup::CaptionClickable() const {
   return style_ == TFwGroupBarStyle::gbsOutlook || (style_ == TFwGroupBarStyle::gbsCategoryView && canClose_);
 }
 
-TFwGroupItem* TFwGroup::ItemAt(TPoint p) const {
+TFwGroupItem* TFwGroup::ItemAt(TPoint p, bool clickableOnly) {
   if (InCaption(p)) return nullptr;
-  const int first = style_ == TFwGroupBarStyle::gbsOutlook ? topItem_ : 0;
-  for (int i = first; i < items_.Count(); ++i) {
-    TFwGroupItem* item = items_[i];
-    if (item->Visible() && item->Enabled() && Hits(*item, p)) return item;
-  }
-  return nullptr;
-}
-
-TFwGroupItem* TFwGroup::ClickableItemAt(TPoint p) const {
-  if (InCaption(p)) return nullptr;
-  const int first = style_ == TFwGroupBarStyle::gbsOutlook ? topItem_ : 0;
-  for (int i = first; i < items_.Count(); ++i) {
-    TFwGroupItem* item = items_[i];
-    if (item->Visible() && item->Enabled() && item->Clickable() && Hits(*item, p)) return item;
+  for (const TFwGroupItemBox& box : ItemBoxes()) {
+    if (box.Separator || !box.Hits(p)) continue;
+    TFwGroupItem* item = items_[box.Index];
+    if (item->Enabled() && (item->Clickable() || !clickableOnly)) return item;
   }
   return nullptr;
 }
@@ -126,7 +110,8 @@ void TFwGroup::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     TFwGroupItem* item = items_[i];
     if (!item->mouseDown_) continue;
     item->mouseDown_ = false;
-    const bool still = item->Visible() && item->Enabled() && Hits(*item, p);
+    const TFwGroupItemBox* box = BoxOf(*item);
+    const bool still = box && item->Enabled() && box->Hits(p);
     item->hotState_ = still ? hsHot : hsNormal;
     Invalidate();
     if (still) item->Click();
@@ -196,7 +181,7 @@ void TFwGroup::UpdateHintAndCursor(TPoint p) {
 
 // ---- Outlook scroll buttons --------------------------------------------------------
 
-bool TFwGroup::ItemsOverflow() { return items_.Count() > 0 && LayOutItems(nullptr, nullptr) > ClientHeight(); }
+bool TFwGroup::ItemsOverflow() { return items_.Count() > 0 && GetItemsHeight() > ClientHeight(); }
 
 void TFwGroup::PlaceScrollButtons() {
   if (!upButton_ || !downButton_) return;

@@ -1,5 +1,6 @@
-// TFwGroup: measuring and painting. One walk over the items (LayOutItems) serves both,
-// so what is measured for the bar's layout is exactly what is painted and hit-tested.
+// TFwGroup: measuring and painting. One walk over the items (MeasureItems) records where
+// each item stands; the bar's layout, the painting and the hit tests all read those boxes,
+// which are measured again only when something moved the items.
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwColors.h"
 #include "controls/common/FwGraphics.h"
@@ -11,18 +12,6 @@
 namespace fw {
 
 namespace {
-
-QImage Greyed(const QImage& image) {
-  QImage grey = image.convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < grey.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(grey.scanLine(y));
-    for (int x = 0; x < grey.width(); ++x) {
-      const int g = 128 + qGray(line[x]) / 2;
-      line[x] = qRgba(g, g, g, qAlpha(line[x]) / 2);
-    }
-  }
-  return grey;
-}
 
 bool GradientsShown(TFwVisualStyle style) { return style != TFwVisualStyle::vsClassic && HighColorDisplay(); }
 
@@ -49,7 +38,8 @@ int TFwGroup::CaptionIndent() const {
 
 int TFwGroup::GetItemsHeight() {
   if (items_.Count() == 0) return captionHeight_;
-  return LayOutItems(nullptr, nullptr);
+  ItemBoxes();
+  return itemsBottom_;
 }
 
 TFwGroup::ItemColors TFwGroup::GetItemColors() const {
@@ -98,43 +88,69 @@ void TFwGroup::DrawItemImage(TCanvas& canvas, const TFwGroupItem& item, int x, i
   }
   if (item.ImageIndex() < 0 || item.ImageIndex() >= list->Count()) return;
   const QImage image = list->Image(item.ImageIndex());
-  canvas.DrawImage(x, y, item.Enabled() ? image : Greyed(image));
+  canvas.DrawImage(x, y, item.Enabled() ? image : Greyed(image, 50));
 }
 
-// Walks the visible items from the first shown one, recording each item's image and
-// caption rectangles; with a canvas and colours it also draws them. Returns the bottom
-// of the last item.
-int TFwGroup::LayOutItems(TCanvas* paint, const ItemColors* colors) {
-  TCanvas& c = paint ? *paint : Canvas();
+// ---- measuring ---------------------------------------------------------------------
+
+TFwGroup::MeasureKey TFwGroup::CurrentMeasureKey() const {
+  const TImageList* images = itemStyle_ == TFwItemStyle::isLarge ? UsedLargeImages() : UsedSmallImages();
+  return {Width(), style_ == TFwGroupBarStyle::gbsOutlook ? topItem_ : 0, images,
+          images ? images->Width() : 0, images ? images->Height() : 0};
+}
+
+bool TFwGroup::ItemBoxesCurrent() const {
+  if (!boxesValid_ || !(measuredKey_ == CurrentMeasureKey())) return false;
+  // OnClick is a plain field: an item that became clickable (or stopped) changes its font.
+  for (const TFwGroupItemBox& box : boxes_)
+    if (!box.Separator && items_[box.Index]->Clickable() != box.Clickable) return false;
+  return true;
+}
+
+const std::vector<TFwGroupItemBox>& TFwGroup::ItemBoxes() {
+  if (!ItemBoxesCurrent()) MeasureItems();
+  return boxes_;
+}
+
+const TFwGroupItemBox* TFwGroup::BoxOf(const TFwGroupItem& item) {
+  const int index = items_.IndexOf(&item);
+  for (const TFwGroupItemBox& box : ItemBoxes())
+    if (box.Index == index) return &box;
+  return nullptr;
+}
+
+void TFwGroup::ApplyItemFont(TCanvas& canvas, const TFwGroupItem& item) const {
+  canvas.Font().Assign(!item.Clickable() && item.Enabled() ? itemStaticFont_ : Font());
+  canvas.Font().SetStyle(item.Enabled() ? canvas.Font().Style() | item.FontStyle() : TFontStyles(0));
+}
+
+// Walks the visible items from the first shown one and records where each stands: its
+// image and caption (what the mouse hits) and the text's box, or a separator's line.
+void TFwGroup::MeasureItems() {
+  measuredKey_ = CurrentMeasureKey();
+  boxesValid_ = true;
+  boxes_.clear();
+  TCanvas& c = Canvas();
   const int width = Width();
   const bool large = itemStyle_ == TFwItemStyle::isLarge;
-  TImageList* images = large ? UsedLargeImages() : UsedSmallImages();
+  const TImageList* images = measuredKey_.Images;
   c.Font().Assign(Font());
   const int textHeight = c.TextHeight(QStringLiteral("Pp"));
   const int offset = (itemHeight_ - textHeight) / 2;
   const int band = large ? (images ? images->Height() + 2 : 34) : 0;
   const int captionIndent = large ? 8 : CaptionIndent();
-  const bool drawing = paint && colors;
-  const TFwVisualStyle visual = groupBar_ ? groupBar_->VisualStyle() : TFwVisualStyle::vsGradient;
   int y = captionHeight_ + 4;
   int bottom = captionHeight_;
-  const int first = style_ == TFwGroupBarStyle::gbsOutlook ? topItem_ : 0;
-  for (int i = 0; i < first; ++i) items_[i]->imageRect_ = items_[i]->captionRect_ = TRect{};
-  for (int i = first; i < items_.Count(); ++i) {
-    TFwGroupItem& item = *items_[i];
-    item.imageRect_ = item.captionRect_ = TRect{};
+  for (int i = measuredKey_.First; i < items_.Count(); ++i) {
+    const TFwGroupItem& item = *items_[i];
     if (!item.Visible()) continue;
+    TFwGroupItemBox box;
+    box.Index = i;
     if (item.IsSeparator()) {
       if (IsRedundantSeparator(i)) continue;
-      if (drawing) {
-        const TRect line = Rect(8, y + 2, width - 8, y + 3);
-        if (GradientsShown(visual)) {
-          PaintGradient(c, line, TGradientDirection::gdVerticalCenter, Color(), dividerColor_);
-        } else {
-          c.Brush().SetColor(dividerColor_);
-          c.FillRect(line);
-        }
-      }
+      box.Separator = true;
+      box.Line = Rect(8, y + 2, width - 8, y + 3);
+      boxes_.push_back(box);
       if (large) {
         bottom = y + 4;
         y += 12;
@@ -144,32 +160,8 @@ int TFwGroup::LayOutItems(TCanvas* paint, const ItemColors* colors) {
       }
       continue;
     }
-    // Font and colour of this item.
-    if (!item.Clickable() && item.Enabled())
-      c.Font().Assign(itemStaticFont_);
-    else
-      c.Font().Assign(Font());
-    if (colors) {
-      TColor color = colors->Normal;
-      TFontStyles style = c.Font().Style() | item.FontStyle();
-      if (!item.Enabled()) {
-        color = ColorToRGB(Color()) == ColorToRGB(clBtnShadow) ? clBtnFace : clBtnShadow;
-        style = 0;
-      } else if (!item.Clickable()) {
-        color = itemStaticFont_.Color();
-      } else if (item.hotState_ == hsHot) {
-        color = colors->Hot;
-      } else if (item.hotState_ == hsPressed) {
-        color = colors->Pressed;
-      } else if (item.FontColor() != fwGroupColorDefault) {
-        color = item.FontColor();
-      }
-      if (!large && item.Enabled() && item.Clickable() && item.hotState_ != hsNormal) style |= fsUnderline;
-      c.Font().SetColor(color);
-      c.Font().SetStyle(style);
-    }
-    const QString caption = StripAccelChars(item.Caption());
-    const bool highlighted = item.hotState_ != hsNormal || (showItemSelection_ && item.Selected());
+    box.Clickable = item.Clickable();
+    ApplyItemFont(c, item);
     if (large) {
       TRect text = Rect(8, y + band, width - 8, y + band);
       c.DrawText(item.Caption(), text, DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
@@ -177,48 +169,33 @@ int TFwGroup::LayOutItems(TCanvas* paint, const ItemColors* colors) {
       const int tw = std::min(text.Width(), width - 16);
       const int iw = images ? images->Width() : 32;
       const int ih = images ? images->Height() : 32;
-      item.imageRect_ = Bounds((width - iw) / 2, y + 2, iw, ih);
       const int ty = y + band + offset;
-      item.captionRect_ = Bounds((width - tw) / 2, ty, tw, th);
-      if (drawing) {
-        if (highlighted && item.Enabled())
-          DrawItemHighlight(c, item.imageRect_, item.hotState_ == hsHot);
-        DrawItemImage(c, item, item.imageRect_.Left, item.imageRect_.Top);
-        c.Brush().SetStyle(TBrushStyle::bsClear);
-        TRect r = Rect(8, ty, width - 8, ty + th);
-        c.DrawText(item.Caption(), r, DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
-      }
+      box.Image = Bounds((width - iw) / 2, y + 2, iw, ih);
+      box.Caption = Bounds((width - tw) / 2, ty, tw, th);
+      box.Text = Rect(8, ty, width - 8, ty + th);
       bottom = y + band + th + 2 * offset + 4;
       y += std::max(2 * offset + th, itemHeight_) + band + 8;
     } else {
-      const int indent = item.IndentLevel() * itemIndent_;
-      const int left = captionIndent + indent;
+      const int left = captionIndent + item.IndentLevel() * itemIndent_;
       TRect text = Rect(left, y, width - 8, y + itemHeight_);
-      c.DrawText(caption, text, DT_CALCRECT | DT_WORDBREAK | DT_LEFT | DT_NOPREFIX);
+      c.DrawText(StripAccelChars(item.Caption()), text, DT_CALCRECT | DT_WORDBREAK | DT_LEFT | DT_NOPREFIX);
       const int th = text.Height();
-      item.captionRect_ = Bounds(left, y + offset, std::min(text.Width(), width - 8 - left), th);
+      box.Caption = Bounds(left, y + offset, std::min(text.Width(), width - 8 - left), th);
+      box.Text = Rect(left, y + offset, width - 8, y + offset + th);
       if (images && item.ImageIndex() >= 0) {
         const int ih = images->Height();
         const int iy = th > textHeight ? y + offset + (textHeight - ih) / 2 : y + (itemHeight_ - ih) / 2;
-        item.imageRect_ = Bounds(8 + indent, iy, images->Width(), ih);
-      }
-      if (drawing) {
-        if (showItemSelection_ && item.Enabled() && !item.imageRect_.IsEmpty() &&
-            itemSelectionStyle_ == TFwItemSelectionStyle::issImage && highlighted)
-          DrawItemHighlight(c, item.imageRect_, item.hotState_ == hsHot);
-        if (showItemSelection_ && item.Selected() && itemSelectionStyle_ == TFwItemSelectionStyle::issCaption)
-          DrawItemHighlight(c, item.captionRect_, false);
-        if (!item.imageRect_.IsEmpty()) DrawItemImage(c, item, item.imageRect_.Left, item.imageRect_.Top);
-        c.Brush().SetStyle(TBrushStyle::bsClear);
-        TRect r = Rect(left, y + offset, width - 8, y + offset + th);
-        c.DrawText(caption, r, DT_WORDBREAK | DT_LEFT | DT_NOPREFIX);
+        box.Image = Bounds(8 + item.IndentLevel() * itemIndent_, iy, images->Width(), ih);
       }
       bottom = y + th + 2 * offset + 4;
       y += std::max(2 * offset + th, itemHeight_);
     }
+    boxes_.push_back(box);
   }
-  return bottom;
+  itemsBottom_ = bottom;
 }
+
+void TFwGroup::InvalidateItemBoxes() { boxesValid_ = false; }
 
 // ---- painting ----------------------------------------------------------------------
 
@@ -239,10 +216,59 @@ void TFwGroup::PaintTo(TCanvas& canvas) {
 void TFwGroup::DrawItems(TCanvas& canvas) {
   if (items_.Count() == 0 || (!opened_ && style_ != TFwGroupBarStyle::gbsTaskList)) return;
   const ItemColors colors = GetItemColors();
+  const TFwVisualStyle visual = groupBar_ ? groupBar_->VisualStyle() : TFwVisualStyle::vsGradient;
   const int saved = canvas.SaveDC();
   canvas.IntersectClipRect(Rect(0, captionHeight_, Width(), Height()));
-  LayOutItems(&canvas, &colors);
+  for (const TFwGroupItemBox& box : ItemBoxes()) {
+    if (!box.Separator) {
+      DrawItem(canvas, box, colors);
+    } else if (GradientsShown(visual)) {
+      PaintGradient(canvas, box.Line, TGradientDirection::gdVerticalCenter, Color(), dividerColor_);
+    } else {
+      canvas.Brush().SetColor(dividerColor_);
+      canvas.FillRect(box.Line);
+    }
+  }
   canvas.RestoreDC(saved);
+}
+
+void TFwGroup::DrawItem(TCanvas& canvas, const TFwGroupItemBox& box, const ItemColors& colors) {
+  const TFwGroupItem& item = *items_[box.Index];
+  const bool large = itemStyle_ == TFwItemStyle::isLarge;
+  ApplyItemFont(canvas, item);
+  TColor color = colors.Normal;
+  if (!item.Enabled())
+    color = ColorToRGB(Color()) == ColorToRGB(clBtnShadow) ? clBtnFace : clBtnShadow;
+  else if (!item.Clickable())
+    color = itemStaticFont_.Color();
+  else if (item.hotState_ == hsHot)
+    color = colors.Hot;
+  else if (item.hotState_ == hsPressed)
+    color = colors.Pressed;
+  else if (item.FontColor() != fwGroupColorDefault)
+    color = item.FontColor();
+  canvas.Font().SetColor(color);
+  if (!large && item.Enabled() && item.Clickable() && item.hotState_ != hsNormal)
+    canvas.Font().SetStyle(canvas.Font().Style() | fsUnderline);
+
+  const bool highlighted = item.hotState_ != hsNormal || (showItemSelection_ && item.Selected());
+  const bool hot = item.hotState_ == hsHot;
+  if (large) {
+    if (highlighted && item.Enabled()) DrawItemHighlight(canvas, box.Image, hot);
+  } else {
+    if (showItemSelection_ && item.Enabled() && !box.Image.IsEmpty() &&
+        itemSelectionStyle_ == TFwItemSelectionStyle::issImage && highlighted)
+      DrawItemHighlight(canvas, box.Image, hot);
+    if (showItemSelection_ && item.Selected() && itemSelectionStyle_ == TFwItemSelectionStyle::issCaption)
+      DrawItemHighlight(canvas, box.Caption, false);
+  }
+  if (!box.Image.IsEmpty()) DrawItemImage(canvas, item, box.Image.Left, box.Image.Top);
+  canvas.Brush().SetStyle(TBrushStyle::bsClear);
+  TRect text = box.Text;
+  if (large)
+    canvas.DrawText(item.Caption(), text, DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
+  else
+    canvas.DrawText(StripAccelChars(item.Caption()), text, DT_WORDBREAK | DT_LEFT | DT_NOPREFIX);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwGlyphs.h"
 #include "platform/ui/Bitmap.h"
+#include "platform/ui/Setters.h"
 
 #include <QPainter>
 #include <cmath>
@@ -16,29 +17,22 @@ TFwProgressBar::TFwProgressBar(TComponent* owner) : TGraphicControl(owner) {
 
 TFwProgressBar::~TFwProgressBar() { SetFrameController(nullptr); }
 
-#define FW_SET(field, value) \
-  if (field == value) return; \
-  field = value;              \
-  Invalidate();
-
-void TFwProgressBar::SetBackColor(TColor value) { FW_SET(backColor_, value) }
-void TFwProgressBar::SetBackColorStop(TColor value) { FW_SET(backColorStop_, value) }
-void TFwProgressBar::SetBarColor(TColor value) { FW_SET(barColor_, value) }
-void TFwProgressBar::SetBarColorStop(TColor value) { FW_SET(barColorStop_, value) }
-void TFwProgressBar::SetBevelWidth(int value) { FW_SET(bevelWidth_, value) }
-void TFwProgressBar::SetBorderColor(TColor value) { FW_SET(borderColor_, value) }
-void TFwProgressBar::SetBorderInner(TFrameStyleEx value) { FW_SET(borderInner_, value) }
-void TFwProgressBar::SetBorderOuter(TFrameStyleEx value) { FW_SET(borderOuter_, value) }
-void TFwProgressBar::SetBorderWidth(int value) { FW_SET(borderWidth_, value) }
-void TFwProgressBar::SetFlatColor(TColor value) { FW_SET(flatColor_, value) }
-void TFwProgressBar::SetFlatColorAdjustment(int value) { FW_SET(flatColorAdjustment_, value) }
-void TFwProgressBar::SetGradientDirection(TGradientDirection value) { FW_SET(gradientDirection_, value) }
-void TFwProgressBar::SetInteriorOffset(int value) { FW_SET(interiorOffset_, value) }
-void TFwProgressBar::SetOrientation(TOrientation value) { FW_SET(orientation_, value) }
-void TFwProgressBar::SetShowPercent(bool value) { FW_SET(showPercent_, value) }
-void TFwProgressBar::SetThemeAware(bool value) { FW_SET(themeAware_, value) }
-
-#undef FW_SET
+void TFwProgressBar::SetBackColor(TColor value) { SetAndInvalidate(*this, backColor_, value); }
+void TFwProgressBar::SetBackColorStop(TColor value) { SetAndInvalidate(*this, backColorStop_, value); }
+void TFwProgressBar::SetBarColor(TColor value) { SetAndInvalidate(*this, barColor_, value); }
+void TFwProgressBar::SetBarColorStop(TColor value) { SetAndInvalidate(*this, barColorStop_, value); }
+void TFwProgressBar::SetBevelWidth(int value) { SetAndInvalidate(*this, bevelWidth_, value); }
+void TFwProgressBar::SetBorderColor(TColor value) { SetAndInvalidate(*this, borderColor_, value); }
+void TFwProgressBar::SetBorderInner(TFrameStyleEx value) { SetAndInvalidate(*this, borderInner_, value); }
+void TFwProgressBar::SetBorderOuter(TFrameStyleEx value) { SetAndInvalidate(*this, borderOuter_, value); }
+void TFwProgressBar::SetBorderWidth(int value) { SetAndInvalidate(*this, borderWidth_, value); }
+void TFwProgressBar::SetFlatColor(TColor value) { SetAndInvalidate(*this, flatColor_, value); }
+void TFwProgressBar::SetFlatColorAdjustment(int value) { SetAndInvalidate(*this, flatColorAdjustment_, value); }
+void TFwProgressBar::SetGradientDirection(TGradientDirection value) { SetAndInvalidate(*this, gradientDirection_, value); }
+void TFwProgressBar::SetInteriorOffset(int value) { SetAndInvalidate(*this, interiorOffset_, value); }
+void TFwProgressBar::SetOrientation(TOrientation value) { SetAndInvalidate(*this, orientation_, value); }
+void TFwProgressBar::SetShowPercent(bool value) { SetAndInvalidate(*this, showPercent_, value); }
+void TFwProgressBar::SetThemeAware(bool value) { SetAndInvalidate(*this, themeAware_, value); }
 
 void TFwProgressBar::SetNumSegments(int value) {
   value = std::clamp(value, 1, 100);

@@ -3,6 +3,7 @@
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwColors.h"
 #include "controls/common/FwGraphics.h"
+#include "platform/ui/Setters.h"
 #include "platform/ui/WinControl.h"
 
 #include <QApplication>
@@ -63,9 +64,7 @@ void TFwCustomSizePanel::SetMarginMax(int value) {
 }
 
 void TFwCustomSizePanel::SetLockBar(bool value) {
-  if (value == lockBar_) return;
-  lockBar_ = value;
-  unsetCursor();
+  if (StoreIfChanged(lockBar_, value)) unsetCursor();
 }
 
 void TFwCustomSizePanel::SetHotSpotVisible(bool value) {
@@ -79,7 +78,7 @@ void TFwCustomSizePanel::SetHotSpotVisible(bool value) {
 }
 
 void TFwCustomSizePanel::SetHotSpotSizePercent(int value) {
-  SetLook(hotSpotSizePercent_, std::clamp(value, 0, 100));
+  SetAndInvalidate(*this, hotSpotSizePercent_, std::clamp(value, 0, 100));
 }
 
 void TFwCustomSizePanel::SetHotSpotClosed(bool value) {

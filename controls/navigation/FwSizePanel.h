@@ -7,6 +7,7 @@
 
 #include "controls/common/FwCommon.h"
 #include "controls/common/FwCustomPanel.h"
+#include "platform/ui/Setters.h"
 
 #include <memory>
 
@@ -46,17 +47,17 @@ public:
   bool HotSpotIgnoreMargins() const { return hotSpotIgnoreMargins_; }
   void SetHotSpotIgnoreMargins(bool value) { hotSpotIgnoreMargins_ = value; }
   TColor HotSpotColor() const { return hotSpotColor_; }
-  void SetHotSpotColor(TColor value) { SetLook(hotSpotColor_, value); }
+  void SetHotSpotColor(TColor value) { SetAndInvalidate(*this, hotSpotColor_, value); }
   TColor HotSpotHighlight() const { return hotSpotHighlight_; }
-  void SetHotSpotHighlight(TColor value) { SetLook(hotSpotHighlight_, value); }
+  void SetHotSpotHighlight(TColor value) { SetAndInvalidate(*this, hotSpotHighlight_, value); }
   TColor HotSpotDotColor() const { return hotSpotDotColor_; }
-  void SetHotSpotDotColor(TColor value) { SetLook(hotSpotDotColor_, value); }
+  void SetHotSpotDotColor(TColor value) { SetAndInvalidate(*this, hotSpotDotColor_, value); }
   TColor HotSpotFrameColor() const { return hotSpotFrameColor_; }
-  void SetHotSpotFrameColor(TColor value) { SetLook(hotSpotFrameColor_, value); }
+  void SetHotSpotFrameColor(TColor value) { SetAndInvalidate(*this, hotSpotFrameColor_, value); }
   int GradientColorAdjustment() const { return gradientColorAdjustment_; }
-  void SetGradientColorAdjustment(int value) { SetLook(gradientColorAdjustment_, value); }
+  void SetGradientColorAdjustment(int value) { SetAndInvalidate(*this, gradientColorAdjustment_, value); }
   TFwGroupBarGradientPath GradientPath() const { return gradientPath_; }
-  void SetGradientPath(TFwGroupBarGradientPath value) { SetLook(gradientPath_, value); }
+  void SetGradientPath(TFwGroupBarGradientPath value) { SetAndInvalidate(*this, gradientPath_, value); }
 
   // The collapsed state and the size it restores to. Setting HotSpotClosed collapses or
   // restores the panel without OnHotSpotClick.
@@ -90,12 +91,6 @@ protected:
 
 private:
   enum class Edge { None, Left, Top, Right, Bottom };
-  template <class T>
-  void SetLook(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    Invalidate();
-  }
   Edge FacingEdge() const;
   bool HorizontalBar() const { return FacingEdge() == Edge::Top || FacingEdge() == Edge::Bottom; }
   int PanelSize() const { return HorizontalBar() ? Height() : Width(); }

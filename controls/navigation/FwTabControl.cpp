@@ -3,6 +3,7 @@
 #include "controls/navigation/FwTabScroller.h"
 #include "platform/ui/Canvas.h"
 #include "platform/ui/ImageList.h"
+#include "platform/ui/Setters.h"
 #include "platform/ui/Timer.h"
 
 #include <QFontMetrics>
@@ -92,7 +93,7 @@ bool TFwCustomTabControl::HasImage(const TFwTabData& tab) const {
 
 void TFwCustomTabControl::SetRowIndent(int value) {
   if (value < 0) return;
-  SetLayoutProp(rowIndent_, value);
+  if (StoreIfChanged(rowIndent_, value)) SetLayoutDirty();
 }
 
 void TFwCustomTabControl::SetFixedDimension(int value) {

@@ -14,6 +14,7 @@
 #include "controls/navigation/FwTabTypes.h"
 #include "controls/navigation/FwTabs.h"
 #include "platform/ui/CustomControl.h"
+#include "platform/ui/Setters.h"
 
 #include <functional>
 #include <vector>
@@ -24,6 +25,36 @@ class TCanvas;
 class TFwTabScroller;
 class TImageList;
 class TTimer;
+
+// What one tab looks like now, gathered from the control's state before it is painted.
+// Rectangles are in client coordinates.
+struct TFwTabLook {
+  bool Selected = false;
+  bool Hot = false;
+  bool Enabled = true;
+  // The selected tab of a focused control shows a dotted focus rectangle.
+  bool FocusRect = false;
+  bool Bold = false;
+  // The tab's shape as drawn, the area its background fills, the part that holds image
+  // and caption, and the part of that left to the caption.
+  TRect Drawn, Background, Content, Caption;
+  // The image (the tab's own, or its disabled one), greyed for a disabled tab without
+  // one of its own; -1 when none shows.
+  int ImageIndex = -1;
+  bool ImageGreyed = false;
+  TRect Image;
+  // The background: a plain fill, or a gradient from start to stop.
+  TColor Fill = clBtnFace;
+  bool Gradient = false;
+  TGradientDirection GradientDirection = TGradientDirection::gdVerticalEnd;
+  TColor GradientStart = clBtnFace, GradientStop = clBtnFace;
+  // The caption's colour, and the embossed copy one pixel down-right under it (a
+  // disabled tab; clNone otherwise).
+  TColor TextColor = clBtnText;
+  TColor TextEmboss = clNone;
+  // The bar along the tab's outer edge (hot or selected tab with htsTab), or clNone.
+  TColor HighlightBar = clNone;
+};
 
 class TFwCustomTabControl : public TCustomControl {
 public:
@@ -47,84 +78,84 @@ public:
 
   // Look and layout properties; setters compare, store, then relayout or repaint.
   bool AlignTabs() const { return alignTabs_; }
-  void SetAlignTabs(bool value) { SetLayoutProp(alignTabs_, value); }
+  void SetAlignTabs(bool value) { if (StoreIfChanged(alignTabs_, value)) SetLayoutDirty(); }
   TColor BackgroundColor() const { return backgroundColor_; }
   void SetBackgroundColor(TColor value);
   bool BoldCurrentTab() const { return boldCurrentTab_; }
-  void SetBoldCurrentTab(bool value) { SetLayoutProp(boldCurrentTab_, value); }
+  void SetBoldCurrentTab(bool value) { if (StoreIfChanged(boldCurrentTab_, value)) SetLayoutDirty(); }
   int CutCornerSize() const { return cutCornerSize_; }
-  void SetCutCornerSize(int value) { SetLayoutProp(cutCornerSize_, value); }
+  void SetCutCornerSize(int value) { if (StoreIfChanged(cutCornerSize_, value)) SetLayoutDirty(); }
   TColor FlatColor() const { return flatColor_; }
-  void SetFlatColor(TColor value) { SetLookProp(flatColor_, value); }
+  void SetFlatColor(TColor value) { SetAndInvalidate(*this, flatColor_, value); }
   int FlatColorAdjustment() const { return flatColorAdjustment_; }
-  void SetFlatColorAdjustment(int value) { SetLookProp(flatColorAdjustment_, value); }
+  void SetFlatColorAdjustment(int value) { SetAndInvalidate(*this, flatColorAdjustment_, value); }
   bool HotTrack() const { return hotTrack_; }
-  void SetHotTrack(bool value) { SetLookProp(hotTrack_, value); }
+  void SetHotTrack(bool value) { SetAndInvalidate(*this, hotTrack_, value); }
   TColor HotTrackColor() const { return hotTrackColor_; }
-  void SetHotTrackColor(TColor value) { SetLookProp(hotTrackColor_, value); }
+  void SetHotTrackColor(TColor value) { SetAndInvalidate(*this, hotTrackColor_, value); }
   TFwHotTrackColorType HotTrackColorType() const { return hotTrackColorType_; }
-  void SetHotTrackColorType(TFwHotTrackColorType value) { SetLookProp(hotTrackColorType_, value); }
+  void SetHotTrackColorType(TFwHotTrackColorType value) { SetAndInvalidate(*this, hotTrackColorType_, value); }
   TFwTabHotTrackStyle HotTrackStyle() const { return hotTrackStyle_; }
-  void SetHotTrackStyle(TFwTabHotTrackStyle value) { SetLookProp(hotTrackStyle_, value); }
+  void SetHotTrackStyle(TFwTabHotTrackStyle value) { SetAndInvalidate(*this, hotTrackStyle_, value); }
   // Tab images and where they sit against the caption.
   TImageList* Images() const { return images_; }
   void SetImages(TImageList* list);
   TFwImagePosition ImagePosition() const { return imagePosition_; }
-  void SetImagePosition(TFwImagePosition value) { SetLayoutProp(imagePosition_, value); }
+  void SetImagePosition(TFwImagePosition value) { if (StoreIfChanged(imagePosition_, value)) SetLayoutDirty(); }
   TFwHorizontalAlignment ImageAlignment() const { return imageAlignment_; }
-  void SetImageAlignment(TFwHorizontalAlignment value) { SetLookProp(imageAlignment_, value); }
+  void SetImageAlignment(TFwHorizontalAlignment value) { SetAndInvalidate(*this, imageAlignment_, value); }
   TFwVerticalAlignment ImageAlignmentVertical() const { return imageAlignmentVertical_; }
-  void SetImageAlignmentVertical(TFwVerticalAlignment value) { SetLookProp(imageAlignmentVertical_, value); }
+  void SetImageAlignmentVertical(TFwVerticalAlignment value) { SetAndInvalidate(*this, imageAlignmentVertical_, value); }
   int ImageMargin() const { return imageMargin_; }
-  void SetImageMargin(int value) { SetLayoutProp(imageMargin_, value); }
+  void SetImageMargin(int value) { if (StoreIfChanged(imageMargin_, value)) SetLayoutDirty(); }
   int Margin() const { return margin_; }
-  void SetMargin(int value) { SetLayoutProp(margin_, value); }
+  void SetMargin(int value) { if (StoreIfChanged(margin_, value)) SetLayoutDirty(); }
   bool MultiLine() const { return multiLine_; }
-  void SetMultiLine(bool value) { SetLayoutProp(multiLine_, value); }
+  void SetMultiLine(bool value) { if (StoreIfChanged(multiLine_, value)) SetLayoutDirty(); }
   bool ParentBackgroundColor() const { return parentBackgroundColor_; }
   void SetParentBackgroundColor(bool value);
   int RowIndent() const { return rowIndent_; }
   void SetRowIndent(int value);
   int RowOverlap() const { return rowOverlap_; }
-  void SetRowOverlap(int value) { SetLayoutProp(rowOverlap_, value); }
+  void SetRowOverlap(int value) { if (StoreIfChanged(rowOverlap_, value)) SetLayoutDirty(); }
   bool ShowCardFrame() const { return showCardFrame_; }
-  void SetShowCardFrame(bool value) { SetLayoutProp(showCardFrame_, value); }
+  void SetShowCardFrame(bool value) { if (StoreIfChanged(showCardFrame_, value)) SetLayoutDirty(); }
   bool ShowFocusRect() const { return showFocusRect_; }
-  void SetShowFocusRect(bool value) { SetLookProp(showFocusRect_, value); }
+  void SetShowFocusRect(bool value) { SetAndInvalidate(*this, showFocusRect_, value); }
   bool ShowFullFrame() const { return showFullFrame_; }
-  void SetShowFullFrame(bool value) { SetLayoutProp(showFullFrame_, value); }
+  void SetShowFullFrame(bool value) { if (StoreIfChanged(showFullFrame_, value)) SetLayoutDirty(); }
   bool ShowShadow() const { return showShadow_; }
-  void SetShowShadow(bool value) { SetLayoutProp(showShadow_, value); }
+  void SetShowShadow(bool value) { if (StoreIfChanged(showShadow_, value)) SetLayoutDirty(); }
   bool SoftCorners() const { return softCorners_; }
-  void SetSoftCorners(bool value) { SetLookProp(softCorners_, value); }
+  void SetSoftCorners(bool value) { SetAndInvalidate(*this, softCorners_, value); }
   TFwTabColors& TabColors() { return tabColors_; }
   void SetTabColors(const TFwTabColors& value) { tabColors_.Assign(value); }
   int TabHeight() const { return tabHeight_; }
-  void SetTabHeight(int value) { SetLayoutProp(tabHeight_, value); }
+  void SetTabHeight(int value) { if (StoreIfChanged(tabHeight_, value)) SetLayoutDirty(); }
   bool TabHints() const { return tabHints_; }
   void SetTabHints(bool value) { tabHints_ = value; }
   TFwTabOrientation TabOrientation() const { return tabOrientation_; }
-  void SetTabOrientation(TFwTabOrientation value) { SetLayoutProp(tabOrientation_, value); }
+  void SetTabOrientation(TFwTabOrientation value) { if (StoreIfChanged(tabOrientation_, value)) SetLayoutDirty(); }
   int TabOverlap() const { return tabOverlap_; }
-  void SetTabOverlap(int value) { SetLayoutProp(tabOverlap_, value); }
+  void SetTabOverlap(int value) { if (StoreIfChanged(tabOverlap_, value)) SetLayoutDirty(); }
   TFwTabSequence TabSequence() const { return tabSequence_; }
-  void SetTabSequence(TFwTabSequence value) { SetLayoutProp(tabSequence_, value); }
+  void SetTabSequence(TFwTabSequence value) { if (StoreIfChanged(tabSequence_, value)) SetLayoutDirty(); }
   TFwTabStyle TabStyle() const { return tabStyle_; }
-  void SetTabStyle(TFwTabStyle value) { SetLayoutProp(tabStyle_, value); }
+  void SetTabStyle(TFwTabStyle value) { if (StoreIfChanged(tabStyle_, value)) SetLayoutDirty(); }
   int TabWidth() const { return tabWidth_; }
-  void SetTabWidth(int value) { SetLayoutProp(tabWidth_, value); }
+  void SetTabWidth(int value) { if (StoreIfChanged(tabWidth_, value)) SetLayoutDirty(); }
   TFwTextColors& TextColors() { return textColors_; }
   void SetTextColors(const TFwTextColors& value) { textColors_.Assign(value); }
   TFwHorizontalAlignment TextAlignment() const { return textAlignment_; }
-  void SetTextAlignment(TFwHorizontalAlignment value) { SetLookProp(textAlignment_, value); }
+  void SetTextAlignment(TFwHorizontalAlignment value) { SetAndInvalidate(*this, textAlignment_, value); }
   TFwVerticalAlignment TextAlignmentVertical() const { return textAlignmentVertical_; }
-  void SetTextAlignmentVertical(TFwVerticalAlignment value) { SetLookProp(textAlignmentVertical_, value); }
+  void SetTextAlignmentVertical(TFwVerticalAlignment value) { SetAndInvalidate(*this, textAlignmentVertical_, value); }
   bool Transparent() const { return transparent_; }
-  void SetTransparent(bool value) { SetLookProp(transparent_, value); }
+  void SetTransparent(bool value) { SetAndInvalidate(*this, transparent_, value); }
   bool UseColoredTabs() const { return useColoredTabs_; }
-  void SetUseColoredTabs(bool value) { SetLookProp(useColoredTabs_, value); }
+  void SetUseColoredTabs(bool value) { SetAndInvalidate(*this, useColoredTabs_, value); }
   bool UseGradients() const { return useGradients_; }
-  void SetUseGradients(bool value) { SetLookProp(useGradients_, value); }
+  void SetUseGradients(bool value) { SetAndInvalidate(*this, useGradients_, value); }
   // The row height as stored with a form ("FixedDimension"); setting it before the
   // first layout fixes the row height when it is larger than the tabs need.
   int FixedDimension() const { return rowHeight_; }
@@ -148,6 +179,8 @@ public:
   TRect DisplayRect();
   // The tab under a client point, or -1.
   int TabAtPos(TPoint p);
+  // The look the tab is painted in now (the layout runs first when it is dirty).
+  TFwTabLook TabLook(int index);
   int HotTab() const { return hotTab_; }
   // Scroll the single row by one tab; false when it could not move that way.
   bool ScrollForward();
@@ -199,16 +232,6 @@ protected:
   void focusOutEvent(QFocusEvent* event) override;
 
 private:
-  template <class T> void SetLayoutProp(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    SetLayoutDirty();
-  }
-  template <class T> void SetLookProp(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    Invalidate();
-  }
 
   // Layout (FwTabControl.cpp).
   void EnsureLayout();
@@ -248,10 +271,13 @@ private:
   void PaintCard(TCanvas& canvas, int row);
   void PaintCardFrame(TCanvas& canvas, const TRect& card);
   void PaintTab(TCanvas& canvas, int index);
-  void PaintTabBackground(TCanvas& canvas, int index, const TRect& r);
-  void PaintCaption(TCanvas& canvas, int index, const TRect& content);
-  // Draws the tab's image (when it has one) and returns the area left for the caption.
-  TRect PaintImage(TCanvas& canvas, int index, const TRect& content);
+  void PaintTabBackground(TCanvas& canvas, const TFwTabLook& look);
+  void PaintCaption(TCanvas& canvas, int index, const TFwTabLook& look);
+  void PaintImage(TCanvas& canvas, const TFwTabLook& look);
+  // Parts of TabLook: the image and the room it leaves, the background, the text colours.
+  void PlaceImage(const TFwTabData& tab, TFwTabLook& look) const;
+  void ChooseFill(const TFwTabData& tab, TFwTabLook& look) const;
+  void ChooseTextColors(int index, TFwTabLook& look);
   bool HasImage(const TFwTabData& tab) const;
   void PaintHighlightBar(TCanvas& canvas, const TRect& r, TColor color);
   void PaintShadow(TCanvas& canvas, const TRect& card);
@@ -265,6 +291,7 @@ private:
   void ClearHot();
   void StepSelection(bool forward);
   void SelectEnd(bool last);
+  bool SelectByKey(int candidate);
 
   TFwTabDataList tabs_;
   TFwTabColors tabColors_;

@@ -99,38 +99,33 @@ void TFwCustomTabControl::StepSelection(bool forward) {
   const int count = tabs_.Count();
   const int current = tabIndex_;
   int candidate = current < 0 ? (forward ? -1 : count) : current;
-  QPointer<TFwCustomTabControl> guard(this);
   for (int step = 0; step < count; ++step) {
     candidate = ((forward ? candidate + 1 : candidate - 1) + count) % count;
-    if (candidate == current) return;
-    const bool allowed = MayChangeTo(candidate);
-    if (!guard) return;
-    if (!allowed) continue;
-    internalChange_ = true;
-    SetTabIndex(candidate);
-    if (!guard) return;
-    internalChange_ = false;
-    DoTabClick();
-    return;
+    if (candidate == current || SelectByKey(candidate)) return;
   }
 }
 
 void TFwCustomTabControl::SelectEnd(bool last) {
   const int count = tabs_.Count();
-  QPointer<TFwCustomTabControl> guard(this);
   for (int k = 0; k < count; ++k) {
     const int candidate = last ? count - 1 - k : k;
-    if (candidate == tabIndex_) return;
-    const bool allowed = MayChangeTo(candidate);
-    if (!guard) return;
-    if (!allowed) continue;
-    internalChange_ = true;
-    SetTabIndex(candidate);
-    if (!guard) return;
-    internalChange_ = false;
-    DoTabClick();
-    return;
+    if (candidate == tabIndex_ || SelectByKey(candidate)) return;
   }
+}
+
+// Selects the tab as a key would when OnChanging allows it. True when the walk is over:
+// the tab was selected, or a handler freed the control.
+bool TFwCustomTabControl::SelectByKey(int candidate) {
+  QPointer<TFwCustomTabControl> guard(this);
+  const bool allowed = MayChangeTo(candidate);
+  if (!guard) return true;
+  if (!allowed) return false;
+  internalChange_ = true;
+  SetTabIndex(candidate);
+  if (!guard) return true;
+  internalChange_ = false;
+  DoTabClick();
+  return true;
 }
 
 void TFwCustomTabControl::focusInEvent(QFocusEvent* event) {

@@ -158,8 +158,65 @@ TRect TFwCustomTabControl::ContentRect(int index) const {
   return MapRect(Rect(left, d.Top + 3, right, d.Bottom - 3));
 }
 
+TFwTabLook TFwCustomTabControl::TabLook(int index) {
+  EnsureLayout();
+  const TFwTabData& tab = tabs_.Items(index);
+  TFwTabLook look;
+  look.Selected = index == tabIndex_;
+  look.Enabled = tab.Enabled;
+  look.Hot = hotTrack_ && index == hotTab_;
+  look.FocusRect = look.Selected && showFocusRect_ && hasFocus();
+  look.Bold = boldCurrentTab_ && look.Selected;
+  look.Drawn = MapRect(DrawnStripRect(index));
+  look.Background = Rect(look.Drawn.Left, look.Drawn.Top, look.Drawn.Right + 1, look.Drawn.Bottom + 1);
+  look.Content = ContentRect(index);
+  PlaceImage(tab, look);
+  ChooseFill(tab, look);
+  ChooseTextColors(index, look);
+  return look;
+}
+
+// The background: the card's colour under the selected tab, else a gradient (or a plain
+// fill) of the unselected colour and its shadow, lighter towards the card.
+void TFwCustomTabControl::ChooseFill(const TFwTabData& tab, TFwTabLook& look) const {
+  if (look.Selected) {
+    look.Fill = useColoredTabs_ ? tab.Color : Color();
+    return;
+  }
+  TColor first = tabColors_.Unselected(), second = tabColors_.Shadow();
+  if (useColoredTabs_) {
+    first = tab.Color;
+    second = ColorToRGB(tab.Color) == ColorToRGB(clWhite) ? clBtnFace : DarkerColor(tab.Color, 30);
+  }
+  look.Fill = first;
+  look.Gradient = useGradients_ && HighColorDisplay();
+  if (!look.Gradient) return;
+  const bool nearSide = tabOrientation_ == TFwTabOrientation::toBottom || tabOrientation_ == TFwTabOrientation::toRight;
+  look.GradientDirection = Vertical() ? TGradientDirection::gdVerticalEnd : TGradientDirection::gdHorizontalEnd;
+  look.GradientStart = nearSide ? second : first;
+  look.GradientStop = nearSide ? first : second;
+}
+
+// The caption colours (asked of OnGetTextColor) and the bar along the tab's outer edge.
+void TFwCustomTabControl::ChooseTextColors(int index, TFwTabLook& look) {
+  const bool bar = hotTrack_ && hotTrackStyle_ == TFwTabHotTrackStyle::htsTab;
+  if (!look.Enabled) {
+    look.TextEmboss = DoGetTextColor(index, TFwTextStyle::tsDisabledHighlight, textColors_.DisabledHighlight());
+    look.TextColor = DoGetTextColor(index, TFwTextStyle::tsDisabledShadow, textColors_.DisabledShadow());
+  } else if (look.Hot) {
+    look.TextColor = DoGetTextColor(index, TFwTextStyle::tsHotTrack, bar ? textColors_.Selected() : HotColor());
+    if (bar) look.HighlightBar = HotColor();
+  } else if (!look.Selected) {
+    look.TextColor = DoGetTextColor(index, TFwTextStyle::tsUnselected, textColors_.Unselected());
+  } else {
+    look.TextColor = DoGetTextColor(index, TFwTextStyle::tsSelected, textColors_.Selected());
+    if (bar) look.HighlightBar = tabColors_.HighlightBar();
+  }
+}
+
 void TFwCustomTabControl::PaintTab(TCanvas& canvas, int index) {
-  const TRect rect = MapRect(DrawnStripRect(index));
+  const TFwTabLook look = TabLook(index);
+  const TRect& rect = look.Drawn;
   const TRect clip = canvas.ClipRect();
   const bool meets = rect.Left < clip.Right && clip.Left < rect.Right + 1 && rect.Top < clip.Bottom && clip.Top < rect.Bottom + 1;
   if (meets) {
@@ -168,9 +225,9 @@ void TFwCustomTabControl::PaintTab(TCanvas& canvas, int index) {
     canvas.IntersectClipRect(Rect(0, 0, Width(), Height()));
     if (canvas.HasClip()) canvas.SelectClipRegion(canvas.ClipRegion() & region);
     else canvas.SelectClipRegion(region);
-    const TRect background{rect.Left, rect.Top, rect.Right + 1, rect.Bottom + 1};
-    PaintTabBackground(canvas, index, background);
-    PaintCaption(canvas, index, PaintImage(canvas, index, ContentRect(index)));
+    if (!DoPaintTabBackground(canvas, index, look.Background)) PaintTabBackground(canvas, look);
+    PaintImage(canvas, look);
+    PaintCaption(canvas, index, look);
     canvas.RestoreDC(saved);
   }
   canvas.Pen().SetColor(OutlineColor());
@@ -178,44 +235,17 @@ void TFwCustomTabControl::PaintTab(TCanvas& canvas, int index) {
   canvas.Polyline(TabPolygon(index));
 }
 
-void TFwCustomTabControl::PaintTabBackground(TCanvas& canvas, int index, const TRect& r) {
-  if (DoPaintTabBackground(canvas, index, r)) return;
-  const TFwTabData& tab = tabs_.Items(index);
+void TFwCustomTabControl::PaintTabBackground(TCanvas& canvas, const TFwTabLook& look) {
   canvas.Brush().SetStyle(TBrushStyle::bsSolid);
-  if (index == tabIndex_) {
-    canvas.Brush().SetColor(useColoredTabs_ ? tab.Color : Color());
-    canvas.FillRect(r);
-    return;
-  }
-  TColor first = tabColors_.Unselected(), second = tabColors_.Shadow();
-  if (useColoredTabs_) {
-    first = tab.Color;
-    second = ColorToRGB(tab.Color) == ColorToRGB(clWhite) ? clBtnFace : DarkerColor(tab.Color, 30);
-  }
-  if (useGradients_ && HighColorDisplay()) {
-    const bool nearSide = tabOrientation_ == TFwTabOrientation::toBottom || tabOrientation_ == TFwTabOrientation::toRight;
-    const TGradientDirection direction = Vertical() ? TGradientDirection::gdVerticalEnd : TGradientDirection::gdHorizontalEnd;
-    PaintGradient(canvas, r, direction, nearSide ? second : first, nearSide ? first : second);
+  if (look.Gradient) {
+    PaintGradient(canvas, look.Background, look.GradientDirection, look.GradientStart, look.GradientStop);
   } else {
-    canvas.Brush().SetColor(first);
-    canvas.FillRect(r);
+    canvas.Brush().SetColor(look.Fill);
+    canvas.FillRect(look.Background);
   }
 }
 
 namespace {
-
-// The image as the desktop greys a disabled one: grey levels, half as strong.
-QImage Greyed(const QImage& source) {
-  QImage image = source.convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < image.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      const int grey = 128 + qGray(line[x]) / 2;
-      line[x] = qRgba(grey, grey, grey, qAlpha(line[x]));
-    }
-  }
-  return image;
-}
 
 int Place(int start, int room, int size, int alignment) {
   // alignment: 0 start, 1 centre, 2 end
@@ -226,47 +256,54 @@ int Place(int start, int room, int size, int alignment) {
 
 } // namespace
 
-TRect TFwCustomTabControl::PaintImage(TCanvas& canvas, int index, const TRect& content) {
-  const TFwTabData& tab = tabs_.Items(index);
-  if (!HasImage(tab)) return content;
+void TFwCustomTabControl::PlaceImage(const TFwTabData& tab, TFwTabLook& look) const {
+  const TRect& content = look.Content;
+  look.Caption = content;
+  if (!HasImage(tab)) return;
   const int iw = images_->Width(), ih = images_->Height();
-  TRect imageArea = content, caption = content;
+  TRect imageArea = content;
   switch (imagePosition_) {
   case TFwImagePosition::ipLeft:
     imageArea.Right = content.Left + iw;
-    caption.Left = imageArea.Right + imageMargin_;
+    look.Caption.Left = imageArea.Right + imageMargin_;
     break;
   case TFwImagePosition::ipRight:
     imageArea.Left = content.Right - iw;
-    caption.Right = imageArea.Left - imageMargin_;
+    look.Caption.Right = imageArea.Left - imageMargin_;
     break;
   case TFwImagePosition::ipTop:
     imageArea.Bottom = content.Top + ih;
-    caption.Top = imageArea.Bottom + imageMargin_;
+    look.Caption.Top = imageArea.Bottom + imageMargin_;
     break;
   case TFwImagePosition::ipBottom:
     imageArea.Top = content.Bottom - ih;
-    caption.Bottom = imageArea.Top - imageMargin_;
+    look.Caption.Bottom = imageArea.Top - imageMargin_;
     break;
   case TFwImagePosition::ipBack:
   case TFwImagePosition::ipStretch: break;
   }
   // A disabled tab shows its own disabled image when it has one, else its image greyed.
   int shown = tab.ImageIndex;
-  bool greyed = false;
-  if (tab.DisabledIndex == -1) greyed = !tab.Enabled;
+  if (tab.DisabledIndex == -1) look.ImageGreyed = !tab.Enabled;
   else if (!tab.Enabled) shown = tab.DisabledIndex;
-  if (shown < 0 || shown >= images_->Count()) return caption;
-  QImage image = images_->Image(shown);
-  if (greyed) image = Greyed(image);
+  if (shown < 0 || shown >= images_->Count()) return;
+  look.ImageIndex = shown;
   if (imagePosition_ == TFwImagePosition::ipStretch) {
-    canvas.DrawImage(content.Left, content.Top, image.scaled(std::max(1, content.Width()), std::max(1, content.Height())));
-    return caption;
+    look.Image = Rect(content.Left, content.Top, content.Left + std::max(1, content.Width()),
+                      content.Top + std::max(1, content.Height()));
+    return;
   }
   const int x = Place(imageArea.Left, imageArea.Width(), iw, int(imageAlignment_));
   const int y = Place(imageArea.Top, imageArea.Height(), ih, int(imageAlignmentVertical_));
-  canvas.DrawImage(x, y, image);
-  return caption;
+  look.Image = Bounds(x, y, iw, ih);
+}
+
+void TFwCustomTabControl::PaintImage(TCanvas& canvas, const TFwTabLook& look) {
+  if (look.ImageIndex < 0) return;
+  QImage image = images_->Image(look.ImageIndex);
+  if (look.ImageGreyed) image = Greyed(image);
+  if (imagePosition_ == TFwImagePosition::ipStretch) image = image.scaled(look.Image.Width(), look.Image.Height());
+  canvas.DrawImage(look.Image.Left, look.Image.Top, image);
 }
 
 // A bar at the outer edge of a tab: 6 pixels deep on top and left tabs, 4 on the others.
@@ -285,30 +322,19 @@ void TFwCustomTabControl::PaintHighlightBar(TCanvas& canvas, const TRect& drawn,
   canvas.Brush().SetColor(saved);
 }
 
-void TFwCustomTabControl::PaintCaption(TCanvas& canvas, int index, const TRect& content) {
+void TFwCustomTabControl::PaintCaption(TCanvas& canvas, int index, const TFwTabLook& look) {
   const TFwTabData& tab = tabs_.Items(index);
-  const bool selected = index == tabIndex_;
-  const TRect drawn = MapRect(DrawnStripRect(index));
+  const TRect& content = look.Caption;
+  if (look.HighlightBar != clNone) PaintHighlightBar(canvas, look.Drawn, look.HighlightBar);
   struct Pass {
     TColor color;
     int offset;
   };
   std::vector<Pass> passes;
-  if (!tab.Enabled) {
-    passes.push_back({DoGetTextColor(index, TFwTextStyle::tsDisabledHighlight, textColors_.DisabledHighlight()), 1});
-    passes.push_back({DoGetTextColor(index, TFwTextStyle::tsDisabledShadow, textColors_.DisabledShadow()), 0});
-  } else if (hotTrack_ && index == hotTab_) {
-    const bool bar = hotTrackStyle_ == TFwTabHotTrackStyle::htsTab;
-    passes.push_back({DoGetTextColor(index, TFwTextStyle::tsHotTrack, bar ? textColors_.Selected() : HotColor()), 0});
-    if (bar) PaintHighlightBar(canvas, drawn, HotColor());
-  } else if (!selected) {
-    passes.push_back({DoGetTextColor(index, TFwTextStyle::tsUnselected, textColors_.Unselected()), 0});
-  } else {
-    passes.push_back({DoGetTextColor(index, TFwTextStyle::tsSelected, textColors_.Selected()), 0});
-    if (hotTrack_ && hotTrackStyle_ == TFwTabHotTrackStyle::htsTab) PaintHighlightBar(canvas, drawn, tabColors_.HighlightBar());
-  }
+  if (look.TextEmboss != clNone) passes.push_back({look.TextEmboss, 1});
+  passes.push_back({look.TextColor, 0});
 
-  canvas.Font().Assign(TabFont(boldCurrentTab_ && selected));
+  canvas.Font().Assign(TabFont(look.Bold));
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
   const QFontMetrics fm(canvas.Font().ToQFont());
   const QStringList lines = tab.Caption.split(QStringLiteral("\r\n"));
@@ -330,7 +356,7 @@ void TFwCustomTabControl::PaintCaption(TCanvas& canvas, int index, const TRect& 
   }
   canvas.Brush().SetStyle(TBrushStyle::bsSolid);
 
-  if (selected && showFocusRect_ && hasFocus()) {
+  if (look.FocusRect) {
     TRect focus = content;
     if (Vertical()) { focus.Top -= 1; focus.Bottom += 1; }
     else { focus.Left -= 1; focus.Right += 1; }

@@ -3,6 +3,7 @@
 #include "controls/common/FwGlyphs.h"
 #include "controls/common/FwGraphics.h"
 #include "platform/ui/Canvas.h"
+#include "platform/ui/Setters.h"
 #include "platform/ui/Timer.h"
 
 
@@ -15,17 +16,9 @@ TFwTabScroller::TFwTabScroller(TComponent* owner) : TCustomControl(owner) {
   repeatTimer_->OnTimer = [this](TObject*) { RepeatTick(); };
 }
 
-void TFwTabScroller::SetOrientation(TOrientation value) {
-  if (orientation_ == value) return;
-  orientation_ = value;
-  Invalidate();
-}
+void TFwTabScroller::SetOrientation(TOrientation value) { SetAndInvalidate(*this, orientation_, value); }
 
-void TFwTabScroller::SetFrameColor(TColor value) {
-  if (frameColor_ == value) return;
-  frameColor_ = value;
-  Invalidate();
-}
+void TFwTabScroller::SetFrameColor(TColor value) { SetAndInvalidate(*this, frameColor_, value); }
 
 void TFwTabScroller::SetArrowsEnabled(bool downLeft, bool upRight) {
   if (downLeftEnabled_ == downLeft && upRightEnabled_ == upRight) return;

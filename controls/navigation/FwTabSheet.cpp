@@ -2,6 +2,7 @@
 
 #include "controls/navigation/FwPageControl.h"
 #include "platform/ui/Canvas.h"
+#include "platform/ui/Setters.h"
 
 namespace fw {
 
@@ -49,27 +50,19 @@ void TFwTabSheet::TabChanged() {
 }
 
 void TFwTabSheet::SetDisabledIndex(int value) {
-  if (value == disabledIndex_) return;
-  disabledIndex_ = value;
-  TabChanged();
+  if (StoreIfChanged(disabledIndex_, value)) TabChanged();
 }
 
 void TFwTabSheet::SetImageIndex(int value) {
-  if (value == imageIndex_) return;
-  imageIndex_ = value;
-  TabChanged();
+  if (StoreIfChanged(imageIndex_, value)) TabChanged();
 }
 
 void TFwTabSheet::SetTabEnabled(bool value) {
-  if (value == tabEnabled_) return;
-  tabEnabled_ = value;
-  TabChanged();
+  if (StoreIfChanged(tabEnabled_, value)) TabChanged();
 }
 
 void TFwTabSheet::SetTabVisible(bool value) {
-  if (value == tabVisible_) return;
-  tabVisible_ = value;
-  TabChanged();
+  if (StoreIfChanged(tabVisible_, value)) TabChanged();
 }
 
 void TFwTabSheet::ColorChanged() {

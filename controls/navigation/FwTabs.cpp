@@ -1,5 +1,7 @@
 #include "controls/navigation/FwTabs.h"
 
+#include "platform/ui/Setters.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -31,9 +33,7 @@ void TFwTabDataList::Assign(const TFwTabDataList& other) {
 }
 
 void TFwTabColors::Set(TColor& field, TColor value) {
-  if (field == value) return;
-  field = value;
-  if (OnChange) OnChange();
+  if (StoreIfChanged(field, value) && OnChange) OnChange();
 }
 
 void TFwTabColors::Assign(const TFwTabColors& other) {
@@ -44,9 +44,7 @@ void TFwTabColors::Assign(const TFwTabColors& other) {
 }
 
 void TFwTextColors::Set(TColor& field, TColor value) {
-  if (field == value) return;
-  field = value;
-  if (OnChange) OnChange();
+  if (StoreIfChanged(field, value) && OnChange) OnChange();
 }
 
 void TFwTextColors::Assign(const TFwTextColors& other) {

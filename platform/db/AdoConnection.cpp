@@ -6,15 +6,14 @@
 #include "platform/db/Parameters.h"
 #include "platform/db/Sql.h"
 #include "platform/db/SqlStatement.h"
+#include "platform/shell/TempFiles.h"
 
 #include <sqlite3.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <cmath>
-#include <cstdio>
 
 namespace fw {
 
@@ -111,6 +110,27 @@ QString CanonicalPath(const QString& file) {
 
 } // namespace
 
+// The running time allowed to each statement: the engine reports the start of every
+// statement (trace) and asks, every thousand steps of its machine, whether to go on
+// (progress handler).
+struct TADOConnection::TStatementClock {
+  std::chrono::milliseconds Limit{0};
+  std::chrono::steady_clock::time_point Deadline = std::chrono::steady_clock::time_point::max();
+
+  static int OnTrace(unsigned type, void* context, void*, void* text) {
+    const char* sql = static_cast<const char*>(text);
+    // A trigger's program starts inside its statement and does not get time of its own.
+    if (type == SQLITE_TRACE_STMT && !(sql && sql[0] == '-' && sql[1] == '-')) {
+      auto* clock = static_cast<TStatementClock*>(context);
+      clock->Deadline = std::chrono::steady_clock::now() + clock->Limit;
+    }
+    return 0;
+  }
+  static int OnProgress(void* context) {
+    return std::chrono::steady_clock::now() > static_cast<TStatementClock*>(context)->Deadline ? 1 : 0;
+  }
+};
+
 TADOConnection::TADOConnection() = default;
 
 TADOConnection::~TADOConnection() {
@@ -134,24 +154,49 @@ void TADOConnection::Open() {
   if (Connected()) return;
   const TConnectionString cs = TConnectionString::Parse(connectionString_);
   if (cs.DataSource.isEmpty()) throw EDatabaseError(QStringLiteral("No database file is named in the connection string."));
-  OpenFile(cs.DataSource, cs.Password, cs.HasPassword && !cs.Password.isEmpty(), cs.Exclusive());
+  OpenFile(cs.DataSource, cs.Password, cs.HasPassword && !cs.Password.isEmpty(), cs.Exclusive(), cs.ReadOnly());
 }
 
-void TADOConnection::OpenFile(const QString& path, const QString& password, bool hasPassword, bool exclusive) {
+void TADOConnection::SetStatementTimeLimit(std::chrono::milliseconds limit) {
+  if (limit.count() <= 0) {
+    if (db_) {
+      sqlite3_trace_v2(db_, 0, nullptr, nullptr);
+      sqlite3_progress_handler(db_, 0, nullptr, nullptr);
+    }
+    clock_.reset();
+    return;
+  }
+  if (!clock_) clock_ = std::make_unique<TStatementClock>();
+  clock_->Limit = limit;
+  if (db_) InstallStatementClock(db_);
+}
+
+void TADOConnection::InstallStatementClock(sqlite3* db) const {
+  if (!clock_) return;
+  clock_->Deadline = std::chrono::steady_clock::now() + clock_->Limit;
+  sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &TStatementClock::OnTrace, clock_.get());
+  sqlite3_progress_handler(db, 1000, &TStatementClock::OnProgress, clock_.get());
+}
+
+void TADOConnection::OpenFile(const QString& path, const QString& password, bool hasPassword, bool exclusive,
+                              bool readOnly) {
   if (!QFileInfo(path).isFile()) throw EDatabaseError(QStringLiteral("Could not find file '%1'.").arg(path));
 
   auto attempt = [&](const QString& key) -> sqlite3* {
     sqlite3* db = nullptr;
     // No SQLITE_OPEN_CREATE: a missing file must not become a new empty database.
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+                                   (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX,
+                                   nullptr);
     try {
-      if (rc != SQLITE_OK) throw EDatabaseError(db ? EngineMessage(db) : QString::fromUtf8(sqlite3_errstr(rc)));
+      if (rc != SQLITE_OK)
+        throw EDatabaseError(db ? EngineMessage(db) : QString::fromUtf8(sqlite3_errstr(rc)), QString(), rc);
+      InstallStatementClock(db);
       if (!key.isEmpty()) {
         try {
           ExecRaw(db, QStringLiteral("PRAGMA key = %1").arg(QuotedStr(key)));
         } catch (const EDatabaseError& e) {
-          throw EDatabaseError(e.Message());  // never keep the key in the error
+          throw EDatabaseError(e.Message(), QString(), e.Code());  // never keep the key in the error
         }
       }
       sqlite3_busy_timeout(db, 2000);
@@ -185,6 +230,7 @@ void TADOConnection::OpenFile(const QString& path, const QString& password, bool
   fileName_ = path;
   password_ = keyInUse;
   exclusive_ = exclusive;
+  readOnly_ = readOnly;
   transLevel_ = 0;
 }
 
@@ -546,14 +592,10 @@ void TADOConnection::ChangePassword(const TJetStatement& st) {
   if (!attachments_.empty()) throw EDatabaseError(QStringLiteral("Detach other files before changing the password."));
 
   const QString path = fileName_;
-  const QFileInfo info(path);
-  QString tempPath;
-  {
-    QTemporaryFile temp(info.absoluteDir().filePath(QStringLiteral(".%1.rekey-XXXXXX").arg(info.fileName())));
-    temp.setAutoRemove(false);
-    if (!temp.open()) throw EDatabaseError(QStringLiteral("Cannot create a working file in '%1'.").arg(info.absolutePath()));
-    tempPath = temp.fileName();
-  }
+  int createError = 0;
+  const QString tempPath = CreateTempFile(QFileInfo(path).absolutePath(), &createError);
+  if (tempPath.isEmpty())
+    throw EDatabaseError(QStringLiteral("Cannot create a working file beside '%1': %2").arg(path, FileErrorCause(createError)));
   auto removeTemp = [&]() {
     QFile::remove(tempPath);
     QFile::remove(tempPath + QStringLiteral("-journal"));
@@ -568,29 +610,31 @@ void TADOConnection::ChangePassword(const TJetStatement& st) {
         if (v.Step()) version = sqlite3_column_int(v.Handle(), 0);
       }
       ExecRaw(db_, QStringLiteral("PRAGMA fwrekey.user_version = %1").arg(version));
-    } catch (const EDatabaseError& e) {
+    } catch (const EDatabaseError&) {
       try {
         ExecRaw(db_, QStringLiteral("DETACH DATABASE fwrekey"));
       } catch (const EDatabaseError&) {
       }
-      throw EDatabaseError(e.Message());
+      throw;
     }
     ExecRaw(db_, QStringLiteral("DETACH DATABASE fwrekey"));
   } catch (const EDatabaseError& e) {
     removeTemp();
-    throw EDatabaseError(e.Message());
+    // The statements carry the new key: only the message and the cause go on.
+    throw EDatabaseError(e.Message(), QString(), e.Code());
   }
 
   QFile::setPermissions(tempPath, QFile::permissions(path));
   // Swap the files while no handle is open on the original.
   for (TDataSet* ds : std::vector<TDataSet*>(dataSets_)) ds->Close();
   CloseHandle();
-  if (std::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(path).constData()) != 0) {
+  // A failure after the rename itself (syncing the folder) leaves the new file in place.
+  if (const int error = RenameIntoPlace(tempPath, path); error != 0 && QFile::exists(tempPath)) {
     removeTemp();
-    OpenFile(path, password_, !password_.isEmpty(), true);
-    throw EDatabaseError(QStringLiteral("Cannot replace '%1' with its re-encrypted copy.").arg(path));
+    OpenFile(path, password_, !password_.isEmpty(), true, readOnly_);
+    throw EDatabaseError(QStringLiteral("Cannot replace '%1' with its re-encrypted copy: %2").arg(path, FileErrorCause(error)));
   }
-  OpenFile(path, newPassword, !newPassword.isEmpty(), true);
+  OpenFile(path, newPassword, !newPassword.isEmpty(), true, readOnly_);
 }
 
 } // namespace fw

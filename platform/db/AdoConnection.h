@@ -10,7 +10,9 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <vector>
 
 struct sqlite3;
@@ -33,8 +35,9 @@ public:
   bool LoginPrompt() const { return loginPrompt_; }
   void SetLoginPrompt(bool value) { loginPrompt_ = value; }  // kept, never prompts
 
-  // Opens the file named by "Data Source". Fails at once when the file is missing (no
-  // file is created), when it is not a database, or when its key is wrong or missing.
+  // Opens the file named by "Data Source" ("Mode=Read": without the right to change it).
+  // Fails at once when the file is missing (no file is created), when it is not a
+  // database, or when its key is wrong or missing.
   void Open();
   void Close();  // closes every data set of the connection too
   bool Connected() const { return db_ != nullptr; }
@@ -42,6 +45,11 @@ public:
 
   QString FileName() const { return fileName_; }  // the open file
   bool Exclusive() const { return exclusive_; }
+
+  // Stops every statement of this connection, from opening on, that runs longer than
+  // limit (zero: no limit); it fails with an EDatabaseError that is Interrupted(). Meant
+  // for files the user chose: one built to keep the engine busy is refused, not waited for.
+  void SetStatementTimeLimit(std::chrono::milliseconds limit);
 
   // Runs one statement; returns the number of rows inserted, changed or deleted.
   int Execute(const QString& sql);
@@ -90,7 +98,10 @@ private:
     bool Explicit = false;
   };
 
-  void OpenFile(const QString& path, const QString& password, bool hasPassword, bool exclusive);
+  struct TStatementClock;
+
+  void OpenFile(const QString& path, const QString& password, bool hasPassword, bool exclusive, bool readOnly);
+  void InstallStatementClock(sqlite3* db) const;
   void CloseHandle();
   int Run(const QString& sql, const std::function<void(TSqlStatement&)>& bind);
   int RunPlain(const QString& sql, const std::function<void(TSqlStatement&)>& bind);
@@ -107,6 +118,8 @@ private:
   QString fileName_;
   QString password_;  // the key in use; empty for a plain file
   bool exclusive_ = false;
+  bool readOnly_ = false;
+  std::unique_ptr<TStatementClock> clock_;
   int transLevel_ = 0;
   int aliasCounter_ = 0;
   std::vector<Attachment> attachments_;

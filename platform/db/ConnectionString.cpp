@@ -60,4 +60,6 @@ bool TConnectionString::Exclusive() const {
   return mode.contains(QLatin1String("exclusive")) || mode.contains(QLatin1String("deny read write"));
 }
 
+bool TConnectionString::ReadOnly() const { return Mode.simplified().compare(QLatin1String("read"), Qt::CaseInsensitive) == 0; }
+
 } // namespace fw

@@ -18,6 +18,8 @@ public:
 
   // "Share Exclusive" (or "Share Deny Read Write") asks for sole use of the file.
   bool Exclusive() const;
+  // "Read" opens the file without the right to change it.
+  bool ReadOnly() const;
 };
 
 } // namespace fw

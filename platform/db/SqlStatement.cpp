@@ -13,9 +13,10 @@ TSqlStatement::TSqlStatement(sqlite3* db, const QByteArray& sql, int* tail) : db
   const int rc = sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &stmt_, &rest);
   if (rc != SQLITE_OK) {
     const QString message = EngineMessage(db);
+    const int code = sqlite3_extended_errcode(db);
     sqlite3_finalize(stmt_);
     stmt_ = nullptr;
-    throw EDatabaseError(message, QString::fromUtf8(sql));
+    throw EDatabaseError(message, QString::fromUtf8(sql), code);
   }
   if (tail) *tail = rest ? static_cast<int>(rest - sql.constData()) : static_cast<int>(sql.size());
   if (stmt_) sql_ = QString::fromUtf8(sqlite3_sql(stmt_));
@@ -45,8 +46,9 @@ bool TSqlStatement::Step() {
   if (rc == SQLITE_ROW) return true;
   if (rc == SQLITE_DONE) return false;
   const QString message = EngineMessage(db_);
+  const int code = sqlite3_extended_errcode(db_);
   sqlite3_reset(stmt_);
-  throw EDatabaseError(message, sql_);
+  throw EDatabaseError(message, sql_, code);
 }
 
 void TSqlStatement::Reset() {
@@ -59,7 +61,7 @@ void ExecRaw(sqlite3* db, const QString& sql) {
   if (rc != SQLITE_OK) {
     const QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errstr(rc));
     sqlite3_free(error);
-    throw EDatabaseError(message, sql);
+    throw EDatabaseError(message, sql, sqlite3_extended_errcode(db));
   }
 }
 

@@ -18,6 +18,15 @@ QString NumberToText(double value) {
   return text;
 }
 
+double RoundToSpreadsheetPrecision(double value) {
+  if (!std::isfinite(value) || value == 0) return value;
+  char buffer[40];
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+  double rounded = value;
+  std::from_chars(buffer, written.ptr, rounded);
+  return rounded;
+}
+
 std::optional<double> NumericTextValue(const QString& text) {
   // blanks, sign, digits with at most one point (at least one digit), exponent, blanks
   const QStringView view = QStringView(text).trimmed();

@@ -12,6 +12,10 @@ namespace fw {
 // The shortest text that reads back as the same double ("0.1", "12", "1.5E+20").
 QString NumberToText(double value);
 
+// value rounded to 15 significant digits, the precision a spreadsheet keeps: a sum that
+// the engine gives as 1549404.0200000003 becomes 1549404.02, 0.1 + 0.2 becomes 0.3.
+double RoundToSpreadsheetPrecision(double value);
+
 // The number a value text stands for: optional blanks, sign, digits with an optional
 // decimal point, optional exponent. Texts with more than 15 significant digits are not
 // numbers here: a double would lose digits (identity card and account numbers).

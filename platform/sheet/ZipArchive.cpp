@@ -1,12 +1,11 @@
 #include "platform/sheet/ZipArchive.h"
 
 #include "platform/sheet/SheetTypes.h"
+#include "platform/shell/TempFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
-#include <cstdio>
 #include <new>
 #include <zip.h>
 
@@ -77,17 +76,18 @@ void TZipWriter::Save(const QString& target) const {
   if (!info.absoluteDir().exists())
     throw ESheetError(QStringLiteral("无法保存“%1”：文件夹不存在。").arg(shown));
   if (info.isDir()) throw ESheetError(QStringLiteral("无法保存“%1”：这是一个文件夹。").arg(shown));
-  QString temp;
-  do {
-    temp = info.absoluteDir().filePath(QStringLiteral(".%1.%2.tmp")
-                                           .arg(info.fileName())
-                                           .arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0')));
-  } while (QFileInfo::exists(temp));
+  int createError = 0;
+  const QString temp = CreateTempFile(info.absolutePath(), &createError);
+  if (temp.isEmpty())
+    throw ESheetError(QStringLiteral("无法保存“%1”：%2。").arg(shown, FileErrorCause(createError)));
   const QByteArray tempName = QFile::encodeName(temp);
 
   int error = 0;
-  zip_t* archive = zip_open(tempName.constData(), ZIP_CREATE | ZIP_EXCL, &error);
-  if (!archive) throw ESheetError(QStringLiteral("无法保存“%1”：不能在该文件夹中写入文件。").arg(shown));
+  zip_t* archive = zip_open(tempName.constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+  if (!archive) {
+    QFile::remove(temp);
+    throw ESheetError(QStringLiteral("无法保存“%1”：不能在该文件夹中写入文件。").arg(shown));
+  }
   bool ok = true;
   for (const auto& [name, data] : entries_) {
     zip_source_t* source = zip_source_buffer(archive, data.constData(), static_cast<zip_uint64_t>(data.size()), 0);
@@ -103,7 +103,10 @@ void TZipWriter::Save(const QString& target) const {
   }
   QString reason;
   if (ok && zip_close(archive) != 0) {
-    reason = QString::fromLocal8Bit(zip_strerror(archive));
+    zip_error_t* failure = zip_get_error(archive);
+    // A failure of the system (a full disk) is told in its own words.
+    reason = zip_error_system_type(failure) == ZIP_ET_SYS ? FileErrorCause(zip_error_code_system(failure))
+                                                           : QString::fromLocal8Bit(zip_strerror(archive));
     ok = false;
   }
   if (!ok) {
@@ -111,8 +114,9 @@ void TZipWriter::Save(const QString& target) const {
     QFile::remove(temp);
     throw ESheetError(QStringLiteral("无法保存“%1”：写入失败。%2").arg(shown, reason));
   }
-  // rename() replaces the old file in one step: readers see either the old or the new one.
-  if (std::rename(tempName.constData(), QFile::encodeName(info.absoluteFilePath()).constData()) != 0) {
+  // Synced, then renamed over the old file in one step: readers see either the old or the
+  // new one, also after a power cut.
+  if (RenameIntoPlace(temp, info.absoluteFilePath()) != 0 && QFile::exists(temp)) {
     QFile::remove(temp);
     throw ESheetError(QStringLiteral("无法保存“%1”：文件可能正被其他程序使用或没有写入权限。").arg(shown));
   }

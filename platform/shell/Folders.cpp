@@ -1,5 +1,7 @@
 #include "platform/shell/Folders.h"
 
+#include "platform/shell/TempFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
@@ -53,6 +55,6 @@ QString UserCacheFolder() {
   return Ensured(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/fenwright");
 }
 
-TWorkFolder::TWorkFolder() : dir_(QDir::tempPath() + "/fenwright-XXXXXX") {}
+TWorkFolder::TWorkFolder() : dir_(WorkFolderTemplate()) {}
 
 } // namespace fw

@@ -31,7 +31,9 @@ QString SafeFileNamePart(const QString& text, int maxLength = 60);
 QString UserConfigFolder();
 QString UserCacheFolder();
 
-// A private temporary folder, removed with everything in it when the object goes.
+// A private temporary folder, "fenwright-<pid>-XXXXXX" in the system's temporary folder,
+// removed with everything in it when the object goes (see TempFiles.h for what a killed
+// process leaves).
 class TWorkFolder {
 public:
   TWorkFolder();

@@ -60,7 +60,9 @@ struct FileDialogResult {
 struct Hooks {
   // Shows a message box; returns one of the ID* answers.
   std::function<int(const QString& text, const QString& caption, int flags)> MessageBox;
-  // Asks a question with the question dialog's buttons (a bit set of its own); returns an ID* answer.
+  // Asks a question with the question dialog's buttons (a bit set of its own: 1 是, 2 否,
+  // 4 全都是, 8 全都否), with MB_DEFBUTTON* naming which of the shown buttons Enter presses;
+  // returns an ID* answer.
   std::function<int(const QString& text, int buttons)> Question;
   // Input box: returns false when cancelled; Value holds the proposal and receives the answer.
   std::function<bool(const QString& caption, const QString& prompt, QString& value)> InputBox;

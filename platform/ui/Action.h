@@ -1,6 +1,6 @@
 #pragma once
 // Actions: a command with its caption, hint, image, shortcut and state in one place.
-// Menu items, buttons and later the group bar's items are its clients: they register
+// Menu items, buttons and the group bar's items are its clients: they register
 // with the action and follow every change of Caption, Enabled, Visible, Checked, Hint,
 // ImageIndex and ShortCut; a click on a client runs Execute.
 

@@ -11,10 +11,58 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolTip>
+#include <cstdio>
+#include <new>
+#include <stdexcept>
 
 namespace fw {
 
 TApplication* Application = nullptr;
+
+namespace {
+
+// Hands the exception in flight to `use` as a std::exception (an exception of any other
+// type as an unknown error). Out of memory is thrown on; so is nothing when no exception
+// is in flight.
+void WithExceptionInFlight(const std::function<void(const std::exception&)>& use) {
+  const std::exception_ptr error = std::current_exception();
+  if (!error) return;
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (const std::exception& e) {
+    use(e);
+  } catch (...) {
+    use(std::runtime_error("发生了未知的错误"));
+  }
+}
+
+// Runs the display of an error; a display that fails itself can only be written to
+// standard error.
+void DisplaySafely(const std::function<void()>& display, const std::exception& error) {
+  try {
+    display();
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (...) {
+    std::fprintf(stderr, "%s\n", error.what());
+  }
+}
+
+} // namespace
+
+QString ExceptionMessage(const std::exception& error) { return QString::fromUtf8(error.what()); }
+
+void HandleEventException(TObject* sender) {
+  if (Application) {
+    Application->HandleException(sender);
+    return;
+  }
+  WithExceptionInFlight([](const std::exception& e) {
+    DisplaySafely([&e] { ShowMessage(ExceptionMessage(e), QString(), MB_OK | MB_ICONERROR); }, e);
+  });
+}
 
 // Watches the whole program for status tips (the long part of hints), which become the
 // application's Hint and raise OnHint.
@@ -133,6 +181,29 @@ void TApplication::SetProgramDir(const QString& folder) { SetProgramFolder(folde
 
 int TApplication::MessageBox(const QString& text, const QString& caption, int flags) {
   return CurrentHooks().MessageBox(text, caption.isEmpty() ? title_ : caption, flags);
+}
+
+void TApplication::HandleException(TObject* sender) {
+  WithExceptionInFlight([this, sender](const std::exception& e) {
+    DisplaySafely(
+        [&] {
+          if (OnException) OnException(sender, e);
+          else ShowException(e);
+        },
+        e);
+  });
+}
+
+void TApplication::ShowException(const std::exception& error) {
+  const QString text = ExceptionMessage(error);
+  if (errorsOnScreen_.contains(text)) return;
+  errorsOnScreen_.insert(text);
+  struct OffScreen {
+    QSet<QString>& shown;
+    const QString& text;
+    ~OffScreen() { shown.remove(text); }
+  } offScreen{errorsOnScreen_, text};
+  MessageBox(text, QString(), MB_OK | MB_ICONERROR);
 }
 
 } // namespace fw

@@ -1,14 +1,18 @@
 #pragma once
 // TApplication: the program's application object (the global `Application`). It
 // creates and owns the forms in order, runs the message loop until the main form
-// closes or the end is requested, pumps messages on request, and keeps the hint
-// settings. It sits on the QApplication that main() creates.
+// closes or the end is requested, pumps messages on request, keeps the hint settings
+// and is the program's general error display. It sits on the QApplication that main()
+// creates (a TGuardedApplication, which hands every exception that leaves an event to
+// HandleException).
 
 #include "platform/ui/Component.h"
 #include "platform/ui/Types.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -86,6 +90,16 @@ public:
   // Message box through the message-box hook (MB_* flags, ID* answer).
   int MessageBox(const QString& text, const QString& caption, int flags);
 
+  // The general error display, called inside a catch block for the exception in flight:
+  // OnException receives it when set, else ShowException shows it; then the program goes
+  // on. Out of memory is thrown on (it ends the program). Never throws itself.
+  void HandleException(TObject* sender);
+  // The exception's text in an error box (application title, OK) through the message
+  // hook. The same text raised again while its box is open (a timer failing on every
+  // tick) is not shown a second time.
+  void ShowException(const std::exception& error);
+  std::function<void(TObject* sender, const std::exception& error)> OnException;
+
 protected:
   void Notification(TComponent* component, TOperation operation) override;
 
@@ -106,9 +120,17 @@ private:
   QString hint_;
   std::unique_ptr<EventWatcher> watcher_;
   std::unique_ptr<QTimer> idleTimer_;
+  QSet<QString> errorsOnScreen_;
 };
 
 // The application object of the running program (nullptr before it is made).
 extern TApplication* Application;
+
+// The text of an exception as the user reads it (what() is UTF-8 throughout the program).
+QString ExceptionMessage(const std::exception& error);
+
+// Called inside a catch block: the exception in flight goes to Application's
+// HandleException, or straight into an error box while no application object exists.
+void HandleEventException(TObject* sender);
 
 } // namespace fw

@@ -23,6 +23,8 @@ constexpr int kIdRetry = 4;
 constexpr int kIdIgnore = 5;
 constexpr int kMbAbortRetryIgnore = 0x2;
 constexpr int kMbRetryCancel = 0x5;
+// The MB_DEFBUTTON* bits.
+constexpr int kDefaultButtonMask = 0xF00;
 
 struct BoxButton {
   QString Text;
@@ -50,17 +52,21 @@ QMessageBox::Icon MessageIcon(int flags) {
   }
 }
 
+// The index among the box's buttons of the one that Enter presses (MB_DEFBUTTON1..).
+int DefaultButtonIndex(int flags) { return (flags & kDefaultButtonMask) >> 8; }
+
 QString DefaultCaption(const QString& caption) {
   if (!caption.isEmpty()) return caption;
   return Application ? Application->Title() : QString();
 }
 
-// Runs a box with the given buttons; the escape answer is given when the box is closed.
+// Runs a box with the given buttons; Enter presses the one at defaultIndex (the first
+// when there is none at that index); the escape answer is given when the box is closed.
 int RunBox(QMessageBox& box, const std::vector<BoxButton>& buttonsWanted, int defaultIndex, int escapeAnswer) {
   std::vector<QPushButton*> buttons;
   for (const BoxButton& wanted : buttonsWanted) buttons.push_back(box.addButton(wanted.Text, QMessageBox::AcceptRole));
-  if (defaultIndex >= 0 && defaultIndex < static_cast<int>(buttons.size()))
-    box.setDefaultButton(buttons[static_cast<size_t>(defaultIndex)]);
+  if (defaultIndex < 0 || defaultIndex >= static_cast<int>(buttons.size())) defaultIndex = 0;
+  if (!buttons.empty()) box.setDefaultButton(buttons[static_cast<size_t>(defaultIndex)]);
   for (size_t i = 0; i < buttonsWanted.size(); ++i)
     if (buttonsWanted[i].Answer == escapeAnswer) box.setEscapeButton(buttons[i]);
   box.exec();
@@ -76,7 +82,7 @@ int DesktopMessageBox(const QString& text, const QString& caption, int flags) {
   if ((flags & 0xF) == MB_OK) escape = IDOK;
   if ((flags & 0xF) == MB_YESNO) escape = IDNO;
   if ((flags & 0xF) == kMbAbortRetryIgnore) escape = IDABORT;
-  return RunBox(box, buttonsWanted, (flags >> 8) & 0xF, escape);
+  return RunBox(box, buttonsWanted, DefaultButtonIndex(flags), escape);
 }
 
 int DesktopQuestion(const QString& text, int bits) {
@@ -87,7 +93,7 @@ int DesktopQuestion(const QString& text, int bits) {
   for (int i = 0; i < 4; ++i)
     if (bits & (1 << i)) buttonsWanted.push_back({QString::fromUtf8(captions[i]), QuestionAnswerForBit(1 << i)});
   if (buttonsWanted.empty()) buttonsWanted.push_back({QStringLiteral("是"), IDYES});
-  return RunBox(box, buttonsWanted, 0, IDCANCEL);
+  return RunBox(box, buttonsWanted, DefaultButtonIndex(bits), IDCANCEL);
 }
 
 bool DesktopInputBox(const QString& caption, const QString& prompt, QString& value) {

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
+#include <new>
 #include <stdexcept>
 #include <vector>
 
@@ -70,7 +71,13 @@ TForm::~TForm() {
 void TForm::AfterConstruction() {
   if (created_) return;
   created_ = true;
-  DoCreate();
+  try {
+    DoCreate();
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (...) {
+    HandleEventException(this);
+  }
 }
 
 void TForm::BeforeDestruction() {

@@ -49,6 +49,8 @@ public:
 
   // Runs the creation handler (OnCreate) once. TApplication::CreateForm and NewForm call
   // it right after construction; a form made with plain new runs it at its first show.
+  // An exception from the handler goes to the general error display and the form is
+  // made all the same.
   void AfterConstruction();
 
   TFormBorderStyle BorderStyle() const { return borderStyle_; }

@@ -1,59 +1,12 @@
 #include "platform/ui/Memo.h"
 
-#include "platform/shell/Hooks.h"
+#include "platform/ui/FilteredTextArea.h"
 
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPointer>
 
 namespace fw {
 
-namespace {
-
-class FilteredPlainTextEdit : public QPlainTextEdit {
-public:
-  explicit FilteredPlainTextEdit(TMemo& owner) : owner_(owner) {}
-
-protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    // Without WantReturns, Enter is left to the form (its default button).
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !owner_.WantReturns()) {
-      event->ignore();
-      return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
-  }
-
-  // Paste, drop and middle-click paste all arrive here.
-  void insertFromMimeData(const QMimeData* source) override {
-    if (!source->hasText() || isReadOnly()) return;
-    QString text = source->text();
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    if (!owner_.FilterIncomingText(text)) return;
-    insertPlainText(text);
-  }
-
-  void inputMethodEvent(QInputMethodEvent* event) override {
-    QString commit = event->commitString();
-    if (commit.isEmpty()) {
-      QPlainTextEdit::inputMethodEvent(event);
-      return;
-    }
-    const bool accepted = owner_.FilterIncomingText(commit);
-    QInputMethodEvent replaced(event->preeditString(), event->attributes());
-    replaced.setCommitString(accepted ? commit : QString(), event->replacementStart(), event->replacementLength());
-    QPlainTextEdit::inputMethodEvent(&replaced);
-  }
-
-private:
-  TMemo& owner_;
-};
-
-} // namespace
-
-TMemo::TMemo(TComponent* owner) : TWinControl(owner), memo_(new FilteredPlainTextEdit(*this)) {
+TMemo::TMemo(TComponent* owner) : TWinControl(owner), memo_(new TFilteredTextArea<QPlainTextEdit, TMemo>(*this)) {
   resize(185, 89);
   SetColor(clWindow);
   AdoptInner(memo_);

@@ -3,10 +3,12 @@
 #include "core/DatabaseMaintenance.h"
 #include "core/DatabasePassword.h"
 #include "core/OfflineExchange.h"
+#include "platform/shell/FileWriter.h"
 #include "tests/core/WorkingDatabase.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace {
@@ -95,8 +97,9 @@ TEST_F(DatabaseMaintenance, KeyedBackupIsReadByTheImporter) {
   ASSERT_TRUE(QFileInfo::exists(Docs(QStringLiteral("abcd.mdb"))));
 
   other.Activate();
-  hooks.OpenAnswers.push_back(Chosen(Docs(QStringLiteral("abcd")), 2));
-  ASSERT_TRUE(FastImportDat(other.Connection));
+  const TImportOutcome outcome =
+      ImportOfflineFile(other.Connection, Docs(QStringLiteral("abcd.mdb")), [](const QString&) { return true; });
+  EXPECT_EQ(outcome.Result, TImportResult::Imported);
   EXPECT_EQ(other.Rows(), db.Rows());
 }
 
@@ -122,6 +125,29 @@ TEST_F(DatabaseMaintenance, FailedBackupLeavesNoFileAndReopensTheConnection) {
     EXPECT_TRUE(DocsEntries().isEmpty());
     EXPECT_EQ(db.Rows(), rows); // the working database still opens without a password
   }
+}
+
+// The disk fills up while the backup is written: the message says so and names the file
+// the person chose, nothing is left in its folder, and the working database opens again.
+// Before writing, the backup clears what ended processes left in that folder.
+TEST_F(DatabaseMaintenance, FullDiskDuringABackupIsReportedAsSuch) {
+  WorkingDatabase db;
+  db.Add(Records(50));
+  const auto rows = db.Rows();
+  const QString stale = Docs(QStringLiteral(".fenwright-%1-00c0ffee.tmp").arg(fwtest::EndedProcessId()));
+  fwtest::WriteBytes(stale, QByteArray(4096, 's'));
+  const QString chosen = Docs(QStringLiteral("备份.mdb"));
+  RecordingUser user(db.Connection);
+  hooks.SaveAnswers.push_back(Chosen(chosen));
+
+  InjectWriteFault(64 * 1024, ENOSPC);
+  const bool written = BackupDatabase(db.Connection, user);
+  ClearWriteFault();
+  EXPECT_FALSE(written);
+  EXPECT_EQ(LastMessage(), "运行中发生错误：写入文件失败 " + chosen + "：磁盘空间不足");
+  EXPECT_TRUE(DocsEntries().isEmpty());
+  EXPECT_EQ(user.Events, (QStringList{"closing", "reopened"}));
+  EXPECT_EQ(db.Rows(), rows);
 }
 
 TEST_F(DatabaseMaintenance, CompactionKeepsEveryRowAndShrinksTheFile) {

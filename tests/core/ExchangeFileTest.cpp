@@ -1,5 +1,6 @@
 // Offline exchange file: header transform on disk, file names, copy-by-name statement and
 // the import clash report.
+#include "core/DatabaseFiles.h"
 #include "core/ExchangeFile.h"
 #include "tests/support/TestSupport.h"
 
@@ -211,7 +212,7 @@ TEST(ExchangeFileNames, OfflineExportImportAndBackup) {
   for (const Case c : {Case{"abc", "abc.dat"}, Case{"abcd", "abcd.dat"}, Case{".dat", ".dat.dat"},
                        Case{"a.dat", "a.dat"}, Case{"abcde", "abcde.dat"}, Case{"a.DAT", "a.DAT.dat"},
                        Case{"/home/u/报表.dat", "/home/u/报表.dat"}})
-    EXPECT_EQ(OfflineExportFileName(QString::fromUtf8(c.chosen)), QString::fromUtf8(c.file)) << c.chosen;
+    EXPECT_EQ(DatFileName(QString::fromUtf8(c.chosen)), QString::fromUtf8(c.file)) << c.chosen;
 
   struct ImportCase { const char* chosen; int filter; const char* file; };
   for (const ImportCase c : {ImportCase{"abcd", 1, "abcd"}, ImportCase{"abcd", 2, "abcd"},

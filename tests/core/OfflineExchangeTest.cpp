@@ -1,5 +1,7 @@
-// Offline exchange file against real databases: export then import, the clash report,
-// backups read by the importer, damaged files and failures that must change nothing.
+// Offline exchange file against real databases: export then import, clashing codes,
+// backups read by the importer, damaged files, files of the wrong shape and failures that
+// must change nothing. The import shows nothing: its outcome is checked here, its
+// dialogue with the main window's tests.
 #include "core/DatabasePassword.h"
 #include "core/ExchangeFile.h"
 #include "core/OfflineExchange.h"
@@ -13,12 +15,13 @@
 namespace {
 
 using namespace fw;
+
 using fwtest::Chosen;
 using fwtest::FileBytes;
 using fwtest::TestRecord;
 using fwtest::WorkingDatabase;
 
-const QString kFormatError = QStringLiteral("文件格式错误,请重新选择！");
+const std::vector<TestRecord> kTwoRecords = {{110101000001, "一", 1, 1, 1.5}, {110101000002, "二", 1, 2, 2.5}};
 
 class OfflineExchange : public ::testing::Test {
 protected:
@@ -50,11 +53,38 @@ protected:
     return Docs(name + ".dat");
   }
 
-  bool Import(WorkingDatabase& target, const QString& file, int filterIndex = 1) {
+  // Imports file into target, answering the label question with Answer.
+  TImportOutcome Import(WorkingDatabase& target, const QString& file) {
     target.Activate();
-    hooks.OpenAnswers.push_back(Chosen(file, filterIndex));
-    return FastImportDat(target.Connection);
+    return ImportOfflineFile(target.Connection, file, [this](const QString& label) {
+      LabelsAsked << label;
+      return Answer;
+    });
   }
+
+  // A plain copy of a working database with records, changed by the statements given,
+  // in the documents folder (as a backup the person might choose).
+  QString ChangedDatabase(const QString& name, const QStringList& statements) {
+    WorkingDatabase scratch;
+    scratch.Add(kTwoRecords);
+    for (const QString& sql : statements) scratch.Connection.Execute(sql);
+    scratch.Connection.Close();
+    const QString file = Docs(name);
+    EXPECT_TRUE(QFile::copy(scratch.Path(), file));
+    return file;
+  }
+
+  // The working database's definition of dt_data.
+  static QString DataDefinition() {
+    WorkingDatabase db;
+    TADOQuery query(&db.Connection);
+    query.SetSQL(QStringLiteral("select sql from sqlite_master where name = 'dt_data'"));
+    query.Open();
+    return query.Fields(0)->AsString();
+  }
+
+  bool Answer = true;
+  QStringList LabelsAsked;
 
   fwtest::ScopedUserFolders folders;
   fwtest::ScriptedHooks hooks;
@@ -100,17 +130,14 @@ TEST_F(OfflineExchange, ExportThenImportBringsBackTheFinishedRecordsAndTheLabel)
   QFile::remove(restored);
 
   WorkingDatabase target;
-  ASSERT_TRUE(Import(target, file));
-  ASSERT_EQ(hooks.OpenRequests.size(), 1u);
-  EXPECT_EQ(hooks.OpenRequests[0].Title, QStringLiteral("选择导入文件"));
-  EXPECT_EQ(hooks.OpenRequests[0].Filter, QStringLiteral("数据加密文件(*.dat)|*.dat|数据备份文件(*.mdb)|*.mdb"));
-  const auto& question = hooks.Messages[hooks.Messages.size() - 2];
-  EXPECT_EQ(question.Text, QStringLiteral("确认准备导入标记声明为【某市总工会】的数据么？"));
-  EXPECT_EQ(question.Caption, QStringLiteral("提示："));
-  EXPECT_EQ(question.Flags & 0xFF, MB_YESNO | MB_ICONWARNING);
-  EXPECT_EQ(LastMessage(), "数据已经被正确地从'" + file + "'导入！");
+  const size_t messages = hooks.Messages.size();
+  const TImportOutcome outcome = Import(target, file);
+  EXPECT_EQ(outcome.Result, TImportResult::Imported) << outcome.Error.toStdString();
+  EXPECT_EQ(outcome.ImportedCount, 3);
+  EXPECT_EQ(outcome.Label, QStringLiteral("某市总工会"));
+  EXPECT_EQ(LabelsAsked, QStringList{QStringLiteral("某市总工会")});
+  EXPECT_EQ(hooks.Messages.size(), messages); // the import itself shows nothing
   EXPECT_EQ(target.Rows(), source.RowsWithState(1));
-  EXPECT_EQ(target.Rows().size(), 3u);
   EXPECT_TRUE(ImportLeftovers().isEmpty());
 }
 
@@ -119,8 +146,9 @@ TEST_F(OfflineExchange, LabelIsStoredAsTyped) {
     WorkingDatabase source, target;
     source.Add({{110101000001, "一", 1, 1, 1}});
     const QString file = Export(source, label, QStringLiteral("标识"));
-    ASSERT_TRUE(Import(target, file));
-    EXPECT_EQ(hooks.Messages[hooks.Messages.size() - 2].Text, "确认准备导入标记声明为【" + label + "】的数据么？");
+    const TImportOutcome outcome = Import(target, file);
+    EXPECT_EQ(outcome.Result, TImportResult::Imported);
+    EXPECT_EQ(outcome.Label, label);
     EXPECT_EQ(target.Rows().size(), 1u);
   }
 }
@@ -136,11 +164,13 @@ TEST_F(OfflineExchange, FailedExportLeavesNoFileAndKeepsAnExistingOne) {
   EXPECT_FALSE(ExportOfflineDat(source.Connection));
   EXPECT_TRUE(LastMessage().startsWith(QStringLiteral("运行中发生错误："))) << LastMessage().toStdString();
   EXPECT_TRUE(LastMessage().endsWith(QStringLiteral(",请与软件发行者联系。")));
+  EXPECT_TRUE(LastMessage().contains(Docs(QStringLiteral("旧.dat")))) << "names the chosen file";
+  EXPECT_FALSE(LastMessage().contains(QStringLiteral(".fenwright-"))) << "never a working file";
   EXPECT_EQ(DocsEntries(), QStringList{QStringLiteral("旧.dat")});
   EXPECT_EQ(FileBytes(Docs(QStringLiteral("旧.dat"))), QByteArray("earlier file"));
 }
 
-TEST_F(OfflineExchange, ClashingCodesImportNothingAndAreReportedInOrder) {
+TEST_F(OfflineExchange, ClashingCodesImportNothingAndAreListedInOrder) {
   WorkingDatabase source, target;
   source.Add({{110101000005, "五", 1, 5, 5}, {110101000001, "一", 1, 1, 1}, {110101000003, "三", 1, 3, 3},
               {110101000002, "二", 1, 2, 2}});
@@ -148,30 +178,30 @@ TEST_F(OfflineExchange, ClashingCodesImportNothingAndAreReportedInOrder) {
   const auto before = target.Rows();
   const QString file = Export(source, QStringLiteral("上级"));
 
-  ASSERT_TRUE(Import(target, file));
+  const TImportOutcome outcome = Import(target, file);
+  EXPECT_EQ(outcome.Result, TImportResult::Clash);
+  ASSERT_EQ(outcome.Clashes.size(), 2u);
+  EXPECT_EQ(outcome.Clashes[0].c901, 110101000001);
+  EXPECT_EQ(outcome.Clashes[0].c902, QStringLiteral("一"));
+  EXPECT_EQ(outcome.Clashes[1].c901, 110101000003);
+  EXPECT_EQ(outcome.Clashes[1].c902, QStringLiteral("三"));
   EXPECT_EQ(target.Rows(), before);
   EXPECT_TRUE(target.Rows(QStringLiteral("dt_data_")).empty());
-  const QString report = Docs(kImportClashReportName);
-  EXPECT_EQ(hooks.Opened, QStringList{report});
-  EXPECT_EQ(LastMessage(), ImportClashMessage(report));
-  const QString text = QString::fromUtf8(FileBytes(report));
-  EXPECT_EQ(text, QStringLiteral("在准备导入的文件中，如下的记录与现有的记录发生编号冲突\n") + QString(80, '-') +
-                      QStringLiteral("\n(110101000001,一)\n(110101000003,三)\n"));
+  EXPECT_TRUE(hooks.Opened.isEmpty());
   EXPECT_TRUE(ImportLeftovers().isEmpty());
 }
 
-TEST_F(OfflineExchange, FailureThatIsNoClashShowsItsOwnReason) {
+TEST_F(OfflineExchange, FailureThatIsNoClashCarriesItsOwnReason) {
   WorkingDatabase source, target;
   source.Add({{110101000001, "一", 1, 1, 1}});
   target.Connection.Execute(QStringLiteral(
       "CREATE TRIGGER refuse BEFORE INSERT ON dt_data BEGIN SELECT RAISE(ABORT, '记录被拒绝'); END"));
   const QString file = Export(source, QStringLiteral("上级"));
 
-  ASSERT_TRUE(Import(target, file));
+  const TImportOutcome outcome = Import(target, file);
+  EXPECT_EQ(outcome.Result, TImportResult::Failed);
+  EXPECT_TRUE(outcome.Error.contains(QStringLiteral("记录被拒绝"))) << outcome.Error.toStdString();
   EXPECT_TRUE(target.Rows().empty());
-  EXPECT_TRUE(hooks.Opened.isEmpty());
-  EXPECT_TRUE(LastMessage().startsWith(QStringLiteral("运行中发生错误：")));
-  EXPECT_TRUE(LastMessage().contains(QStringLiteral("记录被拒绝"))) << LastMessage().toStdString();
 }
 
 TEST_F(OfflineExchange, BackupsAreReadByTheImporter) {
@@ -179,26 +209,27 @@ TEST_F(OfflineExchange, BackupsAreReadByTheImporter) {
   source.Add(kMixedRecords);
   source.Connection.Execute(QStringLiteral("update ct_label set db_name = '备份单位'"));
   source.Connection.Close();
-  // A plain copy of a working database, chosen with the backup filter and a short name.
   QFile::copy(source.Path(), Docs(QStringLiteral("plain.mdb")));
-  ASSERT_TRUE(Import(target, Docs(QStringLiteral("plain")), 2));
-  EXPECT_EQ(hooks.Messages[hooks.Messages.size() - 2].Text, QStringLiteral("确认准备导入标记声明为【备份单位】的数据么？"));
+  const TImportOutcome outcome = Import(target, Docs(QStringLiteral("plain.mdb")));
+  EXPECT_EQ(outcome.Result, TImportResult::Imported);
+  EXPECT_EQ(outcome.Label, QStringLiteral("备份单位"));
   source.Activate();
   EXPECT_EQ(target.Rows(), source.Rows()); // a backup carries every record
   EXPECT_EQ(DocsEntries(), QStringList{QStringLiteral("plain.mdb")});
 }
 
-TEST_F(OfflineExchange, DeclinedQuestionReturnsFalseAndImportsNothing) {
+TEST_F(OfflineExchange, DeclinedQuestionImportsNothing) {
   WorkingDatabase source, target;
   source.Add({{110101000001, "一", 1, 1, 1}});
   const QString file = Export(source, QStringLiteral("上级"));
-  hooks.MessageAnswers.push_back(IDNO);
-  EXPECT_FALSE(Import(target, file));
+  Answer = false;
+  EXPECT_EQ(Import(target, file).Result, TImportResult::Declined);
   EXPECT_TRUE(target.Rows().empty());
 }
 
-// Files that cannot be imported: each shows its message and changes nothing.
-TEST_F(OfflineExchange, UnreadableFilesChangeNothing) {
+// Files that cannot be read as a database of ours: each is refused as of the wrong
+// format, and neither it nor the working database changes.
+TEST_F(OfflineExchange, UnreadableFilesAreRefusedAndChangeNothing) {
   WorkingDatabase source;
   source.Add(kMixedRecords);
   const QByteArray exported = FileBytes(Export(source, QStringLiteral("上级")));
@@ -212,15 +243,16 @@ TEST_F(OfflineExchange, UnreadableFilesChangeNothing) {
   struct Case {
     const char* name;
     QByteArray bytes;
-    QString message;
   };
   const std::vector<Case> cases = {
-      {"random bytes", random, kFormatError},
-      {"cut inside the header", exported.left(1000), kFormatError},
-      {"cut inside the first page", exported.left(3000), kFormatError},
-      {"cut in the middle", exported.left(exported.size() / 2), kFormatError},
-      {"another program's file", zip, kFormatError},
-      {"scrambled text", scrambledText, kFormatError},
+      {"empty", QByteArray()},
+      {"one byte", QByteArray(1, '\0')},
+      {"random bytes", random},
+      {"cut inside the header", exported.left(1000)},
+      {"cut inside the first page", exported.left(3000)},
+      {"cut in the middle", exported.left(exported.size() / 2)},
+      {"another program's file", zip},
+      {"scrambled text", scrambledText},
   };
   WorkingDatabase target;
   target.Add({{110101000001, "已有", 0, 1, 1}});
@@ -229,9 +261,9 @@ TEST_F(OfflineExchange, UnreadableFilesChangeNothing) {
     const QString file = Docs(QStringLiteral("坏.dat"));
     fwtest::WriteBytes(file, c.bytes);
     const QByteArray databaseBefore = FileBytes(target.Path());
-    hooks.Messages.clear();
-    EXPECT_TRUE(Import(target, file));
-    EXPECT_EQ(LastMessage(), c.message);
+    LabelsAsked.clear();
+    EXPECT_EQ(Import(target, file).Result, TImportResult::FormatError);
+    EXPECT_TRUE(LabelsAsked.isEmpty());
     EXPECT_EQ(FileBytes(file), c.bytes);
     EXPECT_EQ(FileBytes(target.Path()), databaseBefore);
     EXPECT_EQ(DocsEntries(), (QStringList{QStringLiteral("交换.dat"), QStringLiteral("坏.dat")}));
@@ -239,20 +271,79 @@ TEST_F(OfflineExchange, UnreadableFilesChangeNothing) {
   }
 }
 
+const QString kDropData = QStringLiteral("drop view view_data; drop view view_datasearch; drop table dt_data; ");
+
+// Databases that open but whose tables are not those of an exchange file: refused as of
+// the wrong format before a record is read, and nothing changes.
+TEST_F(OfflineExchange, FilesOfTheWrongShapeAreRefusedAndChangeNothing) {
+  const QString recreate = kDropData;
+  struct Case {
+    const char* name;
+    QStringList statements;
+  };
+  const std::vector<Case> cases = {
+      {"dt_data missing columns",
+       {recreate + "create table dt_data (c901 INTEGER PRIMARY KEY, c902 VARCHAR(100), RecordState INTEGER)",
+        "insert into dt_data values (110101000007, '七', 1)"}},
+      {"text in a number column", {"update dt_data set z001 = '三十' where c901 = 110101000002"}},
+      {"bytes in an amount column", {"update dt_data set b004 = x'00ff' where c901 = 110101000001"}},
+      {"a number column declared as text",
+       {"alter table dt_data rename to dt_old", QString(DataDefinition()).replace("z001 INTEGER", "z001 TEXT"),
+        "insert into dt_data select * from dt_old", "drop table dt_old"}},
+      {"ct_label a view", {"drop table ct_label", "create view ct_label as select 'x' as db_name"}},
+      {"ct_label missing", {"drop table ct_label"}},
+      {"ct_label without its column", {"drop table ct_label", "create table ct_label (name TEXT)"}},
+  };
+  WorkingDatabase target;
+  target.Add({{110101000009, "已有", 1, 9, 9}});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString file = ChangedDatabase(QStringLiteral("形状.mdb"), c.statements);
+    const QByteArray fileBefore = FileBytes(file);
+    const QByteArray databaseBefore = FileBytes(target.Path());
+    LabelsAsked.clear();
+    EXPECT_EQ(Import(target, file).Result, TImportResult::FormatError);
+    EXPECT_TRUE(LabelsAsked.isEmpty());
+    EXPECT_EQ(FileBytes(file), fileBefore);
+    EXPECT_EQ(FileBytes(target.Path()), databaseBefore);
+    QFile::remove(file);
+  }
+}
+
+// A dt_data that is a view would keep the engine busy without end if it were ever run; it
+// is refused at once, from the schema alone (this test takes a fraction of a second).
+TEST_F(OfflineExchange, DataTableThatIsAViewIsRefusedWithoutRunningIt) {
+  const QString file = ChangedDatabase(
+      QStringLiteral("视图.mdb"),
+      {kDropData + "create view dt_data as with recursive n(c901) as (select 1 union all select c901 + 1 from n) "
+                   "select c901, c901 as RecordState from n"});
+  WorkingDatabase target;
+  const QByteArray databaseBefore = FileBytes(target.Path());
+  EXPECT_EQ(Import(target, file).Result, TImportResult::FormatError);
+  EXPECT_TRUE(LabelsAsked.isEmpty());
+  EXPECT_EQ(FileBytes(target.Path()), databaseBefore);
+}
+
+// The shape asks for the working database's columns, not for nothing more: further
+// columns and objects of the file are left alone.
+TEST_F(OfflineExchange, FileWithMoreColumnsIsImported) {
+  const QString file = ChangedDatabase(
+      QStringLiteral("更多.mdb"),
+      {"alter table dt_data add column remark TEXT", "update dt_data set remark = '备注'"});
+  WorkingDatabase target;
+  const TImportOutcome outcome = Import(target, file);
+  EXPECT_EQ(outcome.Result, TImportResult::Imported) << outcome.Error.toStdString();
+  EXPECT_EQ(outcome.ImportedCount, 2);
+}
+
 TEST_F(OfflineExchange, MissingFileAndMissingTable) {
   WorkingDatabase target;
-  EXPECT_TRUE(Import(target, Docs(QStringLiteral("没有.dat"))));
-  EXPECT_EQ(LastMessage(), QStringLiteral("您选择的文件并不存在，请选择其它文件。"));
+  EXPECT_EQ(Import(target, Docs(QStringLiteral("没有.dat"))).Result, TImportResult::FileMissing);
 
   // A database of another program: it opens, but holds no dt_data.
-  {
-    WorkingDatabase scratch;
-    scratch.Connection.Execute(QStringLiteral("drop table dt_data"));
-    scratch.Connection.Close();
-    QFile::copy(scratch.Path(), Docs(QStringLiteral("other.mdb")));
-  }
-  EXPECT_TRUE(Import(target, Docs(QStringLiteral("other.mdb")), 2));
-  EXPECT_EQ(LastMessage(), QStringLiteral("您选择的文件中不存在名字为\"dt_data\"的数据表"));
+  const QString other = ChangedDatabase(QStringLiteral("other.mdb"),
+                                        {QStringLiteral("drop view view_data; drop view view_datasearch; drop table dt_data")});
+  EXPECT_EQ(Import(target, other).Result, TImportResult::NoTableInFile);
 }
 
 } // namespace

@@ -81,6 +81,21 @@ TEST_F(PrintRecord, ValuesLandInTheirPrintPlaces) {
   EXPECT_TRUE(hooks_.Messages.empty());
 }
 
+// Numbers reach the workbook as numbers at the spreadsheet's precision of 15 significant
+// digits, never through a text the workbook would keep as text; texts stay texts.
+TEST_F(PrintRecord, NumbersAreNumberCells) {
+  connection_.Execute("update dt_data set b038 = 0.1 + 0.2, b039 = 1.0 / 3, c906 = '0123'");
+  ASSERT_TRUE(PrintSurveyRecord(connection_, kCode, progress_));
+  TWorkbook& book = Shown();
+  const QVariant sum = book.Sheets(5).Range("D42").Value();
+  const QVariant third = book.Sheets(5).Range("D43").Value();
+  ASSERT_EQ(sum.typeId(), QMetaType::Double);
+  ASSERT_EQ(third.typeId(), QMetaType::Double);
+  EXPECT_EQ(sum.toDouble(), 0.3);
+  EXPECT_EQ(third.toDouble(), 0.333333333333333);
+  EXPECT_EQ(book.Sheets(1).Range("D5").Value(), QVariant(110000000001.0));
+}
+
 TEST_F(PrintRecord, CurrentRecordOfADataSet) {
   connection_.Execute("insert into dt_data (c901, c902, c904, c907, z001) values (110000000002, '二', 1, 1, 9)");
   TADOQuery list(&connection_);

@@ -9,6 +9,8 @@
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
+#include <functional>
+#include <map>
 #include <gtest/gtest.h>
 
 namespace {
@@ -157,6 +159,46 @@ TEST_F(SummaryWorkbook, LevelRowsCountAnswersAndKeepEmptyLevels) {
   EXPECT_TRUE(hooks_.Messages.empty());
 }
 
+// Sums of amounts with two decimals: the engine adds them in binary and gives values
+// such as 1549404.0200000003; every sum reaches the workbook as a number cell equal to the
+// exact sum (computed here in whole cents) at the spreadsheet's 15 significant digits.
+TEST_F(SummaryWorkbook, AmountSumsAreNumberCellsAtSpreadsheetPrecision) {
+  connection_.Execute("delete from dt_data");
+  quint32 seed = 12345;
+  const auto nextCents = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<qint64>(seed % 500000000u); // up to 5,000,000.00
+  };
+  std::map<int, std::pair<qint64, qint64>> centsByLevel; // level -> (b004, b007) sums
+  connection_.BeginTrans();
+  for (int i = 0; i < 400; ++i) {
+    const int level = 1 + i % 11;
+    const qint64 b004 = nextCents(), b007 = nextCents();
+    centsByLevel[level].first += b004;
+    centsByLevel[level].second += b007;
+    connection_.Execute("insert into dt_data (c901, c902, c904, c907, b004, b007) values (?, '单位', ?, 1, ?, ?)",
+                        QVariantList{110000000001LL + i, level, b004 / 100.0, b007 / 100.0});
+  }
+  connection_.CommitTrans();
+  const auto exact = [](qint64 cents) {
+    return QStringLiteral("%1.%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0')).toDouble();
+  };
+
+  BuildSummaryWorkbook(connection_, progress_, 6, smLevels, 0);
+  // Levels 1..11 lie in rows 10..20; b004 in column F, b007 in column I.
+  int checked = 0;
+  for (const auto& [level, sums] : centsByLevel) {
+    const int row = 9 + level;
+    for (const auto& [column, cents] : {std::pair{6, sums.first}, std::pair{9, sums.second}}) {
+      const QVariant value = Cell(6, row, column);
+      ASSERT_EQ(value.typeId(), QMetaType::Double) << "row " << row << " column " << column;
+      EXPECT_EQ(value.toDouble(), exact(cents)) << "row " << row << " column " << column;
+      ++checked;
+    }
+  }
+  EXPECT_EQ(checked, 22);
+}
+
 TEST_F(SummaryWorkbook, StateRowsAndCounts) {
   BuildSummaryWorkbook(connection_, progress_, 2, smStates, 0);
   EXPECT_EQ(Cell(2, 2, 1).toString(), "填报状态");
@@ -219,6 +261,55 @@ TEST_F(SummaryWorkbook, DamagedGroupDataIsRefusedNotRun) {
   EXPECT_EQ(Cell(2, 9, 1).toString(), "甲");
   connection_.Execute("update DT_GroupItem set LowSymbol='>0 or 1=1 or c901' where id=1");
   EXPECT_THROW(BuildSummaryWorkbook(connection_, progress_, 2, smGroup, 1), EDatabaseError);
+}
+
+// A run that fails on the database or on the workbook lets go of its half-filled
+// workbook: nothing is shown, and the next run writes into a fresh one.
+TEST_F(SummaryWorkbook, AFailedRunLeavesTheNextRunAFreshWorkbook) {
+  AddGroup(1, "id ASC");
+  AddItem(1, 1, "甲", ">=", 110000000000LL, 120000000000LL);
+  connection_.Execute("update DT_GroupItem set LowSymbol='>0 or 1=1 or c901' where id=1");
+  struct Case {
+    const char* name;
+    std::function<void()> failingSheet;
+  };
+  const Case cases[] = {
+      {"database error",
+       [&] { EXPECT_THROW(BuildSummaryWorkbook(connection_, progress_, 2, smGroup, 1), EDatabaseError); }},
+      {"sheet error",
+       [&] {
+         // The run's workbook has lost the sheet to be filled.
+         SummaryServer()->ActiveWorkbook().Sheets(19).Delete();
+         EXPECT_THROW(BuildSummaryWorkbook(connection_, progress_, 19, smLevels, 0), ESheetError);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    BuildSummaryWorkbook(connection_, progress_, 2, smLevels, 0);
+    ASSERT_EQ(Cell(2, 2, 1).toString(), "工会层次");
+    c.failingSheet();
+    EXPECT_EQ(SummaryServer(), nullptr);
+    ShowSummaryWorkbook();
+    EXPECT_TRUE(hooks_.Opened.isEmpty());
+
+    BuildSummaryWorkbook(connection_, progress_, 3, smStates, 0);
+    // The first run's sheet 2 is not in the new workbook.
+    EXPECT_TRUE(Sheet(2).Cells(2, 1).IsEmpty());
+    EXPECT_TRUE(Sheet(2).Cells(9, 1).IsEmpty());
+    EXPECT_EQ(Cell(3, 2, 1).toString(), "填报状态");
+    DiscardSummaryWorkbook();
+  }
+}
+
+// The run's guard lets go of the workbook on a path that never reaches the showing.
+TEST_F(SummaryWorkbook, TheRunsGuardLetsGoOfAnUnshownWorkbook) {
+  {
+    TSummaryRun run;
+    BuildSummaryWorkbook(connection_, progress_, 2, smLevels, 0);
+    ASSERT_NE(SummaryServer(), nullptr);
+  }
+  EXPECT_EQ(SummaryServer(), nullptr);
+  EXPECT_TRUE(hooks_.Opened.isEmpty());
 }
 
 TEST_F(SummaryWorkbook, SheetsOutsideTwoToNineteenChangeNothing) {

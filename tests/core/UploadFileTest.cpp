@@ -1,12 +1,16 @@
 // Upload file: key, AES-128 ECB layout (checked against libcrypto directly), value
 // formatting, the GBK text and the file names.
+#include "core/ExchangeFile.h"
 #include "core/GbkText.h"
+#include "core/SiblingTempFile.h"
 #include "core/UploadFile.h"
+#include "platform/shell/FileWriter.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
 
@@ -85,7 +89,7 @@ TEST(UploadEncryption, LengthHeaderAndZeroFilledLastBlock) {
     QByteArray text(c.length, '\0');
     for (int i = 0; i < c.length; ++i) text[i] = static_cast<char>('a' + i % 26);
     const QString final = dir.filePath(QString("u%1.dat").arg(c.length));
-    WriteUploadFile(text, final, final + "temp.dat", key);
+    WriteUploadFile(text, final, key);
     const QByteArray file = ReadFile(final);
     ASSERT_EQ(file.size(), c.fileSize) << c.length;
     EXPECT_EQ(file.left(8), QByteArray::fromHex(QByteArray::number(c.length, 16).rightJustified(2, '0')) +
@@ -95,7 +99,6 @@ TEST(UploadEncryption, LengthHeaderAndZeroFilledLastBlock) {
     EXPECT_EQ(d.Length, quint64(c.length));
     EXPECT_EQ(d.Blocks.left(c.length), text) << c.length;
     EXPECT_EQ(d.Blocks.mid(c.length), QByteArray(d.Blocks.size() - c.length, '\0')) << c.length;
-    EXPECT_FALSE(QFile::exists(final + "temp.dat"));
   }
 }
 
@@ -107,7 +110,7 @@ TEST(UploadEncryption, KeyUsesFirstSixteenBytesOrZeroFill) {
                         Case{"short", QByteArray("short") + QByteArray(11, '\0')},
                         Case{"", QByteArray(16, '\0')}}) {
     const QString path = dir.filePath("k.dat");
-    WriteUploadFile(text, path, path + ".tmp", c.password);
+    WriteUploadFile(text, path, c.password);
     EXPECT_EQ(DecryptUpload(ReadFile(path), c.key16).Blocks.left(text.size()), text) << c.password.constData();
   }
 }
@@ -123,7 +126,7 @@ TEST(UploadEncryption, EncryptFileMatchesMemoryPathAndLeavesSource) {
     f.write(text);
   }
   EncryptFile(plain, dir.filePath("a.dat"), "key");
-  WriteUploadFile(text, dir.filePath("b.dat"), dir.filePath("btemp.dat"), "key");
+  WriteUploadFile(text, dir.filePath("b.dat"), "key");
   EXPECT_EQ(ReadFile(dir.filePath("a.dat")), ReadFile(dir.filePath("b.dat")));
   EXPECT_EQ(ReadFile(plain), text);
   EXPECT_EQ(ReadFile(dir.filePath("a.dat")).size(), 8 + 100016);
@@ -173,17 +176,29 @@ TEST(UploadEncryption, FailureLeavesNothingBehind) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("previous upload");
   }
-  EXPECT_THROW(WriteUploadFile("text", final, dir.filePath("no/such/dir/temp.dat"), "k"), std::runtime_error);
-  EXPECT_EQ(ReadFile(final), "previous upload");
+  const auto everything = [&dir] { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
+  EXPECT_THROW(WriteUploadFile("text", dir.filePath("no/such/dir/new.dat"), "k"), EFileWriteError);
 
   const QString folderInTheWay = dir.filePath("folder.dat");
   ASSERT_TRUE(QDir(dir.path()).mkdir("folder.dat"));
-  EXPECT_THROW(WriteUploadFile("text", folderInTheWay, dir.filePath("foldertemp.dat"), "k"), std::runtime_error);
-  EXPECT_FALSE(QFile::exists(dir.filePath("foldertemp.dat")));
+  EXPECT_THROW(WriteUploadFile("text", folderInTheWay, "k"), EFileWriteError);
+  EXPECT_EQ(everything(), (QStringList{"folder.dat", "old.dat"}));
 
-  WriteUploadFile("new text", final, dir.filePath("oldtemp.dat"), "k");
+  // A disk that fills up: the message names the upload file and says why.
+  InjectWriteFault(20, ENOSPC);
+  try {
+    WriteUploadFile(QByteArray(1000, 'x'), final, "k");
+    ADD_FAILURE() << "a full disk must fail";
+  } catch (const EFileWriteError& e) {
+    EXPECT_EQ(QString::fromUtf8(e.what()), "写入文件失败 " + final + "：磁盘空间不足");
+  }
+  ClearWriteFault();
+  EXPECT_EQ(ReadFile(final), "previous upload");
+  EXPECT_EQ(everything(), (QStringList{"folder.dat", "old.dat"}));
+
+  WriteUploadFile("new text", final, "k");
   EXPECT_EQ(DecryptUpload(ReadFile(final), QByteArray("k") + QByteArray(15, '\0')).Blocks.left(8), "new text");
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"old.dat"}));
+  EXPECT_EQ(everything(), (QStringList{"folder.dat", "old.dat"}));
 }
 
 TEST(UploadValueFormat, ByQueryType) {
@@ -249,9 +264,9 @@ TEST(UploadText, LayoutAndGbk) {
 
   // The whole road: encrypted from memory and read back by an independent decryption.
   QTemporaryDir dir;
-  const TUploadFileNames names = UploadFileNames(dir.filePath("2014-05-01(网络版)"));
-  WriteUploadFile(text, names.Final, names.Temp, UploadKey().toLatin1());
-  const Decrypted d = DecryptUpload(ReadFile(names.Final), UploadKey().toLatin1());
+  const QString file = DatFileName(dir.filePath("2014-05-01(网络版)"));
+  WriteUploadFile(text, file, UploadKey().toLatin1());
+  const Decrypted d = DecryptUpload(ReadFile(file), UploadKey().toLatin1());
   ASSERT_EQ(d.Length, quint64(text.size()));
   EXPECT_EQ(FromGbk(d.Blocks.left(text.size())), expected);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"2014-05-01(网络版).dat"});
@@ -269,17 +284,6 @@ TEST(GbkText, EncodeAndDecode) {
   EXPECT_EQ(FromGbk(QByteArray("a\xFF")), QString("a") + QChar(0xFFFD));
 }
 
-TEST(UploadFileNamesTest, FinalAndTemporary) {
-  EXPECT_EQ(UploadProposedName(QDate(2014, 12, 31)), "2014-12-31(网络版)");
-  struct Case { const char* chosen; const char* final; const char* temp; };
-  for (const Case c : {Case{"abc", "abc.dat", "abctemp.dat"}, Case{"abcd", "abcd.dat", "abcdtemp.dat"},
-                       Case{".dat", ".dat.dat", ".dattemp.dat"}, Case{"a.dat", "a.dat", "atemp.dat"},
-                       Case{"abcde", "abcde.dat", "abcde.dattemp.dat"},
-                       Case{"x.DAT", "x.DAT.dat", "x.DAT.dattemp.dat"}}) {
-    const TUploadFileNames names = UploadFileNames(c.chosen);
-    EXPECT_EQ(names.Final, c.final) << c.chosen;
-    EXPECT_EQ(names.Temp, c.temp) << c.chosen;
-  }
-}
+TEST(UploadFileNamesTest, ProposedName) { EXPECT_EQ(UploadProposedName(QDate(2014, 12, 31)), "2014-12-31(网络版)"); }
 
 } // namespace

@@ -149,6 +149,7 @@ TEST(CellModel, MergeKeepsTheFirstTextAfterAskingAndCopiesItsFormat) {
     grid.MergeCells(GridRect(1, 1, 2, 2), true);
     ASSERT_EQ(hooks.Messages.size(), 1u);
     EXPECT_EQ(hooks.Messages[0].Caption, QStringLiteral("询问"));
+    EXPECT_EQ(hooks.Messages[0].Flags, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
     EXPECT_TRUE(hooks.Messages[0].Text.startsWith(QStringLiteral("选定区域包含多重数值")));
     if (!tc.Merged) {
       EXPECT_FALSE(grid.IsCellMerged(1, 1));

@@ -5,8 +5,19 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fwtest {
+
+QString ShotsFolder() { return qEnvironmentVariable("FW_SHOTS"); }
+
+void SaveShot(const QImage& image, const QString& name) {
+  const QString folder = ShotsFolder();
+  if (folder.isEmpty()) return;
+  QDir().mkpath(folder);
+  image.save(QDir(folder).filePath(name));
+}
 
 QString BuiltProgramDir() {
   const QString overridden = QString::fromLocal8Bit(qgetenv("FENWRIGHT_PROGRAM_DIR"));
@@ -69,6 +80,22 @@ QString ScopedUserFolders::RegistryDir() const { return dir_.filePath("registry"
 QString ScopedUserFolders::DocumentsDir() const { return dir_.filePath("home/Documents"); }
 QString ScopedUserFolders::CacheDir() const { return dir_.filePath("cache"); }
 
+ScopedTempFolder::ScopedTempFolder() : old_(qgetenv("TMPDIR")) { qputenv("TMPDIR", QFile::encodeName(dir_.path())); }
+
+ScopedTempFolder::~ScopedTempFolder() { SetEnv("TMPDIR", old_); }
+
+QStringList ScopedTempFolder::Entries() const {
+  return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+qint64 EndedProcessId() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return static_cast<qint64>(child);
+}
+
 namespace {
 template <typename T> bool PopFront(std::deque<T>& queue, T& out) {
   if (queue.empty()) return false;
@@ -82,13 +109,15 @@ ScriptedHooks::ScriptedHooks() {
   fw::Hooks h;
   h.MessageBox = [this](const QString& text, const QString& caption, int flags) {
     Messages.push_back({text, caption, flags});
+    if (WhileMessageOpen) WhileMessageOpen(text);
     int answer = 0;
     if (PopFront(MessageAnswers, answer)) return answer;
     const int buttons = flags & 0xF;
     return buttons == fw::MB_YESNO || buttons == fw::MB_YESNOCANCEL ? int(fw::IDYES) : int(fw::IDOK);
   };
-  h.Question = [this](const QString& text, int) {
+  h.Question = [this](const QString& text, int buttons) {
     Questions << text;
+    QuestionButtons.push_back(buttons);
     int answer = 0;
     return PopFront(QuestionAnswers, answer) ? answer : int(fw::IDYES);
   };

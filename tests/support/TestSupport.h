@@ -5,16 +5,25 @@
 
 #include "platform/shell/Hooks.h"
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <memory>
 
 namespace fwtest {
 
 // The built program folder (build/bin); tests copy from it and never write into it.
 QString BuiltProgramDir();
+
+// Pictures to look at after a change are opt-in: they are written only when the
+// environment variable FW_SHOTS names a folder. ShotsFolder() is that folder (empty when
+// unset); SaveShot writes image there as name and does nothing without it. A test that
+// only makes pictures skips itself when ShotsFolder() is empty.
+QString ShotsFolder();
+void SaveShot(const QImage& image, const QString& name);
 
 // A fresh temporary copy of the program folder (without the executable), removed when
 // the object goes. Path() is the folder; FilePath(name) a file inside it.
@@ -43,6 +52,23 @@ private:
   QByteArray oldRegistry_, oldConfig_, oldCache_, oldHome_;
 };
 
+// Points TMPDIR (the system's temporary folder) at a private folder for the lifetime of
+// the object and restores the previous value afterwards.
+class ScopedTempFolder {
+public:
+  ScopedTempFolder();
+  ~ScopedTempFolder();
+  QString Path() const { return dir_.path(); }
+  QStringList Entries() const; // everything in it, hidden entries included
+
+private:
+  QTemporaryDir dir_;
+  QByteArray old_;
+};
+
+// The id of a process that has just ended (a child started and waited for).
+qint64 EndedProcessId();
+
 struct RecordedMessage {
   QString Text;
   QString Caption;
@@ -63,9 +89,12 @@ public:
   std::deque<fw::FileDialogResult> OpenAnswers;
   std::deque<fw::FileDialogResult> SaveAnswers;
   QDateTime FixedNow;                // when valid, the clock reads this
+  // Runs while a message box is open (after it was recorded): what happens meanwhile.
+  std::function<void(const QString& text)> WhileMessageOpen;
 
   std::vector<RecordedMessage> Messages;
   QStringList Questions;
+  std::vector<int> QuestionButtons;  // the button bits of each question
   QStringList Opened;
   std::vector<fw::FileDialogRequest> OpenRequests;
   std::vector<fw::FileDialogRequest> SaveRequests;

@@ -2,6 +2,9 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/DesktopHooks.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/GuardedApplication.h"
+#include "windows/dialogs/AboutForm.h"
+#include "windows/entry/SurveyDataForm.h"
 #include "windows/main/MainForm.h"
 #include "windows/shared/MessageListWinForm.h"
 #include "windows/shared/ProgressBar2LineForm.h"
@@ -9,10 +12,8 @@
 #include "windows/shared/QuestionDlg.h"
 #include "windows/shared/ToolForm.h"
 
-#include <QApplication>
-
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  fw::TGuardedApplication app(argc, argv);
   fw::InstallFontSubstitutions();
   fw::InstallDesktopHooks();
   fw::InstallQuestionDialogHook();
@@ -23,13 +24,12 @@ int main(int argc, char** argv) {
   // creation handler runs the start-up before any other window exists. After a failed
   // start nothing more is created and Run returns the failure's exit status at once.
   fw::Application->CreateForm(fw::MainForm);
-  // TdlgSurveyDataForm
+  fw::Application->CreateForm(fw::dlgSurveyDataForm);
   fw::Application->CreateForm(fw::MessageListWinForm);
   fw::Application->CreateForm(fw::ProgressBarForm);
   // TQuestionDlg is made anew for every question (AskQuestion, through the question hook).
   fw::Application->CreateForm(fw::ToolForm);
   fw::Application->CreateForm(fw::ProgressBar2LineForm);
-  // TdlgSumForm, TdlgQueryListForm, TdlgLocateForm,
-  // TdlgAboutForm, TDataSearchCodeForm, TdlgSaveListForm, TdlgDataSearchForm, TdlgSearchForm
+  fw::Application->CreateForm(fw::dlgAboutForm);
   return fw::Application->Run();
 }

@@ -16,7 +16,7 @@
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Timer.h"
-#include "windows/main/MainForm.h"
+#include "windows/main/MainData.h"
 #include "windows/shared/DialogParts.h"
 #include "windows/shared/ProgressParts.h"
 #include "windows/shared/VKValidEdit.h"
@@ -34,7 +34,7 @@ constexpr int kButtonWidth = 70;
 constexpr int kProgressTop = 140;
 
 // The program's database, as the main window holds it.
-TADOConnection* ProgramConnection() { return MainForm ? MainForm->SysADOConnection : nullptr; }
+TADOConnection* ProgramConnection() { return MainData() ? MainData()->SysADOConnection.get() : nullptr; }
 
 TFwRadioButton* AddRadio(TFwGroupBox* group, const QString& name, const QString& caption, int left, int top) {
   auto* radio = new TFwRadioButton(group->ParentForm());

@@ -160,11 +160,9 @@ void TdlgGroupItemForm::CreateEditFields() {
 
   for (TFwNumericEdit* bound : {LowBoundary, HighBoundary}) bound->OnChange = [this](TObject*) { UpdateButtons(); };
   LeftSymbol->OnButtonClick = [this](TObject*) {
-    PopupTarget = LeftSymbol;
     PopupCodeMenu(LeftSymbol, LeftSymbols);
   };
   RightSymbol->OnButtonClick = [this](TObject*) {
-    PopupTarget = RightSymbol;
     PopupCodeMenu(RightSymbol, RightSymbols);
   };
 }

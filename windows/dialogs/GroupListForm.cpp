@@ -13,7 +13,7 @@
 #include "platform/shell/Hooks.h"
 #include "platform/ui/DBGrid.h"
 #include "windows/dialogs/GroupItemForm.h"
-#include "windows/main/MainForm.h"
+#include "windows/main/MainData.h"
 #include "windows/shared/DialogParts.h"
 #include "windows/shared/InputQueryEx.h"
 #include "windows/shared/ProgressBarForm.h"
@@ -29,7 +29,7 @@ constexpr int kClientHeight = 380;
 constexpr int kButtonWidth = 80;
 
 // The program's database, as the main window holds it.
-TADOConnection* ProgramConnection() { return MainForm ? MainForm->SysADOConnection : nullptr; }
+TADOConnection* ProgramConnection() { return MainData() ? MainData()->SysADOConnection.get() : nullptr; }
 
 } // namespace
 
@@ -54,9 +54,7 @@ TdlgGroupListForm::TdlgGroupListForm(TComponent* owner, TADOConnection* connecti
   column->Title().SetCaption(QStringLiteral("名称"));
   DBGrid1->OnDblClick = [this](TObject*) { tbEditClick(); };
 
-  const int barWidth = 6 * kButtonWidth + 8;
-  FwToolbar1 = AddButtonBar(this, Bounds(kClientWidth - barWidth - 4, kClientHeight - 37, barWidth, 29), kButtonWidth);
-  FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
+  FwToolbar1 = AddBottomButtonBar(*this, 6, kButtonWidth);
   tbAdd = AddBarButton(FwToolbar1, QStringLiteral("tbAdd"), QStringLiteral("增  加"), [this] { tbAddClick(); });
   tbRemove = AddBarButton(FwToolbar1, QStringLiteral("tbRemove"), QStringLiteral("除  去"), [this] { tbRemoveClick(); });
   tbEdit = AddBarButton(FwToolbar1, QStringLiteral("tbEdit"), QStringLiteral("修  改"), [this] { tbEditClick(); });

@@ -1,8 +1,8 @@
 #include "windows/main/MainForm.h"
 
-#include "core/DatabaseFiles.h"
-#include "core/DatabasePassword.h"
+#include "core/DatabaseOpening.h"
 #include "core/OfflineExchange.h"
+#include "core/PageRules.h"
 #include "core/ProductVersion.h"
 #include "core/RegistrySettings.h"
 #include "core/SurveyModel.h"
@@ -10,31 +10,17 @@
 #include "controls/navigation/FwCustomStatusPane.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
+#include "platform/shell/TempFiles.h"
 #include "platform/ui/ActionList.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/MainMenu.h"
 #include "windows/shared/GridProcedures.h"
 #include "windows/app/MouseWheelKeys.h"
-
-#include <QFileInfo>
+#include "windows/dialogs/AboutForm.h"
 
 namespace fw {
 
 TMainForm* MainForm = nullptr;
-
-namespace {
-
-QString PlainConnectionString(const QString& path) { return WorkingConnectionString(path); }
-
-QString ExclusiveConnectionString(const QString& path, const QString& password) {
-  return JetConnectionString(path, QStringLiteral("Mode=Share Exclusive;Persist Security Info=False;"
-                                                  "Jet OLEDB:Engine Type=5;Jet OLEDB:Database Password=") +
-                                       password);
-}
-
-QString DefaultDatabasePath() { return ProgramFile(QString::fromLatin1(kDefaultDatabaseName)); }
-
-} // namespace
 
 QString VersionStatusText(int build) {
   return QStringLiteral("开发单位：Brackwater\u3000软件版本：1.0 (Build ") + QString::number(build) + ')';
@@ -50,7 +36,6 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   SetKeyPreview(true);
   resize(1024, 700);
   SetWindowState(TWindowState::wsMaximized);
-  CreateDataComponents();
   CreateImages();
   CreateActions();
   CreateMenus();
@@ -59,6 +44,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   BindGroupItems();
   WireExchangeActions();
   WireDialogActions();
+  WireEntryActions();
   SetMenu(MainMenu1);
   OnKeyDown = [this](TObject*, WORD& key, TShiftState shift) { FormKeyDown(key, shift); };
   wheelKeys_ = std::make_unique<TMouseWheelKeys>();
@@ -67,26 +53,12 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
 
 TMainForm::~TMainForm() {
   wheelKeys_.reset();
-  // The list lets go of its data before the data sets and the connection go.
+  // The entry form's rules read through queries of their own on the connection.
+  entryRules_.reset();
+  // The list lets go of its data before the main data goes (right after this body; the
+  // list itself goes with the form's components later).
   if (RecordGrid) RecordGrid->SetDataSource(nullptr);
-  delete DataSource1;
-  for (TDataSet* ds : std::initializer_list<TDataSet*>{ReportQuery, AppFieldData, KeyQuery, ToolQuery, AppQuery}) delete ds;
-  delete SysADOConnection;
   if (MainForm == this) MainForm = nullptr;
-}
-
-void TMainForm::CreateDataComponents() {
-  SysADOConnection = new TADOConnection();
-  SysADOConnection->SetLoginPrompt(false);
-  AppQuery = new TADOQuery(SysADOConnection);
-  ToolQuery = new TADOQuery(SysADOConnection);
-  KeyQuery = new TADOQuery(SysADOConnection);
-  AppFieldData = new TADOTable(SysADOConnection);
-  AppFieldData->SetTableName(QStringLiteral("dt_fieldlist"));
-  AppFieldData->SetIndexFieldNames(QStringLiteral("sequence"));
-  ReportQuery = new TADOQuery(SysADOConnection);
-  ReportQuery->SetSQL(kReportQuerySql);
-  DataSource1 = new TDataSource(ReportQuery);
 }
 
 void TMainForm::DoCreate() {
@@ -97,6 +69,8 @@ void TMainForm::DoCreate() {
 // Start-up, in this order. When the database cannot be opened the end of the program
 // has been requested and nothing after it runs on the closed connection.
 void TMainForm::FormCreate() {
+  // What an earlier run, killed while it wrote a file, left behind goes first.
+  RemoveStaleTemporariesAtStart();
   LoadRegistrySettings(kProductName, ProgramFolder());
   if (!OpenDatabase(QString())) return;
   SetCaption(kMainCaptionPrefix + DatabaseLabel);
@@ -104,8 +78,7 @@ void TMainForm::FormCreate() {
   ApplyEditionSettings();
   LoadFieldList();
   ShowVersion();
-  // The splash (the about box's StartSplash, shown modally) runs here once the about
-  // box exists.
+  if (SplashWanted()) ShowAboutBox(true);
   GroupTables = QStringList{QStringLiteral("CT_Group"), QStringLiteral("DT_GroupItem")};
 }
 
@@ -122,8 +95,6 @@ void TMainForm::ShowVersion() {
 }
 
 void TMainForm::FailStartup(const QString& message) {
-  startupFailed_ = true;
-  SysADOConnection->Close();
   ShowMessage(message, QString(), MB_OK | MB_ICONERROR);
   if (Application) {
     Application->SetExitCode(kStartupFailureExitCode);
@@ -131,75 +102,35 @@ void TMainForm::FailStartup(const QString& message) {
   }
 }
 
-bool TMainForm::TryOpenPlain(const QString& path) {
-  try {
-    SysADOConnection->SetConnectionString(PlainConnectionString(path));
-    SysADOConnection->Open();
+bool TMainForm::OpenDatabase(const QString& path) {
+  switch (OpenWorkingDatabase(*data_.SysADOConnection, path)) {
+  case TDatabaseOpening::Opened:
     return true;
-  } catch (const EDatabaseError&) {
-    return false;
-  }
-}
-
-// The file is protected by the database password: open it alone with the password and
-// take the password away for good (the layer writes the plain copy beside the file and
-// swaps it in), then leave the plain connection string for the next open.
-bool TMainForm::RemovePassword(const QString& path, const QString& password) {
-  try {
-    SysADOConnection->SetConnectionString(ExclusiveConnectionString(path, password));
-    SysADOConnection->Open();
-    SysADOConnection->Execute(QStringLiteral("ALTER DATABASE PASSWORD null [") + password + ']');
-    SysADOConnection->Close();
-    SysADOConnection->SetConnectionString(PlainConnectionString(path));
-    return true;
-  } catch (const EDatabaseError&) {
-    SysADOConnection->Close();
-    return false;
-  }
-}
-
-bool TMainForm::OpenDatabase(const QString& requested) {
-  if (SysADOConnection->Connected()) SysADOConnection->Close();
-  FixEditionSettings();
-  const QString path = requested.isEmpty() ? DefaultDatabasePath() : requested;
-  if (!QFileInfo(path).isFile()) {
+  case TDatabaseOpening::DataFileMissing:
     FailStartup(kDataFileMissingMessage);
     return false;
+  case TDatabaseOpening::BadInstallation:
+    break;
   }
-  const QString password = BuildDatabasePassword(DatabasePasswordConstant());
-  if (!TryOpenPlain(path) && !RemovePassword(path, password)) {
-    FailStartup(QFileInfo(DefaultDatabasePath()).isFile() ? kBadInstallationMessage : kDataFileMissingMessage);
-    return false;
-  }
-  DatabasePath = path;
-  try {
-    AppQuery->Close();
-    AppQuery->SetSQL(QStringLiteral("select * from ct_label"));
-    AppQuery->Open();
-    DatabaseLabel = AppQuery->IsEmpty() ? QString() : AppQuery->FieldByName(QStringLiteral("db_name"))->AsString();
-    AppQuery->Close();
-  } catch (const EDatabaseError&) {
-    // A file that opens but is no survey database.
-    FailStartup(kBadInstallationMessage);
-    return false;
-  }
-  return true;
+  FailStartup(kBadInstallationMessage);
+  return false;
 }
 
 void TMainForm::LoadFieldList() {
   listSortState_ = 1;
   listSortedColumn_ = nullptr;
-  AppFieldData->Close();
-  AppFieldData->Open();
-  if (!AppFieldData->IsEmpty()) {
-    FieldDescs.assign(static_cast<size_t>(AppFieldData->RecordCount()), TFieldData{});
+  TADOTable& fields = *data_.AppFieldData;
+  fields.Close();
+  fields.Open();
+  if (!fields.IsEmpty()) {
+    FieldDescs.assign(static_cast<size_t>(fields.RecordCount()), TFieldData{});
     TDBGridColumns& columns = RecordGrid->Columns();
     columns.BeginUpdate();
     columns.Clear();
     int i = 0;
-    for (AppFieldData->First(); !AppFieldData->Eof(); AppFieldData->Next(), ++i) {
+    for (fields.First(); !fields.Eof(); fields.Next(), ++i) {
       TFieldData& d = FieldDescs[static_cast<size_t>(i)];
-      auto field = [this](const char* name) { return AppFieldData->FieldByName(QString::fromLatin1(name)); };
+      auto field = [&fields](const char* name) { return fields.FieldByName(QString::fromLatin1(name)); };
       d.ID = field("ID")->AsInteger();
       d.ShowName = field("ShowName")->AsString();
       d.Hint = field("Hint")->AsString();
@@ -220,15 +151,15 @@ void TMainForm::LoadFieldList() {
     }
     columns.EndUpdate();
   }
-  RecordGrid->SetDataSource(RecordGrid->Visible() ? DataSource1 : nullptr);
-  AppFieldData->Close();
-  ReportQuery->Open();
+  RecordGrid->SetDataSource(RecordGrid->Visible() ? data_.DataSource1.get() : nullptr);
+  fields.Close();
+  data_.ReportQuery->Open();
 }
 
 void TMainForm::RecordGridTitleClick(TColumn* column) {
-  if (!ReportQuery->Active()) return;
+  if (!data_.ReportQuery->Active()) return;
   try {
-    SortGridByTitle(column, listSortState_, listSortedColumn_, *ReportQuery);
+    SortGridByTitle(column, listSortState_, listSortedColumn_, *data_.ReportQuery);
   } catch (const EDatabaseError& e) {
     ShowMessage(e.Message());
   }
@@ -236,34 +167,36 @@ void TMainForm::RecordGridTitleClick(TColumn* column) {
 
 // Keeping the list position across a requery.
 void TMainForm::RequeryAtBookmark() {
-  TBookmark bookmark = ReportQuery->GetBookmark();
-  ReportQuery->Requery();
-  if (ReportQuery->BookmarkValid(bookmark)) ReportQuery->GotoBookmark(bookmark);
-  ReportQuery->FreeBookmark(bookmark);
+  TADOQuery& list = *data_.ReportQuery;
+  TBookmark bookmark = list.GetBookmark();
+  list.Requery();
+  if (list.BookmarkValid(bookmark)) list.GotoBookmark(bookmark);
+  list.FreeBookmark(bookmark);
 }
 
 QString TMainForm::CheckSelectedStatement() {
   if (!ListHasRecords()) return QString();
   const QString scope = QStringLiteral(" and c907<=2");
-  auto code = [this] { return ReportQuery->FieldByName(QStringLiteral("c901"))->AsString(); };
+  TADOQuery& list = *data_.ReportQuery;
+  auto code = [&list] { return list.FieldByName(QStringLiteral("c901"))->AsString(); };
   TBookmarkList& marks = RecordGrid->SelectedRows();
   if (marks.Count() == 0) return QStringLiteral("select * from dt_data where c901=") + code() + scope;
 
   QStringList codes;
-  TBookmark here = ReportQuery->GetBookmark();
-  ReportQuery->DisableControls();
+  TBookmark here = list.GetBookmark();
+  list.DisableControls();
   for (int i = 0; i < marks.Count(); ++i) {
     const TBookmark mark = marks[i];
-    if (ReportQuery->BookmarkValid(mark)) ReportQuery->GotoBookmark(mark);
+    if (list.BookmarkValid(mark)) list.GotoBookmark(mark);
     codes << code();
   }
-  if (ReportQuery->BookmarkValid(here)) ReportQuery->GotoBookmark(here);
-  ReportQuery->FreeBookmark(here);
-  ReportQuery->EnableControls();
+  if (list.BookmarkValid(here)) list.GotoBookmark(here);
+  list.FreeBookmark(here);
+  list.EnableControls();
   return QStringLiteral("select * from dt_data where c901 in (") + codes.join(',') + ')' + scope;
 }
 
-bool TMainForm::ExportRefused() { return !CheckRecordsFinished(*SysADOConnection, kOfflineExportRefusal); }
+bool TMainForm::ExportRefused() { return !CheckRecordsFinished(*data_.SysADOConnection, kOfflineExportRefusal); }
 
 // Window keys, seen before the focused control: Ctrl+L locates, Ctrl+F opens the
 // indicator query, both only while the list has records.

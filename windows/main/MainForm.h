@@ -1,15 +1,15 @@
 #pragma once
-// TMainForm: the program's main window. It owns the one database connection and the
-// named queries through which every window reaches the survey database, shows the
-// record list, and runs the start-up sequence in its creation handler: settings,
-// database, caption, list switch, edition settings, field list, version text.
+// TMainForm: the program's main window. It owns the main data (TMainData: the one
+// database connection and the named queries through which every window reaches the
+// survey database), shows the record list, and runs the start-up sequence in its
+// creation handler: settings, database, caption, list switch, edition settings, field
+// list, version text, splash.
 //
 // The window's parts are built in MainFormLayout.cpp, its actions, menus and group-bar
-// items in MainFormActions.cpp. An action whose feature is not part of the program yet
-// has its caption, image and places but no handler, and an action without a handler
-// stays disabled (see UpdateActionState). Wiring a feature is setting the action's
-// OnExecute: the action list's update (which handles every action, so single actions
-// take no OnUpdate) then enables it by its rule.
+// items in MainFormActions.cpp. An action without a handler stays disabled (see
+// UpdateActionState); setting an action's OnExecute wires it, and the action list's
+// update (which handles every action, so single actions take no OnUpdate) then enables
+// it by its rule.
 //
 // Keys: with key preview the window sees Ctrl+L (locate) and Ctrl+F (indicator query)
 // first; Enter, Insert and Delete released in the list run modify, add and delete; a
@@ -17,13 +17,10 @@
 // focused control program-wide (TMouseWheelKeys) while the window exists.
 
 #include "core/DatabaseMaintenance.h"
-#include "platform/db/AdoConnection.h"
-#include "platform/db/AdoQuery.h"
-#include "platform/db/AdoTable.h"
-#include "platform/db/DataSource.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Image.h"
+#include "windows/main/MainData.h"
 
 #include <memory>
 
@@ -47,9 +44,10 @@ class TMainMenu;
 class TMenuItem;
 class TPopupMenu;
 class TMouseWheelKeys;
+class TPageRuleEngine;
+class TdlgSurveyDataForm;
 
 inline const QString kMainCaptionPrefix = QStringLiteral("2014年度全国Tallowmere--基层以上工会调查表（离线工具） - ");
-inline const QString kReportQuerySql = QStringLiteral("SELECT *  from view_data order by c901 asc");
 inline const QString kDataFileMissingMessage = QStringLiteral("没有找到系统数据文件，请重新安装。");
 inline const QString kBadInstallationMessage = QStringLiteral("软件安装不正确，请与软件提供者联系！");
 constexpr TColor kMainWindowColor = RGB(193, 216, 249);
@@ -68,23 +66,16 @@ public:
   explicit TMainForm(TComponent* owner);
   ~TMainForm() override;
 
-  // Opens `path` (the program folder's 2014NB_qz.mdb when empty) on SysADOConnection:
-  // plainly, else exclusively with the database password, which is then removed for
-  // good. Sets DatabasePath and DatabaseLabel. On failure shows the message, requests
-  // the end of the program with a non-zero exit status and returns false.
+  // Opens `path` (the program folder's 2014NB_qz.mdb when empty) on SysADOConnection
+  // (OpenWorkingDatabase). On failure shows the message, requests the end of the
+  // program with a non-zero exit status and returns false.
   bool OpenDatabase(const QString& path);
   // Fills FieldDescs from dt_fieldlist, rebuilds the record list's columns (an empty
   // field list keeps the columns there are) and opens ReportQuery.
   void LoadFieldList();
 
-  // Data components, shared by name with the other windows.
-  TADOConnection* SysADOConnection = nullptr;
-  TADOQuery* AppQuery = nullptr;
-  TADOQuery* ToolQuery = nullptr;
-  TADOQuery* KeyQuery = nullptr;
-  TADOTable* AppFieldData = nullptr;
-  TADOQuery* ReportQuery = nullptr;
-  TDataSource* DataSource1 = nullptr;
+  // The connection and the data sets shared by name with the other windows.
+  TMainData& Data() { return data_; }
 
   // Window parts.
   TFwSizePanel* FwSizePanel1 = nullptr; // left pane
@@ -166,7 +157,6 @@ protected:
   void DoCreate() override;
 
 private:
-  void CreateDataComponents();
   void CreateImages();
   void CreateWindowParts();
   void CreateStatusBar();
@@ -177,6 +167,12 @@ private:
   void BindGroupItems();
   void WireExchangeActions();
   void WireDialogActions();
+  void WireEntryActions();
+  TdlgSurveyDataForm& EntryForm();
+  void OpenEntryForm(bool addNew);
+  // The about box (made owned by this window when there is none), as the splash or
+  // as opened by 关于, shown modally and freed.
+  void ShowAboutBox(bool splash);
   IProgress& Progress();
   void ApplyEditionSettings();
   void LoadBackgroundPicture();
@@ -187,8 +183,6 @@ private:
   void ApplyRecordListSwitch();
   void ShowVersion();
   void FailStartup(const QString& message);
-  bool TryOpenPlain(const QString& path);
-  bool RemovePassword(const QString& path, const QString& password);
   void RecordGridTitleClick(TColumn* column);
 
   // Backup and compaction close and reopen the connection; the list goes back to its
@@ -196,12 +190,14 @@ private:
   void MainConnectionClosing() override;
   void MainConnectionReopened() override;
 
+  TMainData data_;
   int listSortState_ = 0;
   TBookmark reopenBookmark_;
   bool reopenAtFirst_ = false;
   TColumn* listSortedColumn_ = nullptr;
-  bool startupFailed_ = false;
   std::unique_ptr<TMouseWheelKeys> wheelKeys_;
+  // The entry form's page rules, made with the form (MainFormEntry.cpp).
+  std::unique_ptr<TPageRuleEngine> entryRules_;
 };
 
 extern TMainForm* MainForm;

@@ -25,9 +25,9 @@ struct ActionRow {
   int image;               // -1: none
 };
 
-// Every action of the window. None has a handler yet: each is wired by the part of the
-// program that brings its feature (entry form, dialogs, checks, summaries, printing,
-// backup, exchange files) and stays disabled until then.
+// Every action of the window with its caption, category and image. The handlers are set
+// where their feature is wired (MainFormExchange.cpp); an action without one stays
+// disabled.
 const ActionRow kActions[] = {
     {&TMainForm::actAddNew, "actAddNew", "添加新记录", &kDataProcess, 0},
     {&TMainForm::actModify, "actModify", "修改选中的记录", &kDataProcess, 4},
@@ -80,7 +80,7 @@ void TMainForm::CreateActions() {
   for (int i = 0; i < ActionList1->ActionCount(); ++i) UpdateActionState(ActionList1->Actions(i));
 }
 
-bool TMainForm::ListHasRecords() const { return ReportQuery && ReportQuery->Active() && !ReportQuery->IsEmpty(); }
+bool TMainForm::ListHasRecords() const { return data_.ReportQuery->Active() && !data_.ReportQuery->IsEmpty(); }
 
 bool TMainForm::ActionAllowed(const TAction* action) const {
   if (action == actModify || action == actDelete || action == actLocate || action == actSearch || action == actPrint)

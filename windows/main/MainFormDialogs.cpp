@@ -7,26 +7,50 @@
 #include "core/Progress.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/Action.h"
+#include "windows/dialogs/AboutForm.h"
 #include "windows/dialogs/CheckForm.h"
+#include "windows/dialogs/DeleteForm.h"
 #include "windows/dialogs/GroupListForm.h"
+#include "windows/dialogs/OptionSetupForm.h"
 #include "windows/main/MainForm.h"
 
 #include <memory>
 
 namespace fw {
 
+namespace {
+
+// A dialog made anew into its global, shown modally and freed (which clears the global).
+template <class T, class... Args> void ShowNewDialog(T*& global, Args... args) {
+  global = NewForm<T>(args...);
+  std::unique_ptr<T> dialog(global);
+  dialog->ShowModal();
+}
+
+} // namespace
+
 void TMainForm::WireDialogActions() {
   actCheck->OnExecute = [this](TBasicAction*) {
-    std::unique_ptr<TdlgCheckForm> dialog(NewForm<TdlgCheckForm>(this, SysADOConnection));
+    std::unique_ptr<TdlgCheckForm> dialog(NewForm<TdlgCheckForm>(this, data_.SysADOConnection.get()));
     dialog->SelectedStatement = [this] { return CheckSelectedStatement(); };
     dialog->RefreshList = [this] { RequeryAtBookmark(); };
     dialog->ShowModal();
   };
   actCheckSelected->OnExecute = [this](TBasicAction*) { CheckSelectedRecords(); };
   actGroup->OnExecute = [this](TBasicAction*) {
-    std::unique_ptr<TdlgGroupListForm> dialog(NewForm<TdlgGroupListForm>(this, SysADOConnection));
+    std::unique_ptr<TdlgGroupListForm> dialog(NewForm<TdlgGroupListForm>(this, data_.SysADOConnection.get()));
     dialog->ShowModal();
   };
+  actAbout->OnExecute = [this](TBasicAction*) { ShowAboutBox(false); };
+  actDelete->OnExecute = [this](TBasicAction*) { ShowNewDialog(dlgDeleteForm, this, RecordGrid); };
+  actOptions->OnExecute = [this](TBasicAction*) { ShowNewDialog(dlgOptionSetupForm, this); };
+}
+
+void TMainForm::ShowAboutBox(bool splash) {
+  if (!dlgAboutForm) dlgAboutForm = NewForm<TdlgAboutForm>(this);
+  if (splash) dlgAboutForm->StartSplash();
+  dlgAboutForm->ShowModal();
+  delete dlgAboutForm;
 }
 
 // The marked records (or the current one) checked at once, without the check dialog:
@@ -34,17 +58,18 @@ void TMainForm::WireDialogActions() {
 void TMainForm::CheckSelectedRecords() {
   const QString statement = CheckSelectedStatement();
   if (statement.isEmpty()) return;
+  TADOQuery& query = *data_.AppQuery;
   try {
-    AppQuery->Close();
-    AppQuery->SetSQL(statement);
-    AppQuery->Open();
+    query.Close();
+    query.SetSQL(statement);
+    query.Open();
   } catch (const EDatabaseError& e) {
     ShowRuntimeError(e.Message());
     return;
   }
   TSilentProgress progress;
-  RunLogicCheck(*AppQuery, true, progress);
-  AppQuery->Close();
+  RunLogicCheck(query, true, progress);
+  query.Close();
   try {
     RequeryAtBookmark();
   } catch (const EDatabaseError&) {

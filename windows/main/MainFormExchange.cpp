@@ -8,6 +8,7 @@
 #include "core/UploadExport.h"
 #include "controls/navigation/FwGroupItem.h"
 #include "platform/ui/Action.h"
+#include "windows/main/FastImport.h"
 #include "windows/main/MainForm.h"
 #include "windows/shared/ProgressBarForm.h"
 
@@ -17,33 +18,34 @@ IProgress& TMainForm::Progress() { return ProgramProgress(); }
 
 void TMainForm::WireExchangeActions() {
   actFastImport->OnExecute = [this](TBasicAction*) {
-    if (FastImportDat(*SysADOConnection)) RequeryAtBookmark();
+    if (FastImportDat(*data_.SysADOConnection)) RequeryAtBookmark();
   };
   actExport->OnExecute = [this](TBasicAction*) {
-    if (!ExportRefused()) ExportOfflineDat(*SysADOConnection);
+    if (!ExportRefused()) ExportOfflineDat(*data_.SysADOConnection);
   };
-  UploadItem->OnClick = [this](TObject*) { ExportUploadFile(*SysADOConnection, Progress()); };
+  UploadItem->OnClick = [this](TObject*) { ExportUploadFile(*data_.SysADOConnection, Progress()); };
   actBackup->OnExecute = [this](TBasicAction*) {
     reopenAtFirst_ = false;
-    BackupDatabase(*SysADOConnection, *this);
+    BackupDatabase(*data_.SysADOConnection, *this);
   };
   actCompress->OnExecute = [this](TBasicAction*) {
     reopenAtFirst_ = true;
-    CompactWorkingDatabase(*SysADOConnection, *this);
+    CompactWorkingDatabase(*data_.SysADOConnection, *this);
   };
   actPrint->OnExecute = [this](TBasicAction*) {
-    if (ListHasRecords()) PrintSurveyRecord(*SysADOConnection, *ReportQuery, Progress());
+    if (ListHasRecords()) PrintSurveyRecord(*data_.SysADOConnection, *data_.ReportQuery, Progress());
   };
 }
 
 void TMainForm::MainConnectionClosing() {
-  reopenBookmark_ = ReportQuery->Active() ? ReportQuery->GetBookmark() : TBookmark();
+  reopenBookmark_ = data_.ReportQuery->Active() ? data_.ReportQuery->GetBookmark() : TBookmark();
 }
 
 void TMainForm::MainConnectionReopened() {
-  ReportQuery->Open();
-  if (!reopenAtFirst_ && ReportQuery->BookmarkValid(reopenBookmark_)) ReportQuery->GotoBookmark(reopenBookmark_);
-  ReportQuery->FreeBookmark(reopenBookmark_);
+  TADOQuery& list = *data_.ReportQuery;
+  list.Open();
+  if (!reopenAtFirst_ && list.BookmarkValid(reopenBookmark_)) list.GotoBookmark(reopenBookmark_);
+  list.FreeBookmark(reopenBookmark_);
   reopenBookmark_ = TBookmark();
 }
 

@@ -14,6 +14,7 @@
 #include "platform/ui/ImageList.h"
 #include "platform/ui/JpegImage.h"
 #include "windows/shared/GridProcedures.h"
+#include "windows/shared/ThemedImages.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -61,47 +62,6 @@ const char* const kImageNames[] = {
     "document-save-as",     // 25 导出数据列表
     "document-print",       // 26 打印选中记录的年报表
 };
-
-// The desktop's icon theme, with the system icon folder known even where the
-// environment names no data folders.
-void PrepareIconTheme() {
-  QStringList paths = QIcon::themeSearchPaths();
-  const QString system = QStringLiteral("/usr/share/icons");
-  if (!paths.contains(system) && QDir(system).exists()) {
-    paths << system;
-    QIcon::setThemeSearchPaths(paths);
-  }
-  if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
-    QIcon::setThemeName(QStringLiteral("Adwaita"));
-}
-
-// A plain drawn picture for an index whose icon the theme lacks: a sheet with lines,
-// in one of four colours.
-QImage DrawnImage(int index, int size) {
-  QImage image(size, size, QImage::Format_ARGB32);
-  image.fill(Qt::transparent);
-  QPainter p(&image);
-  static const QColor colours[] = {QColor(52, 101, 164), QColor(78, 154, 6), QColor(204, 0, 0), QColor(196, 160, 0)};
-  const int m = size / 6;
-  p.setPen(QColor(40, 40, 40));
-  p.setBrush(colours[index % 4]);
-  p.drawRect(m, m / 2, size - 2 * m - 1, size - m - 1);
-  p.setPen(Qt::white);
-  for (int y = m + size / 5; y < size - m; y += size / 6) p.drawLine(2 * m, y, size - 2 * m - 1, y);
-  return image;
-}
-
-QImage ThemedImage(const QString& name, int index, int size) {
-  if (!name.isEmpty()) {
-    for (const QString& n : {name, name + QStringLiteral("-symbolic")}) {
-      const QIcon icon = QIcon::fromTheme(n);
-      if (icon.isNull()) continue;
-      const QImage image = icon.pixmap(size, size).toImage();
-      if (!image.isNull()) return image.convertToFormat(QImage::Format_ARGB32);
-    }
-  }
-  return DrawnImage(index, size);
-}
 
 } // namespace
 
@@ -246,7 +206,7 @@ void TMainForm::CreateRecordGrid() {
   RecordGrid->TitleFont().SetHeight(-13);
   RecordGrid->SetDefaultDrawing(false);
   RecordGrid->SetPopupMenu(GridPopupMenu);
-  RecordGrid->SetDataSource(DataSource1);
+  RecordGrid->SetDataSource(data_.DataSource1.get());
   // The columns the list has before any field list is loaded.
   for (const auto& [field, title, width] : {std::tuple{"c901", "本级工会统计编码", 110}, std::tuple{"c902", "本级工会名称", 220}}) {
     TColumn* column = RecordGrid->Columns().Add();

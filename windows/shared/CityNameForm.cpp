@@ -12,7 +12,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/VirtualKeys.h"
-#include "windows/main/MainForm.h"
+#include "windows/main/MainData.h"
 
 namespace fw {
 
@@ -29,7 +29,7 @@ int FieldInt(TDataSet& data, const char* name) { return data.FieldByName(QString
 } // namespace
 
 TCityNameForm::TCityNameForm(TComponent* owner, TADOConnection* connection) : TForm(owner) {
-  if (!connection && MainForm) connection = MainForm->SysADOConnection;
+  if (!connection && MainData()) connection = MainData()->SysADOConnection.get();
   SetName(QStringLiteral("CityNameForm"));
   SetCaption(QStringLiteral("中华人民共和国行政区划"));
   SetBorderStyle(TFormBorderStyle::bsDialog);

@@ -5,10 +5,9 @@
 #include "platform/ui/WinControl.h"
 #include "windows/shared/ToolForm.h"
 
-namespace fw {
+#include <QPointer>
 
-QPointer<TControl> PopupTarget;
-std::function<void(int code)> PopupCallback;
+namespace fw {
 
 void PopupCodeMenu(TControl* control, const TMenuItemDataArray& codes) { PopupCodeMenuEx(control, codes, nullptr); }
 
@@ -21,15 +20,16 @@ void PopupCodeMenuEx(TControl* control, const TMenuItemDataArray& codes, std::fu
   TPopupMenu* menu = ToolForm->CodePopupMenu;
   menu->Items()->Clear();
   menu->SetTag(0);
+  // Each item carries its target, so a menu outliving its edit reaches no freed one.
+  const QPointer<TControl> target(control);
   for (const TCode& code : codes) {
     auto* item = new TMenuItem(ToolForm);
     item->SetCaption(code.Name);
     item->SetTag(code.Code);
     item->SetChecked(code.Code == control->Tag());
-    item->OnClick = [](TObject* sender) { ToolForm->CodeMenuItemClick(sender); };
+    item->OnClick = [target, callback](TObject* sender) { ToolForm->CodeMenuItemClick(sender, target, callback); };
     menu->Items()->Add(item);
   }
-  PopupCallback = std::move(callback);
   menu->Popup(point.X, point.Y);
 }
 

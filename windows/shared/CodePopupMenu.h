@@ -4,22 +4,18 @@
 
 #include "core/SurveyModel.h"
 
-#include <QPointer>
 #include <functional>
 
 namespace fw {
 
 class TControl;
 
-// The edit that receives the chosen code; callers set it before they open the menu.
-extern QPointer<TControl> PopupTarget;
-// Called with the chosen code after the target took it (may be empty).
-extern std::function<void(int code)> PopupCallback;
-
 // PopupCodeMenuEx without a callback.
 void PopupCodeMenu(TControl* control, const TMenuItemDataArray& codes);
 // Fills the tool window's CodePopupMenu with the codes (the control's current code,
-// its tag, checked) and pops it up near the control's bottom-right corner.
+// its tag, checked) and pops it up near the control's bottom-right corner. A chosen
+// item goes to `control` itself (nothing happens when it has been freed meanwhile),
+// then to the callback with the code.
 void PopupCodeMenuEx(TControl* control, const TMenuItemDataArray& codes, std::function<void(int code)> callback);
 
 } // namespace fw

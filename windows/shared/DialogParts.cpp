@@ -48,6 +48,14 @@ TFwToolbar* AddButtonBar(TWinControl* parent, const TRect& bounds, int buttonWid
   return bar;
 }
 
+TFwToolbar* AddBottomButtonBar(TForm& form, int buttonCount, int buttonWidth) {
+  const int width = buttonCount * buttonWidth + 8;
+  TFwToolbar* bar = AddButtonBar(&form, Bounds(form.ClientWidth() - width - 4, form.ClientHeight() - 37, width, 29),
+                                 buttonWidth);
+  bar->SetName(QStringLiteral("FwToolbar1"));
+  return bar;
+}
+
 TFwToolButton* AddBarButton(TFwToolbar* bar, const QString& name, const QString& caption,
                             std::function<void()> onClick) {
   auto* button = new TFwToolButton(OwnerFor(bar));

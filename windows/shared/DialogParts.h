@@ -30,6 +30,9 @@ TLabel* AddLabel(TWinControl* parent, int left, int top, const QString& caption)
 // in the order they are added.
 TFwToolbar* AddButtonBar(TWinControl* parent, const TRect& bounds, int buttonWidth);
 
+// Such a bar for `buttonCount` buttons at the bottom right of the dialog's client area.
+TFwToolbar* AddBottomButtonBar(TForm& form, int buttonCount, int buttonWidth);
+
 // A raised tool button named `name` with the caption on bar; onClick (when given) runs
 // on a click.
 TFwToolButton* AddBarButton(TFwToolbar* bar, const QString& name, const QString& caption,

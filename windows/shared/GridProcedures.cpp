@@ -5,6 +5,8 @@
 #include "platform/db/DbError.h"
 #include "platform/shell/Hooks.h"
 
+#include <algorithm>
+
 namespace fw {
 
 namespace {
@@ -53,7 +55,8 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
   TBookmarkList& marks = grid.SelectedRows();
 
   if (marks.Count() <= 1) {
-    if (Ask(kYesButton | kNoButton) != IDYES) return 0;
+    // Enter keeps the record: 否 is the default.
+    if (Ask(kYesButton | kNoButton | MB_DEFBUTTON2) != IDYES) return 0;
     const int deleted = DeleteKeys(*connection, table, key, {dataSet.FieldByName(key)->AsVariant()});
     TBookmark bookmark = dataSet.GetBookmark();
     RequeryAt(dataSet, bookmark);
@@ -68,7 +71,8 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
   }();
   GoToMark(dataSet, rows.front());
   if (dataSet.IsEmpty()) return 0;
-  if (Ask(kNoButton | kYesToAllButton) != IDYESTOALL) return 0;
+  // 否 comes first and is the default, so Enter keeps the records.
+  if (Ask(kNoButton | kYesToAllButton | MB_DEFBUTTON1) != IDYESTOALL) return 0;
 
   TBookmark bookmark = dataSet.GetBookmark();
   QVariantList keys;
@@ -79,6 +83,21 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
   const int deleted = DeleteKeys(*connection, table, key, keys);
   RequeryAt(dataSet, bookmark);
   return deleted;
+}
+
+void RequeryKeepingPlace(TDataSet& dataSet) {
+  if (!dataSet.Active()) {
+    dataSet.Open();
+    return;
+  }
+  const int position = dataSet.RecNo();
+  TBookmark bookmark = dataSet.GetBookmark();
+  dataSet.Requery();
+  if (dataSet.BookmarkValid(bookmark))
+    dataSet.GotoBookmark(bookmark);
+  else if (!dataSet.IsEmpty())
+    dataSet.SetRecNo(std::min(position, dataSet.RecordCount()));
+  dataSet.FreeBookmark(bookmark);
 }
 
 void DrawGridRowStripes(TDBGrid& grid, const TRect& rect, int dataCol, TColumn* column, TGridDrawState state) {

@@ -26,6 +26,10 @@ inline const QString kDescendingMark = QStringLiteral("▼");
 // records deleted. A failing statement raises EDatabaseError to the caller.
 int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table, const QString& key);
 
+// Requeries a list and keeps it on its record; when that record is gone, on the record
+// that now stands at its place (the last one when the list got shorter than that).
+void RequeryKeepingPlace(TDataSet& dataSet);
+
 // The grid's cell-drawing handler of striped lists: cells that are not highlighted get
 // RGB(249,251,231) on odd records and RGB(219,219,241) on even ones, then the grid draws
 // the cell its default way.

@@ -24,6 +24,8 @@ TQuestionDlg::TQuestionDlg(TComponent* owner) : TForm(owner) {
   SetPosition(TPosition::poScreenCenter);
   SetClientWidth(451);
   SetClientHeight(135);
+  // Enter and Escape reach the dialog whichever button holds the focus.
+  SetKeyPreview(true);
 
   Question = new TLabel(this);
   Question->SetParent(this);
@@ -54,6 +56,7 @@ TFwToolButton* TQuestionDlg::AddButton(const QString& caption, TModalResult resu
   button->SetParent(DlgToolBar);
   button->SetVisible(false);
   button->OnClick = [this, result](TObject*) { SetModalResult(result); };
+  answers_.push_back({button, result});
   return button;
 }
 
@@ -63,7 +66,25 @@ void TQuestionDlg::Prepare(const QString& question, int buttons) {
   tbCancel->SetVisible(buttons & 2);
   tbCopyAll->SetVisible(buttons & 4);
   tbNotToAll->SetVisible(buttons & 8);
+  std::vector<Answer> shown;
+  for (const Answer& a : answers_)
+    if (a.Button->Visible()) shown.push_back(a);
+  const size_t wanted = static_cast<size_t>((buttons & 0xF00) >> 8);
+  const Answer chosen = shown.empty() ? Answer{nullptr, mrNone} : shown[wanted < shown.size() ? wanted : 0];
+  defaultButton_ = chosen.Button;
+  defaultResult_ = chosen.Result;
   LayOut();
+}
+
+void TQuestionDlg::KeyDown(WORD& key, TShiftState shift) {
+  TForm::KeyDown(key, shift);
+  if (key == VK_RETURN && defaultButton_) {
+    key = 0;
+    SetModalResult(defaultResult_);
+  } else if (key == VK_ESCAPE) {
+    key = 0;
+    SetModalResult(mrCancel);
+  }
 }
 
 void TQuestionDlg::DoShow() {

@@ -1,11 +1,16 @@
 #pragma once
 // TQuestionDlg: the program's question with up to four answers, 是 (bit 1, result 6),
 // 否 (bit 2, result 7), 全都是 (bit 4, result 10) and 全都否 (bit 8, result 9). Closing it
-// without a button answers 2. The dialog sizes itself to the question and the buttons
-// asked for. AskQuestion shows one; InstallQuestionDialogHook makes it the answer of the
-// question hook, through which the rest of the program asks.
+// without a button (or with Escape) answers 2. Enter gives the answer of the default
+// button: the first shown, or the second or third with MB_DEFBUTTON2/3 among the bits,
+// so that a question that discards data defaults to its safe answer. The dialog sizes
+// itself to the question and the buttons asked for. AskQuestion shows one;
+// InstallQuestionDialogHook makes it the answer of the question hook, through which the
+// rest of the program asks.
 
 #include "platform/ui/Form.h"
+
+#include <vector>
 
 namespace fw {
 
@@ -17,8 +22,11 @@ class TQuestionDlg : public TForm {
 public:
   explicit TQuestionDlg(TComponent* owner);
 
-  // Shows the buttons of the bits set and lays the dialog out for the text.
+  // Shows the buttons of the bits set, chooses the default button and lays the dialog
+  // out for the text.
   void Prepare(const QString& question, int buttons);
+  // The button Enter presses (nullptr when none is shown).
+  TFwToolButton* DefaultButton() const { return defaultButton_; }
 
   TLabel* Question = nullptr;
   TFwToolbar* DlgToolBar = nullptr;
@@ -29,14 +37,24 @@ public:
 
 protected:
   void DoShow() override;
+  void KeyDown(WORD& key, TShiftState shift) override;
 
 private:
   TFwToolButton* AddButton(const QString& caption, TModalResult result);
   void LayOut();
+
+  struct Answer {
+    TFwToolButton* Button;
+    TModalResult Result;
+  };
+  std::vector<Answer> answers_; // in the order the buttons show
+  TFwToolButton* defaultButton_ = nullptr;
+  TModalResult defaultResult_ = mrNone;
 };
 
 // Frees the previous question dialog, asks the question with the buttons of `buttons`
-// and returns the answer (6, 7, 10, 9, or 2 when the dialog was closed).
+// (and its MB_DEFBUTTON* bits) and returns the answer (6, 7, 10, 9, or 2 when the dialog
+// was closed).
 int AskQuestion(const QString& question, int buttons);
 
 // Makes AskQuestion the program's question hook.

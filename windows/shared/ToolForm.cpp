@@ -1,6 +1,6 @@
 #include "windows/shared/ToolForm.h"
 
-#include "windows/shared/CodePopupMenu.h"
+#include "platform/ui/MenuItem.h"
 
 namespace fw {
 
@@ -18,12 +18,12 @@ TToolForm::~TToolForm() {
   if (ToolForm == this) ToolForm = nullptr;
 }
 
-void TToolForm::CodeMenuItemClick(TObject* sender) {
+void TToolForm::CodeMenuItemClick(TObject* sender, TControl* target, const std::function<void(int code)>& callback) {
   auto* item = dynamic_cast<TMenuItem*>(sender);
-  if (!item || !PopupTarget) return;
-  PopupTarget->SetText(item->Caption().trimmed());
-  PopupTarget->SetTag(item->Tag());
-  if (PopupCallback) PopupCallback(static_cast<int>(item->Tag()));
+  if (!item || !target) return;
+  target->SetText(item->Caption().trimmed());
+  target->SetTag(item->Tag());
+  if (callback) callback(static_cast<int>(item->Tag()));
 }
 
 } // namespace fw

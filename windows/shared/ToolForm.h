@@ -5,6 +5,8 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/PopupMenu.h"
 
+#include <functional>
+
 namespace fw {
 
 class TToolForm : public TForm {
@@ -14,9 +16,10 @@ public:
 
   TPopupMenu* CodePopupMenu = nullptr;
 
-  // A chosen code: the popup's target edit takes the item's caption (trimmed) and its
-  // code as tag, then the popup's callback, when one was given, is told the code.
-  void CodeMenuItemClick(TObject* sender);
+  // A chosen code: the target edit takes the item's caption (trimmed) and its code as
+  // tag, then the callback, when one was given, is told the code. Nothing happens when
+  // the target is gone.
+  void CodeMenuItemClick(TObject* sender, TControl* target, const std::function<void(int code)>& callback);
 };
 
 extern TToolForm* ToolForm;

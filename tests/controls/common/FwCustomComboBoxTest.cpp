@@ -194,42 +194,6 @@ TEST(FwCustomComboBox, ValuesBesideTheItems) {
   EXPECT_EQ(f.combo->ItemIndex(), 3);
 }
 
-TEST(FwCustomComboBox, ColoursAndFramePerState) {
-  Fixture f;
-  f.combo->SetFocusColor(clYellow);
-  f.combo->SetDisabledColor(clGray);
-  f.combo->SetReadOnlyColor(clTeal);
-  f.combo->SetFramingPreference(TFramingPreference::fpCustomFraming);
-  f.combo->SetFrameColor(clBlack);
-  f.combo->SetFrameHotColor(clRed);
-  f.combo->SetFrameHotTrack(true);
-  struct Case {
-    const char* name;
-    bool enabled, focused, readOnly, hovered;
-    TColor color, frame;
-  };
-  const Case cases[] = {
-      {"normal", true, false, false, false, clWindow, clBlack},
-      {"hovered", true, false, false, true, clWindow, clRed},
-      {"focused", true, true, false, false, clYellow, clRed},
-      {"read-only", true, false, true, false, clTeal, clBlack},
-      {"read-only focused", true, true, true, false, clYellow, clRed},
-      {"disabled", false, false, false, false, clGray, clBlack},
-  };
-  for (const Case& c : cases) {
-    f.Focus(f.other);
-    f.combo->SetEnabled(c.enabled);
-    f.combo->SetReadOnly(c.readOnly);
-    if (c.focused) f.Focus(f.combo);
-    f.Hover(c.hovered);
-    EXPECT_EQ(f.combo->Color(), c.color) << c.name;
-    const QImage image = f.Grab();
-    for (QPoint p : {QPoint(0, 12), QPoint(60, 0), QPoint(149, 12), QPoint(60, 23)})
-      EXPECT_EQ(At(image, p.x(), p.y()), Rgb(c.frame)) << c.name << " " << p.x() << "," << p.y();
-    f.Hover(false);
-  }
-}
-
 TEST(FwCustomComboBox, FlatButtonAndControllerPush) {
   Fixture f;
   TFwFrameController controller;
@@ -243,7 +207,6 @@ TEST(FwCustomComboBox, FlatButtonAndControllerPush) {
   f.combo->SetFrameController(&controller);
   EXPECT_TRUE(f.combo->FlatButtons());
   QImage image = f.Grab();
-  image.save("/tmp/lb/combo.png");
   const TRect b = f.combo->ButtonRect();
   EXPECT_EQ(At(image, b.Left + 2, b.Top + 2), Rgb(clLime));
   EXPECT_EQ(At(image, 0, 12), Rgb(clBlue));

@@ -161,57 +161,6 @@ TEST(FwCustomListBox, EnterAndEscapeReachTheDialogButtons) {
   EXPECT_EQ(f.list->ItemIndex(), -1);
 }
 
-TEST(FwCustomListBox, BackgroundAndFrameFollowTheState) {
-  Fixture<TFwListBox> f;
-  f.list->SetFocusColor(clYellow);
-  f.list->SetDisabledColor(clGray);
-  f.list->SetFramingPreference(TFramingPreference::fpCustomFraming);
-  f.list->SetFrameColor(clBlack);
-  f.list->SetFrameHotColor(clRed);
-  f.list->SetFrameHotTrack(true);
-  EXPECT_EQ(f.list->Widget()->geometry(), QRect(2, 2, 196, 116));
-  struct Case {
-    const char* name;
-    bool enabled, focused, hovered;
-    TColor back, frame;
-  };
-  const Case cases[] = {
-      {"normal", true, false, false, clWindow, clBlack},
-      {"hovered", true, false, true, clWindow, clRed},
-      {"focused", true, true, false, clYellow, clRed},
-      {"disabled", false, false, false, clGray, clBlack},
-  };
-  for (const Case& c : cases) {
-    f.Focus(f.other);
-    f.list->SetEnabled(c.enabled);
-    if (c.focused) f.Focus(f.list);
-    f.Hover(c.hovered);
-    const QImage image = f.Grab();
-    EXPECT_EQ(At(image, 100, 60), Rgb(c.back)) << c.name;
-    for (QPoint p : {QPoint(0, 60), QPoint(100, 0), QPoint(199, 60), QPoint(100, 119)})
-      EXPECT_EQ(At(image, p.x(), p.y()), Rgb(c.frame)) << c.name << " " << p.x() << "," << p.y();
-    f.Hover(false);
-  }
-}
-
-TEST(FwCustomListBox, ControllerPushesTheFrame) {
-  Fixture<TFwListBox> f;
-  TFwFrameController controller;
-  controller.BeginLoad();
-  controller.SetFrameColor(clBlue);
-  controller.SetFrameVisible(true);
-  controller.SetFocusColor(clAqua);
-  controller.SetFramingPreference(TFramingPreference::fpCustomFraming);
-  controller.EndLoad();
-  f.list->SetFrameController(&controller);
-  EXPECT_TRUE(f.list->FrameVisible());
-  EXPECT_EQ(At(f.Grab(), 0, 60), Rgb(clBlue));
-  controller.SetFrameColor(clGreen);
-  EXPECT_EQ(At(f.Grab(), 0, 60), Rgb(clGreen));
-  f.Focus(f.list);
-  EXPECT_EQ(f.list->Color(), clAqua);
-}
-
 TEST(FwCustomListBox, GroupHeaderIsABandWithoutItsPrefix) {
   Fixture<TFwListBox> f;
   f.list->SetFramingPreference(TFramingPreference::fpCustomFraming);

@@ -183,6 +183,21 @@ TEST(FwBitmaps, FlipMapsRowYToHeightMinusOneMinusY) {
   for (int y = 0; y < 3; ++y) EXPECT_EQ(At(bitmap.Image(), 1, y), rows[2 - y]);
 }
 
+TEST(FwBitmaps, GreyedLightensToHalfStrengthGreyAndScalesOpacity) {
+  QImage source(3, 1, QImage::Format_ARGB32);
+  source.setPixel(0, 0, qRgba(0, 0, 0, 255));
+  source.setPixel(1, 0, qRgba(255, 255, 255, 200));
+  source.setPixel(2, 0, qRgba(255, 0, 0, 0));
+  const QImage full = Greyed(source);
+  EXPECT_EQ(full.pixel(0, 0), qRgba(128, 128, 128, 255));
+  EXPECT_EQ(full.pixel(1, 0), qRgba(255, 255, 255, 200));
+  EXPECT_EQ(qAlpha(full.pixel(2, 0)), 0);
+  const QImage half = Greyed(source, 50);
+  EXPECT_EQ(qAlpha(half.pixel(0, 0)), 127);
+  EXPECT_EQ(qAlpha(half.pixel(1, 0)), 100);
+  EXPECT_EQ(qGray(half.pixel(1, 0)), 255);
+}
+
 TEST(FwBitmaps, TileAndReplicate) {
   TBitmap tile(3, 2);
   tile.Canvas().Brush().SetColor(clRed);

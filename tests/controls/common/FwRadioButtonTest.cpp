@@ -6,9 +6,9 @@
 
 #include "ButtonTestHost.h"
 #include "PixelTools.h"
+#include "support/TestSupport.h"
 #include "controls/common/FwCustomPanel.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace fw;
@@ -149,6 +149,5 @@ TEST(FwRadioButton, PictureOfCheckBoxesAndRadioButtons) {
   }
   const QImage picture = host.form.grab(QRect(0, 0, 230, 170)).toImage();
   EXPECT_GT(fwtest::Count(picture, 0x0021A121), 60);
-  const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("fw_buttons.png"));
-  EXPECT_TRUE(picture.scaled(picture.size() * 3).save(path)) << path.toStdString();
+  fwtest::SaveShot(picture.scaled(picture.size() * 3), QStringLiteral("fw_buttons.png"));
 }

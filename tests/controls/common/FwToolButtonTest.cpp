@@ -30,6 +30,17 @@ struct Host {
   }
 };
 
+// A drop-down button at the host's left edge whose menu holds one item.
+TFwToolButton* DropDownButton(Host& host, TPopupMenu& menu) {
+  auto* item = new TMenuItem(&menu);
+  item->SetCaption(QStringLiteral("一项"));
+  menu.Items()->Add(item);
+  TFwToolButton* b = host.Button(0);
+  b->SetToolStyle(TFwToolStyle::tsDropDown);
+  b->SetDropDownMenu(&menu);
+  return b;
+}
+
 void ClickAt(TControl* c, QPoint p = QPoint(5, 5)) {
   QTest::mousePress(c, Qt::LeftButton, {}, p);
   QTest::mouseRelease(c, Qt::LeftButton, {}, p);
@@ -91,12 +102,7 @@ TEST(FwToolButton, DropDownStyleWidensByTheArrowAndDropsTheGroup) {
 TEST(FwToolButton, ArrowPartOpensTheMenuMainPartClicks) {
   Host host;
   TPopupMenu menu(&host.form);
-  auto* item = new TMenuItem(&menu);
-  item->SetCaption(QStringLiteral("一项"));
-  menu.Items()->Add(item);
-  TFwToolButton* b = host.Button(0);
-  b->SetToolStyle(TFwToolStyle::tsDropDown);
-  b->SetDropDownMenu(&menu);
+  TFwToolButton* b = DropDownButton(host, menu);
   int clicks = 0, drops = 0;
   b->OnClick = [&](TObject*) { ++clicks; };
   b->OnDropDown = [&](TObject*) { ++drops; };
@@ -173,4 +179,101 @@ TEST(FwToolButton, AltAndTheAcceleratorClicks) {
   b->SetEnabled(false);
   QTest::keyClick(&host.form, Qt::Key_S, Qt::AltModifier);
   EXPECT_EQ(clicks, 1);
+}
+
+namespace {
+
+// A grouped classic button with a normal, hot, down and disabled image of 16 x 16.
+struct ImageButton : Host {
+  TImageList images{&form};
+  TFwToolButton* b;
+  ImageButton() {
+    images.SetWidth(16);
+    images.SetHeight(16);
+    for (int i = 0; i < 4; ++i) {
+      QImage image(16, 16, QImage::Format_ARGB32);
+      image.fill(Qt::red);
+      images.Add(image);
+    }
+    b = Button(0, 1);
+    b->SetImages(&images);
+    b->SetImageIndex(0);
+    b->SetHotIndex(1);
+    b->SetDownIndex(2);
+    b->SetDisabledIndex(3);
+    b->SetVisualStyle(TFwVisualStyle::vsClassic);
+  }
+};
+
+} // namespace
+
+TEST(FwToolButton, LookFollowsTheState) {
+  struct Case {
+    const char* name;
+    std::function<void(TFwToolButton*)> act;
+    bool hot, pressed, sticky;
+    int image;
+    TColor caption;
+  };
+  const auto hover = [](TFwToolButton* b) { b->Perform(CM_MOUSEENTER); };
+  const Case cases[] = {
+      {"idle", [](TFwToolButton*) {}, false, false, false, 0, clWindowText},
+      {"hovered", hover, true, false, false, 1, clWindowText},
+      {"held by the mouse", [](TFwToolButton* b) { QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5)); },
+       false, true, false, 2, clHighlightText},
+      {"stuck down", [](TFwToolButton* b) { b->SetDown(true); }, false, true, true, 2, clWindowText},
+      {"stuck down and hovered", [&](TFwToolButton* b) { b->SetDown(true); hover(b); }, true, true, false, 2,
+       clWindowText},
+      {"disabled under the mouse", [&](TFwToolButton* b) { hover(b); b->SetEnabled(false); }, false, false, false,
+       3, clBtnShadow},
+  };
+  for (const Case& c : cases) {
+    ImageButton host;
+    host.form.Show();
+    c.act(host.b);
+    const TFwToolButtonLook look = host.b->Look();
+    EXPECT_EQ(look.Hot, c.hot) << c.name;
+    EXPECT_EQ(look.Pressed, c.pressed) << c.name;
+    EXPECT_EQ(look.Sticky, c.sticky) << c.name;
+    EXPECT_EQ(look.ImageIndex, c.image) << c.name;
+    EXPECT_EQ(look.CaptionColor, c.caption) << c.name;
+    EXPECT_EQ(look.Face, Rect(0, 0, 40, 25)) << c.name;
+    // The image is centred in the content area and moves down-right while pressed.
+    const int shift = c.pressed ? 1 : 0;
+    EXPECT_EQ(look.Image, Bounds(12 + shift, 4 + shift, 16, 16)) << c.name;
+  }
+}
+
+TEST(FwToolButton, GradientLookPressesWithADarkerStartAndKeepsTheImageStill) {
+  ImageButton host;
+  host.b->SetVisualStyle(TFwVisualStyle::vsGradient);
+  host.b->Perform(CM_MOUSEENTER);
+  const TFwToolButtonLook hot = host.b->Look();
+  host.b->SetDown(true);
+  const TFwToolButtonLook down = host.b->Look();
+  EXPECT_TRUE(down.Pressed);
+  EXPECT_FALSE(down.Sticky);
+  EXPECT_EQ(down.Image, hot.Image);
+  EXPECT_EQ(down.FaceColors.Start, DarkerColor(hot.FaceColors.Start, 40));
+  EXPECT_EQ(down.FaceColors.Stop, hot.FaceColors.Stop);
+}
+
+// The face of a split button (one with its own click) stays up while its menu is open;
+// a button that is all menu shows pressed.
+TEST(FwToolButton, OpenMenuPressesTheFaceOnlyOfAButtonThatIsAllMenu) {
+  for (const bool ownClick : {true, false}) {
+    Host host;
+    TPopupMenu menu(&host.form);
+    TFwToolButton* b = DropDownButton(host, menu);
+    if (ownClick) b->OnClick = [](TObject*) {};
+    host.form.Show();
+    EXPECT_TRUE(b->Look().Arrow == Rect(b->Width() - FwDropDownArrowWidth, 0, b->Width(), b->Height()));
+    ClickAt(b, QPoint(b->Width() - 5, 5));
+    const TFwToolButtonLook look = b->Look();
+    EXPECT_TRUE(look.Dropped) << ownClick;
+    EXPECT_EQ(look.Pressed, !ownClick);
+    EXPECT_EQ(look.Face, Rect(0, 0, b->Width() - FwDropDownArrowWidth, b->Height()));
+    menu.Menu()->hide();
+    EXPECT_FALSE(b->Look().Dropped);
+  }
 }

@@ -4,9 +4,9 @@
 #include "controls/navigation/FwTabSheet.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ListError.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTest>
 #include <memory>
 #include <gtest/gtest.h>
@@ -342,9 +342,6 @@ TEST(FwPageControl, EntryFormPagesScreenshot) {
   EXPECT_EQ(pages->Tabs().Count(), 13);
   EXPECT_EQ(pages->Pages(0)->BoundsRect(), pages->DisplayRect());
   const QImage image = form.grab().toImage();
-  const QString dir = qEnvironmentVariable("FW_SHOTS");
-  if (!dir.isEmpty()) {
-    image.save(QDir(dir).filePath("pages-entry.png"));
-    image.copy(0, 0, 240, 100).scaled(720, 300).save(QDir(dir).filePath("pages-entry-zoom.png"));
-  }
+  fwtest::SaveShot(image, "pages-entry.png");
+  fwtest::SaveShot(image.copy(0, 0, 240, 100).scaled(720, 300), "pages-entry-zoom.png");
 }

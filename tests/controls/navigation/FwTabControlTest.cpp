@@ -5,9 +5,9 @@
 #include "platform/ui/Panel.h"
 #include "platform/ui/Timer.h"
 #include "platform/ui/VirtualKeys.h"
+#include "support/TestSupport.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -71,18 +71,14 @@ TEST(FwTabControl, EntryFormStripScreenshot) {
   LookLikeEntryForm(*s.tabs);
   s.tabs->SetTabIndex(0);
   const QImage image = s.tabs->grab().toImage();
-  const QString dir = qEnvironmentVariable("FW_SHOTS");
-  if (!dir.isEmpty()) {
-    image.save(QDir(dir).filePath("tabs-entry.png"));
-    image.copy(0, 140, 260, 60).scaled(780, 180).save(QDir(dir).filePath("tabs-entry-zoom.png"));
-  }
+  fwtest::SaveShot(image, "tabs-entry.png");
+  fwtest::SaveShot(image.copy(0, 140, 260, 60).scaled(780, 180), "tabs-entry-zoom.png");
   EXPECT_GE(s.tabs->RowCount(), 1);
 }
 
 // Other looks side by side, for looking at by eye (saved only when FW_SHOTS is set).
 TEST(FwTabControl, GalleryScreenshot) {
-  const QString dir = qEnvironmentVariable("FW_SHOTS");
-  if (dir.isEmpty()) GTEST_SKIP();
+  if (fwtest::ShotsFolder().isEmpty()) GTEST_SKIP() << "pictures only with FW_SHOTS";
   QImage sheet(660, 400, QImage::Format_RGB32);
   sheet.fill(Qt::white);
   QPainter painter(&sheet);
@@ -110,7 +106,7 @@ TEST(FwTabControl, GalleryScreenshot) {
     painter.drawImage(look.x, look.y, s.tabs->grab().toImage());
   }
   painter.end();
-  sheet.save(QDir(dir).filePath("tabs-gallery.png"));
+  fwtest::SaveShot(sheet, "tabs-gallery.png");
 }
 
 TEST(FwTabRegionCache, KeepsMostRecentFirstWithinCapacity) {
@@ -693,4 +689,96 @@ TEST(FwTabControl, BackgroundFollowsTheParentUntilSetItself) {
   EXPECT_FALSE(tabs->ParentBackgroundColor());
   panel->SetColor(clTeal);
   EXPECT_EQ(tabs->BackgroundColor(), clOlive);
+}
+
+TEST(FwTabControl, TabLookFollowsTheState) {
+  Strip s({"One", "Two", "Three"});
+  TFwCustomTabControl& t = *s.tabs;
+  t.TextColors().SetDisabledHighlight(clLime);
+  t.TextColors().SetDisabledShadow(clBlue);
+  t.TextColors().SetUnselected(clNavy);
+  t.Tabs().Items(2).Enabled = false;
+  t.RebuildTabs();
+  t.SetTabIndex(0);
+  t.SetHotTrackColor(clRed);
+  t.show();
+  QTest::mouseMove(&t, QPoint(150, 80));
+  QTest::mouseMove(&t, Centre(t.TabDrawRect(1)));
+  ASSERT_EQ(t.HotTab(), 1);
+  struct Case {
+    int index;
+    bool selected, hot, enabled;
+    TColor text, emboss, bar;
+  };
+  const Case cases[] = {
+      {0, true, false, true, clBtnText, clNone, t.TabColors().HighlightBar()},
+      {1, false, true, true, clBtnText, clNone, clRed},
+      {2, false, false, false, clBlue, clLime, clNone},
+  };
+  for (const Case& c : cases) {
+    const TFwTabLook look = t.TabLook(c.index);
+    EXPECT_EQ(look.Selected, c.selected) << c.index;
+    EXPECT_EQ(look.Hot, c.hot) << c.index;
+    EXPECT_EQ(look.Enabled, c.enabled) << c.index;
+    EXPECT_EQ(look.TextColor, c.text) << c.index;
+    EXPECT_EQ(look.TextEmboss, c.emboss) << c.index;
+    EXPECT_EQ(look.HighlightBar, c.bar) << c.index;
+    EXPECT_EQ(look.Drawn, t.TabDrawRect(c.index)) << c.index;
+    EXPECT_EQ(look.Caption, look.Content) << c.index;  // no images
+  }
+  // The selected tab takes the card's colour; the others a gradient, lighter at the card.
+  const TFwTabLook selected = t.TabLook(0), other = t.TabLook(1);
+  EXPECT_FALSE(selected.Gradient);
+  EXPECT_EQ(selected.Fill, t.Color());
+  ASSERT_TRUE(other.Gradient);
+  EXPECT_EQ(other.GradientStart, t.TabColors().Unselected());
+  EXPECT_EQ(other.GradientStop, t.TabColors().Shadow());
+  t.SetTabOrientation(TFwTabOrientation::toBottom);
+  EXPECT_EQ(t.TabLook(1).GradientStart, t.TabColors().Shadow());
+  // Unselected, without hot tracking, and bold only when selected.
+  t.SetHotTrack(false);
+  t.SetBoldCurrentTab(true);
+  EXPECT_EQ(t.TabLook(1).TextColor, clNavy);
+  EXPECT_EQ(t.TabLook(0).HighlightBar, clNone);
+  EXPECT_TRUE(t.TabLook(0).Bold);
+  EXPECT_FALSE(t.TabLook(1).Bold);
+  // Coloured tabs: the selected one its colour, a white one shaded with the face colour.
+  t.Tabs().Items(1).Color = clWhite;
+  t.SetUseColoredTabs(true);
+  t.SetUseGradients(false);
+  EXPECT_EQ(t.TabLook(0).Fill, t.Tabs().Items(0).Color);
+  EXPECT_FALSE(t.TabLook(1).Gradient);
+  EXPECT_EQ(t.TabLook(1).Fill, clWhite);
+}
+
+TEST(FwTabControl, TabLookPlacesTheImageBeforeTheCaption) {
+  Strip s({"One", "Two", "Three"});
+  TFwCustomTabControl& t = *s.tabs;
+  auto* images = new TImageList(&s.root);
+  images->SetWidth(16);
+  images->SetHeight(16);
+  QImage red(16, 16, QImage::Format_ARGB32);
+  red.fill(Qt::red);
+  images->Add(red);
+  images->Add(red);
+  t.SetImages(images);
+  for (int i = 0; i < 3; ++i) t.Tabs().Items(i).ImageIndex = 0;
+  t.Tabs().Items(1).Enabled = false;
+  t.Tabs().Items(2).Enabled = false;
+  t.Tabs().Items(2).DisabledIndex = 1;
+  t.RebuildTabs();
+  const TFwTabLook plain = t.TabLook(0), greyed = t.TabLook(1), own = t.TabLook(2);
+  EXPECT_EQ(plain.ImageIndex, 0);
+  EXPECT_FALSE(plain.ImageGreyed);
+  EXPECT_EQ(plain.Image.Left, plain.Content.Left);
+  EXPECT_EQ(plain.Image.Width(), 16);
+  EXPECT_EQ(plain.Caption.Left, plain.Image.Right + t.ImageMargin());
+  EXPECT_EQ(plain.Caption.Right, plain.Content.Right);
+  EXPECT_EQ(greyed.ImageIndex, 0);
+  EXPECT_TRUE(greyed.ImageGreyed);
+  EXPECT_EQ(own.ImageIndex, 1);
+  EXPECT_FALSE(own.ImageGreyed);
+  t.SetImagePosition(TFwImagePosition::ipStretch);
+  EXPECT_EQ(t.TabLook(0).Image, t.TabLook(0).Content);
+  EXPECT_EQ(t.TabLook(0).Caption, t.TabLook(0).Content);
 }

@@ -256,3 +256,66 @@ TEST_F(AdoConnectionTest, SelectIntoFromAnAttachedSchemaKeepsTheDefinition) {
 }
 
 } // namespace
+
+// ---- files the person chose ------------------------------------------------------
+
+namespace {
+
+// A statement that would never end is stopped at the limit and reported as interrupted;
+// the next statement gets its own time again.
+TEST_F(AdoConnectionTest, StatementsRunPastTheTimeLimitAreStopped) {
+  auto db = Connect(Path("main.mdb"));
+  db->SetStatementTimeLimit(std::chrono::milliseconds(100));
+  const QString endless =
+      QStringLiteral("with recursive n(x) as (select 1 union all select x + 1 from n) select count(*) from n");
+  try {
+    db->Execute(endless);
+    ADD_FAILURE() << "the endless statement must be stopped";
+  } catch (const EDatabaseError& e) {
+    EXPECT_TRUE(e.Interrupted()) << e.Message().toStdString();
+    EXPECT_FALSE(e.Damaged());
+  }
+  TADOQuery query(db.get());
+  query.SetSQL(endless);
+  EXPECT_THROW(query.Open(), EDatabaseError);
+  EXPECT_EQ(Count(*db, "dt_data"), 4);
+
+  db->SetStatementTimeLimit(std::chrono::milliseconds(0));
+  EXPECT_EQ(fwtest::ScalarOf(*db, QStringLiteral("with recursive n(x) as (select 1 union all select x + 1 from n "
+                                                 "where x < 200000) select count(*) from n"))
+                .toInt(),
+            200000);
+}
+
+TEST_F(AdoConnectionTest, ReadModeChangesNothing) {
+  Db.Close();
+  auto db = std::make_unique<TADOConnection>();
+  db->SetConnectionString(fwtest::ConnectionStringFor(Path("main.mdb")) + "Mode=Read;");
+  db->Open();
+  EXPECT_EQ(Count(*db, "dt_data"), 4);
+  try {
+    db->Execute("delete from dt_data");
+    ADD_FAILURE() << "a read-only connection must refuse to write";
+  } catch (const EDatabaseError& e) {
+    EXPECT_FALSE(e.DiskFull());
+  }
+  EXPECT_EQ(Count(*db, "dt_data"), 4);
+}
+
+// An engine that finds no room says so through its error, which callers turn into
+// "磁盘空间不足" (a file limited to its present pages stands in for a full disk).
+TEST_F(AdoConnectionTest, FullDatabaseIsReportedAsDiskFull) {
+  const int pages = fwtest::ScalarOf(Db, "PRAGMA page_count").toInt();
+  Db.Execute(QStringLiteral("PRAGMA max_page_count = %1").arg(pages));
+  try {
+    Db.BeginTrans();
+    for (int i = 0; i < 100; ++i) Db.Execute("insert into dt_data (c902) values (?)", QVariantList{QString(2000, 'x')});
+    ADD_FAILURE() << "the file must fill up";
+  } catch (const EDatabaseError& e) {
+    EXPECT_TRUE(e.DiskFull()) << e.Message().toStdString();
+  }
+  Db.RollbackTrans();
+  EXPECT_EQ(Count(Db, "dt_data"), 4);
+}
+
+} // namespace

@@ -1,6 +1,7 @@
 #include "platform/sheet/CellAddress.h"
 #include "platform/sheet/CellText.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -64,6 +65,24 @@ TEST(CellText, NumericTexts) {
       EXPECT_DOUBLE_EQ(*value, c.Value) << c.Text;
     }
   }
+}
+
+TEST(CellText, RoundingToSpreadsheetPrecision) {
+  struct Case {
+    double Value;
+    double Rounded;
+  } cases[] = {
+      {1549404.0200000003, 1549404.02},
+      {0.1 + 0.2, 0.3},
+      {1.0 / 3, 0.333333333333333},
+      {-2.0 / 3, -0.666666666666667},
+      {123456789012.34567, 123456789012.346},
+      {110000000001.0, 110000000001.0},
+      {1e-20 / 3, 3.33333333333333e-21},
+      {0, 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(fw::RoundToSpreadsheetPrecision(c.Value), c.Rounded) << c.Value;
+  EXPECT_TRUE(std::isinf(fw::RoundToSpreadsheetPrecision(HUGE_VAL)));
 }
 
 TEST(CellText, NumbersInFormats) {

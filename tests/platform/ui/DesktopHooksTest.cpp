@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -74,6 +75,41 @@ TEST(DesktopHooks, MessageBoxesAnswerWithTheirChineseButtons) {
   }
   ClickLater("全都是");
   EXPECT_EQ(CurrentHooks().Question("覆盖吗？", 1 | 2 | 4), IDYESTOALL);
+  InstallHooks(previous);
+}
+
+// Presses Enter in the modal box that is about to open.
+void PressEnterLater() {
+  QTimer::singleShot(0, [] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+  });
+}
+
+// Enter presses the button that the MB_DEFBUTTON bits name, so a question that discards
+// data answers safely when Enter is pressed.
+TEST(DesktopHooks, EnterPressesTheDefaultButton) {
+  Hooks previous = CurrentHooks();
+  InstallDesktopHooks();
+  struct Case {
+    int Flags;
+    int Expected;
+  };
+  const std::vector<Case> cases = {
+      {MB_YESNO, IDYES},
+      {MB_YESNO | MB_DEFBUTTON2, IDNO},
+      {MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2, IDCANCEL},
+      {MB_YESNOCANCEL | MB_DEFBUTTON3, IDCANCEL},
+      {MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | 0x1000, IDNO}, // system-modal as well
+      {MB_YESNO | MB_DEFBUTTON3, IDYES},                         // no third button: the first
+  };
+  for (const Case& c : cases) {
+    PressEnterLater();
+    EXPECT_EQ(ShowMessage("确定删除吗？", "提示", c.Flags), c.Expected) << std::hex << c.Flags;
+  }
+  PressEnterLater();
+  EXPECT_EQ(CurrentHooks().Question("删除吗？", 1 | 2 | MB_DEFBUTTON2), IDNO);
   InstallHooks(previous);
 }
 

@@ -264,7 +264,7 @@ TEST_F(MainWindowCheckTest, CheckOfMarkedRecordsMarksThemAndTheListShowsIt) {
   ASSERT_TRUE(form->actCheckSelected->Enabled());
   TBookmarkList& marks = form->RecordGrid->SelectedRows();
   for (int row : {0, 2, 4}) marks.SetRowSelected(row, true);
-  form->ReportQuery->SetRecNo(2);
+  form->Data().ReportQuery->SetRecNo(2);
   form->actCheckSelected->Execute();
   // Records without values break z001+z008>0: the two in scope are marked 2.
   EXPECT_EQ(Count(QStringLiteral("select count(*) from dt_data where RecordState = 2")), 2);
@@ -272,9 +272,9 @@ TEST_F(MainWindowCheckTest, CheckOfMarkedRecordsMarksThemAndTheListShowsIt) {
   EXPECT_EQ(Count(QStringLiteral("select RecordState from dt_data where c901 = 110000000005")), 2);
   EXPECT_EQ(hooks.Opened.size(), 1);
   // The list reads the new states and stays on its record.
-  EXPECT_EQ(form->ReportQuery->RecNo(), 2);
-  form->ReportQuery->SetRecNo(1);
-  EXPECT_EQ(form->ReportQuery->FieldByName(QStringLiteral("RecordState"))->AsInteger(), 2);
+  EXPECT_EQ(form->Data().ReportQuery->RecNo(), 2);
+  form->Data().ReportQuery->SetRecNo(1);
+  EXPECT_EQ(form->Data().ReportQuery->FieldByName(QStringLiteral("RecordState"))->AsInteger(), 2);
 }
 
 TEST_F(MainWindowCheckTest, CheckActionShowsTheDialogOverTheMainWindowsDatabase) {
@@ -296,8 +296,8 @@ TEST_F(MainWindowCheckTest, CheckActionShowsTheDialogOverTheMainWindowsDatabase)
   }
   EXPECT_EQ(caption, QStringLiteral("选择检查的方式"));
   EXPECT_EQ(Count(QStringLiteral("select count(*) from dt_data where RecordState = 2")), 2);
-  form->ReportQuery->First();
-  EXPECT_EQ(form->ReportQuery->FieldByName(QStringLiteral("RecordState"))->AsInteger(), 2);
+  form->Data().ReportQuery->First();
+  EXPECT_EQ(form->Data().ReportQuery->FieldByName(QStringLiteral("RecordState"))->AsInteger(), 2);
 }
 
 // ---- Pictures (fw_check_*.png beside the test program) ----------------------------------------------------------------------

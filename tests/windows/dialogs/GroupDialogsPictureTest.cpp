@@ -1,13 +1,12 @@
-// Paints both grouping dialogs over a scheme of three items into pictures under the
-// build folder (fw_group_list.png, fw_group_item.png), to be looked at after a change.
+// Paints both grouping dialogs over a scheme of three items and checks their size and
+// the sorted title (pictures for looking at go to FW_SHOTS when it is set:
+// fw_group_list.png, fw_group_item.png).
 #include "windows/dialogs/GroupItemForm.h"
 #include "windows/dialogs/GroupListForm.h"
 
 #include "platform/ui/DBGrid.h"
 #include "tests/windows/dialogs/GroupDialogsSupport.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,8 +15,7 @@ using namespace fw;
 
 QImage Save(QWidget& widget, const char* name) {
   const QImage image = widget.grab().toImage();
-  const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromUtf8(name));
-  EXPECT_TRUE(image.save(path)) << path.toStdString();
+  fwtest::SaveShot(image, QString::fromUtf8(name));
   return image;
 }
 

@@ -7,9 +7,15 @@
 #include "platform/db/DbError.h"
 #include "platform/ui/Action.h"
 #include "platform/ui/ActionList.h"
+#include "platform/ui/MenuItem.h"
+#include "platform/ui/PopupMenu.h"
+#include "platform/sheet/SheetApplication.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
+#include <QTest>
+#include <unistd.h>
 
 namespace {
 
@@ -20,7 +26,7 @@ protected:
   TMainForm* Started(int currentRecNo) {
     TMainForm* form = Start();
     EXPECT_NE(form, nullptr);
-    form->ReportQuery->SetRecNo(currentRecNo);
+    form->Data().ReportQuery->SetRecNo(currentRecNo);
     form->ActionList1->UpdateActions();
     return form;
   }
@@ -47,8 +53,8 @@ TEST_F(MainFormExchangeTest, BackupProtectsTheCopyAndKeepsTheListOnItsRecord) {
   form->actBackup->Execute();
   EXPECT_TRUE(Said("备份成功"));
   EXPECT_TRUE(QFileInfo::exists(backup));
-  EXPECT_TRUE(form->ReportQuery->Active());
-  EXPECT_EQ(form->ReportQuery->RecNo(), 2);
+  EXPECT_TRUE(form->Data().ReportQuery->Active());
+  EXPECT_EQ(form->Data().ReportQuery->RecNo(), 2);
 
   TADOConnection plain;
   plain.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + backup + ";Mode=ReadWrite;");
@@ -60,8 +66,22 @@ TEST_F(MainFormExchangeTest, CompactionKeepsEveryRecordAndReturnsToTheFirst) {
   TMainForm* form = Started(3);
   form->actCompress->Execute();
   EXPECT_TRUE(Said("压缩操作成功"));
-  EXPECT_EQ(form->ReportQuery->RecordCount(), 3);
-  EXPECT_EQ(form->ReportQuery->RecNo(), 1);
+  EXPECT_EQ(form->Data().ReportQuery->RecordCount(), 3);
+  EXPECT_EQ(form->Data().ReportQuery->RecNo(), 1);
+}
+
+// Whatever interrupts a compaction (here the closing message itself), the connection is
+// open again and the list back afterwards.
+TEST_F(MainFormExchangeTest, AnInterruptedCompactionReopensTheList) {
+  AddRecords({110000000001, 110000000002});
+  TMainForm* form = Started(2);
+  hooks.WhileMessageOpen = [](const QString& text) {
+    if (text == "压缩操作成功") throw std::runtime_error("窗口已关闭");
+  };
+  EXPECT_THROW(form->actCompress->Execute(), std::runtime_error);
+  EXPECT_TRUE(form->Data().SysADOConnection->Connected());
+  ASSERT_TRUE(form->Data().ReportQuery->Active());
+  EXPECT_EQ(form->Data().ReportQuery->RecordCount(), 2);
 }
 
 TEST_F(MainFormExchangeTest, ExportIsRefusedWhileARecordIsNotFinished) {
@@ -86,12 +106,35 @@ TEST_F(MainFormExchangeTest, ExportThenImportBringsTheRecordsIntoTheList) {
 
   // Into a working database without those records: the list shows them after the import.
   Connect()->Execute("delete from dt_data");
-  form->ReportQuery->Requery();
-  ASSERT_EQ(form->ReportQuery->RecordCount(), 0);
+  form->Data().ReportQuery->Requery();
+  ASSERT_EQ(form->Data().ReportQuery->RecordCount(), 0);
   hooks.OpenAnswers.push_back(Chosen(file));
   hooks.MessageAnswers.push_back(IDYES); // the label question
   form->actFastImport->Execute();
-  EXPECT_EQ(form->ReportQuery->RecordCount(), 2);
+  EXPECT_EQ(form->Data().ReportQuery->RecordCount(), 2);
+}
+
+// A run killed while writing leaves its working files; the next start removes those of
+// processes that are gone, in the program folder and in the temporary folder, and leaves
+// a running process's own alone.
+TEST_F(MainFormExchangeTest, StartRemovesWhatEndedRunsLeftBehind) {
+  fwtest::ScopedTempFolder temp;
+  const qint64 ended = fwtest::EndedProcessId();
+  const QString staleCopy = QDir(folder.Path()).filePath(QStringLiteral(".fenwright-%1-0000abcd.tmp").arg(ended));
+  const QString staleJournal = staleCopy + "-journal";
+  const QString staleWork = QDir(temp.Path()).filePath(QStringLiteral("fenwright-%1-QwErTy").arg(ended));
+  const QString living = QDir(folder.Path()).filePath(QStringLiteral(".fenwright-%1-0000beef.tmp").arg(::getppid()));
+  for (const QString& file : {staleCopy, staleJournal, living}) {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  }
+  ASSERT_TRUE(QDir().mkpath(staleWork + "/inner"));
+
+  ASSERT_NE(Start(), nullptr);
+  EXPECT_FALSE(QFileInfo::exists(staleCopy));
+  EXPECT_FALSE(QFileInfo::exists(staleJournal));
+  EXPECT_FALSE(QFileInfo::exists(staleWork));
+  EXPECT_TRUE(QFileInfo::exists(living));
 }
 
 TEST_F(MainFormExchangeTest, PrintAndUploadShowTheirResults) {
@@ -107,6 +150,33 @@ TEST_F(MainFormExchangeTest, PrintAndUploadShowTheirResults) {
   form->UploadItem->OnClick(form->UploadItem);
   EXPECT_TRUE(QFileInfo::exists(upload));
   EXPECT_TRUE(Said("导出上报数据成功"));
+}
+
+// A print page naming a worksheet the template lacks: the error reaches the general
+// error display, no workbook is written or opened, and the program goes on.
+TEST_F(MainFormExchangeTest, APrintWithADamagedPageShowsItsErrorAndWritesNoWorkbook) {
+  AddRecords({110000000001, 110000000002});
+  Connect()->Execute("update dt_fieldlist set printPageID=13 where printPageID=12");
+  TMainForm* form = Started(2);
+  form->Show();
+  hooks.Messages.clear();
+  // Chosen from the list's popup menu, as the user would.
+  QMenu* menu = form->GridPopupMenu->Menu();
+  TMenuItem* print = form->GridPopupMenu->Items()->Items(10);
+  ASSERT_EQ(print->Action(), form->actPrint);
+  form->GridPopupMenu->Popup(10, 10);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(print->QtAction()).center());
+
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_TRUE(hooks.Messages[0].Text.startsWith("工作表序号13超出范围")) << hooks.Messages[0].Text.toStdString();
+  EXPECT_EQ(hooks.Messages[0].Flags, MB_OK | MB_ICONERROR);
+  EXPECT_TRUE(hooks.Opened.isEmpty());
+  EXPECT_TRUE(QDir(TSheetApplication::CacheFolder()).entryList(QDir::Files).isEmpty());
+  EXPECT_FALSE(app->Terminated());
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(form->Data().ReportQuery->RecNo(), 2);
+  EXPECT_EQ(Count("select count(*) from dt_data"), 2);
 }
 
 } // namespace

@@ -37,9 +37,9 @@ TEST_F(MainFormTest, KeyedDatabaseOpensAndLosesItsKey) {
   EXPECT_TRUE(hooks.Messages.empty());
   EXPECT_FALSE(app->Terminated());
   EXPECT_EQ(DatabasePath, DatabaseFile());
-  ASSERT_TRUE(form->ReportQuery->Active());
-  EXPECT_EQ(form->ReportQuery->RecordCount(), 3);
-  EXPECT_FALSE(form->SysADOConnection->Exclusive());
+  ASSERT_TRUE(form->Data().ReportQuery->Active());
+  EXPECT_EQ(form->Data().ReportQuery->RecordCount(), 3);
+  EXPECT_FALSE(form->Data().SysADOConnection->Exclusive());
 
   EXPECT_TRUE(IsPlainDatabaseFile(DatabaseFile()));
   EXPECT_EQ(Count("select count(*) from dt_data"), 3);
@@ -53,7 +53,7 @@ TEST_F(MainFormTest, PlainDatabaseStaysPlain) {
   TMainForm* form = Start();
   ASSERT_NE(form, nullptr);
   EXPECT_TRUE(hooks.Messages.empty());
-  EXPECT_EQ(form->ReportQuery->RecordCount(), 1);
+  EXPECT_EQ(form->Data().ReportQuery->RecordCount(), 1);
   EXPECT_TRUE(IsPlainDatabaseFile(DatabaseFile()));
   EXPECT_EQ(EditionSettings.OfflineMode, 1);
   EXPECT_EQ(GroupTables, (QStringList{"CT_Group", "DT_GroupItem"}));
@@ -104,8 +104,8 @@ TEST(MainFormStartup, FailedOpeningEndsTheStartAtOnce) {
     EXPECT_TRUE(application.Terminated());
     EXPECT_EQ(application.ExitCode(), kStartupFailureExitCode);
     // Nothing after the opening ran.
-    EXPECT_FALSE(form->SysADOConnection->Connected());
-    EXPECT_FALSE(form->ReportQuery->Active());
+    EXPECT_FALSE(form->Data().SysADOConnection->Connected());
+    EXPECT_FALSE(form->Data().ReportQuery->Active());
     EXPECT_FALSE(form->Caption().startsWith(kMainCaptionPrefix));
     EXPECT_EQ(form->StatusVersion->Text(), "");
     EXPECT_EQ(RegReadInteger("ShowGrid", -5, TRootKey::HKEY_LOCAL_MACHINE, ProductKey(kProductName)), -5);
@@ -114,6 +114,25 @@ TEST(MainFormStartup, FailedOpeningEndsTheStartAtOnce) {
     EXPECT_EQ(application.CreateForm(tool), nullptr);
     EXPECT_EQ(application.Run(), kStartupFailureExitCode);
   }
+}
+
+// Dialogs reach the main window's data through MainData() while the window exists; the
+// window goes with its data sets still open.
+TEST_F(MainFormTest, MainDataIsTheWindowsWhileItExists) {
+  AddRecords({110000000001});
+  EXPECT_EQ(MainData(), nullptr);
+  TMainForm* form = Start();
+  EXPECT_EQ(MainData(), &form->Data());
+  {
+    TMainData other;
+    EXPECT_EQ(MainData(), &form->Data());
+  }
+  MainData()->AppQuery->SetSQL("select * from dt_data");
+  MainData()->AppQuery->Open();
+  ASSERT_TRUE(form->Data().ReportQuery->Active());
+  delete form;
+  EXPECT_EQ(MainData(), nullptr);
+  EXPECT_EQ(Count("select count(*) from dt_data"), 1);
 }
 
 TEST_F(MainFormTest, FieldListBuildsTheColumns) {
@@ -146,7 +165,7 @@ TEST_F(MainFormTest, FieldListBuildsTheColumns) {
   EXPECT_FALSE(columns.FindColumn("c905")->Visible());
   EXPECT_EQ(FieldDescs[1].ShowName, "c901");
   EXPECT_EQ(FieldDescs[1].QueryType, 2);
-  EXPECT_EQ(form->ReportQuery->SQL().Text().trimmed(), kReportQuerySql);
+  EXPECT_EQ(form->Data().ReportQuery->SQL().Text().trimmed(), kReportQuerySql);
   EXPECT_EQ(form->ListSortState(), 1);
   EXPECT_EQ(form->ListSortedColumn(), nullptr);
 }
@@ -161,7 +180,7 @@ TEST_F(MainFormTest, EmptyFieldListKeepsTheDesignColumns) {
   EXPECT_EQ(columns[0]->FieldName(), "c901");
   EXPECT_EQ(columns[1]->FieldName(), "c902");
   EXPECT_EQ(FieldDescs.size(), 1u);  // unchanged
-  EXPECT_TRUE(form->ReportQuery->Active());
+  EXPECT_TRUE(form->Data().ReportQuery->Active());
 }
 
 TEST_F(MainFormTest, CaptionCarriesTheDatabaseLabel) {
@@ -207,16 +226,16 @@ TEST_F(MainFormTest, WindowLooksAndFirstTitleClickSortsDescending) {
 
   TColumn* c901 = form->RecordGrid->Columns().FindColumn("c901");
   form->RecordGrid->OnTitleClick(c901);
-  EXPECT_EQ(form->ReportQuery->Sort(), "c901 DESC");
-  const int code = form->ReportQuery->FieldByName("c901")->Index();
-  EXPECT_EQ(form->ReportQuery->Text(0, code), "110000000003");
-  EXPECT_EQ(form->ReportQuery->Text(2, code), "110000000001");
+  EXPECT_EQ(form->Data().ReportQuery->Sort(), "c901 DESC");
+  const int code = form->Data().ReportQuery->FieldByName("c901")->Index();
+  EXPECT_EQ(form->Data().ReportQuery->Text(0, code), "110000000003");
+  EXPECT_EQ(form->Data().ReportQuery->Text(2, code), "110000000001");
   EXPECT_TRUE(c901->Title().Caption().endsWith("▼"));
   // A new load resets the state: the next click sorts descending again.
   form->LoadFieldList();
   c901 = form->RecordGrid->Columns().FindColumn("c901");
   form->RecordGrid->OnTitleClick(c901);
-  EXPECT_EQ(form->ReportQuery->Sort(), "c901 DESC");
+  EXPECT_EQ(form->Data().ReportQuery->Sort(), "c901 DESC");
   EXPECT_EQ(c901->Title().Caption(), "本级工会统计编码▼");
 }
 

@@ -12,11 +12,13 @@
 #include "controls/navigation/FwSizePanel.h"
 #include "core/OfflineExchange.h"
 #include "platform/db/AdoQuery.h"
+#include "platform/db/DbError.h"
 #include "platform/ui/ActionList.h"
 #include "platform/ui/MainMenu.h"
 #include "platform/ui/PopupMenu.h"
 #include "platform/ui/Timer.h"
 #include "windows/app/MouseWheelKeys.h"
+#include "windows/shared/GridProcedures.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -72,10 +74,13 @@ TEST_F(MainWindowTest, ActionsWithoutHandlersStayDisabled) {
   AddRecords({110000000001});
   TMainForm* form = Shown();
   form->ActionList1->UpdateActions();
-  // The exchange files, backup, compaction, printing and grouping are wired; every other
-  // action waits for its feature.
-  const std::set<TAction*> wired = {form->actFastImport, form->actExport, form->actBackup, form->actCompress,
-                                    form->actPrint, form->actGroup};
+  // The exchange files, backup, compaction, printing, grouping, deletion, the options,
+  // the about box, adding and modifying and the two logic checks have handlers; every
+  // other action has none and is disabled.
+  const std::set<TAction*> wired = {form->actFastImport, form->actExport,  form->actBackup, form->actCompress,
+                                    form->actPrint,      form->actGroup,   form->actDelete, form->actOptions,
+                                    form->actAbout,      form->actAddNew,  form->actModify, form->actCheck,
+                                    form->actCheckSelected};
   for (int i = 0; i < form->ActionList1->ActionCount(); ++i) {
     TAction* action = form->ActionList1->Actions(i);
     EXPECT_EQ(action->Enabled(), wired.count(action) == 1) << action->Name().toStdString();
@@ -118,27 +123,53 @@ TEST_F(MainWindowTest, EnablingAndKeysFollowTheList) {
   }
 }
 
+// An action whose handler fails shows the error's text through the message hook; the
+// window goes on, and the action runs again the next time.
+TEST_F(MainWindowTest, AFailingActionIsShownAndTheWindowGoesOn) {
+  AddRecords({110000000001, 110000000002});
+  TMainForm* form = Shown();
+  int runs = 0;
+  form->actLocate->OnExecute = [&](TBasicAction*) {
+    ++runs;
+    throw EDatabaseError("数据库已被锁定");
+  };
+  form->ActionList1->UpdateActions();
+  hooks.Messages.clear();
+  QWidget* view = form->RecordGrid->View();
+  QTest::keyClick(view, Qt::Key_L, Qt::ControlModifier);
+  QTest::keyClick(view, Qt::Key_Down);
+  QTest::keyClick(view, Qt::Key_L, Qt::ControlModifier);
+  EXPECT_EQ(runs, 2);
+  ASSERT_EQ(hooks.Messages.size(), 2u);
+  EXPECT_EQ(hooks.Messages[0].Text, "数据库已被锁定");
+  EXPECT_EQ(hooks.Messages[0].Flags, MB_OK | MB_ICONERROR);
+  EXPECT_FALSE(app->Terminated());
+  EXPECT_TRUE(form->isVisible());
+  // The list still follows the keys between the failures.
+  EXPECT_EQ(form->Data().ReportQuery->RecNo(), 2);
+}
+
 TEST_F(MainWindowTest, CheckSelectedStatementTakesTheMarkedRowsWithinTheScope) {
   AddRecords({110000000001, 110000000002});
   Record(110000000003, 3, 1); // outside the check scope
   AddRecords({110000000004, 110000000005});
   TMainForm* form = Start();
-  form->ReportQuery->SetRecNo(2);
+  form->Data().ReportQuery->SetRecNo(2);
   EXPECT_EQ(form->CheckSelectedStatement(), "select * from dt_data where c901=110000000002 and c907<=2");
 
   TBookmarkList& marks = form->RecordGrid->SelectedRows();
   for (int row : {0, 2, 4}) marks.SetRowSelected(row, true);
-  form->ReportQuery->SetRecNo(4);
+  form->Data().ReportQuery->SetRecNo(4);
   const QString sql = form->CheckSelectedStatement();
   EXPECT_EQ(sql, "select * from dt_data where c901 in (110000000001,110000000003,110000000005) and c907<=2");
-  EXPECT_EQ(form->ReportQuery->RecNo(), 4);
+  EXPECT_EQ(form->Data().ReportQuery->RecNo(), 4);
   EXPECT_EQ(marks.Count(), 3);
 
-  form->AppQuery->SetSQL(sql);
-  form->AppQuery->Open();
+  form->Data().AppQuery->SetSQL(sql);
+  form->Data().AppQuery->Open();
   QStringList checked;
-  for (; !form->AppQuery->Eof(); form->AppQuery->Next()) checked << form->AppQuery->FieldByName("c901")->AsString();
-  form->AppQuery->Close();
+  for (; !form->Data().AppQuery->Eof(); form->Data().AppQuery->Next()) checked << form->Data().AppQuery->FieldByName("c901")->AsString();
+  form->Data().AppQuery->Close();
   EXPECT_EQ(checked, (QStringList{"110000000001", "110000000005"}));
 }
 
@@ -179,19 +210,19 @@ TEST_F(MainWindowTest, ExportIsRefusedWhileARecordIsNotFinished) {
 TEST_F(MainWindowTest, RequeryReturnsToTheBookmarkedRecord) {
   AddRecords({110000000010, 110000000020, 110000000030, 110000000040});
   TMainForm* form = Start();
-  form->ReportQuery->SetRecNo(3);
+  form->Data().ReportQuery->SetRecNo(3);
   // Records that come before it move it down the list.
   AddRecords({110000000001, 110000000002});
   form->RequeryAtBookmark();
-  EXPECT_EQ(form->ReportQuery->RecordCount(), 6);
-  EXPECT_EQ(form->ReportQuery->FieldByName("c901")->AsString(), "110000000030");
-  EXPECT_EQ(form->ReportQuery->RecNo(), 5);
+  EXPECT_EQ(form->Data().ReportQuery->RecordCount(), 6);
+  EXPECT_EQ(form->Data().ReportQuery->FieldByName("c901")->AsString(), "110000000030");
+  EXPECT_EQ(form->Data().ReportQuery->RecNo(), 5);
 
   // When the record itself is gone, the list stands on its first record.
   Connect()->Execute("delete from dt_data where c901=110000000030");
   form->RequeryAtBookmark();
-  EXPECT_EQ(form->ReportQuery->RecordCount(), 5);
-  EXPECT_EQ(form->ReportQuery->RecNo(), 1);
+  EXPECT_EQ(form->Data().ReportQuery->RecordCount(), 5);
+  EXPECT_EQ(form->Data().ReportQuery->RecNo(), 1);
 }
 
 TEST(MouseWheelKeys, DeltasAreSummedToWholeNotches) {
@@ -226,10 +257,10 @@ TEST_F(MainWindowTest, WheelMovesTheFocusedList) {
     QWheelEvent wheel(QPointF(5, 5), over->mapToGlobal(QPointF(5, 5)), QPoint(), delta, Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(over, &wheel);
-    return form->ReportQuery->RecNo();
+    return form->Data().ReportQuery->RecNo();
   };
   QWidget* bar = form->FwGroupBar1;
-  EXPECT_EQ(form->ReportQuery->RecNo(), 1);
+  EXPECT_EQ(form->Data().ReportQuery->RecNo(), 1);
   EXPECT_EQ(turn(form->RecordGrid->View()->viewport(), {0, -120}), 2);
   EXPECT_EQ(turn(bar, {0, -120}), 3);
   EXPECT_EQ(turn(bar, {0, 120}), 2);
@@ -277,9 +308,10 @@ TEST_F(MainWindowTest, GroupBarAndMenusHoldTheirItems) {
   EXPECT_EQ(form->RecordGrid->PopupMenu(), form->GridPopupMenu);
 }
 
-// The maximised window with 20 records, painted into fw_main_window.png under the build
-// folder to be looked at, and its left pane with the second group open.
-TEST_F(MainWindowTest, PictureOfTheWindow) {
+// The maximised window with 20 records at a common laptop size: the clock, the
+// background picture and the striped list are painted (pictures for looking at go to
+// FW_SHOTS when it is set).
+TEST_F(MainWindowTest, WindowPaintsItsListClockAndBackground) {
   std::vector<qint64> codes;
   for (int i = 1; i <= 20; ++i) codes.push_back(110000000000 + i * 7);
   AddRecords(codes);
@@ -291,7 +323,7 @@ TEST_F(MainWindowTest, PictureOfTheWindow) {
   form->resize(1280, 800);
   form->overrideWindowState(Qt::WindowMaximized);
   ASSERT_EQ(form->WindowState(), TWindowState::wsMaximized);
-  form->ReportQuery->SetRecNo(3);
+  form->Data().ReportQuery->SetRecNo(3);
   FwPollingTimer()->Tick();
   QApplication::processEvents();
   EXPECT_EQ(form->FwClockStatus1->Caption(), "2026年12月08日");
@@ -300,13 +332,23 @@ TEST_F(MainWindowTest, PictureOfTheWindow) {
   EXPECT_GE(form->FwClockStatus1->Width(), QFontMetrics(form->FwClockStatus1->Font().ToQFont())
                                                .horizontalAdvance(form->FwClockStatus1->Caption()) + 8);
   const QImage image = form->grab().toImage();
-  const QString path = QDir(QCoreApplication::applicationDirPath()).filePath("fw_main_window.png");
-  EXPECT_TRUE(image.save(path)) << path.toStdString();
+  // Both stripes of the list are painted, over many rows.
+  const QImage list = form->RecordGrid->grab().toImage();
+  auto count = [&list](TColor color) {
+    const QRgb wanted = ToQColor(color).rgb();
+    int n = 0;
+    for (int y = 0; y < list.height(); ++y)
+      for (int x = 0; x < list.width(); ++x) n += (list.pixel(x, y) | 0xFF000000) == (wanted | 0xFF000000);
+    return n;
+  };
+  EXPECT_GT(count(kOddRowColor), 5000);
+  EXPECT_GT(count(kEvenRowColor), 5000);
+  fwtest::SaveShot(image, "fw_main_window.png");
   // The left pane with the second group open.
   form->FwGroup2->SetOpened(true);
   QApplication::processEvents();
-  const QString pane = QDir(QCoreApplication::applicationDirPath()).filePath("fw_main_window_group2.png");
-  EXPECT_TRUE(form->FwSizePanel1->grab().toImage().save(pane)) << pane.toStdString();
+  EXPECT_TRUE(form->FwGroup2->Opened());
+  fwtest::SaveShot(form->FwSizePanel1->grab().toImage(), "fw_main_window_group2.png");
 }
 
 } // namespace

@@ -25,8 +25,8 @@ protected:
     TMainForm* form = Start();
     if (form) {
       grid = form->RecordGrid;
-      list = form->ReportQuery;
-      sqlite3_trace_v2(form->SysADOConnection->Handle(), SQLITE_TRACE_STMT, &GridProceduresTest::Trace, &statements);
+      list = form->Data().ReportQuery.get();
+      sqlite3_trace_v2(form->Data().SysADOConnection->Handle(), SQLITE_TRACE_STMT, &GridProceduresTest::Trace, &statements);
     }
     return form;
   }
@@ -59,6 +59,8 @@ TEST_F(GridProceduresTest, DeletingMarkedRowsAsksOnceAndDeletesThemTogether) {
   hooks.QuestionAnswers = {IDNO};
   EXPECT_EQ(DeleteSelectedRecords(*grid, *list, "dt_data", "c901"), 0);
   EXPECT_EQ(hooks.Questions, QStringList{kDeleteSelectedQuestion});
+  // 否 and 全都是, 否 the default.
+  EXPECT_EQ(hooks.QuestionButtons, std::vector<int>{2 | 4 | MB_DEFBUTTON1});
   EXPECT_EQ(Codes(), (QStringList{"1", "2", "3", "4", "5", "6"}));
   EXPECT_TRUE(statements.isEmpty());
 
@@ -80,6 +82,8 @@ TEST_F(GridProceduresTest, DeletingTheCurrentRecord) {
   EXPECT_EQ(DeleteSelectedRecords(*grid, *list, "dt_data", "c901"), 1);
   EXPECT_EQ(Codes(), (QStringList{"1", "3"}));
   EXPECT_EQ(hooks.Questions.size(), 2);
+  // 是 and 否, 否 the default.
+  EXPECT_EQ(hooks.QuestionButtons.at(0), 1 | 2 | MB_DEFBUTTON2);
   EXPECT_EQ(list->RecordCount(), 2);
 
   // An empty list asks nothing.
@@ -151,7 +155,6 @@ TEST_F(GridProceduresTest, CodePopupMenuFillsTheTarget) {
   edit->SetParent(&form);
   edit->SetTag(2);
   int called = 0;
-  PopupTarget = edit;
   PopupCodeMenuEx(edit, {{1, " 省级 "}, {2, "市级"}, {3, "县级"}}, [&](int code) { called = code; });
   TMenuItem* items = ToolForm->CodePopupMenu->Items();
   ASSERT_EQ(items->Count(), 3);
@@ -168,6 +171,12 @@ TEST_F(GridProceduresTest, CodePopupMenuFillsTheTarget) {
   EXPECT_FALSE(items->Items(0)->Checked());
   items->Items(0)->Click();
   EXPECT_EQ(edit->Text(), "其他");
+  EXPECT_EQ(called, 1);
+  ToolForm->CodePopupMenu->Menu()->hide();
+  // A menu whose edit was freed meanwhile reaches no freed edit.
+  PopupCodeMenuEx(edit, {{5, "五"}}, [&](int code) { called = code; });
+  delete edit;
+  items->Items(0)->Click();
   EXPECT_EQ(called, 1);
   ToolForm->CodePopupMenu->Menu()->hide();
 }

@@ -9,8 +9,6 @@
 #include "tests/support/RuleRecords.h"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QDir>
 #include <QPointer>
 #include <QTest>
 #include <QWindow>
@@ -234,7 +232,7 @@ TEST(MessageListWindow, PageRulesListedIntoTheWindow) {
   EXPECT_TRUE(list.Grid->GetForeText(2, 1).endsWith("]"));
 
   const QImage image = list.grab().toImage();
-  EXPECT_TRUE(image.save(QDir(QCoreApplication::applicationDirPath()).filePath("fw_message_list.png")));
+  fwtest::SaveShot(image, "fw_message_list.png");
   EXPECT_EQ(image.size(), QSize(900, 258));
 }
 

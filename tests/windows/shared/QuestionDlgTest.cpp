@@ -79,6 +79,33 @@ TEST(QuestionDlg, EachButtonGivesItsAnswerAndClosingGivesTwo) {
   }
 }
 
+// Enter answers with the default button: the first shown, or the one MB_DEFBUTTON2/3
+// names among those shown; Escape answers 2 like closing the window.
+TEST(QuestionDlg, EnterGivesTheDefaultAnswerAndEscapeTwo) {
+  struct Case {
+    int bits;
+    Qt::Key key;
+    int answer;
+  };
+  const Case cases[] = {
+      {1 | 2, Qt::Key_Return, 6},
+      {1 | 2 | MB_DEFBUTTON2, Qt::Key_Return, 7},
+      {1 | 2 | MB_DEFBUTTON2, Qt::Key_Enter, 7},
+      {15 | MB_DEFBUTTON3, Qt::Key_Return, 10},
+      {2 | 4, Qt::Key_Return, 7},                  // 否 first of the two shown
+      {2 | 8 | MB_DEFBUTTON2, Qt::Key_Return, 9},  // the second shown is 全都否
+      {1 | 2 | MB_DEFBUTTON3, Qt::Key_Return, 6},  // no third button: the first
+      {1 | 2 | MB_DEFBUTTON2, Qt::Key_Escape, 2},
+  };
+  for (const Case& c : cases) {
+    ScopedModalScript script([&](TForm& form) {
+      QTest::keyClick(&form, c.key);
+      return int(mrNone);
+    });
+    EXPECT_EQ(AskQuestion(QStringLiteral("删除选中的记录？"), c.bits), c.answer) << c.bits << " " << c.key;
+  }
+}
+
 TEST(QuestionDlg, LongQuestionWidensTheDialog) {
   int width = 0;
   ScopedModalScript script([&](TForm& form) {

@@ -1,5 +1,6 @@
-// Paints the question dialog, both progress windows and a toolbar with a status bar into
-// pictures under the build folder (fw_small_windows_*.png), to be looked at after a change.
+// A gallery, run only when FW_SHOTS names a folder: the question dialog, the input box,
+// both progress windows and a toolbar with a status bar painted into pictures there
+// (fw_small_windows_*.png), to be looked at after a change.
 #include "windows/shared/ProgressBar2LineForm.h"
 #include "windows/shared/ProgressBarForm.h"
 #include "windows/shared/InputQueryEx.h"
@@ -15,18 +16,13 @@
 #include "platform/ui/Timer.h"
 #include "tests/support/TestSupport.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace fw;
 
 namespace {
-void Save(QWidget& widget, const char* name) {
-  const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromUtf8(name));
-  EXPECT_TRUE(widget.grab().toImage().save(path)) << path.toStdString();
-}
+void Save(QWidget& widget, const char* name) { fwtest::SaveShot(widget.grab().toImage(), QString::fromUtf8(name)); }
 
 QImage Square(QColor color) {
   QImage image(16, 16, QImage::Format_ARGB32);
@@ -38,6 +34,7 @@ QImage Square(QColor color) {
 } // namespace
 
 TEST(SmallWindowsPicture, QuestionAndProgressWindows) {
+  if (fwtest::ShotsFolder().isEmpty()) GTEST_SKIP() << "pictures only with FW_SHOTS";
   ScopedModalScript script([](TForm& form) {
     Save(form, "fw_small_windows_question.png");
     return int(mrYes);
@@ -70,6 +67,7 @@ TEST(SmallWindowsPicture, QuestionAndProgressWindows) {
 }
 
 TEST(SmallWindowsPicture, ToolbarAndStatusBar) {
+  if (fwtest::ShotsFolder().isEmpty()) GTEST_SKIP() << "pictures only with FW_SHOTS";
   fwtest::ScriptedHooks hooks;
   hooks.FixedNow = QDateTime(QDate(2014, 12, 31), QTime(10, 0, 0));
   TForm form(nullptr);

@@ -1,0 +1,82 @@
+#include "core/DatabaseOpening.h"
+
+#include "core/DatabaseFiles.h"
+#include "core/DatabaseMaintenance.h"
+#include "core/DatabasePassword.h"
+#include "core/SurveyModel.h"
+#include "platform/db/AdoConnection.h"
+#include "platform/db/AdoQuery.h"
+#include "platform/db/DbError.h"
+#include "platform/shell/Folders.h"
+
+#include <QFileInfo>
+
+namespace fw {
+
+namespace {
+
+QString ExclusiveConnectionString(const QString& path, const QString& password) {
+  return JetConnectionString(path, QStringLiteral("Mode=Share Exclusive;Persist Security Info=False;"
+                                                  "Jet OLEDB:Engine Type=5;Jet OLEDB:Database Password=") +
+                                       password);
+}
+
+QString DefaultDatabasePath() { return ProgramFile(QString::fromLatin1(kDefaultDatabaseName)); }
+
+bool TryOpenPlain(TADOConnection& connection, const QString& path) {
+  try {
+    connection.SetConnectionString(WorkingConnectionString(path));
+    connection.Open();
+    return true;
+  } catch (const EDatabaseError&) {
+    return false;
+  }
+}
+
+// The file is protected by the database password: open it alone with the password and
+// take the password away (the layer writes the plain copy beside the file and swaps it
+// in), then leave the plain connection string for the next open.
+bool RemovePassword(TADOConnection& connection, const QString& path, const QString& password) {
+  try {
+    connection.SetConnectionString(ExclusiveConnectionString(path, password));
+    connection.Open();
+    connection.Execute(QStringLiteral("ALTER DATABASE PASSWORD null [") + password + ']');
+    connection.Close();
+    connection.SetConnectionString(WorkingConnectionString(path));
+    return true;
+  } catch (const EDatabaseError&) {
+    connection.Close();
+    return false;
+  }
+}
+
+// The label of the database; throws EDatabaseError for a file without ct_label.
+QString ReadDatabaseLabel(TADOConnection& connection) {
+  TADOQuery label(&connection);
+  label.SetSQL(QStringLiteral("select * from ct_label"));
+  label.Open();
+  return label.IsEmpty() ? QString() : label.FieldByName(QStringLiteral("db_name"))->AsString();
+}
+
+} // namespace
+
+TDatabaseOpening OpenWorkingDatabase(TADOConnection& connection, const QString& requested) {
+  if (connection.Connected()) connection.Close();
+  FixEditionSettings();
+  const QString path = requested.isEmpty() ? DefaultDatabasePath() : requested;
+  if (!QFileInfo(path).isFile()) return TDatabaseOpening::DataFileMissing;
+  if (!TryOpenPlain(connection, path) && !RemovePassword(connection, path, DatabasePassword()))
+    return QFileInfo(DefaultDatabasePath()).isFile() ? TDatabaseOpening::BadInstallation
+                                                     : TDatabaseOpening::DataFileMissing;
+  DatabasePath = path;
+  try {
+    DatabaseLabel = ReadDatabaseLabel(connection);
+  } catch (const EDatabaseError&) {
+    // A file that opens but is no survey database.
+    connection.Close();
+    return TDatabaseOpening::BadInstallation;
+  }
+  return TDatabaseOpening::Opened;
+}
+
+} // namespace fw

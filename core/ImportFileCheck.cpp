@@ -1,0 +1,62 @@
+#include "core/ImportFileCheck.h"
+
+#include "core/DatabaseFiles.h"
+#include "platform/db/AdoConnection.h"
+#include "platform/db/AdoQuery.h"
+#include "platform/db/Schema.h"
+
+#include <QFileInfo>
+#include <QHash>
+
+namespace fw {
+
+namespace {
+
+// "typeof([a]) not in (...) or typeof([b]) not in (...) ..." over the number columns.
+QString NotANumberCondition(const QStringList& numberColumns) {
+  QStringList tests;
+  tests.reserve(numberColumns.size());
+  for (const QString& column : numberColumns)
+    tests << "typeof([" + column + "]) not in ('integer','real','null')";
+  return tests.join(QStringLiteral(" or "));
+}
+
+bool HoldsOnlyNumbers(TADOConnection& file, const QString& table, const QStringList& numberColumns) {
+  if (numberColumns.isEmpty()) return true;
+  TADOQuery query(&file);
+  query.SetSQL("select 1 from [" + table + "] where " + NotANumberCondition(numberColumns) + " limit 1");
+  query.Open();
+  const bool clean = query.IsEmpty();
+  query.Close();
+  return clean;
+}
+
+} // namespace
+
+bool TooShortForDatabase(const QString& path) { return QFileInfo(path).size() < kSmallestDatabaseFile; }
+
+void OpenChosenFile(TADOConnection& connection, const QString& path, const QString& password) {
+  QString options = QStringLiteral("Mode=Read;Persist Security Info=False;");
+  if (!password.isEmpty()) options += "Jet OLEDB:Database Password=" + password;
+  connection.SetLoginPrompt(false);
+  connection.SetStatementTimeLimit(kChosenFileTimeLimit);
+  connection.SetConnectionString(JetConnectionString(path, options));
+  connection.Open();
+}
+
+bool HasWorkingShape(TADOConnection& file, TADOConnection& working, const QString& table) {
+  if (SchemaObjectKind(file, table) != TSchemaObjectKind::Table) return false;
+  QHash<QString, TTypeAffinity> present;
+  for (const TColumnDefinition& column : TableDefinition(file, table))
+    present.insert(column.Name.toLower(), TypeAffinity(column.DeclaredType));
+  QStringList numberColumns;
+  for (const TColumnDefinition& column : TableDefinition(working, table)) {
+    const TTypeAffinity wanted = TypeAffinity(column.DeclaredType);
+    const auto found = present.constFind(column.Name.toLower());
+    if (found == present.constEnd() || *found != wanted) return false;
+    if (IsNumberAffinity(wanted)) numberColumns << column.Name;
+  }
+  return HoldsOnlyNumbers(file, table, numberColumns);
+}
+
+} // namespace fw

@@ -1,0 +1,34 @@
+#pragma once
+// A file written straight through the system's calls, so that a failing write keeps its
+// cause (errno): a full disk can then be told apart from any other failure.
+
+#include <QByteArray>
+#include <QString>
+
+namespace fw {
+
+class TFileWriter {
+public:
+  TFileWriter() = default;
+  ~TFileWriter();
+  TFileWriter(const TFileWriter&) = delete;
+  TFileWriter& operator=(const TFileWriter&) = delete;
+
+  // Opens path for writing, creating it or cutting it to nothing. Returns errno or 0.
+  int Open(const QString& path);
+  // Writes all of data (retrying short writes); returns errno or 0.
+  int Write(const char* data, qint64 size);
+  int Write(const QByteArray& data) { return Write(data.constData(), data.size()); }
+  // Closes the file; returns errno or 0 (some file systems report a failed write here).
+  int Close();
+
+private:
+  int fd_ = -1;
+};
+
+// For tests: the writes of every TFileWriter fail with error once `bytes` more bytes have
+// been written (what a disk that fills up does). ClearWriteFault switches it off.
+void InjectWriteFault(qint64 bytes, int error);
+void ClearWriteFault();
+
+} // namespace fw

@@ -1,0 +1,56 @@
+#pragma once
+// Temporary files and folders of the program, and putting a finished file into place.
+//
+// Every temporary carries a recognisable name with the id of the process that writes it:
+// ".fenwright-<pid>-<random>.tmp" for a working file beside its destination (the database
+// engine may add "-journal" to it) and "fenwright-<pid>-<random>" for a private work folder
+// in the system's temporary folder. A process killed while writing (a crash, a power cut)
+// leaves them behind; RemoveStaleTemporaries finds those whose process is gone and removes
+// them. A temporary of a live process is never touched.
+//
+// Functions report failures as errno values (0 is success); FileErrorCause turns one into
+// words for a message.
+
+#include <QString>
+#include <QtGlobal>
+
+namespace fw {
+
+// ".fenwright-<pid>-" for this process: the start of every working file's name.
+QString TempFilePrefix();
+
+// The QTemporaryDir template of a private work folder: the system's temporary folder +
+// "/fenwright-<pid>-XXXXXX".
+QString WorkFolderTemplate();
+
+// Whether a process with this id exists (one of another user counts as existing).
+bool ProcessAlive(qint64 pid);
+
+// Removes the temporaries that processes now gone left directly in folder (working files,
+// their journals and work folders); returns how many entries went. Entries that cannot be
+// removed are left quietly.
+int RemoveStaleTemporaries(const QString& folder);
+
+// At start-up: RemoveStaleTemporaries over the program folder and the temporary folder.
+void RemoveStaleTemporariesAtStart();
+
+// Creates an empty working file with a fresh name in folder (never an existing one),
+// after removing the stale temporaries there. Returns its path, or an empty text with
+// *error set.
+QString CreateTempFile(const QString& folder, int* error);
+
+// Writes the file's data and then the folder's entry to the disk (fsync), so that what
+// was renamed survives a power cut. Return errno or 0.
+int SyncFile(const QString& path);
+int SyncFolder(const QString& folder);
+
+// Syncs the finished temporary file, renames it over destination (replacing an existing
+// file in one step) and syncs the destination's folder. Returns errno or 0; on failure the
+// temporary file is left for the caller to remove.
+int RenameIntoPlace(const QString& temporary, const QString& destination);
+
+// The cause of a file error in words fit for a message: "磁盘空间不足" for a full disk (or a
+// full quota), "没有写入权限", ... and the system's own text for anything else.
+QString FileErrorCause(int error);
+
+} // namespace fw

@@ -1,0 +1,51 @@
+// What a schema declares, read without running anything the file defines.
+
+#include "DbTestSupport.h"
+
+#include "platform/db/Schema.h"
+
+#include <gtest/gtest.h>
+
+using namespace fw;
+
+namespace {
+
+class SchemaTest : public ::testing::Test, public fwtest::DbFixtureBase {};
+
+TEST_F(SchemaTest, KindsOfObjects) {
+  Db.Execute("create view endless as with recursive n(x) as (select 1 union all select x + 1 from n) select x from n");
+  Db.Execute("create virtual table words using fts4(text)");
+  EXPECT_EQ(SchemaObjectKind(Db, "DT_DATA"), TSchemaObjectKind::Table);
+  EXPECT_EQ(SchemaObjectKind(Db, "endless"), TSchemaObjectKind::View);
+  EXPECT_EQ(SchemaObjectKind(Db, "words"), TSchemaObjectKind::VirtualTable);
+  EXPECT_EQ(SchemaObjectKind(Db, "nothing"), TSchemaObjectKind::Missing);
+  EXPECT_EQ(SchemaObjectKind(Db, "x' or '1'='1"), TSchemaObjectKind::Missing);
+}
+
+TEST_F(SchemaTest, ColumnsWithTheirDeclaredTypes) {
+  const std::vector<TColumnDefinition> columns = TableDefinition(Db, "dt_data");
+  ASSERT_EQ(columns.size(), 6u);
+  EXPECT_EQ(columns[0].Name, "c901");
+  EXPECT_EQ(columns[0].DeclaredType, "INTEGER");
+  EXPECT_EQ(columns[1].DeclaredType, "VARCHAR(50)");
+  EXPECT_EQ(columns[4].Name, "z002");
+  EXPECT_TRUE(TableDefinition(Db, "nothing").empty());
+}
+
+TEST(TypeAffinity, TheEnginesRules) {
+  struct Case {
+    const char* declared;
+    TTypeAffinity affinity;
+  };
+  for (const Case& c : {Case{"INTEGER", TTypeAffinity::Integer}, Case{"bigint", TTypeAffinity::Integer},
+                        Case{"VARCHAR(50)", TTypeAffinity::Text}, Case{"nchar(2)", TTypeAffinity::Text},
+                        Case{"TEXT", TTypeAffinity::Text}, Case{"DOUBLE", TTypeAffinity::Real},
+                        Case{"float", TTypeAffinity::Real}, Case{"BLOB", TTypeAffinity::Blob},
+                        Case{"", TTypeAffinity::Blob}, Case{"BOOLEAN", TTypeAffinity::Numeric},
+                        Case{"DECIMAL(10,2)", TTypeAffinity::Numeric}, Case{"CHARINT", TTypeAffinity::Integer}})
+    EXPECT_EQ(TypeAffinity(c.declared), c.affinity) << c.declared;
+  EXPECT_TRUE(IsNumberAffinity(TTypeAffinity::Numeric));
+  EXPECT_FALSE(IsNumberAffinity(TTypeAffinity::Text));
+}
+
+} // namespace

@@ -1,0 +1,139 @@
+#pragma once
+// The entry form on a private working database: a source query over view_data as the
+// record list holds it, a message list and a rule checker that stand in for the real
+// ones, the tool window for the code menus, and helpers to add records and to read
+// dt_data back.
+#include "controls/common/FwToolButton.h"
+#include "core/PageRuleLinks.h"
+#include "core/RegistrySettings.h"
+#include "core/SurveyModel.h"
+#include "platform/ui/Fonts.h"
+#include "platform/db/AdoQuery.h"
+#include "platform/db/Field.h"
+#include "support/RuleRecords.h"
+#include "tests/core/WorkingDatabase.h"
+#include "windows/entry/SurveyDataForm.h"
+#include "windows/shared/ToolForm.h"
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace fwtest {
+
+// The recording message list, with a double-click jump that tests switch on.
+class FakeMessageList : public RecordingMessageList {
+public:
+  bool JumpInProgress() const override { return Jumping; }
+  bool Jumping = false;
+};
+
+// Lists one broken rule for each page named in BrokenPages.
+class FakeRuleChecker : public fw::IPageRuleChecker {
+public:
+  explicit FakeRuleChecker(FakeMessageList& list) : list_(list) {}
+  bool CheckPageRules(int page, bool clear) override {
+    if (page < 1 || page > 12) return false;
+    if (clear) list_.ClearMessageList();
+    Checked.push_back(page);
+    if (BrokenPages.count(page)) list_.AddMessage(QStringLiteral("rule"), QStringLiteral("explain"), BrokenPages[page], page);
+    if (!list_.IsMessageListEmpty()) list_.ShowMessageList();
+    return list_.IsMessageListEmpty();
+  }
+  bool CheckAllPages() override {
+    ++AllChecks;
+    CheckPageRules(1, true);
+    for (int page = 2; page <= 12; ++page) CheckPageRules(page, false);
+    return list_.IsMessageListEmpty();
+  }
+  std::map<int, QString> BrokenPages; // page -> field of the broken rule
+  std::vector<int> Checked;
+  int AllChecks = 0;
+
+private:
+  FakeMessageList& list_;
+};
+
+class EntryFormFixture : public ::testing::Test {
+protected:
+  void SetUp() override {
+    // The fonts as the program maps them at start, before any window exists.
+    fw::InstallFontSubstitutions();
+    fw::ImePrefer.clear();
+    fw::ToolForm = nullptr;
+    tool = std::make_unique<fw::TToolForm>(nullptr);
+    source = std::make_unique<fw::TADOQuery>(&db.Connection);
+    source->SetSQL(QStringLiteral("SELECT * from view_data order by c901 asc"));
+    form = std::make_unique<fw::TdlgSurveyDataForm>(nullptr);
+    form->SetMessageList(&messages);
+    form->SetRuleChecker(&checker);
+  }
+
+  void TearDown() override {
+    if (form && form->isVisible()) {
+      form->tbSave->SetEnabled(false);
+      form->Close();
+    }
+    form.reset();
+    source.reset();
+    tool.reset();
+  }
+
+  // A complete, valid record (cover and a few indicators).
+  void AddRecord(qint64 code, const QString& name = QString(), int state = 1, int level = 10) {
+    db.Connection.Execute(
+        QStringLiteral("insert into dt_data (c901, c902, c903, c904, c905, c906, c907, RecordState, z001, z002, b004) "
+                       "values (?, ?, 110101, ?, '张三', '01065001234', ?, 1, 120, 30, 1234.5)"),
+        QVariantList{code, name.isEmpty() ? QStringLiteral("测试工会%1").arg(code) : name, level, state});
+  }
+
+  // Shows the form on the source's record number recNo (1-based), or adding.
+  void Open(bool addNew, int recNo = 1) {
+    source->Close();
+    source->Open();
+    if (!addNew && recNo > 0) source->SetRecNo(recNo);
+    form->IsAddNew = addNew;
+    form->CurrentCode = addNew ? 0 : source->FieldByName(QStringLiteral("c901"))->AsFloat();
+    form->SetSourceDataset(source.get());
+    form->Show();
+    QApplication::setActiveWindow(form.get());
+    form->activateWindow();
+    (void)QTest::qWaitForWindowActive(form.get());
+  }
+
+  // One column of the stored row with the code.
+  QVariant Stored(qint64 code, const QString& column) {
+    fw::TADOQuery q(&db.Connection);
+    q.SetSQL(QStringLiteral("select ") + column + QStringLiteral(" from dt_data where c901=") + QString::number(code));
+    q.Open();
+    return q.IsEmpty() ? QVariant() : q.Fields(0)->AsVariant();
+  }
+
+  int Count(const QString& where = QString()) {
+    fw::TADOQuery q(&db.Connection);
+    q.SetSQL(QStringLiteral("select count(*) from dt_data") + (where.isEmpty() ? QString() : " where " + where));
+    q.Open();
+    return q.Fields(0)->AsInteger();
+  }
+
+  QStringList MessageTexts() const {
+    QStringList texts;
+    for (const RecordedMessage& m : hooks.Messages) texts << m.Text;
+    return texts;
+  }
+
+  WorkingDatabase db;
+  ScopedUserFolders users;
+  ScriptedHooks hooks;
+  FakeMessageList messages;
+  FakeRuleChecker checker{messages};
+  std::unique_ptr<fw::TToolForm> tool;
+  std::unique_ptr<fw::TADOQuery> source;
+  std::unique_ptr<fw::TdlgSurveyDataForm> form;
+};
+
+} // namespace fwtest

@@ -1,0 +1,136 @@
+#include "windows/dialogs/OptionSetupForm.h"
+
+#include "controls/common/FwComboBox.h"
+#include "controls/common/FwCustomPanel.h"
+#include "controls/common/FwRadioButton.h"
+#include "controls/common/FwToolButton.h"
+#include "controls/common/FwToolbar.h"
+#include "controls/navigation/FwPageControl.h"
+#include "controls/navigation/FwTabSheet.h"
+#include "core/RegistrySettings.h"
+#include "platform/ime/InputMethods.h"
+#include "windows/shared/DialogParts.h"
+
+#include <QPointer>
+#include <QTimer>
+
+namespace fw {
+
+TdlgOptionSetupForm* dlgOptionSetupForm = nullptr;
+
+namespace {
+
+constexpr int kClientWidth = 400;
+constexpr int kClientHeight = 248;
+constexpr int kButtonWidth = 70;
+constexpr int kChoiceIndent = 24;
+
+QString EnvSettingKey() { return ProductKey(kProductName) + kEnvSettingSubKey; }
+
+} // namespace
+
+TdlgOptionSetupForm::TdlgOptionSetupForm(TComponent* owner) : TForm(owner) {
+  SetUpDialog(*this, QStringLiteral("dlgOptionSetupForm"), QStringLiteral("软件参数设置"), kClientWidth, kClientHeight);
+  CreatePage();
+  FwToolbar1 = AddBottomButtonBar(*this, 2, kButtonWidth);
+  OKBtn = AddBarButton(FwToolbar1, QStringLiteral("OKBtn"), QStringLiteral("确定"), [this] { OKBtnClick(); });
+  CancelBtn = AddBarButton(FwToolbar1, QStringLiteral("CancelBtn"), QStringLiteral("取消"),
+                           [this] { SetModalResult(mrCancel); });
+}
+
+TdlgOptionSetupForm::~TdlgOptionSetupForm() {
+  if (dlgOptionSetupForm == this) dlgOptionSetupForm = nullptr;
+}
+
+void TdlgOptionSetupForm::CreatePage() {
+  PageControl1 = new TFwPageControl(this);
+  PageControl1->SetName(QStringLiteral("PageControl1"));
+  PageControl1->SetParent(this);
+  PageControl1->SetBounds(8, 8, kClientWidth - 16, kClientHeight - 52);
+  TabSheet1 = new TFwTabSheet(this);
+  TabSheet1->SetName(QStringLiteral("TabSheet1"));
+  TabSheet1->SetCaption(QStringLiteral("软件环境"));
+  TabSheet1->SetPageControl(PageControl1);
+  PageControl1->SetActivePage(TabSheet1);
+
+  AddLabel(TabSheet1, 16, 16, QStringLiteral("选择使用的输入法:"));
+  cbIme = new TFwComboBox(this);
+  cbIme->SetName(QStringLiteral("cbIme"));
+  cbIme->SetParent(TabSheet1);
+  cbIme->SetBounds(16 + kChoiceIndent, 36, 260, 21);
+  // A pick list: what is typed must be the start of a listed name.
+  cbIme->SetAllowEdit(false);
+  cbIme->OnDropDown = [this](TObject*) { cbImeDropDown(); };
+
+  StylePanel = NewChoicePanel(70, QStringLiteral("录入窗口风格:"));
+  InputWndStyle = NewChoice(StylePanel, "InputWndStyle", kChoiceIndent, QStringLiteral("传统"));
+  InputWndStyle2 = NewChoice(StylePanel, "InputWndStyle2", kChoiceIndent + 110, QStringLiteral("简约"));
+  InputWndStyle->OnClick = [this](TObject*) { StyleClicked(false); };
+  InputWndStyle2->OnClick = [this](TObject*) { StyleClicked(true); };
+
+  ImportPanel = NewChoicePanel(124, QStringLiteral("导入错误处理方式："));
+  CancelAll = NewChoice(ImportPanel, "CancelAll", kChoiceIndent, QStringLiteral("有错就全部放弃"));
+  discardWrongItem = NewChoice(ImportPanel, "discardWrongItem", kChoiceIndent + 150, QStringLiteral("只放弃出错的数据"));
+}
+
+// Each pair of choices sits on a panel of its own, so that checking one of them
+// unchecks only its partner.
+TFwPanel* TdlgOptionSetupForm::NewChoicePanel(int top, const QString& caption) {
+  auto* panel = new TFwPanel(this);
+  panel->SetParent(TabSheet1);
+  panel->SetBorderOuter(TFrameStyleEx::fsNone);
+  panel->SetParentColor(true);
+  panel->SetBounds(16, top, kClientWidth - 60, 46);
+  AddLabel(panel, 0, 0, caption);
+  return panel;
+}
+
+TFwRadioButton* TdlgOptionSetupForm::NewChoice(TFwPanel* panel, const char* name, int left, const QString& caption) {
+  auto* radio = new TFwRadioButton(this);
+  radio->SetName(QString::fromLatin1(name));
+  radio->SetParent(panel);
+  radio->SetBounds(left, 20, 140, 18);
+  radio->SetCaption(caption);
+  return radio;
+}
+
+// The page shows the settings in force; checking its choices here stores nothing.
+void TdlgOptionSetupForm::DoShow() {
+  showingPage_ = true;
+  cbIme->SetText(ImePrefer);
+  (::fw::InputWndStyle ? InputWndStyle2 : InputWndStyle)->SetChecked(true);
+  (ImportPrinciple != 0 ? discardWrongItem : CancelAll)->SetChecked(true);
+  showingPage_ = false;
+  TForm::DoShow();
+}
+
+void TdlgOptionSetupForm::StyleClicked(bool simple) {
+  if (showingPage_) return;
+  ::fw::InputWndStyle = simple;
+  RegWriteInteger(QStringLiteral("InputWndStyle"), simple ? 1 : 0, TRootKey::HKEY_LOCAL_MACHINE, EnvSettingKey());
+}
+
+void TdlgOptionSetupForm::cbImeDropDown() {
+  const QStringList names = InstalledInputMethodTitles();
+  if (names == cbIme->Items()) return;
+  const QString text = cbIme->Text();
+  cbIme->SetItems(names);
+  cbIme->SetText(text);
+  // The list opened at the size of the items it had: it opens again over the new ones.
+  QTimer::singleShot(0, cbIme, [combo = QPointer<TFwComboBox>(cbIme)] {
+    if (!combo || !combo->DroppedDown()) return;
+    combo->SetDroppedDown(false);
+    combo->SetDroppedDown(true);
+  });
+}
+
+void TdlgOptionSetupForm::OKBtnClick() {
+  const QString key = EnvSettingKey();
+  ImePrefer = cbIme->Text();
+  RegWriteString(QStringLiteral("ImePrefer"), ImePrefer, TRootKey::HKEY_LOCAL_MACHINE, key);
+  ImportPrinciple = CancelAll->Checked() ? 0 : 1;
+  RegWriteInteger(QStringLiteral("ImportPrinciple"), ImportPrinciple, TRootKey::HKEY_LOCAL_MACHINE, key);
+  SetModalResult(mrOk);
+}
+
+} // namespace fw

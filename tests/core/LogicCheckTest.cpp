@@ -33,11 +33,7 @@ protected:
   QString ReportPath() const { return LogicReportPath(DatabaseLabel); }
   fwtest::LogicReport Report() const { return fwtest::ReadLogicReport(ReportPath()); }
 
-  QStringList MessageTexts() const {
-    QStringList texts;
-    for (const auto& m : Hooks.Messages) texts << m.Text;
-    return texts;
-  }
+  QStringList MessageTexts() const { return Hooks.MessageTexts(); }
 
   // Five records that each break z003<=z001 (codes 110000000001..5).
   void InsertFiveFailing() {

@@ -46,11 +46,7 @@ protected:
                             QVariantList{id++, expression, expression});
   }
 
-  QStringList MessageTexts() const {
-    QStringList texts;
-    for (const auto& m : Hooks.Messages) texts << m.Text;
-    return texts;
-  }
+  QStringList MessageTexts() const { return Hooks.MessageTexts(); }
 
   fwtest::ScriptedHooks Hooks;
   fwtest::WorkingDatabase Db;
@@ -244,30 +240,11 @@ TEST_F(PageRulesTest, RulesThatCannotBeReadKeepTheRecordFromPassing) {
 
 // ---- Every shipped rule row ------------------------------------------------------------
 
-struct RuleRow {
-  int Page = 0;
-  QString Expression, Rule, Explain, Focus;
-  QStringList Fields;  // the field codes of the expression
-};
+using fwtest::RuleRow;
 
 class ShippedRulesTest : public PageRulesTest {
 protected:
-  std::vector<RuleRow> Rules() {
-    static const QRegularExpression code(QStringLiteral("\\b[a-z][0-9]{3}\\b"));
-    TADOQuery query(&Db.Connection);
-    query.SetSQL(QStringLiteral("select * from dt_logic order by page_id, id"));
-    query.Open();
-    std::vector<RuleRow> rows;
-    for (; !query.Eof(); query.Next()) {
-      RuleRow row{query.FieldByName("page_id")->AsInteger(), query.FieldByName("expression")->AsString(),
-                  query.FieldByName("rule")->AsString(),     query.FieldByName("explain")->AsString(),
-                  query.FieldByName("focus")->AsString(),    {}};
-      for (auto it = code.globalMatch(row.Expression); it.hasNext();) row.Fields << it.next().captured();
-      row.Fields.removeDuplicates();
-      rows.push_back(row);
-    }
-    return rows;
-  }
+  std::vector<RuleRow> Rules() { return fwtest::ReadRuleRows(Db.Connection, QStringLiteral("page_id, id")); }
 
   // Which rows a record breaks, all rows in one statement (much faster than one each).
   std::vector<bool> Fired(const std::vector<RuleRow>& rules, const std::map<std::string, int>& record) {

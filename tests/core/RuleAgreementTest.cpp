@@ -21,11 +21,7 @@ namespace {
 using namespace fw;
 using fwtest::ReportEntry;
 
-struct RuleRow {
-  QString Expression, Explain, Rule;
-  int Page = 0;
-  QStringList Fields;
-};
+using fwtest::RuleRow;
 
 // All rule rows as one statement of the database, translated and prepared once, with a
 // record's values bound where the page rules write them into the text: the same
@@ -78,22 +74,8 @@ protected:
     return query.FieldNames();
   }
 
-  // The shipped rows in the order of their ids, with the field codes each one reads.
-  std::vector<RuleRow> Rows() {
-    static const QRegularExpression code(QStringLiteral("\\b[a-z][0-9]{3}\\b"));
-    TADOQuery query(&Db.Connection);
-    query.SetSQL(QStringLiteral("select * from dt_logic order by id"));
-    query.Open();
-    std::vector<RuleRow> rows;
-    for (; !query.Eof(); query.Next()) {
-      RuleRow row{query.FieldByName("expression")->AsString(), query.FieldByName("explain")->AsString(),
-                  query.FieldByName("rule")->AsString(), query.FieldByName("page_id")->AsInteger(), {}};
-      for (auto it = code.globalMatch(row.Expression); it.hasNext();) row.Fields << it.next().captured();
-      row.Fields.removeDuplicates();
-      rows.push_back(row);
-    }
-    return rows;
-  }
+  // The shipped rows in the order of their ids.
+  std::vector<RuleRow> Rows() { return fwtest::ReadRuleRows(Db.Connection, QStringLiteral("id")); }
 
   // What the page rules list when the database finds these rows broken, as report
   // entries: a rule of two rows once (its rows exclude each other).

@@ -9,6 +9,7 @@
 #include "platform/db/Field.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QStringList>
 #include <functional>
 #include <map>
@@ -78,6 +79,31 @@ public:
   bool Shown = false;
   int Clears = 0;
 };
+
+// One row of dt_logic, with the field codes its expression reads.
+struct RuleRow {
+  int Page = 0;
+  QString Expression, Rule, Explain, Focus;
+  QStringList Fields;
+};
+
+// The rows of dt_logic in the order given ("id", "page_id, id").
+inline std::vector<RuleRow> ReadRuleRows(fw::TADOConnection& connection, const QString& order) {
+  static const QRegularExpression code(QStringLiteral("\\b[a-z][0-9]{3}\\b"));
+  fw::TADOQuery query(&connection);
+  query.SetSQL(QStringLiteral("select * from dt_logic order by ") + order);
+  query.Open();
+  std::vector<RuleRow> rows;
+  for (; !query.Eof(); query.Next()) {
+    RuleRow row{query.FieldByName("page_id")->AsInteger(), query.FieldByName("expression")->AsString(),
+                query.FieldByName("rule")->AsString(),     query.FieldByName("explain")->AsString(),
+                query.FieldByName("focus")->AsString(),    {}};
+    for (auto it = code.globalMatch(row.Expression); it.hasNext();) row.Fields << it.next().captured();
+    row.Fields.removeDuplicates();
+    rows.push_back(row);
+  }
+  return rows;
+}
 
 // Which expressions the editors' values make true, all put in place by the page rule
 // engine and evaluated by the database in one statement (much faster than one each).

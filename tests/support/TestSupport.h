@@ -100,6 +100,13 @@ public:
   std::vector<fw::FileDialogRequest> SaveRequests;
   int Beeps = 0;
 
+  // The texts of the messages shown, in order.
+  QStringList MessageTexts() const {
+    QStringList texts;
+    for (const RecordedMessage& m : Messages) texts << m.Text;
+    return texts;
+  }
+
 private:
   fw::Hooks previous_;
 };

@@ -13,7 +13,6 @@
 #include "platform/db/DbError.h"
 #include "platform/shell/Hooks.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/ImageList.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Timer.h"
 #include "windows/main/MainData.h"
@@ -33,8 +32,6 @@ constexpr int kClientWidth = 484;
 constexpr int kButtonWidth = 70;
 constexpr int kProgressTop = 140;
 
-// The program's database, as the main window holds it.
-TADOConnection* ProgramConnection() { return MainData() ? MainData()->SysADOConnection.get() : nullptr; }
 
 TFwRadioButton* AddRadio(TFwGroupBox* group, const QString& name, const QString& caption, int left, int top) {
   auto* radio = new TFwRadioButton(group->ParentForm());
@@ -64,7 +61,7 @@ double RangeCode(TVKValidEdit* edit) {
 } // namespace
 
 TdlgCheckForm::TdlgCheckForm(TComponent* owner, TADOConnection* connection)
-    : TForm(owner), PumpIntervalMs(kCheckPumpIntervalMs), connection_(connection ? connection : ProgramConnection()) {
+    : TForm(owner), PumpIntervalMs(kCheckPumpIntervalMs), connection_(ConnectionOrProgram(connection)) {
   SetUpDialog(*this, QStringLiteral("dlgCheckForm"), QStringLiteral("选择检查的方式"), kClientWidth, kCheckFormIdleHeight);
   SetBorderIcons(biSystemMenu);
   CreateScope();
@@ -114,15 +111,8 @@ void TdlgCheckForm::CreateProgress() {
   GroupBox2->SetBounds(8, kProgressTop, kClientWidth - 16, 78);
   GroupBox2->SetCaption(QStringLiteral("检查进度"));
 
-  FwAnimator1 = new TFwAnimator(this);
+  FwAnimator1 = AddBusyAnimator(this, GroupBox2, 12, 26);
   FwAnimator1->SetName(QStringLiteral("FwAnimator1"));
-  FwAnimator1->SetParent(GroupBox2);
-  FwAnimator1->SetBounds(12, 26, 32, 32);
-  FwAnimator1->SetDelay(200);
-  FwAnimator1->SetTransparent(true);
-  auto* frames = new TImageList(this);
-  AddBusyFrames(*frames);
-  FwAnimator1->SetImageList(frames);
 
   FwProgressBar1 = new TFwProgressBar(this);
   FwProgressBar1->SetName(QStringLiteral("FwProgressBar1"));

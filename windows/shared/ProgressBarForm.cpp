@@ -3,7 +3,6 @@
 #include "controls/navigation/FwAnimator.h"
 #include "controls/navigation/FwProgressBar.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/ImageList.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Timer.h"
 #include "windows/shared/ProgressParts.h"
@@ -46,14 +45,7 @@ TProgressBarForm::TProgressBarForm(TComponent* owner) : TForm(owner) {
   Label3->SetBounds(260, 54, 0, 0);
   Label3->SetVisible(false);
 
-  FwAnimator1 = new TFwAnimator(this);
-  FwAnimator1->SetParent(this);
-  FwAnimator1->SetBounds(14, 24, 32, 32);
-  FwAnimator1->SetDelay(200);
-  FwAnimator1->SetTransparent(true);
-  auto* frames = new TImageList(this);
-  AddBusyFrames(*frames);
-  FwAnimator1->SetImageList(frames);
+  FwAnimator1 = AddBusyAnimator(this, this, 14, 24);
 
   Timer1 = new TTimer(this);
   Timer1->SetInterval(100);

@@ -1,5 +1,6 @@
 #include "windows/shared/ProgressParts.h"
 
+#include "controls/navigation/FwAnimator.h"
 #include "platform/ui/ImageList.h"
 
 #include <QImage>
@@ -12,6 +13,8 @@ namespace {
 constexpr int kTicksBeforeTimes = 51;
 constexpr int kTicksPerSecond = 10;
 } // namespace
+
+namespace {
 
 void AddBusyFrames(TImageList& images) {
   constexpr int kSize = 32, kDots = 8;
@@ -31,6 +34,20 @@ void AddBusyFrames(TImageList& images) {
     }
     images.Add(image);
   }
+}
+
+} // namespace
+
+TFwAnimator* AddBusyAnimator(TComponent* owner, TWinControl* parent, int left, int top) {
+  auto* animator = new TFwAnimator(owner);
+  animator->SetParent(parent);
+  animator->SetBounds(left, top, 32, 32);
+  animator->SetDelay(200);
+  animator->SetTransparent(true);
+  auto* frames = new TImageList(owner);
+  AddBusyFrames(*frames);
+  animator->SetImageList(frames);
+  return animator;
 }
 
 TProgressTexts ProgressTexts(int ticks, int done, int total, int& estimate) {

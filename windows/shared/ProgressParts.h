@@ -6,10 +6,13 @@
 
 namespace fw {
 
-class TImageList;
+class TComponent;
+class TFwAnimator;
+class TWinControl;
 
-// The busy animation: eight dots on a circle, one of them dark, going round.
-void AddBusyFrames(TImageList& images);
+// The busy animation on `parent` at (left, top), owned by `owner`: eight dots on a circle,
+// one of them dark, going round, a step every 200 ms while it animates.
+TFwAnimator* AddBusyAnimator(TComponent* owner, TWinControl* parent, int left, int top);
 
 struct TProgressTexts {
   QString Done;  // "已完成 %d" or "已完成 %d 用时%d秒"

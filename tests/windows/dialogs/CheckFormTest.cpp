@@ -75,11 +75,7 @@ protected:
            !Dialog->Selected->Enabled() && !Dialog->AllRecord->Enabled() && !Dialog->Range->Enabled();
   }
   int Marked() { return Db.Count(QStringLiteral("select count(*) from dt_data where RecordState <> 0")); }
-  QStringList MessageTexts() const {
-    QStringList texts;
-    for (const auto& m : Hooks.Messages) texts << m.Text;
-    return texts;
-  }
+  QStringList MessageTexts() const { return Hooks.MessageTexts(); }
 
   fwtest::ScopedUserFolders Folders;
   fwtest::ScriptedHooks Hooks;

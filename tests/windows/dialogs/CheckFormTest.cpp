@@ -18,8 +18,6 @@
 #include "tests/windows/main/MainFormFixture.h"
 #include "windows/shared/VKValidEdit.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -296,12 +294,11 @@ TEST_F(MainWindowCheckTest, CheckActionShowsTheDialogOverTheMainWindowsDatabase)
   EXPECT_EQ(form->Data().ReportQuery->FieldByName(QStringLiteral("RecordState"))->AsInteger(), 2);
 }
 
-// ---- Pictures (fw_check_*.png beside the test program) ----------------------------------------------------------------------
+// ---- Pictures (fw_check_*.png in the FW_SHOTS folder) ----------------------------------------------------------------------
 
 QImage Save(QWidget& widget, const char* name) {
   const QImage image = widget.grab().toImage();
-  const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromUtf8(name));
-  EXPECT_TRUE(image.save(path)) << path.toStdString();
+  fwtest::SaveShot(image, QString::fromUtf8(name));
   return image;
 }
 

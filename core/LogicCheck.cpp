@@ -43,7 +43,7 @@ double CellNumber(const TCell& cell) {
 // state is not written again.
 class TStateWriter {
 public:
-  TStateWriter(TDataSet& dataSet)
+  explicit TStateWriter(TDataSet& dataSet)
       : connection_(*dataSet.Connection()), code_(dataSet.FieldByName(QStringLiteral("c901"))),
         state_(dataSet.FindField(QStringLiteral("RecordState"))), group_(&connection_), single_(&connection_) {
     group_.SetSQL(Statement(kMarksPerStatement));
@@ -63,7 +63,7 @@ public:
 
   // The current record of the data set gets `state`.
   void Mark(int state) {
-    if (state_ && !state_->IsNull() && state_->AsFloat() == state) return;
+    if (Stored(state)) return;
     std::vector<qint64>& pending = Pending(state);
     pending.push_back(code_->AsLargeInt());
     if (int(pending.size()) == kMarksPerStatement) Write(group_, state, pending);
@@ -83,6 +83,17 @@ public:
 
 private:
   std::vector<qint64>& Pending(int state) { return state == kFailedState ? failed_ : passed_; }
+
+  // Whether the current record holds `state` already (false when the data set does not
+  // read the state, or the stored value is empty or no number).
+  bool Stored(int state) const {
+    if (!state_ || state_->IsNull()) return false;
+    try {
+      return state_->AsFloat() == state;
+    } catch (const EDatabaseError&) {
+      return false;
+    }
+  }
 
   static QString Statement(int codes) {
     QStringList names;

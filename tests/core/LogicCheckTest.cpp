@@ -108,6 +108,19 @@ TEST_F(LogicCheckTest, CleanRecordsKeepTheirStateUnlessPassedAreMarked) {
   EXPECT_EQ(MessageTexts(), (QStringList{kNoLogicErrorsMessage}));  // the first run found an error
 }
 
+TEST_F(LogicCheckTest, StatesAlreadyStoredAreNotWrittenAgain) {
+  Db.InsertClean(110000000001, QStringLiteral("甲"), {}, 1);
+  Db.InsertClean(110000000002, QStringLiteral("乙"), {{"z003", 11}}, 2);
+  Db.InsertClean(110000000003, QStringLiteral("丙"), {{"z003", 11}}, 1);
+  Db.Connection.Execute(QStringLiteral("create trigger no_rewrite before update on dt_data when old.c901 <> 110000000003 "
+                                       "begin select raise(abort, 'written again'); end"));
+  const TLogicCheckOutcome outcome = Run();
+  EXPECT_FALSE(outcome.Failed);
+  EXPECT_EQ(outcome.FailedUnits, 2);
+  EXPECT_EQ(Db.State(110000000003), 2);
+  EXPECT_EQ(Hooks.Opened.size(), 1);
+}
+
 TEST_F(LogicCheckTest, RealValuesAreComparedAsTheyAre) {
   // b004 (an amount) of 0.5 without b003: compared as 0.5, not as its nearest integer 0.
   Db.InsertClean(110000000001, QStringLiteral("甲"), {{"b004", 0.5}});

@@ -182,7 +182,7 @@ void TdlgCheckForm::tbCheckClick() {
   running_ = true;
   paused_ = cancelled_ = closeAfterRun_ = false;
   EnterPreparing();
-  CheckScope();
+  if (!closeAfterRun_) CheckScope();  // the window may have been closed while it was repainted
   if (ChangeState->Checked() && RefreshList) {
     try {
       RefreshList();

@@ -13,6 +13,23 @@ namespace {
 
 // Blocks larger than this are taken as damaged: no grid holds that many cells.
 constexpr qint64 kMaxBlockCells = 256LL * 65536LL;
+// A block's top-left lies in the data cells: columns 1..255, rows from 1 on; its last
+// row stays far from the integer limit, so that places and merge ranges computed from
+// it cannot overflow.
+constexpr int kMaxBlockColumn = 255;
+constexpr qint64 kMaxBlockRow = 1LL << 28;
+// Line widths and font sizes beyond these are damage: no format the grid offers comes
+// near them, and painting them would take the program down.
+constexpr int kMaxLineWidth = 255;
+constexpr int kMaxFontSize = 409;
+
+bool ValuesInRange(const TCellInfo& c) {
+  auto inside = [](qint64 v, qint64 lo, qint64 hi) { return v >= lo && v <= hi; };
+  const TGridRect& m = c.MergeRect;
+  return inside(c.LineWidth, 0, kMaxLineWidth) && inside(c.FontSize, 0, kMaxFontSize) &&
+         inside(m.Left, 0, kMaxBlockColumn) && inside(m.Right, 0, kMaxBlockColumn) && inside(m.Top, 0, kMaxBlockRow) &&
+         inside(m.Bottom, 0, kMaxBlockRow);
+}
 
 void PutInt(QByteArray& out, std::int32_t v) {
   char b[4];
@@ -124,6 +141,7 @@ bool DeserializeCellInfo(const QByteArray& data, qsizetype& offset, TCellInfo& c
   in.Skip(3);
   if (!in.Text(c.FontName) || !in.Text(c.ForeText) || !in.Text(c.BackText)) return false;
   if (in.Pos() - offset != total) return false;
+  if (!ValuesInRange(c)) return false;
   cell = std::move(c);
   offset = in.Pos();
   return true;
@@ -149,6 +167,9 @@ std::optional<TCellBlock> ParseCellBlock(const QByteArray& data) {
   block.Rows = in.Int();
   const qint64 count = qint64(block.Columns) * block.Rows;
   if (block.Columns < 1 || block.Rows < 1 || count > kMaxBlockCells) return std::nullopt;
+  if (block.Left < 1 || block.Top < 1 || qint64(block.Left) + block.Columns - 1 > kMaxBlockColumn ||
+      qint64(block.Top) + block.Rows - 1 > kMaxBlockRow)
+    return std::nullopt;
   // Every cell takes at least its fixed part: a count the bytes cannot hold is damage.
   if (count * kCellInfoFixedSize > data.size() - 16) return std::nullopt;
   block.Cells.resize(std::size_t(count));
@@ -157,6 +178,21 @@ std::optional<TCellBlock> ParseCellBlock(const QByteArray& data) {
     if (!DeserializeCellInfo(data, offset, cell)) return std::nullopt;
   if (offset != data.size()) return std::nullopt;
   return block;
+}
+
+bool CellBlockMergesSound(const TCellBlock& block) {
+  const TGridRect source = block.SourceRect();
+  for (int i = 0; i < block.Columns; ++i)
+    for (int j = 0; j < block.Rows; ++j) {
+      const TGridRect m = block.At(i, j).MergeRect;
+      const int c = block.Left + i, r = block.Top + j;
+      if (m == TGridRect{c, r, c, r}) continue;
+      if (!m.Contains(c, r) || !source.Contains(m.Left, m.Top) || !source.Contains(m.Right, m.Bottom)) return false;
+      for (int mc = m.Left; mc <= m.Right; ++mc)
+        for (int mr = m.Top; mr <= m.Bottom; ++mr)
+          if (!(block.At(mc - block.Left, mr - block.Top).MergeRect == m)) return false;
+    }
+  return true;
 }
 
 void PutCellBlockOnClipboard(const QByteArray& bytes) {

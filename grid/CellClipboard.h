@@ -39,9 +39,13 @@ struct TCellBlock {
 };
 
 QByteArray WriteCellBlock(const TCellBlock& block);
-// Nothing when the bytes are not one whole block (short, bad counts, a damaged cell, or
-// bytes left over).
+// Nothing when the bytes are not one whole block (short, bad counts, a source range
+// outside the data cells a grid can have, a damaged cell or one with values no grid
+// paints, or bytes left over).
 std::optional<TCellBlock> ParseCellBlock(const QByteArray& data);
+// True when every merge range the block's cells name lies inside the block and is named
+// alike by all its members, so that the block can be put down whole.
+bool CellBlockMergesSound(const TCellBlock& block);
 
 // Replaces the clipboard's contents by the block (in the grid's format only).
 void PutCellBlockOnClipboard(const QByteArray& bytes);

@@ -33,7 +33,9 @@ QString GroupThousands(const QString& plain) {
 std::optional<QString> FormatCellNumber(const QString& text, int intLength, int decLength, bool thousandSep,
                                         bool zeroNull, bool trailingZero) {
   const QString s = RemoveThousandSeparators(text);
-  if (s.isEmpty() || s == u"-" || s == u"0." || s == u"0") return QString();
+  // A typed 0 (or "0.") is a value like any other: it goes blank only when the cell
+  // asks for blank zeros below.
+  if (s.isEmpty() || s == u"-") return QString();
   bool ok = false;
   double v = QLocale::c().toDouble(s, &ok);
   if (!ok || !std::isfinite(v)) return std::nullopt;

@@ -11,9 +11,9 @@ namespace fw {
 // Text without any thousand separator of the user's locale, trimmed of spaces.
 QString RemoveThousandSeparators(const QString& text);
 
-// The display text of a number: empty for "", "-", "0", "0." and (with zeroNull) any
-// zero; else the value with decLength decimals, thousand separators when asked, and
-// trailing zeros of the decimal part cut unless trailingZero.
+// The display text of a number: empty for "" and "-", and for any zero when zeroNull;
+// else the value with decLength decimals, thousand separators when asked, and trailing
+// zeros of the decimal part cut unless trailingZero.
 std::optional<QString> FormatCellNumber(const QString& text, int intLength, int decLength, bool thousandSep,
                                         bool zeroNull, bool trailingZero);
 

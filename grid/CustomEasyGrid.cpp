@@ -1,5 +1,6 @@
 #include "grid/CustomEasyGrid.h"
 
+#include "grid/GridCursors.h"
 #include "grid/InplaceEdit.h"
 
 #include "platform/shell/Hooks.h"
@@ -47,8 +48,13 @@ TCustomEasyGrid::TCustomEasyGrid(TComponent* owner)
   setFocusPolicy(Qt::StrongFocus);
   // Painting covers every pixel, so Qt need not clear the background first.
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // The cursor follows the mouse over lines and the selection frame without a button.
+  setMouseTracking(true);
+  setCursor(GridCursor(currentCursor_));
   cells_.Resize(colCount_, rowCount_);
   SetBounds(Left(), Top(), colCount_ * defaultColWidth_, rowCount_ * defaultRowHeight_);
+  SetScrollBars(TScrollStyle::ssBoth);
+  BuildPopupMenu();
 }
 
 TCustomEasyGrid::~TCustomEasyGrid() = default;
@@ -84,6 +90,8 @@ void TCustomEasyGrid::ResizeStore() {
   if (!colWidths_.empty()) colWidths_.resize(std::size_t(colCount_), defaultColWidth_);
   if (!rowHeights_.empty()) rowHeights_.resize(std::size_t(rowCount_), defaultRowHeight_);
   cells_.Resize(colCount_, rowCount_);
+  // Pixel scrolling belongs to a grid of one data column only.
+  if (!PixelScrolling()) hPixelOffset_ = 0;
   // The view keeps no empty space after the new last cells.
   leftCol_ = std::clamp(leftCol_, fixedCols_ + 1, std::max(fixedCols_ + 1, LastPageStart(ColAxis())));
   topRow_ = std::clamp(topRow_, fixedRows_ + 1, std::max(fixedRows_ + 1, LastPageStart(RowAxis())));
@@ -183,12 +191,55 @@ void TCustomEasyGrid::RowHeightsChanged() { UpdateEditorBounds(); }
 void TCustomEasyGrid::SetOptions(TEasyGridOptions value) {
   if (value & goRowSelect) value &= ~unsigned(goAlwaysShowEditor);
   if (value == options_) return;
+  const bool alwaysBefore = options_ & goAlwaysShowEditor;
   options_ = value;
   if (options_ & goRowSelect) {
     selection_.Left = fixedCols_ + 1;
     selection_.Right = colCount_ - 1;
   }
+  // The always-shown editor comes and goes with its option (a text typed into it is
+  // stored first).
+  const bool alwaysNow = options_ & goAlwaysShowEditor;
+  if (alwaysNow && !alwaysBefore && (options_ & goEditing))
+    ShowEditor();
+  else if (!alwaysNow && alwaysBefore)
+    HideEditor();
   Invalidate();
+}
+
+void TCustomEasyGrid::SetBorderStyle(TBorderStyle value) {
+  if (value == borderStyle_) return;
+  borderStyle_ = value;
+  BorderChanged();
+}
+
+void TCustomEasyGrid::SetCtl3D(bool value) {
+  if (value == ctl3D_) return;
+  ctl3D_ = value;
+  BorderChanged();
+}
+
+int TCustomEasyGrid::BorderWidth() const {
+  if (borderStyle_ == TBorderStyle::bsNone) return 0;
+  return ctl3D_ ? 2 : 1;
+}
+
+void TCustomEasyGrid::BorderChanged() {
+  UpdateScrollRange();
+  LayoutScrollBars();
+  UpdateEditorBounds();
+  Invalidate();
+}
+
+bool TCustomEasyGrid::SelectCell(int col, int row) {
+  bool canSelect = true;
+  if (OnSelectCell) OnSelectCell(this, col, row, canSelect);
+  return canSelect;
+}
+
+void TCustomEasyGrid::FontChanged() {
+  TCustomControl::FontChanged();
+  if (editor_) editor_->SetFont(Font());
 }
 
 void TCustomEasyGrid::SetAutoUpdate(bool value) {
@@ -268,14 +319,17 @@ bool TCustomEasyGrid::IsGridFocused() const {
 
 void TCustomEasyGrid::RepaintRect(const TRect& r) {
   if (r.IsEmpty()) return;
+  // Client coordinates start inside the border.
+  const QRect area = r.ToQt().translated(BorderWidth(), BorderWidth());
   if (autoUpdate_ && isVisible())
-    repaint(r.ToQt());
+    repaint(area);
   else
-    update(r.ToQt());
+    update(area);
 }
 
 bool TCustomEasyGrid::AskOkCancel(const QString& text) const {
-  // Cancel is the default: Enter leaves the cells as they are.
+  // Every question of the grid precedes a loss of data (texts, merges): Enter answers
+  // Cancel.
   return ShowMessage(text, QStringLiteral("询问"), MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) == IDOK;
 }
 

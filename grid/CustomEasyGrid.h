@@ -8,8 +8,10 @@
 // properties, counts, sizes, selection), EasyGridCells.cpp (the cell model: starting
 // values, property changes, merging), EasyGridPaint.cpp (layout and painting),
 // EasyGridEdit.cpp (in-place editing), EasyGridKeys.cpp (keys, moves of the current cell,
-// selecting by Shift+keys and dragging) and EasyGridScroll.cpp (the first visible cells
-// and the scroll bars).
+// selecting by Shift+keys), EasyGridMouse.cpp (presses, drags, sizing lines, the
+// selection frame and cursors), EasyGridScroll.cpp (the first visible cells and the
+// scroll bars), EasyGridOps.cpp, EasyGridCellShift.cpp and EasyGridDrop.cpp (the cell
+// operations), EasyGridPopup.cpp (the popup menu and the cell-format dialog).
 
 #include "grid/Cells.h"
 #include "grid/GridAxis.h"
@@ -60,7 +62,36 @@ using TGetEditEvent = std::function<void(TObject*, int col, int row, QString& va
 using TSetEditEvent = std::function<void(TObject*, int col, int row, const QString& value)>;
 
 class TInplaceEdit;
+class TPopupMenu;
+class TMenuItem;
 struct TCellBlock;
+
+using TSelectCellEvent = std::function<void(TObject*, int col, int row, bool& canSelect)>;
+using TBeforeSetCellPropEvent = std::function<void(TObject*, TGridRect range, bool& canSetCellProp)>;
+using TAfterSetCellPropEvent = std::function<void(TObject*, TGridRect range)>;
+
+// What a press and drag of the mouse is doing.
+enum class TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsMoving, gsCopying, gsFilling };
+
+// The grid's own cursors: the cross over cells, and two magnifiers (registered only).
+enum : int { crEasyGridCell = 1001, crEasyGridZoomIn = 1002, crEasyGridZoomOut = 1003 };
+
+// The numbers of the popup menu's items.
+enum TEasyGridPopupItem : int {
+  piCut = 0,
+  piCopy = 1,
+  piPaste = 2,
+  piInsertCellsRight = 3,
+  piInsertCellsDown = 4,
+  piInsertRows = 5,
+  piInsertCols = 6,
+  piDeleteCellsRight = 7,
+  piDeleteCellsDown = 8,
+  piDeleteRows = 9,
+  piDeleteCols = 10,
+  piClearContents = 11,
+  piCellFormat = 12,
+};
 
 using TGridRectEvent = std::function<void(TObject*, TGridRect range)>;
 using TCopyMoveCellsEvent = std::function<void(TObject*, TGridRect src, TGridRect dest)>;
@@ -166,13 +197,13 @@ public:
   bool DefaultDrawing() const { return defaultDrawing_; }
   void SetDefaultDrawing(bool value) { SetAndInvalidate(*this, defaultDrawing_, value); }
   bool Ctl3D() const { return ctl3D_; }
-  void SetCtl3D(bool value) { SetAndInvalidate(*this, ctl3D_, value); }
+  void SetCtl3D(bool value);
   TColor FixedLineColor() const { return fixedLineColor_; }
   void SetFixedLineColor(TColor value) { SetAndInvalidate(*this, fixedLineColor_, value); }
   TColor ClientLineColor() const { return clientLineColor_; }
   void SetClientLineColor(TColor value) { SetAndInvalidate(*this, clientLineColor_, value); }
   int GridLineWidth() const { return gridLineWidth_; }
-  void SetGridLineWidth(int value) { SetAndInvalidate(*this, gridLineWidth_, value); }
+  void SetGridLineWidth(int value) { if (StoreIfChanged(gridLineWidth_, value)) BorderChanged(); }
   TColor TitleColor() const { return titleColor_; }
   void SetTitleColor(TColor value) { SetAndInvalidate(*this, titleColor_, value); }
   TColor HighLightColor() const { return highLightColor_; }
@@ -182,15 +213,27 @@ public:
   TColor FocusedTitleColor() const { return focusedTitleColor_; }
   void SetFocusedTitleColor(TColor value) { SetAndInvalidate(*this, focusedTitleColor_, value); }
   bool ShowColTitle() const { return showColTitle_; }
-  void SetShowColTitle(bool value) { SetAndInvalidate(*this, showColTitle_, value); }
+  void SetShowColTitle(bool value) { if (StoreIfChanged(showColTitle_, value)) BorderChanged(); }
   bool ShowRowTitle() const { return showRowTitle_; }
-  void SetShowRowTitle(bool value) { SetAndInvalidate(*this, showRowTitle_, value); }
+  void SetShowRowTitle(bool value) { if (StoreIfChanged(showRowTitle_, value)) BorderChanged(); }
   bool AlwaysDrawFocus() const { return alwaysDrawFocus_; }
   void SetAlwaysDrawFocus(bool value) { SetAndInvalidate(*this, alwaysDrawFocus_, value); }
   bool GridCanCopyMove() const { return gridCanCopyMove_; }
   void SetGridCanCopyMove(bool value) { SetAndInvalidate(*this, gridCanCopyMove_, value); }
   bool GridCanFill() const { return gridCanFill_; }
   void SetGridCanFill(bool value) { SetAndInvalidate(*this, gridCanFill_, value); }
+  // A single border (sunken with Ctl3D) around the client area, or none.
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle value);
+  // Width of the border on each side; the client area starts this far in.
+  int BorderWidth() const;
+  // Off: a column line can be dragged only in the title and frozen rows, a row line only
+  // in the title and frozen columns. On: anywhere over the grid.
+  bool ClientSizeable() const { return clientSizeable_; }
+  void SetClientSizeable(bool value) { clientSizeable_ = value; }
+  // The right button shows the cell popup menu.
+  bool ShowPopup() const { return showPopup_; }
+  void SetShowPopup(bool value) { showPopup_ = value; }
   // Repaint changed ranges at once; switching it on repaints the whole control.
   bool AutoUpdate() const { return autoUpdate_; }
   void SetAutoUpdate(bool value);
@@ -237,6 +280,9 @@ public:
   void UpdateScrollRange();
   // What the bars' messages do: code is one of the TScrollCode values.
   void ScrollMessage(bool horizontal, int code, int pos);
+  // With exactly one data column the horizontal bar scrolls that column by pixels: how
+  // far it is scrolled now.
+  int HorzPixelOffset() const { return hPixelOffset_; }
   // The client area leaves out the scroll bars that are showing.
   TRect ClientRect() const override;
 
@@ -325,6 +371,32 @@ public:
   // inside dest (clamped to the data cells) into that place, merge range moved alike.
   void ReadCellBlock(const TCellBlock& block, TGridRect dest);
 
+  // ---- Mouse (EasyGridMouse.cpp) ----------------------------------------------------
+  TGridState GridState() const { return gridState_; }
+  // The cursor the grid shows at a client point while nothing is dragged: a sizing
+  // cursor over a sizable line, the move, copy or fill cursor over the selection frame,
+  // else the cell cross.
+  TCursor CursorAt(int x, int y, TShiftState shift = 0) const;
+  // The cursor shown now.
+  TCursor CurrentCursor() const { return currentCursor_; }
+  // Ends a selecting, sizing or dragging state without finishing it (the sizing line or
+  // target rectangle goes from the screen).
+  void CancelMode();
+
+  // ---- Popup menu and cell format (EasyGridPopup.cpp) -------------------------------
+  // The cell popup menu, built with the grid; items carry their number as Tag.
+  TPopupMenu* CellPopupMenu() const { return popupMenu_; }
+  TMenuItem* PopupMenuItem(int number) const;
+  // Enables the items for the present selection and clipboard, as the right button does
+  // before the menu shows.
+  void UpdatePopupItems();
+  // Runs a popup item by its number.
+  void PopupMenuClick(int number);
+  // Shows the cell-format dialog for the selection on a page (negative: the page last
+  // used); on OK fires AfterSetCellProp.
+  void ShowCellPropDialog(int page = -1);
+  int CellPropPage() const { return cellPropPage_; }
+
   // ---- Page settings ------------------------------------------------------------------
   TEasyGridPageInfo& PageInfo() { return *pageInfo_; }
   const TEasyGridPageInfo& PageInfo() const { return *pageInfo_; }
@@ -353,6 +425,12 @@ public:
   TGridRectEvent OnInsertCellDown;
   TGridRectEvent OnDeleteCellRight;
   TGridRectEvent OnDeleteCellDown;
+  // May refuse a move of the current cell (canSelect starts true).
+  TSelectCellEvent OnSelectCell;
+  // Asked before the cell-format dialog writes anything; false writes nothing.
+  TBeforeSetCellPropEvent BeforeSetCellProp;
+  // The cell-format dialog closed with OK.
+  TAfterSetCellPropEvent AfterSetCellProp;
 
 protected:
   void Paint() override;
@@ -376,8 +454,8 @@ protected:
   void UpdateEditorBounds();
   // After every change of LeftCol or TopRow: the editor follows, OnTopLeftChanged fires.
   virtual void TopLeftChanged();
-  // May refuse a move of the current cell.
-  virtual bool SelectCell(int col, int row) { return true; }
+  // May refuse a move of the current cell; asks OnSelectCell.
+  virtual bool SelectCell(int col, int row);
   // Navigation part of KeyDown (after the editor's own keys).
   void NavigateKey(WORD& key, TShiftState shift);
   // The selecting state's handling of a point: moves the moving corner (or the current
@@ -387,6 +465,10 @@ protected:
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void Resize() override;
+  void FontChanged() override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   // With goTabs, Tab and Shift+Tab reach KeyDown instead of moving the focus.
   bool focusNextPrevChild(bool next) override;
   // The wheel moves the current cell one row down or up.
@@ -402,6 +484,10 @@ private:
   void EditorHidden(int col, int row, const QString& text);
   std::optional<QString> NormalizeForeText(int col, int row, const QString& value) const;
   TGridRect ClampToScrolled(TGridRect range) const;
+  // The client area or the cells moved or changed size: scroll bars, ranges and the
+  // editor follow.
+  void BorderChanged();
+  void DrawBorder();
   void ResizeStore();
   void RepaintRect(const TRect& r);
   bool AskOkCancel(const QString& text) const;
@@ -467,14 +553,64 @@ private:
   TInplaceEdit* editor_ = nullptr;  // owned by the grid as its component
   int anchorCol_ = 1;
   int anchorRow_ = 1;
-  int gridState_ = 0;  // 0 normal, 1 selecting
+  TGridState gridState_ = TGridState::gsNormal;
+  TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
+  bool clientSizeable_ = false;
+  bool showPopup_ = true;
+  TCursor currentCursor_ = crEasyGridCell;
+
+  // A press that may size a line or drag the selection frame (EasyGridMouse.cpp).
+  struct THit {
+    TGridState State = TGridState::gsNormal;
+    int Index = -1;     // the sized column or row
+    int LinePos = 0;    // where its line is, on the sizing axis
+  };
+  THit SizingHit(int x, int y) const;
+  THit FrameHit(int x, int y, TShiftState shift) const;
+  TCursor StateCursor(TGridState state) const;
+  void ShowCursor(TCursor cursor);
+  void StartSizing(const THit& hit, int pos);
+  void FinishSizing();
+  void DragTo(int x, int y);
+  void FinishDrag();
+  void PressTitle(int col, int row, TShiftState shift);
+  void PressRightButton(int x, int y);
+  // The fill the mouse asks for at a client point: a count beyond the selection along
+  // one axis.
+  void FillCountAt(int x, int y, int& count, bool& vertical) const;
+  // The dotted feedback shown while a drag is under way (empty when none), in client
+  // coordinates.
+  TRect DragFeedbackRect() const;
+  void InvalidateFeedback();
+  void DrawDragFeedback(const TGridAxis& cols, const TGridAxis& rows);
+  int sizingIndex_ = -1;
+  int sizingStart_ = 0;    // start of the sized cell on its axis
+  int sizingLine_ = 0;     // the line's position while dragging
+  int sizingOffset_ = 0;   // pointer minus line at the press
+  int dragPressCol_ = 0, dragPressRow_ = 0;
+  int dragCol_ = 0, dragRow_ = 0;  // the cell under the pointer
+  int dragX_ = 0, dragY_ = 0;
+  TRect shownFeedback_;    // the feedback drawn last
+
+  TPopupMenu* popupMenu_ = nullptr;
+  int cellPropPage_ = 0;
+  void BuildPopupMenu();
+
   TScrollStyle scrollBars_ = TScrollStyle::ssNone;
   QScrollBar* hBar_ = nullptr;
   QScrollBar* vBar_ = nullptr;
   bool updatingScroll_ = false;
+  int hPixelOffset_ = 0;
   void LayoutScrollBars();
   void SyncScrollPositions();
   int ScrollStep(const TGridAxis& axis, int code, int pos) const;
+  bool PixelScrolling() const { return colCount_ == 2; }
+  // The most the one data column can be scrolled by pixels.
+  int MaxPixelOffset() const;
+  void PixelScrollMessage(int code, int pos);
+  // Moves what the window shows by (dx, dy) after the first visible cells changed (the
+  // axes as they were), or repaints it all when that is more than a view's width.
+  void ScrollContents(int dx, int dy, const TGridAxis& cols, const TGridAxis& rows);
   std::unique_ptr<TEasyGridPageInfo> pageInfo_;
 };
 

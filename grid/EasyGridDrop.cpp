@@ -27,6 +27,13 @@ void TCustomEasyGrid::CopyMoveCells(TGridRect source, int dc, int dr, bool move)
   const TGridRect target = Moved(source, dc, dr);
   // A target off the data cells has nowhere to go.
   if (!InsideData(target)) return;
+  // The current cell follows the drop; where it cannot go, nothing may have been written.
+  const int newCol = col_ + dc;
+  const int newRow = row_ + dr;
+  if (newCol <= fixedCols_ || newCol >= colCount_ || newRow <= fixedRows_ || newRow >= rowCount_)
+    throw EInvalidGridOperation("Grid index out of range");
+  // An open editor stores its text first; a text it cannot store stops the drop.
+  if (EditorShowing() && !HideEditor()) return;
   bool overwrites = false;
   for (int c = target.Left; c <= target.Right && !overwrites; ++c)
     for (int r = target.Top; r <= target.Bottom; ++r)
@@ -51,7 +58,7 @@ void TCustomEasyGrid::CopyMoveCells(TGridRect source, int dc, int dr, bool move)
       for (int r = source.Top; r <= source.Bottom; ++r) cells_.InitCell(c, r);
   ReadCellBlock(block, target);
   const TGridRect selection = selection_;
-  SetCurrentCell(col_ + dc, row_ + dr);
+  SetCurrentCell(newCol, newRow);
   SetSelection(Moved(selection, dc, dr));
   InvalidateCellRange(source.United(target));
   if (OnCopyMoveCells) OnCopyMoveCells(this, source, target);
@@ -60,6 +67,9 @@ void TCustomEasyGrid::CopyMoveCells(TGridRect source, int dc, int dr, bool move)
 void TCustomEasyGrid::FillCells(int count, bool vertical) {
   if (count == 0) return;
   const TGridRect source = ClampToData(selection_);
+  // Tiles of a source holding part of a merged range would copy ranges that point
+  // outside themselves.
+  if (cells_.CutsMerge(source)) return;
   const int period = vertical ? source.Bottom - source.Top + 1 : source.Right - source.Left + 1;
   bool holdsMerge = false;
   for (int c = source.Left; c <= source.Right; ++c)

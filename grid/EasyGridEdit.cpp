@@ -92,11 +92,14 @@ void TCustomEasyGrid::KeyDown(WORD& key, TShiftState shift) {
     key = 0;
     return;
   }
-  // F2 opens the editor; so does Enter, unless the editor is always shown.
+  // F2 opens the editor with the caret after the text; so does Enter (with the text
+  // selected), unless the editor is always shown.
   if ((options_ & goEditing) && !EditorShowing() &&
       (key == VK_F2 || (key == VK_RETURN && !(options_ & goAlwaysShowEditor)))) {
+    const bool f2 = key == VK_F2;
     key = 0;
     ShowEditor();
+    if (f2 && EditorShowing()) editor_->SetSelStart(int(editor_->Text().size()));
     return;
   }
   // Delete empties the selected cells' texts, keeping their formats.
@@ -111,7 +114,9 @@ void TCustomEasyGrid::KeyDown(WORD& key, TShiftState shift) {
 void TCustomEasyGrid::KeyPress(QChar& key) {
   TCustomControl::KeyPress(key);
   if (key.isNull() || EditorShowing() || !(options_ & goEditing)) return;
-  if (key.unicode() < 32) return;
+  // Backspace and every printing character open the editor; other control characters
+  // do not.
+  if (key.unicode() < 32 && key != u'\b') return;
   // A typed character opens the editor and goes into it.
   const QChar typed = key;
   key = QChar();

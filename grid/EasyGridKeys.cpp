@@ -1,5 +1,5 @@
 // TCustomEasyGrid: keyboard navigation, moves of the current cell and selecting by
-// Shift+keys and by dragging.
+// Shift+keys and by dragging over cells.
 
 #include "grid/CustomEasyGrid.h"
 #include "grid/InplaceEdit.h"
@@ -188,9 +188,9 @@ void TCustomEasyGrid::NavigateKey(WORD& key, TShiftState shift) {
     col = std::clamp(col, firstCol, colCount_ - 1);
     row = std::clamp(row, firstRow, rowCount_ - 1);
     const TRect r = CellRect(col, row);
-    gridState_ = 1;
+    gridState_ = TGridState::gsSelecting;
     SelectingMove((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
-    gridState_ = 0;
+    gridState_ = TGridState::gsNormal;
     return;
   }
 
@@ -259,54 +259,9 @@ void TCustomEasyGrid::SelectingMove(int x, int y) {
   SetSelection(sel);
 }
 
-// ---- Mouse --------------------------------------------------------------------------------
-
-void TCustomEasyGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  QPointer<TCustomEasyGrid> self(this);
-  // A press takes the focus, unless it lies in the grid already (its editor keeps it).
-  const QWidget* focus = QApplication::focusWidget();
-  if (CanFocus() && !(focus && (focus == this || isAncestorOf(focus)))) SetFocus();
-  TCustomControl::MouseDown(button, shift, x, y);
-  if (!self || button != TMouseButton::mbLeft) return;
-  const TGridAxis cols = ColAxis();
-  const TGridAxis rows = RowAxis();
-  const int col = cols.CellAt(x);
-  const int row = rows.CellAt(y);
-  // Only a press on a scrolled data cell selects; titles and frozen cells do not.
-  if (col <= fixedCols_ || row <= fixedRows_) return;
-  if (shift & ssShift && (options_ & goRangeSelect)) {
-    gridState_ = 1;
-    SelectingMove(x, y);
-    return;
-  }
-  const TGridRect target = cells_.Cell(col, row).MergeRect;
-  MoveToCell(target.Left, target.Top);
-  if (self) gridState_ = 1;
-}
-
-void TCustomEasyGrid::MouseMove(TShiftState shift, int x, int y) {
-  if (gridState_ == 1) SelectingMove(x, y);
-  TCustomControl::MouseMove(shift, x, y);
-}
-
-void TCustomEasyGrid::wheelEvent(QWheelEvent* event) {
-  const int delta = event->angleDelta().y();
-  event->accept();
-  // The wheel steps one row exactly, even into a member of a merged range.
-  if (delta < 0 && row_ < rowCount_ - 1)
-    MoveToCell(col_, row_ + 1);
-  else if (delta > 0 && row_ > fixedRows_ + 1)
-    MoveToCell(col_, row_ - 1);
-}
-
 bool TCustomEasyGrid::focusNextPrevChild(bool next) {
   if (options_ & goTabs) return false;
   return TCustomControl::focusNextPrevChild(next);
-}
-
-void TCustomEasyGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  gridState_ = 0;
-  TCustomControl::MouseUp(button, shift, x, y);
 }
 
 } // namespace fw

@@ -53,9 +53,11 @@ bool TCustomEasyGrid::RangeHasReadOnly(const TGridRect& range) const {
 // ---- Clearing --------------------------------------------------------------------------
 
 void TCustomEasyGrid::ClearCellContents(TGridRect range) {
+  range = ClampToData(range);
+  // Part of a merged range would lose the text it shows from outside the range.
+  if (cells_.CutsMerge(range)) return;
   const bool wasAuto = autoUpdate_;
   autoUpdate_ = false;
-  range = ClampToData(range);
   for (int c = range.Left; c <= range.Right; ++c)
     for (int r = range.Top; r <= range.Bottom; ++r) {
       const TGridRect m = cells_.Cell(c, r).MergeRect;
@@ -102,6 +104,9 @@ void TCustomEasyGrid::ReadCellBlockShifted(const TCellBlock& block, int dc, int 
 }
 
 void TCustomEasyGrid::CopyCellsToClipboard(TGridRect range) {
+  range = ClampToData(range);
+  // A block holding part of a merged range could never be pasted whole.
+  if (cells_.CutsMerge(range)) return;
   PutCellBlockOnClipboard(WriteCellBlock(BuildCellBlock(range)));
 }
 
@@ -123,23 +128,13 @@ void TCustomEasyGrid::CutCells(TGridRect range) {
 void TCustomEasyGrid::PasteCells() {
   const QByteArray bytes = CellBlockFromClipboard();
   if (bytes.isEmpty()) return;
-  std::optional<TCellBlock> block = ParseCellBlock(bytes);
-  if (!block) {
+  // The block is checked whole before anything is written: a damaged one, or one whose
+  // merge ranges do not fit together, changes nothing.
+  const std::optional<TCellBlock> block = ParseCellBlock(bytes);
+  if (!block || !CellBlockMergesSound(*block)) {
     ShowErrorBox(QString::fromUtf8(kPasteDamaged));
     return;
   }
-  const TGridRect source = block->SourceRect();
-  // A merge range that does not lie inside the block (a block copied across part of a
-  // merged range, or a foreign one) would point outside the target: such cells arrive
-  // unmerged.
-  for (int i = 0; i < block->Columns; ++i)
-    for (int j = 0; j < block->Rows; ++j) {
-      TCellInfo& cell = block->Cells[std::size_t(i * block->Rows + j)];
-      const TGridRect m = cell.MergeRect;
-      const int c = block->Left + i, r = block->Top + j;
-      if (!m.Contains(c, r) || !source.Contains(m.Left, m.Top) || !source.Contains(m.Right, m.Bottom))
-        cell.MergeRect = {c, r, c, r};
-    }
   const TGridRect target{col_, row_, col_ + block->Columns - 1, row_ + block->Rows - 1};
   if (target.Left <= fixedCols_ || target.Top <= fixedRows_ || target.Right >= colCount_ ||
       target.Bottom >= rowCount_ || cells_.CutsMerge(target) || RangeHasReadOnly(target)) {
@@ -204,6 +199,9 @@ void TCustomEasyGrid::InsertLines(TGridRect range, bool cols) {
 
   // Inserted cells start fresh, except members of a merged range that began before the
   // insertion place and reached into it: that range widens by n over all its members.
+  // The inserted members take the format of the range's member just before them, with
+  // no text: the block put there may hold cells from beyond the range, whose texts and
+  // colours must not hide inside it.
   for (int i = first; i < first + n; ++i)
     for (int k = 1; k < across; ++k) {
       const TGridRect m = at(i, k).MergeRect;
@@ -213,6 +211,13 @@ void TCustomEasyGrid::InsertLines(TGridRect range, bool cols) {
       } else if (i == first) {
         TGridRect widened = m;
         Hi(widened, cols) += n;
+        for (int b = AcrossLo(m, cols); b <= AcrossHi(m, cols); ++b)
+          for (int a = first; a < first + n; ++a) {
+            TCellInfo& inserted = at(a, b);
+            CopyCellProps(at(first - 1, b), inserted);
+            inserted.ForeText.clear();
+            inserted.BackText.clear();
+          }
         for (int a = Lo(widened, cols); a <= Hi(widened, cols); ++a)
           for (int b = AcrossLo(m, cols); b <= AcrossHi(m, cols); ++b) at(a, b).MergeRect = widened;
         k = AcrossHi(m, cols);

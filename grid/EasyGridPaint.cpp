@@ -4,6 +4,7 @@
 
 #include "grid/CustomEasyGrid.h"
 
+#include <QPainter>
 #include <algorithm>
 
 namespace fw {
@@ -43,6 +44,7 @@ TGridAxis TCustomEasyGrid::ColAxis() const {
   p.FirstScrolled = leftCol_;
   p.Count = colCount_;
   p.GridExtent = ClientWidth();
+  p.ScrollOffset = PixelScrolling() ? hPixelOffset_ : 0;
   p.Extent = [this](int c) { return GetColWidths(c); };
   return TGridAxis(std::move(p));
 }
@@ -101,6 +103,14 @@ void TCustomEasyGrid::Paint() {
   canvas.Brush().SetColor(Color());
   canvas.FillRect(PaintRect());
 
+  // The cells paint in client coordinates, inside the border and clipped to the client.
+  QPainter* painter = ActivePainter();
+  const int border = BorderWidth();
+  painter->save();
+  painter->translate(border, border);
+  canvas.SaveDC();
+  canvas.IntersectClipRect(ClientRect());
+
   auto region = [&](int colBand, int rowBand) {
     const TBand cb = Band(cols, colBand);
     const TBand rb = Band(rows, rowBand);
@@ -123,6 +133,54 @@ void TCustomEasyGrid::Paint() {
 
   const bool editorAlwaysOn = (options_ & goEditing) && (options_ & goAlwaysShowEditor);
   if (defaultDrawing_ && !editorAlwaysOn && !(options_ & goRowSelect)) DrawFocus(cols, rows);
+  DrawDragFeedback(cols, rows);
+  canvas.RestoreDC();
+  painter->restore();
+  if (border > 0) DrawBorder();
+}
+
+void TCustomEasyGrid::DrawBorder() {
+  TCanvas& canvas = Canvas();
+  const TRect r = {0, 0, width(), height()};
+  canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+  auto frame = [&canvas](const TRect& f, TColor topLeft, TColor bottomRight) {
+    canvas.Brush().SetColor(topLeft);
+    canvas.FillRect({f.Left, f.Top, f.Right, f.Top + 1});
+    canvas.FillRect({f.Left, f.Top, f.Left + 1, f.Bottom});
+    canvas.Brush().SetColor(bottomRight);
+    canvas.FillRect({f.Left, f.Bottom - 1, f.Right, f.Bottom});
+    canvas.FillRect({f.Right - 1, f.Top, f.Right, f.Bottom});
+  };
+  if (!ctl3D_) {
+    frame(r, clWindowFrame, clWindowFrame);
+    return;
+  }
+  // A sunken edge: shadow outside, dark shadow inside, light on the lower right.
+  frame(r, clBtnShadow, clBtnHighlight);
+  frame({1, 1, r.Right - 1, r.Bottom - 1}, cl3DDkShadow, clBtnFace);
+}
+
+void TCustomEasyGrid::DrawDragFeedback(const TGridAxis& cols, const TGridAxis& rows) {
+  const TRect r = DragFeedbackRect();
+  if (r.IsEmpty()) return;
+  TCanvas& canvas = Canvas();
+  canvas.SaveDC();
+  // Dotted, every other pixel inverted, as the desktop draws a focus rectangle.
+  canvas.Pen().SetWidth(1);
+  canvas.Pen().SetStyle(TPenStyle::psDot);
+  canvas.Pen().SetColor(clWhite);
+  canvas.Pen().SetMode(TPenMode::pmXor);
+  if (gridState_ == TGridState::gsColSizing || gridState_ == TGridState::gsRowSizing) {
+    canvas.MoveTo(r.Left, r.Top);
+    canvas.LineTo(r.Right == r.Left + 1 ? r.Left : r.Right, r.Bottom == r.Top + 1 ? r.Top : r.Bottom);
+  } else {
+    canvas.IntersectClipRect({cols.TitleBoundary(), rows.TitleBoundary(), cols.GridBoundary(), rows.GridBoundary()});
+    const int R = r.Right - 1, B = r.Bottom - 1;
+    canvas.Polyline({{r.Left, r.Top}, {R, r.Top}, {R, B}, {r.Left, B}, {r.Left, r.Top}});
+  }
+  canvas.Pen().SetMode(TPenMode::pmCopy);
+  canvas.Pen().SetStyle(TPenStyle::psSolid);
+  canvas.RestoreDC();
 }
 
 void TCustomEasyGrid::DrawLines(const TGridAxis& cols, const TGridAxis& rows, const TRegion& region, bool vert,

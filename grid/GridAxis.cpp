@@ -12,9 +12,10 @@ TGridAxis::TGridAxis(TGridAxisParams params) : p_(std::move(params)) {
   for (int i = 1; i <= p_.FixedCount && i < p_.Count; ++i) fixedBoundary_ += p_.Extent(i) + lw;
   // A cell counts as fully visible when its own pixels fit; its line may fall just
   // beyond the client.
+  scrolledStart_ = fixedBoundary_ - p_.ScrollOffset;
   lastFullVisible_ = p_.FirstScrolled;
   fullVisBoundary_ = fixedBoundary_;
-  gridBoundary_ = fixedBoundary_;
+  gridBoundary_ = scrolledStart_;
   for (int i = p_.FirstScrolled; i < p_.Count; ++i) {
     gridBoundary_ += p_.Extent(i) + lw;
     if (gridBoundary_ > p_.GridExtent + lw) {
@@ -39,7 +40,7 @@ int TGridAxis::CellStart(int cell) const {
     for (int i = 1; i < cell; ++i) pos += p_.Extent(i) + lw;
     return pos;
   }
-  int pos = fixedBoundary_;
+  int pos = scrolledStart_;
   if (cell >= p_.FirstScrolled) {
     for (int i = p_.FirstScrolled; i < cell; ++i) pos += p_.Extent(i) + lw;
   } else {
@@ -59,7 +60,7 @@ int TGridAxis::CellAt(int pos) const {
     }
     return p_.FixedCount;
   }
-  int end = fixedBoundary_;
+  int end = scrolledStart_;
   for (int i = p_.FirstScrolled; i < p_.Count; ++i) {
     end += p_.Extent(i) + lw;
     if (pos < end) return i;

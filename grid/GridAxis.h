@@ -16,6 +16,7 @@ struct TGridAxisParams {
   int FirstScrolled = 1;    // first visible scrolled cell
   int Count = 5;            // cells of the axis, title included
   int GridExtent = 0;       // client width or height
+  int ScrollOffset = 0;     // pixels by which the scrolled cells are moved back
   std::function<int(int)> Extent;  // width or height of a cell
 };
 
@@ -56,6 +57,7 @@ private:
   TGridAxisParams p_;
   int titleBoundary_ = 0;
   int fixedBoundary_ = 0;
+  int scrolledStart_ = 0;  // where the first visible scrolled cell starts
   int gridBoundary_ = 0;
   int lastFullVisible_ = 0;
   int fullVisBoundary_ = 0;

@@ -4,11 +4,15 @@
 #include "grid/CustomEasyGrid.h"
 #include "grid/NumberInput.h"
 #include "platform/shell/Hooks.h"
+#include "platform/ui/FilteredTextArea.h"
 #include "platform/ui/VirtualKeys.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QTextBlock>
 
 namespace fw {
 
@@ -34,6 +38,30 @@ QChar MaskLetterToQt(QChar c, bool& known) {
 }
 
 bool IsQtMaskLetter(QChar c) { return QStringLiteral("AaNnXx90DdHhBb#><![]{};\\").contains(c); }
+
+// The wrapping box of the editor: every route by which text arrives in one piece passes
+// the editor's filter, and a press soon after a press on the grid is a double click.
+class TInplaceTextBox : public TFilteredTextArea<QPlainTextEdit, TInplaceEdit> {
+public:
+  explicit TInplaceTextBox(TInplaceEdit& owner) : TFilteredTextArea(owner), owner_(owner) {
+    // The text starts two pixels in from the cell's left, top and right edges.
+    setViewportMargins(2, 2, 2, 0);
+  }
+
+protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    const bool second = event->button() == Qt::LeftButton && owner_.TakeDoubleClick();
+    QPlainTextEdit::mousePressEvent(event);
+    if (!second) return;
+    // A double click takes the word under the pointer, as the box does for its own.
+    QTextCursor word = cursorForPosition(event->position().toPoint());
+    word.select(QTextCursor::WordUnderCursor);
+    setTextCursor(word);
+  }
+
+private:
+  TInplaceEdit& owner_;
+};
 
 } // namespace
 
@@ -65,31 +93,123 @@ QString EditMaskToInputMask(const QString& mask) {
   return out;
 }
 
-TInplaceEdit::TInplaceEdit(TCustomEasyGrid* grid) : TEdit(grid), grid_(grid) {
+TInplaceEdit::TInplaceEdit(TCustomEasyGrid* grid) : TEdit(grid), grid_(grid), box_(new TInplaceTextBox(*this)) {
   Widget()->setFrame(false);
   // The text starts two pixels in from the cell's left, top and right edges.
   Widget()->setTextMargins(2, 2, 2, 0);
+  box_->setFrameShape(QFrame::NoFrame);
+  box_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  box_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box_->document()->setDocumentMargin(0);
+  QObject::connect(box_, &QPlainTextEdit::textChanged, box_, [this] { DoChange(); });
   SetTabStop(false);
   Widget()->setFocusPolicy(Qt::StrongFocus);
   SetVisible(false);
   SetParent(grid);
+  // Unmasked editing (the usual case) happens in the wrapping box.
+  Widget()->hide();
+  AdoptInner(box_);
+  box_->setFocusPolicy(Qt::StrongFocus);
 }
 
 const TCellInfo& TInplaceEdit::Cell() const { return grid_->GetCellInfo(col_, row_); }
 
+QWidget* TInplaceEdit::EditWidget() const { return Masked() ? static_cast<QWidget*>(Widget()) : box_; }
+
 void TInplaceEdit::SetEditMask(const QString& mask) {
+  const bool wasMasked = Masked();
   editMask_ = mask;
   Widget()->setInputMask(EditMaskToInputMask(mask));
+  if (Masked() == wasMasked && Inner() == EditWidget()) return;
+  QWidget* leaving = Masked() ? static_cast<QWidget*>(box_) : Widget();
+  AdoptInner(EditWidget());
+  EditWidget()->setFocusPolicy(Qt::StrongFocus);
+  leaving->hide();
+}
+
+QString TInplaceEdit::GetText() const { return Masked() ? TEdit::GetText() : box_->toPlainText(); }
+
+void TInplaceEdit::StoreText(const QString& value) {
+  if (Masked())
+    TEdit::StoreText(value);
+  else
+    box_->setPlainText(value);
 }
 
 QString TInplaceEdit::EditText() const {
   const QString text = Text();
-  if (editMask_.isEmpty()) return text;
+  if (!Masked()) return text;
   // A masked field left blank reads as its literals only: that is an empty text.
   for (QChar c : text)
     if (c.isLetterOrNumber()) return text;
   return QString();
 }
+
+// ---- Caret and selection ------------------------------------------------------------------
+
+int TInplaceEdit::SelStart() const {
+  if (Masked()) return TEdit::SelStart();
+  return box_->textCursor().selectionStart();
+}
+
+void TInplaceEdit::SetSelStart(int value) {
+  if (Masked()) {
+    TEdit::SetSelStart(value);
+    return;
+  }
+  QTextCursor cursor = box_->textCursor();
+  cursor.setPosition(std::clamp(value, 0, int(box_->toPlainText().size())));
+  box_->setTextCursor(cursor);
+}
+
+int TInplaceEdit::SelLength() const {
+  if (Masked()) return TEdit::SelLength();
+  const QTextCursor cursor = box_->textCursor();
+  return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void TInplaceEdit::SetSelLength(int value) {
+  if (Masked()) {
+    TEdit::SetSelLength(value);
+    return;
+  }
+  QTextCursor cursor = box_->textCursor();
+  const int start = cursor.selectionStart();
+  cursor.setPosition(start);
+  cursor.setPosition(std::clamp(start + value, 0, int(box_->toPlainText().size())), QTextCursor::KeepAnchor);
+  box_->setTextCursor(cursor);
+}
+
+QString TInplaceEdit::SelText() const {
+  if (Masked()) return TEdit::SelText();
+  return box_->textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n');
+}
+
+void TInplaceEdit::SetSelText(const QString& value) {
+  if (Masked())
+    TEdit::SetSelText(value);
+  else
+    box_->textCursor().insertText(value);
+}
+
+void TInplaceEdit::SelectAll() {
+  if (Masked())
+    TEdit::SelectAll();
+  else
+    box_->selectAll();
+}
+
+void TInplaceEdit::SetReadOnly(bool value) {
+  TEdit::SetReadOnly(value);
+  box_->setReadOnly(value);
+}
+
+bool TInplaceEdit::CaretAtStart() const { return SelLength() == 0 && SelStart() == 0; }
+
+bool TInplaceEdit::CaretAtEnd() const { return SelLength() == 0 && SelStart() == int(Text().size()); }
+
+// ---- Showing and ending ---------------------------------------------------------------------
 
 void TInplaceEdit::ShowForCell(int col, int row) {
   const TGridRect merge = grid_->GetCellInfo(col, row).MergeRect;
@@ -136,15 +256,18 @@ void TInplaceEdit::UpdateContents() {
 void TInplaceEdit::UpdateBounds() {
   if (col_ < 0) return;
   const TRect r = grid_->CellRangeRect(Cell().MergeRect);
-  // Inside the cell's lines: the left and top line belong to the cell before.
-  SetBounds(r.Left + 1, r.Top + 1, std::max(0, r.Width() - 1), std::max(0, r.Height() - 1));
+  // Inside the cell's lines: the left and top line belong to the cell before. The
+  // client area starts inside the grid's border.
+  const int border = grid_->BorderWidth();
+  SetBounds(border + r.Left + 1, border + r.Top + 1, std::max(0, r.Width() - 1), std::max(0, r.Height() - 1));
+  if (!Masked()) box_->ensureCursorVisible();
 }
 
 bool TInplaceEdit::Commit() {
   if (col_ < 0 || finishing_) return true;
   const QString text = EditText();
   // The mask judges only a text the user changed, and a blank field is no error.
-  if (!editMask_.isEmpty() && text != startText_ && !text.isEmpty() && !Widget()->hasAcceptableInput()) {
+  if (Masked() && text != startText_ && !text.isEmpty() && !Widget()->hasAcceptableInput()) {
     ValidateError();
     return false;
   }
@@ -172,7 +295,7 @@ void TInplaceEdit::Finish() {
   finishing_ = true;
   const int col = col_, row = row_;
   const QString text = EditText();
-  if (Widget()->hasFocus() && grid_->isVisible()) grid_->setFocus(Qt::OtherFocusReason);
+  if (EditWidget()->hasFocus() && grid_->isVisible()) grid_->setFocus(Qt::OtherFocusReason);
   SetVisible(false);
   col_ = row_ = -1;
   grid_->EditorHidden(col, row, text);
@@ -192,15 +315,29 @@ void TInplaceEdit::DoExit() {
   grid_->HideEditor();
 }
 
-bool TInplaceEdit::CaretAtStart() const { return SelLength() == 0 && Widget()->cursorPosition() == 0; }
+void TInplaceEdit::NoteClick() { lastClick_ = Now(); }
 
-bool TInplaceEdit::CaretAtEnd() const {
-  return SelLength() == 0 && Widget()->cursorPosition() == int(Widget()->text().size());
+bool TInplaceEdit::TakeDoubleClick() {
+  const QDateTime now = Now();
+  const bool within = lastClick_.isValid() && lastClick_.msecsTo(now) >= 0 &&
+                      lastClick_.msecsTo(now) < QApplication::doubleClickInterval();
+  // The press that makes a double click starts no new one.
+  lastClick_ = within ? QDateTime() : now;
+  return within;
 }
+
+// ---- Keys ----------------------------------------------------------------------------------
 
 void TInplaceEdit::KeyDown(WORD& key, TShiftState shift) {
   TEdit::KeyDown(key, shift);
   if (!key || col_ < 0) return;
+  // Without the right to modify, keys that would change the text do nothing.
+  const bool modifying = key == VK_DELETE || (key == 'V' && (shift & ssCtrl)) || (key == 'X' && (shift & ssCtrl)) ||
+                         (key == VK_INSERT && (shift & ssShift));
+  if (modifying && !grid_->CanEditModify()) {
+    key = 0;
+    return;
+  }
   switch (key) {
   case VK_RETURN:
     key = 0;
@@ -216,18 +353,27 @@ void TInplaceEdit::KeyDown(WORD& key, TShiftState shift) {
     key = 0;
     Rollback();
     return;
-  case VK_TAB: key = 0; return;
+  case VK_TAB:
+    // With goTabs Tab moves on to the next cell, as in the grid; otherwise it is dropped.
+    if ((shift & ssAlt) || !(grid_->Options() & goTabs)) {
+      key = 0;
+      return;
+    }
+    break;
   case VK_UP:
   case VK_DOWN:
   case VK_PRIOR:
   case VK_NEXT: break;
+  case VK_INSERT:
+    if (shift) return;
+    break;
   case VK_LEFT:
   case VK_HOME:
-    if (!CaretAtStart()) return;
+    if ((shift & ssCtrl) || !CaretAtStart()) return;
     break;
   case VK_RIGHT:
   case VK_END:
-    if (!CaretAtEnd()) return;
+    if ((shift & ssCtrl) || !CaretAtEnd()) return;
     break;
   default: return;
   }
@@ -256,8 +402,8 @@ void TInplaceEdit::EditKeyPress(QChar& key) {
     key = QChar();
     return;
   }
+  // Without the right to modify, typing and Backspace are dropped.
   if ((code == u'\b' || code >= 32) && !grid_->CanEditModify()) {
-    Beep();
     key = QChar();
     return;
   }
@@ -268,35 +414,30 @@ void TInplaceEdit::EditKeyPress(QChar& key) {
 }
 
 void TInplaceEdit::InsertNumberCharacter(QChar ch) {
-  // The character takes the place of the selection, as a paste does.
+  // The character takes the place of the selection, as a paste does. A character the
+  // number rule refuses is dropped without a sound.
   const int start = SelStart();
   QString candidate = Text();
   candidate.remove(start, SelLength());
   candidate.insert(start, ch);
   int caret = start + 1;
-  if (!ValidateNumberInput(Cell(), candidate, caret)) {
-    Beep();
-    return;
-  }
+  if (!ValidateNumberInput(Cell(), candidate, caret)) return;
   SetText(candidate);
   SetSelStart(caret);
 }
 
 bool TInplaceEdit::FilterIncomingText(QString& text) {
-  if (col_ < 0) return false;
-  if (!grid_->CanEditModify()) {
-    Beep();
-    return false;
+  if (col_ < 0 || !grid_->CanEditModify()) return false;
+  if (Cell().DataStyle == TDataStyle::dsText) {
+    // One line in the masked field, any number in the wrapping box.
+    return Masked() ? TEdit::FilterIncomingText(text) : FilterTextByKeyPress(text, true);
   }
-  if (Cell().DataStyle == TDataStyle::dsText) return TEdit::FilterIncomingText(text);
   const int start = SelStart();
   QString candidate = Text();
   candidate.replace(start, SelLength(), text);
   int caret = start + int(text.size());
-  if (!ValidateNumberInput(Cell(), candidate, caret)) {
-    Beep();
-    return false;
-  }
+  // A paste the number rule refuses is dropped without a sound.
+  if (!ValidateNumberInput(Cell(), candidate, caret)) return false;
   // The editor takes the whole candidate itself, so nothing is left to insert.
   SetText(candidate);
   SetSelStart(caret);
@@ -306,7 +447,18 @@ bool TInplaceEdit::FilterIncomingText(QString& text) {
 void TInplaceEdit::TypeCharacter(QChar ch) {
   QChar key = ch;
   EditKeyPress(key);
-  if (!key.isNull()) SetSelText(QString(key));
+  if (key.isNull()) return;
+  if (key != u'\b') {
+    SetSelText(QString(key));
+    return;
+  }
+  // Backspace takes the selection away, or the character before the caret.
+  if (SelLength() == 0 && SelStart() > 0) {
+    const int start = SelStart() - 1;
+    SetSelStart(start);
+    SetSelLength(1);
+  }
+  SetSelText(QString());
 }
 
 } // namespace fw

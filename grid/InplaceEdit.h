@@ -1,11 +1,17 @@
 #pragma once
 // TInplaceEdit: the report grid's in-place editor, a borderless edit laid over the cell
-// being edited. It takes the cell's mask, text, colour and font when it is shown,
-// tests every key and paste of number cells with ValidateNumberInput, and ends in one
-// of two ways: Commit stores the text through the grid's SetEditText, Rollback puts the
-// starting text back and stores nothing.
+// being edited. Without an edit mask it is a multi-line box that wraps its text inside
+// the cell; a cell with a mask (dates, times, a mask the grid's handler gives) edits in
+// a one-line masked field. It takes the cell's mask, text, colour and font when it is
+// shown, tests every key and paste of number cells with ValidateNumberInput, and ends
+// in one of two ways: Commit stores the text through the grid's SetEditText, Rollback
+// puts the starting text back and stores nothing.
 
 #include "platform/ui/Edit.h"
+
+#include <QDateTime>
+
+class QPlainTextEdit;
 
 namespace fw {
 
@@ -28,9 +34,24 @@ public:
   // The text the editor was given when it was shown.
   const QString& StartText() const { return startText_; }
   QString EditMask() const { return editMask_; }
+  // An empty mask edits in the wrapping box, any other in the masked field.
   void SetEditMask(const QString& mask);
+  bool Masked() const { return !editMask_.isEmpty(); }
+  // The Qt widget that edits now (the wrapping box or the masked field).
+  QWidget* EditWidget() const;
+  QPlainTextEdit* TextBox() const { return box_; }
   // The text as it would be stored: a masked text with no character typed is empty.
   QString EditText() const;
+
+  // Caret and selection of whichever widget edits now.
+  int SelStart() const;
+  void SetSelStart(int value);
+  int SelLength() const;
+  void SetSelLength(int value);
+  QString SelText() const;
+  void SetSelText(const QString& value);
+  void SelectAll();
+  void SetReadOnly(bool value);
 
   // Takes the cell's mask, text, colour and font and shows the editor over it with the
   // whole text selected.
@@ -46,8 +67,15 @@ public:
   void Rollback();
   // A character typed while the grid had the focus, delivered as if typed here.
   void TypeCharacter(QChar ch);
+  // A press on the grid: a press into the editor within the double-click time after it
+  // counts as a double click.
+  void NoteClick();
+  // True (once) when a press now follows the last one within the double-click time.
+  bool TakeDoubleClick();
 
   bool FilterIncomingText(QString& text) override;
+  // Enter never goes into the text: it stores it (or toggles the selection).
+  bool WantReturns() const { return false; }
   void KeyDown(WORD& key, TShiftState shift) override;
   void KeyPress(QChar& key) override;
 
@@ -57,6 +85,8 @@ protected:
   // Takes mask, text, colour and font from the cell.
   virtual void UpdateContents();
   void DoExit() override;
+  QString GetText() const override;
+  void StoreText(const QString& value) override;
 
 private:
   const TCellInfo& Cell() const;
@@ -68,11 +98,13 @@ private:
   void EditKeyPress(QChar& key);
 
   TCustomEasyGrid* grid_;
+  QPlainTextEdit* box_;
   int col_ = -1;
   int row_ = -1;
   QString startText_;
   QString editMask_;
   bool finishing_ = false;
+  QDateTime lastClick_;
 };
 
 } // namespace fw

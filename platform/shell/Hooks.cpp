@@ -20,6 +20,7 @@ Hooks DefaultHooks() {
   h.OpenFileDialog = [](const FileDialogRequest&) { return FileDialogResult{}; };
   h.SaveFileDialog = [](const FileDialogRequest&) { return FileDialogResult{}; };
   h.OpenWithDefault = [](const QString&) { return false; };
+  h.ChooseColor = [](std::int32_t&) { return false; };
   h.Beep = [] {};
   h.Now = [] { return QDateTime::currentDateTime(); };
   return h;
@@ -43,6 +44,7 @@ Hooks InstallHooks(Hooks hooks) {
   if (!hooks.OpenFileDialog) hooks.OpenFileDialog = defaults.OpenFileDialog;
   if (!hooks.SaveFileDialog) hooks.SaveFileDialog = defaults.SaveFileDialog;
   if (!hooks.OpenWithDefault) hooks.OpenWithDefault = defaults.OpenWithDefault;
+  if (!hooks.ChooseColor) hooks.ChooseColor = defaults.ChooseColor;
   if (!hooks.Beep) hooks.Beep = defaults.Beep;
   if (!hooks.Now) hooks.Now = defaults.Now;
   Hooks previous = Storage();

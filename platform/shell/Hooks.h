@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 
 namespace fw {
@@ -70,13 +71,17 @@ struct Hooks {
   std::function<FileDialogResult(const FileDialogRequest&)> SaveFileDialog;
   // Opens a file with the desktop's default program; returns false when that failed.
   std::function<bool(const QString& path)> OpenWithDefault;
+  // Colour dialog: color holds the proposal (a colour value, 0x00BBGGRR or a system
+  // colour) and receives the choice as 0x00BBGGRR; false when cancelled.
+  std::function<bool(std::int32_t& color)> ChooseColor;
   std::function<void()> Beep;
   std::function<QDateTime()> Now;
 };
 
 // The hooks in force. Before anything is installed every hook has a harmless default:
 // messages are written to standard error and answered with OK/Yes, dialogs are
-// cancelled, files are not opened, the beep is silent and the clock is the system's.
+// cancelled (the colour dialog too), files are not opened, the beep is silent and the
+// clock is the system's.
 Hooks& CurrentHooks();
 
 // Replaces the hooks in force and returns the previous set, so that a caller can put

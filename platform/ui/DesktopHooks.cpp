@@ -4,6 +4,7 @@
 #include "platform/ui/Application.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -134,6 +135,15 @@ FileDialogResult RunFileDialog(const FileDialogRequest& request, QFileDialog::Ac
   return result;
 }
 
+bool DesktopChooseColor(std::int32_t& color) {
+  const TColor rgb = ColorToRGB(color);
+  const QColor initial(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+  const QColor chosen = QColorDialog::getColor(initial, QApplication::activeWindow());
+  if (!chosen.isValid()) return false;
+  color = chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
+  return true;
+}
+
 bool DesktopOpenWithDefault(const QString& path) {
   // Tests must never start another program.
   if (qEnvironmentVariableIsSet("FENWRIGHT_NO_OPEN")) return true;
@@ -181,6 +191,7 @@ void InstallDesktopHooks() {
   hooks.OpenFileDialog = [](const FileDialogRequest& r) { return RunFileDialog(r, QFileDialog::AcceptOpen); };
   hooks.SaveFileDialog = [](const FileDialogRequest& r) { return RunFileDialog(r, QFileDialog::AcceptSave); };
   hooks.OpenWithDefault = DesktopOpenWithDefault;
+  hooks.ChooseColor = DesktopChooseColor;
   hooks.Beep = [] { QApplication::beep(); };
   hooks.Now = [] { return QDateTime::currentDateTime(); };
   InstallHooks(std::move(hooks));

@@ -22,4 +22,11 @@ QString InputBox(const QString& caption, const QString& prompt, const QString& d
   return InputQuery(caption, prompt, value) ? value : defaultValue;
 }
 
+bool ExecuteColorDialog(TColor& color) {
+  std::int32_t answer = color;
+  if (!CurrentHooks().ChooseColor(answer)) return false;
+  color = answer;
+  return true;
+}
+
 } // namespace fw

@@ -37,6 +37,12 @@ void InstallFontSubstitutions() {
   for (const Mapping& m : kMappings) QFont::insertSubstitutions(QString::fromUtf8(m.Name), *m.Families);
 }
 
+QStringList SubstitutedNames() {
+  QStringList names;
+  for (const Mapping& m : kMappings) names << QString::fromUtf8(m.Name);
+  return names;
+}
+
 QString SubstitutedFamily(const QString& requested) {
   const QStringList families = QFontDatabase::families();
   // Qt keeps substitutes in lower case; answer with the database's spelling.

@@ -4,6 +4,7 @@
 // every desktop.
 
 #include <QString>
+#include <QStringList>
 
 namespace fw {
 
@@ -12,5 +13,9 @@ void InstallFontSubstitutions();
 
 // The family the substitutions choose for a requested name (for tests and diagnostics).
 QString SubstitutedFamily(const QString& requested);
+
+// The names the substitutions answer to ("宋体", "Tahoma", ...), spelled as the program
+// writes them: font lists offer them beside the installed families.
+QStringList SubstitutedNames();
 
 } // namespace fw

@@ -33,7 +33,8 @@ void TMenuItem::SetCaption(const QString& value) {
   if (value == caption_) return;
   caption_ = value;
   qtAction_->setSeparator(IsLine());
-  qtAction_->setText(value);
+  // A separator with a text shows it as a heading: the line's "-" is no text.
+  qtAction_->setText(IsLine() ? QString() : value);
 }
 
 void TMenuItem::SetShortCut(TShortCut value) {

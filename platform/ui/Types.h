@@ -113,6 +113,8 @@ inline TPoint Point(int x, int y) { return {x, y}; }
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum class TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
+// The border of a windowed control: none, or a single (with Ctl3D sunken) edge.
+enum class TBorderStyle { bsNone, bsSingle };
 
 // Shift state bits of keys and mouse events.
 enum TShiftStateBits : unsigned {

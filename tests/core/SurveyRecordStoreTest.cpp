@@ -39,9 +39,15 @@ TEST_F(SurveyRecordStoreTest, FieldListFollowsSequenceWithTypesAndRules) {
   int sheetFields = 0;
   for (const TEntryField& f : fields) {
     if (f.PageID >= 1) ++sheetFields;
-    if (f.FieldName == "x001") EXPECT_EQ(f.Rule, "<4");
-    if (f.FieldName == "g001") EXPECT_EQ(f.Rule, "in [1,2,4]");
-    if (f.FieldName == "z010") EXPECT_EQ(f.QueryType, 3);
+    if (f.FieldName == "x001") {
+      EXPECT_EQ(f.Rule, "<4");
+    }
+    if (f.FieldName == "g001") {
+      EXPECT_EQ(f.Rule, "in [1,2,4]");
+    }
+    if (f.FieldName == "z010") {
+      EXPECT_EQ(f.QueryType, 3);
+    }
   }
   EXPECT_EQ(sheetFields, 156);
 }

@@ -126,6 +126,18 @@ TEST(CellClipboard, DamagedBlocksAreRefused) {
       {"cell length too small", setInt(good, 16, 10)},
       {"cell length beyond the data", setInt(good, 16, 1 << 30)},
       {"font name length negative", setInt(good, 16 + 76, -3)},
+      // The header's source range must lie in the data cells of a grid.
+      {"left at the integer limit", setInt(good, 0, 0x7FFFFFFF)},
+      {"left beyond the last column", setInt(good, 0, 256)},
+      {"columns reaching past column 255", setInt(good, 0, 255)},
+      {"top zero", setInt(good, 4, 0)},
+      {"top near the integer limit", setInt(good, 4, 0x7FFFFFF0)},
+      {"negative left", setInt(good, 0, -1)},
+      // Values no grid paints.
+      {"line width huge", setInt(good, 16 + 48, 1 << 30)},
+      {"line width negative", setInt(good, 16 + 48, -1)},
+      {"font size huge", setInt(good, 16 + 64, 100000)},
+      {"merge right at the integer limit", setInt(good, 16 + 14, 0x7FFFFFFF)},
   };
   for (const auto& c : cases) EXPECT_FALSE(ParseCellBlock(c.bytes)) << c.name;
 }

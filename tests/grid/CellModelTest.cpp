@@ -4,6 +4,7 @@
 #include "grid/EasyGrid.h"
 #include "platform/shell/Hooks.h"
 #include "support/TestSupport.h"
+#include "MergeModel.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,7 @@ TEST(CellModel, CellDefaultsReachExistingDataCellsAndLaterCells) {
       EXPECT_EQ(cell.Color, data ? clYellow : grid.TitleColor());
     }
   grid.SetRowCount(7);
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   const TCellInfo& added = grid.GetCellInfo(2, 6);
   EXPECT_EQ(added.MergeRect, GridRect(2, 6, 2, 6));
   EXPECT_EQ(added.DataStyle, TDataStyle::dsNumber);  // kept default
@@ -147,6 +149,7 @@ TEST(CellModel, MergeKeepsTheFirstTextAfterAskingAndCopiesItsFormat) {
     grid.SetRangeCellProp(GridRect(2, 1, 2, 1), TCellProp::Color, clLime);
     grid.SetForeText(1, 2, QStringLiteral("b"));
     grid.MergeCells(GridRect(1, 1, 2, 2), true);
+    EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
     ASSERT_EQ(hooks.Messages.size(), 1u);
     EXPECT_EQ(hooks.Messages[0].Caption, QStringLiteral("询问"));
     EXPECT_EQ(hooks.Messages[0].Flags, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
@@ -187,11 +190,15 @@ TEST(CellModel, RefusedMergesChangeNothing) {
     fwtest::ScriptedHooks hooks;
     TEasyGrid grid(nullptr);
     grid.SetColCount(6);
+    EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
     grid.SetRowCount(6);
+    EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
     grid.MergeCells(GridRect(2, 2, 3, 2), false);  // an existing merged range
+    EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
     grid.SetFixedCols(tc.FixedCols);
     grid.SetFixedRows(tc.FixedRows);
     grid.MergeCells(tc.Range, true);
+    EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
     for (int c = 1; c < 6; ++c)
       for (int r = 1; r < 6; ++r) {
         const bool old = r == 2 && (c == 2 || c == 3);
@@ -205,9 +212,12 @@ TEST(CellModel, UnmergeLeavesTheTextInTheFormerOriginAndRefusesCuts) {
   TEasyGrid grid(nullptr);
   grid.SetForeText(1, 1, QStringLiteral("x"));
   grid.MergeCells(GridRect(1, 1, 3, 2), false);
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   grid.UnmergeCells(GridRect(2, 1, 3, 2));  // cuts the range: nothing
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   EXPECT_TRUE(grid.IsCellMerged(3, 2));
   grid.UnmergeCells(GridRect(0, 0, 3, 2));  // clamped to (1, 1)-(3, 2)
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   for (int c = 1; c <= 3; ++c)
     for (int r = 1; r <= 2; ++r) {
       EXPECT_FALSE(grid.IsCellMerged(c, r));
@@ -218,10 +228,15 @@ TEST(CellModel, UnmergeLeavesTheTextInTheFormerOriginAndRefusesCuts) {
 TEST(CellModel, ExpansionTakesChainedMergedRangesWhole) {
   TEasyGrid grid(nullptr);
   grid.SetColCount(8);
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   grid.SetRowCount(8);
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   grid.MergeCells(GridRect(2, 1, 3, 2), false);
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   grid.MergeCells(GridRect(3, 3, 5, 3), false);  // reached only after the first growth
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   grid.MergeCells(GridRect(6, 6, 7, 7), false);  // apart
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   const TCells& cells = grid.Cells();
   EXPECT_EQ(cells.ExpandToMerges(GridRect(2, 2, 3, 3)), GridRect(2, 1, 5, 3));
   EXPECT_TRUE(cells.CutsMerge(GridRect(2, 2, 3, 3)));
@@ -232,21 +247,30 @@ TEST(CellModel, ExpansionTakesChainedMergedRangesWhole) {
 TEST(CellModel, CountLimitsAndTheStore) {
   TEasyGrid grid(nullptr);
   grid.SetColCount(300);
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   EXPECT_EQ(grid.ColCount(), 256);
   EXPECT_EQ(grid.Cells().ColCount(), 256);
   grid.SetColCount(10);
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   grid.MergeCells(GridRect(6, 2, 7, 2), false);
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   grid.SetColCount(5);  // would cut the merged range
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   EXPECT_EQ(grid.ColCount(), 10);
   grid.SetRowCount(2);  // likewise
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   EXPECT_EQ(grid.RowCount(), 5);
   grid.UnmergeCells(GridRect(6, 2, 7, 2));
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   grid.SetRowCount(1);
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   EXPECT_EQ(grid.RowCount(), 2);
   EXPECT_EQ(grid.Cells().RowCount(), 2);
   grid.SetRowCount(6);
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   grid.SetFixedRows(3);
   grid.SetRowCount(4);
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   EXPECT_EQ(grid.FixedRows(), 2);
   EXPECT_THROW(grid.SetFixedCols(-1), EInvalidGridOperation);
   grid.SetFixedCols(grid.ColCount() - 1);
@@ -254,7 +278,9 @@ TEST(CellModel, CountLimitsAndTheStore) {
   // Rows that come back are fresh.
   grid.SetForeText(1, 3, QStringLiteral("gone"));
   grid.SetRowCount(3);
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   grid.SetRowCount(5);
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   EXPECT_TRUE(grid.GetForeText(1, 3).isEmpty());
 }
 
@@ -270,6 +296,7 @@ TEST(CellModel, WidthsAndHeightsDefaultUntilSetAndRefuseBadIndexes) {
   grid.SetDefaultColWidth(50);  // every stored width takes the new default
   EXPECT_EQ(grid.GetColWidths(2), 50);
   grid.SetColCount(7);
+  EXPECT_TRUE(fwtest::MergeModelIsSound(grid));
   EXPECT_EQ(grid.GetColWidths(6), 50);
 }
 

@@ -35,8 +35,12 @@ TEST_F(CellText, NumberFormats) {
       {"1234.5", 3, 2, true, false, true, "1,234.50"},
       {"1,234.5", 3, 2, false, false, true, "1234.50"},
       {"-1234567.891", 3, 2, true, false, false, "-1,234,567.89"},
-      {"0", 3, 2, false, false, true, ""},
-      {"0.", 3, 2, false, false, true, ""},
+      // A typed zero is kept as zero; only ZeroNull blanks it.
+      {"0", 3, 2, false, false, true, "0.00"},
+      {"0", 3, 2, false, false, false, "0"},
+      {"0.", 3, 2, false, false, false, "0"},
+      {"0", 3, 2, true, true, false, ""},
+      {"0.", 3, 2, false, true, true, ""},
       {"-", 3, 2, false, false, true, ""},
       {"", 3, 2, false, false, true, ""},
       {"0.00", 3, 2, false, false, false, "0"},
@@ -94,6 +98,23 @@ TEST_F(CellText, CellsNormaliseOrRefuseWithAnErrorBox) {
   EXPECT_EQ(hooks.Messages.back().Text, QStringLiteral("单元格[1,1]内容不合法,请写入正确的数值。"));
   EXPECT_EQ(grid.GetForeText(1, 1), QStringLiteral("12.5"));
   EXPECT_EQ(events, 2);  // refusals fire nothing
+}
+
+} // namespace
+
+namespace {
+
+using namespace fw;
+
+// A zero typed into a number cell used to vanish whatever the cell said about zeros.
+TEST_F(CellText, ATypedZeroStaysUnlessTheCellBlanksZeros) {
+  TEasyGrid grid(nullptr);
+  grid.SetRangeCellProp(GridRect(1, 1, 2, 1), TCellProp::DataStyle, TDataStyle::dsNumber);
+  grid.SetRangeCellProp(GridRect(2, 1, 2, 1), TCellProp::ZeroNull, true);
+  grid.SetForeText(1, 1, QStringLiteral("0"));
+  EXPECT_EQ(grid.GetForeText(1, 1), QStringLiteral("0"));
+  grid.SetForeText(2, 1, QStringLiteral("0"));
+  EXPECT_TRUE(grid.GetForeText(2, 1).isEmpty());
 }
 
 } // namespace

@@ -283,13 +283,18 @@ TEST_F(GridKeys, WheelStepsOneRowAndTabsReachTheGridWithGoTabs) {
 // ---- Scroll bars ----------------------------------------------------------------------------
 
 TEST_F(GridKeys, ScrollBarRangesFollowCountsAndSizes) {
-  grid->SetScrollBars(TScrollStyle::ssBoth);
+  // A grid starts with both bars, each shown while its axis has something to scroll.
+  EXPECT_EQ(grid->ScrollBars(), TScrollStyle::ssBoth);
   ASSERT_TRUE(grid->HorzScrollBar() && grid->VertScrollBar());
   EXPECT_EQ(grid->HorzScrollBar()->maximum(), 127);
   EXPECT_EQ(grid->VertScrollBar()->maximum(), 127);
   EXPECT_FALSE(grid->VertScrollBar()->isHidden());
-  // The bars take their room from the client.
-  EXPECT_LT(grid->ClientWidth(), 301);
+  // The bars and the border lie outside the client.
+  const int border = grid->BorderWidth();
+  EXPECT_EQ(border, 2);
+  EXPECT_EQ(grid->Width(), 301 + 2 * border + grid->VertScrollBar()->width());
+  EXPECT_EQ(grid->VertScrollBar()->x(), border + 301);
+  EXPECT_EQ(grid->HorzScrollBar()->y(), border + 201);
   // Columns that all fit need no horizontal scrolling.
   grid->SetColCount(5);
   EXPECT_EQ(grid->HorzScrollBar()->maximum(), 0);

@@ -22,6 +22,8 @@ protected:
     grid = new TEasyGrid(&form);
     grid->SetParent(&form);
     grid->SetBounds(0, 0, 500, 300);
+    // Pixels are read in client coordinates: no border around them.
+    grid->SetBorderStyle(TBorderStyle::bsNone);
     grid->SetColCount(6);
     grid->SetRowCount(8);
   }
@@ -109,6 +111,8 @@ TEST_F(GridPaint, MergedRangesHaveNoInnerLinesAndShowWhenTheirOriginIsScrolledOu
   EXPECT_EQ(At(image, 242, 100), Rgb(clLime));  // where the vertical line would be
   EXPECT_EQ(At(image, 200, 123), Rgb(clLime));  // where the horizontal line would be
   EXPECT_EQ(At(image, 323, 100), Rgb(clSilver));  // the range's own right line
+  // Without scroll bars nothing pulls the view back although every column fits.
+  grid->SetScrollBars(TScrollStyle::ssNone);
   grid->SetTopLeft(3, 1);
   image = Grab();
   const TRect shown = grid->CellRect(3, 3);
@@ -235,6 +239,25 @@ TEST_F(GridPaint, HiddenColumnTakesNoRoomAndPaintsNothing) {
   EXPECT_EQ(grid->CellRect(3, 1).Left, grid->CellRect(1, 1).Right + 1);
   for (int x = grid->CellRect(1, 1).Left; x < grid->CellRect(3, 1).Right; ++x)
     EXPECT_NE(At(image, x, 40), Rgb(clRed)) << x;
+}
+
+TEST_F(GridPaint, ASingleBorderSurroundsTheClient) {
+  grid->SetBorderStyle(TBorderStyle::bsSingle);
+  QImage image = Grab();
+  // Sunken: shadow and dark shadow on the upper left, light and face on the lower right.
+  EXPECT_EQ(At(image, 0, 100), Rgb(clBtnShadow));
+  EXPECT_EQ(At(image, 1, 100), Rgb(cl3DDkShadow));
+  EXPECT_EQ(At(image, 499, 100), Rgb(clBtnHighlight));
+  EXPECT_EQ(At(image, 498, 100), Rgb(clBtnFace));
+  EXPECT_EQ(At(image, 200, 299), Rgb(clBtnHighlight));
+  // The cells start two pixels in: the title column's line lies at 80 + 2.
+  EXPECT_EQ(At(image, 82, 100), Rgb(clBlack));
+  EXPECT_EQ(grid->ClientWidth(), 496);
+  grid->SetCtl3D(false);
+  image = Grab();
+  EXPECT_EQ(At(image, 0, 100), Rgb(clWindowFrame));
+  EXPECT_EQ(At(image, 81, 100), Rgb(clBlack));
+  EXPECT_EQ(grid->ClientWidth(), 498);
 }
 
 } // namespace

@@ -143,6 +143,10 @@ ScriptedHooks::ScriptedHooks() {
     Opened << path;
     return true;
   };
+  h.ChooseColor = [this](std::int32_t& color) {
+    ColorRequests.push_back(color);
+    return PopFront(ColorAnswers, color);
+  };
   h.Beep = [this] { ++Beeps; };
   h.Now = [this] { return FixedNow.isValid() ? FixedNow : QDateTime::currentDateTime(); };
   previous_ = fw::InstallHooks(std::move(h));

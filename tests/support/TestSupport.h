@@ -89,6 +89,7 @@ public:
   std::deque<fw::FileDialogResult> OpenAnswers;
   std::deque<fw::FileDialogResult> SaveAnswers;
   QDateTime FixedNow;                // when valid, the clock reads this
+  std::deque<std::int32_t> ColorAnswers;  // colours the colour dialog chooses (empty: cancel)
   // Runs while a message box is open (after it was recorded): what happens meanwhile.
   std::function<void(const QString& text)> WhileMessageOpen;
 
@@ -98,6 +99,7 @@ public:
   QStringList Opened;
   std::vector<fw::FileDialogRequest> OpenRequests;
   std::vector<fw::FileDialogRequest> SaveRequests;
+  std::vector<std::int32_t> ColorRequests;  // the colour each colour dialog started at
   int Beeps = 0;
 
   // The texts of the messages shown, in order.

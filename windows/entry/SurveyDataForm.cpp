@@ -552,10 +552,14 @@ bool TdlgSurveyDataForm::RuleEditorValue(const QString& name, double& value) con
   return true;
 }
 
+// The double click came from the message list, which has the keyboard: the form takes
+// it back so that the user can correct the field at once.
 void TdlgSurveyDataForm::JumpToRule(int page, const QString& field) {
   if (page >= 0 && page < kEntryPageCount) DataPage->SetActivePageIndex(page);
   TWinControl* editor = Editor(field);
-  if (editor && editor->CanFocus()) editor->SetFocus();
+  if (!editor || !editor->CanFocus()) return;
+  editor->SetFocus();
+  activateWindow();
 }
 
 } // namespace fw

@@ -42,6 +42,7 @@ TMessageListWinForm::TMessageListWinForm(TComponent* owner) : TForm(owner) {
   SetColor(RGB(255, 255, 204));
   Font().SetHeight(-13);
   SetBounds(kLeft, kTop, kWidth, kHeight);
+  setAttribute(Qt::WA_ShowWithoutActivating);  // see ShowMessageList
   BuildGrid();
 }
 
@@ -111,9 +112,13 @@ void TMessageListWinForm::SetGrowingText(int col, int row, const QString& text) 
   Grid->SetForeText(col, row, text);
 }
 
+// Shown by a page change or a check while the user types in the entry form: the window
+// that had the keyboard keeps it (desktops that activate every window shown get it back).
 void TMessageListWinForm::ShowMessageList() {
+  QPointer<QWidget> active = QApplication::activeWindow();
   StayAboveProgram();
   SetVisible(true);
+  if (active && active != this) active->activateWindow();
 }
 
 void TMessageListWinForm::HideMessageList() { SetVisible(false); }

@@ -152,6 +152,8 @@ TEST(Menu, ItemsAddInsertDeleteClear) {
   ASSERT_EQ(root->Count(), 3);
   EXPECT_EQ(root->Items(1), line);
   EXPECT_TRUE(popup->Menu()->actions().at(1)->isSeparator());
+  EXPECT_TRUE(popup->Menu()->actions().at(1)->text().isEmpty());  // else shown as a heading
+  EXPECT_EQ(line->Caption(), QStringLiteral("-"));
   EXPECT_EQ(b->MenuIndex(), 2);
   EXPECT_THROW(root->Add(a), std::logic_error);
 

@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -78,6 +79,36 @@ TEST(DesktopHooks, MessageBoxesAnswerWithTheirChineseButtons) {
   InstallHooks(previous);
 }
 
+TEST(DesktopHooks, TheColourDialogAnswersInColourValues) {
+  Hooks previous = CurrentHooks();
+  InstallDesktopHooks();
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->currentColor(), QColor(0x40, 0x80, 0xFF));  // started at the proposal
+    dialog->setCurrentColor(QColor(0x11, 0x22, 0x33));
+    dialog->accept();
+  });
+  TColor color = 0x00FF8040;  // 0x00BBGGRR
+  EXPECT_TRUE(ExecuteColorDialog(color));
+  EXPECT_EQ(color, 0x00332211);
+  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+  EXPECT_FALSE(ExecuteColorDialog(color));
+  EXPECT_EQ(color, 0x00332211);
+  InstallHooks(previous);
+}
+
+TEST(Dialogs, TheColourDialogKeepsTheColourWhenCancelled) {
+  fwtest::ScriptedHooks hooks;
+  TColor color = clRed;
+  EXPECT_FALSE(ExecuteColorDialog(color));
+  EXPECT_EQ(color, clRed);
+  hooks.ColorAnswers = {0x00123456};
+  EXPECT_TRUE(ExecuteColorDialog(color));
+  EXPECT_EQ(color, 0x00123456);
+  EXPECT_EQ(hooks.ColorRequests, (std::vector<std::int32_t>{clRed, clRed}));
+}
+
 // Presses Enter in the modal box that is about to open.
 void PressEnterLater() {
   QTimer::singleShot(0, [] {
@@ -125,6 +156,8 @@ TEST(Dialogs, InputQueryKeepsTheValueWhenCancelled) {
 
 TEST(Fonts, WindowsNamesResolveToInstalledFonts) {
   InstallFontSubstitutions();
+  EXPECT_TRUE(SubstitutedNames().contains(QStringLiteral("宋体")));
+  EXPECT_TRUE(SubstitutedNames().contains(QStringLiteral("Times New Roman")));
   for (const char* name : {"宋体", "Tahoma", "MS Sans Serif", "Arial", "黑体"})
     EXPECT_TRUE(SubstitutedFamily(QString::fromUtf8(name)).startsWith("Noto Sans CJK")) << name;
 }

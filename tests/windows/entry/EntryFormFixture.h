@@ -1,18 +1,22 @@
 #pragma once
 // The entry form on a private working database: a source query over view_data as the
 // record list holds it, a message list and a rule checker that stand in for the real
-// ones, the tool window for the code menus, and helpers to add records and to read
-// dt_data back.
+// ones (or, in EntryFormWithRulesFixture, the real page rules and message list window),
+// the tool window for the code menus, and helpers to add records and to read dt_data
+// back.
 #include "controls/common/FwToolButton.h"
 #include "core/PageRuleLinks.h"
+#include "core/PageRules.h"
 #include "core/RegistrySettings.h"
 #include "core/SurveyModel.h"
+#include "grid/EasyGrid.h"
 #include "platform/ui/Fonts.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/Field.h"
 #include "support/RuleRecords.h"
 #include "tests/core/WorkingDatabase.h"
 #include "windows/entry/SurveyDataForm.h"
+#include "windows/shared/MessageListWinForm.h"
 #include "windows/shared/ToolForm.h"
 
 #include <QApplication>
@@ -20,6 +24,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <string>
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -130,6 +135,62 @@ protected:
   std::unique_ptr<fw::TToolForm> tool;
   std::unique_ptr<fw::TADOQuery> source;
   std::unique_ptr<fw::TdlgSurveyDataForm> form;
+};
+
+// The entry form with the page rules of the core and the message list window, wired as
+// the main window wires them, on the shipped rules of the working database.
+class EntryFormWithRulesFixture : public EntryFormFixture {
+protected:
+  void SetUp() override {
+    EntryFormFixture::SetUp();
+    list = std::make_unique<fw::TMessageListWinForm>(nullptr);
+    rules = std::make_unique<fw::TPageRuleEngine>(db.Connection, *form, *list);
+    form->SetMessageList(list.get());
+    form->SetRuleChecker(rules.get());
+    list->SetJumpTarget(form.get());
+  }
+
+  void TearDown() override {
+    EntryFormFixture::TearDown();
+    rules.reset();
+    list.reset();
+  }
+
+  // A record with a valid cover whose indicators are the values given (every other one 0).
+  void AddRuleRecord(qint64 code, const std::map<std::string, int>& values) {
+    QStringList columns{"c901", "c902", "c903", "c905", "c906", "c907", "RecordState"};
+    QVariantList row{code, QStringLiteral("测试工会%1").arg(code), 110101, QStringLiteral("张三"),
+                     QStringLiteral("01065001234"), 1, 0};
+    for (const auto& [name, value] : values) {
+      columns << QString::fromStdString(name);
+      row << value;
+    }
+    const QString marks = QStringLiteral("?,").repeated(int(columns.size())).chopped(1);
+    db.Connection.Execute("insert into dt_data (" + columns.join(',') + ") values (" + marks + ")", row);
+  }
+
+  // The clean record with changes.
+  static std::map<std::string, int> CleanWith(const std::map<std::string, int>& changes) {
+    std::map<std::string, int> record = CleanRuleRecord();
+    for (const auto& [name, value] : changes) record[name] = value;
+    return record;
+  }
+
+  // The texts of the list's data rows: rule, explanation, page, field.
+  std::vector<QStringList> ListedRows() const {
+    std::vector<QStringList> rows;
+    if (list->IsMessageListEmpty()) return rows;
+    for (int row = 1; row < list->Grid->RowCount(); ++row) {
+      QStringList texts;
+      for (int col = fw::TMessageListWinForm::colRule; col <= fw::TMessageListWinForm::colFocus; ++col)
+        texts << list->Grid->GetForeText(col, row);
+      rows.push_back(texts);
+    }
+    return rows;
+  }
+
+  std::unique_ptr<fw::TMessageListWinForm> list;
+  std::unique_ptr<fw::TPageRuleEngine> rules;
 };
 
 } // namespace fwtest

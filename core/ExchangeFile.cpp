@@ -1,5 +1,6 @@
 #include "core/ExchangeFile.h"
 
+#include "core/FileUtils.h"
 #include "core/SiblingTempFile.h"
 #include "core/SurveyModel.h"
 #include "platform/shell/Folders.h"
@@ -127,15 +128,10 @@ QString DatFileName(const QString& chosen) {
 }
 
 QString ImportFileName(const QString& chosen, int filterIndex) {
-  if (chosen.size() <= 4) return chosen;
-  const QString extension = filterIndex == 2 ? QStringLiteral(".mdb") : QStringLiteral(".dat");
-  return EndsWithExact(chosen, extension) ? chosen : chosen + extension;
+  return WithEndingWhenLong(chosen, filterIndex == 2 ? QStringLiteral(".mdb") : QStringLiteral(".dat"));
 }
 
-QString BackupFileName(const QString& chosen) {
-  if (chosen.size() > 4 && !EndsWithExact(chosen, ".mdb")) return chosen + ".mdb";
-  return chosen;
-}
+QString BackupFileName(const QString& chosen) { return WithEndingWhenLong(chosen, QStringLiteral(".mdb")); }
 
 QString BuildClashReport(std::vector<TClashRecord> records) {
   std::stable_sort(records.begin(), records.end(),

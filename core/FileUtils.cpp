@@ -10,4 +10,9 @@ void CopyFileStream(const QString& source, const QString& destination) {
   temp.MoveIntoPlace();
 }
 
+QString WithEndingWhenLong(const QString& chosen, const QString& ending) {
+  if (chosen.size() > 4 && !chosen.endsWith(ending, Qt::CaseSensitive)) return chosen + ending;
+  return chosen;
+}
+
 } // namespace fw

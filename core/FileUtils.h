@@ -1,5 +1,5 @@
 #pragma once
-// Whole-file copying used by backups and exchange files.
+// Whole-file copying used by backups and exchange files, and the endings of chosen file names.
 
 #include <QString>
 
@@ -10,5 +10,10 @@ namespace fw {
 // at the end, so a failed copy never leaves a half-written destination. Throws
 // std::runtime_error naming the source, or EFileWriteError naming the destination.
 void CopyFileStream(const QString& source, const QString& destination);
+
+// A file name chosen in a save or open dialog with its ending: a name longer than four
+// characters that does not end in `ending` (compared with case) gets it appended; a
+// shorter name is taken as typed.
+QString WithEndingWhenLong(const QString& chosen, const QString& ending);
 
 } // namespace fw

@@ -53,9 +53,9 @@ void TFwProgressBar::SetPartsComplete(unsigned value) {
   value = std::min(value, totalParts_);
   if (value == partsComplete_) return;
   partsComplete_ = value;
-  Invalidate();
   if (Loading() || totalParts_ == 0) return;
-  // Rounded to the nearest whole percent, halves to even.
+  // Rounded to the nearest whole percent, halves to even. The bar shows the percent, so it
+  // is repainted only when that changes (a long run steps many parts per percent).
   SetPercent(int(std::nearbyint(double(partsComplete_) / totalParts_ * 100.0)));
 }
 

@@ -25,12 +25,16 @@ int TADOQuery::ExecSQL() {
   TADOConnection* connection = Connection();
   if (!connection) throw EDatabaseError(QStringLiteral("Missing Connection or ConnectionString"));
   if (!connection->Connected()) connection->Open();
-  if (!prepared_ && !sql_.Text().contains(QLatin1Char('['))) {
+  if (!prepared_) {
     // Plain single statements stay prepared; anything else (other files, several
     // statements, errors) goes the general way, which also reports the errors.
     try {
-      const TJetStatement st = TranslateJetStatement(sql_.Text());
-      if (st.StatementKind == TJetStatement::Kind::Plain) {
+      bool namesOtherFile = false;
+      const TJetStatement st = TranslateJetStatement(sql_.Text(), [&namesOtherFile](const TJetFileRef&) {
+        namesOtherFile = true;
+        return QStringLiteral("main");
+      });
+      if (!namesOtherFile && st.StatementKind == TJetStatement::Kind::Plain) {
         const QByteArray text = st.Sql.toUtf8();
         int tail = 0;
         auto stmt = std::make_unique<TSqlStatement>(connection->Handle(), text, &tail);

@@ -15,8 +15,9 @@ public:
   explicit TParameter(const QString& name = QString()) : name_(name) {}
 
   QString Name() const { return name_; }
-  QVariant Value() const { return value_; }
+  const QVariant& Value() const { return value_; }
   void SetValue(const QVariant& value) { value_ = value; }
+  void SetValue(QVariant&& value) { value_ = std::move(value); }
 
 private:
   QString name_;

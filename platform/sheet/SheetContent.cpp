@@ -13,8 +13,25 @@ const TSheetCell* TSheetContent::FindCell(int row, int col) const {
   return it != cells.end() && it->Col == col ? &*it : nullptr;
 }
 
+TSheetRow& TSheetContent::EnsureRow(int row) {
+  // Sheets are mostly filled row after row: the last row, or a new one after it, is
+  // found without a search.
+  if (!rows_.empty()) {
+    const auto last = std::prev(rows_.end());
+    if (last->first == row) return last->second;
+    if (last->first < row) {
+      // A new row is likely as long as the one before it.
+      const size_t expected = last->second.Cells.size();
+      TSheetRow& added = rows_.try_emplace(rows_.end(), row)->second;
+      added.Cells.reserve(expected);
+      return added;
+    }
+  }
+  return rows_[row];
+}
+
 TSheetCell& TSheetContent::EnsureCell(int row, int col) {
-  TSheetRow& r = rows_[row];
+  TSheetRow& r = EnsureRow(row);
   auto& cells = r.Cells;
   TSheetCell* cell = nullptr;
   // Values are mostly written left to right: try the end first.

@@ -56,6 +56,8 @@ public:
   const TSheetCell* FindCell(int row, int col) const;
   // The cell, created when missing; a new cell takes the row's format, else the column's.
   TSheetCell& EnsureCell(int row, int col);
+  // The row, created when missing.
+  TSheetRow& EnsureRow(int row);
   // The format that shows at a place: the cell's, else the row's, else the column's, else 0.
   int StyleAt(int row, int col) const;
 

@@ -7,8 +7,11 @@
 
 #include <cmath>
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <map>
 #include <unordered_map>
+#include <vector>
 
 namespace fw {
 
@@ -22,6 +25,77 @@ void CheckSize(const TCellRect& area) {
   const qint64 cells = qint64(area.Bottom - area.Top + 1) * (area.Right - area.Left + 1);
   if (cells > kMaxCellsPerOperation) throw ESheetError(QStringLiteral("区域过大，无法逐个单元格处理。"));
 }
+
+// The widths of cells' shown texts in character units (before the font's scale), for
+// fitting columns: a number is formatted once per format and value, a text measured once
+// per entry of the sheet's pool. A list of many rows repeats few distinct values.
+class TShownWidths {
+public:
+  explicit TShownWidths(const TWorksheet& sheet) : sheet_(sheet) {}
+
+  int Units(const TSheetCell& cell) {
+    switch (cell.Kind) {
+    case TCellKind::Number: {
+      // Small whole numbers (counts, codes) are looked up directly.
+      if (cell.Number >= 0 && cell.Number < kSmallNumbers && cell.Number == std::trunc(cell.Number)) {
+        std::vector<int>& widths = smallNumbers_[cell.Style];
+        if (widths.empty()) widths.assign(kSmallNumbers, -1);
+        int& units = widths[size_t(cell.Number)];
+        if (units < 0) units = TextWidthUnits(FormatCellNumber(cell.Number, Format(cell.Style)));
+        return units;
+      }
+      const auto found = numbers_.find({cell.Style, cell.Number});
+      if (found != numbers_.end()) return found->second;
+      const int units = TextWidthUnits(FormatCellNumber(cell.Number, Format(cell.Style)));
+      numbers_.emplace(TNumberKey{cell.Style, cell.Number}, units);
+      return units;
+    }
+    case TCellKind::Boolean:
+      return cell.Number != 0 ? 4 : 5; // TRUE, FALSE
+    case TCellKind::Text:
+    case TCellKind::Error: {
+      if (cell.Text >= int(texts_.size())) texts_.resize(size_t(cell.Text) + 1, -1);
+      int& units = texts_[size_t(cell.Text)];
+      if (units < 0) units = TextWidthUnits(sheet_.Content().String(cell.Text));
+      return units;
+    }
+    case TCellKind::Empty:
+      break;
+    }
+    return 0;
+  }
+
+private:
+  struct TNumberKey {
+    int Style;
+    double Number;
+    bool operator==(const TNumberKey&) const = default;
+  };
+  struct TNumberKeyHash {
+    size_t operator()(const TNumberKey& key) const noexcept {
+      // The bits of the number, mixed (the standard hash of a double hashes its bytes slowly).
+      std::uint64_t bits = std::bit_cast<std::uint64_t>(key.Number) ^ (std::uint64_t(unsigned(key.Style)) << 52);
+      bits ^= bits >> 33;
+      bits *= 0xff51afd7ed558ccdull;
+      bits ^= bits >> 33;
+      return size_t(bits);
+    }
+  };
+
+  const QString& Format(int style) {
+    auto it = formats_.find(style);
+    if (it == formats_.end()) it = formats_.emplace(style, sheet_.Parent().Styles().NumberFormat(style)).first;
+    return it->second;
+  }
+
+  static constexpr int kSmallNumbers = 4096;
+
+  const TWorksheet& sheet_;
+  std::unordered_map<int, std::vector<int>> smallNumbers_; // by format
+  std::unordered_map<TNumberKey, int, TNumberKeyHash> numbers_;
+  std::unordered_map<int, QString> formats_;
+  std::vector<int> texts_;
+};
 
 } // namespace
 
@@ -274,6 +348,7 @@ void TRange::AutoFit() const {
     return false;
   };
   // One pass over the rows measures every column of the range.
+  TShownWidths shown(*sheet_);
   std::map<int, double> widest;
   for (auto it = content.Rows().lower_bound(area_.Top); it != content.Rows().end() && it->first <= area_.Bottom;
        ++it) {
@@ -284,7 +359,7 @@ void TRange::AutoFit() const {
       const TSheetCell& cell = *cellIt;
       if (cell.Kind == TCellKind::Empty) continue;
       if (inWideMerge(it->first, cell.Col)) continue;
-      const double width = TextWidthUnits(sheet_->CellText(it->first, cell.Col)) * scale(cell.Style);
+      const double width = shown.Units(cell) * scale(cell.Style);
       double& column = widest[cell.Col];
       column = std::max(column, width);
     }

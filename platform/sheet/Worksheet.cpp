@@ -145,9 +145,17 @@ void TWorksheet::SetCellValue(int row, int col, const QVariant& value) {
   TCellKind kind = TCellKind::Empty;
   double number = 0;
   QString text;
-  if (!value.isValid() || value.isNull()) {
+  // The common numbers straight from the variant: a big list writes millions of them.
+  const int type = value.typeId();
+  if (type == QMetaType::Double || type == QMetaType::LongLong || type == QMetaType::Int) {
+    number = type == QMetaType::Double ? *static_cast<const double*>(value.constData())
+             : type == QMetaType::LongLong ? double(*static_cast<const qlonglong*>(value.constData()))
+                                           : double(*static_cast<const int*>(value.constData()));
+    if (!std::isfinite(number)) throw ESheetError(QStringLiteral("数值无效，不能写入单元格。"));
+    kind = TCellKind::Number;
+  } else if (!value.isValid() || value.isNull()) {
     kind = TCellKind::Empty;
-  } else if (value.typeId() == QMetaType::Bool) {
+  } else if (type == QMetaType::Bool) {
     kind = TCellKind::Boolean;
     number = value.toBool() ? 1 : 0;
   } else if (IsNumberType(value)) {

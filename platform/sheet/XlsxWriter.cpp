@@ -72,7 +72,7 @@ private:
   void Views();
   void Columns();
   void Rows();
-  void Cell(int row, const TSheetCell& cell);
+  bool Cell(int row, const TSheetCell& cell, bool follows);
   int SharedIndex(int poolIndex);
 
   const TWorksheet& sheet_;
@@ -85,8 +85,11 @@ private:
 };
 
 QByteArray TSheetWriter::Xml() {
-  xml_.reserve(64 * 1024);
+  // About 24 bytes for a cell, so that a big sheet is not copied as the text grows.
+  qsizetype cells = 0;
+  for (const auto& [r, row] : content_.Rows()) cells += qsizetype(row.Cells.size());
   xml_ = kXmlHead;
+  xml_.reserve(64 * 1024 + cells * 24);
   xml_ += "<worksheet xmlns=\"" + QByteArray(kMainNs) + "\" xmlns:r=\"" + kRelNs + "\">";
   const TWorksheetXmlParts& parts = sheet_.XmlParts();
   xml_ += parts.SheetPr;
@@ -163,22 +166,38 @@ void TSheetWriter::Rows() {
     if (row.CustomHeight) xml_ += " ht=\"" + Num(row.Height) + "\" customHeight=\"1\"";
     if (row.Hidden) xml_ += " hidden=\"1\"";
     xml_ += ">";
-    for (const TSheetCell& cell : row.Cells) Cell(r, cell);
+    int previous = 0;
+    for (const TSheetCell& cell : row.Cells) {
+      if (Cell(r, cell, cell.Col == previous + 1)) previous = cell.Col;
+    }
     xml_ += "</row>";
   }
   xml_ += "</sheetData>";
 }
 
-// Appends "A1"-style address without building temporary strings: this runs once per cell.
-void AppendAddress(QByteArray& out, int row, int col) {
-  char letters[4];
-  int n = 0;
-  for (; col > 0; col = (col - 1) / 26) letters[n++] = char('A' + (col - 1) % 26);
-  while (n > 0) out += letters[--n];
-  char digits[12];
-  const auto end = std::to_chars(digits, digits + sizeof digits, row).ptr;
-  out.append(digits, end - digits);
-}
+// The writer appends many small pieces per cell: a piece is put together in a buffer of
+// its own and appended once.
+class TPiece {
+public:
+  void Add(const char* text) {
+    while (*text) *end_++ = *text++;
+  }
+  void Add(char c) { *end_++ = c; }
+  void AddInt(qint64 value) { end_ = std::to_chars(end_, buffer_ + sizeof buffer_, value).ptr; }
+  // "A1"-style address.
+  void AddAddress(int row, int col) {
+    char letters[4];
+    int n = 0;
+    for (; col > 0; col = (col - 1) / 26) letters[n++] = char('A' + (col - 1) % 26);
+    while (n > 0) *end_++ = letters[--n];
+    AddInt(row);
+  }
+  void AppendTo(QByteArray& out) const { out.append(buffer_, end_ - buffer_); }
+
+private:
+  char buffer_[96];
+  char* end_ = buffer_;
+};
 
 void AppendInt(QByteArray& out, qint64 value) {
   char digits[24];
@@ -186,16 +205,32 @@ void AppendInt(QByteArray& out, qint64 value) {
   out.append(digits, end - digits);
 }
 
-void TSheetWriter::Cell(int row, const TSheetCell& cell) {
-  if (cell.Kind == TCellKind::Empty && cell.Formula < 0 && cell.Style == 0) return;
-  xml_ += "<c r=\"";
-  AppendAddress(xml_, row, cell.Col);
-  xml_ += '"';
-  if (cell.Style != 0) {
-    xml_ += " s=\"";
-    AppendInt(xml_, cell.Style);
-    xml_ += '"';
+// Writes the cell; false when it has nothing to write. A cell right after the one
+// written before it in its row needs no address (readers count on from the last one).
+bool TSheetWriter::Cell(int row, const TSheetCell& cell, bool follows) {
+  if (cell.Kind == TCellKind::Empty && cell.Formula < 0 && cell.Style == 0) return false;
+  TPiece head;
+  head.Add("<c");
+  if (!follows) {
+    head.Add(" r=\"");
+    head.AddAddress(row, cell.Col);
+    head.Add('"');
   }
+  if (cell.Style != 0) {
+    head.Add(" s=\"");
+    head.AddInt(cell.Style);
+    head.Add('"');
+  }
+  if (cell.Kind == TCellKind::Number && cell.Formula < 0 && cell.Number == std::trunc(cell.Number) &&
+      std::fabs(cell.Number) < 1e15) {
+    // Whole numbers are the common case.
+    head.Add("><v>");
+    head.AddInt(static_cast<qint64>(cell.Number));
+    head.Add("</v></c>");
+    head.AppendTo(xml_);
+    return true;
+  }
+  head.AppendTo(xml_);
   const QByteArray formula =
       cell.Formula >= 0 ? "<f>" + EscapeOoxmlText(content_.String(cell.Formula)) + "</f>" : QByteArray();
   switch (cell.Kind) {
@@ -207,34 +242,35 @@ void TSheetWriter::Cell(int row, const TSheetCell& cell) {
       xml_ += formula;
       xml_ += "</c>";
     }
-    return;
+    return true;
   case TCellKind::Number:
     xml_ += '>';
     xml_ += formula;
     xml_ += "<v>";
     if (cell.Number == std::trunc(cell.Number) && std::fabs(cell.Number) < 1e15)
-      AppendInt(xml_, static_cast<qint64>(cell.Number)); // whole numbers are the common case
+      AppendInt(xml_, static_cast<qint64>(cell.Number));
     else
       xml_ += Num(cell.Number);
     xml_ += "</v></c>";
-    return;
+    return true;
   case TCellKind::Boolean:
     xml_ += " t=\"b\">" + formula + "<v>" + (cell.Number != 0 ? "1" : "0") + "</v></c>";
-    return;
+    return true;
   case TCellKind::Error:
     xml_ += " t=\"e\">" + formula + "<v>" + EscapeOoxmlText(content_.String(cell.Text)) + "</v></c>";
-    return;
+    return true;
   case TCellKind::Text:
     if (!formula.isEmpty()) {
       xml_ += " t=\"str\">" + formula + "<v>" + EscapeOoxmlText(content_.String(cell.Text)) + "</v></c>";
-      return;
+      return true;
     }
     ++uses_;
     xml_ += " t=\"s\"><v>";
     AppendInt(xml_, SharedIndex(cell.Text));
     xml_ += "</v></c>";
-    return;
+    return true;
   }
+  return true;
 }
 
 int TSheetWriter::SharedIndex(int poolIndex) {

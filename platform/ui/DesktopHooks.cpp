@@ -113,7 +113,7 @@ FileDialogResult RunFileDialog(const FileDialogRequest& request, QFileDialog::Ac
   QFileDialog dialog(QApplication::activeWindow(), request.Title);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
   const QStringList filters = ConvertFileFilter(request.Filter);
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);

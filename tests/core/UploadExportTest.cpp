@@ -4,6 +4,7 @@
 #include "core/OfflineExchange.h"
 #include "core/Progress.h"
 #include "core/UploadExport.h"
+#include "tests/core/RecordingProgress.h"
 #include "tests/core/WorkingDatabase.h"
 
 #include <QDir>
@@ -18,14 +19,7 @@ using fwtest::Chosen;
 using fwtest::FileBytes;
 using fwtest::WorkingDatabase;
 
-class RecordingProgress : public IProgress {
-public:
-  void ShowProgress(const QString& caption) override { Events << "show " + caption; }
-  void StartProgress(int total, int position) override { Events << QStringLiteral("start %1 %2").arg(total).arg(position); }
-  void StepProgress() override { Events << "step"; }
-  void HideProgress() override { Events << "hide"; }
-  QStringList Events;
-};
+using fwtest::RecordingProgress;
 
 // The plain text of an upload file, checking its length header.
 QString Decrypt(const QByteArray& file) {

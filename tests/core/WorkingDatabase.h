@@ -10,7 +10,6 @@
 #include "platform/shell/Folders.h"
 #include "tests/support/TestSupport.h"
 
-#include <QFile>
 #include <QVariant>
 #include <cstdint>
 #include <vector>
@@ -82,23 +81,5 @@ public:
   ProgramFolderCopy Folder;
   fw::TADOConnection Connection;
 };
-
-inline QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline void WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(bytes);
-}
-
-inline fw::FileDialogResult Chosen(const QString& name, int filterIndex = 1) {
-  fw::FileDialogResult result;
-  result.Accepted = true;
-  result.FileName = name;
-  result.FilterIndex = filterIndex;
-  return result;
-}
 
 } // namespace fwtest

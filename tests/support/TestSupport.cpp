@@ -154,4 +154,22 @@ ScriptedHooks::ScriptedHooks() {
 
 ScriptedHooks::~ScriptedHooks() { fw::InstallHooks(std::move(previous_)); }
 
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(bytes);
+}
+
+fw::FileDialogResult Chosen(const QString& name, int filterIndex) {
+  fw::FileDialogResult result;
+  result.Accepted = true;
+  result.FileName = name;
+  result.FilterIndex = filterIndex;
+  return result;
+}
+
 } // namespace fwtest

@@ -113,4 +113,11 @@ private:
   fw::Hooks previous_;
 };
 
+// A file's bytes (empty when it cannot be read), and a file written with bytes.
+QByteArray FileBytes(const QString& path);
+void WriteBytes(const QString& path, const QByteArray& bytes);
+
+// A file dialog's answer: accepted with the name and filter.
+fw::FileDialogResult Chosen(const QString& name, int filterIndex = 1);
+
 } // namespace fwtest

@@ -4,6 +4,8 @@
 #include "platform/ui/Fonts.h"
 #include "platform/ui/GuardedApplication.h"
 #include "windows/dialogs/AboutForm.h"
+#include "windows/dialogs/QueryListForm.h"
+#include "windows/dialogs/SaveListForm.h"
 #include "windows/entry/SurveyDataForm.h"
 #include "windows/main/MainForm.h"
 #include "windows/shared/MessageListWinForm.h"
@@ -30,6 +32,8 @@ int main(int argc, char** argv) {
   // TQuestionDlg is made anew for every question (AskQuestion, through the question hook).
   fw::Application->CreateForm(fw::ToolForm);
   fw::Application->CreateForm(fw::ProgressBar2LineForm);
+  if (fw::Application->CreateForm(fw::dlgQueryListForm)) fw::MainForm->ConnectQueryList(*fw::dlgQueryListForm);
   fw::Application->CreateForm(fw::dlgAboutForm);
+  fw::Application->CreateForm(fw::dlgSaveListForm);
   return fw::Application->Run();
 }

@@ -140,14 +140,8 @@ void TMainForm::LoadFieldList() {
       d.QueryShow = field("QueryShow")->AsBoolean();
       d.QueryType = NormalizeQueryType(field("QueryType")->IsNull() ? 0 : field("QueryType")->AsLargeInt());
 
-      TColumn* column = columns.Add();
       const bool state = d.ShowName == QLatin1String("RecordState");
-      column->SetAlignment(state ? TAlignment::taCenter : TAlignment::taLeftJustify);
-      column->SetWidth(d.FieldWidth);
-      column->SetFieldName(d.ShowName);
-      column->SetVisible(d.Visible);
-      column->Title().SetCaption(d.Hint);
-      column->Title().SetAlignment(TAlignment::taCenter);
+      AddListColumn(columns, d.ShowName, d.Hint, d.FieldWidth, state)->SetVisible(d.Visible);
     }
     columns.EndUpdate();
   }

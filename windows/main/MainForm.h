@@ -29,6 +29,7 @@ namespace fw {
 class IProgress;
 class TAction;
 class TActionList;
+class TdlgQueryListForm;
 class TBasicAction;
 class TFwClockStatus;
 class TFwGroup;
@@ -76,6 +77,9 @@ public:
 
   // The connection and the data sets shared by name with the other windows.
   TMainData& Data() { return data_; }
+
+  // Lets the query list open its records in the entry form.
+  void ConnectQueryList(TdlgQueryListForm& list);
 
   // Window parts.
   TFwSizePanel* FwSizePanel1 = nullptr; // left pane
@@ -170,6 +174,8 @@ private:
   void WireEntryActions();
   TdlgSurveyDataForm& EntryForm();
   void OpenEntryForm(bool addNew);
+  // The entry form on the current record of `source` (or adding to it), shown modally.
+  void ShowEntryForm(bool addNew, TDataSet& source);
   // The about box (made owned by this window when there is none), as the splash or
   // as opened by 关于, shown modally and freed.
   void ShowAboutBox(bool splash);

@@ -12,6 +12,8 @@
 #include "windows/dialogs/DeleteForm.h"
 #include "windows/dialogs/GroupListForm.h"
 #include "windows/dialogs/OptionSetupForm.h"
+#include "windows/dialogs/SaveListForm.h"
+#include "windows/dialogs/ShowForm.h"
 #include "windows/main/MainForm.h"
 
 #include <memory>
@@ -27,6 +29,20 @@ template <class T, class... Args> void ShowNewDialog(T*& global, Args... args) {
   dialog->ShowModal();
 }
 
+// A dialog kept in its global (made when missing), shown modally, then freed and the
+// global cleared.
+template <class T> void ShowKeptDialog(T*& global, TComponent* owner) {
+  if (!global) global = NewForm<T>(owner);
+  struct TFree {
+    T*& global;
+    ~TFree() {
+      delete global;
+      global = nullptr;
+    }
+  } freeAfterwards{global};
+  global->ShowModal();
+}
+
 } // namespace
 
 void TMainForm::WireDialogActions() {
@@ -40,6 +56,12 @@ void TMainForm::WireDialogActions() {
   actGroup->OnExecute = [this](TBasicAction*) {
     std::unique_ptr<TdlgGroupListForm> dialog(NewForm<TdlgGroupListForm>(this, data_.SysADOConnection.get()));
     dialog->ShowModal();
+  };
+  actSaveList->OnExecute = [this](TBasicAction*) { ShowKeptDialog(dlgSaveListForm, this); };
+  actRecordGrid->OnExecute = [this](TBasicAction*) {
+    if (!dlgShowForm) dlgShowForm = NewForm<TdlgShowForm>(this);
+    dlgShowForm->OnFieldListSaved = [this] { LoadFieldList(); };
+    ShowKeptDialog(dlgShowForm, this);
   };
   actAbout->OnExecute = [this](TBasicAction*) { ShowAboutBox(false); };
   actDelete->OnExecute = [this](TBasicAction*) { ShowNewDialog(dlgDeleteForm, this, RecordGrid); };

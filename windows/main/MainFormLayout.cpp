@@ -198,26 +198,12 @@ void TMainForm::CreateRecordGrid() {
   RecordGrid->SetName(QStringLiteral("RecordGrid"));
   RecordGrid->SetParent(FwPanel1);
   RecordGrid->SetAlign(TAlign::alClient);
-  RecordGrid->SetReadOnly(true);
-  RecordGrid->SetOptions(dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgRowSelect |
-                         dgAlwaysShowSelection | dgMultiSelect);
-  RecordGrid->SetFixedColor(kMainWindowColor);
-  RecordGrid->TitleFont().SetName(QStringLiteral("宋体"));
-  RecordGrid->TitleFont().SetHeight(-13);
-  RecordGrid->SetDefaultDrawing(false);
+  SetUpRecordList(*RecordGrid, kMainWindowColor);
   RecordGrid->SetPopupMenu(GridPopupMenu);
   RecordGrid->SetDataSource(data_.DataSource1.get());
   // The columns the list has before any field list is loaded.
-  for (const auto& [field, title, width] : {std::tuple{"c901", "本级工会统计编码", 110}, std::tuple{"c902", "本级工会名称", 220}}) {
-    TColumn* column = RecordGrid->Columns().Add();
-    column->SetFieldName(QString::fromLatin1(field));
-    column->SetWidth(width);
-    column->Title().SetCaption(QString::fromUtf8(title));
-    column->Title().SetAlignment(TAlignment::taCenter);
-  }
-  RecordGrid->OnDrawColumnCell = [this](TObject*, const TRect& rect, int dataCol, TColumn* column, TGridDrawState state) {
-    DrawGridRowStripes(*RecordGrid, rect, dataCol, column, state);
-  };
+  for (const auto& [field, title, width] : {std::tuple{"c901", "本级工会统计编码", 110}, std::tuple{"c902", "本级工会名称", 220}})
+    AddListColumn(RecordGrid->Columns(), QString::fromLatin1(field), QString::fromUtf8(title), width, false);
   RecordGrid->OnTitleClick = [this](TColumn* column) { RecordGridTitleClick(column); };
   RecordGrid->OnDblClick = [this](TObject*) { actModify->Execute(); };
   RecordGrid->OnKeyUp = [this](TObject*, WORD& key, TShiftState) { RecordGridKeyUp(key); };

@@ -100,6 +100,30 @@ void RequeryKeepingPlace(TDataSet& dataSet) {
   dataSet.FreeBookmark(bookmark);
 }
 
+
+void SetUpRecordList(TDBGrid& grid, TColor fixedColor) {
+  grid.SetReadOnly(true);
+  grid.SetOptions(dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgRowSelect |
+                  dgAlwaysShowSelection | dgMultiSelect);
+  grid.SetFixedColor(fixedColor);
+  grid.TitleFont().SetName(QStringLiteral("宋体"));
+  grid.TitleFont().SetHeight(-13);
+  grid.SetDefaultDrawing(false);
+  grid.OnDrawColumnCell = [&grid](TObject*, const TRect& rect, int dataCol, TColumn* column, TGridDrawState state) {
+    DrawGridRowStripes(grid, rect, dataCol, column, state);
+  };
+}
+
+TColumn* AddListColumn(TDBGridColumns& columns, const QString& fieldName, const QString& title, int width, bool centred) {
+  TColumn* column = columns.Add();
+  column->SetAlignment(centred ? TAlignment::taCenter : TAlignment::taLeftJustify);
+  column->SetWidth(width);
+  column->SetFieldName(fieldName);
+  column->Title().SetCaption(title);
+  column->Title().SetAlignment(TAlignment::taCenter);
+  return column;
+}
+
 void DrawGridRowStripes(TDBGrid& grid, const TRect& rect, int dataCol, TColumn* column, TGridDrawState state) {
   if (!(state & gdSelected)) grid.Canvas().Brush().SetColor(grid.DrawingRecNo() % 2 == 1 ? kOddRowColor : kEvenRowColor);
   grid.DefaultDrawColumnCell(rect, dataCol, column, state);

@@ -1,6 +1,7 @@
 #pragma once
 // Procedures shared by the windows' data-aware lists: deleting the records marked in a
-// list, the striped drawing of list rows and sorting a list by a click on a title.
+// list, the columns of record lists, the striped drawing of list rows and sorting a list
+// by a click on a title.
 
 #include "platform/ui/DBGrid.h"
 
@@ -34,6 +35,14 @@ void RequeryKeepingPlace(TDataSet& dataSet);
 // RGB(249,251,231) on odd records and RGB(219,219,241) on even ones, then the grid draws
 // the cell its default way.
 void DrawGridRowStripes(TDBGrid& grid, const TRect& rect, int dataCol, TColumn* column, TGridDrawState state);
+
+// Makes the grid a record list as the windows show them: read-only, whole rows selected
+// and several marked, titles in 宋体 13 pixels on the fixed colour, rows striped.
+void SetUpRecordList(TDBGrid& grid, TColor fixedColor);
+
+// A column of a record list for one field: its field, width and title (centred), the
+// values left-aligned or, for the record state, centred.
+TColumn* AddListColumn(TDBGridColumns& columns, const QString& fieldName, const QString& title, int width, bool centred);
 
 // The title-click handler of sortable lists. `state` (0 unsorted, 1 ascending, 2
 // descending) and `previous` (the column sorted before) belong to the list: from 0 or 2

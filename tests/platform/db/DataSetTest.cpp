@@ -360,6 +360,30 @@ TEST_F(DataSetTest, PreparedExecSqlRunsRepeatedlyWithNewValues) {
   EXPECT_EQ(fwtest::ScalarOf(Db, "select name from CT_Group where id = 14").toString(), "g'14");
 }
 
+// Bracket-quoted names stay on the prepared path; a table of another file (also written
+// in brackets) still reaches that file.
+TEST_F(DataSetTest, PreparedExecSqlTakesQuotedNamesAndOtherFiles) {
+  TADOQuery insert(&Db);
+  insert.SetSQL("insert into [CT_Group] ([id], [name]) values (:id, :name)");
+  for (int i = 30; i < 33; ++i) {
+    insert.ParamByName("id").SetValue(i);
+    insert.ParamByName("name").SetValue(QStringLiteral("[g%1]").arg(i));
+    EXPECT_EQ(insert.ExecSQL(), 1);
+  }
+  EXPECT_EQ(fwtest::ScalarOf(Db, "select name from CT_Group where id = 32").toString(), "[g32]");
+
+  fwtest::CreateDatabase(Path("other.mdb"), QString(), {"CREATE TABLE t (a INTEGER)"});
+  TADOQuery across(&Db);
+  across.SetSQL("insert into [;DATABASE=" + Path("other.mdb") + ";].t (a) values (:a)");
+  for (int a : {1, 2}) {
+    across.ParamByName("a").SetValue(a);
+    EXPECT_EQ(across.ExecSQL(), 1);
+  }
+  auto other = Connect(Path("other.mdb"));
+  EXPECT_EQ(fwtest::ScalarOf(*other, "select count(*) from t").toInt(), 2);
+  EXPECT_FALSE(fwtest::ScalarOf(Db, "select count(*) from sqlite_master where name = 't'").toBool());
+}
+
 struct RecordingListener : TDataSetListener {
   std::vector<TDataEvent> events;
   void DataSetNotify(TDataSet&, const TDataNotice& n) override { events.push_back(n.Event); }

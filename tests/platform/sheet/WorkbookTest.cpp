@@ -37,6 +37,25 @@ TEST_F(Workbook, CreatedByEitherIdentifier) {
   EXPECT_THROW(fw::CreateOleObject("Word.Application"), fw::ESheetError);
 }
 
+// Cells that follow one another in a row are written without their address; a cell after
+// a gap, or first in its row, keeps it.
+TEST_F(Workbook, CellsAfterGapsKeepTheirPlaces) {
+  TWorkbook& book = app_->Workbooks().Add();
+  TWorksheet& sheet = book.Sheets(1);
+  for (const char* address : {"A1", "B1", "D1", "E1", "C2", "D2", "AA3"}) sheet.Range(address).SetValue(address);
+  sheet.Range("B2").Font().SetBold(true); // a formatted empty cell before C2
+  book.SaveAs(Path("gaps.xlsx"));
+  const std::string xml = Part(Path("gaps.xlsx"), "xl/worksheets/sheet1.xml");
+  EXPECT_NE(xml.find("r=\"D1\""), std::string::npos);
+  EXPECT_EQ(xml.find("r=\"E1\""), std::string::npos);
+
+  TWorksheet& read = app_->Workbooks().Open(Path("gaps.xlsx")).Sheets(1);
+  for (const char* address : {"A1", "B1", "D1", "E1", "C2", "D2", "AA3"})
+    EXPECT_EQ(read.Range(address).Value().toString(), QString::fromLatin1(address)) << address;
+  for (const char* address : {"C1", "A2", "B2", "Z3", "AB3"}) EXPECT_TRUE(read.Range(address).IsEmpty()) << address;
+  EXPECT_TRUE(read.Range("B2").Font().Bold());
+}
+
 TEST_F(Workbook, ValuesSurviveSaveAndReopen) {
   TWorkbook& book = app_->Workbooks().Add();
   TWorksheet& sheet = book.Sheets(1);

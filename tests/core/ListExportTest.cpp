@@ -1,0 +1,254 @@
+// The list export to a workbook and to a database file: the cells and formats of the
+// workbook list, the dialog and its naming rule, the refusals, and the database table
+// with its values, replaced on a second export and never half-written.
+#include "core/FileUtils.h"
+#include "core/ListExport.h"
+#include "platform/db/AdoQuery.h"
+#include "platform/sheet/SheetApplication.h"
+#include "tests/core/RecordingProgress.h"
+#include "tests/core/WorkingDatabase.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+using namespace fw;
+using fwtest::Chosen;
+using fwtest::FileBytes;
+using fwtest::RecordingProgress;
+using fwtest::WorkingDatabase;
+
+class ListExport : public ::testing::Test {
+protected:
+  void SetUp() override {
+    hooks.FixedNow = QDateTime(QDate(2015, 1, 20), QTime(8, 0));
+    db.Connection.Execute(QStringLiteral("create table t_list (id INTEGER, name VARCHAR(30), cid VARCHAR(20), flag BIT, "
+                                         "day DATE, amount DOUBLE, skipped INTEGER)"));
+    db.Connection.Execute(QStringLiteral("insert into t_list values (1, ?, '0012', -1, '2014-03-05', 1234.5, 9)"),
+                          QVariantList{QStringLiteral("O'Brien 工会")});
+    db.Connection.Execute(QStringLiteral("insert into t_list (id, flag) values (2, 0)"));
+  }
+
+  std::unique_ptr<TADOQuery> Query(const QString& sql, TADOConnection* connection = nullptr) {
+    auto query = std::make_unique<TADOQuery>(connection ? connection : &db.Connection);
+    query->SetSQL(sql);
+    query->Open();
+    return query;
+  }
+
+  // A connection of its own to an exported database file.
+  static std::unique_ptr<TADOConnection> OpenFile(const QString& file) {
+    auto connection = std::make_unique<TADOConnection>();
+    connection->SetConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + file);
+    connection->Open();
+    return connection;
+  }
+
+  QString Docs(const QString& name) const { return QDir(folders.DocumentsDir()).filePath(name); }
+  QStringList DocsEntries() const { return QDir(folders.DocumentsDir()).entryList(QDir::Files | QDir::Hidden); }
+  QStringList MessageTexts() const {
+    QStringList texts;
+    for (const auto& m : hooks.Messages) texts << m.Text;
+    return texts;
+  }
+
+  static TFieldData Shown(const char* name, const char* hint, bool shown = true) {
+    TFieldData d;
+    d.ShowName = QString::fromLatin1(name);
+    d.Hint = QString::fromUtf8(hint);
+    d.QueryShow = shown;
+    return d;
+  }
+
+  WorkingDatabase db;
+  fwtest::ScopedUserFolders folders;
+  fwtest::ScriptedHooks hooks;
+  RecordingProgress progress;
+};
+
+TEST_F(ListExport, WorkbookListHasItsRowsColumnsAndFormats) {
+  auto query = Query(QStringLiteral("select * from t_list order by id"));
+  const TFieldDataArray fields{Shown("id", "编号"),   Shown("skipped", "不导出", false), Shown("name", "名称"),
+                               Shown("cid", "代码"), Shown("flag", "标志"),             Shown("day", "日期"),
+                               Shown("amount", "金额")};
+  hooks.SaveAnswers.push_back(Chosen(Docs(QStringLiteral("名单"))));
+  ASSERT_TRUE(SaveQueryAsExcel(*query, QStringLiteral("单位/数据:列表"), fields, progress)) << MessageTexts().join('\n').toStdString();
+
+  ASSERT_EQ(hooks.SaveRequests.size(), 1u);
+  EXPECT_EQ(hooks.SaveRequests[0].Title, QStringLiteral("导出文件存放为"));
+  EXPECT_EQ(hooks.SaveRequests[0].Filter, QStringLiteral("Excel 文件(*.xlsx)|*.xlsx"));
+  EXPECT_EQ(hooks.SaveRequests[0].FileName, QStringLiteral("单位/数据:列表-2015-01-20"));
+  EXPECT_EQ(hooks.SaveRequests[0].InitialDir, folders.DocumentsDir());
+  EXPECT_TRUE(hooks.SaveRequests[0].OverwritePrompt);
+  const QString file = Docs(QStringLiteral("名单.xlsx"));
+  EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("Excel文件已经正确导出到：'") + file});
+  EXPECT_EQ(progress.Events, (QStringList{"show 数据导出...", "start 2 1", "step", "show 数据导出...100%", "step", "hide"}));
+  EXPECT_EQ(DocsEntries(), QStringList{QStringLiteral("名单.xlsx")});
+  EXPECT_EQ(query->RecNo(), 1); // the list's cursor stays where it was
+
+  TSheetApplication app(QStringLiteral("Excel.Application"));
+  TWorksheet& sheet = app.Workbooks().Open(file).Sheets(1);
+  EXPECT_EQ(sheet.Name(), QStringLiteral("单位_数据_列表"));
+  EXPECT_EQ(sheet.CellValue(2, 1), QVariant(QStringLiteral("导出日期:")));
+  EXPECT_TRUE(sheet.Cells(2, 1).Font().Bold());
+  EXPECT_EQ(sheet.Cells(2, 1).Font().Size(), 12);
+  EXPECT_EQ(sheet.CellValue(2, 2), QVariant(QStringLiteral("2015-01-20")));
+  EXPECT_EQ(sheet.Cells(2, 2).NumberFormatLocal(), QStringLiteral("@"));
+
+  // The skipped descriptor leaves no gap.
+  const QStringList titles{"编号", "名称", "代码", "标志", "日期", "金额"};
+  for (int c = 0; c < titles.size(); ++c) EXPECT_EQ(sheet.CellValue(3, c + 1).toString(), titles[c]) << c;
+  EXPECT_TRUE(sheet.Cells(3, 7).IsEmpty());
+  EXPECT_TRUE(sheet.Cells(4, 1).IsEmpty());
+
+  const QStringList formats{"#,##0_ ", "@", "@", "@", "yyyy-mm", "￥#,##0.00;￥-#,##0.00"};
+  for (int c = 0; c < formats.size(); ++c) EXPECT_EQ(sheet.Cells(5, c + 1).NumberFormatLocal(), formats[c]) << c;
+
+  EXPECT_EQ(sheet.CellValue(5, 1), QVariant(1.0));
+  EXPECT_EQ(sheet.CellValue(5, 2), QVariant(QStringLiteral("O'Brien 工会")));
+  EXPECT_EQ(sheet.CellValue(5, 3), QVariant(QStringLiteral("0012"))); // kept as text
+  EXPECT_EQ(sheet.CellValue(5, 4), QVariant(QStringLiteral("是")));
+  EXPECT_EQ(sheet.CellValue(5, 5), QVariant(QStringLiteral("2014-03")));
+  EXPECT_EQ(sheet.CellValue(5, 6), QVariant(1234.5));
+  EXPECT_EQ(sheet.CellValue(6, 1), QVariant(2.0));
+  EXPECT_TRUE(sheet.Cells(6, 2).IsEmpty());
+  EXPECT_EQ(sheet.CellValue(6, 4), QVariant(QStringLiteral("不是")));
+  EXPECT_EQ(sheet.CellValue(6, 5), QVariant(0.0)); // an empty date
+  EXPECT_TRUE(sheet.Cells(6, 6).IsEmpty());
+  EXPECT_TRUE(sheet.Cells(7, 1).IsEmpty());
+  EXPECT_GT(sheet.Cells(1, 2).ColumnWidth(), sheet.Content().DefaultColumnWidth); // fitted to "O'Brien 工会"
+}
+
+TEST_F(ListExport, EmptyListsAndCancelledDialogsWriteNothing) {
+  auto empty = Query(QStringLiteral("select * from t_list where id > 100"));
+  EXPECT_FALSE(SaveQueryAsExcel(*empty, QStringLiteral("列表"), DescribeFields(*empty), progress));
+  EXPECT_FALSE(SaveQueryAsAccess(*empty, QStringLiteral("列表"), progress));
+  EXPECT_EQ(MessageTexts(), (QStringList{"SaveQueryAsExcel出错:数据表为空，不能导出！", "SaveQueryAsAccess:：出错:数据表为空，不能导出！"}));
+  EXPECT_TRUE(hooks.SaveRequests.empty());
+
+  hooks.Messages.clear();
+  auto rows = Query(QStringLiteral("select * from t_list"));
+  hooks.SaveAnswers.push_back(FileDialogResult{});        // cancelled
+  hooks.SaveAnswers.push_back(Chosen(QStringLiteral("  "))); // no name
+  EXPECT_FALSE(SaveQueryAsExcel(*rows, QStringLiteral("列表"), DescribeFields(*rows), progress));
+  EXPECT_FALSE(SaveQueryAsAccess(*rows, QStringLiteral("列表"), progress));
+  EXPECT_TRUE(hooks.Messages.empty());
+  EXPECT_TRUE(progress.Events.isEmpty());
+  EXPECT_TRUE(DocsEntries().isEmpty());
+}
+
+TEST_F(ListExport, EndingIsAppendedToNamesLongerThanFourCharacters) {
+  const struct {
+    const char* chosen;
+    const char* ending;
+    const char* file;
+  } cases[] = {
+      {"abcd", ".xlsx", "abcd"},          {"a.xl", ".xlsx", "a.xl"},           {"lists", ".xlsx", "lists.xlsx"},
+      {"x.xlsx", ".xlsx", "x.xlsx"},      {"list.XLSX", ".xlsx", "list.XLSX.xlsx"}, {"数据", ".mdb", "数据"},
+      {"导出的数据", ".mdb", "导出的数据.mdb"}, {"a.mdb", ".mdb", "a.mdb"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(WithEndingWhenLong(QString::fromUtf8(c.chosen), QString::fromLatin1(c.ending)), QString::fromUtf8(c.file)) << c.chosen;
+}
+
+TEST_F(ListExport, WorkbookRefusesMoreRecordsThanASheetHolds) {
+  EXPECT_EQ(MaxListRecords(), 1048576 - 4);
+  db.Connection.Execute(QStringLiteral("create table big (n INTEGER)"));
+  TADOQuery insert(&db.Connection);
+  insert.SetSQL(QStringLiteral("insert into big (n) values (:n)"));
+  db.Connection.BeginTrans();
+  for (int i = 0; i <= MaxListRecords(); ++i) {
+    insert.ParamByName(QStringLiteral("n")).SetValue(i);
+    insert.ExecSQL();
+  }
+  db.Connection.CommitTrans();
+  auto rows = Query(QStringLiteral("select n from big"));
+  EXPECT_FALSE(SaveQueryAsExcel(*rows, QStringLiteral("列表"), DescribeFields(*rows), progress));
+  EXPECT_TRUE(hooks.SaveRequests.empty());
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_EQ(hooks.Messages[0].Text, TooManyRecordsMessage(1048573));
+  EXPECT_TRUE(progress.Events.isEmpty());
+}
+
+TEST_F(ListExport, DatabaseTableHoldsTheValuesAndIsReplacedOnTheNextExport) {
+  const QString file = Docs(QStringLiteral("查询结果.mdb"));
+  auto all = Query(QStringLiteral("select * from t_list order by id"));
+  hooks.SaveAnswers.push_back(Chosen(Docs(QStringLiteral("查询结果"))));
+  ASSERT_TRUE(SaveQueryAsAccess(*all, QStringLiteral("Fenwright查询结果"), progress)) << MessageTexts().join('\n').toStdString();
+  EXPECT_EQ(hooks.SaveRequests[0].Filter, QStringLiteral("Access文件(*.mdb)|*.mdb"));
+  EXPECT_EQ(hooks.SaveRequests[0].FileName, QStringLiteral("Fenwright查询结果-2015-01-20"));
+  EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("Access文件已经正确导出到：'") + file + QStringLiteral("'！")});
+  EXPECT_EQ(progress.Events, (QStringList{"show 数据导出...", "start 2 0", "step", "show 数据导出...50%", "step",
+                                          "show 数据导出...100%", "hide"}));
+
+  // A second list into the same file, and the first again: each table is replaced whole.
+  auto other = Query(QStringLiteral("select id, name from t_list where id = 2"));
+  hooks.SaveAnswers.push_back(Chosen(file));
+  ASSERT_TRUE(SaveQueryAsAccess(*other, QStringLiteral("其他"), progress));
+  auto first = Query(QStringLiteral("select * from t_list where id = 1"));
+  hooks.SaveAnswers.push_back(Chosen(file));
+  ASSERT_TRUE(SaveQueryAsAccess(*first, QStringLiteral("Fenwright查询结果"), progress));
+  EXPECT_EQ(DocsEntries(), QStringList{QStringLiteral("查询结果.mdb")});
+
+  auto out = OpenFile(file);
+  auto result = Query(QStringLiteral("select * from Fenwright查询结果"), out.get());
+  ASSERT_EQ(result->RecordCount(), 1);
+  EXPECT_EQ(result->FieldNames(), (QStringList{"id", "name", "cid", "flag", "day", "amount", "skipped"}));
+  EXPECT_EQ(result->FieldByName("name")->AsString(), QStringLiteral("O'Brien 工会"));
+  EXPECT_EQ(result->FieldByName("flag")->AsInteger(), -1);
+  EXPECT_EQ(result->FieldByName("amount")->AsFloat(), 1234.5);
+  EXPECT_EQ(result->FieldByName("cid")->AsString(), QStringLiteral("0012"));
+  auto kept = Query(QStringLiteral("select * from 其他"), out.get());
+  ASSERT_EQ(kept->RecordCount(), 1);
+  // An empty number is written as 0, an empty text as an empty text.
+  EXPECT_EQ(kept->FieldByName("id")->AsInteger(), 2);
+  EXPECT_FALSE(kept->FieldByName("name")->IsNull());
+  EXPECT_EQ(kept->FieldByName("name")->AsString(), QString());
+}
+
+TEST_F(ListExport, DatabaseTableWritesAnEmptyDateAsNullAndAnEmptyNumberAsZero) {
+  auto second = Query(QStringLiteral("select * from t_list where id = 2"));
+  const QString file = Docs(QStringLiteral("list.mdb"));
+  QString failed = QStringLiteral("x");
+  WriteListTable(*second, file, QStringLiteral("t"), {}, failed);
+  EXPECT_TRUE(failed.isEmpty());
+  auto out = OpenFile(file);
+  auto row = Query(QStringLiteral("select * from t"), out.get());
+  EXPECT_TRUE(row->FieldByName("day")->IsNull());
+  EXPECT_FALSE(row->FieldByName("amount")->IsNull());
+  EXPECT_EQ(row->FieldByName("amount")->AsFloat(), 0.0);
+  EXPECT_EQ(row->FieldByName("skipped")->AsInteger(), 0);
+  EXPECT_EQ(row->FieldByName("flag")->AsInteger(), 0);
+}
+
+TEST_F(ListExport, FailedDatabaseExportLeavesTheFileAsItWas) {
+  const QString file = Docs(QStringLiteral("old.mdb"));
+  fwtest::WriteBytes(file, QByteArray("not a database at all, but the user's file"));
+  const QByteArray before = FileBytes(file);
+  auto rows = Query(QStringLiteral("select * from t_list"));
+  hooks.SaveAnswers.push_back(Chosen(file));
+  EXPECT_FALSE(SaveQueryAsAccess(*rows, QStringLiteral("t"), progress));
+  ASSERT_EQ(hooks.Messages.size(), 2u);
+  EXPECT_TRUE(hooks.Messages[0].Text.startsWith(QStringLiteral("运行中发生错误：")));
+  EXPECT_TRUE(hooks.Messages[0].Text.endsWith(QStringLiteral(",请与系统管理员或软件发行者联系。")));
+  EXPECT_EQ(hooks.Messages[1].Text, QString()); // no record had been written yet
+  EXPECT_EQ(progress.Events.last(), QStringLiteral("hide"));
+  EXPECT_EQ(FileBytes(file), before);
+  EXPECT_EQ(DocsEntries(), QStringList{QStringLiteral("old.mdb")});
+
+  // A list whose fields cannot make a table: the file keeps its own tables.
+  hooks.Messages.clear();
+  auto plain = Query(QStringLiteral("select id from t_list"));
+  const QString good = Docs(QStringLiteral("good.mdb"));
+  QString failed;
+  WriteListTable(*plain, good, QStringLiteral("keep"), {}, failed);
+  const QByteArray goodBefore = FileBytes(good);
+  auto twice = Query(QStringLiteral("select id, id from t_list"));
+  EXPECT_ANY_THROW(WriteListTable(*twice, good, QStringLiteral("keep"), {}, failed));
+  EXPECT_EQ(FileBytes(good), goodBefore);
+  EXPECT_EQ(DocsEntries(), (QStringList{QStringLiteral("good.mdb"), QStringLiteral("old.mdb")}));
+}
+
+} // namespace

@@ -1,0 +1,186 @@
+// The query list: the records of a search with the main list's columns and their count,
+// sorting by title clicks across showings, opening a record in the entry form, deleting
+// marked records, and the two exports.
+#include "ListDialogsFixture.h"
+
+#include "platform/db/AdoQuery.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/MenuItem.h"
+#include "platform/ui/VirtualKeys.h"
+#include "windows/dialogs/QueryListForm.h"
+#include "windows/entry/SurveyDataForm.h"
+#include "windows/shared/GridProcedures.h"
+
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+using namespace fw;
+using fwtest::ListDialogsFixture;
+
+class QueryListFormTest : public ListDialogsFixture {
+protected:
+  TdlgQueryListForm* Dialog(const QString& where = QString(), const QVariantMap& params = {}) {
+    main_ = Main();
+    dialog_.reset(NewForm<TdlgQueryListForm>(nullptr));
+    dialog_->RunQueryList(where, params);
+    dialog_->Show();
+    return dialog_.get();
+  }
+
+  QStringList Codes(TDataSet& data) {
+    QStringList codes;
+    for (int row = 0; row < data.RowCount(); ++row) codes << data.Text(row, data.FieldByName("c901")->Index());
+    return codes;
+  }
+
+  TMainForm* main_ = nullptr;
+  std::unique_ptr<TdlgQueryListForm> dialog_;
+};
+
+TEST_F(QueryListFormTest, ShowsTheFoundRecordsWithTheMainListsColumns) {
+  AddSurvey();
+  TdlgQueryListForm* dialog = Dialog(QStringLiteral("where c901>=:low"), {{QStringLiteral("low"), 110000000002LL}});
+  EXPECT_EQ(dialog->Caption(), QStringLiteral("查询结果列表"));
+  EXPECT_EQ(Codes(*dialog->ReportQuery), (QStringList{"110000000002", "120000000001", "130000000001"}));
+  EXPECT_EQ(dialog->DetailQuery->RecordCount(), 3);
+  EXPECT_EQ(dialog->CountLabel->Caption(), QString::number(dialog->DBGrid1->View()->model()->rowCount()));
+  EXPECT_EQ(dialog->CountLabel->Caption(), QStringLiteral("3"));
+
+  // The visible fields of the field list, in its order; the record state centred.
+  int visibleFields = 0;
+  for (int i = 0; i < main_->RecordGrid->Columns().Count(); ++i)
+    if (main_->RecordGrid->Columns().Items(i)->Visible()) ++visibleFields;
+  const TDBGridColumns& columns = dialog->DBGrid1->Columns();
+  ASSERT_EQ(columns.Count(), visibleFields);
+  TColumn* first = columns.Items(0);
+  EXPECT_EQ(first->FieldName(), QStringLiteral("RecordState"));
+  EXPECT_EQ(first->Alignment(), TAlignment::taCenter);
+  EXPECT_EQ(first->Title().Caption(), QStringLiteral("数据状态▲"));
+  EXPECT_EQ(first->Title().Color(), clLime);
+  EXPECT_EQ(columns.Items(1)->FieldName(), QStringLiteral("c901"));
+  EXPECT_EQ(columns.Items(1)->Alignment(), TAlignment::taLeftJustify);
+  EXPECT_EQ(columns.Items(1)->Title().Caption(), QStringLiteral("本级工会统计编码"));
+}
+
+TEST_F(QueryListFormTest, SortingSurvivesShowingTheListAgain) {
+  AddSurvey();
+  TdlgQueryListForm* dialog = Dialog();
+  TColumn* code = dialog->DBGrid1->Columns().Items(1);
+  dialog->DBGrid1->OnTitleClick(code);
+  EXPECT_EQ(code->Title().Caption(), QStringLiteral("本级工会统计编码▼"));
+  EXPECT_EQ(dialog->DBGrid1->Columns().Items(0)->Title().Caption(), QStringLiteral("数据状态"));
+  EXPECT_EQ(Codes(*dialog->ReportQuery).first(), QStringLiteral("130000000001"));
+
+  // A new search and a new showing rebuild the columns: the column sorted before is gone
+  // with them, and a title click afterwards works on the new ones.
+  dialog->Hide();
+  dialog->RunQueryList(QString());
+  dialog->Show();
+  EXPECT_EQ(Codes(*dialog->ReportQuery).first(), QStringLiteral("110000000001"));
+  TColumn* name = dialog->DBGrid1->Columns().Items(2);
+  dialog->DBGrid1->OnTitleClick(name);
+  EXPECT_EQ(name->Title().Caption(), QStringLiteral("本级工会名称▼"));
+  EXPECT_EQ(dialog->DBGrid1->Columns().Items(0)->Title().Caption(), QStringLiteral("数据状态"));
+  EXPECT_EQ(dialog->SortedColumn(), name);
+}
+
+TEST_F(QueryListFormTest, OpensTheChosenRecordInTheEntryForm) {
+  AddSurvey();
+  TdlgQueryListForm* dialog = Dialog();
+  dialog->tbEditClick(); // without an entry form nothing happens
+  QStringList opened;
+  dialog->OnEditRecord = [&opened](TADOQuery& source) { opened << source.FieldByName("c901")->AsString(); };
+  dialog->ReportQuery->SetRecNo(3);
+  dialog->tbEditClick();
+  dialog->ReportQuery->SetRecNo(2);
+  dialog->DBGrid1->OnDblClick(dialog->DBGrid1);
+  WORD enter = VK_RETURN;
+  dialog->DBGrid1->OnKeyUp(dialog->DBGrid1, enter, 0);
+  EXPECT_EQ(opened, (QStringList{"120000000001", "110000000002", "110000000002"}));
+
+  // An empty result opens nothing.
+  dialog->RunQueryList(QStringLiteral("where c901<0"));
+  dialog->tbEditClick();
+  EXPECT_EQ(opened.size(), 3);
+}
+
+// As the program connects them: the entry form on the query list's record, not adding.
+TEST_F(QueryListFormTest, TheMainWindowOpensTheRecordInItsEntryForm) {
+  AddSurvey();
+  TdlgQueryListForm* dialog = Dialog(QStringLiteral("where c901>:low"), {{QStringLiteral("low"), 110000000001LL}});
+  main_->ConnectQueryList(*dialog);
+  dialog->ReportQuery->SetRecNo(2);
+  bool adding = true;
+  double code = 0;
+  TDataSet* source = nullptr;
+  ScopedModalScript script([&](TForm& form) {
+    auto& entry = dynamic_cast<TdlgSurveyDataForm&>(form);
+    adding = entry.IsAddNew;
+    code = entry.CurrentCode;
+    source = entry.SourceDataset();
+    return int(mrCancel);
+  });
+  dialog->tbEditClick();
+  EXPECT_FALSE(adding);
+  EXPECT_EQ(code, 120000000001.0);
+  EXPECT_EQ(source, dialog->ReportQuery);
+}
+
+TEST_F(QueryListFormTest, DeletesTheMarkedRecordsEverywhere) {
+  AddSurvey();
+  TdlgQueryListForm* dialog = Dialog();
+  dialog->DBGrid1->SelectedRows().SetRowSelected(1, true);
+  dialog->DBGrid1->SelectedRows().SetRowSelected(3, true);
+  hooks.QuestionAnswers.push_back(IDYESTOALL);
+  dialog->tbDeleteClick();
+  EXPECT_EQ(hooks.Questions, QStringList{kDeleteSelectedQuestion});
+  EXPECT_EQ(Count("select count(*) from dt_data"), 2);
+  EXPECT_EQ(Codes(*dialog->ReportQuery), (QStringList{"110000000001", "120000000001"}));
+  EXPECT_EQ(Codes(*dialog->DetailQuery), (QStringList{"110000000001", "120000000001"}));
+  EXPECT_EQ(dialog->CountLabel->Caption(), QStringLiteral("2"));
+  EXPECT_EQ(main_->Data().ReportQuery->RecordCount(), 2);
+
+  // The Delete key asks for the current record; 否 keeps it.
+  hooks.QuestionAnswers.push_back(IDNO);
+  WORD del = VK_DELETE;
+  dialog->DBGrid1->OnKeyUp(dialog->DBGrid1, del, 0);
+  EXPECT_EQ(Count("select count(*) from dt_data"), 2);
+  EXPECT_EQ(dialog->CountLabel->Caption(), QStringLiteral("2"));
+}
+
+TEST_F(QueryListFormTest, ExportsTheDetailsAndTheListAsShown) {
+  AddSurvey();
+  TdlgQueryListForm* dialog = Dialog(QStringLiteral("where c901<:high"), {{QStringLiteral("high"), 120000000001LL}});
+  dialog->DBGrid1->OnTitleClick(dialog->DBGrid1->Columns().Items(1)); // by code, descending
+
+  hooks.SaveAnswers.push_back(fwtest::Chosen(Docs(QStringLiteral("结果"))));
+  dialog->mnSaveAsExecel->Click();
+  TWorksheet& sheet = Sheet(Docs(QStringLiteral("结果.xlsx")));
+  EXPECT_EQ(sheet.Name(), QStringLiteral("Fenwright查询结果"));
+  const QStringList titles = RowTexts(sheet, 3);
+  ASSERT_EQ(titles.size(), dialog->DBGrid1->Columns().Count());
+  EXPECT_EQ(titles[0], QStringLiteral("数据状态"));
+  EXPECT_EQ(titles[1], QStringLiteral("本级工会统计编码"));
+  EXPECT_EQ(sheet.CellValue(5, 2).toLongLong(), 110000000002LL);
+  EXPECT_EQ(sheet.CellValue(6, 2).toLongLong(), 110000000001LL);
+  EXPECT_TRUE(sheet.Cells(7, 1).IsEmpty());
+
+  hooks.SaveAnswers.push_back(fwtest::Chosen(Docs(QStringLiteral("详细"))));
+  dialog->mnSaveAsAccess->Click();
+  EXPECT_EQ(MessageTexts().last(), QStringLiteral("Access文件已经正确导出到：'") + Docs(QStringLiteral("详细.mdb")) + QStringLiteral("'！"));
+  TADOConnection out;
+  out.SetConnectionString(QStringLiteral("Data Source=") + Docs(QStringLiteral("详细.mdb")));
+  out.Open();
+  TADOQuery rows(&out);
+  rows.SetSQL(QStringLiteral("select * from Fenwright查询结果 order by c901"));
+  rows.Open();
+  EXPECT_EQ(Codes(rows), (QStringList{"110000000001", "110000000002"}));
+  EXPECT_EQ(rows.FieldNames(), dialog->DetailQuery->FieldNames());
+  rows.Last();
+  EXPECT_EQ(rows.FieldByName("c902")->AsString(), QStringLiteral("O'Neil 工会"));
+}
+
+} // namespace

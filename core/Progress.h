@@ -63,6 +63,22 @@ private:
   IProgress& progress_;
 };
 
+// The same for the two-bar window: its first bar is started over `total` parts, the
+// window shown, and hidden again when the work ends, however it ends.
+class TTwoBarProgressShown {
+public:
+  TTwoBarProgressShown(ITwoBarProgress& progress, int total) : progress_(progress) {
+    progress_.InitFirst(total);
+    progress_.ShowProgress();
+  }
+  ~TTwoBarProgressShown() { progress_.HideProgress(); }
+  TTwoBarProgressShown(const TTwoBarProgressShown&) = delete;
+  TTwoBarProgressShown& operator=(const TTwoBarProgressShown&) = delete;
+
+private:
+  ITwoBarProgress& progress_;
+};
+
 // Progress that goes nowhere, for work run without a window (tests, tools).
 class TSilentProgress : public IProgress, public ITwoBarProgress, public ICheckProgress {
 public:

@@ -95,4 +95,10 @@ bool OpenWithDefaultProgram(const QString& path);
 void Beep();
 QDateTime Now();
 
+// The save dialogs' overwrite prompt, asked about the file that will really be written
+// (the name chosen with the ending the program adds): true when no such file exists or
+// the person agrees to replace it. The question carries the dialog's title and defaults
+// to No.
+bool ConfirmOverwrite(const QString& path, const QString& dialogTitle);
+
 } // namespace fw

@@ -1,6 +1,8 @@
 #include "platform/ui/ListBox.h"
 
+#include <QEvent>
 #include <QListWidget>
+#include <QPointer>
 
 namespace fw {
 
@@ -13,6 +15,17 @@ TListBox::TListBox(TComponent* owner) : TWinControl(owner), list_(new QListWidge
   QObject::connect(list_, &QListWidget::currentRowChanged, list_, [this](int) {
     if (!settingInCode_) Click();
   });
+  list_->viewport()->installEventFilter(this);
+}
+
+// Mouse events land on the list's viewport, which the inner widget's filter never sees.
+bool TListBox::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    QPointer<QWidget> self(this);
+    DblClick();
+    if (!self) return true;
+  }
+  return TWinControl::eventFilter(watched, event);
 }
 
 QStringList TListBox::Items() const {

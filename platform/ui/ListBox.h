@@ -1,6 +1,7 @@
 #pragma once
 // TListBox: a list of text items with one current item or several selected ones.
-// OnClick follows the user's change of the current item, not changes made in code.
+// OnClick follows the user's change of the current item, not changes made in code;
+// OnDblClick follows a double click anywhere in the list.
 
 #include "platform/ui/WinControl.h"
 
@@ -30,6 +31,9 @@ public:
   int SelCount() const;
 
   QListWidget* Widget() const { return list_; }
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   QListWidget* list_;

@@ -80,6 +80,9 @@ public:
 
   // Lets the query list open its records in the entry form.
   void ConnectQueryList(TdlgQueryListForm& list);
+  // The searches' records ("where ...") in the query list, shown modally; the record
+  // list is read again afterwards.
+  void ShowSearchResults(const QString& where);
 
   // Window parts.
   TFwSizePanel* FwSizePanel1 = nullptr; // left pane
@@ -151,6 +154,20 @@ public:
   // The refusal of the offline export: true (and "存在临时保存或逻辑错误的数据，不能上报!"
   // shown) when a record of dt_data is not in state 1; then nothing may be written.
   bool ExportRefused();
+
+  // The handlers of the exchange and maintenance items (MainFormExchange.cpp).
+  // 数据导入: the offline file's import, then the list back at its record.
+  void actFastImportExecute(TObject* sender);
+  // 上报到离线版: refused while a record is not in state 1, else the offline file.
+  void actExportExecute(TObject* sender);
+  // 上报到网络版: the encrypted upload file.
+  void actExportCSVExecute(TObject* sender);
+  // 数据备份: a protected copy; the list returns to its record afterwards.
+  void actBackupExecute(TObject* sender);
+  // 压缩数据库文件: the list is reopened at its first record afterwards.
+  void actCompressExecute(TObject* sender);
+  // 打印选中记录的年报表: the current record into the print template.
+  void actPrintExecute(TObject* sender);
 
   // The record list's sort state (0 unsorted, 1 ascending, 2 descending) and the column
   // sorted last; each load of the field list resets them to 1 and none.

@@ -9,11 +9,16 @@
 #include "platform/ui/Action.h"
 #include "windows/dialogs/AboutForm.h"
 #include "windows/dialogs/CheckForm.h"
+#include "windows/dialogs/DataSearchForm.h"
 #include "windows/dialogs/DeleteForm.h"
 #include "windows/dialogs/GroupListForm.h"
+#include "windows/dialogs/LocateForm.h"
 #include "windows/dialogs/OptionSetupForm.h"
+#include "windows/dialogs/QueryListForm.h"
 #include "windows/dialogs/SaveListForm.h"
+#include "windows/dialogs/SearchForm.h"
 #include "windows/dialogs/ShowForm.h"
+#include "windows/dialogs/SumForm.h"
 #include "windows/main/MainForm.h"
 
 #include <memory>
@@ -45,6 +50,19 @@ template <class T> void ShowKeptDialog(T*& global, TComponent* owner) {
 
 } // namespace
 
+// The query list (made when missing) shows the records of the condition modally and is
+// freed; the record list then goes back to its record, since records may have been
+// changed or deleted there.
+void TMainForm::ShowSearchResults(const QString& where) {
+  if (!dlgQueryListForm) {
+    dlgQueryListForm = NewForm<TdlgQueryListForm>(this);
+    ConnectQueryList(*dlgQueryListForm);
+  }
+  dlgQueryListForm->RunQueryList(where);
+  ShowKeptDialog(dlgQueryListForm, this);
+  if (data_.ReportQuery->Active()) RequeryAtBookmark();
+}
+
 void TMainForm::WireDialogActions() {
   actCheck->OnExecute = [this](TBasicAction*) {
     std::unique_ptr<TdlgCheckForm> dialog(NewForm<TdlgCheckForm>(this, data_.SysADOConnection.get()));
@@ -66,6 +84,25 @@ void TMainForm::WireDialogActions() {
   actAbout->OnExecute = [this](TBasicAction*) { ShowAboutBox(false); };
   actDelete->OnExecute = [this](TBasicAction*) { ShowNewDialog(dlgDeleteForm, this, RecordGrid); };
   actOptions->OnExecute = [this](TBasicAction*) { ShowNewDialog(dlgOptionSetupForm, this); };
+  actSum->OnExecute = [this](TBasicAction*) {
+    std::unique_ptr<TdlgSumForm> dialog(NewForm<TdlgSumForm>(this, data_.SysADOConnection.get()));
+    dialog->ShowModal();
+  };
+  actLocate->OnExecute = [this](TBasicAction*) {
+    std::unique_ptr<TdlgLocateForm> dialog(
+        NewForm<TdlgLocateForm>(this, data_.SysADOConnection.get(), data_.ReportQuery.get()));
+    dialog->ShowModal();
+  };
+  actSearch->OnExecute = [this](TBasicAction*) {
+    std::unique_ptr<TdlgSearchForm> dialog(NewForm<TdlgSearchForm>(this));
+    dialog->RunQueryList = [this](const QString& where) { ShowSearchResults(where); };
+    dialog->ShowModal();
+  };
+  actConditionSearch->OnExecute = [this](TBasicAction*) {
+    std::unique_ptr<TdlgDataSearchForm> dialog(NewForm<TdlgDataSearchForm>(this, data_.SysADOConnection.get()));
+    dialog->RunQueryList = [this](const QString& where) { ShowSearchResults(where); };
+    dialog->ShowModal();
+  };
 }
 
 void TMainForm::ShowAboutBox(bool splash) {

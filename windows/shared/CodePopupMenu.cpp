@@ -9,9 +9,14 @@
 
 namespace fw {
 
+QPointer<TControl> PopupTarget;
+
 void PopupCodeMenu(TControl* control, const TMenuItemDataArray& codes) { PopupCodeMenuEx(control, codes, nullptr); }
 
 void PopupCodeMenuEx(TControl* control, const TMenuItemDataArray& codes, std::function<void(int code)> callback) {
+  // Each item carries its target, so a menu outliving its edit reaches no freed one.
+  const QPointer<TControl> target(PopupTarget ? PopupTarget.data() : control);
+  PopupTarget = nullptr;
   if (!control || !ToolForm) return;
   // Just inside the control's bottom-right corner, in screen coordinates.
   TPoint point{control->Left() + control->Width() - 10, control->Top() + control->Height() - 30};
@@ -20,8 +25,6 @@ void PopupCodeMenuEx(TControl* control, const TMenuItemDataArray& codes, std::fu
   TPopupMenu* menu = ToolForm->CodePopupMenu;
   menu->Items()->Clear();
   menu->SetTag(0);
-  // Each item carries its target, so a menu outliving its edit reaches no freed one.
-  const QPointer<TControl> target(control);
   for (const TCode& code : codes) {
     auto* item = new TMenuItem(ToolForm);
     item->SetCaption(code.Name);

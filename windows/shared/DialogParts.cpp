@@ -1,9 +1,12 @@
 #include "windows/shared/DialogParts.h"
 
+#include "controls/common/FwButtonEdit.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
 #include "platform/ui/Form.h"
+#include "core/CodeLookup.h"
 #include "platform/ui/Label.h"
+#include "windows/shared/CodePopupMenu.h"
 
 namespace fw {
 
@@ -66,6 +69,27 @@ TFwToolButton* AddBarButton(TFwToolbar* bar, const QString& name, const QString&
   button->SetFlat(false);
   if (onClick) button->OnClick = [onClick = std::move(onClick)](TObject*) { onClick(); };
   return button;
+}
+
+TFwButtonEdit* AddDropDownEdit(TWinControl* parent, const QString& name, const TRect& bounds) {
+  auto* edit = new TFwButtonEdit(OwnerFor(parent));
+  edit->SetName(name);
+  edit->SetParent(parent);
+  edit->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+  edit->SetButtonKind(TButtonKind::bkDropDown);
+  edit->SetAllowKeyEdit(false);
+  return edit;
+}
+
+TFwButtonEdit* AddCodeEdit(TWinControl* parent, const QString& name, const TRect& bounds, const TMenuItemDataArray& codes) {
+  TFwButtonEdit* edit = AddDropDownEdit(parent, name, bounds);
+  edit->OnButtonClick = [edit, &codes](TObject*) { PopupCodeMenu(edit, codes); };
+  return edit;
+}
+
+void SetCode(TFwButtonEdit* edit, const TMenuItemDataArray& codes, int code) {
+  edit->SetText(GetCodeName(codes, code));
+  edit->SetTag(code);
 }
 
 } // namespace fw

@@ -1,8 +1,10 @@
 #pragma once
 // Builders for the parts that dialogs place in code: a label at a point, a bar of
-// tool buttons showing their captions, and the buttons on such a bar. They keep the
-// dialogs' construction to one line per part and give every button bar one look.
+// tool buttons showing their captions, the buttons on such a bar, and an edit whose
+// value is picked from a code list. They keep the dialogs' construction to one line per
+// part and give every button bar one look.
 
+#include "core/SurveyModel.h"
 #include "platform/ui/Types.h"
 
 #include <QString>
@@ -11,6 +13,7 @@
 namespace fw {
 
 class TForm;
+class TFwButtonEdit;
 class TFwToolbar;
 class TFwToolButton;
 class TLabel;
@@ -37,5 +40,17 @@ TFwToolbar* AddBottomButtonBar(TForm& form, int buttonCount, int buttonWidth);
 // on a click.
 TFwToolButton* AddBarButton(TFwToolbar* bar, const QString& name, const QString& caption,
                             std::function<void()> onClick = {});
+
+// A drop-down button edit on parent whose value is picked, never typed; the caller sets
+// what its button does.
+TFwButtonEdit* AddDropDownEdit(TWinControl* parent, const QString& name, const TRect& bounds);
+
+// A drop-down button edit whose value is picked from `codes` (which must outlive it):
+// its button pops the list up beside it, and the choice shows its name and keeps its
+// code as the edit's tag.
+TFwButtonEdit* AddCodeEdit(TWinControl* parent, const QString& name, const TRect& bounds, const TMenuItemDataArray& codes);
+
+// Shows the name of `code` in the edit and keeps the code as its tag.
+void SetCode(TFwButtonEdit* edit, const TMenuItemDataArray& codes, int code);
 
 } // namespace fw

@@ -73,4 +73,10 @@ void TProgressBar2LineForm::Refresh() {
   if (Application) Application->ProcessMessages();
 }
 
+ITwoBarProgress& ProgramTwoBarProgress() {
+  static TSilentProgress silent;
+  if (ProgressBar2LineForm) return *ProgressBar2LineForm;
+  return silent;
+}
+
 } // namespace fw

@@ -34,4 +34,8 @@ private:
 // The window the program entry creates at start; the long jobs report through it.
 extern TProgressBar2LineForm* ProgressBar2LineForm;
 
+// ProgressBar2LineForm when it exists, else progress that goes nowhere (windows built
+// without the program entry, as in tests).
+ITwoBarProgress& ProgramTwoBarProgress();
+
 } // namespace fw

@@ -86,6 +86,24 @@ TEST(StandardControls, ListBoxClickOnlyForTheUsersChoice) {
   EXPECT_EQ(list->Count(), 2);
 }
 
+// The mouse reaches the list's viewport, not the list: a double click there is the list
+// box's double click.
+TEST(StandardControls, ListBoxDoubleClickOnAnItem) {
+  TForm form(nullptr);
+  auto* list = new TListBox(&form);
+  list->SetParent(&form);
+  list->SetItems({"一", "二"});
+  form.Show();
+  int doubles = 0;
+  list->OnDblClick = [&](TObject*) { ++doubles; };
+  QListWidget* view = list->Widget();
+  const QPoint at = view->visualItemRect(view->item(1)).center();
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+  EXPECT_EQ(doubles, 1);
+  EXPECT_EQ(list->ItemIndex(), 1);
+}
+
 TEST(StandardControls, CheckBoxClicksOnEveryChangeButNotForItsAction) {
   TForm form(nullptr);
   auto* box = new TCheckBox(&form);

@@ -173,6 +173,23 @@ TEST_F(GridProceduresTest, CodePopupMenuFillsTheTarget) {
   EXPECT_EQ(edit->Text(), "其他");
   EXPECT_EQ(called, 1);
   ToolForm->CodePopupMenu->Menu()->hide();
+  // A caller that opens the menu from a button beside its edit names the edit; the
+  // request is used once, the next popup fills its own control again.
+  auto* button = new TEdit(&form);
+  button->SetParent(&form);
+  PopupTarget = edit;
+  PopupCodeMenu(button, {{8, "八"}});
+  EXPECT_TRUE(PopupTarget.isNull());
+  items->Items(0)->Click();
+  EXPECT_EQ(edit->Text(), "八");
+  EXPECT_EQ(edit->Tag(), 8);
+  EXPECT_EQ(button->Text(), "");
+  ToolForm->CodePopupMenu->Menu()->hide();
+  PopupCodeMenu(button, {{9, "九"}});
+  items->Items(0)->Click();
+  EXPECT_EQ(button->Text(), "九");
+  EXPECT_EQ(edit->Text(), "八");
+  ToolForm->CodePopupMenu->Menu()->hide();
   // A menu whose edit was freed meanwhile reaches no freed edit.
   PopupCodeMenuEx(edit, {{5, "五"}}, [&](int code) { called = code; });
   delete edit;

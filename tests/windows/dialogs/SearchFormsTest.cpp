@@ -1,0 +1,240 @@
+// The code-range search, the indicator query and the indicator picker: the conditions
+// they hand to the query list (checked against the records they find), their refusals,
+// the operator and connector lists, the picker's sheets and choice, and the main
+// window's 按编号范围查找数据, 指标查询 and Ctrl+F.
+#include "windows/dialogs/DataSearchCodeForm.h"
+#include "windows/dialogs/DataSearchForm.h"
+#include "windows/dialogs/QueryListForm.h"
+#include "windows/dialogs/SearchForm.h"
+
+#include "controls/common/FwButtonEdit.h"
+#include "controls/common/FwNumericEdit.h"
+#include "core/SearchConditions.h"
+#include "platform/ui/ActionList.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/MenuItem.h"
+#include "platform/ui/PopupMenu.h"
+#include "platform/ui/VirtualKeys.h"
+#include "tests/windows/dialogs/GroupDialogsSupport.h"
+#include "windows/shared/DialogParts.h"
+#include "windows/shared/ToolForm.h"
+#include "windows/shared/VKValidEdit.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace fw;
+
+class SearchFormsTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    app = std::make_unique<TApplication>();
+    app->CreateForm(ToolForm);
+    Db.Add({{110000000001, QStringLiteral("甲"), 1, 5},
+            {110000000002, QStringLiteral("乙"), 1, 10},
+            {120000000001, QStringLiteral("丙"), 1, 15},
+            {130000000001, QStringLiteral("丁"), 1, 20}});
+  }
+  void TearDown() override { app.reset(); }
+
+  // The codes the condition finds, in order.
+  std::vector<qint64> Found(const QString& where) {
+    TADOQuery query(&Db.Connection);
+    query.SetSQL(QStringLiteral("SELECT * from view_data ") + where + QStringLiteral(" order by c901 asc"));
+    query.Open();
+    std::vector<qint64> codes;
+    for (; !query.Eof(); query.Next()) codes.push_back(query.FieldByName(QStringLiteral("c901"))->AsLargeInt());
+    return codes;
+  }
+  // Picks the entry `name` from the code menu the edit's button pops up.
+  static void Pick(TFwButtonEdit* edit, const QString& name) {
+    edit->OnButtonClick(edit);
+    TMenuItem* items = ToolForm->CodePopupMenu->Items();
+    for (int i = 0; i < items->Count(); ++i)
+      if (items->Items(i)->Caption() == name) items->Items(i)->Click();
+    ToolForm->CodePopupMenu->Menu()->hide();
+  }
+  QString LastMessage() const { return hooks.Messages.empty() ? QString() : hooks.Messages.back().Text; }
+
+  fwtest::ScopedUserFolders folders;
+  fwtest::ScriptedHooks hooks;
+  std::unique_ptr<TApplication> app;
+  fwtest::GroupDatabase Db;
+  QStringList conditions;
+};
+
+TEST_F(SearchFormsTest, CodeRangeSearch) {
+  std::unique_ptr<TdlgSearchForm> form(NewForm<TdlgSearchForm>(nullptr));
+  form->RunQueryList = [this](const QString& where) { conditions << where; };
+  form->Show();
+  EXPECT_EQ(form->Caption(), QStringLiteral("查询数据"));
+  EXPECT_EQ(form->ClientWidth(), 519);
+  EXPECT_EQ(form->ClientHeight(), 132);
+  EXPECT_EQ(form->lc1->Text(), QStringLiteral("="));
+  EXPECT_EQ(form->lc3->Tag(), 1);
+  EXPECT_EQ(form->lc2->Text(), QStringLiteral("和"));
+  EXPECT_EQ(form->number1->MaxLength(), 12);
+
+  form->tbSumClick();
+  EXPECT_EQ(LastMessage(), kNoConditionMessage);
+  EXPECT_TRUE(conditions.isEmpty());
+
+  // Only the second number: the second operator.
+  Pick(form->lc3, QStringLiteral(">"));
+  form->number2->SetText(QStringLiteral("120000000000"));
+  form->tbSumClick();
+  ASSERT_EQ(conditions.size(), 1);
+  EXPECT_EQ(conditions.back(), QStringLiteral("where c901>120000000000"));
+  EXPECT_EQ(Found(conditions.back()), (std::vector<qint64>{120000000001, 130000000001}));
+
+  // 或: either condition.
+  form->number1->SetText(QStringLiteral("110000000002"));
+  Pick(form->lc2, QStringLiteral("或"));
+  Pick(form->lc3, QStringLiteral(">="));
+  form->number2->SetText(QStringLiteral("130000000000"));
+  form->tbSumClick();
+  EXPECT_EQ(conditions.back(), QStringLiteral("where c901=110000000002 OR c901>=130000000000"));
+  EXPECT_EQ(Found(conditions.back()), (std::vector<qint64>{110000000002, 130000000001}));
+
+  Pick(form->lc2, QStringLiteral("和"));
+  Pick(form->lc1, QStringLiteral(">"));
+  Pick(form->lc3, QStringLiteral("<"));
+  form->tbSumClick();
+  EXPECT_EQ(Found(conditions.back()), (std::vector<qint64>{120000000001}));
+}
+
+TEST_F(SearchFormsTest, IndicatorQuery) {
+  std::unique_ptr<TdlgDataSearchForm> form(NewForm<TdlgDataSearchForm>(nullptr, &Db.Connection));
+  form->RunQueryList = [this](const QString& where) { conditions << where; };
+  form->Show();
+  EXPECT_EQ(form->Caption(), QStringLiteral("指标查询"));
+  EXPECT_EQ(form->DataField->Tag(), -1);
+  EXPECT_EQ(form->lc1->Tag(), -1);
+
+  form->Number1->SetText(QStringLiteral("5"));
+  form->tbSumClick();
+  EXPECT_EQ(LastMessage(), kNoIndicatorMessage);
+
+  // The picker: sheet 1 (表1), its first indicator.
+  {
+    ScopedModalScript modal([](TForm& shown) {
+      auto& picker = dynamic_cast<TDataSearchCodeForm&>(shown);
+      picker.SheetTable->Locate(QStringLiteral("CodeID"), 1);
+      picker.TypeList1Click();
+      picker.tbOKClick();
+      return int(mrNone);
+    });
+    form->DataFieldButtonClick();
+  }
+  EXPECT_EQ(form->DataField->Text(), QStringLiteral("z001"));
+
+  // A number without its operator, an operator without its number.
+  form->tbSumClick();
+  EXPECT_EQ(LastMessage(), QStringLiteral("第一个条件缺少比较符"));
+  Pick(form->lc1, QStringLiteral(">"));
+  Pick(form->lc3, QStringLiteral("<="));
+  form->tbSumClick();
+  EXPECT_EQ(LastMessage(), QStringLiteral("第二个条件缺少数值"));
+  EXPECT_TRUE(conditions.isEmpty());
+
+  form->Number2->SetText(QStringLiteral("15"));
+  form->tbSumClick();
+  ASSERT_EQ(conditions.size(), 1);
+  EXPECT_EQ(conditions.back(), QStringLiteral("where z001>5 and z001<=15"));
+  EXPECT_EQ(Found(conditions.back()), (std::vector<qint64>{110000000002, 120000000001}));
+
+  // Bounds of c901 have twelve digits.
+  form->DataField->SetText(QStringLiteral("c901"));
+  form->Number1->SetText(QStringLiteral("11000000000"));
+  form->tbSumClick();
+  EXPECT_EQ(LastMessage(), kCodeBoundLengthMessage);
+  form->Number1->SetText(QStringLiteral("110000000001"));
+  form->Number2->SetText(QStringLiteral("120000000001"));
+  form->tbSumClick();
+  EXPECT_EQ(conditions.back(), QStringLiteral("where c901>110000000001 and c901<=120000000001"));
+  EXPECT_EQ(Found(conditions.back()), (std::vector<qint64>{110000000002, 120000000001}));
+  // The bounds admit digits only, typed or pasted.
+  form->Number2->SetFocus();
+  form->Number2->SetText(QString());
+  QTest::keyClicks(static_cast<QWidget*>(form->Number2->Widget()), QStringLiteral("1'a2"));
+  EXPECT_EQ(form->Number2->Text(), QStringLiteral("12"));
+}
+
+TEST_F(SearchFormsTest, PickerListsEachSheetsIndicators) {
+  std::unique_ptr<TDataSearchCodeForm> picker(NewForm<TDataSearchCodeForm>(nullptr, &Db.Connection));
+  picker->Show();
+  EXPECT_EQ(picker->Caption(), QStringLiteral("选择指标"));
+  // The cover's indicators first: the code among them.
+  ASSERT_TRUE(picker->CodeQuery->Active());
+  EXPECT_EQ(picker->CodeQuery->FieldByName(QStringLiteral("codename"))->AsString(), QStringLiteral("c901"));
+
+  // An arrow key in the sheet list shows the next sheet's indicators.
+  picker->TypeList1->SetFocus();
+  QTest::keyClick(picker->TypeList1->View(), Qt::Key_Down);
+  EXPECT_EQ(picker->SheetTable->FieldByName(QStringLiteral("CodeID"))->AsInteger(), 1);
+  EXPECT_EQ(picker->CodeQuery->FieldByName(QStringLiteral("codename"))->AsString(), QStringLiteral("z001"));
+  picker->SheetTable->Locate(QStringLiteral("CodeID"), 2);
+  picker->TypeList1Click();
+  EXPECT_EQ(picker->CodeQuery->FieldByName(QStringLiteral("codename"))->AsString(), QStringLiteral("x001"));
+  picker->CodeQuery->Next();
+  picker->tbOKClick();
+  EXPECT_EQ(picker->Chosen, QStringLiteral("x002"));
+  EXPECT_EQ(picker->ModalResult(), mrOk);
+  EXPECT_FALSE(picker->CodeQuery->Active());
+
+  // Shown again it starts on the cover; Esc cancels.
+  picker->Hide();
+  picker->SetModalResult(mrNone);
+  picker->Show();
+  EXPECT_EQ(picker->CodeQuery->FieldByName(QStringLiteral("codename"))->AsString(), QStringLiteral("c901"));
+  QTest::keyClick(picker->TypeList2->View(), Qt::Key_Escape);
+  EXPECT_EQ(picker->ModalResult(), mrCancel);
+}
+
+class SearchActionTest : public fwtest::MainFormFixture {};
+
+// Both searches show what they find in the query list, and the record list is read again
+// afterwards (a record deleted in the query list is gone from it).
+TEST_F(SearchActionTest, TheMainWindowsSearchesShowTheirRecordsInTheQueryList) {
+  AddRecords({110000000001, 110000000002, 120000000001});
+  TMainForm* main = Start();
+  ASSERT_NE(main, nullptr);
+  main->ActionList1->UpdateActions();
+  EXPECT_TRUE(main->actSearch->Enabled());
+  EXPECT_TRUE(main->actConditionSearch->Enabled());
+  QStringList shown;
+  std::vector<int> found;
+  ScopedModalScript modal([&](TForm& form) {
+    shown << form.Caption();
+    if (auto* list = dynamic_cast<TdlgQueryListForm*>(&form)) {
+      found.push_back(list->ReportQuery->RecordCount());
+      EXPECT_EQ(list->CountLabel->Caption(), QString::number(found.back()));
+      Connect()->Execute("delete from dt_data where c901=110000000001");
+    } else if (auto* search = dynamic_cast<TdlgSearchForm*>(&form)) {
+      search->number1->SetText(QStringLiteral("120000000000"));
+      SetCode(search->lc1, SearchOperators(), 3);
+      search->tbSumClick();
+    } else if (auto* search = dynamic_cast<TdlgDataSearchForm*>(&form)) {
+      search->DataField->SetText(QStringLiteral("c904"));
+      SetCode(search->lc1, SearchOperators(), 1);
+      search->Number1->SetText(QStringLiteral("10"));
+      search->tbSumClick();
+    }
+    return int(mrCancel);
+  });
+  main->actSearch->Execute();
+  EXPECT_EQ(main->Data().ReportQuery->RecordCount(), 2);
+  WORD key = 'F';
+  main->OnKeyDown(main, key, ssCtrl);
+  EXPECT_EQ(shown, (QStringList{QStringLiteral("查询数据"), QStringLiteral("查询结果列表"), QStringLiteral("指标查询"),
+                                QStringLiteral("查询结果列表")}));
+  EXPECT_EQ(found, (std::vector<int>{2, 2}));
+  EXPECT_EQ(dlgQueryListForm, nullptr);
+}
+
+} // namespace

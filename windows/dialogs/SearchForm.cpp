@@ -1,0 +1,87 @@
+#include "windows/dialogs/SearchForm.h"
+
+#include "controls/common/FwButtonEdit.h"
+#include "controls/common/FwGroupBox.h"
+#include "controls/common/FwNumericEdit.h"
+#include "controls/common/FwToolButton.h"
+#include "controls/common/FwToolbar.h"
+#include "core/SearchConditions.h"
+#include "platform/shell/Hooks.h"
+#include "windows/shared/DialogParts.h"
+
+namespace fw {
+
+namespace {
+
+constexpr int kClientWidth = 519;
+constexpr int kClientHeight = 132;
+constexpr int kCodeDigits = 12;
+constexpr int kRowTop = 34;
+
+TFwNumericEdit* NewCodeEdit(TWinControl* parent, const QString& name, int left, int width) {
+  auto* edit = new TFwNumericEdit(parent->ParentForm());
+  edit->SetName(name);
+  edit->SetParent(parent);
+  edit->SetBounds(left, kRowTop, width, 21);
+  edit->SetDisplayFormat(QStringLiteral("0"));
+  edit->SetAllowBlank(true);
+  edit->SetMaxLength(kCodeDigits);
+  edit->SetText(QString());
+  return edit;
+}
+
+// The number of an edit as decimal text; empty when nothing is entered.
+TSearchBound BoundOf(TFwNumericEdit* number, const TFwButtonEdit* op) {
+  TSearchBound bound;
+  bound.Operator = static_cast<int>(op->Tag());
+  if (!number->Text().trimmed().isEmpty()) bound.Number = QString::number(number->IntValue());
+  return bound;
+}
+
+} // namespace
+
+void RunSearch(const TSearchCondition& condition, TWinControl* firstBound, TWinControl* secondBound,
+               const TQueryListRunner& runQueryList) {
+  if (condition.Ok()) {
+    if (runQueryList) runQueryList(condition.Where);
+    return;
+  }
+  ShowMessage(condition.Error);
+  if (condition.Bound == 1) firstBound->SetFocus();
+  if (condition.Bound == 2) secondBound->SetFocus();
+}
+
+TdlgSearchForm::TdlgSearchForm(TComponent* owner) : TForm(owner) {
+  SetUpDialog(*this, QStringLiteral("dlgSearchForm"), QStringLiteral("查询数据"), kClientWidth, kClientHeight);
+
+  GroupBox1 = new TFwGroupBox(this);
+  GroupBox1->SetName(QStringLiteral("GroupBox1"));
+  GroupBox1->SetParent(this);
+  GroupBox1->SetBounds(8, 8, kClientWidth - 16, 76);
+  GroupBox1->SetCaption(QStringLiteral("编号范围"));
+  AddLabel(GroupBox1, 12, kRowTop + 4, QStringLiteral("编号"));
+  lc1 = AddCodeEdit(GroupBox1, QStringLiteral("lc1"), Bounds(44, kRowTop, 52, 21), SearchOperators());
+  number1 = NewCodeEdit(GroupBox1, QStringLiteral("number1"), 100, 130);
+  lc2 = AddCodeEdit(GroupBox1, QStringLiteral("lc2"), Bounds(240, kRowTop, 52, 21), SearchConnectors());
+  AddLabel(GroupBox1, 302, kRowTop + 4, QStringLiteral("编号"));
+  lc3 = AddCodeEdit(GroupBox1, QStringLiteral("lc3"), Bounds(334, kRowTop, 52, 21), SearchOperators());
+  number2 = NewCodeEdit(GroupBox1, QStringLiteral("number2"), 390, 101);
+
+  FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
+  tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("查  找"), [this] { tbSumClick(); });
+  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { Close(); });
+}
+
+void TdlgSearchForm::DoShow() {
+  SetCode(lc1, SearchOperators(), 1);
+  SetCode(lc3, SearchOperators(), 1);
+  SetCode(lc2, SearchConnectors(), 1);
+  TForm::DoShow();
+}
+
+void TdlgSearchForm::tbSumClick() {
+  RunSearch(CodeRangeCondition(BoundOf(number1, lc1), static_cast<int>(lc2->Tag()), BoundOf(number2, lc3)), number1,
+            number2, RunQueryList);
+}
+
+} // namespace fw

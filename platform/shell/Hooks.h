@@ -50,7 +50,6 @@ struct FileDialogRequest {
   QString InitialDir;
   QString FileName;    // proposed name
   QString DefaultExt;
-  bool OverwritePrompt = false; // a save dialog asks before an existing file is chosen
 };
 
 struct FileDialogResult {

@@ -113,7 +113,8 @@ FileDialogResult RunFileDialog(const FileDialogRequest& request, QFileDialog::Ac
   QFileDialog dialog(QApplication::activeWindow(), request.Title);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
+  // The program asks itself (ConfirmOverwrite), about the name with the ending it adds.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   const QStringList filters = ConvertFileFilter(request.Filter);
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);

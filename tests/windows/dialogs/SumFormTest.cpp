@@ -90,7 +90,9 @@ TEST_F(SumFormTest, TheShippedListNumbersTheCoverAndEighteenSheets) {
   int sheets = 0;
   for (int i = 0; i < List().Count(); ++i) {
     EXPECT_EQ(numbers[size_t(i)] != 0, !List().IsGroupItem(i)) << i;
-    if (numbers[size_t(i)] != 0) EXPECT_EQ(numbers[size_t(i)], ++sheets) << i;
+    if (numbers[size_t(i)] != 0) {
+      EXPECT_EQ(numbers[size_t(i)], ++sheets) << i;
+    }
   }
   EXPECT_EQ(sheets, 19);
   EXPECT_EQ(numbers[size_t(Row(QStringLiteral("封面")))], 1);

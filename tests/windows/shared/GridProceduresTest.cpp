@@ -174,12 +174,10 @@ TEST_F(GridProceduresTest, CodePopupMenuFillsTheTarget) {
   EXPECT_EQ(called, 1);
   ToolForm->CodePopupMenu->Menu()->hide();
   // A caller that opens the menu from a button beside its edit names the edit; the
-  // request is used once, the next popup fills its own control again.
+  // next popup fills its own control again.
   auto* button = new TEdit(&form);
   button->SetParent(&form);
-  PopupTarget = edit;
-  PopupCodeMenu(button, {{8, "八"}});
-  EXPECT_TRUE(PopupTarget.isNull());
+  PopupCodeMenuFor(button, edit, {{8, "八"}});
   items->Items(0)->Click();
   EXPECT_EQ(edit->Text(), "八");
   EXPECT_EQ(edit->Tag(), 8);

@@ -1,6 +1,7 @@
 #include "core/CheckReport.h"
 
 #include "platform/shell/Folders.h"
+#include "platform/shell/TempFiles.h"
 
 #include <QDir>
 #include <QLocale>
@@ -25,10 +26,9 @@ QString LogicReportPath(const QString& databaseLabel) {
 QString ReportCodeText(double code) { return QString::number(code, 'f', QLocale::FloatingPointShortest); }
 
 bool TCheckReport::Create(const QString& path, const QDateTime& checkTime) {
-  file_.setFileName(path);
-  failed_ = !file_.open(QIODevice::WriteOnly | QIODevice::Truncate);
-  if (failed_) {
-    error_ = file_.errorString();
+  if (const int error = file_.Open(path)) {
+    failed_ = true;
+    error_ = FileErrorCause(error);
     return false;
   }
   Line(kLogicReportTitle);
@@ -70,17 +70,22 @@ void TCheckReport::WriteTotals(qint64 failedUnits) {
 
 bool TCheckReport::Flush() {
   if (!failed_ && !buffer_.isEmpty()) {
-    failed_ = file_.write(buffer_) != buffer_.size() || !file_.flush();
-    if (failed_) error_ = file_.errorString();
+    if (const int error = file_.Write(buffer_)) {
+      failed_ = true;
+      error_ = FileErrorCause(error);
+    }
   }
   buffer_.clear();
   return !failed_;
 }
 
 bool TCheckReport::Close() {
-  const bool ok = Flush();
-  file_.close();
-  return ok;
+  Flush();
+  if (const int error = file_.Close(); error && !failed_) {
+    failed_ = true;
+    error_ = FileErrorCause(error);
+  }
+  return !failed_;
 }
 
 } // namespace fw

@@ -14,10 +14,10 @@
 //   共有<n>个单位的数据存在逻辑错误！
 //   共有<m>个逻辑错误项！
 
+#include "platform/shell/FileWriter.h"
 #include "platform/shell/GbkCodec.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QString>
 
 namespace fw {
@@ -39,7 +39,8 @@ public:
   TCheckReport& operator=(const TCheckReport&) = delete;
 
   // Creates (or overwrites) the file and writes the header with the time given. False
-  // when the file cannot be created or written; ErrorString() says why.
+  // when the file cannot be created or written; ErrorString() says why (a full disk as
+  // "磁盘空间不足").
   bool Create(const QString& path, const QDateTime& checkTime);
 
   // Starts a record: its header comes before its first broken rule.
@@ -59,12 +60,11 @@ public:
   bool Close();
   // Why creating or writing failed.
   QString ErrorString() const { return error_; }
-  QString Path() const { return file_.fileName(); }
 
 private:
   void Line(const QString& text = QString());
 
-  QFile file_;
+  TFileWriter file_;
   TGbkEncoder encoder_;
   QByteArray buffer_;  // GBK bytes not yet handed to the file
   bool failed_ = false;

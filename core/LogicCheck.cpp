@@ -152,8 +152,12 @@ void CheckRecords(TDataSet& dataSet, bool setPassed, ICheckProgress& progress, i
     progress.StepCheckProgress();
     ++outcome.Checked;
     if (pumpIntervalMs > 0 && sincePump.elapsed() < pumpIntervalMs && outcome.Checked < total) continue;
-    // The report so far is on disk before the windows get their turn.
-    if (!report.Flush()) throw TReportNotWritten();
+    // The report so far is on disk before the windows get their turn. When it cannot be
+    // written the run ends, the records checked keeping their marks.
+    if (!report.Flush()) {
+      states.Flush();
+      throw TReportNotWritten();
+    }
     if (outcome.Checked == total) break;
     progress.ProcessMessages();
     while (progress.Paused() && !progress.Cancelled()) progress.WaitForMessages();

@@ -3,13 +3,16 @@
 // the failures that end a run.
 #include "core/CheckReport.h"
 #include "core/LogicCheck.h"
+#include "core/Messages.h"
 #include "core/SurveyModel.h"
 #include "platform/db/AdoQuery.h"
+#include "platform/shell/FileWriter.h"
 #include "platform/shell/Folders.h"
 #include "tests/core/LogicCheckSupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <cerrno>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
@@ -221,6 +224,22 @@ TEST_F(LogicCheckTest, ReportThatCannotBeCreatedEndsTheRunBeforeAnyMark) {
   ASSERT_EQ(Hooks.Messages.size(), 1u);
   EXPECT_TRUE(Hooks.Messages[0].Text.startsWith(QStringLiteral("运行中发生错误：无法写入逻辑检查结果文件")));
   EXPECT_EQ(Db.State(110000000001), 0);
+}
+
+TEST_F(LogicCheckTest, FullDiskEndsTheRunKeepingTheMarksOfTheRecordsChecked) {
+  InsertFiveFailing();
+  // Room for the header and a little more: some record's entries no longer fit. The
+  // records checked up to it keep their marks, the others their states.
+  InjectWriteFault(ToGbk(kLogicReportTitle).size() + 300, ENOSPC);
+  const TLogicCheckOutcome outcome = Run(true, 0);
+  ClearWriteFault();
+  EXPECT_TRUE(outcome.Failed);
+  ASSERT_GE(outcome.Checked, 1);
+  ASSERT_LT(outcome.Checked, 5);
+  EXPECT_EQ(MessageTexts(), QStringList{RuntimeErrorText(QStringLiteral("无法写入逻辑检查结果文件“") + ReportPath() +
+                                                         QStringLiteral("”：磁盘空间不足"))});
+  for (int i = 1; i <= 5; ++i) EXPECT_EQ(Db.State(110000000000 + i), i <= outcome.Checked ? 2 : 1) << i;
+  EXPECT_TRUE(Hooks.Opened.isEmpty());
 }
 
 TEST_F(LogicCheckTest, DatabaseErrorWhileMarkingKeepsTheMarksBefore) {

@@ -328,10 +328,7 @@ void TFwCustomListBox::PaintItem(QPainter& painter, int index, const QRect& rect
   } else {
     canvas.SaveDC();
     canvas.IntersectClipRect(textRect);
-    if (OnDrawItem)
-      OnDrawItem(this, canvas, index, textRect, state);
-    else
-      DrawItem(canvas, index, textRect, state);
+    DrawItem(canvas, index, textRect, state);
     canvas.RestoreDC();
   }
   if (state & odFocused) {
@@ -344,7 +341,11 @@ void TFwCustomListBox::PaintItem(QPainter& painter, int index, const QRect& rect
   }
 }
 
-void TFwCustomListBox::DrawItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState) {
+void TFwCustomListBox::DrawItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state) {
+  if (OnDrawItem) {
+    OnDrawItem(this, canvas, index, rect, state);
+    return;
+  }
   canvas.FillRect(rect);
   const int y = rect.Top + (rect.Height() - canvas.TextHeight(QStringLiteral("Pp"))) / 2;
   DrawItemText(canvas, rect.Left + 2, y, Item(index));

@@ -3,6 +3,7 @@
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwColors.h"
 #include "controls/common/FwGraphics.h"
+#include "controls/navigation/FwSizePanelDockManager.h"
 #include "platform/ui/Setters.h"
 #include "platform/ui/WinControl.h"
 
@@ -122,8 +123,13 @@ void TFwCustomSizePanel::AdjustClientRect(TRect& rect) const {
   rect.Bottom = std::max(rect.Top, rect.Bottom);
 }
 
+std::unique_ptr<TFwPanelDockManager> TFwCustomSizePanel::CreateDockManager() {
+  return std::make_unique<TFwSizePanelDockManager>(*this);
+}
+
+// A dock site's bar is one pixel deeper.
 TRect TFwCustomSizePanel::SizeBarRect() const {
-  const int w = Width(), h = Height(), d = sizeBarWidth_;
+  const int w = Width(), h = Height(), d = sizeBarWidth_ + (DockSite() ? 1 : 0);
   switch (FacingEdge()) {
   case Edge::Left: return Rect(0, 0, d, h);
   case Edge::Top: return Rect(0, 0, w, d);

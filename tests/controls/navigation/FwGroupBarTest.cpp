@@ -9,6 +9,7 @@
 
 #include <QPainter>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace fw;
@@ -294,6 +295,27 @@ TEST(FwGroupBar, HotTrackingAndClicks) {
   QTest::mouseClick(g, Qt::LeftButton, Qt::NoModifier, QPoint(20, 5));
   EXPECT_FALSE(g->Opened());
   EXPECT_EQ(Log(s.log), "canclose1 close1");
+}
+
+TEST(FwGroupBar, AShownHintChangesWithTheItemAtOnce) {
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView, 3);
+  TFwGroup* g = s.groups[0];
+  g->Items()[0]->SetHint(QStringLiteral("新建记录"));
+  g->Items()[2]->SetHint(QStringLiteral("删除记录"));
+  s.bar->show();
+  const QPoint first = Centre(g->Items()[0]->CaptionRect());
+  const QPoint third = Centre(g->Items()[2]->CaptionRect());
+  QTest::mouseMove(g, first);
+  ASSERT_EQ(g->toolTip(), QStringLiteral("新建记录"));
+  // The pointer rested: the desktop shows the tip.
+  QToolTip::showText(g->mapToGlobal(first), g->toolTip(), g);
+  ASSERT_TRUE(QToolTip::isVisible());
+
+  QTest::mouseMove(g, third);  // no rest on the new item
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("删除记录"));
+  QTest::mouseMove(g, QPoint(20, 5));  // onto the caption, which has no hint: the tip goes
+  EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+  QToolTip::hideText();
 }
 
 TEST(FwGroupBar, HitTestsFollowAResizeWithoutAPaint) {

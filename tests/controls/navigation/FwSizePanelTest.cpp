@@ -175,3 +175,14 @@ TEST(FwSizePanel, HotSpotLightsUpUnderTheMouse) {
   QTest::mouseMove(w.panel, QPoint(20, 20));
   EXPECT_FALSE(w.panel->HotSpotHot());
 }
+
+TEST(FwSizePanel, DockedClientsKeepClearOfTheSizeBar) {
+  Window w;
+  w.panel->SetDockSite(true);
+  ASSERT_NE(w.panel->DockManager(), nullptr);
+  EXPECT_EQ(w.panel->SizeBarRect(), Rect(108 - 8, 0, 108, w.panel->Height()));  // one pixel deeper on a dock site
+  auto* client = new TFwPanel(&w.host);
+  w.panel->DockClient(client, Rect(0, 0, 108, 120));
+  // Below its grabber (the panel stands on the left), and left of the bar.
+  EXPECT_EQ(client->BoundsRect(), Rect(0, 14, 100, 120));
+}

@@ -141,6 +141,8 @@ void TApplication::Terminate() {
 
 void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
+void TApplication::HandleMessage() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
+
 void TApplication::UpdateActions() {
   for (int i = 0; i < ComponentCount(); ++i) {
     auto* form = dynamic_cast<TForm*>(Components(i));

@@ -57,6 +57,9 @@ public:
   int ExitCode() const { return exitCode_; }
   void SetExitCode(int code) { exitCode_ = code; }
   void ProcessMessages();
+  // Handles the pending messages, first waiting for one when none is pending: what a
+  // loop that has nothing to do until the user acts calls, instead of turning.
+  void HandleMessage();
   // Brings every action of the visible forms up to date (what the idle time does).
   void UpdateActions();
 

@@ -148,6 +148,8 @@ public:
   // or the current record's when none is marked, always limited to c907<=2. Empty when
   // the list has no record. The list ends on the record it was on.
   QString CheckSelectedStatement();
+  // actCheckSelected: the logic check of those records, clean ones marked as passed.
+  void CheckSelectedRecords();
 
   // The refusal of the offline export: true (and "存在临时保存或逻辑错误的数据，不能上报!"
   // shown) when a record of dt_data is not in state 1; then nothing may be written.

@@ -1,8 +1,14 @@
 // TMainForm: the actions that open a dialog of their own, created when needed, shown
-// modally and freed afterwards.
+// modally and freed afterwards, and the logic check of the marked records, which runs
+// without its dialog.
 
+#include "core/LogicCheck.h"
+#include "core/Messages.h"
+#include "core/Progress.h"
+#include "platform/db/DbError.h"
 #include "platform/ui/Action.h"
 #include "windows/dialogs/AboutForm.h"
+#include "windows/dialogs/CheckForm.h"
 #include "windows/dialogs/DataSearchForm.h"
 #include "windows/dialogs/DeleteForm.h"
 #include "windows/dialogs/GroupListForm.h"
@@ -58,6 +64,13 @@ void TMainForm::ShowSearchResults(const QString& where) {
 }
 
 void TMainForm::WireDialogActions() {
+  actCheck->OnExecute = [this](TBasicAction*) {
+    std::unique_ptr<TdlgCheckForm> dialog(NewForm<TdlgCheckForm>(this, data_.SysADOConnection.get()));
+    dialog->SelectedStatement = [this] { return CheckSelectedStatement(); };
+    dialog->RefreshList = [this] { RequeryAtBookmark(); };
+    dialog->ShowModal();
+  };
+  actCheckSelected->OnExecute = [this](TBasicAction*) { CheckSelectedRecords(); };
   actGroup->OnExecute = [this](TBasicAction*) {
     std::unique_ptr<TdlgGroupListForm> dialog(NewForm<TdlgGroupListForm>(this, data_.SysADOConnection.get()));
     dialog->ShowModal();
@@ -97,6 +110,30 @@ void TMainForm::ShowAboutBox(bool splash) {
   if (splash) dlgAboutForm->StartSplash();
   dlgAboutForm->ShowModal();
   delete dlgAboutForm;
+}
+
+// The marked records (or the current one) checked at once, without the check dialog:
+// nothing can pause or stop this check. The list then shows the new states.
+void TMainForm::CheckSelectedRecords() {
+  const QString statement = CheckSelectedStatement();
+  if (statement.isEmpty()) return;
+  TADOQuery& query = *data_.AppQuery;
+  try {
+    query.Close();
+    query.SetSQL(statement);
+    query.Open();
+  } catch (const EDatabaseError& e) {
+    ShowRuntimeError(e.Message());
+    return;
+  }
+  TSilentProgress progress;
+  RunLogicCheck(query, true, progress);
+  query.Close();
+  try {
+    RequeryAtBookmark();
+  } catch (const EDatabaseError&) {
+    // The list shows the old states until it is next refreshed.
+  }
 }
 
 } // namespace fw

@@ -75,13 +75,14 @@ TEST_F(MainWindowTest, ActionsWithoutHandlersStayDisabled) {
   TMainForm* form = Shown();
   form->ActionList1->UpdateActions();
   // The exchange files, backup, compaction, printing, grouping, deletion, the options,
-  // the about box, adding, modifying, the list dialogs, the summary, locating and the
-  // searches have handlers; every other action has none and is disabled.
+  // the about box, adding, modifying, the list dialogs, the summary, locating, the
+  // searches and the two logic checks have handlers; every other action has none and is
+  // disabled.
   const std::set<TAction*> wired = {form->actFastImport, form->actExport,   form->actBackup,  form->actCompress,
                                     form->actPrint,      form->actGroup,    form->actDelete,  form->actOptions,
                                     form->actAbout,      form->actAddNew,   form->actModify,  form->actSaveList,
                                     form->actRecordGrid, form->actSum,      form->actLocate,  form->actSearch,
-                                    form->actConditionSearch};
+                                    form->actConditionSearch, form->actCheck, form->actCheckSelected};
   for (int i = 0; i < form->ActionList1->ActionCount(); ++i) {
     TAction* action = form->ActionList1->Actions(i);
     EXPECT_EQ(action->Enabled(), wired.count(action) == 1) << action->Name().toStdString();

@@ -55,12 +55,7 @@ void TFwFrameController::Loaded() {
   UpdateControls(P::fcpAll);
 }
 
-void TFwFrameController::SetRegIniFile(TFwRegIniFile* value) {
-  if (value == regIniFile_) return;
-  if (regIniFile_) regIniFile_->RemoveFreeNotification(this);
-  regIniFile_ = value;
-  if (regIniFile_) regIniFile_->FreeNotification(this);
-}
+void TFwFrameController::SetRegIniFile(TFwRegIniFile* value) { StoreReference(*this, regIniFile_, value); }
 
 void TFwFrameController::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);

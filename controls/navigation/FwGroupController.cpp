@@ -87,12 +87,7 @@ void TFwGroupController::Loaded() {
   UpdateGroups(gcpAll);
 }
 
-void TFwGroupController::SetRegIniFile(TFwRegIniFile* value) {
-  if (value == regIniFile_) return;
-  if (regIniFile_) regIniFile_->RemoveFreeNotification(this);
-  regIniFile_ = value;
-  if (regIniFile_) regIniFile_->FreeNotification(this);
-}
+void TFwGroupController::SetRegIniFile(TFwRegIniFile* value) { StoreReference(*this, regIniFile_, value); }
 
 void TFwGroupController::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);

@@ -200,12 +200,12 @@ TEST_F(CheckFormTest, ReturnCloseBoxAndEscStopTheRunBeforeTheWindowGoes) {
     Db.Connection.Execute(QStringLiteral("update dt_data set RecordState = 0"));
     Hooks.Messages.clear();
     Hooks.Opened.clear();
-    Dialog->AllRecord->SetChecked(true);
     bool stillRunningAfter = false;
     int result = mrNone;
     Dialog->Hide();  // shown again as a modal window
     {
       ScopedModalScript modal([&](TForm&) {
+        Dialog->AllRecord->SetChecked(true);
         AtPump stop(4, [&] {
           ways[way]();
           stillRunningAfter = Dialog->Running() && Dialog->isVisible();

@@ -30,6 +30,7 @@ void SetUpDialog(TForm& form, const QString& name, const QString& caption, int c
 }
 
 void StartAtFirstControl(TForm& form) {
+  form.SetActiveControl(nullptr);
   if (QWidget* focused = form.focusWidget()) focused->clearFocus();
 }
 

@@ -122,6 +122,40 @@ TEST_F(LocateFormTest, EnteringTheNameSwitchesToThePreferredInputMethod) {
   InstallInputMethodBackend(previous);
 }
 
+// The program keeps the dialog made at start. Shown again it is a new one: by code, both
+// edits empty, and the focus not back in the name (which would switch the input method
+// as the dialog opens).
+TEST_F(LocateFormTest, ShownAgainItStartsByCodeWithEmptyEdits) {
+  QStringList switched;
+  const TInputMethodBackend previous = InstallInputMethodBackend({[] { return TInputMethodList{{"pinyin", "拼音"}}; },
+                                                                  [&](const QString& name) {
+                                                                    switched << name;
+                                                                    return true;
+                                                                  }});
+  const QString before = ImePrefer;
+  ImePrefer = QStringLiteral("拼音");
+  QApplication::setActiveWindow(form.get());
+  (void)QTest::qWaitForWindowActive(form.get());
+  QWidget* firstFocus = QApplication::focusWidget();
+  form->c902->SetFocus();
+  EXPECT_EQ(ByName(QStringLiteral("总工会")), 110000000001);
+  EXPECT_EQ(form->ModalResult(), mrOk);
+  form->Hide();
+  switched.clear();
+
+  form->Show();
+  QApplication::setActiveWindow(form.get());
+  (void)QTest::qWaitForWindowActive(form.get());
+  EXPECT_TRUE(form->rad901->Checked());
+  EXPECT_FALSE(form->rad902->Checked());
+  EXPECT_EQ(form->c901->Text(), QString());
+  EXPECT_EQ(form->c902->Text(), QString());
+  EXPECT_EQ(QApplication::focusWidget(), firstFocus);
+  EXPECT_TRUE(switched.isEmpty());
+  ImePrefer = before;
+  InstallInputMethodBackend(previous);
+}
+
 class LocateActionTest : public fwtest::MainFormFixture {};
 
 TEST_F(LocateActionTest, CtrlLLocatesInTheMainListWhileItHasRecords) {

@@ -11,8 +11,8 @@
 #include "platform/db/DbError.h"
 #include "platform/ime/InputMethods.h"
 #include "platform/shell/Hooks.h"
-#include "windows/shared/DialogParts.h"
 #include "windows/main/MainData.h"
+#include "windows/shared/DialogParts.h"
 #include "windows/shared/VKValidEdit.h"
 
 namespace fw {
@@ -87,7 +87,8 @@ TdlgLocateForm::~TdlgLocateForm() {
 }
 
 void TdlgLocateForm::DoShow() {
-  // Clearing an edit chooses its way of locating: the name first, so the code's way ends chosen.
+  // Clearing an edit chooses its way of locating: the name goes first, so that the
+  // code's way ends chosen.
   c902->SetText(QString());
   c901->SetText(QString());
   rad901->SetChecked(true);

@@ -159,7 +159,6 @@ void TMainForm::RecordGridTitleClick(TColumn* column) {
   }
 }
 
-// Keeping the list position across a requery.
 QString TMainForm::CheckSelectedStatement() {
   if (!ListHasRecords()) return QString();
   const QString scope = QStringLiteral(" and c907<=2");

@@ -26,6 +26,8 @@
 
 namespace fw {
 
+TdlgCheckForm* dlgCheckForm = nullptr;
+
 namespace {
 
 constexpr int kClientWidth = 484;
@@ -68,6 +70,28 @@ TdlgCheckForm::TdlgCheckForm(TComponent* owner, TADOConnection* connection)
   CreateButtons();
   CreateProgress();
   EnterWaiting();
+}
+
+TdlgCheckForm::~TdlgCheckForm() {
+  if (dlgCheckForm == this) dlgCheckForm = nullptr;
+}
+
+// A showing starts as a new dialog would: waiting on the scope 选中的数据 with empty
+// range edits, the bar, the counts and the flags of an earlier run cleared.
+void TdlgCheckForm::DoShow() {
+  if (!running_) {
+    Selected->SetChecked(true);
+    c901_1->SetText(QString());
+    c901_2->SetText(QString());
+    FwProgressBar1->SetPartsComplete(0);
+    for (TLabel* label : {Label1, Label2, Label3}) label->SetVisible(false);
+    paused_ = cancelled_ = closeAfterRun_ = false;
+    ticks_ = 0;
+    estimate_ = -1;
+    EnterWaiting();
+    StartAtFirstControl(*this);
+  }
+  TForm::DoShow();
 }
 
 void TdlgCheckForm::CreateScope() {
@@ -179,19 +203,28 @@ void TdlgCheckForm::EnterPreparing() {
 
 void TdlgCheckForm::tbCheckClick() {
   if (running_) return;
-  running_ = true;
-  paused_ = cancelled_ = closeAfterRun_ = false;
-  EnterPreparing();
-  if (!closeAfterRun_) CheckScope();  // the window may have been closed while it was repainted
-  if (ChangeState->Checked() && RefreshList) {
-    try {
-      RefreshList();
-    } catch (const EDatabaseError&) {
-      // The list shows the old states until it is next refreshed; the check is done.
+  {
+    // However the run ends, an error out of the scope's statement included, the dialog
+    // waits again: left "running" it could neither check nor close any more.
+    struct TBackToWaiting {
+      TdlgCheckForm& form;
+      ~TBackToWaiting() {
+        form.running_ = false;
+        form.EnterWaiting();
+      }
+    } backToWaiting{*this};
+    running_ = true;
+    paused_ = cancelled_ = closeAfterRun_ = false;
+    EnterPreparing();
+    if (!closeAfterRun_) CheckScope();  // the window may have been closed while it was repainted
+    if (ChangeState->Checked() && RefreshList) {
+      try {
+        RefreshList();
+      } catch (const EDatabaseError&) {
+        // The list shows the old states until it is next refreshed; the check is done.
+      }
     }
   }
-  running_ = false;
-  EnterWaiting();
   if (closeAfterRun_) Close();
 }
 

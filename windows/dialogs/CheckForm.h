@@ -11,6 +11,10 @@
 // The main window hands the dialog what only it knows: the statement of the records
 // marked in its list (SelectedStatement) and how to refresh that list after the states
 // changed (RefreshList).
+//
+// The program entry makes the dialog at start and the main window's check action shows
+// it as often as it is asked for: every showing starts waiting, with the scope
+// 选中的数据, empty range edits and no progress of an earlier run.
 
 #include "core/Progress.h"
 #include "platform/ui/Form.h"
@@ -43,6 +47,7 @@ class TdlgCheckForm : public TForm, public ICheckProgress {
 public:
   // The dialog checks on the connection given, else on the program's database.
   explicit TdlgCheckForm(TComponent* owner, TADOConnection* connection = nullptr);
+  ~TdlgCheckForm() override;
 
   // The statement of the records marked in the main window's list; empty when it has
   // none. The scope 选中的数据 checks nothing without it.
@@ -91,6 +96,7 @@ public:
   void WaitForMessages() override;
 
 protected:
+  void DoShow() override;
   bool DialogKey(QKeyEvent& event, QWidget* origin) override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -113,5 +119,8 @@ private:
   int ticks_ = 0;
   int estimate_ = -1;
 };
+
+// The dialog the program entry makes at start; nullptr once it is freed.
+extern TdlgCheckForm* dlgCheckForm;
 
 } // namespace fw

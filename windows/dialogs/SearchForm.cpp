@@ -11,6 +11,8 @@
 
 namespace fw {
 
+TdlgSearchForm* dlgSearchForm = nullptr;
+
 namespace {
 
 constexpr int kClientWidth = 519;
@@ -72,10 +74,17 @@ TdlgSearchForm::TdlgSearchForm(TComponent* owner) : TForm(owner) {
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { Close(); });
 }
 
+TdlgSearchForm::~TdlgSearchForm() {
+  if (dlgSearchForm == this) dlgSearchForm = nullptr;
+}
+
 void TdlgSearchForm::DoShow() {
+  number1->SetText(QString());
+  number2->SetText(QString());
   SetCode(lc1, SearchOperators(), 1);
   SetCode(lc3, SearchOperators(), 1);
   SetCode(lc2, SearchConnectors(), 1);
+  StartAtFirstControl(*this);
   TForm::DoShow();
 }
 

@@ -139,10 +139,6 @@ public:
   bool ActionAllowed(const TAction* action) const;
   void UpdateActionState(TAction* action);
 
-  // After a change to dt_data: bookmark ReportQuery, requery it, go back to the
-  // bookmarked record (the first one when it is gone) and free the bookmark.
-  void RequeryAtBookmark();
-
   // The statement of the logic check of the marked records: the marked rows' c901
   // (each visited by its bookmark; an unreachable one gives the record then current),
   // or the current record's when none is marked, always limited to c907<=2. Empty when

@@ -10,6 +10,7 @@
 #include "platform/ui/Action.h"
 #include "windows/main/FastImport.h"
 #include "windows/main/MainForm.h"
+#include "windows/shared/GridProcedures.h"
 #include "windows/shared/ProgressBarForm.h"
 
 namespace fw {
@@ -26,7 +27,7 @@ void TMainForm::WireExchangeActions() {
 }
 
 void TMainForm::actFastImportExecute(TObject*) {
-  if (FastImportDat(*data_.SysADOConnection)) RequeryAtBookmark();
+  if (FastImportDat(*data_.SysADOConnection)) RequeryKeepingPlace(*data_.ReportQuery);
 }
 
 void TMainForm::actExportExecute(TObject*) {

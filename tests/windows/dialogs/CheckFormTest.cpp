@@ -9,6 +9,7 @@
 #include "controls/common/FwToolButton.h"
 #include "controls/navigation/FwProgressBar.h"
 #include "core/CheckReport.h"
+#include "platform/db/DbError.h"
 #include "platform/ui/ActionList.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/DBGrid.h"
@@ -159,6 +160,51 @@ TEST_F(CheckFormTest, RangeChecksItsCodesAndAFirstCodeAboveTheSecondAlone) {
   EXPECT_EQ(Dialog->c901_2->Text(), QStringLiteral("110000000009"));
 }
 
+// The program keeps the dialog made at start: shown again after a run it waits as a new
+// one, on 选中的数据 with empty range edits, no progress and no counts of that run.
+TEST_F(CheckFormTest, ShownAgainItWaitsAsANewDialog) {
+  Dialog->Range->SetChecked(true);
+  Dialog->c901_1->SetText(QStringLiteral("110000000004"));
+  Dialog->c901_2->SetText(QStringLiteral("110000000009"));
+  Dialog->tbCheckClick();
+  EXPECT_EQ(Marked(), 6);
+  EXPECT_EQ(Dialog->FwProgressBar1->PartsComplete(), 6u);
+  EXPECT_TRUE(Dialog->Label2->Visible());
+  Dialog->tbReturnClick();
+  ASSERT_FALSE(Dialog->isVisible());
+
+  Dialog->Show();
+  EXPECT_TRUE(Waiting());
+  EXPECT_TRUE(Dialog->Selected->Checked());
+  EXPECT_FALSE(Dialog->Range->Checked());
+  EXPECT_EQ(Dialog->c901_1->Text(), QString());
+  EXPECT_EQ(Dialog->c901_2->Text(), QString());
+  EXPECT_EQ(Dialog->FwProgressBar1->PartsComplete(), 0u);
+  for (TLabel* label : {Dialog->Label1, Dialog->Label2, Dialog->Label3}) EXPECT_FALSE(label->Visible());
+  EXPECT_FALSE(Dialog->Paused());
+  EXPECT_FALSE(Dialog->Cancelled());
+  EXPECT_EQ(Dialog->Ticks(), 0);
+
+  // And it checks again.
+  Dialog->AllRecord->SetChecked(true);
+  Dialog->tbCheckClick();
+  EXPECT_EQ(Marked(), 30);
+}
+
+// An error out of the scope (here the main window's statement of its marked records)
+// reaches the error display; the dialog waits again and can be closed and used again.
+TEST_F(CheckFormTest, AnErrorOutOfTheScopeLeavesTheDialogWaiting) {
+  Dialog->SelectedStatement = []() -> QString { throw EDatabaseError(QStringLiteral("数据库已被锁定")); };
+  EXPECT_THROW(Dialog->tbCheckClick(), EDatabaseError);
+  EXPECT_FALSE(Dialog->Running());
+  EXPECT_TRUE(Waiting());
+  Dialog->AllRecord->SetChecked(true);
+  Dialog->tbCheckClick();
+  EXPECT_EQ(Marked(), 30);
+  Dialog->tbReturnClick();
+  EXPECT_FALSE(Dialog->isVisible());
+}
+
 TEST_F(CheckFormTest, PauseHoldsTheRunUntilResumed) {
   TApplication application;  // the dialog waits through the application object, as in the program
   Dialog->AllRecord->SetChecked(true);
@@ -200,12 +246,12 @@ TEST_F(CheckFormTest, ReturnCloseBoxAndEscStopTheRunBeforeTheWindowGoes) {
     Db.Connection.Execute(QStringLiteral("update dt_data set RecordState = 0"));
     Hooks.Messages.clear();
     Hooks.Opened.clear();
-    Dialog->AllRecord->SetChecked(true);
     bool stillRunningAfter = false;
     int result = mrNone;
     Dialog->Hide();  // shown again as a modal window
     {
       ScopedModalScript modal([&](TForm&) {
+        Dialog->AllRecord->SetChecked(true);
         AtPump stop(4, [&] {
           ways[way]();
           stillRunningAfter = Dialog->Running() && Dialog->isVisible();

@@ -215,16 +215,17 @@ TEST_F(MainWindowTest, RequeryReturnsToTheBookmarkedRecord) {
   form->Data().ReportQuery->SetRecNo(3);
   // Records that come before it move it down the list.
   AddRecords({110000000001, 110000000002});
-  form->RequeryAtBookmark();
+  RequeryKeepingPlace(*form->Data().ReportQuery);
   EXPECT_EQ(form->Data().ReportQuery->RecordCount(), 6);
   EXPECT_EQ(form->Data().ReportQuery->FieldByName("c901")->AsString(), "110000000030");
   EXPECT_EQ(form->Data().ReportQuery->RecNo(), 5);
 
-  // When the record itself is gone, the list stands on its first record.
+  // When the record itself is gone, the list stands on the one now in its place.
   Connect()->Execute("delete from dt_data where c901=110000000030");
-  form->RequeryAtBookmark();
+  RequeryKeepingPlace(*form->Data().ReportQuery);
   EXPECT_EQ(form->Data().ReportQuery->RecordCount(), 5);
-  EXPECT_EQ(form->Data().ReportQuery->RecNo(), 1);
+  EXPECT_EQ(form->Data().ReportQuery->RecNo(), 5);
+  EXPECT_EQ(form->Data().ReportQuery->FieldByName("c901")->AsString(), "110000000040");
 }
 
 TEST(MouseWheelKeys, DeltasAreSummedToWholeNotches) {

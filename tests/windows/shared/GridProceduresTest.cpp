@@ -55,6 +55,7 @@ protected:
 TEST_F(GridProceduresTest, DeletingMarkedRowsAsksOnceAndDeletesThemTogether) {
   ASSERT_NE(StartWith(6), nullptr);
   for (int row : {1, 3, 4}) grid->SelectedRows().SetRowSelected(row, true);
+  list->SetRecNo(2);
 
   hooks.QuestionAnswers = {IDNO};
   EXPECT_EQ(DeleteSelectedRecords(*grid, *list, "dt_data", "c901"), 0);
@@ -69,8 +70,9 @@ TEST_F(GridProceduresTest, DeletingMarkedRowsAsksOnceAndDeletesThemTogether) {
   EXPECT_EQ(Codes(), (QStringList{"1", "3", "6"}));
   EXPECT_EQ(statements.size(), 1);
   EXPECT_EQ(list->RecordCount(), 3);
-  // The bookmarked record is gone: the list stands on its last record, the marks went.
-  EXPECT_EQ(list->RecNo(), 3);
+  // The list stood on record 2, which went: record 3 now stands in its place. The marks went.
+  EXPECT_EQ(list->RecNo(), 2);
+  EXPECT_EQ(list->FieldByName("c901")->AsString().right(1), "3");
   EXPECT_EQ(grid->SelectedRows().Count(), 0);
 }
 

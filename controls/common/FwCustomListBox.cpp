@@ -358,7 +358,8 @@ void TFwCustomListBox::DrawGroupItem(TCanvas& canvas, int index, const TRect& re
     canvas.Brush().SetColor(clHighlight);
     canvas.Font().SetColor(clHighlightText);
     canvas.FillRect(rect);
-  } else if (useGradients_) {
+  } else if (useGradients_ && HighColorDisplay()) {
+    // A palette display shows a gradient as coarse bands: the solid colour instead.
     PaintGradient(canvas, rect, TGradientDirection::gdVerticalEnd, Color(), groupColor_, 1);
   } else {
     canvas.Brush().SetColor(groupColor_);

@@ -129,12 +129,7 @@ void TFwToolbar::SetImages(TImageList* value) {
   Invalidate();
 }
 
-void TFwToolbar::SetRegIniFile(TFwRegIniFile* value) {
-  if (value == regIniFile_) return;
-  if (regIniFile_) regIniFile_->RemoveFreeNotification(this);
-  regIniFile_ = value;
-  if (regIniFile_) regIniFile_->FreeNotification(this);
-}
+void TFwToolbar::SetRegIniFile(TFwRegIniFile* value) { StoreReference(*this, regIniFile_, value); }
 
 void TFwToolbar::Notification(TComponent* component, TOperation operation) {
   TFwCustomPanel::Notification(component, operation);

@@ -173,6 +173,18 @@ void TFwGroupItem::Assign(const TFwGroupItem& source) {
   collection_->EndUpdate();
 }
 
+void TFwGroupItem::AssignTo(TAction& action) const {
+  action.SetCaption(caption_);
+  action.SetEnabled(enabled_);
+  action.SetHint(hint_);
+  action.SetImageIndex(imageIndex_);
+  action.SetVisible(visible_);
+  if (OnClick)
+    action.OnExecute = [click = OnClick](TBasicAction* sender) { click(sender); };
+  else
+    action.OnExecute = nullptr;
+}
+
 QString TFwGroupItem::DisplayHint() const {
   const QString hint = GetShortHint(hint_);
   return link_ ? link_->HintWithShortCut(hint) : hint;

@@ -78,6 +78,9 @@ public:
   // Copies Action, Caption, DisabledIndex, Enabled, FontColor, FontStyle, Hint, ImageIndex,
   // Visible and OnClick.
   void Assign(const TFwGroupItem& source);
+  // Gives an action the item's caption, enabled state, hint, image, visibility and click
+  // handler (as the action's OnExecute).
+  void AssignTo(TAction& action) const;
   // The hint shown for the item (with the action's shortcut when it has one).
   QString DisplayHint() const;
 

@@ -169,7 +169,10 @@ int TFwCustomSizePanel::FreeRoom() const {
   for (int i = 0; i < parent->ControlCount(); ++i) {
     const TControl* c = parent->Controls(i);
     if (c == this || !c->Visible()) continue;
-    const TAlign a = c->Align();
+    TAlign a = c->Align();
+    // An unaligned sibling counts as if it stood at this panel's side.
+    if (a == TAlign::alNone || a == TAlign::alCustom)
+      a = side_ == TSide::sdTop || side_ == TSide::sdBottom ? TAlign::alTop : TAlign::alLeft;
     if (horizontal && (a == TAlign::alTop || a == TAlign::alBottom)) room -= c->Height();
     if (!horizontal && (a == TAlign::alLeft || a == TAlign::alRight)) room -= c->Width();
   }
@@ -333,10 +336,11 @@ void TFwCustomSizePanel::UpdateHot(TPoint p) {
 void TFwCustomSizePanel::UpdateCursor(TPoint p) {
   const bool onBar = SizeBarRect().Contains(p);
   const bool onHotSpot = hotSpotVisible_ && HotSpotRect().Contains(p);
-  if (onBar && !lockBar_)
-    setCursor(HorizontalBar() ? Qt::SplitVCursor : Qt::SplitHCursor);
-  else if (onHotSpot)
+  // The hot spot has its own cursor, also on a locked bar.
+  if (onHotSpot)
     setCursor(Qt::PointingHandCursor);
+  else if (onBar && !lockBar_)
+    setCursor(HorizontalBar() ? Qt::SplitVCursor : Qt::SplitHCursor);
   else
     unsetCursor();
 }

@@ -1,5 +1,7 @@
 #include "MainGroupBar.h"
+#include "controls/common/FwColors.h"
 #include "controls/common/FwRapidFireButton.h"
+#include "controls/common/FwRegIniFile.h"
 #include "controls/navigation/FwGroupController.h"
 #include "controls/navigation/FwSizePanel.h"
 #include "platform/ui/ListError.h"
@@ -256,6 +258,22 @@ TEST(FwGroupBar, ItemsFollowTheirActions) {
   delete exportAction;
   EXPECT_EQ(exportItem->Action(), nullptr);
   EXPECT_FALSE(exportItem->Clickable());
+
+  // An item gives an action its values and its click.
+  TFwGroupItem* own = m.groups[0]->Items().Add();
+  own->SetCaption(QStringLiteral("打印"));
+  own->SetImageIndex(4);
+  own->SetEnabled(false);
+  int clicks = 0;
+  own->OnClick = [&clicks](TObject*) { ++clicks; };
+  TAction target(nullptr);
+  own->AssignTo(target);
+  EXPECT_EQ(target.Caption(), QStringLiteral("打印"));
+  EXPECT_EQ(target.ImageIndex(), 4);
+  EXPECT_FALSE(target.Enabled());
+  ASSERT_TRUE(target.OnExecute);
+  target.OnExecute(&target);
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST(FwGroupBar, HotTrackingAndClicks) {
@@ -390,6 +408,61 @@ TEST(FwGroupBar, ControllerPushesSharedValues) {
   controller.EndUpdate();
   EXPECT_EQ(s.groups[1]->CaptionHeight(), 16);  // never below 16
   EXPECT_EQ(s.groups[2]->CaptionHeight(), 20);
+}
+
+TEST(FwGroupBar, ControllerForgetsAFreedSettingsHolder) {
+  TFwGroupController controller(nullptr);
+  auto* settings = new TFwRegIniFile(nullptr);
+  controller.SetRegIniFile(settings);
+  EXPECT_EQ(controller.RegIniFile(), settings);
+  delete settings;
+  EXPECT_EQ(controller.RegIniFile(), nullptr);
+}
+
+TEST(FwGroupBar, ClosingAGroupAtTheBottomLeavesNoEmptySpaceBelow) {
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView, 6);
+  s.bar->SetHeight(200);
+  s.bar->SetScrollPosition(100000);
+  const int before = s.bar->ScrollPosition();
+  ASSERT_GT(before, 0);
+  s.groups[2]->SetOpened(false);
+  // The last group's bottom (plus the gap) ends at the client's bottom, or the bar is
+  // back at the top.
+  EXPECT_LT(s.bar->ScrollPosition(), before);
+  TFwGroup* last = s.groups[2];
+  const int gap = s.bar->ClientRect().Bottom - (last->Top() + last->Height());
+  EXPECT_TRUE(s.bar->ScrollPosition() == 0 || gap == s.bar->GroupBorderSize()) << gap;
+  EXPECT_EQ(s.bar->ScrollPosition(), std::max(0, s.bar->ScrollRange() - s.bar->ClientHeight()));
+}
+
+TEST(FwGroupBar, ImageListChangesMeasureTheGroupsAgain) {
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView, 2, 1);
+  TImageList small(nullptr);
+  small.SetWidth(16);
+  small.SetHeight(16);
+  s.bar->SetSmallImages(&small);
+  s.groups[0]->Items()[0]->SetImageIndex(0);
+  EXPECT_EQ(s.groups[0]->Items()[1]->CaptionRect().Left, 16 + 12);
+  small.SetWidth(24);  // only the list changes
+  EXPECT_EQ(s.groups[0]->Items()[1]->CaptionRect().Left, 24 + 12);
+
+  TImageList own(nullptr);
+  s.groups[0]->SetSmallImages(&own);
+  own.SetWidth(20);
+  EXPECT_EQ(s.groups[0]->Items()[1]->CaptionRect().Left, 20 + 12);
+  s.groups[0]->SetSmallImages(nullptr);
+  s.bar->SetSmallImages(nullptr);
+}
+
+TEST(FwGroupBar, ThemeChangeReadsTheColourSchemeAgain) {
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView);
+  EXPECT_EQ(s.bar->FlatColorAdjustment(), 30);
+  const int scheme = XPColorScheme();
+  SetXPColorScheme(2);
+  QEvent themeChange(QEvent::ThemeChange);
+  QCoreApplication::sendEvent(s.bar, &themeChange);
+  EXPECT_EQ(XPColorScheme(), GetXPColorScheme());
+  SetXPColorScheme(scheme);
 }
 
 TEST(FwGroupBar, MainWindowBarScreenshot) {

@@ -2,6 +2,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/DesktopHooks.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/Translations.h"
 #include "platform/ui/GuardedApplication.h"
 #include "windows/app/StartupWindows.h"
 #include "windows/shared/QuestionDlg.h"
@@ -9,6 +10,7 @@
 int main(int argc, char** argv) {
   fw::TGuardedApplication app(argc, argv);
   fw::InstallFontSubstitutions();
+  fw::InstallQtTranslations();
   fw::InstallDesktopHooks();
   fw::InstallQuestionDialogHook();
 

@@ -1,8 +1,9 @@
 // Start-up to a usable main window over a working database of 100,000 generated survey
 // records, the splash skipped: the application object, the main window's creation
-// handler (settings, opening the database, field list, record list), the hidden windows
-// the program entry makes after it, and showing the main window until its record list
-// has painted its first frame. Peak RSS is reported as a counter.
+// handler (settings, opening the database, field list, record list), every hidden
+// window the program entry makes after it (CreateStartupWindows), and showing the main
+// window until its record list has painted its first frame. Peak RSS is reported as a
+// counter.
 
 #include "BenchSupport.h"
 #include "SurveyRecordGenerator.h"
@@ -11,12 +12,8 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/DBGrid.h"
-#include "windows/dialogs/AboutForm.h"
+#include "windows/app/StartupWindows.h"
 #include "windows/main/MainForm.h"
-#include "windows/shared/MessageListWinForm.h"
-#include "windows/shared/ProgressBar2LineForm.h"
-#include "windows/shared/ProgressBarForm.h"
-#include "windows/shared/ToolForm.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,12 +62,7 @@ void BM_StartupToFirstFrame(benchmark::State& state) {
   for (auto _ : state) {
     auto application = std::make_unique<fw::TApplication>();
     application->SetProgramDir(program.path());
-    application->CreateForm(fw::MainForm);
-    application->CreateForm(fw::MessageListWinForm);
-    application->CreateForm(fw::ProgressBarForm);
-    application->CreateForm(fw::ToolForm);
-    application->CreateForm(fw::ProgressBar2LineForm);
-    application->CreateForm(fw::dlgAboutForm);
+    fw::CreateStartupWindows(*application);
     FirstPaint watch;
     QWidget* list = fw::MainForm->RecordGrid->View()->viewport();
     list->installEventFilter(&watch);

@@ -108,6 +108,7 @@ bool BackupDatabase(TADOConnection& connection, IMainConnectionUser& user) {
   const FileDialogResult answer = CurrentHooks().SaveFileDialog(request);
   if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return false;
   const QString file = BackupFileName(answer.FileName);
+  if (!ConfirmOverwrite(file, request.Title)) return false;
 
   const TMainConnectionClosed closed(connection, user);
   try {

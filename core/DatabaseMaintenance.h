@@ -28,7 +28,8 @@ public:
 QString WorkingConnectionString(const QString& databasePath);
 
 // The backup. Asks for the file (save dialog "备份文件存放为", "Access文件(*.mdb)|*.mdb", in
-// the documents folder), closes connection, writes a copy of the working database
+// the documents folder; an existing file is replaced only when the person agrees), closes
+// connection, writes a copy of the working database
 // (DatabasePath) protected by the database password, shows "备份成功", and reopens
 // connection on the working database in any case. An error is shown with its reason and
 // leaves no file. Returns true when the backup was written.

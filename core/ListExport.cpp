@@ -52,18 +52,23 @@ private:
   int shownPercent_ = -1;
 };
 
-// Asks for the export's file; false when cancelled or no name was given.
-bool AskListFile(const QString& title, const QString& filter, const QString& ending, QString& file) {
+// How a chosen file that exists is treated: a workbook replaces it (after asking), a
+// database file keeps its other tables and only gets the list's table anew.
+enum class TExistingFile { Replace, Reuse };
+
+// Asks for the export's file; false when cancelled, no name was given or the person
+// would not replace an existing workbook.
+bool AskListFile(const QString& title, const QString& filter, const QString& ending, TExistingFile existing,
+                 QString& file) {
   FileDialogRequest request;
   request.Title = kSaveDialogTitle;
   request.Filter = filter;
   request.InitialDir = PersonalFolder();
   request.FileName = ListExportProposedName(title, Now().date());
-  request.OverwritePrompt = true;
   const FileDialogResult answer = CurrentHooks().SaveFileDialog(request);
   if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return false;
   file = WithEndingWhenLong(answer.FileName, ending);
-  return true;
+  return existing == TExistingFile::Reuse || ConfirmOverwrite(file, request.Title);
 }
 
 bool IsWholeNumberType(TFieldType type) { return type == ftSmallint || type == ftInteger || type == ftLargeint; }
@@ -349,7 +354,7 @@ bool SaveQueryAsExcel(const TDataSet& data, const QString& title, const TFieldDa
     return false;
   }
   QString file;
-  if (!AskListFile(title, kExcelListFilter, kExcelListEnding, file)) return false;
+  if (!AskListFile(title, kExcelListFilter, kExcelListEnding, TExistingFile::Replace, file)) return false;
   try {
     std::unique_ptr<TSheetApplication> app = CreateOleObject(QStringLiteral("Excel.Application"));
     TWorkbook& book = app->Workbooks().Add();
@@ -375,7 +380,7 @@ bool SaveQueryAsAccess(const TDataSet& data, const QString& title, IProgress& pr
     return false;
   }
   QString file;
-  if (!AskListFile(title, kAccessListFilter, kAccessListEnding, file)) return false;
+  if (!AskListFile(title, kAccessListFilter, kAccessListEnding, TExistingFile::Reuse, file)) return false;
   QString failedRecord;
   try {
     TExportProgress shown(progress, data.RecordCount(), 0);

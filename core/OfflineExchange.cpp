@@ -199,6 +199,7 @@ bool ExportOfflineDat(TADOConnection&) {
   const FileDialogResult answer = CurrentHooks().SaveFileDialog(request);
   if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return false;
   const QString file = DatFileName(answer.FileName);
+  if (!ConfirmOverwrite(file, request.Title)) return false;
 
   try {
     WriteOfflineDat(file, label);

@@ -28,7 +28,8 @@ inline const QString kUploadExportRefusal = QStringLiteral("存在临时保存�
 bool CheckRecordsFinished(TADOConnection& connection, const QString& refusal);
 
 // The writer. Asks for the supplying unit's name (never "默认数据库"), then for the file
-// (save dialog in the documents folder), and writes the records of state 1 of the working
+// (save dialog in the documents folder; an existing file is replaced only when the person
+// agrees, see ConfirmOverwrite), and writes the records of state 1 of the working
 // database (DatabasePath, open on connection) with the typed name as label. Shows
 // "数据已经被正确导出到：'<file>'！" on success; on an error shows "运行中发生错误：<reason>,
 // 请与软件发行者联系。" and leaves no file behind. Returns true when the file was written.

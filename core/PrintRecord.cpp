@@ -15,19 +15,15 @@ namespace fw {
 
 namespace {
 
-// Creates "Excel.Application" and opens the template, else the same with
-// "et.Application"; nullptr when neither works.
-std::unique_ptr<TSheetApplication> OpenPrintTemplate() {
-  const QString path = ProgramFile(QString::fromUtf8(kPrintTemplateName));
-  for (const char* progId : {"Excel.Application", "et.Application"}) {
-    try {
-      std::unique_ptr<TSheetApplication> app = CreateOleObject(QString::fromLatin1(progId));
-      app->Workbooks().Open(path);
-      return app;
-    } catch (const ESheetError&) {
-    }
+// Creates the server of progId and opens the template; nullptr when either fails.
+std::unique_ptr<TSheetApplication> OpenPrintTemplate(const QString& progId) {
+  try {
+    std::unique_ptr<TSheetApplication> app = CreateOleObject(progId);
+    app->Workbooks().Open(ProgramFile(QString::fromUtf8(kPrintTemplateName)));
+    return app;
+  } catch (const ESheetError&) {
+    return nullptr;
   }
-  return nullptr;
 }
 
 // Writes the record's values of one page's fields into the active sheet, numbers as numbers.
@@ -44,15 +40,11 @@ void FillPage(TADOConnection& connection, TSheetApplication& app, const TDataSet
   }
 }
 
-} // namespace
-
-bool PrintSurveyRecord(TADOConnection& connection, double c901, IProgress& progress) {
-  std::unique_ptr<TSheetApplication> app = OpenPrintTemplate();
-  if (!app) {
-    ShowMessage(QStringLiteral("打开汇总模版文件时发生错误，可能是没有安装MS Office或wps Office中的Excel"));
-    return false;
-  }
-  app->Workbooks(1).Activate();
+// Fills the opened template with the record's pages and shows it with sheet 1 active.
+// The fallback server fits the first four columns of the last filled sheet.
+void FillAndShow(TADOConnection& connection, TSheetApplication& app, double c901, IProgress& progress,
+                 bool fitColumns) {
+  app.Workbooks(1).Activate();
 
   TADOQuery record(&connection);
   record.SetSQL(QStringLiteral("select * from view_data where c901=:c901"));
@@ -68,16 +60,32 @@ bool PrintSurveyRecord(TADOConnection& connection, double c901, IProgress& progr
     TProgressShown shown(progress, QStringLiteral("打印选中记录的年报表"));
     progress.StartProgress(pages.RecordCount(), 0);
     for (pages.First(); !pages.Eof(); pages.Next()) {
-      FillPage(connection, *app, record, pages.Fields(0)->AsInteger());
+      FillPage(connection, app, record, pages.Fields(0)->AsInteger());
       progress.StepProgress();
     }
-    // The fallback server addresses cells as it fills them and fits the first columns of
-    // the last filled sheet to their contents.
-    if (app->ProgId().compare(QStringLiteral("et.Application"), Qt::CaseInsensitive) == 0 && !pages.IsEmpty())
-      for (int col = 1; col <= 4; ++col) app->ActiveSheet().Columns(col).EntireColumn().AutoFit();
+    if (fitColumns && !pages.IsEmpty())
+      for (int col = 1; col <= 4; ++col) app.ActiveSheet().Columns(col).EntireColumn().AutoFit();
   }
-  app->ActiveWorkbook().Worksheets(1).Activate();
-  app->SetVisible(true);
+  app.ActiveWorkbook().Worksheets(1).Activate();
+  app.SetVisible(true);
+}
+
+} // namespace
+
+bool PrintSurveyRecord(TADOConnection& connection, double c901, IProgress& progress) {
+  std::unique_ptr<TSheetApplication> app = OpenPrintTemplate(QStringLiteral("Excel.Application"));
+  if (!app) return PrintRecordViaEt(connection, c901, progress);
+  FillAndShow(connection, *app, c901, progress, false);
+  return true;
+}
+
+bool PrintRecordViaEt(TADOConnection& connection, double c901, IProgress& progress) {
+  std::unique_ptr<TSheetApplication> app = OpenPrintTemplate(QStringLiteral("et.Application"));
+  if (!app) {
+    ShowMessage(QStringLiteral("打开汇总模版文件时发生错误，可能是没有安装MS Office或wps Office中的Excel"));
+    return false;
+  }
+  FillAndShow(connection, *app, c901, progress, true);
   return true;
 }
 

@@ -15,14 +15,19 @@ class TDataSet;
 
 inline constexpr const char* kPrintTemplateName = "2014打印表.xltx";
 
-// Prints the record whose unit code is c901. Returns false, after a message, when no
-// spreadsheet server can be created or the template cannot be opened. Errors of the
+// Prints the record whose unit code is c901 through "Excel.Application"; when that server
+// or the template cannot be opened, through PrintRecordViaEt. Returns false, after a
+// message, when no spreadsheet server can be created or the template cannot be opened. Errors of the
 // database (EDatabaseError: no such record, a field view_data lacks) and of the workbook
 // (ESheetError: a page without a sheet, a bad cell address, a workbook that cannot be
 // shown) are raised; the progress window is hidden on every path.
 bool PrintSurveyRecord(TADOConnection& connection, double c901, IProgress& progress);
 
-// The same for the current record of a data set that has a c901 column (the record list).
+// The same through "et.Application" alone, which also fits the first four columns of the
+// last filled sheet to their contents.
+bool PrintRecordViaEt(TADOConnection& connection, double c901, IProgress& progress);
+
+// PrintSurveyRecord for the current record of a data set that has a c901 column (the record list).
 bool PrintSurveyRecord(TADOConnection& connection, const TDataSet& records, IProgress& progress);
 
 } // namespace fw

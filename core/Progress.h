@@ -32,15 +32,22 @@ public:
 };
 
 // The batch check's progress with its pause and stop: the check asks Paused and
-// Cancelled after every step and pumped message, so the window that implements it must
+// Cancelled after every pump of the messages, so the window that implements it must
 // outlive the check it is handed to.
 class ICheckProgress {
 public:
   virtual ~ICheckProgress() = default;
   virtual void StartCheckProgress(int total, int position) = 0;
+  // One record done; cheap, for it is called for every record (the window shows the
+  // step when messages are next pumped).
   virtual void StepCheckProgress() = 0;
   virtual bool Paused() const = 0;
   virtual bool Cancelled() const = 0;
+  // Handles the messages that are pending (clicks, timer ticks, painting) and returns.
+  virtual void ProcessMessages() = 0;
+  // Handles pending messages, first waiting until there is at least one: what the
+  // check does while paused, so that it waits without using the processor.
+  virtual void WaitForMessages() = 0;
 };
 
 // Shows the one-bar progress window with a caption and hides it again when the work
@@ -79,6 +86,8 @@ public:
   void StepCheckProgress() override {}
   bool Paused() const override { return false; }
   bool Cancelled() const override { return false; }
+  void ProcessMessages() override {}
+  void WaitForMessages() override {}
   void ShowProgress(const QString&) override {}
   void StartProgress(int, int) override {}
   void StepProgress() override {}

@@ -14,7 +14,7 @@ namespace fw {
 
 namespace {
 
-// The upload file's name; false when the person cancels.
+// The upload file's name; false when the person cancels or keeps an existing file.
 bool AskUploadFileName(QString& file) {
   FileDialogRequest request;
   request.Title = QStringLiteral("导出文件存放为");
@@ -24,7 +24,7 @@ bool AskUploadFileName(QString& file) {
   const FileDialogResult answer = CurrentHooks().SaveFileDialog(request);
   if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return false;
   file = DatFileName(answer.FileName);
-  return true;
+  return ConfirmOverwrite(file, request.Title);
 }
 
 } // namespace

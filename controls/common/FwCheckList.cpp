@@ -1,8 +1,11 @@
 #include "controls/common/FwCheckList.h"
 
-#include "controls/common/FwCustomGlyphButton.h"
+#include "controls/common/FwGraphics.h"
 #include "platform/shell/GbkCodec.h"
+#include "platform/ui/Bitmap.h"
 #include "platform/ui/Canvas.h"
+#include "platform/ui/ListError.h"
+#include "platform/ui/Setters.h"
 #include "platform/ui/VirtualKeys.h"
 
 #include <QFile>
@@ -27,11 +30,7 @@ bool DecodeGbk(const QByteArray& bytes, QString& text) {
   return !text.contains(QChar(0xFFFD));
 }
 
-struct TLoadedItem {
-  QString Text;
-  TCheckBoxState State = TCheckBoxState::cbUnchecked;
-  bool Enabled = true;
-};
+using TLoadedItem = TFwCheckListItem;
 
 // Parses one line: "&E S text " -> enabled, state, text without the space the writer
 // appends; a line without "&" is a plain item. False when the state is not 0..2.
@@ -52,9 +51,46 @@ bool ParseLine(const QString& line, TLoadedItem& item) {
 
 } // namespace
 
-TFwCheckList::TFwCheckList(TComponent* owner) : TFwCustomTabbedListBox(owner) {
+TFwCheckList::TFwCheckList(TComponent* owner)
+    : TFwCustomTabbedListBox(owner), customGlyphs_(std::make_unique<TBitmap>()) {
   SetGroupMode(true);
   FitItemHeight();
+}
+
+TFwCheckList::~TFwCheckList() = default;
+
+void TFwCheckList::SetItems(const QStringList& lines) {
+  Widget()->setUpdatesEnabled(false);
+  ClearItems();
+  AddStrings(lines);
+  Widget()->setUpdatesEnabled(true);
+  Invalidate();
+}
+
+void TFwCheckList::SetItems(const std::vector<TFwCheckListItem>& items) {
+  Widget()->setUpdatesEnabled(false);
+  ClearItems();
+  AddStrings(items);
+  Widget()->setUpdatesEnabled(true);
+  Invalidate();
+}
+
+void TFwCheckList::AddStrings(const QStringList& lines) {
+  for (const QString& line : lines) {
+    TLoadedItem item;
+    if (!ParseLine(line, item)) item = TLoadedItem{line};
+    AddItem(item.Text, item.State, item.Enabled);
+  }
+}
+
+void TFwCheckList::AddStrings(const std::vector<TFwCheckListItem>& items) {
+  for (const TFwCheckListItem& item : items) AddItem(item.Text, item.State, item.Enabled);
+}
+
+std::vector<TFwCheckListItem> TFwCheckList::CheckItems() const {
+  std::vector<TFwCheckListItem> items;
+  for (int i = 0; i < Count(); ++i) items.push_back({Item(i), ItemState(i), ItemEnabled(i)});
+  return items;
 }
 
 void TFwCheckList::AddItem(const QString& text, TCheckBoxState state, bool enabled) {
@@ -64,14 +100,19 @@ void TFwCheckList::AddItem(const QString& text, TCheckBoxState state, bool enabl
   item->setData(kDisabledRole, !enabled);
 }
 
+QListWidgetItem* TFwCheckList::CheckedItem(int index) const {
+  QListWidgetItem* item = Widget()->item(index);
+  if (!item) throw EListError(QStringLiteral("List index out of bounds (%1)").arg(index));
+  return item;
+}
+
 TCheckBoxState TFwCheckList::ItemState(int index) const {
-  const QListWidgetItem* item = Widget()->item(index);
-  return item ? static_cast<TCheckBoxState>(item->data(kStateRole).toInt()) : TCheckBoxState::cbUnchecked;
+  return static_cast<TCheckBoxState>(CheckedItem(index)->data(kStateRole).toInt());
 }
 
 void TFwCheckList::SetItemState(int index, TCheckBoxState value) {
-  QListWidgetItem* item = Widget()->item(index);
-  if (!item || ItemState(index) == value) return;
+  QListWidgetItem* item = CheckedItem(index);
+  if (ItemState(index) == value) return;
   item->setData(kStateRole, static_cast<int>(value));
   Widget()->viewport()->update(GlyphCell(index).ToQt());
 }
@@ -80,14 +121,11 @@ void TFwCheckList::SetItemChecked(int index, bool value) {
   SetItemState(index, value ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked);
 }
 
-bool TFwCheckList::ItemEnabled(int index) const {
-  const QListWidgetItem* item = Widget()->item(index);
-  return item && !item->data(kDisabledRole).toBool();
-}
+bool TFwCheckList::ItemEnabled(int index) const { return !CheckedItem(index)->data(kDisabledRole).toBool(); }
 
 void TFwCheckList::SetItemEnabled(int index, bool value) {
-  QListWidgetItem* item = Widget()->item(index);
-  if (!item || ItemEnabled(index) == value) return;
+  QListWidgetItem* item = CheckedItem(index);
+  if (ItemEnabled(index) == value) return;
   item->setData(kDisabledRole, !value);
   Widget()->viewport()->update();
 }
@@ -109,8 +147,48 @@ int TFwCheckList::CheckedCount() const {
 
 TRect TFwCheckList::GlyphCell(int index) const {
   const QRect r = Widget()->visualRect(Widget()->model()->index(index, 0));
-  const int inset = (ItemHeight() - kGlyphSize) / 2;
-  return Rect(r.left(), r.top() + inset, r.left() + kGlyphSize + 4, r.top() + r.height() - inset);
+  const int inset = (ItemHeight() - glyphHeight_) / 2;
+  return Rect(r.left(), r.top() + inset, r.left() + glyphWidth_ + 4, r.top() + r.height() - inset);
+}
+
+TFwCheckListGlyphLook TFwCheckList::GlyphLook(int index) const {
+  TFwCheckListGlyphLook look;
+  const bool enabled = ItemEnabled(index) && Enabled();
+  if (useCustomGlyphs_ && !customGlyphs_->Empty()) {
+    // Cells 0-2 for an enabled item, 3-5 for a disabled one.
+    look.CustomCell = std::clamp(int(ItemState(index)), 0, 2) + (enabled ? 0 : 3);
+    return look;
+  }
+  TFwGlyphFace& face = look.Face;
+  face.State = ItemState(index);
+  face.Look = enabled ? TFwGlyphLook::normal : TFwGlyphLook::disabled;
+  face.Focused = Focused();
+  face.FrameColor = itemFrameColor_;
+  face.FillColor = itemFillColor_;
+  face.FocusColor = itemFocusColor_;
+  face.DisabledColor = DisabledColor();
+  face.MarkColor = highlightColor_;
+  return look;
+}
+
+void TFwCheckList::SetCustomGlyphs(const TBitmap& value) {
+  customGlyphs_->Assign(value);
+  useCustomGlyphs_ = !customGlyphs_->Empty();
+  GlyphKindChanged();
+}
+
+void TFwCheckList::SetUseCustomGlyphs(bool value) {
+  if (StoreIfChanged(useCustomGlyphs_, value)) GlyphKindChanged();
+}
+
+// The glyph size follows the kind of glyph, and the items' height the glyph.
+void TFwCheckList::GlyphKindChanged() {
+  const bool cells = useCustomGlyphs_ && !customGlyphs_->Empty();
+  glyphWidth_ = cells ? customGlyphs_->Width() / kGlyphCells : kGlyphSize;
+  glyphHeight_ = cells ? customGlyphs_->Height() : kGlyphSize;
+  FitItemHeight();
+  Invalidate();
+  Widget()->viewport()->update();
 }
 
 // File ---------------------------------------------------------------------------------
@@ -258,21 +336,11 @@ void TFwCheckList::DrawItem(TCanvas& canvas, int index, const TRect& rect, TOwne
   // text, so it is drawn with that clip lifted.
   canvas.RestoreDC();
   const TColor brush = canvas.Brush().Color();
-  const TRect zone = Rect(rect.Left - kGlyphSize - 8, rect.Top, rect.Left, rect.Bottom);
+  const TRect zone = Rect(rect.Left - glyphWidth_ - 8, rect.Top, rect.Left, rect.Bottom);
   canvas.Brush().SetColor(Color());
   canvas.FillRect(zone);
-  TFwGlyphFace face;
-  const int top = rect.Top + (rect.Height() - kGlyphSize) / 2;
-  face.Rect = Rect(rect.Left - kGlyphSize - 4, top, rect.Left - 4, top + kGlyphSize);
-  face.State = ItemState(index);
-  face.Look = enabled ? TFwGlyphLook::normal : TFwGlyphLook::disabled;
-  face.Focused = Focused();
-  face.FrameColor = itemFrameColor_;
-  face.FillColor = itemFillColor_;
-  face.FocusColor = itemFocusColor_;
-  face.DisabledColor = DisabledColor();
-  face.MarkColor = highlightColor_;
-  DrawCheckGlyph(canvas, face);
+  const int top = rect.Top + (rect.Height() - glyphHeight_) / 2;
+  DrawGlyph(canvas, index, Rect(rect.Left - glyphWidth_ - 4, top, rect.Left - 4, top + glyphHeight_));
   canvas.SaveDC();
   canvas.IntersectClipRect(rect);
   canvas.Brush().SetColor(brush);
@@ -281,9 +349,20 @@ void TFwCheckList::DrawItem(TCanvas& canvas, int index, const TRect& rect, TOwne
   TFwCustomTabbedListBox::DrawItem(canvas, index, rect, state);
 }
 
+void TFwCheckList::DrawGlyph(TCanvas& canvas, int index, const TRect& glyph) {
+  TFwCheckListGlyphLook look = GlyphLook(index);
+  if (look.CustomCell >= 0) {
+    const TRect source = Bounds(look.CustomCell * glyphWidth_, 0, glyphWidth_, glyphHeight_);
+    StretchTransparentBitmapSimple(canvas, *customGlyphs_, glyph, transparentColor_, source);
+    return;
+  }
+  look.Face.Rect = glyph;
+  DrawCheckGlyph(canvas, look.Face);
+}
+
 void TFwCheckList::FitItemHeight() {
   const QFontMetrics metrics(Font().ToQFont());
-  SetItemHeight(std::max(kGlyphSize + 4, metrics.height() + 2));
+  SetItemHeight(std::max(glyphHeight_ + 4, metrics.height() + 2));
 }
 
 void TFwCheckList::FontChanged() {

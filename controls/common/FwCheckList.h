@@ -3,16 +3,37 @@
 // checked, grayed) and an enabled flag, drawn as a check glyph in front of the text.
 // Group headers ("//" prefix) are bands without a glyph: never toggled, never counted.
 // The items with their states are saved to and loaded from a GBK text file, one line
-// per item: "&<enabled> <state> <text> " followed by CR LF.
+// per item: "&<enabled> <state> <text> " followed by CR LF. The glyphs are painted, or
+// cut from a strip of six custom cells (unchecked, checked, grayed; then the same for
+// disabled items).
 
+#include "controls/common/FwCustomGlyphButton.h"
 #include "controls/common/FwCustomTabbedListBox.h"
 #include "platform/ui/CheckBox.h"
 
 #include <functional>
+#include <memory>
+
+class QListWidgetItem;
 
 namespace fw {
 
+class TBitmap;
 class TFwCheckList;
+
+// How one item's glyph is drawn: a cell of the custom strip, or the painted glyph.
+struct TFwCheckListGlyphLook {
+  // Cell of the custom strip (0-5), or -1 when the glyph is painted from Face.
+  int CustomCell = -1;
+  TFwGlyphFace Face;
+};
+
+// One item as the check list holds it.
+struct TFwCheckListItem {
+  QString Text;
+  TCheckBoxState State = TCheckBoxState::cbUnchecked;
+  bool Enabled = true;
+};
 
 // Asked before an item's state changes by the user; clearing allowChange refuses it.
 using TStateChangingEvent =
@@ -22,11 +43,25 @@ using TStateChangeEvent = std::function<void(TObject* sender, int index, TCheckB
 class TFwCheckList : public TFwCustomTabbedListBox {
 public:
   explicit TFwCheckList(TComponent* owner);
+  ~TFwCheckList() override;
 
   // Adds an item with its state and enabled flag (the plain AddItem adds it unchecked, enabled).
   void AddItem(const QString& text, TCheckBoxState state, bool enabled = true);
   using TListBox::AddItem;
+  // Assigning the items: the list is cleared, then the lines are added as AddStrings does.
+  void SetItems(const QStringList& lines);
+  void SetItems(const std::vector<TFwCheckListItem>& items);
+  // Adds lines: a line that begins with "&" is read as a line of the file ("&1 1 表一 ":
+  // enabled, checked), any other is added unchecked and enabled. Lines of the file form
+  // that are damaged are added as they stand.
+  void AddStrings(const QStringList& lines);
+  // Adds items with their states and enabled flags (another check list's, say).
+  void AddStrings(const std::vector<TFwCheckListItem>& items);
+  // The items with their states and enabled flags.
+  std::vector<TFwCheckListItem> CheckItems() const;
 
+  // Item states and flags; an index outside the items throws EListError
+  // "List index out of bounds (<index>)".
   TCheckBoxState ItemState(int index) const;
   virtual void SetItemState(int index, TCheckBoxState value);
   bool ItemChecked(int index) const { return ItemState(index) == TCheckBoxState::cbChecked; }
@@ -61,9 +96,23 @@ public:
   void SetItemFocusColor(TColor value) { SetColorField(itemFocusColor_, value); }
   TColor ItemFrameColor() const { return itemFrameColor_; }
   void SetItemFrameColor(TColor value) { SetColorField(itemFrameColor_, value); }
-  int GlyphSize() const { return kGlyphSize; }
+  // A strip of six glyph cells; a non-empty strip turns UseCustomGlyphs on, an empty
+  // one off.
+  const TBitmap& CustomGlyphs() const { return *customGlyphs_; }
+  void SetCustomGlyphs(const TBitmap& value);
+  // On: the glyph is a cell of the strip (strip width / 6 x strip height); off: 13 x 13.
+  bool UseCustomGlyphs() const { return useCustomGlyphs_; }
+  void SetUseCustomGlyphs(bool value);
+  // The colour left out of the custom cells.
+  TColor TransparentColor() const { return transparentColor_; }
+  void SetTransparentColor(TColor value) { SetColorField(transparentColor_, value); }
+  int GlyphWidth() const override { return glyphWidth_ + 8; }
+  int GlyphSizeX() const { return glyphWidth_; }
+  int GlyphSizeY() const { return glyphHeight_; }
   // The zone at the left of an item (in viewport pixels) where a click toggles it.
   TRect GlyphCell(int index) const;
+  // How an item's glyph is drawn now.
+  TFwCheckListGlyphLook GlyphLook(int index) const;
 
   TStateChangingEvent OnChanging;
   TStateChangeEvent OnChange;
@@ -74,8 +123,7 @@ protected:
   virtual void DoChanging(int index, TCheckBoxState newState, bool& allowChange);
   virtual void DoChange(int index, TCheckBoxState newState);
 
-  int TextIndent() const override { return kGlyphSize + 8; }
-  int GlyphWidth() const override { return kGlyphSize + 8; }
+  int TextIndent() const override { return glyphWidth_ + 8; }
   void DrawItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state) override;
   void FontChanged() override;
   void EnabledChanged() override;
@@ -86,7 +134,12 @@ protected:
 
 private:
   static constexpr int kGlyphSize = 13;
+  static constexpr int kGlyphCells = 6;
   void FitItemHeight();
+  void DrawGlyph(TCanvas& canvas, int index, const TRect& glyph);
+  // The list item at index; an index outside the items throws EListError.
+  QListWidgetItem* CheckedItem(int index) const;
+  void GlyphKindChanged();
   void SetColorField(TColor& field, TColor value);
   void ViewportPress(QPoint pos, Qt::MouseButton button);
   void ViewportRelease(QPoint pos);
@@ -97,6 +150,11 @@ private:
   TColor itemFillColor_ = clWindow;
   TColor itemFocusColor_ = clWindow;
   TColor itemFrameColor_ = clBtnShadow;
+  std::unique_ptr<TBitmap> customGlyphs_;
+  bool useCustomGlyphs_ = false;
+  TColor transparentColor_ = 0x00008080;
+  int glyphWidth_ = kGlyphSize;
+  int glyphHeight_ = kGlyphSize;
   bool togglePending_ = false;
   int pressedIndex_ = -1;
 };

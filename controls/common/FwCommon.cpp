@@ -2,11 +2,15 @@
 
 #include "controls/common/FwColors.h"
 #include "platform/ui/VirtualKeys.h"
+#include "platform/ui/WinControl.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QCursor>
 #include <QScreen>
+#include <QToolTip>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -96,6 +100,29 @@ int GetMonitorWorkWidth(const QWidget* widget) {
   if (!widget) return GetMonitorWorkRect({}).Width();
   const QPoint centre = widget->mapToGlobal(widget->rect().center());
   return GetMonitorWorkRect({centre.x(), centre.y()}).Width();
+}
+
+TWinControl* FirstFocusableChild(TWinControl* parent) {
+  if (!parent) return nullptr;
+  std::vector<TWinControl*> wins;
+  for (int i = 0; i < parent->ControlCount(); ++i)
+    if (auto* w = dynamic_cast<TWinControl*>(parent->Controls(i))) wins.push_back(w);
+  std::stable_sort(wins.begin(), wins.end(), [](auto* a, auto* b) { return a->TabOrder() < b->TabOrder(); });
+  for (TWinControl* w : wins) {
+    if (!w->Visible() || !w->Enabled()) continue;
+    if (w->TabStop()) return w;
+    if (TWinControl* inner = FirstFocusableChild(w)) return inner;
+  }
+  return nullptr;
+}
+
+void ShowChangedToolTip(QWidget& widget, const QString& oldTip) {
+  const QString tip = widget.toolTip();
+  if (tip == oldTip || !QToolTip::isVisible() || QToolTip::text() != oldTip) return;
+  if (tip.isEmpty())
+    QToolTip::hideText();
+  else
+    QToolTip::showText(QCursor::pos(), tip, &widget);
 }
 
 } // namespace fw

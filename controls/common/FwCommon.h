@@ -14,6 +14,8 @@ class QWidget;
 
 namespace fw {
 
+class TWinControl;
+
 // Border styles. TFrameStyle is the same type restricted by convention to the first
 // eleven values (fsNone..fsFlatBold); fsFlatRounded is only used for panel borders.
 enum class TFrameStyleEx {
@@ -107,5 +109,14 @@ inline bool IsTrueTypeFont(const TFont&) { return true; }
 TRect GetMonitorWorkRect(TPoint screenPoint);
 TRect GetMonitorBoundsRect(TPoint screenPoint);
 int GetMonitorWorkWidth(const QWidget* widget);
+
+// A widget's tool tip changed from oldTip (a new item or tab under the pointer): a tip
+// showing the old text shows the new one at once (or goes when it is empty), without
+// waiting for the pointer to rest again.
+void ShowChangedToolTip(QWidget& widget, const QString& oldTip);
+
+// The first control inside parent, in tab order, that is a tab stop and can take the
+// focus now, searched depth first as the dialog's own Tab key walks; nullptr when none.
+TWinControl* FirstFocusableChild(TWinControl* parent);
 
 } // namespace fw

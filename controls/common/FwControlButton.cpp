@@ -144,7 +144,12 @@ void TFwControlButton::Paint() {
       const TRect dest = CenterRect(r, cellWidth, glyph_->Height());
       const TRect source = Bounds(cell * cellWidth, 0, cellWidth, glyph_->Height());
       const TRect moved = pressed_ ? Bounds(dest.Left + 1, dest.Top + 1, cellWidth, glyph_->Height()) : dest;
-      canvas.CopyRect(moved, glyph_->Canvas(), source);
+      // The cell's bottom-left colour is its background and is left out, so the glyph
+      // stands on the button's own face (flat buttons take their edit's colour).
+      TBitmap cellImage;
+      cellImage.Assign(glyph_->Image().copy(source.ToQt()));
+      cellImage.SetTransparent(true);
+      canvas.Draw(moved.Left, moved.Top, cellImage);
       break;
     }
   }

@@ -72,10 +72,10 @@ void TFwCustomButtonEdit::SetFlatButtonColor(TColor value) {
   if (StoreIfChanged(flatButtonColor_, value)) UpdatePairLook();
 }
 
-// Flat buttons lie flat in the edit's colour while the edit is not focused and stand
-// out as buttons in FlatButtonColor while it is.
+// Flat buttons lie flat in the edit's colour while the edit is neither focused nor under
+// the mouse, and stand out as buttons in FlatButtonColor while it is.
 void TFwCustomButtonEdit::UpdatePairLook() {
-  const bool lie = flatButtons_ && !Focused();
+  const bool lie = flatButtons_ && !Focused() && !Framing().HasFocus() && !Framing().MouseOver();
   pair_->SetFlat(lie);
   pair_->SetColor(lie ? Color() : flatButtonColor_);
 }

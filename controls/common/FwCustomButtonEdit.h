@@ -5,7 +5,7 @@
 // clicked by the mouse or by its keyboard shortcut (F4 for Button by default) and
 // raises OnButtonClick or OnAltBtnClick. With AllowKeyEdit off the text can only be
 // chosen through the buttons: typing, Backspace, Delete and paste are refused with a
-// beep, cut is ignored.
+// beep, cut is ignored (also from the context menu).
 // The text never runs under the buttons.
 
 #include "controls/common/FwButtonEditGlyphs.h"
@@ -67,6 +67,7 @@ public:
   void SetAlignment(TLeftRight value) override;
   void KeyDown(WORD& key, TShiftState shift) override;
   void KeyPress(QChar& key) override;
+  bool CanRemoveText() const override { return allowKeyEdit_ && !ReadOnly(); }
 
   TNotifyEvent OnAltBtnClick;
   TNotifyEvent OnButtonClick;
@@ -89,6 +90,9 @@ protected:
   void FramingRelayout() override;
   void DoEnter() override;
   void DoExit() override;
+  // A frame controller sets the flat-button look too.
+  void ApplyFlatButtons(bool value) override { SetFlatButtons(value); }
+  void ApplyFlatButtonColor(TColor value) override { SetFlatButtonColor(value); }
 
 private:
   void SetKind(int index, TButtonKind value);

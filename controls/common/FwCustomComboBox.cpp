@@ -44,6 +44,21 @@ void TFwCustomComboBox::WatchPopup() {
   watch_ = std::make_unique<QObject>();
   QObject::connect(Widget(), &QComboBox::activated, watch_.get(), [this](int) { ItemActivated(); });
   if (QLineEdit* edit = Widget()->lineEdit()) WatchEdit(edit);
+  WatchItems();
+}
+
+// Items leave one by one (rows removed) or all at once (the list cleared or assigned).
+void TFwCustomComboBox::WatchItems() {
+  QAbstractItemModel* model = Widget()->model();
+  QObject::connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, watch_.get(),
+                   [this](const QModelIndex&, int first, int last) { ItemsLeaving(first, last); });
+  QObject::connect(model, &QAbstractItemModel::modelAboutToBeReset, watch_.get(),
+                   [this] { ItemsLeaving(0, ItemCount() - 1); });
+}
+
+void TFwCustomComboBox::ItemsLeaving(int first, int last) {
+  if (!OnDeleteItem) return;
+  for (int i = first; i <= last; ++i) DoDeleteItem(i, Widget()->itemText(i));
 }
 
 TFwCustomComboBox::~TFwCustomComboBox() {
@@ -247,6 +262,20 @@ void TFwCustomComboBox::DoSelEndCancel() {
 
 void TFwCustomComboBox::DoMatch() {
   if (OnMatch) OnMatch(this);
+}
+
+void TFwCustomComboBox::DoDeleteItem(int index, const QString& item) {
+  if (OnDeleteItem) OnDeleteItem(this, index, item);
+}
+
+void TFwCustomComboBox::DoNotInList() {
+  if (OnNotInList) OnNotInList(this);
+}
+
+void TFwCustomComboBox::DoExit() {
+  QPointer<QWidget> self(this);
+  if (!ListStyle() && !Text().isEmpty() && !Items().contains(Text(), Qt::CaseInsensitive)) DoNotInList();
+  if (self) TFwFramed::DoExit();
 }
 
 bool TFwCustomComboBox::PopupEvent(QObject* watched, QEvent* event) {

@@ -6,7 +6,8 @@
 // ReadOnly refuses every change by the user and keeps the list closed.
 // The drop-down events come in the platform's order: OnDropDown when the list opens;
 // on closing OnSelEndOk (an item was chosen) or OnSelEndCancel, then OnCloseUp, then
-// OnSelect and OnChange for the choice.
+// OnSelect and OnChange for the choice. OnDeleteItem tells of every item that leaves
+// the list; OnNotInList of an editable box left with a text that is no item.
 
 #include "controls/common/FwFramed.h"
 #include "platform/ui/ComboBox.h"
@@ -19,6 +20,9 @@ class QLineEdit;
 namespace fw {
 
 class TTimer;
+
+// An item about to leave the list, with its index and text.
+using TFwDeleteComboItemEvent = std::function<void(TObject* sender, int index, const QString& item)>;
 
 class TFwCustomComboBox : public TFwFramed<TComboBox> {
 public:
@@ -66,6 +70,8 @@ public:
   TNotifyEvent OnSelEndOk;
   TNotifyEvent OnSelEndCancel;
   TNotifyEvent OnMatch;
+  TFwDeleteComboItemEvent OnDeleteItem;
+  TNotifyEvent OnNotInList;
 
 protected:
   // The flat button shows the mouse and the focus too.
@@ -88,6 +94,10 @@ protected:
   virtual void DoSelEndOk();
   virtual void DoSelEndCancel();
   virtual void DoMatch();
+  virtual void DoDeleteItem(int index, const QString& item);
+  virtual void DoNotInList();
+  // Leaving an editable box whose text is no item (letter case aside) raises OnNotInList.
+  void DoExit() override;
 
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -103,6 +113,8 @@ private:
   void FinishCloseUp(bool chosen);
   void ItemActivated();
   void WatchEdit(QLineEdit* edit);
+  void WatchItems();
+  void ItemsLeaving(int first, int last);
 
   bool allowEdit_ = true;
   bool autoComplete_ = true;

@@ -234,13 +234,20 @@ bool TFwCustomGlyphButton::UpdateFromFrameController(const TFwFrameController& c
   return true;
 }
 
-void TFwCustomGlyphButton::ActionChanged(TBasicAction& action) {
-  TFwCustomButton::ActionChanged(action);
-  if (auto* a = dynamic_cast<TAction*>(&action)) {
-    fromAction_ = true;
-    SetChecked(a->Checked());
-    fromAction_ = false;
-  }
+void TFwCustomGlyphButton::ActionLinked(const TAction& action, bool checkDefaults) {
+  TFwCustomButton::ActionLinked(action, checkDefaults);
+  TakeActionValue(action.Checked(), !Checked(), checkDefaults, [this](bool v) { SetCheckedFromAction(v); });
+}
+
+void TFwCustomGlyphButton::FollowAction(const TActionChange& change) {
+  TFwCustomButton::FollowAction(change);
+  change.Follow(&TActionValues::Checked, Checked(), [this](bool v) { SetCheckedFromAction(v); });
+}
+
+void TFwCustomGlyphButton::SetCheckedFromAction(bool value) {
+  fromAction_ = true;
+  SetChecked(value);
+  fromAction_ = false;
 }
 
 } // namespace fw

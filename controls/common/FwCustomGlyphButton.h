@@ -107,10 +107,12 @@ protected:
   void RepaintDisplay() override { Invalidate(); }
 
   // An action's Checked reaches the control; a change that comes this way fires no click.
-  void ActionChanged(TBasicAction& action) override;
+  void ActionLinked(const TAction& action, bool checkDefaults) override;
+  void FollowAction(const TActionChange& change) override;
   bool ChangingFromAction() const { return fromAction_; }
 
 private:
+  void SetCheckedFromAction(bool value);
   void DrawCustomGlyph(TCanvas& canvas);
 
   TAlignment alignment_ = TAlignment::taRightJustify;

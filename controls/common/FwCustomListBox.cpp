@@ -328,10 +328,7 @@ void TFwCustomListBox::PaintItem(QPainter& painter, int index, const QRect& rect
   } else {
     canvas.SaveDC();
     canvas.IntersectClipRect(textRect);
-    if (OnDrawItem)
-      OnDrawItem(this, canvas, index, textRect, state);
-    else
-      DrawItem(canvas, index, textRect, state);
+    DrawItem(canvas, index, textRect, state);
     canvas.RestoreDC();
   }
   if (state & odFocused) {
@@ -344,7 +341,11 @@ void TFwCustomListBox::PaintItem(QPainter& painter, int index, const QRect& rect
   }
 }
 
-void TFwCustomListBox::DrawItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState) {
+void TFwCustomListBox::DrawItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state) {
+  if (OnDrawItem) {
+    OnDrawItem(this, canvas, index, rect, state);
+    return;
+  }
   canvas.FillRect(rect);
   const int y = rect.Top + (rect.Height() - canvas.TextHeight(QStringLiteral("Pp"))) / 2;
   DrawItemText(canvas, rect.Left + 2, y, Item(index));
@@ -357,7 +358,8 @@ void TFwCustomListBox::DrawGroupItem(TCanvas& canvas, int index, const TRect& re
     canvas.Brush().SetColor(clHighlight);
     canvas.Font().SetColor(clHighlightText);
     canvas.FillRect(rect);
-  } else if (useGradients_) {
+  } else if (useGradients_ && HighColorDisplay()) {
+    // A palette display shows a gradient as coarse bands: the solid colour instead.
     PaintGradient(canvas, rect, TGradientDirection::gdVerticalEnd, Color(), groupColor_, 1);
   } else {
     canvas.Brush().SetColor(groupColor_);

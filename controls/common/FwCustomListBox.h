@@ -82,7 +82,7 @@ protected:
   // Pixels the item text is moved in from the left (room for a glyph in descendants).
   virtual int TextIndent() const { return 0; }
   virtual void GroupFontChanged() {}
-  // Paints one item into rect on canvas.
+  // Paints one item into rect on canvas: OnDrawItem when assigned, else the text.
   virtual void DrawItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state);
   virtual void DrawGroupItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state);
   // Writes an item's text with its top-left at (x, y); tabbed list boxes place columns.

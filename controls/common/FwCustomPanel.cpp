@@ -37,11 +37,15 @@ void TFwCustomPanel::SetShowDockClientCaptions(bool value) { SetAndInvalidate(*t
 
 void TFwCustomPanel::UpdateDockManager() {
   if (dockSite_ && useDockManager_) {
-    if (!dockManager_) dockManager_ = std::make_unique<TFwPanelDockManager>(*this);
+    if (!dockManager_) dockManager_ = CreateDockManager();
   } else {
     dockManager_.reset();
   }
   Invalidate();
+}
+
+std::unique_ptr<TFwPanelDockManager> TFwCustomPanel::CreateDockManager() {
+  return std::make_unique<TFwPanelDockManager>(*this);
 }
 
 bool TFwCustomPanel::DockClient(TControl* client, const TRect& r) {

@@ -79,7 +79,7 @@ public:
   int TextMargin() const { return textMargin_; }
   void SetTextMargin(int value);
   bool Transparent() const { return transparent_; }
-  void SetTransparent(bool value);
+  virtual void SetTransparent(bool value);
   TFwVisualStyle VisualStyle() const { return visualStyle_; }
   virtual void SetVisualStyle(TFwVisualStyle value);
   bool WordWrap() const { return wordWrap_; }
@@ -95,6 +95,10 @@ public:
   void SetShowDockClientCaptions(bool value);
   // The dock manager (nullptr unless the panel is a dock site using one).
   TFwPanelDockManager* DockManager() const { return dockManager_.get(); }
+  // Kept for windows that set it: a locked panel is never taken over by an embedded
+  // document server, and no such server exists here.
+  bool Locked() const { return locked_; }
+  void SetLocked(bool value) { locked_ = value; }
   // Docks a control into the panel at r; false when the panel is no dock site.
   bool DockClient(TControl* client, const TRect& r);
 
@@ -125,6 +129,9 @@ protected:
   virtual void DoMouseLeave();
   // A border property changed: children are laid out again and the panel repaints.
   virtual void BordersChanged();
+  // The dock manager a dock site uses; descendants that keep room of their own give one
+  // that keeps docked clients out of it.
+  virtual std::unique_ptr<TFwPanelDockManager> CreateDockManager();
 
 private:
   TAlignment alignment_ = TAlignment::taCenter;
@@ -157,6 +164,7 @@ private:
   void UpdateDockManager();
 
   bool dockSite_ = false;
+  bool locked_ = false;
   bool useDockManager_ = true;
   bool showDockClientCaptions_ = true;
   std::unique_ptr<TFwPanelDockManager> dockManager_;

@@ -2,6 +2,7 @@
 
 #include "controls/common/FwFrameController.h"
 #include "controls/common/FwGroupButton.h"
+#include "platform/ui/Bitmap.h"
 #include "platform/ui/Setters.h"
 
 #include <QFontMetrics>
@@ -13,7 +14,8 @@ namespace fw {
 namespace {
 
 constexpr int kMaxColumns = 16;
-constexpr int kGlyphWidth = 13;
+constexpr int kGlyphSize = 13;
+constexpr int kRadioGlyphCells = 6;
 
 // The caption as shown: "&&" is an ampersand, a single "&" marks the accelerator.
 QString WithoutAccelerator(const QString& caption) {
@@ -27,7 +29,11 @@ QString WithoutAccelerator(const QString& caption) {
 
 } // namespace
 
-TFwCustomRadioGroup::TFwCustomRadioGroup(TComponent* owner) : TFwGroupBox(owner) {}
+TFwCustomRadioGroup::TFwCustomRadioGroup(TComponent* owner)
+    : TFwGroupBox(owner), customGlyphs_(std::make_unique<TBitmap>()) {
+  itemFont_.SetName(QStringLiteral("MS Sans Serif"));
+  itemFont_.SetSize(8);
+}
 
 TFwCustomRadioGroup::~TFwCustomRadioGroup() {
   destroying_ = true;
@@ -74,6 +80,22 @@ void TFwCustomRadioGroup::CheckButton(int index) {
 void TFwCustomRadioGroup::SetColumns(int value) {
   if (StoreIfChanged(columns_, std::clamp(value, 1, kMaxColumns))) ArrangeButtons();
   Invalidate();
+}
+
+void TFwCustomRadioGroup::SetCustomGlyphs(const TBitmap& value) {
+  customGlyphs_->Assign(value);
+  useCustomGlyphs_ = !customGlyphs_->Empty();
+  ArrangeButtons();
+}
+
+void TFwCustomRadioGroup::SetTransparent(bool value) {
+  if (value == Transparent()) return;
+  TFwGroupBox::SetTransparent(value);
+  ArrangeButtons();
+}
+
+int TFwCustomRadioGroup::GlyphWidth() const {
+  return useCustomGlyphs_ && !customGlyphs_->Empty() ? customGlyphs_->Width() / kRadioGlyphCells : kGlyphSize;
 }
 
 void TFwCustomRadioGroup::SetItemFont(const TFont& value) {
@@ -165,7 +187,7 @@ std::vector<int> TFwCustomRadioGroup::ColumnWidths(int rows) const {
   }
   const QFontMetrics metrics(itemFont_.ToQFont());
   for (int i = 0; i < ButtonCount(); ++i) {
-    const int w = metrics.horizontalAdvance(WithoutAccelerator(items_[i])) + kGlyphWidth + 12;
+    const int w = metrics.horizontalAdvance(WithoutAccelerator(items_[i])) + GlyphWidth() + 12;
     int& column = widths[i / rows];
     column = std::max(column, w);
   }
@@ -186,14 +208,29 @@ void TFwCustomRadioGroup::ArrangeButtons() {
     const int top = client.Top + startYPos_ + row * (itemHeight_ + verticalSpacing_);
     const int width = spaceEvenly_ ? widths[column] : widths[column] - 4;
     TFwGroupButton* button = buttons_[i];
-    button->SetFont(itemFont_);
-    button->SetFrameColor(itemFrameColor_);
-    button->SetHotTrack(itemHotTrack_);
-    button->SetHighlightColor(itemHighlightColor_);
-    button->SetHotTrackColor(itemHotTrackColor_);
+    DressButton(*button);
     button->SetBounds(left, top, width, itemHeight_);
     button->SetVisible(true);
   }
+}
+
+void TFwCustomRadioGroup::DressButton(TFwGroupButton& button) const {
+  button.SetFont(itemFont_);
+  button.SetTextStyle(textStyle_);
+  button.SetLightTextStyle(lightTextStyle_);
+  button.SetTextHighlightColor(textHighlightColor_);
+  button.SetTextShadowColor(textShadowColor_);
+  button.SetTextShadowDepth(textShadowDepth_);
+  button.SetTransparent(Transparent());
+  button.SetTransparentColor(transparentColor_);
+  button.SetWinMaskColor(winMaskColor_);
+  button.SetCustomGlyphs(*customGlyphs_);
+  button.SetUseCustomGlyphs(useCustomGlyphs_);
+  button.SetFrameColor(itemFrameColor_);
+  button.SetHotTrack(itemHotTrack_);
+  button.SetHighlightColor(itemHighlightColor_);
+  button.SetHotTrackColor(itemHotTrackColor_);
+  button.SetHotTrackColorType(itemHotTrackColorType_);
 }
 
 void TFwCustomRadioGroup::Resize() {
@@ -204,6 +241,15 @@ void TFwCustomRadioGroup::Resize() {
 void TFwCustomRadioGroup::TextChanged() {
   TFwGroupBox::TextChanged();
   ArrangeButtons();
+}
+
+void TFwCustomRadioGroup::AcceleratorPressed() {
+  if (!CanFocus()) return;
+  for (TFwGroupButton* button : buttons_)
+    if (button->CanFocus()) {
+      button->SetFocus();
+      return;
+    }
 }
 
 void TFwCustomRadioGroup::EnabledChanged() {

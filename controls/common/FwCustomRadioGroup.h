@@ -8,10 +8,12 @@
 #include "platform/ui/Setters.h"
 
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 namespace fw {
 
+class TBitmap;
 class TFwGroupButton;
 
 class TFwCustomRadioGroup : public TFwGroupBox {
@@ -49,6 +51,34 @@ public:
   virtual void SetItemHighlightColor(TColor value) { if (StoreIfChanged(itemHighlightColor_, value)) ArrangeButtons(); }
   TColor ItemHotTrackColor() const { return itemHotTrackColor_; }
   virtual void SetItemHotTrackColor(TColor value) { if (StoreIfChanged(itemHotTrackColor_, value)) ArrangeButtons(); }
+  TFwHotTrackColorType ItemHotTrackColorType() const { return itemHotTrackColorType_; }
+  virtual void SetItemHotTrackColorType(TFwHotTrackColorType value) {
+    if (StoreIfChanged(itemHotTrackColorType_, value)) ArrangeButtons();
+  }
+  // The buttons' caption style.
+  TTextStyle TextStyle() const { return textStyle_; }
+  virtual void SetTextStyle(TTextStyle value) { if (StoreIfChanged(textStyle_, value)) ArrangeButtons(); }
+  bool LightTextStyle() const { return lightTextStyle_; }
+  virtual void SetLightTextStyle(bool value) { if (StoreIfChanged(lightTextStyle_, value)) ArrangeButtons(); }
+  TColor TextHighlightColor() const { return textHighlightColor_; }
+  virtual void SetTextHighlightColor(TColor value) { if (StoreIfChanged(textHighlightColor_, value)) ArrangeButtons(); }
+  TColor TextShadowColor() const { return textShadowColor_; }
+  virtual void SetTextShadowColor(TColor value) { if (StoreIfChanged(textShadowColor_, value)) ArrangeButtons(); }
+  int TextShadowDepth() const { return textShadowDepth_; }
+  virtual void SetTextShadowDepth(int value) { if (StoreIfChanged(textShadowDepth_, value)) ArrangeButtons(); }
+  // A strip of six glyph cells for the buttons; a non-empty strip turns UseCustomGlyphs on.
+  const TBitmap& CustomGlyphs() const { return *customGlyphs_; }
+  virtual void SetCustomGlyphs(const TBitmap& value);
+  bool UseCustomGlyphs() const { return useCustomGlyphs_; }
+  virtual void SetUseCustomGlyphs(bool value) { if (StoreIfChanged(useCustomGlyphs_, value)) ArrangeButtons(); }
+  TColor TransparentColor() const { return transparentColor_; }
+  virtual void SetTransparentColor(TColor value) { if (StoreIfChanged(transparentColor_, value)) ArrangeButtons(); }
+  TColor WinMaskColor() const { return winMaskColor_; }
+  virtual void SetWinMaskColor(TColor value) { if (StoreIfChanged(winMaskColor_, value)) ArrangeButtons(); }
+  // A transparent group has transparent buttons.
+  void SetTransparent(bool value) override;
+  // The glyph width the layout reserves: one cell of the custom strip, else 13.
+  int GlyphWidth() const;
 
   int ButtonCount() const { return static_cast<int>(buttons_.size()); }
   virtual TFwGroupButton* Button(int index) const;
@@ -68,9 +98,13 @@ protected:
   void TextChanged() override;
   void EnabledChanged() override;
   void Resize() override;
+  // The caption's accelerator focuses the first button.
+  void AcceleratorPressed() override;
 
 private:
   friend class TFwGroupButton;
+  // Gives a button the group's item font, colours, caption style and glyphs.
+  void DressButton(TFwGroupButton& button) const;
   void ButtonClicked(TFwGroupButton* button);
   void ButtonDestroyed(TFwGroupButton* button);
   void FocusNeighbour(TFwGroupButton* from, int step);
@@ -91,6 +125,16 @@ private:
   bool itemHotTrack_ = false;
   TColor itemHighlightColor_ = clHighlight;
   TColor itemHotTrackColor_ = 0x00149BF0;
+  TFwHotTrackColorType itemHotTrackColorType_ = TFwHotTrackColorType::htctActual;
+  TTextStyle textStyle_ = TTextStyle::tsNormal;
+  bool lightTextStyle_ = false;
+  TColor textHighlightColor_ = clBtnHighlight;
+  TColor textShadowColor_ = clBtnShadow;
+  int textShadowDepth_ = 2;
+  std::unique_ptr<TBitmap> customGlyphs_;
+  bool useCustomGlyphs_ = false;
+  TColor transparentColor_ = 0x00008080;
+  TColor winMaskColor_ = 0x00808000;
   bool updating_ = false;
   bool destroying_ = false;
 };

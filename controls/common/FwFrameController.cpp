@@ -1,5 +1,7 @@
 #include "controls/common/FwFrameController.h"
 
+#include "controls/common/FwRegIniFile.h"
+
 #include <algorithm>
 
 namespace fw {
@@ -48,9 +50,16 @@ void TFwFrameController::EndUpdate() {
   }
 }
 
-void TFwFrameController::EndLoad() {
-  loading_ = false;
+void TFwFrameController::Loaded() {
+  TComponent::Loaded();
   UpdateControls(P::fcpAll);
+}
+
+void TFwFrameController::SetRegIniFile(TFwRegIniFile* value) { StoreReference(*this, regIniFile_, value); }
+
+void TFwFrameController::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == regIniFile_) regIniFile_ = nullptr;
 }
 
 void TFwFrameController::Assign(const TFwFrameController& source) {
@@ -193,7 +202,7 @@ void TFwFrameController::SetFrameHotTrack(bool value) {
   frameHotTrack_ = value;
   if (value) {
     SetFrameVisible(true);
-    if (!loading_) frameSides_ = sdAll;
+    if (!Loading()) frameSides_ = sdAll;
   }
   UpdateControls(P::fcpFrameHotTrack);
 }

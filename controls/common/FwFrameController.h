@@ -8,6 +8,7 @@
 
 #include "controls/common/FwColors.h"
 #include "controls/common/FwCommon.h"
+#include "platform/ui/Component.h"
 #include "platform/ui/Types.h"
 
 #include <vector>
@@ -40,6 +41,7 @@ constexpr TFwFrameControllerNotifications FcpBit(TFwFrameControllerProperty p) {
 constexpr TFwFrameControllerNotifications fcnAll = 0xFFFFu;
 
 class TFwFrameController;
+class TFwRegIniFile;
 
 class IFwFrameClient {
 public:
@@ -85,12 +87,10 @@ private:
   TFwFrameController* controller_ = nullptr;
 };
 
-class TFwFrameController {
+class TFwFrameController : public TComponent {
 public:
-  TFwFrameController() = default;
-  virtual ~TFwFrameController();
-  TFwFrameController(const TFwFrameController&) = delete;
-  TFwFrameController& operator=(const TFwFrameController&) = delete;
+  explicit TFwFrameController(TComponent* owner = nullptr) : TComponent(owner) {}
+  ~TFwFrameController() override;
 
   // Registration. Adding a control that is not yet registered appends it and pushes
   // everything to it; a control belongs to one controller at a time.
@@ -103,11 +103,8 @@ public:
   // pushes everything once.
   void BeginUpdate() { ++updateCount_; }
   void EndUpdate();
-  // Building in code: while loading, FrameHotTrack does not reset FrameSides; EndLoad
-  // pushes everything once (Loaded).
-  void BeginLoad() { loading_ = true; }
-  void EndLoad();
-  bool Loading() const { return loading_; }
+  // Building in code (BeginLoad/EndLoad of the component or its owner): while loading,
+  // FrameHotTrack does not reset FrameSides; Loaded pushes everything once.
 
   // Copies all sixteen values and pushes them once.
   void Assign(const TFwFrameController& source);
@@ -154,12 +151,21 @@ public:
   virtual void SetFrameVisible(bool value);
   virtual void SetFramingPreference(TFramingPreference value);
 
+  // Where the controller's settings would be kept; only held (nothing is pushed), and
+  // cleared when that component is freed.
+  TFwRegIniFile* RegIniFile() const { return regIniFile_; }
+  virtual void SetRegIniFile(TFwRegIniFile* value);
+
+protected:
+  void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
+
 private:
   void Apply(IFwFrameClient* control, TFwFrameControllerProperty property);
 
   std::vector<IFwFrameClient*> controls_;
   int updateCount_ = 0;
-  bool loading_ = false;
+  TFwRegIniFile* regIniFile_ = nullptr;
 
   TColor color_ = clWindow;
   bool parentColor_ = false;

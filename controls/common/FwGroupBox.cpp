@@ -3,6 +3,7 @@
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwColors.h"
 #include "controls/common/FwGraphics.h"
+#include "platform/ui/Accelerator.h"
 
 #include <QFontMetrics>
 
@@ -27,7 +28,13 @@ int TFwGroupBox::CaptionHeight() const { return QFontMetrics(Font().ToQFont()).h
 
 void TFwGroupBox::TextChanged() {
   TFwCustomPanel::TextChanged();
+  UpdateAcceleratorShortcut(accelerator_, this, Caption(), [this] { AcceleratorPressed(); });
   Realign();
+}
+
+void TFwGroupBox::AcceleratorPressed() {
+  if (!CanFocus()) return;
+  if (TWinControl* target = FirstFocusableChild(this)) target->SetFocus();
 }
 
 void TFwGroupBox::FontChanged() {

@@ -1,9 +1,12 @@
 #pragma once
 // TFwGroupBox: a panel that frames a group of controls under a caption, in one of six
 // looks. gsCustom paints exactly as a panel; the others draw their own caption band and
-// frame, and move the children's area below the caption.
+// frame, and move the children's area below the caption. Alt and the caption's
+// accelerator move the focus into the group.
 
 #include "controls/common/FwCustomPanel.h"
+
+class QShortcut;
 
 namespace fw {
 
@@ -25,6 +28,8 @@ protected:
   void Paint() override;
   void TextChanged() override;
   void FontChanged() override;
+  // The caption's accelerator was pressed: the first child that can take the focus gets it.
+  virtual void AcceleratorPressed();
 
 private:
   // Height of the caption font's text.
@@ -33,6 +38,7 @@ private:
   void DrawBandCaption(TCanvas& canvas, const TRect& band);
 
   TFwGroupBoxStyle groupStyle_ = TFwGroupBoxStyle::gsFlat;
+  QShortcut* accelerator_ = nullptr;
 };
 
 } // namespace fw

@@ -21,7 +21,7 @@ class TFwCustomPanel;
 class TFwPanelDockManager {
 public:
   explicit TFwPanelDockManager(TFwCustomPanel& site);
-  ~TFwPanelDockManager();
+  virtual ~TFwPanelDockManager();
 
   static constexpr int GrabberSize = 14;
 
@@ -33,7 +33,7 @@ public:
   bool Contains(const TControl* client) const;
 
   // Moves a client's rectangle away from its grabber.
-  void AdjustDockRect(TRect& r) const;
+  virtual void AdjustDockRect(TRect& r) const;
   // The grabber of a docked client, and the close cross inside it.
   TRect GrabberRect(const TControl* client) const;
   TRect CloseRect(const TControl* client) const;
@@ -41,6 +41,9 @@ public:
   bool GrabbersOnLeft() const;
 
   void PaintSite(TCanvas& canvas);
+
+protected:
+  TFwCustomPanel& Site() const { return site_; }
 
 private:
   void PaintGrabber(TCanvas& canvas, TControl* client);

@@ -5,6 +5,9 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/Setters.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QWindow>
 #include <cmath>
 
@@ -148,16 +151,84 @@ void TFwStatusBar::DrawSizeGrip(TCanvas& canvas) {
 
 void TFwStatusBar::MouseMove(TShiftState shift, int x, int y) {
   TFwCustomPanel::MouseMove(shift, x, y);
-  const bool overGrip = SizeGripVisible() && SizeGripRect().Contains(Point(x, y));
-  setCursor(overGrip ? Qt::SizeFDiagCursor : Qt::ArrowCursor);
+  TrackGripCursor(*this, SizeGripVisible() && SizeGripRect().Contains(Point(x, y)));
 }
 
 void TFwStatusBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TFwCustomPanel::MouseDown(button, shift, x, y);
   if (button != TMouseButton::mbLeft || !SizeGripVisible() || !SizeGripRect().Contains(Point(x, y))) return;
-  // Sizing the form from its bottom-right corner is the window system's job.
-  if (TForm* form = ParentForm())
-    if (QWindow* window = form->windowHandle()) window->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
+  BeginGripSizing(ClientToScreen(Point(x, y)));
+}
+
+// Over the grip the sizing cursor; elsewhere the control's own cursor again.
+void TFwStatusBar::TrackGripCursor(TControl& control, bool overGrip) {
+  if (overGrip)
+    control.setCursor(Qt::SizeFDiagCursor);
+  else if (control.Cursor() == crDefault)
+    control.unsetCursor();
+  else
+    control.setCursor(CursorShape(control.Cursor()));
+}
+
+bool TFwStatusBar::GripUnder(const TControl& child, TPoint childPoint) const {
+  if (!SizeGripVisible()) return false;
+  const QPoint p = child.mapTo(this, QPoint(childPoint.X, childPoint.Y));
+  return p.x() >= Width() - 12 && p.x() < Width() && p.y() >= 0 && p.y() < Height();
+}
+
+namespace {
+
+// Sizes a window by the pointer where the window system cannot: from the press until the
+// left button comes up, the window's bottom-right corner follows the pointer.
+class TGripSizer : public QObject {
+public:
+  TGripSizer(TForm& form, QPoint start) : form_(&form), start_(start), size_(form.Width(), form.Height()) {
+    qApp->installEventFilter(this);
+  }
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::MouseMove && event->type() != QEvent::MouseButtonRelease) return false;
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (!form_ || event->type() == QEvent::MouseButtonRelease || !(mouse->buttons() & Qt::LeftButton)) {
+      deleteLater();
+      qApp->removeEventFilter(this);
+      return false;
+    }
+    const QPoint moved = mouse->globalPosition().toPoint() - start_;
+    const QSize least = form_->minimumSize();
+    form_->SetBounds(form_->Left(), form_->Top(), std::max(least.width(), size_.width() + moved.x()),
+                     std::max(least.height(), size_.height() + moved.y()));
+    return true;
+  }
+
+private:
+  QPointer<TForm> form_;
+  QPoint start_;
+  QSize size_;
+};
+
+} // namespace
+
+void TFwStatusBar::BeginGripSizing(TPoint screenPoint) {
+  TForm* form = ParentForm();
+  if (!form) return;
+  if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
+  QWindow* window = form->windowHandle();
+  if (window && window->startSystemResize(Qt::BottomEdge | Qt::RightEdge)) return;
+  new TGripSizer(*form, QPoint(screenPoint.X, screenPoint.Y));
+}
+
+bool PassSizeGrip(TControl& child, int x, int y, bool press) {
+  auto* bar = dynamic_cast<TFwStatusBar*>(child.Parent());
+  if (!bar) return false;
+  const bool over = bar->GripUnder(child, Point(x, y));
+  if (!press) {
+    bar->TrackGripCursor(child, over);
+    return false;
+  }
+  if (!over) return false;
+  bar->BeginGripSizing(child.ClientToScreen(Point(x, y)));
+  return true;
 }
 
 void TFwStatusBar::Resize() {

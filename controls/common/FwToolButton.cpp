@@ -100,6 +100,7 @@ void TFwToolButton::SetImages(TImageList* value) {
   if (images_) images_->RemoveFreeNotification(this);
   images_ = value;
   if (images_) images_->FreeNotification(this);
+  imageChangeLink_.SetSender(images_);
   Invalidate();
 }
 
@@ -614,12 +615,17 @@ void TFwToolButton::AcceleratorPressed() {
   Click();
 }
 
-void TFwToolButton::ActionChanged(TBasicAction& action) {
-  TGraphicControl::ActionChanged(action);
-  if (auto* a = dynamic_cast<TAction*>(&action)) {
-    SetImageIndex(a->ImageIndex());
-    SetDown(a->Checked());
-  }
+void TFwToolButton::ActionLinked(const TAction& action, bool checkDefaults) {
+  TGraphicControl::ActionLinked(action, checkDefaults);
+  TakeActionValue(action.ImageIndex(), imageIndex_ == -1, checkDefaults, [this](int v) { SetImageIndex(v); });
+  TakeActionValue(action.Checked(), !down_, checkDefaults, [this](bool v) { SetDown(v); });
+}
+
+// The button's image and down state follow the action only while they agree with it.
+void TFwToolButton::FollowAction(const TActionChange& change) {
+  TGraphicControl::FollowAction(change);
+  change.Follow(&TActionValues::ImageIndex, imageIndex_, [this](int v) { SetImageIndex(v); });
+  change.Follow(&TActionValues::Checked, down_, [this](bool v) { SetDown(v); });
 }
 
 void TFwToolButton::DoDropDown() {

@@ -10,6 +10,7 @@
 #include "controls/common/FwColors.h"
 #include "controls/common/FwCommon.h"
 #include "platform/ui/GraphicControl.h"
+#include "platform/ui/ImageList.h"
 
 #include <QPointer>
 
@@ -156,7 +157,8 @@ protected:
   void TextChanged() override;
   void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
-  void ActionChanged(TBasicAction& action) override;
+  void ActionLinked(const TAction& action, bool checkDefaults) override;
+  void FollowAction(const TActionChange& change) override;
   virtual void DoDropDown();
   virtual void DoMouseEnter();
   virtual void DoMouseLeave();
@@ -187,6 +189,8 @@ private:
   int disabledIndex_ = -1;
   int hotIndex_ = -1;
   TImageList* images_ = nullptr;
+  // Repaints when the images change.
+  TChangeLink imageChangeLink_{[this] { Invalidate(); }};
   TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
   TPopupMenu* dropDownMenu_ = nullptr;
   qint64 lastDropDownMs_ = 0;

@@ -1,5 +1,6 @@
 #include "controls/common/FwToolbar.h"
 
+#include "controls/common/FwRegIniFile.h"
 #include "controls/common/FwSpacer.h"
 #include "controls/common/FwGraphics.h"
 #include "platform/ui/Bitmap.h"
@@ -14,7 +15,6 @@ namespace fw {
 TFwToolbar::TFwToolbar(TComponent* owner) : TFwCustomPanel(owner), background_(std::make_unique<TBitmap>()) {
   resize(32, 32);
   SetAlign(TAlign::alTop);
-  lastAlign_ = TAlign::alTop;
   SetShowDockClientCaptions(false);
   ApplyAutoStyle();
 }
@@ -22,6 +22,7 @@ TFwToolbar::TFwToolbar(TComponent* owner) : TFwCustomPanel(owner), background_(s
 TFwToolbar::~TFwToolbar() {
   SetDestroying();
   if (images_) images_->RemoveFreeNotification(this);
+  if (regIniFile_) regIniFile_->RemoveFreeNotification(this);
 }
 
 // --- properties -------------------------------------------------------------------------
@@ -124,12 +125,17 @@ void TFwToolbar::SetImages(TImageList* value) {
   if (images_) images_->RemoveFreeNotification(this);
   images_ = value;
   if (images_) images_->FreeNotification(this);
+  imageChangeLink_.SetSender(images_);
   Invalidate();
 }
 
+void TFwToolbar::SetRegIniFile(TFwRegIniFile* value) { StoreReference(*this, regIniFile_, value); }
+
 void TFwToolbar::Notification(TComponent* component, TOperation operation) {
   TFwCustomPanel::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
+  if (operation != TOperation::opRemove) return;
+  if (component == images_) images_ = nullptr;
+  if (component == regIniFile_) regIniFile_ = nullptr;
 }
 
 void TFwToolbar::SetMargin(int value) {
@@ -276,11 +282,17 @@ void TFwToolbar::AlignControls() {
 
 void TFwToolbar::Resize() {
   TFwCustomPanel::Resize();
-  if (Align() != lastAlign_) {
-    lastAlign_ = Align();
-    ApplyAutoStyle();
-  }
   if (!positioning_) Relayout();
+}
+
+void TFwToolbar::AlignChanged() {
+  TFwCustomPanel::AlignChanged();
+  ApplyAutoStyle();
+  if (autoResize_) {
+    if (Align() == TAlign::alLeft || Align() == TAlign::alRight) SetWidth(32);
+    else SetHeight(32);
+  }
+  Relayout();
 }
 
 void TFwToolbar::Loaded() {

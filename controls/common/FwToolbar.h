@@ -14,6 +14,7 @@
 namespace fw {
 
 class TBitmap;
+class TFwRegIniFile;
 class TImageList;
 
 // Texts of a toolbar customisation dialog; kept with the toolbar for its settings.
@@ -48,6 +49,9 @@ public:
   void SetButtonHeight(int value);
   TImageList* Images() const { return images_; }
   void SetImages(TImageList* value);
+  // Where the layout would be stored; a freed one is forgotten.
+  TFwRegIniFile* RegIniFile() const { return regIniFile_; }
+  void SetRegIniFile(TFwRegIniFile* value);
   int Margin() const { return margin_; }
   void SetMargin(int value);
   int TopMargin() const { return topMargin_; }
@@ -99,6 +103,8 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void Notification(TComponent* component, TOperation operation) override;
   void Resize() override;
+  // A new alignment re-applies the automatic borders and resets the size across.
+  void AlignChanged() override;
 
 private:
   void Notify(UINT notice);
@@ -113,6 +119,8 @@ private:
   int buttonWidth_ = 25;
   int buttonHeight_ = 25;
   TImageList* images_ = nullptr;
+  TFwRegIniFile* regIniFile_ = nullptr;
+  TChangeLink imageChangeLink_{[this] { Invalidate(); }};
   int margin_ = 4;
   int topMargin_ = 2;
   TOrientation orientation_ = TOrientation::orHorizontal;
@@ -128,7 +136,6 @@ private:
   std::unique_ptr<TBitmap> background_;
   TFwCustomizeCaptions customizeCaptions_;
   std::vector<TControl*> controls_;
-  TAlign lastAlign_ = TAlign::alTop;
 };
 
 } // namespace fw

@@ -46,11 +46,14 @@ void TFwAnimator::SetImageList(TImageList* value) {
   if (value == imageList_) return;
   if (imageList_) imageList_->RemoveFreeNotification(this);
   imageList_ = value;
-  if (imageList_) {
-    imageList_->FreeNotification(this);
-    TCustomControl::SetBounds(Left(), Top(), imageList_->Width(), imageList_->Height());
-  }
+  imageChangeLink_.SetSender(imageList_);
+  if (imageList_) imageList_->FreeNotification(this);
   UpdateTimer();
+  ImageListChanged();
+}
+
+void TFwAnimator::ImageListChanged() {
+  if (imageList_) TCustomControl::SetBounds(Left(), Top(), imageList_->Width(), imageList_->Height());
   Invalidate();
 }
 
@@ -58,6 +61,7 @@ void TFwAnimator::Notification(TComponent* component, TOperation operation) {
   TCustomControl::Notification(component, operation);
   if (operation == TOperation::opRemove && component == imageList_) {
     imageList_ = nullptr;
+    imageChangeLink_.SetSender(nullptr);
     UpdateTimer();
   }
 }

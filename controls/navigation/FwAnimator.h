@@ -1,13 +1,14 @@
 #pragma once
 // TFwAnimator: plays the images of an image list one after another on its own timer,
 // Delay milliseconds apart, pausing DelayUntilRepeat after the last image before the
-// sequence starts again. The control takes the list's image size.
+// sequence starts again. The control takes the list's image size, also when the list
+// changes.
 
 #include "platform/ui/CustomControl.h"
+#include "platform/ui/ImageList.h"
 
 namespace fw {
 
-class TImageList;
 class TTimer;
 
 using TFwFrameChangeEvent = std::function<void(TObject*, int frame)>;
@@ -47,6 +48,8 @@ protected:
 
 private:
   void UpdateTimer();
+  // The list changed (images or their size): take its size and show the change.
+  void ImageListChanged();
 
   bool animate_ = true;
   int delay_ = 100;
@@ -57,6 +60,7 @@ private:
   int lastFrame_ = -1;
   int shownFrame_ = -1;
   TTimer* timer_ = nullptr;
+  TChangeLink imageChangeLink_{[this] { ImageListChanged(); }};
 };
 
 } // namespace fw

@@ -3,6 +3,8 @@
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwColors.h"
 #include "controls/common/FwStatusBar.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
 #include "platform/ui/Setters.h"
 
 #include <QFontMetrics>
@@ -19,12 +21,27 @@ TFwCustomStatusPane::TFwCustomStatusPane(TComponent* owner) : TGraphicControl(ow
 }
 
 TFwCustomStatusPane::~TFwCustomStatusPane() {
+  if (Application) Application->RemoveHintReceiver(this);
   RemoveBlinkingControl(this);
   ReleaseBlinkingList();
   SetFrameController(nullptr);
 }
 
 void TFwCustomStatusPane::SetAlignment(TAlignment value) { SetAndInvalidate(*this, alignment_, value); }
+
+void TFwCustomStatusPane::SetAutoHint(bool value) {
+  if (!StoreIfChanged(autoHint_, value) || !Application) return;
+  if (value) Application->AddHintReceiver(this, [this](const QString& hint) { return TakeHint(hint); });
+  else Application->RemoveHintReceiver(this);
+}
+
+// The hint goes to a pane of the window the user works in, else of the main window.
+bool TFwCustomStatusPane::TakeHint(const QString& hint) {
+  const TForm* form = ParentForm();
+  if (!form || !(form->isActiveWindow() || form == Application->MainForm())) return false;
+  SetCaption(hint);
+  return true;
+}
 void TFwCustomStatusPane::SetBlinkColor(TColor value) {
   if (!SetAndInvalidate(*this, blinkColor_, value)) return;
   if (blinking_ && BlinkingList() && BlinkingList()->PhaseOn()) captionColor_ = blinkColor_;
@@ -225,6 +242,16 @@ bool TFwCustomStatusPane::UpdateFromFrameController(const TFwFrameController& c)
   if (has(TFwFrameControllerProperty::fcpParentColor)) SetParentColor(c.ParentColor());
   Invalidate();
   return true;
+}
+
+void TFwCustomStatusPane::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (button == TMouseButton::mbLeft && AtSizeGripEnd() && PassSizeGrip(*this, x, y, true)) return;
+  TGraphicControl::MouseDown(button, shift, x, y);
+}
+
+void TFwCustomStatusPane::MouseMove(TShiftState shift, int x, int y) {
+  TGraphicControl::MouseMove(shift, x, y);
+  if (AtSizeGripEnd()) PassSizeGrip(*this, x, y, false);
 }
 
 void TFwCustomStatusPane::MouseEnter() { DoMouseEnter(); }

@@ -20,6 +20,11 @@ public:
 
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment value);
+  // The pane shows the application's hints: without an OnHint handler of the
+  // application, a new hint becomes the caption of an AutoHint pane of the active window
+  // (or of the main window).
+  bool AutoHint() const { return autoHint_; }
+  void SetAutoHint(bool value);
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool value);
   bool Blinking() const { return blinking_; }
@@ -81,11 +86,17 @@ protected:
   void ParentColorChanged() override;
   void MouseEnter() override;
   void MouseLeave() override;
+  // A pane at the size-grip end of its status bar lets the grip work through it.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
   virtual void DoMouseEnter();
   virtual void DoMouseLeave();
 
 private:
+  bool TakeHint(const QString& hint);
+
   TAlignment alignment_ = TAlignment::taLeftJustify;
+  bool autoHint_ = false;
   bool autoSize_ = false;
   bool blinking_ = false;
   TColor blinkColor_ = clHighlight;

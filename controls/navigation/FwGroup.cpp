@@ -281,6 +281,7 @@ void TFwGroup::SetLargeImages(TImageList* list) {
   if (list == largeImages_) return;
   if (largeImages_) largeImages_->RemoveFreeNotification(this);
   largeImages_ = list;
+  largeImagesLink_.SetSender(list);
   if (list) list->FreeNotification(this);
   Relayout();
 }
@@ -289,6 +290,7 @@ void TFwGroup::SetSmallImages(TImageList* list) {
   if (list == smallImages_) return;
   if (smallImages_) smallImages_->RemoveFreeNotification(this);
   smallImages_ = list;
+  smallImagesLink_.SetSender(list);
   if (list) list->FreeNotification(this);
   Relayout();
 }

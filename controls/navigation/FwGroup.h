@@ -9,6 +9,7 @@
 #include "controls/navigation/FwGroupItem.h"
 #include "controls/navigation/FwGroupTypes.h"
 #include "platform/ui/CustomControl.h"
+#include "platform/ui/ImageList.h"
 #include "platform/ui/Setters.h"
 
 namespace fw {
@@ -17,7 +18,6 @@ class TCanvas;
 class TFwGroupBar;
 class TFwGroupController;
 class TFwRapidFireButton;
-class TImageList;
 class TPopupMenu;
 
 // Where one shown item stands in its group, as last measured (group coordinates).
@@ -267,6 +267,9 @@ private:
   bool special_ = false;
   TImageList* largeImages_ = nullptr;
   TImageList* smallImages_ = nullptr;
+  // A change of an own list's images or size measures the group again.
+  TChangeLink largeImagesLink_{[this] { Relayout(); }};
+  TChangeLink smallImagesLink_{[this] { Relayout(); }};
   TPopupMenu* itemPopupMenu_ = nullptr;
 
   bool fontChanged_ = false;

@@ -5,6 +5,8 @@
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Setters.h"
 
+#include "controls/common/FwColors.h"
+
 #include <QApplication>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -19,6 +21,7 @@ constexpr int kLineStep = 10;  // pixels per scroll line and per wheel notch
 } // namespace
 
 TFwGroupBar::TFwGroupBar(TComponent* owner) : TCustomControl(owner) {
+  border_.FlatColorAdjustment = 30;
   SetParentColor(false);
   SetColor(clBtnShadow);
   resize(160, 200);
@@ -180,16 +183,23 @@ void TFwGroupBar::SetLargeImages(TImageList* list) {
   if (list == largeImages_) return;
   if (largeImages_) largeImages_->RemoveFreeNotification(this);
   largeImages_ = list;
+  largeImagesLink_.SetSender(list);
   if (list) list->FreeNotification(this);
-  LayOutGroups();
-  InvalidateGroups();
+  ImagesChanged();
 }
 
 void TFwGroupBar::SetSmallImages(TImageList* list) {
   if (list == smallImages_) return;
   if (smallImages_) smallImages_->RemoveFreeNotification(this);
   smallImages_ = list;
+  smallImagesLink_.SetSender(list);
   if (list) list->FreeNotification(this);
+  ImagesChanged();
+}
+
+void TFwGroupBar::ImagesChanged() {
+  // Groups measure their items and captions by the images they use.
+  for (TFwGroup* g : groups_) g->InvalidateItemBoxes();
   LayOutGroups();
   InvalidateGroups();
 }
@@ -204,6 +214,14 @@ void TFwGroupBar::Notification(TComponent* component, TOperation operation) {
 void TFwGroupBar::Loaded() {
   TCustomControl::Loaded();
   LayOutGroups();
+}
+
+bool TFwGroupBar::event(QEvent* event) {
+  if (event->type() == QEvent::ThemeChange) {
+    SetXPColorScheme(GetXPColorScheme());
+    InvalidateGroups();
+  }
+  return TCustomControl::event(event);
 }
 
 void TFwGroupBar::ColorChanged() {
@@ -338,8 +356,11 @@ void TFwGroupBar::UpdateScrollInfo() {
   scrollPage_ = page;
   const bool needed = style_ != TFwGroupBarStyle::gbsOutlook && range > page;
   updatingScroll_ = true;
-  if (!needed && scrollPosition_ != 0) {
-    scrollPosition_ = 0;
+  // Content that shrank (a group closed) leaves no empty space below the last group
+  // while the first is scrolled off: the position comes back as far as needed.
+  const int lastPosition = needed ? range - page : 0;
+  if (scrollPosition_ > lastPosition) {
+    scrollPosition_ = lastPosition;
     updatingScroll_ = false;
     LayOutGroups();
     updatingScroll_ = true;

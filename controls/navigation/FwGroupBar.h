@@ -7,6 +7,7 @@
 #include "controls/common/FwBorders.h"
 #include "controls/navigation/FwGroupTypes.h"
 #include "platform/ui/CustomControl.h"
+#include "platform/ui/ImageList.h"
 
 #include <vector>
 
@@ -16,7 +17,6 @@ namespace fw {
 
 class TCanvas;
 class TFwGroup;
-class TImageList;
 
 class TFwGroupBar : public TCustomControl {
 public:
@@ -94,6 +94,8 @@ protected:
   void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
   void wheelEvent(QWheelEvent* event) override;
+  // The desktop's theme changed: the colour scheme is read again and everything repaints.
+  bool event(QEvent* event) override;
 
 private:
   friend class TFwGroup;
@@ -106,6 +108,8 @@ private:
   int FrameWidth(TFrameStyleEx style) const;
   void InvalidateGroups();
   void BorderChanged();
+  // An image list of the bar changed its images or their size.
+  void ImagesChanged();
 
   std::vector<TFwGroup*> groups_;
   TFwGroupBarStyle style_ = TFwGroupBarStyle::gbsCategoryView;
@@ -119,6 +123,8 @@ private:
   TFwGroupBarGradientPath gradientPath_ = TFwGroupBarGradientPath::gpTopToBottom;
   TImageList* largeImages_ = nullptr;
   TImageList* smallImages_ = nullptr;
+  TChangeLink largeImagesLink_{[this] { ImagesChanged(); }};
+  TChangeLink smallImagesLink_{[this] { ImagesChanged(); }};
   TInnerOuterBorders border_;
   QScrollBar* scrollBar_ = nullptr;
   int scrollPosition_ = 0;

@@ -1,5 +1,6 @@
 #include "controls/navigation/FwGroupController.h"
 
+#include "controls/common/FwRegIniFile.h"
 #include "controls/navigation/FwGroup.h"
 
 #include <algorithm>
@@ -84,6 +85,13 @@ void TFwGroupController::EndUpdate() {
 void TFwGroupController::Loaded() {
   TComponent::Loaded();
   UpdateGroups(gcpAll);
+}
+
+void TFwGroupController::SetRegIniFile(TFwRegIniFile* value) { StoreReference(*this, regIniFile_, value); }
+
+void TFwGroupController::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == regIniFile_) regIniFile_ = nullptr;
 }
 
 void TFwGroupController::Assign(const TFwGroupController& s) {

@@ -14,6 +14,7 @@
 namespace fw {
 
 class TFwGroup;
+class TFwRegIniFile;
 
 // Property codes of the controller (0 pushes all of them).
 enum TFwGroupControllerProperty : int {
@@ -100,8 +101,14 @@ public:
   // Copies every value of another controller inside one update.
   void Assign(const TFwGroupController& source);
 
+  // Where the shared settings would be kept; only held, and cleared when that component
+  // is freed.
+  TFwRegIniFile* RegIniFile() const { return regIniFile_; }
+  void SetRegIniFile(TFwRegIniFile* value);
+
 protected:
   void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
 private:
   void FontChanged();
@@ -134,6 +141,7 @@ private:
   bool copyingFont_ = false;
   int updateCount_ = 0;
   std::vector<TFwGroup*> groups_;
+  TFwRegIniFile* regIniFile_ = nullptr;
 };
 
 } // namespace fw

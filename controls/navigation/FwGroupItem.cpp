@@ -10,8 +10,8 @@ namespace fw {
 
 // ---- action link -------------------------------------------------------------------
 
-TFwGroupItemActionLink::TFwGroupItemActionLink(TFwGroupItem& item, TAction& action)
-    : item_(item), action_(&action), seen_(Take(action)) {
+TFwGroupItemActionLink::TFwGroupItemActionLink(TFwGroupItem& item, TAction& action) : item_(item), action_(&action) {
+  seen_.Reset(action);
   action.RegisterChanges(this);
 }
 
@@ -19,23 +19,18 @@ TFwGroupItemActionLink::~TFwGroupItemActionLink() {
   if (action_) action_->UnRegisterChanges(this);
 }
 
-TFwGroupItemActionLink::Snapshot TFwGroupItemActionLink::Take(const TAction& action) {
-  return {action.Caption(), action.Hint(), action.ImageIndex(), action.Enabled(), action.Visible(), action.Checked()};
-}
-
 void TFwGroupItemActionLink::ActionChanged(TBasicAction& action) {
   if (&action != action_) return;
-  const Snapshot now = Take(*action_);
-  const Snapshot old = seen_;
-  seen_ = now;
-  // A value follows the action only while the item still shows what the action had.
-  if (now.Caption != old.Caption && item_.caption_ == old.Caption) item_.SetCaption(now.Caption);
-  if (now.Hint != old.Hint && item_.hint_ == old.Hint) item_.hint_ = now.Hint;
-  if (now.ImageIndex != old.ImageIndex && item_.imageIndex_ == old.ImageIndex) item_.SetImageIndex(now.ImageIndex);
-  if (now.Enabled != old.Enabled && item_.enabled_ == old.Enabled) item_.SetEnabled(now.Enabled);
-  if (now.Visible != old.Visible && item_.visible_ == old.Visible) item_.SetVisible(now.Visible);
-  if (now.Checked != old.Checked && item_.Group()->ShowItemSelection() && item_.selected_ == old.Checked)
-    item_.SetSelected(now.Checked);
+  const TActionChange change = seen_.Changed(*action_);
+  TFwGroupItem& i = item_;
+  change.Follow(&TActionValues::Caption, i.caption_, [&i](const QString& v) { i.SetCaption(v); });
+  change.Follow(&TActionValues::Hint, i.hint_, [&i](const QString& v) { i.hint_ = v; });
+  change.Follow(&TActionValues::ImageIndex, i.imageIndex_, [&i](int v) { i.SetImageIndex(v); });
+  change.Follow(&TActionValues::Enabled, i.enabled_, [&i](bool v) { i.SetEnabled(v); });
+  change.Follow(&TActionValues::Visible, i.visible_, [&i](bool v) { i.SetVisible(v); });
+  // Checked shows as the item's selection, where the group shows one.
+  if (i.Group()->ShowItemSelection())
+    change.Follow(&TActionValues::Checked, i.selected_, [&i](bool v) { i.SetSelected(v); });
 }
 
 void TFwGroupItemActionLink::ActionFreed(TBasicAction& action) {
@@ -95,11 +90,12 @@ void TFwGroupItem::ForgetAction() {
 
 void TFwGroupItem::TakeActionValues(const TAction& action, bool checkDefaults) {
   collection_->BeginUpdate();
-  if (!checkDefaults || caption_.isEmpty() || !captionSet_) SetCaption(action.Caption());
-  if (!checkDefaults || enabled_) SetEnabled(action.Enabled());
-  if (!checkDefaults || hint_.isEmpty()) hint_ = action.Hint();
-  if (!checkDefaults || imageIndex_ == -1) SetImageIndex(action.ImageIndex());
-  if (!checkDefaults || visible_) SetVisible(action.Visible());
+  TakeActionValue(action.Caption(), caption_.isEmpty() || !captionSet_, checkDefaults,
+                  [this](const QString& v) { SetCaption(v); });
+  TakeActionValue(action.Enabled(), enabled_, checkDefaults, [this](bool v) { SetEnabled(v); });
+  TakeActionValue(action.Hint(), hint_.isEmpty(), checkDefaults, [this](const QString& v) { hint_ = v; });
+  TakeActionValue(action.ImageIndex(), imageIndex_ == -1, checkDefaults, [this](int v) { SetImageIndex(v); });
+  TakeActionValue(action.Visible(), visible_, checkDefaults, [this](bool v) { SetVisible(v); });
   collection_->Changed();
   collection_->EndUpdate();
 }
@@ -175,6 +171,18 @@ void TFwGroupItem::Assign(const TFwGroupItem& source) {
   OnClick = source.OnClick;
   collection_->Changed();
   collection_->EndUpdate();
+}
+
+void TFwGroupItem::AssignTo(TAction& action) const {
+  action.SetCaption(caption_);
+  action.SetEnabled(enabled_);
+  action.SetHint(hint_);
+  action.SetImageIndex(imageIndex_);
+  action.SetVisible(visible_);
+  if (OnClick)
+    action.OnExecute = [click = OnClick](TBasicAction* sender) { click(sender); };
+  else
+    action.OnExecute = nullptr;
 }
 
 QString TFwGroupItem::DisplayHint() const {

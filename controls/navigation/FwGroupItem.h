@@ -6,6 +6,7 @@
 
 #include "controls/navigation/FwGroupTypes.h"
 #include "platform/ui/Action.h"
+#include "platform/ui/ActionLink.h"
 
 #include <memory>
 #include <vector>
@@ -16,9 +17,8 @@ class TFwGroup;
 class TFwGroupItems;
 class TFwGroupItem;
 
-// Ties an item to an action. The action reports only "something changed", so the link
-// keeps the values it saw last: a value is carried into the item when the action changed
-// it and the item still showed the old value (the item was following the action).
+// Ties an item to an action: a value follows the action only while the item still shows
+// what the action had (the rule of TActionLink).
 class TFwGroupItemActionLink : public TActionClient {
 public:
   TFwGroupItemActionLink(TFwGroupItem& item, TAction& action);
@@ -31,16 +31,9 @@ public:
   QString HintWithShortCut(const QString& hint) const;
 
 private:
-  struct Snapshot {
-    QString Caption, Hint;
-    int ImageIndex = -1;
-    bool Enabled = true, Visible = true, Checked = false;
-  };
-  static Snapshot Take(const TAction& action);
-
   TFwGroupItem& item_;
   TAction* action_;
-  Snapshot seen_;
+  TActionLink seen_;
 };
 
 class TFwGroupItem : public TComponent {
@@ -85,6 +78,9 @@ public:
   // Copies Action, Caption, DisabledIndex, Enabled, FontColor, FontStyle, Hint, ImageIndex,
   // Visible and OnClick.
   void Assign(const TFwGroupItem& source);
+  // Gives an action the item's caption, enabled state, hint, image, visibility and click
+  // handler (as the action's OnExecute).
+  void AssignTo(TAction& action) const;
   // The hint shown for the item (with the action's shortcut when it has one).
   QString DisplayHint() const;
 

@@ -170,7 +170,11 @@ void TFwGroup::UpdateHintAndCursor(TPoint p) {
         hand = static_cast<bool>(items_[i]->OnClick) || items_[i]->Action();
       }
   }
-  if (toolTip() != tip) setToolTip(tip);
+  if (toolTip() != tip) {
+    const QString old = toolTip();
+    setToolTip(tip);
+    ShowChangedToolTip(*this, old);
+  }
   if (hand)
     setCursor(Qt::PointingHandCursor);
   else if (Cursor() == crDefault)

@@ -15,21 +15,6 @@ namespace fw {
 
 namespace {
 
-// The first control inside `parent`, in tab order, that is a tab stop and can take the
-// focus now; searched depth first like the dialog's own Tab order.
-TWinControl* FirstFocusable(TWinControl* parent) {
-  std::vector<TWinControl*> wins;
-  for (int i = 0; i < parent->ControlCount(); ++i)
-    if (auto* w = dynamic_cast<TWinControl*>(parent->Controls(i))) wins.push_back(w);
-  std::stable_sort(wins.begin(), wins.end(), [](auto* a, auto* b) { return a->TabOrder() < b->TabOrder(); });
-  for (TWinControl* w : wins) {
-    if (!w->Visible() || !w->Enabled()) continue;
-    if (w->TabStop()) return w;
-    if (TWinControl* inner = FirstFocusable(w)) return inner;
-  }
-  return nullptr;
-}
-
 bool FocusInside(const QWidget* container) {
   const QWidget* focus = QApplication::focusWidget();
   return focus && container && (focus == container || container->isAncestorOf(focus));
@@ -165,7 +150,9 @@ void TFwPageControl::SetActivePageDefault(TFwTabSheet* page) {
 
 void TFwPageControl::Notification(TComponent* component, TOperation operation) {
   TFwCustomTabControl::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == activePageDefault_) activePageDefault_ = nullptr;
+  if (operation != TOperation::opRemove) return;
+  if (component == activePageDefault_) activePageDefault_ = nullptr;
+  DockedControlLeft(component, true);
 }
 
 void TFwPageControl::ChangeActivePage(TFwTabSheet* page) {
@@ -180,7 +167,7 @@ void TFwPageControl::ChangeActivePage(TFwTabSheet* page) {
   if (focusWasInOld) {
     // The focus leaves the hidden page for the first control of the new one, or for the
     // page control when the new page has none.
-    TWinControl* target = page ? FirstFocusable(page) : nullptr;
+    TWinControl* target = page ? FirstFocusableChild(page) : nullptr;
     if (target) target->SetFocus();
     else if (CanFocus()) SetFocus();
   }
@@ -267,6 +254,10 @@ void TFwPageControl::MoveActivePage(int index) {
   if (activePage_) activePage_->SetPageIndex(index);
 }
 
+void TFwPageControl::MoveActiveTab(int tabIndex) {
+  if (TFwTabSheet* target = PageForTab(tabIndex)) MoveActivePage(IndexOfPage(target));
+}
+
 bool TFwPageControl::DialogKey(QKeyEvent& event, QWidget* origin) {
   if (TFwCustomTabControl::DialogKey(event, origin)) return true;
   const bool tab = event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
@@ -281,7 +272,7 @@ void TFwPageControl::focusInEvent(QFocusEvent* event) {
   TFwCustomTabControl::focusInEvent(event);
   // With no tab to show the focus on, the focus goes into the page itself.
   if (activePage_ && activePage_->TabIndex() < 0)
-    if (TWinControl* target = FirstFocusable(activePage_)) target->SetFocus();
+    if (TWinControl* target = FirstFocusableChild(activePage_)) target->SetFocus();
 }
 
 // ---- colours and painting ------------------------------------------------------------------

@@ -4,6 +4,7 @@
 // others. Selecting a tab asks OnChanging with the old page still active; when allowed
 // the new page is shown before TabIndex changes, so OnChange and OnPageChange see the
 // new page. Ctrl+Tab and Ctrl+Shift+Tab step through the pages with a shown tab.
+// As a dock site it gives every control docked into it a sheet of its own.
 
 #include "controls/navigation/FwTabControl.h"
 
@@ -49,6 +50,26 @@ public:
   void CloseActivePage();
   // Moves the active page to another position.
   void MoveActivePage(int index);
+  // The close button closes the active page; a dragged tab takes the active page to the
+  // place of the page whose tab it was dropped on.
+  void CloseActiveTab() override { CloseActivePage(); }
+  void MoveActiveTab(int tabIndex) override;
+
+  // Docking. A control docked into a dock site gets a new sheet of its own: the sheet's
+  // caption is the first line of the control's caption when the control is a window, its
+  // tab shows while the control is visible, and the sheet becomes active when it is.
+  // Caption and visibility changes of the control follow into the sheet; when the
+  // control leaves the sheet (or is freed) the sheet goes and the next page is shown.
+  // With DblClickUndocks a double click on such a sheet's tab floats the control as a
+  // window of its own.
+  bool DockSite() const { return dockSite_; }
+  void SetDockSite(bool value) { dockSite_ = value; }
+  // Docks control into a new sheet; nullptr when this is no dock site.
+  TFwTabSheet* DockClient(TControl* control);
+  // The control docked in a sheet, or nullptr.
+  TControl* DockedControl(const TFwTabSheet* sheet) const;
+  // Takes a docked control out as a window of its own at its place on the screen.
+  void Undock(TControl* control);
 
   // Turning coloured tabs off gives every page the control's colour again.
   void SetUseColoredTabs(bool value);
@@ -69,6 +90,8 @@ protected:
   void ColorChanged() override;
   bool DialogKey(QKeyEvent& event, QWidget* origin) override;
   void focusInEvent(QFocusEvent* event) override;
+  void DblClick() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   friend class TFwTabSheet;
@@ -82,7 +105,20 @@ private:
   // the page that is hidden.
   void ChangeActivePage(TFwTabSheet* page);
 
+  // Docking (FwPageDocking.cpp).
+  struct TDocked {
+    TControl* Control;
+    // The control as the component a free notification names.
+    const TComponent* Component;
+    TFwTabSheet* Sheet;
+  };
+  void DockedCaptionChanged(const TDocked& docked);
+  // The control left its sheet, or is being freed (then it is not touched): the sheet goes.
+  void DockedControlLeft(const TComponent* control, bool freeing);
+
   std::vector<TFwTabSheet*> pages_;
+  std::vector<TDocked> docked_;
+  bool dockSite_ = false;
   TFwTabSheet* activePage_ = nullptr;
   TFwTabSheet* activePageDefault_ = nullptr;
   bool saveResources_ = false;

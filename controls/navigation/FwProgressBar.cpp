@@ -2,6 +2,7 @@
 
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwGlyphs.h"
+#include "controls/common/FwStatusBar.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Setters.h"
 
@@ -135,6 +136,16 @@ void TFwProgressBar::Paint() {
   }
   canvas.Flush();
   ActivePainter()->drawImage(0, 0, bitmap.Image());
+}
+
+void TFwProgressBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (button == TMouseButton::mbLeft && PassSizeGrip(*this, x, y, true)) return;
+  TGraphicControl::MouseDown(button, shift, x, y);
+}
+
+void TFwProgressBar::MouseMove(TShiftState shift, int x, int y) {
+  TGraphicControl::MouseMove(shift, x, y);
+  PassSizeGrip(*this, x, y, false);
 }
 
 } // namespace fw

@@ -75,6 +75,9 @@ public:
 protected:
   void Paint() override;
   virtual void DoChange(int percent);
+  // In a status bar the size grip works through the bar's right end.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
 
 private:
   TColor backColor_ = clWhite;

@@ -3,6 +3,7 @@
 #include "controls/common/FwBorders.h"
 #include "controls/common/FwColors.h"
 #include "controls/common/FwGraphics.h"
+#include "controls/navigation/FwSizePanelDockManager.h"
 #include "platform/ui/Setters.h"
 #include "platform/ui/WinControl.h"
 
@@ -122,8 +123,13 @@ void TFwCustomSizePanel::AdjustClientRect(TRect& rect) const {
   rect.Bottom = std::max(rect.Top, rect.Bottom);
 }
 
+std::unique_ptr<TFwPanelDockManager> TFwCustomSizePanel::CreateDockManager() {
+  return std::make_unique<TFwSizePanelDockManager>(*this);
+}
+
+// A dock site's bar is one pixel deeper.
 TRect TFwCustomSizePanel::SizeBarRect() const {
-  const int w = Width(), h = Height(), d = sizeBarWidth_;
+  const int w = Width(), h = Height(), d = sizeBarWidth_ + (DockSite() ? 1 : 0);
   switch (FacingEdge()) {
   case Edge::Left: return Rect(0, 0, d, h);
   case Edge::Top: return Rect(0, 0, w, d);
@@ -163,7 +169,10 @@ int TFwCustomSizePanel::FreeRoom() const {
   for (int i = 0; i < parent->ControlCount(); ++i) {
     const TControl* c = parent->Controls(i);
     if (c == this || !c->Visible()) continue;
-    const TAlign a = c->Align();
+    TAlign a = c->Align();
+    // An unaligned sibling counts as if it stood at this panel's side.
+    if (a == TAlign::alNone || a == TAlign::alCustom)
+      a = side_ == TSide::sdTop || side_ == TSide::sdBottom ? TAlign::alTop : TAlign::alLeft;
     if (horizontal && (a == TAlign::alTop || a == TAlign::alBottom)) room -= c->Height();
     if (!horizontal && (a == TAlign::alLeft || a == TAlign::alRight)) room -= c->Width();
   }
@@ -327,10 +336,11 @@ void TFwCustomSizePanel::UpdateHot(TPoint p) {
 void TFwCustomSizePanel::UpdateCursor(TPoint p) {
   const bool onBar = SizeBarRect().Contains(p);
   const bool onHotSpot = hotSpotVisible_ && HotSpotRect().Contains(p);
-  if (onBar && !lockBar_)
-    setCursor(HorizontalBar() ? Qt::SplitVCursor : Qt::SplitHCursor);
-  else if (onHotSpot)
+  // The hot spot has its own cursor, also on a locked bar.
+  if (onHotSpot)
     setCursor(Qt::PointingHandCursor);
+  else if (onBar && !lockBar_)
+    setCursor(HorizontalBar() ? Qt::SplitVCursor : Qt::SplitHCursor);
   else
     unsetCursor();
 }

@@ -83,6 +83,7 @@ protected:
   virtual void DrawSizeBar(TCanvas& canvas);
   virtual void DrawHotSpot(TCanvas& canvas);
   void AdjustClientRect(TRect& rect) const override;
+  std::unique_ptr<TFwPanelDockManager> CreateDockManager() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;

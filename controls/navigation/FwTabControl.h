@@ -3,7 +3,10 @@
 // It keeps its own list of tab records, sizes every tab from its caption and the tab
 // style, lays the tabs out in one row (with a scroller when they do not fit) or in
 // several stacked rows, paints tabs, cards and frame itself, and changes the selected
-// tab by mouse and keys with a changing query that a handler may refuse.
+// tab by mouse, keys and caption accelerators with a changing query that a handler may
+// refuse. At the far end of the strip it can show a close button and a button listing
+// the tabs; tabs can be dragged to a new place. Captions run across the strip or, with
+// TextOrientation orVertical, turned a quarter along it.
 //
 // Geometry works in strip coordinates (x along the strip from its start, y across from
 // the outer edge), as if the tabs stood on top; one mapping turns them into client
@@ -11,17 +14,22 @@
 // hit testing and aligning children.
 
 #include "controls/common/FwCommon.h"
+#include "controls/navigation/FwTabCloseButton.h"
 #include "controls/navigation/FwTabTypes.h"
 #include "controls/navigation/FwTabs.h"
 #include "platform/ui/CustomControl.h"
+#include "platform/ui/ImageList.h"
 #include "platform/ui/Setters.h"
 
 #include <functional>
 #include <vector>
 
+class QShortcut;
+
 namespace fw {
 
 class TCanvas;
+class TFwTabMenuButton;
 class TFwTabScroller;
 class TImageList;
 class TTimer;
@@ -54,6 +62,9 @@ struct TFwTabLook {
   TColor TextEmboss = clNone;
   // The bar along the tab's outer edge (hot or selected tab with htsTab), or clNone.
   TColor HighlightBar = clNone;
+  // The caption's turn in tenths of a degree, counter-clockwise: 0 across, 900 reading
+  // upwards (vertical text on top, left and bottom tabs), 2700 reading downwards (right tabs).
+  int TextEscapement = 0;
 };
 
 class TFwCustomTabControl : public TCustomControl {
@@ -77,6 +88,15 @@ public:
   void SetTabIndex(int value);
 
   // Look and layout properties; setters compare, store, then relayout or repaint.
+  bool AllowTabDragging() const { return allowTabDragging_; }
+  void SetAllowTabDragging(bool value) { allowTabDragging_ = value; }
+  bool ShowCloseButton() const { return showCloseButton_; }
+  void SetShowCloseButton(bool value) { if (StoreIfChanged(showCloseButton_, value)) SetLayoutDirty(); }
+  bool ShowMenuButton() const { return showMenuButton_; }
+  void SetShowMenuButton(bool value) { if (StoreIfChanged(showMenuButton_, value)) SetLayoutDirty(); }
+  // orVertical turns the captions a quarter (a font that cannot turn becomes "Verdana").
+  TOrientation TextOrientation() const { return textOrientation_; }
+  void SetTextOrientation(TOrientation value);
   bool AlignTabs() const { return alignTabs_; }
   void SetAlignTabs(bool value) { if (StoreIfChanged(alignTabs_, value)) SetLayoutDirty(); }
   TColor BackgroundColor() const { return backgroundColor_; }
@@ -190,6 +210,21 @@ public:
   TFwTabScroller* Scroller() const { return scroller_; }
   // The hot-tracking timer (60 ms); tests tick it.
   TTimer* HotTrackTimer() const { return hotTimer_; }
+  // The close and tab-list buttons (the layout runs first; nullptr until first shown).
+  TFwTabCloseButton* CloseButton() { EnsureLayout(); return closeButton_; }
+  TFwTabMenuButton* MenuButton() { EnsureLayout(); return menuButton_; }
+
+  // What the close button closes and where a dragged tab goes; nothing here, the page
+  // control closes and moves its active page.
+  virtual void CloseActiveTab() {}
+  virtual void MoveActiveTab(int index) {}
+
+  // Tab dragging: a drag in progress, the marker at the tab it would land by, and the
+  // timer that scrolls the strip while the pointer is past its end (400 ms, then 300 ms).
+  bool Dragging() const { return dragging_; }
+  bool DragMarkerShown() const { return markerTab_ >= 0; }
+  TRect DragMarkerRect() const { return markerRect_; }
+  TTimer* DragScrollTimer() const { return dragTimer_; }
 
   // Arrow keys step the selection, Home and End jump to the ends.
   void KeyDown(WORD& key, TShiftState shift) override;
@@ -201,6 +236,8 @@ public:
   TPaintBackgroundEvent OnPaintBackground;
   TPaintCardBackgroundEvent OnPaintCardBackground;
   TPaintTabBackgroundEvent OnPaintTabBackground;
+  // Asked by the close button (AllowClose starts false).
+  TFwTabCloseEvent OnClose;
 
 protected:
   virtual void DoChanging(int newIndex, bool& allowChange);
@@ -215,6 +252,11 @@ protected:
   // Selects a tab without asking OnChanging (a descendant that already asked, or that
   // follows its own model); repaints and raises OnChange when the index changed.
   void AssignTabIndex(int index);
+  // Where the left button last went down on the control.
+  TPoint LastPress() const { return dragStart_; }
+  // The drag marker: a 16 x 16 arrow inverted onto the control, so drawing it again
+  // would take it off.
+  virtual void DrawDragMarker(TCanvas& canvas, const TRect& r);
 
   void Paint() override;
   void AlignControls() override;
@@ -226,6 +268,7 @@ protected:
   void Notification(TComponent* component, TOperation operation) override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseLeave() override;
   bool WantsDialogKey(WORD key) const override;
   void focusInEvent(QFocusEvent* event) override;
@@ -237,6 +280,8 @@ private:
   void EnsureLayout();
   void RunLayout();
   bool Vertical() const;
+  bool VerticalText() const { return textOrientation_ == TOrientation::orVertical; }
+  int TextEscapement() const;
   bool ShadowShown() const;
   int Slant(int h) const;
   TPoint TabSize(const TFwTabData& tab);
@@ -246,8 +291,11 @@ private:
   TRect CardRectRaw(int row) const;
   TRect DisplayRectRaw() const;
   int ButtonSizeRaw() const;
-  // Room taken by the close and menu buttons, which this control does not show.
-  int CloseAndMenuRoom() const { return 0; }
+  // The close and menu buttons' sizes (0 when hidden or without tabs) and the room
+  // they take at the end of a row.
+  int CloseSize() const;
+  int MenuSize() const;
+  int CloseAndMenuRoom() const;
   int PlaceRows(const std::vector<int>& sizes, int available);
   void AlignRows(int available);
   void AdjustFirstShown();
@@ -264,7 +312,11 @@ private:
   int LastVisible() const;
   bool CanSelect(int index) const;
   bool MayChangeTo(int index);
-  void PlaceScroller();
+  // Places the close button, the menu button and the scroller at the strip's far end.
+  void PlaceButtons();
+  void PlaceScroller(const TRect& r);
+  template <class T>
+  T* EnsureButton(T*& button);
 
   // Painting (FwTabPaint.cpp).
   void PaintTo(TCanvas& canvas);
@@ -273,6 +325,8 @@ private:
   void PaintTab(TCanvas& canvas, int index);
   void PaintTabBackground(TCanvas& canvas, const TFwTabLook& look);
   void PaintCaption(TCanvas& canvas, int index, const TFwTabLook& look);
+  void PaintTurnedCaption(TCanvas& canvas, const QStringList& lines, const TFwTabLook& look, TColor color, int offset);
+  void PaintFocusRect(TCanvas& canvas, const TFwTabLook& look);
   void PaintImage(TCanvas& canvas, const TFwTabLook& look);
   // Parts of TabLook: the image and the room it leaves, the background, the text colours.
   void PlaceImage(const TFwTabData& tab, TFwTabLook& look) const;
@@ -292,13 +346,30 @@ private:
   void StepSelection(bool forward);
   void SelectEnd(bool last);
   bool SelectByKey(int candidate);
+  // Alt + a caption's accelerator (FwTabMouse.cpp).
+  void UpdateAccelerators();
+  void AcceleratorPressed(QChar key);
+
+  // Tab dragging (FwTabDrag.cpp).
+  void DragMove(TPoint p);
+  void DragDrop(TPoint p);
+  void EndDrag();
+  void ShowMarker(int tab);
+  void DragScrollTick();
+  // Position along the strip (strip coordinates) of a client point.
+  int AlongStrip(TPoint p) const;
 
   TFwTabDataList tabs_;
   TFwTabColors tabColors_;
   TFwTextColors textColors_;
   TFwTabRegionCache regionCache_{1};
   TFwTabScroller* scroller_ = nullptr;
+  TFwTabCloseButton* closeButton_ = nullptr;
+  TFwTabMenuButton* menuButton_ = nullptr;
   TTimer* hotTimer_ = nullptr;
+  TTimer* dragTimer_ = nullptr;
+  std::vector<QShortcut*> accelerators_;
+  QString acceleratorKeys_;
 
   int tabIndex_ = -1;
   int rowHeight_ = 0;
@@ -314,12 +385,22 @@ private:
   bool revealPending_ = false;
   QString savedHint_;
   TPoint pointer_{-1, -1};
+  bool dragging_ = false;
+  TPoint dragStart_;
+  int markerTab_ = -1;
+  TRect markerRect_;
 
   TImageList* images_ = nullptr;
+  // New or resized images may change the tab sizes.
+  TChangeLink imageChangeLink_{[this] { SetLayoutDirty(); }};
   TFwImagePosition imagePosition_ = TFwImagePosition::ipLeft;
   TFwHorizontalAlignment imageAlignment_ = TFwHorizontalAlignment::haCenter;
   TFwVerticalAlignment imageAlignmentVertical_ = TFwVerticalAlignment::vaCenter;
   int imageMargin_ = 2;
+  bool allowTabDragging_ = false;
+  bool showCloseButton_ = false;
+  bool showMenuButton_ = false;
+  TOrientation textOrientation_ = TOrientation::orHorizontal;
   bool alignTabs_ = false;
   TColor backgroundColor_ = clBtnFace;
   bool boldCurrentTab_ = false;

@@ -1,17 +1,30 @@
 // Interaction of TFwCustomTabControl: hot tracking with its 60 ms timer and tab hints,
-// selecting by mouse, and stepping the selection with the arrow, Home and End keys.
+// selecting by mouse, stepping the selection with the arrow, Home and End keys, and the
+// captions' accelerators.
 
 #include "controls/navigation/FwTabControl.h"
+#include "platform/ui/Accelerator.h"
 #include "platform/ui/Timer.h"
 #include "platform/ui/VirtualKeys.h"
 
+#include <QApplication>
 #include <QPointer>
+#include <QShortcut>
 
 namespace fw {
 
 void TFwCustomTabControl::MouseMove(TShiftState shift, int x, int y) {
   TCustomControl::MouseMove(shift, x, y);
   pointer_ = {x, y};
+  // A press on an enabled tab becomes a drag once the pointer has moved far enough.
+  if (allowTabDragging_ && !dragging_ && (shift & ssLeft) && pressedTab_ >= 0 && pressedTab_ < tabs_.Count() &&
+      tabs_.Items(pressedTab_).Enabled &&
+      std::abs(x - dragStart_.X) + std::abs(y - dragStart_.Y) >= QApplication::startDragDistance())
+    dragging_ = true;
+  if (dragging_) {
+    DragMove({x, y});
+    return;
+  }
   if (!hotTrack_ && !tabHints_) return;
   const int hit = TabAtPos({x, y});
   if (hit < 0) {
@@ -23,7 +36,11 @@ void TFwCustomTabControl::MouseMove(TShiftState shift, int x, int y) {
   if (hotTab_ < 0 && tabHints_) savedHint_ = Hint();
   hotTab_ = hit;
   if (hotTrack_) Invalidate();
-  if (tabHints_) SetHint(tabs_.Items(hit).Hint);
+  if (tabHints_) {
+    const QString old = toolTip();
+    SetHint(tabs_.Items(hit).Hint);
+    ShowChangedToolTip(*this, old);
+  }
   if (!hotTimer_->Enabled()) hotTimer_->SetEnabled(true);
 }
 
@@ -43,7 +60,11 @@ void TFwCustomTabControl::ClearHot() {
   if (hotTab_ < 0) return;
   hotTab_ = -1;
   Invalidate();
-  if (tabHints_) SetHint(savedHint_);
+  if (tabHints_) {
+    const QString old = toolTip();
+    SetHint(savedHint_);
+    ShowChangedToolTip(*this, old);
+  }
 }
 
 void TFwCustomTabControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -52,6 +73,7 @@ void TFwCustomTabControl::MouseDown(TMouseButton button, TShiftState shift, int 
   if (!guard || button != TMouseButton::mbLeft || !Enabled()) return;
   const int hit = TabAtPos({x, y});
   pressedTab_ = hit;
+  dragStart_ = {x, y};
   if (hit < 0 || !tabs_.Items(hit).Enabled) return;
   if (TabStop() && hit == tabIndex_) {
     SetFocus();
@@ -61,11 +83,25 @@ void TFwCustomTabControl::MouseDown(TMouseButton button, TShiftState shift, int 
   if (guard && tabIndex_ == hit) DoTabClick();
 }
 
+void TFwCustomTabControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  QPointer<TFwCustomTabControl> guard(this);
+  TCustomControl::MouseUp(button, shift, x, y);
+  if (!guard || button != TMouseButton::mbLeft) return;
+  if (dragging_) DragDrop({x, y});
+  pressedTab_ = -1;
+}
+
 bool TFwCustomTabControl::WantsDialogKey(WORD key) const {
   return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
 }
 
 void TFwCustomTabControl::KeyDown(WORD& key, TShiftState shift) {
+  // Escape ends a drag where it began.
+  if (key == VK_ESCAPE && dragging_) {
+    EndDrag();
+    key = 0;
+    return;
+  }
   TCustomControl::KeyDown(key, shift);
   if (tabs_.Count() == 0 || key == 0) return;
   const bool reverse = tabSequence_ == TFwTabSequence::tsReverse;
@@ -126,6 +162,42 @@ bool TFwCustomTabControl::SelectByKey(int candidate) {
   internalChange_ = false;
   DoTabClick();
   return true;
+}
+
+// One window-wide Alt shortcut per accelerator letter of the captions.
+void TFwCustomTabControl::UpdateAccelerators() {
+  QString keys;
+  for (int i = 0; i < tabs_.Count(); ++i) {
+    const QChar key = AcceleratorChar(tabs_.Items(i).Caption);
+    if (!key.isNull() && !keys.contains(key)) keys += key;
+  }
+  if (keys == acceleratorKeys_) return;
+  acceleratorKeys_ = keys;
+  for (QShortcut* shortcut : accelerators_) delete shortcut;
+  accelerators_.clear();
+  for (QChar key : keys) {
+    QShortcut* shortcut = nullptr;
+    UpdateAcceleratorShortcut(shortcut, this, QStringLiteral("&") + key, [this, key] { AcceleratorPressed(key); });
+    accelerators_.push_back(shortcut);
+  }
+}
+
+// The first enabled, visible tab with the letter takes it: the control takes the focus
+// and, focused, selects the tab through the change query.
+void TFwCustomTabControl::AcceleratorPressed(QChar key) {
+  if (!CanFocus()) return;
+  EnsureLayout();
+  for (int i = 0; i < tabs_.Count(); ++i) {
+    const TFwTabData& tab = tabs_.Items(i);
+    if (!tab.Visible || !tab.Enabled || AcceleratorChar(tab.Caption) != key) continue;
+    QPointer<TFwCustomTabControl> guard(this);
+    SetFocus();
+    if (!guard || !Focused()) return;
+    const int old = tabIndex_;
+    SetTabIndex(i);
+    if (guard && tabIndex_ == i && old != i) DoTabClick();
+    return;
+  }
 }
 
 void TFwCustomTabControl::focusInEvent(QFocusEvent* event) {

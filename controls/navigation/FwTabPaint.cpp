@@ -9,6 +9,7 @@
 #include "platform/ui/ImageList.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <algorithm>
 
 namespace fw {
@@ -43,6 +44,7 @@ void TFwCustomTabControl::PaintTo(TCanvas& canvas) {
   }
   if (tabIndex_ >= 0 && tabIndex_ < tabs_.Count() && FullyShown(tabIndex_)) PaintTab(canvas, tabIndex_);
   PaintCard(canvas, 0);
+  if (markerTab_ >= 0) DrawDragMarker(canvas, markerRect_);
 }
 
 bool TFwCustomTabControl::DoPaintBackground(TCanvas& canvas, const TRect& r) {
@@ -167,6 +169,7 @@ TFwTabLook TFwCustomTabControl::TabLook(int index) {
   look.Hot = hotTrack_ && index == hotTab_;
   look.FocusRect = look.Selected && showFocusRect_ && hasFocus();
   look.Bold = boldCurrentTab_ && look.Selected;
+  look.TextEscapement = TextEscapement();
   look.Drawn = MapRect(DrawnStripRect(index));
   look.Background = Rect(look.Drawn.Left, look.Drawn.Top, look.Drawn.Right + 1, look.Drawn.Bottom + 1);
   look.Content = ContentRect(index);
@@ -338,6 +341,12 @@ void TFwCustomTabControl::PaintCaption(TCanvas& canvas, int index, const TFwTabL
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
   const QFontMetrics fm(canvas.Font().ToQFont());
   const QStringList lines = tab.Caption.split(QStringLiteral("\r\n"));
+  if (look.TextEscapement != 0) {
+    for (const Pass& pass : passes) PaintTurnedCaption(canvas, lines, look, pass.color, pass.offset);
+    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+    if (look.FocusRect) PaintFocusRect(canvas, look);
+    return;
+  }
   const int lineHeight = fm.height();
   const int blockHeight = int(lines.size()) * lineHeight;
   int top = content.Top;
@@ -355,25 +364,68 @@ void TFwCustomTabControl::PaintCaption(TCanvas& canvas, int index, const TFwTabL
     }
   }
   canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+  if (look.FocusRect) PaintFocusRect(canvas, look);
+}
 
-  if (look.FocusRect) {
-    TRect focus = content;
-    if (Vertical()) { focus.Top -= 1; focus.Bottom += 1; }
-    else { focus.Left -= 1; focus.Right += 1; }
-    // A dotted frame, every other pixel, as the desktop's focus rectangle.
-    const TColor dot = textColors_.Selected();
-    for (int x = focus.Left; x < focus.Right; ++x) {
-      if ((x - focus.Left) % 2 == 0) {
-        canvas.SetPixel(x, focus.Top, dot);
-        canvas.SetPixel(x, focus.Bottom - 1, dot);
-      }
+// Turned lines stand side by side across the caption area (by TextAlignment), each
+// placed along it by TextAlignmentVertical; "&" underlines the accelerator.
+void TFwCustomTabControl::PaintTurnedCaption(TCanvas& canvas, const QStringList& lines, const TFwTabLook& look,
+                                             TColor color, int offset) {
+  QPainter* p = canvas.Painter();
+  if (!p) return;
+  const TRect& area = look.Caption;
+  const QFont font = canvas.Font().ToQFont();
+  const QFontMetrics fm(font);
+  const int lineHeight = fm.height();
+  const int n = int(lines.size());
+  const int block = n * lineHeight;
+  int left = area.Left + (area.Width() - block) / 2;
+  if (textAlignment_ == TFwHorizontalAlignment::haLeft) left = area.Left;
+  else if (textAlignment_ == TFwHorizontalAlignment::haRight) left = area.Right - block;
+  const bool upwards = look.TextEscapement == 900;
+  p->save();
+  p->setFont(font);
+  p->setPen(ToQColor(color));
+  for (int k = 0; k < n; ++k) {
+    const int length = fm.horizontalAdvance(StripAccelChars(lines[k]));
+    int top = area.Top + (area.Height() - length) / 2;
+    if (textAlignmentVertical_ == TFwVerticalAlignment::vaTop) top = area.Top;
+    else if (textAlignmentVertical_ == TFwVerticalAlignment::vaBottom) top = area.Bottom - length;
+    // Reading upwards the first line is the leftmost, reading downwards the rightmost.
+    const int x = left + (upwards ? k : n - 1 - k) * lineHeight + offset;
+    p->save();
+    if (upwards) {
+      p->translate(x, top + length + offset);
+      p->rotate(-90);
+    } else {
+      p->translate(x + lineHeight, top + offset);
+      p->rotate(90);
     }
-    for (int y = focus.Top; y < focus.Bottom; ++y) {
-      if ((y - focus.Top) % 2 == 0) {
-        canvas.SetPixel(focus.Left, y, dot);
-        canvas.SetPixel(focus.Right - 1, y, dot);
-      }
-    }
+    p->drawText(QRect(0, 0, length + 2, lineHeight), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, lines[k]);
+    p->restore();
+  }
+  p->restore();
+}
+
+// A dotted frame, every other pixel, as the desktop's focus rectangle, one pixel beyond
+// the caption area along the strip.
+void TFwCustomTabControl::PaintFocusRect(TCanvas& canvas, const TFwTabLook& look) {
+  TRect focus = look.Caption;
+  if (Vertical()) {
+    focus.Top -= 1;
+    focus.Bottom += 1;
+  } else {
+    focus.Left -= 1;
+    focus.Right += 1;
+  }
+  const TColor dot = textColors_.Selected();
+  for (int x = focus.Left; x < focus.Right; x += 2) {
+    canvas.SetPixel(x, focus.Top, dot);
+    canvas.SetPixel(x, focus.Bottom - 1, dot);
+  }
+  for (int y = focus.Top; y < focus.Bottom; y += 2) {
+    canvas.SetPixel(focus.Left, y, dot);
+    canvas.SetPixel(focus.Right - 1, y, dot);
   }
 }
 

@@ -495,6 +495,13 @@ QVariant TDataSet::Value(int row, int column) const {
   return store_.Cell(order_[row], storeColumn).ToVariant();
 }
 
+TCell TDataSet::Cell(int row, int column, QByteArray* storage) const {
+  if (!active_ || row < 0 || row >= static_cast<int>(order_.size()) || column < 0 || column >= FieldCount()) return TCell();
+  const int storeColumn = fields_[column]->Index();
+  if (state_ == dsEdit && row == cursor_) return TCell::FromVariant(buffer_[storeColumn], storage);
+  return store_.Cell(order_[row], storeColumn);
+}
+
 QString TDataSet::Text(int row, int column) const {
   if (!active_ || row < 0 || row >= static_cast<int>(order_.size()) || column < 0 || column >= FieldCount()) return QString();
   const int storeColumn = fields_[column]->Index();

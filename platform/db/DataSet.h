@@ -106,6 +106,9 @@ public:
   int RowCount() const { return RecordCount(); }
   QVariant Value(int row, int column) const;
   QString Text(int row, int column) const;
+  // The same without a variant, for readers of many values: a text cell points into the
+  // data set's store or into `storage`; use it before either changes. Null outside.
+  TCell Cell(int row, int column, QByteArray* storage) const;
   int CurrentRow() const { return cursor_; }
 
   TBookmark GetBookmark() const;

@@ -37,6 +37,14 @@ QString PersonalFolder() {
   return Ensured(folder);
 }
 
+QString SafeFileNamePart(const QString& text, int maxLength) {
+  QString safe = text.left(maxLength);
+  if (!safe.isEmpty() && safe.back().isHighSurrogate()) safe.chop(1);  // never half a character
+  for (QChar& c : safe)
+    if (c.unicode() < 0x20 || c == QChar(0x7F) || QStringView(u"/\\:*?\"<>|").contains(c)) c = QLatin1Char('_');
+  return safe;
+}
+
 QString UserConfigFolder() {
   const QString overridden = qEnvironmentVariable("FENWRIGHT_REGISTRY_DIR");
   if (!overridden.isEmpty()) return Ensured(overridden);

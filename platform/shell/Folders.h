@@ -20,6 +20,12 @@ QString ProgramFile(const QString& name);
 // of the reports the program writes for the user. Created when missing.
 QString PersonalFolder();
 
+// A text made fit to be part of a file name: every character a file name cannot hold
+// here or on other desktops (/ \ : * ? " < > | and control characters) becomes "_", and
+// the text is cut to `maxLength` characters so that the whole name stays within the
+// file system's limit.
+QString SafeFileNamePart(const QString& text, int maxLength = 60);
+
 // Per-user configuration ($FENWRIGHT_REGISTRY_DIR, else $XDG_CONFIG_HOME/fenwright) and
 // cache ($XDG_CACHE_HOME/fenwright) folders. Created when missing.
 QString UserConfigFolder();

@@ -1,5 +1,7 @@
 #include "platform/shell/Hooks.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace fw {
@@ -61,5 +63,11 @@ bool OpenWithDefaultProgram(const QString& path) { return CurrentHooks().OpenWit
 void Beep() { CurrentHooks().Beep(); }
 
 QDateTime Now() { return CurrentHooks().Now(); }
+
+bool ConfirmOverwrite(const QString& path, const QString& dialogTitle) {
+  if (!QFileInfo::exists(path)) return true;
+  return ShowMessage(QDir::toNativeSeparators(path) + QStringLiteral(" 已存在。\n要替换它吗？"), dialogTitle,
+                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
 
 } // namespace fw

@@ -50,7 +50,6 @@ struct FileDialogRequest {
   QString InitialDir;
   QString FileName;    // proposed name
   QString DefaultExt;
-  bool OverwritePrompt = false; // a save dialog asks before an existing file is chosen
 };
 
 struct FileDialogResult {
@@ -94,5 +93,11 @@ int ShowMessage(const QString& text, const QString& caption = QString(), int fla
 bool OpenWithDefaultProgram(const QString& path);
 void Beep();
 QDateTime Now();
+
+// The save dialogs' overwrite prompt, asked about the file that will really be written
+// (the name chosen with the ending the program adds): true when no such file exists or
+// the person agrees to replace it. The question carries the dialog's title and defaults
+// to No.
+bool ConfirmOverwrite(const QString& path, const QString& dialogTitle);
 
 } // namespace fw

@@ -1,5 +1,7 @@
 #include "platform/ui/Application.h"
 
+#include <algorithm>
+
 #include "platform/shell/Folders.h"
 
 #include "platform/shell/Hooks.h"
@@ -139,6 +141,8 @@ void TApplication::Terminate() {
 
 void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
+void TApplication::HandleMessage() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
+
 void TApplication::UpdateActions() {
   for (int i = 0; i < ComponentCount(); ++i) {
     auto* form = dynamic_cast<TForm*>(Components(i));
@@ -163,7 +167,27 @@ void TApplication::SetHintColor(TColor value) {
 void TApplication::SetHint(const QString& value) {
   if (value == hint_) return;
   hint_ = value;
-  if (OnHint) OnHint(this);
+  if (OnHint) {
+    OnHint(this);
+    return;
+  }
+  // A receiver may leave while it takes the hint: walk a copy.
+  const auto receivers = hintReceivers_;
+  for (auto it = receivers.rbegin(); it != receivers.rend(); ++it) {
+    const void* owner = it->first;
+    const bool registered = std::any_of(hintReceivers_.begin(), hintReceivers_.end(),
+                                        [owner](const auto& entry) { return entry.first == owner; });
+    if (registered && it->second(value)) return;
+  }
+}
+
+void TApplication::AddHintReceiver(const void* owner, THintReceiver receiver) {
+  RemoveHintReceiver(owner);
+  hintReceivers_.emplace_back(owner, std::move(receiver));
+}
+
+void TApplication::RemoveHintReceiver(const void* owner) {
+  std::erase_if(hintReceivers_, [owner](const auto& entry) { return entry.first == owner; });
 }
 
 QString TApplication::ExeName() const { return QCoreApplication::applicationFilePath(); }

@@ -57,6 +57,9 @@ public:
   int ExitCode() const { return exitCode_; }
   void SetExitCode(int code) { exitCode_ = code; }
   void ProcessMessages();
+  // Handles the pending messages, first waiting for one when none is pending: what a
+  // loop that has nothing to do until the user acts calls, instead of turning.
+  void HandleMessage();
   // Brings every action of the visible forms up to date (what the idle time does).
   void UpdateActions();
 
@@ -75,8 +78,14 @@ public:
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool value) { showHint_ = value; }
   QString Hint() const { return hint_; }
+  // A new hint raises OnHint; without a handler it runs the hint action: the hint is
+  // offered to the hint receivers (status panes with AutoHint), the latest first, until
+  // one takes it.
   void SetHint(const QString& value);
   std::function<void(TObject*)> OnHint;
+  using THintReceiver = std::function<bool(const QString& hint)>;
+  void AddHintReceiver(const void* owner, THintReceiver receiver);
+  void RemoveHintReceiver(const void* owner);
 
   // The executable's full name and its folder (with a trailing "/"). Tests point the
   // folder at a private copy with SetProgramDir.
@@ -115,6 +124,7 @@ private:
   int hintHidePause_ = 2500;
   bool showHint_ = true;
   QString hint_;
+  std::vector<std::pair<const void*, THintReceiver>> hintReceivers_;
   std::unique_ptr<EventWatcher> watcher_;
   std::unique_ptr<QTimer> idleTimer_;
   QSet<QString> errorsOnScreen_;

@@ -34,12 +34,19 @@ QString TCheckBox::GetText() const { return box_->text(); }
 
 void TCheckBox::StoreText(const QString& value) { box_->setText(value); }
 
-void TCheckBox::ActionChanged(TBasicAction& action) {
-  TWinControl::ActionChanged(action);
-  if (auto* a = dynamic_cast<TAction*>(&action)) {
-    const QSignalBlocker block(box_);
-    box_->setChecked(a->Checked());
-  }
+void TCheckBox::ActionLinked(const TAction& action, bool checkDefaults) {
+  TWinControl::ActionLinked(action, checkDefaults);
+  TakeActionValue(action.Checked(), !Checked(), checkDefaults, [this](bool v) { SetCheckedFromAction(v); });
+}
+
+void TCheckBox::FollowAction(const TActionChange& change) {
+  TWinControl::FollowAction(change);
+  change.Follow(&TActionValues::Checked, Checked(), [this](bool v) { SetCheckedFromAction(v); });
+}
+
+void TCheckBox::SetCheckedFromAction(bool value) {
+  const QSignalBlocker block(box_);
+  box_->setChecked(value);
 }
 
 } // namespace fw

@@ -26,9 +26,12 @@ public:
 protected:
   QString GetText() const override;
   void StoreText(const QString& value) override;
-  void ActionChanged(TBasicAction& action) override;
+  // The action's Checked reaches the box without a click.
+  void ActionLinked(const TAction& action, bool checkDefaults) override;
+  void FollowAction(const TActionChange& change) override;
 
 private:
+  void SetCheckedFromAction(bool value);
   QCheckBox* box_;
 };
 

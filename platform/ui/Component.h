@@ -90,4 +90,16 @@ void FreeAndNil(T*& object) {
   if (doomed) doomed->Free();
 }
 
+// Points a component's reference at another component: the free notification moves from
+// the old one to the new one, so `observer` hears when the one it keeps goes. Returns
+// whether the reference changed.
+template <class T>
+bool StoreReference(TComponent& observer, T*& field, T* value) {
+  if (field == value) return false;
+  if (field) field->RemoveFreeNotification(&observer);
+  field = value;
+  if (field) field->FreeNotification(&observer);
+  return true;
+}
+
 } // namespace fw

@@ -130,6 +130,7 @@ void TControl::SetAlign(TAlign align) {
   if (align == align_) return;
   align_ = align;
   if (parent_) parent_->Realign();
+  AlignChanged();
 }
 
 void TControl::SetVisible(bool value) {
@@ -216,9 +217,11 @@ void TControl::SetAction(TBasicAction* action) {
   if (action == action_) return;
   if (action_) action_->UnRegisterChanges(this);
   action_ = action;
-  if (action_) {
-    action_->RegisterChanges(this);
-    ActionChanged(*action_);
+  if (!action_) return;
+  action_->RegisterChanges(this);
+  if (auto* a = dynamic_cast<TAction*>(action_)) {
+    actionLink_.Reset(*a);
+    ActionLinked(*a, Loading());
   }
 }
 
@@ -320,11 +323,23 @@ void TControl::Notification(TComponent* component, TOperation operation) {
 
 void TControl::ActionChanged(TBasicAction& action) {
   auto* a = dynamic_cast<TAction*>(&action);
-  if (!a) return;
-  SetCaption(a->Caption());
-  SetEnabled(a->Enabled());
-  SetVisible(a->Visible());
-  SetHint(a->Hint());
+  if (!a || &action != action_) return;
+  FollowAction(actionLink_.Changed(*a));
+}
+
+void TControl::ActionLinked(const TAction& a, bool checkDefaults) {
+  TakeActionValue(a.Caption(), Caption().isEmpty() || Caption() == Name(), checkDefaults,
+                  [this](const QString& v) { SetCaption(v); });
+  TakeActionValue(a.Enabled(), Enabled(), checkDefaults, [this](bool v) { SetEnabled(v); });
+  TakeActionValue(a.Hint(), Hint().isEmpty(), checkDefaults, [this](const QString& v) { SetHint(v); });
+  TakeActionValue(a.Visible(), Visible(), checkDefaults, [this](bool v) { SetVisible(v); });
+}
+
+void TControl::FollowAction(const TActionChange& change) {
+  change.Follow(&TActionValues::Caption, Caption(), [this](const QString& v) { SetCaption(v); });
+  change.Follow(&TActionValues::Enabled, Enabled(), [this](bool v) { SetEnabled(v); });
+  change.Follow(&TActionValues::Hint, Hint(), [this](const QString& v) { SetHint(v); });
+  change.Follow(&TActionValues::Visible, Visible(), [this](bool v) { SetVisible(v); });
 }
 
 void TControl::ActionFreed(TBasicAction& action) {

@@ -12,6 +12,7 @@
 // Qt deletes the control and it leaves its owner's list, so nothing is deleted twice.
 
 #include "platform/ui/Action.h"
+#include "platform/ui/ActionLink.h"
 #include "platform/ui/Component.h"
 #include "platform/ui/Graphics.h"
 #include "platform/ui/Messages.h"
@@ -173,6 +174,8 @@ protected:
   virtual void TextChanged() { Invalidate(); }
   virtual void ParentFontChanged();
   virtual void ParentColorChanged();
+  // Align took a new value (the parent has laid its children out again).
+  virtual void AlignChanged() {}
 
   // Keeps the Visible flag in step when a subclass shows or hides the widget itself.
   void SetVisibleFlag(bool value) { visible_ = value; }
@@ -190,9 +193,15 @@ protected:
 
   void Notification(TComponent* component, TOperation operation) override;
 
-  // Action client: follows the action's properties; a freed action leaves no pointer.
-  void ActionChanged(TBasicAction& action) override;
+  // Action client: a freed action leaves no pointer; a change of the action reaches
+  // FollowAction with the values seen before and now.
+  void ActionChanged(TBasicAction& action) final;
   void ActionFreed(TBasicAction& action) override;
+  // The action was just linked: the control takes its caption, enabled, visible and
+  // hint (with checkDefaults, while loading, only those still at their default).
+  virtual void ActionLinked(const TAction& action, bool checkDefaults);
+  // The action changed: each value follows it while the control still showed the old one.
+  virtual void FollowAction(const TActionChange& change);
 
   // Applies the font, colour and hint to a Qt widget (the control itself or the Qt
   // widget a standard control wraps).
@@ -248,6 +257,7 @@ private:
   TCursor cursor_ = crDefault;
   TPopupMenu* popupMenu_ = nullptr;
   TBasicAction* action_ = nullptr;
+  TActionLink actionLink_;
   bool clickPressed_ = false;
   bool applyingParentFont_ = false;
   bool mouseInside_ = false;

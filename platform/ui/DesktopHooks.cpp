@@ -8,12 +8,10 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTranslator>
 #include <QUrl>
 #include <vector>
 
@@ -115,7 +113,8 @@ FileDialogResult RunFileDialog(const FileDialogRequest& request, QFileDialog::Ac
   QFileDialog dialog(QApplication::activeWindow(), request.Title);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
+  // The program asks itself (ConfirmOverwrite), about the name with the ending it adds.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   const QStringList filters = ConvertFileFilter(request.Filter);
   if (!filters.isEmpty()) {
     dialog.setNameFilters(filters);
@@ -153,19 +152,6 @@ bool DesktopOpenWithDefault(const QString& path) {
 }
 
 } // namespace
-
-bool InstallQtTranslation() {
-  static QTranslator* translator = nullptr;
-  if (translator) return true;
-  auto* loaded = new QTranslator(QCoreApplication::instance());
-  if (!loaded->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    delete loaded;
-    return false;
-  }
-  QCoreApplication::installTranslator(loaded);
-  translator = loaded;
-  return true;
-}
 
 int QuestionAnswerForBit(int bit) {
   switch (bit) {

@@ -10,11 +10,6 @@ namespace fw {
 
 void InstallDesktopHooks();
 
-// Qt's own windows and texts (the file dialogs' labels and lists, the context menus of
-// edits) speak the program's language: installs Qt's Chinese translation when the system
-// has it. Returns whether it was found.
-bool InstallQtTranslation();
-
 // Turns the program's file filter "desc|*.a;*.b|desc|*.c" into Qt's name filters
 // ("desc (*.a *.b)"); "*.*" becomes "*" so that names without a dot match too.
 QStringList ConvertFileFilter(const QString& filter);

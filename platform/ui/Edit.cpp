@@ -86,14 +86,30 @@ protected:
     QLineEdit::inputMethodEvent(&replaced);
   }
 
+  // The edit's own menu rather than the standard one: the standard menu's paste goes
+  // round the key filter, and its items cannot be told apart reliably in every Qt
+  // version. Same items, same enabling rules, paste through the filter.
   void contextMenuEvent(QContextMenuEvent* event) override {
-    QPointer<QMenu> menu = createStandardContextMenu();
-    for (QAction* action : menu->actions()) {
-      if (action->objectName() == QLatin1String("edit-paste")) {
-        QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
-        QObject::connect(action, &QAction::triggered, this, [this] { FilteredPaste(QClipboard::Clipboard); });
-      }
-    }
+    QPointer<QMenu> menu = new QMenu(this);
+    const bool writable = !isReadOnly();
+    const bool selection = hasSelectedText();
+    const bool visibleText = echoMode() == QLineEdit::Normal;
+    const bool removable = writable && selection && owner_.CanRemoveText();
+    auto add = [&](const char* text, QKeySequence::StandardKey key, bool enabled, auto slot) {
+      QAction* action = menu->addAction(QLineEdit::tr(text), this, slot);
+      if (key != QKeySequence::UnknownKey) action->setShortcut(key);
+      action->setEnabled(enabled);
+    };
+    add("&Undo", QKeySequence::Undo, writable && isUndoAvailable(), [this] { undo(); });
+    add("&Redo", QKeySequence::Redo, writable && isRedoAvailable(), [this] { redo(); });
+    menu->addSeparator();
+    add("Cu&t", QKeySequence::Cut, removable && visibleText, [this] { cut(); });
+    add("&Copy", QKeySequence::Copy, selection && visibleText, [this] { copy(); });
+    add("&Paste", QKeySequence::Paste, writable && !QGuiApplication::clipboard()->text().isEmpty(),
+        [this] { FilteredPaste(QClipboard::Clipboard); });
+    add("Delete", QKeySequence::UnknownKey, removable, [this] { del(); });
+    menu->addSeparator();
+    add("Select All", QKeySequence::SelectAll, !text().isEmpty() && selectedText() != text(), [this] { selectAll(); });
     menu->exec(event->globalPos());
     delete menu.data();
   }

@@ -41,6 +41,9 @@ public:
   // Returns false, after a beep, when a character is refused; otherwise `text` holds the
   // characters as the handler left them.
   virtual bool FilterIncomingText(QString& text);
+  // Whether the user may cut or delete text; the context menu offers Cut and Delete only
+  // then. Keys that remove text are the control's own KeyDown business.
+  virtual bool CanRemoveText() const { return true; }
 
 protected:
   virtual void DoChange();

@@ -4,18 +4,46 @@
 
 namespace fw {
 
+TChangeLink::~TChangeLink() { SetSender(nullptr); }
+
+void TChangeLink::SetSender(TImageList* list) {
+  if (list == sender_) return;
+  if (sender_) sender_->UnRegisterChanges(this);
+  if (list) list->RegisterChanges(this);
+}
+
 TImageList::TImageList(TComponent* owner) : TComponent(owner) {}
 
+TImageList::~TImageList() {
+  for (TChangeLink* link : links_) link->sender_ = nullptr;
+}
+
+void TImageList::RegisterChanges(TChangeLink* link) {
+  if (!link || link->sender_ == this) return;
+  if (link->sender_) link->sender_->UnRegisterChanges(link);
+  links_.push_back(link);
+  link->sender_ = this;
+}
+
+void TImageList::UnRegisterChanges(TChangeLink* link) {
+  if (!link || link->sender_ != this) return;
+  std::erase(links_, link);
+  link->sender_ = nullptr;
+}
+
+// A new size empties the list: the images no longer fit.
 void TImageList::SetWidth(int value) {
   if (value == width_ || value <= 0) return;
   width_ = value;
-  Clear();
+  images_.clear();
+  Changed();
 }
 
 void TImageList::SetHeight(int value) {
   if (value == height_ || value <= 0) return;
   height_ = value;
-  Clear();
+  images_.clear();
+  Changed();
 }
 
 int TImageList::Add(const QImage& image) {
@@ -59,6 +87,10 @@ QIcon TImageList::Icon(int index) const {
 
 void TImageList::Changed() {
   if (OnChange) OnChange(this);
+  // A link's handler may move links: tell those registered at the start that still are.
+  const std::vector<TChangeLink*> links = links_;
+  for (TChangeLink* link : links)
+    if (link->sender_ == this && link->OnChange) link->OnChange();
 }
 
 } // namespace fw

@@ -11,9 +11,34 @@
 
 namespace fw {
 
+class TImageList;
+
+// A client's subscription to the changes of an image list (images added, deleted,
+// cleared, a new size). Many links may watch one list; a link leaves its list when it is
+// destroyed, and a destroyed list leaves its links without a sender.
+class TChangeLink {
+public:
+  TChangeLink() = default;
+  explicit TChangeLink(std::function<void()> onChange) : OnChange(std::move(onChange)) {}
+  TChangeLink(const TChangeLink&) = delete;
+  TChangeLink& operator=(const TChangeLink&) = delete;
+  ~TChangeLink();
+
+  TImageList* Sender() const { return sender_; }
+  // Moves the link to another list (nullptr: to none).
+  void SetSender(TImageList* list);
+
+  std::function<void()> OnChange;
+
+private:
+  friend class TImageList;
+  TImageList* sender_ = nullptr;
+};
+
 class TImageList : public TComponent {
 public:
   explicit TImageList(TComponent* owner);
+  ~TImageList() override;
 
   int Width() const { return width_; }
   void SetWidth(int value);
@@ -34,8 +59,13 @@ public:
 
   std::function<void(TImageList*)> OnChange;
 
+  void RegisterChanges(TChangeLink* link);
+  void UnRegisterChanges(TChangeLink* link);
+
 private:
   void Changed();
+
+  std::vector<TChangeLink*> links_;
 
   int width_ = 16;
   int height_ = 16;

@@ -79,15 +79,11 @@ void TMenuItem::SetAction(TBasicAction* action) {
   if (action == action_) return;
   if (action_) action_->UnRegisterChanges(this);
   action_ = action;
-  if (action_) {
-    action_->RegisterChanges(this);
-    ActionChanged(*action_);
-  }
-}
-
-void TMenuItem::ActionChanged(TBasicAction& action) {
-  auto* a = dynamic_cast<TAction*>(&action);
+  if (!action_) return;
+  action_->RegisterChanges(this);
+  auto* a = dynamic_cast<TAction*>(action_);
   if (!a) return;
+  actionLink_.Reset(*a);
   SetCaption(a->Caption());
   SetEnabled(a->Enabled());
   SetVisible(a->Visible());
@@ -95,6 +91,20 @@ void TMenuItem::ActionChanged(TBasicAction& action) {
   SetShortCut(a->ShortCut());
   SetHint(a->Hint());
   SetImageIndex(a->ImageIndex());
+}
+
+// Each value follows the action while the item still shows what the action had.
+void TMenuItem::ActionChanged(TBasicAction& action) {
+  auto* a = dynamic_cast<TAction*>(&action);
+  if (!a || &action != action_) return;
+  const TActionChange change = actionLink_.Changed(*a);
+  change.Follow(&TActionValues::Caption, caption_, [this](const QString& v) { SetCaption(v); });
+  change.Follow(&TActionValues::Enabled, enabled_, [this](bool v) { SetEnabled(v); });
+  change.Follow(&TActionValues::Visible, visible_, [this](bool v) { SetVisible(v); });
+  change.Follow(&TActionValues::Checked, checked_, [this](bool v) { SetChecked(v); });
+  change.Follow(&TActionValues::ShortCut, shortCut_, [this](TShortCut v) { SetShortCut(v); });
+  change.Follow(&TActionValues::Hint, hint_, [this](const QString& v) { SetHint(v); });
+  change.Follow(&TActionValues::ImageIndex, imageIndex_, [this](int v) { SetImageIndex(v); });
 }
 
 void TMenuItem::ActionFreed(TBasicAction& action) {

@@ -9,6 +9,7 @@
 // item is deleted once whichever goes first.
 
 #include "platform/ui/Action.h"
+#include "platform/ui/ActionLink.h"
 #include "platform/ui/Component.h"
 #include "platform/ui/VirtualKeys.h"
 
@@ -91,6 +92,7 @@ private:
   int imageIndex_ = -1;
   QString hint_;
   TBasicAction* action_ = nullptr;
+  TActionLink actionLink_;
   TMenuItem* parent_ = nullptr;
   TMenu* menu_ = nullptr; // set on the root item of a menu only
   std::vector<TMenuItem*> items_;

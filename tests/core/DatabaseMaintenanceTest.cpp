@@ -87,6 +87,26 @@ TEST_F(DatabaseMaintenance, BackupOpensOnlyWithThePasswordAndHoldsTheSameRows) {
   EXPECT_EQ(db.Rows().size(), 20u);
 }
 
+TEST_F(DatabaseMaintenance, ExistingBackupIsReplacedOnlyWhenAgreed) {
+  WorkingDatabase db;
+  db.Add(Records(4));
+  RecordingUser user(db.Connection);
+  const QString existing = Docs(QStringLiteral("上次备份.mdb"));
+  fwtest::WriteBytes(existing, "earlier backup");
+  hooks.SaveAnswers.push_back(Chosen(Docs(QStringLiteral("上次备份"))));
+  hooks.MessageAnswers.push_back(IDNO);
+  EXPECT_FALSE(BackupDatabase(db.Connection, user));
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_EQ(hooks.Messages[0].Text, existing + QStringLiteral(" 已存在。\n要替换它吗？"));
+  EXPECT_EQ(hooks.Messages[0].Flags & 0xF0F, MB_YESNO | MB_DEFBUTTON2);
+  EXPECT_TRUE(user.Events.isEmpty()) << "the connection stays open";
+  EXPECT_EQ(FileBytes(existing), QByteArray("earlier backup"));
+
+  hooks.SaveAnswers.push_back(Chosen(Docs(QStringLiteral("上次备份"))));
+  ASSERT_TRUE(BackupDatabase(db.Connection, user));
+  EXPECT_EQ(RowsOf(existing, DatabasePassword()), db.Rows());
+}
+
 TEST_F(DatabaseMaintenance, KeyedBackupIsReadByTheImporter) {
   WorkingDatabase db, other;
   db.Add(Records(5));

@@ -81,7 +81,6 @@ TEST_F(ListExport, WorkbookListHasItsRowsColumnsAndFormats) {
   EXPECT_EQ(hooks.SaveRequests[0].Filter, QStringLiteral("Excel 文件(*.xlsx)|*.xlsx"));
   EXPECT_EQ(hooks.SaveRequests[0].FileName, QStringLiteral("单位/数据:列表-2015-01-20"));
   EXPECT_EQ(hooks.SaveRequests[0].InitialDir, folders.DocumentsDir());
-  EXPECT_TRUE(hooks.SaveRequests[0].OverwritePrompt);
   const QString file = Docs(QStringLiteral("名单.xlsx"));
   EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("Excel文件已经正确导出到：'") + file});
   EXPECT_EQ(progress.Events, (QStringList{"show 数据导出...", "start 2 1", "step", "show 数据导出...100%", "step", "hide"}));
@@ -221,6 +220,27 @@ TEST_F(ListExport, DatabaseTableWritesAnEmptyDateAsNullAndAnEmptyNumberAsZero) {
   EXPECT_EQ(row->FieldByName("amount")->AsFloat(), 0.0);
   EXPECT_EQ(row->FieldByName("skipped")->AsInteger(), 0);
   EXPECT_EQ(row->FieldByName("flag")->AsInteger(), 0);
+}
+
+// A workbook replaces an existing file only when the person agrees, asked about the name
+// with the ending added; the question's default is No.
+TEST_F(ListExport, ExistingWorkbookIsReplacedOnlyAfterAsking) {
+  const QString file = Docs(QStringLiteral("名单.xlsx"));
+  fwtest::WriteBytes(file, QByteArray("the user's own workbook"));
+  const QByteArray before = FileBytes(file);
+  auto rows = Query(QStringLiteral("select * from t_list"));
+  hooks.SaveAnswers.push_back(Chosen(Docs(QStringLiteral("名单"))));
+  hooks.MessageAnswers.push_back(IDNO);
+  EXPECT_FALSE(SaveQueryAsExcel(*rows, QStringLiteral("列表"), DescribeFields(*rows), progress));
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_TRUE(hooks.Messages[0].Text.startsWith(QDir::toNativeSeparators(file)));
+  EXPECT_TRUE(hooks.Messages[0].Flags & MB_DEFBUTTON2);
+  EXPECT_EQ(FileBytes(file), before);
+
+  hooks.SaveAnswers.push_back(Chosen(Docs(QStringLiteral("名单"))));
+  hooks.MessageAnswers.push_back(IDYES);
+  EXPECT_TRUE(SaveQueryAsExcel(*rows, QStringLiteral("列表"), DescribeFields(*rows), progress));
+  EXPECT_NE(FileBytes(file), before);
 }
 
 TEST_F(ListExport, FailedDatabaseExportLeavesTheFileAsItWas) {

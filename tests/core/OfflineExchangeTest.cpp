@@ -170,6 +170,29 @@ TEST_F(OfflineExchange, FailedExportLeavesNoFileAndKeepsAnExistingOne) {
   EXPECT_EQ(FileBytes(Docs(QStringLiteral("旧.dat"))), QByteArray("earlier file"));
 }
 
+// The file that will be written (with the ".dat" the program adds) is replaced only
+// when the person agrees; Enter keeps it.
+TEST_F(OfflineExchange, ExistingFileIsReplacedOnlyWhenAgreed) {
+  WorkingDatabase source;
+  source.Add({{110101000001, "一", 1, 1, 1}});
+  const QString existing = Docs(QStringLiteral("旧.dat"));
+  fwtest::WriteBytes(existing, "earlier file");
+  hooks.InputAnswers.push_back(QStringLiteral("某单位"));
+  hooks.SaveAnswers.push_back(Chosen(Docs(QStringLiteral("旧"))));
+  hooks.MessageAnswers.push_back(IDNO);
+  EXPECT_FALSE(ExportOfflineDat(source.Connection));
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_EQ(hooks.Messages[0].Text, existing + QStringLiteral(" 已存在。\n要替换它吗？"));
+  EXPECT_EQ(hooks.Messages[0].Caption, QStringLiteral("导出文件存放为"));
+  EXPECT_EQ(hooks.Messages[0].Flags & 0xF0F, MB_YESNO | MB_DEFBUTTON2);
+  EXPECT_EQ(FileBytes(existing), QByteArray("earlier file"));
+
+  const QString file = Export(source, QStringLiteral("某单位"), QStringLiteral("旧"));
+  EXPECT_EQ(file, existing);
+  EXPECT_EQ(LastMessage(), "数据已经被正确导出到：'" + file + "'！");
+  EXPECT_NE(FileBytes(existing), QByteArray("earlier file"));
+}
+
 TEST_F(OfflineExchange, ClashingCodesImportNothingAndAreListedInOrder) {
   WorkingDatabase source, target;
   source.Add({{110101000005, "五", 1, 5, 5}, {110101000001, "一", 1, 1, 1}, {110101000003, "三", 1, 3, 3},

@@ -10,7 +10,6 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
-#include <random>
 
 namespace {
 
@@ -47,11 +46,7 @@ protected:
                             QVariantList{id++, expression, expression});
   }
 
-  QStringList MessageTexts() const {
-    QStringList texts;
-    for (const auto& m : Hooks.Messages) texts << m.Text;
-    return texts;
-  }
+  QStringList MessageTexts() const { return Hooks.MessageTexts(); }
 
   fwtest::ScriptedHooks Hooks;
   fwtest::WorkingDatabase Db;
@@ -245,88 +240,24 @@ TEST_F(PageRulesTest, RulesThatCannotBeReadKeepTheRecordFromPassing) {
 
 // ---- Every shipped rule row ------------------------------------------------------------
 
-struct RuleRow {
-  int Page = 0;
-  QString Expression, Rule, Explain, Focus;
-  QStringList Fields;  // the field codes of the expression
-};
+using fwtest::RuleRow;
 
 class ShippedRulesTest : public PageRulesTest {
 protected:
-  std::vector<RuleRow> Rules() {
-    static const QRegularExpression code(QStringLiteral("\\b[a-z][0-9]{3}\\b"));
-    TADOQuery query(&Db.Connection);
-    query.SetSQL(QStringLiteral("select * from dt_logic order by page_id, id"));
-    query.Open();
-    std::vector<RuleRow> rows;
-    for (; !query.Eof(); query.Next()) {
-      RuleRow row{query.FieldByName("page_id")->AsInteger(), query.FieldByName("expression")->AsString(),
-                  query.FieldByName("rule")->AsString(),     query.FieldByName("explain")->AsString(),
-                  query.FieldByName("focus")->AsString(),    {}};
-      for (auto it = code.globalMatch(row.Expression); it.hasNext();) row.Fields << it.next().captured();
-      row.Fields.removeDuplicates();
-      rows.push_back(row);
-    }
-    return rows;
-  }
+  std::vector<RuleRow> Rules() { return fwtest::ReadRuleRows(Db.Connection, QStringLiteral("page_id, id")); }
 
   // Which rows a record breaks, all rows in one statement (much faster than one each).
   std::vector<bool> Fired(const std::vector<RuleRow>& rules, const std::map<std::string, int>& record) {
     Editors.Load(record);
-    QStringList items;
-    for (size_t i = 0; i < rules.size(); ++i)
-      items << QStringLiteral("(%1) as r%2").arg(Engine.SubstituteExpr(rules[i].Expression)).arg(i);
-    TADOQuery query(&Db.Connection);
-    query.SetSQL("select " + items.join(", "));
-    query.Open();
-    std::vector<bool> fired;
-    for (size_t i = 0; i < rules.size(); ++i) fired.push_back(query.Fields(int(i))->AsFloat() == -1.0);
-    return fired;
+    QStringList expressions;
+    for (const RuleRow& rule : rules) expressions << rule.Expression;
+    return fwtest::TrueThroughDatabase(Engine, Db.Connection, expressions);
   }
 
-  // A record that breaks rule row `target` and no other, found by a seeded local search
-  // from the clean record: values of the target's fields are tried until it fires, then
-  // values of the fields of the other rows that fire, one or two fields at a time and
-  // mostly 0 or 1 (most rules hold when their fields are empty), keeping every change that makes things no worse (so that chains of rules such as
-  // j015..j021 can be walked). A few fresh starts with other seeds before giving up;
-  // empty when no record was found.
   std::map<std::string, int> BreakingOnly(const std::vector<RuleRow>& rules, size_t target) {
-    // Half of the time 0, a quarter 1 (yes of a yes/no item), else a count up to 25.
-    auto value = [](std::mt19937& random) {
-      const unsigned pick = random() % 4;
-      return pick < 2 ? 0 : pick == 2 ? 1 : 2 + int(random() % 24);
-    };
-    auto score = [&](const std::vector<bool>& fired) {
-      int s = fired[target] ? 0 : 100;
-      for (size_t i = 0; i < fired.size(); ++i) s += i != target && fired[i];
-      return s;
-    };
-    for (unsigned attempt = 0; attempt < 8; ++attempt) {
-      std::mt19937 random(unsigned(target) * 8 + attempt);
-      auto record = fwtest::CleanRuleRecord();
-      std::vector<bool> fired = Fired(rules, record);
-      int current = score(fired);
-      for (int step = 0; step < 300 && current > 0; ++step) {
-        QStringList pool = rules[target].Fields;
-        if (fired[target]) {
-          pool.clear();
-          for (size_t i = 0; i < rules.size(); ++i)
-            if (i != target && fired[i]) pool << rules[i].Fields;
-        }
-        auto trial = record;
-        for (int n = 1 + int(random() % 2); n > 0; --n)
-          trial[pool[int(random() % pool.size())].toStdString()] = value(random);
-        if (trial == record) continue;
-        const std::vector<bool> trialFired = Fired(rules, trial);
-        const int s = score(trialFired);
-        if (s > current) continue;
-        record = trial;
-        fired = trialFired;
-        current = s;
-      }
-      if (current == 0) return record;
-    }
-    return {};
+    std::vector<QStringList> fields;
+    for (const RuleRow& rule : rules) fields.push_back(rule.Fields);
+    return fwtest::BreakingOnly(fields, target, [&](const fwtest::RuleRecord& record) { return Fired(rules, record); });
   }
 };
 

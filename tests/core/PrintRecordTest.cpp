@@ -106,6 +106,30 @@ TEST_F(PrintRecord, CurrentRecordOfADataSet) {
   EXPECT_EQ(Shown().Sheets(2).Range("D5").Value().toDouble(), 9);
 }
 
+// The fallback server fills the same cells and fits the first four columns of the last
+// filled sheet; the other sheets keep the template's widths.
+TEST_F(PrintRecord, FallbackServerFitsTheLastSheetsColumns) {
+  ASSERT_TRUE(PrintSurveyRecord(connection_, kCode, progress_));
+  double templateWidths[2][4];
+  {
+    TWorkbook& book = Shown();
+    for (int col = 1; col <= 4; ++col) {
+      templateWidths[0][col - 1] = book.Sheets(11).Columns(col).ColumnWidth();
+      templateWidths[1][col - 1] = book.Sheets(12).Columns(col).ColumnWidth();
+    }
+  }
+  hooks_.Opened.clear();
+  ASSERT_TRUE(PrintRecordViaEt(connection_, kCode, progress_));
+  TWorkbook& book = Shown();
+  EXPECT_EQ(book.Sheets(12).Range("D8").Value().toDouble(), 7);
+  bool fitted = false;
+  for (int col = 1; col <= 4; ++col) {
+    EXPECT_EQ(book.Sheets(11).Columns(col).ColumnWidth(), templateWidths[0][col - 1]) << col;
+    fitted = fitted || book.Sheets(12).Columns(col).ColumnWidth() != templateWidths[1][col - 1];
+  }
+  EXPECT_TRUE(fitted);
+}
+
 TEST_F(PrintRecord, TwoLetterColumnsAreAddressedInFull) {
   connection_.Execute("update dt_fieldlist set printplace='AB7' where FieldName='z001'");
   ASSERT_TRUE(PrintSurveyRecord(connection_, kCode, progress_));

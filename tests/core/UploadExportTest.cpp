@@ -106,6 +106,24 @@ TEST_F(UploadExport, AnEmptyDatabaseGivesTheHeaderOnly) {
   EXPECT_EQ(text.count(QStringLiteral("\r\n")), 1);
 }
 
+TEST_F(UploadExport, ExistingFileIsReplacedOnlyWhenAgreed) {
+  WorkingDatabase db;
+  db.Add({{110101000001, "一", 1, 1, 1}});
+  const QString existing = Docs(QStringLiteral("上报.dat"));
+  fwtest::WriteBytes(existing, "earlier upload");
+  hooks.SaveAnswers.push_back(Chosen(existing));
+  hooks.MessageAnswers.push_back(IDNO);
+  EXPECT_FALSE(ExportUploadFile(db.Connection, progress));
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_EQ(hooks.Messages[0].Text, existing + QStringLiteral(" 已存在。\n要替换它吗？"));
+  EXPECT_TRUE(progress.Events.isEmpty());
+  EXPECT_EQ(FileBytes(existing), QByteArray("earlier upload"));
+
+  hooks.SaveAnswers.push_back(Chosen(existing));
+  ASSERT_TRUE(ExportUploadFile(db.Connection, progress));
+  EXPECT_TRUE(Decrypt(FileBytes(existing)).startsWith(QStringLiteral("c901,")));
+}
+
 TEST_F(UploadExport, FailureLeavesNothingAndHidesTheProgress) {
   WorkingDatabase db;
   db.Add({{110101000001, "一", 1, 1, 1}});

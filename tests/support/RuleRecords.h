@@ -4,18 +4,26 @@
 // message list window.
 
 #include "core/PageRuleLinks.h"
+#include "core/PageRules.h"
+#include "platform/db/AdoQuery.h"
+#include "platform/db/Field.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QStringList>
+#include <functional>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
 namespace fwtest {
 
+using RuleRecord = std::map<std::string, int>;
+
 // A record that breaks none of the shipped logic rules; every field not named is 0.
-inline const std::map<std::string, int>& CleanRuleRecord() {
-  static const std::map<std::string, int> record = {
+inline const RuleRecord& CleanRuleRecord() {
+  static const RuleRecord record = {
       {"z001", 10}, {"z004", 10}, {"z008", 2}, {"c904", 10}, {"z010", 2}};
   return record;
 }
@@ -71,5 +79,93 @@ public:
   bool Shown = false;
   int Clears = 0;
 };
+
+// One row of dt_logic, with the field codes its expression reads.
+struct RuleRow {
+  int Page = 0;
+  QString Expression, Rule, Explain, Focus;
+  QStringList Fields;
+};
+
+// The rows of dt_logic in the order given ("id", "page_id, id").
+inline std::vector<RuleRow> ReadRuleRows(fw::TADOConnection& connection, const QString& order) {
+  static const QRegularExpression code(QStringLiteral("\\b[a-z][0-9]{3}\\b"));
+  fw::TADOQuery query(&connection);
+  query.SetSQL(QStringLiteral("select * from dt_logic order by ") + order);
+  query.Open();
+  std::vector<RuleRow> rows;
+  for (; !query.Eof(); query.Next()) {
+    RuleRow row{query.FieldByName("page_id")->AsInteger(), query.FieldByName("expression")->AsString(),
+                query.FieldByName("rule")->AsString(),     query.FieldByName("explain")->AsString(),
+                query.FieldByName("focus")->AsString(),    {}};
+    for (auto it = code.globalMatch(row.Expression); it.hasNext();) row.Fields << it.next().captured();
+    row.Fields.removeDuplicates();
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// Which expressions the editors' values make true, all put in place by the page rule
+// engine and evaluated by the database in one statement (much faster than one each).
+inline std::vector<bool> TrueThroughDatabase(fw::TPageRuleEngine& engine, fw::TADOConnection& connection,
+                                             const QStringList& expressions) {
+  QStringList items;
+  for (int i = 0; i < expressions.size(); ++i)
+    items << QStringLiteral("(%1) as r%2").arg(engine.SubstituteExpr(expressions[i])).arg(i);
+  fw::TADOQuery query(&connection);
+  query.SetSQL("select " + items.join(", "));
+  query.Open();
+  std::vector<bool> fired;
+  for (int i = 0; i < expressions.size(); ++i) fired.push_back(query.Fields(i)->AsFloat() == -1.0);
+  return fired;
+}
+
+// Which rule rows a record breaks, one flag per row.
+using RuleRowsFired = std::function<std::vector<bool>(const RuleRecord&)>;
+
+// A record that breaks rule row `target` and no other, found by a seeded local search
+// from the clean record: values of the target's fields (rowFields[target]) are tried
+// until it fires, then values of the fields of the other rows that fire, one or two
+// fields at a time and mostly 0 or 1 (most rules hold when their fields are empty),
+// keeping every change that makes things no worse (so that chains of rules such as
+// j015..j021 can be walked). A few fresh starts with other seeds before giving up;
+// empty when no record was found.
+inline RuleRecord BreakingOnly(const std::vector<QStringList>& rowFields, size_t target, const RuleRowsFired& fired) {
+  // Half of the time 0, a quarter 1 (yes of a yes/no item), else a count up to 25.
+  auto value = [](std::mt19937& random) {
+    const unsigned pick = random() % 4;
+    return pick < 2 ? 0 : pick == 2 ? 1 : 2 + int(random() % 24);
+  };
+  auto score = [&](const std::vector<bool>& rows) {
+    int s = rows[target] ? 0 : 100;
+    for (size_t i = 0; i < rows.size(); ++i) s += i != target && rows[i];
+    return s;
+  };
+  for (unsigned attempt = 0; attempt < 8; ++attempt) {
+    std::mt19937 random(unsigned(target) * 8 + attempt);
+    RuleRecord record = CleanRuleRecord();
+    std::vector<bool> rows = fired(record);
+    int current = score(rows);
+    for (int step = 0; step < 300 && current > 0; ++step) {
+      QStringList pool = rowFields[target];
+      if (rows[target]) {
+        pool.clear();
+        for (size_t i = 0; i < rows.size(); ++i)
+          if (i != target && rows[i]) pool << rowFields[i];
+      }
+      RuleRecord trial = record;
+      for (int n = 1 + int(random() % 2); n > 0; --n) trial[pool[int(random() % pool.size())].toStdString()] = value(random);
+      if (trial == record) continue;
+      const std::vector<bool> trialRows = fired(trial);
+      const int s = score(trialRows);
+      if (s > current) continue;
+      record = trial;
+      rows = trialRows;
+      current = s;
+    }
+    if (current == 0) return record;
+  }
+  return {};
+}
 
 } // namespace fwtest

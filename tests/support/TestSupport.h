@@ -102,6 +102,13 @@ public:
   std::vector<std::int32_t> ColorRequests;  // the colour each colour dialog started at
   int Beeps = 0;
 
+  // The texts of the messages shown, in order.
+  QStringList MessageTexts() const {
+    QStringList texts;
+    for (const RecordedMessage& m : Messages) texts << m.Text;
+    return texts;
+  }
+
 private:
   fw::Hooks previous_;
 };

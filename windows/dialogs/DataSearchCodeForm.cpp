@@ -9,9 +9,12 @@
 #include "platform/db/DbError.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/VirtualKeys.h"
+#include "windows/main/MainData.h"
 #include "windows/shared/DialogParts.h"
 
 namespace fw {
+
+TDataSearchCodeForm* DataSearchCodeForm = nullptr;
 
 namespace {
 
@@ -24,7 +27,7 @@ bool IsNavigationKey(WORD key) { return key >= VK_PRIOR && key <= VK_DOWN; }
 } // namespace
 
 TDataSearchCodeForm::TDataSearchCodeForm(TComponent* owner, TADOConnection* connection)
-    : TForm(owner), connection_(connection) {
+    : TForm(owner), connection_(ConnectionOrProgram(connection)) {
   SetUpDialog(*this, QStringLiteral("DataSearchCodeForm"), QStringLiteral("选择指标"), kClientWidth, kClientHeight);
   SetKeyPreview(true);
   OnKeyDown = [this](TObject*, WORD& key, TShiftState) {
@@ -65,6 +68,7 @@ TDataSearchCodeForm::TDataSearchCodeForm(TComponent* owner, TADOConnection* conn
 }
 
 TDataSearchCodeForm::~TDataSearchCodeForm() {
+  if (DataSearchCodeForm == this) DataSearchCodeForm = nullptr;
   TypeList1->SetDataSource(nullptr);
   TypeList2->SetDataSource(nullptr);
   delete CodeSource;
@@ -98,6 +102,7 @@ void TDataSearchCodeForm::DoShow() {
   } catch (const EDatabaseError& e) {
     ShowRuntimeError(e.Message());
   }
+  StartAtFirstControl(*this);
   TForm::DoShow();
 }
 

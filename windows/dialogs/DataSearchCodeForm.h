@@ -3,6 +3,11 @@
 // sheets (ct_sheetName) are listed on the left; choosing one lists its indicators that
 // can be searched by value (view_datasearch) on the right. 确认 or a double click on an
 // indicator keeps its code in Chosen and ends with mrOk; 取消 and Esc end with mrCancel.
+//
+// The program entry makes the picker at start and the indicator query shows it as often
+// as it is asked for; every showing starts on the first sheet with the cover's
+// indicators, the sheets read again if a choice or the closing of the connection (backup,
+// compaction) closed them.
 
 #include "platform/ui/Form.h"
 
@@ -18,7 +23,8 @@ class TFwToolButton;
 
 class TDataSearchCodeForm : public TForm {
 public:
-  TDataSearchCodeForm(TComponent* owner, TADOConnection* connection);
+  // The picker reads the connection given, else the program's database.
+  explicit TDataSearchCodeForm(TComponent* owner, TADOConnection* connection = nullptr);
   ~TDataSearchCodeForm() override;
 
   TDBGrid* TypeList1 = nullptr; // 表
@@ -51,5 +57,8 @@ private:
 
   TADOConnection* connection_;
 };
+
+// The picker the program entry makes at start; nullptr once it is freed.
+extern TDataSearchCodeForm* DataSearchCodeForm;
 
 } // namespace fw

@@ -6,12 +6,13 @@
 #include "controls/common/FwToolbar.h"
 #include "core/SearchConditions.h"
 #include "windows/dialogs/DataSearchCodeForm.h"
+#include "windows/main/MainData.h"
 #include "windows/shared/DialogParts.h"
 #include "windows/shared/VKValidEdit.h"
 
-#include <memory>
-
 namespace fw {
+
+TdlgDataSearchForm* dlgDataSearchForm = nullptr;
 
 namespace {
 
@@ -38,7 +39,7 @@ TSearchBound BoundOf(const TVKValidEdit* number, const TFwButtonEdit* op) {
 } // namespace
 
 TdlgDataSearchForm::TdlgDataSearchForm(TComponent* owner, TADOConnection* connection)
-    : TForm(owner), connection_(connection) {
+    : TForm(owner), connection_(ConnectionOrProgram(connection)) {
   SetUpDialog(*this, QStringLiteral("dlgDataSearchForm"), QStringLiteral("指标查询"), kClientWidth, kClientHeight);
 
   GroupBox1 = new TFwGroupBox(this);
@@ -63,11 +64,27 @@ TdlgDataSearchForm::TdlgDataSearchForm(TComponent* owner, TADOConnection* connec
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { Close(); });
 }
 
+TdlgDataSearchForm::~TdlgDataSearchForm() {
+  if (dlgDataSearchForm == this) dlgDataSearchForm = nullptr;
+}
+
+void TdlgDataSearchForm::DoShow() {
+  for (TFwButtonEdit* edit : {DataField, lc1, lc3}) {
+    edit->SetText(QString());
+    edit->SetTag(-1);
+  }
+  Number1->SetText(QString());
+  Number2->SetText(QString());
+  StartAtFirstControl(*this);
+  TForm::DoShow();
+}
+
 void TdlgDataSearchForm::DataFieldButtonClick() {
-  std::unique_ptr<TDataSearchCodeForm> picker(NewForm<TDataSearchCodeForm>(this, connection_));
-  if (picker->ShowModal() != mrOk) return;
-  DataField->SetText(picker->Chosen);
-  DataField->SetTag(picker->Chosen.isEmpty() ? -1 : 0);
+  if (!DataSearchCodeForm) DataSearchCodeForm = NewForm<TDataSearchCodeForm>(this, connection_);
+  TDataSearchCodeForm& picker = *DataSearchCodeForm;
+  if (picker.ShowModal() != mrOk) return;
+  DataField->SetText(picker.Chosen);
+  DataField->SetTag(picker.Chosen.isEmpty() ? -1 : 0);
 }
 
 void TdlgDataSearchForm::tbSumClick() {

@@ -28,13 +28,10 @@ constexpr int kClientWidth = 553;
 constexpr int kClientHeight = 380;
 constexpr int kButtonWidth = 80;
 
-// The program's database, as the main window holds it.
-TADOConnection* ProgramConnection() { return MainData() ? MainData()->SysADOConnection.get() : nullptr; }
-
 } // namespace
 
 TdlgGroupListForm::TdlgGroupListForm(TComponent* owner, TADOConnection* connection)
-    : TForm(owner), connection_(connection ? connection : ProgramConnection()) {
+    : TForm(owner), connection_(ConnectionOrProgram(connection)) {
   SetUpDialog(*this, QStringLiteral("dlgGroupListForm"), QStringLiteral("自定义分组列表"), kClientWidth, kClientHeight);
 
   GroupQuery = new TADOQuery(connection_);

@@ -11,10 +11,13 @@
 #include "platform/db/DbError.h"
 #include "platform/ime/InputMethods.h"
 #include "platform/shell/Hooks.h"
+#include "windows/main/MainData.h"
 #include "windows/shared/DialogParts.h"
 #include "windows/shared/VKValidEdit.h"
 
 namespace fw {
+
+TdlgLocateForm* dlgLocateForm = nullptr;
 
 namespace {
 
@@ -46,7 +49,8 @@ QString ContainsPattern(const QString& part) {
 }
 
 TdlgLocateForm::TdlgLocateForm(TComponent* owner, TADOConnection* connection, TDataSet* records)
-    : TForm(owner), connection_(connection), records_(records) {
+    : TForm(owner), connection_(ConnectionOrProgram(connection)),
+      records_(records || !MainData() ? records : MainData()->ReportQuery.get()) {
   SetUpDialog(*this, QStringLiteral("dlgLocateForm"), QStringLiteral("定位数据记录"), kClientWidth, kClientHeight);
   ToolQuery = new TADOQuery(connection_);
 
@@ -71,15 +75,27 @@ TdlgLocateForm::TdlgLocateForm(TComponent* owner, TADOConnection* connection, TD
   c902->OnChange = [this](TObject*) { rad902->SetChecked(true); };
   // Names are typed in Chinese: entering the name switches to the preferred input method.
   c902->OnEnter = [](TObject*) { SwitchInputMethod(ImePrefer); };
-  // Most look-ups are by code: the dialog opens ready for it to be typed.
-  SetActiveControl(c901);
 
   FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
   tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("定  位"), [this] { tbSumClick(); });
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { Close(); });
 }
 
-TdlgLocateForm::~TdlgLocateForm() { delete ToolQuery; }
+TdlgLocateForm::~TdlgLocateForm() {
+  if (dlgLocateForm == this) dlgLocateForm = nullptr;
+  delete ToolQuery;
+}
+
+void TdlgLocateForm::DoShow() {
+  // Clearing an edit chooses its way of locating: the name goes first, so that the
+  // code's way ends chosen.
+  c902->SetText(QString());
+  c901->SetText(QString());
+  rad901->SetChecked(true);
+  // Most look-ups are by code: the dialog opens ready for it to be typed.
+  StartAtFirstControl(*this, c901);
+  TForm::DoShow();
+}
 
 bool TdlgLocateForm::LocateCode(const QVariant& code) {
   return records_ && records_->Active() && records_->Locate(QStringLiteral("c901"), code);

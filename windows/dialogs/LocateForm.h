@@ -1,8 +1,9 @@
 #pragma once
 // TdlgLocateForm: the locate dialog ("定位数据记录"). It moves the main record list to
 // one record, found by its unit code (all twelve digits) or by a part of its name (the
-// first record whose name holds the text), and closes when it found one. The main
-// window's 按条件查找定位数据 and Ctrl+L make it, show it modally and free it.
+// first record whose name holds the text), and closes when it found one. The program
+// entry makes it at start; the main window's 按条件查找定位数据 and Ctrl+L show it, every
+// time as a new one: by code, both edits empty, the first control focused.
 
 #include "platform/ui/Form.h"
 
@@ -27,8 +28,8 @@ QString ContainsPattern(const QString& part);
 class TdlgLocateForm : public TForm {
 public:
   // The dialog searches the database through `connection` and moves `records` (the main
-  // list's data set, holding c901).
-  TdlgLocateForm(TComponent* owner, TADOConnection* connection, TDataSet* records);
+  // list's data set, holding c901); by default the program's database and record list.
+  explicit TdlgLocateForm(TComponent* owner, TADOConnection* connection = nullptr, TDataSet* records = nullptr);
   ~TdlgLocateForm() override;
 
   TFwRadioButton* rad901 = nullptr; // by code, exactly
@@ -43,6 +44,9 @@ public:
   // 定  位: moves the list to the record and closes, else says why not.
   void tbSumClick();
 
+protected:
+  void DoShow() override;
+
 private:
   bool LocateByCode();
   bool LocateByName();
@@ -51,5 +55,8 @@ private:
   TADOConnection* connection_;
   TDataSet* records_;
 };
+
+// The dialog the program entry makes at start; nullptr once it is freed.
+extern TdlgLocateForm* dlgLocateForm;
 
 } // namespace fw

@@ -11,6 +11,8 @@
 
 namespace fw {
 
+TdlgSearchForm* dlgSearchForm = nullptr;
+
 namespace {
 
 constexpr int kClientWidth = 519;
@@ -66,18 +68,24 @@ TdlgSearchForm::TdlgSearchForm(TComponent* owner) : TForm(owner) {
   AddLabel(GroupBox1, 302, kRowTop + 4, QStringLiteral("编号"));
   lc3 = AddCodeEdit(GroupBox1, QStringLiteral("lc3"), Bounds(334, kRowTop, 52, 21), SearchOperators());
   number2 = NewCodeEdit(GroupBox1, QStringLiteral("number2"), 390, 101);
-  // The operators already read "=": the dialog opens ready for the first code.
-  SetActiveControl(number1);
 
   FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
   tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("查  找"), [this] { tbSumClick(); });
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { Close(); });
 }
 
+TdlgSearchForm::~TdlgSearchForm() {
+  if (dlgSearchForm == this) dlgSearchForm = nullptr;
+}
+
 void TdlgSearchForm::DoShow() {
+  number1->SetText(QString());
+  number2->SetText(QString());
   SetCode(lc1, SearchOperators(), 1);
   SetCode(lc3, SearchOperators(), 1);
   SetCode(lc2, SearchConnectors(), 1);
+  // The operators already read "=": the dialog opens ready for the first code.
+  StartAtFirstControl(*this, number1);
   TForm::DoShow();
 }
 

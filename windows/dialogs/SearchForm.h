@@ -1,8 +1,9 @@
 #pragma once
 // TdlgSearchForm: the code-range search ("查询数据"). The user compares the unit code
 // with one or two numbers, each with its operator (=, >, <, >=, <=), the two joined by
-// 和 or 或, and the matching records are shown in the query list. The main window's
-// 按编号范围查找数据 makes it, shows it modally and frees it.
+// 和 or 或, and the matching records are shown in the query list. The program entry
+// makes it at start; the main window's 按编号范围查找数据 shows it, every time as a new
+// one: both numbers empty, the operators "=", the connector 和.
 
 #include "platform/ui/Form.h"
 
@@ -31,6 +32,7 @@ void RunSearch(const TSearchCondition& condition, TWinControl* firstBound, TWinC
 class TdlgSearchForm : public TForm {
 public:
   explicit TdlgSearchForm(TComponent* owner);
+  ~TdlgSearchForm() override;
 
   TFwGroupBox* GroupBox1 = nullptr; // 编号范围
   TFwButtonEdit* lc1 = nullptr;     // operator of number1
@@ -51,5 +53,8 @@ public:
 protected:
   void DoShow() override;
 };
+
+// The dialog the program entry makes at start; nullptr once it is freed.
+extern TdlgSearchForm* dlgSearchForm;
 
 } // namespace fw

@@ -18,12 +18,15 @@
 #include "platform/ui/Button.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/PopupMenu.h"
+#include "windows/main/MainData.h"
 #include "windows/shared/DialogParts.h"
 #include "windows/shared/ProgressBar2LineForm.h"
 
 #include <QDir>
 
 namespace fw {
+
+TdlgSumForm* dlgSumForm = nullptr;
 
 namespace {
 
@@ -34,10 +37,12 @@ constexpr int kListHeight = 352;
 constexpr int kRightLeft = kListWidth + 16;
 constexpr int kRightWidth = kClientWidth - kRightLeft - 8;
 constexpr int kGroupMode = 2;
+const QString kNoGroupCaption = QStringLiteral("自定义分组");
 
 } // namespace
 
-TdlgSumForm::TdlgSumForm(TComponent* owner, TADOConnection* connection) : TForm(owner), connection_(connection) {
+TdlgSumForm::TdlgSumForm(TComponent* owner, TADOConnection* connection)
+    : TForm(owner), connection_(ConnectionOrProgram(connection)) {
   SetUpDialog(*this, QStringLiteral("dlgSumForm"), QStringLiteral("数据分类汇总"), kClientWidth, kClientHeight);
   GroupQuery = new TADOQuery(connection_);
   ToolQuery = new TADOQuery(connection_);
@@ -53,6 +58,7 @@ TdlgSumForm::TdlgSumForm(TComponent* owner, TADOConnection* connection) : TForm(
 }
 
 TdlgSumForm::~TdlgSumForm() {
+  if (dlgSumForm == this) dlgSumForm = nullptr;
   delete ToolQuery;
   delete GroupQuery;
 }
@@ -105,7 +111,7 @@ void TdlgSumForm::CreateSumType() {
   const TControl* third = SumType->Button(kGroupMode);
   GroupBar = AddButtonBar(SumType, Bounds(third->Left() + 18, third->Top() - 5, 150, 27), 120);
   GroupBar->SetName(QStringLiteral("GroupBar"));
-  tbGroup = AddBarButton(GroupBar, QStringLiteral("tbGroup"), QStringLiteral("自定义分组"), [this] { tbGroupClick(); });
+  tbGroup = AddBarButton(GroupBar, QStringLiteral("tbGroup"), kNoGroupCaption, [this] { tbGroupClick(); });
   tbGroup->SetToolStyle(TFwToolStyle::tsDropDown);
   tbGroup->SetDropDownMenu(GroupMenu);
   tbGroup->OnDropDown = [this](TObject*) { tbGroupClick(); };
@@ -123,16 +129,20 @@ void TdlgSumForm::FillBuiltInRows() {
 QString TdlgSumForm::OwnListPath() { return QDir(UserConfigFolder()).filePath(kSumTableListName); }
 
 // The user's copy first, else the shipped one. A damaged own copy is reported and the
-// shipped list taken; when neither can be read the built-in rows stay.
+// shipped list taken; when neither can be read the built-in rows are shown (not the rows
+// of an earlier showing).
 void TdlgSumForm::LoadSheetList() {
   const QString path = CheckListReadPath(kSumTableListName);
   if (TableList->LoadFromFile(path)) return;
   ShowRuntimeError(QStringLiteral("无法读取汇总表清单文件“%1”").arg(QDir::toNativeSeparators(path)));
   const QString shipped = ProgramFile(kSumTableListName);
-  if (path != shipped) TableList->LoadFromFile(shipped);
+  if (path != shipped && TableList->LoadFromFile(shipped)) return;
+  FillBuiltInRows();
 }
 
 void TdlgSumForm::DoShow() {
+  SumType->SetItemIndex(0);
+  StartAtFirstControl(*this);
   LoadSheetList();
   try {
     LoadGroups();
@@ -149,16 +159,19 @@ void TdlgSumForm::DoClose(TCloseAction& action) {
 }
 
 // One menu entry per group, disabled when the group has no items; the first group is
-// the chosen one. Without groups the group mode cannot be chosen.
+// the chosen one. Without groups (or when they cannot be read) the group mode cannot be
+// chosen, and no group of an earlier showing, which may be gone since, stays chosen.
 void TdlgSumForm::LoadGroups() {
   GroupMenu->Items()->Clear();
+  ChooseGroup(0, kNoGroupCaption);
+  tbGroup->SetEnabled(false);
+  SumType->Button(kGroupMode)->SetEnabled(false);
   GroupQuery->Close();
   GroupQuery->SetSQL(QStringLiteral("select * from ct_group"));
   GroupQuery->Open();
-  const bool hasGroups = !GroupQuery->IsEmpty();
-  tbGroup->SetEnabled(hasGroups);
-  SumType->Button(kGroupMode)->SetEnabled(hasGroups);
-  if (!hasGroups) return;
+  if (GroupQuery->IsEmpty()) return;
+  tbGroup->SetEnabled(true);
+  SumType->Button(kGroupMode)->SetEnabled(true);
   ChooseGroup(GroupQuery->FieldByName(QStringLiteral("id"))->AsInteger(),
               GroupQuery->FieldByName(QStringLiteral("name"))->AsString());
   for (; !GroupQuery->Eof(); GroupQuery->Next()) {

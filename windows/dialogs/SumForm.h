@@ -6,7 +6,9 @@
 // disabled) and one enabled row per sheet of the workbook, in workbook order; the ticks
 // are kept in the user's own copy of that file when the dialog closes.
 //
-// The main window's 数据汇总 makes a new one, shows it modally and frees it.
+// The program entry makes the dialog at start and the main window's 数据汇总 shows it as
+// often as it is asked for. Every showing starts as a new dialog would: the list and its
+// ticks read again, the mode 照工会层次, the first group chosen (or none offered).
 
 #include "platform/ui/Form.h"
 
@@ -28,7 +30,8 @@ class TSheetApplication;
 
 class TdlgSumForm : public TForm {
 public:
-  TdlgSumForm(TComponent* owner, TADOConnection* connection);
+  // The dialog works on the connection given, else on the program's database.
+  explicit TdlgSumForm(TComponent* owner, TADOConnection* connection = nullptr);
   ~TdlgSumForm() override;
 
   TFwCheckList* TableList = nullptr;
@@ -82,5 +85,8 @@ private:
 
   TADOConnection* connection_;
 };
+
+// The dialog the program entry makes at start; nullptr once it is freed.
+extern TdlgSumForm* dlgSumForm;
 
 } // namespace fw

@@ -27,4 +27,9 @@ TMainData::~TMainData() {
 
 TMainData* MainData() { return g_mainData; }
 
+TADOConnection* ConnectionOrProgram(TADOConnection* given) {
+  if (given) return given;
+  return g_mainData ? g_mainData->SysADOConnection.get() : nullptr;
+}
+
 } // namespace fw

@@ -44,4 +44,8 @@ public:
 // there is none.
 TMainData* MainData();
 
+// The connection a dialog works on: the one it was given, else the main data's (nullptr
+// when there is neither).
+TADOConnection* ConnectionOrProgram(TADOConnection* given);
+
 } // namespace fw

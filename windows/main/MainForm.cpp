@@ -159,15 +159,6 @@ void TMainForm::RecordGridTitleClick(TColumn* column) {
   }
 }
 
-// Keeping the list position across a requery.
-void TMainForm::RequeryAtBookmark() {
-  TADOQuery& list = *data_.ReportQuery;
-  TBookmark bookmark = list.GetBookmark();
-  list.Requery();
-  if (list.BookmarkValid(bookmark)) list.GotoBookmark(bookmark);
-  list.FreeBookmark(bookmark);
-}
-
 QString TMainForm::CheckSelectedStatement() {
   if (!ListHasRecords()) return QString();
   const QString scope = QStringLiteral(" and c907<=2");

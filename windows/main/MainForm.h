@@ -139,19 +139,31 @@ public:
   bool ActionAllowed(const TAction* action) const;
   void UpdateActionState(TAction* action);
 
-  // After a change to dt_data: bookmark ReportQuery, requery it, go back to the
-  // bookmarked record (the first one when it is gone) and free the bookmark.
-  void RequeryAtBookmark();
-
   // The statement of the logic check of the marked records: the marked rows' c901
   // (each visited by its bookmark; an unreachable one gives the record then current),
   // or the current record's when none is marked, always limited to c907<=2. Empty when
   // the list has no record. The list ends on the record it was on.
   QString CheckSelectedStatement();
+  // actCheckSelected: the logic check of those records, clean ones marked as passed.
+  void CheckSelectedRecords();
 
   // The refusal of the offline export: true (and "存在临时保存或逻辑错误的数据，不能上报!"
   // shown) when a record of dt_data is not in state 1; then nothing may be written.
   bool ExportRefused();
+
+  // The handlers of the exchange and maintenance items (MainFormExchange.cpp).
+  // 数据导入: the offline file's import, then the list back at its record.
+  void actFastImportExecute(TObject* sender);
+  // 上报到离线版: refused while a record is not in state 1, else the offline file.
+  void actExportExecute(TObject* sender);
+  // 上报到网络版: the encrypted upload file.
+  void actExportCSVExecute(TObject* sender);
+  // 数据备份: a protected copy; the list returns to its record afterwards.
+  void actBackupExecute(TObject* sender);
+  // 压缩数据库文件: the list is reopened at its first record afterwards.
+  void actCompressExecute(TObject* sender);
+  // 打印选中记录的年报表: the current record into the print template.
+  void actPrintExecute(TObject* sender);
 
   // The record list's sort state (0 unsorted, 1 ascending, 2 descending) and the column
   // sorted last; each load of the field list resets them to 1 and none.

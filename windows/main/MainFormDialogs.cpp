@@ -1,8 +1,15 @@
-// TMainForm: the actions that open a dialog of their own, created when needed, shown
-// modally and freed afterwards.
+// TMainForm: the actions that open a dialog of their own, and the logic check of the
+// marked records, which runs without its dialog. The dialogs the program entry makes at
+// start (check, summary, locate, the two searches) are shown and kept for the next
+// showing; the others are made when needed, shown modally and freed afterwards.
 
+#include "core/LogicCheck.h"
+#include "core/Messages.h"
+#include "core/Progress.h"
+#include "platform/db/DbError.h"
 #include "platform/ui/Action.h"
 #include "windows/dialogs/AboutForm.h"
+#include "windows/dialogs/CheckForm.h"
 #include "windows/dialogs/DataSearchForm.h"
 #include "windows/dialogs/DeleteForm.h"
 #include "windows/dialogs/GroupListForm.h"
@@ -14,6 +21,7 @@
 #include "windows/dialogs/ShowForm.h"
 #include "windows/dialogs/SumForm.h"
 #include "windows/main/MainForm.h"
+#include "windows/shared/GridProcedures.h"
 
 #include <memory>
 
@@ -42,6 +50,13 @@ template <class T> void ShowKeptDialog(T*& global, TComponent* owner) {
   global->ShowModal();
 }
 
+// A dialog the program entry makes at start; made here (owned by the main window) when
+// there is none, as when the main window runs without the program entry.
+template <class T, class... Args> T& StartupDialog(T*& global, Args... args) {
+  if (!global) global = NewForm<T>(args...);
+  return *global;
+}
+
 } // namespace
 
 // The query list (made when missing) shows the records of the condition modally and is
@@ -54,10 +69,17 @@ void TMainForm::ShowSearchResults(const QString& where) {
   }
   dlgQueryListForm->RunQueryList(where);
   ShowKeptDialog(dlgQueryListForm, this);
-  if (data_.ReportQuery->Active()) RequeryAtBookmark();
+  if (data_.ReportQuery->Active()) RequeryKeepingPlace(*data_.ReportQuery);
 }
 
 void TMainForm::WireDialogActions() {
+  actCheck->OnExecute = [this](TBasicAction*) {
+    TdlgCheckForm& dialog = StartupDialog(dlgCheckForm, this, data_.SysADOConnection.get());
+    dialog.SelectedStatement = [this] { return CheckSelectedStatement(); };
+    dialog.RefreshList = [this] { RequeryKeepingPlace(*data_.ReportQuery); };
+    dialog.ShowModal();
+  };
+  actCheckSelected->OnExecute = [this](TBasicAction*) { CheckSelectedRecords(); };
   actGroup->OnExecute = [this](TBasicAction*) {
     std::unique_ptr<TdlgGroupListForm> dialog(NewForm<TdlgGroupListForm>(this, data_.SysADOConnection.get()));
     dialog->ShowModal();
@@ -72,23 +94,21 @@ void TMainForm::WireDialogActions() {
   actDelete->OnExecute = [this](TBasicAction*) { ShowNewDialog(dlgDeleteForm, this, RecordGrid); };
   actOptions->OnExecute = [this](TBasicAction*) { ShowNewDialog(dlgOptionSetupForm, this); };
   actSum->OnExecute = [this](TBasicAction*) {
-    std::unique_ptr<TdlgSumForm> dialog(NewForm<TdlgSumForm>(this, data_.SysADOConnection.get()));
-    dialog->ShowModal();
+    StartupDialog(dlgSumForm, this, data_.SysADOConnection.get()).ShowModal();
   };
   actLocate->OnExecute = [this](TBasicAction*) {
-    std::unique_ptr<TdlgLocateForm> dialog(
-        NewForm<TdlgLocateForm>(this, data_.SysADOConnection.get(), data_.ReportQuery.get()));
-    dialog->ShowModal();
+    StartupDialog(dlgLocateForm, this, data_.SysADOConnection.get(), static_cast<TDataSet*>(data_.ReportQuery.get()))
+        .ShowModal();
   };
   actSearch->OnExecute = [this](TBasicAction*) {
-    std::unique_ptr<TdlgSearchForm> dialog(NewForm<TdlgSearchForm>(this));
-    dialog->RunQueryList = [this](const QString& where) { ShowSearchResults(where); };
-    dialog->ShowModal();
+    TdlgSearchForm& dialog = StartupDialog(dlgSearchForm, this);
+    dialog.RunQueryList = [this](const QString& where) { ShowSearchResults(where); };
+    dialog.ShowModal();
   };
   actConditionSearch->OnExecute = [this](TBasicAction*) {
-    std::unique_ptr<TdlgDataSearchForm> dialog(NewForm<TdlgDataSearchForm>(this, data_.SysADOConnection.get()));
-    dialog->RunQueryList = [this](const QString& where) { ShowSearchResults(where); };
-    dialog->ShowModal();
+    TdlgDataSearchForm& dialog = StartupDialog(dlgDataSearchForm, this, data_.SysADOConnection.get());
+    dialog.RunQueryList = [this](const QString& where) { ShowSearchResults(where); };
+    dialog.ShowModal();
   };
 }
 
@@ -97,6 +117,30 @@ void TMainForm::ShowAboutBox(bool splash) {
   if (splash) dlgAboutForm->StartSplash();
   dlgAboutForm->ShowModal();
   delete dlgAboutForm;
+}
+
+// The marked records (or the current one) checked at once, without the check dialog:
+// nothing can pause or stop this check. The list then shows the new states.
+void TMainForm::CheckSelectedRecords() {
+  const QString statement = CheckSelectedStatement();
+  if (statement.isEmpty()) return;
+  TADOQuery& query = *data_.AppQuery;
+  try {
+    query.Close();
+    query.SetSQL(statement);
+    query.Open();
+  } catch (const EDatabaseError& e) {
+    ShowRuntimeError(e.Message());
+    return;
+  }
+  TSilentProgress progress;
+  RunLogicCheck(query, true, progress);
+  query.Close();
+  try {
+    RequeryKeepingPlace(*data_.ReportQuery);
+  } catch (const EDatabaseError&) {
+    // The list shows the old states until it is next refreshed.
+  }
 }
 
 } // namespace fw

@@ -9,6 +9,7 @@
 #include "windows/dialogs/QueryListForm.h"
 #include "windows/entry/SurveyDataForm.h"
 #include "windows/main/MainForm.h"
+#include "windows/shared/GridProcedures.h"
 #include "windows/shared/MessageListWinForm.h"
 
 namespace fw {
@@ -40,7 +41,7 @@ TdlgSurveyDataForm& TMainForm::EntryForm() {
 // read again by the entry form itself.
 void TMainForm::OpenEntryForm(bool addNew) {
   ShowEntryForm(addNew, *data_.ReportQuery);
-  if (addNew && data_.ReportQuery->Active()) RequeryAtBookmark();
+  if (addNew && data_.ReportQuery->Active()) RequeryKeepingPlace(*data_.ReportQuery);
 }
 
 void TMainForm::ShowEntryForm(bool addNew, TDataSet& source) {
@@ -56,7 +57,7 @@ void TMainForm::ShowEntryForm(bool addNew, TDataSet& source) {
 void TMainForm::ConnectQueryList(TdlgQueryListForm& list) {
   list.OnEditRecord = [this](TADOQuery& source) {
     ShowEntryForm(false, source);
-    if (data_.ReportQuery->Active()) RequeryAtBookmark();
+    if (data_.ReportQuery->Active()) RequeryKeepingPlace(*data_.ReportQuery);
   };
 }
 

@@ -10,6 +10,7 @@
 #include "platform/ui/Action.h"
 #include "windows/main/FastImport.h"
 #include "windows/main/MainForm.h"
+#include "windows/shared/GridProcedures.h"
 #include "windows/shared/ProgressBarForm.h"
 
 namespace fw {
@@ -17,24 +18,36 @@ namespace fw {
 IProgress& TMainForm::Progress() { return ProgramProgress(); }
 
 void TMainForm::WireExchangeActions() {
-  actFastImport->OnExecute = [this](TBasicAction*) {
-    if (FastImportDat(*data_.SysADOConnection)) RequeryAtBookmark();
-  };
-  actExport->OnExecute = [this](TBasicAction*) {
-    if (!ExportRefused()) ExportOfflineDat(*data_.SysADOConnection);
-  };
-  UploadItem->OnClick = [this](TObject*) { ExportUploadFile(*data_.SysADOConnection, Progress()); };
-  actBackup->OnExecute = [this](TBasicAction*) {
-    reopenAtFirst_ = false;
-    BackupDatabase(*data_.SysADOConnection, *this);
-  };
-  actCompress->OnExecute = [this](TBasicAction*) {
-    reopenAtFirst_ = true;
-    CompactWorkingDatabase(*data_.SysADOConnection, *this);
-  };
-  actPrint->OnExecute = [this](TBasicAction*) {
-    if (ListHasRecords()) PrintSurveyRecord(*data_.SysADOConnection, *data_.ReportQuery, Progress());
-  };
+  actFastImport->OnExecute = [this](TBasicAction* a) { actFastImportExecute(a); };
+  actExport->OnExecute = [this](TBasicAction* a) { actExportExecute(a); };
+  UploadItem->OnClick = [this](TObject* sender) { actExportCSVExecute(sender); };
+  actBackup->OnExecute = [this](TBasicAction* a) { actBackupExecute(a); };
+  actCompress->OnExecute = [this](TBasicAction* a) { actCompressExecute(a); };
+  actPrint->OnExecute = [this](TBasicAction* a) { actPrintExecute(a); };
+}
+
+void TMainForm::actFastImportExecute(TObject*) {
+  if (FastImportDat(*data_.SysADOConnection)) RequeryKeepingPlace(*data_.ReportQuery);
+}
+
+void TMainForm::actExportExecute(TObject*) {
+  if (!ExportRefused()) ExportOfflineDat(*data_.SysADOConnection);
+}
+
+void TMainForm::actExportCSVExecute(TObject*) { ExportUploadFile(*data_.SysADOConnection, Progress()); }
+
+void TMainForm::actBackupExecute(TObject*) {
+  reopenAtFirst_ = false;
+  BackupDatabase(*data_.SysADOConnection, *this);
+}
+
+void TMainForm::actCompressExecute(TObject*) {
+  reopenAtFirst_ = true;
+  CompactWorkingDatabase(*data_.SysADOConnection, *this);
+}
+
+void TMainForm::actPrintExecute(TObject*) {
+  if (ListHasRecords()) PrintSurveyRecord(*data_.SysADOConnection, *data_.ReportQuery, Progress());
 }
 
 void TMainForm::MainConnectionClosing() {

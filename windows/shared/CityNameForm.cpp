@@ -29,7 +29,7 @@ int FieldInt(TDataSet& data, const char* name) { return data.FieldByName(QString
 } // namespace
 
 TCityNameForm::TCityNameForm(TComponent* owner, TADOConnection* connection) : TForm(owner) {
-  if (!connection && MainData()) connection = MainData()->SysADOConnection.get();
+  connection = ConnectionOrProgram(connection);
   SetName(QStringLiteral("CityNameForm"));
   SetCaption(QStringLiteral("中华人民共和国行政区划"));
   SetBorderStyle(TFormBorderStyle::bsDialog);

@@ -12,22 +12,29 @@ namespace fw {
 void PopupCodeMenu(TControl* control, const TMenuItemDataArray& codes) { PopupCodeMenuEx(control, codes, nullptr); }
 
 void PopupCodeMenuEx(TControl* control, const TMenuItemDataArray& codes, std::function<void(int code)> callback) {
-  if (!control || !ToolForm) return;
-  // Just inside the control's bottom-right corner, in screen coordinates.
-  TPoint point{control->Left() + control->Width() - 10, control->Top() + control->Height() - 30};
-  if (TWinControl* parent = control->Parent()) point = parent->ClientToScreen(point);
+  PopupCodeMenuFor(control, control, codes, std::move(callback));
+}
+
+void PopupCodeMenuFor(TControl* anchor, TControl* target, const TMenuItemDataArray& codes,
+                      std::function<void(int code)> callback) {
+  if (!anchor || !target || !ToolForm) return;
+  // Each item carries its target, so a menu outliving its edit reaches no freed one.
+  const QPointer<TControl> guardedTarget(target);
+  // Just inside the anchor's bottom-right corner, in screen coordinates.
+  TPoint point{anchor->Left() + anchor->Width() - 10, anchor->Top() + anchor->Height() - 30};
+  if (TWinControl* parent = anchor->Parent()) point = parent->ClientToScreen(point);
 
   TPopupMenu* menu = ToolForm->CodePopupMenu;
   menu->Items()->Clear();
   menu->SetTag(0);
-  // Each item carries its target, so a menu outliving its edit reaches no freed one.
-  const QPointer<TControl> target(control);
   for (const TCode& code : codes) {
     auto* item = new TMenuItem(ToolForm);
     item->SetCaption(code.Name);
     item->SetTag(code.Code);
-    item->SetChecked(code.Code == control->Tag());
-    item->OnClick = [target, callback](TObject* sender) { ToolForm->CodeMenuItemClick(sender, target, callback); };
+    item->SetChecked(code.Code == target->Tag());
+    item->OnClick = [guardedTarget, callback](TObject* sender) {
+      ToolForm->CodeMenuItemClick(sender, guardedTarget, callback);
+    };
     menu->Items()->Add(item);
   }
   menu->Popup(point.X, point.Y);

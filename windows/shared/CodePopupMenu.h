@@ -4,6 +4,7 @@
 
 #include "core/SurveyModel.h"
 
+#include <QPointer>
 #include <functional>
 
 namespace fw {
@@ -14,8 +15,12 @@ class TControl;
 void PopupCodeMenu(TControl* control, const TMenuItemDataArray& codes);
 // Fills the tool window's CodePopupMenu with the codes (the control's current code,
 // its tag, checked) and pops it up near the control's bottom-right corner. A chosen
-// item goes to `control` itself (nothing happens when it has been freed meanwhile),
-// then to the callback with the code.
+// item goes to `control` itself (nothing happens when it has been freed meanwhile), then
+// to the callback with the code.
 void PopupCodeMenuEx(TControl* control, const TMenuItemDataArray& codes, std::function<void(int code)> callback);
+// The same for a menu popped up beside `anchor` (a button next to its edit) whose chosen
+// item goes to `target`.
+void PopupCodeMenuFor(TControl* anchor, TControl* target, const TMenuItemDataArray& codes,
+                      std::function<void(int code)> callback = nullptr);
 
 } // namespace fw

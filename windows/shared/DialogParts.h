@@ -23,6 +23,11 @@ class TWinControl;
 // the program's font (宋体, 9 points) and with the client size given.
 void SetUpDialog(TForm& form, const QString& name, const QString& caption, int clientWidth, int clientHeight);
 
+// For a dialog shown more than once: it forgets the control that had the focus when it
+// was last shown, so that, like a new dialog, it starts on the first control of its tab
+// order, or on `first` when given (where typing starts). Called before it shows.
+void StartAtFirstControl(TForm& form, TWinControl* first = nullptr);
+
 // Every part is owned by the form it sits on.
 
 // An auto-sized label on parent at (left, top).

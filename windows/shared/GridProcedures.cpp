@@ -36,16 +36,6 @@ int DeleteKeys(TADOConnection& connection, const QString& table, const QString& 
   return connection.Execute(QStringLiteral("delete from ") + table + QStringLiteral(" where ") + where, keys);
 }
 
-// Requery and back to the record of `bookmark`, or to the last record when it is gone.
-void RequeryAt(TDataSet& dataSet, TBookmark& bookmark) {
-  dataSet.Requery();
-  if (dataSet.BookmarkValid(bookmark))
-    dataSet.GotoBookmark(bookmark);
-  else if (!dataSet.IsEmpty())
-    dataSet.Last();
-  dataSet.FreeBookmark(bookmark);
-}
-
 } // namespace
 
 int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table, const QString& key) {
@@ -58,8 +48,7 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
     // Enter keeps the record: 否 is the default.
     if (Ask(kYesButton | kNoButton | MB_DEFBUTTON2) != IDYES) return 0;
     const int deleted = DeleteKeys(*connection, table, key, {dataSet.FieldByName(key)->AsVariant()});
-    TBookmark bookmark = dataSet.GetBookmark();
-    RequeryAt(dataSet, bookmark);
+    RequeryKeepingPlace(dataSet);
     return deleted;
   }
 
@@ -69,19 +58,21 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
     for (int i = 0; i < marks.Count(); ++i) list.push_back(marks.Items(i));
     return list;
   }();
+  const int current = dataSet.RecNo();
   GoToMark(dataSet, rows.front());
   if (dataSet.IsEmpty()) return 0;
   // 否 comes first and is the default, so Enter keeps the records.
   if (Ask(kNoButton | kYesToAllButton | MB_DEFBUTTON1) != IDYESTOALL) return 0;
 
-  TBookmark bookmark = dataSet.GetBookmark();
   QVariantList keys;
   for (const TBookmark& row : rows) {
     GoToMark(dataSet, row);
     keys << dataSet.FieldByName(key)->AsVariant();
   }
   const int deleted = DeleteKeys(*connection, table, key, keys);
-  RequeryAt(dataSet, bookmark);
+  // Back to the record the list stood on (or, when it went too, the one now in its place).
+  dataSet.SetRecNo(current);
+  RequeryKeepingPlace(dataSet);
   return deleted;
 }
 

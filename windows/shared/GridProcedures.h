@@ -22,13 +22,16 @@ inline const QString kDescendingMark = QStringLiteral("▼");
 // Deletes from `table` the records marked in `grid` (or its current record when at most
 // one is marked), identified by the `key` column of `dataSet`, after asking
 // "您确定要删除当前所选择的记录吗?": 是/否 for one record, 否/全都是 for several (one
-// statement deletes them all). The data set is then requeried and put back on the
-// record it was on, or on its last record when that one is gone. Returns the number of
-// records deleted. A failing statement raises EDatabaseError to the caller.
+// statement deletes them all). The data set is then requeried and stands on the record
+// it stood on, or, when that one was deleted, on the one now in its place
+// (RequeryKeepingPlace). Returns the number of records deleted. A failing statement
+// raises EDatabaseError to the caller.
 int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table, const QString& key);
 
-// Requeries a list and keeps it on its record; when that record is gone, on the record
-// that now stands at its place (the last one when the list got shorter than that).
+// Requeries a list after a change to its table and keeps it on its record; when that
+// record is gone, on the record that now stands at its place (the last one when the
+// list got shorter than that). A closed list is opened. Every window refreshes a record
+// list this way (the main list after an entry, import, check, search or deletion).
 void RequeryKeepingPlace(TDataSet& dataSet);
 
 // The grid's cell-drawing handler of striped lists: cells that are not highlighted get

@@ -3,41 +3,13 @@
 #include "controls/navigation/FwAnimator.h"
 #include "controls/navigation/FwProgressBar.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/ImageList.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Timer.h"
-
-#include <QPainter>
-#include <cmath>
+#include "windows/shared/ProgressParts.h"
 
 namespace fw {
 
 TProgressBarForm* ProgressBarForm = nullptr;
-
-namespace {
-
-// The busy animation: eight dots on a circle, one of them dark, going round.
-void AddBusyFrames(TImageList& images) {
-  constexpr int kSize = 32, kDots = 8;
-  images.SetWidth(kSize);
-  images.SetHeight(kSize);
-  for (int frame = 0; frame < kDots; ++frame) {
-    QImage image(kSize, kSize, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setPen(Qt::NoPen);
-    for (int dot = 0; dot < kDots; ++dot) {
-      const double angle = dot * 2 * M_PI / kDots;
-      const int x = int(std::lround(kSize / 2 + 11 * std::cos(angle))) - 3;
-      const int y = int(std::lround(kSize / 2 + 11 * std::sin(angle))) - 3;
-      p.setBrush(dot == frame ? QColor(10, 36, 106) : QColor(166, 180, 210));
-      p.drawRect(x, y, 6, 6);
-    }
-    images.Add(image);
-  }
-}
-
-} // namespace
 
 TProgressBarForm::TProgressBarForm(TComponent* owner) : TForm(owner) {
   SetBorderStyle(TFormBorderStyle::bsToolWindow);
@@ -73,14 +45,7 @@ TProgressBarForm::TProgressBarForm(TComponent* owner) : TForm(owner) {
   Label3->SetBounds(260, 54, 0, 0);
   Label3->SetVisible(false);
 
-  FwAnimator1 = new TFwAnimator(this);
-  FwAnimator1->SetParent(this);
-  FwAnimator1->SetBounds(14, 24, 32, 32);
-  FwAnimator1->SetDelay(200);
-  FwAnimator1->SetTransparent(true);
-  auto* frames = new TImageList(this);
-  AddBusyFrames(*frames);
-  FwAnimator1->SetImageList(frames);
+  FwAnimator1 = AddBusyAnimator(this, this, 14, 24);
 
   Timer1 = new TTimer(this);
   Timer1->SetInterval(100);
@@ -97,11 +62,11 @@ void TProgressBarForm::ShowProgress(const QString& caption) {
 void TProgressBarForm::StartProgress(int total, int position) {
   FwProgressBar1->SetTotalParts(unsigned(std::max(total, 0)));
   FwProgressBar1->SetPartsComplete(unsigned(std::max(position, 0)));
+  ticks_ = 0;
+  estimate_ = -1;
   ShowCounts();
   Label2->SetVisible(true);
   Label3->SetVisible(true);
-  ticks_ = 0;
-  estimate_ = -1;
   Timer1->SetEnabled(FwProgressBar1->Percent() < 100 || FwProgressBar1->TotalParts() == 0);
 }
 
@@ -124,25 +89,15 @@ void TProgressBarForm::DoHide() {
 }
 
 void TProgressBarForm::ShowCounts() {
-  const int done = int(FwProgressBar1->PartsComplete());
-  const int total = int(FwProgressBar1->TotalParts());
-  Label2->SetCaption(QStringLiteral("已完成 %1").arg(done));
-  Label3->SetCaption(QStringLiteral("待完成 %1").arg(total - done));
+  const TProgressTexts texts =
+      ProgressTexts(ticks_, int(FwProgressBar1->PartsComplete()), int(FwProgressBar1->TotalParts()), estimate_);
+  Label2->SetCaption(texts.Done);
+  Label3->SetCaption(texts.Left);
 }
 
 void TProgressBarForm::TimerTick() {
   ++ticks_;
-  const int done = int(FwProgressBar1->PartsComplete());
-  const int total = int(FwProgressBar1->TotalParts());
-  if (ticks_ < 51 || done <= 0) {
-    ShowCounts();
-    return;
-  }
-  // Linear estimate in ticks of the time the parts left will take.
-  const int left = total - done;
-  estimate_ = int((qint64(ticks_) * left + done - 1) / done);
-  Label2->SetCaption(QStringLiteral("已完成 %1 用时%2秒").arg(done).arg(ticks_ / 10));
-  Label3->SetCaption(QStringLiteral("待完成 %1 尚需%2秒").arg(left).arg((estimate_ + 9) / 10));
+  ShowCounts();
 }
 
 IProgress& ProgramProgress() {

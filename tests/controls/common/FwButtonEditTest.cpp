@@ -3,6 +3,9 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -201,6 +204,68 @@ TEST(FwButtonEdit, WithoutKeyEditTypingBeepsAndChangesNothing) {
   EXPECT_EQ(p.clicks, 1);
   p.Key(Qt::Key_Tab);
   EXPECT_TRUE(p.other->Focused());
+}
+
+namespace {
+// Opens the edit's context menu and reports whether its Cut and Delete items are offered.
+std::pair<bool, bool> ContextMenuOffersCutAndDelete(TFwButtonEdit* edit) {
+  std::pair<bool, bool> offered{false, false};
+  QTimer::singleShot(0, [&offered] {
+    QMenu* menu = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible()) menu = m;
+    if (!menu) return;
+    for (QAction* action : menu->actions()) {
+      if (action->text() == QLineEdit::tr("Cu&t")) offered.first = action->isEnabled();
+      if (action->text() == QLineEdit::tr("Delete")) offered.second = action->isEnabled();
+    }
+    menu->close();
+  });
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), edit->Widget()->mapToGlobal(QPoint(5, 5)));
+  QCoreApplication::sendEvent(edit->Widget(), &event);
+  return offered;
+}
+} // namespace
+
+TEST(FwButtonEdit, WithoutKeyEditTheContextMenuCannotCutOrDelete) {
+  Picker p;
+  p.edit->SetText("北京");
+  p.Focus(p.edit);
+  p.edit->Widget()->selectAll();
+  EXPECT_EQ(ContextMenuOffersCutAndDelete(p.edit), std::make_pair(true, true));
+  p.edit->SetAllowKeyEdit(false);
+  p.edit->Widget()->selectAll();
+  EXPECT_EQ(ContextMenuOffersCutAndDelete(p.edit), std::make_pair(false, false));
+  EXPECT_EQ(p.edit->Text(), "北京");
+}
+
+TEST(FwButtonEdit, ControllersFlatButtonsLieFlatUntilTheMouseOrTheFocusComes) {
+  Picker p;
+  p.edit->SetTabStop(true);
+  p.Focus(p.other);
+  TFwFrameController line;
+  line.SetFlatButtonColor(clYellow);
+  p.edit->SetFrameController(&line);  // FlatButtons is on by default
+  EXPECT_TRUE(p.edit->FlatButtons());
+  TFwButtonPair* pair = p.edit->ButtonPair();
+  EXPECT_TRUE(pair->Flat());
+  EXPECT_EQ(pair->Color(), p.edit->Color());
+
+  QEvent enter(QEvent::Enter);
+  QCoreApplication::sendEvent(p.edit, &enter);
+  EXPECT_FALSE(pair->Flat());
+  EXPECT_EQ(pair->Color(), clYellow);
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(p.edit, &leave);
+  EXPECT_TRUE(pair->Flat());
+
+  p.Focus(p.edit);
+  EXPECT_FALSE(pair->Flat());
+  EXPECT_EQ(pair->Color(), clYellow);
+  p.Focus(p.other);
+  EXPECT_TRUE(pair->Flat());
+  fwtest::SaveShot(p.form.grab().toImage(), QStringLiteral("fw_button_edit_flat.png"));
+  p.edit->SetFrameController(nullptr);
 }
 
 TEST(FwButtonEdit, DisabledEditDisablesItsButtons) {

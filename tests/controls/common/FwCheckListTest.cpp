@@ -1,5 +1,7 @@
 #include "controls/common/FwCheckList.h"
+#include "platform/ui/Bitmap.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/ListError.h"
 #include "platform/ui/VirtualKeys.h"
 #include "PixelTools.h"
 #include "support/TestSupport.h"
@@ -201,6 +203,84 @@ TEST(FwCheckList, GlyphIsPaintedLeftOfTheTextAndMarkFollowsTheState) {
   f.list->SetItemChecked(0, true);
   EXPECT_GT(fwtest::Count(grabGlyph(), clRed), 5);
   EXPECT_GE(f.list->ItemHeight(), 17);
+}
+
+TEST(FwCheckList, CustomGlyphCellsByStateAndEnabledFlag) {
+  CheckListFixture f;
+  f.list->SetColor(clWhite);
+  // Six 16 x 16 cells, each of its own colour, an olive corner left out.
+  const TColor cells[6] = {clRed, clLime, clBlue, clMaroon, clGreen, clNavy};
+  TBitmap strip(96, 16);
+  for (int c = 0; c < 6; ++c) {
+    strip.Canvas().Brush().SetColor(cells[c]);
+    strip.Canvas().FillRect(Bounds(c * 16, 0, 16, 16));
+    strip.Canvas().Brush().SetColor(0x00008080);
+    strip.Canvas().FillRect(Bounds(c * 16, 0, 4, 4));
+  }
+  f.list->SetCustomGlyphs(strip);
+  EXPECT_TRUE(f.list->UseCustomGlyphs());
+  EXPECT_EQ(f.list->GlyphSizeX(), 16);
+  EXPECT_EQ(f.list->GlyphSizeY(), 16);
+  EXPECT_GE(f.list->ItemHeight(), 20);  // glyph height + 4
+
+  f.list->SetItemState(0, S::cbChecked);
+  f.list->SetItemState(2, S::cbGrayed);
+  f.list->SetItemEnabled(2, false);
+  EXPECT_EQ(f.list->GlyphLook(0).CustomCell, 1);
+  EXPECT_EQ(f.list->GlyphLook(2).CustomCell, 5);
+  EXPECT_EQ(f.list->GlyphLook(3).CustomCell, 0);
+
+  QApplication::processEvents();
+  const QImage image = f.list->Widget()->viewport()->grab().toImage();
+  const QRect item = f.list->Widget()->visualRect(f.list->Widget()->model()->index(0, 0));
+  const QImage glyph = image.copy(item.left(), item.top(), 16 + 8, item.height());
+  EXPECT_EQ(fwtest::Count(glyph, clLime), 16 * 16 - 16);  // the olive corner is left out
+  EXPECT_EQ(fwtest::Count(glyph, 0x00008080), 0);
+  EXPECT_EQ(fwtest::Inked(glyph, clWhite).left(), 4);
+
+  // Off again: the painted 13 x 13 glyph.
+  f.list->SetUseCustomGlyphs(false);
+  EXPECT_EQ(f.list->GlyphSizeX(), 13);
+  EXPECT_EQ(f.list->GlyphLook(0).CustomCell, -1);
+  EXPECT_EQ(f.list->GlyphLook(0).Face.State, S::cbChecked);
+}
+
+TEST(FwCheckList, AnIndexOutsideTheItemsIsAListError) {
+  CheckListFixture f;
+  try {
+    f.list->SetItemChecked(4, true);
+    FAIL() << "no error";
+  } catch (const EListError& e) {
+    EXPECT_EQ(e.Message(), QStringLiteral("List index out of bounds (4)"));
+  }
+  EXPECT_THROW(f.list->ItemEnabled(-1), EListError);
+  EXPECT_EQ(f.list->CheckedCount(), 0);
+}
+
+TEST(FwCheckList, AssignedLinesAreReadAsFileLines) {
+  CheckListFixture f;
+  f.list->SetItems(QStringList{QStringLiteral("&1 1 表一 "), QStringLiteral("&0 2 表二"), QStringLiteral("//基层"),
+                               QStringLiteral("&x 表三")});
+  ASSERT_EQ(f.list->Count(), 4);
+  EXPECT_EQ(f.list->Item(0), QStringLiteral("表一"));
+  EXPECT_TRUE(f.list->ItemChecked(0));
+  EXPECT_TRUE(f.list->ItemEnabled(0));
+  EXPECT_EQ(f.list->ItemState(1), S::cbGrayed);
+  EXPECT_FALSE(f.list->ItemEnabled(1));
+  EXPECT_EQ(f.list->Item(2), QStringLiteral("//基层"));
+  EXPECT_EQ(f.list->Item(3), QStringLiteral("&x 表三"));  // not a file line: as it stands
+  EXPECT_EQ(f.list->ItemState(3), S::cbUnchecked);
+
+  // Items of another list keep their states and flags.
+  TFwCheckList copy(&f.form);
+  copy.AddItem(QStringLiteral("旧"));
+  copy.SetItems(f.list->CheckItems());
+  ASSERT_EQ(copy.Count(), 4);
+  EXPECT_EQ(copy.ItemState(1), S::cbGrayed);
+  EXPECT_FALSE(copy.ItemEnabled(1));
+  copy.AddStrings(QStringList{QStringLiteral("&1 1 表四 ")});
+  EXPECT_EQ(copy.Count(), 5);
+  EXPECT_TRUE(copy.ItemChecked(4));
 }
 
 } // namespace

@@ -44,3 +44,25 @@ TEST(FwControlButton, RepeatsWhileHeldAndClicksOnReleaseInside) {
   b->SetGlyph(wide);
   EXPECT_EQ(b->NumGlyphs(), 1);
 }
+
+TEST(FwControlButton, GlyphCellStandsOnTheButtonsFace) {
+  TForm form(nullptr);
+  auto* b = new TFwControlButton(&form);
+  b->SetParent(&form);
+  b->SetBounds(0, 0, 20, 20);
+  b->SetFlat(true);
+  b->SetColor(clYellow);
+  // One 10 x 10 cell: a grey background with a black 2 x 2 mark in the middle.
+  TBitmap cell(10, 10);
+  cell.Canvas().Brush().SetColor(clBtnFace);
+  cell.Canvas().FillRect(Rect(0, 0, 10, 10));
+  cell.Canvas().Brush().SetColor(clBlack);
+  cell.Canvas().FillRect(Rect(4, 4, 6, 6));
+  b->SetGlyph(cell);
+  b->SetNumGlyphs(1);
+  const QImage image = b->grab().toImage();
+  // The cell's background is left out; its mark is drawn.
+  EXPECT_EQ(fwtest::Count(image, ColorToRGB(clBtnFace), QRect(5, 5, 10, 10)), 0);
+  EXPECT_EQ(fwtest::At(image, 6, 6), ColorToRGB(clYellow));
+  EXPECT_EQ(fwtest::Count(image, ColorToRGB(clBlack), QRect(5, 5, 10, 10)), 4);
+}

@@ -194,6 +194,40 @@ TEST(FwCustomComboBox, ValuesBesideTheItems) {
   EXPECT_EQ(f.combo->ItemIndex(), 3);
 }
 
+TEST(FwCustomComboBox, EveryItemLeavingIsToldOnce) {
+  Fixture f;
+  QStringList gone;
+  f.combo->OnDeleteItem = [&](TObject*, int index, const QString& item) { gone << QStringLiteral("%1 %2").arg(index).arg(item); };
+  f.combo->Widget()->removeItem(1);
+  EXPECT_EQ(gone, QStringList{"1 apple"});
+  gone.clear();
+  f.combo->SetItems({"一", "二"});  // the old items leave, the new ones do not
+  EXPECT_EQ(gone, (QStringList{"0 北京", "1 Abacus", "2 banana", "3 berry", "4 cherry"}));
+  gone.clear();
+  f.combo->ClearItems();
+  EXPECT_EQ(gone, (QStringList{"0 一", "1 二"}));
+}
+
+TEST(FwCustomComboBox, LeavingWithATextThatIsNoItemRaisesNotInList) {
+  Fixture f(TComboBoxStyle::csDropDown);
+  f.combo->SetAllowEdit(true);
+  f.combo->SetAutoComplete(false);
+  int notInList = 0;
+  f.combo->OnNotInList = [&](TObject*) { ++notInList; };
+  f.Focus(f.combo);
+  f.combo->SetText(QStringLiteral("BANANA"));  // an item, letter case aside
+  f.Focus(f.other);
+  EXPECT_EQ(notInList, 0);
+  f.Focus(f.combo);
+  f.combo->SetText(QStringLiteral("葡萄"));
+  f.Focus(f.other);
+  EXPECT_EQ(notInList, 1);
+  f.Focus(f.combo);
+  f.combo->SetText(QString());  // an empty box is no choice at all
+  f.Focus(f.other);
+  EXPECT_EQ(notInList, 1);
+}
+
 TEST(FwCustomComboBox, FlatButtonAndControllerPush) {
   Fixture f;
   TFwFrameController controller;

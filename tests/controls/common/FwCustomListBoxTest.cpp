@@ -184,6 +184,27 @@ TEST(FwCustomListBox, GroupHeaderIsABandWithoutItsPrefix) {
   EXPECT_EQ(At(image, 190, 2 + 30), Rgb(clWindow));
 }
 
+TEST(FwCustomListBox, GroupBandIsAGradientOnlyOnAHighColourDisplay) {
+  Fixture<TFwListBox> f;
+  f.list->SetGroupMode(true);
+  f.list->SetGroupColor(clBlue);
+  f.list->SetItemHeight(20);
+  f.list->SetItems({"//Totals"});
+  QImage image = f.Grab();
+  // From the control's colour at the left to the group colour at the right.
+  const int y = f.list->Framing().FrameMargin() + 18;
+  EXPECT_NE(At(image, 20, y), At(image, 150, y));
+  EXPECT_NE(At(image, 20, y), Rgb(clBlue));
+
+  const bool high = HighColorDisplay();
+  SetHighColorDisplay(false);
+  f.list->Widget()->viewport()->update();
+  image = f.Grab();
+  SetHighColorDisplay(high);
+  EXPECT_EQ(At(image, 20, y), Rgb(clBlue));
+  EXPECT_EQ(At(image, 150, y), Rgb(clBlue));
+}
+
 TEST(FwCustomListBox, ClippedItemShowsItsWholeTextAsAHint) {
   Fixture<TFwListBox> f;
   const QString longItem = "long\t" + QString(40, QLatin1Char('W'));

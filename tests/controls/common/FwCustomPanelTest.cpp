@@ -3,11 +3,14 @@
 #include "controls/common/FwCustomPanel.h"
 #include "controls/common/FwGroupBox.h"
 #include "controls/common/FwPanelDockManager.h"
+#include "controls/common/FwRegIniFile.h"
 #include "controls/common/FwSpacer.h"
 #include "controls/common/FwStatusBar.h"
 #include "controls/common/FwToolbar.h"
+#include "ButtonTestHost.h"
 #include "PixelTools.h"
 #include "platform/ui/Bitmap.h"
+#include "platform/ui/Edit.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Timer.h"
 
@@ -130,4 +133,73 @@ TEST(FwPanelDockManager, DockedClientsMakeRoomForTheirGrabber) {
   site->DockClient(other, Rect(0, 0, 50, 50));
   EXPECT_EQ(other->Top(), 14);
   EXPECT_EQ(site->DockManager()->CloseRect(other), Rect(35, 1, 48, 12));
+}
+
+TEST(FwGroupBox, AltAndTheCaptionsAcceleratorFocusTheFirstChild) {
+  fwtest::ActiveForm host;
+  ASSERT_TRUE(host.active);
+  auto* box = new TFwGroupBox(&host.form);
+  box->SetParent(&host.form);
+  box->SetBounds(0, 0, 200, 105);
+  box->SetCaption(QStringLiteral("编号范围(&R)"));
+  auto* first = new TEdit(&host.form);
+  auto* second = new TEdit(&host.form);
+  for (TEdit* e : {second, first}) e->SetParent(box);  // child order differs from tab order
+  first->SetTabOrder(0);
+  second->SetTabOrder(1);
+  auto* outside = new TEdit(&host.form);
+  outside->SetParent(&host.form);
+  outside->SetTop(150);
+  outside->SetFocus();
+
+  QTest::keyClick(&host.form, Qt::Key_R, Qt::AltModifier);
+  EXPECT_TRUE(first->Focused());
+
+  // A disabled box takes no accelerator.
+  outside->SetFocus();
+  box->SetEnabled(false);
+  QTest::keyClick(&host.form, Qt::Key_R, Qt::AltModifier);
+  EXPECT_TRUE(outside->Focused());
+}
+
+TEST(FwToolbar, AlignmentChangeReappliesTheBordersAndTheSizeAcross) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 400, 300);
+  auto* bar = new TFwToolbar(&form);
+  bar->SetParent(&form);
+  bar->SetAlign(TAlign::alLeft);
+  EXPECT_EQ(bar->BorderSides(), TSides(sdLeft));
+  EXPECT_EQ(bar->Width(), 32);
+
+  // The size across is reset to 32 even when the new alignment keeps the size.
+  bar->SetAlign(TAlign::alNone);
+  bar->SetBounds(0, 0, 120, 80);
+  bar->SetAlign(TAlign::alRight);
+  EXPECT_EQ(bar->BorderSides(), TSides(sdRight));
+  EXPECT_EQ(bar->Width(), 32);
+  bar->SetAlign(TAlign::alBottom);
+  EXPECT_EQ(bar->BorderSides(), TSides(sdBottom));
+  EXPECT_EQ(bar->Height(), 29);  // then the rows' height: 25 + 2 x 2
+
+  // Without AutoStyle and AutoResize the borders and size stay.
+  bar->SetAutoStyle(false);
+  bar->SetAutoResize(false);
+  bar->SetAlign(TAlign::alNone);
+  bar->SetBounds(0, 0, 120, 80);
+  bar->SetAlign(TAlign::alTop);
+  EXPECT_EQ(bar->BorderSides(), TSides(sdBottom));
+  EXPECT_EQ(bar->Height(), 80);
+}
+
+TEST(FwToolbar, AFreedSettingsFileIsForgotten) {
+  TForm form(nullptr);
+  auto* bar = new TFwToolbar(&form);
+  auto* settings = new TFwRegIniFile(&form);
+  EXPECT_TRUE(settings->SettingsChanged());
+  settings->SetSettingsChanged(false);
+  settings->SetPath(QStringLiteral("工具栏"));
+  EXPECT_TRUE(settings->SettingsChanged());
+  bar->SetRegIniFile(settings);
+  delete settings;
+  EXPECT_EQ(bar->RegIniFile(), nullptr);
 }

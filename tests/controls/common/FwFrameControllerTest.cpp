@@ -1,6 +1,7 @@
 // The frame controller's pushes: registration, the per-control mask, the setters' side
 // effects, update brackets, loading, and clean-up when either side goes away.
 #include "controls/common/FwFrameController.h"
+#include "controls/common/FwRegIniFile.h"
 
 #include <gtest/gtest.h>
 
@@ -261,4 +262,32 @@ TEST(FwFrameController, AControlFreedDuringAPushIsSkipped) {
   controller.BeginUpdate();
   controller.EndUpdate();  // the full push stops at the freed control
   EXPECT_EQ(controller.ControlCount(), 0);
+}
+
+TEST(FwFrameController, ForgetsItsSettingsHolderWhenThatIsFreed) {
+  TFwFrameController controller;
+  RecordingClient client;
+  controller.AddControl(&client);
+  client.Pushed.clear();
+  auto* settings = new TFwRegIniFile(nullptr);
+  controller.SetRegIniFile(settings);
+  EXPECT_EQ(controller.RegIniFile(), settings);
+  EXPECT_TRUE(client.Pushed.empty());  // nothing of it reaches the controls
+  delete settings;
+  EXPECT_EQ(controller.RegIniFile(), nullptr);
+}
+
+TEST(FwFrameController, OwnedControllerPushesOnceWhenItsOwnerFinishesLoading) {
+  TComponent form;
+  auto* controller = new TFwFrameController(&form);
+  RecordingClient client;
+  form.BeginLoad();
+  controller->AddControl(&client);
+  client.Pushed.clear();
+  controller->SetFrameSides(sdBottom);
+  controller->SetFrameHotTrack(true);  // loading: the sides stay
+  client.Pushed.clear();
+  form.EndLoad();
+  EXPECT_EQ(client.Pushed.size(), 16u);
+  EXPECT_EQ(client.Sides, TSides(sdBottom));
 }

@@ -148,6 +148,50 @@ TEST(FwLabel, TurnedTextStandsUpright) {
   EXPECT_GT(ink.height(), ink.width());
 }
 
+// Curved text runs clockwise round the anchor, starting at the angle: 0 at the top,
+// 90 at the left, 180 at the bottom.
+TEST(FwLabel, CurvedTextRunsRoundTheAnchorFromTheAngle) {
+  struct Case {
+    int angle;
+    TCenterPoint anchor;
+    QRect expected;  // where all the ink must lie
+    QPoint firstInk;  // a pixel area the first letter must touch
+  };
+  const Case cases[] = {
+      {0, TCenterPoint::cpCenter, QRect(95, 0, 105, 100), QPoint(100, 30)},
+      {90, TCenterPoint::cpCenter, QRect(0, 0, 100, 105), QPoint(30, 100)},
+      {180, TCenterPoint::cpCenter, QRect(0, 95, 105, 105), QPoint(100, 170)},
+      {0, TCenterPoint::cpLowerLeft, QRect(0, 0, 200, 200), QPoint(0, 30)},
+  };
+  for (const Case& c : cases) {
+    Fixture f(QStringLiteral("WWWW"), 200, 200);
+    f.label->Font().SetSize(14);
+    f.label->SetRotation(TRotation::roCurve);
+    f.label->SetCenterPoint(c.anchor);
+    f.label->SetAngle(c.angle);
+    const QImage image = f.Grab();
+    const QRect ink = Inked(image);
+    ASSERT_FALSE(ink.isNull()) << c.angle;
+    EXPECT_TRUE(c.expected.contains(ink)) << c.angle << " ink " << ink.x() << "," << ink.y() << " " << ink.width()
+                                          << "x" << ink.height();
+    // The first letter stands near its place on the circle.
+    const QRect near(c.firstInk - QPoint(30, 30), QSize(60, 60));
+    EXPECT_FALSE(Inked(image.copy(near)).isNull()) << c.angle;
+  }
+}
+
+TEST(FwLabel, DisabledCurvedTextIsTwoTone) {
+  Fixture f(QStringLiteral("WWW"), 200, 200);
+  f.label->SetRotation(TRotation::roCurve);
+  f.label->SetColor(clYellow);
+  f.label->SetTextStyle(TTextStyle::tsShadow);
+  f.label->SetEnabled(false);
+  const QImage image = f.Grab();
+  EXPECT_GT(Count(image, ColorToRGB(clBtnShadow)), 0);
+  EXPECT_GT(Count(image, ColorToRGB(clBtnHighlight)), 0);
+  EXPECT_EQ(Count(image, clBlack), 0);
+}
+
 TEST(FwLabel, FrameControllerGivesTheBoxLookOnlyWhenItsFrameIsVisible) {
   Fixture f("");
   TFwFrameController box;

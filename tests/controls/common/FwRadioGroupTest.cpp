@@ -1,6 +1,8 @@
 #include "controls/common/FwGroupButton.h"
 #include "controls/common/FwRadioGroup.h"
+#include "platform/ui/Bitmap.h"
 #include "platform/ui/Form.h"
+#include "PixelTools.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -156,6 +158,70 @@ TEST(FwRadioGroup, ItemPropertiesReachTheButtons) {
   }
   f.group->SetEnabled(false);
   EXPECT_FALSE(f.group->Button(0)->Enabled());
+}
+
+TEST(FwRadioGroup, CaptionStyleGlyphsAndColoursReachTheButtons) {
+  GroupFixture f;
+  f.group->SetItemHotTrackColorType(TFwHotTrackColorType::htctComplement);
+  f.group->SetTextStyle(TTextStyle::tsShadow);
+  f.group->SetLightTextStyle(true);
+  f.group->SetTextHighlightColor(clYellow);
+  f.group->SetTextShadowColor(clNavy);
+  f.group->SetTextShadowDepth(3);
+  f.group->SetTransparentColor(clFuchsia);
+  f.group->SetWinMaskColor(clLime);
+  f.group->SetTransparent(true);
+  for (int i = 0; i < f.group->ButtonCount(); ++i) {
+    const TFwGroupButton* b = f.group->Button(i);
+    EXPECT_EQ(b->HotTrackColorType(), TFwHotTrackColorType::htctComplement);
+    EXPECT_EQ(b->TextStyle(), TTextStyle::tsShadow);
+    EXPECT_TRUE(b->LightTextStyle());
+    EXPECT_EQ(b->TextHighlightColor(), clYellow);
+    EXPECT_EQ(b->TextShadowColor(), clNavy);
+    EXPECT_EQ(b->TextShadowDepth(), 3);
+    EXPECT_EQ(b->TransparentColor(), clFuchsia);
+    EXPECT_EQ(b->WinMaskColor(), clLime);
+    EXPECT_TRUE(b->Transparent());
+  }
+
+  // A strip of six 16 x 16 cells: the buttons draw its cells and the columns make room.
+  const int narrow = f.group->Button(0)->Width();
+  TBitmap strip(96, 16);
+  for (int cell = 0; cell < 6; ++cell) {
+    strip.Canvas().Brush().SetColor(cell == 1 ? clRed : clBlue);
+    strip.Canvas().FillRect(Bounds(cell * 16, 0, 16, 16));
+  }
+  f.group->SetItemHeight(20);
+  f.group->SetCustomGlyphs(strip);
+  EXPECT_TRUE(f.group->UseCustomGlyphs());
+  EXPECT_EQ(f.group->GlyphWidth(), 16);
+  EXPECT_EQ(f.group->Button(0)->Width(), narrow + 3);
+  f.group->SetItemIndex(0);
+  const QImage checked = f.group->Button(0)->grab().toImage();
+  const QImage unchecked = f.group->Button(1)->grab().toImage();
+  EXPECT_EQ(fwtest::Count(checked, clRed), 256);  // cell 1: checked
+  EXPECT_EQ(fwtest::Count(unchecked, clBlue), 256);
+  f.group->SetCustomGlyphs(TBitmap());
+  EXPECT_FALSE(f.group->UseCustomGlyphs());
+  EXPECT_EQ(f.group->GlyphWidth(), 13);
+}
+
+TEST(FwRadioGroup, ItemsTakeTheItemFont) {
+  GroupFixture f;
+  EXPECT_EQ(f.group->ItemFont().Name(), QStringLiteral("MS Sans Serif"));
+  EXPECT_EQ(f.group->ItemFont().Size(), 8);
+  TFont font;
+  font.SetSize(12);
+  f.group->SetItemFont(font);
+  EXPECT_EQ(f.group->Button(1)->Font().Size(), 12);
+}
+
+TEST(FwRadioGroup, AltAndTheCaptionsAcceleratorFocusTheFirstButton) {
+  GroupFixture f;
+  f.group->SetCaption(QStringLiteral("汇总方式(&H)"));
+  f.group->SetItemIndex(1);
+  QTest::keyClick(&f.form, Qt::Key_H, Qt::AltModifier);
+  EXPECT_TRUE(f.group->Button(0)->Focused());
 }
 
 } // namespace

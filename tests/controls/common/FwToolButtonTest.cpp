@@ -277,3 +277,70 @@ TEST(FwToolButton, OpenMenuPressesTheFaceOnlyOfAButtonThatIsAllMenu) {
     EXPECT_FALSE(b->Look().Dropped);
   }
 }
+
+TEST(FwToolButton, KeepsItsOwnImageAndDownStateAcrossActionChanges) {
+  Host host;
+  TAction action(&host.form);
+  action.SetImageIndex(3);
+  TFwToolButton* b = host.Button(0, 1);
+  b->SetAllowAllUp(true);
+  b->SetAction(&action);
+  EXPECT_EQ(b->ImageIndex(), 3);
+
+  // While the two agree the button follows the action.
+  action.SetImageIndex(4);
+  action.SetChecked(true);
+  EXPECT_EQ(b->ImageIndex(), 4);
+  EXPECT_TRUE(b->Down());
+  action.SetChecked(false);
+  EXPECT_FALSE(b->Down());
+
+  // A value set on the button itself stays when the action changes.
+  b->SetImageIndex(7);
+  b->SetDown(true);
+  action.SetImageIndex(5);
+  action.SetCaption(QStringLiteral("保存"));
+  EXPECT_EQ(b->ImageIndex(), 7);
+  EXPECT_TRUE(b->Down());
+  EXPECT_EQ(b->Caption(), QStringLiteral("保存"));
+
+  // Once they agree again the button follows once more.
+  b->SetImageIndex(5);
+  action.SetImageIndex(6);
+  EXPECT_EQ(b->ImageIndex(), 6);
+}
+
+// Counts the paints that reach the button.
+struct CountingButton : TFwToolButton {
+  using TFwToolButton::TFwToolButton;
+  int paints = 0;
+  void Paint() override {
+    ++paints;
+    TFwToolButton::Paint();
+  }
+};
+
+TEST(FwToolButton, RepaintsWhenItsImageListChanges) {
+  Host host;
+  TImageList images(&host.form);
+  auto* b = new CountingButton(&host.form);
+  b->SetParent(&host.form);
+  b->SetImages(&images);
+  host.form.Show();
+  QTest::qWait(20);
+  b->paints = 0;
+  QImage red(16, 16, QImage::Format_ARGB32);
+  red.fill(Qt::red);
+  images.Add(red);  // only the change link can ask the button for a repaint
+  QTest::qWait(20);
+  EXPECT_GT(b->paints, 0);
+
+  // Another list: the first one's changes no longer reach the button.
+  TImageList other(&host.form);
+  b->SetImages(&other);
+  QTest::qWait(20);
+  b->paints = 0;
+  images.Add(red);
+  QTest::qWait(20);
+  EXPECT_EQ(b->paints, 0);
+}

@@ -48,3 +48,17 @@ TEST(FwAnimator, AFreedImageListStopsTheTimer) {
   EXPECT_FALSE(animator.Timer().Enabled());
   animator.Timer().Tick();  // nothing to show, nothing happens
 }
+
+TEST(FwAnimator, FollowsTheSizeOfItsListWhenTheListChanges) {
+  TImageList images(nullptr);
+  TFwAnimator animator(nullptr);
+  animator.SetImageList(&images);
+  EXPECT_EQ(animator.Width(), 16);
+  images.SetWidth(32);
+  images.SetHeight(24);
+  EXPECT_EQ(animator.Width(), 32);
+  EXPECT_EQ(animator.Height(), 24);
+  animator.SetImageList(nullptr);
+  images.SetWidth(8);  // no longer followed
+  EXPECT_EQ(animator.Width(), 32);
+}

@@ -1,5 +1,7 @@
 #include "MainGroupBar.h"
+#include "controls/common/FwColors.h"
 #include "controls/common/FwRapidFireButton.h"
+#include "controls/common/FwRegIniFile.h"
 #include "controls/navigation/FwGroupController.h"
 #include "controls/navigation/FwSizePanel.h"
 #include "platform/ui/ListError.h"
@@ -9,6 +11,7 @@
 
 #include <QPainter>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace fw;
@@ -255,6 +258,22 @@ TEST(FwGroupBar, ItemsFollowTheirActions) {
   delete exportAction;
   EXPECT_EQ(exportItem->Action(), nullptr);
   EXPECT_FALSE(exportItem->Clickable());
+
+  // An item gives an action its values and its click.
+  TFwGroupItem* own = m.groups[0]->Items().Add();
+  own->SetCaption(QStringLiteral("打印"));
+  own->SetImageIndex(4);
+  own->SetEnabled(false);
+  int clicks = 0;
+  own->OnClick = [&clicks](TObject*) { ++clicks; };
+  TAction target(nullptr);
+  own->AssignTo(target);
+  EXPECT_EQ(target.Caption(), QStringLiteral("打印"));
+  EXPECT_EQ(target.ImageIndex(), 4);
+  EXPECT_FALSE(target.Enabled());
+  ASSERT_TRUE(target.OnExecute);
+  target.OnExecute(&target);
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST(FwGroupBar, HotTrackingAndClicks) {
@@ -294,6 +313,27 @@ TEST(FwGroupBar, HotTrackingAndClicks) {
   QTest::mouseClick(g, Qt::LeftButton, Qt::NoModifier, QPoint(20, 5));
   EXPECT_FALSE(g->Opened());
   EXPECT_EQ(Log(s.log), "canclose1 close1");
+}
+
+TEST(FwGroupBar, AShownHintChangesWithTheItemAtOnce) {
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView, 3);
+  TFwGroup* g = s.groups[0];
+  g->Items()[0]->SetHint(QStringLiteral("新建记录"));
+  g->Items()[2]->SetHint(QStringLiteral("删除记录"));
+  s.bar->show();
+  const QPoint first = Centre(g->Items()[0]->CaptionRect());
+  const QPoint third = Centre(g->Items()[2]->CaptionRect());
+  QTest::mouseMove(g, first);
+  ASSERT_EQ(g->toolTip(), QStringLiteral("新建记录"));
+  // The pointer rested: the desktop shows the tip.
+  QToolTip::showText(g->mapToGlobal(first), g->toolTip(), g);
+  ASSERT_TRUE(QToolTip::isVisible());
+
+  QTest::mouseMove(g, third);  // no rest on the new item
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("删除记录"));
+  QTest::mouseMove(g, QPoint(20, 5));  // onto the caption, which has no hint: the tip goes
+  EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+  QToolTip::hideText();
 }
 
 TEST(FwGroupBar, HitTestsFollowAResizeWithoutAPaint) {
@@ -368,6 +408,61 @@ TEST(FwGroupBar, ControllerPushesSharedValues) {
   controller.EndUpdate();
   EXPECT_EQ(s.groups[1]->CaptionHeight(), 16);  // never below 16
   EXPECT_EQ(s.groups[2]->CaptionHeight(), 20);
+}
+
+TEST(FwGroupBar, ControllerForgetsAFreedSettingsHolder) {
+  TFwGroupController controller(nullptr);
+  auto* settings = new TFwRegIniFile(nullptr);
+  controller.SetRegIniFile(settings);
+  EXPECT_EQ(controller.RegIniFile(), settings);
+  delete settings;
+  EXPECT_EQ(controller.RegIniFile(), nullptr);
+}
+
+TEST(FwGroupBar, ClosingAGroupAtTheBottomLeavesNoEmptySpaceBelow) {
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView, 6);
+  s.bar->SetHeight(200);
+  s.bar->SetScrollPosition(100000);
+  const int before = s.bar->ScrollPosition();
+  ASSERT_GT(before, 0);
+  s.groups[2]->SetOpened(false);
+  // The last group's bottom (plus the gap) ends at the client's bottom, or the bar is
+  // back at the top.
+  EXPECT_LT(s.bar->ScrollPosition(), before);
+  TFwGroup* last = s.groups[2];
+  const int gap = s.bar->ClientRect().Bottom - (last->Top() + last->Height());
+  EXPECT_TRUE(s.bar->ScrollPosition() == 0 || gap == s.bar->GroupBorderSize()) << gap;
+  EXPECT_EQ(s.bar->ScrollPosition(), std::max(0, s.bar->ScrollRange() - s.bar->ClientHeight()));
+}
+
+TEST(FwGroupBar, ImageListChangesMeasureTheGroupsAgain) {
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView, 2, 1);
+  TImageList small(nullptr);
+  small.SetWidth(16);
+  small.SetHeight(16);
+  s.bar->SetSmallImages(&small);
+  s.groups[0]->Items()[0]->SetImageIndex(0);
+  EXPECT_EQ(s.groups[0]->Items()[1]->CaptionRect().Left, 16 + 12);
+  small.SetWidth(24);  // only the list changes
+  EXPECT_EQ(s.groups[0]->Items()[1]->CaptionRect().Left, 24 + 12);
+
+  TImageList own(nullptr);
+  s.groups[0]->SetSmallImages(&own);
+  own.SetWidth(20);
+  EXPECT_EQ(s.groups[0]->Items()[1]->CaptionRect().Left, 20 + 12);
+  s.groups[0]->SetSmallImages(nullptr);
+  s.bar->SetSmallImages(nullptr);
+}
+
+TEST(FwGroupBar, ThemeChangeReadsTheColourSchemeAgain) {
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView);
+  EXPECT_EQ(s.bar->FlatColorAdjustment(), 30);
+  const int scheme = XPColorScheme();
+  SetXPColorScheme(2);
+  QEvent themeChange(QEvent::ThemeChange);
+  QCoreApplication::sendEvent(s.bar, &themeChange);
+  EXPECT_EQ(XPColorScheme(), GetXPColorScheme());
+  SetXPColorScheme(scheme);
 }
 
 TEST(FwGroupBar, MainWindowBarScreenshot) {

@@ -1,3 +1,4 @@
+#include "../common/ButtonTestHost.h"
 #include "controls/common/FwButtonEdit.h"
 #include "controls/common/FwEdit.h"
 #include "controls/navigation/FwPageControl.h"
@@ -7,6 +8,7 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <memory>
 #include <gtest/gtest.h>
@@ -344,4 +346,154 @@ TEST(FwPageControl, EntryFormPagesScreenshot) {
   const QImage image = form.grab().toImage();
   fwtest::SaveShot(image, "pages-entry.png");
   fwtest::SaveShot(image.copy(0, 0, 240, 100).scaled(720, 300), "pages-entry-zoom.png");
+}
+
+namespace {
+
+QPoint Centre(const TRect& r) { return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
+
+using fwtest::SendMouse;
+
+} // namespace
+
+TEST(FwPageControl, TheCloseButtonClosesTheActivePageOnlyWhenOnCloseAllows) {
+  Book b(3);
+  b.pages->SetShowCloseButton(true);
+  b.pages->SetActivePageIndex(1);
+  b.pages->DisplayRect();  // lays out, which places the button
+  TFwTabCloseButton* close = b.pages->CloseButton();
+  ASSERT_NE(close, nullptr);
+  ASSERT_TRUE(close->isVisible());
+  const QPoint middle(close->width() / 2, close->height() / 2);
+
+  // Without a handler, or with one that keeps AllowClose false, nothing closes.
+  QTest::mouseClick(close, Qt::LeftButton, {}, middle);
+  int asked = 0;
+  bool allow = false;
+  b.pages->OnClose = [&](TObject* sender, bool& allowClose) {
+    ++asked;
+    EXPECT_EQ(sender, b.pages);
+    EXPECT_FALSE(allowClose);
+    allowClose = allow;
+  };
+  QTest::mouseClick(close, Qt::LeftButton, {}, middle);
+  EXPECT_EQ(b.pages->PageCount(), 3);
+  EXPECT_EQ(asked, 1);
+
+  // A press that leaves the button before the release is no click.
+  allow = true;
+  QTest::mousePress(close, Qt::LeftButton, {}, middle);
+  QTest::mouseMove(close, QPoint(-20, -20));
+  QTest::mouseRelease(close, Qt::LeftButton, {}, QPoint(-20, -20));
+  EXPECT_EQ(asked, 1);
+
+  QTest::mouseClick(close, Qt::LeftButton, {}, middle);
+  EXPECT_EQ(b.pages->PageCount(), 2);
+  EXPECT_EQ(b.pages->ActivePage(), b.sheets[0]);  // the page before the closed one
+}
+
+TEST(FwPageControl, ATabDraggedToANewPlaceTakesItsPageThere) {
+  Book b(4);
+  b.pages->SetAllowTabDragging(true);
+  b.pages->SetActivePageIndex(0);
+  b.Log();
+  const QPoint from = Centre(b.pages->TabDrawRect(0));
+  const QPoint to = Centre(b.pages->TabDrawRect(2));
+  SendMouse(b.pages, QEvent::MouseButtonPress, from);
+  SendMouse(b.pages, QEvent::MouseMove, from + QPoint(12, 0));
+  EXPECT_TRUE(b.pages->Dragging());
+  SendMouse(b.pages, QEvent::MouseMove, to);
+  // The marker stands at the far side of the target, away from the dragged tab.
+  ASSERT_TRUE(b.pages->DragMarkerShown());
+  const TRect target = b.pages->TabDrawRect(2);
+  EXPECT_NEAR(Centre(b.pages->DragMarkerRect()).x(), target.Right, 2);
+  SendMouse(b.pages, QEvent::MouseButtonRelease, to);
+
+  EXPECT_FALSE(b.pages->Dragging());
+  EXPECT_FALSE(b.pages->DragMarkerShown());
+  EXPECT_EQ(b.Captions(), (QStringList{"P1", "P2", "P0", "P3"}));
+  EXPECT_EQ(b.pages->ActivePage(), b.sheets[0]);
+  EXPECT_EQ(b.pages->TabIndex(), 2);
+  EXPECT_EQ(b.Log(), QStringLiteral("move0>2"));
+
+  // Escape ends a drag where it began.
+  const QPoint back = Centre(b.pages->TabDrawRect(2));
+  SendMouse(b.pages, QEvent::MouseButtonPress, back);
+  SendMouse(b.pages, QEvent::MouseMove, Centre(b.pages->TabDrawRect(0)));
+  ASSERT_TRUE(b.pages->Dragging());
+  b.Key(b.pages, Qt::Key_Escape, Qt::NoModifier);
+  SendMouse(b.pages, QEvent::MouseButtonRelease, Centre(b.pages->TabDrawRect(0)));
+  EXPECT_EQ(b.Captions(), (QStringList{"P1", "P2", "P0", "P3"}));
+}
+
+TEST(FwPageControl, WithoutTabDraggingAPressAndMoveOnlySelects) {
+  Book b(3);
+  const QPoint from = Centre(b.pages->TabDrawRect(0));
+  SendMouse(b.pages, QEvent::MouseButtonPress, from);
+  SendMouse(b.pages, QEvent::MouseMove, Centre(b.pages->TabDrawRect(2)));
+  EXPECT_FALSE(b.pages->Dragging());
+  SendMouse(b.pages, QEvent::MouseButtonRelease, Centre(b.pages->TabDrawRect(2)));
+  EXPECT_EQ(b.Captions(), (QStringList{"P0", "P1", "P2"}));
+}
+
+TEST(FwPageControl, AltAndATabsAcceleratorSelectItsPage) {
+  Book b(3);
+  b.sheets[2]->SetCaption(QStringLiteral("汇总(&S)"));
+  b.sheets[1]->SetCaption(QStringLiteral("表&1"));
+  b.sheets[1]->SetTabEnabled(false);
+  b.pages->SetActivePageIndex(0);
+  b.Log();
+  int clicks = 0;
+  b.pages->OnTabClick = [&](TObject*) { ++clicks; };
+  b.pages->DisplayRect();
+  b.Key(&b.form, Qt::Key_S, Qt::AltModifier);
+  EXPECT_EQ(b.pages->ActivePage(), b.sheets[2]);
+  EXPECT_TRUE(b.pages->Focused());
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(b.Log(), QStringLiteral("changing2(on 0) change(on 2) page"));
+  // A disabled tab takes no accelerator.
+  b.Key(&b.form, Qt::Key_1, Qt::AltModifier);
+  EXPECT_EQ(b.pages->ActivePage(), b.sheets[2]);
+}
+
+TEST(FwPageControl, DockedControlsLiveInSheetsOfTheirOwn) {
+  Book b(2);
+  auto* tool = new TForm(nullptr);
+  tool->SetCaption(QStringLiteral("字段列表\r\n第二行"));
+  tool->Show();
+  EXPECT_EQ(b.pages->DockClient(tool), nullptr);  // not a dock site yet
+  b.pages->SetDockSite(true);
+  TFwTabSheet* sheet = b.pages->DockClient(tool);
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_EQ(b.pages->PageCount(), 3);
+  EXPECT_EQ(b.pages->DockedControl(sheet), tool);
+  EXPECT_EQ(sheet->Caption(), QStringLiteral("字段列表"));  // the first line
+  EXPECT_EQ(b.pages->ActivePage(), sheet);
+  EXPECT_EQ(tool->Parent(), sheet);
+  EXPECT_EQ(tool->BoundsRect(), sheet->ClientRect());
+
+  tool->SetCaption(QStringLiteral("查询列表"));
+  EXPECT_EQ(sheet->Caption(), QStringLiteral("查询列表"));
+  tool->SetVisible(false);
+  EXPECT_FALSE(sheet->TabVisible());
+  tool->SetVisible(true);
+  EXPECT_TRUE(sheet->TabVisible());
+
+  // A double click on its tab floats the control; its sheet goes, the next page shows.
+  b.pages->SetActivePage(sheet);
+  const QPoint tab = QPoint((b.pages->TabDrawRect(2).Left + b.pages->TabDrawRect(2).Right) / 2,
+                            (b.pages->TabDrawRect(2).Top + b.pages->TabDrawRect(2).Bottom) / 2);
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                            QEvent::MouseButtonRelease})
+    SendMouse(b.pages, type, tab);
+  EXPECT_EQ(tool->Parent(), nullptr);
+  EXPECT_TRUE(tool->isWindow());
+  EXPECT_EQ(b.pages->PageCount(), 2);
+  EXPECT_EQ(b.pages->ActivePage(), b.sheets[0]);
+
+  // Freed while docked, a control takes its sheet along.
+  TFwTabSheet* again = b.pages->DockClient(tool);
+  ASSERT_NE(again, nullptr);
+  delete tool;
+  EXPECT_EQ(b.pages->PageCount(), 2);
 }

@@ -103,10 +103,32 @@ TEST(FwSizePanel, LockBarKeepsTheSizeButNotTheHotSpot) {
   w.Click(w.HotSpot());
   EXPECT_EQ(w.panel->Width(), 108);
 
+  QTest::mouseMove(w.panel, w.HotSpot());
+  EXPECT_EQ(w.panel->cursor().shape(), Qt::PointingHandCursor);
+
   w.panel->SetLockBar(false);
   QTest::mouseMove(w.panel, QPoint(50, 50));
   QTest::mouseMove(w.panel, w.BarOutsideHotSpot());
   EXPECT_EQ(w.panel->cursor().shape(), Qt::SplitHCursor);
+  // The hot spot keeps its own cursor on a bar that can be dragged, too.
+  QTest::mouseMove(w.panel, w.HotSpot());
+  EXPECT_EQ(w.panel->cursor().shape(), Qt::PointingHandCursor);
+  QTest::mouseMove(w.panel, QPoint(50, 50));  // later tests start with the pointer away
+}
+
+TEST(FwSizePanel, UnalignedSiblingsCountAtThePanelsSide) {
+  Window w;
+  EXPECT_EQ(w.panel->FreeRoom(), 400);
+  auto* aligned = new TPanel(&w.host);
+  aligned->SetParent(&w.host);
+  aligned->SetAlign(TAlign::alRight);
+  aligned->SetWidth(60);
+  auto* loose = new TPanel(&w.host);
+  loose->SetParent(&w.host);
+  loose->SetBounds(200, 20, 50, 30);
+  EXPECT_EQ(w.panel->FreeRoom(), 400 - 60 - 50);
+  loose->SetVisible(false);
+  EXPECT_EQ(w.panel->FreeRoom(), 400 - 60);
 }
 
 TEST(FwSizePanel, DeferredDragAndEscape) {
@@ -174,4 +196,15 @@ TEST(FwSizePanel, HotSpotLightsUpUnderTheMouse) {
   EXPECT_EQ(fillAt(), RGB(200, 210, 220));
   QTest::mouseMove(w.panel, QPoint(20, 20));
   EXPECT_FALSE(w.panel->HotSpotHot());
+}
+
+TEST(FwSizePanel, DockedClientsKeepClearOfTheSizeBar) {
+  Window w;
+  w.panel->SetDockSite(true);
+  ASSERT_NE(w.panel->DockManager(), nullptr);
+  EXPECT_EQ(w.panel->SizeBarRect(), Rect(108 - 8, 0, 108, w.panel->Height()));  // one pixel deeper on a dock site
+  auto* client = new TFwPanel(&w.host);
+  w.panel->DockClient(client, Rect(0, 0, 108, 120));
+  // Below its grabber (the panel stands on the left), and left of the bar.
+  EXPECT_EQ(client->BoundsRect(), Rect(0, 14, 100, 120));
 }

@@ -1,12 +1,17 @@
 // Status panes: the clock's format letters, repainting only on a new text, the shared
 // polling timer, blinking and the pane frame.
+#include "../common/ButtonTestHost.h"
 #include "controls/common/FwStatusBar.h"
 #include "controls/navigation/FwClockStatus.h"
+#include "controls/navigation/FwProgressBar.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Timer.h"
 #include "tests/support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 using namespace fw;
@@ -125,4 +130,94 @@ TEST(FwClockStatus, ADateClockChangesItsTextOnceADay) {
   }
   EXPECT_EQ(clock.textChanges, afterFormat + 1);  // only midnight changed the text
   EXPECT_EQ(clock.Caption(), QStringLiteral("2014年06月02日"));
+}
+
+namespace {
+
+using fwtest::SendMouse;
+
+// The main window's status bar: the version pane and the clock at the grip end.
+struct StatusWindow {
+  TForm form{nullptr};
+  TFwStatusBar* bar = new TFwStatusBar(&form);
+  TFwStatusPane* version = new TFwStatusPane(&form);
+  TFwClockStatus* clock = new TFwClockStatus(&form);
+  TFwProgressBar* progress = nullptr;
+  StatusWindow() {
+    form.SetBounds(0, 0, 400, 300);
+    bar->SetParent(&form);
+    clock->SetParent(bar);
+    clock->SetAlign(TAlign::alRight);
+    clock->SetWidth(104);
+    version->SetParent(bar);
+    version->SetAlign(TAlign::alClient);
+    form.Show();
+  }
+};
+
+} // namespace
+
+TEST(FwStatusBar, TheGripSizesTheWindowThroughTheClockPane) {
+  StatusWindow w;
+  ASSERT_TRUE(w.bar->SizeGripVisible());
+  const QPoint corner(w.clock->Width() - 3, w.clock->Height() / 2);
+  ASSERT_TRUE(w.bar->GripUnder(*w.clock, Point(corner.x(), corner.y())));
+  SendMouse(w.clock, QEvent::MouseMove, corner);
+  EXPECT_EQ(w.clock->cursor().shape(), Qt::SizeFDiagCursor);
+
+  SendMouse(w.clock, QEvent::MouseButtonPress, corner);
+  SendMouse(w.clock, QEvent::MouseMove, corner + QPoint(30, 20));
+  SendMouse(w.clock, QEvent::MouseButtonRelease, corner + QPoint(30, 20));
+  EXPECT_EQ(w.form.Width(), 430);
+  EXPECT_EQ(w.form.Height(), 320);
+
+  // Left of the grip the pane is a pane: no sizing cursor, a press sizes nothing.
+  const QPoint inside(20, 5);
+  SendMouse(w.clock, QEvent::MouseMove, inside);
+  EXPECT_NE(w.clock->cursor().shape(), Qt::SizeFDiagCursor);
+  SendMouse(w.clock, QEvent::MouseButtonPress, inside);
+  SendMouse(w.clock, QEvent::MouseMove, inside + QPoint(30, 20));
+  SendMouse(w.clock, QEvent::MouseButtonRelease, inside + QPoint(30, 20));
+  EXPECT_EQ(w.form.Width(), 430);
+}
+
+TEST(FwStatusBar, AProgressBarAtTheEndPassesTheGripThroughButAFixedWindowHasNone) {
+  StatusWindow w;
+  w.clock->SetVisible(false);
+  w.progress = new TFwProgressBar(&w.form);
+  w.progress->SetParent(w.bar);
+  w.progress->SetAlign(TAlign::alRight);
+  const QPoint corner(w.progress->Width() - 2, 5);
+  SendMouse(w.progress, QEvent::MouseButtonPress, corner);
+  SendMouse(w.progress, QEvent::MouseMove, corner + QPoint(-50, 10));
+  SendMouse(w.progress, QEvent::MouseButtonRelease, corner + QPoint(-50, 10));
+  EXPECT_EQ(w.form.Width(), 350);
+
+  w.form.SetBorderStyle(TFormBorderStyle::bsDialog);
+  EXPECT_FALSE(w.bar->SizeGripVisible());
+  SendMouse(w.progress, QEvent::MouseButtonPress, corner);
+  SendMouse(w.progress, QEvent::MouseMove, corner + QPoint(40, 10));
+  SendMouse(w.progress, QEvent::MouseButtonRelease, corner + QPoint(40, 10));
+  EXPECT_EQ(w.form.Width(), 350);
+}
+
+TEST(FwStatusPane, AutoHintShowsTheApplicationsHintsUnlessTheProgramTakesThem) {
+  TApplication app;
+  StatusWindow w;
+  app.SetMainForm(&w.form);
+  w.version->SetAutoHint(true);
+  app.SetHint(QStringLiteral("保存并关闭"));
+  EXPECT_EQ(w.version->Caption(), QStringLiteral("保存并关闭"));
+
+  // A program that handles hints itself keeps them from the pane.
+  QStringList heard;
+  app.OnHint = [&](TObject*) { heard << app.Hint(); };
+  app.SetHint(QStringLiteral("退出"));
+  EXPECT_EQ(w.version->Caption(), QStringLiteral("保存并关闭"));
+  EXPECT_EQ(heard, QStringList{QStringLiteral("退出")});
+
+  app.OnHint = nullptr;
+  w.version->SetAutoHint(false);
+  app.SetHint(QStringLiteral("打开"));
+  EXPECT_EQ(w.version->Caption(), QStringLiteral("保存并关闭"));
 }

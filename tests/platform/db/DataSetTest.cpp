@@ -171,6 +171,24 @@ TEST_F(DataSetTest, LocateSortAndFilter) {
   EXPECT_THROW(q->SetFiltered(true), EDatabaseError);
 }
 
+// Cells without variants follow the current order, and the record being edited.
+TEST_F(DataSetTest, CellsByRowInTheCurrentOrder) {
+  auto q = Query("select c901, c902, c904 from dt_data order by c901");
+  q->SetSort("c902 DESC");
+  QByteArray storage;
+  EXPECT_EQ(q->Cell(0, 1, &storage).ToText(), "Gamma");
+  EXPECT_EQ(q->Cell(3, 1, &storage).ToText(), "Alpha");
+  EXPECT_EQ(q->Cell(0, 2, &storage).Type, TCellType::Int);
+  EXPECT_EQ(q->Cell(4, 1, &storage).Type, TCellType::Null);  // past the last row
+  EXPECT_EQ(q->Cell(0, 9, &storage).Type, TCellType::Null);  // no such field
+  q->First();
+  q->Edit();
+  q->FieldByName("c902")->SetAsString("Omega");
+  EXPECT_EQ(q->Cell(0, 1, &storage).ToText(), "Omega");
+  EXPECT_EQ(q->Cell(1, 1, &storage).ToText(), "Delta's");
+  q->Cancel();
+}
+
 TEST_F(DataSetTest, EditPostAndAppendThroughATable) {
   auto q = Query("select c901, c902, z001 from dt_data where c904 = 10 order by c901");
   q->Last();

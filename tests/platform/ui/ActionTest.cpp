@@ -202,3 +202,74 @@ TEST(Menu, PopupRaisesOnPopupAndUpdatesActions) {
 }
 
 } // namespace
+
+// A value set on the client itself is the client's own until the two agree again.
+TEST(Action, ClientValuesFollowOnlyWhileTheyAgree) {
+  TForm form(nullptr);
+  TAction act(&form);
+  act.SetCaption(QStringLiteral("保存"));
+  act.SetHint(QStringLiteral("保存记录"));
+  auto* button = new TButton(&form);
+  button->SetParent(&form);
+  button->SetAction(&act);
+  auto* popup = new TPopupMenu(&form);
+  TMenuItem* item = NewItem(&form, popup->Items(), &act);
+  ASSERT_EQ(button->Caption(), QStringLiteral("保存"));
+
+  button->SetCaption(QStringLiteral("存"));
+  button->SetEnabled(false);
+  item->SetChecked(true);
+  act.SetCaption(QStringLiteral("保存记录"));
+  act.SetHint(QStringLiteral("保存当前记录"));
+  act.SetEnabled(false);
+  act.SetChecked(true);
+  EXPECT_EQ(button->Caption(), QStringLiteral("存"));
+  EXPECT_FALSE(button->Enabled());
+  EXPECT_EQ(button->Hint(), QStringLiteral("保存当前记录"));
+  EXPECT_EQ(item->Caption(), QStringLiteral("保存记录"));
+  EXPECT_TRUE(item->Checked());
+
+  // The action's last change made the two agree (both checked): from there the item
+  // follows again.
+  act.SetChecked(false);
+  EXPECT_FALSE(item->Checked());
+}
+
+TEST(Action, LinkingWhileLoadingKeepsValuesSetBefore) {
+  TForm form(nullptr);
+  TAction act(&form);
+  act.SetCaption(QStringLiteral("退出"));
+  act.SetEnabled(false);
+  auto* own = new TButton(&form);
+  own->SetCaption(QStringLiteral("关闭"));
+  auto* blank = new TButton(&form);
+  own->BeginLoad();
+  blank->BeginLoad();
+  own->SetAction(&act);
+  blank->SetAction(&act);
+  own->EndLoad();
+  blank->EndLoad();
+  EXPECT_EQ(own->Caption(), QStringLiteral("关闭"));
+  EXPECT_EQ(blank->Caption(), QStringLiteral("退出"));
+  EXPECT_FALSE(own->Enabled());  // still at its default, so it takes the action's
+}
+
+TEST(ImageList, ChangeLinksHearEveryChangeUntilTheyLeave) {
+  int first = 0, second = 0;
+  auto images = std::make_unique<TImageList>(nullptr);
+  TChangeLink a([&] { ++first; });
+  auto b = std::make_unique<TChangeLink>([&] { ++second; });
+  a.SetSender(images.get());
+  b->SetSender(images.get());
+  images->Add(QImage(16, 16, QImage::Format_ARGB32));
+  images->SetWidth(8);  // a new size empties the list
+  EXPECT_EQ(first, 2);
+  EXPECT_EQ(second, 2);
+  b.reset();  // a destroyed link leaves the list
+  images->Delete(0);
+  images->Clear();
+  images->Add(QImage(8, 16, QImage::Format_ARGB32));
+  EXPECT_EQ(first, 3);
+  images.reset();  // a destroyed list leaves its links without a sender
+  EXPECT_EQ(a.Sender(), nullptr);
+}

@@ -28,15 +28,6 @@ TEST(DesktopHooks, FileFilterBecomesQtNameFilters) {
   for (const auto& [filter, expected] : cases) EXPECT_EQ(ConvertFileFilter(filter), expected) << filter.toStdString();
 }
 
-// The program's file dialogs are Qt's: with Qt's Chinese translation installed their
-// labels are Chinese like the rest of the program.
-TEST(DesktopHooks, QtsOwnTextsAreChinese) {
-  if (!InstallQtTranslation()) GTEST_SKIP() << "Qt's Chinese translation is not installed";
-  EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
-  EXPECT_NE(QCoreApplication::translate("QFileDialog", "File &name:"), QStringLiteral("File &name:"));
-  EXPECT_TRUE(InstallQtTranslation()); // once only
-}
-
 TEST(DesktopHooks, QuestionBitsAnswer) {
   EXPECT_EQ(QuestionAnswerForBit(1), IDYES);
   EXPECT_EQ(QuestionAnswerForBit(2), IDNO);

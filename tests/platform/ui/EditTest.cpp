@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -82,6 +85,37 @@ TEST(Edit, PasteWithARefusedCharacterIsDroppedWithABeep) {
     EXPECT_EQ(f.edit->Text(), c.Expected) << c.Clipboard.toStdString();
   }
   EXPECT_EQ(hooks.Beeps, 1);
+}
+
+// Opens the edit's context menu and triggers the item with this caption.
+void ChooseFromContextMenu(TEdit* edit, const QString& caption) {
+  QTimer::singleShot(0, [caption] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      auto* menu = qobject_cast<QMenu*>(w);
+      if (!menu || !menu->isVisible()) continue;
+      for (QAction* action : menu->actions())
+        if (action->text() == caption && action->isEnabled()) action->trigger();
+      menu->close();
+    }
+  });
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), edit->Widget()->mapToGlobal(QPoint(2, 2)));
+  QCoreApplication::sendEvent(edit->Widget(), &event);
+}
+
+TEST(Edit, ContextMenuPastePassesTheFilter) {
+  fwtest::ScriptedHooks hooks;
+  Fixture f;
+  f.form.Show();
+  QApplication::clipboard()->setText("12a");
+  ChooseFromContextMenu(f.edit, QLineEdit::tr("&Paste"));
+  EXPECT_EQ(f.edit->Text(), "");
+  EXPECT_EQ(hooks.Beeps, 1);
+  QApplication::clipboard()->setText("4x");
+  ChooseFromContextMenu(f.edit, QLineEdit::tr("&Paste"));
+  EXPECT_EQ(f.edit->Text(), "4X");
+  f.edit->Widget()->selectAll();
+  ChooseFromContextMenu(f.edit, QLineEdit::tr("Delete"));
+  EXPECT_EQ(f.edit->Text(), "");
 }
 
 TEST(Edit, InputMethodCommitPassesTheFilter) {

@@ -7,6 +7,7 @@
 #include "controls/common/FwRadioButton.h"
 #include "platform/db/AdoQuery.h"
 #include "tests/windows/main/MainFormFixture.h"
+#include "windows/shared/GridProcedures.h"
 #include "windows/shared/VKValidEdit.h"
 
 #include <QLineEdit>
@@ -100,7 +101,7 @@ TEST_F(DeleteFormTest, RangeBounds) {
     SCOPED_TRACE(c.name);
     Connect()->Execute("delete from dt_data");
     AddRecords({100000000000, kFirst, kFirst + 1, kFirst + 2, kFirst + 3, kFirst + 4, kFirst + 5});
-    main->RequeryAtBookmark();
+    RequeryKeepingPlace(*main->Data().ReportQuery);
     DeleteRange(c.from, c.to);
     if (c.refused) {
       ASSERT_EQ(hooks.Messages.size(), 1u);

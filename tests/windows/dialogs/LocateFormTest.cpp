@@ -132,6 +132,27 @@ TEST_F(LocateFormTest, TheCodeIsTypedRightAway) {
   EXPECT_TRUE(form->rad901->Checked());
 }
 
+// The program keeps the dialog made at start. Shown again it is a new one: by code, both
+// edits empty, and the focus on the code again, not back in the name.
+TEST_F(LocateFormTest, ShownAgainItStartsByCodeWithEmptyEdits) {
+  QApplication::setActiveWindow(form.get());
+  (void)QTest::qWaitForWindowActive(form.get());
+  QWidget* firstFocus = QApplication::focusWidget();
+  form->c902->SetFocus();
+  EXPECT_EQ(ByName(QStringLiteral("总工会")), 110000000001);
+  EXPECT_EQ(form->ModalResult(), mrOk);
+  form->Hide();
+
+  form->Show();
+  QApplication::setActiveWindow(form.get());
+  (void)QTest::qWaitForWindowActive(form.get());
+  EXPECT_TRUE(form->rad901->Checked());
+  EXPECT_FALSE(form->rad902->Checked());
+  EXPECT_EQ(form->c901->Text(), QString());
+  EXPECT_EQ(form->c902->Text(), QString());
+  EXPECT_EQ(QApplication::focusWidget(), firstFocus);
+}
+
 class LocateActionTest : public fwtest::MainFormFixture {};
 
 TEST_F(LocateActionTest, CtrlLLocatesInTheMainListWhileItHasRecords) {

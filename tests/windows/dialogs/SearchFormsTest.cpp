@@ -208,6 +208,92 @@ TEST_F(SearchFormsTest, PickerListsEachSheetsIndicators) {
   EXPECT_EQ(picker->ModalResult(), mrCancel);
 }
 
+// The program keeps the dialogs made at start. Shown again each is a new one: the code-range
+// search with empty numbers, "=" and 和; the indicator query with no indicator, no
+// operators and empty numbers.
+TEST_F(SearchFormsTest, ShownAgainTheSearchesStartEmpty) {
+  std::unique_ptr<TdlgSearchForm> range(NewForm<TdlgSearchForm>(nullptr));
+  range->Show();
+  range->number1->SetText(QStringLiteral("110000000001"));
+  range->number2->SetText(QStringLiteral("120000000001"));
+  Pick(range->lc1, QStringLiteral(">"));
+  Pick(range->lc2, QStringLiteral("或"));
+  range->Hide();
+  range->Show();
+  EXPECT_EQ(range->number1->Text(), QString());
+  EXPECT_EQ(range->number2->Text(), QString());
+  EXPECT_EQ(range->lc1->Text(), QStringLiteral("="));
+  EXPECT_EQ(range->lc1->Tag(), 1);
+  EXPECT_EQ(range->lc2->Text(), QStringLiteral("和"));
+  range->RunQueryList = [this](const QString& where) { conditions << where; };
+  range->tbSumClick();
+  EXPECT_EQ(LastMessage(), kNoConditionMessage);
+
+  std::unique_ptr<TdlgDataSearchForm> indicator(NewForm<TdlgDataSearchForm>(nullptr, &Db.Connection));
+  indicator->Show();
+  indicator->DataField->SetText(QStringLiteral("z001"));
+  indicator->DataField->SetTag(0);
+  Pick(indicator->lc1, QStringLiteral(">"));
+  indicator->Number1->SetText(QStringLiteral("5"));
+  Pick(indicator->lc3, QStringLiteral("<"));
+  indicator->Number2->SetText(QStringLiteral("15"));
+  indicator->Hide();
+  indicator->Show();
+  for (TFwButtonEdit* edit : {indicator->DataField, indicator->lc1, indicator->lc3}) {
+    EXPECT_EQ(edit->Text(), QString());
+    EXPECT_EQ(edit->Tag(), -1);
+  }
+  EXPECT_EQ(indicator->Number1->Text(), QString());
+  EXPECT_EQ(indicator->Number2->Text(), QString());
+  indicator->RunQueryList = [this](const QString& where) { conditions << where; };
+  indicator->tbSumClick();
+  EXPECT_EQ(LastMessage(), kNoIndicatorMessage);
+  EXPECT_TRUE(conditions.isEmpty());
+}
+
+// The indicator query shows the picker made at start every time (one made on the first
+// use when there is none). Each showing lists the cover's indicators again, also after a
+// choice closed its lists or the connection was closed and opened again (backup).
+TEST_F(SearchFormsTest, ThePickerIsKeptAndListsItsSheetsAtEveryShowing) {
+  std::unique_ptr<TdlgDataSearchForm> form(NewForm<TdlgDataSearchForm>(nullptr, &Db.Connection));
+  form->Show();
+  ASSERT_EQ(DataSearchCodeForm, nullptr);
+  std::vector<TForm*> pickers;
+  QStringList firstListed;
+  QString choice = QStringLiteral("z001");
+  ScopedModalScript modal([&](TForm& shown) {
+    auto& picker = dynamic_cast<TDataSearchCodeForm&>(shown);
+    pickers.push_back(&picker);
+    firstListed << (picker.CodeQuery->Active() ? picker.CodeQuery->FieldByName(QStringLiteral("codename"))->AsString()
+                                               : QString());
+    const int page = choice.startsWith('z') ? 1 : 2;
+    picker.SheetTable->Locate(QStringLiteral("CodeID"), page);
+    picker.TypeList1Click();
+    picker.tbOKClick();
+    return int(mrNone);
+  });
+  form->DataFieldButtonClick();
+  EXPECT_EQ(form->DataField->Text(), QStringLiteral("z001"));
+  ASSERT_NE(DataSearchCodeForm, nullptr);
+
+  choice = QStringLiteral("x001");
+  form->DataFieldButtonClick();
+  EXPECT_EQ(form->DataField->Text(), QStringLiteral("x001"));
+
+  Db.Connection.Close();
+  Db.Connection.Open();
+  form->DataFieldButtonClick();
+  EXPECT_EQ(form->DataField->Text(), QStringLiteral("x001"));
+
+  ASSERT_EQ(pickers.size(), 3u);
+  EXPECT_EQ(pickers[0], pickers[1]);
+  EXPECT_EQ(pickers[1], pickers[2]);
+  EXPECT_EQ(firstListed, (QStringList{QStringLiteral("c901"), QStringLiteral("c901"), QStringLiteral("c901")}));
+  // The picker goes with the dialog that made it.
+  form.reset();
+  EXPECT_EQ(DataSearchCodeForm, nullptr);
+}
+
 class SearchActionTest : public fwtest::MainFormFixture {};
 
 // Both searches show what they find in the query list, and the record list is read again

@@ -90,7 +90,9 @@ TEST_F(SumFormTest, TheShippedListNumbersTheCoverAndEighteenSheets) {
   int sheets = 0;
   for (int i = 0; i < List().Count(); ++i) {
     EXPECT_EQ(numbers[size_t(i)] != 0, !List().IsGroupItem(i)) << i;
-    if (numbers[size_t(i)] != 0) EXPECT_EQ(numbers[size_t(i)], ++sheets) << i;
+    if (numbers[size_t(i)] != 0) {
+      EXPECT_EQ(numbers[size_t(i)], ++sheets) << i;
+    }
   }
   EXPECT_EQ(sheets, 19);
   EXPECT_EQ(numbers[size_t(Row(QStringLiteral("封面")))], 1);
@@ -250,6 +252,35 @@ TEST_F(SumFormTest, WithoutAnyListFileTheBuiltInSheetsStay) {
   EXPECT_EQ(hooks.Messages.size(), 1u);
   EXPECT_EQ(List().Count(), 19);
   EXPECT_EQ(form->SheetNumbers().back(), 19);
+}
+
+// The program keeps the dialog made at start. Shown again it starts as a new one: the
+// mode by level, the groups as they are now (a group chosen last time may be gone), and
+// the built-in sheets when no list file can be read any more.
+TEST_F(SumFormTest, ShownAgainItStartsAsANewDialog) {
+  const int regions = Db.AddScheme(QStringLiteral("按地区"), fwtest::kThreeItems);
+  Open();
+  form->tbGroup->Click();
+  ASSERT_EQ(form->SumType->ItemIndex(), 2);
+  ASSERT_EQ(form->tbGroup->Tag(), regions);
+  EXPECT_EQ(List().Item(0), QStringLiteral("//封面"));
+  form->Close();
+  ASSERT_FALSE(form->isVisible());
+
+  Db.Connection.Execute(QStringLiteral("delete from DT_GroupItem"));
+  Db.Connection.Execute(QStringLiteral("delete from ct_group"));
+  QFile::remove(TdlgSumForm::OwnListPath());
+  QFile::remove(ProgramFile(kSumTableListName));
+  form->Show();
+  EXPECT_EQ(form->SumType->ItemIndex(), 0);
+  EXPECT_FALSE(form->SumType->Button(2)->Enabled());
+  EXPECT_FALSE(form->tbGroup->Enabled());
+  EXPECT_EQ(form->tbGroup->Tag(), 0);
+  EXPECT_EQ(form->tbGroup->Caption(), QStringLiteral("自定义分组"));
+  EXPECT_EQ(form->GroupMenu->Items()->Count(), 0);
+  EXPECT_EQ(List().Item(0), QStringLiteral("封面"));
+  EXPECT_EQ(List().Count(), 19);
+  EXPECT_EQ(List().CheckedCount(), 19);
 }
 
 class SumActionTest : public fwtest::MainFormFixture {};

@@ -125,11 +125,7 @@ protected:
     return q.Fields(0)->AsInteger();
   }
 
-  QStringList MessageTexts() const {
-    QStringList texts;
-    for (const RecordedMessage& m : hooks.Messages) texts << m.Text;
-    return texts;
-  }
+  QStringList MessageTexts() const { return hooks.MessageTexts(); }
 
   WorkingDatabase db;
   ScopedUserFolders users;

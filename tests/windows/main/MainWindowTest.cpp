@@ -75,13 +75,14 @@ TEST_F(MainWindowTest, ActionsWithoutHandlersStayDisabled) {
   TMainForm* form = Shown();
   form->ActionList1->UpdateActions();
   // The exchange files, backup, compaction, printing, grouping, deletion, the options,
-  // the about box, adding, modifying, the list dialogs, the summary, locating and the
-  // searches have handlers; every other action has none and is disabled.
+  // the about box, adding, modifying, the list dialogs, the summary, locating, the
+  // searches and the two logic checks have handlers; every other action has none and is
+  // disabled.
   const std::set<TAction*> wired = {form->actFastImport, form->actExport,   form->actBackup,  form->actCompress,
                                     form->actPrint,      form->actGroup,    form->actDelete,  form->actOptions,
                                     form->actAbout,      form->actAddNew,   form->actModify,  form->actSaveList,
                                     form->actRecordGrid, form->actSum,      form->actLocate,  form->actSearch,
-                                    form->actConditionSearch};
+                                    form->actConditionSearch, form->actCheck, form->actCheckSelected};
   for (int i = 0; i < form->ActionList1->ActionCount(); ++i) {
     TAction* action = form->ActionList1->Actions(i);
     EXPECT_EQ(action->Enabled(), wired.count(action) == 1) << action->Name().toStdString();
@@ -214,16 +215,17 @@ TEST_F(MainWindowTest, RequeryReturnsToTheBookmarkedRecord) {
   form->Data().ReportQuery->SetRecNo(3);
   // Records that come before it move it down the list.
   AddRecords({110000000001, 110000000002});
-  form->RequeryAtBookmark();
+  RequeryKeepingPlace(*form->Data().ReportQuery);
   EXPECT_EQ(form->Data().ReportQuery->RecordCount(), 6);
   EXPECT_EQ(form->Data().ReportQuery->FieldByName("c901")->AsString(), "110000000030");
   EXPECT_EQ(form->Data().ReportQuery->RecNo(), 5);
 
-  // When the record itself is gone, the list stands on its first record.
+  // When the record itself is gone, the list stands on the one now in its place.
   Connect()->Execute("delete from dt_data where c901=110000000030");
-  form->RequeryAtBookmark();
+  RequeryKeepingPlace(*form->Data().ReportQuery);
   EXPECT_EQ(form->Data().ReportQuery->RecordCount(), 5);
-  EXPECT_EQ(form->Data().ReportQuery->RecNo(), 1);
+  EXPECT_EQ(form->Data().ReportQuery->RecNo(), 5);
+  EXPECT_EQ(form->Data().ReportQuery->FieldByName("c901")->AsString(), "110000000040");
 }
 
 TEST(MouseWheelKeys, DeltasAreSummedToWholeNotches) {

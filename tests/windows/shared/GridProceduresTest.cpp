@@ -55,6 +55,7 @@ protected:
 TEST_F(GridProceduresTest, DeletingMarkedRowsAsksOnceAndDeletesThemTogether) {
   ASSERT_NE(StartWith(6), nullptr);
   for (int row : {1, 3, 4}) grid->SelectedRows().SetRowSelected(row, true);
+  list->SetRecNo(2);
 
   hooks.QuestionAnswers = {IDNO};
   EXPECT_EQ(DeleteSelectedRecords(*grid, *list, "dt_data", "c901"), 0);
@@ -69,8 +70,9 @@ TEST_F(GridProceduresTest, DeletingMarkedRowsAsksOnceAndDeletesThemTogether) {
   EXPECT_EQ(Codes(), (QStringList{"1", "3", "6"}));
   EXPECT_EQ(statements.size(), 1);
   EXPECT_EQ(list->RecordCount(), 3);
-  // The bookmarked record is gone: the list stands on its last record, the marks went.
-  EXPECT_EQ(list->RecNo(), 3);
+  // The list stood on record 2, which went: record 3 now stands in its place. The marks went.
+  EXPECT_EQ(list->RecNo(), 2);
+  EXPECT_EQ(list->FieldByName("c901")->AsString().right(1), "3");
   EXPECT_EQ(grid->SelectedRows().Count(), 0);
 }
 
@@ -172,6 +174,21 @@ TEST_F(GridProceduresTest, CodePopupMenuFillsTheTarget) {
   items->Items(0)->Click();
   EXPECT_EQ(edit->Text(), "其他");
   EXPECT_EQ(called, 1);
+  ToolForm->CodePopupMenu->Menu()->hide();
+  // A caller that opens the menu from a button beside its edit names the edit; the
+  // next popup fills its own control again.
+  auto* button = new TEdit(&form);
+  button->SetParent(&form);
+  PopupCodeMenuFor(button, edit, {{8, "八"}});
+  items->Items(0)->Click();
+  EXPECT_EQ(edit->Text(), "八");
+  EXPECT_EQ(edit->Tag(), 8);
+  EXPECT_EQ(button->Text(), "");
+  ToolForm->CodePopupMenu->Menu()->hide();
+  PopupCodeMenu(button, {{9, "九"}});
+  items->Items(0)->Click();
+  EXPECT_EQ(button->Text(), "九");
+  EXPECT_EQ(edit->Text(), "八");
   ToolForm->CodePopupMenu->Menu()->hide();
   // A menu whose edit was freed meanwhile reaches no freed edit.
   PopupCodeMenuEx(edit, {{5, "五"}}, [&](int code) { called = code; });

@@ -1,0 +1,152 @@
+// The batch logic check over 100,000 generated records: opening the check's query
+// "select * from dt_data where c907<=2", compiling the rules, checking every record,
+// marking the states (clean records as passed) and writing the report. One record in
+// ten breaks a rule and one in fifty breaks two more, so the report has some 16,000
+// entries. Also the parts: opening the query alone, and the rules alone over values in
+// memory.
+
+#include "SurveyRecordGenerator.h"
+#include "core/CompiledRules.h"
+#include "core/LogicCheck.h"
+#include "core/Progress.h"
+#include "core/RuleExplain.h"
+#include "core/SurveyModel.h"
+#include "platform/db/AdoConnection.h"
+#include "platform/db/AdoQuery.h"
+#include "platform/db/Field.h"
+
+#include "BenchSupport.h"
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kRecords = 100000;
+
+void AppendRecords(fw::TADOConnection& db) {
+  const QStringList columns = fwbench::GeneratedColumns();
+  const int z001 = int(columns.indexOf("z001")), z003 = int(columns.indexOf("z003"));
+  const int x002 = int(columns.indexOf("x002")), w008 = int(columns.indexOf("w008"));
+  fw::TADOQuery insert(&db);
+  insert.SetSQL(fwbench::InsertStatement());
+  std::vector<QVariant> values;
+  db.BeginTrans();
+  for (int r = 0; r < kRecords; ++r) {
+    fwbench::FillRecord(r, values);
+    if (r % 10 == 0) values[size_t(z003)] = values[size_t(z001)].toInt() + 1;  // z003<=z001 broken
+    if (r % 50 == 0) {
+      values[size_t(x002)] = 100000;  // x002<=x001 and x002<=z002+z009 broken
+      values[size_t(w008)] = 1000;    // w008<=w006 broken
+    }
+    fw::TParameters& p = insert.Parameters();
+    for (int c = 0; c < static_cast<int>(values.size()); ++c) p[c].SetValue(values[size_t(c)]);
+    insert.ExecSQL();
+  }
+  db.CommitTrans();
+}
+
+struct TBenchDatabase {
+  TBenchDatabase() {
+    // The report goes to the documents folder: a private one.
+    qputenv("HOME", QFile::encodeName(dir.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("config")));
+    const QString path = dir.filePath(QString::fromLatin1(fw::kDefaultDatabaseName));
+    QFile::copy(QStringLiteral(FW_BUILT_PROGRAM_DIR "/") + fw::kDefaultDatabaseName, path);
+    db.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";Mode=ReadWrite;");
+    db.Open();
+    AppendRecords(db);
+    fw::DatabaseLabel = fw::kDefaultDatabaseLabel;
+  }
+  QTemporaryDir dir;
+  fw::TADOConnection db;
+};
+
+TBenchDatabase& Database() {
+  static TBenchDatabase database;
+  return database;
+}
+
+// `resetStates` runs (untimed) before each check: it decides how many states change.
+void BatchCheck(benchmark::State& state, const QString& resetStates) {
+  fw::TADOConnection& db = Database().db;
+  fwbench::ResetPeakRss();
+  fw::TLogicCheckOutcome outcome;
+  for (auto _ : state) {
+    state.PauseTiming();
+    db.Execute(resetStates);
+    state.ResumeTiming();
+    fw::TADOQuery query(&db);
+    query.SetSQL(QStringLiteral("select * from dt_data where c907<=2"));
+    query.Open();
+    fw::TSilentProgress progress;
+    outcome = fw::RunLogicCheck(query, true, progress);
+  }
+  state.counters["records"] = outcome.Checked;
+  state.counters["failed"] = double(outcome.FailedUnits);
+  state.counters["entries"] = double(outcome.ErrorCount);
+  state.counters["peak_rss_MB"] = fwbench::PeakRssMb();
+}
+
+// Records saved as passed before, of which the failing ones are now marked 2: 10,000
+// states are written.
+void BM_BatchCheck100kRecords(benchmark::State& state) {
+  BatchCheck(state, QStringLiteral("update dt_data set RecordState = 1"));
+}
+BENCHMARK(BM_BatchCheck100kRecords)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Records held without a check (state 0): all 100,000 states are written.
+void BM_BatchCheck100kRecordsAllStatesChange(benchmark::State& state) {
+  BatchCheck(state, QStringLiteral("update dt_data set RecordState = 0"));
+}
+BENCHMARK(BM_BatchCheck100kRecordsAllStatesChange)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Opening the check's query: reading every value of the records, which the check
+// cannot do without.
+void BM_OpenCheckQuery(benchmark::State& state) {
+  fw::TADOConnection& db = Database().db;
+  for (auto _ : state) {
+    fw::TADOQuery query(&db);
+    query.SetSQL(QStringLiteral("select * from dt_data where c907<=2"));
+    query.Open();
+    benchmark::DoNotOptimize(query.RecordCount());
+  }
+}
+BENCHMARK(BM_OpenCheckQuery)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The compiled rules over values already in memory, in blocks of 256 records as the
+// check evaluates them: what the check spends on the rules themselves.
+void BM_CompiledRulesOver100kRecords(benchmark::State& state) {
+  constexpr int kBlock = 256;
+  fw::TADOConnection& db = Database().db;
+  fw::TADOQuery query(&db);
+  query.SetSQL(QStringLiteral("select * from dt_data"));
+  query.Open();
+  fw::TRuleExplainer explainer(db);
+  const fw::TCompiledRuleSet rules = fw::TCompiledRuleSet::Load(db, query.FieldNames(), explainer);
+  const size_t slotCount = size_t(rules.SlotFields().size());
+  std::vector<std::vector<double>> blocks;  // field by field within each block
+  for (int start = 0; start < query.RecordCount(); start += kBlock) {
+    const int n = std::min(kBlock, query.RecordCount() - start);
+    std::vector<double>& block = blocks.emplace_back(slotCount * size_t(n));
+    for (int r = 0; r < n; ++r, query.Next())
+      for (size_t slot = 0; slot < slotCount; ++slot)
+        block[slot * size_t(n) + size_t(r)] = query.FieldByName(rules.SlotFields()[int(slot)])->AsFloat();
+  }
+  std::vector<std::vector<fw::TBrokenRule>> broken;
+  fw::TRuleBlockRoom room;
+  qint64 failed = 0;
+  for (auto _ : state) {
+    failed = 0;
+    for (const std::vector<double>& block : blocks) {
+      rules.CheckBlock(block.data(), int(block.size() / slotCount), broken, room);
+      for (const auto& list : broken) failed += !list.empty();
+    }
+  }
+  state.counters["failed"] = double(failed);
+}
+BENCHMARK(BM_CompiledRulesOver100kRecords)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,85 @@
+#pragma once
+// The batch logic check: the stored records of a data set tested against the logic
+// rules of dt_logic, compiled once per run (CompiledRules.h), with every broken rule
+// written into the check report (CheckReport.h) and each record's RecordState marked:
+// 2 when it breaks a rule, 1 when it is clean and the caller asks for that. At the end
+// the report is opened with its default program, or, when nothing was wrong, the user
+// is told so.
+//
+// The run reports to the window through ICheckProgress and lets it handle its messages
+// every few milliseconds (not after every record); while the window says paused the
+// run waits for messages without using the processor, and when it says cancelled the
+// run stops at once, keeping the report and the states written so far. All states of
+// a run are written in one transaction, committed when the run ends or stops.
+
+#include "core/CompiledRules.h"
+
+#include <QString>
+#include <vector>
+
+namespace fw {
+
+class ICheckProgress;
+class TCheckReport;
+class TDataSet;
+class TField;
+
+inline const QString kNoLogicErrorsMessage = QStringLiteral("恭喜你，所检查的数据没有逻辑错误");
+
+// How often a run lets the windows handle their messages, in milliseconds.
+constexpr int kCheckPumpIntervalMs = 5;
+
+struct TLogicCheckOutcome {
+  int Checked = 0;           // records checked (and marked)
+  qint64 FailedUnits = 0;    // records that broke a rule
+  qint64 ErrorCount = 0;     // broken rules written
+  bool Stopped = false;      // the window cancelled the run
+  bool Failed = false;       // an error ended the run (and was shown)
+  QString ReportPath;
+};
+
+// The check of one record after another of a data set against a compiled rule set.
+// The rules are evaluated ahead over blocks of the records that follow the current one
+// (reading them without moving the data set), which is many times faster than one
+// record at a time; what is reported and marked still goes record by record.
+class TLogicCheck {
+public:
+  // The data set must hold the fields the rules read, and c901 and c902.
+  TLogicCheck(TDataSet& dataSet, const TCompiledRuleSet& rules, TCheckReport& report);
+
+  // Applies every rule to the current record, each field read as a floating-point value
+  // (empty as 0), and writes each broken rule; true when none is broken.
+  bool CheckRecordLogic();
+
+  // One broken rule into the report, under the record's header when it is the first.
+  // The page and field of the rule are passed for the report's readers to come; the
+  // report does not show them.
+  void WriteLogicError(const QString& rule, const QString& explanation, int page, const QString& focus);
+
+private:
+  void EvaluateBlockFrom(int row);
+
+  TDataSet& dataSet_;
+  const TCompiledRuleSet& rules_;
+  TCheckReport& report_;
+  TField* code_;
+  TField* name_;
+  std::vector<int> slotColumns_;  // the data set's field index of each slot
+  // The block evaluated ahead: its first row, the values field by field, and the rules
+  // each of its records breaks.
+  int blockStart_ = 0;
+  int blockCount_ = 0;
+  std::vector<double> values_;
+  std::vector<std::vector<TBrokenRule>> broken_;
+  TRuleBlockRoom room_;
+};
+
+// Checks every record of `dataSet` (an open query over dt_data, read from its first
+// record) and marks it; `setPassed` also marks clean records as passed. The report is
+// "2014基层以上-<label>-逻辑检查结果.txt" in the documents folder (LogicReportPath of
+// DatabaseLabel). Errors are shown as messages and end the run. `pumpIntervalMs` 0 lets
+// the window handle its messages after every record.
+TLogicCheckOutcome RunLogicCheck(TDataSet& dataSet, bool setPassed, ICheckProgress& progress,
+                                 int pumpIntervalMs = kCheckPumpIntervalMs);
+
+} // namespace fw

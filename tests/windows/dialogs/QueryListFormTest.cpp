@@ -41,6 +41,18 @@ protected:
   std::unique_ptr<TdlgQueryListForm> dialog_;
 };
 
+// The rows a statement reads from an exported database file.
+struct ExportedRows {
+  TADOConnection out;
+  TADOQuery rows{&out};
+  ExportedRows(const QString& file, const QString& sql) {
+    out.SetConnectionString(QStringLiteral("Data Source=") + file);
+    out.Open();
+    rows.SetSQL(sql);
+    rows.Open();
+  }
+};
+
 TEST_F(QueryListFormTest, ShowsTheFoundRecordsWithTheMainListsColumns) {
   AddSurvey();
   TdlgQueryListForm* dialog = Dialog(QStringLiteral("where c901>=:low"), {{QStringLiteral("low"), 110000000002LL}});
@@ -172,12 +184,8 @@ TEST_F(QueryListFormTest, ExportsTheDetailsAndTheListAsShown) {
   hooks.SaveAnswers.push_back(fwtest::Chosen(Docs(QStringLiteral("详细"))));
   dialog->mnSaveAsAccess->Click();
   EXPECT_EQ(MessageTexts().last(), QStringLiteral("Access文件已经正确导出到：'") + Docs(QStringLiteral("详细.mdb")) + QStringLiteral("'！"));
-  TADOConnection out;
-  out.SetConnectionString(QStringLiteral("Data Source=") + Docs(QStringLiteral("详细.mdb")));
-  out.Open();
-  TADOQuery rows(&out);
-  rows.SetSQL(QStringLiteral("select * from Fenwright查询结果 order by c901"));
-  rows.Open();
+  ExportedRows exported(Docs(QStringLiteral("详细.mdb")), QStringLiteral("select * from Fenwright查询结果 order by c901"));
+  TADOQuery& rows = exported.rows;
   EXPECT_EQ(Codes(rows), (QStringList{"110000000001", "110000000002"}));
   EXPECT_EQ(rows.FieldNames(), dialog->DetailQuery->FieldNames());
   rows.Last();
@@ -197,14 +205,10 @@ TEST_F(QueryListFormTest, TheDetailsExportedAreThoseStoredNow) {
 
   hooks.SaveAnswers.push_back(fwtest::Chosen(Docs(QStringLiteral("详细"))));
   dialog->mnSaveAsAccess->Click();
-  TADOConnection out;
-  out.SetConnectionString(QStringLiteral("Data Source=") + Docs(QStringLiteral("详细.mdb")));
-  out.Open();
-  TADOQuery rows(&out);
-  rows.SetSQL(QStringLiteral("select c902 from Fenwright查询结果 where c901 = 110000000002"));
-  rows.Open();
-  ASSERT_FALSE(rows.IsEmpty());
-  EXPECT_EQ(rows.FieldByName("c902")->AsString(), QStringLiteral("改过的工会"));
+  ExportedRows exported(Docs(QStringLiteral("详细.mdb")),
+                        QStringLiteral("select c902 from Fenwright查询结果 where c901 = 110000000002"));
+  ASSERT_FALSE(exported.rows.IsEmpty());
+  EXPECT_EQ(exported.rows.FieldByName("c902")->AsString(), QStringLiteral("改过的工会"));
 }
 
 } // namespace

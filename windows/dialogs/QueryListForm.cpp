@@ -19,6 +19,8 @@
 #include "windows/shared/GridProcedures.h"
 #include "windows/shared/ProgressBarForm.h"
 
+#include <QPointer>
+
 namespace fw {
 
 TdlgQueryListForm* dlgQueryListForm = nullptr;
@@ -174,7 +176,10 @@ void TdlgQueryListForm::ShowCount() {
 
 void TdlgQueryListForm::tbEditClick() {
   if (!ReportQuery->Active() || ReportQuery->IsEmpty() || !OnEditRecord) return;
+  QPointer<TdlgQueryListForm> self(this);
   OnEditRecord(*ReportQuery);
+  // A record stored under another code may have left the search.
+  if (self) ShowCount();
 }
 
 void TdlgQueryListForm::tbDeleteClick() {

@@ -192,6 +192,22 @@ TEST_F(QueryListFormTest, ExportsTheDetailsAndTheListAsShown) {
   EXPECT_EQ(rows.FieldByName("c902")->AsString(), QStringLiteral("O'Neil 工会"));
 }
 
+// A record whose code is changed in the entry form so that the search no longer finds it
+// leaves the list, and the count follows.
+TEST_F(QueryListFormTest, TheCountFollowsARecordChangedOutOfTheSearch) {
+  AddSurvey();
+  TdlgQueryListForm* dialog = Dialog(QStringLiteral("where c901<:high"), {{QStringLiteral("high"), 120000000001LL}});
+  ASSERT_EQ(dialog->CountLabel->Caption(), QStringLiteral("2"));
+  dialog->OnEditRecord = [this](TADOQuery& source) {
+    Connect()->Execute("update dt_data set c901 = 150000000001 where c901 = 110000000002");
+    source.Requery(); // as the entry form does after storing
+  };
+  dialog->ReportQuery->Next();
+  dialog->tbEdit->Click();
+  EXPECT_EQ(dialog->ReportQuery->RecordCount(), 1);
+  EXPECT_EQ(dialog->CountLabel->Caption(), QStringLiteral("1"));
+}
+
 // A record changed in the entry form after the search is exported as it is stored now.
 TEST_F(QueryListFormTest, TheDetailsExportedAreThoseStoredNow) {
   AddSurvey();

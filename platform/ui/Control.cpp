@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QResizeEvent>
+#include <utility>
 
 namespace fw {
 
@@ -481,9 +482,26 @@ void TControl::mouseDoubleClickEvent(QMouseEvent* event) {
   if (self) event->accept();
 }
 
-void TControl::enterEvent(QEnterEvent*) { Perform(CM_MOUSEENTER); }
+void TControl::enterEvent(QEnterEvent*) {
+  mouseInside_ = true;
+  leftByHiding_ = false;
+  Perform(CM_MOUSEENTER);
+}
 
-void TControl::leaveEvent(QEvent*) { Perform(CM_MOUSELEAVE); }
+void TControl::leaveEvent(QEvent*) {
+  mouseInside_ = false;
+  if (std::exchange(leftByHiding_, false)) return;
+  Perform(CM_MOUSELEAVE);
+}
+
+// The window system tells a control under the mouse nothing when its window closes; the
+// control leaves here, so it shows no hot look when it is shown again.
+void TControl::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  if (!std::exchange(mouseInside_, false)) return;
+  leftByHiding_ = true;
+  Perform(CM_MOUSELEAVE);
+}
 
 void TControl::resizeEvent(QResizeEvent*) {
   LayOutInner();

@@ -225,6 +225,7 @@ protected:
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -259,6 +260,8 @@ private:
   TActionLink actionLink_;
   bool clickPressed_ = false;
   bool applyingParentFont_ = false;
+  bool mouseInside_ = false;
+  bool leftByHiding_ = false; // the mouse leave was sent when the control was hidden
 };
 
 } // namespace fw

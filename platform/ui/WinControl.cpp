@@ -42,6 +42,17 @@ void MarkInFlight(const QKeyEvent& event, QWidget* origin) {
   g_keyOrigin = origin;
 }
 
+// Runs the key handlers of a key marked in flight from `origin`. A handler may run a modal
+// window whose keys mark themselves; the key travelling on afterwards is this one again.
+template <typename Handlers>
+bool RunKeyHandlers(const QKeyEvent& event, QWidget* origin, Handlers handlers) {
+  MarkInFlight(event, origin);
+  QPointer<QWidget> from(origin);
+  const bool swallowed = handlers();
+  if (!swallowed && from) MarkInFlight(event, from);
+  return swallowed;
+}
+
 bool IsWindowFocusChange(Qt::FocusReason reason) {
   return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
@@ -181,9 +192,16 @@ bool TWinControl::CanFocus() const { return isVisible() && isEnabled(); }
 
 void TWinControl::SetFocus() {
   if (!isEnabled()) return;
-  if (TForm* form = ParentForm(); form && form != this) form->activeControl_ = this;
+  TForm* form = ParentForm();
+  if (form == this) form = nullptr;
+  if (form) form->activeControl_ = this;
   QWidget* target = Inner() ? Inner() : this;
+  // Qt moves the focus inside a window that is not active (a message box has just closed)
+  // without a word to the controls; the program expects the exit and the entry here, as
+  // with its window active, and the window's return then brings no second entry.
+  const bool silent = form && form->isVisible() && !form->isActiveWindow();
   target->setFocus(Qt::OtherFocusReason);
+  if (silent && form->enteredControl_ != this && form->focusWidget() == target) EnterControl(form);
 }
 
 bool TWinControl::Focused() const {
@@ -235,6 +253,7 @@ void TWinControl::DoExit() {
 
 bool TWinControl::HandleKey(QKeyEvent& event) {
   if (g_resending) return false;
+  if (std::find(keysDown_.begin(), keysDown_.end(), event.key()) == keysDown_.end()) keysDown_.push_back(event.key());
   QPointer<QWidget> self(this);
   TForm* form = ParentForm();
   const bool preview = form && form != this && form->KeyPreview();
@@ -246,6 +265,8 @@ bool TWinControl::HandleKey(QKeyEvent& event) {
     if (key) KeyDown(key, shift);
     if (!self || !key) return true;
   }
+  // Tab moves the focus before it could become a character: key filters never see it.
+  if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) return false;
   const QString text = event.text();
   if (text.size() != 1) return false;
   // Ctrl with a letter (copy, paste, select all) is a command here, not a character: the
@@ -270,6 +291,9 @@ bool TWinControl::HandleKey(QKeyEvent& event) {
 
 bool TWinControl::HandleKeyRelease(QKeyEvent& event) {
   if (g_resending) return false;
+  const auto down = std::find(keysDown_.begin(), keysDown_.end(), event.key());
+  if (down == keysDown_.end()) return false;
+  if (!event.isAutoRepeat()) keysDown_.erase(down);
   QPointer<QWidget> self(this);
   TForm* form = ParentForm();
   WORD key = VirtualKeyFromEvent(event);
@@ -287,15 +311,26 @@ void TWinControl::HandleFocusIn(QFocusEvent& event) {
   // The focus coming back with the window is no new entry into the control; the first
   // control of a window just shown is.
   if (IsWindowFocusChange(event.reason()) && (!form || form->enteredControl_ == this)) return;
+  EnterControl(form);
+}
+
+void TWinControl::EnterControl(TForm* form) {
   if (form) {
+    QPointer<TWinControl> self(this);
+    QPointer<TWinControl> previous = form->enteredControl_;
     form->activeControl_ = this;
     form->enteredControl_ = this;
+    if (previous && previous != this) previous->DoExit();
+    if (!self) return;
   }
   DoEnter();
 }
 
 void TWinControl::HandleFocusOut(QFocusEvent& event) {
+  // A key released after the control lost the focus was not released in it.
+  keysDown_.clear();
   if (IsWindowFocusChange(event.reason())) return;
+  if (TForm* form = ParentForm(); form && form != this && form->enteredControl_ == this) form->enteredControl_ = nullptr;
   DoExit();
 }
 
@@ -304,9 +339,8 @@ void TWinControl::keyPressEvent(QKeyEvent* event) {
     event->setAccepted(DialogKey(*event, g_keyOrigin));
     return;
   }
-  MarkInFlight(*event, this);
   QPointer<QWidget> self(this);
-  if (HandleKey(*event)) {
+  if (RunKeyHandlers(*event, this, [&] { return HandleKey(*event); })) {
     // A swallowed key goes no further; the next key event may reuse its address.
     g_keyInFlight = {};
     event->accept();
@@ -320,8 +354,7 @@ void TWinControl::keyReleaseEvent(QKeyEvent* event) {
     event->ignore();
     return;
   }
-  MarkInFlight(*event, this);
-  if (HandleKeyRelease(*event))
+  if (RunKeyHandlers(*event, this, [&] { return HandleKeyRelease(*event); }))
     event->accept();
   else
     event->ignore();
@@ -348,8 +381,7 @@ bool TWinControl::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
       auto* ke = static_cast<QKeyEvent*>(event);
       if (g_resending) return false;
-      MarkInFlight(*ke, Inner());
-      if (HandleKey(*ke)) {
+      if (RunKeyHandlers(*ke, Inner(), [&] { return HandleKey(*ke); })) {
         g_keyInFlight = {};
         return true;
       }
@@ -358,8 +390,7 @@ bool TWinControl::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease: {
       auto* ke = static_cast<QKeyEvent*>(event);
       if (g_resending) return false;
-      MarkInFlight(*ke, Inner());
-      if (HandleKeyRelease(*ke)) return true;
+      if (RunKeyHandlers(*ke, Inner(), [&] { return HandleKeyRelease(*ke); })) return true;
       break;
     }
     case QEvent::FocusIn: HandleFocusIn(*static_cast<QFocusEvent*>(event)); break;

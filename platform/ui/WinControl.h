@@ -89,8 +89,14 @@ private:
   bool HandleKeyRelease(QKeyEvent& event);
   void HandleFocusIn(QFocusEvent& event);
   void HandleFocusOut(QFocusEvent& event);
+  // Makes this the form's entered control: the control entered before exits first when it
+  // never saw its exit (the focus moved while the window was inactive or hidden).
+  void EnterControl(TForm* form);
 
   std::vector<TControl*> controls_;
+  // Keys pressed in this control and not yet released: a release is the control's only
+  // when its press was (Enter that closed a message box is released over another window).
+  std::vector<int> keysDown_;
   int alignDisabled_ = 0;
   bool aligning_ = false;
   bool alignPending_ = false;

@@ -2,6 +2,7 @@
 #include "core/CodeLookup.h"
 #include "core/DatabasePassword.h"
 #include "core/FileUtils.h"
+#include "core/Messages.h"
 #include "core/ProductVersion.h"
 
 #include <QDir>
@@ -76,6 +77,15 @@ TEST(CopyFileStream, MissingSourceThrowsAndLeavesNothing) {
   EXPECT_THROW(CopyFileStream(dir.filePath("无.mdb"), dir.filePath("out.mdb")), std::runtime_error);
   EXPECT_FALSE(QFile::exists(dir.filePath("out.mdb")));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 0);
+}
+
+// An error text that ends a sentence of its own does not leave "。," in the message.
+TEST(Messages, ErrorTextsJoinTheStandardSentence) {
+  EXPECT_EQ(RuntimeErrorText(QStringLiteral("disk full")),
+            QStringLiteral("运行中发生错误：disk full,请与系统管理员或软件发行者联系。"));
+  EXPECT_EQ(RuntimeErrorText(QStringLiteral("工作簿已保存，但无法打开它。")),
+            QStringLiteral("运行中发生错误：工作簿已保存，但无法打开它,请与系统管理员或软件发行者联系。"));
+  EXPECT_EQ(PublisherErrorText(QStringLiteral("文件不存在。")), QStringLiteral("运行中发生错误：文件不存在,请与软件发行者联系。"));
 }
 
 } // namespace

@@ -92,7 +92,8 @@ void TdlgLocateForm::DoShow() {
   c902->SetText(QString());
   c901->SetText(QString());
   rad901->SetChecked(true);
-  StartAtFirstControl(*this);
+  // Most look-ups are by code: the dialog opens ready for it to be typed.
+  StartAtFirstControl(*this, c901);
   TForm::DoShow();
 }
 

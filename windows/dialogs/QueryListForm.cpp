@@ -19,6 +19,8 @@
 #include "windows/shared/GridProcedures.h"
 #include "windows/shared/ProgressBarForm.h"
 
+#include <QPointer>
+
 namespace fw {
 
 TdlgQueryListForm* dlgQueryListForm = nullptr;
@@ -174,7 +176,10 @@ void TdlgQueryListForm::ShowCount() {
 
 void TdlgQueryListForm::tbEditClick() {
   if (!ReportQuery->Active() || ReportQuery->IsEmpty() || !OnEditRecord) return;
+  QPointer<TdlgQueryListForm> self(this);
   OnEditRecord(*ReportQuery);
+  // A record stored under another code may have left the search.
+  if (self) ShowCount();
 }
 
 void TdlgQueryListForm::tbDeleteClick() {
@@ -191,7 +196,17 @@ void TdlgQueryListForm::tbDeleteClick() {
 
 void TdlgQueryListForm::tbReturnClick() { SetModalResult(mrCancel); }
 
-void TdlgQueryListForm::mnSaveAsAccessClick() { SaveQueryAsAccess(*DetailQuery, kQueryResultTitle, ProgramProgress()); }
+void TdlgQueryListForm::mnSaveAsAccessClick() {
+  // The details were read at the search: records changed in the entry form since then are
+  // exported as they are stored now.
+  if (DetailQuery->Active()) try {
+    DetailQuery->Requery();
+  } catch (const std::exception& e) {
+    ShowRuntimeError(ErrorText(e));
+    return;
+  }
+  SaveQueryAsAccess(*DetailQuery, kQueryResultTitle, ProgramProgress());
+}
 
 void TdlgQueryListForm::mnSaveAsExecelClick() {
   TFieldDataArray fields;

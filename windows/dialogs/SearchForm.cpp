@@ -84,7 +84,8 @@ void TdlgSearchForm::DoShow() {
   SetCode(lc1, SearchOperators(), 1);
   SetCode(lc3, SearchOperators(), 1);
   SetCode(lc2, SearchConnectors(), 1);
-  StartAtFirstControl(*this);
+  // The operators already read "=": the dialog opens ready for the first code.
+  StartAtFirstControl(*this, number1);
   TForm::DoShow();
 }
 

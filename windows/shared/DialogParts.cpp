@@ -29,9 +29,10 @@ void SetUpDialog(TForm& form, const QString& name, const QString& caption, int c
   form.SetClientHeight(clientHeight);
 }
 
-void StartAtFirstControl(TForm& form) {
+void StartAtFirstControl(TForm& form, TWinControl* first) {
   form.SetActiveControl(nullptr);
   if (QWidget* focused = form.focusWidget()) focused->clearFocus();
+  if (first) form.SetActiveControl(first);
 }
 
 TLabel* AddLabel(TWinControl* parent, int left, int top, const QString& caption) {

@@ -25,8 +25,8 @@ void SetUpDialog(TForm& form, const QString& name, const QString& caption, int c
 
 // For a dialog shown more than once: it forgets the control that had the focus when it
 // was last shown, so that, like a new dialog, it starts on the first control of its tab
-// order. Called while the dialog is hidden, before it shows.
-void StartAtFirstControl(TForm& form);
+// order, or on `first` when given (where typing starts). Called before it shows.
+void StartAtFirstControl(TForm& form, TWinControl* first = nullptr);
 
 // Every part is owned by the form it sits on.
 

@@ -78,6 +78,26 @@ TEST(Control, NoticesTravelThroughWndProc) {
   EXPECT_EQ(panel->Enters, 1);
 }
 
+// A control under the mouse when its window closes hears the mouse leave: a tool button
+// clicked to close a dialog is not hot when the dialog shows again.
+TEST(Control, HidingAControlUnderTheMouseLeavesIt) {
+  TForm form(nullptr);
+  auto* panel = new NoticePanel(&form);
+  panel->SetParent(&form);
+  form.Show();
+  QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+  QCoreApplication::sendEvent(panel, &enter);
+  panel->Notices.clear();
+  form.Hide();
+  EXPECT_EQ(panel->Notices, (std::vector<UINT>{CM_MOUSELEAVE}));
+  // Left already: a later leave from the window system is not passed on twice.
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(panel, &leave);
+  form.Show();
+  form.Hide();
+  EXPECT_EQ(panel->Notices, (std::vector<UINT>{CM_MOUSELEAVE}));
+}
+
 TEST(Control, ParentFontAndColorFlowToChildren) {
   TForm form(nullptr);
   auto* panel = new TPanel(&form);

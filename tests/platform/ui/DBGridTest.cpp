@@ -219,6 +219,11 @@ TEST_F(DBGridTest, TitleAndCellClicksAndKeysReachTheEvents) {
   QTest::keyClick(grid->View(), Qt::Key_Return);
   QTest::keyClick(grid->View(), Qt::Key_Insert);
   EXPECT_EQ(keysUp, (std::vector<WORD>{VK_RETURN, VK_INSERT}));
+  // The release of a key pressed elsewhere (Enter that closed a message box over the
+  // list) is no key of the list's.
+  QTest::keyRelease(grid->View(), Qt::Key_Return);
+  QTest::keyRelease(grid->View(), Qt::Key_Delete);
+  EXPECT_EQ(keysUp, (std::vector<WORD>{VK_RETURN, VK_INSERT}));
 
   auto* menu = new TPopupMenu(&form);
   int popups = 0;

@@ -42,6 +42,29 @@ TEST(Edit, KeyFilterRefusesAndChangesTypedCharacters) {
   EXPECT_EQ(f.edit->Text(), "12X");
 }
 
+// Tab moves the focus, as it does in a dialog: it is no typed character that a key
+// filter could refuse (a digits-only edit would otherwise keep the focus for ever).
+TEST(Edit, TabLeavesAFilteredEditForTheNextOne) {
+  Fixture f;
+  auto* next = new TEdit(&f.form);
+  next->SetParent(&f.form);
+  next->SetTop(30);
+  std::vector<QChar> pressed;
+  f.edit->OnKeyPress = [&](TObject* sender, QChar& key) {
+    pressed.push_back(key);
+    DigitFilter(sender, key);
+  };
+  f.form.Show();
+  QApplication::setActiveWindow(&f.form);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f.form));
+  f.edit->SetFocus();
+  QTest::keyClick(f.edit->Widget(), Qt::Key_Tab);
+  EXPECT_TRUE(next->Focused());
+  EXPECT_TRUE(pressed.empty());
+  QTest::keyClick(next->Widget(), Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_TRUE(f.edit->Focused());
+}
+
 TEST(Edit, PasteWithARefusedCharacterIsDroppedWithABeep) {
   fwtest::ScriptedHooks hooks;
   Fixture f;

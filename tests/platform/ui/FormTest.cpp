@@ -139,6 +139,24 @@ TEST(Form, KeyPreviewSeesKeysFirstAndMaySwallowThem) {
   EXPECT_EQ(form.Edit->Text(), "a");
 }
 
+// A window key that opens a modal window (keys are typed there before it closes) reaches
+// the window's handler once: the key, not swallowed, travelling on to the form
+// afterwards is still recognised as the one already seen.
+TEST(Form, KeyPreviewSeesAKeyOnceWhenItsHandlerRunsAModalWindow) {
+  DialogForm form(nullptr);
+  form.SetKeyPreview(true);
+  DialogForm modal(nullptr);
+  int opened = 0;
+  form.OnKeyDown = [&](TObject*, WORD& key, TShiftState shift) {
+    if (key != 'F' || !(shift & ssCtrl)) return;
+    ++opened;
+    QTest::keyClick(modal.Edit->Widget(), Qt::Key_A); // typed in the modal window
+  };
+  QTest::keyClick(form.Edit->Widget(), Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(modal.Edit->Text(), "a");
+}
+
 class OrderForm : public TForm {
 public:
   OrderForm(TComponent* owner) : TForm(owner) {

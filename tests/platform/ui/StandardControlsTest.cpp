@@ -220,33 +220,68 @@ namespace {
 
 using namespace fw;
 
-TEST(StandardControls, FocusMovesRaiseExitAndEnter) {
-  TForm form(nullptr);
-  auto* first = new TEdit(&form);
-  first->SetParent(&form);
-  auto* second = new TEdit(&form);
-  second->SetParent(&form);
-  second->SetTop(30);
+// A shown, active form with two edits that log their entries and exits.
+struct TwoEditsForm {
+  TForm form{nullptr};
+  TEdit* first = new TEdit(&form);
+  TEdit* second = new TEdit(&form);
   std::vector<std::string> log;
-  first->OnEnter = [&](TObject*) { log.push_back("enter1"); };
-  first->OnExit = [&](TObject*) { log.push_back("exit1"); };
-  second->OnEnter = [&](TObject*) { log.push_back("enter2"); };
-  form.Show();
-  QApplication::setActiveWindow(&form);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-  first->SetFocus();
-  second->SetFocus();
-  EXPECT_EQ(log, (std::vector<std::string>{"enter1", "exit1", "enter2"}));
-  EXPECT_TRUE(second->Focused());
-  EXPECT_FALSE(first->Focused());
-  EXPECT_EQ(form.ActiveControl(), second);
+  TwoEditsForm() {
+    first->SetParent(&form);
+    second->SetParent(&form);
+    second->SetTop(30);
+    first->OnEnter = [this](TObject*) { log.push_back("enter1"); };
+    first->OnExit = [this](TObject*) { log.push_back("exit1"); };
+    second->OnEnter = [this](TObject*) { log.push_back("enter2"); };
+    second->OnExit = [this](TObject*) { log.push_back("exit2"); };
+    form.Show();
+    QApplication::setActiveWindow(&form);
+  }
+};
+
+TEST(StandardControls, FocusMovesRaiseExitAndEnter) {
+  TwoEditsForm f;
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f.form));
+  f.first->SetFocus();
+  f.second->SetFocus();
+  EXPECT_EQ(f.log, (std::vector<std::string>{"enter1", "exit1", "enter2"}));
+  EXPECT_TRUE(f.second->Focused());
+  EXPECT_FALSE(f.first->Focused());
+  EXPECT_EQ(f.form.ActiveControl(), f.second);
 
   // Another window comes and goes: no exit, no second entry.
   TForm other(nullptr);
   other.Show();
   QApplication::setActiveWindow(&other);
-  QApplication::setActiveWindow(&form);
-  EXPECT_EQ(log.size(), 3u);
+  QApplication::setActiveWindow(&f.form);
+  EXPECT_EQ(f.log.size(), 3u);
+}
+
+// A control focused while its window is not active (a message box has just closed, the
+// window is hidden between two showings) exits the control entered before at once, as
+// when the window is active; the window's return then enters nothing a second time.
+TEST(StandardControls, FocusMovedWhileTheWindowIsInactiveStillExitsAndEnters) {
+  TwoEditsForm f;
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f.form));
+  f.first->SetFocus();
+
+  TForm box(nullptr);
+  box.Show();
+  QApplication::setActiveWindow(&box);
+  box.Hide();
+  f.second->SetFocus(); // before the window is active again
+  EXPECT_EQ(f.log, (std::vector<std::string>{"enter1", "exit1", "enter2"}));
+  QApplication::setActiveWindow(&f.form);
+  EXPECT_EQ(f.log, (std::vector<std::string>{"enter1", "exit1", "enter2"}));
+  EXPECT_TRUE(f.second->Focused());
+
+  // Hidden with the second entered, shown again with the first focused.
+  f.log.clear();
+  f.form.Hide();
+  f.form.Show();
+  f.first->SetFocus();
+  QApplication::setActiveWindow(&f.form);
+  EXPECT_EQ(f.log, (std::vector<std::string>{"exit2", "enter1"}));
 }
 
 } // namespace

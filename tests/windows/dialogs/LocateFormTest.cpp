@@ -122,8 +122,18 @@ TEST_F(LocateFormTest, EnteringTheNameSwitchesToThePreferredInputMethod) {
   InstallInputMethodBackend(previous);
 }
 
+// The dialog opens with the code edit focused, so a code can be typed at once.
+TEST_F(LocateFormTest, TheCodeIsTypedRightAway) {
+  QApplication::setActiveWindow(form.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("120000000001"));
+  EXPECT_EQ(form->c901->Text(), QStringLiteral("120000000001"));
+  EXPECT_TRUE(form->rad901->Checked());
+}
+
 // The program keeps the dialog made at start. Shown again it is a new one: by code, both
-// edits empty, and the focus on the first control, not back in the name.
+// edits empty, and the focus on the code again, not back in the name.
 TEST_F(LocateFormTest, ShownAgainItStartsByCodeWithEmptyEdits) {
   QApplication::setActiveWindow(form.get());
   (void)QTest::qWaitForWindowActive(form.get());

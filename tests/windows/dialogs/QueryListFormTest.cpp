@@ -3,6 +3,7 @@
 // marked records, and the two exports.
 #include "ListDialogsFixture.h"
 
+#include "controls/common/FwToolButton.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/Label.h"
@@ -38,6 +39,18 @@ protected:
 
   TMainForm* main_ = nullptr;
   std::unique_ptr<TdlgQueryListForm> dialog_;
+};
+
+// The rows a statement reads from an exported database file.
+struct ExportedRows {
+  TADOConnection out;
+  TADOQuery rows{&out};
+  ExportedRows(const QString& file, const QString& sql) {
+    out.SetConnectionString(QStringLiteral("Data Source=") + file);
+    out.Open();
+    rows.SetSQL(sql);
+    rows.Open();
+  }
 };
 
 TEST_F(QueryListFormTest, ShowsTheFoundRecordsWithTheMainListsColumns) {
@@ -171,16 +184,47 @@ TEST_F(QueryListFormTest, ExportsTheDetailsAndTheListAsShown) {
   hooks.SaveAnswers.push_back(fwtest::Chosen(Docs(QStringLiteral("详细"))));
   dialog->mnSaveAsAccess->Click();
   EXPECT_EQ(MessageTexts().last(), QStringLiteral("Access文件已经正确导出到：'") + Docs(QStringLiteral("详细.mdb")) + QStringLiteral("'！"));
-  TADOConnection out;
-  out.SetConnectionString(QStringLiteral("Data Source=") + Docs(QStringLiteral("详细.mdb")));
-  out.Open();
-  TADOQuery rows(&out);
-  rows.SetSQL(QStringLiteral("select * from Fenwright查询结果 order by c901"));
-  rows.Open();
+  ExportedRows exported(Docs(QStringLiteral("详细.mdb")), QStringLiteral("select * from Fenwright查询结果 order by c901"));
+  TADOQuery& rows = exported.rows;
   EXPECT_EQ(Codes(rows), (QStringList{"110000000001", "110000000002"}));
   EXPECT_EQ(rows.FieldNames(), dialog->DetailQuery->FieldNames());
   rows.Last();
   EXPECT_EQ(rows.FieldByName("c902")->AsString(), QStringLiteral("O'Neil 工会"));
+}
+
+// A record whose code is changed in the entry form so that the search no longer finds it
+// leaves the list, and the count follows.
+TEST_F(QueryListFormTest, TheCountFollowsARecordChangedOutOfTheSearch) {
+  AddSurvey();
+  TdlgQueryListForm* dialog = Dialog(QStringLiteral("where c901<:high"), {{QStringLiteral("high"), 120000000001LL}});
+  ASSERT_EQ(dialog->CountLabel->Caption(), QStringLiteral("2"));
+  dialog->OnEditRecord = [this](TADOQuery& source) {
+    Connect()->Execute("update dt_data set c901 = 150000000001 where c901 = 110000000002");
+    source.Requery(); // as the entry form does after storing
+  };
+  dialog->ReportQuery->Next();
+  dialog->tbEdit->Click();
+  EXPECT_EQ(dialog->ReportQuery->RecordCount(), 1);
+  EXPECT_EQ(dialog->CountLabel->Caption(), QStringLiteral("1"));
+}
+
+// A record changed in the entry form after the search is exported as it is stored now.
+TEST_F(QueryListFormTest, TheDetailsExportedAreThoseStoredNow) {
+  AddSurvey();
+  TdlgQueryListForm* dialog = Dialog();
+  dialog->OnEditRecord = [this](TADOQuery& source) {
+    Connect()->Execute("update dt_data set c902 = '改过的工会' where c901 = 110000000002");
+    source.Requery(); // as the entry form does after storing
+  };
+  dialog->ReportQuery->Next();
+  dialog->tbEdit->Click();
+
+  hooks.SaveAnswers.push_back(fwtest::Chosen(Docs(QStringLiteral("详细"))));
+  dialog->mnSaveAsAccess->Click();
+  ExportedRows exported(Docs(QStringLiteral("详细.mdb")),
+                        QStringLiteral("select c902 from Fenwright查询结果 where c901 = 110000000002"));
+  ASSERT_FALSE(exported.rows.IsEmpty());
+  EXPECT_EQ(exported.rows.FieldByName("c902")->AsString(), QStringLiteral("改过的工会"));
 }
 
 } // namespace

@@ -22,6 +22,7 @@
 #include "windows/shared/ToolForm.h"
 #include "windows/shared/VKValidEdit.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -106,6 +107,17 @@ TEST_F(SearchFormsTest, CodeRangeSearch) {
   Pick(form->lc3, QStringLiteral("<"));
   form->tbSumClick();
   EXPECT_EQ(Found(conditions.back()), (std::vector<qint64>{120000000001}));
+}
+
+// The search opens with the first number focused, so a code can be typed at once.
+TEST_F(SearchFormsTest, CodeRangeSearchTakesTheFirstNumberRightAway) {
+  std::unique_ptr<TdlgSearchForm> form(NewForm<TdlgSearchForm>(nullptr));
+  form->Show();
+  QApplication::setActiveWindow(form.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("110000000002"));
+  EXPECT_EQ(form->number1->Text(), QStringLiteral("110000000002"));
 }
 
 TEST_F(SearchFormsTest, IndicatorQuery) {

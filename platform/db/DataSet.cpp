@@ -178,6 +178,121 @@ void TDataSet::Requery() {
   if (AfterScroll) AfterScroll(*this);
 }
 
+void TDataSet::RefreshRecords(const QString& fieldName, const QVariantList& values) {
+  CheckActive();
+  CheckBrowseMode();
+  const int column = FieldByName(fieldName)->Index();
+  std::vector<std::vector<QVariant>> fresh;
+  try {
+    for (const QVariant& value : values)
+      for (std::vector<QVariant>& row : SelectRows({column}, {value})) fresh.push_back(std::move(row));
+  } catch (const EDatabaseError&) {
+    Requery();  // the query cannot be narrowed: read it all
+    return;
+  }
+
+  const quint64 current = cursor_ >= 0 ? serials_[PhysicalRow(cursor_)] : 0;
+  const int currentPosition = cursor_;
+  const std::vector<TSortKey> keys = OrderKeys();
+  // A stored row that is read again keeps its place in the store and its serial (so a
+  // cursor or bookmark on it stays); the others leave, and new ones are added.
+  std::vector<int> leaving;
+  for (int phys = 0; phys < store_.RowCount(); ++phys) {
+    bool matches = false, comparable = false;
+    for (const QVariant& value : values)
+      matches = matches || CompareCellWithValue(store_.Cell(phys, column), value, false, &comparable) == 0;
+    if (!matches) continue;
+    auto same = std::find_if(fresh.begin(), fresh.end(), [&](const std::vector<QVariant>& row) {
+      for (int c : keyColumns_)
+        if (CompareCellWithValue(store_.Cell(phys, c), row[c], false, &comparable) != 0) return false;
+      return !keyColumns_.empty();
+    });
+    if (same == fresh.end()) {
+      leaving.push_back(phys);
+      continue;
+    }
+    const auto at = std::find(order_.begin(), order_.end(), phys);
+    const int position = at == order_.end() ? -1 : static_cast<int>(at - order_.begin());
+    if (at != order_.end()) order_.erase(at);
+    store_.ReplaceRow(phys, *same);
+    fresh.erase(same);
+    PlaceRow(phys, position, keys);
+  }
+  for (const std::vector<QVariant>& row : fresh) {
+    const int phys = store_.AddRow(row);
+    serials_.push_back(nextSerial_++);
+    PlaceRow(phys, static_cast<int>(order_.size()), keys);
+  }
+  std::sort(leaving.rbegin(), leaving.rend());
+  for (int phys : leaving) RemovePhysicalRow(phys);
+
+  const int pos = current ? FindBySerial(current) : -1;
+  const int size = static_cast<int>(order_.size());
+  cursor_ = pos >= 0 ? pos : std::min(std::max(currentPosition, 0), size - 1);
+  bof_ = eof_ = order_.empty();
+  Notify(TDataEvent::DataSetChange);
+  if (AfterScroll) AfterScroll(*this);
+}
+
+// The order the rows stand in: the client-side sort, else the query's own ORDER BY when
+// it names result columns only; empty when neither gives one.
+std::vector<TSortKey> TDataSet::OrderKeys() const {
+  if (!sort_.trimmed().isEmpty()) return ParseSortList(sort_);
+  const std::vector<TJetToken> tokens = TokenizeJet(fetchSql_);
+  int depth = 0;
+  size_t orderAt = tokens.size();
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    if (tokens[i].Text == QLatin1String("(")) ++depth;
+    else if (tokens[i].Text == QLatin1String(")")) --depth;
+    else if (depth == 0 && IsWord(tokens[i], "order")) orderAt = i;
+  }
+  QString list;
+  bool afterBy = false;
+  for (size_t i = orderAt + 1; i < tokens.size(); ++i) {
+    if (!afterBy) {
+      afterBy = IsWord(tokens[i], "by");
+      if (!afterBy && tokens[i].Kind != TJetTokenKind::Space) return {};
+      continue;
+    }
+    if (IsWord(tokens[i], "limit") || tokens[i].Text == QLatin1String(";")) break;
+    list += tokens[i].Kind == TJetTokenKind::Quoted ? Unquote(tokens[i].Text) : tokens[i].Text;
+  }
+  std::vector<TSortKey> keys = ParseSortList(list);
+  for (const TSortKey& k : keys)
+    if (!FindField(k.Field)) return {};
+  return keys;
+}
+
+// The filter's test of a stored row, or none when the data set is not filtered.
+std::function<bool(int)> TDataSet::RowFilter() const {
+  if (!filtered_ || filter_.trimmed().isEmpty()) return {};
+  auto filter = std::make_shared<TRecordFilter>(TRecordFilter::Parse(filter_, [this](const QString& name) {
+    TField* f = FindField(name);
+    return f ? f->Index() : -1;
+  }));
+  return [this, filter](int phys) { return filter->Matches([&](int column) { return store_.Cell(phys, column); }); };
+}
+
+// Puts a stored row into the order: after the rows that sort before it or equal to it,
+// or at `fallbackPosition` when there is no order to follow; nowhere when the filter
+// leaves it out.
+void TDataSet::PlaceRow(int physical, int fallbackPosition, const std::vector<TSortKey>& keys) {
+  if (const std::function<bool(int)> passes = RowFilter(); passes && !passes(physical)) return;
+  if (fallbackPosition < 0) fallbackPosition = static_cast<int>(order_.size());
+  auto at = order_.begin() + std::min(fallbackPosition, static_cast<int>(order_.size()));
+  if (!keys.empty()) at = std::upper_bound(order_.begin(), order_.end(), physical, RowsInOrder(keys));
+  order_.insert(at, physical);
+}
+
+// Takes a row out of the store and of the order (a record that left the query).
+void TDataSet::RemovePhysicalRow(int physical) {
+  store_.RemoveRow(physical);
+  serials_.erase(serials_.begin() + physical);
+  order_.erase(std::remove(order_.begin(), order_.end(), physical), order_.end());
+  for (int& p : order_)
+    if (p > physical) --p;
+}
+
 QString TDataSet::AddRowIdColumn(const QString& sql, const QString& table) const {
   size_t fromIndex = 0;
   if (SimpleSelectTable(sql, &fromIndex).isEmpty()) return sql;
@@ -353,31 +468,28 @@ void TDataSet::BuildOrder() {
 }
 
 void TDataSet::ApplyFilter() {
-  if (!filtered_ || filter_.trimmed().isEmpty()) return;
-  const TRecordFilter filter = TRecordFilter::Parse(filter_, [this](const QString& name) {
-    TField* f = FindField(name);
-    return f ? f->Index() : -1;
-  });
-  std::vector<int> kept;
-  kept.reserve(order_.size());
-  for (int phys : order_)
-    if (filter.Matches([&](int column) { return store_.Cell(phys, column); })) kept.push_back(phys);
-  order_ = std::move(kept);
+  const std::function<bool(int)> passes = RowFilter();
+  if (!passes) return;
+  order_.erase(std::remove_if(order_.begin(), order_.end(), [&](int phys) { return !passes(phys); }), order_.end());
 }
 
 void TDataSet::ApplySort() {
   const std::vector<TSortKey> keys = ParseSortList(sort_);
-  if (keys.empty()) return;
+  if (!keys.empty()) std::stable_sort(order_.begin(), order_.end(), RowsInOrder(keys));
+}
+
+// "Row a stands before row b" by the keys (stored rows).
+std::function<bool(int, int)> TDataSet::RowsInOrder(const std::vector<TSortKey>& keys) const {
   std::vector<int> columns;
   for (const TSortKey& k : keys) columns.push_back(FieldByName(k.Field)->Index());
-  std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
+  return [this, keys, columns](int a, int b) {
     for (size_t k = 0; k < keys.size(); ++k) {
       int c = CompareForSort(store_.Cell(a, columns[k]), store_.Cell(b, columns[k]));
       if (keys[k].Descending) c = -c;
       if (c != 0) return c < 0;
     }
     return false;
-  });
+  };
 }
 
 void TDataSet::SetSort(const QString& sort) {
@@ -517,6 +629,23 @@ QString TDataSet::Text(int row, int column) const {
 QVariantList TDataSet::KeyValuesOf(int physical) const {
   QVariantList key;
   for (int c : keyColumns_) key << store_.Cell(physical, c).ToVariant();
+  return key;
+}
+
+// The key that finds a row again once an UPDATE wrote `changed`: a changed key column
+// takes its new value; the hidden row id follows a change of the column that is the
+// row id itself (an INTEGER PRIMARY KEY such as c901), else the row keeps its row id.
+QVariantList TDataSet::KeyAfterUpdate(int physical, const std::vector<int>& changed) const {
+  QVariantList key;
+  for (int c : keyColumns_) {
+    QVariant v = modified_[c] ? buffer_[c] : store_.Cell(physical, c).ToVariant();
+    if (columns_[c].Hidden) {
+      for (int m : changed)
+        if (TargetColumn(m).compare(columns_[c].OriginColumn, Qt::CaseInsensitive) == 0 && !buffer_[m].isNull())
+          v = buffer_[m].toLongLong();
+    }
+    key << v;
+  }
   return key;
 }
 
@@ -722,30 +851,41 @@ QString TDataSet::TargetColumn(int column) const {
   return QString();
 }
 
+// The rows of the data set's own query whose `columns` hold `values`, read now. Throws
+// EDatabaseError when the query cannot be run again (e.g. it read another file).
+std::vector<std::vector<QVariant>> TDataSet::SelectRows(const std::vector<int>& columns, const QVariantList& values) const {
+  QStringList conditions;
+  for (size_t k = 0; k < columns.size(); ++k)
+    conditions << QStringLiteral("fwq.%1 IS :fw_key%2").arg(QuoteIdent(columns_[columns[k]].Name)).arg(k);
+  TSqlStatement st(connection_->Handle(),
+                   QStringLiteral("SELECT * FROM (%1) AS fwq WHERE %2").arg(fetchSql_, conditions.join(QStringLiteral(" AND "))).toUtf8());
+  for (size_t k = 0; k < columns.size(); ++k) {
+    const int index = sqlite3_bind_parameter_index(st.Handle(), QStringLiteral(":fw_key%1").arg(k).toUtf8().constData());
+    BindValue(st.Handle(), index, values[static_cast<int>(k)]);
+  }
+  BindParameters(st.Handle());
+  std::vector<std::vector<QVariant>> rows;
+  if (sqlite3_column_count(st.Handle()) != static_cast<int>(columns_.size())) return rows;
+  while (st.Step()) {
+    std::vector<QVariant>& row = rows.emplace_back(columns_.size());
+    for (size_t c = 0; c < columns_.size(); ++c) row[c] = StatementValue(st.Handle(), static_cast<int>(c));
+  }
+  return rows;
+}
+
 std::vector<QVariant> TDataSet::ReadBack(const QVariantList& key, bool* found) {
   *found = false;
-  std::vector<QVariant> values;
-  if (key.isEmpty()) return values;
-  QStringList conditions;
-  for (size_t k = 0; k < keyColumns_.size(); ++k)
-    conditions << QStringLiteral("fwq.%1 IS :fw_key%2").arg(QuoteIdent(columns_[keyColumns_[k]].Name)).arg(k);
+  if (key.isEmpty()) return {};
   try {
-    TSqlStatement st(connection_->Handle(),
-                     QStringLiteral("SELECT * FROM (%1) AS fwq WHERE %2").arg(fetchSql_, conditions.join(QStringLiteral(" AND "))).toUtf8());
-    for (size_t k = 0; k < keyColumns_.size(); ++k) {
-      const int index = sqlite3_bind_parameter_index(st.Handle(), QStringLiteral(":fw_key%1").arg(k).toUtf8().constData());
-      BindValue(st.Handle(), index, key[static_cast<int>(k)]);
-    }
-    BindParameters(st.Handle());
-    if (st.Step() && sqlite3_column_count(st.Handle()) == static_cast<int>(columns_.size())) {
-      values.resize(columns_.size());
-      for (size_t c = 0; c < columns_.size(); ++c) values[c] = StatementValue(st.Handle(), static_cast<int>(c));
+    std::vector<std::vector<QVariant>> rows = SelectRows(keyColumns_, key);
+    if (!rows.empty()) {
       *found = true;
+      return std::move(rows.front());
     }
   } catch (const EDatabaseError&) {
     // The query cannot be rerun (e.g. it read another file): keep the posted values.
   }
-  return values;
+  return {};
 }
 
 void TDataSet::Post() {
@@ -798,7 +938,7 @@ void TDataSet::Post() {
     st.Step();
     if (!updateIsView_ && sqlite3_changes(db) == 0)
       throw EDatabaseError(QStringLiteral("Row cannot be located for updating. Some values may have been changed since it was last read."));
-    for (int c : keyColumns_) key << (modified_[c] ? buffer_[c] : store_.Cell(phys, c).ToVariant());
+    key = KeyAfterUpdate(phys, changed);
   } else {
     key = KeyValuesOf(PhysicalRow(cursor_));
   }

@@ -29,6 +29,7 @@ namespace fw {
 
 class TADOConnection;
 class TDataSet;
+struct TSortKey;
 
 enum TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
 
@@ -86,6 +87,13 @@ public:
   bool Active() const { return active_; }
   void SetActive(bool value) { value ? Open() : Close(); }
   void Requery();  // new snapshot, sort and filter kept, cursor on the first record
+  // Reads again, through the data set's own query, the records whose `fieldName` holds
+  // one of `values`, after a store elsewhere changed, added or re-keyed them: a record
+  // takes its stored values, leaves when it no longer answers the query, and joins at
+  // the place the client-side sort, else the query's ORDER BY, gives it. The cursor stays
+  // on its record, or on the one now in its place when its record left. What else
+  // changed since the last Requery is not seen: a Requery for a few known records.
+  void RefreshRecords(const QString& fieldName, const QVariantList& values);
   TDataSetState State() const { return state_; }
 
   // Navigation (edits in progress are posted first).
@@ -198,9 +206,16 @@ private:
   void Scrolled();
   int PhysicalRow(int row) const { return order_[row]; }
   QVariantList KeyValuesOf(int physical) const;
+  QVariantList KeyAfterUpdate(int physical, const std::vector<int>& changed) const;
   int FindByKey(const QVariantList& key) const;
   int FindBySerial(quint64 serial) const;
   std::vector<QVariant> ReadBack(const QVariantList& key, bool* found);
+  std::vector<std::vector<QVariant>> SelectRows(const std::vector<int>& columns, const QVariantList& values) const;
+  std::vector<TSortKey> OrderKeys() const;
+  std::function<bool(int)> RowFilter() const;
+  std::function<bool(int, int)> RowsInOrder(const std::vector<TSortKey>& keys) const;
+  void PlaceRow(int physical, int fallbackPosition, const std::vector<TSortKey>& keys);
+  void RemovePhysicalRow(int physical);
   QString TargetColumn(int column) const;
   void ClearFields();
 

@@ -55,7 +55,6 @@ TADOConnection* TdlgSurveyDataForm::Connection() const {
 // read again here: it keeps its current record, which is the one to modify.
 void TdlgSurveyDataForm::SetSourceDataset(TDataSet* dataSet) {
   sourceDataset_ = dataSet;
-  sourceStale_ = false;
   TADOConnection* connection = Connection();
   for (TDataSet* own : std::initializer_list<TDataSet*>{RecordQuery, QueryTool, CodeTable}) {
     own->Close();
@@ -86,19 +85,22 @@ void TdlgSurveyDataForm::LoadSheetTitles(TADOConnection& connection) {
   }
 }
 
-// The source was changed by a store: in modify mode the form reads it again when it
-// closes and goes back to its record (in add mode the caller does that).
-void TdlgSurveyDataForm::RefreshSource() {
-  if (!sourceStale_ || !sourceDataset_ || !sourceDataset_->Active()) return;
-  sourceStale_ = false;
+// After a store the source shows the stored data at once: the record is read again
+// under the code it had and the code it has now. In modify mode the source then stands
+// on the record as stored (its code may have changed); in add mode it stays on the
+// record it stood on.
+void TdlgSurveyDataForm::RefreshSource(double codeBefore) {
+  if (!sourceDataset_ || !sourceDataset_->Active()) return;
+  const QVariant stored = qlonglong(LoadedCode);
+  QVariantList codes{stored};
+  if (codeBefore != 0 && codeBefore != LoadedCode) codes << qlonglong(codeBefore);
   try {
-    TBookmark bookmark = sourceDataset_->GetBookmark();
-    sourceDataset_->Requery();
-    if (sourceDataset_->BookmarkValid(bookmark)) sourceDataset_->GotoBookmark(bookmark);
-    sourceDataset_->FreeBookmark(bookmark);
+    sourceDataset_->RefreshRecords(QStringLiteral("c901"), codes);
+    if (!IsAddNew) sourceDataset_->Locate(QStringLiteral("c901"), stored);
   } catch (const EDatabaseError& e) {
     ShowRuntimeError(e.Message());
   }
+  ShowPositionText();
 }
 
 void TdlgSurveyDataForm::LoadCodeList(const QString& tableName, TMenuItemDataArray& codes) {
@@ -137,7 +139,6 @@ void TdlgSurveyDataForm::DoShow() {
 
 void TdlgSurveyDataForm::DoHide() {
   HideMessageList();
-  if (!IsAddNew) RefreshSource();
   TForm::DoHide();
 }
 
@@ -154,8 +155,10 @@ double TdlgSurveyDataForm::SourceCode() const {
 
 void TdlgSurveyDataForm::LoadSurveyRecord() {
   Loaded = false;
-  // Each record starts with its sheets open; its filling state and level close them.
+  // Each record starts with its sheets open and checking on; its own filling state and
+  // level close them.
   OpenSheetEditors(true);
+  tbCheck->SetEnabled(true);
   try {
     if (Connection()) OpenRecordQuery(SourceCode());
     if (IsAddNew) {
@@ -335,8 +338,9 @@ bool TdlgSurveyDataForm::Store(TStoreMode mode) {
     }
   }
   const bool appending = IsAddNew && !SavedOnce;
+  const double codeBefore = LoadedCode;
   if (!SaveSurveyRecord(*RecordQuery, mode, appending)) return false;
-  sourceStale_ = true;
+  RefreshSource(codeBefore);
   return true;
 }
 

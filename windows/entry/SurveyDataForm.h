@@ -250,7 +250,7 @@ private:
   void UpdateNavigationActions();
   std::vector<TFieldValue> CollectValues();
   bool Store(TStoreMode mode);
-  void RefreshSource();
+  void RefreshSource(double codeBefore);
   void ClearMessages();
   bool MessageListEmpty() const;
   void HideMessageList();
@@ -276,8 +276,6 @@ private:
   QString fieldListFile_;
   IMessageList* messageList_ = nullptr;
   IPageRuleChecker* ruleChecker_ = nullptr;
-  // The source was changed by a store; it is read again when the form closes.
-  bool sourceStale_ = false;
   // Set while the form turns pages itself, without the page-change checks.
   bool silentPageChange_ = false;
   // Set while an exit check puts the focus back into its editor.

@@ -333,6 +333,65 @@ TEST_F(DataSetTest, KeyFieldsAndTablesInIndexOrder) {
   EXPECT_EQ(t.FieldByName("c902"), name);  // fields stay across a requery
 }
 
+// The row id of dt_data is c901 itself: a post that changes it must leave the data set
+// able to find the same row for the next post and for a delete.
+TEST_F(DataSetTest, PostsAfterAKeyChangeReachTheSameRow) {
+  struct Case {
+    const char* sql;
+    qint64 oldCode, newCode;
+  };
+  const Case cases[] = {{"select * from dt_data where c901 = :ReocrdID", 100000000001, 100000000077},
+                        {"select * from dt_data where c904 = 20", 100000000002, 100000000088}};
+  int left = 4;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.sql);
+    TADOQuery q(&Db);
+    q.SetSQL(c.sql);
+    if (q.Parameters().Count() > 0) q.ParamByName("ReocrdID").SetValue(double(c.oldCode));
+    q.Open();
+    q.Edit();
+    q.FieldByName("c901")->SetAsFloat(double(c.newCode));
+    q.Post();
+    q.Edit();
+    q.FieldByName("c902")->SetAsString("Renamed");
+    q.Post();
+    const QString byNew = QString("from dt_data where c901 = %1").arg(c.newCode);
+    EXPECT_EQ(fwtest::ScalarOf(Db, "select c902 " + byNew).toString(), "Renamed");
+    EXPECT_EQ(fwtest::ScalarOf(Db, QString("select count(*) from dt_data where c901 = %1").arg(c.oldCode)).toInt(), 0);
+    q.Delete();
+    EXPECT_EQ(fwtest::ScalarOf(Db, "select count(*) " + byNew).toInt(), 0);
+    EXPECT_EQ(fwtest::ScalarOf(Db, "select count(*) from dt_data").toInt(), --left);
+  }
+}
+
+// Records changed behind a data set's back are read again by their code: a re-keyed
+// record moves to its place in the query's order (or the client-side sort), a new one
+// joins, one that no longer answers the query or the filter leaves, and the cursor stays
+// on its record.
+TEST_F(DataSetTest, RefreshRecordsReadsChangedRecordsIntoTheirPlaces) {
+  auto q = Query("select c901, c902 from dt_data where c904 <> 30 order by c901");
+  ASSERT_EQ(Column(*q, "c901"), QStringList({"100000000001", "100000000002", "100000000003"}));
+  q->SetRecNo(2);
+  Db.Execute("update dt_data set c901 = 100000000000, c902 = 'Moved' where c901 = 100000000003");
+  Db.Execute("insert into dt_data (c901, c902, c904) values (100000000005, 'New', 10)");
+  Db.Execute("update dt_data set c904 = 30 where c901 = 100000000001");  // leaves the query
+  q->RefreshRecords("c901", {100000000003LL, 100000000000LL, 100000000005LL, 100000000001LL, 99LL});
+  EXPECT_EQ(q->FieldByName("c901")->AsString(), "100000000002");
+  EXPECT_EQ(q->RecNo(), 2);
+  EXPECT_EQ(Column(*q, "c902"), QStringList({"Moved", "beta", "New"}));
+
+  q->SetSort("c902 DESC");
+  q->SetFiltered(false);
+  Db.Execute("update dt_data set c902 = 'Zeta' where c901 = 100000000005");
+  q->RefreshRecords("c901", {100000000005LL});
+  EXPECT_EQ(Column(*q, "c902"), QStringList({"Zeta", "Moved", "beta"}));
+  q->SetFilter("c902 <> 'Zeta'");
+  q->SetFiltered(true);
+  Db.Execute("update dt_data set c902 = 'Alpha' where c901 = 100000000002");
+  q->RefreshRecords("c901", {100000000002LL});
+  EXPECT_EQ(Column(*q, "c902"), QStringList({"Moved", "Alpha"}));
+}
+
 TEST_F(DataSetTest, FailedRequeryKeepsTheSnapshot) {
   auto q = Query("select * from CT_Group");
   Db.Execute("drop table CT_Group");

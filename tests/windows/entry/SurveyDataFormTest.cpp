@@ -331,6 +331,82 @@ TEST_F(SurveyDataFormTest, NavigationAsksOnceStoresAndShowsTheNextRecord) {
   EXPECT_EQ(form->ItemNo->Caption(), "第1条/共2条");
 }
 
+// A record whose code was changed is stored again under its new code, however stores
+// and the close follow: one row under the new code holds the last edit, none the old.
+TEST_F(SurveyDataFormTest, ChangedCodeIsStoredAgainUnderTheNewCode) {
+  enum Step { Hold, Save, NewCode, Edit, CloseYes };
+  struct Case {
+    bool addNew;
+    std::vector<Step> steps;
+  };
+  const Case cases[] = {{false, {NewCode, Save, Edit, Save}},
+                        {false, {Edit, Hold, NewCode, Hold, Edit, Save}},
+                        {false, {NewCode, Hold, Edit, CloseYes}},
+                        {true, {Hold, NewCode, Edit, Save}},
+                        {true, {Hold, NewCode, Hold, Edit, Save}},
+                        {true, {Hold, NewCode, Edit, CloseYes}}};
+  constexpr qint64 kNew = 110101000099LL;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.addNew ? "add" : "modify") << " case " << (&c - cases));
+    db.Connection.Execute(QStringLiteral("delete from dt_data"));
+    AddRecord(kFirst);
+    Open(c.addNew);
+    const qint64 oldCode = c.addNew ? kSecond : kFirst;
+    if (c.addNew) FillCover(kSecond);
+    int last = 0;
+    for (Step step : c.steps) {
+      switch (step) {
+      case Hold: ASSERT_TRUE(form->tbHoldClick()); break;
+      case Save: ASSERT_TRUE(form->tbSaveClick(c.addNew ? form->tbAdd : form->tbSave)); break;
+      case NewCode: form->c901->SetText(QString::number(kNew)); break;
+      case Edit: Num("z001")->SetValue(last = 700 + int(hooks.Messages.size())); break;
+      case CloseYes:
+        hooks.MessageAnswers = {IDYES};
+        form->Close();
+        EXPECT_FALSE(form->isVisible());
+        break;
+      }
+    }
+    EXPECT_EQ(Count(QStringLiteral("c901 = %1").arg(kNew)), 1);
+    EXPECT_EQ(Count(QStringLiteral("c901 = %1").arg(oldCode)), 0);
+    EXPECT_EQ(Stored(kNew, "z001").toInt(), last);
+    EXPECT_FALSE(MessageTexts().join('|').contains(QStringLiteral("保存过程中遇到错误")));
+    if (form->isVisible()) form->tbReturn->Click();
+  }
+}
+
+// After every store the source holds the stored data: moving away and back shows the
+// record under its new code, the position text counts a record just added, and a new
+// record after one that does not report opens as a new one.
+TEST_F(SurveyDataFormTest, TheSourceFollowsEveryStore) {
+  AddRecord(kFirst);
+  AddRecord(kSecond, QStringLiteral("第二个工会"));
+  Open(false, 1);
+  constexpr qint64 kNew = 110101000099LL;
+  form->c901->SetText(QString::number(kNew));
+  ASSERT_TRUE(form->tbSaveClick(form->tbSave));
+  EXPECT_EQ(source->FieldByName(QStringLiteral("c901"))->AsLargeInt(), kNew);
+  EXPECT_EQ(form->ItemNo->Caption(), "第2条/共2条");  // now after kSecond
+  form->actFirst->Execute();
+  form->actNext->Execute();
+  EXPECT_EQ(form->c901->Text(), QString::number(kNew));
+  EXPECT_EQ(form->LoadedCode, double(kNew));
+  EXPECT_EQ(form->c902->Text(), "测试工会110101000001");
+  form->tbReturn->Click();
+
+  Open(true);
+  FillCover(kNew + 1);
+  form->c907->SetValue(3);
+  form->c907Exit(form->c907);
+  EXPECT_FALSE(form->tbCheck->Enabled());
+  ASSERT_TRUE(form->tbSaveClick(form->tbAdd));
+  EXPECT_EQ(source->RecordCount(), 3);
+  EXPECT_EQ(form->ItemNo->Caption(), "第1条/共3条");
+  EXPECT_EQ(form->c907->IntValue(), 0);
+  EXPECT_TRUE(form->tbCheck->Enabled());
+  EXPECT_TRUE(Num("z001")->Enabled());
+}
+
 // 打  印 prints the record on screen, also after moving to another one.
 TEST_F(SurveyDataFormTest, PrintTakesTheRecordOnScreen) {
   AddRecord(kFirst);

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -15,6 +16,7 @@ namespace {
 
 constexpr QChar kDecimal = QLatin1Char('.');
 
+bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 bool IsSign(QChar c) { return c == QLatin1Char('+') || c == QLatin1Char('-'); }
 bool HasSign(const QString& s) { return s.contains(QLatin1Char('+')) || s.contains(QLatin1Char('-')); }
 // Control keys (Backspace, Tab, Escape) edit or move; Enter is not one of them.
@@ -22,6 +24,17 @@ bool IsControlKey(QChar c) { return c.unicode() < 32 && c != QLatin1Char('\r'); 
 // Delete arrives here as a character; it removes text after the caret and is always let
 // through, so it may also take the sign away.
 constexpr char16_t kDelete = 127;
+
+// A "-" or "(" anywhere makes the number in a text negative.
+bool MarksNegative(const QString& text) { return text.contains(QLatin1Char('-')) || text.contains(QLatin1Char('(')); }
+
+// The characters of a number in a text, in order: its digits and decimal points.
+QString NumberCharacters(const QString& text) {
+  QString number;
+  for (QChar c : text)
+    if (IsDigit(c) || c == kDecimal) number += c;
+  return number;
+}
 
 // Halves to even, as the rule engine reads a value.
 double RoundHalfEven(double v) {
@@ -73,12 +86,9 @@ QString TFwNumericEdit::FormatValue(double value) const { return FormatFloat(dis
 double TFwNumericEdit::TextToValue() const {
   const QString text = Text();
   if (text.isEmpty()) return 0;
-  const bool negative = text.contains(QLatin1Char('-')) || text.contains(QLatin1Char('('));
-  QString number;
-  for (QChar c : text)
-    if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == kDecimal) number += c;
+  QString number = NumberCharacters(text);
   if (number.isEmpty()) return 0;
-  if (negative) number.prepend(QLatin1Char('-'));
+  if (MarksNegative(text)) number.prepend(QLatin1Char('-'));
   return StrToFloatDef(number, 0);
 }
 
@@ -104,7 +114,7 @@ qint64 TFwNumericEdit::IntValue() {
 bool TFwNumericEdit::IsValidChar(QChar key) const {
   if (key.unicode() == kDelete) return true;
   const bool decimal = !integersOnly_ && key == kDecimal;
-  bool result = (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || IsSign(key) || decimal || IsControlKey(key);
+  bool result = IsDigit(key) || IsSign(key) || decimal || IsControlKey(key);
   if (!result) return false;
   const QString text = Text();
   const int selStart = SelStart();
@@ -127,34 +137,34 @@ void TFwNumericEdit::KeyPress(QChar& key) {
   }
 }
 
-bool TFwNumericEdit::WellFormed(const QString& text) const {
-  int i = 0;
-  if (i < text.size() && IsSign(text.at(i))) ++i;
-  bool seenDecimal = false;
-  for (; i < text.size(); ++i) {
-    const QChar c = text.at(i);
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) continue;
-    if (c == kDecimal && !integersOnly_ && !seenDecimal) {
-      seenDecimal = true;
-      continue;
-    }
+bool TFwNumericEdit::FilterIncomingText(QString& text) {
+  // Text that arrives in one piece is read the way TextToValue reads the box: the
+  // characters of a number are kept and the rest is dropped, so a value copied as
+  // "1,234" or "(5)" comes in as its number. Text that holds no digit is refused.
+  QString arriving = NumberCharacters(text);
+  if (!std::any_of(arriving.cbegin(), arriving.cend(), IsDigit)) {
+    Beep();
     return false;
   }
-  return true;
-}
-
-bool TFwNumericEdit::FilterIncomingText(QString& text) {
-  // The handlers see each character; the whole text must then leave a number, checked
-  // on the text as it would read after the insertion.
+  // The handlers see each character that arrives; typed-key rules do not apply here.
   filteringText_ = true;
-  const bool passed = TFwEdit::FilterIncomingText(text);
+  const bool passed = TFwEdit::FilterIncomingText(arriving);
   filteringText_ = false;
   if (!passed) return false;
-  QString result = Text();
-  result.replace(SelStart(), SelLength(), text);
-  if (WellFormed(result)) return true;
-  Beep();
-  return false;
+  // The box then holds, written plainly, the number that its text and the arrival make
+  // together, so separators of a formatted value do not stay in the way of typing.
+  const QString box = Text();
+  const QString before = box.left(SelStart());
+  const QString after = box.mid(SelStart() + SelLength());
+  QString number = NumberCharacters(before) + arriving + NumberCharacters(after);
+  if (number.count(kDecimal) > 1) {
+    Beep();
+    return false;
+  }
+  if (MarksNegative(before) || MarksNegative(text) || MarksNegative(after)) number.prepend(QLatin1Char('-'));
+  SelectAll();
+  text = number;
+  return true;
 }
 
 double TFwNumericEdit::RangeCheck(bool& outOfRange, double v) {

@@ -1,8 +1,8 @@
 #pragma once
 // TFwNumericEdit: a framed edit that holds a number. The text shows Value through
 // DisplayFormat; typed keys are filtered to a signed number (digits, one decimal point
-// unless IntegersOnly, a sign only in front); pasted and input-method text must leave a
-// well-formed number. Leaving the control corrects a value outside Min..Max (when Min
+// unless IntegersOnly, a sign only in front); pasted, dropped and input-method text keeps
+// only what is part of a number. Leaving the control corrects a value outside Min..Max (when Min
 // and Max differ, or CheckRange is on) to the violated bound, unless an OnRangeError
 // handler refuses the correction, which keeps the focus in the control. With
 // AllowBlank an empty text is a legal state that reads as BlankValue.
@@ -57,6 +57,9 @@ public:
   virtual bool IsValidChar(QChar key) const;
 
   void KeyPress(QChar& key) override;
+  // Pasted, dropped and input-method text: its number characters are kept (refused with
+  // a beep when it holds no digit, or when the box would hold two decimal points), and
+  // the whole box is replaced by the plain number its text and the arrival make.
   bool FilterIncomingText(QString& text) override;
 
   TFwRangeErrorEvent OnRangeError;
@@ -71,8 +74,6 @@ protected:
   void Loaded() override;
 
 private:
-  bool WellFormed(const QString& text) const;
-
   bool allowBlank_ = false;
   double blankValue_ = 0;
   bool checkRange_ = false;

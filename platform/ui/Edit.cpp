@@ -63,12 +63,19 @@ protected:
       event->ignore();
       return;
     }
+    // The filter judges the text where it lands: the caret goes to the drop point first,
+    // and a refused drop gives the caret and selection back.
+    const int caret = cursorPosition();
+    const int selStart = selectionStart();
+    const int selLength = selectionLength();
+    setCursorPosition(cursorPositionAt(event->position().toPoint()));
     QString text = FirstLine(event->mimeData()->text());
     if (!owner_.FilterIncomingText(text)) {
+      if (selLength > 0) setSelection(selStart, selLength);
+      else setCursorPosition(caret);
       event->ignore();
       return;
     }
-    setCursorPosition(cursorPositionAt(event->position().toPoint()));
     insert(text);
     event->acceptProposedAction();
   }

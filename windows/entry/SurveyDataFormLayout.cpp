@@ -96,6 +96,41 @@ TFwToolbar* NewToolbar(TdlgSurveyDataForm* form, const QString& name, TImageList
   return bar;
 }
 
+// The two looks of the form's fields. Boxed fields (the sheet values and the table's
+// cells) show a frame in the text colour that sinks in while hot or focused, grey when
+// disabled, teal when read-only even with the focus, on the page's colour. Underlined
+// fields (the cover) show a black bottom line that turns blue while hot or focused.
+// Both are built as loading, so that hot tracking keeps the sides given here; they push
+// everything once when CreatePages ends their loading.
+TFwFrameController* NewBoxFrameController() {
+  auto* box = new TFwFrameController();
+  box->BeginLoad();
+  box->SetDisabledColor(clGray);
+  box->SetReadOnlyColor(clTeal);
+  box->SetReadOnlyColorOnFocus(true);
+  box->SetFrameColor(clBtnText);
+  box->SetFrameHotColor(clRed);
+  box->SetFrameHotStyle(TFrameStyle::fsLowered);
+  box->SetFrameHotTrack(true);
+  box->SetFrameVisible(true);
+  box->SetFramingPreference(TFramingPreference::fpCustomFraming);
+  box->SetParentColor(true);
+  return box;
+}
+
+TFwFrameController* NewLineFrameController() {
+  auto* line = new TFwFrameController();
+  line->BeginLoad();
+  line->SetFrameColor(clBlack);
+  line->SetFrameHotColor(clBlue);
+  line->SetFrameHotStyle(TFrameStyle::fsFlat);
+  line->SetFrameHotTrack(true);
+  line->SetFrameSides(sdBottom);
+  line->SetFrameVisible(true);
+  line->SetFramingPreference(TFramingPreference::fpCustomFraming);
+  return line;
+}
+
 } // namespace
 
 TdlgSurveyDataForm* dlgSurveyDataForm = nullptr;
@@ -210,29 +245,8 @@ void TdlgSurveyDataForm::CreateNavigation() {
 }
 
 void TdlgSurveyDataForm::CreatePages() {
-  BoxFrameController = new TFwFrameController();
-  BoxFrameController->BeginLoad();
-  BoxFrameController->SetFrameVisible(true);
-  BoxFrameController->SetFrameStyle(TFrameStyle::fsFlat);
-  BoxFrameController->SetFrameColor(clBtnText);
-  BoxFrameController->SetFrameHotTrack(true);
-  BoxFrameController->SetFrameHotStyle(TFrameStyle::fsFlatBold);
-  BoxFrameController->SetFrameHotColor(RGB(0, 84, 166));
-  BoxFrameController->SetFocusColor(RGB(255, 255, 204));
-  BoxFrameController->SetDisabledColor(RGB(236, 236, 236));
-  BoxFrameController->SetFramingPreference(TFramingPreference::fpCustomFraming);
-  LineFrameController = new TFwFrameController();
-  LineFrameController->BeginLoad();
-  LineFrameController->SetFrameVisible(true);
-  LineFrameController->SetFrameStyle(TFrameStyle::fsFlat);
-  LineFrameController->SetFrameColor(clBtnText);
-  LineFrameController->SetFrameSides(sdBottom);
-  LineFrameController->SetFrameHotTrack(true);
-  LineFrameController->SetFrameSides(sdBottom);
-  LineFrameController->SetFrameHotStyle(TFrameStyle::fsFlatBold);
-  LineFrameController->SetFrameHotColor(RGB(0, 84, 166));
-  LineFrameController->SetFocusColor(RGB(255, 255, 204));
-  LineFrameController->SetFramingPreference(TFramingPreference::fpCustomFraming);
+  BoxFrameController = NewBoxFrameController();
+  LineFrameController = NewLineFrameController();
 
   DataPage = new TFwPageControl(this);
   DataPage->SetName(QStringLiteral("DataPage"));

@@ -35,7 +35,6 @@ constexpr int kValueWidth = 120;
 constexpr int kMinRowHeight = 20;
 constexpr int kMaxRowHeight = 26;
 constexpr TColor kHeadColor = RGB(232, 238, 247);
-constexpr TColor kLineColor = RGB(64, 64, 64);
 
 // The cover.
 constexpr int kCoverTitleTop = 36;
@@ -98,10 +97,8 @@ TFwLabel* TdlgSurveyDataForm::AddCell(TFwCustomPanel* panel, const QRect& r, con
   cell->SetBounds(r.x(), r.y(), r.width(), r.height());
   cell->SetAlignment(TAlignment(alignment));
   cell->SetLayout(TTextLayout::tlCenter);
-  cell->SetBorderOuter(TFrameStyleEx::fsFlat);
-  cell->SetFlatColor(kLineColor);
-  cell->SetFlatColorAdjustment(0);
-  cell->SetColor(clWhite);
+  // The frame and the page's colour come from the boxes' controller, as for the values.
+  cell->SetFrameController(BoxFrameController);
   // The line box of the text is nearly as high as the cell: no margin, or it is clipped.
   cell->SetTextMargin(0);
   cell->SetCaption(caption);
@@ -174,6 +171,9 @@ void TdlgSurveyDataForm::BuildSheetPage(int page, TFwCustomPanel* panel) {
     for (auto [rect, caption] : {std::pair{head.Name, QStringLiteral("指 标 名 称")}, std::pair{head.Code, QStringLiteral("代码")},
                                  std::pair{head.Unit, QStringLiteral("计量单位")}, std::pair{head.Value, QStringLiteral("数  值")}}) {
       TFwLabel* cell = AddCell(panel, rect, caption, center);
+      // Heads keep their own shading through the controller's pushes.
+      cell->SetFrameControllerNotifications(fcnAll & ~FcpBit(TFwFrameControllerProperty::fcpColor) &
+                                            ~FcpBit(TFwFrameControllerProperty::fcpParentColor));
       cell->SetColor(kHeadColor);
       if (rect == head.Value) cell->SetWidth(rect.width() + 1);
     }

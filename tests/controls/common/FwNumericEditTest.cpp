@@ -5,8 +5,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -115,40 +117,66 @@ TEST(FwNumericEdit, BackspaceInFrontOfTheSignBeepsDeleteTakesTheSign) {
   EXPECT_EQ(hooks.Beeps, 1);
 }
 
-TEST(FwNumericEdit, PasteAndInputMethodMustLeaveANumber) {
+// Pasted, dropped and input-method text keeps what is part of a number; the box then
+// holds the plain number of its text with the arrival. Text without a digit beeps.
+TEST(FwNumericEdit, ArrivingTextKeepsItsNumber) {
   fwtest::ScriptedHooks hooks;
   Fixture f;
+  enum Route { Paste, Drop, InputMethod };
   struct Case {
+    Route route;
     const char* start;
     int caret;
-    const char* pasted;
+    int selection;
+    const char* arriving;
     const char* result;
     int beeps;
   };
   const Case cases[] = {
-      {"", 0, "1234", "1234", 0},
-      {"12", 2, "3a", "12", 1},   // a letter
-      {"12", 2, "-3", "12", 1},   // a sign in the middle
-      {"", 0, "-30", "-30", 0},
-      {"-3", 0, "5", "-3", 1},    // in front of the sign
-      {"12", 2, "1.5", "12", 1},  // integers only
+      {Paste, "", 0, 0, "1,234", "1234", 0},        // a value copied from a ",#" cell
+      {Paste, "1,234", 5, 0, "5", "12345", 0},      // into a box that shows separators
+      {Paste, "1,234", 0, 5, "abc", "1,234", 1},    // no number: unchanged
+      {Paste, "", 0, 0, "(1,234)", "-1234", 0},
+      {Paste, "12", 2, 0, "3a", "123", 0},
+      {Paste, "12", 2, 0, "-3", "-123", 0},         // a "-" anywhere makes it negative
+      {Paste, "-3", 0, 0, "5", "-53", 0},
+      {Paste, "12", 2, 0, "1.5", "121.5", 0},       // the point of a number is kept
+      {Paste, "1.5", 3, 0, "2.5", "1.5", 1},        // two points are no number
+      {Paste, "7", 1, 0, "-", "7", 1},
+      {Drop, "1,234", 1, 0, "9", "19234", 0},       // lands at the drop point
+      {Drop, "12", 2, 0, "x", "12", 1},
+      {InputMethod, "1,234", 5, 0, "5", "12345", 0},
+      {InputMethod, "1", 1, 0, "二", "1", 1},
   };
   for (const Case& c : cases) {
+    const QString arriving = QString::fromUtf8(c.arriving);
     const int before = hooks.Beeps;
-    f.Type(QString::fromUtf8(c.start), c.caret, 0, QString());
-    QApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
-    QTest::keyClick(f.edit->Widget(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(f.edit->Text(), QString::fromUtf8(c.result)) << c.pasted;
-    EXPECT_EQ(hooks.Beeps - before, c.beeps) << c.pasted;
+    f.Type(QString::fromUtf8(c.start), c.caret, c.selection, QString());
+    if (c.route == Paste) {
+      QApplication::clipboard()->setText(arriving);
+      QTest::keyClick(f.edit->Widget(), Qt::Key_V, Qt::ControlModifier);
+    } else if (c.route == Drop) {
+      QMimeData data;
+      data.setText(arriving);
+      // Dropped at the place of caret position `caret`, with the caret elsewhere.
+      QLineEdit* line = f.edit->Widget();
+      int x = 0;
+      while (x < line->width() && line->cursorPositionAt(QPoint(x, 0)) != c.caret) ++x;
+      const QPoint at(x, line->height() / 2);
+      // The application hands a drop to the widget that a drag entered.
+      QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(line, &enter);
+      line->setCursorPosition(0);
+      QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(f.edit->Widget(), &drop);
+    } else {
+      QInputMethodEvent commit;
+      commit.setCommitString(arriving);
+      QCoreApplication::sendEvent(f.edit->Widget(), &commit);
+    }
+    EXPECT_EQ(f.edit->Text(), QString::fromUtf8(c.result)) << c.start << " + " << c.arriving;
+    EXPECT_EQ(hooks.Beeps - before, c.beeps) << c.start << " + " << c.arriving;
   }
-  f.Type("1", 1, 0, QString());
-  QInputMethodEvent refused;
-  refused.setCommitString(QStringLiteral("二"));
-  QCoreApplication::sendEvent(f.edit->Widget(), &refused);
-  QInputMethodEvent accepted;
-  accepted.setCommitString(QStringLiteral("2"));
-  QCoreApplication::sendEvent(f.edit->Widget(), &accepted);
-  EXPECT_EQ(f.edit->Text(), "12");
 }
 
 TEST(FwNumericEdit, TextToValueSkipsWhatIsNoNumber) {

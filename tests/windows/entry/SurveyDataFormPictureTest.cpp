@@ -1,10 +1,17 @@
-// Pictures of the entry form with a loaded record (opt-in, FW_SHOTS), for looking at the
-// pages as a user filling in the paper form would, and at the message list over the form
-// after a check.
+// The looks of the entry form: the fields' frames and colours from the form's two frame
+// controllers, checked on pixels; and pictures of the form with a loaded record (opt-in,
+// FW_SHOTS), for looking at the pages as a user filling in the paper form would, and at
+// the message list over the form after a check.
 #include "EntryFormFixture.h"
 
+#include "controls/common/FwCustomPanel.h"
+#include "controls/common/FwFrameController.h"
+#include "controls/common/FwLabel.h"
+#include "controls/common/FwNumericEdit.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/navigation/FwPageControl.h"
+#include "tests/controls/common/PixelTools.h"
+#include "windows/shared/VKValidEdit.h"
 
 #include <QPainter>
 
@@ -12,7 +19,127 @@ namespace {
 
 using namespace fwtest;
 
-class SurveyDataFormPictureTest : public EntryFormFixture {};
+class SurveyDataFormPictureTest : public EntryFormFixture {
+protected:
+  static void Hover(QWidget* control, bool in) {
+    QEvent event(in ? QEvent::Enter : QEvent::Leave);
+    QCoreApplication::sendEvent(control, &event);
+  }
+  // The sheet editors of a page, in the order they were built.
+  std::vector<fw::TFwNumericEdit*> PageEditors(int page) const {
+    std::vector<fw::TFwNumericEdit*> editors;
+    for (fw::TFwNumericEdit* edit : form->SheetEditors())
+      if (edit->Parent() == form->PagePanel(page)) editors.push_back(edit);
+    return editors;
+  }
+  static QImage Grab(QWidget* control) {
+    QApplication::processEvents();
+    return control->grab().toImage();
+  }
+};
+
+// Boxed fields and table cells take their look from BoxFrameController, underlined cover
+// fields from LineFrameController: the settings, who registered, and what shows.
+TEST_F(SurveyDataFormPictureTest, FieldsTakeTheirLookFromTheTwoControllers) {
+  using namespace fw;
+  AddRecord(110101000001LL);
+  Open(false, 1);
+  struct Settings {
+    const char* name;
+    TFwFrameController* controller;
+    TColor disabled, readOnly;
+    bool readOnlyOnFocus, parentColor;
+    TColor frame, hot;
+    TFrameStyle hotStyle;
+    TSides sides;
+  };
+  const Settings settings[] = {
+      {"box", form->BoxFrameController, clGray, clTeal, true, true, clBtnText, clRed, TFrameStyle::fsLowered, sdAll},
+      {"line", form->LineFrameController, clBtnFace, clInfoBk, false, false, clBlack, clBlue, TFrameStyle::fsFlat,
+       sdBottom},
+  };
+  for (const Settings& s : settings) {
+    const TFwFrameController& c = *s.controller;
+    EXPECT_EQ(c.DisabledColor(), s.disabled) << s.name;
+    EXPECT_EQ(c.ReadOnlyColor(), s.readOnly) << s.name;
+    EXPECT_EQ(c.ReadOnlyColorOnFocus(), s.readOnlyOnFocus) << s.name;
+    EXPECT_EQ(c.ParentColor(), s.parentColor) << s.name;
+    EXPECT_EQ(c.FrameColor(), s.frame) << s.name;
+    EXPECT_EQ(c.FrameHotColor(), s.hot) << s.name;
+    EXPECT_EQ(c.FrameHotStyle(), s.hotStyle) << s.name;
+    EXPECT_EQ(c.FrameSides(), s.sides) << s.name;
+    EXPECT_EQ(c.FocusColor(), clWindow) << s.name;
+    EXPECT_EQ(c.FrameStyle(), TFrameStyle::fsFlat) << s.name;
+    EXPECT_TRUE(c.FrameHotTrack() && c.FrameVisible()) << s.name;
+    EXPECT_EQ(c.FramingPreference(), TFramingPreference::fpCustomFraming) << s.name;
+  }
+  // Every framed cell of the sheets is on the box controller with the 156 values; the
+  // cover's seven editors and three pickers are on the line controller.
+  int cells = 0;
+  for (int page = 1; page < kEntryPageCount; ++page)
+    for (QObject* child : form->PagePanel(page)->children())
+      if (auto* label = dynamic_cast<TFwLabel*>(child); label && label->BorderOuter() != TFrameStyleEx::fsNone) {
+        EXPECT_EQ(label->FrameController(), form->BoxFrameController) << label->Caption().toStdString();
+        ++cells;
+      }
+  EXPECT_GT(cells, 3 * 156);
+  EXPECT_EQ(form->BoxFrameController->ControlCount(), cells + 156);
+  EXPECT_EQ(form->LineFrameController->ControlCount(), 10);
+
+  // A cell: the frame in the text colour on the page's colour.
+  auto* cell = dynamic_cast<TFwLabel*>(form->FindComponent(QStringLiteral("Caption_z001")));
+  ASSERT_TRUE(cell);
+  EXPECT_TRUE(cell->ParentColor());
+  EXPECT_EQ(cell->Color(), form->PagePanel(1)->Color());
+  EXPECT_EQ(cell->FlatColor(), clBtnText);
+  const QImage cellImage = Grab(cell);
+  EXPECT_EQ(At(cellImage, 0, cell->Height() / 2), ColorToRGB(clBtnText));
+  EXPECT_EQ(At(cellImage, cell->Width() / 2, 0), ColorToRGB(clBtnText));
+
+  // A box: the same frame, sunk in while the mouse is over it; grey when disabled, teal
+  // when read-only, with the focus too.
+  form->DataPage->SetActivePageIndex(1);
+  const std::vector<TFwNumericEdit*> boxes = PageEditors(1);
+  TFwNumericEdit* box = boxes.back();
+  TFwNumericEdit* elsewhere = boxes.front();
+  const int w = box->Width(), h = box->Height();
+  struct BoxState {
+    const char* name;
+    bool hovered, enabled, readOnly, focused;
+    TColor top, bottom, inside;
+  };
+  const TColor white = clWhite, sunk = DarkerColor(clWhite, 50);
+  const BoxState states[] = {
+      {"plain", false, true, false, false, ColorToRGB(clBtnText), ColorToRGB(clBtnText), white},
+      {"hot", true, true, false, false, sunk, white, white},
+      {"disabled", false, false, false, false, ColorToRGB(clBtnText), ColorToRGB(clBtnText), clGray},
+      {"read-only", false, true, true, false, ColorToRGB(clBtnText), ColorToRGB(clBtnText), clTeal},
+      {"read-only, focused", false, true, true, true, DarkerColor(clTeal, 50), LighterColor(clTeal, 100), clTeal},
+  };
+  for (const BoxState& k : states) {
+    elsewhere->SetFocus();
+    box->SetEnabled(k.enabled);
+    box->SetReadOnly(k.readOnly);
+    if (k.focused) box->SetFocus();
+    Hover(box, k.hovered);
+    const QImage image = Grab(box);
+    EXPECT_EQ(At(image, w / 2, 0), k.top) << k.name;
+    EXPECT_EQ(At(image, w / 2, h - 1), k.bottom) << k.name;
+    EXPECT_EQ(At(image, 4, h / 2), k.inside) << k.name;
+    Hover(box, false);
+    elsewhere->SetFocus();
+  }
+  box->SetReadOnly(false);
+
+  // A line: black along the bottom only, blue while the mouse is over it.
+  form->DataPage->SetActivePageIndex(0);
+  for (bool hot : {false, true}) {
+    Hover(form->c902, hot);
+    const QImage image = Grab(form->c902);
+    EXPECT_EQ(At(image, form->c902->Width() / 2, form->c902->Height() - 1), hot ? clBlue : clBlack) << hot;
+    EXPECT_EQ(At(image, form->c902->Width() / 2, 0), white) << hot;
+  }
+}
 
 TEST_F(SurveyDataFormPictureTest, PagesWithLoadedRecord) {
   if (ShotsFolder().isEmpty()) GTEST_SKIP() << "FW_SHOTS names no folder";
@@ -27,6 +154,30 @@ TEST_F(SurveyDataFormPictureTest, PagesWithLoadedRecord) {
     form->DataPage->SetActivePageIndex(page);
     QApplication::processEvents();
     SaveShot(form->grab().toImage(), QStringLiteral("entry-%1.png").arg(QString::fromLatin1(name)));
+  }
+}
+
+// The cover and 表4 with the mouse over a field, a read-only and a disabled one.
+TEST_F(SurveyDataFormPictureTest, HotReadOnlyAndDisabledFields) {
+  if (ShotsFolder().isEmpty()) GTEST_SKIP() << "FW_SHOTS names no folder";
+  AddRecord(110101000001LL, QStringLiteral("北京市东城区总工会"));
+  Open(false, 1);
+  struct Shot {
+    int page;
+    fw::TFwCustomEdit *hot, *readOnly, *disabled;
+    const char* name;
+  };
+  const std::vector<fw::TFwNumericEdit*> sheet4 = PageEditors(4);
+  const Shot shots[] = {{0, form->c902, form->c903, form->c904, "entry-looks-cover.png"},
+                        {4, sheet4.at(1), sheet4.at(3), sheet4.at(5), "entry-looks-sheet4.png"}};
+  for (const Shot& shot : shots) {
+    form->DataPage->SetActivePageIndex(shot.page);
+    shot.readOnly->SetReadOnly(true);
+    shot.disabled->SetEnabled(false);
+    Hover(shot.hot, true);
+    QApplication::processEvents();
+    SaveShot(form->grab().toImage(), QString::fromLatin1(shot.name));
+    Hover(shot.hot, false);
   }
 }
 

@@ -22,6 +22,7 @@
 
 class QScrollBar;
 
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -330,6 +331,10 @@ public:
   virtual int GetEditLimit() const { return 0; }
 
   // ---- Cell operations (EasyGridOps.cpp) --------------------------------------------
+  // Every operation below that moves, removes or overwrites cells, the copy and the
+  // cell-format dialog first close an open in-place editor, storing its text in the
+  // cell it was typed in; a text that cell cannot take keeps the editor open and the
+  // operation does nothing.
   // Empties both texts of every cell of the range whose merge origin is not read-only;
   // formats and merges stay.
   void ClearCellContents(TGridRect range);
@@ -458,6 +463,8 @@ protected:
   virtual bool SelectCell(int col, int row);
   // Navigation part of KeyDown (after the editor's own keys).
   void NavigateKey(WORD& key, TShiftState shift);
+  // F2: editor mode on, the editor over the current cell with the caret after the text.
+  void OpenEditorAtTextEnd();
   // The selecting state's handling of a point: moves the moving corner (or the current
   // cell without goRangeSelect) to the cell there and scrolls it into view.
   void SelectingMove(int x, int y);
@@ -478,6 +485,24 @@ protected:
 
 private:
   struct TRegion;
+  // The scope of an operation on cells. It closes the in-place editor first, storing
+  // its text in the cell being edited, so that the text can never reach a record that
+  // moves into the editor's place; false when that cell refused the text (the editor
+  // stays, the operation must not run). An always-shown editor that it closed opens
+  // again over the current cell when the scope ends.
+  class TEditorClosed {
+  public:
+    explicit TEditorClosed(TCustomEasyGrid& grid);
+    ~TEditorClosed();
+    TEditorClosed(const TEditorClosed&) = delete;
+    TEditorClosed& operator=(const TEditorClosed&) = delete;
+    explicit operator bool() const { return stored_; }
+
+  private:
+    QPointer<TCustomEasyGrid> grid_;
+    bool closed_ = false;
+    bool stored_ = true;
+  };
   void SetCellDefault(TCellProp id, const TCellPropValue& value);
   TGridRect ClampToData(TGridRect range) const;
   // Called by the editor once it has closed.

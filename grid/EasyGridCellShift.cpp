@@ -54,6 +54,8 @@ bool TCustomEasyGrid::UnmergeSplitRanges(const TGridRect& range, bool cols) {
 }
 
 void TCustomEasyGrid::InsertCellsAlong(TGridRect range, bool cols) {
+  const TEditorClosed editorClosed(*this);
+  if (!editorClosed) return;
   range = ClampToData(range);
   // A range holding part of a merged range would tear it apart.
   if (cells_.CutsMerge(range)) return;
@@ -84,6 +86,8 @@ void TCustomEasyGrid::InsertCellsAlong(TGridRect range, bool cols) {
 }
 
 void TCustomEasyGrid::DeleteCellsAlong(TGridRect range, bool cols) {
+  const TEditorClosed editorClosed(*this);
+  if (!editorClosed) return;
   range = ClampToData(range);
   if (cells_.CutsMerge(range)) return;
   const int count = cols ? colCount_ : rowCount_;

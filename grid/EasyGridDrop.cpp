@@ -32,8 +32,8 @@ void TCustomEasyGrid::CopyMoveCells(TGridRect source, int dc, int dr, bool move)
   const int newRow = row_ + dr;
   if (newCol <= fixedCols_ || newCol >= colCount_ || newRow <= fixedRows_ || newRow >= rowCount_)
     throw EInvalidGridOperation("Grid index out of range");
-  // An open editor stores its text first; a text it cannot store stops the drop.
-  if (EditorShowing() && !HideEditor()) return;
+  const TEditorClosed editorClosed(*this);
+  if (!editorClosed) return;
   bool overwrites = false;
   for (int c = target.Left; c <= target.Right && !overwrites; ++c)
     for (int r = target.Top; r <= target.Bottom; ++r)
@@ -66,6 +66,8 @@ void TCustomEasyGrid::CopyMoveCells(TGridRect source, int dc, int dr, bool move)
 
 void TCustomEasyGrid::FillCells(int count, bool vertical) {
   if (count == 0) return;
+  const TEditorClosed editorClosed(*this);
+  if (!editorClosed) return;
   const TGridRect source = ClampToData(selection_);
   // Tiles of a source holding part of a merged range would copy ranges that point
   // outside themselves.

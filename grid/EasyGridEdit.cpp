@@ -52,6 +52,17 @@ bool TCustomEasyGrid::HideEditor() {
   return true;
 }
 
+TCustomEasyGrid::TEditorClosed::TEditorClosed(TCustomEasyGrid& grid) : grid_(&grid) {
+  if (!grid.EditorShowing()) return;
+  stored_ = grid.HideEditor();
+  closed_ = stored_;
+}
+
+TCustomEasyGrid::TEditorClosed::~TEditorClosed() {
+  if (!closed_ || !grid_) return;
+  if ((grid_->options_ & goAlwaysShowEditor) && (grid_->options_ & goEditing)) grid_->ShowEditor();
+}
+
 void TCustomEasyGrid::EditorHidden(int col, int row, const QString& text) {
   editorMode_ = (options_ & goAlwaysShowEditor) != 0;
   if (col < colCount_ && row < rowCount_) InvalidateCellRange(cells_.Cell(col, row).MergeRect);
@@ -92,23 +103,19 @@ void TCustomEasyGrid::KeyDown(WORD& key, TShiftState shift) {
     key = 0;
     return;
   }
-  // F2 opens the editor with the caret after the text; so does Enter (with the text
-  // selected), unless the editor is always shown.
-  if ((options_ & goEditing) && !EditorShowing() &&
-      (key == VK_F2 || (key == VK_RETURN && !(options_ & goAlwaysShowEditor)))) {
-    const bool f2 = key == VK_F2;
+  // Enter opens the editor with the text selected, unless the editor is always shown.
+  if ((options_ & goEditing) && !EditorShowing() && key == VK_RETURN && !(options_ & goAlwaysShowEditor)) {
     key = 0;
     ShowEditor();
-    if (f2 && EditorShowing()) editor_->SetSelStart(int(editor_->Text().size()));
-    return;
-  }
-  // Delete empties the selected cells' texts, keeping their formats.
-  if ((options_ & goEditing) && !EditorShowing() && key == VK_DELETE && !shift) {
-    key = 0;
-    ClearCellContents(selection_);
     return;
   }
   NavigateKey(key, shift);
+}
+
+void TCustomEasyGrid::OpenEditorAtTextEnd() {
+  const bool wasShowing = EditorShowing();
+  SetEditorMode(true);
+  if (!wasShowing && EditorShowing()) editor_->SetSelStart(int(editor_->Text().size()));
 }
 
 void TCustomEasyGrid::KeyPress(QChar& key) {

@@ -106,6 +106,7 @@ void TCustomEasyGrid::NavigateKey(WORD& key, TShiftState shift) {
   const TGridRect merge = cells_.Cell(col, row).MergeRect;
   const int pageH = std::max(1, rows.LastFullVisibleCell() - topRow_);
   bool extends = false;
+  bool openEditor = false;
 
   if (withCtrl) {
     switch (key) {
@@ -172,12 +173,18 @@ void TCustomEasyGrid::NavigateKey(WORD& key, TShiftState shift) {
         col = Forward(cols, cells_.Cell(col_, row_).MergeRect.Right + 1);
       break;
     case VK_F2:
+      // Opened once the key's move is done, so over the cell that move ends on.
       extends = false;
-      SetEditorMode(true);
+      openEditor = true;
       break;
     case VK_ESCAPE:
       extends = false;
       HideEditor();
+      break;
+    case VK_DELETE:
+      // Empties the selected cells' texts, keeping their formats.
+      extends = false;
+      if (options_ & goEditing) ClearCellContents(selection_);
       break;
     default: extends = false; break;
     }
@@ -202,6 +209,7 @@ void TCustomEasyGrid::NavigateKey(WORD& key, TShiftState shift) {
   QPointer<TCustomEasyGrid> self(this);
   if (left != leftCol_ || top != topRow_) SetTopLeft(left, top);
   if (self && (target.Left != col_ || target.Top != row_)) MoveToCell(target.Left, target.Top);
+  if (self && openEditor) OpenEditorAtTextEnd();
 }
 
 // ---- Selecting ----------------------------------------------------------------------------

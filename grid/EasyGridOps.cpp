@@ -53,6 +53,8 @@ bool TCustomEasyGrid::RangeHasReadOnly(const TGridRect& range) const {
 // ---- Clearing --------------------------------------------------------------------------
 
 void TCustomEasyGrid::ClearCellContents(TGridRect range) {
+  const TEditorClosed editorClosed(*this);
+  if (!editorClosed) return;
   range = ClampToData(range);
   // Part of a merged range would lose the text it shows from outside the range.
   if (cells_.CutsMerge(range)) return;
@@ -104,6 +106,9 @@ void TCustomEasyGrid::ReadCellBlockShifted(const TCellBlock& block, int dc, int 
 }
 
 void TCustomEasyGrid::CopyCellsToClipboard(TGridRect range) {
+  // The copy holds what the editor shows.
+  const TEditorClosed editorClosed(*this);
+  if (!editorClosed) return;
   range = ClampToData(range);
   // A block holding part of a merged range could never be pasted whole.
   if (cells_.CutsMerge(range)) return;
@@ -111,6 +116,8 @@ void TCustomEasyGrid::CopyCellsToClipboard(TGridRect range) {
 }
 
 void TCustomEasyGrid::CutCells(TGridRect range) {
+  const TEditorClosed editorClosed(*this);
+  if (!editorClosed) return;
   range = ClampToData(range);
   // Resetting part of a merged range would leave its other members pointing at it.
   if (cells_.CutsMerge(range)) return;
@@ -126,6 +133,8 @@ void TCustomEasyGrid::CutCells(TGridRect range) {
 }
 
 void TCustomEasyGrid::PasteCells() {
+  const TEditorClosed editorClosed(*this);
+  if (!editorClosed) return;
   const QByteArray bytes = CellBlockFromClipboard();
   if (bytes.isEmpty()) return;
   // The block is checked whole before anything is written: a damaged one, or one whose
@@ -155,6 +164,8 @@ void TCustomEasyGrid::DeleteCols(TGridRect range) { DeleteLines(range, true); }
 void TCustomEasyGrid::DeleteRows(TGridRect range) { DeleteLines(range, false); }
 
 void TCustomEasyGrid::InsertLines(TGridRect range, bool cols) {
+  const TEditorClosed editorClosed(*this);
+  if (!editorClosed) return;
   range = ClampToData(range);
   const int first = Lo(range, cols);
   const int n = Hi(range, cols) - first + 1;
@@ -232,6 +243,8 @@ void TCustomEasyGrid::InsertLines(TGridRect range, bool cols) {
 }
 
 void TCustomEasyGrid::DeleteLines(TGridRect range, bool cols) {
+  const TEditorClosed editorClosed(*this);
+  if (!editorClosed) return;
   range = ClampToData(range);
   const int first = Lo(range, cols);
   const int last = Hi(range, cols);

@@ -131,6 +131,9 @@ void TCustomEasyGrid::PopupMenuClick(int number) {
 }
 
 void TCustomEasyGrid::ShowCellPropDialog(int page) {
+  // The dialog may merge the cells or change how the edited one reads its text.
+  const TEditorClosed editorClosed(*this);
+  if (!editorClosed) return;
   QPointer<TCustomEasyGrid> self(this);
   auto dialog = std::make_unique<TFormCellProp>(this);
   const int last = dialog->PageCount() - 1;

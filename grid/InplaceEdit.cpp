@@ -350,9 +350,8 @@ void TInplaceEdit::KeyDown(WORD& key, TShiftState shift) {
     }
     return;
   case VK_ESCAPE:
-    key = 0;
-    Rollback();
-    return;
+    // The grid's Esc hides the editor, which stores its text.
+    break;
   case VK_TAB:
     // With goTabs Tab moves on to the next cell, as in the grid; otherwise it is dropped.
     if ((shift & ssAlt) || !(grid_->Options() & goTabs)) {

@@ -4,8 +4,9 @@
 // the cell; a cell with a mask (dates, times, a mask the grid's handler gives) edits in
 // a one-line masked field. It takes the cell's mask, text, colour and font when it is
 // shown, tests every key and paste of number cells with ValidateNumberInput, and ends
-// in one of two ways: Commit stores the text through the grid's SetEditText, Rollback
-// puts the starting text back and stores nothing.
+// in one of two ways: Commit stores the text through the grid's SetEditText (Enter,
+// Esc, leaving the cell or the grid, an operation on cells), Rollback puts the starting
+// text back and stores nothing (the edited cell went away).
 
 #include "platform/ui/Edit.h"
 

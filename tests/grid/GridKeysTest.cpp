@@ -283,7 +283,7 @@ TEST_F(GridKeys, WheelStepsOneRowAndTabsReachTheGridWithGoTabs) {
 // ---- Scroll bars ----------------------------------------------------------------------------
 
 TEST_F(GridKeys, ScrollBarRangesFollowCountsAndSizes) {
-  // A grid starts with both bars, each shown while its axis has something to scroll.
+  // A grid starts with both bars.
   EXPECT_EQ(grid->ScrollBars(), TScrollStyle::ssBoth);
   ASSERT_TRUE(grid->HorzScrollBar() && grid->VertScrollBar());
   EXPECT_EQ(grid->HorzScrollBar()->maximum(), 127);
@@ -295,15 +295,34 @@ TEST_F(GridKeys, ScrollBarRangesFollowCountsAndSizes) {
   EXPECT_EQ(grid->Width(), 301 + 2 * border + grid->VertScrollBar()->width());
   EXPECT_EQ(grid->VertScrollBar()->x(), border + 301);
   EXPECT_EQ(grid->HorzScrollBar()->y(), border + 201);
-  // Columns that all fit need no horizontal scrolling.
+  // Columns that all fit need no horizontal scrolling: the bar stays, with an empty
+  // range, and the client keeps its size.
   grid->SetColCount(5);
   EXPECT_EQ(grid->HorzScrollBar()->maximum(), 0);
-  EXPECT_TRUE(grid->HorzScrollBar()->isHidden());
+  EXPECT_FALSE(grid->HorzScrollBar()->isHidden());
+  EXPECT_FALSE(grid->HorzScrollBar()->isEnabled());
+  EXPECT_EQ(grid->ClientHeight(), 201);
   // Widening a column brings the range back.
   grid->SetColWidths(2, 250);
   EXPECT_EQ(grid->HorzScrollBar()->maximum(), 127);
+  EXPECT_TRUE(grid->HorzScrollBar()->isEnabled());
   grid->SetRowCount(5);
   EXPECT_EQ(grid->VertScrollBar()->maximum(), 0);
+  EXPECT_FALSE(grid->VertScrollBar()->isHidden());
+  EXPECT_EQ(grid->ClientWidth(), 301);
+  // The style decides which bars there are.
+  const struct {
+    TScrollStyle Style;
+    bool Horz, Vert;
+  } styles[] = {{TScrollStyle::ssNone, false, false},
+                {TScrollStyle::ssHorizontal, true, false},
+                {TScrollStyle::ssVertical, false, true},
+                {TScrollStyle::ssBoth, true, true}};
+  for (const auto& s : styles) {
+    grid->SetScrollBars(s.Style);
+    EXPECT_EQ(grid->HorzScrollBar() && !grid->HorzScrollBar()->isHidden(), s.Horz) << int(s.Style);
+    EXPECT_EQ(grid->VertScrollBar() && !grid->VertScrollBar()->isHidden(), s.Vert) << int(s.Style);
+  }
 }
 
 TEST_F(GridKeys, ScrollBarPositionsFollowTheView) {

@@ -4,6 +4,7 @@
 
 #include "grid/EasyGrid.h"
 #include "grid/GridCursors.h"
+#include "grid/InplaceEdit.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Form.h"
 #include "support/TestSupport.h"
@@ -241,6 +242,28 @@ TEST_F(GridMouse, DraggingTheFillHandleFills) {
   Drag(one.Right - 2, one.Bottom - 2, one.Left - 81 * 2 + 10, one.Bottom - 5);
   EXPECT_EQ(Texts(8), QStringLiteral(".zzz.."));
   EXPECT_TRUE(fwtest::MergeModelIsSound(*grid));
+}
+
+// A fill dragged while the editor holds a typed text repeats that text: the editor
+// stores it in its cell before the cells are copied.
+TEST_F(GridMouse, AFillWithTheEditorOpenRepeatsTheTypedText) {
+  grid->SetFocus();
+  for (const TEasyGridOptions always : {0u, unsigned(goAlwaysShowEditor)}) {
+    grid->SetOptions(grid->Options() | goEditing | always);
+    grid->SetCurrentCell(2, 2 + 4 * (always != 0));
+    if (!always) QTest::keyClick(grid, Qt::Key_Return);
+    ASSERT_TRUE(grid->InplaceEditor() && grid->InplaceEditor()->Visible());
+    QTest::keyClicks(grid->InplaceEditor()->EditWidget(), QStringLiteral("t"));
+    // The handle just outside the cell's corner, beside the editor.
+    const TRect cell = grid->CellRect(grid->Col(), grid->Row());
+    EXPECT_EQ(grid->CursorAt(cell.Right + 1, cell.Bottom + 1), crMultiDrag);
+    Drag(cell.Right + 1, cell.Bottom + 1, cell.Right - 40, cell.Bottom + 31 + 10);  // two rows on
+    EXPECT_EQ(grid->InplaceEditor()->Visible(), always != 0);
+    grid->SetOptions(grid->Options() & ~unsigned(goAlwaysShowEditor));
+  }
+  QString column;
+  for (int r = 1; r < 9; ++r) column += grid->GetForeText(2, r).isEmpty() ? QStringLiteral(".") : grid->GetForeText(2, r);
+  EXPECT_EQ(column, QStringLiteral(".ttt.ttt"));
 }
 
 TEST_F(GridMouse, FrameDragsNeedTheirPermission) {

@@ -5,6 +5,10 @@
 
 #include "grid/CellClipboard.h"
 #include "grid/EasyGrid.h"
+#include "grid/FormCellProp.h"
+#include "grid/InplaceEdit.h"
+#include "platform/ui/ListBox.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/MenuItem.h"
@@ -43,7 +47,30 @@ protected:
     QTest::mouseRelease(grid, Qt::RightButton, {}, QPoint(b + r.Left + 10, b + r.Top + 10));
   }
   bool MenuShown() { return grid->CellPopupMenu()->Menu()->isVisible(); }
-
+  // A fresh grid in place of the fixture's, focused, with texts in every data cell but
+  // the last column and row (which the shifts push out).
+  void Rebuild(TEasyGridOptions options) {
+    delete grid;
+    grid = new TEasyGrid(&form);
+    grid->SetParent(&form);
+    grid->SetBounds(0, 0, 600, 340);
+    grid->SetColCount(7);
+    grid->SetRowCount(10);
+    for (int c = 1; c < 6; ++c)
+      for (int r = 1; r < 9; ++r) grid->SetForeText(c, r, QStringLiteral("%1,%2").arg(c).arg(r));
+    grid->SetOptions(grid->Options() | options);
+    grid->SetFocus();
+    QApplication::processEvents();
+  }
+  // The counts, every text with its cell, and the cell block on the clipboard.
+  std::string State() {
+    QStringList s{QStringLiteral("%1x%2").arg(grid->ColCount()).arg(grid->RowCount())};
+    for (int c = 1; c < grid->ColCount(); ++c)
+      for (int r = 1; r < grid->RowCount(); ++r)
+        if (!grid->GetForeText(c, r).isEmpty()) s << QStringLiteral("%1,%2=").arg(c).arg(r) + grid->GetForeText(c, r);
+    s << QString::fromLatin1(CellBlockFromClipboard().toHex());
+    return s.join(u' ').toStdString();
+  }
 };
 
 TEST_F(GridPopup, ThirteenNumberedItemsUnderTwoSubmenus) {
@@ -119,6 +146,50 @@ TEST_F(GridPopup, ItemsRunTheirOperationsOnTheSelection) {
   grid->PopupMenuItem(piDeleteCols)->Click();
   EXPECT_EQ(grid->ColCount(), 6);
   EXPECT_TRUE(fwtest::MergeModelIsSound(*grid));
+}
+
+// Every item run while the editor holds a typed text leaves the grid as if that text
+// had been stored in its cell first: no text reaches the record that moves into the
+// editor's place, none comes back after a deletion and none is lost.
+TEST_F(GridPopup, EveryItemStoresTheOpenEditorsTextInItsOwnCellFirst) {
+  const QString typed = QStringLiteral("typed");
+  // The cell-format item turns the selected cell into a number cell.
+  ScopedModalScript dialog([](TForm& f) {
+    auto& d = static_cast<TFormCellProp&>(f);
+    d.LbxCellType->SetItemIndex(1);
+    d.BtnOk->Click();
+    return mrNone;
+  });
+  for (const TEasyGridOptions always : {0u, unsigned(goAlwaysShowEditor)})
+    for (int item = piCut; item <= piCellFormat; ++item) {
+      const std::string name = std::to_string(item) + (always ? " always shown" : "");
+      // Stored by hand, with no editor anywhere.
+      Rebuild(goEditing);
+      grid->SetForeText(3, 4, typed);
+      grid->CopyCellsToClipboard({1, 1, 1, 1});  // what Paste pastes
+      grid->SetCurrentCell(3, 4);
+      grid->PopupMenuItem(item)->Click();
+      const std::string expected = State();
+
+      // Typed into the editor of the current cell, which is open when the item runs.
+      Rebuild(goEditing | always);
+      grid->CopyCellsToClipboard({1, 1, 1, 1});
+      grid->SetCurrentCell(3, 4);
+      if (!always) QTest::keyClick(grid, Qt::Key_Return);
+      ASSERT_TRUE(grid->InplaceEditor() && grid->InplaceEditor()->Visible()) << name;
+      QTest::keyClicks(grid->InplaceEditor()->EditWidget(), typed);
+      grid->PopupMenuItem(item)->Click();
+      // The always-shown editor is back over the current cell with that cell's text.
+      TInplaceEdit* editor = grid->InplaceEditor();
+      EXPECT_EQ(editor->Visible(), always != 0) << name;
+      if (always) {
+        EXPECT_EQ(editor->Text(), grid->GetForeText(editor->EditCol(), editor->EditRow())) << name;
+      }
+      grid->SetCurrentCell(1, 1);  // an editor still open stores its text now
+      EXPECT_EQ(State(), expected) << name;
+      EXPECT_TRUE(fwtest::MergeModelIsSound(*grid)) << name;
+    }
+  EXPECT_TRUE(hooks.MessageTexts().isEmpty()) << hooks.MessageTexts().join(u'|').toStdString();
 }
 
 // The grid with merged cells and the popup open, for looking at (FW_SHOTS names a

@@ -65,6 +65,26 @@ TEST_F(GridScroll, OneDataColumnScrollsByPixels) {
   EXPECT_EQ(grid->CellRect(1, 1).Left, title);
 }
 
+// Bars with nothing to scroll stay, showing an empty range: the cells never reach
+// under them, and what shows there is the bar as it paints itself.
+TEST_F(GridScroll, BarsWithNothingToScrollShowAnEmptyRange) {
+  grid->SetColCount(3);
+  grid->SetRowCount(3);
+  QApplication::processEvents();
+  const QImage image = grid->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  fwtest::SaveShot(image, QStringLiteral("grid-empty-scroll-range.png"));
+  for (QScrollBar* bar : {grid->HorzScrollBar(), grid->VertScrollBar()}) {
+    ASSERT_TRUE(bar);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->maximum(), 0);
+    EXPECT_FALSE(bar->isEnabled());
+    EXPECT_EQ(image.copy(bar->geometry()), bar->grab().toImage().convertToFormat(QImage::Format_RGB32));
+  }
+  const int border = grid->BorderWidth();
+  EXPECT_EQ(grid->VertScrollBar()->x(), border + grid->ClientWidth());
+  EXPECT_EQ(grid->HorzScrollBar()->y(), border + grid->ClientHeight());
+}
+
 // Records the areas the grid is asked to paint.
 class PaintRecorder : public QObject {
 public:

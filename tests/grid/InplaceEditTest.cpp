@@ -1,6 +1,6 @@
 // In-place editing of the report grid: the editor taking its cell's text and look,
-// commit on Enter through SetForeText, rollback on Escape, the order of the editing
-// events, read-only cells, the number rule on typed and pasted text, and edit masks.
+// commit on Enter and Escape through SetForeText, the order of the editing events,
+// read-only cells, the number rule on typed and pasted text, and edit masks.
 
 #include "grid/EasyGrid.h"
 #include "grid/InplaceEdit.h"
@@ -61,7 +61,7 @@ TEST_F(InplaceEditing, EditorShowsOverTheCurrentCellWithItsTextAndLook) {
   EXPECT_EQ(Editor()->Text(), QStringLiteral("背面"));
 }
 
-TEST_F(InplaceEditing, EnterCommitsThroughSetForeTextAndEscapeRollsBack) {
+TEST_F(InplaceEditing, EnterAndEscapeBothStoreThroughSetForeText) {
   NumberCell(2, 2);
   grid->SetForeText(2, 2, QStringLiteral("7"));
   int stores = 0;
@@ -77,7 +77,7 @@ TEST_F(InplaceEditing, EnterCommitsThroughSetForeTextAndEscapeRollsBack) {
   EXPECT_EQ(stores, 1);
   EXPECT_FALSE(grid->EditorMode());
 
-  // Enter opens the editor again; Escape puts the text back and stores nothing.
+  // Enter opens the editor again; Escape hides it, which stores the text as well.
   QTest::keyClick(grid, Qt::Key_Return);
   ASSERT_TRUE(EditorVisible());
   QTest::keyClick(Line(), Qt::Key_End);
@@ -85,8 +85,10 @@ TEST_F(InplaceEditing, EnterCommitsThroughSetForeTextAndEscapeRollsBack) {
   EXPECT_EQ(Editor()->Text(), QStringLiteral("12.59"));
   QTest::keyClick(Line(), Qt::Key_Escape);
   EXPECT_FALSE(EditorVisible());
-  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("12.5"));
-  EXPECT_EQ(stores, 1);
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("12.59"));
+  EXPECT_EQ(stores, 2);
+  EXPECT_FALSE(grid->EditorMode());
+  EXPECT_TRUE(grid->Focused());
 }
 
 TEST_F(InplaceEditing, EditingEventsComeInOrder) {
@@ -111,12 +113,13 @@ TEST_F(InplaceEditing, EditingEventsComeInOrder) {
                               QStringLiteral("set new"), QStringLiteral("hide 1,1 new")}));
   EXPECT_EQ(grid->GetForeText(1, 1), QStringLiteral("new"));
 
-  // Rolled back: no store, the editor closes with the text it started with.
+  // Escape closes the editor the same way.
   log.clear();
   Open(1, 1);
   QTest::keyClicks(Line(), QStringLiteral("zz"));
   QTest::keyClick(Line(), Qt::Key_Escape);
-  EXPECT_EQ(log, (QStringList{QStringLiteral("mask 1,1"), QStringLiteral("get new"), QStringLiteral("hide 1,1 given")}));
+  EXPECT_EQ(log, (QStringList{QStringLiteral("mask 1,1"), QStringLiteral("get new"), QStringLiteral("fore zz"),
+                              QStringLiteral("set zz"), QStringLiteral("hide 1,1 zz")}));
 }
 
 TEST_F(InplaceEditing, ReadOnlyCellsAndGridsWithoutEditingRefuseTheEditor) {
@@ -267,7 +270,15 @@ TEST_F(InplaceEditing, DateCellsEditWithTheDateMaskAndStoreIsoDates) {
   EXPECT_TRUE(EditorVisible());
   EXPECT_EQ(Editor()->Text(), QStringLiteral("2014/13/45"));
   EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("2014-05-06"));
+  // Escape stores too: the same refusal, and the editor stays until the date is right.
   QTest::keyClick(Line(), Qt::Key_Escape);
+  EXPECT_EQ(hooks.Messages.size(), 2u);
+  EXPECT_TRUE(EditorVisible());
+  Editor()->SelectAll();
+  QTest::keyClicks(Line(), QStringLiteral("20140507"));
+  QTest::keyClick(Line(), Qt::Key_Escape);
+  EXPECT_FALSE(EditorVisible());
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("2014-05-07"));
   hooks.Messages.clear();
   // Left blank, the date stays empty without a message.
   grid->SetForeText(2, 2, QString());
@@ -448,6 +459,58 @@ TEST_F(InplaceEditing, SettingOptionsShowsOrHidesTheAlwaysShownEditor) {
 namespace {
 
 using namespace fw;
+
+// Delete clears the selection and F2 opens the editor with the caret after the text;
+// with Shift, a key that does not extend the selection makes the moving corner the
+// current cell, after clearing (Delete) and before opening the editor (F2, a typed
+// letter). Ctrl takes neither key.
+TEST_F(InplaceEditing, DeleteAndF2WithShiftEndOnTheMovingCorner) {
+  struct Case {
+    const char* Name;
+    Qt::Key Key;
+    Qt::KeyboardModifiers Mods;
+    TGridRect Selection;  // afterwards; the current cell is its top-left
+    bool Cleared;
+    bool Editing;
+    const char* Typed;  // the editor's text when typed into, else the cell's
+  };
+  const TGridRect range{2, 2, 3, 3};
+  const TGridRect corner{3, 3, 3, 3};
+  const Case cases[] = {
+      {"delete", Qt::Key_Delete, Qt::NoModifier, range, true, false, nullptr},
+      {"shift+delete", Qt::Key_Delete, Qt::ShiftModifier, corner, true, false, nullptr},
+      {"ctrl+delete", Qt::Key_Delete, Qt::ControlModifier, range, false, false, nullptr},
+      {"f2", Qt::Key_F2, Qt::NoModifier, range, false, true, nullptr},
+      {"shift+f2", Qt::Key_F2, Qt::ShiftModifier, corner, false, true, nullptr},
+      {"ctrl+f2", Qt::Key_F2, Qt::ControlModifier, range, false, false, nullptr},
+      {"shift+a", Qt::Key_A, Qt::ShiftModifier, corner, false, true, "a"},
+  };
+  for (const Case& c : cases) {
+    for (int col = 2; col <= 3; ++col)
+      for (int row = 2; row <= 3; ++row) grid->SetForeText(col, row, QStringLiteral("%1%2").arg(col).arg(row));
+    grid->SetCurrentCell(2, 2);
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(grid, Qt::Key_Right, Qt::ShiftModifier);
+    ASSERT_EQ(grid->Selection(), range) << c.Name;
+    QTest::keyClick(grid, c.Key, c.Mods);
+    EXPECT_EQ(grid->Selection(), c.Selection) << c.Name;
+    EXPECT_EQ(grid->Col(), c.Selection.Left) << c.Name;
+    EXPECT_EQ(grid->Row(), c.Selection.Top) << c.Name;
+    int texts = 0;
+    for (int col = 2; col <= 3; ++col)
+      for (int row = 2; row <= 3; ++row) texts += grid->GetForeText(col, row).isEmpty() ? 0 : 1;
+    EXPECT_EQ(texts, c.Cleared ? 0 : 4) << c.Name;
+    ASSERT_EQ(EditorVisible(), c.Editing) << c.Name;
+    if (!c.Editing) continue;
+    EXPECT_EQ(Editor()->EditCol(), c.Selection.Left) << c.Name;
+    EXPECT_EQ(Editor()->EditRow(), c.Selection.Top) << c.Name;
+    EXPECT_EQ(Editor()->Text(), c.Typed ? QString::fromUtf8(c.Typed) : grid->GetForeText(c.Selection.Left, c.Selection.Top))
+        << c.Name;
+    EXPECT_EQ(Editor()->SelStart(), int(Editor()->Text().size())) << c.Name;
+    EXPECT_EQ(Editor()->SelLength(), 0) << c.Name;
+    QTest::keyClick(Line(), Qt::Key_Escape);
+  }
+}
 
 TEST_F(InplaceEditing, F2OpensWithTheCaretAfterTheTextAndBackspaceOpensToo) {
   grid->SetForeText(2, 2, QStringLiteral("abc"));

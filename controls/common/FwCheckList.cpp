@@ -23,30 +23,36 @@ namespace {
 constexpr int kStateRole = Qt::UserRole + 40;
 constexpr int kDisabledRole = Qt::UserRole + 41;
 
-// Bytes that are not GBK come back with U+FFFD, which GBK itself cannot hold: such a
-// file is damaged.
-bool DecodeGbk(const QByteArray& bytes, QString& text) {
-  text = FromGbk(bytes);
-  return !text.contains(QChar(0xFFFD));
-}
-
-using TLoadedItem = TFwCheckListItem;
-
-// Parses one line: "&E S text " -> enabled, state, text without the space the writer
-// appends; a line without "&" is a plain item. False when the state is not 0..2.
-bool ParseLine(const QString& line, TLoadedItem& item) {
-  if (!line.startsWith(QLatin1Char('&'))) {
-    item.Text = line;
-    return true;
-  }
-  if (line.size() < 5 || line[2] != QLatin1Char(' ') || line[4] != QLatin1Char(' ')) return false;
-  const int state = line[3].digitValue();
-  if (state < 0 || state > 2) return false;
+// Reads one line: "&E S text " gives the enabled flag (E is "1"), the state (the digit S,
+// kept as it stands even outside 0..2) and the text after the fifth character less the
+// one space the writer appends (keeping it would lengthen the text on every save). Any
+// other line, one whose fourth character is no digit among them, is an enabled,
+// unchecked item with the whole line as its text: one odd line costs no other line.
+TFwCheckListItem ReadLine(const QString& line) {
+  TFwCheckListItem item{line};
+  if (!line.startsWith(QLatin1Char('&')) || line.size() < 4) return item;
+  const char16_t digit = line[3].unicode();
+  if (digit < u'0' || digit > u'9') return item;
   item.Enabled = line[1] == QLatin1Char('1');
-  item.State = static_cast<TCheckBoxState>(state);
+  item.State = static_cast<TCheckBoxState>(digit - u'0');
   item.Text = line.mid(5);
   if (item.Text.endsWith(QLatin1Char(' '))) item.Text.chop(1);
-  return true;
+  return item;
+}
+
+// The file's lines, each decoded on its own (CR LF, CR or LF end a line; no GBK byte is
+// either), so that bytes that are not GBK spoil only their own line.
+QStringList FileLines(const QByteArray& bytes) {
+  QStringList lines;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+    lines.append(FromGbk(bytes.mid(start, i - start)));
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < bytes.size()) lines.append(FromGbk(bytes.mid(start)));
+  return lines;
 }
 
 } // namespace
@@ -77,8 +83,7 @@ void TFwCheckList::SetItems(const std::vector<TFwCheckListItem>& items) {
 
 void TFwCheckList::AddStrings(const QStringList& lines) {
   for (const QString& line : lines) {
-    TLoadedItem item;
-    if (!ParseLine(line, item)) item = TLoadedItem{line};
+    const TFwCheckListItem item = ReadLine(line);
     AddItem(item.Text, item.State, item.Enabled);
   }
 }
@@ -155,8 +160,10 @@ TFwCheckListGlyphLook TFwCheckList::GlyphLook(int index) const {
   TFwCheckListGlyphLook look;
   const bool enabled = ItemEnabled(index) && Enabled();
   if (useCustomGlyphs_ && !customGlyphs_->Empty()) {
-    // Cells 0-2 for an enabled item, 3-5 for a disabled one.
-    look.CustomCell = std::clamp(int(ItemState(index)), 0, 2) + (enabled ? 0 : 3);
+    // Cells 0-2 for an enabled item, 3-5 for a disabled one; a state read from a file
+    // outside 0..2 shows unchecked, as the painted glyph shows it.
+    const int state = int(ItemState(index));
+    look.CustomCell = (state <= 2 ? state : 0) + (enabled ? 0 : 3);
     return look;
   }
   TFwGlyphFace& face = look.Face;
@@ -207,29 +214,13 @@ QByteArray TFwCheckList::SaveToBytes() const {
   return out;
 }
 
-bool TFwCheckList::LoadFromBytes(const QByteArray& bytes) {
-  QString text;
-  if (!DecodeGbk(bytes, text)) return false;
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  QStringList lines = text.split(QLatin1Char('\n'));
-  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-  // Everything is parsed before the list is touched, so a damaged line changes nothing.
-  std::vector<TLoadedItem> items(lines.size());
-  for (int i = 0; i < lines.size(); ++i)
-    if (!ParseLine(lines[i], items[i])) return false;
-  Widget()->setUpdatesEnabled(false);
-  ClearItems();
-  for (const TLoadedItem& item : items) AddItem(item.Text, item.State, item.Enabled);
-  Widget()->setUpdatesEnabled(true);
-  Invalidate();
-  return true;
-}
+void TFwCheckList::LoadFromBytes(const QByteArray& bytes) { SetItems(FileLines(bytes)); }
 
 bool TFwCheckList::LoadFromFile(const QString& fileName) {
   QFile file(fileName);
   if (!file.open(QIODevice::ReadOnly)) return false;
-  return LoadFromBytes(file.readAll());
+  LoadFromBytes(file.readAll());
+  return true;
 }
 
 bool TFwCheckList::SaveToFile(const QString& fileName) const {

@@ -52,8 +52,9 @@ public:
   void SetItems(const QStringList& lines);
   void SetItems(const std::vector<TFwCheckListItem>& items);
   // Adds lines: a line that begins with "&" is read as a line of the file ("&1 1 表一 ":
-  // enabled, checked), any other is added unchecked and enabled. Lines of the file form
-  // that are damaged are added as they stand.
+  // enabled, checked; the state digit is kept as it stands), any other is added
+  // unchecked and enabled. A line starting with "&" whose fourth character is no digit
+  // is added as it stands.
   void AddStrings(const QStringList& lines);
   // Adds items with their states and enabled flags (another check list's, say).
   void AddStrings(const std::vector<TFwCheckListItem>& items);
@@ -74,15 +75,17 @@ public:
   // Checked items that are not group headers.
   int CheckedCount() const;
 
-  // Reads the items from fileName. A missing, unreadable or damaged file (a state that
-  // is not 0, 1 or 2, bytes that are not GBK) leaves the list as it was and returns false.
+  // Reads the items from fileName, one per line as AddStrings reads lines; an odd line
+  // is an item like any other. A missing or unreadable file leaves the list as it was
+  // and returns false.
   bool LoadFromFile(const QString& fileName);
   // Writes the items to fileName through a temporary file, so a failed write leaves the
   // old file whole. Returns false when the file cannot be written.
   bool SaveToFile(const QString& fileName) const;
-  // The file's bytes for the items, and the items from such bytes (false: damaged, nothing changed).
+  // The file's bytes for the items, and the items from such bytes (bytes that are not
+  // GBK read as U+FFFD within their line).
   QByteArray SaveToBytes() const;
-  bool LoadFromBytes(const QByteArray& bytes);
+  void LoadFromBytes(const QByteArray& bytes);
 
   bool AllowGrayed() const { return allowGrayed_; }
   void SetAllowGrayed(bool value) { allowGrayed_ = value; }

@@ -6,8 +6,10 @@
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Setters.h"
 
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace fw {
 
@@ -36,10 +38,12 @@ TColor OuterFrameColor(const TFwGlyphFace& f) {
   return f.Look == TFwGlyphLook::hot && f.FrameHotTrack ? f.HotFrameColor : f.FrameColor;
 }
 
-// Fills a disc: the pixels whose centres lie inside the circle that fits r.
-void FillDisc(TCanvas& canvas, const TRect& r, TColor color) {
+// The pixels of the disc that fits r (those whose centres lie inside its circle), one
+// rectangle per row.
+std::vector<TRect> DiscRows(const TRect& r) {
+  std::vector<TRect> rows;
   const double radius = r.Width() / 2.0;
-  if (radius <= 0) return;
+  if (radius <= 0) return rows;
   for (int row = 0; row < r.Height(); ++row) {
     const double dy = row + 0.5 - r.Height() / 2.0;
     const double half = radius * radius - dy * dy;
@@ -47,8 +51,29 @@ void FillDisc(TCanvas& canvas, const TRect& r, TColor color) {
     const double dx = std::sqrt(half);
     const int x0 = int(std::ceil(radius - dx - 0.5));
     const int x1 = int(std::floor(radius + dx - 0.5)) + 1;
-    if (x1 > x0) Fill(canvas, Rect(r.Left + x0, r.Top + row, r.Left + x1, r.Top + row + 1), color);
+    if (x1 > x0) rows.push_back(Rect(r.Left + x0, r.Top + row, r.Left + x1, r.Top + row + 1));
   }
+  return rows;
+}
+
+void FillDisc(TCanvas& canvas, const TRect& r, TColor color) {
+  for (const TRect& row : DiscRows(r)) Fill(canvas, row, color);
+}
+
+QRegion DiscRegion(const TRect& r) {
+  QRegion region;
+  for (const TRect& row : DiscRows(r)) region += row.ToQt();
+  return region;
+}
+
+// The round counterpart of the square glyph's gradient ring: a ring two pixels wide just
+// inside the disc that fits r, shaded diagonally from start (top left) to stop.
+void DrawGradientDiscRing(TCanvas& canvas, const TRect& r, TColor start, TColor stop) {
+  if (!HighColorDisplay()) return;
+  const int level = canvas.SaveDC();
+  canvas.SelectClipRegion(canvas.ClipRegion().intersected(DiscRegion(r).subtracted(DiscRegion(Inset(r, 2)))));
+  PaintGradient(canvas, r, TGradientDirection::gdDiagonalDown, start, stop, 1);
+  canvas.RestoreDC(level);
 }
 
 // A disc in the ring colour with the disc one pixel inside it in the inside colour: a
@@ -92,9 +117,10 @@ void DrawRadioGlyph(TCanvas& canvas, const TFwGlyphFace& f) {
   const TColor inside = InsideColor(f);
   RingAndInside(canvas, f.Rect, f.Classic ? clBtnShadow : OuterFrameColor(f), inside);
   if (f.Look == TFwGlyphLook::hot && !f.Classic) {
-    // Hot: a second ring just inside the frame, in the hot frame colour when the frame
-    // is what is highlighted, else in the hot fill colour.
-    RingAndInside(canvas, Inset(f.Rect, 1), f.FrameHotTrack ? f.HotFrameColor : f.HotFillColor, inside);
+    // Hot, as the square glyph: a second frame line in the hot frame colour when the frame
+    // is what is highlighted, else a ring shaded from the hot frame to the hot fill colour.
+    if (f.FrameHotTrack) RingAndInside(canvas, Inset(f.Rect, 1), f.HotFrameColor, inside);
+    else DrawGradientDiscRing(canvas, Inset(f.Rect, 1), f.HotFrameColor, f.HotFillColor);
   }
   if (f.State == TCheckBoxState::cbChecked) {
     const int dot = std::max(1, f.Rect.Width() * 5 / 13);

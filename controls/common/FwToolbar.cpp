@@ -14,6 +14,7 @@ namespace fw {
 
 TFwToolbar::TFwToolbar(TComponent* owner) : TFwCustomPanel(owner), background_(std::make_unique<TBitmap>()) {
   resize(32, 32);
+  SetFullRepaint(false);
   SetAlign(TAlign::alTop);
   SetShowDockClientCaptions(false);
   ApplyAutoStyle();
@@ -27,8 +28,18 @@ TFwToolbar::~TFwToolbar() {
 
 // --- properties -------------------------------------------------------------------------
 
+namespace {
+bool OnAToolbar(const TWinControl* parent) { return dynamic_cast<const TFwToolbar*>(parent) != nullptr; }
+} // namespace
+
 void TFwToolbar::SetAutoResize(bool value) {
-  if (StoreIfChanged(autoResize_, value)) Relayout();
+  if (StoreIfChanged(autoResize_, value && !OnAToolbar(Parent()))) Relayout();
+}
+
+void TFwToolbar::SetParent(TWinControl* parent) {
+  // Switched off before joining, so that the outer toolbar never sees a size of its own.
+  if (OnAToolbar(parent)) autoResize_ = false;
+  TFwCustomPanel::SetParent(parent);
 }
 
 void TFwToolbar::SetAutoStyle(bool value) {

@@ -37,6 +37,7 @@ public:
   explicit TFwToolbar(TComponent* owner);
   ~TFwToolbar() override;
 
+  // On another toolbar AutoResize is always false: the outer toolbar places it.
   bool AutoResize() const { return autoResize_; }
   void SetAutoResize(bool value);
   bool AutoStyle() const { return autoStyle_; }
@@ -78,6 +79,7 @@ public:
   void SetBorderInner(TFrameStyleEx value) override;
   void SetBorderOuter(TFrameStyleEx value) override;
   void SetBorderSides(TSides value) override;
+  void SetParent(TWinControl* parent) override;
 
   // The order in which the controls are placed. Children that join later are appended;
   // a freed child leaves the list.

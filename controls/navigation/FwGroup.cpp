@@ -32,6 +32,7 @@ TFwRapidFireButton* MakeScrollButton(TFwGroup& group, TFwScrollStyle direction) 
 } // namespace
 
 TFwGroup::TFwGroup(TComponent* owner) : TCustomControl(owner), items_(*this) {
+  setAcceptDrops(true);  // to follow drags that pass over it (it takes no drop)
   SetParentColor(false);
   SetColor(clBtnFace);
   colorDefault_ = true;

@@ -181,6 +181,12 @@ protected:
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseEnter() override;
   void MouseLeave() override;
+  // A drag passing over the group lights the item under the pointer; the group takes no
+  // drop, and the end of the drag leaves every item normal.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void DoContextPopup(TPoint screenPos, bool& handled) override;
   void ColorChanged() override;
   void FontChanged() override;
@@ -210,6 +216,11 @@ private:
   TFwGroupItem* ItemAt(TPoint p, bool clickableOnly = false);
   TFwGroupItem* ClickableItemAt(TPoint p) { return ItemAt(p, true); }
   void ResetHotStates();
+  // Gives `hot` its hot look (pressed while its button is down) and every other item the
+  // normal look; whether any item changed, and which item was hot before.
+  bool TrackItems(TFwGroupItem* hot, TFwGroupItem*& previous);
+  // Every item normal, no button down on any.
+  void ClearItemStates();
   bool CaptionClickable() const;
   ItemColors GetItemColors() const;
   // What the measured boxes depend on besides the items and fonts.

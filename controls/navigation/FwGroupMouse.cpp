@@ -5,6 +5,7 @@
 #include "controls/navigation/FwGroupBar.h"
 #include "platform/ui/PopupMenu.h"
 
+#include <QDropEvent>
 #include <QPointer>
 
 namespace fw {
@@ -61,18 +62,9 @@ void TFwGroup::MouseMove(TShiftState shift, int x, int y) {
     captionState_ = caption;
     changed = true;
   }
-  // Every item takes its new state, so no two items ever look hot at once.
   TFwGroupItem* hot = ClickableItemAt(p);
   TFwGroupItem* previous = nullptr;
-  for (int i = 0; i < items_.Count(); ++i) {
-    TFwGroupItem* item = items_[i];
-    if (item->hotState_ != hsNormal && !item->mouseDown_) previous = item;
-    const int state = item == hot ? (item->mouseDown_ ? hsPressed : hsHot) : hsNormal;
-    if (state != item->hotState_) {
-      item->hotState_ = state;
-      changed = true;
-    }
-  }
+  if (TrackItems(hot, previous)) changed = true;
   if (changed) {
     QPointer<QWidget> self(this);
     if (hot != previous || !hot) DoMouseOverItem(hot);
@@ -117,6 +109,54 @@ void TFwGroup::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     if (still) item->Click();
     return;
   }
+}
+
+bool TFwGroup::TrackItems(TFwGroupItem* hot, TFwGroupItem*& previous) {
+  // Every item takes its new state, so no two items ever look hot at once.
+  bool changed = false;
+  previous = nullptr;
+  for (int i = 0; i < items_.Count(); ++i) {
+    TFwGroupItem* item = items_[i];
+    if (item->hotState_ != hsNormal && !item->mouseDown_) previous = item;
+    const int state = item == hot ? (item->mouseDown_ ? hsPressed : hsHot) : hsNormal;
+    if (state != item->hotState_) {
+      item->hotState_ = state;
+      changed = true;
+    }
+  }
+  return changed;
+}
+
+void TFwGroup::ClearItemStates() {
+  for (int i = 0; i < items_.Count(); ++i) {
+    items_[i]->hotState_ = hsNormal;
+    items_[i]->mouseDown_ = false;
+  }
+  Invalidate();
+}
+
+// The enter is accepted only so that the moves arrive; each move is refused, so nothing
+// can be dropped here.
+void TFwGroup::dragEnterEvent(QDragEnterEvent* event) {
+  dragMoveEvent(event);
+  event->accept();
+}
+
+void TFwGroup::dragMoveEvent(QDragMoveEvent* event) {
+  TFwGroupItem* previous = nullptr;
+  const QPoint p = event->position().toPoint();
+  if (TrackItems(ClickableItemAt(Point(p.x(), p.y())), previous)) Invalidate();
+  event->ignore();
+}
+
+void TFwGroup::dragLeaveEvent(QDragLeaveEvent* event) {
+  ClearItemStates();
+  event->accept();
+}
+
+void TFwGroup::dropEvent(QDropEvent* event) {
+  ClearItemStates();
+  event->ignore();
 }
 
 void TFwGroup::ResetHotStates() {

@@ -51,12 +51,10 @@ void TFwProgressBar::SetBarStyle(TBarStyle value) {
 }
 
 void TFwProgressBar::SetPartsComplete(unsigned value) {
-  value = std::min(value, totalParts_);
   if (value == partsComplete_) return;
-  partsComplete_ = value;
+  partsComplete_ = std::min(value, totalParts_);
   if (Loading() || totalParts_ == 0) return;
-  // Rounded to the nearest whole percent, halves to even. The bar shows the percent, so it
-  // is repainted only when that changes (a long run steps many parts per percent).
+  // Rounded to the nearest whole percent, halves to even.
   SetPercent(int(std::nearbyint(double(partsComplete_) / totalParts_ * 100.0)));
 }
 
@@ -69,11 +67,14 @@ void TFwProgressBar::SetTotalParts(unsigned value) {
   Invalidate();
 }
 
+// Every setting is reported, also one that leaves the percent as it was (a new total
+// restarting at 0 %). The bar shows the percent, so it is repainted only when that
+// changes (a long run steps many parts per percent).
 void TFwProgressBar::SetPercent(int value) {
-  if (value == percent_) return;
+  const bool changed = value != percent_;
   percent_ = value;
   DoChange(percent_);
-  Invalidate();
+  if (changed) Invalidate();
 }
 
 void TFwProgressBar::DoChange(int percent) {

@@ -2,7 +2,8 @@
 // TFwProgressBar: progress as parts completed out of a total, drawn as a filled bar with
 // an optional percentage, as LED segments or as a gradient, inside the library's
 // borders. Percent follows PartsComplete / TotalParts, rounded half to even; OnChange
-// reports every change of Percent.
+// reports every setting of Percent, also one that leaves it as it was (a new total sets
+// it to 0).
 
 #include "controls/common/FwCommon.h"
 #include "controls/common/FwFrameController.h"

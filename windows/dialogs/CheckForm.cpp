@@ -35,15 +35,6 @@ constexpr int kButtonWidth = 70;
 constexpr int kProgressTop = 140;
 
 
-TFwRadioButton* AddRadio(TFwGroupBox* group, const QString& name, const QString& caption, int left, int top) {
-  auto* radio = new TFwRadioButton(group->ParentForm());
-  radio->SetName(name);
-  radio->SetParent(group);
-  radio->SetBounds(left, top, 140, 20);
-  radio->SetCaption(caption);
-  return radio;
-}
-
 TVKValidEdit* AddCodeEdit(TFwGroupBox* group, const QString& name, int left, int top) {
   auto* edit = new TVKValidEdit(group->ParentForm());
   edit->SetName(name);
@@ -100,9 +91,9 @@ void TdlgCheckForm::CreateScope() {
   GroupBox1->SetParent(this);
   GroupBox1->SetBounds(8, 6, kClientWidth - 16, 88);
   GroupBox1->SetCaption(QStringLiteral("检查的内容"));
-  Selected = AddRadio(GroupBox1, QStringLiteral("Selected"), QStringLiteral("选中的数据"), 16, 26);
-  AllRecord = AddRadio(GroupBox1, QStringLiteral("AllRecord"), QStringLiteral("所有的数据"), 170, 26);
-  Range = AddRadio(GroupBox1, QStringLiteral("Range"), QStringLiteral("指定单位编号的范围"), 16, 56);
+  Selected = AddRadioButton(GroupBox1, QStringLiteral("Selected"), QStringLiteral("选中的数据"), Bounds(16, 26, 140, 20));
+  AllRecord = AddRadioButton(GroupBox1, QStringLiteral("AllRecord"), QStringLiteral("所有的数据"), Bounds(170, 26, 140, 20));
+  Range = AddRadioButton(GroupBox1, QStringLiteral("Range"), QStringLiteral("指定单位编号的范围"), Bounds(16, 56, 140, 20));
   Selected->SetChecked(true);
   AddLabel(GroupBox1, 168, 60, QStringLiteral("从"));
   c901_1 = AddCodeEdit(GroupBox1, QStringLiteral("c901_1"), 188, 56);
@@ -114,6 +105,7 @@ void TdlgCheckForm::CreateScope() {
   ChangeState->SetParent(this);
   ChangeState->SetBounds(16, 108, 160, 20);
   ChangeState->SetCaption(QStringLiteral("标记逻辑合格的数据"));
+  DressGlyphButton(*ChangeState);
   ChangeState->SetChecked(true);
   ChangeState->SetVisible(false);
 }

@@ -58,12 +58,7 @@ void TdlgDeleteForm::CreateChoices() {
   GroupBox1->SetCaption(QStringLiteral("删除的内容"));
 
   auto choice = [this](const char* name, int top, const QString& caption) {
-    auto* radio = new TFwRadioButton(this);
-    radio->SetName(QString::fromLatin1(name));
-    radio->SetParent(GroupBox1);
-    radio->SetBounds(14, top, 200, 18);
-    radio->SetCaption(caption);
-    return radio;
+    return AddRadioButton(GroupBox1, QString::fromLatin1(name), caption, Bounds(14, top, 200, 18));
   };
   Selected = choice("Selected", 26, QStringLiteral("选中的数据"));
   AllRecord = choice("AllRecord", 48, QStringLiteral("所有的数据"));

@@ -28,12 +28,7 @@ constexpr int kEditWidth = kClientWidth - kEditLeft - 14;
 constexpr int kCodeDigits = 12;
 
 TFwRadioButton* NewRadio(TForm* form, const QString& name, const QString& caption, int top) {
-  auto* radio = new TFwRadioButton(form);
-  radio->SetName(name);
-  radio->SetParent(form);
-  radio->SetBounds(14, top, kEditLeft - 20, 20);
-  radio->SetCaption(caption);
-  return radio;
+  return AddRadioButton(form, name, caption, Bounds(14, top, kEditLeft - 20, 20));
 }
 
 } // namespace

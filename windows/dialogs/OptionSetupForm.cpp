@@ -86,12 +86,7 @@ TFwPanel* TdlgOptionSetupForm::NewChoicePanel(int top, const QString& caption) {
 }
 
 TFwRadioButton* TdlgOptionSetupForm::NewChoice(TFwPanel* panel, const char* name, int left, const QString& caption) {
-  auto* radio = new TFwRadioButton(this);
-  radio->SetName(QString::fromLatin1(name));
-  radio->SetParent(panel);
-  radio->SetBounds(left, 20, 140, 18);
-  radio->SetCaption(caption);
-  return radio;
+  return AddRadioButton(panel, QString::fromLatin1(name), caption, Bounds(left, 20, 140, 18));
 }
 
 // The page shows the settings in force; checking its choices here stores nothing.

@@ -44,9 +44,6 @@ const char* const kDesignSheets[kExportSheetCount] = {
 
 constexpr int kClientWidth = 419;
 constexpr int kClientHeight = 394;
-constexpr TColor kListFrameColor = 0x00B99D7F;
-constexpr TColor kListHighlightColor = 0x0021A121;
-constexpr TColor kListItemFrameColor = 0x0080511C;
 
 // The program's database and its shared query, as the main window holds them.
 TADOConnection* ProgramConnection() { return MainData() ? MainData()->SysADOConnection.get() : nullptr; }
@@ -78,20 +75,7 @@ TdlgSaveListForm::TdlgSaveListForm(TComponent* owner) : TForm(owner) {
 TdlgSaveListForm::~TdlgSaveListForm() { delete GroupQuery; }
 
 void TdlgSaveListForm::BuildSheetList() {
-  TableList = new TFwCheckList(this);
-  TableList->SetName(QStringLiteral("TableList"));
-  TableList->SetParent(this);
-  TableList->SetBounds(8, 8, 403, 216);
-  TableList->SetItemHeight(17);
-  TableList->SetFrameVisible(true);
-  TableList->SetFrameColor(kListFrameColor);
-  TableList->SetHighlightColor(kListHighlightColor);
-  TableList->SetItemFrameColor(kListItemFrameColor);
-  TableList->SetGroupColor(clGradientInactiveCaption);
-  TFont groupFont = TableList->GroupFont();
-  groupFont.SetColor(clBlue);
-  groupFont.SetStyle(groupFont.Style() | fsBold);
-  TableList->SetGroupFont(groupFont);
+  TableList = AddSheetList(*this, Bounds(8, 8, 403, 216));
   for (const char* sheet : kDesignSheets) TableList->AddItem(QString::fromUtf8(sheet));
 }
 
@@ -103,12 +87,7 @@ void TdlgSaveListForm::BuildRecordChoice() {
   GroupBox1->SetCaption(QStringLiteral("导出的内容"));
 
   auto radio = [this](const QString& name, const QString& caption, int top) {
-    auto* button = new TFwRadioButton(this);
-    button->SetName(name);
-    button->SetParent(GroupBox1);
-    button->SetBounds(12, top, 150, 20);
-    button->SetCaption(caption);
-    return button;
+    return AddRadioButton(GroupBox1, name, caption, Bounds(12, top, 150, 20));
   };
   AllRecord = radio(QStringLiteral("AllRecord"), QStringLiteral("所有的数据"), 22);
   AllRecord->SetChecked(true);
@@ -154,8 +133,8 @@ void TdlgSaveListForm::DoShow() {
   TForm::DoShow();
 }
 
-// The list file replaces the items and their ticks; a missing or damaged file leaves the
-// list as it was.
+// The list file replaces the items and their ticks; a missing or unreadable file leaves
+// the list as it was.
 void TdlgSaveListForm::LoadSheetList() { TableList->LoadFromFile(CheckListReadPath(kExportTableListName)); }
 
 void TdlgSaveListForm::LoadGroups() {

@@ -64,20 +64,7 @@ TdlgSumForm::~TdlgSumForm() {
 }
 
 void TdlgSumForm::CreateSheetList() {
-  TableList = new TFwCheckList(this);
-  TableList->SetName(QStringLiteral("TableList"));
-  TableList->SetParent(this);
-  TableList->SetBounds(8, 8, kListWidth, kListHeight);
-  TableList->SetItemHeight(17);
-  TableList->SetFrameVisible(true);
-  TableList->SetFrameColor(TColor(0xB99D7F));
-  TableList->SetHighlightColor(TColor(0x21A121));
-  TableList->SetItemFrameColor(TColor(0x80511C));
-  TableList->SetGroupColor(clGradientInactiveCaption);
-  TFont groupFont = TableList->GroupFont();
-  groupFont.SetColor(clBlue);
-  groupFont.SetStyle(fsBold);
-  TableList->SetGroupFont(groupFont);
+  TableList = AddSheetList(*this, Bounds(8, 8, kListWidth, kListHeight));
   TableList->OnDblClick = [this](TObject*) { TableListDblClick(); };
   FillBuiltInRows();
 
@@ -100,6 +87,11 @@ void TdlgSumForm::CreateSumType() {
   SumType->SetParent(this);
   SumType->SetBounds(8, kListHeight + 14, kClientWidth - 16, 50);
   SumType->SetCaption(QStringLiteral("汇总方式"));
+  SumType->SetGroupStyle(TFwGroupBoxStyle::gsStandard);
+  SumType->SetVisualStyle(TFwVisualStyle::vsClassic);
+  SumType->SetItemFrameColor(kGlyphFrameColor);
+  SumType->SetItemHighlightColor(kGlyphMarkColor);
+  SumType->SetItemHotTrack(true);
   SumType->SetColumns(3);
   SumType->SetItems({QStringLiteral("照工会层次"), QStringLiteral("填报状态"), QString()});
   SumType->SetItemIndex(0);
@@ -128,8 +120,8 @@ void TdlgSumForm::FillBuiltInRows() {
 
 QString TdlgSumForm::OwnListPath() { return QDir(UserConfigFolder()).filePath(kSumTableListName); }
 
-// The user's copy first, else the shipped one. A damaged own copy is reported and the
-// shipped list taken; when neither can be read the built-in rows are shown (not the rows
+// The user's copy first, else the shipped one. An unreadable own copy is reported and
+// the shipped list taken; when neither can be read the built-in rows are shown (not the rows
 // of an earlier showing).
 void TdlgSumForm::LoadSheetList() {
   const QString path = CheckListReadPath(kSumTableListName);

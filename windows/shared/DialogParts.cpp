@@ -1,6 +1,8 @@
 #include "windows/shared/DialogParts.h"
 
 #include "controls/common/FwButtonEdit.h"
+#include "controls/common/FwCheckList.h"
+#include "controls/common/FwRadioButton.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
 #include "platform/ui/Form.h"
@@ -75,6 +77,40 @@ TFwToolButton* AddBarButton(TFwToolbar* bar, const QString& name, const QString&
   button->SetFlat(false);
   if (onClick) button->OnClick = [onClick = std::move(onClick)](TObject*) { onClick(); };
   return button;
+}
+
+void DressGlyphButton(TFwCustomGlyphButton& button) {
+  button.SetHotTrack(true);
+  button.SetFrameColor(kGlyphFrameColor);
+  button.SetHighlightColor(kGlyphMarkColor);
+}
+
+TFwRadioButton* AddRadioButton(TWinControl* parent, const QString& name, const QString& caption, const TRect& bounds) {
+  auto* radio = new TFwRadioButton(OwnerFor(parent));
+  radio->SetName(name);
+  radio->SetParent(parent);
+  radio->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+  radio->SetCaption(caption);
+  DressGlyphButton(*radio);
+  return radio;
+}
+
+TFwCheckList* AddSheetList(TForm& form, const TRect& bounds) {
+  auto* list = new TFwCheckList(&form);
+  list->SetName(QStringLiteral("TableList"));
+  list->SetParent(&form);
+  list->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+  list->SetItemHeight(17);
+  list->SetFrameVisible(true);
+  list->SetFrameColor(0x00B99D7F);
+  list->SetHighlightColor(kGlyphMarkColor);
+  list->SetItemFrameColor(kGlyphFrameColor);
+  list->SetGroupColor(clGradientInactiveCaption);
+  TFont groupFont = list->GroupFont();
+  groupFont.SetColor(clBlue);
+  groupFont.SetStyle(groupFont.Style() | fsBold);
+  list->SetGroupFont(groupFont);
+  return list;
 }
 
 TFwButtonEdit* AddDropDownEdit(TWinControl* parent, const QString& name, const TRect& bounds) {

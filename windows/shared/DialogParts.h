@@ -14,6 +14,9 @@ namespace fw {
 
 class TForm;
 class TFwButtonEdit;
+class TFwCheckList;
+class TFwCustomGlyphButton;
+class TFwRadioButton;
 class TFwToolbar;
 class TFwToolButton;
 class TLabel;
@@ -45,6 +48,19 @@ TFwToolbar* AddBottomButtonBar(TForm& form, int buttonCount, int buttonWidth);
 // on a click.
 TFwToolButton* AddBarButton(TFwToolbar* bar, const QString& name, const QString& caption,
                             std::function<void()> onClick = {});
+
+// The dialogs' check boxes and radio buttons (and the radio groups' items) light up under
+// the pointer and draw a dark blue glyph frame with a green mark.
+constexpr TColor kGlyphFrameColor = 0x0080511C;
+constexpr TColor kGlyphMarkColor = 0x0021A121;
+void DressGlyphButton(TFwCustomGlyphButton& button);
+
+// A radio button in that look named `name` with the caption on parent at the bounds given.
+TFwRadioButton* AddRadioButton(TWinControl* parent, const QString& name, const QString& caption, const TRect& bounds);
+
+// A list of sheets to tick named "TableList" on form at the bounds given: a framed check
+// list whose group headers are bands in blue bold text, its glyphs in the look above.
+TFwCheckList* AddSheetList(TForm& form, const TRect& bounds);
 
 // A drop-down button edit on parent whose value is picked, never typed; the caller sets
 // what its button does.

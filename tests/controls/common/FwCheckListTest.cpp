@@ -149,38 +149,54 @@ TEST(FwCheckList, FileLinesInGbkRoundTrip) {
   }
 }
 
-TEST(FwCheckList, DamagedOrMissingFileChangesNothing) {
+// An item as read back: text, state and enabled flag.
+struct LoadedItem {
+  QString text;
+  int state;
+  bool enabled;
+  bool operator==(const LoadedItem&) const = default;
+};
+void PrintTo(const LoadedItem& item, std::ostream* os) {
+  *os << '"' << item.text.toStdString() << "\" " << item.state << (item.enabled ? " enabled" : " disabled");
+}
+
+// The file is read line by line: a hand-edited line is an item like the others and
+// costs no other line; only a file that cannot be read leaves the list as it was.
+TEST(FwCheckList, OddLinesAreItemsAndOnlyAMissingFileChangesNothing) {
+  using Item = LoadedItem;
   struct Case {
     const char* name;
     QByteArray bytes;
-    bool loads;
-    int count;
+    std::vector<Item> items;
   };
+  const QString bad = QString(QChar(0xFFFD));
   const Case cases[] = {
-      {"bad state digit", "&1 1 a \r\n&1 x b \r\n", false, 4},
-      {"state out of range", "&1 7 a \r\n", false, 4},
-      {"short line", "&1\r\n", false, 4},
-      {"not gbk", "&1 1 \x81\x20 \r\n", false, 4},
-      {"plain line and empty line", "plain\n\n&0 2 x \n", true, 3},
-      {"empty file", "", true, 0},
+      {"no state digit: as it stands", "&1 1 a \r\n&1 x b \r\n", {{"a", 1, true}, {"&1 x b ", 0, true}}},
+      {"state out of range: as read", "&0 7 a \r\n", {{"a", 7, false}}},
+      {"short lines", "&1 1\r\n&0\r\n&0 2x", {{"", 1, true}, {"&0", 0, true}, {"", 2, false}}},
+      {"no spaces needed", "&1#1#ab \n", {{"ab", 1, true}}},
+      {"bytes not gbk spoil their line only", "&1 1 \x81\r&1 1 b \r", {{bad, 1, true}, {"b", 1, true}}},
+      {"plain line and empty line", "plain\n\n&0 2 x \n", {{"plain", 0, true}, {"", 0, true}, {"x", 2, false}}},
+      {"empty file", "", {}},
   };
   for (const Case& c : cases) {
     CheckListFixture f;
-    f.list->SetItemChecked(0, true);
-    EXPECT_EQ(f.list->LoadFromBytes(c.bytes), c.loads) << c.name;
-    EXPECT_EQ(f.list->Count(), c.count) << c.name;
-    if (!c.loads) {
-      EXPECT_TRUE(f.list->ItemChecked(0)) << c.name;
-    }
+    f.list->LoadFromBytes(c.bytes);
+    std::vector<Item> items;
+    for (int i = 0; i < f.list->Count(); ++i)
+      items.push_back({f.list->Item(i), int(f.list->ItemState(i)), f.list->ItemEnabled(i)});
+    EXPECT_EQ(items, c.items) << c.name;
   }
+  // A state read from the file is written back as it was read.
   CheckListFixture f;
-  EXPECT_FALSE(f.list->LoadFromFile("/nonexistent/sumtable.qz"));
-  EXPECT_EQ(f.list->Count(), 4);
-  f.list->LoadFromBytes("plain\n\n&0 2 x \n");
-  EXPECT_EQ(f.list->Item(0), "plain");
-  EXPECT_EQ(f.list->Item(2), "x");
-  EXPECT_FALSE(f.list->ItemEnabled(2));
-  EXPECT_EQ(f.list->ItemState(2), S::cbGrayed);
+  f.list->LoadFromBytes("&0 7 a \r\n");
+  EXPECT_EQ(f.list->SaveToBytes(), QByteArray("&0 7 a \r\n"));
+
+  CheckListFixture g;
+  g.list->SetItemChecked(0, true);
+  EXPECT_FALSE(g.list->LoadFromFile("/nonexistent/sumtable.qz"));
+  EXPECT_EQ(g.list->Count(), 4);
+  EXPECT_TRUE(g.list->ItemChecked(0));
 }
 
 TEST(FwCheckList, GlyphIsPaintedLeftOfTheTextAndMarkFollowsTheState) {
@@ -229,6 +245,10 @@ TEST(FwCheckList, CustomGlyphCellsByStateAndEnabledFlag) {
   EXPECT_EQ(f.list->GlyphLook(0).CustomCell, 1);
   EXPECT_EQ(f.list->GlyphLook(2).CustomCell, 5);
   EXPECT_EQ(f.list->GlyphLook(3).CustomCell, 0);
+  // A state read from a file outside 0..2 looks unchecked, as the painted glyph does.
+  f.list->SetItemState(3, TCheckBoxState(7));
+  EXPECT_EQ(f.list->GlyphLook(3).CustomCell, 0);
+  f.list->SetItemState(3, S::cbUnchecked);
 
   QApplication::processEvents();
   const QImage image = f.list->Widget()->viewport()->grab().toImage();

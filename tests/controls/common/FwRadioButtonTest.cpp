@@ -3,6 +3,7 @@
 #include "controls/common/FwRadioButton.h"
 
 #include "controls/common/FwCheckBox.h"
+#include "controls/common/FwColors.h"
 
 #include "ButtonTestHost.h"
 #include "PixelTools.h"
@@ -104,6 +105,19 @@ TEST(FwRadioButton, PaintedRingAndDot) {
   const QRect dot = fwtest::Inked(glyph().copy(2, 2, 9, 9));
   EXPECT_EQ(dot.center(), QPoint(4, 4));  // centred in the glyph
   EXPECT_GT(fwtest::Count(glyph(), 0x0021A121), 8);
+
+  // Hot: a ring inside the frame shaded from the hot frame colour at the top left to the
+  // hot fill colour at the bottom right; the frame, dot and middle stay.
+  r->Perform(CM_MOUSELEAVE);
+  const QImage normal = glyph();
+  r->Perform(CM_MOUSEENTER);
+  const QImage hot = glyph();
+  const TColor hotFrame = 0x149BF0, hotFill = BlendColors(0x00FFFFFF, hotFrame, 190);
+  const TColor topLeft = fwtest::At(hot, 3, 3), bottomRight = fwtest::At(hot, 9, 9);
+  EXPECT_LT(fwtest::Distance(topLeft, hotFrame), fwtest::Distance(topLeft, hotFill)) << std::hex << topLeft;
+  EXPECT_LT(fwtest::Distance(bottomRight, hotFill), fwtest::Distance(bottomRight, hotFrame)) << std::hex << bottomRight;
+  EXPECT_NE(topLeft, bottomRight);
+  for (const QPoint p : {QPoint(6, 0), QPoint(6, 6), QPoint(0, 6)}) EXPECT_EQ(hot.pixel(p), normal.pixel(p)) << p.x();
 }
 
 // Check boxes and radio buttons in their states side by side, saved under the build

@@ -79,6 +79,30 @@ TEST(FwToolbar, AutoResizeTakesTheRowsHeight) {
   EXPECT_EQ(bar->Height(), 25 * 2 + 2 * 2);
 }
 
+// A toolbar placed on another never sizes itself, whatever it is told, and a toolbar
+// does not repaint whole on every resize as a plain panel does.
+TEST(FwToolbar, OnAnotherToolbarItNeverResizesItself) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 300, 200);
+  auto* outer = new TFwToolbar(&form);
+  outer->SetParent(&form);
+  auto* inner = new TFwToolbar(&form);
+  inner->SetAlign(TAlign::alNone);
+  inner->SetBounds(0, 0, 70, 20);
+  inner->SetParent(outer);
+  inner->SetAlign(TAlign::alTop);  // would reset the height to 32
+  inner->SetButtonWidth(60);
+  for (int i = 0; i < 3; ++i) (new TFwToolButton(&form))->SetParent(inner);
+  inner->SetAutoResize(true);
+  inner->PositionControls();
+  EXPECT_FALSE(inner->AutoResize());
+  EXPECT_EQ(inner->Height(), 20);
+  EXPECT_TRUE(outer->AutoResize());
+
+  EXPECT_FALSE(outer->FullRepaint());
+  EXPECT_TRUE(TFwCustomPanel(nullptr).FullRepaint());
+}
+
 TEST(FwToolbar, ButtonSettingsEndThePreset) {
   Bar t(1);
   t.bar->SetTextOptions(TFwToolbarTextOptions::ttoShowTextLabels);

@@ -9,6 +9,7 @@
 #include "platform/ui/PopupMenu.h"
 #include "support/TestSupport.h"
 
+#include <QMimeData>
 #include <QPainter>
 #include <QTest>
 #include <QToolTip>
@@ -313,6 +314,50 @@ TEST(FwGroupBar, HotTrackingAndClicks) {
   QTest::mouseClick(g, Qt::LeftButton, Qt::NoModifier, QPoint(20, 5));
   EXPECT_FALSE(g->Opened());
   EXPECT_EQ(Log(s.log), "canclose1 close1");
+}
+
+// A drag passing over a group lights the item under the pointer as the mouse does, but
+// nothing can be dropped there; the end of the drag (leaving or dropping) leaves every
+// item normal, also one whose button was down, so that its release clicks nothing.
+TEST(FwGroupBar, ADragLightsTheItemUnderThePointerAndItsEndClearsTheItems) {
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView, 3);
+  TFwGroup* g = s.groups[0];
+  s.bar->show();
+  const QPoint first = Centre(g->Items()[0]->CaptionRect());
+  const QPoint third = Centre(g->Items()[2]->CaptionRect());
+  const auto states = [g] {
+    std::vector<int> hot;
+    for (int i = 0; i < g->Items().Count(); ++i) hot.push_back(g->Items()[i]->HotState());
+    return hot;
+  };
+  QMimeData data;
+  data.setText(QStringLiteral("拖动"));
+  const auto drag = [&](QEvent::Type type, QPoint p) {
+    QDropEvent* event = type == QEvent::DragEnter ? new QDragEnterEvent(p, Qt::CopyAction, &data, Qt::LeftButton, {})
+                        : type == QEvent::DragMove ? new QDragMoveEvent(p, Qt::CopyAction, &data, Qt::LeftButton, {})
+                                                   : new QDropEvent(p, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(g, event);
+    const bool accepted = event->isAccepted();
+    delete event;
+    return accepted;
+  };
+
+  EXPECT_TRUE(drag(QEvent::DragEnter, first));  // so that the moves arrive
+  EXPECT_EQ(states(), (std::vector<int>{hsHot, hsNormal, hsNormal}));
+  EXPECT_FALSE(drag(QEvent::DragMove, third));  // no drop here
+  EXPECT_EQ(states(), (std::vector<int>{hsNormal, hsNormal, hsHot}));
+  QDragLeaveEvent leave;
+  QCoreApplication::sendEvent(g, &leave);
+  EXPECT_EQ(states(), (std::vector<int>{hsNormal, hsNormal, hsNormal}));
+
+  QTest::mousePress(g, Qt::LeftButton, {}, first);
+  ASSERT_EQ(states()[0], hsPressed);
+  drag(QEvent::DragEnter, third);
+  EXPECT_EQ(states(), (std::vector<int>{hsNormal, hsNormal, hsHot}));
+  drag(QEvent::Drop, third);
+  EXPECT_EQ(states(), (std::vector<int>{hsNormal, hsNormal, hsNormal}));
+  QTest::mouseRelease(g, Qt::LeftButton, {}, first);
+  EXPECT_EQ(Log(s.log), "");
 }
 
 TEST(FwGroupBar, AShownHintChangesWithTheItemAtOnce) {

@@ -28,13 +28,17 @@ TEST(FwProgressBar, NoTotalKeepsThePercentAndANewTotalRestarts) {
   bar.SetPartsComplete(5);  // no total: clamps to 0, no division
   EXPECT_EQ(bar.PartsComplete(), 0u);
   EXPECT_EQ(bar.Percent(), 0);
-  bar.SetTotalParts(4);
+  bar.SetTotalParts(4);  // a new total restarts at 0 % and says so, though it was 0 already
   bar.StepIt();
   bar.StepBy(1);
   EXPECT_EQ(bar.Percent(), 50);
   bar.SetTotalParts(10);
   EXPECT_EQ(bar.PartsComplete(), 0u);
-  EXPECT_EQ(changes, (std::vector<int>{25, 50, 0}));
+  EXPECT_EQ(changes, (std::vector<int>{0, 25, 50, 0}));
+  // Each part sets the percent again, also when the rounded percent stays.
+  bar.SetTotalParts(300);
+  bar.StepIt();
+  EXPECT_EQ(changes, (std::vector<int>{0, 25, 50, 0, 0, 0}));
 }
 
 TEST(FwProgressBar, OrientationFollowsTheShape) {

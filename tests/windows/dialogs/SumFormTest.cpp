@@ -238,12 +238,20 @@ TEST_F(SumFormTest, TicksAreKeptInTheUsersOwnCopy) {
   EXPECT_EQ(fwtest::FileBytes(ProgramFile(kSumTableListName)), shipped);
   form.reset();
 
-  // A damaged own copy is reported and the shipped list is taken.
-  fwtest::WriteBytes(TdlgSumForm::OwnListPath(), QByteArray("&1 7 坏\r\n"));
+  // A hand-edited own copy is read line by line: an odd line is an item of its own and
+  // every other line stays as it was.
+  QList<QByteArray> lines = shipped.split('\n');
+  ASSERT_GT(lines.size(), 3);
+  lines[1] = "&1 7 " + lines[1].mid(5);  // a state out of range, kept as read
+  lines[2] = "&1 x";                    // no state digit: the line as it stands
+  fwtest::WriteBytes(TdlgSumForm::OwnListPath(), lines.join('\n'));
   Open();
-  ASSERT_EQ(hooks.Messages.size(), 1u);
-  EXPECT_TRUE(hooks.Messages[0].Text.contains(QStringLiteral("sumtable.qz")));
-  EXPECT_EQ(List().CheckedCount(), 19);
+  EXPECT_TRUE(hooks.Messages.empty());
+  EXPECT_EQ(List().Count(), shipped.count('\n'));
+  EXPECT_EQ(int(List().ItemState(1)), 7);
+  EXPECT_EQ(List().Item(2), QStringLiteral("&1 x"));
+  EXPECT_EQ(List().Item(0), QStringLiteral("//封面"));
+  EXPECT_EQ(List().CheckedCount(), 19 - 1);  // the cover is no longer checked
 }
 
 TEST_F(SumFormTest, WithoutAnyListFileTheBuiltInSheetsStay) {

@@ -267,7 +267,7 @@ double TdlgSurveyDataForm::NextUnitCode() {
 void TdlgSurveyDataForm::ShowPositionText() {
   const bool several = sourceDataset_ && sourceDataset_->Active() && sourceDataset_->RecordCount() >= 2;
   if (several)
-    ItemNo->SetCaption(QStringLiteral("第%1条/共%2条").arg(sourceDataset_->RecNo()).arg(sourceDataset_->RecordCount()));
+    ItemNo->SetCaption(QString::asprintf("第%d条/共%d条", sourceDataset_->RecNo(), sourceDataset_->RecordCount()));
   else ItemNo->SetCaption(QStringLiteral("第1条/共1条"));
   NavBar->SetVisible(several && !IsAddNew);
   UpdateNavigationActions();

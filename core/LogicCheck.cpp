@@ -234,7 +234,7 @@ TLogicCheckOutcome RunLogicCheck(TDataSet& dataSet, bool setPassed, ICheckProgre
   }
   outcome.ErrorCount = report.ErrorCount();
   if (outcome.Failed || outcome.Stopped) return outcome;
-  if (outcome.FailedUnits > 0) OpenWithDefaultProgram(outcome.ReportPath);
+  if (outcome.FailedUnits > 0) ShowFileToUser(outcome.ReportPath);
   else ShowMessage(kNoLogicErrorsMessage);
   return outcome;
 }

@@ -3,8 +3,8 @@
 // rules of dt_logic, compiled once per run (CompiledRules.h), with every broken rule
 // written into the check report (CheckReport.h) and each record's RecordState marked:
 // 2 when it breaks a rule, 1 when it is clean and the caller asks for that. At the end
-// the report is opened with its default program, or, when nothing was wrong, the user
-// is told so.
+// the report is opened with its default program (or, when nothing can open it, the user
+// is told where it is), or, when nothing was wrong, the user is told so.
 //
 // The run reports to the window through ICheckProgress and lets it handle its messages
 // every few milliseconds (not after every record); while the window says paused the

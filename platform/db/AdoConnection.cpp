@@ -13,7 +13,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <cmath>
+#include <optional>
 
 namespace fw {
 
@@ -91,8 +93,13 @@ void RegisterFunctions(sqlite3* db) {
   for (const Fn& f : fns) {
     if (sqlite3_create_function_v2(db, f.name, f.args, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, f.fn, nullptr,
                                    nullptr, nullptr) != SQLITE_OK)
-      throw EDatabaseError(EngineMessage(db));
+      throw EngineError(db, QString());
   }
+}
+
+// A file that is not there, with the cause the engine gives when it cannot open one.
+EDatabaseError MissingFile(const QString& path) {
+  return EDatabaseError(QStringLiteral("Could not find file '%1'.").arg(path), QString(), SQLITE_CANTOPEN, ENOENT);
 }
 
 QString FirstWord(const QString& sql) {
@@ -180,7 +187,7 @@ void TADOConnection::InstallStatementClock(sqlite3* db) const {
 
 void TADOConnection::OpenFile(const QString& path, const QString& password, bool hasPassword, bool exclusive,
                               bool readOnly) {
-  if (!QFileInfo(path).isFile()) throw EDatabaseError(QStringLiteral("Could not find file '%1'.").arg(path));
+  if (!QFileInfo(path).isFile()) throw MissingFile(path);
 
   auto attempt = [&](const QString& key) -> sqlite3* {
     sqlite3* db = nullptr;
@@ -189,14 +196,14 @@ void TADOConnection::OpenFile(const QString& path, const QString& password, bool
                                    (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX,
                                    nullptr);
     try {
-      if (rc != SQLITE_OK)
-        throw EDatabaseError(db ? EngineMessage(db) : QString::fromUtf8(sqlite3_errstr(rc)), QString(), rc);
+      if (rc != SQLITE_OK) throw EngineError(db, rc);
       InstallStatementClock(db);
       if (!key.isEmpty()) {
         try {
           ExecRaw(db, QStringLiteral("PRAGMA key = %1").arg(QuotedStr(key)));
         } catch (const EDatabaseError& e) {
-          throw EDatabaseError(e.Message(), QString(), e.Code());  // never keep the key in the error
+          // Never keep the key in the error.
+          throw EDatabaseError(e.EngineText(), QString(), e.Code(), e.SystemError());
         }
       }
       sqlite3_busy_timeout(db, 2000);
@@ -323,17 +330,18 @@ QString TADOConnection::FindAttachment(const QString& path) const {
 
 QString TADOConnection::AttachFile(const TJetFileRef& ref, bool explicitly) {
   CheckConnected();
-  if (!QFileInfo(ref.File).isFile()) throw EDatabaseError(QStringLiteral("Could not find file '%1'.").arg(ref.File));
+  if (!QFileInfo(ref.File).isFile()) throw MissingFile(ref.File);
   const QString path = CanonicalPath(ref.File);
   if (InTransaction())
     throw EDatabaseError(QStringLiteral("The file '%1' must be attached before the transaction begins.").arg(ref.File));
   const QString alias = QStringLiteral("fwdb%1").arg(++aliasCounter_);
-  QString lastError;
+  std::optional<EDatabaseError> lastError;
   for (const QString& key : KeysToTry(ref)) {
     try {
       ExecRaw(db_, QStringLiteral("ATTACH DATABASE %1 AS %2 KEY %3").arg(QuotedStr(path), alias, QuotedStr(key)));
     } catch (const EDatabaseError& e) {
-      lastError = e.Message();
+      // The statement carries the key: only the words and the cause go on.
+      lastError.emplace(e.EngineText(), QString(), e.Code(), e.SystemError());
       continue;
     }
     try {
@@ -341,14 +349,14 @@ QString TADOConnection::AttachFile(const TJetFileRef& ref, bool explicitly) {
       attachments_.push_back({alias, path, explicitly});
       return alias;
     } catch (const EDatabaseError& e) {
-      lastError = e.Message();
+      lastError.emplace(e.EngineText(), QString(), e.Code(), e.SystemError());
       try {
         ExecRaw(db_, QStringLiteral("DETACH DATABASE %1").arg(alias));
       } catch (const EDatabaseError&) {
       }
     }
   }
-  throw EDatabaseError(lastError);
+  throw lastError.value_or(EDatabaseError(QStringLiteral("Not a valid password.")));
 }
 
 // A given password is tried first, then no key (a plain file); without a password the
@@ -491,14 +499,14 @@ int TADOConnection::RunPlain(const QString& sql, const std::function<void(TSqlSt
 // Rows of another file inserted inside a transaction: read through a read-only
 // connection of their own and written with one prepared INSERT on this one.
 int TADOConnection::CopyFromFile(const TJetCrossFileInsert& copy, const std::function<void(TSqlStatement&)>& bind) {
-  if (!QFileInfo(copy.File.File).isFile()) throw EDatabaseError(QStringLiteral("Could not find file '%1'.").arg(copy.File.File));
+  if (!QFileInfo(copy.File.File).isFile()) throw MissingFile(copy.File.File);
   sqlite3* other = nullptr;
-  QString lastError;
+  std::optional<EDatabaseError> lastError;
   for (const QString& key : KeysToTry(copy.File)) {
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(copy.File.File).constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     try {
-      if (rc != SQLITE_OK) throw EDatabaseError(db ? EngineMessage(db) : QString::fromUtf8(sqlite3_errstr(rc)));
+      if (rc != SQLITE_OK) throw EngineError(db, rc);
       if (!key.isEmpty()) ExecRaw(db, QStringLiteral("PRAGMA key = %1").arg(QuotedStr(key)));
       sqlite3_busy_timeout(db, 2000);
       ExecRaw(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
@@ -506,11 +514,11 @@ int TADOConnection::CopyFromFile(const TJetCrossFileInsert& copy, const std::fun
       other = db;
       break;
     } catch (const EDatabaseError& e) {
-      lastError = e.Message();
+      lastError.emplace(e.EngineText(), QString(), e.Code(), e.SystemError());
       sqlite3_close(db);
     }
   }
-  if (!other) throw EDatabaseError(lastError);
+  if (!other) throw lastError.value_or(EDatabaseError(QStringLiteral("Not a valid password.")));
   struct CloseOther {
     sqlite3* db;
     ~CloseOther() { sqlite3_close_v2(db); }
@@ -621,7 +629,7 @@ void TADOConnection::ChangePassword(const TJetStatement& st) {
   } catch (const EDatabaseError& e) {
     removeTemp();
     // The statements carry the new key: only the message and the cause go on.
-    throw EDatabaseError(e.Message(), QString(), e.Code());
+    throw EDatabaseError(e.EngineText(), QString(), e.Code(), e.SystemError());
   }
 
   QFile::setPermissions(tempPath, QFile::permissions(path));

@@ -8,15 +8,23 @@ namespace fw {
 
 QString EngineMessage(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
 
+EDatabaseError EngineError(sqlite3* db, const QString& sql) {
+  return EDatabaseError(EngineMessage(db), sql, sqlite3_extended_errcode(db), sqlite3_system_errno(db));
+}
+
+EDatabaseError EngineError(sqlite3* db, int rc) {
+  if (!db) return EDatabaseError(QString::fromUtf8(sqlite3_errstr(rc)), QString(), rc);
+  return EngineError(db, QString());
+}
+
 TSqlStatement::TSqlStatement(sqlite3* db, const QByteArray& sql, int* tail) : db_(db) {
   const char* rest = nullptr;
   const int rc = sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &stmt_, &rest);
   if (rc != SQLITE_OK) {
-    const QString message = EngineMessage(db);
-    const int code = sqlite3_extended_errcode(db);
+    const EDatabaseError error = EngineError(db, QString::fromUtf8(sql));
     sqlite3_finalize(stmt_);
     stmt_ = nullptr;
-    throw EDatabaseError(message, QString::fromUtf8(sql), code);
+    throw error;
   }
   if (tail) *tail = rest ? static_cast<int>(rest - sql.constData()) : static_cast<int>(sql.size());
   if (stmt_) sql_ = QString::fromUtf8(sqlite3_sql(stmt_));
@@ -45,10 +53,9 @@ bool TSqlStatement::Step() {
   const int rc = sqlite3_step(stmt_);
   if (rc == SQLITE_ROW) return true;
   if (rc == SQLITE_DONE) return false;
-  const QString message = EngineMessage(db_);
-  const int code = sqlite3_extended_errcode(db_);
+  const EDatabaseError error = EngineError(db_, sql_);
   sqlite3_reset(stmt_);
-  throw EDatabaseError(message, sql_, code);
+  throw error;
 }
 
 void TSqlStatement::Reset() {
@@ -61,7 +68,7 @@ void ExecRaw(sqlite3* db, const QString& sql) {
   if (rc != SQLITE_OK) {
     const QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errstr(rc));
     sqlite3_free(error);
-    throw EDatabaseError(message, sql, sqlite3_extended_errcode(db));
+    throw EDatabaseError(message, sql, sqlite3_extended_errcode(db), sqlite3_system_errno(db));
   }
 }
 

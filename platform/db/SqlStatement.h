@@ -2,6 +2,8 @@
 // Owner of one prepared SQLite statement: finalized when it goes; errors become
 // EDatabaseError with the engine's message.
 
+#include "platform/db/DbError.h"
+
 #include <QString>
 
 struct sqlite3;
@@ -36,5 +38,10 @@ private:
 void ExecRaw(sqlite3* db, const QString& sql);
 // The engine's current error text of a connection.
 QString EngineMessage(sqlite3* db);
+// The engine's current error of a connection (its words, result code and the system's
+// error behind it), for the statement given; for a failed open, from the result code
+// alone when the open gave no connection.
+EDatabaseError EngineError(sqlite3* db, const QString& sql);
+EDatabaseError EngineError(sqlite3* db, int rc);
 
 } // namespace fw

@@ -6,6 +6,7 @@
 #include "platform/sheet/XlsxReader.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -84,15 +85,12 @@ void TSheetApplication::Quit() {
 
 QString TSheetApplication::CacheFolder() { return UserCacheFolder(); }
 
-void TSheetApplication::SetVisible(bool visible) {
-  if (!visible) {
-    visible_ = false;
-    return;
-  }
-  TWorkbook& book = ActiveWorkbook();
-  const QString folder = CacheFolder();
-  if (!QDir().mkpath(folder))
-    throw ESheetError(QStringLiteral("无法创建文件夹“%1”，工作簿不能显示。").arg(QDir::toNativeSeparators(folder)));
+namespace {
+
+// A fresh name in folder for the shown copy of a workbook: its name without the ending,
+// made fit for a file name, and the time it is shown ("<name>-yyyyMMdd-HHmmss.xlsx", with
+// "-2", "-3", ... when that exists).
+QString ShownFilePath(const QString& folder, const TWorkbook& book) {
   static const QRegularExpression unsafe(QStringLiteral(R"([\\/:*?"<>|\x00-\x1f])"));
   QString base = book.Name();
   if (base.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive) ||
@@ -103,11 +101,36 @@ void TSheetApplication::SetVisible(bool visible) {
   const QString stem = folder + u'/' + base + u'-' + Now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
   QString path = stem + QStringLiteral(".xlsx");
   for (int n = 2; QFileInfo::exists(path); ++n) path = stem + QStringLiteral("-%1.xlsx").arg(n);
+  return path;
+}
+
+} // namespace
+
+void TSheetApplication::SetVisible(bool visible) {
+  if (!visible) {
+    visible_ = false;
+    return;
+  }
+  TWorkbook& book = ActiveWorkbook();
+  const QString folder = CacheFolder();
+  if (!QDir().mkpath(folder))
+    throw ESheetError(QStringLiteral("无法创建文件夹“%1”，工作簿不能显示。").arg(QDir::toNativeSeparators(folder)));
+  const QString path = ShownFilePath(folder, book);
   book.SaveCopyAs(path);
   visible_ = true;
   lastShown_ = path;
-  if (!OpenWithDefaultProgram(path))
-    throw ESheetError(QStringLiteral("工作簿已保存到“%1”，但无法用默认程序打开它。").arg(QDir::toNativeSeparators(path)));
+  if (OpenWithDefaultProgram(path)) return;
+  // Nothing can show it: the workbook goes where the user keeps their files, not into a
+  // hidden folder, and the user is told where.
+  try {
+    const QString kept = ShownFilePath(PersonalFolder(), book);
+    book.SaveCopyAs(kept);
+    QFile::remove(path);
+    lastShown_ = kept;
+  } catch (const ESheetError&) {
+    // The documents folder takes no file: the copy in the cache folder is the one to find.
+  }
+  TellWhereFileIs(lastShown_);
 }
 
 std::unique_ptr<TSheetApplication> CreateOleObject(const QString& progId) {

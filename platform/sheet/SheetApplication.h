@@ -1,7 +1,8 @@
 #pragma once
 // The spreadsheet automation server as the program drives it: created by identifier,
 // holding open workbooks, and "visible": the active workbook saved into the user's cache
-// folder and opened with the desktop's default program.
+// folder and opened with the desktop's default program (or, when none can open it, kept
+// in the documents folder with a word to the user where it is).
 
 #include "platform/sheet/Workbook.h"
 
@@ -55,8 +56,10 @@ public:
   bool Visible() const { return visible_; }
   // true: the active workbook is saved under a fresh name into the user's cache folder
   // (see CacheFolder) and opened with the default program (fw::OpenWithDefaultProgram).
-  // Throws ESheetError when no workbook is open, the file cannot be written or the
-  // default program cannot be started.
+  // When no program can open it, the workbook is saved into the documents folder
+  // instead, under the same kind of name, and the user is told where it is
+  // (fw::TellWhereFileIs). Throws ESheetError when no workbook is open or the file
+  // cannot be written.
   void SetVisible(bool visible);
   // Stored only: deleting sheets and saving never ask in this model.
   bool DisplayAlerts() const { return displayAlerts_; }

@@ -88,9 +88,24 @@ Hooks& CurrentHooks();
 // them back.
 Hooks InstallHooks(Hooks hooks);
 
-// Convenience wrappers around the hooks in force.
+// The program's title: the caption of every message box that names none of its own, so
+// that all of them read alike (never the executable's name).
+inline const QString kProgramTitle = QStringLiteral("Fenwright");
+
+// Convenience wrappers around the hooks in force. A message without a caption of its own
+// carries the program's title.
 int ShowMessage(const QString& text, const QString& caption = QString(), int flags = MB_OK);
 bool OpenWithDefaultProgram(const QString& path);
+
+// What the user is told when a file that the program wrote for them (a report, a
+// workbook) cannot be opened with its default program: where the file is, as a plain
+// information message whose path can be copied.
+QString FileKeptNotice(const QString& path);
+void TellWhereFileIs(const QString& path);
+
+// Opens a file the program wrote for the user with its default program; when that cannot
+// be done, tells the user where it is (TellWhereFileIs) and returns false.
+bool ShowFileToUser(const QString& path);
 void Beep();
 QDateTime Now();
 

@@ -68,8 +68,11 @@ int RemoveStaleTemporaries(const QString& folder) {
 }
 
 void RemoveStaleTemporariesAtStart() {
-  RemoveStaleTemporaries(ProgramFolder());
-  RemoveStaleTemporaries(QDir::tempPath());
+  // Every folder the program writes into of its own accord; a folder the user chose is
+  // cleared by the next write into it (CreateTempFile).
+  const QStringList folders = {ProgramFolder(), QDir::tempPath(), PersonalFolder(), UserCacheFolder(),
+                               UserConfigFolder()};
+  for (const QString& folder : folders) RemoveStaleTemporaries(folder);
 }
 
 QString CreateTempFile(const QString& folder, int* error) {

@@ -31,7 +31,10 @@ bool ProcessAlive(qint64 pid);
 // removed are left quietly.
 int RemoveStaleTemporaries(const QString& folder);
 
-// At start-up: RemoveStaleTemporaries over the program folder and the temporary folder.
+// At start-up: RemoveStaleTemporaries over every folder the program writes into of its
+// own accord: the program folder, the temporary folder (the work folders of imports and
+// other operations), the documents folder (reports, shown workbooks), and the per-user
+// cache and configuration folders.
 void RemoveStaleTemporariesAtStart();
 
 // Creates an empty working file with a fresh name in folder (never an existing one),

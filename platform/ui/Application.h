@@ -6,6 +6,7 @@
 // creates (a TGuardedApplication, which hands every exception that leaves an event to
 // HandleException).
 
+#include "platform/shell/Hooks.h"
 #include "platform/ui/Component.h"
 #include "platform/ui/Types.h"
 
@@ -117,7 +118,7 @@ private:
   bool terminated_ = false;
   bool running_ = false;
   int exitCode_ = 0;
-  QString title_;
+  QString title_ = kProgramTitle;  // the caption of message boxes that name none
   bool showMainForm_ = true;
   TColor hintColor_ = clInfoBk;
   int hintPause_ = 500;

@@ -379,7 +379,16 @@ void TControl::AdoptInner(QWidget* inner) {
 
 void TControl::ApplyBounds(const QRect& rect) {
   const QSize oldSize = size();
-  setGeometry(rect);
+  if (isWindow()) {
+    // A window's Left and Top are those of its frame (x(), y()), while setGeometry would
+    // place its client area there: a window that changes only its size would move up and
+    // left by its title bar and border every time. Moving the frame and resizing the
+    // client apart keeps it where it is.
+    if (rect.topLeft() != pos()) move(rect.topLeft());
+    if (rect.size() != size()) resize(rect.size());
+  } else {
+    setGeometry(rect);
+  }
   if (size() != oldSize && testAttribute(Qt::WA_PendingResizeEvent)) {
     setAttribute(Qt::WA_PendingResizeEvent, false);
     QResizeEvent event(size(), oldSize);

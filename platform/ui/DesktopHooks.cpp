@@ -7,10 +7,12 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpacerItem>
 #include <QStandardPaths>
 #include <QUrl>
 #include <vector>
@@ -56,9 +58,17 @@ QMessageBox::Icon MessageIcon(int flags) {
 // The index among the box's buttons of the one that Enter presses (MB_DEFBUTTON1..).
 int DefaultButtonIndex(int flags) { return (flags & kDefaultButtonMask) >> 8; }
 
-QString DefaultCaption(const QString& caption) {
-  if (!caption.isEmpty()) return caption;
-  return Application ? Application->Title() : QString();
+// Room in a title bar beside the caption: the window's icon and its buttons.
+constexpr int kTitleBarRoom = 120;
+
+// Widens the box (through its layout, which the box sizes itself by) so that the title
+// bar shows the whole caption, however short the text and however few the buttons.
+void FitCaption(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  const int wanted = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
+  grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                grid->columnCount());
 }
 
 // Runs a box with the given buttons; Enter presses the one at defaultIndex (the first
@@ -76,14 +86,18 @@ int RunBox(QMessageBox& box, const std::vector<BoxButton>& buttonsWanted, int de
   return escapeAnswer;
 }
 
+int EscapeAnswer(int flags) {
+  switch (flags & 0xF) {
+  case MB_OK: return IDOK;
+  case MB_YESNO: return IDNO;
+  case kMbAbortRetryIgnore: return IDABORT;
+  default: return IDCANCEL;
+  }
+}
+
 int DesktopMessageBox(const QString& text, const QString& caption, int flags) {
-  QMessageBox box(MessageIcon(flags), DefaultCaption(caption), text, QMessageBox::NoButton, QApplication::activeWindow());
-  const std::vector<BoxButton> buttonsWanted = MessageButtons(flags);
-  int escape = IDCANCEL;
-  if ((flags & 0xF) == MB_OK) escape = IDOK;
-  if ((flags & 0xF) == MB_YESNO) escape = IDNO;
-  if ((flags & 0xF) == kMbAbortRetryIgnore) escape = IDABORT;
-  return RunBox(box, buttonsWanted, DefaultButtonIndex(flags), escape);
+  const std::unique_ptr<QMessageBox> box = MakeMessageBox(text, caption, flags);
+  return RunBox(*box, MessageButtons(flags), DefaultButtonIndex(flags), EscapeAnswer(flags));
 }
 
 int DesktopQuestion(const QString& text, int bits) {
@@ -109,37 +123,21 @@ bool DesktopInputBox(const QString& caption, const QString& prompt, QString& val
   return true;
 }
 
-FileDialogResult RunFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(QApplication::activeWindow(), request.Title);
-  dialog.setAcceptMode(mode);
-  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  // The program asks itself (ConfirmOverwrite), about the name with the ending it adds.
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-  const QStringList filters = ConvertFileFilter(request.Filter);
-  if (!filters.isEmpty()) {
-    dialog.setNameFilters(filters);
-    const int index = std::clamp(request.FilterIndex, 1, static_cast<int>(filters.size())) - 1;
-    dialog.selectNameFilter(filters.at(index));
-  }
-  const QString folder = request.InitialDir.isEmpty()
-                             ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                             : request.InitialDir;
-  dialog.setDirectory(folder);
-  if (!request.DefaultExt.isEmpty()) dialog.setDefaultSuffix(request.DefaultExt);
-  if (!request.FileName.isEmpty()) dialog.selectFile(request.FileName);
-
+FileDialogResult RunFileDialog(const FileDialogRequest& request, bool save) {
+  const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(request, save);
   FileDialogResult result;
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return result;
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return result;
   result.Accepted = true;
-  result.FileName = dialog.selectedFiles().first();
-  result.FilterIndex = std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))) + 1;
+  result.FileName = dialog->selectedFiles().first();
+  result.FilterIndex = std::max(0, static_cast<int>(dialog->nameFilters().indexOf(dialog->selectedNameFilter()))) + 1;
   return result;
 }
 
 bool DesktopChooseColor(std::int32_t& color) {
   const TColor rgb = ColorToRGB(color);
   const QColor initial(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-  const QColor chosen = QColorDialog::getColor(initial, QApplication::activeWindow());
+  const QColor chosen =
+      QColorDialog::getColor(initial, QApplication::activeWindow(), QString(), QColorDialog::DontUseNativeDialog);
   if (!chosen.isValid()) return false;
   color = chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
   return true;
@@ -152,6 +150,38 @@ bool DesktopOpenWithDefault(const QString& path) {
 }
 
 } // namespace
+
+std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogRequest& request, bool save) {
+  auto dialog = std::make_unique<QFileDialog>(QApplication::activeWindow(), request.Title);
+  // Qt's own dialog, in the program's language; the desktop's would follow the system's.
+  dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // The program asks itself (ConfirmOverwrite), about the name with the ending it adds.
+  dialog->setOption(QFileDialog::DontConfirmOverwrite, true);
+  const QStringList filters = ConvertFileFilter(request.Filter);
+  if (!filters.isEmpty()) {
+    dialog->setNameFilters(filters);
+    const int index = std::clamp(request.FilterIndex, 1, static_cast<int>(filters.size())) - 1;
+    dialog->selectNameFilter(filters.at(index));
+  }
+  const QString folder = request.InitialDir.isEmpty()
+                             ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                             : request.InitialDir;
+  dialog->setDirectory(folder);
+  if (!request.DefaultExt.isEmpty()) dialog->setDefaultSuffix(request.DefaultExt);
+  if (!request.FileName.isEmpty()) dialog->selectFile(request.FileName);
+  return dialog;
+}
+
+std::unique_ptr<QMessageBox> MakeMessageBox(const QString& text, const QString& caption, int flags) {
+  auto box = std::make_unique<QMessageBox>(MessageIcon(flags), caption.isEmpty() ? kProgramTitle : caption, text,
+                                           QMessageBox::NoButton, QApplication::activeWindow());
+  // A path or an error in a message can be copied from it.
+  box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  FitCaption(*box);
+  return box;
+}
 
 int QuestionAnswerForBit(int bit) {
   switch (bit) {
@@ -189,8 +219,8 @@ void InstallDesktopHooks() {
   hooks.MessageBox = DesktopMessageBox;
   hooks.Question = DesktopQuestion;
   hooks.InputBox = DesktopInputBox;
-  hooks.OpenFileDialog = [](const FileDialogRequest& r) { return RunFileDialog(r, QFileDialog::AcceptOpen); };
-  hooks.SaveFileDialog = [](const FileDialogRequest& r) { return RunFileDialog(r, QFileDialog::AcceptSave); };
+  hooks.OpenFileDialog = [](const FileDialogRequest& r) { return RunFileDialog(r, false); };
+  hooks.SaveFileDialog = [](const FileDialogRequest& r) { return RunFileDialog(r, true); };
   hooks.OpenWithDefault = DesktopOpenWithDefault;
   hooks.ChooseColor = DesktopChooseColor;
   hooks.Beep = [] { QApplication::beep(); };

@@ -5,10 +5,25 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
+
+class QFileDialog;
+class QMessageBox;
 
 namespace fw {
 
+struct FileDialogRequest;
+
 void InstallDesktopHooks();
+
+// The box the message hook shows (MB_* flags choose the icon), built and not yet run: its
+// caption is the one given, else the program's title, and is never cut short; its text
+// can be selected and copied. The hook adds the buttons.
+std::unique_ptr<QMessageBox> MakeMessageBox(const QString& text, const QString& caption, int flags);
+
+// The file dialog the open (save: false) and save hooks run, built and not yet run: Qt's
+// own dialog, so that it speaks the program's language whatever the desktop's.
+std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogRequest& request, bool save);
 
 // Turns the program's file filter "desc|*.a;*.b|desc|*.c" into Qt's name filters
 // ("desc (*.a *.b)"); "*.*" becomes "*" so that names without a dot match too.

@@ -1,10 +1,30 @@
 #include "platform/ui/Translations.h"
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace fw {
+
+namespace {
+
+// LC_ALL outranks every other locale variable, so it alone is set while Qt reads them.
+constexpr const char* kLocaleVariable = "LC_ALL";
+
+struct TSavedLocale {
+  bool Prepared = false;
+  bool WasSet = false;
+  QByteArray Value;
+};
+
+TSavedLocale& Saved() {
+  static TSavedLocale saved;
+  return saved;
+}
+
+} // namespace
 
 QTranslator* InstallQtTranslations() {
   // Owned by the application object, so it lives as long as the texts it translates.
@@ -15,6 +35,29 @@ QTranslator* InstallQtTranslations() {
   }
   QCoreApplication::installTranslator(translator);
   return translator;
+}
+
+void PrepareProgramLocale() {
+  TSavedLocale& saved = Saved();
+  if (saved.Prepared) return;
+  saved.Prepared = true;
+  saved.WasSet = qEnvironmentVariableIsSet(kLocaleVariable);
+  saved.Value = qgetenv(kLocaleVariable);
+  qputenv(kLocaleVariable, "zh_CN.UTF-8");
+}
+
+void InstallProgramLocale() {
+  TSavedLocale& saved = Saved();
+  // Qt keeps the system locale it reads now, while the environment still says zh_CN.
+  (void)QLocale::system();
+  if (saved.Prepared) {
+    if (saved.WasSet)
+      qputenv(kLocaleVariable, saved.Value);
+    else
+      qunsetenv(kLocaleVariable);
+    saved.Prepared = false;
+  }
+  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
 }
 
 } // namespace fw

@@ -1,6 +1,7 @@
 // Runs the tests of one folder inside the program's QApplication (with its exception
 // guard) on the offscreen platform, so that widget tests and plain tests share one entry.
 #include "platform/ui/GuardedApplication.h"
+#include "platform/ui/Translations.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,10 @@ int main(int argc, char** argv) {
   qputenv("FENWRIGHT_NO_OPEN", "1");
   // Start-up goes straight to the main window; the splash's own tests switch it back on.
   qputenv("FENWRIGHT_NO_SPLASH", "1");
+  // The tests run in the program's locale, zh_CN, whatever the machine's.
+  fw::PrepareProgramLocale();
   fw::TGuardedApplication app(argc, argv);
+  fw::InstallProgramLocale();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -141,7 +141,7 @@ ScriptedHooks::ScriptedHooks() {
   };
   h.OpenWithDefault = [this](const QString& path) {
     Opened << path;
-    return true;
+    return OpenSucceeds;
   };
   h.ChooseColor = [this](std::int32_t& color) {
     ColorRequests.push_back(color);

@@ -89,6 +89,7 @@ public:
   std::deque<fw::FileDialogResult> OpenAnswers;
   std::deque<fw::FileDialogResult> SaveAnswers;
   QDateTime FixedNow;                // when valid, the clock reads this
+  bool OpenSucceeds = true;          // false: no default program can open a file
   std::deque<std::int32_t> ColorAnswers;  // colours the colour dialog chooses (empty: cancel)
   // Runs while a message box is open (after it was recorded): what happens meanwhile.
   std::function<void(const QString& text)> WhileMessageOpen;

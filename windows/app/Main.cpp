@@ -8,7 +8,9 @@
 #include "windows/shared/QuestionDlg.h"
 
 int main(int argc, char** argv) {
+  fw::PrepareProgramLocale();
   fw::TGuardedApplication app(argc, argv);
+  fw::InstallProgramLocale();
   fw::InstallFontSubstitutions();
   fw::InstallQtTranslations();
   fw::InstallDesktopHooks();

@@ -279,7 +279,7 @@ void TdlgGroupItemForm::tbEditClick() {
 
 void TdlgGroupItemForm::tbRemoveClick() {
   if (!HasItems()) return;
-  if (ShowMessage(kGroupDeleteQuestion, QStringLiteral("确认"), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+  if (ShowMessage(kGroupDeleteQuestion, QString(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return;
   try {
     GroupQuery->Delete();

@@ -119,7 +119,7 @@ void TdlgGroupListForm::tbAddClick() {
 
 void TdlgGroupListForm::tbRemoveClick() {
   if (!HasSchemes()) return;
-  if (ShowMessage(kGroupDeleteQuestion, QStringLiteral("确认"), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+  if (ShowMessage(kGroupDeleteQuestion, QString(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return;
   // The items go with their scheme: left behind, they would still be counted by the
   // summary over all groups.

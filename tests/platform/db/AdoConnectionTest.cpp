@@ -6,8 +6,11 @@
 #include "platform/db/DbError.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <QFile>
+#include <cerrno>
+#include <functional>
 
 using namespace fw;
 
@@ -316,6 +319,103 @@ TEST_F(AdoConnectionTest, FullDatabaseIsReportedAsDiskFull) {
   }
   Db.RollbackTrans();
   EXPECT_EQ(Count(Db, "dt_data"), 4);
+}
+
+} // namespace
+
+namespace {
+
+// The engine's faults a user can act on, told in Chinese from the result code and the
+// system's error behind it; any other fault keeps the engine's words alone.
+TEST(DatabaseErrors, FaultsAUserCanActOnHaveChineseReasons) {
+  const QString full = QStringLiteral("磁盘空间不足"), readOnly = QStringLiteral("文件或它所在的文件夹是只读的，不能写入"),
+                inUse = QStringLiteral("数据库文件正被其他程序使用"),
+                damaged = QStringLiteral("数据库文件已损坏或不是有效的数据库文件"),
+                missing = QStringLiteral("找不到数据库文件"), denied = QStringLiteral("没有访问该文件的权限");
+  const struct {
+    int code, systemError;
+    QString reason;
+  } cases[] = {
+      {SQLITE_FULL, 0, full},
+      {SQLITE_IOERR_WRITE, ENOSPC, full},
+      {SQLITE_READONLY, 0, readOnly},
+      {SQLITE_READONLY_CANTLOCK, EACCES, readOnly},
+      {SQLITE_CANTOPEN, EROFS, readOnly},
+      {SQLITE_BUSY, 0, inUse},
+      {SQLITE_LOCKED, 0, inUse},
+      {SQLITE_CORRUPT, 0, damaged},
+      {SQLITE_NOTADB, 0, damaged},
+      {SQLITE_CANTOPEN, ENOENT, missing},
+      {SQLITE_CANTOPEN, EACCES, denied},
+      {SQLITE_IOERR_READ, EPERM, denied},
+      {SQLITE_PERM, 0, denied},
+      {SQLITE_CANTOPEN, 0, QStringLiteral("无法打开数据库文件")},
+      {SQLITE_IOERR_READ, EIO, QStringLiteral("磁盘读写错误")},
+      {SQLITE_ERROR, 0, QString()},  // "no such table": the program's own fault, not the desk's
+      {0, 0, QString()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.code) + "/" + std::to_string(c.systemError));
+    EXPECT_EQ(EngineFaultReason(c.code, c.systemError), c.reason);
+    const EDatabaseError error(QStringLiteral("engine words"), QStringLiteral("select 1"), c.code, c.systemError);
+    const QString expected = c.reason.isEmpty() ? QStringLiteral("engine words") : c.reason + "（engine words）";
+    EXPECT_EQ(error.Message(), expected);
+    EXPECT_EQ(QString::fromUtf8(error.what()), expected);
+    EXPECT_EQ(error.EngineText(), QStringLiteral("engine words"));
+  }
+}
+
+// The same faults met through the layer: a full disk (the file held to its pages), a
+// read-only file, a database another program holds, a damaged file and a missing one.
+TEST_F(AdoConnectionTest, FaultsMetThroughTheLayerReadInChinese) {
+  QFile junk(Path("junk.mdb"));
+  ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+  junk.write(QByteArray(4096, 'x'));
+  junk.close();
+  const auto failure = [](const std::function<void()>& work) -> QString {
+    try {
+      work();
+    } catch (const EDatabaseError& e) {
+      return e.Message();
+    }
+    return QStringLiteral("no error");
+  };
+  const auto openAndWrite = [this](const QString& file, const QString& mode) {
+    TADOConnection db;
+    db.SetConnectionString(fwtest::ConnectionStringFor(Path(file)) + mode);
+    db.Open();
+    db.Execute("update dt_data set z001 = 1");
+  };
+  const struct {
+    const char* fault;
+    std::function<void()> work;
+    QString reason;
+  } cases[] = {
+      {"full",
+       [this] {
+         Db.Execute(QStringLiteral("PRAGMA max_page_count = %1").arg(fwtest::ScalarOf(Db, "PRAGMA page_count").toInt()));
+         for (int i = 0; i < 100; ++i)
+           Db.Execute("insert into dt_data (c902) values (?)", QVariantList{QString(2000, 'x')});
+       },
+       QStringLiteral("磁盘空间不足（database or disk is full）")},
+      {"read-only", [&] { openAndWrite("main.mdb", "Mode=Read;"); },
+       QStringLiteral("文件或它所在的文件夹是只读的，不能写入（attempt to write a readonly database）")},
+      {"held by another program",
+       [&] {
+         Db.Close();
+         const auto holder = Connect(Path("main.mdb"), QString(), true);
+         openAndWrite("main.mdb", QString());
+       },
+       QStringLiteral("数据库文件正被其他程序使用（database is locked）")},
+      {"damaged", [&] { openAndWrite("junk.mdb", QString()); },
+       QStringLiteral("数据库文件已损坏或不是有效的数据库文件（file is encrypted or is not a database）")},
+      {"missing", [&] { openAndWrite("missing.mdb", QString()); },
+       QStringLiteral("找不到数据库文件（Could not find file '%1'.）").arg(Path("missing.mdb"))},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    EXPECT_EQ(failure(c.work), c.reason);
+  }
 }
 
 } // namespace

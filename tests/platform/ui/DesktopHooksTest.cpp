@@ -1,4 +1,5 @@
 #include "platform/shell/Hooks.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/DesktopHooks.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Fonts.h"
@@ -6,10 +7,12 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -77,6 +80,32 @@ TEST(DesktopHooks, MessageBoxesAnswerWithTheirChineseButtons) {
   ClickLater("全都是");
   EXPECT_EQ(CurrentHooks().Question("覆盖吗？", 1 | 2 | 4), IDYESTOALL);
   InstallHooks(previous);
+}
+
+// A message box without a caption of its own carries the program's title, whichever
+// way it comes (a message, the application's box, the general error display); a caption
+// the box names is kept. The real box shows the title whole, however short its text,
+// and lets its text be copied.
+TEST(DesktopHooks, EveryMessageBoxCarriesTheProgramsTitle) {
+  {
+    fwtest::ScriptedHooks hooks;
+    TApplication app;
+    ShowMessage(QStringLiteral("保存成功"));
+    ShowMessage(QStringLiteral("请选择指标"), QString(), MB_OK | MB_ICONWARNING);
+    app.MessageBox(QStringLiteral("备份成功"), QString(), MB_OK);
+    app.ShowException(std::runtime_error("运行中发生错误"));
+    ShowMessage(QStringLiteral("删除操作将不可恢复，您确认继续么？"), QStringLiteral("警告信息"), MB_YESNO);
+    ASSERT_EQ(hooks.Messages.size(), 5u);
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(hooks.Messages[i].Caption, kProgramTitle) << i;
+    EXPECT_EQ(hooks.Messages[4].Caption, QStringLiteral("警告信息"));
+  }
+  const std::unique_ptr<QMessageBox> box = MakeMessageBox(QStringLiteral("好"), QString(), MB_OK);
+  box->addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+  box->show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(box->windowTitle(), kProgramTitle);
+  EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(kProgramTitle) + 120);
+  EXPECT_TRUE(box->textInteractionFlags() & Qt::TextSelectableByMouse);
 }
 
 TEST(DesktopHooks, TheColourDialogAnswersInColourValues) {

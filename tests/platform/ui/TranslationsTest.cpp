@@ -1,6 +1,17 @@
 #include "platform/ui/Translations.h"
 
+#include "platform/shell/Hooks.h"
+#include "platform/ui/DesktopHooks.h"
+#include "support/TestSupport.h"
+
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QFileDialog>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
 #include <QLineEdit>
 #include <QTranslator>
 #include <gtest/gtest.h>
@@ -16,4 +27,44 @@ TEST(QtTranslations, EditMenuTextsReadInChinese) {
   EXPECT_NE(chinese, english);
   EXPECT_TRUE(chinese.contains(QStringLiteral("粘贴"))) << chinese.toStdString();
   QCoreApplication::removeTranslator(translator.get());
+}
+
+// Qt's system locale is the program's, zh_CN, whatever the machine's (the tests start as
+// the program does), while the environment that programs started from this one see is
+// the user's own. The file dialog writes a file's date the Chinese way, not "9 Dec 2014".
+TEST(ProgramLocale, QtsDialogsDatesAndNumbersAreChinese) {
+  EXPECT_EQ(QLocale::system().name(), QStringLiteral("zh_CN"));
+  EXPECT_EQ(QLocale().name(), QStringLiteral("zh_CN"));
+  EXPECT_NE(qgetenv("LC_ALL"), QByteArray("zh_CN.UTF-8"));
+
+  std::unique_ptr<QTranslator> translator(fw::InstallQtTranslations());
+  QTemporaryDir folder;
+  const QDateTime written(QDate(2014, 12, 9), QTime(10, 5));
+  for (const char* name : {"华北分会-2014-12-09(离线版).dat", "备份.mdb"}) {
+    QFile file(folder.filePath(QString::fromUtf8(name)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("x");
+    file.flush();
+    file.setFileTime(written, QFileDevice::FileModificationTime);
+  }
+  fw::FileDialogRequest request;
+  request.Title = QStringLiteral("选择导入文件");
+  request.Filter = QStringLiteral("数据加密文件(*.dat)|*.dat|数据备份文件(*.mdb)|*.mdb");
+  request.InitialDir = folder.path();
+  const std::unique_ptr<QFileDialog> dialog = fw::MakeFileDialog(request, false);
+  dialog->setViewMode(QFileDialog::Detail);
+  dialog->resize(760, 420);
+  dialog->show();
+  auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+  ASSERT_NE(view, nullptr);
+  QString date;
+  for (int i = 0; i < 200 && date.isEmpty(); ++i) {
+    QTest::qWait(10);
+    const QModelIndex first = view->model()->index(0, 3, view->rootIndex());
+    date = first.data().toString();
+  }
+  EXPECT_EQ(date, QLocale(QLocale::Chinese, QLocale::China).toString(written, QLocale::ShortFormat));
+  EXPECT_FALSE(date.contains(QStringLiteral("Dec")));
+  fwtest::SaveShot(dialog->grab().toImage(), QStringLiteral("fw_file_dialog_zh_CN.png"));
+  if (translator) QCoreApplication::removeTranslator(translator.get());
 }

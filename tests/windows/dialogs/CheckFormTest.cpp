@@ -292,6 +292,26 @@ TEST_F(CheckFormTest, CountsFirstThenTheSecondsUsedAndLeft) {
   EXPECT_FALSE(Dialog->Timer1->Enabled());  // stopped when the bar is full
 }
 
+// Growing for a run and shrinking after it, the dialog keeps its top-left corner, frame
+// and client area alike (it used to move up by its frame every time).
+TEST_F(CheckFormTest, KeepsItsPlaceWhenItGrowsAndShrinks) {
+  Dialog->AllRecord->SetChecked(true);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(Dialog.get()));
+  const QPoint frame = Dialog->frameGeometry().topLeft();
+  const QPoint client = Dialog->geometry().topLeft();
+  ASSERT_NE(frame, client) << "the platform draws no frame: the test would prove nothing";
+  QPoint grownAt;
+  for (int run = 0; run < 3; ++run) {
+    AtPump grown(1, [&] { grownAt = Dialog->geometry().topLeft(); });
+    Dialog->tbCheckClick();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grownAt, client) << run;
+    EXPECT_EQ(Dialog->geometry().topLeft(), client) << run;
+    EXPECT_EQ(Dialog->frameGeometry().topLeft(), frame) << run;
+    EXPECT_EQ(Dialog->ClientHeight(), kCheckFormIdleHeight);
+  }
+}
+
 // ---- The main window's two check actions -------------------------------------------
 
 class MainWindowCheckTest : public fwtest::MainFormFixture {};

@@ -114,27 +114,36 @@ TEST_F(MainFormExchangeTest, ExportThenImportBringsTheRecordsIntoTheList) {
   EXPECT_EQ(form->Data().ReportQuery->RecordCount(), 2);
 }
 
-// A run killed while writing leaves its working files; the next start removes those of
-// processes that are gone, in the program folder and in the temporary folder, and leaves
-// a running process's own alone.
+// A run killed while writing leaves its working files, an import killed part way its work
+// folder with the copy of the chosen file; the next start removes those of processes that
+// are gone wherever the program puts them (program, temporary, documents, cache and
+// configuration folders) and leaves a running process's own alone.
 TEST_F(MainFormExchangeTest, StartRemovesWhatEndedRunsLeftBehind) {
   fwtest::ScopedTempFolder temp;
   const qint64 ended = fwtest::EndedProcessId();
-  const QString staleCopy = QDir(folder.Path()).filePath(QStringLiteral(".fenwright-%1-0000abcd.tmp").arg(ended));
-  const QString staleJournal = staleCopy + "-journal";
-  const QString staleWork = QDir(temp.Path()).filePath(QStringLiteral("fenwright-%1-QwErTy").arg(ended));
-  const QString living = QDir(folder.Path()).filePath(QStringLiteral(".fenwright-%1-0000beef.tmp").arg(::getppid()));
-  for (const QString& file : {staleCopy, staleJournal, living}) {
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  const QString staleName = QStringLiteral(".fenwright-%1-0000abcd.tmp").arg(ended);
+  const QString livingName = QStringLiteral(".fenwright-%1-0000beef.tmp").arg(::getppid());
+  const QString cache = QDir(users.CacheDir()).filePath("fenwright");
+  ASSERT_TRUE(QDir().mkpath(cache));
+  const QStringList folders = {folder.Path(), temp.Path(), users.DocumentsDir(), cache, users.RegistryDir()};
+  QStringList stale, living;
+  for (const QString& f : folders) {
+    stale << QDir(f).filePath(staleName) << QDir(f).filePath(staleName + "-journal");
+    living << QDir(f).filePath(livingName);
   }
-  ASSERT_TRUE(QDir().mkpath(staleWork + "/inner"));
+  for (const QString& file : stale + living) {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << file.toStdString();
+  }
+  const QString staleWork = QDir(temp.Path()).filePath(QStringLiteral("fenwright-%1-QwErTy").arg(ended));
+  ASSERT_TRUE(QDir().mkpath(staleWork));
+  fwtest::WriteBytes(staleWork + "/temp.dat", QByteArray(100000, 'd'));
+  const QString livingWork = QDir(temp.Path()).filePath(QStringLiteral("fenwright-%1-AsDfGh").arg(::getppid()));
+  ASSERT_TRUE(QDir().mkpath(livingWork));
 
   ASSERT_NE(Start(), nullptr);
-  EXPECT_FALSE(QFileInfo::exists(staleCopy));
-  EXPECT_FALSE(QFileInfo::exists(staleJournal));
-  EXPECT_FALSE(QFileInfo::exists(staleWork));
-  EXPECT_TRUE(QFileInfo::exists(living));
+  for (const QString& file : stale + QStringList{staleWork}) EXPECT_FALSE(QFileInfo::exists(file)) << file.toStdString();
+  for (const QString& file : living + QStringList{livingWork}) EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
 }
 
 TEST_F(MainFormExchangeTest, PrintAndUploadShowTheirResults) {

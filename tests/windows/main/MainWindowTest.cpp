@@ -25,6 +25,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFontMetrics>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QWheelEvent>
@@ -352,6 +353,27 @@ TEST_F(MainWindowTest, WindowPaintsItsListClockAndBackground) {
   QApplication::processEvents();
   EXPECT_TRUE(form->FwGroup2->Opened());
   fwtest::SaveShot(form->FwSizePanel1->grab().toImage(), "fw_main_window_group2.png");
+}
+
+// At start-up on a database of 5,000 records the list shows its vertical scroll bar at
+// once, before any click or wheel turn.
+TEST_F(MainWindowTest, ALongListShowsItsScrollBarAtStart) {
+  {
+    auto c = Connect();
+    c->BeginTrans();
+    for (int i = 1; i <= 5000; ++i)
+      c->Execute("insert into dt_data (c901, c902, c903, c904, c907, RecordState) values (?, ?, 110101, 10, 1, 1)",
+                 {110000000000LL + i, QString("单位%1").arg(i)});
+    c->CommitTrans();
+  }
+  TMainForm* form = Start();
+  ASSERT_NE(form, nullptr);
+  form->Show();
+  QApplication::processEvents();
+  QScrollBar* bar = form->RecordGrid->View()->verticalScrollBar();
+  EXPECT_TRUE(bar->isVisible());
+  EXPECT_GT(bar->maximum(), 4900);
+  fwtest::SaveShot(form->grab().toImage(), "fw_main_window_5000_records.png");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // A gallery, run only when FW_SHOTS names a folder: the question dialog, the input box,
-// both progress windows and a toolbar with a status bar painted into pictures there
-// (fw_small_windows_*.png), to be looked at after a change.
+// both progress windows, a toolbar with a status bar (fw_small_windows_*.png) and the
+// message boxes of a full disk and of a file kept for the user (fw_message_*.png),
+// painted into pictures there to be looked at after a change.
 #include "windows/shared/ProgressBar2LineForm.h"
 #include "windows/shared/ProgressBarForm.h"
 #include "windows/shared/InputQueryEx.h"
@@ -12,10 +13,18 @@
 #include "controls/common/FwToolbar.h"
 #include "controls/navigation/FwClockStatus.h"
 #include "controls/navigation/FwProgressBar.h"
+#include "core/Messages.h"
+#include "core/SurveyModel.h"
+#include "platform/db/AdoConnection.h"
+#include "platform/db/DbError.h"
+#include "platform/shell/Hooks.h"
+#include "platform/ui/DesktopHooks.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Timer.h"
 #include "tests/support/TestSupport.h"
 
+#include <QCoreApplication>
+#include <QMessageBox>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -117,4 +126,47 @@ TEST(SmallWindowsPicture, ToolbarAndStatusBar) {
   group->SetCaption(QStringLiteral("编号范围"));
   form.Show();
   Save(form, "fw_small_windows_toolbar.png");
+}
+
+// The boxes a clerk meets when the disk is full (the engine's fault in Chinese inside the
+// program's error sentence) and when no program can open a file the program wrote.
+TEST(SmallWindowsPicture, FullDiskAndKeptFileMessages) {
+  if (fwtest::ShotsFolder().isEmpty()) GTEST_SKIP() << "pictures only with FW_SHOTS";
+  fwtest::ProgramFolderCopy folder;
+  TADOConnection db;
+  db.SetConnectionString("Data Source=" + folder.FilePath(QString::fromLatin1(kDefaultDatabaseName)));
+  db.Open();
+  QString fault;
+  try {
+    db.Execute(QStringLiteral("PRAGMA max_page_count = 1"));
+    db.Execute("insert into dt_data (c901, c902) values (110000000001, ?)", QVariantList{QString(4000, QChar(0x5DE5))});
+  } catch (const EDatabaseError& e) {
+    fault = e.Message();
+  }
+  ASSERT_TRUE(fault.startsWith(QStringLiteral("磁盘空间不足（"))) << fault.toStdString();
+  const struct {
+    QString text;
+    int flags;
+    const char* name;
+  } boxes[] = {
+      {RuntimeErrorText(fault), MB_OK | MB_ICONERROR, "fw_message_full_disk.png"},
+      {FileKeptNotice(QStringLiteral("/home/clerk/Documents/2014基层以上-默认数据库-逻辑检查结果.txt")),
+       MB_OK | MB_ICONINFORMATION, "fw_message_file_kept.png"},
+  };
+  for (const auto& b : boxes) {
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(b.text, QString(), b.flags);
+    box->addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    box->show();
+    QCoreApplication::processEvents();
+    // The title bar is the window manager's: drawn here above the box, as it reads.
+    const QImage body = box->grab().toImage();
+    QImage shot(body.width(), body.height() + 24, QImage::Format_RGB32);
+    shot.fill(QColor(0x3A, 0x5F, 0xA0));
+    QPainter p(&shot);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, shot.width(), 24), Qt::AlignCenter, box->windowTitle());
+    p.drawImage(0, 24, body);
+    p.end();
+    fwtest::SaveShot(shot, QString::fromUtf8(b.name));
+  }
 }

@@ -53,6 +53,10 @@ TProgressBarForm::TProgressBarForm(TComponent* owner) : TForm(owner) {
   Timer1->OnTimer = [this](TObject*) { TimerTick(); };
 }
 
+TProgressBarForm::~TProgressBarForm() {
+  if (ProgressBarForm == this) ProgressBarForm = nullptr;
+}
+
 void TProgressBarForm::ShowProgress(const QString& caption) {
   SetCaption(caption);
   Show();

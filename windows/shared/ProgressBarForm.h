@@ -17,6 +17,7 @@ class TFwAnimator;
 class TProgressBarForm : public TForm, public IProgress {
 public:
   explicit TProgressBarForm(TComponent* owner);
+  ~TProgressBarForm() override;
 
   void ShowProgress(const QString& caption) override;
   void StartProgress(int total, int position) override;

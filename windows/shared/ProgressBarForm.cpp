@@ -85,6 +85,8 @@ void TProgressBarForm::StepProgress() {
 
 void TProgressBarForm::HideProgress() { Hide(); }
 
+int TProgressBarForm::Percent() const { return FwProgressBar1->Percent(); }
+
 void TProgressBarForm::DoHide() {
   Label2->SetVisible(false);
   Label3->SetVisible(false);

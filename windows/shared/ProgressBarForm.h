@@ -23,6 +23,7 @@ public:
   void StartProgress(int total, int position) override;
   void StepProgress() override;
   void HideProgress() override;
+  int Percent() const override;
 
   // One tick of Timer1 (every 100 ms while a run is going).
   void TimerTick();

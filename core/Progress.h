@@ -16,6 +16,8 @@ public:
   virtual void StartProgress(int total, int position) = 0;
   virtual void StepProgress() = 0;
   virtual void HideProgress() = 0;
+  // The whole percent the bar shows.
+  virtual int Percent() const = 0;
 };
 
 // The two-bar progress window: an outer bar over the parts of the work and an inner
@@ -91,6 +93,7 @@ public:
   void ShowProgress(const QString&) override {}
   void StartProgress(int, int) override {}
   void StepProgress() override {}
+  int Percent() const override { return 0; }
   void ShowProgress() override {}
   void InitFirst(int) override {}
   void InitSecond(int) override {}

@@ -1,6 +1,9 @@
 #include "core/RegistrySettings.h"
 
+#include "platform/shell/Hooks.h"
+
 #include <QDir>
+#include <functional>
 
 namespace fw {
 
@@ -31,25 +34,24 @@ int RegReadInteger(const QString& name, int defaultValue, TRootKey root, const Q
   }
 }
 
-void RegWriteString(const QString& name, const QString& text, TRootKey root, const QString& keyPath) {
-  TRegistry reg;
-  reg.SetRootKey(root);
-  if (reg.OpenKey(keyPath, true)) reg.WriteString(name, text);
-}
-
-void RegWriteBool(const QString& name, bool flag, TRootKey root, const QString& keyPath) {
-  TRegistry reg;
-  reg.SetRootKey(root);
-  if (reg.OpenKey(keyPath, true)) reg.WriteBool(name, flag);
-}
-
-void RegWriteInteger(const QString& name, int value, TRootKey root, const QString& keyPath) {
-  TRegistry reg;
-  reg.SetRootKey(root);
-  if (reg.OpenKey(keyPath, true)) reg.WriteInteger(name, value);
-}
-
 namespace {
+
+// Opens or creates the key and writes one value; throws ERegistryException when the
+// settings file does not take it.
+void WriteValue(TRootKey root, const QString& keyPath, const std::function<void(TRegistry&)>& write) {
+  TRegistry reg;
+  reg.SetRootKey(root);
+  if (reg.OpenKey(keyPath, true)) write(reg);
+}
+
+// The same, with a failure shown as the error it is; the caller goes on either way.
+void WriteValueReported(TRootKey root, const QString& keyPath, const std::function<void(TRegistry&)>& write) {
+  try {
+    WriteValue(root, keyPath, write);
+  } catch (const ERegistryException& e) {
+    ShowMessage(QString::fromUtf8(e.what()), QString(), MB_OK | MB_ICONERROR);
+  }
+}
 
 bool ValueMissing(const QString& keyPath, const QString& name) {
   TRegistry reg;
@@ -57,15 +59,37 @@ bool ValueMissing(const QString& keyPath, const QString& name) {
   return !reg.OpenKey(keyPath, false) || !reg.ValueExists(name);
 }
 
+// The first-run values are filled quietly: when the settings file cannot be written,
+// start-up reports it once, at its own write of "ShowGrid", not once per value here.
+void FillIfMissing(const QString& keyPath, const QString& name, const std::function<void(TRegistry&)>& write) {
+  if (!ValueMissing(keyPath, name)) return;
+  try {
+    WriteValue(TRootKey::HKEY_LOCAL_MACHINE, keyPath, write);
+  } catch (const ERegistryException&) {
+  }
+}
+
 void WriteStringIfMissing(const QString& keyPath, const QString& name, const QString& value) {
-  if (ValueMissing(keyPath, name)) RegWriteString(name, value, TRootKey::HKEY_LOCAL_MACHINE, keyPath);
+  FillIfMissing(keyPath, name, [&](TRegistry& reg) { reg.WriteString(name, value); });
 }
 
 void WriteIntegerIfMissing(const QString& keyPath, const QString& name, int value) {
-  if (ValueMissing(keyPath, name)) RegWriteInteger(name, value, TRootKey::HKEY_LOCAL_MACHINE, keyPath);
+  FillIfMissing(keyPath, name, [&](TRegistry& reg) { reg.WriteInteger(name, value); });
 }
 
 } // namespace
+
+void RegWriteString(const QString& name, const QString& text, TRootKey root, const QString& keyPath) {
+  WriteValueReported(root, keyPath, [&](TRegistry& reg) { reg.WriteString(name, text); });
+}
+
+void RegWriteBool(const QString& name, bool flag, TRootKey root, const QString& keyPath) {
+  WriteValueReported(root, keyPath, [&](TRegistry& reg) { reg.WriteBool(name, flag); });
+}
+
+void RegWriteInteger(const QString& name, int value, TRootKey root, const QString& keyPath) {
+  WriteValueReported(root, keyPath, [&](TRegistry& reg) { reg.WriteInteger(name, value); });
+}
 
 void LoadRegistrySettings(const QString& product, const QString& programDir) {
   const QString key = ProductKey(product);

@@ -18,7 +18,8 @@ void RegReadString(const QString& name, const QString& defaultValue, TRootKey ro
                    const QString& keyPath);
 // Reads an integer without creating the key; any failure gives the default.
 int RegReadInteger(const QString& name, int defaultValue, TRootKey root, const QString& keyPath);
-// Writes open or create the key; a refused write is not reported.
+// Writes open or create the key. A write that the settings file does not take is shown
+// as the registry's error ("Failed to set data for '<name>'") and the caller goes on.
 void RegWriteString(const QString& name, const QString& text, TRootKey root, const QString& keyPath);
 void RegWriteBool(const QString& name, bool flag, TRootKey root, const QString& keyPath);
 void RegWriteInteger(const QString& name, int value, TRootKey root, const QString& keyPath);

@@ -77,12 +77,15 @@ bool ExportUploadFile(TADOConnection& connection, IProgress& progress) {
   if (!AskUploadFileName(file)) return false;
 
   try {
-    TProgressShown shown(progress, QStringLiteral("导出上报数据..."));
     const TUploadFieldList fields = ReadUploadFieldList(connection);
     TADOQuery records(&connection);
     records.SetSQL(QStringLiteral("select * from dt_data"));
     records.Open();
+    // The caption carries the percent of this run's bar (total the rows, position 1),
+    // which the export does not advance; taken before the bar is set it would be the
+    // percent that the window's last job left behind.
     progress.StartProgress(records.RecordCount(), 1);
+    TProgressShown shown(progress, QStringLiteral("导出上报数据...") + QString::number(progress.Percent()) + '%');
     TDataSetUploadRows rows(records);
     const QByteArray text = BuildUploadText(fields, rows);
     records.Close();

@@ -34,8 +34,8 @@ private:
 
 // The export. Refuses with "存在临时保存或逻辑错误的数据，不能导出上报数据!" while a record is
 // not in state 1; asks for the file (save dialog, proposal "yyyy-mm-dd(网络版)"; an existing
-// file is replaced only when the person agrees); shows the
-// progress window "导出上报数据..." while the text is built and encrypted; shows
+// file is replaced only when the person agrees); shows the progress window, captioned
+// "导出上报数据..." with the bar's percent and "%", while the text is built and encrypted; shows
 // "导出上报数据成功". On an error the reason is shown and nothing is left on disk; the
 // plain text is built in memory and never written. Returns true when the file was written.
 bool ExportUploadFile(TADOConnection& connection, IProgress& progress);

@@ -110,9 +110,19 @@ int TRegistry::ReadInteger(const QString& name) const {
 
 bool TRegistry::ReadBool(const QString& name) const { return ReadInteger(name) != 0; }
 
-void TRegistry::WriteString(const QString& name, const QString& value) { Store().setValue(ValueKey(name), value); }
+void TRegistry::WriteValue(const QString& name, const QVariant& value) {
+  QSettings& store = Store();
+  store.setValue(ValueKey(name), value);
+  // The value has to reach the file now: a file that cannot be written would otherwise
+  // drop it without a word when the store closes.
+  store.sync();
+  if (store.status() == QSettings::AccessError)
+    throw ERegistryException("Failed to set data for '" + name.toStdString() + "'");
+}
 
-void TRegistry::WriteInteger(const QString& name, int value) { Store().setValue(ValueKey(name), value); }
+void TRegistry::WriteString(const QString& name, const QString& value) { WriteValue(name, value); }
+
+void TRegistry::WriteInteger(const QString& name, int value) { WriteValue(name, value); }
 
 void TRegistry::WriteBool(const QString& name, bool value) { WriteInteger(name, value ? 1 : 0); }
 

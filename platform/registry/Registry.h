@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <memory>
 #include <stdexcept>
 
@@ -16,7 +17,8 @@ namespace fw {
 
 enum class TRootKey { HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS };
 
-// A failed read of a missing value or of a value of the wrong type.
+// A failed read of a missing value or of a value of the wrong type, or a write that the
+// settings file did not take.
 class ERegistryException : public std::runtime_error {
 public:
   using std::runtime_error::runtime_error;
@@ -45,6 +47,8 @@ public:
   QString ReadString(const QString& name) const; // missing value gives ""
   int ReadInteger(const QString& name) const;    // throws ERegistryException: missing or not an integer
   bool ReadBool(const QString& name) const;      // as ReadInteger, nonzero is true
+  // Writes go to the file at once; one that the file does not take (it cannot be
+  // written) throws ERegistryException "Failed to set data for '<name>'".
   void WriteString(const QString& name, const QString& value);
   void WriteInteger(const QString& name, int value);
   void WriteBool(const QString& name, bool value);
@@ -54,6 +58,7 @@ private:
   QSettings& Store() const;
   QString GroupOf(const QString& key) const;
   QString ValueKey(const QString& name) const;
+  void WriteValue(const QString& name, const QVariant& value);
 
   TRootKey rootKey_ = TRootKey::HKEY_CURRENT_USER;
   QString currentPath_;

@@ -22,6 +22,7 @@ public:
   void StartProgress(int total, int position) override { Calls << QStringLiteral("start %1 %2").arg(total).arg(position); }
   void StepProgress() override { ++Steps; }
   void HideProgress() override { Calls << "hide"; }
+  int Percent() const override { return 0; }
   QStringList Calls;
   int Steps = 0;
 };

@@ -1,6 +1,7 @@
 #include "core/RegistrySettings.h"
 #include "support/TestSupport.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -64,6 +65,28 @@ TEST_F(RegistrySettingsTest, LaterRunReadsSettings) {
   EXPECT_EQ(ImePrefer, "五笔");
   EXPECT_TRUE(InputWndStyle);
   EXPECT_EQ(RegReadInteger("AppTyp", -1, TRootKey::HKEY_LOCAL_MACHINE, key), -1); // nothing written
+}
+
+// A settings file that cannot be written: each write names its value in the registry's
+// error and the caller goes on; the first-run fill stays quiet (start-up reports the
+// file once, at its own write).
+TEST_F(RegistrySettingsTest, AWriteTheFileDoesNotTakeIsShownAndTheCallerGoesOn) {
+  folders.MakeMachineSettingsUnwritable();
+  fwtest::ScriptedHooks hooks;
+  LoadRegistrySettings(kProductName, "/opt/fenwright");
+  EXPECT_TRUE(hooks.Messages.empty());
+  const std::vector<std::pair<QString, std::function<void()>>> writes = {
+      {"ImePrefer", [&] { RegWriteString("ImePrefer", "五笔", TRootKey::HKEY_LOCAL_MACHINE, envKey); }},
+      {"ShowGrid", [&] { RegWriteInteger("ShowGrid", 1, TRootKey::HKEY_LOCAL_MACHINE, key); }},
+      {"Flag", [&] { RegWriteBool("Flag", true, TRootKey::HKEY_LOCAL_MACHINE, key); }},
+  };
+  for (const auto& [name, write] : writes) {
+    hooks.Messages.clear();
+    write();
+    ASSERT_EQ(hooks.Messages.size(), 1u) << name.toStdString();
+    EXPECT_EQ(hooks.Messages[0].Text, "Failed to set data for '" + name + "'");
+    EXPECT_EQ(hooks.Messages[0].Flags, MB_OK | MB_ICONERROR);
+  }
 }
 
 } // namespace

@@ -3,7 +3,29 @@
 #include "platform/ui/GuardedApplication.h"
 #include "platform/ui/Translations.h"
 
+#include <QCursor>
 #include <gtest/gtest.h>
+
+namespace {
+
+// Every test starts with the pointer where the process started with it. The platform
+// delivers no move to the place where the pointer already is, so a test that hovers
+// over the spot where the test before it left the pointer would otherwise see no move
+// at all, depending on which test ran before it.
+class TPointerAtStart : public ::testing::EmptyTestEventListener {
+public:
+  TPointerAtStart() : start_(QCursor::pos()) {}
+  void OnTestStart(const ::testing::TestInfo&) override {
+    if (QCursor::pos() == start_) return;
+    QCursor::setPos(start_);
+    QCoreApplication::processEvents();
+  }
+
+private:
+  QPoint start_;
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -16,5 +38,6 @@ int main(int argc, char** argv) {
   fw::TGuardedApplication app(argc, argv);
   fw::InstallProgramLocale();
   ::testing::InitGoogleTest(&argc, argv);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new TPointerAtStart);
   return RUN_ALL_TESTS();
 }

@@ -77,6 +77,12 @@ ScopedUserFolders::~ScopedUserFolders() {
 }
 
 QString ScopedUserFolders::RegistryDir() const { return dir_.filePath("registry"); }
+void ScopedUserFolders::MakeMachineSettingsUnwritable() const {
+  const QString file = QDir(RegistryDir()).filePath(QStringLiteral("HKEY_LOCAL_MACHINE.ini"));
+  QFile::remove(file);
+  QDir().mkpath(file);
+}
+
 QString ScopedUserFolders::DocumentsDir() const { return dir_.filePath("home/Documents"); }
 QString ScopedUserFolders::CacheDir() const { return dir_.filePath("cache"); }
 

@@ -44,6 +44,9 @@ public:
   ScopedUserFolders();
   ~ScopedUserFolders();
   QString RegistryDir() const;
+  // Makes the settings file of HKEY_LOCAL_MACHINE one that cannot be written: a folder
+  // takes its place, which stops root too (file modes do not).
+  void MakeMachineSettingsUnwritable() const;
   QString DocumentsDir() const;
   QString CacheDir() const;
 

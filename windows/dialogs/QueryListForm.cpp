@@ -64,6 +64,7 @@ TdlgQueryListForm::TdlgQueryListForm(TComponent* owner) : TForm(owner) {
 }
 
 TdlgQueryListForm::~TdlgQueryListForm() {
+  if (dlgQueryListForm == this) dlgQueryListForm = nullptr;
   // The list lets go of its data before the data sets go.
   DBGrid1->SetDataSource(nullptr);
   delete DataSource1;

@@ -72,7 +72,10 @@ TdlgSaveListForm::TdlgSaveListForm(TComponent* owner) : TForm(owner) {
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { tbReturnClick(); });
 }
 
-TdlgSaveListForm::~TdlgSaveListForm() { delete GroupQuery; }
+TdlgSaveListForm::~TdlgSaveListForm() {
+  if (dlgSaveListForm == this) dlgSaveListForm = nullptr;
+  delete GroupQuery;
+}
 
 void TdlgSaveListForm::BuildSheetList() {
   TableList = AddSheetList(*this, Bounds(8, 8, 403, 216));

@@ -62,6 +62,10 @@ TdlgShowForm::TdlgShowForm(TComponent* owner) : TForm(owner) {
   if (DataPage->PageCount() > 0) DataPage->SetActivePageIndex(0);
 }
 
+TdlgShowForm::~TdlgShowForm() {
+  if (dlgShowForm == this) dlgShowForm = nullptr;
+}
+
 TFwTabSheet* TdlgShowForm::AddPage(const QString& caption) {
   auto* sheet = new TFwTabSheet(this);
   sheet->SetCaption(caption);

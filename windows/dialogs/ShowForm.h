@@ -19,6 +19,7 @@ class TFwToolButton;
 class TdlgShowForm : public TForm {
 public:
   explicit TdlgShowForm(TComponent* owner);
+  ~TdlgShowForm() override;
 
   TFwPageControl* DataPage = nullptr;
   TFwToolbar* FwToolbar1 = nullptr;

@@ -39,6 +39,10 @@ TProgressBar2LineForm::TProgressBar2LineForm(TComponent* owner) : TForm(owner) {
   FwProgressBar2->SetInteriorOffset(0);
 }
 
+TProgressBar2LineForm::~TProgressBar2LineForm() {
+  if (ProgressBar2LineForm == this) ProgressBar2LineForm = nullptr;
+}
+
 void TProgressBar2LineForm::ShowProgress() {
   Show();
   Refresh();

@@ -14,6 +14,7 @@ class TFwProgressBar;
 class TProgressBar2LineForm : public TForm, public ITwoBarProgress {
 public:
   explicit TProgressBar2LineForm(TComponent* owner);
+  ~TProgressBar2LineForm() override;
 
   void ShowProgress() override;
   void InitFirst(int total) override;

@@ -53,6 +53,10 @@ TProgressBarForm::TProgressBarForm(TComponent* owner) : TForm(owner) {
   Timer1->OnTimer = [this](TObject*) { TimerTick(); };
 }
 
+TProgressBarForm::~TProgressBarForm() {
+  if (ProgressBarForm == this) ProgressBarForm = nullptr;
+}
+
 void TProgressBarForm::ShowProgress(const QString& caption) {
   SetCaption(caption);
   Show();
@@ -80,6 +84,8 @@ void TProgressBarForm::StepProgress() {
 }
 
 void TProgressBarForm::HideProgress() { Hide(); }
+
+int TProgressBarForm::Percent() const { return FwProgressBar1->Percent(); }
 
 void TProgressBarForm::DoHide() {
   Label2->SetVisible(false);

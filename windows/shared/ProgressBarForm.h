@@ -17,11 +17,13 @@ class TFwAnimator;
 class TProgressBarForm : public TForm, public IProgress {
 public:
   explicit TProgressBarForm(TComponent* owner);
+  ~TProgressBarForm() override;
 
   void ShowProgress(const QString& caption) override;
   void StartProgress(int total, int position) override;
   void StepProgress() override;
   void HideProgress() override;
+  int Percent() const override;
 
   // One tick of Timer1 (every 100 ms while a run is going).
   void TimerTick();

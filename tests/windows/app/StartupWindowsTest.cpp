@@ -86,6 +86,33 @@ TEST_F(StartupWindowsTest, TheWindowsAreMadeInTheirOrderAndOwnedByTheApplication
   for (TForm* form : expected) EXPECT_FALSE(form->isVisible()) << form->Name().toStdString();
 }
 
+// The windows go with the application, and every global that pointed at one is cleared:
+// the long jobs of a later run must not report to a freed progress window.
+TEST_F(StartupWindowsTest, TheGlobalsGoWithTheWindows) {
+  CreateStartupWindows(*app);
+  ASSERT_NE(ProgressBarForm, nullptr);
+  app.reset();
+  const std::vector<std::pair<const char*, TForm*>> globals = {
+      {"MainForm", MainForm},
+      {"dlgSurveyDataForm", dlgSurveyDataForm},
+      {"MessageListWinForm", MessageListWinForm},
+      {"ProgressBarForm", ProgressBarForm},
+      {"ToolForm", ToolForm},
+      {"ProgressBar2LineForm", ProgressBar2LineForm},
+      {"dlgCheckForm", dlgCheckForm},
+      {"dlgSumForm", dlgSumForm},
+      {"dlgQueryListForm", dlgQueryListForm},
+      {"dlgLocateForm", dlgLocateForm},
+      {"dlgAboutForm", dlgAboutForm},
+      {"DataSearchCodeForm", DataSearchCodeForm},
+      {"dlgSaveListForm", dlgSaveListForm},
+      {"dlgDataSearchForm", dlgDataSearchForm},
+      {"dlgSearchForm", dlgSearchForm}};
+  for (const auto& [name, form] : globals) EXPECT_EQ(form, nullptr) << name;
+  EXPECT_EQ(dynamic_cast<TForm*>(&ProgramProgress()), nullptr);
+  EXPECT_EQ(dynamic_cast<TForm*>(&ProgramTwoBarProgress()), nullptr);
+}
+
 TEST_F(StartupWindowsTest, AFailedStartMakesNoOtherWindow) {
   QFile::remove(DatabaseFile());
   CreateStartupWindows(*app);

@@ -124,6 +124,24 @@ TEST_F(OptionSetupFormTest, OkStoresTheInputMethodAndTheImportChoice) {
   }
 }
 
+// Settings that cannot be stored: each write names its value in the registry's error,
+// and the choices still hold for this run.
+TEST_F(OptionSetupFormTest, AFailedWriteIsShownAndTheChoicesStillHold) {
+  users.MakeMachineSettingsUnwritable();
+  const int result = Run([&](TdlgOptionSetupForm& d) {
+    QTest::mouseClick(d.InputWndStyle2, Qt::LeftButton);
+    d.cbIme->SetText(QStringLiteral("拼音"));
+    QTest::mouseClick(d.discardWrongItem, Qt::LeftButton);
+    QTest::mouseClick(d.OKBtn, Qt::LeftButton);
+  });
+  EXPECT_EQ(result, mrOk);
+  EXPECT_EQ(hooks.MessageTexts(), (QStringList{"Failed to set data for 'InputWndStyle'", "Failed to set data for 'ImePrefer'",
+                                              "Failed to set data for 'ImportPrinciple'"}));
+  EXPECT_TRUE(InputWndStyle);
+  EXPECT_EQ(ImePrefer, QStringLiteral("拼音"));
+  EXPECT_EQ(ImportPrinciple, 1);
+}
+
 // The list holds the desktop's input methods; the stored name stays shown.
 TEST_F(OptionSetupFormTest, TheListDropsDownWithoutLosingTheText) {
   const TInputMethodBackend previous =

@@ -125,6 +125,19 @@ TEST_F(SurveyDataFormTest, SaveRemembersRegionFillerAndTelephone) {
   EXPECT_EQ(telephone, "010-65001234");
 }
 
+// Defaults that cannot be remembered: the record is stored, each failed value is named
+// in the registry's error, and the form goes on to the next new record.
+TEST_F(SurveyDataFormTest, DefaultsThatCannotBeRememberedAreShownAndTheSaveGoesOn) {
+  Open(true);
+  users.MakeMachineSettingsUnwritable();
+  FillCover(kFirst);
+  ASSERT_TRUE(form->tbSaveClick(form->tbAdd));
+  EXPECT_EQ(Count(), 1);
+  EXPECT_EQ(MessageTexts(), (QStringList{"数据保存成功，没有逻辑错误！", "Failed to set data for 'AppLastCity'",
+                                         "Failed to set data for 'c905'", "Failed to set data for 'c906'"}));
+  EXPECT_EQ(form->c901->Text(), QString::number(kFirst + 1));
+}
+
 TEST_F(SurveyDataFormTest, RecordStateFollowsHoldAndTheRules) {
   AddRecord(kFirst);
   Open(false);

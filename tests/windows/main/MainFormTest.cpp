@@ -61,6 +61,24 @@ TEST_F(MainFormTest, PlainDatabaseStaysPlain) {
   EXPECT_EQ(RegReadInteger("ShowGrid", 0, TRootKey::HKEY_LOCAL_MACHINE, ProductKey(kProductName)), 1);
 }
 
+// The record-list switch cannot be stored: the registry's error names the value once, and
+// the start goes on to a usable main window.
+TEST_F(MainFormTest, AnUnwritableSettingsFileIsShownAndTheStartGoesOn) {
+  AddRecords({110000000001, 110000000002});
+  users.MakeMachineSettingsUnwritable();
+  GroupTables.clear();
+  TMainForm* form = Start();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(hooks.MessageTexts(), QStringList{"Failed to set data for 'ShowGrid'"});
+  EXPECT_FALSE(app->Terminated());
+  EXPECT_TRUE(form->Caption().startsWith(kMainCaptionPrefix));
+  EXPECT_TRUE(form->RecordGrid->Visible());
+  ASSERT_TRUE(form->Data().ReportQuery->Active());
+  EXPECT_EQ(form->Data().ReportQuery->RecordCount(), 2);
+  EXPECT_EQ(form->StatusVersion->Text(), VersionStatusText(ProgramVersion.Build));
+  EXPECT_EQ(GroupTables, (QStringList{"CT_Group", "DT_GroupItem"}));
+}
+
 // A start that cannot open its database shows one message and ends: no later step runs,
 // no further window is made and the program's exit status is not 0.
 TEST(MainFormStartup, FailedOpeningEndsTheStartAtOnce) {

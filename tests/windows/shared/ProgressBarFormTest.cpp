@@ -42,6 +42,7 @@ TEST(ProgressBarForm, FullBarStopsTheTimerAndHidingResets) {
   EXPECT_EQ(form.windowModality(), Qt::ApplicationModal);
   form.StartProgress(2, 1);
   EXPECT_EQ(form.FwProgressBar1->Percent(), 50);
+  EXPECT_EQ(form.Percent(), 50);
   form.StepProgress();
   EXPECT_FALSE(form.Timer1->Enabled());
   form.StartProgress(4, 0);

@@ -4,24 +4,42 @@
 #include "platform/ui/Translations.h"
 
 #include <QCursor>
+#include <QGuiApplication>
+#include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Every test starts with the pointer where the process started with it. The platform
-// delivers no move to the place where the pointer already is, so a test that hovers
-// over the spot where the test before it left the pointer would otherwise see no move
-// at all, depending on which test ran before it.
+// Every test starts with no mouse button held and the pointer where the process started
+// with it. The platform delivers no move to the place where the pointer already is, so a
+// test that hovers over the spot where the test before it left the pointer would
+// otherwise see no move at all, depending on which test ran before it.
 class TPointerAtStart : public ::testing::EmptyTestEventListener {
 public:
   TPointerAtStart() : start_(QCursor::pos()) {}
   void OnTestStart(const ::testing::TestInfo&) override {
+    ReleaseButtons();
     if (QCursor::pos() == start_) return;
     QCursor::setPos(start_);
     QCoreApplication::processEvents();
   }
 
 private:
+  // A window that closes on a press (the splash) never gets the release that QTest sends
+  // it, and the application would go on believing the button held, which turns every
+  // later pointer move into a drag without hover.
+  static void ReleaseButtons() {
+    const Qt::MouseButtons held = QGuiApplication::mouseButtons();
+    if (held == Qt::NoButton) return;
+    QWindow window;
+    window.setGeometry(0, 0, 10, 10);
+    window.show();
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+      if (held & button) QTest::mouseRelease(&window, button, {}, QPoint(5, 5));
+    QCoreApplication::processEvents();
+  }
+
   QPoint start_;
 };
 

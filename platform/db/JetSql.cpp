@@ -566,6 +566,20 @@ QString QuoteIdent(const QString& name) {
   return QLatin1Char('"') + inner + QLatin1Char('"');
 }
 
+QString UnquoteIdent(const QString& name) {
+  if (name.size() >= 2 && (name.startsWith(QLatin1Char('"')) || name.startsWith(QLatin1Char('[')) ||
+                           name.startsWith(QLatin1Char('`')))) {
+    QString inner = name.mid(1, name.size() - 2);
+    inner.replace(QLatin1String("\"\""), QLatin1String("\""));
+    return inner;
+  }
+  return name;
+}
+
+bool IsJetWord(const TJetToken& token, const char* word) {
+  return token.Kind == TJetTokenKind::Word && token.Text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+}
+
 std::vector<TJetToken> TokenizeJet(const QString& sql) {
   std::vector<TJetToken> out;
   const int n = sql.size();

@@ -26,6 +26,8 @@ struct TJetToken {
 };
 
 std::vector<TJetToken> TokenizeJet(const QString& sql);
+// The token is the keyword or name `word` (case-insensitive).
+bool IsJetWord(const TJetToken& token, const char* word);
 
 // Another database file named inside a statement.
 struct TJetFileRef {
@@ -84,5 +86,7 @@ std::vector<TSortKey> ParseSortList(const QString& sort);
 
 // Text of a quoted identifier for SQLite ("name" with inner quotes doubled).
 QString QuoteIdent(const QString& name);
+// The name inside "name", [name] or `name`; any other text as it stands.
+QString UnquoteIdent(const QString& name);
 
 } // namespace fw

@@ -1,8 +1,11 @@
-// Exchange-file figures over a working database of 100,000 generated records: writing the
-// offline exchange file, importing it into an empty database, writing the upload file and
-// writing a backup. Each runs the same function the main window calls, with hooks that
-// answer the dialogs at once.
+// Exchange-file figures over a working database of 100,000 generated records
+// (FW_BENCH_RECORDS in the test suite's short run): writing the offline exchange file,
+// importing it into an empty database, writing the upload file and writing a backup.
+// Each runs the same function the main window calls, with hooks that answer the dialogs
+// at once; a run that does not end with the function's success fails. Peak memory is a
+// counter.
 
+#include "BenchSupport.h"
 #include "SurveyRecordGenerator.h"
 #include "core/DatabaseMaintenance.h"
 #include "core/OfflineExchange.h"
@@ -24,7 +27,7 @@
 
 namespace {
 
-constexpr int kRecords = 100000;
+const int kRecords = fwbench::Records();
 
 // The built program folder: build/bin beside build/bench.
 QString BuiltProgramFolder() {
@@ -86,24 +89,17 @@ public:
     fw::DatabaseLabel = QStringLiteral("基准单位");
     Open(main, fw::DatabasePath);
 
-    fw::Hooks hooks;
-    hooks.MessageBox = [this](const QString& text, const QString&, int flags) {
-      lastMessage_ = text;
-      return (flags & 0xF) == fw::MB_YESNO ? int(fw::IDYES) : int(fw::IDOK);
-    };
-    hooks.InputBox = [](const QString&, const QString&, QString& value) {
+    fwbench::InstallAnsweringHooks([this] { return saveAs_; });
+    // The unit named when the exchange file asks for it.
+    fw::CurrentHooks().InputBox = [](const QString&, const QString&, QString& value) {
       value = QStringLiteral("基准单位");
       return true;
     };
-    hooks.SaveFileDialog = [this](const fw::FileDialogRequest&) { return fw::FileDialogResult{true, saveAs_, 1}; };
-    previous_ = fw::InstallHooks(std::move(hooks));
   }
-  ~ExchangeBench() { fw::InstallHooks(std::move(previous_)); }
 
   QString Program(const char* name) const { return folder_.filePath(QString::fromLatin1(name)); }
   QString Output(const QString& name) const { return folder_.filePath(name); }
   void SaveAs(const QString& name) { saveAs_ = name; }
-  QString LastMessage() const { return lastMessage_; }
 
   // A fresh empty working database at path, open on target.
   void FreshEmptyDatabase(fw::TADOConnection& target, const QString& path) {
@@ -123,27 +119,28 @@ public:
 private:
   QTemporaryDir folder_;
   QString emptyDatabase_;
-  QString saveAs_, lastMessage_;
-  fw::Hooks previous_;
+  QString saveAs_;
 };
 
-ExchangeBench& Bench() {
-  static auto bench = std::make_unique<ExchangeBench>();
-  return *bench;
-}
+std::unique_ptr<ExchangeBench> g_bench;
 
-void CheckMessage(benchmark::State& state, const QString& expectedStart) {
-  if (!Bench().LastMessage().startsWith(expectedStart)) state.SkipWithError(Bench().LastMessage().toStdString().c_str());
+ExchangeBench& Bench() {
+  if (!g_bench) g_bench = std::make_unique<ExchangeBench>();
+  return *g_bench;
 }
 
 void BM_ExportOfflineDat(benchmark::State& state) {
   ExchangeBench& bench = Bench();
   bench.SaveAs(bench.Output(QStringLiteral("offline.dat")));
-  for (auto _ : state) fw::ExportOfflineDat(bench.main);
-  CheckMessage(state, QStringLiteral("数据已经被正确导出到"));
+  fwbench::ResetPeakRss();
+  for (auto _ : state) {
+    fw::ExportOfflineDat(bench.main);
+    fwbench::RequireMessage(state, QStringLiteral("数据已经被正确导出到"));
+  }
   state.counters["records"] = kRecords;
+  fwbench::ReportPeak(state);
 }
-BENCHMARK(BM_ExportOfflineDat)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ExportOfflineDat)->Unit(benchmark::kMillisecond)->Iterations(fwbench::Runs(3));
 
 void BM_ImportOfflineFile(benchmark::State& state) {
   ExchangeBench& bench = Bench();
@@ -152,41 +149,52 @@ void BM_ImportOfflineFile(benchmark::State& state) {
   fw::ExportOfflineDat(bench.main);
   const QString targetPath = bench.Output(QStringLiteral("target.mdb"));
   fw::TADOConnection target;
+  fwbench::ResetPeakRss();
   for (auto _ : state) {
     state.PauseTiming();
     bench.FreshEmptyDatabase(target, targetPath);
     fw::DatabasePath = targetPath;
     state.ResumeTiming();
     const fw::TImportOutcome outcome = fw::ImportOfflineFile(target, file, [](const QString&) { return true; });
-    if (outcome.Result != fw::TImportResult::Imported) state.SkipWithError("the import failed");
+    fwbench::Require(state, outcome.Result == fw::TImportResult::Imported,
+                     QStringLiteral("the import failed: %1").arg(fwbench::LastMessage()));
   }
   fw::DatabasePath = bench.Program(fw::kDefaultDatabaseName);
   state.counters["records"] = kRecords;
+  fwbench::ReportPeak(state);
 }
-BENCHMARK(BM_ImportOfflineFile)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ImportOfflineFile)->Unit(benchmark::kMillisecond)->Iterations(fwbench::Runs(3));
 
 void BM_ExportUploadFile(benchmark::State& state) {
   ExchangeBench& bench = Bench();
   bench.SaveAs(bench.Output(QStringLiteral("upload.dat")));
   fw::TSilentProgress progress;
-  for (auto _ : state) fw::ExportUploadFile(bench.main, progress);
-  CheckMessage(state, QStringLiteral("导出上报数据成功"));
+  fwbench::ResetPeakRss();
+  for (auto _ : state) {
+    fw::ExportUploadFile(bench.main, progress);
+    fwbench::RequireMessage(state, QStringLiteral("导出上报数据成功"));
+  }
   state.counters["records"] = kRecords;
   state.counters["file_MB"] = QFileInfo(bench.Output(QStringLiteral("upload.dat"))).size() / 1048576.0;
+  fwbench::ReportPeak(state);
 }
-BENCHMARK(BM_ExportUploadFile)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ExportUploadFile)->Unit(benchmark::kMillisecond)->Iterations(fwbench::Runs(3));
 
 void BM_BackupDatabase(benchmark::State& state) {
   ExchangeBench& bench = Bench();
   bench.SaveAs(bench.Output(QStringLiteral("backup.mdb")));
   NoUser user;
-  for (auto _ : state) fw::BackupDatabase(bench.main, user);
-  CheckMessage(state, QStringLiteral("备份成功"));
+  fwbench::ResetPeakRss();
+  for (auto _ : state) {
+    fw::BackupDatabase(bench.main, user);
+    fwbench::RequireMessage(state, QStringLiteral("备份成功"));
+  }
   state.counters["records"] = kRecords;
   state.counters["file_MB"] = QFileInfo(bench.Output(QStringLiteral("backup.mdb"))).size() / 1048576.0;
+  fwbench::ReportPeak(state);
 }
-BENCHMARK(BM_BackupDatabase)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_BackupDatabase)->Unit(benchmark::kMillisecond)->Iterations(fwbench::Runs(3));
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return fwbench::RunBenchmarks(argc, argv, [] { g_bench.reset(); }); }

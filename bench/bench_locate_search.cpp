@@ -1,9 +1,11 @@
-// Locate and search figures over 100,000 generated records: the locate dialog finding a
-// record by a part of its name and moving the record list (open on view_data, as the
-// main window holds it) to it; the code-range search whose 10,000 records are shown in
-// the query list (the condition, the list's two queries, its columns and count, one
-// painted screen).
+// Locate and search figures over 100,000 generated records (FW_BENCH_RECORDS in the test
+// suite's short run): the locate dialog finding a record near the end by a part of its
+// name and moving the record list (open on view_data, as the main window holds it) to
+// it; the code-range search whose tenth of the records is shown in the query list (the
+// condition, the list's two queries, its columns and count, one painted screen). A run
+// that does not find them fails.
 
+#include "BenchSupport.h"
 #include "SurveyRecordGenerator.h"
 
 #include "controls/common/FwNumericEdit.h"
@@ -26,7 +28,7 @@
 
 namespace {
 
-constexpr int kRecords = 100000;
+const int kRecords = fwbench::Records();
 
 // A private copy of the shipped database filled with the generated records, open as the
 // main data with the record list.
@@ -34,12 +36,7 @@ struct TFindBench {
   TFindBench() {
     QFile::copy(QStringLiteral(FW_BUILT_PROGRAM_DIR "/2014NB_qz.mdb"), dir.filePath(QStringLiteral("2014NB_qz.mdb")));
     fw::SetProgramFolder(dir.path());
-    fw::Hooks hooks = fw::CurrentHooks();
-    hooks.MessageBox = [this](const QString& text, const QString&, int) {
-      messages << text;
-      return fw::IDOK;
-    };
-    fw::InstallHooks(hooks);
+    fwbench::InstallAnsweringHooks();
     data.SysADOConnection->SetConnectionString(QStringLiteral("Data Source=") +
                                                dir.filePath(QStringLiteral("2014NB_qz.mdb")));
     data.SysADOConnection->Open();
@@ -48,7 +45,6 @@ struct TFindBench {
   }
   QTemporaryDir dir;
   fw::TMainData data;
-  QStringList messages;
 };
 
 std::unique_ptr<TFindBench> g_bench;
@@ -58,24 +54,27 @@ TFindBench& Shared() {
   return *g_bench;
 }
 
-// One record near the end of the list, found by a part of its name.
+// The record eleventh from the end of the list ("第<n-10>基层以上工会"), found by a part of
+// its name.
 void BM_LocateByName(benchmark::State& state) {
   TFindBench& bench = Shared();
   std::unique_ptr<fw::TdlgLocateForm> form(
       fw::NewForm<fw::TdlgLocateForm>(nullptr, bench.data.SysADOConnection.get(), bench.data.ReportQuery.get()));
-  form->c902->SetText(QStringLiteral("第99990基"));
+  form->c902->SetText(QStringLiteral("第%1基").arg(kRecords - 10));
   fw::TADOQuery& records = *bench.data.ReportQuery;
   for (auto _ : state) {
     records.First();
     form->SetModalResult(fw::mrNone);
     form->tbSumClick();
   }
-  if (form->ModalResult() != fw::mrOk || records.FieldByName(QStringLiteral("c901"))->AsLargeInt() != 110000099989LL)
-    state.SkipWithError("the record was not found");
+  fwbench::Require(state,
+                   form->ModalResult() == fw::mrOk &&
+                       records.FieldByName(QStringLiteral("c901"))->AsLargeInt() == 110000000000LL + kRecords - 11,
+                   QStringLiteral("the record was not found"));
 }
 BENCHMARK(BM_LocateByName)->Unit(benchmark::kMillisecond);
 
-// 查  找 with a range of 10,000 codes, its records shown in the query list.
+// 查  找 with a range of a tenth of the codes, its records shown in the query list.
 void BM_SearchShownInList(benchmark::State& state) {
   Shared();
   std::unique_ptr<fw::TdlgQueryListForm> list(fw::NewForm<fw::TdlgQueryListForm>(nullptr));
@@ -83,8 +82,8 @@ void BM_SearchShownInList(benchmark::State& state) {
   form->Show();
   fw::SetCode(form->lc1, fw::SearchOperators(), 4);
   fw::SetCode(form->lc3, fw::SearchOperators(), 3);
-  form->number1->SetText(QStringLiteral("110000050000"));
-  form->number2->SetText(QStringLiteral("110000060000"));
+  form->number1->SetText(QString::number(110000000000LL + kRecords / 2));
+  form->number2->SetText(QString::number(110000000000LL + kRecords / 2 + kRecords / 10));
   int shown = 0;
   form->RunQueryList = [&](const QString& where) {
     list->RunQueryList(where);
@@ -94,18 +93,11 @@ void BM_SearchShownInList(benchmark::State& state) {
     list->Hide();
   };
   for (auto _ : state) form->tbSumClick();
-  if (shown != 10000) state.SkipWithError("the search did not find 10,000 records");
+  fwbench::Require(state, shown == kRecords / 10,
+                   QStringLiteral("the search found %1 records, not %2").arg(shown).arg(kRecords / 10));
 }
 BENCHMARK(BM_SearchShownInList)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  g_bench.reset();
-  return 0;
-}
+int main(int argc, char** argv) { return fwbench::RunBenchmarks(argc, argv, [] { g_bench.reset(); }); }

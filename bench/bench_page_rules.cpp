@@ -1,8 +1,10 @@
 // The page rules of one record: CheckAllPages over the shipped rules (every page's rules
 // read and each expression evaluated through the database), on a generated valid record
 // and on one that breaks a rule of every sheet page (the explanations then turned into
-// words as well). The editors are a table of the record's values.
+// words as well). The editors are a table of the record's values. A run that finds a
+// broken rule in the valid record, or none in the other, fails.
 
+#include "BenchSupport.h"
 #include "SurveyRecordGenerator.h"
 #include "core/PageRules.h"
 #include "core/SurveyModel.h"
@@ -67,6 +69,7 @@ void CheckAllPages(benchmark::State& state, bool broken) {
   TCountingList list;
   fw::TPageRuleEngine engine(connection, editors, list);
   for (auto _ : state) benchmark::DoNotOptimize(engine.CheckAllPages());
+  fwbench::Require(state, (list.Count() > 0) == broken, QStringLiteral("%1 broken rules found").arg(list.Count()));
   state.counters["broken"] = list.Count();
 }
 
@@ -78,4 +81,4 @@ BENCHMARK(BM_CheckAllPagesRecordBreakingEveryPage)->Unit(benchmark::kMillisecond
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return fwbench::RunBenchmarks(argc, argv); }

@@ -7,11 +7,12 @@
 #include "core/Progress.h"
 #include "core/SiblingTempFile.h"
 #include "platform/db/AdoConnection.h"
-#include "platform/db/AdoQuery.h"
+#include "platform/db/BatchInsert.h"
+#include "platform/db/DataSet.h"
+#include "platform/db/DbError.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
-#include "platform/sheet/CellAddress.h"
-#include "platform/sheet/SheetApplication.h"
+#include "platform/sheet/StreamedWorkbook.h"
 
 #include <QFileInfo>
 #include <cmath>
@@ -23,6 +24,8 @@ namespace fw {
 namespace {
 
 const QString kSaveDialogTitle = QStringLiteral("导出文件存放为");
+// Records of the database export inserted by one statement.
+constexpr int kRecordsPerBatch = 64;
 
 // The progress window of one export: the caption carries the bar's percent, changed only
 // when the percent does; the window is hidden when the object goes.
@@ -82,6 +85,8 @@ enum class TCellRule { Number, Boolean, Date, TextMark, Text };
 struct TListColumn {
   int Field = 0; // index in the data set
   TCellRule Rule = TCellRule::Text;
+  QString Title;
+  int Format = 0; // cell format of the column's cells
 };
 
 TCellRule RuleFor(const TField& field) {
@@ -93,27 +98,6 @@ TCellRule RuleFor(const TField& field) {
   return TCellRule::Text;
 }
 
-QVariant SheetValue(const TDataSet& data, int row, const TListColumn& column) {
-  switch (column.Rule) {
-  case TCellRule::Number:
-    // The number itself: what its text would be read as.
-    return data.Value(row, column.Field);
-  case TCellRule::Boolean: {
-    const QVariant v = data.Value(row, column.Field);
-    return v.isValid() && !v.isNull() && v.toDouble() != 0 ? QStringLiteral("是") : QStringLiteral("不是");
-  }
-  case TCellRule::Date: {
-    const QDateTime when = QDateTime::fromString(data.Text(row, column.Field), Qt::ISODate);
-    return when.isValid() ? QVariant(when.toString(QStringLiteral("yyyy-MM"))) : QVariant(0);
-  }
-  case TCellRule::TextMark:
-    return QVariant(QLatin1Char('\'') + data.Text(row, column.Field));
-  case TCellRule::Text:
-    break;
-  }
-  return data.Text(row, column.Field);
-}
-
 // The place of a field among the data set's fields; throws like FieldByName when missing.
 int FieldPosition(const TDataSet& data, const QString& name) {
   const TField* field = data.FieldByName(name);
@@ -122,30 +106,72 @@ int FieldPosition(const TDataSet& data, const QString& name) {
   return 0;
 }
 
-// Titles in row 3 and the column formats; the columns of the descriptors shown.
-std::vector<TListColumn> LayOutColumns(TWorksheet& sheet, const TDataSet& data, const TFieldDataArray& fields) {
+// The columns of the descriptors shown, with their titles and cell formats; formatted
+// columns get their format for the whole column too.
+std::vector<TListColumn> LayOutColumns(TStreamedWorkbook& book, const TDataSet& data, const TFieldDataArray& fields) {
   std::vector<TListColumn> columns;
   for (const TFieldData& d : fields) {
     if (!d.QueryShow) continue;
     const int position = FieldPosition(data, d.ShowName);
-    columns.push_back({position, RuleFor(*data.Fields(position))});
-    sheet.Cells(kListTitleRow, int(columns.size())).SetValue(d.Hint);
-  }
-  for (size_t i = 0; i < columns.size(); ++i) {
-    const QString format = ListColumnFormat(data.Fields(columns[i].Field)->DataType());
-    if (!format.isEmpty()) sheet.Columns(int(i) + 1).SetNumberFormatLocal(format);
+    TListColumn column{position, RuleFor(*data.Fields(position)), d.Hint, 0};
+    const QString format = ListColumnFormat(data.Fields(position)->DataType());
+    if (!format.isEmpty()) {
+      column.Format = book.Styles().WithNumberFormat(0, format);
+      book.SetColumnFormat(int(columns.size()) + 1, column.Format);
+    }
+    columns.push_back(column);
   }
   return columns;
 }
 
-void WriteExportDate(TWorksheet& sheet, const QDate& today) {
-  TRange label = sheet.Cells(kListDateRow, 1);
-  label.SetValue(QStringLiteral("导出日期:"));
-  label.Font().SetSize(12);
-  label.Font().SetBold(true);
-  TRange date = sheet.Cells(kListDateRow, 2);
-  date.SetNumberFormatLocal(QStringLiteral("@"));
-  date.SetValue(today.toString(QStringLiteral("yyyy-MM-dd")));
+// The format of the column at a place (1-based), the general one for none.
+int ColumnFormat(const std::vector<TListColumn>& columns, int col) {
+  return col <= int(columns.size()) ? columns[size_t(col) - 1].Format : 0;
+}
+
+// "导出日期:" in 12 points bold, and today's date as text beside it.
+void WriteExportDate(TStreamedWorkbook& book, const std::vector<TListColumn>& columns, const QDate& today) {
+  TWorkbookStyles& styles = book.Styles();
+  book.BeginRow(kListDateRow);
+  book.SetText(1, QStringLiteral("导出日期:"), styles.WithFontBold(styles.WithFontSize(ColumnFormat(columns, 1), 12), true));
+  book.SetText(2, today.toString(QStringLiteral("yyyy-MM-dd")), styles.WithNumberFormat(ColumnFormat(columns, 2), QStringLiteral("@")));
+}
+
+bool CellIsTrue(const TCell& cell) {
+  switch (cell.Type) {
+  case TCellType::Int: return cell.Int != 0;
+  case TCellType::Float: return cell.Float != 0;
+  case TCellType::Text: return cell.ToText().toDouble() != 0;
+  case TCellType::Null: break;
+  }
+  return false;
+}
+
+// One value of a record into its cell, by the column's rule.
+void WriteListCell(TStreamedWorkbook& book, int col, const TListColumn& column, const TCell& cell) {
+  switch (column.Rule) {
+  case TCellRule::Number:
+    // The number itself: what its text would be read as.
+    if (cell.Type == TCellType::Int) book.SetNumber(col, double(cell.Int), column.Format);
+    else if (cell.Type == TCellType::Float) book.SetNumber(col, cell.Float, column.Format);
+    else if (cell.Type == TCellType::Text) book.SetText(col, cell.ToText(), column.Format);
+    return;
+  case TCellRule::Boolean:
+    book.SetText(col, CellIsTrue(cell) ? QStringLiteral("是") : QStringLiteral("不是"), column.Format);
+    return;
+  case TCellRule::Date: {
+    const QDateTime when = QDateTime::fromString(cell.ToText(), Qt::ISODate);
+    if (when.isValid()) book.SetText(col, when.toString(QStringLiteral("yyyy-MM")), column.Format);
+    else book.SetNumber(col, 0, column.Format);
+    return;
+  }
+  case TCellRule::TextMark:
+    book.SetText(col, QLatin1Char('\'') + cell.ToText(), column.Format);
+    return;
+  case TCellRule::Text:
+    book.SetText(col, cell.ToText(), column.Format);
+    return;
+  }
 }
 
 // ---- database file ----
@@ -159,17 +185,6 @@ QString CreateTableSql(const TDataSet& data, const QString& title) {
   return QStringLiteral("Create Table ") + QuotedName(title) + QLatin1Char('(') + columns.join(QLatin1Char(',')) + QLatin1Char(')');
 }
 
-// The values are bound by position, in field order.
-QString InsertSql(const TDataSet& data, const QString& title) {
-  QStringList names, marks;
-  for (int i = 0; i < data.FieldCount(); ++i) {
-    names << QuotedName(data.Fields(i)->FieldName());
-    marks << QStringLiteral("?");
-  }
-  return QStringLiteral("INSERT INTO ") + QuotedName(title) + QStringLiteral("  (") + names.join(QLatin1Char(',')) +
-         QStringLiteral(") Values(") + marks.join(QLatin1Char(',')) + QLatin1Char(')');
-}
-
 // How a field's values are stored in the exported table: texts as they are (an empty
 // text for none), an empty date as null, an empty number as 0.
 enum class TTableRule { Text, Date, Number, Boolean };
@@ -180,40 +195,84 @@ TTableRule TableRuleFor(const TField& field) {
   return field.IsNumeric() ? TTableRule::Number : TTableRule::Text;
 }
 
-bool IsBlank(const QVariant& value) {
-  switch (value.typeId()) {
-  case QMetaType::LongLong:
-  case QMetaType::Double:
-  case QMetaType::Int:
-    return false;
-  case QMetaType::QString:
-    return static_cast<const QString*>(value.constData())->trimmed().isEmpty();
-  default:
-    return value.isNull();
+bool IsBlank(const TCell& cell) {
+  switch (cell.Type) {
+  case TCellType::Int:
+  case TCellType::Float: return false;
+  case TCellType::Text: return cell.ToText().trimmed().isEmpty();
+  case TCellType::Null: break;
   }
+  return true;
 }
 
-QVariant TableValue(const TDataSet& data, int row, int column, TTableRule rule) {
-  QVariant value = data.Value(row, column);
+// The cell of a text; `storage` holds its bytes.
+TCell TextCell(const QString& text, QByteArray& storage) {
+  storage = text.toUtf8();
+  TCell cell;
+  cell.Type = TCellType::Text;
+  cell.Text = storage.constData();
+  cell.TextLength = int(storage.size());
+  return cell;
+}
+
+TCell IntCell(qint64 value) {
+  TCell cell;
+  cell.Type = TCellType::Int;
+  cell.Int = value;
+  return cell;
+}
+
+// A record's value as the table stores it (a boolean as -1 or 0); a text made here
+// lives in `storage`.
+TCell TableCell(const TDataSet& data, int row, int column, TTableRule rule, QByteArray& storage) {
+  const TCell cell = data.Cell(row, column, &storage);
   switch (rule) {
   case TTableRule::Number:
-    return IsBlank(value) ? QVariant(0) : value;
+    return IsBlank(cell) ? IntCell(0) : cell;
   case TTableRule::Boolean:
-    return IsBlank(value) ? QVariant(0) : QVariant(value.toDouble() != 0);
+    return IntCell(!IsBlank(cell) && CellIsTrue(cell) ? -1 : 0);
   case TTableRule::Date:
-    return IsBlank(value) ? QVariant() : QVariant(data.Text(row, column));
+    return IsBlank(cell) ? TCell() : cell.Type == TCellType::Text ? cell : TextCell(cell.ToText(), storage);
   case TTableRule::Text:
     break;
   }
-  if (value.isNull()) return QVariant(QString(QLatin1String("")));
-  return value.typeId() == QMetaType::QString ? value : QVariant(data.Text(row, column));
+  if (cell.Type == TCellType::Text) return cell;
+  return TextCell(cell.ToText(), storage);  // an empty text for none
 }
 
-QString DescribeRecord(const TDataSet& data, const TParameters& values) {
+// Records first..end-1 into the table, through `insert`.
+void InsertRecords(TBatchInsert& insert, const TDataSet& data, const std::vector<TTableRule>& rules, int first, int end,
+                   const std::function<void()>& recordDone) {
+  QByteArray storage;
+  for (int row = first; row < end; ++row) {
+    for (int c = 0; c < data.FieldCount(); ++c) insert.Add(TableCell(data, row, c, rules[size_t(c)], storage));
+    insert.EndRow();
+    if (recordDone) recordDone();
+  }
+}
+
+QString DescribeRecord(const TDataSet& data, const std::vector<TTableRule>& rules, int row) {
   QStringList parts;
+  QByteArray storage;
   for (int i = 0; i < data.FieldCount(); ++i)
-    parts << data.Fields(i)->FieldName() + QLatin1Char('=') + values.Items(i).Value().toString();
+    parts << data.Fields(i)->FieldName() + QLatin1Char('=') + TableCell(data, row, i, rules[size_t(i)], storage).ToText();
   return QStringLiteral("出错的记录：") + parts.join(QStringLiteral(", "));
+}
+
+// A batch inserts all its records or none: they are inserted again one at a time to find
+// the one that failed (the transaction is rolled back afterwards anyway). Empty when each
+// goes in alone.
+QString FailedRecordOf(TADOConnection& out, const TDataSet& data, const QString& title,
+                       const std::vector<TTableRule>& rules, int first, int end) {
+  TBatchInsert one(out, title, data.FieldNames(), end - first, 1);
+  for (int row = first; row < end; ++row) {
+    try {
+      InsertRecords(one, data, rules, row, row + 1, {});
+    } catch (const EDatabaseError&) {
+      return DescribeRecord(data, rules, row);
+    }
+  }
+  return QString();
 }
 
 void FillTable(TADOConnection& out, const TDataSet& data, const QString& title, const std::function<void()>& recordDone,
@@ -223,22 +282,18 @@ void FillTable(TADOConnection& out, const TDataSet& data, const QString& title, 
   try {
     if (hadTable) out.Execute(QStringLiteral("drop table ") + QuotedName(title));
     out.Execute(CreateTableSql(data, title));
-    // One statement, prepared once, run for every record with new values.
-    TADOQuery insert(&out);
-    insert.SetSQL(InsertSql(data, title));
-    TParameters& params = insert.Parameters();
-    for (int c = 0; c < data.FieldCount(); ++c) params.AddParameter(QString());
     std::vector<TTableRule> rules;
     for (int c = 0; c < data.FieldCount(); ++c) rules.push_back(TableRuleFor(*data.Fields(c)));
-    for (int row = 0; row < data.RowCount(); ++row) {
-      for (int c = 0; c < data.FieldCount(); ++c) params[c].SetValue(TableValue(data, row, c, rules[size_t(c)]));
+    // One statement, prepared once, inserts the records a batch at a time.
+    TBatchInsert insert(out, title, data.FieldNames(), data.RowCount(), kRecordsPerBatch);
+    for (int first = 0; first < data.RowCount(); first += kRecordsPerBatch) {
+      const int end = std::min(data.RowCount(), first + kRecordsPerBatch);
       try {
-        insert.ExecSQL();
-      } catch (...) {
-        failedRecord = DescribeRecord(data, params);
+        InsertRecords(insert, data, rules, first, end, recordDone);
+      } catch (const EDatabaseError&) {
+        failedRecord = FailedRecordOf(out, data, title, rules, first, end);
         throw;
       }
-      if (recordDone) recordDone();
     }
   } catch (...) {
     out.RollbackTrans();
@@ -314,17 +369,23 @@ QString ListSheetName(const QString& title) {
   return name.trimmed().isEmpty() ? QStringLiteral("Sheet1") : name;
 }
 
-void FillListSheet(TWorksheet& sheet, const TDataSet& data, const TFieldDataArray& fields, const QDate& today,
-                   const std::function<void()>& recordDone) {
-  const std::vector<TListColumn> columns = LayOutColumns(sheet, data, fields);
+void WriteListWorkbook(const TDataSet& data, const TFieldDataArray& fields, const QString& title, const QDate& today,
+                       const QString& file, const std::function<void()>& recordDone) {
+  TStreamedWorkbook book(file);
+  book.AddSheet(ListSheetName(title));
+  const std::vector<TListColumn> columns = LayOutColumns(book, data, fields);
+  book.FitColumns(1, std::min(int(fields.size()) + 1, kMaxSheetColumns));
+  WriteExportDate(book, columns, today);
+  book.BeginRow(kListTitleRow);
+  for (size_t c = 0; c < columns.size(); ++c) book.SetText(int(c) + 1, columns[c].Title, columns[c].Format);
+  QByteArray storage;
   for (int row = 0; row < data.RowCount(); ++row) {
-    const int sheetRow = row + kListFirstRecordRow;
-    for (size_t c = 0; c < columns.size(); ++c) sheet.SetCellValue(sheetRow, int(c) + 1, SheetValue(data, row, columns[c]));
+    book.BeginRow(row + kListFirstRecordRow);
+    for (size_t c = 0; c < columns.size(); ++c)
+      WriteListCell(book, int(c) + 1, columns[c], data.Cell(row, columns[c].Field, &storage));
     if (recordDone) recordDone();
   }
-  WriteExportDate(sheet, today);
-  const int lastColumn = std::min(int(fields.size()) + 1, kMaxSheetColumns);
-  sheet.Columns(QStringLiteral("A:") + ColumnLetters(lastColumn)).AutoFit();
+  book.Save();
 }
 
 void WriteListTable(const TDataSet& data, const QString& file, const QString& title,
@@ -356,16 +417,8 @@ bool SaveQueryAsExcel(const TDataSet& data, const QString& title, const TFieldDa
   QString file;
   if (!AskListFile(title, kExcelListFilter, kExcelListEnding, TExistingFile::Replace, file)) return false;
   try {
-    std::unique_ptr<TSheetApplication> app = CreateOleObject(QStringLiteral("Excel.Application"));
-    TWorkbook& book = app->Workbooks().Add();
-    TWorksheet& sheet = book.Sheets(1);
-    sheet.SetName(ListSheetName(title));
-    {
-      TExportProgress shown(progress, data.RecordCount(), 1);
-      FillListSheet(sheet, data, fields, Now().date(), [&shown] { shown.Step(); });
-    }
-    book.SaveAs(file);
-    book.Close();
+    TExportProgress shown(progress, data.RecordCount(), 1);
+    WriteListWorkbook(data, fields, title, Now().date(), file, [&shown] { shown.Step(); });
   } catch (const std::exception& e) {
     ShowRuntimeError(ErrorText(e));
     return false;

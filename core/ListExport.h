@@ -17,7 +17,6 @@ namespace fw {
 
 class IProgress;
 class TDataSet;
-class TWorksheet;
 
 inline const QString kExcelListEmptyMessage = QStringLiteral("SaveQueryAsExcel出错:数据表为空，不能导出！");
 inline const QString kAccessListEmptyMessage = QStringLiteral("SaveQueryAsAccess:：出错:数据表为空，不能导出！");
@@ -58,13 +57,15 @@ QString ListExportProposedName(const QString& title, const QDate& today);
 // the name is cut to 31 characters.
 QString ListSheetName(const QString& title);
 
-// Writes the list into the worksheet: for each descriptor with QueryShow, in order, one
+// Writes the list as a workbook file: for each descriptor with QueryShow, in order, one
 // column titled with its Hint in row 3 and formatted by the type of the data-set field
 // named by its ShowName; one row per record from row 5; "导出日期:" and today's date in
-// row 2; the used columns fitted to their contents. `recordDone` runs after each record.
-// Throws (EDatabaseError for a descriptor naming no field, ESheetError).
-void FillListSheet(TWorksheet& sheet, const TDataSet& data, const TFieldDataArray& fields, const QDate& today,
-                   const std::function<void()>& recordDone);
+// row 2; the used columns fitted to their contents; one worksheet named after the title.
+// The rows are streamed into the file as they are read (memory stays flat however long
+// the list). `recordDone` runs after each record. Throws (EDatabaseError for a
+// descriptor naming no field, ESheetError); a failure leaves no file behind.
+void WriteListWorkbook(const TDataSet& data, const TFieldDataArray& fields, const QString& title, const QDate& today,
+                       const QString& file, const std::function<void()>& recordDone);
 
 // Writes every field of the data set into the table `title` of the database file, in one
 // transaction: the table is dropped when the file has it and created anew, the records

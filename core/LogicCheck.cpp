@@ -9,10 +9,11 @@
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
-#include "platform/db/Field.h"
+#include "platform/db/RecordReader.h"
 #include "platform/shell/Hooks.h"
 
 #include <QElapsedTimer>
+#include <cmath>
 #include <optional>
 
 namespace fw {
@@ -37,15 +38,21 @@ double CellNumber(const TCell& cell) {
   }
 }
 
+// A stored state as a number: NaN when it is empty or no number.
+double StateNumber(const TCell& cell) {
+  if (cell.Type != TCellType::Text) return cell.Type == TCellType::Null ? std::nan("") : CellNumber(cell);
+  bool ok = false;
+  const double value = cell.ToText().trimmed().toDouble(&ok);
+  return ok ? value : std::nan("");
+}
+
 // RecordState of the records checked, written in groups (one statement marks many
 // records of one state) inside one transaction that is committed when the writer goes:
 // a run that stops or fails keeps what it has marked. A record that already has its new
 // state is not written again.
 class TStateWriter {
 public:
-  explicit TStateWriter(TDataSet& dataSet)
-      : connection_(*dataSet.Connection()), code_(dataSet.FieldByName(QStringLiteral("c901"))),
-        state_(dataSet.FindField(QStringLiteral("RecordState"))), group_(&connection_), single_(&connection_) {
+  explicit TStateWriter(TADOConnection& connection) : connection_(connection), group_(&connection_), single_(&connection_) {
     group_.SetSQL(Statement(kMarksPerStatement));
     single_.SetSQL(Statement(1));
     connection_.BeginTrans();
@@ -61,11 +68,11 @@ public:
   TStateWriter(const TStateWriter&) = delete;
   TStateWriter& operator=(const TStateWriter&) = delete;
 
-  // The current record of the data set gets `state`.
-  void Mark(int state) {
-    if (Stored(state)) return;
+  // The current record of the check gets `state`.
+  void Mark(const TLogicCheck& check, int state) {
+    if (check.HasState(state)) return;
     std::vector<qint64>& pending = Pending(state);
-    pending.push_back(code_->AsLargeInt());
+    pending.push_back(check.Code());
     if (int(pending.size()) == kMarksPerStatement) Write(group_, state, pending);
   }
 
@@ -84,17 +91,6 @@ public:
 private:
   std::vector<qint64>& Pending(int state) { return state == kFailedState ? failed_ : passed_; }
 
-  // Whether the current record holds `state` already (false when the data set does not
-  // read the state, or the stored value is empty or no number).
-  bool Stored(int state) const {
-    if (!state_ || state_->IsNull()) return false;
-    try {
-      return state_->AsFloat() == state;
-    } catch (const EDatabaseError&) {
-      return false;
-    }
-  }
-
   static QString Statement(int codes) {
     QStringList names;
     for (int i = 0; i < codes; ++i) names << QStringLiteral(":c%1").arg(i);
@@ -111,54 +107,40 @@ private:
   }
 
   TADOConnection& connection_;
-  TField* code_;
-  TField* state_;  // none when the data set does not read it: every record is written
   TADOQuery group_;   // kMarksPerStatement records
   TADOQuery single_;  // one
   std::vector<qint64> failed_, passed_;
 };
 
-// The rules compiled for the data set's fields, or nothing (the error shown).
-std::optional<TCompiledRuleSet> CompileRules(TDataSet& dataSet) {
-  try {
-    TRuleExplainer explainer(*dataSet.Connection());
-    return TCompiledRuleSet::Load(*dataSet.Connection(), dataSet.FieldNames(), explainer);
-  } catch (const EDatabaseError& e) {
-    ShowRuntimeError(e.Message());
-    return std::nullopt;
-  }
-}
-
 // The report could not be created or written.
 struct TReportNotWritten {};
 
 // The loop over the records; throws what the database or the report raise.
-void CheckRecords(TDataSet& dataSet, bool setPassed, ICheckProgress& progress, int pumpIntervalMs,
+void CheckRecords(TADOConnection& connection, int total, bool setPassed, ICheckProgress& progress, int pumpIntervalMs,
                   TLogicCheck& check, TCheckReport& report, TLogicCheckOutcome& outcome) {
-  TStateWriter states(dataSet);
-  dataSet.First();
-  const int total = dataSet.RecordCount();
+  TStateWriter states(connection);
   progress.StartCheckProgress(total, 0);
   QElapsedTimer sincePump;
   sincePump.start();
-  while (outcome.Checked < total) {
+  bool more = check.NextRecord();
+  while (more) {
     if (!check.CheckRecordLogic()) {
-      states.Mark(kFailedState);
+      states.Mark(check, kFailedState);
       ++outcome.FailedUnits;
     } else if (setPassed) {
-      states.Mark(kPassedState);
+      states.Mark(check, kPassedState);
     }
-    dataSet.Next();
+    more = check.NextRecord();
     progress.StepCheckProgress();
     ++outcome.Checked;
-    if (pumpIntervalMs > 0 && sincePump.elapsed() < pumpIntervalMs && outcome.Checked < total) continue;
+    if (pumpIntervalMs > 0 && sincePump.elapsed() < pumpIntervalMs && more) continue;
     // The report so far is on disk before the windows get their turn. When it cannot be
     // written the run ends, the records checked keeping their marks.
     if (!report.Flush()) {
       states.Flush();
       throw TReportNotWritten();
     }
-    if (outcome.Checked == total) break;
+    if (!more) break;
     progress.ProcessMessages();
     while (progress.Paused() && !progress.Cancelled()) progress.WaitForMessages();
     sincePump.restart();
@@ -170,33 +152,76 @@ void CheckRecords(TDataSet& dataSet, bool setPassed, ICheckProgress& progress, i
   states.Flush();
 }
 
+// What a run reads: how many records the query gives, the rules compiled for its
+// columns and a reader of the columns the check needs. Throws EDatabaseError.
+struct TCheckSource {
+  TCheckSource(TADOConnection& connection, const QString& sql)
+      : Total(TRecordReader::CountRows(connection, sql)), Columns(TRecordReader(connection, sql).ColumnNames()),
+        Rules(Compile(connection, Columns)), Records(connection, sql, TLogicCheck::CheckedColumns(Rules, Columns)) {}
+
+  static TCompiledRuleSet Compile(TADOConnection& connection, const QStringList& columns) {
+    TRuleExplainer explainer(connection);
+    return TCompiledRuleSet::Load(connection, columns, explainer);
+  }
+
+  int Total;
+  QStringList Columns;
+  TCompiledRuleSet Rules;
+  TRecordReader Records;
+};
+
 } // namespace
 
-TLogicCheck::TLogicCheck(TDataSet& dataSet, const TCompiledRuleSet& rules, TCheckReport& report)
-    : dataSet_(dataSet), rules_(rules), report_(report), code_(dataSet.FieldByName(QStringLiteral("c901"))),
-      name_(dataSet.FieldByName(QStringLiteral("c902"))) {
-  const QStringList fields = dataSet.FieldNames();
-  for (const QString& field : rules.SlotFields()) slotColumns_.push_back(int(fields.indexOf(field)));
+TLogicCheck::TLogicCheck(TRecordReader& records, const TCompiledRuleSet& rules, TCheckReport& report)
+    : records_(records), rules_(rules), report_(report), code_(records.ColumnIndex(QStringLiteral("c901"))),
+      name_(records.ColumnIndex(QStringLiteral("c902"))), state_(records.ColumnIndex(QStringLiteral("RecordState"))) {
+  if (code_ < 0 || name_ < 0) throw EDatabaseError(QStringLiteral("Field '%1' not found").arg(code_ < 0 ? "c901" : "c902"));
+  for (const QString& field : rules.SlotFields()) slotColumns_.push_back(records.ColumnIndex(field));
 }
 
-void TLogicCheck::EvaluateBlockFrom(int row) {
-  blockStart_ = row;
-  blockCount_ = std::max(1, std::min(kBlockRecords, dataSet_.RowCount() - row));
-  const size_t n = size_t(blockCount_);
-  values_.resize(slotColumns_.size() * n);
-  QByteArray storage;
-  for (size_t r = 0; r < n; ++r)
-    for (size_t slot = 0; slot < slotColumns_.size(); ++slot)
-      values_[slot * n + r] = CellNumber(dataSet_.Cell(row + int(r), slotColumns_[slot], &storage));
-  rules_.CheckBlock(values_.data(), blockCount_, broken_, room_);
+QStringList TLogicCheck::CheckedColumns(const TCompiledRuleSet& rules, const QStringList& available) {
+  QStringList columns{QStringLiteral("c901"), QStringLiteral("c902")};
+  if (available.contains(QStringLiteral("RecordState"), Qt::CaseInsensitive)) columns << QStringLiteral("RecordState");
+  for (const QString& field : rules.SlotFields())
+    if (!columns.contains(field, Qt::CaseInsensitive)) columns << field;
+  return columns;
+}
+
+void TLogicCheck::ReadBlock() {
+  block_.clear();
+  current_ = 0;
+  const size_t slotCount = slotColumns_.size();
+  values_.resize(slotCount * kBlockRecords);
+  while (int(block_.size()) < kBlockRecords && records_.Next()) {
+    const size_t r = block_.size();
+    TRecord& record = block_.emplace_back();
+    const TCell code = records_.Cell(code_);
+    record.ReportCode = CellNumber(code);
+    record.Code = code.Type == TCellType::Int ? code.Int : qint64(record.ReportCode);
+    record.Name = records_.Cell(name_).ToText();
+    record.State = state_ < 0 ? std::nan("") : StateNumber(records_.Cell(state_));
+    for (size_t slot = 0; slot < slotCount; ++slot) values_[slot * kBlockRecords + r] = CellNumber(records_.Cell(slotColumns_[slot]));
+  }
+  const size_t n = block_.size();
+  if (n == 0) return;
+  // The rules take the values field by field for exactly the records read: a short last
+  // block closes up.
+  if (n < size_t(kBlockRecords))
+    for (size_t slot = 1; slot < slotCount; ++slot)
+      std::copy_n(values_.begin() + std::ptrdiff_t(slot * kBlockRecords), n, values_.begin() + std::ptrdiff_t(slot * n));
+  rules_.CheckBlock(values_.data(), int(n), broken_, room_);
+}
+
+bool TLogicCheck::NextRecord() {
+  if (current_ < 0 || ++current_ >= int(block_.size())) ReadBlock();
+  return current_ < int(block_.size());
 }
 
 bool TLogicCheck::CheckRecordLogic() {
-  const int row = dataSet_.CurrentRow();
-  if (row < blockStart_ || row >= blockStart_ + blockCount_) EvaluateBlockFrom(row);
-  const std::vector<TBrokenRule>& brokenRules = broken_[size_t(row - blockStart_)];
+  const std::vector<TBrokenRule>& brokenRules = broken_[size_t(current_)];
   if (brokenRules.empty()) return true;  // nothing to write, not even the record's header
-  report_.BeginRecord(code_->AsFloat(), name_->AsString());
+  const TRecord& record = block_[size_t(current_)];
+  report_.BeginRecord(record.ReportCode, record.Name);
   for (const TBrokenRule& broken : brokenRules) {
     const TCompiledRule& rule = rules_.Rules()[size_t(broken.Rule)];
     WriteLogicError(rule.Rule, rules_.Explanation(broken), rule.Page, rule.Rows[size_t(broken.Row)].Focus);
@@ -208,19 +233,23 @@ void TLogicCheck::WriteLogicError(const QString& rule, const QString& explanatio
   report_.WriteLogicError(rule, explanation);
 }
 
-TLogicCheckOutcome RunLogicCheck(TDataSet& dataSet, bool setPassed, ICheckProgress& progress, int pumpIntervalMs) {
+TLogicCheckOutcome RunLogicCheck(TADOConnection& connection, const QString& sql, bool setPassed,
+                                 ICheckProgress& progress, int pumpIntervalMs) {
   TLogicCheckOutcome outcome;
   outcome.ReportPath = LogicReportPath(DatabaseLabel);
-  const std::optional<TCompiledRuleSet> rules = CompileRules(dataSet);
-  if (!rules) {
+  std::optional<TCheckSource> source;
+  try {
+    source.emplace(connection, sql);
+  } catch (const EDatabaseError& e) {
+    ShowRuntimeError(e.Message());
     outcome.Failed = true;
     return outcome;
   }
   TCheckReport report;
   try {
     if (!report.Create(outcome.ReportPath, Now())) throw TReportNotWritten();
-    TLogicCheck check(dataSet, *rules, report);
-    CheckRecords(dataSet, setPassed, progress, pumpIntervalMs, check, report, outcome);
+    TLogicCheck check(source->Records, source->Rules, report);
+    CheckRecords(connection, source->Total, setPassed, progress, pumpIntervalMs, check, report, outcome);
     if (!outcome.Stopped && outcome.FailedUnits > 0) report.WriteTotals(outcome.FailedUnits);
     if (!report.Close()) throw TReportNotWritten();
   } catch (const EDatabaseError& e) {

@@ -1,5 +1,5 @@
 #pragma once
-// The batch logic check: the stored records of a data set tested against the logic
+// The batch logic check: the stored records a query gives tested against the logic
 // rules of dt_logic, compiled once per run (CompiledRules.h), with every broken rule
 // written into the check report (CheckReport.h) and each record's RecordState marked:
 // 2 when it breaks a rule, 1 when it is clean and the caller asks for that. At the end
@@ -21,8 +21,8 @@ namespace fw {
 
 class ICheckProgress;
 class TCheckReport;
-class TDataSet;
-class TField;
+class TADOConnection;
+class TRecordReader;
 
 inline const QString kNoLogicErrorsMessage = QStringLiteral("恭喜你，所检查的数据没有逻辑错误");
 
@@ -38,14 +38,22 @@ struct TLogicCheckOutcome {
   QString ReportPath;
 };
 
-// The check of one record after another of a data set against a compiled rule set.
-// The rules are evaluated ahead over blocks of the records that follow the current one
-// (reading them without moving the data set), which is many times faster than one
-// record at a time; what is reported and marked still goes record by record.
+// The check of one record after another, read forward from the database: only the
+// values the rules and the report need (c901, c902, RecordState and the rules' fields),
+// never the whole record list at once. The rules are evaluated ahead over blocks of the
+// records that follow, which is many times faster than one record at a time; what is
+// reported and marked still goes record by record.
 class TLogicCheck {
 public:
-  // The data set must hold the fields the rules read, and c901 and c902.
-  TLogicCheck(TDataSet& dataSet, const TCompiledRuleSet& rules, TCheckReport& report);
+  // `records` reads c901, c902 and every field of the rules' slots, and RecordState when
+  // the records have it (CheckedColumns).
+  TLogicCheck(TRecordReader& records, const TCompiledRuleSet& rules, TCheckReport& report);
+
+  // The columns a check reads from records whose columns are `available`.
+  static QStringList CheckedColumns(const TCompiledRuleSet& rules, const QStringList& available);
+
+  // Moves to the next record; false after the last.
+  bool NextRecord();
 
   // Applies every rule to the current record, each field read as a floating-point value
   // (empty as 0), and writes each broken rule; true when none is broken.
@@ -56,30 +64,40 @@ public:
   // report does not show them.
   void WriteLogicError(const QString& rule, const QString& explanation, int page, const QString& focus);
 
-private:
-  void EvaluateBlockFrom(int row);
+  // The current record's unit code, and whether it holds `state` already (false when
+  // the records have no state, or it is empty or no number).
+  qint64 Code() const { return block_[size_t(current_)].Code; }
+  bool HasState(int state) const { return block_[size_t(current_)].State == state; }
 
-  TDataSet& dataSet_;
+private:
+  struct TRecord {
+    qint64 Code = 0;
+    double ReportCode = 0;
+    QString Name;
+    double State = 0;  // NaN when there is none
+  };
+  void ReadBlock();
+
+  TRecordReader& records_;
   const TCompiledRuleSet& rules_;
   TCheckReport& report_;
-  TField* code_;
-  TField* name_;
-  std::vector<int> slotColumns_;  // the data set's field index of each slot
-  // The block evaluated ahead: its first row, the values field by field, and the rules
-  // each of its records breaks.
-  int blockStart_ = 0;
-  int blockCount_ = 0;
+  int code_, name_, state_;       // places in the reader; state_ -1 when not read
+  std::vector<int> slotColumns_;  // the reader's place of each slot
+  // The block read ahead: its records, their values field by field, and the rules each
+  // breaks.
+  std::vector<TRecord> block_;
+  int current_ = -1;
   std::vector<double> values_;
   std::vector<std::vector<TBrokenRule>> broken_;
   TRuleBlockRoom room_;
 };
 
-// Checks every record of `dataSet` (an open query over dt_data, read from its first
-// record) and marks it; `setPassed` also marks clean records as passed. The report is
-// "2014基层以上-<label>-逻辑检查结果.txt" in the documents folder (LogicReportPath of
-// DatabaseLabel). Errors are shown as messages and end the run. `pumpIntervalMs` 0 lets
-// the window handle its messages after every record.
-TLogicCheckOutcome RunLogicCheck(TDataSet& dataSet, bool setPassed, ICheckProgress& progress,
-                                 int pumpIntervalMs = kCheckPumpIntervalMs);
+// Checks every record that the query `sql` (Jet SQL over dt_data, such as "select *
+// from dt_data where c907<=2") gives, in its order, and marks it; `setPassed` also marks
+// clean records as passed. The report is "2014基层以上-<label>-逻辑检查结果.txt" in the
+// documents folder (LogicReportPath of DatabaseLabel). Errors are shown as messages and
+// end the run. `pumpIntervalMs` 0 lets the window handle its messages after every record.
+TLogicCheckOutcome RunLogicCheck(TADOConnection& connection, const QString& sql, bool setPassed,
+                                 ICheckProgress& progress, int pumpIntervalMs = kCheckPumpIntervalMs);
 
 } // namespace fw

@@ -122,27 +122,7 @@ void TRowStore::Clear(int columnCount) {
   rows_.clear();
   rows_.shrink_to_fit();
   cachedRow_ = -1;
-  layoutStmt_ = nullptr;
-  layoutKnown_ = false;
-}
-
-// SQLite hands out a row's values from one array of registers, so the value of column
-// c lies at a fixed stride from column 0. When every column of the first row shows
-// that layout, later rows are read from there without a library call per column; each
-// row checks the first and last address again and falls back to the call otherwise.
-void TRowStore::LearnLayout(sqlite3_stmt* stmt) {
-  layoutStmt_ = stmt;
-  layoutKnown_ = false;
-  if (columns_ < 2) return;
-  const char* base = reinterpret_cast<const char*>(sqlite3_column_value(stmt, 0));
-  const char* next = reinterpret_cast<const char*>(sqlite3_column_value(stmt, 1));
-  const std::ptrdiff_t stride = next - base;
-  if (stride <= 0) return;
-  for (int c = 2; c < columns_; ++c)
-    if (reinterpret_cast<const char*>(sqlite3_column_value(stmt, c)) != base + stride * c) return;
-  layoutBase_ = base;
-  layoutStride_ = stride;
-  layoutKnown_ = true;
+  row_.Reset();
 }
 
 std::uint8_t* TRowStore::Room(std::size_t bytes) {
@@ -192,16 +172,10 @@ void TRowStore::PutText(const char* text, int length) {
 // made once, text cells make their own room.
 std::size_t TRowStore::Encode(sqlite3_stmt* stmt) {
   const std::size_t start = size_;
-  if (stmt != layoutStmt_) LearnLayout(stmt);
-  const bool direct = layoutKnown_ &&
-                      reinterpret_cast<const char*>(sqlite3_column_value(stmt, 0)) == layoutBase_ &&
-                      reinterpret_cast<const char*>(sqlite3_column_value(stmt, columns_ - 1)) ==
-                          layoutBase_ + layoutStride_ * (columns_ - 1);
+  row_.Start(stmt, columns_);
   std::uint8_t* p = Room(static_cast<std::size_t>(columns_) * 9);
   for (int c = 0; c < columns_; ++c) {
-    // The connection is used by one thread only, so the unprotected value may be read.
-    sqlite3_value* v = direct ? reinterpret_cast<sqlite3_value*>(const_cast<char*>(layoutBase_ + layoutStride_ * c))
-                              : sqlite3_column_value(stmt, c);
+    sqlite3_value* v = row_.Value(c);
     switch (sqlite3_value_type(v)) {
     case SQLITE_INTEGER:
       p += WriteInt(p, sqlite3_value_int64(v));

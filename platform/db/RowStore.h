@@ -4,6 +4,8 @@
 // value: 0-8 bytes for numbers, a length and UTF-8 bytes for text). No variant object
 // is kept per cell; a value is decoded only when it is read.
 
+#include "platform/db/StatementRow.h"
+
 #include <QString>
 #include <QVariant>
 #include <cstddef>
@@ -69,12 +71,8 @@ private:
   std::size_t capacity_ = 0;
   std::vector<std::uint64_t> rows_;  // start offset of each row in the arena
 
-  // Where the statement being read keeps its row values (see Encode).
-  sqlite3_stmt* layoutStmt_ = nullptr;
-  const char* layoutBase_ = nullptr;
-  std::ptrdiff_t layoutStride_ = 0;
-  bool layoutKnown_ = false;
-  void LearnLayout(sqlite3_stmt* stmt);
+  // Where the statement being read keeps its row values.
+  TStatementRow row_;
 
   // Column offsets of the last row decoded in full, so that reading many columns of
   // one row walks it once.

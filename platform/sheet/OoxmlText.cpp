@@ -84,6 +84,12 @@ QByteArray EscapeOoxmlText(const QString& text) {
   return escaped.toUtf8();
 }
 
+QByteArray OoxmlTextElement(const QString& text) {
+  const bool keepBlanks = !text.isEmpty() && (text.front().isSpace() || text.back().isSpace() ||
+                                              text.contains(u'\n') || text.contains(u'\t'));
+  return (keepBlanks ? "<t xml:space=\"preserve\">" : "<t>") + EscapeOoxmlText(text) + "</t>";
+}
+
 QByteArray EscapeXmlAttribute(const QString& text) {
   QByteArray out = EscapeOoxmlText(text);
   out.replace("\"", "&quot;");

@@ -23,6 +23,9 @@ QString DecodeOoxmlText(const char* utf8);
 // Text escaped for element content: & < > and the "_xHHHH_" forms of control characters
 // (and of a "_x" that would read as one).
 QByteArray EscapeOoxmlText(const QString& text);
+// The <t> element of a text: escaped, and marked to keep its blanks when it starts or
+// ends with one or holds a line break or tab.
+QByteArray OoxmlTextElement(const QString& text);
 // Text escaped for an attribute value.
 QByteArray EscapeXmlAttribute(const QString& text);
 

@@ -1,8 +1,35 @@
 #include "platform/sheet/SheetContent.h"
 
+#include "platform/sheet/CellText.h"
+
 #include <algorithm>
+#include <optional>
 
 namespace fw {
+
+void CheckCellPlace(int row, int col) {
+  if (row < 1 || row > kMaxSheetRows || col < 1 || col > kMaxSheetColumns)
+    throw ESheetError(QStringLiteral("单元格位置无效：第%1行第%2列。").arg(row).arg(col));
+}
+
+TTypedText TypedText(const QString& text, bool textFormat) {
+  if (text.size() > kMaxCellTextLength)
+    throw ESheetError(QStringLiteral("文本过长：一个单元格最多容纳%1个字符。").arg(kMaxCellTextLength));
+  TTypedText typed;
+  if (text.startsWith(u'\'')) {
+    typed.Text = QStringView(text).mid(1); // the mark asks for text, as typed into the program
+    typed.Kind = typed.Text.isEmpty() ? TCellKind::Empty : TCellKind::Text;
+  } else if (text.isEmpty()) {
+    typed.Kind = TCellKind::Empty;
+  } else if (const auto parsed = textFormat ? std::nullopt : NumericTextValue(text)) {
+    typed.Kind = TCellKind::Number;
+    typed.Number = *parsed;
+  } else {
+    typed.Kind = TCellKind::Text;
+    typed.Text = text;
+  }
+  return typed;
+}
 
 const TSheetCell* TSheetContent::FindCell(int row, int col) const {
   const auto rowIt = rows_.find(row);

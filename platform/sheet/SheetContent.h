@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <map>
 #include <vector>
 
@@ -23,6 +24,20 @@ struct TSheetCell {
   int Formula = -1;                  // formula without "=", index into the pool; -1 none
   double Number = 0;                 // Number; Boolean as 0 or 1
 };
+
+// Throws ESheetError for a place outside the sheet.
+void CheckCellPlace(int row, int col);
+
+// How a text given as a cell's value is kept, as if typed into the spreadsheet program:
+// a leading "'" keeps the rest as text, an empty text empties the cell, and a text that
+// reads as a number (NumericTextValue) is that number unless the cell's format is text
+// ("@"). Throws ESheetError for a text longer than a cell holds.
+struct TTypedText {
+  TCellKind Kind = TCellKind::Empty;
+  double Number = 0;
+  QStringView Text;  // Text: the given text without the mark
+};
+TTypedText TypedText(const QString& text, bool textFormat);
 
 struct TSheetRow {
   std::vector<TSheetCell> Cells; // ascending by Col

@@ -2,6 +2,7 @@
 
 #include "platform/sheet/CellAddress.h"
 #include "platform/sheet/CellText.h"
+#include "platform/sheet/ShownWidths.h"
 #include "platform/sheet/Workbook.h"
 #include "platform/sheet/Worksheet.h"
 
@@ -25,77 +26,6 @@ void CheckSize(const TCellRect& area) {
   const qint64 cells = qint64(area.Bottom - area.Top + 1) * (area.Right - area.Left + 1);
   if (cells > kMaxCellsPerOperation) throw ESheetError(QStringLiteral("区域过大，无法逐个单元格处理。"));
 }
-
-// The widths of cells' shown texts in character units (before the font's scale), for
-// fitting columns: a number is formatted once per format and value, a text measured once
-// per entry of the sheet's pool. A list of many rows repeats few distinct values.
-class TShownWidths {
-public:
-  explicit TShownWidths(const TWorksheet& sheet) : sheet_(sheet) {}
-
-  int Units(const TSheetCell& cell) {
-    switch (cell.Kind) {
-    case TCellKind::Number: {
-      // Small whole numbers (counts, codes) are looked up directly.
-      if (cell.Number >= 0 && cell.Number < kSmallNumbers && cell.Number == std::trunc(cell.Number)) {
-        std::vector<int>& widths = smallNumbers_[cell.Style];
-        if (widths.empty()) widths.assign(kSmallNumbers, -1);
-        int& units = widths[size_t(cell.Number)];
-        if (units < 0) units = TextWidthUnits(FormatCellNumber(cell.Number, Format(cell.Style)));
-        return units;
-      }
-      const auto found = numbers_.find({cell.Style, cell.Number});
-      if (found != numbers_.end()) return found->second;
-      const int units = TextWidthUnits(FormatCellNumber(cell.Number, Format(cell.Style)));
-      numbers_.emplace(TNumberKey{cell.Style, cell.Number}, units);
-      return units;
-    }
-    case TCellKind::Boolean:
-      return cell.Number != 0 ? 4 : 5; // TRUE, FALSE
-    case TCellKind::Text:
-    case TCellKind::Error: {
-      if (cell.Text >= int(texts_.size())) texts_.resize(size_t(cell.Text) + 1, -1);
-      int& units = texts_[size_t(cell.Text)];
-      if (units < 0) units = TextWidthUnits(sheet_.Content().String(cell.Text));
-      return units;
-    }
-    case TCellKind::Empty:
-      break;
-    }
-    return 0;
-  }
-
-private:
-  struct TNumberKey {
-    int Style;
-    double Number;
-    bool operator==(const TNumberKey&) const = default;
-  };
-  struct TNumberKeyHash {
-    size_t operator()(const TNumberKey& key) const noexcept {
-      // The bits of the number, mixed (the standard hash of a double hashes its bytes slowly).
-      std::uint64_t bits = std::bit_cast<std::uint64_t>(key.Number) ^ (std::uint64_t(unsigned(key.Style)) << 52);
-      bits ^= bits >> 33;
-      bits *= 0xff51afd7ed558ccdull;
-      bits ^= bits >> 33;
-      return size_t(bits);
-    }
-  };
-
-  const QString& Format(int style) {
-    auto it = formats_.find(style);
-    if (it == formats_.end()) it = formats_.emplace(style, sheet_.Parent().Styles().NumberFormat(style)).first;
-    return it->second;
-  }
-
-  static constexpr int kSmallNumbers = 4096;
-
-  const TWorksheet& sheet_;
-  std::unordered_map<int, std::vector<int>> smallNumbers_; // by format
-  std::unordered_map<TNumberKey, int, TNumberKeyHash> numbers_;
-  std::unordered_map<int, QString> formats_;
-  std::vector<int> texts_;
-};
 
 } // namespace
 
@@ -330,25 +260,31 @@ void TRange::AutoFit() const {
     sheet_->Changed();
     return;
   }
-  const TWorkbookStyles& styles = sheet_->Parent().Styles();
-  const double baseSize = std::max(1.0, styles.DefaultFont().Size);
-  std::unordered_map<int, double> scaleOfStyle;
-  auto scale = [&](int xf) {
-    auto it = scaleOfStyle.find(xf);
-    if (it == scaleOfStyle.end()) {
-      const TSheetFontInfo font = styles.Font(xf);
-      it = scaleOfStyle.emplace(xf, font.Size / baseSize * (font.Bold ? 1.1 : 1.0)).first;
-    }
-    return it->second;
-  };
   // A cell merged across several columns does not size any of them.
   auto inWideMerge = [&](int r, int c) {
     for (const TCellRect& m : content.Merges())
       if (m.Contains(r, c) && m.Left != m.Right) return true;
     return false;
   };
-  // One pass over the rows measures every column of the range.
-  TShownWidths shown(*sheet_);
+  // One pass over the rows measures every column of the range; a text of the sheet's
+  // pool is measured once.
+  TShownWidths shown(sheet_->Parent().Styles());
+  std::vector<int> textUnits;
+  auto units = [&](const TSheetCell& cell) {
+    switch (cell.Kind) {
+    case TCellKind::Number: return shown.NumberUnits(cell.Number, cell.Style);
+    case TCellKind::Boolean: return TShownWidths::BooleanUnits(cell.Number != 0);
+    case TCellKind::Text:
+    case TCellKind::Error: {
+      if (cell.Text >= int(textUnits.size())) textUnits.resize(size_t(cell.Text) + 1, -1);
+      int& text = textUnits[size_t(cell.Text)];
+      if (text < 0) text = TextWidthUnits(content.String(cell.Text));
+      return text;
+    }
+    case TCellKind::Empty: break;
+    }
+    return 0;
+  };
   std::map<int, double> widest;
   for (auto it = content.Rows().lower_bound(area_.Top); it != content.Rows().end() && it->first <= area_.Bottom;
        ++it) {
@@ -359,7 +295,7 @@ void TRange::AutoFit() const {
       const TSheetCell& cell = *cellIt;
       if (cell.Kind == TCellKind::Empty) continue;
       if (inWideMerge(it->first, cell.Col)) continue;
-      const double width = shown.Units(cell) * scale(cell.Style);
+      const double width = units(cell) * shown.Scale(cell.Style);
       double& column = widest[cell.Col];
       column = std::max(column, width);
     }
@@ -367,7 +303,7 @@ void TRange::AutoFit() const {
   for (const auto& [col, width] : widest) {
     if (width <= 0) continue; // nothing to fit: the width stays
     TSheetColumn& column = content.Columns()[col];
-    column.Width = std::min(255.0, std::ceil((width + 1) * 100) / 100);
+    column.Width = FittedColumnWidth(width);
     column.CustomWidth = true;
   }
   sheet_->Changed();

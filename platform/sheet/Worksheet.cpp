@@ -11,11 +11,6 @@ namespace fw {
 
 namespace {
 
-void CheckPlace(int row, int col) {
-  if (row < 1 || row > kMaxSheetRows || col < 1 || col > kMaxSheetColumns)
-    throw ESheetError(QStringLiteral("单元格位置无效：第%1行第%2列。").arg(row).arg(col));
-}
-
 bool IsNumberType(const QVariant& value) {
   switch (value.typeId()) {
   case QMetaType::Int:
@@ -38,12 +33,16 @@ bool IsNumberType(const QVariant& value) {
 
 TWorksheet::TWorksheet(TWorkbook& book, const QString& name) : book_(&book), name_(name) {}
 
-void TWorksheet::SetName(const QString& name) {
+void CheckSheetName(const QString& name) {
   static const QRegularExpression forbidden(QStringLiteral(R"([:\\/?*\[\]\x00-\x1f])"));
   if (name.trimmed().isEmpty() || name.size() > 31 || name.contains(forbidden) || name.startsWith(u'\'') ||
       name.endsWith(u'\''))
     throw ESheetError(QStringLiteral("工作表名称无效：“%1”。名称不能为空，不能超过31个字符，也不能含有 : \\ / ? * [ ]。")
                           .arg(name));
+}
+
+void TWorksheet::SetName(const QString& name) {
+  CheckSheetName(name);
   for (const auto& other : book_->SheetList())
     if (other.get() != this && other->Name().compare(name, Qt::CaseInsensitive) == 0)
       throw ESheetError(QStringLiteral("工作表名称“%1”已被使用。").arg(name));
@@ -69,7 +68,7 @@ void TWorksheet::Delete() { book_->DeleteSheet(*this); }
 void TWorksheet::Changed() { book_->SetSaved(false); }
 
 TRange TWorksheet::Cells(int row, int col) {
-  CheckPlace(row, col);
+  CheckCellPlace(row, col);
   return TRange(*this, {row, col, row, col});
 }
 
@@ -101,13 +100,13 @@ TRange TWorksheet::Range(const TRange& first, const TRange& last) {
 TRange TWorksheet::Rows(int row) { return Rows(row, row); }
 
 TRange TWorksheet::Rows(int first, int last) {
-  CheckPlace(first, 1);
-  CheckPlace(last, 1);
+  CheckCellPlace(first, 1);
+  CheckCellPlace(last, 1);
   return TRange(*this, {first, 1, last, kMaxSheetColumns}, TRange::TKind::EntireRows);
 }
 
 TRange TWorksheet::Columns(int col) {
-  CheckPlace(1, col);
+  CheckCellPlace(1, col);
   return TRange(*this, {1, col, kMaxSheetRows, col}, TRange::TKind::EntireColumns);
 }
 
@@ -141,7 +140,7 @@ QVariant TWorksheet::CellValue(int row, int col) const {
 }
 
 void TWorksheet::SetCellValue(int row, int col, const QVariant& value) {
-  CheckPlace(row, col);
+  CheckCellPlace(row, col);
   TCellKind kind = TCellKind::Empty;
   double number = 0;
   QString text;
@@ -163,21 +162,11 @@ void TWorksheet::SetCellValue(int row, int col, const QVariant& value) {
     if (!std::isfinite(number)) throw ESheetError(QStringLiteral("数值无效，不能写入单元格。"));
     kind = TCellKind::Number;
   } else {
-    text = value.toString();
-    if (text.size() > kMaxCellTextLength)
-      throw ESheetError(QStringLiteral("文本过长：一个单元格最多容纳%1个字符。").arg(kMaxCellTextLength));
-    if (text.startsWith(u'\'')) {
-      text.remove(0, 1); // the mark asks for text, as typed into the program
-      kind = text.isEmpty() ? TCellKind::Empty : TCellKind::Text;
-    } else if (text.isEmpty()) {
-      kind = TCellKind::Empty;
-    } else if (const auto parsed = NumericTextValue(text);
-               parsed && !book_->Styles().IsTextFormat(content_.StyleAt(row, col))) {
-      kind = TCellKind::Number;
-      number = *parsed;
-    } else {
-      kind = TCellKind::Text;
-    }
+    const QString given = value.toString();
+    const TTypedText typed = TypedText(given, book_->Styles().IsTextFormat(content_.StyleAt(row, col)));
+    kind = typed.Kind;
+    number = typed.Number;
+    text = typed.Text.toString();
   }
   if (number == 0) number = 0; // no negative zero: it would read "-0"
   TSheetCell& cell = content_.EnsureCell(row, col);
@@ -207,7 +196,7 @@ void TWorksheet::SetCellFormula(int row, int col, const QString& formula) {
     SetCellValue(row, col, formula);
     return;
   }
-  CheckPlace(row, col);
+  CheckCellPlace(row, col);
   if (formula.size() > 8192) throw ESheetError(QStringLiteral("公式过长，不能写入单元格。"));
   TSheetCell& cell = content_.EnsureCell(row, col);
   cell.Kind = TCellKind::Empty; // the value is calculated when the file is opened

@@ -23,6 +23,10 @@ struct TWorksheetXmlParts {
   QByteArray PageSetup; // printOptions, pageMargins, pageSetup, headerFooter, rowBreaks, colBreaks
 };
 
+// Throws ESheetError for a name no worksheet can have: empty, longer than 31 characters,
+// holding one of : \ / ? * [ ] or a control character, or a quote at either end.
+void CheckSheetName(const QString& name);
+
 class TWorksheet {
 public:
   TWorksheet(TWorkbook& book, const QString& name);

@@ -1,34 +1,17 @@
 #include "platform/sheet/XlsxWriter.h"
 
-#include "platform/shell/Hooks.h"
-#include "platform/sheet/CellAddress.h"
-#include "platform/sheet/CellText.h"
 #include "platform/sheet/OoxmlText.h"
+#include "platform/sheet/PackageParts.h"
 #include "platform/sheet/Workbook.h"
 #include "platform/sheet/ZipArchive.h"
 
 #include <QHash>
 #include <charconv>
 #include <cmath>
-#include <sstream>
 
 namespace fw {
 
 namespace {
-
-constexpr const char* kXmlHead = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
-constexpr const char* kMainNs = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
-constexpr const char* kRelNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-constexpr const char* kPackageRelNs = "http://schemas.openxmlformats.org/package/2006/relationships";
-constexpr const char* kOfficeRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
-
-QByteArray Num(double value) { return NumberToText(value).toLatin1(); }
-
-QByteArray Print(const pugi::xml_document& doc) {
-  std::ostringstream out;
-  doc.save(out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
-  return QByteArray(kXmlHead) + QByteArray::fromStdString(out.str());
-}
 
 // The texts of all sheets, each once, in order of first use.
 class TSharedStrings {
@@ -46,11 +29,9 @@ public:
     xml += "<sst xmlns=\"" + QByteArray(kMainNs) + "\" count=\"" + QByteArray::number(uses) + "\" uniqueCount=\"" +
            QByteArray::number(texts_.size()) + "\">";
     for (const QString& text : texts_) {
-      const bool keepBlanks = !text.isEmpty() && (text.front().isSpace() || text.back().isSpace() ||
-                                                  text.contains(u'\n') || text.contains(u'\t'));
-      xml += keepBlanks ? "<si><t xml:space=\"preserve\">" : "<si><t>";
-      xml += EscapeOoxmlText(text);
-      xml += "</t></si>";
+      xml += "<si>";
+      xml += OoxmlTextElement(text);
+      xml += "</si>";
     }
     xml += "</sst>";
     return xml;
@@ -69,8 +50,6 @@ public:
   qint64 StringUses() const { return uses_; }
 
 private:
-  void Views();
-  void Columns();
   void Rows();
   bool Cell(int row, const TSheetCell& cell, bool follows);
   int SharedIndex(int poolIndex);
@@ -85,77 +64,26 @@ private:
 };
 
 QByteArray TSheetWriter::Xml() {
+  TWorksheetFrame frame;
+  frame.Parts = &sheet_.XmlParts();
+  TCellRect used;
+  if (content_.UsedArea(used)) frame.Used = &used;
+  frame.Active = active_;
+  frame.DefaultRowHeight = content_.DefaultRowHeight;
+  frame.DefaultColumnWidth = content_.DefaultColumnWidth;
+  frame.Columns = &content_.Columns();
+  frame.Merges = &content_.Merges();
   // About 24 bytes for a cell, so that a big sheet is not copied as the text grows.
   qsizetype cells = 0;
   for (const auto& [r, row] : content_.Rows()) cells += qsizetype(row.Cells.size());
-  xml_ = kXmlHead;
+  xml_ = WorksheetHead(frame);
   xml_.reserve(64 * 1024 + cells * 24);
-  xml_ += "<worksheet xmlns=\"" + QByteArray(kMainNs) + "\" xmlns:r=\"" + kRelNs + "\">";
-  const TWorksheetXmlParts& parts = sheet_.XmlParts();
-  xml_ += parts.SheetPr;
-  TCellRect used;
-  xml_ += "<dimension ref=\"" + (content_.UsedArea(used) ? CellAreaAddress(used) : QStringLiteral("A1")).toLatin1() + "\"/>";
-  Views();
-  xml_ += parts.SheetFormatPr.isEmpty()
-              ? "<sheetFormatPr defaultRowHeight=\"" + Num(content_.DefaultRowHeight) + "\"/>"
-              : parts.SheetFormatPr;
-  Columns();
   Rows();
-  xml_ += parts.SheetProtection;
-  if (!content_.Merges().empty()) {
-    xml_ += "<mergeCells count=\"" + QByteArray::number(qsizetype(content_.Merges().size())) + "\">";
-    for (const TCellRect& m : content_.Merges()) xml_ += "<mergeCell ref=\"" + CellAreaAddress(m).toLatin1() + "\"/>";
-    xml_ += "</mergeCells>";
-  }
-  xml_ += parts.PageSetup.isEmpty()
-              ? QByteArray("<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" footer=\"0.3\"/>")
-              : parts.PageSetup;
-  xml_ += "</worksheet>";
+  xml_ += WorksheetTail(frame);
   return std::move(xml_);
 }
 
-void TSheetWriter::Views() {
-  // Only the active sheet's tab is selected, whatever the file said before.
-  pugi::xml_document doc;
-  if (sheet_.XmlParts().SheetViews.isEmpty() ||
-      !doc.load_buffer(sheet_.XmlParts().SheetViews.constData(), sheet_.XmlParts().SheetViews.size()))
-    doc.append_child("sheetViews").append_child("sheetView").append_attribute("workbookViewId") = 0;
-  pugi::xml_node view = doc.document_element().child("sheetView");
-  if (!view) view = doc.document_element().append_child("sheetView");
-  if (!view.attribute("workbookViewId")) view.append_attribute("workbookViewId") = 0;
-  view.remove_attribute("tabSelected");
-  if (active_) view.prepend_attribute("tabSelected") = 1;
-  std::ostringstream out;
-  doc.document_element().print(out, "", pugi::format_raw);
-  xml_ += QByteArray::fromStdString(out.str());
-}
-
-void TSheetWriter::Columns() {
-  QByteArray cols;
-  const auto& columns = content_.Columns();
-  for (auto it = columns.begin(); it != columns.end();) {
-    const TSheetColumn& column = it->second;
-    int last = it->first;
-    auto next = std::next(it);
-    while (next != columns.end() && next->first == last + 1 && next->second == column) {
-      last = next->first;
-      ++next;
-    }
-    if (!column.IsPlain()) {
-      cols += "<col min=\"" + QByteArray::number(it->first) + "\" max=\"" + QByteArray::number(last) + "\" width=\"" +
-              Num(column.CustomWidth ? column.Width : content_.DefaultColumnWidth) + "\"";
-      if (column.Style >= 0) cols += " style=\"" + QByteArray::number(column.Style) + "\"";
-      if (column.Hidden) cols += " hidden=\"1\"";
-      if (column.CustomWidth) cols += " customWidth=\"1\"";
-      cols += "/>";
-    }
-    it = next;
-  }
-  if (!cols.isEmpty()) xml_ += "<cols>" + cols + "</cols>";
-}
-
 void TSheetWriter::Rows() {
-  xml_ += "<sheetData>";
   for (const auto& [r, row] : content_.Rows()) {
     const bool plainCells = std::all_of(row.Cells.begin(), row.Cells.end(), [](const TSheetCell& c) {
       return c.Kind == TCellKind::Empty && c.Formula < 0 && c.Style == 0;
@@ -163,7 +91,7 @@ void TSheetWriter::Rows() {
     if (plainCells && !row.CustomHeight && !row.Hidden && row.Style < 0) continue;
     xml_ += "<row r=\"" + QByteArray::number(r) + "\"";
     if (row.Style >= 0) xml_ += " s=\"" + QByteArray::number(row.Style) + "\" customFormat=\"1\"";
-    if (row.CustomHeight) xml_ += " ht=\"" + Num(row.Height) + "\" customHeight=\"1\"";
+    if (row.CustomHeight) xml_ += " ht=\"" + XmlNumber(row.Height) + "\" customHeight=\"1\"";
     if (row.Hidden) xml_ += " hidden=\"1\"";
     xml_ += ">";
     int previous = 0;
@@ -172,32 +100,7 @@ void TSheetWriter::Rows() {
     }
     xml_ += "</row>";
   }
-  xml_ += "</sheetData>";
 }
-
-// The writer appends many small pieces per cell: a piece is put together in a buffer of
-// its own and appended once.
-class TPiece {
-public:
-  void Add(const char* text) {
-    while (*text) *end_++ = *text++;
-  }
-  void Add(char c) { *end_++ = c; }
-  void AddInt(qint64 value) { end_ = std::to_chars(end_, buffer_ + sizeof buffer_, value).ptr; }
-  // "A1"-style address.
-  void AddAddress(int row, int col) {
-    char letters[4];
-    int n = 0;
-    for (; col > 0; col = (col - 1) / 26) letters[n++] = char('A' + (col - 1) % 26);
-    while (n > 0) *end_++ = letters[--n];
-    AddInt(row);
-  }
-  void AppendTo(QByteArray& out) const { out.append(buffer_, end_ - buffer_); }
-
-private:
-  char buffer_[96];
-  char* end_ = buffer_;
-};
 
 void AppendInt(QByteArray& out, qint64 value) {
   char digits[24];
@@ -209,7 +112,7 @@ void AppendInt(QByteArray& out, qint64 value) {
 // written before it in its row needs no address (readers count on from the last one).
 bool TSheetWriter::Cell(int row, const TSheetCell& cell, bool follows) {
   if (cell.Kind == TCellKind::Empty && cell.Formula < 0 && cell.Style == 0) return false;
-  TPiece head;
+  TXmlPiece head;
   head.Add("<c");
   if (!follows) {
     head.Add(" r=\"");
@@ -250,7 +153,7 @@ bool TSheetWriter::Cell(int row, const TSheetCell& cell, bool follows) {
     if (cell.Number == std::trunc(cell.Number) && std::fabs(cell.Number) < 1e15)
       AppendInt(xml_, static_cast<qint64>(cell.Number));
     else
-      xml_ += Num(cell.Number);
+      xml_ += XmlNumber(cell.Number);
     xml_ += "</v></c>";
     return true;
   case TCellKind::Boolean:
@@ -281,157 +184,33 @@ int TSheetWriter::SharedIndex(int poolIndex) {
   return shared;
 }
 
-QByteArray WorkbookXml(const TWorkbook& book) {
-  pugi::xml_document doc;
-  pugi::xml_node root = doc.append_child("workbook");
-  root.append_attribute("xmlns") = kMainNs;
-  root.append_attribute("xmlns:r") = kRelNs;
-  pugi::xml_node pr = root.append_child("workbookPr");
-  if (book.Date1904) pr.append_attribute("date1904") = 1;
-  pugi::xml_node view = root.append_child("bookViews").append_child("workbookView");
-  view.append_attribute("activeTab") = book.ActiveIndex();
-  pugi::xml_node sheets = root.append_child("sheets");
-  const auto& list = book.SheetList();
-  for (size_t i = 0; i < list.size(); ++i) {
-    pugi::xml_node sheet = sheets.append_child("sheet");
-    sheet.append_attribute("name") = list[i]->Name().toUtf8().constData();
-    sheet.append_attribute("sheetId") = static_cast<unsigned>(i + 1);
-    if (list[i]->Hidden() && static_cast<int>(i) != book.ActiveIndex()) sheet.append_attribute("state") = "hidden";
-    sheet.append_attribute("r:id") = QStringLiteral("rId%1").arg(i + 1).toLatin1().constData();
-  }
-  if (!book.DefinedNames().empty()) {
-    pugi::xml_node names = root.append_child("definedNames");
-    for (const TDefinedName& defined : book.DefinedNames()) {
-      pugi::xml_node name = names.append_child("definedName");
-      name.append_attribute("name") = defined.Name.toUtf8().constData();
-      if (defined.LocalSheet >= 0) name.append_attribute("localSheetId") = defined.LocalSheet;
-      if (defined.Hidden) name.append_attribute("hidden") = 1;
-      name.text() = defined.Formula.toUtf8().constData();
-    }
-  }
-  // Formulas are written without results; the program computes them when it opens the file.
-  root.append_child("calcPr").append_attribute("fullCalcOnLoad") = 1;
-  return Print(doc);
-}
-
-void AddRelationship(pugi::xml_node root, const QString& id, const char* type, const QString& target) {
-  pugi::xml_node rel = root.append_child("Relationship");
-  rel.append_attribute("Id") = id.toLatin1().constData();
-  rel.append_attribute("Type") = type;
-  rel.append_attribute("Target") = target.toLatin1().constData();
-}
-
-QByteArray ContentTypesXml(int sheetCount, bool asTemplate, bool strings, bool theme) {
-  pugi::xml_document doc;
-  pugi::xml_node root = doc.append_child("Types");
-  root.append_attribute("xmlns") = "http://schemas.openxmlformats.org/package/2006/content-types";
-  auto addDefault = [&](const char* ext, const char* type) {
-    pugi::xml_node node = root.append_child("Default");
-    node.append_attribute("Extension") = ext;
-    node.append_attribute("ContentType") = type;
-  };
-  auto addOverride = [&](const QString& part, const char* type) {
-    pugi::xml_node node = root.append_child("Override");
-    node.append_attribute("PartName") = part.toLatin1().constData();
-    node.append_attribute("ContentType") = type;
-  };
-  addDefault("rels", "application/vnd.openxmlformats-package.relationships+xml");
-  addDefault("xml", "application/xml");
-  addOverride(QStringLiteral("/xl/workbook.xml"),
-              asTemplate ? "application/vnd.openxmlformats-officedocument.spreadsheetml.template.main+xml"
-                         : "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml");
-  for (int i = 1; i <= sheetCount; ++i)
-    addOverride(QStringLiteral("/xl/worksheets/sheet%1.xml").arg(i),
-                "application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml");
-  addOverride(QStringLiteral("/xl/styles.xml"), "application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml");
-  if (strings)
-    addOverride(QStringLiteral("/xl/sharedStrings.xml"),
-                "application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml");
-  if (theme) addOverride(QStringLiteral("/xl/theme/theme1.xml"), "application/vnd.openxmlformats-officedocument.theme+xml");
-  addOverride(QStringLiteral("/docProps/core.xml"), "application/vnd.openxmlformats-package.core-properties+xml");
-  addOverride(QStringLiteral("/docProps/app.xml"), "application/vnd.openxmlformats-officedocument.extended-properties+xml");
-  return Print(doc);
-}
-
-QByteArray PackageRelsXml() {
-  pugi::xml_document doc;
-  pugi::xml_node root = doc.append_child("Relationships");
-  root.append_attribute("xmlns") = kPackageRelNs;
-  AddRelationship(root, QStringLiteral("rId1"),
-                  "http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument",
-                  QStringLiteral("xl/workbook.xml"));
-  AddRelationship(root, QStringLiteral("rId2"),
-                  "http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties",
-                  QStringLiteral("docProps/core.xml"));
-  AddRelationship(root, QStringLiteral("rId3"),
-                  "http://schemas.openxmlformats.org/officeDocument/2006/relationships/extended-properties",
-                  QStringLiteral("docProps/app.xml"));
-  return Print(doc);
-}
-
-QByteArray WorkbookRelsXml(int sheetCount, bool strings, bool theme) {
-  pugi::xml_document doc;
-  pugi::xml_node root = doc.append_child("Relationships");
-  root.append_attribute("xmlns") = kPackageRelNs;
-  const QByteArray base(kOfficeRel);
-  for (int i = 1; i <= sheetCount; ++i)
-    AddRelationship(root, QStringLiteral("rId%1").arg(i), (base + "worksheet").constData(),
-                    QStringLiteral("worksheets/sheet%1.xml").arg(i));
-  int next = sheetCount + 1;
-  AddRelationship(root, QStringLiteral("rId%1").arg(next++), (base + "styles").constData(), QStringLiteral("styles.xml"));
-  if (strings)
-    AddRelationship(root, QStringLiteral("rId%1").arg(next++), (base + "sharedStrings").constData(),
-                    QStringLiteral("sharedStrings.xml"));
-  if (theme)
-    AddRelationship(root, QStringLiteral("rId%1").arg(next++), (base + "theme").constData(), QStringLiteral("theme/theme1.xml"));
-  return Print(doc);
-}
-
-QByteArray CorePropsXml() {
-  const QByteArray now = Now().toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ssZ")).toLatin1();
-  return QByteArray(kXmlHead) +
-         "<cp:coreProperties xmlns:cp=\"http://schemas.openxmlformats.org/package/2006/metadata/core-properties\" "
-         "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" xmlns:dcterms=\"http://purl.org/dc/terms/\" "
-         "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">"
-         "<dcterms:created xsi:type=\"dcterms:W3CDTF\">" + now + "</dcterms:created>"
-         "<dcterms:modified xsi:type=\"dcterms:W3CDTF\">" + now + "</dcterms:modified>"
-         "</cp:coreProperties>";
-}
-
-QByteArray AppPropsXml() {
-  return QByteArray(kXmlHead) +
-         "<Properties xmlns=\"http://schemas.openxmlformats.org/officeDocument/2006/extended-properties\">"
-         "<Application>Fenwright</Application></Properties>";
-}
-
 } // namespace
 
 void WriteWorkbookPackage(const TWorkbook& book, const QString& path, bool asTemplate) {
   TSharedStrings strings;
   qint64 uses = 0;
   std::vector<QByteArray> sheets;
+  TPackageInfo info;
   const auto& list = book.SheetList();
   for (size_t i = 0; i < list.size(); ++i) {
     TSheetWriter writer(*list[i], static_cast<int>(i) == book.ActiveIndex(), strings);
     sheets.push_back(writer.Xml());
     uses += writer.StringUses();
+    info.Sheets.push_back({list[i]->Name(), list[i]->Hidden()});
   }
-  const int count = static_cast<int>(sheets.size());
-  const bool hasStrings = !strings.IsEmpty();
-  const bool hasTheme = !book.Theme().isEmpty();
+  info.ActiveIndex = book.ActiveIndex();
+  info.Date1904 = book.Date1904;
+  info.DefinedNames = book.DefinedNames();
+  info.AsTemplate = asTemplate;
+  info.HasSharedStrings = !strings.IsEmpty();
+  info.HasTheme = !book.Theme().isEmpty();
 
   TZipWriter zip;
-  zip.Add(QStringLiteral("[Content_Types].xml"), ContentTypesXml(count, asTemplate, hasStrings, hasTheme));
-  zip.Add(QStringLiteral("_rels/.rels"), PackageRelsXml());
-  zip.Add(QStringLiteral("docProps/core.xml"), CorePropsXml());
-  zip.Add(QStringLiteral("docProps/app.xml"), AppPropsXml());
-  zip.Add(QStringLiteral("xl/workbook.xml"), WorkbookXml(book));
-  zip.Add(QStringLiteral("xl/_rels/workbook.xml.rels"), WorkbookRelsXml(count, hasStrings, hasTheme));
-  for (int i = 0; i < count; ++i)
-    zip.Add(QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1), std::move(sheets[i]));
+  AddPackageParts(info, [&zip](const QString& part, const QByteArray& xml) { zip.Add(part, xml); });
+  for (size_t i = 0; i < sheets.size(); ++i) zip.Add(SheetPartName(int(i)), std::move(sheets[i]));
   zip.Add(QStringLiteral("xl/styles.xml"), book.Styles().Save());
-  if (hasStrings) zip.Add(QStringLiteral("xl/sharedStrings.xml"), strings.Xml(uses));
-  if (hasTheme) zip.Add(QStringLiteral("xl/theme/theme1.xml"), book.Theme());
+  if (info.HasSharedStrings) zip.Add(QStringLiteral("xl/sharedStrings.xml"), strings.Xml(uses));
+  if (info.HasTheme) zip.Add(QStringLiteral("xl/theme/theme1.xml"), book.Theme());
   zip.Save(path);
 }
 

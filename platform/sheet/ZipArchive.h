@@ -1,6 +1,7 @@
 #pragma once
-// The zip container of an OOXML package, on libzip: reading parts by name, and writing a
-// whole package at once into a temporary file that is renamed into place.
+// The zip container of an OOXML package: reading parts by name (on libzip), and writing a
+// whole package at once into a temporary file that is renamed into place (through the
+// streamed archive writer).
 
 #include <QByteArray>
 #include <QString>

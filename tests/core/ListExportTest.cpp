@@ -1,14 +1,16 @@
 // The list export to a workbook and to a database file: the cells and formats of the
-// workbook list, the dialog and its naming rule, the refusals, and the database table
-// with its values, replaced on a second export and never half-written.
+// workbook list, a long streamed list read back cell by cell, the dialog and its naming
+// rule, the refusals, and the files of either kind never half-written.
 #include "core/FileUtils.h"
 #include "core/ListExport.h"
 #include "platform/db/AdoQuery.h"
+#include "platform/shell/FileWriter.h"
 #include "platform/sheet/SheetApplication.h"
 #include "tests/core/RecordingProgress.h"
 #include "tests/core/WorkingDatabase.h"
 
 #include <QDir>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -118,6 +120,97 @@ TEST_F(ListExport, WorkbookListHasItsRowsColumnsAndFormats) {
   EXPECT_TRUE(sheet.Cells(6, 6).IsEmpty());
   EXPECT_TRUE(sheet.Cells(7, 1).IsEmpty());
   EXPECT_GT(sheet.Cells(1, 2).ColumnWidth(), sheet.Content().DefaultColumnWidth); // fitted to "O'Brien 工会"
+}
+
+// A long, wide list streamed into a workbook reads back cell by cell: whole and real
+// numbers as numbers, dates as their month, texts that the file must escape as they
+// were, a number-like text of a text column as text, empty values as empty cells.
+TEST_F(ListExport, StreamedWorkbookReadsBackCellByCell) {
+  constexpr int kRows = 1100, kCounts = 159;
+  QStringList columns{"id INTEGER", "amount DOUBLE", "day DATE", "name VARCHAR(60)", "code VARCHAR(12)"};
+  QStringList marks(5, QStringLiteral("?"));
+  for (int i = 1; i <= kCounts; ++i) {
+    columns << QStringLiteral("n%1 INTEGER").arg(i, 3, 10, QLatin1Char('0'));
+    marks << QStringLiteral("?");
+  }
+  const QStringList texts{"<甲&乙>", "\"quoted\" 'single'", "_x0041_ stays", "  blanks  ", "line\nbreak\ttab",
+                          QString(QChar(1)) + "control"};
+  auto value = [&](int r, int c) -> QVariant {
+    switch (c) {
+    case 0: return r;
+    case 1: return r % 7 == 0 ? QVariant() : QVariant(r * 1.25 - 100);
+    case 2: return r % 5 == 0 ? QVariant() : QVariant(QStringLiteral("2014-%1-05").arg(r % 12 + 1, 2, 10, QLatin1Char('0')));
+    case 3: return texts[r % texts.size()] + QString::number(r);
+    case 4: return r % 3 == 0 ? QVariant() : QVariant(QStringLiteral("%1").arg(r, 6, 10, QLatin1Char('0')));
+    default: return r % 11 == c % 11 ? QVariant() : QVariant((r * c) % 2001 - 1000);
+    }
+  };
+  db.Connection.Execute(QStringLiteral("create table wide (") + columns.join(QStringLiteral(", ")) + ')');
+  db.Connection.BeginTrans();
+  for (int r = 0; r < kRows; ++r) {
+    QVariantList row;
+    for (int c = 0; c < columns.size(); ++c) row << value(r, c);
+    db.Connection.Execute(QStringLiteral("insert into wide values (") + marks.join(',') + ')', row);
+  }
+  db.Connection.CommitTrans();
+  auto query = Query(QStringLiteral("select * from wide order by id"));
+  ASSERT_EQ(query->FieldCount(), 164);
+  const QString file = Docs(QStringLiteral("wide.xlsx"));
+  WriteListWorkbook(*query, DescribeFields(*query), QStringLiteral("宽表"), QDate(2015, 1, 20), file, {});
+
+  // What each cell should read back as.
+  auto expected = [&](int r, int c) -> QVariant {
+    const QVariant v = value(r, c);
+    if (c == 2) return v.isNull() ? QVariant(0.0) : QVariant(v.toString().left(7));
+    if (v.isNull() || c == 3 || c == 4) return v;
+    return v.toDouble();
+  };
+  TSheetApplication app(QStringLiteral("Excel.Application"));
+  TWorksheet& sheet = app.Workbooks().Open(file).Sheets(1);
+  EXPECT_EQ(sheet.Name(), QStringLiteral("宽表"));
+  EXPECT_EQ(sheet.CellValue(3, 164), QVariant(QStringLiteral("n159")));
+  int wrong = 0;
+  for (int r = 0; r < kRows; ++r)
+    for (int c = 0; c < 164; ++c)
+      if (sheet.CellValue(r + kListFirstRecordRow, c + 1) != expected(r, c) && ++wrong <= 5)
+        ADD_FAILURE() << "row " << r << " column " << c << ": " << sheet.CellText(r + kListFirstRecordRow, c + 1).toStdString();
+  EXPECT_EQ(wrong, 0);
+  EXPECT_TRUE(sheet.Cells(kRows + kListFirstRecordRow, 1).IsEmpty());
+  EXPECT_EQ(sheet.Cells(kListFirstRecordRow, 2).NumberFormatLocal(), QStringLiteral("￥#,##0.00;￥-#,##0.00"));
+  EXPECT_EQ(sheet.Cells(kListFirstRecordRow, 5).NumberFormatLocal(), QStringLiteral("@"));
+}
+
+// A workbook list that fails half way (a text longer than a cell holds, a disk that
+// fills up) leaves no file behind, not even a working file, and says why.
+TEST_F(ListExport, WorkbookThatFailsHalfWayLeavesNoFile) {
+  db.Connection.Execute(QStringLiteral("create table names (id INTEGER, name VARCHAR(50))"));
+  db.Connection.BeginTrans();
+  for (int i = 0; i < 2000; ++i)
+    db.Connection.Execute(QStringLiteral("insert into names values (?, ?)"),
+                          QVariantList{i, i == 1000 ? QString(40000, QLatin1Char('x')) : QStringLiteral("单位%1").arg(i)});
+  db.Connection.CommitTrans();
+  const struct {
+    const char* sql;
+    qint64 faultAfter;  // bytes written before the disk is full; 0 none
+    const char* cause;
+  } cases[] = {
+      {"select * from names order by id", 0, "文本过长"},
+      {"select * from names where id <> 1000 order by id", 1000, "磁盘空间不足"},
+  };
+  for (const auto& c : cases) {
+    hooks.Messages.clear();
+    progress.Events.clear();
+    auto rows = Query(QString::fromLatin1(c.sql));
+    hooks.SaveAnswers.push_back(Chosen(Docs(QStringLiteral("名单"))));
+    if (c.faultAfter > 0) InjectWriteFault(c.faultAfter, ENOSPC);
+    EXPECT_FALSE(SaveQueryAsExcel(*rows, QStringLiteral("列表"), DescribeFields(*rows), progress));
+    ClearWriteFault();
+    ASSERT_EQ(hooks.Messages.size(), 1u) << c.cause;
+    EXPECT_TRUE(hooks.Messages[0].Text.startsWith(QStringLiteral("运行中发生错误：")));
+    EXPECT_TRUE(hooks.Messages[0].Text.contains(QString::fromUtf8(c.cause))) << hooks.Messages[0].Text.toStdString();
+    EXPECT_EQ(progress.Events.last(), QStringLiteral("hide"));
+    EXPECT_TRUE(DocsEntries().isEmpty()) << DocsEntries().join(' ').toStdString();
+  }
 }
 
 TEST_F(ListExport, EmptyListsAndCancelledDialogsWriteNothing) {

@@ -27,10 +27,8 @@ protected:
 
   // Runs the check over the records with c907 <= 2, as the check dialog selects them.
   TLogicCheckOutcome Run(bool setPassed = true, int pumpIntervalMs = kCheckPumpIntervalMs) {
-    TADOQuery query(&Db.Connection);
-    query.SetSQL(QStringLiteral("select * from dt_data where c907<=2"));
-    query.Open();
-    return RunLogicCheck(query, setPassed, Progress, pumpIntervalMs);
+    return RunLogicCheck(Db.Connection, QStringLiteral("select * from dt_data where c907<=2"), setPassed, Progress,
+                         pumpIntervalMs);
   }
 
   QString ReportPath() const { return LogicReportPath(DatabaseLabel); }

@@ -90,11 +90,8 @@ protected:
   }
 
   TLogicCheckOutcome RunCheck() {
-    TADOQuery query(&Db.Connection);
-    query.SetSQL(QStringLiteral("select * from dt_data where c907<=2"));
-    query.Open();
     TSilentProgress progress;
-    return RunLogicCheck(query, true, progress);
+    return RunLogicCheck(Db.Connection, QStringLiteral("select * from dt_data where c907<=2"), true, progress);
   }
 
   void LoadEditors(const fwtest::FieldValues& record) {

@@ -9,7 +9,6 @@
 #include "controls/navigation/FwProgressBar.h"
 #include "core/LogicCheck.h"
 #include "core/Messages.h"
-#include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
 #include "platform/shell/Hooks.h"
 #include "platform/ui/Application.h"
@@ -252,15 +251,7 @@ void TdlgCheckForm::CheckRange() {
 
 void TdlgCheckForm::CheckStatement(const QString& sql, bool setPassed) {
   if (!connection_) return;
-  TADOQuery query(connection_);
-  try {
-    query.SetSQL(sql);
-    query.Open();
-  } catch (const EDatabaseError& e) {
-    ShowRuntimeError(e.Message());
-    return;
-  }
-  RunLogicCheck(query, setPassed, *this, PumpIntervalMs);
+  RunLogicCheck(*connection_, sql, setPassed, *this, PumpIntervalMs);
 }
 
 void TdlgCheckForm::tbReturnClick() {

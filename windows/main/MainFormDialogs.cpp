@@ -4,7 +4,6 @@
 // showing; the others are made when needed, shown modally and freed afterwards.
 
 #include "core/LogicCheck.h"
-#include "core/Messages.h"
 #include "core/Progress.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/Action.h"
@@ -124,18 +123,8 @@ void TMainForm::ShowAboutBox(bool splash) {
 void TMainForm::CheckSelectedRecords() {
   const QString statement = CheckSelectedStatement();
   if (statement.isEmpty()) return;
-  TADOQuery& query = *data_.AppQuery;
-  try {
-    query.Close();
-    query.SetSQL(statement);
-    query.Open();
-  } catch (const EDatabaseError& e) {
-    ShowRuntimeError(e.Message());
-    return;
-  }
   TSilentProgress progress;
-  RunLogicCheck(query, true, progress);
-  query.Close();
+  RunLogicCheck(*data_.SysADOConnection, statement, true, progress);
   try {
     RequeryKeepingPlace(*data_.ReportQuery);
   } catch (const EDatabaseError&) {

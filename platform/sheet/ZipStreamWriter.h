@@ -1,0 +1,70 @@
+#pragma once
+// A zip archive written as a stream: entries one after the other straight into a new
+// file beside the target, the directory at the end (zip64 where an entry or the archive
+// outgrows the classic limits), then renamed over the target in one step. An archive
+// that is not committed removes its file, so the target is either the complete new
+// archive or left as it was.
+//
+// Failures throw ESheetError in terms of the target: "无法保存“<target>”：<cause>", a full
+// disk saying so.
+
+#include "platform/sheet/DeflateRuns.h"
+#include "platform/shell/FileWriter.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace fw {
+
+class TZipStreamWriter {
+public:
+  explicit TZipStreamWriter(const QString& target);
+  ~TZipStreamWriter();
+  TZipStreamWriter(const TZipStreamWriter&) = delete;
+  TZipStreamWriter& operator=(const TZipStreamWriter&) = delete;
+
+  // The folder of the file being written (for working files that belong with it).
+  QString Folder() const;
+
+  // One entry, compressed whole.
+  void Add(const QString& name, const QByteArray& data);
+
+  // One entry whose deflate data the caller writes next with WriteData, complete and
+  // closed, its totals known beforehand.
+  void BeginEntry(const QString& name, const TDeflateTotals& totals);
+  void WriteData(const char* data, qsizetype size);
+  void WriteData(const QByteArray& data) { WriteData(data.constData(), data.size()); }
+
+  // Writes the directory and puts the archive in place of the target.
+  void Commit();
+
+  // A failure to write, in the archive's words.
+  [[noreturn]] void FailWriting(int error) const;
+
+private:
+  struct TEntry {
+    QByteArray Name;
+    std::uint32_t Crc = 0;
+    std::uint64_t Size = 0;
+    std::uint64_t CompressedSize = 0;
+    std::uint64_t Offset = 0;
+  };
+
+  void Put(const QByteArray& bytes);
+  void Drain();
+  void CloseFile();
+
+  QString target_;
+  QString temp_;
+  TFileWriter file_;
+  bool open_ = false;
+  bool committed_ = false;
+  QByteArray pending_;  // written to the file in large pieces
+  std::uint64_t offset_ = 0;
+  std::uint16_t dosTime_ = 0, dosDate_ = 0;
+  std::vector<TEntry> entries_;
+};
+
+} // namespace fw

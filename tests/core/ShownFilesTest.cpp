@@ -30,10 +30,7 @@ public:
   }
 
   void CheckReport() {
-    TADOQuery query(&Db.Connection);
-    query.SetSQL(QStringLiteral("select * from dt_data"));
-    query.Open();
-    RunLogicCheck(query, true, Progress);
+    RunLogicCheck(Db.Connection, QStringLiteral("select * from dt_data"), true, Progress);
   }
   void Summary() {
     BuildSummaryWorkbook(Db.Connection, Progress, 2, smLevels, 0);

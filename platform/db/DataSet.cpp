@@ -144,12 +144,7 @@ void TDataSet::Requery() {
   CheckActive();
   if (state_ == dsEdit || state_ == dsInsert) Cancel();
   Fetch();
-  BuildOrder();
-  cursor_ = order_.empty() ? -1 : 0;
-  bof_ = true;
-  eof_ = order_.empty();
-  Notify(TDataEvent::DataSetChange);
-  if (AfterScroll) AfterScroll(*this);
+  OrderFromTheFirst();
 }
 
 QString TDataSet::AddRowIdColumn(const QString& sql, const QString& table) const {

@@ -198,6 +198,7 @@ private:
   std::vector<int> ResolveKey(sqlite3_stmt* stmt) const;
   QString AddRowIdColumn(const QString& sql, const QString& table) const;
   void BuildOrder();
+  void OrderFromTheFirst();
   void ApplySort();
   void ApplyFilter();
   void CheckBrowseMode();

@@ -91,6 +91,11 @@ void TDataSet::SetFiltered(bool value) {
   filtered_ = value;
   if (!active_) return;
   CheckBrowseMode();
+  OrderFromTheFirst();
+}
+
+// The order built anew, with the cursor on its first record.
+void TDataSet::OrderFromTheFirst() {
   BuildOrder();
   cursor_ = order_.empty() ? -1 : 0;
   bof_ = true;

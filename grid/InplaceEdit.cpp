@@ -413,11 +413,11 @@ void TInplaceEdit::EditKeyPress(QChar& key) {
 }
 
 void TInplaceEdit::InsertNumberCharacter(QChar ch) {
-  // The character takes the place of the selection, as a paste does. A character the
-  // number rule refuses is dropped without a sound.
+  // The character goes in at the selection's start and the selection stays part of the
+  // text (unlike a paste, which replaces it). A character the number rule refuses is
+  // dropped without a sound.
   const int start = SelStart();
   QString candidate = Text();
-  candidate.remove(start, SelLength());
   candidate.insert(start, ch);
   int caret = start + 1;
   if (!ValidateNumberInput(Cell(), candidate, caret)) return;

@@ -67,7 +67,9 @@ TEST_F(InplaceEditing, EnterAndEscapeBothStoreThroughSetForeText) {
   int stores = 0;
   grid->OnSetForeText = [&](TObject*, int, int, QString&) { ++stores; };
   Open(2, 2);
-  QTest::keyClicks(Line(), QStringLiteral("12.5"));  // replaces the selected "7"
+  // A digit goes in front of a selection, so the selected "7" is cleared first.
+  QTest::keyClick(Line(), Qt::Key_Backspace);
+  QTest::keyClicks(Line(), QStringLiteral("12.5"));
   EXPECT_EQ(Editor()->Text(), QStringLiteral("12.5"));
   // The key goes up where the focus went, as a real keyboard's release does.
   QTest::keyPress(Line(), Qt::Key_Return);
@@ -171,7 +173,7 @@ TEST_F(InplaceEditing, NumberCellsTakeOnlyTextsTheNumberRuleAccepts) {
       {"", 0, 0, ".", "0.", 0},
       {"-", 1, 0, ".", "-0.", 0},
       {"1.25", 4, 0, "1", "1.25", 0},
-      {"45", 0, 2, "9", "9", 0},  // a selection is replaced
+      {"45", 0, 2, "9", "945", 0},  // a selection is kept, the digit goes in front of it
       {"4", 1, 0, "-", "4", 0},
   };
   for (const Case& c : cases) {

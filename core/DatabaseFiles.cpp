@@ -2,15 +2,20 @@
 
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
+#include "platform/db/ConnectionString.h"
 #include "platform/db/DbError.h"
+#include "platform/db/Schema.h"
 
 #include <stdexcept>
 
 namespace fw {
 
 QString JetConnectionString(const QString& file, const QString& options) {
-  const QString source = file.contains(QLatin1Char(';')) ? "\"" + file + "\"" : file;
-  return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + source + ";" + options;
+  return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + QuoteConnectionValue(file) + ";" + options;
+}
+
+void RefuseVirtualTables(TADOConnection& connection) {
+  if (DeclaresVirtualTable(connection)) throw EDatabaseError(kVirtualTableRefusal);
 }
 
 QString ErrorText(const std::exception& error) {

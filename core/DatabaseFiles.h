@@ -10,9 +10,15 @@ namespace fw {
 
 class TADOConnection;
 
-// "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=<file>;" + options. A file name holding
-// a ";" is quoted so that it stays one value.
+// "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=\"<file>\";" + options. The file name is
+// always quoted (its own quotes doubled), so whatever it holds (";", "=", quotes) the
+// connection opens exactly that file and reads the options as written.
 QString JetConnectionString(const QString& file, const QString& options = QString());
+
+// Throws EDatabaseError(kVirtualTableRefusal) when the file open on connection declares a
+// virtual table. Called on every file the person chose before anything reads or changes
+// its tables (the layer refuses such a file as an attachment by itself).
+void RefuseVirtualTables(TADOConnection& connection);
 
 // The text of an error for a message: the engine's message for a database error, the
 // reason for any other.

@@ -2,12 +2,14 @@
 
 #include "core/DatabaseFiles.h"
 #include "core/ExchangeFile.h"
+#include "core/ImportFileCheck.h"
 #include "core/Messages.h"
 #include "core/Progress.h"
 #include "core/SiblingTempFile.h"
 #include "core/SurveyModel.h"
 #include "platform/db/AdoConnection.h"
 #include "platform/db/DbError.h"
+#include "platform/db/Schema.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
 
@@ -60,6 +62,8 @@ void WriteGroupFile(const QString& sourceFile, const QStringList& tables, const 
   temp.Fill([&](const QString& path) {
     TADOConnection out;
     OpenPlain(out, path);
+    // Dropping a virtual table of an existing file would run its module.
+    RefuseVirtualTables(out);
     {
       TAttachedFile source(out, sourceFile);
       TProgressShown shown(progress, QStringLiteral("导出分组数据..."));
@@ -82,19 +86,56 @@ void WriteGroupFile(const QString& sourceFile, const QStringList& tables, const 
   temp.MoveIntoPlace();
 }
 
-// The first of the tables that the file lacks; empty when it has them all.
-QString FirstMissingTable(const QString& file, const QStringList& tables) {
-  TADOConnection connection;
-  OpenPlain(connection, file);
-  for (const QString& table : tables)
-    if (!HasTable(connection, table)) return table;
-  return QString();
+// What the checks found in a chosen group file.
+struct TGroupFileCheck {
+  enum class TVerdict { Usable, MissingTable, NotPlainTables };
+  TVerdict Verdict = TVerdict::Usable;
+  QString Table;  // the missing one
+};
+
+// Judges the file from its schema alone, on a read-only connection of its own whose
+// statements have a few seconds at most: it must declare no virtual table, and each of
+// the tables, in order, must be there and be a real table. A view standing in for one
+// would run on the working connection, a virtual table reach the engine's modules.
+TGroupFileCheck CheckGroupFile(const QString& file, const QStringList& tables) {
+  TADOConnection chosen;
+  OpenChosenFile(chosen, file, QString());
+  if (DeclaresVirtualTable(chosen)) return {TGroupFileCheck::TVerdict::NotPlainTables, QString()};
+  for (const QString& table : tables) {
+    switch (SchemaObjectKind(chosen, table)) {
+    case TSchemaObjectKind::Table:
+      break;
+    case TSchemaObjectKind::Missing:
+      return {TGroupFileCheck::TVerdict::MissingTable, table};
+    default:
+      return {TGroupFileCheck::TVerdict::NotPlainTables, QString()};
+    }
+  }
+  return {};
 }
+
+// The statements on the working connection get the chosen file's time for as long as
+// the object lives: reading the file's tables can then never hold the program.
+class TChosenFileTimeLimit {
+public:
+  explicit TChosenFileTimeLimit(TADOConnection& connection)
+      : connection_(connection), previous_(connection.StatementTimeLimit()) {
+    connection_.SetStatementTimeLimit(kChosenFileTimeLimit);
+  }
+  ~TChosenFileTimeLimit() { connection_.SetStatementTimeLimit(previous_); }
+  TChosenFileTimeLimit(const TChosenFileTimeLimit&) = delete;
+  TChosenFileTimeLimit& operator=(const TChosenFileTimeLimit&) = delete;
+
+private:
+  TADOConnection& connection_;
+  std::chrono::milliseconds previous_;
+};
 
 // Replaces every table's rows with the file's, copied by column name, in one
 // transaction; the file is attached before the transaction begins.
 void ReplaceGroupTables(TADOConnection& connection, const QStringList& tables, const QString& file,
                         IProgress& progress) {
+  const TChosenFileTimeLimit limit(connection);
   TAttachedFile attached(connection, file);
   TProgressShown shown(progress, QStringLiteral("导入分组数据..."));
   progress.StartProgress(static_cast<int>(tables.size()), 0);
@@ -148,9 +189,13 @@ bool ImportGroupTables(TADOConnection& connection, const QStringList& tables, IP
   }
   if (RefuseFileInUse(file, {connection.FileName(), DatabasePath})) return false;
   try {
-    const QString missing = FirstMissingTable(file, tables);
-    if (!missing.isEmpty()) {
-      ShowMessage(MissingGroupTableMessage(missing));
+    const TGroupFileCheck check = CheckGroupFile(file, tables);
+    if (check.Verdict == TGroupFileCheck::TVerdict::MissingTable) {
+      ShowMessage(MissingGroupTableMessage(check.Table));
+      return false;
+    }
+    if (check.Verdict == TGroupFileCheck::TVerdict::NotPlainTables) {
+      ShowMessage(kFileFormatErrorMessage);
       return false;
     }
     ReplaceGroupTables(connection, tables, file, progress);

@@ -6,6 +6,7 @@
 //   (the engine would take an empty file for an empty database);
 // - it is opened read-only, and every statement on it has a few seconds at most: one
 //   that runs longer is stopped, and the file counts as damaged;
+// - a file that declares a virtual table is refused before anything reads its tables;
 // - its tables are judged from the schema alone, so a view or a trigger it defines never
 //   runs: a table must be a real table with every column of the working database's table,
 //   each of the same kind, and its number columns must hold numbers.
@@ -16,6 +17,9 @@
 namespace fw {
 
 class TADOConnection;
+
+// The message for a chosen file that is not of the kind asked for.
+inline const QString kFileFormatErrorMessage = QStringLiteral("文件格式错误,请重新选择！");
 
 // Our keyed files use pages of 1024 bytes (plain ones 4096): nothing shorter can be one.
 inline constexpr qint64 kSmallestDatabaseFile = 1024;

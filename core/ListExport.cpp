@@ -399,6 +399,8 @@ void WriteListTable(const TDataSet& data, const QString& file, const QString& ti
     out.SetLoginPrompt(false);
     out.SetConnectionString(JetConnectionString(work.Path(), QStringLiteral("Persist Security Info=False")));
     out.Open();
+    // The existing file's virtual table of the list's name would run its module when dropped.
+    RefuseVirtualTables(out);
     FillTable(out, data, title, recordDone, failedRecord);
     out.Close();
   }

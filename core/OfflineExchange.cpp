@@ -9,6 +9,7 @@
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
+#include "platform/db/Schema.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
 
@@ -91,6 +92,7 @@ TImportOutcome CheckImportSource(TADOConnection& main, const TExchangeFileAccess
   try {
     TADOConnection file;
     OpenChosenFile(file, access.Path, access.Keyed ? password : QString());
+    if (DeclaresVirtualTable(file)) return Outcome(TImportResult::FormatError);
     if (!HasTable(file, table)) return Outcome(TImportResult::NoTableInFile);
     if (!HasTable(main, table)) return Outcome(TImportResult::NoTableInSystem);
     if (!HasWorkingShape(file, main, table) || !HasWorkingShape(file, main, QStringLiteral("ct_label")))

@@ -4,6 +4,7 @@
 #include "platform/db/DataSet.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Parameters.h"
+#include "platform/db/Schema.h"
 #include "platform/db/Sql.h"
 #include "platform/db/SqlStatement.h"
 #include "platform/shell/TempFiles.h"
@@ -109,6 +110,20 @@ QString FirstWord(const QString& sql) {
   return trimmed.left(i).toLower();
 }
 
+// "ATTACH DATABASE ? AS <alias> KEY ?" with the file name and the key bound, never spelled
+// into the statement. The key is always text: an empty one attaches a plain file (a null
+// key would mean the main file's key).
+void AttachBound(sqlite3* db, const QString& path, const QString& alias, const QString& key) {
+  TSqlStatement attach(db, QStringLiteral("ATTACH DATABASE ? AS %1 KEY ?").arg(alias).toUtf8());
+  const QByteArray file = QFile::encodeName(path);
+  const QByteArray keyText = key.toUtf8();
+  static const char empty[] = "";
+  sqlite3_bind_text(attach.Handle(), 1, file.isEmpty() ? empty : file.constData(), static_cast<int>(file.size()), SQLITE_TRANSIENT);
+  sqlite3_bind_text(attach.Handle(), 2, keyText.isEmpty() ? empty : keyText.constData(), static_cast<int>(keyText.size()),
+                    SQLITE_TRANSIENT);
+  attach.Step();
+}
+
 QString CanonicalPath(const QString& file) {
   const QFileInfo info(file);
   const QString canonical = info.canonicalFilePath();
@@ -176,6 +191,10 @@ void TADOConnection::SetStatementTimeLimit(std::chrono::milliseconds limit) {
   if (!clock_) clock_ = std::make_unique<TStatementClock>();
   clock_->Limit = limit;
   if (db_) InstallStatementClock(db_);
+}
+
+std::chrono::milliseconds TADOConnection::StatementTimeLimit() const {
+  return clock_ ? clock_->Limit : std::chrono::milliseconds(0);
 }
 
 void TADOConnection::InstallStatementClock(sqlite3* db) const {
@@ -338,7 +357,7 @@ QString TADOConnection::AttachFile(const TJetFileRef& ref, bool explicitly) {
   std::optional<EDatabaseError> lastError;
   for (const QString& key : KeysToTry(ref)) {
     try {
-      ExecRaw(db_, QStringLiteral("ATTACH DATABASE %1 AS %2 KEY %3").arg(QuotedStr(path), alias, QuotedStr(key)));
+      AttachBound(db_, path, alias, key);
     } catch (const EDatabaseError& e) {
       // The statement carries the key: only the words and the cause go on.
       lastError.emplace(e.EngineText(), QString(), e.Code(), e.SystemError());
@@ -346,15 +365,21 @@ QString TADOConnection::AttachFile(const TJetFileRef& ref, bool explicitly) {
     }
     try {
       ExecRaw(db_, QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(alias));
-      attachments_.push_back({alias, path, explicitly});
-      return alias;
     } catch (const EDatabaseError& e) {
       lastError.emplace(e.EngineText(), QString(), e.Code(), e.SystemError());
       try {
         ExecRaw(db_, QStringLiteral("DETACH DATABASE %1").arg(alias));
       } catch (const EDatabaseError&) {
       }
+      continue;
     }
+    // The engine's faults in the virtual-table modules must not be reachable from a file.
+    if (DeclaresVirtualTable(db_, alias)) {
+      ExecRaw(db_, QStringLiteral("DETACH DATABASE %1").arg(alias));
+      throw EDatabaseError(kVirtualTableRefusal);
+    }
+    attachments_.push_back({alias, path, explicitly});
+    return alias;
   }
   throw lastError.value_or(EDatabaseError(QStringLiteral("Not a valid password.")));
 }
@@ -523,6 +548,7 @@ int TADOConnection::CopyFromFile(const TJetCrossFileInsert& copy, const std::fun
     sqlite3* db;
     ~CloseOther() { sqlite3_close_v2(db); }
   } closeOther{other};
+  if (DeclaresVirtualTable(other)) throw EDatabaseError(kVirtualTableRefusal);
 
   TSqlStatement source(other, copy.SourceSql.toUtf8());
   bind(source);
@@ -609,7 +635,7 @@ void TADOConnection::ChangePassword(const TJetStatement& st) {
     QFile::remove(tempPath + QStringLiteral("-journal"));
   };
   try {
-    ExecRaw(db_, QStringLiteral("ATTACH DATABASE %1 AS fwrekey KEY %2").arg(QuotedStr(tempPath), QuotedStr(newPassword)));
+    AttachBound(db_, tempPath, QStringLiteral("fwrekey"), newPassword);
     try {
       ExecRaw(db_, QStringLiteral("SELECT sqlcipher_export('fwrekey')"));
       int version = 0;

@@ -50,6 +50,7 @@ public:
   // limit (zero: no limit); it fails with an EDatabaseError that is Interrupted(). Meant
   // for files the user chose: one built to keep the engine busy is refused, not waited for.
   void SetStatementTimeLimit(std::chrono::milliseconds limit);
+  std::chrono::milliseconds StatementTimeLimit() const;
 
   // Runs one statement; returns the number of rows inserted, changed or deleted.
   int Execute(const QString& sql);
@@ -74,6 +75,8 @@ public:
   // only when it was attached before BeginTrans - except the plain copy
   // "INSERT INTO t [(cols)] SELECT ... FROM <other file's table> [WHERE ...]", whose
   // rows are read through a connection of their own. Detach after the transaction.
+  // The file name is bound, never spelled into SQL. A file that declares a virtual
+  // table is refused (kVirtualTableRefusal, Schema.h).
   QString AttachDatabase(const QString& file, const QString& password = QString());
   void DetachDatabase(const QString& alias);
 

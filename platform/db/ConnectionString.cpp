@@ -1,54 +1,77 @@
 #include "platform/db/ConnectionString.h"
 
-#include <QStringList>
-
 namespace fw {
 
 namespace {
 
-// Splits at ';' outside double quotes; a value may be quoted to hold a ';'.
-QStringList SplitPairs(const QString& text) {
-  QStringList parts;
-  QString current;
-  bool quoted = false;
-  for (QChar c : text) {
-    if (c == QLatin1Char('"')) {
-      quoted = !quoted;
-      current += c;
-    } else if (c == QLatin1Char(';') && !quoted) {
-      parts << current;
-      current.clear();
-    } else {
-      current += c;
-    }
-  }
-  parts << current;
-  return parts;
-}
+bool IsQuote(QChar c) { return c == QLatin1Char('"') || c == QLatin1Char('\''); }
 
-QString Unquote(QString value) {
-  value = value.trimmed();
-  if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
-    value = value.mid(1, value.size() - 2);
-  return value;
+// One "key=value" pair read from text at pos, which is left after its ";". A value that
+// starts with a quote runs to the matching quote, a doubled quote standing for one, and
+// keeps every character in between (";", "=", spaces); anything after the closing quote
+// up to the ";" is no part of it. Any other value runs to the next ";", trimmed.
+struct TPair {
+  QString Key;
+  QString Value;
+  bool HasValue = false;
+};
+
+TPair ReadPair(const QString& text, qsizetype& pos) {
+  const qsizetype n = text.size();
+  TPair pair;
+  while (pos < n && text[pos] != QLatin1Char('=') && text[pos] != QLatin1Char(';')) pair.Key += text[pos++];
+  if (pos >= n || text[pos] == QLatin1Char(';')) {
+    ++pos;
+    return pair;
+  }
+  ++pos; // '='
+  pair.HasValue = true;
+  while (pos < n && text[pos].isSpace()) ++pos;
+  if (pos < n && IsQuote(text[pos])) {
+    const QChar quote = text[pos++];
+    while (pos < n) {
+      if (text[pos] == quote) {
+        if (pos + 1 < n && text[pos + 1] == quote) {
+          pair.Value += quote;
+          pos += 2;
+          continue;
+        }
+        ++pos;
+        break;
+      }
+      pair.Value += text[pos++];
+    }
+    while (pos < n && text[pos] != QLatin1Char(';')) ++pos;
+  } else {
+    while (pos < n && text[pos] != QLatin1Char(';')) pair.Value += text[pos++];
+    pair.Value = pair.Value.trimmed();
+  }
+  ++pos; // ';'
+  return pair;
 }
 
 } // namespace
 
+QString QuoteConnectionValue(const QString& value) {
+  QString inner = value;
+  inner.replace(QLatin1String("\""), QLatin1String("\"\""));
+  return QLatin1Char('"') + inner + QLatin1Char('"');
+}
+
 TConnectionString TConnectionString::Parse(const QString& text) {
   TConnectionString result;
-  for (const QString& pair : SplitPairs(text)) {
-    const int eq = pair.indexOf(QLatin1Char('='));
-    if (eq < 0) continue;
-    const QString key = pair.left(eq).simplified().toLower();
-    const QString value = Unquote(pair.mid(eq + 1));
+  qsizetype pos = 0;
+  while (pos < text.size()) {
+    const TPair pair = ReadPair(text, pos);
+    if (!pair.HasValue) continue;
+    const QString key = pair.Key.simplified().toLower();
     if (key == QLatin1String("data source")) {
-      result.DataSource = value;
+      result.DataSource = pair.Value;
     } else if (key == QLatin1String("mode")) {
-      result.Mode = value;
+      result.Mode = pair.Value;
     } else if (key == QLatin1String("jet oledb:database password") || key == QLatin1String("password") ||
                key == QLatin1String("pwd")) {
-      result.Password = value;
+      result.Password = pair.Value;
       result.HasPassword = true;
     }
   }

@@ -1,11 +1,16 @@
 #pragma once
 // The parts of an OLE DB style connection string that the layer uses:
 // "Provider=...;Data Source=<file>;Mode=ReadWrite|Share Exclusive;
-//  Jet OLEDB:Database Password=<pw>;..." - everything else is ignored.
+//  Jet OLEDB:Database Password=<pw>;..." - everything else is ignored. A value may be
+// quoted ("..." or '...', the quote doubled inside) to hold any character; one written
+// with QuoteConnectionValue reads back exactly as it was.
 
 #include <QString>
 
 namespace fw {
+
+// value in double quotes, each double quote in it doubled.
+QString QuoteConnectionValue(const QString& value);
 
 class TConnectionString {
 public:

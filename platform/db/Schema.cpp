@@ -4,6 +4,7 @@
 #include "platform/db/JetSql.h"
 #include "platform/db/SqlStatement.h"
 
+#include <QRegularExpression>
 #include <sqlite3.h>
 
 namespace fw {
@@ -15,6 +16,20 @@ QString ColumnText(sqlite3_stmt* statement, int column) {
 }
 
 } // namespace
+
+bool DeclaresVirtualTable(sqlite3* db, const QString& schema) {
+  static const QRegularExpression plain(QStringLiteral(R"(^CREATE\s+(TABLE|INDEX|UNIQUE\s+INDEX|VIEW|TRIGGER)\s)"),
+                                        QRegularExpression::CaseInsensitiveOption);
+  TSqlStatement query(db, QStringLiteral("SELECT sql FROM %1.sqlite_master WHERE sql IS NOT NULL").arg(QuoteIdent(schema)).toUtf8());
+  while (query.Step())
+    if (!plain.match(ColumnText(query.Handle(), 0)).hasMatch()) return true;
+  return false;
+}
+
+bool DeclaresVirtualTable(TADOConnection& connection, const QString& schema) {
+  connection.CheckConnected();
+  return DeclaresVirtualTable(connection.Handle(), schema);
+}
 
 TSchemaObjectKind SchemaObjectKind(TADOConnection& connection, const QString& name) {
   connection.CheckConnected();

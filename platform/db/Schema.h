@@ -6,9 +6,23 @@
 #include <QString>
 #include <vector>
 
+struct sqlite3;
+
 namespace fw {
 
 class TADOConnection;
+
+// Why a file with a virtual table is not used.
+inline const QString kVirtualTableRefusal = QStringLiteral("文件中含有虚拟表，系统不能使用这样的文件");
+
+// Whether the schema (a connection's "main" or the alias of an attached file) declares a
+// virtual table (full-text, R-tree, ...), whose modules would run on the file's data as
+// soon as a statement named the table. Read from the stored definitions alone: an entry
+// that is not plainly "CREATE TABLE|INDEX|UNIQUE INDEX|VIEW|TRIGGER" counts as one, since
+// the engine reads a "CREATE VIRTUAL TABLE" hidden behind a comment or stored under
+// another type as what it is.
+bool DeclaresVirtualTable(sqlite3* db, const QString& schema = QStringLiteral("main"));
+bool DeclaresVirtualTable(TADOConnection& connection, const QString& schema = QStringLiteral("main"));
 
 enum class TSchemaObjectKind { Missing, Table, VirtualTable, View };
 

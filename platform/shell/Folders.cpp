@@ -55,6 +55,9 @@ QString UserCacheFolder() {
   return Ensured(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/fenwright");
 }
 
-TWorkFolder::TWorkFolder() : dir_(WorkFolderTemplate()) {}
+TWorkFolder::TWorkFolder() {
+  const QString pattern = WorkFolderTemplate();
+  if (!pattern.isEmpty()) dir_ = std::make_unique<QTemporaryDir>(pattern);
+}
 
 } // namespace fw

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <memory>
 
 namespace fw {
 
@@ -31,18 +32,19 @@ QString SafeFileNamePart(const QString& text, int maxLength = 60);
 QString UserConfigFolder();
 QString UserCacheFolder();
 
-// A private temporary folder, "fenwright-<pid>-XXXXXX" in the system's temporary folder,
-// removed with everything in it when the object goes (see TempFiles.h for what a killed
-// process leaves).
+// A private temporary folder, "fenwright-<pid>-XXXXXX" in the user's own temporary folder
+// (PrivateTempFolder, TempFiles.h), removed with everything in it when the object goes
+// (see TempFiles.h for what a killed process leaves). Not valid when no private folder
+// could be had.
 class TWorkFolder {
 public:
   TWorkFolder();
-  bool IsValid() const { return dir_.isValid(); }
-  QString Path() const { return dir_.path(); }
-  QString FilePath(const QString& name) const { return dir_.filePath(name); }
+  bool IsValid() const { return dir_ && dir_->isValid(); }
+  QString Path() const { return dir_ ? dir_->path() : QString(); }
+  QString FilePath(const QString& name) const { return dir_ ? dir_->filePath(name) : QString(); }
 
 private:
-  QTemporaryDir dir_;
+  std::unique_ptr<QTemporaryDir> dir_;
 };
 
 } // namespace fw

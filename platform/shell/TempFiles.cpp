@@ -10,9 +10,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace fw {
 
@@ -36,33 +40,133 @@ int SyncDescriptorOf(const QByteArray& path, int flags) {
   return error;
 }
 
+// A descriptor closed when the object goes.
+class TDescriptor {
+public:
+  explicit TDescriptor(int fd) : fd_(fd) {}
+  ~TDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  TDescriptor(const TDescriptor&) = delete;
+  TDescriptor& operator=(const TDescriptor&) = delete;
+  int Get() const { return fd_; }
+
+private:
+  int fd_;
+};
+
+// Deeper than any folder the program makes: a tree beyond it is left as it is.
+constexpr int kMaxSweepDepth = 32;
+
+bool OwnedByUser(const struct stat& status) { return status.st_uid == ::geteuid(); }
+
+bool SameEntry(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino && (a.st_mode & S_IFMT) == (b.st_mode & S_IFMT);
+}
+
+// The names in the open folder (without "." and "..").
+std::vector<std::string> ListNames(int folderFd) {
+  std::vector<std::string> names;
+  const int listFd = ::dup(folderFd);
+  if (listFd < 0) return names;
+  DIR* dir = ::fdopendir(listFd);
+  if (!dir) {
+    ::close(listFd);
+    return names;
+  }
+  ::rewinddir(dir);
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+bool RemoveEntryAt(int folderFd, const std::string& name, const struct stat& listed, int depth);
+
+// Removes what this user owns inside the open folder, through its handle.
+void EmptyFolderAt(int folderFd, int depth) {
+  for (const std::string& name : ListNames(folderFd)) {
+    struct stat status {};
+    if (::fstatat(folderFd, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) RemoveEntryAt(folderFd, name, status, depth);
+  }
+}
+
+// Removes the entry `name` of the open folder when it is still the one that was judged
+// (listed) and this user owns it. Nothing is ever reached through a symbolic link: a link
+// is removed as a link, a folder is entered only through a handle opened without
+// following links and checked to be the folder listed, and everything is removed by name
+// relative to its folder's handle. So an entry swapped for a link, or a folder for
+// another, after it was judged is left alone, and so is what the link points to.
+bool RemoveEntryAt(int folderFd, const std::string& name, const struct stat& listed, int depth) {
+  struct stat now {};
+  if (::fstatat(folderFd, name.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0 || !SameEntry(now, listed) || !OwnedByUser(now))
+    return false;
+  if (!S_ISDIR(now.st_mode)) return ::unlinkat(folderFd, name.c_str(), 0) == 0;
+  if (depth >= kMaxSweepDepth) return false;
+  const TDescriptor folder(::openat(folderFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  struct stat opened {};
+  if (folder.Get() < 0 || ::fstat(folder.Get(), &opened) != 0 || !SameEntry(opened, listed)) return false;
+  EmptyFolderAt(folder.Get(), depth + 1);
+  return ::unlinkat(folderFd, name.c_str(), AT_REMOVEDIR) == 0;
+}
+
+// 0 when path is a real folder (not a link) of this user that only the user can enter,
+// made so when it is missing or lets others in; else the errno that tells why not.
+int EnsurePrivateFolder(const QString& path) {
+  const QByteArray name = QFile::encodeName(path);
+  if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST) return errno;
+  const TDescriptor folder(::open(name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (folder.Get() < 0) return errno;
+  struct stat status {};
+  if (::fstat(folder.Get(), &status) != 0) return errno;
+  if (!OwnedByUser(status)) return EPERM;
+  if ((status.st_mode & 077) != 0 && ::fchmod(folder.Get(), 0700) != 0) return errno;
+  return 0;
+}
+
 } // namespace
 
 QString TempFilePrefix() { return QStringLiteral(".fenwright-%1-").arg(OwnPid()); }
 
-QString WorkFolderTemplate() { return QDir::tempPath() + QStringLiteral("/fenwright-%1-XXXXXX").arg(OwnPid()); }
+QString PrivateTempFolder() {
+  const QString shared = QDir::tempPath() + QStringLiteral("/fenwright-%1").arg(::geteuid());
+  if (EnsurePrivateFolder(shared) == 0) return shared;
+  const QString own = UserCacheFolder() + QStringLiteral("/tmp");
+  if (EnsurePrivateFolder(own) == 0) return own;
+  return QString();
+}
+
+QString WorkFolderTemplate() {
+  const QString folder = PrivateTempFolder();
+  return folder.isEmpty() ? QString() : folder + QStringLiteral("/fenwright-%1-XXXXXX").arg(OwnPid());
+}
 
 bool ProcessAlive(qint64 pid) {
   if (pid <= 0 || pid > 0x7fffffff) return false;
   return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
-int RemoveStaleTemporaries(const QString& folder) {
-  const QDir dir(folder);
+int RemoveStaleTemporaries(const QString& folder, const TSweepProbe& beforeRemoving) {
+  const TDescriptor dir(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.Get() < 0) return 0;
   int removed = 0;
-  const QFileInfoList entries =
-      dir.entryInfoList({QStringLiteral("*fenwright-*")}, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System |
-                                                              QDir::NoDotAndDotDot | QDir::NoSymLinks);
-  for (const QFileInfo& entry : entries) {
-    const QRegularExpressionMatch match = TemporaryName().match(entry.fileName());
+  for (const std::string& name : ListNames(dir.Get())) {
+    const QString text = QFile::decodeName(name.c_str());
+    const QRegularExpressionMatch match = TemporaryName().match(text);
     if (!match.hasMatch()) continue;
-    // A working file always starts with the dot, a work folder never does.
-    if (entry.fileName().startsWith(QLatin1Char('.')) != entry.isFile()) continue;
+    struct stat status {};
+    if (::fstatat(dir.Get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 || !OwnedByUser(status)) continue;
+    // A working file always starts with the dot, a work folder never does; links and
+    // anything else are never ours.
+    const bool file = S_ISREG(status.st_mode);
+    if (!file && !S_ISDIR(status.st_mode)) continue;
+    if (text.startsWith(QLatin1Char('.')) != file) continue;
     const qint64 pid = match.captured(1).toLongLong();
     if (pid == OwnPid() || ProcessAlive(pid)) continue;
-    const bool gone = entry.isDir() ? QDir(entry.absoluteFilePath()).removeRecursively()
-                                    : QFile::remove(entry.absoluteFilePath());
-    if (gone) ++removed;
+    if (beforeRemoving) beforeRemoving(text);
+    if (RemoveEntryAt(dir.Get(), name, status, 0)) ++removed;
   }
   return removed;
 }
@@ -70,9 +174,11 @@ int RemoveStaleTemporaries(const QString& folder) {
 void RemoveStaleTemporariesAtStart() {
   // Every folder the program writes into of its own accord; a folder the user chose is
   // cleared by the next write into it (CreateTempFile).
-  const QStringList folders = {ProgramFolder(), QDir::tempPath(), PersonalFolder(), UserCacheFolder(),
-                               UserConfigFolder()};
-  for (const QString& folder : folders) RemoveStaleTemporaries(folder);
+  // The shared temporary folder still holds what earlier versions left there.
+  const QStringList folders = {ProgramFolder(),  PrivateTempFolder(), QDir::tempPath(),
+                               PersonalFolder(), UserCacheFolder(),   UserConfigFolder()};
+  for (const QString& folder : folders)
+    if (!folder.isEmpty()) RemoveStaleTemporaries(folder);
 }
 
 QString CreateTempFile(const QString& folder, int* error) {

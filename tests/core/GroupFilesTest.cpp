@@ -3,7 +3,9 @@
 // and paths with quotes.
 #include "core/DatabaseFiles.h"
 #include "core/GroupFiles.h"
+#include "core/ImportFileCheck.h"
 #include "core/Progress.h"
+#include "platform/db/Schema.h"
 #include "tests/core/WorkingDatabase.h"
 
 #include <QDir>
@@ -186,6 +188,16 @@ TEST_F(GroupFiles, FailedOrRefusedExportLeavesTheFileAsItWas) {
   EXPECT_EQ(QDir(folders.DocumentsDir()).entryList(QDir::Files | QDir::Hidden),
             (QStringList{QStringLiteral("broken source.mdb"), QStringLiteral("groups.mdb"), QStringLiteral("junk.mdb")}));
 
+  // An existing file with a virtual table is not written into.
+  const QString virtualFile = Docs(QStringLiteral("virtual.mdb"));
+  MakeFile(virtualFile, {QStringLiteral("create virtual table CT_Group using fts4(name)")});
+  const QByteArray virtualBytes = FileBytes(virtualFile);
+  source.Activate();
+  EXPECT_FALSE(Export(source, virtualFile));
+  EXPECT_TRUE(LastMessage().contains(kVirtualTableRefusal)) << LastMessage().toStdString();
+  EXPECT_EQ(FileBytes(virtualFile), virtualBytes);
+  QFile::remove(virtualFile);
+
   // Cancelling writes nothing and says nothing.
   const size_t messages = hooks.Messages.size();
   EXPECT_FALSE(ExportGroupTables(source.Path(), GroupTables, progress));
@@ -213,6 +225,41 @@ TEST_F(GroupFiles, ImportRefusesAFileThatLacksATableAndChangesNothing) {
   EXPECT_FALSE(ImportGroupTables(target.Connection, GroupTables, progress));
   EXPECT_EQ(hooks.Messages.size(), messages);
   EXPECT_TRUE(ReadGroups(target.Connection) == before);
+}
+
+// A group file is judged from its schema alone before anything of it runs: a view in
+// place of a group table (here one that computes its row), or a virtual table anywhere in
+// the file, is refused at once and the groups stay as they were.
+TEST_F(GroupFiles, ImportRefusesViewsAndVirtualTables) {
+  WorkingDatabase target;
+  AddGroups(target.Connection, QString());
+  const GroupRows before = ReadGroups(target.Connection);
+  const QString groups = QStringLiteral("create table CT_Group (id integer primary key, name text, orderstr text)");
+  const QString items = QStringLiteral("create table DT_GroupItem (id integer, GroupID integer, Title text)");
+  struct Case {
+    const char* name;
+    QStringList statements;
+  };
+  const std::vector<Case> cases = {
+      {"a recursive view",
+       {items, "create view CT_Group as with recursive n(i) as (select 1 union all select i + 1 from n where i < 100000) "
+               "select max(i) as id, 'computed' as name, 'id ASC' as orderstr from n"}},
+      {"the items a view", {groups, "create view DT_GroupItem as select 1 as id, 1 as GroupID, 'x' as Title"}},
+      {"a full-text group table", {items, "create virtual table CT_Group using fts4(id, name, orderstr)"}},
+      {"an r-tree beside", {groups, items, "insert into CT_Group values (1, 'new', 'id ASC')",
+                            "create virtual table boxes using rtree(id, x0, x1)"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString file = Docs(QStringLiteral("hostile.mdb"));
+    MakeFile(file, c.statements);
+    const QByteArray bytes = FileBytes(file);
+    EXPECT_FALSE(Import(target, file));
+    EXPECT_EQ(LastMessage(), kFileFormatErrorMessage);
+    EXPECT_TRUE(ReadGroups(target.Connection) == before);
+    EXPECT_EQ(FileBytes(file), bytes);
+    QFile::remove(file);
+  }
 }
 
 TEST_F(GroupFiles, AFailureDuringTheImportRollsItBackCompletely) {

@@ -1,9 +1,11 @@
 // The list export to a workbook and to a database file: the cells and formats of the
 // workbook list, a long streamed list read back cell by cell, the dialog and its naming
 // rule, the refusals, and the files of either kind never half-written.
+#include "core/DatabaseFiles.h"
 #include "core/FileUtils.h"
 #include "core/ListExport.h"
 #include "platform/db/AdoQuery.h"
+#include "platform/db/Schema.h"
 #include "platform/shell/FileWriter.h"
 #include "platform/sheet/SheetApplication.h"
 #include "tests/core/RecordingProgress.h"
@@ -362,6 +364,25 @@ TEST_F(ListExport, FailedDatabaseExportLeavesTheFileAsItWas) {
   EXPECT_ANY_THROW(WriteListTable(*twice, good, QStringLiteral("keep"), {}, failed));
   EXPECT_EQ(FileBytes(good), goodBefore);
   EXPECT_EQ(DocsEntries(), (QStringList{QStringLiteral("good.mdb"), QStringLiteral("old.mdb")}));
+
+  // A file with a virtual table (here of the list's name, which the export would drop) is
+  // not written into.
+  const QString withVirtual = Docs(QStringLiteral("virtual.mdb"));
+  fwtest::WriteBytes(withVirtual, QByteArray());
+  {
+    TADOConnection db;
+    db.SetConnectionString(JetConnectionString(withVirtual));
+    db.Open();
+    db.Execute(QStringLiteral("create virtual table keep using fts4(id)"));
+  }
+  const QByteArray virtualBefore = FileBytes(withVirtual);
+  try {
+    WriteListTable(*plain, withVirtual, QStringLiteral("keep"), {}, failed);
+    ADD_FAILURE() << "written";
+  } catch (const std::exception& e) {
+    EXPECT_EQ(ErrorText(e), kVirtualTableRefusal);
+  }
+  EXPECT_EQ(FileBytes(withVirtual), virtualBefore);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/DatabasePassword.h"
 #include "core/ExchangeFile.h"
 #include "core/OfflineExchange.h"
+#include "platform/shell/TempFiles.h"
 #include "tests/core/WorkingDatabase.h"
 
 #include <QDir>
@@ -38,7 +39,9 @@ protected:
   }
 
   // Working folders that the importer left in the temporary folder.
-  QStringList ImportLeftovers() const { return QDir(tmp_.path()).entryList({QStringLiteral("fenwright-*")}, QDir::AllEntries | QDir::Hidden); }
+  QStringList ImportLeftovers() const {
+    return QDir(PrivateTempFolder()).entryList({QStringLiteral("fenwright-*")}, QDir::AllEntries | QDir::Hidden);
+  }
 
   QString Docs(const QString& name) const { return QDir(folders.DocumentsDir()).filePath(name); }
   QStringList DocsEntries() const { return QDir(folders.DocumentsDir()).entryList(QDir::Files | QDir::Hidden); }
@@ -316,6 +319,7 @@ TEST_F(OfflineExchange, FilesOfTheWrongShapeAreRefusedAndChangeNothing) {
       {"ct_label a view", {"drop table ct_label", "create view ct_label as select 'x' as db_name"}},
       {"ct_label missing", {"drop table ct_label"}},
       {"ct_label without its column", {"drop table ct_label", "create table ct_label (name TEXT)"}},
+      {"a full-text table beside", {"create virtual table notes using fts4(body)"}},
   };
   WorkingDatabase target;
   target.Add({{110101000009, "已有", 1, 9, 9}});
@@ -344,6 +348,22 @@ TEST_F(OfflineExchange, DataTableThatIsAViewIsRefusedWithoutRunningIt) {
   const QByteArray databaseBefore = FileBytes(target.Path());
   EXPECT_EQ(Import(target, file).Result, TImportResult::FormatError);
   EXPECT_TRUE(LabelsAsked.isEmpty());
+  EXPECT_EQ(FileBytes(target.Path()), databaseBefore);
+}
+
+// The name of the chosen file cannot make the import read another one: "p\";x=.dat"
+// beside a good file "p" is itself checked and refused (text in a number column), and "p"
+// is neither read nor changed.
+TEST_F(OfflineExchange, ChosenFileNameCannotNameAnotherFile) {
+  const QString decoy = ChangedDatabase(QStringLiteral("p"), {});
+  const QString chosen =
+      ChangedDatabase(QStringLiteral("p\";x=.dat"), {"update dt_data set z001 = '三十' where c901 = 110101000002"});
+  const QByteArray decoyBefore = FileBytes(decoy);
+  WorkingDatabase target;
+  const QByteArray databaseBefore = FileBytes(target.Path());
+  EXPECT_EQ(Import(target, chosen).Result, TImportResult::FormatError);
+  EXPECT_TRUE(LabelsAsked.isEmpty());
+  EXPECT_EQ(FileBytes(decoy), decoyBefore);
   EXPECT_EQ(FileBytes(target.Path()), databaseBefore);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/DatabaseFiles.h"
 #include "core/ExchangeFile.h"
+#include "core/ImportFileCheck.h"
 #include "core/OfflineExchange.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
@@ -45,7 +46,7 @@ void ShowOutcome(TImportOutcome outcome, const QString& chosen, const QString& t
     ShowMessage(QStringLiteral("您选择的文件并不存在，请选择其它文件。"));
     break;
   case TImportResult::FormatError:
-    ShowMessage(QStringLiteral("文件格式错误,请重新选择！"));
+    ShowMessage(kFileFormatErrorMessage);
     break;
   case TImportResult::NoTableInFile:
     ShowMessage("您选择的文件中不存在名字为" + QuotedName(table) + "的数据表");

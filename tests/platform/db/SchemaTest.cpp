@@ -2,6 +2,7 @@
 
 #include "DbTestSupport.h"
 
+#include "platform/db/DbError.h"
 #include "platform/db/Schema.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,42 @@ TEST_F(SchemaTest, KindsOfObjects) {
   EXPECT_EQ(SchemaObjectKind(Db, "words"), TSchemaObjectKind::VirtualTable);
   EXPECT_EQ(SchemaObjectKind(Db, "nothing"), TSchemaObjectKind::Missing);
   EXPECT_EQ(SchemaObjectKind(Db, "x' or '1'='1"), TSchemaObjectKind::Missing);
+}
+
+// A file that declares a virtual table, openly or disguised (a comment between the words,
+// stored as another kind of entry: the engine still reads it as one), is found from the
+// schema alone and refused as an attachment however a statement names it; tables,
+// indexes, views and triggers are not.
+TEST_F(SchemaTest, VirtualTablesAreFoundAndRefusedAsAttachments) {
+  Db.Execute("create unique index by_name on dt_data (c902)");
+  EXPECT_FALSE(DeclaresVirtualTable(Db));
+  const QString plain = Path("plain.mdb");
+  fwtest::CreateDatabase(plain, QString(), {"create table t (a)", "create index t_a on t (a)"});
+  Db.DetachDatabase(Db.AttachDatabase(plain));
+
+  const QString words = "create virtual table words using fts4(body)";
+  const std::vector<QStringList> files = {
+      {"create table t (a)", words},
+      {"create table t (a)", "create virtual table boxes using rtree(id, x0, x1)"},
+      {"create table t (a)", words, "PRAGMA writable_schema = 1",
+       "update sqlite_master set type = 'index', sql = 'create /* */ virtual table words using fts4(body)' "
+       "where name = 'words'"},
+  };
+  for (size_t i = 0; i < files.size(); ++i) {
+    SCOPED_TRACE(i);
+    const QString file = Path(QStringLiteral("v'%1.mdb").arg(i));
+    fwtest::CreateDatabase(file, QString(), files[i]);
+    EXPECT_TRUE(DeclaresVirtualTable(*Connect(file)));
+    for (const QString& sql : {"select count(*) from t in '" + QString(file).replace("'", "''") + "'",
+                               "select count(*) from [;DATABASE=" + file + ";].t"})
+      EXPECT_THROW(Db.Execute(sql), EDatabaseError) << sql.toStdString();
+    try {
+      Db.AttachDatabase(file);
+      ADD_FAILURE() << "attached";
+    } catch (const EDatabaseError& e) {
+      EXPECT_EQ(e.Message(), kVirtualTableRefusal);
+    }
+  }
 }
 
 TEST_F(SchemaTest, ColumnsWithTheirDeclaredTypes) {

@@ -7,6 +7,7 @@
 #include "platform/db/Field.h"
 #include "platform/shell/Hooks.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace fw {
@@ -70,16 +71,12 @@ bool IsValidUnitCode(const QString& text) {
 }
 
 bool IsValidTelephone(const QString& text) {
-  const qsizetype hyphens = text.count(QLatin1Char('-'));
-  if (hyphens > 1) return false;
-  if (hyphens == 1) {
-    const qsizetype at = text.indexOf(QLatin1Char('-'));
-    if (at == 0 || at == text.size() - 1) return false;
-    if (!AllDigits(QString(text).remove(QLatin1Char('-')))) return false;
-    return text.size() >= 11 && text.size() <= 13;
-  }
-  if (!AllDigits(text)) return false;
+  // The telephone's key filter lets only digits and "-" in, so the rule counts characters;
+  // a text without a single digit is no number at all, however long.
+  if (std::none_of(text.begin(), text.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }))
+    return false;
   const qsizetype n = text.size();
+  if (text.contains(QLatin1Char('-'))) return n >= 11 && n <= 13;
   return n == 7 || n == 8 || n == 11 || n == 12;
 }
 

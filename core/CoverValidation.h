@@ -42,7 +42,7 @@ inline constexpr qint64 kLowestUnitCode = 100000000000LL;
 bool IsValidUnitCode(const QString& text);
 
 // The telephone rule: with a hyphen (area code joined by "-") 11 to 13 characters,
-// without one 7, 8, 11 or 12; only digits and one hyphen.
+// without one 7, 8, 11 or 12; a text without any digit fails.
 bool IsValidTelephone(const QString& text);
 
 // True when the text holds an ASCII letter or digit.

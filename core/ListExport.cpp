@@ -251,12 +251,12 @@ void InsertRecords(TBatchInsert& insert, const TDataSet& data, const std::vector
   }
 }
 
-QString DescribeRecord(const TDataSet& data, const std::vector<TTableRule>& rules, int row) {
-  QStringList parts;
-  QByteArray storage;
-  for (int i = 0; i < data.FieldCount(); ++i)
-    parts << data.Fields(i)->FieldName() + QLatin1Char('=') + TableCell(data, row, i, rules[size_t(i)], storage).ToText();
-  return QStringLiteral("出错的记录：") + parts.join(QStringLiteral(", "));
+// A value as an SQL literal of the statement text: texts and dates quoted (quotes
+// doubled), an empty date as null, numbers as they are.
+QString LiteralText(const TCell& cell, TTableRule rule) {
+  if (cell.Type == TCellType::Null) return QStringLiteral("null");
+  if (rule == TTableRule::Number || rule == TTableRule::Boolean) return cell.ToText();
+  return QLatin1Char('\'') + cell.ToText().replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
 }
 
 // A batch inserts all its records or none: they are inserted again one at a time to find
@@ -269,7 +269,7 @@ QString FailedRecordOf(TADOConnection& out, const TDataSet& data, const QString&
     try {
       InsertRecords(one, data, rules, row, row + 1, {});
     } catch (const EDatabaseError&) {
-      return DescribeRecord(data, rules, row);
+      return ListInsertStatement(data, title, row);
     }
   }
   return QString();
@@ -303,6 +303,19 @@ void FillTable(TADOConnection& out, const TDataSet& data, const QString& title, 
 }
 
 } // namespace
+
+QString ListInsertStatement(const TDataSet& data, const QString& title, int row) {
+  QStringList names;
+  QStringList values;
+  QByteArray storage;
+  for (int c = 0; c < data.FieldCount(); ++c) {
+    const TTableRule rule = TableRuleFor(*data.Fields(c));
+    names << QLatin1Char('[') + data.Fields(c)->FieldName() + QLatin1Char(']');
+    values << LiteralText(TableCell(data, row, c, rule, storage), rule);
+  }
+  return QStringLiteral("INSERT INTO ") + title + QStringLiteral("  (") + names.join(QLatin1Char(',')) +
+         QStringLiteral(") Values(") + values.join(QLatin1Char(',')) + QLatin1Char(')');
+}
 
 int MaxListRecords() { return kMaxSheetRows - (kListFirstRecordRow - 1); }
 

@@ -67,12 +67,17 @@ QString ListSheetName(const QString& title);
 void WriteListWorkbook(const TDataSet& data, const TFieldDataArray& fields, const QString& title, const QDate& today,
                        const QString& file, const std::function<void()>& recordDone);
 
+// The INSERT statement of record `row` into the table `title`, with its values written in
+// as the table stores them (an empty number 0, an empty date null, a boolean -1 or 0):
+// the text shown when that record could not be written. The export itself binds them.
+QString ListInsertStatement(const TDataSet& data, const QString& title, int row);
+
 // Writes every field of the data set into the table `title` of the database file, in one
 // transaction: the table is dropped when the file has it and created anew, the records
 // inserted with their values bound. The work is done on a copy beside the file that
 // replaces it only when complete, so a failure leaves the file as it was (or absent).
-// `recordDone` runs after each record. Throws; `failedRecord` then describes the values
-// of the record being written (empty when the failure came before the first record).
+// `recordDone` runs after each record. Throws; `failedRecord` then holds the INSERT
+// statement of the record that failed (empty when the failure came before the first record).
 void WriteListTable(const TDataSet& data, const QString& file, const QString& title,
                     const std::function<void()>& recordDone, QString& failedRecord);
 

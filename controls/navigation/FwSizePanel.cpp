@@ -4,6 +4,7 @@
 #include "controls/common/FwColors.h"
 #include "controls/common/FwGraphics.h"
 #include "controls/navigation/FwSizePanelDockManager.h"
+#include "controls/navigation/FwSplitCursors.h"
 #include "platform/ui/Setters.h"
 #include "platform/ui/WinControl.h"
 
@@ -338,9 +339,9 @@ void TFwCustomSizePanel::UpdateCursor(TPoint p) {
   const bool onHotSpot = hotSpotVisible_ && HotSpotRect().Contains(p);
   // The hot spot has its own cursor, also on a locked bar.
   if (onHotSpot)
-    setCursor(Qt::PointingHandCursor);
+    setCursor(SplitCursor(HorizontalBar() ? TFwSplitCursor::VertHotSpot : TFwSplitCursor::HorzHotSpot));
   else if (onBar && !lockBar_)
-    setCursor(HorizontalBar() ? Qt::SplitVCursor : Qt::SplitHCursor);
+    setCursor(SplitCursor(HorizontalBar() ? TFwSplitCursor::VertSplit : TFwSplitCursor::HorzSplit));
   else
     unsetCursor();
 }

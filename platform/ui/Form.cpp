@@ -97,6 +97,33 @@ void TForm::SetBorderStyle(TFormBorderStyle value) {
   if (value == borderStyle_) return;
   borderStyle_ = value;
   ApplyWindowFlags();
+  ApplySizeLimits();
+}
+
+bool TForm::FixedSize() const {
+  return borderStyle_ == TFormBorderStyle::bsSingle || borderStyle_ == TFormBorderStyle::bsDialog ||
+         borderStyle_ == TFormBorderStyle::bsToolWindow;
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+  if (!FixedSize()) {
+    TWinControl::SetBounds(left, top, width, height);
+    return;
+  }
+  // The limits are lifted while the program sizes the window, then set to the new size.
+  setMinimumSize(0, 0);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  TWinControl::SetBounds(left, top, width, height);
+  ApplySizeLimits();
+}
+
+void TForm::ApplySizeLimits() {
+  if (FixedSize()) {
+    setFixedSize(size());
+  } else {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  }
 }
 
 void TForm::SetBorderIcons(TBorderIcons value) {

@@ -53,8 +53,13 @@ public:
   // made all the same.
   void AfterConstruction();
 
+  // bsSingle, bsDialog and bsToolWindow give a window a fixed size: its frame does not
+  // size it (the window manager is told its least and largest size are its size), while
+  // the program still sizes it through SetBounds and the client-size setters.
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle value);
+  bool FixedSize() const;
+  void SetBounds(int left, int top, int width, int height) override;
   TBorderIcons BorderIcons() const { return borderIcons_; }
   void SetBorderIcons(TBorderIcons value);
   TFormStyle FormStyle() const { return formStyle_; }
@@ -132,6 +137,7 @@ protected:
 private:
   friend class TWinControl;
   void ApplyWindowFlags();
+  void ApplySizeLimits();
   void PlaceOnFirstShow();
   void CloseModal();
 

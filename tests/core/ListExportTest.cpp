@@ -317,6 +317,17 @@ TEST_F(ListExport, DatabaseTableWritesAnEmptyDateAsNullAndAnEmptyNumberAsZero) {
   EXPECT_EQ(row->FieldByName("flag")->AsInteger(), 0);
 }
 
+// The text shown for a record that could not be written: the whole INSERT statement with
+// the values the table would get written in (quotes doubled, an empty date null, an
+// empty number 0, a boolean -1 or 0).
+TEST_F(ListExport, FailedRecordIsShownAsItsInsertStatement) {
+  auto rows = Query(QStringLiteral("select * from t_list order by id"));
+  const QString head = QStringLiteral("INSERT INTO 查询结果  ([id],[name],[cid],[flag],[day],[amount],[skipped]) Values(");
+  EXPECT_EQ(ListInsertStatement(*rows, QStringLiteral("查询结果"), 0),
+            head + QStringLiteral("1,'O''Brien 工会','0012',-1,'2014-03-05',1234.5,9)"));
+  EXPECT_EQ(ListInsertStatement(*rows, QStringLiteral("查询结果"), 1), head + QStringLiteral("2,'','',0,null,0,0)"));
+}
+
 // A workbook replaces an existing file only when the person agrees, asked about the name
 // with the ending added; the question's default is No.
 TEST_F(ListExport, ExistingWorkbookIsReplacedOnlyAfterAsking) {

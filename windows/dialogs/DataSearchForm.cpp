@@ -57,7 +57,11 @@ TdlgDataSearchForm::TdlgDataSearchForm(TComponent* owner, TADOConnection* connec
   AddLabel(GroupBox1, 350, kRowTop + 4, QStringLiteral("且"));
   lc3 = AddCodeEdit(GroupBox1, QStringLiteral("lc3"), Bounds(370, kRowTop, 52, 21), SearchOperators());
   Number2 = NewNumberEdit(GroupBox1, QStringLiteral("Number2"), 426);
-  for (TFwButtonEdit* edit : {DataField, lc1, lc3}) edit->SetTag(-1);
+  // The pickers are worked with the mouse; F4 opens none of them.
+  for (TFwButtonEdit* edit : {DataField, lc1, lc3}) {
+    edit->SetTag(-1);
+    edit->SetButtonShortCut(0);
+  }
 
   FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
   tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("查  找"), [this] { tbSumClick(); });

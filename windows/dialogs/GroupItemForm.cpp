@@ -64,8 +64,13 @@ TFwButtonEdit* NewSymbolEdit(TComponent* owner, TWinControl* parent, const QStri
   edit->SetParent(parent);
   edit->SetBounds(left, top, 52, 21);
   edit->SetButtonKind(TButtonKind::bkDropDown);
-  // The operator is picked from its list, never typed.
+  edit->SetAltBtnKind(TButtonKind::bkDropDown);
+  edit->SetButtonWidth(kPickerButtonWidth);
+  // The operator is picked from its list, never typed; Tab walks the typed bounds past
+  // it, and after a click Enter moves on like Tab.
   edit->SetAllowKeyEdit(false);
+  edit->SetTabStop(false);
+  edit->SetTabOnEnter(true);
   return edit;
 }
 

@@ -68,6 +68,12 @@ TdlgSearchForm::TdlgSearchForm(TComponent* owner) : TForm(owner) {
   AddLabel(GroupBox1, 302, kRowTop + 4, QStringLiteral("编号"));
   lc3 = AddCodeEdit(GroupBox1, QStringLiteral("lc3"), Bounds(334, kRowTop, 52, 21), SearchOperators());
   number2 = NewCodeEdit(GroupBox1, QStringLiteral("number2"), 390, 101);
+  // The conditions are filled in from the keyboard: Enter walks on like Tab, F4 opens a
+  // picker's list.
+  for (TFwButtonEdit* edit : {lc1, lc2, lc3}) {
+    edit->SetTabOnEnter(true);
+    edit->SetAltBtnKind(TButtonKind::bkDropDown);
+  }
 
   FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
   tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("查  找"), [this] { tbSumClick(); });

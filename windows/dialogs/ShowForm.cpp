@@ -20,9 +20,6 @@ TdlgShowForm* dlgShowForm = nullptr;
 
 namespace {
 
-constexpr TColor kPageFlatColor = 0x009C9B91;
-constexpr TColor kPageColor = 0x00F5F6F7;
-constexpr TColor kPageHighlightBar = 0x00149BF0;
 // Two columns of check boxes on a page.
 constexpr int kBoxWidth = 438;
 constexpr int kBoxHeight = 35;
@@ -51,9 +48,7 @@ TdlgShowForm::TdlgShowForm(TComponent* owner) : TForm(owner) {
   DataPage->SetTabOrientation(TFwTabOrientation::toBottom);
   DataPage->SetTabStyle(TFwTabStyle::tsRoundCorners);
   DataPage->SetTabHints(true);
-  DataPage->SetFlatColor(kPageFlatColor);
-  DataPage->SetColor(kPageColor);
-  DataPage->TabColors().SetHighlightBar(kPageHighlightBar);
+  SetDataPageColors(*DataPage);
   try {
     BuildPages();
   } catch (const std::exception& e) {
@@ -69,7 +64,7 @@ TdlgShowForm::~TdlgShowForm() {
 TFwTabSheet* TdlgShowForm::AddPage(const QString& caption) {
   auto* sheet = new TFwTabSheet(this);
   sheet->SetCaption(caption);
-  sheet->SetColor(kPageColor);
+  sheet->SetColor(kDataPageColor);
   sheet->SetPageControl(DataPage);
   return sheet;
 }

@@ -30,11 +30,11 @@ void Refuse(QChar& key) {
 } // namespace
 
 void TdlgSurveyDataForm::KeyDown(WORD& key, TShiftState shift) {
-  // Ctrl+S holds the record, while holding is open (a saved record is never turned back
-  // into a held one by it).
+  // Ctrl+S holds the record whatever 临时保存 shows: after a save it stores the record
+  // again as held.
   if ((shift & ssCtrl) && (key == 'S' || key == 's')) {
     key = 0;
-    if (tbHold->Enabled()) tbHoldClick();
+    tbHoldClick();
     return;
   }
   TForm::KeyDown(key, shift);

@@ -16,6 +16,7 @@
 #include "platform/ui/ActionList.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Label.h"
+#include "windows/shared/DialogParts.h"
 #include "windows/shared/ThemedImages.h"
 
 namespace fw {
@@ -29,6 +30,8 @@ constexpr int kToolButtonWidth = 66;
 constexpr int kImageSize = 24;
 constexpr int kPageTop = 52;
 constexpr int kPageHeight = 452;
+// The tab rows are at least this high.
+constexpr int kPageTabRowHeight = 19;
 constexpr int kNotesWidth = 977;
 constexpr int kNotesHeight = 212;
 constexpr TColor kPanelGridColor = RGB(200, 208, 220);
@@ -256,6 +259,7 @@ void TdlgSurveyDataForm::CreatePages() {
   DataPage->SetMultiLine(true);
   DataPage->SetTabHints(true);
   DataPage->SetTabStop(false);
+  DataPage->SetFixedDimension(kPageTabRowHeight);
   for (int page = 0; page < kEntryPageCount; ++page) {
     auto* sheet = new TFwTabSheet(this);
     sheet->SetName(QStringLiteral("TabSheet%1").arg(page + 1));
@@ -276,6 +280,7 @@ void TdlgSurveyDataForm::CreatePages() {
     panel->SetGridColor(kPanelGridColor);
     panels_[size_t(page)] = panel;
   }
+  SetDataPageColors(*DataPage);
   DataPage->SetActivePageIndex(0);
   DataPage->OnChanging = [this](TObject*, int newIndex, bool& allow) { DataPageChanging(newIndex, allow); };
   DataPage->OnChange = [this](TObject*) { DataPageChange(); };

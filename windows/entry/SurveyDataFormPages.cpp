@@ -13,6 +13,7 @@
 #include "controls/common/FwNumericEdit.h"
 #include "controls/navigation/FwPageControl.h"
 #include "windows/entry/EntryPageLayout.h"
+#include "windows/shared/DialogParts.h"
 #include "windows/shared/VKValidEdit.h"
 
 #include <algorithm>
@@ -204,7 +205,7 @@ TFwButtonEdit* TdlgSurveyDataForm::CreatePicker(TFwCustomPanel* panel, const QSt
   picker->SetParent(panel);
   picker->SetAllowKeyEdit(false);
   picker->SetButtonKind(TButtonKind::bkDropDown);
-  picker->SetButtonWidth(15);
+  picker->SetButtonWidth(kPickerButtonWidth);
   picker->SetButtonShortCut(0);
   picker->SetTabStop(false);
   picker->SetHint(hint);

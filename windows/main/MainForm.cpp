@@ -36,6 +36,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   SetKeyPreview(true);
   resize(1024, 700);
   SetWindowState(TWindowState::wsMaximized);
+  CreateBalloonHints();
   CreateImages();
   CreateActions();
   CreateMenus();

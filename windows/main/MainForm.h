@@ -31,6 +31,7 @@ class TAction;
 class TActionList;
 class TdlgQueryListForm;
 class TBasicAction;
+class TFwBalloonHints;
 class TFwClockStatus;
 class TFwGroup;
 class TFwGroupBar;
@@ -83,6 +84,9 @@ public:
   // The searches' records ("where ...") in the query list, shown modally; the record
   // list is read again afterwards.
   void ShowSearchResults(const QString& where);
+
+  // Every hint of the program shows as a balloon while the window lives.
+  TFwBalloonHints* FwBalloonHints1 = nullptr;
 
   // Window parts.
   TFwSizePanel* FwSizePanel1 = nullptr; // left pane
@@ -175,6 +179,7 @@ protected:
 
 private:
   void CreateImages();
+  void CreateBalloonHints();
   void CreateWindowParts();
   void CreateStatusBar();
   void CreateGroupBar();

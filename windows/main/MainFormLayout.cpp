@@ -5,6 +5,7 @@
 
 #include "controls/common/FwCustomPanel.h"
 #include "controls/common/FwStatusBar.h"
+#include "controls/navigation/FwBalloonHints.h"
 #include "controls/navigation/FwClockStatus.h"
 #include "controls/navigation/FwCustomStatusPane.h"
 #include "controls/navigation/FwGroup.h"
@@ -38,6 +39,10 @@ constexpr TColor kBarGradientStart = RGB(227, 239, 255);
 constexpr TColor kBarGradientStop = RGB(153, 187, 234);
 constexpr TColor kGroupCaptionColor = RGB(0, 60, 165);
 constexpr TColor kGroupCaptionHotColor = RGB(66, 142, 255);
+// How long the pointer rests on a control before its hint shows, in milliseconds.
+constexpr int kHintPause = 250;
+// The widest a hint's text runs before it wraps.
+constexpr int kHintCaptionWidth = 100;
 
 // The pictures of the image lists by index: freedesktop icon names. Indexes that no
 // action uses stay empty.
@@ -82,6 +87,20 @@ void TMainForm::CreateImages() {
   }
 }
 
+void TMainForm::CreateBalloonHints() {
+  FwBalloonHints1 = new TFwBalloonHints(this);
+  FwBalloonHints1->SetName(QStringLiteral("FwBalloonHints1"));
+  FwBalloonHints1->SetAlignment(TAlignment::taLeftJustify);
+  FwBalloonHints1->SetCaptionWidth(kHintCaptionWidth);
+  FwBalloonHints1->SetColor(clInfoBk);
+  FwBalloonHints1->SetFrameColor(clBlack);
+  FwBalloonHints1->Font().SetName(QStringLiteral("MS Sans Serif"));
+  FwBalloonHints1->Font().SetHeight(-11);
+  FwBalloonHints1->Font().SetColor(clInfoText);
+  FwBalloonHints1->SetHintPause(kHintPause);
+  FwBalloonHints1->SetShadow(true);
+}
+
 void TMainForm::CreateWindowParts() {
   CreateStatusBar();
 
@@ -96,7 +115,11 @@ void TMainForm::CreateWindowParts() {
   FwSizePanel1->SetRealTimeDrag(true);
   FwSizePanel1->SetHotSpotVisible(true);
   FwSizePanel1->SetVisualStyle(TFwVisualStyle::vsGradient);
+  // Face, border, gradient end and hot spot all in the window's colour.
   FwSizePanel1->SetColor(kMainWindowColor);
+  FwSizePanel1->SetBorderColor(kMainWindowColor);
+  FwSizePanel1->SetGradientColorStop(kMainWindowColor);
+  FwSizePanel1->SetHotSpotColor(kMainWindowColor);
   CreateGroupBar();
 
   FwPanel1 = new TFwPanel(this);

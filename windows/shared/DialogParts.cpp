@@ -5,6 +5,8 @@
 #include "controls/common/FwRadioButton.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
+#include "controls/navigation/FwPageControl.h"
+#include "controls/navigation/FwTabSheet.h"
 #include "platform/ui/Form.h"
 #include "core/CodeLookup.h"
 #include "platform/ui/Label.h"
@@ -19,6 +21,13 @@ TComponent* OwnerFor(TControl* parent) {
   return parent;
 }
 } // namespace
+
+void SetDataPageColors(TFwPageControl& pages) {
+  pages.SetFlatColor(kDataPageFlatColor);
+  pages.SetColor(kDataPageColor);
+  pages.TabColors().SetHighlightBar(kDataPageHighlightBar);
+  for (int i = 0; i < pages.PageCount(); ++i) pages.Pages(i)->SetColor(kDataPageColor);
+}
 
 void SetUpDialog(TForm& form, const QString& name, const QString& caption, int clientWidth, int clientHeight) {
   form.SetName(name);
@@ -119,6 +128,7 @@ TFwButtonEdit* AddDropDownEdit(TWinControl* parent, const QString& name, const T
   edit->SetParent(parent);
   edit->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
   edit->SetButtonKind(TButtonKind::bkDropDown);
+  edit->SetButtonWidth(kPickerButtonWidth);
   edit->SetAllowKeyEdit(false);
   return edit;
 }

@@ -16,11 +16,21 @@ class TForm;
 class TFwButtonEdit;
 class TFwCheckList;
 class TFwCustomGlyphButton;
+class TFwPageControl;
 class TFwRadioButton;
 class TFwToolbar;
 class TFwToolButton;
 class TLabel;
 class TWinControl;
+
+// The colours of the entry form's and the field-list form's pages: a grey-blue flat frame,
+// a light grey face on the control and on every sheet, an orange bar on the selected tab.
+constexpr TColor kDataPageFlatColor = 0x009C9B91;
+constexpr TColor kDataPageColor = 0x00F5F6F7;
+constexpr TColor kDataPageHighlightBar = 0x00149BF0;
+// Gives the page control and the sheets it holds those colours; sheets added later take
+// kDataPageColor themselves.
+void SetDataPageColors(TFwPageControl& pages);
 
 // A dialog window: named, captioned, with a dialog border, centred on the screen, in
 // the program's font (宋体, 9 points) and with the client size given.
@@ -62,8 +72,11 @@ TFwRadioButton* AddRadioButton(TWinControl* parent, const QString& name, const Q
 // list whose group headers are bands in blue bold text, its glyphs in the look above.
 TFwCheckList* AddSheetList(TForm& form, const TRect& bounds);
 
-// A drop-down button edit on parent whose value is picked, never typed; the caller sets
-// what its button does.
+// The code pickers' drop-down button is this narrow.
+constexpr int kPickerButtonWidth = 9;
+
+// A drop-down button edit on parent whose value is picked, never typed, with the narrow
+// button; the caller sets what its button does.
 TFwButtonEdit* AddDropDownEdit(TWinControl* parent, const QString& name, const TRect& bounds);
 
 // A drop-down button edit whose value is picked from `codes` (which must outlive it):

@@ -124,7 +124,8 @@ void TMessageListWinForm::ShowMessageList() {
 void TMessageListWinForm::HideMessageList() { SetVisible(false); }
 
 void TMessageListWinForm::GridDblClick(TObject*) {
-  if (jumping_ || !rowsPresent_) return;
+  // An empty list has an empty row 1 too: its jump goes to page 0, the cover.
+  if (jumping_) return;
   QPointer<TMessageListWinForm> self(this);
   jumping_ = true;
   const int row = Grid->Row();

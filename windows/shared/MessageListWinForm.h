@@ -33,8 +33,9 @@ public:
   void SetJumpTarget(IRuleJumpTarget* target) { jumpTarget_ = target; }
   IRuleJumpTarget* JumpTarget() const { return jumpTarget_; }
 
-  // The double click on the grid: the current row's page and field to the jump target.
-  // Does nothing while a jump is being carried out or the list is empty.
+  // The double click on the grid: the current row's page and field to the jump target
+  // (the empty list's blank row gives page 0, the cover). Does nothing while a jump is
+  // being carried out.
   void GridDblClick(TObject* sender);
 
   TEasyGrid* Grid = nullptr;

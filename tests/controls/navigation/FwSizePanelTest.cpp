@@ -1,4 +1,5 @@
 #include "controls/navigation/FwSizePanel.h"
+#include "controls/navigation/FwSplitCursors.h"
 #include "platform/ui/Panel.h"
 
 #include <QTest>
@@ -31,6 +32,10 @@ struct Window {
     return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
   }
   QPoint BarOutsideHotSpot() const { return QPoint(panel->SizeBarRect().Left + 3, 5); }
+  bool Shows(TFwSplitCursor which) const {
+    return panel->cursor().shape() == Qt::BitmapCursor &&
+           panel->cursor().pixmap().cacheKey() == SplitCursor(which).pixmap().cacheKey();
+  }
   void Click(QPoint p) { QTest::mouseClick(panel, Qt::LeftButton, Qt::NoModifier, p); }
   void Drag(QPoint from, int dx) {
     QTest::mousePress(panel, Qt::LeftButton, Qt::NoModifier, from);
@@ -97,22 +102,22 @@ TEST(FwSizePanel, LockBarKeepsTheSizeButNotTheHotSpot) {
   w.Drag(w.HotSpot(), 40);
   EXPECT_EQ(w.panel->Width(), 108);
   QTest::mouseMove(w.panel, w.BarOutsideHotSpot());
-  EXPECT_NE(w.panel->cursor().shape(), Qt::SplitHCursor);
+  EXPECT_FALSE(w.Shows(TFwSplitCursor::HorzSplit));
   w.Click(w.HotSpot());
   EXPECT_EQ(w.panel->Width(), 8);
   w.Click(w.HotSpot());
   EXPECT_EQ(w.panel->Width(), 108);
 
   QTest::mouseMove(w.panel, w.HotSpot());
-  EXPECT_EQ(w.panel->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_TRUE(w.Shows(TFwSplitCursor::HorzHotSpot));
 
   w.panel->SetLockBar(false);
   QTest::mouseMove(w.panel, QPoint(50, 50));
   QTest::mouseMove(w.panel, w.BarOutsideHotSpot());
-  EXPECT_EQ(w.panel->cursor().shape(), Qt::SplitHCursor);
+  EXPECT_TRUE(w.Shows(TFwSplitCursor::HorzSplit));
   // The hot spot keeps its own cursor on a bar that can be dragged, too.
   QTest::mouseMove(w.panel, w.HotSpot());
-  EXPECT_EQ(w.panel->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_TRUE(w.Shows(TFwSplitCursor::HorzHotSpot));
   QTest::mouseMove(w.panel, QPoint(50, 50));  // later tests start with the pointer away
 }
 

@@ -113,6 +113,23 @@ TEST(Form, ScreenCentredFormAndActiveControl) {
   EXPECT_EQ(form.focusWidget(), form.Edit->Widget());
 }
 
+// A dialog's frame does not size it, though the program still does; a sizeable border
+// lets the frame size it again.
+TEST(Form, DialogBorderKeepsTheSizeTheProgramGives) {
+  DialogForm form(nullptr);
+  form.SetClientWidth(300);
+  form.SetClientHeight(120);
+  form.SetVisible(true);
+  EXPECT_EQ(form.minimumSize(), QSize(300, 120));
+  EXPECT_EQ(form.maximumSize(), QSize(300, 120));
+  form.SetClientHeight(200);
+  EXPECT_EQ(form.ClientHeight(), 200);
+  EXPECT_EQ(form.maximumSize(), QSize(300, 200));
+  form.SetBorderStyle(TFormBorderStyle::bsSizeable);
+  EXPECT_EQ(form.minimumSize(), QSize(0, 0));
+  EXPECT_EQ(form.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+}
+
 TEST(Form, ShowModalOfAVisibleFormIsRefused) {
   DialogForm form(nullptr);
   form.Show();

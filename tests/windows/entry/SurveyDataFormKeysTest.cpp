@@ -189,18 +189,21 @@ TEST_F(SurveyDataFormKeysTest, EnterOnTheLastSheetEditorSavesWithTheChecks) {
   EXPECT_EQ(Stored(kCode, "RecordState").toInt(), 1);
 }
 
-// Ctrl+S holds while 临时保存 is open, and never turns a saved record back into a held one.
-TEST_F(SurveyDataFormKeysTest, CtrlSHoldsOnlyWhileHoldingIsOpen) {
+// Ctrl+S holds whether or not 临时保存 is open: a saved record is stored again as held.
+TEST_F(SurveyDataFormKeysTest, CtrlSHoldsEvenAfterASave) {
   AddRecord(kCode);
   Open(false);
   ASSERT_FALSE(form->tbHold->Enabled());
   Press(form->c901, Qt::Key_S, Qt::ControlModifier);
-  EXPECT_EQ(Stored(kCode, "RecordState").toInt(), 1);
-  EXPECT_TRUE(hooks.Messages.empty());
+  EXPECT_EQ(Stored(kCode, "RecordState").toInt(), 0);
+  EXPECT_EQ(MessageTexts().last(), "数据已经被临时保存。");
   Num("z001")->SetValue(77);
   Press(form->c901, Qt::Key_S, Qt::ControlModifier);
-  EXPECT_EQ(Stored(kCode, "RecordState").toInt(), 0);
   EXPECT_EQ(Stored(kCode, "z001").toInt(), 77);
+  ASSERT_TRUE(form->tbSaveClick(form->tbSave));
+  ASSERT_EQ(Stored(kCode, "RecordState").toInt(), 1);
+  Press(form->c901, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(Stored(kCode, "RecordState").toInt(), 0);
   EXPECT_EQ(MessageTexts().last(), "数据已经被临时保存。");
 }
 

@@ -6,7 +6,9 @@
 
 #include "controls/common/FwStatusBar.h"
 #include "controls/navigation/FwCustomStatusPane.h"
+#include "controls/navigation/FwBalloonHints.h"
 #include "controls/navigation/FwClockStatus.h"
+#include "controls/navigation/FwCustomHintWindow.h"
 #include "controls/navigation/FwGroup.h"
 #include "controls/navigation/FwGroupBar.h"
 #include "controls/navigation/FwSizePanel.h"
@@ -14,6 +16,7 @@
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/ActionList.h"
+#include "platform/ui/Edit.h"
 #include "platform/ui/MainMenu.h"
 #include "platform/ui/PopupMenu.h"
 #include "platform/ui/Timer.h"
@@ -353,6 +356,31 @@ TEST_F(MainWindowTest, WindowPaintsItsListClockAndBackground) {
   QApplication::processEvents();
   EXPECT_TRUE(form->FwGroup2->Opened());
   fwtest::SaveShot(form->FwSizePanel1->grab().toImage(), "fw_main_window_group2.png");
+}
+
+// While the main window lives, every hint of the program (here an edit's on the window)
+// shows as a shadowed balloon after a short rest of the pointer.
+TEST_F(MainWindowTest, EveryHintOfTheProgramIsABalloon) {
+  TMainForm* form = Shown();
+  TFwBalloonHints& hints = *form->FwBalloonHints1;
+  ASSERT_TRUE(hints.InCharge());
+  auto* edit = new TEdit(form);
+  edit->SetParent(form->FwPanel1);
+  edit->SetBounds(10, 30, 120, 22);
+  edit->SetHint(QStringLiteral("联系电话"));
+  edit->raise();
+  QCoreApplication::processEvents();
+  QTest::mouseMove(edit, {21, 11});
+  QTest::mouseMove(edit, {20, 10});
+  ASSERT_TRUE(hints.ShowTimer().Running());
+  EXPECT_EQ(hints.ShowTimer().Interval(), 250);
+  hints.ShowTimer().Tick();
+  ASSERT_TRUE(hints.HintWindow()->HintActive());
+  EXPECT_TRUE(hints.Shadow());
+  EXPECT_EQ(hints.HintWindow()->Color(), clInfoBk);
+  EXPECT_EQ(hints.HintWindow()->FrameColor(), clBlack);
+  EXPECT_EQ(hints.HintWindow()->CaptionWidth(), 100);
+  hints.CancelHint();
 }
 
 // At start-up on a database of 5,000 records the list shows its vertical scroll bar at

@@ -162,9 +162,12 @@ TEST_F(MessageListTest, JumpIsNotEnteredAgainWhileItRuns) {
   EXPECT_FALSE(List.JumpInProgress());
 }
 
-TEST_F(MessageListTest, EmptyListOrNoTargetJumpsNowhere) {
+// The empty list's row jumps like any other: to page 0, the cover, and no field.
+TEST_F(MessageListTest, EmptyListJumpsToTheCoverAndNoTargetNowhere) {
   List.GridDblClick(&Grid());
-  EXPECT_TRUE(Target.Jumps.empty());
+  ASSERT_EQ(Target.Jumps.size(), 1u);
+  EXPECT_EQ(Target.Jumps[0], (Jump{0, "", true}));
+  Target.Jumps.clear();
   AddThree();
   List.SetJumpTarget(nullptr);
   List.GridDblClick(&Grid());

@@ -295,7 +295,11 @@ TEST_F(GridKeys, TabStaysInTheGridOnlyWithGoTabsAndWithoutRowSelect) {
     const char* Name;
     TEasyGridOptions Options;
     bool Kept;
-  } cases[] = {{"goTabs", goTabs, true}, {"goTabs and goRowSelect", goTabs | goRowSelect, false}, {"no goTabs", 0, false}};
+  } cases[] = {
+      {"goTabs", goTabs, true},
+      {"goTabs and goRowSelect", goTabs | goRowSelect, false},
+      {"no goTabs", 0, false},
+  };
   for (const auto& c : cases) {
     grid->SetOptions(plain | c.Options);
     grid->SetCurrentCell(1, 1);

@@ -72,7 +72,11 @@ TEST_F(GridScroll, BarsWithNothingToScrollAreHidden) {
     const char* Name;
     int Cols, Rows;
     bool Horz, Vert;
-  } cases[] = {{"all fit", 3, 3, false, false}, {"many rows", 3, 30, false, true}, {"many of both", 20, 30, true, true}};
+  } cases[] = {
+      {"all fit", 3, 3, false, false},
+      {"many rows", 3, 30, false, true},
+      {"many of both", 20, 30, true, true},
+  };
   const int border = grid->BorderWidth();
   for (const auto& c : cases) {
     grid->SetColCount(c.Cols);

@@ -95,6 +95,16 @@ void TCustomEasyGrid::ResizeStore() {
   // The view keeps no empty space after the new last cells.
   leftCol_ = std::clamp(leftCol_, fixedCols_ + 1, std::max(fixedCols_ + 1, LastPageStart(ColAxis())));
   topRow_ = std::clamp(topRow_, fixedRows_ + 1, std::max(fixedRows_ + 1, LastPageStart(RowAxis())));
+  // A current cell beyond the new last column or row moves onto it, and the selection
+  // collapses there.
+  selection_ = ClampToScrolled(selection_);
+  const int lastCol = colCount_ - 1;
+  const int lastRow = rowCount_ - 1;
+  if (col_ > lastCol || row_ > lastRow) {
+    const int col = std::min(col_, lastCol);
+    const int row = std::min(row_, lastRow);
+    if (SelectCell(col, row)) SetCurrentCell(col, row);
+  }
   // The current cell, the moving corner and the selection stay inside the scrolled data cells.
   col_ = std::clamp(col_, fixedCols_ + 1, colCount_ - 1);
   row_ = std::clamp(row_, fixedRows_ + 1, rowCount_ - 1);
@@ -193,6 +203,7 @@ void TCustomEasyGrid::SetOptions(TEasyGridOptions value) {
   if (value == options_) return;
   const bool alwaysBefore = options_ & goAlwaysShowEditor;
   options_ = value;
+  UpdateInputMethod();
   if (options_ & goRowSelect) {
     selection_.Left = fixedCols_ + 1;
     selection_.Right = colCount_ - 1;

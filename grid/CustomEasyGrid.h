@@ -465,6 +465,10 @@ protected:
   void NavigateKey(WORD& key, TShiftState shift);
   // F2: editor mode on, the editor over the current cell with the caret after the text.
   void OpenEditorAtTextEnd();
+  // A typed character opens the editor when it is closed and goes into it.
+  void TypeIntoCell(QChar typed);
+  // The grid takes input-method text while typing can open the editor.
+  void UpdateInputMethod();
   // The selecting state's handling of a point: moves the moving corner (or the current
   // cell without goRangeSelect) to the cell there and scrolls it into view.
   void SelectingMove(int x, int y);
@@ -476,8 +480,13 @@ protected:
   void focusOutEvent(QFocusEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
-  // With goTabs, Tab and Shift+Tab reach KeyDown instead of moving the focus.
+  // The grid asks for Tab (to move between cells) with goTabs and without goRowSelect.
+  bool WantsTabs() const;
+  // When the grid wants Tab, Tab and Shift+Tab reach KeyDown instead of moving the focus.
   bool focusNextPrevChild(bool next) override;
+  // Composed text over a closed editor opens it and goes into it, as typing does.
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
   // The wheel moves the current cell one row down or up.
   void wheelEvent(QWheelEvent* event) override;
 

@@ -6,6 +6,7 @@
 #include "grid/InplaceEdit.h"
 #include "platform/ui/VirtualKeys.h"
 
+#include <QInputMethodEvent>
 #include <QPointer>
 
 namespace fw {
@@ -109,7 +110,11 @@ void TCustomEasyGrid::KeyDown(WORD& key, TShiftState shift) {
     ShowEditor();
     return;
   }
+  // A Tab that reached the grid (it asked for it) moves between cells and goes no
+  // further, so it does not move the focus as well.
+  const bool tab = key == VK_TAB;
   NavigateKey(key, shift);
+  if (tab) key = 0;
 }
 
 void TCustomEasyGrid::OpenEditorAtTextEnd() {
@@ -124,12 +129,48 @@ void TCustomEasyGrid::KeyPress(QChar& key) {
   // Backspace and every printing character open the editor; other control characters
   // do not.
   if (key.unicode() < 32 && key != u'\b') return;
-  // A typed character opens the editor and goes into it.
   const QChar typed = key;
   key = QChar();
+  TypeIntoCell(typed);
+}
+
+// A typed character opens the editor and goes into it.
+void TCustomEasyGrid::TypeIntoCell(QChar typed) {
   QPointer<TCustomEasyGrid> self(this);
-  ShowEditor();
+  if (!EditorShowing()) ShowEditor();
   if (self && EditorShowing()) editor_->TypeCharacter(typed);
+}
+
+void TCustomEasyGrid::UpdateInputMethod() {
+  // Text composed by an input method is typing as well: the grid takes it while the
+  // editor is closed, when typing can open the editor.
+  setAttribute(Qt::WA_InputMethodEnabled, (options_ & goEditing) && !(options_ & goRowSelect));
+}
+
+void TCustomEasyGrid::inputMethodEvent(QInputMethodEvent* event) {
+  const QString commit = event->commitString();
+  if (commit.isEmpty() || !(options_ & goEditing)) {
+    TCustomControl::inputMethodEvent(event);
+    return;
+  }
+  event->accept();
+  // Each composed character arrives as a typed one: the key event sees it, the first
+  // opens the editor and all go into it.
+  QPointer<TCustomEasyGrid> self(this);
+  for (QChar ch : commit) {
+    QChar key = ch;
+    TCustomControl::KeyPress(key);
+    if (!self) return;
+    if (!key.isNull() && (key.unicode() >= 32 || key == u'\b')) TypeIntoCell(key);
+    if (!self) return;
+  }
+}
+
+QVariant TCustomEasyGrid::inputMethodQuery(Qt::InputMethodQuery query) const {
+  // The input method's candidate window opens at the current cell.
+  if (query == Qt::ImCursorRectangle)
+    return CellRect(col_, row_).ToQt().translated(BorderWidth(), BorderWidth());
+  return TCustomControl::inputMethodQuery(query);
 }
 
 void TCustomEasyGrid::DblClick() {

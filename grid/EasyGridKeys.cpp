@@ -267,8 +267,10 @@ void TCustomEasyGrid::SelectingMove(int x, int y) {
   SetSelection(sel);
 }
 
+bool TCustomEasyGrid::WantsTabs() const { return (options_ & goTabs) && !(options_ & goRowSelect); }
+
 bool TCustomEasyGrid::focusNextPrevChild(bool next) {
-  if (options_ & goTabs) return false;
+  if (WantsTabs()) return false;
   return TCustomControl::focusNextPrevChild(next);
 }
 

@@ -1,10 +1,10 @@
 // TCustomEasyGrid: the first visible scrolled cells and the scroll bars.
 //
-// The bars are child QScrollBars along the right and bottom edges, there as ScrollBars
-// says; the client area leaves them out. An axis with nothing to scroll shows its bar
-// with an empty range (0..0, disabled). The scrolled axes use a fixed range of 0..127
-// whose position is the first visible cell scaled between the first scrolled cell and
-// the last page start; a grid with exactly one data column scrolls it by pixels instead.
+// The bars are child QScrollBars along the right and bottom edges. A bar shows only
+// while its axis has something to scroll (a range other than 0..0); the client area
+// leaves out the bars that show. The scrolled axes use a fixed range of 0..127 whose
+// position is the first visible cell scaled between the first scrolled cell and the
+// last page start; a grid with exactly one data column scrolls it by pixels instead.
 // A change of the first visible cells moves what the window shows rather than painting
 // it all again.
 
@@ -146,10 +146,9 @@ void TCustomEasyGrid::SetScrollBars(TScrollStyle value) {
   };
   if (HasAxis(value, true) && !hBar_) hBar_ = makeBar(Qt::Horizontal);
   if (HasAxis(value, false) && !vBar_) vBar_ = makeBar(Qt::Vertical);
-  if (hBar_) hBar_->setVisible(HasAxis(value, true));
-  if (vBar_) vBar_->setVisible(HasAxis(value, false));
+  if (hBar_ && !HasAxis(value, true)) hBar_->hide();
+  if (vBar_ && !HasAxis(value, false)) vBar_->hide();
   UpdateScrollRange();
-  LayoutScrollBars();
   Invalidate();
 }
 
@@ -159,22 +158,20 @@ void TCustomEasyGrid::UpdateScrollRange() {
   const int oldLeft = leftCol_;
   const int oldTop = topRow_;
   const int oldOffset = hPixelOffset_;
-  // The bars keep their room whatever their ranges, so the ranges are taken for the
-  // client beside them: no cell can lie beneath a bar out of reach.
-  auto setRange = [](QScrollBar* bar, int max) {
-    bar->setRange(0, max);
-    bar->setEnabled(max > 0);
-  };
-  auto fitAxis = [this, &setRange](bool horizontal) {
+  // Start as if no bar were shown; each bar then shows when its axis needs scrolling.
+  if (hBar_) hBar_->hide();
+  if (vBar_) vBar_->hide();
+  auto fitAxis = [this](bool horizontal) {
     QScrollBar* bar = horizontal ? hBar_ : vBar_;
     if (!bar || !HasAxis(scrollBars_, horizontal)) return;
     if (horizontal && PixelScrolling()) {
       // One data column: the range is the pixels of it that do not fit.
       const int max = MaxPixelOffset();
       hPixelOffset_ = std::clamp(hPixelOffset_, 0, max);
-      setRange(bar, max);
+      bar->setRange(0, max);
       bar->setSingleStep(std::max(1, QFontMetrics(font()).horizontalAdvance(u'0')));
       bar->setPageStep(std::max(1, ClientWidth() - ColAxis().FixedBoundary()));
+      bar->setVisible(max > 0);
       return;
     }
     const TGridAxis axis = horizontal ? ColAxis() : RowAxis();
@@ -183,11 +180,15 @@ void TCustomEasyGrid::UpdateScrollRange() {
     const int max = last > first ? kScrollMax : 0;
     int& firstVisible = horizontal ? leftCol_ : topRow_;
     if (firstVisible > std::max(first, last)) firstVisible = std::max(first, last);
-    setRange(bar, max);
+    bar->setRange(0, max);
     bar->setPageStep(std::max(1, max / 8));
+    bar->setVisible(max > 0);
   };
   fitAxis(true);
+  const int width = ClientWidth();
   fitAxis(false);
+  // The vertical bar took room from the columns: the horizontal range is taken again.
+  if (ClientWidth() != width) fitAxis(true);
   updatingScroll_ = false;
   LayoutScrollBars();
   SyncScrollPositions();

@@ -1,5 +1,7 @@
 #include "controls/common/FwButtonPair.h"
 
+#include <algorithm>
+
 namespace fw {
 
 TFwButtonPair::TFwButtonPair(TComponent* owner) : TWinControl(owner) {
@@ -54,7 +56,7 @@ void TFwButtonPair::ArrangeButtons() {
   int x = 0;
   for (TFwControlButton* b : {button_, altBtn_}) {
     if (!b->Visible()) continue;
-    b->SetBounds(x, 0, b->Width(), Height());
+    b->SetBounds(x, 0, b->Width(), std::max(0, Height() - 1));
     x += b->Width();
   }
 }

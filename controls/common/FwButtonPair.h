@@ -22,7 +22,8 @@ public:
 
   // Width of the buttons that are shown (0 when none).
   int ShownWidth() const;
-  // Places the shown buttons from the left edge, Button first, each the full height.
+  // Places the shown buttons from the left edge, Button first, each one pixel less high
+  // than the pair.
   void ArrangeButtons();
 
   void SetEnabled(bool value) override;

@@ -296,6 +296,8 @@ bool TFwCheckList::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // Runs before the list's own handling, which then moves the selection to the pressed item.
+// The item current at the press is remembered: the release toggles only when the press
+// left it current, so the first click on another item's glyph just selects that item.
 void TFwCheckList::ViewportPress(QPoint pos, Qt::MouseButton button) {
   const int index = Widget()->indexAt(pos).row();
   if (index < 0) return;
@@ -310,7 +312,7 @@ void TFwCheckList::ViewportPress(QPoint pos, Qt::MouseButton button) {
   const bool onGlyph = pos.x() < GlyphCell(index).Right;
   if (!toggleOnItemClick_ && !onGlyph) return;
   togglePending_ = true;
-  pressedIndex_ = index;
+  pressedIndex_ = ItemIndex();
 }
 
 void TFwCheckList::ViewportRelease(QPoint pos) {

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPointer>
+#include <QRegion>
 
 namespace fw {
 
@@ -93,9 +94,12 @@ void TFwCustomButtonEdit::ResizeButtons() {
   laying_ = true;
   const int w = pair_->ShownWidth();
   // The pair stands inside the edit's sunken border (its own frame or the base's), at
-  // the right end of the client area and as high as it.
+  // the right end of the client area, one pixel taller than it: the buttons, one pixel
+  // less high than the pair, end at the client's bottom. As a child window is clipped to
+  // its parent's client area, the pair's last row is not shown over the border.
   const int border = 2;
-  pair_->SetBounds(Width() - w - border, border, w, std::max(0, Height() - 2 * border));
+  pair_->SetBounds(Width() - w - border, border, w, std::max(0, Height() - 3));
+  pair_->setMask(QRegion(0, 0, w, std::max(0, Height() - 2 * border)));
   pair_->ArrangeButtons();
   pair_->SetVisible(!ButtonsHidden());
   SetEditRect();

@@ -124,8 +124,12 @@ bool TFwNumericEdit::IsValidChar(QChar key) const {
   if (IsSign(key))
     return (selStart == 0 && !HasSign(text)) || selLength == text.size() ||
            (selStart == 0 && selLength > 0 && HasSign(selText));
-  // Nothing goes in front of the sign.
-  return !(selStart == 0 && selLength == 0 && !text.isEmpty() && IsSign(text.at(0)));
+  return !CaretBeforeSign();
+}
+
+bool TFwNumericEdit::CaretBeforeSign() const {
+  const QString text = Text();
+  return SelStart() == 0 && SelLength() == 0 && !text.isEmpty() && IsSign(text.at(0));
 }
 
 void TFwNumericEdit::KeyPress(QChar& key) {
@@ -140,9 +144,10 @@ void TFwNumericEdit::KeyPress(QChar& key) {
 bool TFwNumericEdit::FilterIncomingText(QString& text) {
   // Text that arrives in one piece is read the way TextToValue reads the box: the
   // characters of a number are kept and the rest is dropped, so a value copied as
-  // "1,234" or "(5)" comes in as its number. Text that holds no digit is refused.
+  // "1,234" or "(5)" comes in as its number. Text that holds no digit is refused, and so
+  // is any text in front of a sign, as a typed digit is.
   QString arriving = NumberCharacters(text);
-  if (!std::any_of(arriving.cbegin(), arriving.cend(), IsDigit)) {
+  if (CaretBeforeSign() || !std::any_of(arriving.cbegin(), arriving.cend(), IsDigit)) {
     Beep();
     return false;
   }

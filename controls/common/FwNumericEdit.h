@@ -74,6 +74,10 @@ protected:
   void Loaded() override;
 
 private:
+  // The caret stands at position 0, nothing selected, in front of a sign: nothing may go
+  // there, typed or pasted.
+  bool CaretBeforeSign() const;
+
   bool allowBlank_ = false;
   double blankValue_ = 0;
   bool checkRange_ = false;

@@ -4,6 +4,7 @@
 // the current cell, and the scroll bars' ranges, positions and messages.
 
 #include "grid/EasyGrid.h"
+#include "platform/ui/Edit.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/VirtualKeys.h"
 #include "support/TestSupport.h"
@@ -280,10 +281,41 @@ TEST_F(GridKeys, WheelStepsOneRowAndTabsReachTheGridWithGoTabs) {
   EXPECT_TRUE(grid->Focused());
 }
 
+// The grid keeps Tab for moving between cells only with goTabs and without goRowSelect;
+// otherwise Tab moves the focus on.
+TEST_F(GridKeys, TabStaysInTheGridOnlyWithGoTabsAndWithoutRowSelect) {
+  auto* other = new TEdit(&form);
+  other->SetParent(&form);
+  other->SetBounds(450, 10, 100, 21);
+  form.Show();
+  form.activateWindow();
+  QApplication::processEvents();
+  const TEasyGridOptions plain = grid->Options();
+  const struct {
+    const char* Name;
+    TEasyGridOptions Options;
+    bool Kept;
+  } cases[] = {
+      {"goTabs", goTabs, true},
+      {"goTabs and goRowSelect", goTabs | goRowSelect, false},
+      {"no goTabs", 0, false},
+  };
+  for (const auto& c : cases) {
+    grid->SetOptions(plain | c.Options);
+    grid->SetCurrentCell(1, 1);
+    grid->SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(grid->Focused()) << c.Name;
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(grid->Focused(), c.Kept) << c.Name;
+    EXPECT_EQ(other->Focused(), !c.Kept) << c.Name;
+  }
+}
+
 // ---- Scroll bars ----------------------------------------------------------------------------
 
 TEST_F(GridKeys, ScrollBarRangesFollowCountsAndSizes) {
-  // A grid starts with both bars.
+  // A grid starts with both bars, each shown while its axis has something to scroll.
   EXPECT_EQ(grid->ScrollBars(), TScrollStyle::ssBoth);
   ASSERT_TRUE(grid->HorzScrollBar() && grid->VertScrollBar());
   EXPECT_EQ(grid->HorzScrollBar()->maximum(), 127);
@@ -295,34 +327,15 @@ TEST_F(GridKeys, ScrollBarRangesFollowCountsAndSizes) {
   EXPECT_EQ(grid->Width(), 301 + 2 * border + grid->VertScrollBar()->width());
   EXPECT_EQ(grid->VertScrollBar()->x(), border + 301);
   EXPECT_EQ(grid->HorzScrollBar()->y(), border + 201);
-  // Columns that all fit need no horizontal scrolling: the bar stays, with an empty
-  // range, and the client keeps its size.
+  // Columns that all fit need no horizontal scrolling.
   grid->SetColCount(5);
   EXPECT_EQ(grid->HorzScrollBar()->maximum(), 0);
-  EXPECT_FALSE(grid->HorzScrollBar()->isHidden());
-  EXPECT_FALSE(grid->HorzScrollBar()->isEnabled());
-  EXPECT_EQ(grid->ClientHeight(), 201);
+  EXPECT_TRUE(grid->HorzScrollBar()->isHidden());
   // Widening a column brings the range back.
   grid->SetColWidths(2, 250);
   EXPECT_EQ(grid->HorzScrollBar()->maximum(), 127);
-  EXPECT_TRUE(grid->HorzScrollBar()->isEnabled());
   grid->SetRowCount(5);
   EXPECT_EQ(grid->VertScrollBar()->maximum(), 0);
-  EXPECT_FALSE(grid->VertScrollBar()->isHidden());
-  EXPECT_EQ(grid->ClientWidth(), 301);
-  // The style decides which bars there are.
-  const struct {
-    TScrollStyle Style;
-    bool Horz, Vert;
-  } styles[] = {{TScrollStyle::ssNone, false, false},
-                {TScrollStyle::ssHorizontal, true, false},
-                {TScrollStyle::ssVertical, false, true},
-                {TScrollStyle::ssBoth, true, true}};
-  for (const auto& s : styles) {
-    grid->SetScrollBars(s.Style);
-    EXPECT_EQ(grid->HorzScrollBar() && !grid->HorzScrollBar()->isHidden(), s.Horz) << int(s.Style);
-    EXPECT_EQ(grid->VertScrollBar() && !grid->VertScrollBar()->isHidden(), s.Vert) << int(s.Style);
-  }
 }
 
 TEST_F(GridKeys, ScrollBarPositionsFollowTheView) {
@@ -372,6 +385,36 @@ TEST_F(GridKeys, ScrollBarMessagesMoveTheView) {
   EXPECT_EQ(grid->TopRow(), last);
   // The current cell does not move with the view.
   EXPECT_EQ(grid->Row(), 1);
+}
+
+// A count shrunk past the current cell moves it onto the new last column or row, and the
+// selection collapses onto it; a selection that only reaches past the end is cut there.
+TEST_F(GridKeys, ShrinkingPastTheCurrentCellMovesItAndCollapsesTheSelection) {
+  const struct {
+    const char* Name;
+    int Col, Row;
+    std::vector<WORD> ShiftKeys;
+    TGridRect Before;
+    bool Cols;
+    int Count;
+    TGridRect After;
+  } cases[] = {
+      {"rows", 2, 8, {VK_RIGHT, VK_RIGHT, VK_UP, VK_UP}, GridRect(2, 6, 4, 8), false, 7, GridRect(2, 6, 2, 6)},
+      {"columns", 6, 8, {VK_LEFT, VK_LEFT, VK_UP, VK_UP}, GridRect(4, 6, 6, 8), true, 6, GridRect(5, 8, 5, 8)},
+      {"current cell kept", 2, 6, {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN}, GridRect(2, 6, 4, 8), false, 7,
+       GridRect(2, 6, 4, 6)},
+  };
+  for (const auto& c : cases) {
+    grid->SetColCount(10);
+    grid->SetRowCount(20);
+    grid->SetCurrentCell(c.Col, c.Row);
+    for (WORD key : c.ShiftKeys) Press(key, ssShift);
+    ASSERT_EQ(grid->Selection(), c.Before) << c.Name;
+    c.Cols ? grid->SetColCount(c.Count) : grid->SetRowCount(c.Count);
+    EXPECT_EQ(grid->Selection(), c.After) << c.Name;
+    EXPECT_EQ(grid->Col(), c.After.Left) << c.Name;
+    EXPECT_EQ(grid->Row(), c.After.Top) << c.Name;
+  }
 }
 
 TEST_F(GridKeys, ShrinkingTheCountsPullsTheCellAndTheViewBack) {

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -154,6 +155,31 @@ TEST_F(InplaceEditing, ATypedCharacterOpensTheEditorInPlaceOfTheText) {
   grid->SetCurrentCell(3, 3);
   EXPECT_FALSE(EditorVisible());
   EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("new"));
+}
+
+// Text composed by an input method over a closed cell opens the editor and goes into it,
+// as typed characters do. The grid takes composed text only while typing can open the
+// editor.
+TEST_F(InplaceEditing, AnInputMethodCommitOverAClosedCellOpensTheEditorWithIt) {
+  const auto takesComposedText = [this] {
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(grid, &query);
+    return query.value(Qt::ImEnabled).toBool();
+  };
+  grid->SetForeText(2, 2, QStringLiteral("old"));
+  grid->SetCurrentCell(2, 2);
+  ASSERT_TRUE(takesComposedText());
+  QInputMethodEvent commit;
+  commit.setCommitString(QStringLiteral("工会"));
+  QApplication::sendEvent(grid, &commit);
+  ASSERT_TRUE(EditorVisible());
+  EXPECT_EQ(Editor()->Text(), QStringLiteral("工会"));
+  grid->SetCurrentCell(3, 3);
+  EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("工会"));
+  grid->SetOptions(grid->Options() | goRowSelect);
+  EXPECT_FALSE(takesComposedText());
+  grid->SetOptions(grid->Options() & ~(goRowSelect | goEditing));
+  EXPECT_FALSE(takesComposedText());
 }
 
 TEST_F(InplaceEditing, NumberCellsTakeOnlyTextsTheNumberRuleAccepts) {

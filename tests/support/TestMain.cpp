@@ -43,6 +43,16 @@ private:
   QPoint start_;
 };
 
+// What the window system reported during a test (a window shown, activated or gone) is
+// taken in before the next test starts. Left queued, it would reach the next test at
+// its first event processing: a window activated by one test and destroyed at its end
+// turns into a deactivation of the whole application there, which closes the popup
+// menu the next test has just opened.
+class TEventsTakenIn : public ::testing::EmptyTestEventListener {
+public:
+  void OnTestEnd(const ::testing::TestInfo&) override { QCoreApplication::processEvents(); }
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -57,5 +67,6 @@ int main(int argc, char** argv) {
   fw::InstallProgramLocale();
   ::testing::InitGoogleTest(&argc, argv);
   ::testing::UnitTest::GetInstance()->listeners().Append(new TPointerAtStart);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new TEventsTakenIn);
   return RUN_ALL_TESTS();
 }

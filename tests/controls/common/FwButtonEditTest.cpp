@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QImage>
 #include <QMenu>
 #include <QTimer>
 #include <QLineEdit>
@@ -78,17 +79,19 @@ TEST(FwButtonEdit, ButtonsStandInsideTheFrameAtTheRight) {
     p.edit->SetAltBtnVisible(c.alt);
     const TRect pair = PairRect(p.edit);
     EXPECT_EQ(pair.Width(), c.pairWidth) << c.name;
-    // Flush with the inside of the two-pixel sunken border at the right, top and bottom.
+    // Flush with the inside of the two-pixel sunken border at the right and top, one
+    // pixel taller than the client (that row is clipped away).
     EXPECT_EQ(pair.Right, 121 - 2) << c.name;
     EXPECT_EQ(pair.Top, 2) << c.name;
-    EXPECT_EQ(pair.Bottom, 21 - 2) << c.name;
-    // Button first, AltBtn right of it, each the pair's height.
+    EXPECT_EQ(pair.Bottom, 21 - 1) << c.name;
+    // Button first, AltBtn right of it, each one pixel less high than the pair: they end
+    // at the client's bottom.
     if (c.button) {
-      EXPECT_EQ(p.edit->Btn(2)->BoundsRect(), Rect(0, 0, c.buttonWidth, pair.Height())) << c.name;
+      EXPECT_EQ(p.edit->Btn(2)->BoundsRect(), Rect(0, 0, c.buttonWidth, pair.Height() - 1)) << c.name;
     }
     if (c.alt) {
       const int left = c.button ? c.buttonWidth : 0;
-      EXPECT_EQ(p.edit->Btn(1)->BoundsRect(), Rect(left, 0, left + c.altWidth, pair.Height())) << c.name;
+      EXPECT_EQ(p.edit->Btn(1)->BoundsRect(), Rect(left, 0, left + c.altWidth, pair.Height() - 1)) << c.name;
     }
     // The text stops short of the buttons.
     const TRect text = p.edit->TextRect();
@@ -107,7 +110,13 @@ TEST(FwButtonEdit, ButtonsFollowResizing) {
   Picker p;
   p.edit->SetButtonWidth(9);
   p.edit->SetBounds(10, 10, 200, 30);
-  EXPECT_EQ(PairRect(p.edit), Rect(200 - 2 - 9, 2, 200 - 2, 30 - 2));
+  EXPECT_EQ(PairRect(p.edit), Rect(200 - 2 - 9, 2, 200 - 2, 30 - 1));
+  // The pair's last row lies on the border's inner line and is clipped away there: the
+  // border shows under the button as it does under the text.
+  QApplication::processEvents();
+  const QImage image = p.edit->grab().toImage();
+  fwtest::SaveShot(image.scaled(image.size() * 4), QStringLiteral("fw_button_edit_pair.png"));
+  EXPECT_EQ(image.pixel(200 - 2 - 4, 30 - 2), image.pixel(20, 30 - 2));
 }
 
 TEST(FwButtonEdit, ReadOnlyHidesTheButtonsAndGivesTheTextTheWidth) {

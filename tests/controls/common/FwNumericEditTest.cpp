@@ -139,7 +139,9 @@ TEST(FwNumericEdit, ArrivingTextKeepsItsNumber) {
       {Paste, "", 0, 0, "(1,234)", "-1234", 0},
       {Paste, "12", 2, 0, "3a", "123", 0},
       {Paste, "12", 2, 0, "-3", "-123", 0},         // a "-" anywhere makes it negative
-      {Paste, "-3", 0, 0, "5", "-53", 0},
+      {Paste, "-5", 0, 0, "3", "-5", 1},            // nothing goes in front of the sign
+      {Paste, "-5", 1, 0, "3", "-35", 0},
+      {Paste, "-5", 0, 1, "3", "35", 0},
       {Paste, "12", 2, 0, "1.5", "121.5", 0},       // the point of a number is kept
       {Paste, "1.5", 3, 0, "2.5", "1.5", 1},        // two points are no number
       {Paste, "7", 1, 0, "-", "7", 1},
@@ -147,6 +149,7 @@ TEST(FwNumericEdit, ArrivingTextKeepsItsNumber) {
       {Drop, "12", 2, 0, "x", "12", 1},
       {InputMethod, "1,234", 5, 0, "5", "12345", 0},
       {InputMethod, "1", 1, 0, "二", "1", 1},
+      {InputMethod, "-5", 0, 0, "3", "-5", 1},
   };
   for (const Case& c : cases) {
     const QString arriving = QString::fromUtf8(c.arriving);

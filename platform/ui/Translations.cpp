@@ -25,9 +25,9 @@ TSavedLocale& Saved() {
   return saved;
 }
 
-// The C library's locale: the program's where the system has it, else one in UTF-8 that
-// every system has. The plain C locale would turn every text the C library converts (the
-// window title older window lists read, for one) into question marks or Latin-1.
+// The C library's locale: the program's where the system has it, else C.UTF-8, which
+// current systems carry. The plain C locale would garble every text the C library
+// converts (the window title that older window lists read, for one).
 void SetLibraryLocale() {
   for (const char* name : {"zh_CN.UTF-8", "C.UTF-8"})
     if (std::setlocale(LC_ALL, name)) return;

@@ -7,8 +7,10 @@
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
+#include "platform/shell/FileLock.h"
 #include "platform/shell/Folders.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace fw {
@@ -60,11 +62,19 @@ QString ReadDatabaseLabel(TADOConnection& connection) {
 
 } // namespace
 
-TDatabaseOpening OpenWorkingDatabase(TADOConnection& connection, const QString& requested) {
+QString DatabaseLockPath(const QString& databasePath) {
+  const QFileInfo file(databasePath);
+  const QString target = file.canonicalFilePath().isEmpty() ? file.absoluteFilePath() : file.canonicalFilePath();
+  const QFileInfo real(target);
+  return QDir(real.absolutePath()).filePath(u'.' + real.fileName() + QStringLiteral(".lock"));
+}
+
+TDatabaseOpening OpenWorkingDatabase(TADOConnection& connection, const QString& requested, TFileLock* hold) {
   if (connection.Connected()) connection.Close();
   FixEditionSettings();
   const QString path = requested.isEmpty() ? DefaultDatabasePath() : requested;
   if (!QFileInfo(path).isFile()) return TDatabaseOpening::DataFileMissing;
+  if (hold && hold->Lock(DatabaseLockPath(path)) == TFileLock::TOutcome::HeldElsewhere) return TDatabaseOpening::InUse;
   if (!TryOpenPlain(connection, path) && !RemovePassword(connection, path, DatabasePassword()))
     return QFileInfo(DefaultDatabasePath()).isFile() ? TDatabaseOpening::BadInstallation
                                                      : TDatabaseOpening::DataFileMissing;

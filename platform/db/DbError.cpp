@@ -57,6 +57,17 @@ QString EngineFaultReason(int code, int systemError) {
 
 namespace {
 
+// A fault met inside an SQL function (the export behind compaction and password changes)
+// reaches the statement as a plain SQLITE_ERROR carrying only the engine's text of the
+// fault; that text gives the fault back.
+int FaultCode(const QString& engineText, int code) {
+  if ((code & 0xFF) != SQLITE_ERROR) return code;
+  for (const int fault : {SQLITE_FULL, SQLITE_READONLY, SQLITE_BUSY, SQLITE_LOCKED, SQLITE_CORRUPT, SQLITE_NOTADB,
+                          SQLITE_PERM, SQLITE_CANTOPEN, SQLITE_IOERR})
+    if (engineText == QLatin1String(sqlite3_errstr(fault))) return fault;
+  return code;
+}
+
 QString MessageFor(const QString& engineText, int code, int systemError) {
   const QString reason = EngineFaultReason(code, systemError);
   return reason.isEmpty() ? engineText : reason + QStringLiteral("（") + engineText + QStringLiteral("）");
@@ -65,8 +76,9 @@ QString MessageFor(const QString& engineText, int code, int systemError) {
 } // namespace
 
 EDatabaseError::EDatabaseError(const QString& engineText, const QString& sql, int code, int systemError)
-    : std::runtime_error(MessageFor(engineText, code, systemError).toStdString()), message_(QString::fromUtf8(what())),
-      engineText_(engineText), sql_(sql), code_(code), systemError_(systemError) {}
+    : std::runtime_error(MessageFor(engineText, FaultCode(engineText, code), systemError).toStdString()),
+      message_(QString::fromUtf8(what())), engineText_(engineText), sql_(sql), code_(FaultCode(engineText, code)),
+      systemError_(systemError) {}
 
 bool EDatabaseError::DiskFull() const { return (code_ & 0xFF) == SQLITE_FULL; }
 

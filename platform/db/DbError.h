@@ -15,7 +15,9 @@ class EDatabaseError : public std::runtime_error {
 public:
   // engineText: the engine's (or this layer's) own words; code: the engine's extended
   // result code when the engine raised the error, else 0; systemError: the system's error
-  // number (errno) behind it, when the engine names one.
+  // number (errno) behind it, when the engine names one. A plain SQLITE_ERROR whose text
+  // is the engine's own for one of the faults above (raised so from inside an SQL
+  // function) counts as that fault.
   explicit EDatabaseError(const QString& engineText, const QString& sql = QString(), int code = 0,
                           int systemError = 0);
 

@@ -1,11 +1,11 @@
 #include "platform/ui/DesktopHooks.h"
 
+#include "platform/shell/DesktopOpener.h"
 #include "platform/shell/Hooks.h"
 #include "platform/ui/Application.h"
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
@@ -14,7 +14,6 @@
 #include <QRegularExpression>
 #include <QSpacerItem>
 #include <QStandardPaths>
-#include <QUrl>
 #include <vector>
 
 namespace fw {
@@ -146,7 +145,7 @@ bool DesktopChooseColor(std::int32_t& color) {
 bool DesktopOpenWithDefault(const QString& path) {
   // Tests must never start another program.
   if (qEnvironmentVariableIsSet("FENWRIGHT_NO_OPEN")) return true;
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  return OpenWithDesktopOpener(path);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #pragma once
 // The real hooks of platform/shell/Hooks.h for the running program: Qt message boxes
 // with Chinese buttons, input boxes, file dialogs, opening files with the desktop's
-// default program, the beep and the clock. main() installs them; tests never do.
+// default program (platform/shell/DesktopOpener.h; while the environment variable
+// FENWRIGHT_NO_OPEN is set nothing is started and the file counts as opened), the beep
+// and the clock. main() installs them; tests install scripted ones.
 
 #include <QString>
 #include <QStringList>

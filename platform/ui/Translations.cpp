@@ -5,6 +5,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <clocale>
 
 namespace fw {
 
@@ -22,6 +23,14 @@ struct TSavedLocale {
 TSavedLocale& Saved() {
   static TSavedLocale saved;
   return saved;
+}
+
+// The C library's locale: the program's where the system has it, else C.UTF-8, which
+// current systems carry. The plain C locale would garble every text the C library
+// converts (the window title that older window lists read, for one).
+void SetLibraryLocale() {
+  for (const char* name : {"zh_CN.UTF-8", "C.UTF-8"})
+    if (std::setlocale(LC_ALL, name)) return;
 }
 
 } // namespace
@@ -43,6 +52,9 @@ void PrepareProgramLocale() {
   saved.Prepared = true;
   saved.WasSet = qEnvironmentVariableIsSet(kLocaleVariable);
   saved.Value = qgetenv(kLocaleVariable);
+  SetLibraryLocale();
+  // The application object sets the C library's locale from the environment too: where
+  // the system lacks zh_CN that fails and leaves the one set here.
   qputenv(kLocaleVariable, "zh_CN.UTF-8");
 }
 

@@ -18,6 +18,8 @@ QTranslator* InstallQtTranslations();
 // environment to zh_CN; InstallProgramLocale, called after, fixes Qt's system locale,
 // gives the environment back (so the programs started from this one, such as the one that
 // opens a workbook, keep the user's language) and makes zh_CN the default locale.
+// The C library runs in zh_CN.UTF-8 where the system has it, else in C.UTF-8; Qt's
+// locales are zh_CN either way.
 void PrepareProgramLocale();
 void InstallProgramLocale();
 

@@ -8,8 +8,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <cerrno>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 
 namespace {
 
@@ -218,6 +220,63 @@ TEST_F(DatabaseMaintenance, FailedCompactionLeavesTheFileByteIdentical) {
   EXPECT_FALSE(CompactWorkingDatabase(db.Connection, user));
   EXPECT_EQ(user.Events, QStringList{QStringLiteral("closing-while-closed")}); // the reopening failed
   EXPECT_NE(LastMessage(), QStringLiteral("压缩操作成功"));
+}
+
+// A small file system of its own (tmpfs), mounted for the life of the object; mounting
+// needs the right to (root). It can be made read-only.
+class SmallFileSystem {
+public:
+  explicit SmallFileSystem(qint64 bytes) : size_("size=" + QByteArray::number(bytes)) {
+    mounted_ = ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0, size_.constData()) == 0;
+  }
+  ~SmallFileSystem() {
+    if (mounted_) ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
+  }
+  bool Mounted() const { return mounted_; }
+  QString FilePath(const QString& name) const { return dir_.filePath(name); }
+  bool MakeReadOnly() const {
+    return ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
+                   size_.constData()) == 0;
+  }
+
+private:
+  QTemporaryDir dir_;
+  QByteArray size_;
+  bool mounted_ = false;
+};
+
+// Compaction met for real on a disk too full for the compacted copy, and in a folder on a
+// read-only disk: the message names the working database and gives the cause in Chinese,
+// and the database is left byte for byte as it was.
+TEST_F(DatabaseMaintenance, CompactionOnAFullOrReadOnlyDiskSaysWhyInChinese) {
+  WorkingDatabase db;
+  db.Add(Records(2000));
+  db.Connection.Close();
+  const QByteArray original = FileBytes(db.Path());
+  SmallFileSystem disk(original.size() + 64 * 1024);
+  if (!disk.Mounted()) GTEST_SKIP() << "a file system of the test's own cannot be mounted here";
+  const QString file = disk.FilePath(QStringLiteral("2014NB_qz.mdb"));
+  fwtest::WriteBytes(file, original);
+  ASSERT_EQ(FileBytes(file), original);
+
+  const struct {
+    const char* fault;
+    QString cause;
+  } cases[] = {
+      {"full", QStringLiteral("磁盘空间不足")},
+      {"read-only", QStringLiteral("磁盘是只读的")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    if (QByteArray(c.fault) == "read-only") {
+      ASSERT_TRUE(disk.MakeReadOnly());
+    }
+    hooks.Messages.clear();
+    EXPECT_FALSE(CompactDatabase(file));
+    EXPECT_EQ(LastMessage(), "运行中发生错误：写入文件失败 " + file + "：" + c.cause);
+    EXPECT_EQ(FileBytes(file), original);
+    EXPECT_EQ(QDir(QFileInfo(file).absolutePath()).entryList(QDir::Files | QDir::Hidden), QStringList{"2014NB_qz.mdb"});
+  }
 }
 
 } // namespace

@@ -2,15 +2,21 @@
 // plain, and every failure gives the outcome whose message the window shows.
 #include "core/DatabaseOpening.h"
 #include "core/DatabaseFiles.h"
+#include "core/DatabaseMaintenance.h"
 #include "core/DatabasePassword.h"
 #include "core/SurveyModel.h"
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
+#include "platform/shell/FileLock.h"
 #include "platform/shell/Folders.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <csignal>
+#include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -103,6 +109,52 @@ TEST_F(DatabaseOpening, FailuresGiveTheirOutcomeAndLeaveTheConnectionClosed) {
     EXPECT_EQ(OpenWorkingDatabase(connection_, path), c.outcome);
     EXPECT_FALSE(connection_.Connected());
   }
+}
+
+// Waits until the process has written text (false when it ends or 30 seconds pass first).
+bool WaitForOutput(QProcess& process, const QByteArray& text) {
+  QByteArray seen;
+  while (!seen.contains(text)) {
+    if (!process.waitForReadyRead(30000)) return false;
+    seen += process.readAll();
+  }
+  return true;
+}
+
+// One running copy of the program per working database. While another copy holds it (this
+// test, started again as a separate process) the opening is refused and leaves nothing
+// open; once that copy is killed the database opens. The hold stays when compaction puts
+// a new file in the database's place.
+TEST_F(DatabaseOpening, ARunningCopyHoldsTheWorkingDatabaseUntilItEnds) {
+  if (fwtest::ChildRole() == QStringLiteral("running copy")) {
+    TFileLock hold;
+    ASSERT_EQ(OpenWorkingDatabase(connection_, qEnvironmentVariable("FW_DATABASE"), &hold), TDatabaseOpening::Opened);
+    std::puts("held");
+    std::fflush(stdout);
+    QThread::sleep(60);  // until it is killed
+    return;
+  }
+  QProcessEnvironment database;
+  database.insert(QStringLiteral("FW_DATABASE"), DefaultFile());
+  const std::unique_ptr<QProcess> runningCopy = fwtest::StartTestInChild(QStringLiteral("running copy"), database);
+  ASSERT_TRUE(WaitForOutput(*runningCopy, "held")) << runningCopy->readAll().toStdString();
+
+  TFileLock mine;
+  EXPECT_EQ(OpenWorkingDatabase(connection_, QString(), &mine), TDatabaseOpening::InUse);
+  EXPECT_FALSE(connection_.Connected());
+  EXPECT_FALSE(mine.Locked());
+
+  ::kill(pid_t(runningCopy->processId()), SIGKILL);
+  ASSERT_TRUE(runningCopy->waitForFinished(30000));
+  ASSERT_EQ(OpenWorkingDatabase(connection_, QString(), &mine), TDatabaseOpening::Opened);
+
+  connection_.Close();
+  ASSERT_TRUE(CompactDatabase(DefaultFile()));
+  TADOConnection second;
+  TFileLock secondHold;
+  EXPECT_EQ(OpenWorkingDatabase(second, QString(), &secondHold), TDatabaseOpening::InUse);
+  mine.Unlock();
+  EXPECT_EQ(OpenWorkingDatabase(second, QString(), &secondHold), TDatabaseOpening::Opened);
 }
 
 } // namespace

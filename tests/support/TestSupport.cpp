@@ -1,10 +1,12 @@
 #include "TestSupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -93,6 +95,27 @@ ScopedTempFolder::~ScopedTempFolder() { SetEnv("TMPDIR", old_); }
 QStringList ScopedTempFolder::Entries() const {
   return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
+
+ScopedEnvironment::ScopedEnvironment(const char* name, const QByteArray& value) : name_(name), old_(qgetenv(name)) {
+  SetEnv(name, value);
+}
+
+ScopedEnvironment::~ScopedEnvironment() { SetEnv(name_, old_); }
+
+std::unique_ptr<QProcess> StartTestInChild(const QString& role, const QProcessEnvironment& changes) {
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("FW_TEST_CHILD"), role);
+  for (const QString& name : changes.keys()) environment.insert(name, changes.value(name));
+  auto child = std::make_unique<QProcess>();
+  child->setProcessEnvironment(environment);
+  child->setProcessChannelMode(QProcess::MergedChannels);
+  child->start(QCoreApplication::applicationFilePath(),
+               {QStringLiteral("--gtest_filter=%1.%2").arg(test->test_suite_name(), test->name())});
+  return child;
+}
+
+QString ChildRole() { return qEnvironmentVariable("FW_TEST_CHILD"); }
 
 qint64 EndedProcessId() {
   const pid_t child = ::fork();

@@ -6,6 +6,7 @@
 #include "platform/shell/Hooks.h"
 
 #include <QImage>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -68,6 +69,27 @@ private:
   QTemporaryDir dir_;
   QByteArray old_;
 };
+
+// Sets an environment variable (unsets it when value is null) for the lifetime of the
+// object and restores the previous value afterwards.
+class ScopedEnvironment {
+public:
+  ScopedEnvironment(const char* name, const QByteArray& value);
+  ~ScopedEnvironment();
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+  const char* name_;
+  QByteArray old_;
+};
+
+// Runs the test that calls it once more, alone, in a new process of this test program,
+// with the environment variable FW_TEST_CHILD set to role and the variables of changes
+// set too; in that process ChildRole() tells the test its part. The process is returned
+// started, its output and errors merged; it is killed when the object goes.
+std::unique_ptr<QProcess> StartTestInChild(const QString& role, const QProcessEnvironment& changes = {});
+QString ChildRole();
 
 // The id of a process that has just ended (a child started and waited for).
 qint64 EndedProcessId();

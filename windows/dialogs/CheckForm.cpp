@@ -309,7 +309,11 @@ void TdlgCheckForm::StartCheckProgress(int total, int position) {
 
 void TdlgCheckForm::StepCheckProgress() {
   FwProgressBar1->StepIt();
-  if (FwProgressBar1->PartsComplete() >= FwProgressBar1->TotalParts()) Timer1->SetEnabled(false);
+  if (FwProgressBar1->PartsComplete() < FwProgressBar1->TotalParts()) return;
+  Timer1->SetEnabled(false);
+  // The last counts stand while the report is shown: a run shorter than one tick would
+  // otherwise leave the counts of its start beside a full bar.
+  ShowTimes();
 }
 
 bool TdlgCheckForm::Cancelled() const { return cancelled_ || (Application && Application->Terminated()); }

@@ -18,12 +18,19 @@
 #include "windows/app/MouseWheelKeys.h"
 #include "windows/dialogs/AboutForm.h"
 
+#include <QDir>
+
 namespace fw {
 
 TMainForm* MainForm = nullptr;
 
 QString VersionStatusText(int build) {
   return QStringLiteral("开发单位：Brackwater\u3000软件版本：1.0 (Build ") + QString::number(build) + ')';
+}
+
+QString DatabaseInUseMessage(const QString& databasePath) {
+  return QStringLiteral("数据库文件“%1”正由另一个正在运行的本程序使用。\n一个数据库只能由一个程序打开，本程序将退出。")
+      .arg(QDir::toNativeSeparators(databasePath));
 }
 
 TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
@@ -104,11 +111,14 @@ void TMainForm::FailStartup(const QString& message) {
 }
 
 bool TMainForm::OpenDatabase(const QString& path) {
-  switch (OpenWorkingDatabase(*data_.SysADOConnection, path)) {
+  switch (OpenWorkingDatabase(*data_.SysADOConnection, path, &databaseLock_)) {
   case TDatabaseOpening::Opened:
     return true;
   case TDatabaseOpening::DataFileMissing:
     FailStartup(kDataFileMissingMessage);
+    return false;
+  case TDatabaseOpening::InUse:
+    FailStartup(DatabaseInUseMessage(path.isEmpty() ? ProgramFile(QString::fromLatin1(kDefaultDatabaseName)) : path));
     return false;
   case TDatabaseOpening::BadInstallation:
     break;

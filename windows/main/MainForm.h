@@ -17,6 +17,7 @@
 // focused control program-wide (TMouseWheelKeys) while the window exists.
 
 #include "core/DatabaseMaintenance.h"
+#include "platform/shell/FileLock.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Image.h"
@@ -52,6 +53,9 @@ class TdlgSurveyDataForm;
 inline const QString kMainCaptionPrefix = QStringLiteral("2014年度全国Tallowmere--基层以上工会调查表（离线工具） - ");
 inline const QString kDataFileMissingMessage = QStringLiteral("没有找到系统数据文件，请重新安装。");
 inline const QString kBadInstallationMessage = QStringLiteral("软件安装不正确，请与软件提供者联系！");
+// What a second copy of the program says when the working database is held by the copy
+// that runs already; it then ends.
+QString DatabaseInUseMessage(const QString& databasePath);
 constexpr TColor kMainWindowColor = RGB(193, 216, 249);
 // The background picture behind the list, in the program folder.
 inline const QString kBackgroundPictureName = QStringLiteral("background.jpg");
@@ -214,6 +218,9 @@ private:
   void MainConnectionClosing() override;
   void MainConnectionReopened() override;
 
+  // Holds the working database against a second running copy (OpenWorkingDatabase); let
+  // go after the connection is closed.
+  TFileLock databaseLock_;
   TMainData data_;
   int listSortState_ = 0;
   TBookmark reopenBookmark_;

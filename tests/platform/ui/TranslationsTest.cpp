@@ -8,13 +8,16 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 #include <QLineEdit>
 #include <QTranslator>
+#include <clocale>
 #include <gtest/gtest.h>
+#include <langinfo.h>
 #include <memory>
 
 // Qt's own texts (an edit's context menu) read in Chinese once the translations are in;
@@ -67,4 +70,30 @@ TEST(ProgramLocale, QtsDialogsDatesAndNumbersAreChinese) {
   EXPECT_FALSE(date.contains(QStringLiteral("Dec")));
   fwtest::SaveShot(dialog->grab().toImage(), QStringLiteral("fw_file_dialog_zh_CN.png"));
   if (translator) QCoreApplication::removeTranslator(translator.get());
+}
+
+// On a system without zh_CN.UTF-8 the C library still runs in UTF-8 (C.UTF-8), never in the
+// plain C locale, while Qt's locales stay zh_CN. The start is made again in a process
+// whose C library finds no locale but C.UTF-8.
+TEST(ProgramLocale, WithoutTheChineseLocaleTheCLibraryStaysInUtf8) {
+  if (fwtest::ChildRole() == QStringLiteral("no zh_CN")) {
+    const locale_t chinese = newlocale(LC_ALL_MASK, "zh_CN.UTF-8", locale_t(nullptr));
+    EXPECT_EQ(chinese, locale_t(nullptr)) << "the system must not have zh_CN.UTF-8 here";
+    if (chinese) freelocale(chinese);
+    EXPECT_STREQ(nl_langinfo(CODESET), "UTF-8");
+    EXPECT_EQ(QLocale::system().name(), QStringLiteral("zh_CN"));
+    EXPECT_EQ(QLocale().name(), QStringLiteral("zh_CN"));
+    return;
+  }
+  const QString utf8 = QStringLiteral("/usr/lib/locale/C.utf8");
+  ASSERT_TRUE(QFileInfo(utf8).isDir()) << "the system's C.UTF-8 locale is not at " << utf8.toStdString();
+  QTemporaryDir locales;
+  ASSERT_TRUE(QFile::link(utf8, locales.filePath(QStringLiteral("C.utf8"))));
+  QProcessEnvironment onlyUtf8;
+  onlyUtf8.insert(QStringLiteral("LOCPATH"), locales.path());
+  const std::unique_ptr<QProcess> child = fwtest::StartTestInChild(QStringLiteral("no zh_CN"), onlyUtf8);
+  ASSERT_TRUE(child->waitForFinished(60000));
+  const QByteArray output = child->readAll();
+  EXPECT_EQ(child->exitCode(), 0) << output.toStdString();
+  EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
 }

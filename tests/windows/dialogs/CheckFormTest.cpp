@@ -292,6 +292,20 @@ TEST_F(CheckFormTest, CountsFirstThenTheSecondsUsedAndLeft) {
   EXPECT_FALSE(Dialog->Timer1->Enabled());  // stopped when the bar is full
 }
 
+// A run shorter than one tick of the timer: while its report is named, the counts beside
+// the full bar are the final ones, not those of the run's start.
+TEST_F(CheckFormTest, TheFinalCountsStandWhenTheRunEnds) {
+  Dialog->AllRecord->SetChecked(true);
+  Hooks.OpenSucceeds = false;  // the kept-file notice is shown over the dialog
+  QStringList shown;
+  Hooks.WhileMessageOpen = [&](const QString&) {
+    shown << Dialog->Label2->Caption() << Dialog->Label3->Caption();
+    EXPECT_EQ(Dialog->FwProgressBar1->PartsComplete(), 30u);
+  };
+  Dialog->tbCheckClick();
+  EXPECT_EQ(shown, (QStringList{QStringLiteral("已完成 30"), QStringLiteral("待完成 0")}));
+}
+
 // Growing for a run and shrinking after it, the dialog keeps its top-left corner, frame
 // and client area alike (it used to move up by its frame every time).
 TEST_F(CheckFormTest, KeepsItsPlaceWhenItGrowsAndShrinks) {

@@ -3,10 +3,12 @@
 #include "MainFormFixture.h"
 
 #include "controls/navigation/FwCustomStatusPane.h"
+#include "core/DatabaseOpening.h"
 #include "core/ProductVersion.h"
 #include "core/RegistrySettings.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
+#include "platform/shell/FileLock.h"
 #include "windows/shared/ToolForm.h"
 
 #include <QDir>
@@ -80,15 +82,20 @@ TEST_F(MainFormTest, AnUnwritableSettingsFileIsShownAndTheStartGoesOn) {
 }
 
 // A start that cannot open its database shows one message and ends: no later step runs,
-// no further window is made and the program's exit status is not 0.
+// no further window is made and the program's exit status is not 0. A database another
+// running copy holds is named in the message.
 TEST(MainFormStartup, FailedOpeningEndsTheStartAtOnce) {
   struct Case {
     const char* name;
     std::function<void(const QString&)> damage;
-    QString message;
+    QString message;  // empty: the message that the database is in use
   };
+  TFileLock otherCopy;
   const std::vector<Case> cases = {
       {"missing", [](const QString& path) { QFile::remove(path); }, kDataFileMissingMessage},
+      {"held by another running copy",
+       [&otherCopy](const QString& path) { ASSERT_EQ(otherCopy.Lock(DatabaseLockPath(path)), TFileLock::TOutcome::Locked); },
+       QString()},
       {"not a database",
        [](const QString& path) {
          QFile f(path);
@@ -118,7 +125,8 @@ TEST(MainFormStartup, FailedOpeningEndsTheStartAtOnce) {
     application.CreateForm(form);
     ASSERT_NE(form, nullptr);
     ASSERT_EQ(hooks.Messages.size(), 1u);
-    EXPECT_EQ(hooks.Messages[0].Text, test.message);
+    const QString database = folder.FilePath(kDefaultDatabaseName);
+    EXPECT_EQ(hooks.Messages[0].Text, test.message.isEmpty() ? DatabaseInUseMessage(database) : test.message);
     EXPECT_TRUE(application.Terminated());
     EXPECT_EQ(application.ExitCode(), kStartupFailureExitCode);
     // Nothing after the opening ran.

@@ -235,6 +235,7 @@ void TFwCustomSizePanel::MouseDown(TMouseButton button, TShiftState shift, int x
   dragging_ = true;
   hotSpotPressed_ = inHotSpot;
   sizeAtPress_ = PanelSize();
+  closedAtPress_ = closed_;
   lastSize_ = sizeAtPress_;
   pointerAtPress_ = Along(ClientToScreen(p));
   // Escape ends the drag wherever the keyboard focus is.
@@ -280,10 +281,14 @@ void TFwCustomSizePanel::EndDrag() {
   HideDragLine();
 }
 
+// The drag is undone: the panel keeps the size it had at the press, also after a live
+// drag, and a collapsed panel that was dragged open is collapsed again.
 void TFwCustomSizePanel::CancelDrag() {
   EndDrag();
   lastSize_ = sizeAtPress_;
+  closed_ = closedAtPress_;
   if (PanelSize() != sizeAtPress_) SetPanelSize(sizeAtPress_);
+  Invalidate();
 }
 
 bool TFwCustomSizePanel::eventFilter(QObject* watched, QEvent* event) {
@@ -364,12 +369,28 @@ void TFwCustomSizePanel::Paint() {
   if (hotSpotVisible_) DrawHotSpot(canvas);
 }
 
+TRect TFwCustomSizePanel::BorderRect() const {
+  TRect r = TFwCustomPanel::BorderRect();
+  switch (FacingEdge()) {
+  case Edge::Left: r.Left += sizeBarWidth_; break;
+  case Edge::Top: r.Top += sizeBarWidth_; break;
+  case Edge::Right: r.Right -= sizeBarWidth_; break;
+  case Edge::Bottom: r.Bottom -= sizeBarWidth_; break;
+  case Edge::None: break;
+  }
+  r.Right = std::max(r.Left, r.Right);
+  r.Bottom = std::max(r.Top, r.Bottom);
+  return r;
+}
+
 void TFwCustomSizePanel::DrawSizeBar(TCanvas& canvas) {
   const TRect bar = SizeBarRect();
+  // The bar lies outside the panel's face: the framed styles draw on the panel colour.
+  canvas.Brush().SetColor(Color());
+  canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+  canvas.FillRect(bar);
   switch (sizeBarStyle_) {
   case TSplitterStyle::ssStandard:
-    canvas.Brush().SetColor(Color());
-    canvas.FillRect(bar);
     break;
   case TSplitterStyle::ssGroove:
     DrawBorder(canvas, DrawBorder(canvas, bar, TFrameStyleEx::fsStatus, sdAll), TFrameStyleEx::fsPopup, sdAll);
@@ -378,10 +399,7 @@ void TFwCustomSizePanel::DrawSizeBar(TCanvas& canvas) {
     DrawBorder(canvas, bar, TFrameStyleEx::fsBump, sdAll);
     break;
   case TSplitterStyle::ssGroupBar:
-    if (VisualStyle() == TFwVisualStyle::vsClassic) {
-      canvas.Brush().SetColor(Color());
-      canvas.FillRect(bar);
-    } else {
+    if (VisualStyle() != TFwVisualStyle::vsClassic) {
       const bool gradient = VisualStyle() == TFwVisualStyle::vsGradient;
       const TColor start = gradient ? GradientColorStart() : LighterColor(Color(), gradientColorAdjustment_);
       const TColor stop = gradient ? GradientColorStop() : Color();

@@ -80,6 +80,8 @@ public:
 protected:
   virtual void DoHotSpotClick();
   void Paint() override;
+  // The whole control less the size bar: the bar stands outside the borders.
+  TRect BorderRect() const override;
   virtual void DrawSizeBar(TCanvas& canvas);
   virtual void DrawHotSpot(TCanvas& canvas);
   void AdjustClientRect(TRect& rect) const override;
@@ -131,6 +133,7 @@ private:
   bool hotSpotPressed_ = false;
   bool hotSpotHot_ = false;
   int sizeAtPress_ = 0;
+  bool closedAtPress_ = false;
   int pointerAtPress_ = 0;
   int lastSize_ = 0;
   QWidget* dragLine_ = nullptr;

@@ -109,20 +109,26 @@ TFwCustomSizePanel::Edge TFwCustomSizePanel::FacingEdge() const {
   return Edge::None;
 }
 
+TRect TFwCustomSizePanel::LessFacingEdge(TRect r, int depth) const {
+  switch (FacingEdge()) {
+  case Edge::Left: r.Left += depth; break;
+  case Edge::Top: r.Top += depth; break;
+  case Edge::Right: r.Right -= depth; break;
+  case Edge::Bottom: r.Bottom -= depth; break;
+  case Edge::None: break;
+  }
+  r.Right = std::max(r.Left, r.Right);
+  r.Bottom = std::max(r.Top, r.Bottom);
+  return r;
+}
+
 void TFwCustomSizePanel::AdjustClientRect(TRect& rect) const {
   // A collapsed panel is the bar alone: its borders take no room then.
   if (!closed_) TFwCustomPanel::AdjustClientRect(rect);
-  const int depth = sizeBarWidth_ + 1;
-  switch (FacingEdge()) {
-  case Edge::Left: rect.Left += depth; break;
-  case Edge::Top: rect.Top += depth; break;
-  case Edge::Right: rect.Right -= depth; break;
-  case Edge::Bottom: rect.Bottom -= depth; break;
-  case Edge::None: break;
-  }
-  rect.Right = std::max(rect.Left, rect.Right);
-  rect.Bottom = std::max(rect.Top, rect.Bottom);
+  rect = LessFacingEdge(rect, sizeBarWidth_ + 1);
 }
+
+TRect TFwCustomSizePanel::BorderRect() const { return LessFacingEdge(TFwCustomPanel::BorderRect(), sizeBarWidth_); }
 
 std::unique_ptr<TFwPanelDockManager> TFwCustomSizePanel::CreateDockManager() {
   return std::make_unique<TFwSizePanelDockManager>(*this);
@@ -367,20 +373,6 @@ void TFwCustomSizePanel::Paint() {
   TCanvas& canvas = Canvas();
   DrawSizeBar(canvas);
   if (hotSpotVisible_) DrawHotSpot(canvas);
-}
-
-TRect TFwCustomSizePanel::BorderRect() const {
-  TRect r = TFwCustomPanel::BorderRect();
-  switch (FacingEdge()) {
-  case Edge::Left: r.Left += sizeBarWidth_; break;
-  case Edge::Top: r.Top += sizeBarWidth_; break;
-  case Edge::Right: r.Right -= sizeBarWidth_; break;
-  case Edge::Bottom: r.Bottom -= sizeBarWidth_; break;
-  case Edge::None: break;
-  }
-  r.Right = std::max(r.Left, r.Right);
-  r.Bottom = std::max(r.Top, r.Bottom);
-  return r;
 }
 
 void TFwCustomSizePanel::DrawSizeBar(TCanvas& canvas) {

@@ -95,6 +95,8 @@ protected:
 private:
   enum class Edge { None, Left, Top, Right, Bottom };
   Edge FacingEdge() const;
+  // r less depth pixels on the facing edge.
+  TRect LessFacingEdge(TRect r, int depth) const;
   bool HorizontalBar() const { return FacingEdge() == Edge::Top || FacingEdge() == Edge::Bottom; }
   int PanelSize() const { return HorizontalBar() ? Height() : Width(); }
   void SetPanelSize(int size);

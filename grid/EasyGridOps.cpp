@@ -184,7 +184,6 @@ void TCustomEasyGrid::InsertLines(TGridRect range, bool cols) {
         }
   }
 
-  const bool wasAuto = autoUpdate_;
   autoUpdate_ = false;
   const TGridRect selection = selection_;
   if (cols) SetColCount(std::min(oldCount + n, kMaxCols));
@@ -236,7 +235,8 @@ void TCustomEasyGrid::InsertLines(TGridRect range, bool cols) {
     }
 
   SetSelection(selection);
-  autoUpdate_ = wasAuto;
+  // An insert ends with the grid repainting at once, whatever it did before.
+  SetAutoUpdate(true);
   Invalidate();
   const TGridRectEvent& event = cols ? OnInsertCol : OnInsertRow;
   if (event) event(this, range);

@@ -22,6 +22,9 @@ namespace {
 // An item's packet lives in its list widget item, so it moves and dies with its string.
 constexpr int kStateRole = Qt::UserRole + 40;
 constexpr int kDisabledRole = Qt::UserRole + 41;
+constexpr int kObjectRole = Qt::UserRole + 42;
+// What travels with an item's string.
+constexpr int kPacketRoles[] = {kStateRole, kDisabledRole, kObjectRole};
 
 // Reads one line: "&E S text " gives the enabled flag (E is "1"), the state (the digit S,
 // kept as it stands even outside 0..2) and the text after the fifth character less the
@@ -374,6 +377,75 @@ void TFwCheckList::SetColorField(TColor& field, TColor value) {
   field = value;
   Invalidate();
   Widget()->viewport()->update();
+}
+
+// ---- Items as a string list ------------------------------------------------------------
+
+int TFwCheckListStrings::Count() const { return list_.Count(); }
+
+void TFwCheckListStrings::CheckIndex(int index) const { list_.CheckedItem(index); }
+
+QString TFwCheckListStrings::Get(int index) const { return list_.CheckedItem(index)->text(); }
+
+void TFwCheckListStrings::Put(int index, const QString& text) { list_.CheckedItem(index)->setText(text); }
+
+int TFwCheckListStrings::Add(const QString& text) {
+  list_.AddItem(text, TCheckBoxState::cbUnchecked, true);
+  return Count() - 1;
+}
+
+void TFwCheckListStrings::Insert(int index, const QString& text) {
+  if (index == -1) index = Count();
+  if (index < 0 || index > Count()) throw EOutOfResources(QStringLiteral("Unable to insert a line"));
+  list_.InsertItem(index, text);
+  QListWidgetItem* item = list_.Widget()->item(index);
+  item->setData(kStateRole, static_cast<int>(TCheckBoxState::cbUnchecked));
+  item->setData(kDisabledRole, false);
+}
+
+void TFwCheckListStrings::Delete(int index) {
+  CheckIndex(index);
+  list_.DeleteItem(index);
+}
+
+void TFwCheckListStrings::Clear() { list_.ClearItems(); }
+
+void TFwCheckListStrings::Exchange(int index1, int index2) {
+  QListWidgetItem* a = list_.CheckedItem(index1);
+  QListWidgetItem* b = list_.CheckedItem(index2);
+  const QString text = a->text();
+  a->setText(b->text());
+  b->setText(text);
+  for (const int role : kPacketRoles) {
+    const QVariant value = a->data(role);
+    a->setData(role, b->data(role));
+    b->setData(role, value);
+  }
+}
+
+void TFwCheckListStrings::Move(int from, int to) {
+  CheckIndex(from);
+  CheckIndex(to);
+  list_.MoveItem(from, to);
+}
+
+TObject* TFwCheckListStrings::Objects(int index) const {
+  return reinterpret_cast<TObject*>(list_.CheckedItem(index)->data(kObjectRole).value<quintptr>());
+}
+
+void TFwCheckListStrings::SetObjects(int index, TObject* object) {
+  list_.CheckedItem(index)->setData(kObjectRole, QVariant::fromValue(reinterpret_cast<quintptr>(object)));
+}
+
+void TFwCheckListStrings::BeginUpdate() {
+  if (updateCount_++ == 0) list_.Widget()->setUpdatesEnabled(false);
+}
+
+void TFwCheckListStrings::EndUpdate() {
+  if (updateCount_ == 0 || --updateCount_ > 0) return;
+  list_.Widget()->setUpdatesEnabled(true);
+  list_.Invalidate();
+  list_.Widget()->viewport()->update();
 }
 
 } // namespace fw

@@ -40,6 +40,40 @@ using TStateChangingEvent =
     std::function<void(TObject* sender, int index, TCheckBoxState newState, bool& allowChange)>;
 using TStateChangeEvent = std::function<void(TObject* sender, int index, TCheckBoxState newState)>;
 
+// The check list's items as a string list. Each string carries its packet (check state
+// and enabled flag) and its object: replacing the text keeps them, exchanging and moving
+// take them along. An index outside the items throws EListError
+// "List index out of bounds (<index>)".
+class TFwCheckListStrings {
+public:
+  explicit TFwCheckListStrings(TFwCheckList& list) : list_(list) {}
+
+  int Count() const;
+  QString Get(int index) const;
+  // A new text; the state, enabled flag and object stay, and so does the list's item index.
+  void Put(int index, const QString& text);
+  // Adds an unchecked, enabled item; its index.
+  int Add(const QString& text);
+  // An unchecked, enabled item before index (-1 or Count(): at the end); any other index
+  // throws EOutOfResources "Unable to insert a line".
+  void Insert(int index, const QString& text);
+  void Delete(int index);
+  void Clear();
+  void Exchange(int index1, int index2);
+  void Move(int from, int to);
+  TObject* Objects(int index) const;
+  void SetObjects(int index, TObject* object);
+  // The list repaints once, at the last EndUpdate.
+  void BeginUpdate();
+  void EndUpdate();
+
+private:
+  void CheckIndex(int index) const;
+
+  TFwCheckList& list_;
+  int updateCount_ = 0;
+};
+
 class TFwCheckList : public TFwCustomTabbedListBox {
 public:
   explicit TFwCheckList(TComponent* owner);
@@ -60,6 +94,9 @@ public:
   void AddStrings(const std::vector<TFwCheckListItem>& items);
   // The items with their states and enabled flags.
   std::vector<TFwCheckListItem> CheckItems() const;
+  // The items as a string list whose strings carry their states.
+  TFwCheckListStrings& Strings() { return strings_; }
+  const TFwCheckListStrings& Strings() const { return strings_; }
 
   // Item states and flags; an index outside the items throws EListError
   // "List index out of bounds (<index>)".
@@ -160,6 +197,9 @@ private:
   int glyphHeight_ = kGlyphSize;
   bool togglePending_ = false;
   int pressedIndex_ = -1;
+  TFwCheckListStrings strings_{*this};
+
+  friend class TFwCheckListStrings;
 };
 
 } // namespace fw

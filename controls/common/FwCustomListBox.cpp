@@ -2,6 +2,7 @@
 
 #include "controls/common/FwGraphics.h"
 #include "platform/shell/Hooks.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Canvas.h"
 #include "platform/ui/Setters.h"
 #include "platform/ui/Timer.h"
@@ -9,7 +10,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QToolTip>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPainter>
@@ -270,17 +271,56 @@ int TFwCustomListBox::MeasureText(const TFont& font, const QString& text) const 
 
 // Item hints --------------------------------------------------------------------------
 
+namespace {
+
+// The item hint: a bordered window in the application's hint colour whose text starts
+// 2 pixels in from its left and top edges.
+class TItemHintWindow : public QWidget {
+public:
+  explicit TItemHintWindow(QWidget* owner) : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+  void SetText(const QString& text) {
+    text_ = text;
+    const QFontMetrics metrics(font());
+    resize(metrics.horizontalAdvance(text_) + 6, metrics.height() + 2);
+    update();
+  }
+  QString Text() const { return text_; }
+
+protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.fillRect(rect(), ToQColor(Application ? Application->HintColor() : clInfoBk));
+    painter.setPen(ToQColor(clBlack));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.setPen(ToQColor(clInfoText));
+    painter.setFont(font());
+    painter.drawText(QRect(2, 2, width() - 2, height() - 2), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text_);
+  }
+
+private:
+  QString text_;
+};
+
+} // namespace
+
 bool TFwCustomListBox::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Widget()->viewport()) {
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
       const QPoint at = Widget()->viewport()->mapFromGlobal(QCursor::pos());
       const QPoint pos = event->type() == QEvent::MouseMove ? static_cast<QMouseEvent*>(event)->position().toPoint() : at;
       UpdateItemHint(pos);
-    } else if (event->type() == QEvent::Leave) {
-      QToolTip::hideText();
+    } else if (event->type() == QEvent::Leave || event->type() == QEvent::Hide) {
+      HideItemHint();
     }
   }
   return TListBox::eventFilter(watched, event);
+}
+
+void TFwCustomListBox::HideItemHint() {
+  if (itemHint_) itemHint_->hide();
 }
 
 void TFwCustomListBox::UpdateItemHint(QPoint pos) {
@@ -288,22 +328,31 @@ void TFwCustomListBox::UpdateItemHint(QPoint pos) {
   const QModelIndex index = list->indexAt(pos);
   const bool ours = QApplication::activeWindow() == window();
   if (!showItemHints_ || !index.isValid() || !ours) {
-    QToolTip::hideText();
+    HideItemHint();
     return;
   }
   const int row = index.row();
   const bool group = groupMode_ && IsGroupItem(row);
   const QString text = group ? Item(row).mid(kGroupPrefix.size()) : Item(row);
   if (MeasureText(group ? groupFont_ : Font(), text) + 2 + TextIndent() <= list->viewport()->width()) {
-    QToolTip::hideText();
+    HideItemHint();
     return;
   }
-  // The hint lies over the item, so the whole text reads where the clipped one was.
-  QRect r = list->visualRect(index).translated(-1, -2);
-  const QPoint topLeft = list->viewport()->mapToGlobal(r.topLeft());
+  if (!itemHint_) itemHint_ = new TItemHintWindow(this);
+  auto* hint = static_cast<TItemHintWindow*>(itemHint_.data());
+  hint->setFont(Font().ToQFont());
   QString shown = text;
   shown.replace(QLatin1Char('\t'), QString(8, QLatin1Char(' ')));
-  QToolTip::showText(topLeft, shown, list->viewport(), r);
+  hint->SetText(shown);
+  // The hint lies over the item, its text where the item's stands: one pixel left of
+  // the item and, with the text centred on the item's height, two pixels up.
+  const QRect item = list->visualRect(index);
+  const int textHeight = QFontMetrics(hint->font()).height();
+  const QPoint at = list->viewport()->mapToGlobal(item.topLeft()) +
+                    QPoint(-1, (item.height() - textHeight) / 2 - 2);
+  if (hint->isVisible() && hint->pos() == at) return;
+  hint->move(at);
+  hint->show();
 }
 
 // Painting ----------------------------------------------------------------------------

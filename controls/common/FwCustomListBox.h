@@ -11,6 +11,7 @@
 #include "platform/ui/ListBox.h"
 
 #include <QDateTime>
+#include <QPointer>
 #include <memory>
 
 class QPainter;
@@ -43,6 +44,9 @@ public:
   // pointer is over it (true for the plain list box, false for the tabbed one).
   bool ShowItemHints() const { return showItemHints_; }
   void SetShowItemHints(bool value) { showItemHints_ = value; }
+  // The window that shows a clipped item's whole text over the item (none before the
+  // first such hint).
+  QWidget* ItemHintWindow() const { return itemHint_; }
   // The prefix typed so far, and how long it lasts without typing (1500 ms).
   QString SearchText() const { return searchText_; }
   int SearchInterval() const;
@@ -110,7 +114,10 @@ private:
   void ClearSearch();
   void ApplyItemSize();
 
+  void HideItemHint();
+
   std::unique_ptr<QObject> itemWatch_;
+  QPointer<QWidget> itemHint_;
   bool incrementalSearch_ = true;
   bool beepOnInvalidKey_ = true;
   bool tabOnEnter_ = false;

@@ -126,6 +126,8 @@ void TFwCustomPanel::GetGradientColors(TColor& start, TColor& stop) const {
   stop = colors.Stop;
 }
 
+TRect TFwCustomPanel::BorderRect() const { return Rect(0, 0, Width(), Height()); }
+
 TRect TFwCustomPanel::PaintBordersAndFace(TCanvas& canvas) {
   TInnerOuterBorders b;
   b.BorderOuter = borderOuter_;
@@ -141,7 +143,7 @@ TRect TFwCustomPanel::PaintBordersAndFace(TCanvas& canvas) {
   b.Color = Color();
   b.OuterColor = OuterColor();
   b.Transparent = transparent_;
-  const TRect inner = DrawInnerOuterBorders(canvas, Rect(0, 0, Width(), Height()), b);
+  const TRect inner = DrawInnerOuterBorders(canvas, BorderRect(), b);
   if (!transparent_) {
     if (visualStyle_ == TFwVisualStyle::vsGradient) {
       TColor start = clWhite, stop = clBtnFace;

@@ -117,6 +117,8 @@ protected:
   void Paint() override;
   // Paints the borders and the face and returns the inner rectangle.
   TRect PaintBordersAndFace(TCanvas& canvas);
+  // The rectangle the borders are drawn round: the whole control.
+  virtual TRect BorderRect() const;
   virtual void GetGradientColors(TColor& start, TColor& stop) const;
   virtual void DrawCaption(TCanvas& canvas, const TRect& r);
   virtual void DrawGrid(TCanvas& canvas, const TRect& r);

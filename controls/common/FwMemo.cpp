@@ -4,9 +4,7 @@
 
 namespace fw {
 
-// The plain text box scrolls by lines: the scroll value is the first line shown.
-void TFwMemo::ScrollLineToTop(const QTextBlock& block) {
-  Widget()->verticalScrollBar()->setValue(block.firstLineNumber());
-}
+// The plain text box scrolls by display lines: the scroll value is the first line shown.
+void TFwMemo::ScrollLineToTop(int position) { Widget()->verticalScrollBar()->setValue(DisplayLineAt(position).Number); }
 
 } // namespace fw

@@ -13,7 +13,7 @@ public:
   explicit TFwMemo(TComponent* owner) : TFwTextBox<TMemo>(owner) {}
 
 protected:
-  void ScrollLineToTop(const QTextBlock& block) override;
+  void ScrollLineToTop(int position) override;
 };
 
 } // namespace fw

@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextEdit>
+#include <QTextLayout>
 
 namespace fw {
 
@@ -39,9 +40,11 @@ void TFwRichEdit::MoveFocusAway() {
 }
 
 // The formatted box scrolls by pixels: the line's top becomes the scroll value.
-void TFwRichEdit::ScrollLineToTop(const QTextBlock& block) {
+void TFwRichEdit::ScrollLineToTop(int position) {
+  const QTextBlock block = Widget()->document()->findBlock(position);
   const QRectF box = Widget()->document()->documentLayout()->blockBoundingRect(block);
-  Widget()->verticalScrollBar()->setValue(int(box.top()));
+  const QTextLine line = block.layout()->lineForTextPosition(position - block.position());
+  Widget()->verticalScrollBar()->setValue(int(box.top() + (line.isValid() ? line.y() : 0)));
 }
 
 } // namespace fw

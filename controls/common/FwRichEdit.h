@@ -15,7 +15,7 @@ public:
   void SetEnabled(bool value) override;
 
 protected:
-  void ScrollLineToTop(const QTextBlock& block) override;
+  void ScrollLineToTop(int position) override;
 
 private:
   void MoveFocusAway();

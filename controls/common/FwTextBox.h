@@ -8,7 +8,7 @@
 //  - Enter as Tab (TabOnEnter);
 //  - the wheel scrolling by the desktop's lines per notch, or by pages when the desktop
 //    scrolls a page per notch, unless an OnMouseWheel handler takes the wheel.
-// Lines are the text's lines (paragraphs); a long line that wraps is one line.
+// Lines are the lines the box shows: a long paragraph that wraps counts as several.
 
 #include "controls/common/FwFramed.h"
 
@@ -19,7 +19,9 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScrollBar>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QWheelEvent>
@@ -46,28 +48,32 @@ public:
   bool TabOnEnter() const { return tabOnEnter_; }
   void SetTabOnEnter(bool value) { tabOnEnter_ = value; }
 
-  // The caret's line: the line of the selection's moving end.
-  int Line() const { return this->Widget()->textCursor().blockNumber() + 1; }
-  // Puts the caret at the start of the line and scrolls it to the top; a line the text
-  // does not have leaves the caret where it was.
+  // The caret's line: the display line of the selection's moving end, counted over the
+  // whole text (a paragraph that wraps is several lines).
+  int Line() const { return DisplayLineAt(this->Widget()->textCursor().position()).Number + 1; }
+  // Puts the caret at the start of the display line and scrolls it to the top; a line
+  // the text does not have leaves the caret where it was.
   void SetLine(int value) {
-    const QTextBlock block = this->Widget()->document()->findBlockByNumber(value - 1);
-    if (!block.isValid()) return;
+    const TDisplayLine line = DisplayLineNumbered(value - 1);
+    if (line.Number < 0) return;
     QTextCursor cursor = this->Widget()->textCursor();
-    cursor.setPosition(block.position());
+    cursor.setPosition(line.Start);
     this->Widget()->setTextCursor(cursor);
-    ScrollLineToTop(block);
+    ScrollLineToTop(line.Start);
     DoLineColChange();
   }
-  // The caret's column within its line.
-  int Column() const { return this->Widget()->textCursor().positionInBlock() + 1; }
-  // Moves the caret within its line; a column past the line's end (and its end + 1) is
-  // ignored.
+  // The caret's column within its display line.
+  int Column() const {
+    const int position = this->Widget()->textCursor().position();
+    return position - DisplayLineAt(position).Start + 1;
+  }
+  // Moves the caret within its display line; a column past the line's end (and its
+  // end + 1) is ignored.
   void SetColumn(int value) {
     QTextCursor cursor = this->Widget()->textCursor();
-    const QTextBlock block = cursor.block();
-    if (value < 1 || value > block.length()) return;
-    cursor.setPosition(block.position() + value - 1);
+    const TDisplayLine line = DisplayLineAt(cursor.position());
+    if (value < 1 || value > line.Length + 1) return;
+    cursor.setPosition(line.Start + value - 1);
     this->Widget()->setTextCursor(cursor);
     DoLineColChange();
   }
@@ -127,8 +133,52 @@ protected:
     const bool hasText = QApplication::clipboard() && !QApplication::clipboard()->text().isEmpty();
     OnClipboardChange(this, this->Widget()->textCursor().hasSelection(), hasText);
   }
-  // Scrolls so that the block is the first line shown.
-  virtual void ScrollLineToTop(const QTextBlock& block) = 0;
+  // Scrolls so that the display line holding position is the first line shown.
+  virtual void ScrollLineToTop(int position) = 0;
+
+  // One line as the box shows it: its number over the whole text (0-based; -1 for none),
+  // its first character and its length.
+  struct TDisplayLine {
+    int Number = -1;
+    int Start = 0;
+    int Length = 0;
+  };
+  // The block laid out at the box's width (its layout made now when it had none yet).
+  QTextLayout* LaidOut(const QTextBlock& block) const {
+    this->Widget()->document()->documentLayout()->blockBoundingRect(block);
+    QTextLayout* layout = block.layout();
+    return layout && layout->lineCount() > 0 ? layout : nullptr;
+  }
+  TDisplayLine LineOf(const QTextBlock& block, int number, int lineInBlock) const {
+    QTextLayout* layout = LaidOut(block);
+    if (!layout) return {number, block.position(), block.length() - 1};
+    const QTextLine line = layout->lineAt(lineInBlock);
+    return {number, block.position() + line.textStart(), line.textLength()};
+  }
+  int LinesIn(const QTextBlock& block) const {
+    QTextLayout* layout = LaidOut(block);
+    return layout ? layout->lineCount() : 1;
+  }
+  TDisplayLine DisplayLineAt(int position) const {
+    const QTextDocument* document = this->Widget()->document();
+    const QTextBlock block = document->findBlock(position);
+    int number = 0;
+    for (QTextBlock b = document->begin(); b.isValid() && b != block; b = b.next()) number += LinesIn(b);
+    QTextLayout* layout = LaidOut(block);
+    const QTextLine line = layout ? layout->lineForTextPosition(position - block.position()) : QTextLine();
+    const int inBlock = line.isValid() ? line.lineNumber() : 0;
+    return LineOf(block, number + inBlock, inBlock);
+  }
+  TDisplayLine DisplayLineNumbered(int number) const {
+    if (number < 0) return {};
+    int first = 0;
+    for (QTextBlock b = this->Widget()->document()->begin(); b.isValid(); b = b.next()) {
+      const int count = LinesIn(b);
+      if (number < first + count) return LineOf(b, number, number - first);
+      first += count;
+    }
+    return {};
+  }
 
   void DoChange() override {
     QPointer<QWidget> self(this);

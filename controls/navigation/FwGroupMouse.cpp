@@ -57,7 +57,9 @@ void TFwGroup::MouseMove(TShiftState shift, int x, int y) {
   TCustomControl::MouseMove(shift, x, y);
   const TPoint p{x, y};
   bool changed = false;
-  const int caption = CaptionClickable() && InCaption(p) ? (captionMouseDown_ ? hsPressed : hsHot) : hsNormal;
+  // The caption lights up under the pointer in every style, also where a click on it
+  // does nothing.
+  const int caption = InCaption(p) ? (captionMouseDown_ ? hsPressed : hsHot) : hsNormal;
   if (caption != captionState_) {
     captionState_ = caption;
     changed = true;

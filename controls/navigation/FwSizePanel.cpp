@@ -109,20 +109,26 @@ TFwCustomSizePanel::Edge TFwCustomSizePanel::FacingEdge() const {
   return Edge::None;
 }
 
+TRect TFwCustomSizePanel::LessFacingEdge(TRect r, int depth) const {
+  switch (FacingEdge()) {
+  case Edge::Left: r.Left += depth; break;
+  case Edge::Top: r.Top += depth; break;
+  case Edge::Right: r.Right -= depth; break;
+  case Edge::Bottom: r.Bottom -= depth; break;
+  case Edge::None: break;
+  }
+  r.Right = std::max(r.Left, r.Right);
+  r.Bottom = std::max(r.Top, r.Bottom);
+  return r;
+}
+
 void TFwCustomSizePanel::AdjustClientRect(TRect& rect) const {
   // A collapsed panel is the bar alone: its borders take no room then.
   if (!closed_) TFwCustomPanel::AdjustClientRect(rect);
-  const int depth = sizeBarWidth_ + 1;
-  switch (FacingEdge()) {
-  case Edge::Left: rect.Left += depth; break;
-  case Edge::Top: rect.Top += depth; break;
-  case Edge::Right: rect.Right -= depth; break;
-  case Edge::Bottom: rect.Bottom -= depth; break;
-  case Edge::None: break;
-  }
-  rect.Right = std::max(rect.Left, rect.Right);
-  rect.Bottom = std::max(rect.Top, rect.Bottom);
+  rect = LessFacingEdge(rect, sizeBarWidth_ + 1);
 }
+
+TRect TFwCustomSizePanel::BorderRect() const { return LessFacingEdge(TFwCustomPanel::BorderRect(), sizeBarWidth_); }
 
 std::unique_ptr<TFwPanelDockManager> TFwCustomSizePanel::CreateDockManager() {
   return std::make_unique<TFwSizePanelDockManager>(*this);
@@ -235,6 +241,7 @@ void TFwCustomSizePanel::MouseDown(TMouseButton button, TShiftState shift, int x
   dragging_ = true;
   hotSpotPressed_ = inHotSpot;
   sizeAtPress_ = PanelSize();
+  closedAtPress_ = closed_;
   lastSize_ = sizeAtPress_;
   pointerAtPress_ = Along(ClientToScreen(p));
   // Escape ends the drag wherever the keyboard focus is.
@@ -280,10 +287,14 @@ void TFwCustomSizePanel::EndDrag() {
   HideDragLine();
 }
 
+// The drag is undone: the panel keeps the size it had at the press, also after a live
+// drag, and a collapsed panel that was dragged open is collapsed again.
 void TFwCustomSizePanel::CancelDrag() {
   EndDrag();
   lastSize_ = sizeAtPress_;
+  closed_ = closedAtPress_;
   if (PanelSize() != sizeAtPress_) SetPanelSize(sizeAtPress_);
+  Invalidate();
 }
 
 bool TFwCustomSizePanel::eventFilter(QObject* watched, QEvent* event) {
@@ -366,10 +377,12 @@ void TFwCustomSizePanel::Paint() {
 
 void TFwCustomSizePanel::DrawSizeBar(TCanvas& canvas) {
   const TRect bar = SizeBarRect();
+  // The bar lies outside the panel's face: the framed styles draw on the panel colour.
+  canvas.Brush().SetColor(Color());
+  canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+  canvas.FillRect(bar);
   switch (sizeBarStyle_) {
   case TSplitterStyle::ssStandard:
-    canvas.Brush().SetColor(Color());
-    canvas.FillRect(bar);
     break;
   case TSplitterStyle::ssGroove:
     DrawBorder(canvas, DrawBorder(canvas, bar, TFrameStyleEx::fsStatus, sdAll), TFrameStyleEx::fsPopup, sdAll);
@@ -378,10 +391,7 @@ void TFwCustomSizePanel::DrawSizeBar(TCanvas& canvas) {
     DrawBorder(canvas, bar, TFrameStyleEx::fsBump, sdAll);
     break;
   case TSplitterStyle::ssGroupBar:
-    if (VisualStyle() == TFwVisualStyle::vsClassic) {
-      canvas.Brush().SetColor(Color());
-      canvas.FillRect(bar);
-    } else {
+    if (VisualStyle() != TFwVisualStyle::vsClassic) {
       const bool gradient = VisualStyle() == TFwVisualStyle::vsGradient;
       const TColor start = gradient ? GradientColorStart() : LighterColor(Color(), gradientColorAdjustment_);
       const TColor stop = gradient ? GradientColorStop() : Color();

@@ -80,6 +80,8 @@ public:
 protected:
   virtual void DoHotSpotClick();
   void Paint() override;
+  // The whole control less the size bar: the bar stands outside the borders.
+  TRect BorderRect() const override;
   virtual void DrawSizeBar(TCanvas& canvas);
   virtual void DrawHotSpot(TCanvas& canvas);
   void AdjustClientRect(TRect& rect) const override;
@@ -93,6 +95,8 @@ protected:
 private:
   enum class Edge { None, Left, Top, Right, Bottom };
   Edge FacingEdge() const;
+  // r less depth pixels on the facing edge.
+  TRect LessFacingEdge(TRect r, int depth) const;
   bool HorizontalBar() const { return FacingEdge() == Edge::Top || FacingEdge() == Edge::Bottom; }
   int PanelSize() const { return HorizontalBar() ? Height() : Width(); }
   void SetPanelSize(int size);
@@ -131,6 +135,7 @@ private:
   bool hotSpotPressed_ = false;
   bool hotSpotHot_ = false;
   int sizeAtPress_ = 0;
+  bool closedAtPress_ = false;
   int pointerAtPress_ = 0;
   int lastSize_ = 0;
   QWidget* dragLine_ = nullptr;

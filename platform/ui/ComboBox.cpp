@@ -1,9 +1,28 @@
 #include "platform/ui/ComboBox.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLineEdit>
+#include <QStyledItemDelegate>
 
 namespace fw {
+
+namespace {
+
+// Rows of the dropped-down list a set number of pixels high.
+class TItemHeightDelegate : public QStyledItemDelegate {
+public:
+  TItemHeightDelegate(const int& height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return QSize(QStyledItemDelegate::sizeHint(option, index).width(), height_);
+  }
+
+private:
+  const int& height_;
+};
+
+} // namespace
 
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner), combo_(new QComboBox) {
   resize(145, 21);
@@ -82,6 +101,18 @@ void TComboBox::SetDropDownCount(int value) { combo_->setMaxVisibleItems(value);
 void TComboBox::SetMaxLength(int value) {
   maxLength_ = std::max(0, value);
   if (QLineEdit* edit = combo_->lineEdit()) edit->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+}
+
+int TComboBox::ItemHeight() const {
+  return itemHeight_ > 0 ? itemHeight_ : QFontMetrics(combo_->font()).height();
+}
+
+void TComboBox::SetItemHeight(int value) {
+  if (value <= 0 || value == itemHeight_) return;
+  const bool first = itemHeight_ == 0;
+  itemHeight_ = value;
+  if (first) combo_->setItemDelegate(new TItemHeightDelegate(itemHeight_, combo_));
+  combo_->view()->doItemsLayout();
 }
 
 void TComboBox::DoChange() {

@@ -29,6 +29,9 @@ public:
   void SetDropDownCount(int value);
   int MaxLength() const { return maxLength_; }
   void SetMaxLength(int value);
+  // The height of a row of the dropped-down list; until set, the font's line height.
+  int ItemHeight() const;
+  void SetItemHeight(int value);
 
   QComboBox* Widget() const { return combo_; }
 
@@ -44,6 +47,7 @@ private:
   QComboBox* combo_;
   TComboBoxStyle style_ = TComboBoxStyle::csDropDown;
   int maxLength_ = 0;
+  int itemHeight_ = 0;
 };
 
 } // namespace fw

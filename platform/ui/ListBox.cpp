@@ -48,6 +48,21 @@ void TListBox::AddItem(const QString& item) {
   settingInCode_ = false;
 }
 
+void TListBox::InsertItem(int index, const QString& item) {
+  settingInCode_ = true;
+  list_->insertItem(index, item);
+  settingInCode_ = false;
+}
+
+void TListBox::MoveItem(int from, int to) {
+  if (from < 0 || from >= list_->count() || to < 0 || to >= list_->count() || from == to) return;
+  settingInCode_ = true;
+  const int current = list_->currentRow();
+  list_->insertItem(to, list_->takeItem(from));
+  list_->setCurrentRow(current);
+  settingInCode_ = false;
+}
+
 void TListBox::DeleteItem(int index) {
   if (index < 0 || index >= list_->count()) return;
   settingInCode_ = true;

@@ -18,6 +18,10 @@ public:
   QStringList Items() const;
   void SetItems(const QStringList& items);
   void AddItem(const QString& item);
+  // Puts an item before index (index Count() appends); the current item stays the same item.
+  void InsertItem(int index, const QString& item);
+  // Moves an item with all it carries; the current index stays where it was.
+  void MoveItem(int from, int to);
   void DeleteItem(int index);
   void ClearItems();
   int Count() const;

@@ -14,6 +14,13 @@ public:
   QString Message() const { return QString::fromStdString(what()); }
 };
 
+// A list that could not take a new line.
+class EOutOfResources : public std::runtime_error {
+public:
+  explicit EOutOfResources(const QString& message) : std::runtime_error(message.toStdString()) {}
+  QString Message() const { return QString::fromStdString(what()); }
+};
+
 enum class TDuplicates { dupIgnore, dupAccept, dupError };
 
 } // namespace fw

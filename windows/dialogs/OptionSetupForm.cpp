@@ -24,6 +24,7 @@ constexpr int kClientWidth = 400;
 constexpr int kClientHeight = 248;
 constexpr int kButtonWidth = 70;
 constexpr int kChoiceIndent = 24;
+constexpr int kImeItemHeight = 12;
 
 QString EnvSettingKey() { return ProductKey(kProductName) + kEnvSettingSubKey; }
 
@@ -58,8 +59,10 @@ void TdlgOptionSetupForm::CreatePage() {
   cbIme->SetName(QStringLiteral("cbIme"));
   cbIme->SetParent(TabSheet1);
   cbIme->SetBounds(16 + kChoiceIndent, 36, 260, 21);
-  // A pick list: what is typed must be the start of a listed name.
+  // A pick list of the installed input methods: nothing typed.
+  cbIme->SetStyle(TComboBoxStyle::csDropDownList);
   cbIme->SetAllowEdit(false);
+  cbIme->SetItemHeight(kImeItemHeight);
   cbIme->OnDropDown = [this](TObject*) { cbImeDropDown(); };
 
   StylePanel = NewChoicePanel(70, QStringLiteral("录入窗口风格:"));
@@ -92,7 +95,8 @@ TFwRadioButton* TdlgOptionSetupForm::NewChoice(TFwPanel* panel, const char* name
 // The page shows the settings in force; checking its choices here stores nothing.
 void TdlgOptionSetupForm::DoShow() {
   showingPage_ = true;
-  cbIme->SetText(ImePrefer);
+  // A pick list shows only a listed name: the list is there before the name is picked.
+  FillImeList(ImePrefer);
   (::fw::InputWndStyle ? InputWndStyle2 : InputWndStyle)->SetChecked(true);
   (ImportPrinciple != 0 ? discardWrongItem : CancelAll)->SetChecked(true);
   showingPage_ = false;
@@ -105,12 +109,19 @@ void TdlgOptionSetupForm::StyleClicked(bool simple) {
   RegWriteInteger(QStringLiteral("InputWndStyle"), simple ? 1 : 0, TRootKey::HKEY_LOCAL_MACHINE, EnvSettingKey());
 }
 
-void TdlgOptionSetupForm::cbImeDropDown() {
-  const QStringList names = InstalledInputMethodTitles();
-  if (names == cbIme->Items()) return;
-  const QString text = cbIme->Text();
-  cbIme->SetItems(names);
+void TdlgOptionSetupForm::FillImeList(const QString& text) {
+  QStringList names = InstalledInputMethodTitles();
+  // A stored choice whose input method is gone stays listed and picked, so that 确定
+  // does not erase it.
+  if (!text.isEmpty() && !names.contains(text)) names << text;
+  if (names != cbIme->Items()) cbIme->SetItems(names);
   cbIme->SetText(text);
+}
+
+void TdlgOptionSetupForm::cbImeDropDown() {
+  const QStringList before = cbIme->Items();
+  FillImeList(cbIme->Text());
+  if (cbIme->Items() == before) return;
   // The list opened at the size of the items it had: it opens again over the new ones.
   QTimer::singleShot(0, cbIme, [combo = QPointer<TFwComboBox>(cbIme)] {
     if (!combo || !combo->DroppedDown()) return;

@@ -1,7 +1,7 @@
 #pragma once
 // TdlgOptionSetupForm ("软件参数设置"): the environment settings on one page 软件环境:
 // the preferred input method (picked from the desktop's input methods, listed when the
-// list drops down), the entry window's style and how imports treat records with errors.
+// page shows and again when the list drops down), the entry window's style and how imports treat records with errors.
 // A click on a window style is stored at once; 确定 stores the input method and the
 // import choice, 取消 stores nothing more. The main window's 参数设置 creates it anew,
 // shows it modally and frees it.
@@ -37,7 +37,7 @@ public:
   TFwToolButton* OKBtn = nullptr;
   TFwToolButton* CancelBtn = nullptr;
 
-  // The list of input methods, filled as it drops down; the text stays.
+  // The list of input methods, filled anew as it drops down; the picked name stays.
   void cbImeDropDown();
   // 确定: ImePrefer and ImportPrinciple into the settings and the registry.
   void OKBtnClick();
@@ -47,6 +47,8 @@ protected:
 
 private:
   void CreatePage();
+  // The installed input methods into cbIme's list, text picked.
+  void FillImeList(const QString& text);
   TFwPanel* NewChoicePanel(int top, const QString& caption);
   TFwRadioButton* NewChoice(TFwPanel* panel, const char* name, int left, const QString& caption);
   // A click on a window style (not the page being shown): stored at once.

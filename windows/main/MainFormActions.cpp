@@ -58,6 +58,52 @@ TMenuItem* NewItem(TComponent* owner, TMenuItem* parent, TAction* action) {
   return item;
 }
 
+// A group-bar item in the order the bar lists it: an action's, the upload export (an
+// item without action, with its own click handler) or a function this edition hides.
+struct GroupItemRow {
+  TAction* TMainForm::*action; // nullptr: no action
+  const char* hiddenCaption;   // a hidden function's caption; nullptr: the upload item
+};
+
+constexpr GroupItemRow kUploadRow{nullptr, nullptr};
+
+// The functions that are no part of this edition keep their items, hidden for good:
+// they have neither action nor click handler, and nothing shows them.
+const GroupItemRow kGroup1Items[] = {
+    {&TMainForm::actAddNew, nullptr},
+    {nullptr, "逐条导入"},
+    {&TMainForm::actModify, nullptr},
+    {&TMainForm::actDelete, nullptr},
+    {&TMainForm::actCheck, nullptr},
+    {nullptr, "规则导出"},
+    {&TMainForm::actConditionSearch, nullptr},
+    {&TMainForm::actSum, nullptr},
+    {&TMainForm::actGroup, nullptr},
+    {&TMainForm::actSaveList, nullptr},
+    {&TMainForm::actPrint, nullptr},
+};
+const GroupItemRow kGroup2Items[] = {
+    {&TMainForm::actFastImport, nullptr},
+    {nullptr, "CSV数据导入"},
+    {nullptr, "多文件导入"},
+    {nullptr, "多文件导出"},
+    {&TMainForm::actBackup, nullptr},
+    {nullptr, "数据恢复"},
+    {&TMainForm::actExport, nullptr},
+    kUploadRow,
+    {nullptr, "分组导出"},
+    {nullptr, "分组导入"},
+};
+const GroupItemRow kGroup3Items[] = {
+    {&TMainForm::actCompress, nullptr},
+    {nullptr, "数据整理"},
+    {nullptr, "10年导11年"},
+    {&TMainForm::actOptions, nullptr},
+    {&TMainForm::actRecordGrid, nullptr},
+    {nullptr, "打开数据库"},
+    {nullptr, "修改数据库标签"},
+};
+
 } // namespace
 
 void TMainForm::CreateActions() {
@@ -124,17 +170,26 @@ void TMainForm::CreateMenus() {
 }
 
 void TMainForm::BindGroupItems() {
-  auto bind = [](TFwGroup* group, std::initializer_list<TAction*> actions) {
-    for (TAction* a : actions) group->Items().Add()->SetAction(a);
+  auto bind = [this](TFwGroup* group, const auto& rows) {
+    for (const GroupItemRow& row : rows) {
+      TFwGroupItem* item = group->Items().Add();
+      if (row.action) {
+        TAction* action = this->*row.action;
+        item->SetAction(action);
+        if (action == actExport) ExportItem = item;
+      } else if (row.hiddenCaption) {
+        item->SetCaption(QString::fromUtf8(row.hiddenCaption));
+        item->SetVisible(false);
+      } else {
+        UploadItem = item;
+        UploadItem->SetCaption(QStringLiteral("上报到网络版"));
+        UploadItem->SetImageIndex(6);
+      }
+    }
   };
-  bind(FwGroup1, {actAddNew, actModify, actDelete, actCheck, actConditionSearch, actSum, actGroup, actSaveList, actPrint});
-  bind(FwGroup2, {actFastImport, actBackup, actExport});
-  ExportItem = FwGroup2->Items()[2];
-  // The upload file export has no action: its item carries its own click handler.
-  UploadItem = FwGroup2->Items().Add();
-  UploadItem->SetCaption(QStringLiteral("上报到网络版"));
-  UploadItem->SetImageIndex(6);
-  bind(FwGroup3, {actCompress, actOptions, actRecordGrid});
+  bind(FwGroup1, kGroup1Items);
+  bind(FwGroup2, kGroup2Items);
+  bind(FwGroup3, kGroup3Items);
 }
 
 // The group bar for the edition: the offline edition captions actExport's item

@@ -31,14 +31,16 @@ constexpr int kSizeBarWidth = 7;
 constexpr int kListHeaderHeight = 18;
 constexpr int kClockPaneWidth = 104;
 constexpr int kStatusBarHeight = 19;
-// Room a status pane needs beside its text: frame and caption offset on both sides.
-constexpr int kPaneTextMargin = 12;
 constexpr int kLargeImageSize = 32;
 constexpr int kSmallImageSize = 16;
 constexpr TColor kBarGradientStart = RGB(227, 239, 255);
 constexpr TColor kBarGradientStop = RGB(153, 187, 234);
 constexpr TColor kGroupCaptionColor = RGB(0, 60, 165);
 constexpr TColor kGroupCaptionHotColor = RGB(66, 142, 255);
+// The caption pictures of the three groups, indexes into the small image list.
+constexpr int kGroup1CaptionImage = 4;  // 修改选中的记录
+constexpr int kGroup2CaptionImage = 21; // 数据备份
+constexpr int kGroup3CaptionImage = 7;  // 参数设置
 // How long the pointer rests on a control before its hint shows, in milliseconds.
 constexpr int kHintPause = 250;
 // The widest a hint's text runs before it wraps.
@@ -155,9 +157,9 @@ void TMainForm::CreateStatusBar() {
   FwStatusBar1->SetName(QStringLiteral("FwStatusBar1"));
   FwStatusBar1->SetParent(this);
   FwStatusBar1->SetAlign(TAlign::alBottom);
-  // The bar and the clock pane are sized for the font the program shows Chinese in,
-  // whose lines are taller and whose digits are wider than the 19-pixel bar and the
-  // 104-pixel pane allow. The bar's automatic look would put the 19 pixels back on load.
+  // The bar is sized for the font the program shows Chinese in, whose lines may be
+  // taller than the 19-pixel bar allows. The bar's automatic look would put the 19
+  // pixels back on load.
   const QFontMetrics metrics(FwStatusBar1->Font().ToQFont());
   FwStatusBar1->SetAutoStyle(false);
   const int textHeight = metrics.boundingRect(QStringLiteral("开发单位Pp")).height();
@@ -167,8 +169,13 @@ void TMainForm::CreateStatusBar() {
   FwClockStatus1->SetName(QStringLiteral("FwClockStatus1"));
   FwClockStatus1->SetParent(FwStatusBar1);
   FwClockStatus1->SetAlign(TAlign::alRight);
+  // 104 pixels, widened only where the font's widest date would not fit inside the
+  // pane's frame.
+  FwClockStatus1->SetWidth(kClockPaneWidth);
+  const TFwCustomStatusPane& pane = *FwClockStatus1;
+  const int frame = kClockPaneWidth - pane.TextRect().Width();
   const QString widestDate = QStringLiteral("0000年00月00日");
-  FwClockStatus1->SetWidth(std::max(kClockPaneWidth, metrics.horizontalAdvance(widestDate) + kPaneTextMargin));
+  FwClockStatus1->SetWidth(std::max(kClockPaneWidth, metrics.horizontalAdvance(widestDate) + frame));
   FwClockStatus1->SetAlignment(TAlignment::taCenter);
   FwClockStatus1->SetFormat(kStatusClockFormat);
 
@@ -194,10 +201,11 @@ void TMainForm::CreateGroupBar() {
 
   // Open or closed at start is set before the group joins the bar: in an Outlook bar a
   // group can only be opened (which closes the others), never closed by itself.
-  auto group = [this](const char* name, const QString& caption, bool opened, bool divider) {
+  auto group = [this](const char* name, const QString& caption, int captionImage, bool opened, bool divider) {
     auto* g = new TFwGroup(this);
     g->SetName(QString::fromLatin1(name));
     g->SetCaption(caption);
+    g->SetCaptionImageIndex(captionImage);
     g->SetOpened(opened);
     g->SetGroupBar(FwGroupBar1);
     g->SetItemStyle(TFwItemStyle::isLarge);
@@ -211,9 +219,10 @@ void TMainForm::CreateGroupBar() {
     g->SetDividerVisible(divider);
     return g;
   };
-  FwGroup1 = group("FwGroup1", QStringLiteral("数据操作"), true, true);
-  FwGroup2 = group("FwGroup2", QStringLiteral("备份与上报"), false, false);
-  FwGroup3 = group("FwGroup3", QStringLiteral("系统工具"), false, false);
+  // Each caption shows a small picture of its group's work.
+  FwGroup1 = group("FwGroup1", QStringLiteral("数据操作"), kGroup1CaptionImage, true, true);
+  FwGroup2 = group("FwGroup2", QStringLiteral("备份与上报"), kGroup2CaptionImage, false, false);
+  FwGroup3 = group("FwGroup3", QStringLiteral("系统工具"), kGroup3CaptionImage, false, false);
 }
 
 void TMainForm::CreateRecordGrid() {

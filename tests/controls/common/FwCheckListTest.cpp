@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -280,6 +281,65 @@ TEST(FwCheckList, AnIndexOutsideTheItemsIsAListError) {
   }
   EXPECT_THROW(f.list->ItemEnabled(-1), EListError);
   EXPECT_EQ(f.list->CheckedCount(), 0);
+}
+
+// The items as a string list: every operation keeps each string's state, enabled flag
+// and object with it.
+TEST(FwCheckList, StringsCarryTheirStatesThroughEveryOperation) {
+  struct Case {
+    const char* name;
+    std::function<void(TFwCheckListStrings&)> op;
+    const char* expected;  // text, state digit, E(nabled) or D(isabled), * with the object
+  };
+  const Case cases[] = {
+      {"put keeps the packet", [](TFwCheckListStrings& s) { s.Put(1, "B"); }, "a1E* B2D c0E"},
+      {"insert", [](TFwCheckListStrings& s) { s.Insert(1, "x"); }, "a1E* x0E b2D c0E"},
+      {"insert at the end", [](TFwCheckListStrings& s) { s.Insert(3, "x"); }, "a1E* b2D c0E x0E"},
+      {"add", [](TFwCheckListStrings& s) { EXPECT_EQ(s.Add("x"), 3); }, "a1E* b2D c0E x0E"},
+      {"exchange", [](TFwCheckListStrings& s) { s.Exchange(0, 2); }, "c0E b2D a1E*"},
+      {"move down", [](TFwCheckListStrings& s) { s.Move(0, 2); }, "b2D c0E a1E*"},
+      {"move up", [](TFwCheckListStrings& s) { s.Move(2, 0); }, "c0E a1E* b2D"},
+      {"delete", [](TFwCheckListStrings& s) { s.Delete(1); }, "a1E* c0E"},
+      {"clear", [](TFwCheckListStrings& s) { s.Clear(); }, ""},
+  };
+  for (const Case& c : cases) {
+    CheckListFixture f;
+    TComponent object(nullptr);
+    f.list->SetItems(std::vector<TFwCheckListItem>{{"a", S::cbChecked, true}, {"b", S::cbGrayed, false}, {"c"}});
+    TFwCheckListStrings& strings = f.list->Strings();
+    strings.SetObjects(0, &object);
+    f.list->SetItemIndex(1);
+    c.op(strings);
+    QStringList items;
+    for (int i = 0; i < strings.Count(); ++i)
+      items << strings.Get(i) + QString::number(int(f.list->ItemState(i))) + (f.list->ItemEnabled(i) ? "E" : "D") +
+                   (strings.Objects(i) == &object ? "*" : "");
+    EXPECT_EQ(items.join(' '), QString::fromUtf8(c.expected)) << c.name;
+  }
+
+  CheckListFixture f;
+  TFwCheckListStrings& strings = f.list->Strings();
+  f.list->SetItemIndex(2);
+  strings.Put(2, "表二乙");
+  EXPECT_EQ(f.list->ItemIndex(), 2);
+  for (const auto& read : std::vector<std::function<void()>>{[&] { strings.Get(4); }, [&] { strings.Put(-1, "x"); },
+                                                             [&] { strings.Exchange(0, 4); }, [&] { strings.Move(4, 0); },
+                                                             [&] { strings.Objects(4); }}) {
+    try {
+      read();
+      ADD_FAILURE() << "no error";
+    } catch (const EListError& e) {
+      EXPECT_TRUE(e.Message().startsWith("List index out of bounds ("));
+    }
+  }
+  EXPECT_THROW(strings.Insert(6, "x"), EOutOfResources);
+  EXPECT_EQ(f.list->Count(), 4);
+  strings.BeginUpdate();
+  strings.BeginUpdate();
+  strings.EndUpdate();
+  EXPECT_FALSE(f.list->Widget()->updatesEnabled());
+  strings.EndUpdate();
+  EXPECT_TRUE(f.list->Widget()->updatesEnabled());
 }
 
 TEST(FwCheckList, AssignedLinesAreReadAsFileLines) {

@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTest>
-#include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace {
@@ -205,23 +204,34 @@ TEST(FwCustomListBox, GroupBandIsAGradientOnlyOnAHighColourDisplay) {
   EXPECT_EQ(At(image, 150, y), Rgb(clBlue));
 }
 
-TEST(FwCustomListBox, ClippedItemShowsItsWholeTextAsAHint) {
+// A clipped item's whole text shows in a hint over the item, in the list's font, its
+// text where the item's stands (one pixel left, centred on the item, two pixels up).
+TEST(FwCustomListBox, ClippedItemShowsItsWholeTextOverTheItem) {
   Fixture<TFwListBox> f;
   const QString longItem = "long\t" + QString(40, QLatin1Char('W'));
-  f.list->SetItems({"short", longItem});
+  f.list->SetItems({"short", longItem, "next"});
+  f.list->Font().SetHeight(-13);
   f.list->SetItemHeight(18);
   QWidget* viewport = f.list->Widget()->viewport();
-  QTest::mouseMove(viewport, QPoint(20, 18 + 9));
-  QApplication::processEvents();
-  EXPECT_TRUE(QToolTip::isVisible());
-  EXPECT_EQ(QToolTip::text(), QString(longItem).replace("\t", QString(8, QLatin1Char(' '))));
-  // The tool tip fades out on a short timer of its own.
   QTest::mouseMove(viewport, QPoint(20, 9));
-  EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+  EXPECT_EQ(f.list->ItemHintWindow(), nullptr);  // "short" fits
+  QTest::mouseMove(viewport, QPoint(20, 18 + 9));
+  QWidget* hint = f.list->ItemHintWindow();
+  ASSERT_NE(hint, nullptr);
+  EXPECT_TRUE(hint->isVisible());
+  EXPECT_EQ(hint->font(), f.list->Font().ToQFont());
+  const QFontMetrics metrics(hint->font());
+  const QString shown = QString(longItem).replace("\t", QString(8, QLatin1Char(' ')));
+  EXPECT_EQ(hint->size(), QSize(metrics.horizontalAdvance(shown) + 6, metrics.height() + 2));
+  const QPoint item = viewport->mapToGlobal(QPoint(0, 18));
+  EXPECT_EQ(hint->pos(), item + QPoint(-1, (18 - metrics.height()) / 2 - 2));
+  EXPECT_LE(hint->geometry().bottom(), item.y() + 18);  // the next item stays clear
+
+  QTest::mouseMove(viewport, QPoint(20, 9));
+  EXPECT_FALSE(hint->isVisible());
   f.list->SetShowItemHints(false);
   QTest::mouseMove(viewport, QPoint(20, 18 + 9));
-  QApplication::processEvents();
-  EXPECT_FALSE(QToolTip::isVisible());
+  EXPECT_FALSE(hint->isVisible());
 }
 
 TEST(FwCustomListBox, HorizontalExtentFollowsTheWidestItem) {

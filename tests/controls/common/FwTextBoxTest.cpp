@@ -66,6 +66,38 @@ TYPED_TEST(FwTextBoxTest, LineAndColumnOfTheCaret) {
   EXPECT_EQ(h.lineCols.size(), 3u);
 }
 
+// A paragraph that wraps counts as several lines, as the box shows them: each step of
+// the caret down a shown line is one line on.
+TYPED_TEST(FwTextBoxTest, WrappedParagraphCountsItsDisplayLines) {
+  Host<TypeParam> h;
+  h.box->SetText(QStringLiteral("ab\n") + QStringLiteral("word ").repeated(30) + QStringLiteral("\nz"));
+  auto* edit = h.box->Widget();
+  auto lineStart = [edit](int downs) {
+    edit->moveCursor(QTextCursor::Start);
+    for (int i = 0; i < downs; ++i) edit->moveCursor(QTextCursor::Down);
+    return edit->textCursor().position();
+  };
+  std::vector<int> lines;
+  edit->moveCursor(QTextCursor::Start);
+  for (int before = -1; edit->textCursor().position() != before && lines.size() < 50;) {
+    lines.push_back(h.box->Line());
+    EXPECT_EQ(h.box->Column(), 1);
+    before = edit->textCursor().position();
+    edit->moveCursor(QTextCursor::Down);
+  }
+  ASSERT_GT(lines.size(), 4u);  // the paragraph took several lines
+  for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], int(i) + 1);
+
+  const int third = lineStart(2);  // the paragraph's second shown line
+  edit->moveCursor(QTextCursor::Start);
+  h.box->SetLine(3);
+  EXPECT_EQ(edit->textCursor().position(), third);
+  h.box->SetColumn(4);
+  EXPECT_EQ(h.box->Line(), 3);
+  EXPECT_EQ(h.box->Column(), 4);
+  EXPECT_EQ(edit->textCursor().position(), third + 3);
+}
+
 TYPED_TEST(FwTextBoxTest, TypingAndClicksReportTheCaret) {
   Host<TypeParam> h;
   h.box->SetFocus();

@@ -126,6 +126,12 @@ TEST(FwGroupBar, CategoryAndTaskListOpenRules) {
   c.groups[1]->SetCanClose(false);
   c.groups[1]->SetOpened(false);
   EXPECT_TRUE(c.groups[1]->Opened());
+  // Its caption still lights up under the pointer, but a click on it does nothing.
+  c.bar->show();
+  QTest::mouseMove(c.groups[1], QPoint(30, 5));
+  EXPECT_EQ(c.groups[1]->CaptionState(), hsHot);
+  QTest::mouseClick(c.groups[1], Qt::LeftButton, Qt::NoModifier, QPoint(30, 5));
+  EXPECT_TRUE(c.groups[1]->Opened());
 
   c.bar->SetExclusiveMode(true);
   EXPECT_TRUE(c.groups[0]->Opened());

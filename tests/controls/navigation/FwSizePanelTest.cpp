@@ -136,19 +136,48 @@ TEST(FwSizePanel, UnalignedSiblingsCountAtThePanelsSide) {
   EXPECT_EQ(w.panel->FreeRoom(), 400 - 60);
 }
 
-TEST(FwSizePanel, DeferredDragAndEscape) {
-  Window w(false);
-  const QPoint from = w.BarOutsideHotSpot();
-  QTest::mousePress(w.panel, Qt::LeftButton, Qt::NoModifier, from);
-  QTest::mouseMove(w.panel, from + QPoint(30, 0));
-  EXPECT_EQ(w.panel->Width(), 108);  // only the line moves
-  QTest::keyClick(&w.host, Qt::Key_Escape);
-  EXPECT_FALSE(w.panel->Dragging());
-  QTest::mouseRelease(w.panel, Qt::LeftButton, Qt::NoModifier, from + QPoint(30, 0));
-  EXPECT_EQ(w.panel->Width(), 108);
+// Escape ends a drag, deferred or live, and the panel is back at the size it had at the
+// press, collapsed again when it was collapsed.
+TEST(FwSizePanel, EscapeEndsTheDragAtTheSizeOfThePress) {
+  for (const bool realTime : {false, true}) {
+    for (const bool collapsed : {false, true}) {
+      Window w(realTime);
+      if (collapsed) w.Click(w.HotSpot());
+      const int before = w.panel->Width();
+      const QPoint from = w.BarOutsideHotSpot();
+      QTest::mousePress(w.panel, Qt::LeftButton, Qt::NoModifier, from);
+      QTest::mouseMove(w.panel, from + QPoint(30, 0));
+      EXPECT_EQ(w.panel->Width(), realTime ? before + 30 : before);  // deferred: only the line moves
+      QTest::keyClick(&w.host, Qt::Key_Escape);
+      EXPECT_FALSE(w.panel->Dragging());
+      EXPECT_EQ(w.panel->Width(), before) << realTime << collapsed;
+      EXPECT_EQ(w.panel->HotSpotClosed(), collapsed) << realTime;
+      QTest::mouseMove(w.panel, from + QPoint(40, 0));
+      QTest::mouseRelease(w.panel, Qt::LeftButton, Qt::NoModifier, from + QPoint(40, 0));
+      EXPECT_EQ(w.panel->Width(), before);
 
-  w.Drag(from, 30);
-  EXPECT_EQ(w.panel->Width(), 138);
+      w.Drag(w.BarOutsideHotSpot(), 30);
+      EXPECT_EQ(w.panel->Width(), before + 30);
+    }
+  }
+}
+
+// The borders go round the panel less its bar, so the one facing the window shows
+// beside the bar instead of under it.
+TEST(FwSizePanel, BordersLeaveOutTheBar) {
+  Window w;
+  w.panel->SetSizeBarStyle(TSplitterStyle::ssStandard);
+  w.panel->SetHotSpotVisible(false);
+  w.panel->SetVisualStyle(TFwVisualStyle::vsClassic);
+  w.panel->SetColor(clWhite);
+  w.panel->SetBorderOuter(TFrameStyleEx::fsFlat);
+  const QImage image = w.panel->grab().toImage();
+  const int y = w.panel->Height() / 2, right = w.panel->Width() - 7;
+  const QColor border = image.pixelColor(0, y);
+  EXPECT_NE(border, QColor(Qt::white));
+  EXPECT_EQ(image.pixelColor(right - 1, y), border);
+  EXPECT_EQ(image.pixelColor(right - 2, y), QColor(Qt::white));
+  EXPECT_EQ(image.pixelColor(right, y), QColor(Qt::white));  // the bar
 }
 
 TEST(FwSizePanel, BarWidthRulesAndClientArea) {

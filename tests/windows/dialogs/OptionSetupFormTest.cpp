@@ -11,7 +11,9 @@
 #include "core/RegistrySettings.h"
 #include "tests/windows/main/MainFormFixture.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QSettings>
 #include <QTest>
@@ -26,8 +28,11 @@ protected:
     ImePrefer = QStringLiteral("五笔");
     InputWndStyle = false;
     ImportPrinciple = 0;
+    previousBackend_ = InstallInputMethodBackend(
+        {[] { return TInputMethodList{{"pinyin", "拼音"}, {"wbx", "五笔"}, {"odd", "拼音'"}}; }, nullptr});
   }
   void TearDown() override {
+    InstallInputMethodBackend(previousBackend_);
     ImePrefer.clear();
     InputWndStyle = false;
     ImportPrinciple = 0;
@@ -60,15 +65,24 @@ protected:
 
   fwtest::ScopedUserFolders users;
   fwtest::ScriptedHooks hooks;
+  TInputMethodBackend previousBackend_;
 };
 
 TEST_F(OptionSetupFormTest, ThePageShowsTheSettingsAndStoresNothing) {
   for (const bool set : {false, true}) {
     InputWndStyle = set;
     ImportPrinciple = set ? 1 : 0;
+    // An input method no longer installed stays the choice shown.
+    ImePrefer = set ? QStringLiteral("五笔") : QStringLiteral("郑码");
     const int result = Run([&](TdlgOptionSetupForm& d) {
       EXPECT_EQ(d.Caption(), QStringLiteral("软件参数设置"));
-      EXPECT_EQ(d.cbIme->Text(), QStringLiteral("五笔"));
+      // A pick list of the installed input methods, listed before the page shows.
+      EXPECT_EQ(d.cbIme->Style(), TComboBoxStyle::csDropDownList);
+      EXPECT_FALSE(d.cbIme->AllowEdit());
+      EXPECT_EQ(d.cbIme->ItemHeight(), 12);
+      EXPECT_EQ(d.cbIme->Widget()->view()->sizeHintForRow(0), 12);
+      EXPECT_EQ(d.cbIme->Items(), set ? (QStringList{"拼音", "五笔", "拼音'"}) : (QStringList{"拼音", "五笔", "拼音'", "郑码"}));
+      EXPECT_EQ(d.cbIme->Text(), ImePrefer);
       EXPECT_EQ(d.InputWndStyle2->Checked(), set);
       EXPECT_EQ(d.InputWndStyle->Checked(), !set);
       EXPECT_EQ(d.discardWrongItem->Checked(), set);
@@ -144,9 +158,9 @@ TEST_F(OptionSetupFormTest, AFailedWriteIsShownAndTheChoicesStillHold) {
 
 // The list holds the desktop's input methods; the stored name stays shown.
 TEST_F(OptionSetupFormTest, TheListDropsDownWithoutLosingTheText) {
-  const TInputMethodBackend previous =
-      InstallInputMethodBackend({[] { return TInputMethodList{{"pinyin", "拼音"}, {"wbx", "五笔"}}; }, nullptr});
+  InstallInputMethodBackend({[] { return TInputMethodList{{"pinyin", "拼音"}, {"wbx", "五笔"}}; }, nullptr});
   Run([&](TdlgOptionSetupForm& d) {
+    EXPECT_EQ(d.cbIme->Items(), (QStringList{"拼音", "五笔"}));
     d.cbImeDropDown();
     EXPECT_EQ(d.cbIme->Items(), (QStringList{"拼音", "五笔"}));
     d.cbIme->SetDroppedDown(true);
@@ -156,7 +170,6 @@ TEST_F(OptionSetupFormTest, TheListDropsDownWithoutLosingTheText) {
     QCoreApplication::processEvents();
     EXPECT_EQ(d.cbIme->Text(), QStringLiteral("五笔"));
   });
-  InstallInputMethodBackend(previous);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "controls/navigation/FwCustomHintWindow.h"
 #include "controls/navigation/FwGroup.h"
 #include "controls/navigation/FwGroupBar.h"
+#include "controls/navigation/FwGroupItem.h"
 #include "controls/navigation/FwSizePanel.h"
 #include "core/OfflineExchange.h"
 #include "platform/db/AdoQuery.h"
@@ -290,7 +291,8 @@ TEST_F(MainWindowTest, GroupBarAndMenusHoldTheirItems) {
                                                    "数据汇总", "数据分组", "导出数据列表", "打印选中记录的年报表"}));
   EXPECT_EQ(form->FwGroup2->Caption(), "备份与上报");
   EXPECT_EQ(captions(form->FwGroup2), (QStringList{"数据导入", "数据备份", "上报到离线版", "上报到网络版"}));
-  EXPECT_EQ(form->FwGroup2->Items()[2]->Action(), form->actExport);
+  EXPECT_EQ(form->FwGroup2->Items()[6], form->ExportItem);
+  EXPECT_EQ(form->ExportItem->Action(), form->actExport);
   EXPECT_EQ(form->UploadItem->ImageIndex(), 6);
   EXPECT_EQ(form->FwGroup3->Caption(), "系统工具");
   EXPECT_EQ(captions(form->FwGroup3), (QStringList{"压缩数据库文件", "参数设置", "自定义列表显示"}));
@@ -298,6 +300,29 @@ TEST_F(MainWindowTest, GroupBarAndMenusHoldTheirItems) {
   EXPECT_FALSE(form->FwGroup2->Opened());
   EXPECT_FALSE(form->FwGroup3->Opened());
   EXPECT_EQ(form->FwGroupBar1->OpenGroup(), form->FwGroup1);
+  // The functions this edition hides keep their items: never shown, never clickable.
+  auto hidden = [](TFwGroup* g) {
+    QStringList list;
+    for (int i = 0; i < g->Items().Count(); ++i) {
+      const TFwGroupItem* item = g->Items()[i];
+      if (item->Visible()) continue;
+      list << item->Caption();
+      EXPECT_FALSE(item->Action() || item->OnClick) << item->Caption().toStdString();
+    }
+    return list;
+  };
+  struct GroupCase {
+    TFwGroup* group;
+    int count, captionImage;
+    QStringList hiddenItems;
+  };
+  for (const GroupCase& c : {GroupCase{form->FwGroup1, 11, 4, {"逐条导入", "规则导出"}},
+                             GroupCase{form->FwGroup2, 10, 21, {"CSV数据导入", "多文件导入", "多文件导出", "数据恢复", "分组导出", "分组导入"}},
+                             GroupCase{form->FwGroup3, 7, 7, {"数据整理", "10年导11年", "打开数据库", "修改数据库标签"}}}) {
+    EXPECT_EQ(c.group->Items().Count(), c.count) << c.group->Caption().toStdString();
+    EXPECT_EQ(c.group->CaptionImageIndex(), c.captionImage);
+    EXPECT_EQ(hidden(c.group), c.hiddenItems);
+  }
 
   auto entries = [](TMenuItem* item) {
     QStringList list;
@@ -335,9 +360,13 @@ TEST_F(MainWindowTest, WindowPaintsItsListClockAndBackground) {
   QApplication::processEvents();
   EXPECT_EQ(form->FwClockStatus1->Caption(), "2026年12月08日");
   EXPECT_FALSE(form->Image1->Picture().isNull());
-  // The whole date shows in its pane.
-  EXPECT_GE(form->FwClockStatus1->Width(), QFontMetrics(form->FwClockStatus1->Font().ToQFont())
-                                               .horizontalAdvance(form->FwClockStatus1->Caption()) + 8);
+  // The pane is 104 wide, and the whole date shows inside its frame.
+  const int dateWidth =
+      QFontMetrics(form->FwClockStatus1->Font().ToQFont()).horizontalAdvance(QStringLiteral("0000年00月00日"));
+  const TFwCustomStatusPane& clock = *form->FwClockStatus1;
+  const int frame = clock.Width() - clock.TextRect().Width();
+  EXPECT_GE(clock.TextRect().Width(), dateWidth);
+  if (dateWidth + frame <= 104) EXPECT_EQ(form->FwClockStatus1->Width(), 104);
   const QImage image = form->grab().toImage();
   // Both stripes of the list are painted, over many rows.
   const QImage list = form->RecordGrid->grab().toImage();

@@ -1,6 +1,7 @@
 #include "core/ExchangeFile.h"
 
 #include "core/FileUtils.h"
+#include "core/ImportFileCheck.h"
 #include "core/SiblingTempFile.h"
 #include "core/SurveyModel.h"
 #include "platform/shell/Folders.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <stdexcept>
 
@@ -18,6 +20,8 @@ namespace {
 [[noreturn]] void Fail(const QString& what, const QString& fileName, const QString& reason) {
   throw std::runtime_error((what + fileName + "：" + reason).toStdString());
 }
+
+enum class THeaderTransform { Scramble, Restore };
 
 void Transform(char* data, qsizetype size, THeaderTransform transform) {
   if (transform == THeaderTransform::Scramble)
@@ -67,44 +71,31 @@ bool RestoreFileHeader(const QString& fileName) {
   return TransformHeaderInPlace(fileName, THeaderTransform::Restore);
 }
 
-void CopyFileTransformingHeader(const QString& source, const QString& destination, THeaderTransform transform) {
-  TSiblingTempFile temp(destination);
-  temp.CopyFrom(source, [transform](char* data, qsizetype size) {
-    Transform(data, std::min<qsizetype>(size, kScrambledHeaderSize), transform);
-  });
-  temp.MoveIntoPlace();
-}
-
 TExchangeFileAccess OpenExchangeFileByTrial(const QString& fileName, const TExchangeOpenTrial& tryOpen) {
   TExchangeFileAccess access;
-  if (!QFile::exists(fileName)) return access;
-  for (const bool keyed : {false, true}) {
-    if (tryOpen(fileName, keyed)) {
-      access.Opened = true;
-      access.Path = fileName;
-      access.Keyed = keyed;
-      return access;
+  if (!QFileInfo(fileName).isFile()) return access;
+  TChosenFileCopy copy = CopyChosenFile(fileName);
+  if (copy.Path.isEmpty()) return access;
+  // Random first bytes are a keyed file's salt; the signature, plain or scrambled, is a
+  // plain file's.
+  const bool keyed = copy.Header == TChosenHeader::Random;
+  bool opened = copy.Header != TChosenHeader::Scrambled && tryOpen(copy.Path, keyed);
+  if (!opened && copy.Header != TChosenHeader::Plain) {
+    try {
+      RestoreFileHeader(copy.Path);
+    } catch (const std::exception& e) {
+      // The working copy is the program's own business: the message names the chosen file.
+      const auto* write = dynamic_cast<const EFileWriteError*>(&e);
+      Fail("无法复制文件 ", fileName, write ? write->Cause() : QString::fromUtf8(e.what()));
     }
+    opened = tryOpen(copy.Path, keyed);
   }
-  auto folder = std::make_unique<TWorkFolder>();
-  if (!folder->IsValid()) Fail("无法复制文件 ", fileName, QStringLiteral("不能建立临时文件夹"));
-  const QString copy = folder->FilePath(QStringLiteral("temp.dat"));
-  try {
-    CopyFileTransformingHeader(fileName, copy, THeaderTransform::Restore);
-  } catch (const EFileWriteError& e) {
-    // The working copy is the program's own business: the message names the chosen file.
-    Fail("无法复制文件 ", fileName, e.Cause());
-  }
-  for (const bool keyed : {false, true}) {
-    if (tryOpen(copy, keyed)) {
-      access.Opened = true;
-      access.Path = copy;
-      access.Keyed = keyed;
-      access.WorkFolder = std::move(folder);
-      return access;
-    }
-  }
-  return access; // folder and copy are removed here
+  if (!opened) return access; // the folder and the copy are removed here
+  access.Opened = true;
+  access.Path = copy.Path;
+  access.Keyed = keyed;
+  access.WorkFolder = std::move(copy.Folder);
+  return access;
 }
 
 bool AskExportLabel(const QString& current, QString& name) {

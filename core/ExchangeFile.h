@@ -3,13 +3,14 @@
 // whose first 1024 bytes are passed through a reversible byte transform, so that it does
 // not open as a database without this program.
 //
-// Recognising a file. A database file here begins with a random salt, so its first byte
-// says nothing about whether the header was transformed: any value, 0x05 included, can
-// occur in a plain file. Readers therefore recognise a file by trial: open it as it is,
-// first without and then with the database password; only when both fail, write a copy with
-// the header restored (CopyFileTransformingHeader) to a private temporary file, try the
-// copy the same way, and delete the copy on every path. No signature is ever written over
-// the start of a file.
+// Recognising a file. The reader never opens the chosen file itself: it judges it and
+// copies it into a private work folder (CopyChosenFile, ImportFileCheck.h) and works on
+// the copy from there on. A database file of ours begins either with the engine's
+// signature (a plain one) or with a random salt (a keyed one), so the first bytes tell a
+// plain file from a scrambled plain one, but never whether a keyed one was scrambled:
+// any value, 0x05 included, can occur there. A keyed copy is therefore opened by trial:
+// as it is, and only when that fails again with its header restored in place. No
+// signature is ever written over the start of a file.
 //
 // This unit also holds the pure rules the exchange windows share: the file names of the
 // offline export, the import and the backup, and the text of the import clash report.
@@ -47,14 +48,6 @@ bool ScrambleFileHeader(const QString& fileName);
 // found by trial that the file does not open as it is). Same results and errors.
 bool RestoreFileHeader(const QString& fileName);
 
-enum class THeaderTransform { Scramble, Restore };
-
-// Writes a copy of source to destination with the first 1024 bytes transformed. The copy
-// is written under a temporary name beside destination, synced and renamed at the end, so
-// a failure leaves no half-written destination. Throws std::runtime_error naming source
-// or EFileWriteError naming destination.
-void CopyFileTransformingHeader(const QString& source, const QString& destination, THeaderTransform transform);
-
 // ---- Recognising a file by trial ----
 
 // Tries to open path as a database, without (keyed false) or with (keyed true) the
@@ -63,18 +56,19 @@ void CopyFileTransformingHeader(const QString& source, const QString& destinatio
 using TExchangeOpenTrial = std::function<bool(const QString& path, bool keyed)>;
 
 struct TExchangeFileAccess {
-  bool Opened = false; // false: neither the file nor its restored copy opened
-  QString Path;        // the file to read: the chosen file itself or the restored copy
+  bool Opened = false; // false: the file was refused, or its copy did not open
+  QString Path;        // the private copy to read, "temp.dat" in WorkFolder
   bool Keyed = false;  // it opened with the database password
-  // Holds the restored copy "temp.dat"; the folder and the copy go with this object.
+  // The folder and the copy go with this object.
   std::unique_ptr<TWorkFolder> WorkFolder;
 };
 
-// Finds how fileName can be read: as it is, first plainly and then with the password; if
-// neither works, a copy with the header restored is written to a private temporary folder
-// and tried the same way. A copy that does not open is deleted at once; the chosen file is
-// never changed. Throws std::runtime_error naming fileName and the cause when the copy
-// cannot be written (a full temporary folder, say).
+// Finds how fileName can be read: takes its private copy (CopyChosenFile; a refused file
+// gives no copy and is not tried) and tries the copy by its header: a plain one without
+// the password, a scrambled plain one with its header restored, a keyed one with the
+// password as it is and then with its header restored. A copy that does not open is
+// deleted at once; the chosen file is never changed. Throws std::runtime_error naming
+// fileName and the cause when it cannot be read or the copy cannot be written.
 TExchangeFileAccess OpenExchangeFileByTrial(const QString& fileName, const TExchangeOpenTrial& tryOpen);
 
 // ---- Export label ----

@@ -93,13 +93,15 @@ struct TGroupFileCheck {
   QString Table;  // the missing one
 };
 
-// Judges the file from its schema alone, on a read-only connection of its own whose
-// statements have a few seconds at most: it must declare no virtual table, and each of
-// the tables, in order, must be there and be a real table. A view standing in for one
-// would run on the working connection, a virtual table reach the engine's modules.
-TGroupFileCheck CheckGroupFile(const QString& file, const QStringList& tables) {
+// Judges the private copy of the file: it must be a plain database (a refused file gave no
+// copy), and from its schema alone, on a read-only connection of its own whose statements
+// have a few seconds at most, it must declare no virtual table, and each of the tables,
+// in order, must be there and be a real table. A view standing in for one would run on the
+// working connection, a virtual table reach the engine's modules.
+TGroupFileCheck CheckGroupFile(const TChosenFileCopy& copy, const QStringList& tables) {
+  if (copy.Header != TChosenHeader::Plain) return {TGroupFileCheck::TVerdict::NotPlainTables, QString()};
   TADOConnection chosen;
-  OpenChosenFile(chosen, file, QString());
+  OpenChosenFile(chosen, copy.Path, QString());
   if (DeclaresVirtualTable(chosen)) return {TGroupFileCheck::TVerdict::NotPlainTables, QString()};
   for (const QString& table : tables) {
     switch (SchemaObjectKind(chosen, table)) {
@@ -113,23 +115,6 @@ TGroupFileCheck CheckGroupFile(const QString& file, const QStringList& tables) {
   }
   return {};
 }
-
-// The statements on the working connection get the chosen file's time for as long as
-// the object lives: reading the file's tables can then never hold the program.
-class TChosenFileTimeLimit {
-public:
-  explicit TChosenFileTimeLimit(TADOConnection& connection)
-      : connection_(connection), previous_(connection.StatementTimeLimit()) {
-    connection_.SetStatementTimeLimit(kChosenFileTimeLimit);
-  }
-  ~TChosenFileTimeLimit() { connection_.SetStatementTimeLimit(previous_); }
-  TChosenFileTimeLimit(const TChosenFileTimeLimit&) = delete;
-  TChosenFileTimeLimit& operator=(const TChosenFileTimeLimit&) = delete;
-
-private:
-  TADOConnection& connection_;
-  std::chrono::milliseconds previous_;
-};
 
 // Replaces every table's rows with the file's, copied by column name, in one
 // transaction; the file is attached before the transaction begins.
@@ -189,7 +174,9 @@ bool ImportGroupTables(TADOConnection& connection, const QStringList& tables, IP
   }
   if (RefuseFileInUse(file, {connection.FileName(), DatabasePath})) return false;
   try {
-    const TGroupFileCheck check = CheckGroupFile(file, tables);
+    // The file is read once, into a private copy: what is checked is what is copied.
+    const TChosenFileCopy copy = CopyChosenFile(file);
+    const TGroupFileCheck check = CheckGroupFile(copy, tables);
     if (check.Verdict == TGroupFileCheck::TVerdict::MissingTable) {
       ShowMessage(MissingGroupTableMessage(check.Table));
       return false;
@@ -198,7 +185,7 @@ bool ImportGroupTables(TADOConnection& connection, const QStringList& tables, IP
       ShowMessage(kFileFormatErrorMessage);
       return false;
     }
-    ReplaceGroupTables(connection, tables, file, progress);
+    ReplaceGroupTables(connection, tables, copy.Path, progress);
   } catch (const std::exception& e) {
     ShowMessage(PublisherErrorText(ErrorText(e)));
     return false;

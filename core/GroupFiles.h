@@ -35,14 +35,16 @@ QString MissingGroupTableMessage(const QString& table);
 bool ExportGroupTables(const QString& sourceFile, const QStringList& tables, IProgress& progress);
 
 // Replaces the tables of the database open on connection with those of a file chosen
-// in the open dialog ("选择导入文件"). The file must hold every one of the tables: a
-// missing one is named in MissingGroupTableMessage and nothing is changed; the open
-// database itself is refused (kGroupFileInUseMessage), and so is a file whose tables are
+// in the open dialog ("选择导入文件"). The file is read once, into a private copy
+// (CopyChosenFile, ImportFileCheck.h), and both the checks and the copy of the rows read
+// that copy. The file must hold every one of the tables: a missing one is named in
+// MissingGroupTableMessage and nothing is changed; the open database itself is refused
+// (kGroupFileInUseMessage), and so is a file that is no plain database, whose tables are
 // views, or that declares a virtual table (kFileFormatErrorMessage), judged from its
 // schema alone on a read-only connection with the time limit of a chosen file, which
-// also bounds every statement of the copy. Rows are
-// copied by column name inside one transaction: on any error the database keeps its
-// groups and the reason is shown. Returns true when the tables were replaced.
+// also bounds every statement of the copy. Rows are copied by column name inside one
+// transaction: on any error the database keeps its groups and the reason is shown.
+// Returns true when the tables were replaced.
 bool ImportGroupTables(TADOConnection& connection, const QStringList& tables, IProgress& progress);
 
 } // namespace fw

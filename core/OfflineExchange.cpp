@@ -79,9 +79,13 @@ TImportOutcome Outcome(TImportResult result, const QString& error = QString()) {
 
 // An engine failure while reading a chosen file: one that is damaged, or one that keeps
 // the engine busy past its time, is a file of the wrong format.
+bool UnreadableFile(const std::exception& error) {
+  const auto* db = dynamic_cast<const EDatabaseError*>(&error);
+  return db && (db->Damaged() || db->Interrupted());
+}
+
 TImportOutcome ReadFailure(const std::exception& error) {
-  if (const auto* db = dynamic_cast<const EDatabaseError*>(&error); db && (db->Damaged() || db->Interrupted()))
-    return Outcome(TImportResult::FormatError);
+  if (UnreadableFile(error)) return Outcome(TImportResult::FormatError);
   return Outcome(TImportResult::Failed, ErrorText(error));
 }
 
@@ -150,11 +154,14 @@ int CopyAllRecords(TADOConnection& main, const QString& table, const QString& fi
   }
 }
 
-// Copies every record of the checked file, or none: a failure is a clash when codes of
-// the file exist already, else it carries its own reason.
+// Copies every record of the checked copy, or none, in statements that get the chosen
+// file's time: a failure is a clash when codes of the file exist already, else it carries
+// its own reason. A file the engine cannot read in time is not searched for clashes, which
+// would only read it again.
 TImportOutcome CopyImportRecords(TADOConnection& main, const TExchangeFileAccess& access, const QString& password,
                                  const QString& table) {
   try {
+    const TChosenFileTimeLimit limit(main);
     TAttachedFile attached(main, access.Path, access.Keyed ? password : QString());
     const QString fileTable = attached.Table(table);
     try {
@@ -162,6 +169,7 @@ TImportOutcome CopyImportRecords(TADOConnection& main, const TExchangeFileAccess
       outcome.ImportedCount = CopyAllRecords(main, "main." + table, fileTable);
       return outcome;
     } catch (const std::exception& e) {
+      if (UnreadableFile(e)) return ReadFailure(e);
       TImportOutcome failed = Outcome(TImportResult::Failed, ErrorText(e));
       try {
         failed.Clashes = FindClashingRecords(main, table, fileTable);
@@ -216,10 +224,9 @@ bool ExportOfflineDat(TADOConnection&) {
 TImportOutcome ImportOfflineFile(TADOConnection& connection, const QString& file, const TImportConfirmation& confirm,
                                  const QString& table) {
   if (!QFileInfo(file).isFile()) return Outcome(TImportResult::FileMissing);
-  if (TooShortForDatabase(file)) return Outcome(TImportResult::FormatError);
 
-  // The restored copy, when one is needed, lives in a private folder that goes with
-  // access on every path.
+  // Everything from here reads the private copy, which goes with access on every path:
+  // the file may change under its name while the question is open.
   const QString password = DatabasePassword();
   TExchangeFileAccess access;
   try {

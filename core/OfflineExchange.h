@@ -62,11 +62,13 @@ using TImportConfirmation = std::function<bool(const QString& label)>;
 
 // Imports the records of the exchange file or backup `file` into table (the main window's
 // import passes "dt_data") of the working database open on connection. Shows nothing and
-// asks only through confirm. The file is recognised by trial and checked first (see
-// ImportFileCheck.h: its dt_data and ct_label must have the working database's shape);
-// then all of its records are copied by column name in one transaction, or none: a unit
-// code that exists already gives Clash with the clashing records. The chosen file is never
-// changed, and a working copy that its reading needs is gone when this returns.
+// asks only through confirm. The file is read once, into a private copy, and everything
+// after works on that copy, so what is imported is what was checked and named in the
+// question. The copy is recognised by trial and checked first (see ImportFileCheck.h: its
+// dt_data and ct_label must have the working database's shape); then all of its records
+// are copied by column name in one transaction, or none, with the time of a chosen file:
+// a unit code that exists already gives Clash with the clashing records. The chosen file
+// is never changed, and the copy is gone when this returns.
 TImportOutcome ImportOfflineFile(TADOConnection& connection, const QString& file, const TImportConfirmation& confirm,
                                  const QString& table = QStringLiteral("dt_data"));
 

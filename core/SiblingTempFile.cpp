@@ -39,19 +39,16 @@ TSiblingTempFile::~TSiblingTempFile() {
 
 void TSiblingTempFile::Fail(int error) const { throw EFileWriteError(destination_, FileErrorCause(error)); }
 
-void TSiblingTempFile::CopyFrom(const QString& source, const THeadTransform& transformHead) {
+void TSiblingTempFile::CopyFrom(const QString& source) {
   QFile in(source);
   if (!in.open(QIODevice::ReadOnly))
     throw std::runtime_error(("无法打开文件 " + source + "：" + in.errorString()).toStdString());
   TFileWriter out;
   if (const int error = out.Open(path_)) Fail(error);
-  bool first = true;
   while (!in.atEnd()) {
-    QByteArray chunk = in.read(kCopyChunk);
+    const QByteArray chunk = in.read(kCopyChunk);
     if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
       throw std::runtime_error(("读取文件失败 " + source + "：" + in.errorString()).toStdString());
-    if (first && transformHead) transformHead(chunk.data(), chunk.size());
-    first = false;
     if (const int error = out.Write(chunk)) Fail(error);
   }
   if (const int error = out.Close()) Fail(error);

@@ -44,12 +44,9 @@ public:
   QString Path() const { return path_; }
   QString Destination() const { return destination_; }
 
-  // Fills the working file with the content of source; transformHead, when given, may
-  // change the first bytes read (at least the first 1024, or the whole file when shorter)
-  // before they are written. A source that cannot be read throws std::runtime_error naming
-  // it; a failed write throws EFileWriteError.
-  using THeadTransform = std::function<void(char* data, qsizetype size)>;
-  void CopyFrom(const QString& source, const THeadTransform& transformHead = {});
+  // Fills the working file with the content of source. A source that cannot be read
+  // throws std::runtime_error naming it; a failed write throws EFileWriteError.
+  void CopyFrom(const QString& source);
 
   // Makes data the whole content of the working file. Throws EFileWriteError.
   void WriteAll(const QByteArray& data);

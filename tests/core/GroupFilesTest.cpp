@@ -6,9 +6,13 @@
 #include "core/ImportFileCheck.h"
 #include "core/Progress.h"
 #include "platform/db/Schema.h"
+#include "platform/shell/FileWriter.h"
 #include "tests/core/WorkingDatabase.h"
 
 #include <QDir>
+#include <cerrno>
+#include <functional>
+#include <utility>
 #include <gtest/gtest.h>
 
 namespace {
@@ -260,6 +264,59 @@ TEST_F(GroupFiles, ImportRefusesViewsAndVirtualTables) {
     EXPECT_EQ(FileBytes(file), bytes);
     QFile::remove(file);
   }
+}
+
+// Calls Swap once, when the import shows its progress (after the checks, before the rows
+// are copied).
+struct SwappingProgress : TSilentProgress {
+  std::function<void()> Swap;
+  void ShowProgress(const QString&) override {
+    if (Swap) std::exchange(Swap, nullptr)();
+  }
+};
+
+// The file can change under its name (here rewritten in place) after it was checked: the
+// groups copied are those of the file that was checked, never a view put there since, be
+// it one that computes a group or one without end. A file far larger than any group file
+// (a sparse one of 3 GiB) is refused from its size: with every write past 16 MiB failing,
+// the message is still the format error.
+TEST_F(GroupFiles, ImportCopiesWhatWasCheckedAndRefusesAHugeFile) {
+  WorkingDatabase source, target;
+  AddGroups(source.Connection, QString());
+  const QString items = QStringLiteral("create table DT_GroupItem (id integer, GroupID integer, Title text)");
+  const std::vector<QStringList> hostile = {
+      {items, "create view CT_Group as select 1 as id, '换过' as name, 'id ASC' as orderstr"},
+      {items, "create view CT_Group as with recursive n(i) as (select 1 union all select i + 1 from n) "
+              "select i as id, 'endless' as name, 'id ASC' as orderstr from n"},
+  };
+  const QString file = Docs(QStringLiteral("shared.mdb"));
+  for (const QStringList& statements : hostile) {
+    const QString other = Docs(QStringLiteral("other.mdb"));
+    MakeFile(other, statements);
+    const QByteArray otherBytes = FileBytes(other);
+    QFile::remove(other);
+    QFile::remove(file);
+    ASSERT_TRUE(QFile::copy(source.Path(), file));
+    SwappingProgress swapping;
+    swapping.Swap = [&] { fwtest::WriteBytes(file, otherBytes); };
+    target.Activate();
+    hooks.OpenAnswers.push_back(Chosen(file));
+    EXPECT_TRUE(ImportGroupTables(target.Connection, GroupTables, swapping)) << LastMessage().toStdString();
+    EXPECT_FALSE(swapping.Swap) << "the file was swapped";
+    EXPECT_TRUE(ReadGroups(target.Connection) == ReadGroups(source.Connection));
+  }
+
+  AddGroups(target.Connection, QStringLiteral("旧"));
+  const GroupRows before = ReadGroups(target.Connection);
+  QFile::remove(file);
+  ASSERT_TRUE(QFile::copy(source.Path(), file));
+  ASSERT_TRUE(QFile::resize(file, qint64(3) << 30));
+  InjectWriteFault(qint64(16) << 20, ENOSPC);
+  EXPECT_FALSE(Import(target, file));
+  ClearWriteFault();
+  EXPECT_EQ(LastMessage(), kFileFormatErrorMessage);
+  EXPECT_TRUE(ReadGroups(target.Connection) == before);
+  QFile::remove(file);
 }
 
 TEST_F(GroupFiles, AFailureDuringTheImportRollsItBackCompletely) {

@@ -5,12 +5,15 @@
 #include "core/DatabasePassword.h"
 #include "core/ExchangeFile.h"
 #include "core/OfflineExchange.h"
+#include "platform/shell/FileWriter.h"
 #include "platform/shell/TempFiles.h"
 #include "tests/core/WorkingDatabase.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace {
@@ -349,6 +352,68 @@ TEST_F(OfflineExchange, DataTableThatIsAViewIsRefusedWithoutRunningIt) {
   EXPECT_EQ(Import(target, file).Result, TImportResult::FormatError);
   EXPECT_TRUE(LabelsAsked.isEmpty());
   EXPECT_EQ(FileBytes(target.Path()), databaseBefore);
+}
+
+// The file can change under its name while the label question is open (anyone can swap
+// it in a shared or synced exchange folder): the import copies what was checked and named
+// in the question, never what lies at the name when 是 is pressed, be it text in a number
+// column or a data table that is an endless view. So for a plain backup and for a keyed
+// exchange file (its header restored, so that it is read without a private copy of its
+// own).
+TEST_F(OfflineExchange, FileSwappedDuringTheQuestionIsNotImported) {
+  WorkingDatabase source;
+  source.Add(kTwoRecords);
+  const QString keyed = Export(source, QStringLiteral("上级"));
+  ASSERT_TRUE(RestoreFileHeader(keyed));
+  const QString plain = ChangedDatabase(QStringLiteral("备份.mdb"), {});
+  const QString textInNumber =
+      ChangedDatabase(QStringLiteral("文本.mdb"), {"update dt_data set z001 = '三十' where c901 = 110101000002"});
+  const QString endlessView = ChangedDatabase(
+      QStringLiteral("视图.mdb"),
+      {kDropData + "create view dt_data as with recursive n(c901) as (select 1 union all select c901 + 1 from n) "
+                   "select c901, c901 as RecordState from n"});
+  for (const QString& original : {plain, keyed}) {
+    for (const QString& hostile : {textInNumber, endlessView}) {
+      SCOPED_TRACE((QFileInfo(original).fileName() + " -> " + QFileInfo(hostile).fileName()).toStdString());
+      const QString chosen = Docs(QStringLiteral("共享.dat"));
+      QFile::remove(chosen);
+      ASSERT_TRUE(QFile::copy(original, chosen));
+      WorkingDatabase target;
+      const TImportOutcome outcome = ImportOfflineFile(target.Connection, chosen, [&](const QString&) {
+        EXPECT_TRUE(QFile::remove(chosen) && QFile::copy(hostile, chosen));
+        return true;
+      });
+      EXPECT_EQ(outcome.Result, TImportResult::Imported) << outcome.Error.toStdString();
+      EXPECT_EQ(target.Rows(), source.Rows());
+      EXPECT_TRUE(ImportLeftovers().isEmpty());
+    }
+  }
+}
+
+// A file far larger than any of ours (a sparse one of 3 GiB, which costs no disk) is
+// refused from its size before anything is copied: with every write past 16 MiB failing,
+// the outcome is still the plain format error. So whether its first bytes are a keyed
+// exchange file's or a plain database's.
+TEST_F(OfflineExchange, HugeFileIsRefusedBeforeItIsCopied) {
+  WorkingDatabase source;
+  source.Add(kTwoRecords);
+  const QByteArray exchange = FileBytes(Export(source, QStringLiteral("上级")));
+  const QByteArray plain = FileBytes(ChangedDatabase(QStringLiteral("备份.mdb"), {}));
+  WorkingDatabase target;
+  const QByteArray databaseBefore = FileBytes(target.Path());
+  for (const QByteArray& head : {exchange, plain}) {
+    const QString file = Docs(QStringLiteral("巨大.dat"));
+    fwtest::WriteBytes(file, head);
+    ASSERT_TRUE(QFile::resize(file, qint64(3) << 30));
+    InjectWriteFault(qint64(16) << 20, ENOSPC);
+    const TImportOutcome outcome = Import(target, file);
+    ClearWriteFault();
+    EXPECT_EQ(outcome.Result, TImportResult::FormatError) << outcome.Error.toStdString();
+    EXPECT_TRUE(LabelsAsked.isEmpty());
+    EXPECT_TRUE(ImportLeftovers().isEmpty());
+    EXPECT_EQ(FileBytes(target.Path()), databaseBefore);
+    QFile::remove(file);
+  }
 }
 
 // The name of the chosen file cannot make the import read another one: "p\";x=.dat"

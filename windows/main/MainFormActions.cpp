@@ -86,7 +86,7 @@ const GroupItemRow kGroup2Items[] = {
     {&TMainForm::actFastImport, nullptr},
     {nullptr, "CSV数据导入"},
     {nullptr, "多文件导入"},
-    {nullptr, "多文件导出"},
+    {nullptr, "打开默认数据库"},
     {&TMainForm::actBackup, nullptr},
     {nullptr, "数据恢复"},
     {&TMainForm::actExport, nullptr},
@@ -169,6 +169,10 @@ void TMainForm::CreateMenus() {
     NewItem(this, GridPopupMenu->Items(), a);
 }
 
+namespace {
+constexpr int kGroupOpenedHeight = 668;
+} // namespace
+
 void TMainForm::BindGroupItems() {
   auto bind = [this](TFwGroup* group, const auto& rows) {
     for (const GroupItemRow& row : rows) {
@@ -186,6 +190,8 @@ void TMainForm::BindGroupItems() {
         UploadItem->SetImageIndex(6);
       }
     }
+    // Set once the items are in: an empty group keeps a small minimum instead.
+    group->SetOpenedHeight(kGroupOpenedHeight);
   };
   bind(FwGroup1, kGroup1Items);
   bind(FwGroup2, kGroup2Items);

@@ -201,7 +201,8 @@ void TMainForm::CreateGroupBar() {
 
   // Open or closed at start is set before the group joins the bar: in an Outlook bar a
   // group can only be opened (which closes the others), never closed by itself.
-  auto group = [this](const char* name, const QString& caption, int captionImage, bool opened, bool divider) {
+  auto group = [this](const char* name, const QString& caption, int captionImage, bool opened, bool divider,
+                      bool buttonFaceCaption) {
     auto* g = new TFwGroup(this);
     g->SetName(QString::fromLatin1(name));
     g->SetCaption(caption);
@@ -212,6 +213,8 @@ void TMainForm::CreateGroupBar() {
     g->SetColor(kBarGradientStop);
     g->SetCaptionColorStart(kBarGradientStart);
     g->SetCaptionColorStop(kBarGradientStop);
+    g->SetCaptionColorDefault(false);
+    if (buttonFaceCaption) g->SetCaptionColor(clBtnFace);
     g->CaptionFont().SetName(QStringLiteral("宋体"));
     g->CaptionFont().SetHeight(-12);
     g->CaptionFont().SetColor(kGroupCaptionColor);
@@ -220,9 +223,9 @@ void TMainForm::CreateGroupBar() {
     return g;
   };
   // Each caption shows a small picture of its group's work.
-  FwGroup1 = group("FwGroup1", QStringLiteral("数据操作"), kGroup1CaptionImage, true, true);
-  FwGroup2 = group("FwGroup2", QStringLiteral("备份与上报"), kGroup2CaptionImage, false, false);
-  FwGroup3 = group("FwGroup3", QStringLiteral("系统工具"), kGroup3CaptionImage, false, false);
+  FwGroup1 = group("FwGroup1", QStringLiteral("数据操作"), kGroup1CaptionImage, true, true, true);
+  FwGroup2 = group("FwGroup2", QStringLiteral("备份与上报"), kGroup2CaptionImage, false, false, true);
+  FwGroup3 = group("FwGroup3", QStringLiteral("系统工具"), kGroup3CaptionImage, false, false, false);
 }
 
 void TMainForm::CreateRecordGrid() {

@@ -300,6 +300,8 @@ TEST_F(MainWindowTest, GroupBarAndMenusHoldTheirItems) {
   EXPECT_FALSE(form->FwGroup2->Opened());
   EXPECT_FALSE(form->FwGroup3->Opened());
   EXPECT_EQ(form->FwGroupBar1->OpenGroup(), form->FwGroup1);
+  EXPECT_EQ(form->FwGroup1->CaptionColor(), clBtnFace);
+  EXPECT_EQ(form->FwGroup2->CaptionColor(), clBtnFace);
   // The functions this edition hides keep their items: never shown, never clickable.
   auto hidden = [](TFwGroup* g) {
     QStringList list;
@@ -317,11 +319,14 @@ TEST_F(MainWindowTest, GroupBarAndMenusHoldTheirItems) {
     QStringList hiddenItems;
   };
   for (const GroupCase& c : {GroupCase{form->FwGroup1, 11, 4, {"逐条导入", "规则导出"}},
-                             GroupCase{form->FwGroup2, 10, 21, {"CSV数据导入", "多文件导入", "多文件导出", "数据恢复", "分组导出", "分组导入"}},
+                             GroupCase{form->FwGroup2, 10, 21, {"CSV数据导入", "多文件导入", "打开默认数据库", "数据恢复", "分组导出", "分组导入"}},
                              GroupCase{form->FwGroup3, 7, 7, {"数据整理", "10年导11年", "打开数据库", "修改数据库标签"}}}) {
     EXPECT_EQ(c.group->Items().Count(), c.count) << c.group->Caption().toStdString();
     EXPECT_EQ(c.group->CaptionImageIndex(), c.captionImage);
     EXPECT_EQ(hidden(c.group), c.hiddenItems);
+    EXPECT_EQ(c.group->OpenedHeight(), 668);
+    EXPECT_FALSE(c.group->CaptionColorDefault());
+    EXPECT_FALSE(c.group->ColorDefault());
   }
 
   auto entries = [](TMenuItem* item) {

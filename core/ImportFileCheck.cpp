@@ -175,9 +175,9 @@ bool HasWorkingShape(TADOConnection& file, TADOConnection& working, const QStrin
   return HoldsOnlyNumbers(file, table, numberColumns);
 }
 
-TChosenFileTimeLimit::TChosenFileTimeLimit(TADOConnection& connection)
+TChosenFileTimeLimit::TChosenFileTimeLimit(TADOConnection& connection, std::chrono::milliseconds limit)
     : connection_(connection), previous_(connection.StatementTimeLimit()) {
-  connection_.SetStatementTimeLimit(kChosenFileTimeLimit);
+  connection_.SetStatementTimeLimit(limit);
 }
 
 TChosenFileTimeLimit::~TChosenFileTimeLimit() { connection_.SetStatementTimeLimit(previous_); }

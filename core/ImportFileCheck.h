@@ -41,6 +41,11 @@ inline constexpr qint64 kLargestChosenFile = qint64(512) << 20;
 // The running time allowed to one statement on a chosen file.
 inline constexpr std::chrono::milliseconds kChosenFileTimeLimit{5000};
 
+// The running time allowed to one statement that copies a checked file's records into the
+// working database. The copy only reads real tables that passed the checks, so this is a
+// last guard against a hang; it leaves a whole office's return on a slow machine room.
+inline constexpr std::chrono::milliseconds kChosenFileCopyTimeLimit{60000};
+
 // What the first kSmallestDatabaseFile bytes of a chosen file allow it to be.
 enum class TChosenHeader {
   Plain,     // the engine's signature: a database without key
@@ -89,11 +94,12 @@ void OpenChosenFile(TADOConnection& connection, const QString& path, const QStri
 // from the engine (Interrupted() when the time ran out).
 bool HasWorkingShape(TADOConnection& file, TADOConnection& working, const QString& table);
 
-// The statements on the working connection get the chosen file's time for as long as the
-// object lives: reading a chosen file's tables can then never hold the program.
+// The statements on the working connection get the chosen file's time (`limit`) for as
+// long as the object lives: reading a chosen file's tables can then never hold the program.
 class TChosenFileTimeLimit {
 public:
-  explicit TChosenFileTimeLimit(TADOConnection& connection);
+  explicit TChosenFileTimeLimit(TADOConnection& connection,
+                                std::chrono::milliseconds limit = kChosenFileTimeLimit);
   ~TChosenFileTimeLimit();
   TChosenFileTimeLimit(const TChosenFileTimeLimit&) = delete;
   TChosenFileTimeLimit& operator=(const TChosenFileTimeLimit&) = delete;

@@ -154,14 +154,14 @@ int CopyAllRecords(TADOConnection& main, const QString& table, const QString& fi
   }
 }
 
-// Copies every record of the checked copy, or none, in statements that get the chosen
-// file's time: a failure is a clash when codes of the file exist already, else it carries
+// Copies every record of the checked copy, or none, in statements that get the copy's
+// time: a failure is a clash when codes of the file exist already, else it carries
 // its own reason. A file the engine cannot read in time is not searched for clashes, which
 // would only read it again.
 TImportOutcome CopyImportRecords(TADOConnection& main, const TExchangeFileAccess& access, const QString& password,
                                  const QString& table) {
   try {
-    const TChosenFileTimeLimit limit(main);
+    const TChosenFileTimeLimit limit(main, kChosenFileCopyTimeLimit);
     TAttachedFile attached(main, access.Path, access.Keyed ? password : QString());
     const QString fileTable = attached.Table(table);
     try {

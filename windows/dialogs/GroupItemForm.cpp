@@ -108,6 +108,7 @@ TdlgGroupItemForm::TdlgGroupItemForm(TComponent* owner, TADOConnection* connecti
   };
   // The bars' buttons line up with the group box (a bar keeps a margin of 4).
   SaveBar = AddButtonBar(Panel1, Bounds(kRightLeft - 4, 6, kSaveWidth + 8, 29));
+  SaveBar->SetName(QStringLiteral("SaveBar"));
   tbSave = AddBarButton(SaveBar, QStringLiteral("tbSave"), QStringLiteral("保  存"),
                         {.Icon = BarIcon::Save, .Hint = "保存数据组名", .Width = kSaveWidth, .OwnStyle = true},
                         [this] { tbSaveClick(); });
@@ -198,6 +199,9 @@ void TdlgGroupItemForm::CreateButtons() {
     return TBarButtonLook{.Icon = icon, .Hint = hint, .Width = kRightWidth / 2};
   };
   tbAdd = AddBarButton(FwToolbar1, QStringLiteral("tbAdd"), QString(), look(BarIcon::Add, "增加一个分组项目"));
+  // The action's picture and hint are the button's, so that the button keeps them.
+  actAddItem->SetImageIndex(tbAdd->ImageIndex());
+  actAddItem->SetHint(tbAdd->Hint());
   tbAdd->SetAction(actAddItem);
   tbRemove = AddBarButton(FwToolbar1, QStringLiteral("tbRemove"), QStringLiteral("除  去"),
                           look(BarIcon::Remove, "删除选中的分组项目"), [this] { tbRemoveClick(); });

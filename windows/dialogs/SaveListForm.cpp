@@ -127,8 +127,8 @@ void TdlgSaveListForm::BuildRecordChoice() {
   DressToolButton(*tbGroup, *this,
                   {.Icon = BarIcon::Group, .Hint = "选择导出的自定义分组", .Width = kGroupButtonWidth, .OwnStyle = true});
   tbGroup->SetParent(GroupBox1);
-  tbGroup->SetBounds(242, 79, kGroupButtonWidth, 24);
   tbGroup->SetToolStyle(TFwToolStyle::tsDropDown);
+  tbGroup->SetBounds(242, 79, kGroupButtonWidth, 24);
   tbGroup->SetDropDownMenu(GroupMenu);
 }
 

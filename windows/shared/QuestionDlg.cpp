@@ -34,6 +34,7 @@ TQuestionDlg::TQuestionDlg(TComponent* owner) : TForm(owner) {
   Question->SetAutoSize(true);
 
   DlgToolBar = new TFwToolbar(this);
+  DlgToolBar->SetName(QStringLiteral("DlgToolBar"));
   DlgToolBar->SetParent(this);
   DlgToolBar->SetAlign(TAlign::alNone);
   DlgToolBar->SetAutoStyle(false);

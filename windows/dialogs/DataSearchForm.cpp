@@ -68,7 +68,7 @@ TdlgDataSearchForm::TdlgDataSearchForm(TComponent* owner, TADOConnection* connec
                        {.Icon = BarIcon::Find, .Hint = "查找指标满足条件的数据", .Width = 75}, [this] { tbSumClick(); });
   AddBarSpacer(FwToolbar1);
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
-                          {.Icon = BarIcon::Return, .Hint = "关闭本窗口", .Width = 75}, [this] { Close(); });
+                          kReturnLook, [this] { Close(); });
   FitButtonBar(*FwToolbar1);
 }
 

@@ -74,7 +74,7 @@ TdlgGroupListForm::TdlgGroupListForm(TComponent* owner, TADOConnection* connecti
                            [this] { btnExportClick(); });
   AddBarSpacer(FwToolbar1);
   btnReturn = AddBarButton(FwToolbar1, QStringLiteral("btnReturn"), QStringLiteral("返  回"),
-                           {.Icon = BarIcon::Return, .Hint = "关闭本窗口", .Width = kButtonWidth}, [this] { Close(); });
+                           kReturnLook, [this] { Close(); });
 }
 
 TdlgGroupListForm::~TdlgGroupListForm() {

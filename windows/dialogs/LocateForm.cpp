@@ -76,7 +76,7 @@ TdlgLocateForm::TdlgLocateForm(TComponent* owner, TADOConnection* connection, TD
                        {.Icon = BarIcon::Locate, .Hint = "定位到满足条件的记录", .Width = 75}, [this] { tbSumClick(); });
   AddBarSpacer(FwToolbar1);
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
-                          {.Icon = BarIcon::Return, .Hint = "关闭本窗口", .Width = 75}, [this] { Close(); });
+                          kReturnLook, [this] { Close(); });
   FitButtonBar(*FwToolbar1);
 }
 

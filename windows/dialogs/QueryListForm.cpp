@@ -85,7 +85,7 @@ void TdlgQueryListForm::BuildToolbar() {
                         [this] { tbEditClick(); });
   AddBarSpacer(FwToolbar1);
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
-                          {.Icon = BarIcon::Return, .Hint = "关闭本窗口", .Width = 75}, [this] { tbReturnClick(); });
+                          kReturnLook, [this] { tbReturnClick(); });
   AddBarSpacer(FwToolbar1);
 
   ExportMenu = new TPopupMenu(this);

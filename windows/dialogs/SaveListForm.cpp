@@ -74,7 +74,7 @@ TdlgSaveListForm::TdlgSaveListForm(TComponent* owner) : TForm(owner) {
                         [this] { tbSaveClick(); });
   AddBarSpacer(FwToolbar1);
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
-                          {.Icon = BarIcon::Return, .Hint = "关闭本窗口", .Width = 75}, [this] { tbReturnClick(); });
+                          kReturnLook, [this] { tbReturnClick(); });
   FitButtonBar(*FwToolbar1);
 }
 

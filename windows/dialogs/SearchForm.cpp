@@ -80,7 +80,7 @@ TdlgSearchForm::TdlgSearchForm(TComponent* owner) : TForm(owner) {
                        {.Icon = BarIcon::Find, .Hint = "查找编号范围内的数据", .Width = 75}, [this] { tbSumClick(); });
   AddBarSpacer(FwToolbar1);
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
-                          {.Icon = BarIcon::Return, .Hint = "关闭本窗口", .Width = 75}, [this] { Close(); });
+                          kReturnLook, [this] { Close(); });
   FitButtonBar(*FwToolbar1);
 }
 

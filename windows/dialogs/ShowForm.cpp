@@ -39,7 +39,7 @@ TdlgShowForm::TdlgShowForm(TComponent* owner) : TForm(owner) {
   FwToolbar1 = AddBottomButtonBar(*this);
   FwToolbar1->SetAlign(TAlign::alBottom);
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("关  闭"),
-                          {.Icon = BarIcon::Return, .Hint = "关闭本窗口", .Width = 75}, [this] { tbReturnClick(); });
+                          kReturnLook, [this] { tbReturnClick(); });
   AddBarSpacer(FwToolbar1);
   tbSave = AddBarButton(FwToolbar1, QStringLiteral("tbSave"), QStringLiteral("确  定"),
                         {.Icon = BarIcon::Ok, .Hint = "保存列表显示的设置|勾选的指标作为主窗口列表的列", .Width = 75},

@@ -56,7 +56,7 @@ TdlgSumForm::TdlgSumForm(TComponent* owner, TADOConnection* connection)
                        {.Icon = BarIcon::Sum, .Hint = "执行汇总", .Width = 75}, [this] { tbSumClick(); });
   AddBarSpacer(FwToolbar1);
   tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
-                          {.Icon = BarIcon::Return, .Hint = "关闭本窗口", .Width = 75}, [this] { Close(); });
+                          kReturnLook, [this] { Close(); });
   FitButtonBar(*FwToolbar1);
 }
 

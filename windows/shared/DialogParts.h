@@ -83,6 +83,9 @@ struct TBarButtonLook {
   bool OwnCaption = false;
 };
 
+// The dialogs' return button (返  回, 关  闭): it closes the window.
+constexpr TBarButtonLook kReturnLook{.Icon = BarIcon::Return, .Hint = "关闭本窗口", .Width = 75};
+
 // Gives a tool button its images from the form's image list, its hint and, as asked,
 // its own width, classic look and caption switch.
 void DressToolButton(TFwToolButton& button, TForm& form, const TBarButtonLook& look);

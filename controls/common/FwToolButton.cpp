@@ -440,7 +440,9 @@ void TFwToolButton::PaintDropDownArrow(TCanvas& canvas, const TFwToolButtonLook&
 
 void TFwToolButton::PaintImage(TCanvas& canvas, const TFwToolButtonLook& look) {
   if (!images_ || look.ImageIndex < 0 || look.ImageIndex >= images_->Count()) return;
-  canvas.DrawImage(look.Image.Left, look.Image.Top, images_->Image(look.ImageIndex));
+  // A disabled button without a disabled image of its own shows its image greyed.
+  const bool greyed = !look.Enabled && disabledIndex_ < 0;
+  canvas.DrawImage(look.Image.Left, look.Image.Top, images_->Image(look.ImageIndex, !greyed));
 }
 
 void TFwToolButton::PaintCaption(TCanvas& canvas, const TFwToolButtonLook& look) {

@@ -4,6 +4,20 @@
 
 namespace fw {
 
+QImage DisabledImage(const QImage& image) {
+  QImage grey = image.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < grey.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(grey.scanLine(y));
+    for (int x = 0; x < grey.width(); ++x) {
+      const QRgb c = line[x];
+      // Lightened grey at half the opacity: still the same picture, plainly unavailable.
+      const int g = 128 + qGray(c) / 2;
+      line[x] = qRgba(g, g, g, qAlpha(c) / 2);
+    }
+  }
+  return grey;
+}
+
 TChangeLink::~TChangeLink() { SetSender(nullptr); }
 
 void TChangeLink::SetSender(TImageList* list) {
@@ -73,6 +87,10 @@ void TImageList::Clear() {
   if (images_.empty()) return;
   images_.clear();
   Changed();
+}
+
+QImage TImageList::Image(int index, bool enabled) const {
+  return enabled ? Image(index) : DisabledImage(Image(index));
 }
 
 QImage TImageList::Image(int index) const {

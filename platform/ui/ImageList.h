@@ -35,6 +35,9 @@ private:
   TImageList* sender_ = nullptr;
 };
 
+// The grey, faded look of an image on a disabled control.
+QImage DisabledImage(const QImage& image);
+
 class TImageList : public TComponent {
 public:
   explicit TImageList(TComponent* owner);
@@ -55,6 +58,8 @@ public:
 
   // An empty image / icon for an index out of range.
   QImage Image(int index) const;
+  // The image as a disabled control shows it (DisabledImage), or as it is.
+  QImage Image(int index, bool enabled) const;
   QIcon Icon(int index) const;
 
   std::function<void(TImageList*)> OnChange;

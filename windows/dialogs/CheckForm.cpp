@@ -30,8 +30,9 @@ TdlgCheckForm* dlgCheckForm = nullptr;
 namespace {
 
 constexpr int kClientWidth = 484;
-constexpr int kButtonWidth = 70;
-constexpr int kProgressTop = 140;
+constexpr int kButtonWidth = 75;
+// Below the scope group; while a run goes the bar at the bottom is below it.
+constexpr int kProgressTop = 102;
 
 
 TVKValidEdit* AddCodeEdit(TFwGroupBox* group, const QString& name, int left, int top) {
@@ -110,13 +111,27 @@ void TdlgCheckForm::CreateScope() {
 }
 
 void TdlgCheckForm::CreateButtons() {
-  const int barWidth = 4 * kButtonWidth + 8;
-  FwToolbar1 = AddButtonBar(this, Bounds(kClientWidth - barWidth - 4, 102, barWidth, 29), kButtonWidth);
-  FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
-  tbCheck = AddBarButton(FwToolbar1, QStringLiteral("tbCheck"), QStringLiteral("检  查"), [this] { tbCheckClick(); });
-  tbPause = AddBarButton(FwToolbar1, QStringLiteral("tbPause"), QStringLiteral("暂  停"), [this] { tbPauseClick(); });
-  tbResume = AddBarButton(FwToolbar1, QStringLiteral("tbResume"), QStringLiteral("继  续"), [this] { tbResumeClick(); });
-  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { tbReturnClick(); });
+  // The bar sits at the bottom of the window, below the progress while a run goes.
+  FwToolbar1 = AddBottomButtonBar(*this);
+  FwToolbar1->SetAlign(TAlign::alBottom);
+  constexpr unsigned looks = blkHot | blkDisabled;
+  tbCheck = AddBarButton(FwToolbar1, QStringLiteral("tbCheck"), QStringLiteral("检  查"),
+                         {.Icon = BarIcon::Check, .Hint = "检查数据的逻辑|按选中的方式检查数据的逻辑关系",
+                          .Width = kButtonWidth, .Looks = looks},
+                         [this] { tbCheckClick(); });
+  AddBarSpacer(FwToolbar1);
+  tbPause = AddBarButton(FwToolbar1, QStringLiteral("tbPause"), QStringLiteral("暂  停"),
+                         {.Icon = BarIcon::Pause, .Hint = "暂停检查", .Width = kButtonWidth, .Looks = looks},
+                         [this] { tbPauseClick(); });
+  AddBarSpacer(FwToolbar1);
+  tbResume = AddBarButton(FwToolbar1, QStringLiteral("tbResume"), QStringLiteral("继  续"),
+                          {.Icon = BarIcon::Resume, .Hint = "继续暂停的检查", .Width = kButtonWidth, .Looks = looks},
+                          [this] { tbResumeClick(); });
+  AddBarSpacer(FwToolbar1);
+  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
+                          {.Icon = BarIcon::Return, .Hint = "关闭本窗口|正在进行的检查在当前记录后停止",
+                           .Width = kButtonWidth, .Looks = looks},
+                          [this] { tbReturnClick(); });
 }
 
 void TdlgCheckForm::CreateProgress() {
@@ -165,6 +180,7 @@ void TdlgCheckForm::CreateProgress() {
 
 void TdlgCheckForm::EnterWaiting() {
   SetClientHeight(kCheckFormIdleHeight);
+  GroupBox2->SetVisible(false);
   Timer1->SetEnabled(false);
   FwAnimator1->SetAnimate(false);
   tbCheck->SetEnabled(true);
@@ -181,6 +197,7 @@ void TdlgCheckForm::EnterPreparing() {
   Label2->SetVisible(false);
   Label3->SetVisible(false);
   SetClientHeight(kCheckFormRunningHeight);
+  GroupBox2->SetVisible(true);
   tbCheck->SetEnabled(false);
   tbPause->SetEnabled(false);
   tbResume->SetEnabled(false);

@@ -55,10 +55,13 @@ TDataSearchCodeForm::TDataSearchCodeForm(TComponent* owner, TADOConnection* conn
   AddColumn(TypeList2, QStringLiteral("Hint"), QStringLiteral("名称"), codeWidth - 96);
   TypeList2->OnDblClick = [this](TObject*) { tbOKClick(); };
 
-  FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
-  tbOK = AddBarButton(FwToolbar1, QStringLiteral("tbOK"), QStringLiteral("确认"), [this] { tbOKClick(); });
+  FwToolbar1 = AddBottomButtonBar(*this, TFwToolbarTextOptions::ttoSelectiveTextOnRight);
+  tbOK = AddBarButton(FwToolbar1, QStringLiteral("tbOK"), QStringLiteral("确认"),
+                      {.Icon = BarIcon::Ok, .Hint = "选用当前的指标"}, [this] { tbOKClick(); });
+  AddBarSpacer(FwToolbar1);
   tbCancel = AddBarButton(FwToolbar1, QStringLiteral("tbCancel"), QStringLiteral("取消"),
-                          [this] { SetModalResult(mrCancel); });
+                          {.Icon = BarIcon::Cancel, .Hint = "不选指标，关闭本窗口"}, [this] { SetModalResult(mrCancel); });
+  FitButtonBar(*FwToolbar1);
 
   try {
     SheetTable->Open();

@@ -63,9 +63,13 @@ TdlgDataSearchForm::TdlgDataSearchForm(TComponent* owner, TADOConnection* connec
     edit->SetButtonShortCut(0);
   }
 
-  FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
-  tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("查  找"), [this] { tbSumClick(); });
-  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { Close(); });
+  FwToolbar1 = AddBottomButtonBar(*this, TFwToolbarTextOptions::ttoSelectiveTextOnRight);
+  tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("查  找"),
+                       {.Icon = BarIcon::Find, .Hint = "查找指标满足条件的数据", .Width = 75}, [this] { tbSumClick(); });
+  AddBarSpacer(FwToolbar1);
+  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
+                          kReturnLook, [this] { Close(); });
+  FitButtonBar(*FwToolbar1);
 }
 
 TdlgDataSearchForm::~TdlgDataSearchForm() {

@@ -22,7 +22,6 @@ namespace {
 
 constexpr int kClientWidth = 265;
 constexpr int kClientHeight = 177;
-constexpr int kButtonWidth = 70;
 const QString kDigits = QStringLiteral("0123456789");
 
 bool Confirmed() {
@@ -41,9 +40,15 @@ double BoundOf(const TVKValidEdit& edit) {
 TdlgDeleteForm::TdlgDeleteForm(TComponent* owner, TDBGrid* recordGrid) : TForm(owner), recordGrid_(recordGrid) {
   SetUpDialog(*this, QStringLiteral("dlgDeleteForm"), QStringLiteral("选择删除的方式"), kClientWidth, kClientHeight);
   CreateChoices();
-  FwToolbar1 = AddBottomButtonBar(*this, 2, kButtonWidth);
-  tbDelete = AddBarButton(FwToolbar1, QStringLiteral("tbDelete"), QStringLiteral("删  除"), [this] { tbDeleteClick(); });
-  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { Close(); });
+  FwToolbar1 = AddBottomButtonBar(*this, TFwToolbarTextOptions::ttoSelectiveTextOnRight);
+  tbDelete = AddBarButton(FwToolbar1, QStringLiteral("tbDelete"), QStringLiteral("删  除"),
+                          {.Icon = BarIcon::Delete, .Hint = "删除选中方式的数据|按选中的方式删除数据，删除后不能恢复",
+                           .OwnCaption = true},
+                          [this] { tbDeleteClick(); });
+  AddBarSpacer(FwToolbar1);
+  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
+                          {.Icon = BarIcon::Return, .Hint = "关闭本窗口", .OwnCaption = true}, [this] { Close(); });
+  FitButtonBar(*FwToolbar1);
 }
 
 TdlgDeleteForm::~TdlgDeleteForm() {

@@ -34,6 +34,7 @@ constexpr int kPanelHeight = 41;
 constexpr int kGridWidth = 368;
 constexpr int kRightLeft = kGridWidth + 16;
 constexpr int kRightWidth = kClientWidth - kRightLeft - 8;
+constexpr int kSaveWidth = 75;
 // The largest unit code: a bound has at most 12 digits.
 constexpr int kBoundDigits = 12;
 
@@ -106,8 +107,11 @@ TdlgGroupItemForm::TdlgGroupItemForm(TComponent* owner, TADOConnection* connecti
     UpdateButtons();
   };
   // The bars' buttons line up with the group box (a bar keeps a margin of 4).
-  SaveBar = AddButtonBar(Panel1, Bounds(kRightLeft - 4, 6, 88, 29), 80);
-  tbSave = AddBarButton(SaveBar, QStringLiteral("tbSave"), QStringLiteral("保  存"), [this] { tbSaveClick(); });
+  SaveBar = AddButtonBar(Panel1, Bounds(kRightLeft - 4, 6, kSaveWidth + 8, 29));
+  SaveBar->SetName(QStringLiteral("SaveBar"));
+  tbSave = AddBarButton(SaveBar, QStringLiteral("tbSave"), QStringLiteral("保  存"),
+                        {.Icon = BarIcon::Save, .Hint = "保存数据组名", .Width = kSaveWidth, .OwnStyle = true},
+                        [this] { tbSaveClick(); });
 
   DBGrid1 = new TDBGrid(this);
   DBGrid1->SetName(QStringLiteral("DBGrid1"));
@@ -187,13 +191,24 @@ void TdlgGroupItemForm::CreateButtons() {
   };
 
   const int top = GroupBox1->Top() + GroupBox1->Height() + 12;
-  FwToolbar1 = AddButtonBar(this, Bounds(kRightLeft - 4, top, kRightWidth + 8, 58), kRightWidth / 2);
+  // Two rows of two buttons, as wide as the group box above them.
+  FwToolbar1 = AddButtonBar(this, Bounds(kRightLeft - 4, top, kRightWidth + 8, 58));
   FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
-  tbAdd = AddBarButton(FwToolbar1, QStringLiteral("tbAdd"), QString());
+  FwToolbar1->SetImages(FormBarImages(*this));
+  const auto look = [](const char* icon, const char* hint) {
+    return TBarButtonLook{.Icon = icon, .Hint = hint, .Width = kRightWidth / 2};
+  };
+  tbAdd = AddBarButton(FwToolbar1, QStringLiteral("tbAdd"), QString(), look(BarIcon::Add, "增加一个分组项目"));
+  // The action's picture and hint are the button's, so that the button keeps them.
+  actAddItem->SetImageIndex(tbAdd->ImageIndex());
+  actAddItem->SetHint(tbAdd->Hint());
   tbAdd->SetAction(actAddItem);
-  tbRemove = AddBarButton(FwToolbar1, QStringLiteral("tbRemove"), QStringLiteral("除  去"), [this] { tbRemoveClick(); });
-  tbEdit = AddBarButton(FwToolbar1, QStringLiteral("tbEdit"), QStringLiteral("修  改"), [this] { tbEditClick(); });
-  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { Close(); });
+  tbRemove = AddBarButton(FwToolbar1, QStringLiteral("tbRemove"), QStringLiteral("除  去"),
+                          look(BarIcon::Remove, "删除选中的分组项目"), [this] { tbRemoveClick(); });
+  tbEdit = AddBarButton(FwToolbar1, QStringLiteral("tbEdit"), QStringLiteral("修  改"),
+                        look(BarIcon::Edit, "用上面的名称和编号范围修改选中的分组项目"), [this] { tbEditClick(); });
+  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
+                          look(BarIcon::Return, "关闭本窗口"), [this] { Close(); });
 }
 
 void TdlgGroupItemForm::DoShow() {

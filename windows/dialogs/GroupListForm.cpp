@@ -26,7 +26,7 @@ namespace {
 
 constexpr int kClientWidth = 553;
 constexpr int kClientHeight = 380;
-constexpr int kButtonWidth = 80;
+constexpr int kButtonWidth = 75;
 
 } // namespace
 
@@ -51,13 +51,30 @@ TdlgGroupListForm::TdlgGroupListForm(TComponent* owner, TADOConnection* connecti
   column->Title().SetCaption(QStringLiteral("名称"));
   DBGrid1->OnDblClick = [this](TObject*) { tbEditClick(); };
 
-  FwToolbar1 = AddBottomButtonBar(*this, 6, kButtonWidth);
-  tbAdd = AddBarButton(FwToolbar1, QStringLiteral("tbAdd"), QStringLiteral("增  加"), [this] { tbAddClick(); });
-  tbRemove = AddBarButton(FwToolbar1, QStringLiteral("tbRemove"), QStringLiteral("除  去"), [this] { tbRemoveClick(); });
-  tbEdit = AddBarButton(FwToolbar1, QStringLiteral("tbEdit"), QStringLiteral("修  改"), [this] { tbEditClick(); });
-  btnImport = AddBarButton(FwToolbar1, QStringLiteral("btnImport"), QStringLiteral("导  入"), [this] { btnImportClick(); });
-  btnExport = AddBarButton(FwToolbar1, QStringLiteral("btnExport"), QStringLiteral("导  出"), [this] { btnExportClick(); });
-  btnReturn = AddBarButton(FwToolbar1, QStringLiteral("btnReturn"), QStringLiteral("返  回"), [this] { Close(); });
+  FwToolbar1 = AddBottomButtonBar(*this);
+  FwToolbar1->SetAlign(TAlign::alBottom);
+  tbAdd = AddBarButton(FwToolbar1, QStringLiteral("tbAdd"), QStringLiteral("增  加"),
+                       {.Icon = BarIcon::Add, .Hint = "增加一种分组方式|输入名称，再定义它的分组项目", .Width = kButtonWidth},
+                       [this] { tbAddClick(); });
+  AddBarSpacer(FwToolbar1);
+  tbRemove = AddBarButton(FwToolbar1, QStringLiteral("tbRemove"), QStringLiteral("除  去"),
+                          {.Icon = BarIcon::Remove, .Hint = "删除选中的分组方式", .Width = kButtonWidth},
+                          [this] { tbRemoveClick(); });
+  AddBarSpacer(FwToolbar1);
+  tbEdit = AddBarButton(FwToolbar1, QStringLiteral("tbEdit"), QStringLiteral("修  改"),
+                        {.Icon = BarIcon::Edit, .Hint = "修改选中分组方式的分组项目", .Width = kButtonWidth},
+                        [this] { tbEditClick(); });
+  AddBarSpacer(FwToolbar1);
+  btnImport = AddBarButton(FwToolbar1, QStringLiteral("btnImport"), QStringLiteral("导  入"),
+                           {.Icon = BarIcon::Import, .Hint = "从分组文件导入分组方式", .Width = kButtonWidth},
+                           [this] { btnImportClick(); });
+  AddBarSpacer(FwToolbar1);
+  btnExport = AddBarButton(FwToolbar1, QStringLiteral("btnExport"), QStringLiteral("导  出"),
+                           {.Icon = BarIcon::Export, .Hint = "把分组方式导出到分组文件", .Width = kButtonWidth},
+                           [this] { btnExportClick(); });
+  AddBarSpacer(FwToolbar1);
+  btnReturn = AddBarButton(FwToolbar1, QStringLiteral("btnReturn"), QStringLiteral("返  回"),
+                           kReturnLook, [this] { Close(); });
 }
 
 TdlgGroupListForm::~TdlgGroupListForm() {

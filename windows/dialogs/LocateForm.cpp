@@ -71,9 +71,13 @@ TdlgLocateForm::TdlgLocateForm(TComponent* owner, TADOConnection* connection, TD
   // Names are typed in Chinese: entering the name switches to the preferred input method.
   c902->OnEnter = [](TObject*) { SwitchInputMethod(ImePrefer); };
 
-  FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
-  tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("定  位"), [this] { tbSumClick(); });
-  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { Close(); });
+  FwToolbar1 = AddBottomButtonBar(*this, TFwToolbarTextOptions::ttoSelectiveTextOnRight);
+  tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("定  位"),
+                       {.Icon = BarIcon::Locate, .Hint = "定位到满足条件的记录", .Width = 75}, [this] { tbSumClick(); });
+  AddBarSpacer(FwToolbar1);
+  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
+                          kReturnLook, [this] { Close(); });
+  FitButtonBar(*FwToolbar1);
 }
 
 TdlgLocateForm::~TdlgLocateForm() {

@@ -22,7 +22,6 @@ namespace {
 
 constexpr int kClientWidth = 400;
 constexpr int kClientHeight = 248;
-constexpr int kButtonWidth = 70;
 constexpr int kChoiceIndent = 24;
 constexpr int kImeItemHeight = 12;
 
@@ -33,10 +32,13 @@ QString EnvSettingKey() { return ProductKey(kProductName) + kEnvSettingSubKey; }
 TdlgOptionSetupForm::TdlgOptionSetupForm(TComponent* owner) : TForm(owner) {
   SetUpDialog(*this, QStringLiteral("dlgOptionSetupForm"), QStringLiteral("软件参数设置"), kClientWidth, kClientHeight);
   CreatePage();
-  FwToolbar1 = AddBottomButtonBar(*this, 2, kButtonWidth);
-  OKBtn = AddBarButton(FwToolbar1, QStringLiteral("OKBtn"), QStringLiteral("确定"), [this] { OKBtnClick(); });
+  FwToolbar1 = AddBottomButtonBar(*this);
+  OKBtn = AddBarButton(FwToolbar1, QStringLiteral("OKBtn"), QStringLiteral("确定"),
+                       {.Icon = BarIcon::Ok, .Hint = "保存设置并关闭本窗口"}, [this] { OKBtnClick(); });
+  AddBarSpacer(FwToolbar1);
   CancelBtn = AddBarButton(FwToolbar1, QStringLiteral("CancelBtn"), QStringLiteral("取消"),
-                           [this] { SetModalResult(mrCancel); });
+                           {.Icon = BarIcon::Cancel, .Hint = "不保存设置，关闭本窗口"}, [this] { SetModalResult(mrCancel); });
+  FitButtonBar(*FwToolbar1);
 }
 
 TdlgOptionSetupForm::~TdlgOptionSetupForm() {

@@ -74,12 +74,19 @@ TdlgQueryListForm::~TdlgQueryListForm() {
 }
 
 void TdlgQueryListForm::BuildToolbar() {
-  FwToolbar1 = AddButtonBar(this, Bounds(0, 0, 915, 32), 100);
-  FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
-  FwToolbar1->SetAlign(TAlign::alTop);
-  tbDelete = AddBarButton(FwToolbar1, QStringLiteral("tbDelete"), QStringLiteral("删除数据信息"), [this] { tbDeleteClick(); });
-  tbEdit = AddBarButton(FwToolbar1, QStringLiteral("tbEdit"), QStringLiteral("修改数据信息"), [this] { tbEditClick(); });
-  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { tbReturnClick(); });
+  FwToolbar1 = AddBottomButtonBar(*this);
+  FwToolbar1->SetAlign(TAlign::alBottom);
+  tbDelete = AddBarButton(FwToolbar1, QStringLiteral("tbDelete"), QStringLiteral("删除数据信息"),
+                          {.Icon = BarIcon::Delete, .Hint = "删除选中的数据|删除列表中选中的记录，删除后不能恢复", .Width = 105},
+                          [this] { tbDeleteClick(); });
+  AddBarSpacer(FwToolbar1);
+  tbEdit = AddBarButton(FwToolbar1, QStringLiteral("tbEdit"), QStringLiteral("修改数据信息"),
+                        {.Icon = BarIcon::Edit, .Hint = "修改当前的数据|在录入窗口中修改当前的记录", .Width = 105},
+                        [this] { tbEditClick(); });
+  AddBarSpacer(FwToolbar1);
+  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
+                          kReturnLook, [this] { tbReturnClick(); });
+  AddBarSpacer(FwToolbar1);
 
   ExportMenu = new TPopupMenu(this);
   ExportMenu->SetName(QStringLiteral("ExportMenu"));
@@ -93,10 +100,12 @@ void TdlgQueryListForm::BuildToolbar() {
   };
   mnSaveAsAccess = item(QStringLiteral("mnSaveAsAccess"), QStringLiteral("导出详细数据为Access文件"), [this] { mnSaveAsAccessClick(); });
   mnSaveAsExecel = item(QStringLiteral("mnSaveAsExecel"), QStringLiteral("导出结果列表为Excel文件"), [this] { mnSaveAsExecelClick(); });
-  tbDataExport = AddBarButton(FwToolbar1, QStringLiteral("tbDataExport"), QStringLiteral("导出查询结果"));
+  tbDataExport = AddBarButton(FwToolbar1, QStringLiteral("tbDataExport"), QStringLiteral("导出查询结果"),
+                              {.Icon = BarIcon::Export,
+                               .Hint = "导出查询结果|导出详细数据为Access文件，或导出结果列表为Excel文件",
+                               .Width = 110 - FwDropDownArrowWidth, .OwnStyle = true});
   tbDataExport->SetToolStyle(TFwToolStyle::tsDropDown);
   tbDataExport->SetDropDownMenu(ExportMenu);
-  tbDataExport->SetWidth(100 + FwDropDownArrowWidth);
 }
 
 void TdlgQueryListForm::BuildGrid() {

@@ -44,6 +44,8 @@ const char* const kDesignSheets[kExportSheetCount] = {
 
 constexpr int kClientWidth = 419;
 constexpr int kClientHeight = 394;
+// Room for the group button's picture, its whole caption and its arrow.
+constexpr int kGroupButtonWidth = 152;
 
 // The program's database and its shared query, as the main window holds them.
 TADOConnection* ProgramConnection() { return MainData() ? MainData()->SysADOConnection.get() : nullptr; }
@@ -66,10 +68,14 @@ TdlgSaveListForm::TdlgSaveListForm(TComponent* owner) : TForm(owner) {
   BuildSheetList();
   BuildRecordChoice();
 
-  FwToolbar1 = AddButtonBar(this, Bounds(kClientWidth - 176, kClientHeight - 37, 168, 29), 80);
-  FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
-  tbSave = AddBarButton(FwToolbar1, QStringLiteral("tbSave"), QStringLiteral("导  出"), [this] { tbSaveClick(); });
-  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { tbReturnClick(); });
+  FwToolbar1 = AddBottomButtonBar(*this);
+  tbSave = AddBarButton(FwToolbar1, QStringLiteral("tbSave"), QStringLiteral("导  出"),
+                        {.Icon = BarIcon::Export, .Hint = "导出数据列表|把选中的表中选中单位的数据导出为Excel文件", .Width = 75},
+                        [this] { tbSaveClick(); });
+  AddBarSpacer(FwToolbar1);
+  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
+                          kReturnLook, [this] { tbReturnClick(); });
+  FitButtonBar(*FwToolbar1);
 }
 
 TdlgSaveListForm::~TdlgSaveListForm() {
@@ -117,12 +123,12 @@ void TdlgSaveListForm::BuildRecordChoice() {
   GroupMenu->SetName(QStringLiteral("GroupMenu"));
   tbGroup = new TFwToolButton(this);
   tbGroup->SetName(QStringLiteral("tbGroup"));
-  tbGroup->SetParent(GroupBox1);
-  tbGroup->SetBounds(250, 79, 140, 24);
-  tbGroup->SetShowCaption(true);
-  tbGroup->SetFlat(false);
   tbGroup->SetCaption(QStringLiteral("     选择自定义分组"));
+  DressToolButton(*tbGroup, *this,
+                  {.Icon = BarIcon::Group, .Hint = "选择导出的自定义分组", .Width = kGroupButtonWidth, .OwnStyle = true});
+  tbGroup->SetParent(GroupBox1);
   tbGroup->SetToolStyle(TFwToolStyle::tsDropDown);
+  tbGroup->SetBounds(242, 79, kGroupButtonWidth, 24);
   tbGroup->SetDropDownMenu(GroupMenu);
 }
 

@@ -75,9 +75,13 @@ TdlgSearchForm::TdlgSearchForm(TComponent* owner) : TForm(owner) {
     edit->SetAltBtnKind(TButtonKind::bkDropDown);
   }
 
-  FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
-  tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("查  找"), [this] { tbSumClick(); });
-  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { Close(); });
+  FwToolbar1 = AddBottomButtonBar(*this, TFwToolbarTextOptions::ttoSelectiveTextOnRight);
+  tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("查  找"),
+                       {.Icon = BarIcon::Find, .Hint = "查找编号范围内的数据", .Width = 75}, [this] { tbSumClick(); });
+  AddBarSpacer(FwToolbar1);
+  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
+                          kReturnLook, [this] { Close(); });
+  FitButtonBar(*FwToolbar1);
 }
 
 TdlgSearchForm::~TdlgSearchForm() {

@@ -36,10 +36,14 @@ TdlgShowForm::TdlgShowForm(TComponent* owner) : TForm(owner) {
   SetUpDialog(*this, QStringLiteral("dlgShowForm"), QStringLiteral("自定义列表项"), kClientWidth, kClientHeight);
   SetBorderIcons(biSystemMenu);
 
-  FwToolbar1 = AddButtonBar(this, Bounds(kClientWidth - 176, kClientHeight - 35, 168, 29), 80);
-  FwToolbar1->SetName(QStringLiteral("FwToolbar1"));
-  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("关  闭"), [this] { tbReturnClick(); });
-  tbSave = AddBarButton(FwToolbar1, QStringLiteral("tbSave"), QStringLiteral("确  定"), [this] { tbSaveClick(); });
+  FwToolbar1 = AddBottomButtonBar(*this);
+  FwToolbar1->SetAlign(TAlign::alBottom);
+  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("关  闭"),
+                          kReturnLook, [this] { tbReturnClick(); });
+  AddBarSpacer(FwToolbar1);
+  tbSave = AddBarButton(FwToolbar1, QStringLiteral("tbSave"), QStringLiteral("确  定"),
+                        {.Icon = BarIcon::Ok, .Hint = "保存列表显示的设置|勾选的指标作为主窗口列表的列", .Width = 75},
+                        [this] { tbSaveClick(); });
 
   DataPage = new TFwPageControl(this);
   DataPage->SetName(QStringLiteral("DataPage"));

@@ -51,10 +51,13 @@ TdlgSumForm::TdlgSumForm(TComponent* owner, TADOConnection* connection)
   CreateSheetList();
   CreateSumType();
 
-  FwToolbar1 = AddBottomButtonBar(*this, 2, 80);
-  tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("汇  总"), [this] { tbSumClick(); });
-  tbSum->SetHint(QStringLiteral("执行汇总"));
-  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"), [this] { Close(); });
+  FwToolbar1 = AddBottomButtonBar(*this);
+  tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("汇  总"),
+                       {.Icon = BarIcon::Sum, .Hint = "执行汇总", .Width = 75}, [this] { tbSumClick(); });
+  AddBarSpacer(FwToolbar1);
+  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
+                          kReturnLook, [this] { Close(); });
+  FitButtonBar(*FwToolbar1);
 }
 
 TdlgSumForm::~TdlgSumForm() {
@@ -101,9 +104,12 @@ void TdlgSumForm::CreateSumType() {
   GroupMenu = new TPopupMenu(this);
   GroupMenu->SetName(QStringLiteral("GroupMenu"));
   const TControl* third = SumType->Button(kGroupMode);
-  GroupBar = AddButtonBar(SumType, Bounds(third->Left() + 18, third->Top() - 5, 150, 27), 120);
+  GroupBar = AddButtonBar(SumType, Bounds(third->Left() + 18, third->Top() - 5, 150, 27));
   GroupBar->SetName(QStringLiteral("GroupBar"));
-  tbGroup = AddBarButton(GroupBar, QStringLiteral("tbGroup"), kNoGroupCaption, [this] { tbGroupClick(); });
+  tbGroup = AddBarButton(GroupBar, QStringLiteral("tbGroup"), kNoGroupCaption,
+                         {.Icon = BarIcon::Group, .Hint = "选择汇总用的自定义分组", .Width = 110 - FwDropDownArrowWidth,
+                          .Looks = blkNone, .OwnStyle = true},
+                         [this] { tbGroupClick(); });
   tbGroup->SetToolStyle(TFwToolStyle::tsDropDown);
   tbGroup->SetDropDownMenu(GroupMenu);
   tbGroup->OnDropDown = [this](TObject*) { tbGroupClick(); };

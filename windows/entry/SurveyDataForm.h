@@ -45,7 +45,7 @@ class TFwRichEdit;
 class TFwTabSheet;
 class TFwToolbar;
 class TFwToolButton;
-class TImageList;
+class TBarImageList;
 class TLabel;
 class TVKValidEdit;
 
@@ -184,7 +184,7 @@ public:
   TAction* actNext = nullptr;
   TAction* actLast = nullptr;
   TLabel* ItemNo = nullptr;
-  TImageList* ToolImages = nullptr;
+  TBarImageList* ToolImages = nullptr;
   TFwPageControl* DataPage = nullptr;
   std::array<TFwTabSheet*, kEntryPageCount> Pages{};
   TFwRichEdit* rtfNotes = nullptr;

@@ -7,6 +7,7 @@
 #include "controls/common/FwCustomPanel.h"
 #include "controls/common/FwRichEdit.h"
 #include "controls/common/FwFrameController.h"
+#include "controls/common/FwSpacer.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
 #include "controls/navigation/FwPageControl.h"
@@ -17,7 +18,7 @@
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Label.h"
 #include "windows/shared/DialogParts.h"
-#include "windows/shared/ThemedImages.h"
+#include "windows/shared/BarImageList.h"
 
 namespace fw {
 
@@ -26,7 +27,9 @@ namespace {
 constexpr int kClientWidth = 994;
 constexpr int kClientHeight = 726;
 constexpr int kToolBarHeight = 50;
-constexpr int kToolButtonWidth = 66;
+// The bars' buttons: captions under 24-pixel pictures, each button as wide as its caption
+// needs, the groups of buttons set apart by gaps.
+constexpr int kToolButtonHeight = kToolBarHeight - 4;
 constexpr int kImageSize = 24;
 constexpr int kPageTop = 52;
 constexpr int kPageHeight = 452;
@@ -37,11 +40,11 @@ constexpr int kNotesHeight = 212;
 constexpr TColor kPanelGridColor = RGB(200, 208, 220);
 constexpr TColor kNotesFocusColor = TColor(0xCCFFFF);
 
-// The pictures of ToolImages by index.
-enum ImageIndex { imPrint, imReturn, imHold, imSave, imCheck, imFirst, imPrev, imNext, imLast };
-const char* const kImageNames[] = {"document-print", "application-exit", "document-save-as",
-                                   "document-save",  "tools-check-spelling", "go-first",
-                                   "go-previous",    "go-next",          "go-last"};
+// Every look a button that can be disabled shows: hot, greyed and held down.
+constexpr unsigned kAllLooks = blkHot | blkDisabled | blkDown;
+
+// What comes before a button on its bar.
+enum class TGap { None, Plain, Grooved };
 
 const char* const kTabCaptions[kEntryPageCount] = {"封面", "表1", "表2", "表3", "表4",  "表4续", "表5",
                                                    "表6",  "表7", "表8", "表9", "表10", "表11"};
@@ -50,52 +53,83 @@ struct ButtonRow {
   TFwToolButton* TdlgSurveyDataForm::*member;
   const char* name;
   const char* caption;
-  const char* hint;
-  int image;
+  TBarButtonLook look;
+  TGap gap;
 };
 
 const ButtonRow kButtons[] = {
-    {&TdlgSurveyDataForm::tbPrint, "tbPrint", "打  印", "打印当前的报表", imPrint},
-    {&TdlgSurveyDataForm::tbReturn, "tbReturn", "返  回", "", imReturn},
+    {&TdlgSurveyDataForm::tbPrint, "tbPrint", "打  印",
+     {.Icon = BarIcon::Print, .Hint = "打印当前的报表", .Width = 71, .Looks = kAllLooks, .OwnStyle = true}, TGap::None},
+    {&TdlgSurveyDataForm::tbReturn, "tbReturn", "返  回",
+     {.Icon = BarIcon::Return, .Hint = "关闭录入窗口|不保存改动，关闭录入窗口", .Width = 71, .OwnStyle = true},
+     TGap::Plain},
     {&TdlgSurveyDataForm::tbHold, "tbHold", "临时保存",
-     "临时保存输入的数据|临时保存已经输入的数据，不检查数据的逻辑关系，保存后可继续编辑，临时保存的数据不能被导出或上报",
-     imHold},
+     {.Icon = BarIcon::Hold,
+      .Hint = "临时保存输入的数据|临时保存已经输入的数据，不检查数据的逻辑关系，保存后可继续编辑，临时保存的数据不能被导出或上报",
+      .Width = 80, .Looks = kAllLooks, .OwnStyle = true},
+     TGap::Grooved},
     {&TdlgSurveyDataForm::tbAdd, "tbAdd", "保存记录",
-     "正式保存输入的数据|正式保存已经数据的数据，将检查数据的逻辑关系，保存后会请空所有已经输入的数据，以便输入新的数据",
-     imSave},
+     {.Icon = BarIcon::Save,
+      .Hint = "正式保存输入的数据|正式保存已经数据的数据，将检查数据的逻辑关系，保存后会请空所有已经输入的数据，以便输入新的数据",
+      .Width = 80, .Looks = blkHot | blkDown, .OwnStyle = true},
+     TGap::Plain},
     {&TdlgSurveyDataForm::tbSave, "tbSave", "保存记录",
-     "正式保存输入的数据|正式保存已经数据的数据，将检查数据的逻辑关系", imSave},
-    {&TdlgSurveyDataForm::tbCheck, "tbCheck", "检查逻辑", "", imCheck},
+     {.Icon = BarIcon::Save, .Hint = "正式保存输入的数据|正式保存已经数据的数据，将检查数据的逻辑关系", .Width = 80,
+      .Looks = kAllLooks, .OwnStyle = true},
+     TGap::None},
+    {&TdlgSurveyDataForm::tbCheck, "tbCheck", "检查逻辑",
+     {.Icon = BarIcon::Check, .Hint = "检查数据的逻辑|检查当前记录各表数据的逻辑关系", .Width = 80, .Looks = kAllLooks,
+      .OwnStyle = true},
+     TGap::Plain},
 };
 
 struct ActionRow {
   TAction* TdlgSurveyDataForm::*member;
   const char* name;
   const char* caption;
-  int image;
+  TBarButtonLook look;
+  TGap gap;
   TdlgSurveyDataForm::TMove move;
 };
 
 const ActionRow kActions[] = {
-    {&TdlgSurveyDataForm::actFirst, "actFirst", "第一条", imFirst, TdlgSurveyDataForm::TMove::First},
-    {&TdlgSurveyDataForm::actPrev, "actPrev", "上一条", imPrev, TdlgSurveyDataForm::TMove::Prior},
-    {&TdlgSurveyDataForm::actNext, "actNext", "下一条", imNext, TdlgSurveyDataForm::TMove::Next},
-    {&TdlgSurveyDataForm::actLast, "actLast", "最后一条", imLast, TdlgSurveyDataForm::TMove::Last},
+    {&TdlgSurveyDataForm::actFirst, "actFirst", "第一条",
+     {.Icon = BarIcon::First, .Hint = "显示第一条记录", .Width = 71, .Looks = kAllLooks, .OwnStyle = true}, TGap::None,
+     TdlgSurveyDataForm::TMove::First},
+    {&TdlgSurveyDataForm::actPrev, "actPrev", "上一条",
+     {.Icon = BarIcon::Prev, .Hint = "显示上一条记录", .Width = 71, .Looks = kAllLooks, .OwnStyle = true}, TGap::None,
+     TdlgSurveyDataForm::TMove::Prior},
+    {&TdlgSurveyDataForm::actNext, "actNext", "下一条",
+     {.Icon = BarIcon::Next, .Hint = "显示下一条记录", .Width = 71, .Looks = kAllLooks, .OwnStyle = true}, TGap::Plain,
+     TdlgSurveyDataForm::TMove::Next},
+    {&TdlgSurveyDataForm::actLast, "actLast", "最后一条",
+     {.Icon = BarIcon::Last, .Hint = "显示最后一条记录", .Width = 80, .Looks = kAllLooks, .OwnStyle = true}, TGap::None,
+     TdlgSurveyDataForm::TMove::Last},
 };
 
-TFwToolbar* NewToolbar(TdlgSurveyDataForm* form, const QString& name, TImageList* images) {
-  auto* bar = new TFwToolbar(form);
+// The gap before a button, as tall as the buttons.
+void AddGap(TFwToolbar* bar, TGap gap) {
+  if (gap == TGap::None) return;
+  AddBarSpacer(bar, gap == TGap::Grooved)->SetHeight(kToolButtonHeight);
+}
+
+// A button of the form's bars: its pictures, hint and look, its own size, on the bar.
+TFwToolButton* NewBarButton(TdlgSurveyDataForm* form, TFwToolbar* bar, const char* name, const TBarButtonLook& look) {
+  auto* button = new TFwToolButton(form);
+  button->SetName(QString::fromLatin1(name));
+  DressToolButton(*button, *form, look);
+  button->SetBounds(0, 0, look.Width, kToolButtonHeight);
+  button->SetParent(bar);
+  return button;
+}
+
+TFwToolbar* NewToolbar(TdlgSurveyDataForm* form, const QString& name) {
+  TFwToolbar* bar = AddButtonBar(form, Bounds(0, 0, 0, kToolBarHeight));
   bar->SetName(name);
-  bar->SetParent(form);
-  bar->SetAlign(TAlign::alNone);
   bar->SetAutoResize(false);
-  bar->SetBorderSides(0);
-  bar->SetImages(images);
   bar->SetButtonLayout(TButtonLayout::blGlyphTop);
-  bar->SetShowButtonCaptions(true);
-  bar->SetButtonWidth(kToolButtonWidth);
-  bar->SetButtonHeight(kToolBarHeight - 4);
-  bar->SetRowHeight(kToolBarHeight - 4);
+  bar->SetButtonHeight(kToolButtonHeight);
+  bar->SetRowHeight(kToolButtonHeight);
   return bar;
 }
 
@@ -181,28 +215,20 @@ void TdlgSurveyDataForm::CreateDataComponents() {
 }
 
 void TdlgSurveyDataForm::CreateImages() {
-  PrepareIconTheme();
-  ToolImages = new TImageList(this);
-  ToolImages->SetName(QStringLiteral("ToolImages"));
-  ToolImages->SetWidth(kImageSize);
-  ToolImages->SetHeight(kImageSize);
-  for (int i = 0; i < int(std::size(kImageNames)); ++i)
-    ToolImages->Add(ThemedImage(QString::fromLatin1(kImageNames[i]), i, kImageSize));
+  // The form's image list, which the bars' buttons take their pictures from.
+  ToolImages = new TBarImageList(this, kImageSize);
+  ToolImages->SetName(QStringLiteral("ImageList1"));
 }
 
 void TdlgSurveyDataForm::CreateToolBar() {
-  ToolBar1 = NewToolbar(this, QStringLiteral("ToolBar1"), ToolImages);
-  ToolBar1->SetBounds(0, 0, kToolButtonWidth * int(std::size(kButtons)) + 16, kToolBarHeight);
+  ToolBar1 = NewToolbar(this, QStringLiteral("ToolBar1"));
   for (const ButtonRow& row : kButtons) {
-    auto* button = new TFwToolButton(this);
-    button->SetName(QString::fromLatin1(row.name));
+    AddGap(ToolBar1, row.gap);
+    TFwToolButton* button = NewBarButton(this, ToolBar1, row.name, row.look);
     button->SetCaption(QString::fromUtf8(row.caption));
-    button->SetHint(QString::fromUtf8(row.hint));
-    button->SetImages(ToolImages);
-    button->SetImageIndex(row.image);
-    button->SetParent(ToolBar1);
     this->*row.member = button;
   }
+  ToolBar1->SetWidth(ButtonBarContentWidth(*ToolBar1));
   tbPrint->OnClick = [this](TObject*) { tbPrintClick(); };
   tbReturn->OnClick = [this](TObject*) { tbReturnClick(); };
   tbHold->OnClick = [this](TObject*) { tbHoldClick(); };
@@ -215,24 +241,23 @@ void TdlgSurveyDataForm::CreateNavigation() {
   ActionList1 = new TActionList(this);
   ActionList1->SetName(QStringLiteral("ActionList1"));
   ActionList1->SetImages(ToolImages);
-  const int width = kToolButtonWidth * int(std::size(kActions)) + 16;
-  NavBar = NewToolbar(this, QStringLiteral("NavBar"), ToolImages);
-  NavBar->SetBounds(kClientWidth - width, 0, width, kToolBarHeight);
+  NavBar = NewToolbar(this, QStringLiteral("NavBar"));
   for (const ActionRow& row : kActions) {
     auto* action = new TAction(this);
     action->SetName(QString::fromLatin1(row.name));
     action->SetCaption(QString::fromUtf8(row.caption));
-    action->SetImageIndex(row.image);
+    action->SetHint(QString::fromUtf8(row.look.Hint));
+    action->SetImageIndex(ToolImages->IndexOf(QString::fromLatin1(row.look.Icon), TBarImageLook::Normal));
     action->SetActionList(ActionList1);
     const TMove move = row.move;
     action->OnExecute = [this, move](TBasicAction*) { Navigate(move); };
     this->*row.member = action;
-    auto* button = new TFwToolButton(this);
-    button->SetName(QStringLiteral("tb") + QString::fromLatin1(row.name).mid(3));
-    button->SetImages(ToolImages);
-    button->SetParent(NavBar);
-    button->SetAction(action);
+    AddGap(NavBar, row.gap);
+    const QString name = QStringLiteral("tb") + QString::fromLatin1(row.name).mid(3);
+    NewBarButton(this, NavBar, name.toLatin1().constData(), row.look)->SetAction(action);
   }
+  const int width = ButtonBarContentWidth(*NavBar);
+  NavBar->SetBounds(kClientWidth - width, 0, width, kToolBarHeight);
   ActionList1->OnUpdate = [this](TBasicAction*, bool& handled) {
     UpdateNavigationActions();
     handled = true;

@@ -1,5 +1,7 @@
 #include "windows/shared/CityNameForm.h"
 
+#include "windows/shared/DialogParts.h"
+
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
 #include "core/CodeLookup.h"
@@ -69,25 +71,17 @@ TCityNameForm::TCityNameForm(TComponent* owner, TADOConnection* connection) : TF
   Label4->SetAutoSize(true);
   Label4->SetCaption(QStringLiteral("说明：基于国家统计局2009年12月31日公布的《中华人民共和国行政区划代码》编排"));
 
-  FwToolbar2 = new TFwToolbar(this);
+  FwToolbar2 = AddButtonBar(this, Bounds(579, 434 - 37, 0, 29));
   FwToolbar2->SetName(QStringLiteral("FwToolbar2"));
-  FwToolbar2->SetParent(this);
-  FwToolbar2->SetAlign(TAlign::alNone);
-  FwToolbar2->SetAutoStyle(false);
-  FwToolbar2->SetBorderSides(0);
-  FwToolbar2->SetShowButtonCaptions(true);
-  FwToolbar2->SetButtonWidth(90);
-  FwToolbar2->SetBounds(579 - 200, 434 - 37, 200, 29);
-  tbOK = new TFwToolButton(this);
-  tbOK->SetName(QStringLiteral("tbOK"));
-  tbOK->SetCaption(QStringLiteral("确认选择"));
-  tbOK->SetParent(FwToolbar2);
-  tbOK->OnClick = [this](TObject*) { tbOKClick(); };
-  tbCancel = new TFwToolButton(this);
-  tbCancel->SetName(QStringLiteral("tbCancel"));
-  tbCancel->SetCaption(QStringLiteral("取消选择"));
-  tbCancel->SetParent(FwToolbar2);
-  tbCancel->OnClick = [this](TObject*) { tbCancelClick(); };
+  tbOK = AddBarButton(FwToolbar2, QStringLiteral("tbOK"), QStringLiteral("确认选择"),
+                      {.Icon = BarIcon::Ok, .Hint = "选用当前的行政区划|选用选中的区县，没有区县时选用选中的省级地区",
+                       .OwnStyle = true},
+                      [this] { tbOKClick(); });
+  AddBarSpacer(FwToolbar2);
+  tbCancel = AddBarButton(FwToolbar2, QStringLiteral("tbCancel"), QStringLiteral("取消选择"),
+                          {.Icon = BarIcon::Cancel, .Hint = "不选行政区划，关闭本窗口", .OwnStyle = true},
+                          [this] { tbCancelClick(); });
+  FitButtonBar(*FwToolbar2);
 
   try {
     ADOTable1->Close();

@@ -3,6 +3,7 @@
 #include "controls/common/FwButtonEdit.h"
 #include "controls/common/FwCheckList.h"
 #include "controls/common/FwRadioButton.h"
+#include "controls/common/FwSpacer.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
 #include "controls/navigation/FwPageControl.h"
@@ -10,6 +11,7 @@
 #include "platform/ui/Form.h"
 #include "core/CodeLookup.h"
 #include "platform/ui/Label.h"
+#include "windows/shared/BarImageList.h"
 #include "windows/shared/CodePopupMenu.h"
 
 namespace fw {
@@ -55,37 +57,108 @@ TLabel* AddLabel(TWinControl* parent, int left, int top, const QString& caption)
   return label;
 }
 
-TFwToolbar* AddButtonBar(TWinControl* parent, const TRect& bounds, int buttonWidth) {
+TFwToolbar* AddButtonBar(TWinControl* parent, const TRect& bounds) {
   auto* bar = new TFwToolbar(OwnerFor(parent));
   bar->SetParent(parent);
   bar->SetAlign(TAlign::alNone);
   bar->SetAutoStyle(false);
+  bar->SetBorderInner(TFrameStyleEx::fsNone);
+  bar->SetBorderOuter(TFrameStyleEx::fsNone);
   bar->SetBorderSides(0);
+  bar->SetBorderWidth(0);
   bar->SetVisualStyle(TFwVisualStyle::vsClassic);
   bar->SetShowButtonCaptions(true);
-  bar->SetButtonWidth(buttonWidth);
+  bar->SetButtonWidth(kBarButtonWidth);
   bar->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
   return bar;
 }
 
-TFwToolbar* AddBottomButtonBar(TForm& form, int buttonCount, int buttonWidth) {
-  const int width = buttonCount * buttonWidth + 8;
-  TFwToolbar* bar = AddButtonBar(&form, Bounds(form.ClientWidth() - width - 4, form.ClientHeight() - 37, width, 29),
-                                 buttonWidth);
-  bar->SetName(QStringLiteral("FwToolbar1"));
+TFwToolbar* AddButtonBar(TWinControl* parent, const TRect& bounds, TFwToolbarTextOptions textOptions) {
+  TFwToolbar* bar = AddButtonBar(parent, bounds);
+  bar->SetTextOptions(textOptions);
   return bar;
 }
 
-TFwToolButton* AddBarButton(TFwToolbar* bar, const QString& name, const QString& caption,
+TFwToolbar* AddBottomButtonBar(TForm& form) {
+  const int right = form.ClientWidth() - 4;
+  TFwToolbar* bar = AddButtonBar(&form, Bounds(right, form.ClientHeight() - 37, 0, 29));
+  bar->SetName(QStringLiteral("FwToolbar1"));
+  bar->SetImages(FormBarImages(form));
+  return bar;
+}
+
+TFwToolbar* AddBottomButtonBar(TForm& form, TFwToolbarTextOptions textOptions) {
+  TFwToolbar* bar = AddBottomButtonBar(form);
+  bar->SetTextOptions(textOptions);
+  return bar;
+}
+
+int ButtonBarContentWidth(const TFwToolbar& bar) {
+  int width = 2 * bar.Margin();
+  for (TControl* c : bar.ToolbarControls())
+    if (c->Visible()) width += c->Width();
+  return width;
+}
+
+void FitButtonBar(TFwToolbar& bar) {
+  const int width = ButtonBarContentWidth(bar);
+  const int right = bar.Left() + bar.Width();
+  bar.SetBounds(right - width, bar.Top(), width, bar.Height());
+}
+
+void DressToolButton(TFwToolButton& button, TForm& form, const TBarButtonLook& look) {
+  FormBarImages(form)->Dress(button, QString::fromLatin1(look.Icon), look.Looks);
+  button.SetHint(QString::fromUtf8(look.Hint));
+  button.SetShowHint(true);
+  if (look.Width > 0) button.SetWidth(look.Width);
+  if (look.OwnStyle) {
+    button.SetVisualStyle(TFwVisualStyle::vsClassic);
+    button.SetGradientColorStyle(TFwGradientColorStyle::gcsSystem);
+    button.SetShowCaption(true);
+  }
+  if (look.OwnCaption) button.SetShowCaption(true);
+}
+
+TFwToolButton* AddBarButton(TFwToolbar* bar, const QString& name, const QString& caption, const TBarButtonLook& look,
                             std::function<void()> onClick) {
   auto* button = new TFwToolButton(OwnerFor(bar));
   button->SetName(name);
   button->SetCaption(caption);
+  DressToolButton(*button, *bar->ParentForm(), look);
   button->SetParent(bar);
-  // Without an image a flat button would read as plain text: these stay raised.
-  button->SetFlat(false);
   if (onClick) button->OnClick = [onClick = std::move(onClick)](TObject*) { onClick(); };
   return button;
+}
+
+TFwSpacer* AddBarSpacer(TFwToolbar* bar, bool grooved) {
+  TComponent* owner = OwnerFor(bar);
+  int number = 1;
+  while (owner->FindComponent(QStringLiteral("FwSpacer%1").arg(number))) ++number;
+  auto* spacer = new TFwSpacer(owner);
+  spacer->SetName(QStringLiteral("FwSpacer%1").arg(number));
+  spacer->SetGrooved(grooved);
+  spacer->SetParent(bar);
+  return spacer;
+}
+
+void ShowSpacersBetweenButtons(TFwToolbar& bar) {
+  const std::vector<TControl*>& controls = bar.ToolbarControls();
+  const auto buttonShownFrom = [&](size_t from) {
+    for (size_t i = from; i < controls.size(); ++i)
+      if (!dynamic_cast<TFwSpacer*>(controls[i]) && controls[i]->Visible()) return true;
+    return false;
+  };
+  bool buttonBefore = false;
+  for (size_t i = 0; i < controls.size(); ++i) {
+    auto* spacer = dynamic_cast<TFwSpacer*>(controls[i]);
+    if (!spacer) {
+      buttonBefore = buttonBefore || controls[i]->Visible();
+      continue;
+    }
+    const bool shown = buttonBefore && buttonShownFrom(i + 1);
+    spacer->SetVisible(shown);
+    if (shown) buttonBefore = false;
+  }
 }
 
 void DressGlyphButton(TFwCustomGlyphButton& button) {

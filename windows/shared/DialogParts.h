@@ -6,6 +6,7 @@
 
 #include "core/SurveyModel.h"
 #include "platform/ui/Types.h"
+#include "windows/shared/BarImageList.h"
 
 #include <QString>
 #include <functional>
@@ -20,6 +21,8 @@ class TFwPageControl;
 class TFwRadioButton;
 class TFwToolbar;
 class TFwToolButton;
+class TFwSpacer;
+enum class TFwToolbarTextOptions;
 class TLabel;
 class TWinControl;
 
@@ -46,18 +49,58 @@ void StartAtFirstControl(TForm& form, TWinControl* first = nullptr);
 // An auto-sized label on parent at (left, top).
 TLabel* AddLabel(TWinControl* parent, int left, int top, const QString& caption);
 
+// Every bar's buttons are this wide unless they keep a width of their own.
+constexpr int kBarButtonWidth = 60;
+
 // A bar on parent at the bounds given (Bounds(left, top, width, height)): no border,
-// no automatic style, the classic look, captions shown, buttons `buttonWidth` wide, placed left to right
-// in the order they are added.
-TFwToolbar* AddButtonBar(TWinControl* parent, const TRect& bounds, int buttonWidth);
+// no automatic style, the classic look, captions shown, buttons kBarButtonWidth wide,
+// placed left to right in the order they are added. With `textOptions` the bar takes
+// that preset of layout, size and captions (before any button joins it).
+TFwToolbar* AddButtonBar(TWinControl* parent, const TRect& bounds);
+TFwToolbar* AddButtonBar(TWinControl* parent, const TRect& bounds, TFwToolbarTextOptions textOptions);
 
-// Such a bar for `buttonCount` buttons at the bottom right of the dialog's client area.
-TFwToolbar* AddBottomButtonBar(TForm& form, int buttonCount, int buttonWidth);
+// A dialog's button bar "FwToolbar1" at the bottom right of its client area, with the
+// form's image list; FitButtonBar sizes it once its buttons are on it.
+TFwToolbar* AddBottomButtonBar(TForm& form);
+TFwToolbar* AddBottomButtonBar(TForm& form, TFwToolbarTextOptions textOptions);
 
-// A raised tool button named `name` with the caption on bar; onClick (when given) runs
-// on a click.
-TFwToolButton* AddBarButton(TFwToolbar* bar, const QString& name, const QString& caption,
+// The width a bar needs for what it shows in one row, margins included.
+int ButtonBarContentWidth(const TFwToolbar& bar);
+// Makes a bar (not aligned) as wide as what it shows, keeping its right edge.
+void FitButtonBar(TFwToolbar& bar);
+
+// How a tool button looks: the icon its images are made from (an icon-theme name), the
+// hint ("short|long"), its own width (0: the bar's button width), the looks it has images
+// for besides its own (TBarLooks), and whether it sets its classic look and caption
+// switch (or only the caption switch) itself instead of taking the bar's.
+struct TBarButtonLook {
+  const char* Icon = "";
+  const char* Hint = "";
+  int Width = 0;
+  unsigned Looks = blkHot;
+  bool OwnStyle = false;
+  // Sets only its caption switch itself.
+  bool OwnCaption = false;
+};
+
+// The dialogs' return button (返  回, 关  闭): it closes the window.
+constexpr TBarButtonLook kReturnLook{.Icon = BarIcon::Return, .Hint = "关闭本窗口", .Width = 75};
+
+// Gives a tool button its images from the form's image list, its hint and, as asked,
+// its own width, classic look and caption switch.
+void DressToolButton(TFwToolButton& button, TForm& form, const TBarButtonLook& look);
+
+// A tool button named `name` with the caption on bar, dressed as `look` says; onClick
+// (when given) runs on a click.
+TFwToolButton* AddBarButton(TFwToolbar* bar, const QString& name, const QString& caption, const TBarButtonLook& look,
                             std::function<void()> onClick = {});
+
+// A gap (grooved: with a groove down its middle) after the bar's last control.
+TFwSpacer* AddBarSpacer(TFwToolbar* bar, bool grooved = false);
+
+// Shows a bar's spacers only between two shown buttons (never two in a row, never at
+// either end), for bars whose buttons come and go.
+void ShowSpacersBetweenButtons(TFwToolbar& bar);
 
 // The dialogs' check boxes and radio buttons (and the radio groups' items) light up under
 // the pointer and draw a dark blue glyph frame with a green mark.

@@ -5,6 +5,7 @@
 #include "platform/shell/Hooks.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Label.h"
+#include "windows/shared/DialogParts.h"
 
 #include <QPointer>
 
@@ -33,6 +34,7 @@ TQuestionDlg::TQuestionDlg(TComponent* owner) : TForm(owner) {
   Question->SetAutoSize(true);
 
   DlgToolBar = new TFwToolbar(this);
+  DlgToolBar->SetName(QStringLiteral("DlgToolBar"));
   DlgToolBar->SetParent(this);
   DlgToolBar->SetAlign(TAlign::alNone);
   DlgToolBar->SetAutoStyle(false);
@@ -44,16 +46,25 @@ TQuestionDlg::TQuestionDlg(TComponent* owner) : TForm(owner) {
   DlgToolBar->SetShowButtonCaptions(true);
   DlgToolBar->SetBounds(0, 0, 297, 29);
 
-  tbOK = AddButton(QStringLiteral("是"), mrYes);
-  tbCancel = AddButton(QStringLiteral("否"), mrNo);
-  tbCopyAll = AddButton(QStringLiteral("全都是"), mrYesToAll);
-  tbNotToAll = AddButton(QStringLiteral("全都否"), mrNoToAll);
+  // The answers are shown as asked for; a gap shows only between two shown answers.
+  tbOK = AddButton(QStringLiteral("tbOK"), QStringLiteral("是"), {.Icon = BarIcon::Ok, .Hint = "回答“是”", .Looks = blkNone}, mrYes);
+  AddBarSpacer(DlgToolBar);
+  tbCancel = AddButton(QStringLiteral("tbCancel"), QStringLiteral("否"),
+                       {.Icon = BarIcon::Cancel, .Hint = "回答“否”", .Looks = blkNone}, mrNo);
+  AddBarSpacer(DlgToolBar);
+  tbCopyAll = AddButton(QStringLiteral("tbCopyAll"), QStringLiteral("全都是"),
+                        {.Icon = BarIcon::YesToAll, .Hint = "全都是|这一个和以后同样的问题都回答“是”", .Looks = blkNone},
+                        mrYesToAll);
+  AddBarSpacer(DlgToolBar);
+  tbNotToAll = AddButton(QStringLiteral("tbNotToAll"), QStringLiteral("全都否"),
+                         {.Icon = BarIcon::NoToAll, .Hint = "全都否|这一个和以后同样的问题都回答“否”", .Looks = blkNone},
+                         mrNoToAll);
+  ShowSpacersBetweenButtons(*DlgToolBar);
 }
 
-TFwToolButton* TQuestionDlg::AddButton(const QString& caption, TModalResult result) {
-  auto* button = new TFwToolButton(this);
-  button->SetCaption(caption);
-  button->SetParent(DlgToolBar);
+TFwToolButton* TQuestionDlg::AddButton(const QString& name, const QString& caption, const TBarButtonLook& look,
+                                       TModalResult result) {
+  TFwToolButton* button = AddBarButton(DlgToolBar, name, caption, look);
   button->SetVisible(false);
   button->OnClick = [this, result](TObject*) { SetModalResult(result); };
   answers_.push_back({button, result});
@@ -66,6 +77,7 @@ void TQuestionDlg::Prepare(const QString& question, int buttons) {
   tbCancel->SetVisible(buttons & 2);
   tbCopyAll->SetVisible(buttons & 4);
   tbNotToAll->SetVisible(buttons & 8);
+  ShowSpacersBetweenButtons(*DlgToolBar);
   std::vector<Answer> shown;
   for (const Answer& a : answers_)
     if (a.Button->Visible()) shown.push_back(a);

@@ -17,6 +17,7 @@ namespace fw {
 class TLabel;
 class TFwToolbar;
 class TFwToolButton;
+struct TBarButtonLook;
 
 class TQuestionDlg : public TForm {
 public:
@@ -40,7 +41,8 @@ protected:
   void KeyDown(WORD& key, TShiftState shift) override;
 
 private:
-  TFwToolButton* AddButton(const QString& caption, TModalResult result);
+  TFwToolButton* AddButton(const QString& name, const QString& caption, const TBarButtonLook& look,
+                           TModalResult result);
   void LayOut();
 
   struct Answer {

@@ -344,3 +344,18 @@ TEST(FwToolButton, RepaintsWhenItsImageListChanges) {
   QTest::qWait(20);
   EXPECT_EQ(b->paints, 0);
 }
+
+// A disabled button shows its disabled image when it has one, else its own image greyed:
+// never the full-colour picture of an available button.
+TEST(FwToolButton, DisabledButtonWithoutDisabledImageShowsItsImageGreyed) {
+  for (const bool ownDisabledImage : {false, true}) {
+    ImageButton host;
+    if (!ownDisabledImage) host.b->SetDisabledIndex(-1);
+    host.form.Show();
+    host.b->SetEnabled(false);
+    const QColor centre = host.b->grab().toImage().pixelColor(host.b->Look().Image.Left + 8,
+                                                            host.b->Look().Image.Top + 8);
+    if (ownDisabledImage) EXPECT_EQ(centre.rgb() & 0xFFFFFF, QColor(Qt::red).rgb() & 0xFFFFFF);
+    else EXPECT_LT(std::abs(centre.red() - centre.green()), 40) << "greyed, not red";
+  }
+}

@@ -18,6 +18,8 @@
 #include "tests/core/LogicCheckSupport.h"
 #include "tests/windows/main/MainFormFixture.h"
 #include "windows/shared/VKValidEdit.h"
+#include "controls/common/FwGroupBox.h"
+#include "tests/windows/shared/BarLooks.h"
 
 #include <QTest>
 #include <QTimer>
@@ -404,3 +406,24 @@ TEST_F(CheckFormTest, PicturesWaitingRunningAndPaused) {
 }
 
 } // namespace
+
+// The bar is at the bottom, under the progress while a run goes; its buttons have greyed
+// pictures for the states that disable them.
+TEST_F(CheckFormTest, ButtonsWithPicturesOnABarAtTheBottom) {
+  fwtest::ExpectBars(*Dialog, {{"FwToolbar1", TAlign::alBottom, TFwToolbarTextOptions::ttoCustom, true, TFrameStyleEx::fsNone, 3, 0, 0}});
+  fwtest::ExpectButtons(*Dialog, {{"tbCheck", 75, blkHot | blkDisabled, false, false, true}, {"tbPause", 75, blkHot | blkDisabled, false, false, false},
+                                  {"tbResume", 75, blkHot | blkDisabled, false, false, false}, {"tbReturn", 75, blkHot | blkDisabled, false, false, true}});
+  const auto atBottom = [this] { return Dialog->FwToolbar1->Top() + Dialog->FwToolbar1->Height() == Dialog->ClientHeight(); };
+  bool belowProgress = false, bottomWhileRunning = false;
+  AtPump running(2, [&] {
+    belowProgress = Dialog->GroupBox2->Visible() &&
+                    Dialog->FwToolbar1->Top() >= Dialog->GroupBox2->Top() + Dialog->GroupBox2->Height();
+    bottomWhileRunning = atBottom();
+  });
+  Dialog->AllRecord->SetChecked(true);
+  Dialog->tbCheckClick();
+  EXPECT_TRUE(belowProgress);
+  EXPECT_TRUE(bottomWhileRunning);
+  EXPECT_FALSE(Dialog->GroupBox2->Visible());
+  EXPECT_TRUE(atBottom());
+}

@@ -9,6 +9,7 @@
 #include "tests/windows/main/MainFormFixture.h"
 #include "windows/shared/GridProcedures.h"
 #include "windows/shared/VKValidEdit.h"
+#include "tests/windows/shared/BarLooks.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -175,3 +176,8 @@ TEST_F(DeleteFormTest, AFailedDeletionLeavesEveryRecord) {
 }
 
 } // namespace
+
+TEST_F(DeleteFormTest, ButtonsWithPicturesAndHints) {
+  fwtest::ExpectBars(*dialog, {{"FwToolbar1", TAlign::alNone, TFwToolbarTextOptions::ttoSelectiveTextOnRight, true, TFrameStyleEx::fsNone, 1, 0, 0}});
+  fwtest::ExpectButtons(*dialog, {{"tbDelete", 0, blkHot, false, true, true}, {"tbReturn", 0, blkHot, false, true, false}});
+}

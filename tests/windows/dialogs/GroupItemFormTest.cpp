@@ -13,6 +13,7 @@
 #include "platform/ui/MenuItem.h"
 #include "tests/windows/dialogs/GroupDialogsSupport.h"
 #include "windows/shared/ToolForm.h"
+#include "tests/windows/shared/BarLooks.h"
 
 #include <QHeaderView>
 #include <gtest/gtest.h>
@@ -237,3 +238,11 @@ TEST_F(GroupItemFormTest, SavingRenamesTheSchemeAndRequeriesTheList) {
 }
 
 } // namespace
+
+TEST_F(GroupItemFormTest, ButtonsWithPicturesAndHints) {
+  Open(0, QStringLiteral("按地区分组"));
+  fwtest::ExpectBars(*editor, {{"SaveBar", TAlign::alNone, TFwToolbarTextOptions::ttoCustom, false, TFrameStyleEx::fsNone, 0, 0, 0}, {"FwToolbar1", TAlign::alNone, TFwToolbarTextOptions::ttoCustom, true, TFrameStyleEx::fsNone, 0, 0, 0}});
+  fwtest::ExpectButtons(*editor, {{"tbSave", 75, blkHot, true, false, false}, {"tbAdd", 104, blkHot, false, false, false},
+                                  {"tbRemove", 104, blkHot, false, false, false}, {"tbEdit", 104, blkHot, false, false, false},
+                                  {"tbReturn", 104, blkHot, false, false, false}});
+}

@@ -10,6 +10,7 @@
 #include "platform/ui/DBGrid.h"
 #include "tests/windows/dialogs/GroupDialogsSupport.h"
 #include "windows/dialogs/GroupItemForm.h"
+#include "tests/windows/shared/BarLooks.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -182,3 +183,11 @@ TEST_F(GroupActionTest, TheMainWindowsGroupActionShowsTheSchemeList) {
 }
 
 } // namespace
+
+TEST_F(GroupListFormTest, ButtonsWithPicturesAndGapsOnABarAtTheBottom) {
+  Open();
+  fwtest::ExpectBars(*list, {{"FwToolbar1", TAlign::alBottom, TFwToolbarTextOptions::ttoCustom, true, TFrameStyleEx::fsNone, 5, 0, 0}});
+  fwtest::ExpectButtons(*list, {{"tbAdd", 75, blkHot, false, false, true}, {"tbRemove", 75, blkHot, false, false, false},
+                                {"tbEdit", 75, blkHot, false, false, false}, {"btnImport", 75, blkHot, false, false, false},
+                                {"btnExport", 75, blkHot, false, false, false}, {"btnReturn", 75, blkHot, false, false, false}});
+}

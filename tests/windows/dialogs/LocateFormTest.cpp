@@ -11,6 +11,7 @@
 #include "platform/ui/VirtualKeys.h"
 #include "tests/windows/dialogs/GroupDialogsSupport.h"
 #include "windows/shared/VKValidEdit.h"
+#include "tests/windows/shared/BarLooks.h"
 
 #include <QApplication>
 #include <QTest>
@@ -179,3 +180,8 @@ TEST_F(LocateActionTest, CtrlLLocatesInTheMainListWhileItHasRecords) {
 }
 
 } // namespace
+
+TEST_F(LocateFormTest, ButtonsWithPicturesAndHints) {
+  fwtest::ExpectBars(*form, {{"FwToolbar1", TAlign::alNone, TFwToolbarTextOptions::ttoSelectiveTextOnRight, true, TFrameStyleEx::fsNone, 1, 0, 0}});
+  fwtest::ExpectButtons(*form, {{"tbSum", 75, blkHot, false, false, false}, {"tbReturn", 75, blkHot, false, false, false}});
+}

@@ -10,6 +10,7 @@
 #include "controls/common/FwToolButton.h"
 #include "core/RegistrySettings.h"
 #include "tests/windows/main/MainFormFixture.h"
+#include "tests/windows/shared/BarLooks.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -173,3 +174,9 @@ TEST_F(OptionSetupFormTest, TheListDropsDownWithoutLosingTheText) {
 }
 
 } // namespace
+
+TEST_F(OptionSetupFormTest, ButtonsWithPicturesAndHints) {
+  std::unique_ptr<TdlgOptionSetupForm> dialog(NewForm<TdlgOptionSetupForm>(nullptr));
+  fwtest::ExpectBars(*dialog, {{"FwToolbar1", TAlign::alNone, TFwToolbarTextOptions::ttoCustom, true, TFrameStyleEx::fsNone, 1, 0, 0}});
+  fwtest::ExpectButtons(*dialog, {{"OKBtn", 0, blkHot, false, false, false}, {"CancelBtn", 0, blkHot, false, false, false}});
+}

@@ -12,6 +12,7 @@
 #include "windows/dialogs/QueryListForm.h"
 #include "windows/entry/SurveyDataForm.h"
 #include "windows/shared/GridProcedures.h"
+#include "tests/windows/shared/BarLooks.h"
 
 #include <QTableView>
 #include <QTest>
@@ -228,3 +229,10 @@ TEST_F(QueryListFormTest, TheDetailsExportedAreThoseStoredNow) {
 }
 
 } // namespace
+
+TEST_F(QueryListFormTest, ButtonsWithPicturesAndGapsOnABarAtTheBottom) {
+  TdlgQueryListForm* dialog = Dialog();
+  fwtest::ExpectBars(*dialog, {{"FwToolbar1", TAlign::alBottom, TFwToolbarTextOptions::ttoCustom, true, TFrameStyleEx::fsNone, 3, 0, 0}});
+  fwtest::ExpectButtons(*dialog, {{"tbDelete", 105, blkHot, false, false, true}, {"tbEdit", 105, blkHot, false, false, true},
+                                  {"tbReturn", 75, blkHot, false, false, false}, {"tbDataExport", 110, blkHot, true, false, true}});
+}

@@ -15,6 +15,7 @@
 #include "platform/ui/PopupMenu.h"
 #include "windows/dialogs/SaveListForm.h"
 #include "windows/shared/VKValidEdit.h"
+#include "tests/windows/shared/BarLooks.h"
 
 #include <QFile>
 
@@ -200,3 +201,11 @@ TEST_F(SaveListFormTest, MainWindowActionsShowAndFreeTheDialogs) {
 }
 
 } // namespace
+
+TEST_F(SaveListFormTest, ButtonsWithPicturesAndHints) {
+  TdlgSaveListForm* dialog = Dialog();
+  fwtest::ExpectBars(*dialog, {{"FwToolbar1", TAlign::alNone, TFwToolbarTextOptions::ttoCustom, true, TFrameStyleEx::fsNone, 1, 0, 0}});
+  // The group button sits in the group box, not on a bar: it sets its look itself.
+  fwtest::ExpectButtons(*dialog, {{"tbSave", 75, blkHot, false, false, true}, {"tbReturn", 75, blkHot, false, false, false},
+                                  {"tbGroup", 152, blkHot, true, false, false}});
+}

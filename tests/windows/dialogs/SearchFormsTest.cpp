@@ -21,6 +21,7 @@
 #include "windows/shared/DialogParts.h"
 #include "windows/shared/ToolForm.h"
 #include "windows/shared/VKValidEdit.h"
+#include "tests/windows/shared/BarLooks.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -336,3 +337,15 @@ TEST_F(SearchActionTest, TheMainWindowsSearchesShowTheirRecordsInTheQueryList) {
 }
 
 } // namespace
+
+TEST_F(SearchFormsTest, ButtonsWithPicturesAndHints) {
+  std::unique_ptr<TdlgSearchForm> range(NewForm<TdlgSearchForm>(nullptr));
+  std::unique_ptr<TdlgDataSearchForm> indicator(NewForm<TdlgDataSearchForm>(nullptr, &Db.Connection));
+  std::unique_ptr<TDataSearchCodeForm> picker(NewForm<TDataSearchCodeForm>(nullptr, &Db.Connection));
+  for (TForm* form : std::initializer_list<TForm*>{range.get(), indicator.get()}) {
+    fwtest::ExpectBars(*form, {{"FwToolbar1", TAlign::alNone, TFwToolbarTextOptions::ttoSelectiveTextOnRight, true, TFrameStyleEx::fsNone, 1, 0, 0}});
+    fwtest::ExpectButtons(*form, {{"tbSum", 75, blkHot, false, false, false}, {"tbReturn", 75, blkHot, false, false, false}});
+  }
+  fwtest::ExpectBars(*picker, {{"FwToolbar1", TAlign::alNone, TFwToolbarTextOptions::ttoSelectiveTextOnRight, true, TFrameStyleEx::fsNone, 1, 0, 0}});
+  fwtest::ExpectButtons(*picker, {{"tbOK", 0, blkHot, false, false, false}, {"tbCancel", 0, blkHot, false, false, false}});
+}

@@ -8,6 +8,7 @@
 #include "platform/ui/Action.h"
 #include "platform/ui/DBGrid.h"
 #include "windows/dialogs/ShowForm.h"
+#include "tests/windows/shared/BarLooks.h"
 
 namespace {
 
@@ -106,3 +107,9 @@ TEST_F(ShowFormTest, AFailedSaveKeepsTheListAsItWas) {
 }
 
 } // namespace
+
+TEST_F(ShowFormTest, ButtonsWithPicturesOnABarAtTheBottom) {
+  TdlgShowForm* dialog = Dialog();
+  fwtest::ExpectBars(*dialog, {{"FwToolbar1", TAlign::alBottom, TFwToolbarTextOptions::ttoCustom, true, TFrameStyleEx::fsNone, 1, 0, 0}});
+  fwtest::ExpectButtons(*dialog, {{"tbReturn", 75, blkHot, false, false, false}, {"tbSave", 75, blkHot, false, false, true}});
+}

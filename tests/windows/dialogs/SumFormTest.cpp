@@ -16,6 +16,7 @@
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/PopupMenu.h"
 #include "tests/windows/dialogs/GroupDialogsSupport.h"
+#include "tests/windows/shared/BarLooks.h"
 
 #include <QListWidget>
 #include <QTest>
@@ -308,3 +309,10 @@ TEST_F(SumActionTest, TheMainWindowsSumActionShowsTheDialog) {
 }
 
 } // namespace
+
+TEST_F(SumFormTest, ButtonsWithPicturesAndHints) {
+  Open();
+  fwtest::ExpectBars(*form, {{"FwToolbar1", TAlign::alNone, TFwToolbarTextOptions::ttoCustom, true, TFrameStyleEx::fsNone, 1, 0, 0}, {"GroupBar", TAlign::alNone, TFwToolbarTextOptions::ttoCustom, false, TFrameStyleEx::fsNone, 0, 0, 0}});
+  fwtest::ExpectButtons(*form, {{"tbSum", 75, blkHot, false, false, false}, {"tbReturn", 75, blkHot, false, false, false},
+                                {"tbGroup", 110, blkNone, true, false, false}});
+}

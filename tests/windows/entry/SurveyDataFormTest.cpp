@@ -13,6 +13,7 @@
 #include "platform/ui/Action.h"
 #include "platform/ui/Label.h"
 #include "windows/shared/VKValidEdit.h"
+#include "tests/windows/shared/BarLooks.h"
 
 namespace {
 
@@ -458,3 +459,19 @@ TEST_F(SurveyDataFormTest, CheckReportsAnEmptyListOrShowsIt) {
 }
 
 } // namespace
+
+// Both bars in the classic look; every button keeps its own width, look and caption
+// switch, with hot, greyed and held-down pictures where it can be disabled; gaps (one
+// grooved) set the groups of buttons apart.
+TEST_F(SurveyDataFormTest, ToolBarsWithPicturesForEveryLookAndGaps) {
+  constexpr unsigned all = blkHot | blkDisabled | blkDown;
+  fwtest::ExpectBars(*form, {{"ToolBar1", TAlign::alNone, TFwToolbarTextOptions::ttoCustom, false, TFrameStyleEx::fsNone, 4, 0, 1}, {"NavBar", TAlign::alNone, TFwToolbarTextOptions::ttoCustom, false, TFrameStyleEx::fsNone, 1, 0, 0}});
+  fwtest::ExpectButtons(*form, {{"tbPrint", 71, all, true, false, false}, {"tbReturn", 71, blkHot, true, false, true},
+                                {"tbHold", 80, all, true, false, true}, {"tbAdd", 80, blkHot | blkDown, true, false, true},
+                                {"tbSave", 80, all, true, false, true}, {"tbCheck", 80, all, true, false, true},
+                                {"tbFirst", 71, all, true, false, false}, {"tbPrev", 71, all, true, false, false},
+                                {"tbNext", 71, all, true, false, false}, {"tbLast", 80, all, true, false, false}});
+  // A disabled button shows its grey picture.
+  form->tbHold->SetEnabled(false);
+  EXPECT_EQ(form->tbHold->Look().ImageIndex, form->tbHold->DisabledIndex());
+}

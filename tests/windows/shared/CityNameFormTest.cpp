@@ -10,6 +10,7 @@
 #include "platform/db/Field.h"
 #include "platform/ui/DBGrid.h"
 #include "tests/core/WorkingDatabase.h"
+#include "tests/windows/shared/BarLooks.h"
 
 #include <QAbstractItemModel>
 #include <QTableView>
@@ -172,3 +173,9 @@ TEST_F(CityNameFormTest, ShowsAgainAfterClosing) {
 }
 
 } // namespace
+
+TEST_F(CityNameFormTest, ConfirmAndCancelCarryPicturesOnAClassicBar) {
+  form = std::make_unique<TCityNameForm>(nullptr, &Db.Connection);
+  fwtest::ExpectBars(*form, {{"FwToolbar2", TAlign::alNone, TFwToolbarTextOptions::ttoCustom, false, TFrameStyleEx::fsNone, 1, 0, 0}});
+  fwtest::ExpectButtons(*form, {{"tbOK", 0, blkHot, true, false, true}, {"tbCancel", 0, blkHot, true, false, false}});
+}

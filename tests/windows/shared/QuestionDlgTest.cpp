@@ -5,6 +5,7 @@
 #include "controls/common/FwToolButton.h"
 #include "platform/shell/Hooks.h"
 #include "platform/ui/Label.h"
+#include "tests/windows/shared/BarLooks.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -131,4 +132,20 @@ TEST(QuestionDlg, TheHookAsksThroughTheDialog) {
   }
   EXPECT_EQ(asked, QStringLiteral("删除记录？"));
   InstallHooks(saved);
+}
+
+// The answers with their pictures (no hot ones) on a grooved classic bar; a gap shows only
+// between two shown answers.
+TEST(QuestionDlg, AnswersWithPicturesAndGapsOnlyBetweenShownAnswers) {
+  TQuestionDlg dlg(nullptr);
+  fwtest::ExpectBars(dlg, {{"DlgToolBar", TAlign::alNone, TFwToolbarTextOptions::ttoCustom, false, TFrameStyleEx::fsGroove, 3, 3, 0}});
+  dlg.Prepare(QStringLiteral("是否继续？"), 15);
+  fwtest::ExpectBars(dlg, {{"DlgToolBar", TAlign::alNone, TFwToolbarTextOptions::ttoCustom, false, TFrameStyleEx::fsGroove, 3, 0, 0}});
+  fwtest::ExpectButtons(dlg, {{"tbOK", 0, blkNone, false, false, false},
+                              {"tbCancel", 0, blkNone, false, false, false},
+                              {"tbCopyAll", 0, blkNone, false, false, true},
+                              {"tbNotToAll", 0, blkNone, false, false, true}});
+  dlg.Prepare(QStringLiteral("是否继续？"), 5);
+  fwtest::ExpectBars(dlg, {{"DlgToolBar", TAlign::alNone, TFwToolbarTextOptions::ttoCustom, false, TFrameStyleEx::fsGroove, 3, 2, 0}});
+  EXPECT_EQ(dlg.tbCopyAll->Left() - (dlg.tbOK->Left() + dlg.tbOK->Width()), 8);
 }

@@ -1,11 +1,13 @@
 // A gallery, run only when FW_SHOTS names a folder: the question dialog, the input box,
-// both progress windows, a toolbar with a status bar (fw_small_windows_*.png) and the
+// both progress windows, the region picker with its confirm button under the pointer, a
+// toolbar with a status bar (fw_small_windows_*.png) and the
 // message boxes of a full disk and of a file kept for the user (fw_message_*.png),
 // painted into pictures there to be looked at after a change.
 #include "windows/shared/ProgressBar2LineForm.h"
 #include "windows/shared/ProgressBarForm.h"
 #include "windows/shared/InputQueryEx.h"
 #include "windows/shared/QuestionDlg.h"
+#include "windows/shared/CityNameForm.h"
 
 #include "controls/common/FwGroupBox.h"
 #include "controls/common/FwSpacer.h"
@@ -21,6 +23,7 @@
 #include "platform/ui/DesktopHooks.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Timer.h"
+#include "tests/core/WorkingDatabase.h"
 #include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -169,4 +172,18 @@ TEST(SmallWindowsPicture, FullDiskAndKeptFileMessages) {
     p.end();
     fwtest::SaveShot(shot, QString::fromUtf8(b.name));
   }
+}
+
+TEST(SmallWindowsPicture, RegionPickerWithTheConfirmButtonHot) {
+  if (fwtest::ShotsFolder().isEmpty()) GTEST_SKIP() << "pictures only with FW_SHOTS";
+  fwtest::ScriptedHooks hooks;
+  fwtest::WorkingDatabase db;
+  TCityNameForm picker(nullptr, &db.Connection);
+  ScopedModalScript script([](TForm& form) {
+    auto& shown = static_cast<TCityNameForm&>(form);
+    shown.tbOK->Perform(CM_MOUSEENTER);
+    Save(form, "fw_small_windows_region.png");
+    return int(mrCancel);
+  });
+  picker.ShowModal();
 }

@@ -1,6 +1,6 @@
 #include "windows/dialogs/DeleteForm.h"
 
-#include "controls/common/FwGroupBox.h"
+#include "platform/ui/GroupBox.h"
 #include "controls/common/FwRadioButton.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
@@ -51,7 +51,7 @@ TdlgDeleteForm::~TdlgDeleteForm() {
 }
 
 void TdlgDeleteForm::CreateChoices() {
-  GroupBox1 = new TFwGroupBox(this);
+  GroupBox1 = new TGroupBox(this);
   GroupBox1->SetName(QStringLiteral("GroupBox1"));
   GroupBox1->SetParent(this);
   GroupBox1->SetBounds(8, 6, kClientWidth - 16, kClientHeight - 50);

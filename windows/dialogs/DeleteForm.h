@@ -12,7 +12,7 @@
 namespace fw {
 
 class TDBGrid;
-class TFwGroupBox;
+class TGroupBox;
 class TFwRadioButton;
 class TFwToolbar;
 class TFwToolButton;
@@ -33,7 +33,7 @@ public:
   TFwToolbar* FwToolbar1 = nullptr;
   TFwToolButton* tbDelete = nullptr;
   TFwToolButton* tbReturn = nullptr;
-  TFwGroupBox* GroupBox1 = nullptr;
+  TGroupBox* GroupBox1 = nullptr;
   TFwRadioButton* Selected = nullptr;
   TFwRadioButton* AllRecord = nullptr;
   TFwRadioButton* Range = nullptr;

@@ -23,7 +23,7 @@ class TDBGrid;
 class TFwButtonEdit;
 class TFwCustomPanel;
 class TFwEdit;
-class TFwGroupBox;
+class TGroupBox;
 class TFwNumericEdit;
 class TFwToolbar;
 class TFwToolButton;
@@ -46,7 +46,7 @@ public:
   TFwToolbar* SaveBar = nullptr;
   TFwToolButton* tbSave = nullptr;
   TDBGrid* DBGrid1 = nullptr;
-  TFwGroupBox* GroupBox1 = nullptr;
+  TGroupBox* GroupBox1 = nullptr;
   TFwEdit* name = nullptr;
   TFwButtonEdit* LeftSymbol = nullptr;
   TFwNumericEdit* LowBoundary = nullptr;

@@ -1,7 +1,7 @@
 #include "windows/dialogs/SaveListForm.h"
 
 #include "controls/common/FwCheckList.h"
-#include "controls/common/FwGroupBox.h"
+#include "platform/ui/GroupBox.h"
 #include "controls/common/FwRadioButton.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
@@ -83,7 +83,7 @@ void TdlgSaveListForm::BuildSheetList() {
 }
 
 void TdlgSaveListForm::BuildRecordChoice() {
-  GroupBox1 = new TFwGroupBox(this);
+  GroupBox1 = new TGroupBox(this);
   GroupBox1->SetName(QStringLiteral("GroupBox1"));
   GroupBox1->SetParent(this);
   GroupBox1->SetBounds(8, 232, 403, 116);

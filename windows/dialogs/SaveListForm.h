@@ -11,7 +11,7 @@ namespace fw {
 
 class TADOQuery;
 class TFwCheckList;
-class TFwGroupBox;
+class TGroupBox;
 class TFwRadioButton;
 class TFwToolbar;
 class TFwToolButton;
@@ -28,7 +28,7 @@ public:
   TFwToolButton* tbSave = nullptr;   // 导  出
   TFwToolButton* tbReturn = nullptr; // 返  回
   TFwCheckList* TableList = nullptr;
-  TFwGroupBox* GroupBox1 = nullptr;  // 导出的内容
+  TGroupBox* GroupBox1 = nullptr;  // 导出的内容
   TFwRadioButton* AllRecord = nullptr;
   TFwRadioButton* Range = nullptr;
   TLabel* Label1 = nullptr; // 从

@@ -11,12 +11,14 @@
 #include "platform/shell/GbkCodec.h"
 #include "platform/ui/ActionList.h"
 #include "platform/ui/Action.h"
+#include "platform/ui/GroupBox.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/PopupMenu.h"
 #include "windows/dialogs/SaveListForm.h"
 #include "windows/shared/VKValidEdit.h"
 
 #include <QFile>
+#include <QGroupBox>
 
 namespace {
 
@@ -67,6 +69,7 @@ TEST_F(SaveListFormTest, SheetListComesFromTheShippedFileOrTheUsersCopy) {
   EXPECT_EQ(dialog->TableList->CheckedCount(), 0);
   EXPECT_TRUE(dialog->AllRecord->Checked());
   EXPECT_EQ(dialog->Caption(), QStringLiteral("选择导出数据的方式"));
+  EXPECT_EQ(dialog->GroupBox1->Widget()->title(), QStringLiteral("导出的内容"));
 
   // A user's own copy comes first; the shipped file is never written.
   const QByteArray shipped = fwtest::FileBytes(ProgramFile(kExportTableListName));

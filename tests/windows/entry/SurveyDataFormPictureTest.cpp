@@ -213,7 +213,7 @@ TEST_F(SurveyDataFormPictureTest, PagesWithLoadedRecord) {
   EXPECT_EQ(form->ClientWidth(), 994);
   EXPECT_EQ(form->ClientHeight(), 726);
   const std::pair<int, const char*> pages[] = {{0, "cover"}, {1, "sheet1"}, {4, "sheet4"}, {9, "sheet8"},
-                                               {5, "sheet4b"}, {8, "sheet7"}, {12, "sheet11"}};
+                                               {5, "sheet4b"}, {6, "sheet5"}, {8, "sheet7"}, {12, "sheet11"}};
   for (auto [page, name] : pages) {
     form->DataPage->SetActivePageIndex(page);
     QApplication::processEvents();

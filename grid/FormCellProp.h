@@ -18,12 +18,12 @@ class TCheckBox;
 class TComboBox;
 class TCustomEasyGrid;
 class TEdit;
-class TPageControl;
-class TTabSheet;
 class TLabel;
 class TListBox;
 class TMemo;
+class TPageControl;
 class TPanel;
+class TTabSheet;
 
 class TFormCellProp : public TForm {
 public:

@@ -1,7 +1,6 @@
 #include "windows/dialogs/CheckForm.h"
 
 #include "controls/common/FwCheckBox.h"
-#include "platform/ui/GroupBox.h"
 #include "controls/common/FwRadioButton.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
@@ -12,6 +11,7 @@
 #include "platform/db/DbError.h"
 #include "platform/shell/Hooks.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/GroupBox.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Timer.h"
 #include "windows/main/MainData.h"

@@ -26,11 +26,11 @@ namespace fw {
 class TADOConnection;
 class TFwAnimator;
 class TFwCheckBox;
-class TGroupBox;
 class TFwProgressBar;
 class TFwRadioButton;
 class TFwToolbar;
 class TFwToolButton;
+class TGroupBox;
 class TLabel;
 class TTimer;
 class TVKValidEdit;
@@ -64,7 +64,7 @@ public:
   TVKValidEdit* c901_1 = nullptr;
   TVKValidEdit* c901_2 = nullptr;
   TFwCheckBox* ChangeState = nullptr;  // always checked, never shown: clean records pass
-  TGroupBox* GroupBox2 = nullptr;    // 检查进度
+  TGroupBox* GroupBox2 = nullptr;  // 检查进度
   TFwProgressBar* FwProgressBar1 = nullptr;
   TLabel* Label1 = nullptr;  // 正在准备数据 ...
   TLabel* Label2 = nullptr;  // done (and time used)

@@ -1,6 +1,5 @@
 #include "windows/dialogs/DeleteForm.h"
 
-#include "platform/ui/GroupBox.h"
 #include "controls/common/FwRadioButton.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
@@ -9,6 +8,7 @@
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
 #include "platform/shell/Hooks.h"
+#include "platform/ui/GroupBox.h"
 #include "windows/main/MainData.h"
 #include "windows/shared/DialogParts.h"
 #include "windows/shared/GridProcedures.h"

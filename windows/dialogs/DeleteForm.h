@@ -12,10 +12,10 @@
 namespace fw {
 
 class TDBGrid;
-class TGroupBox;
 class TFwRadioButton;
 class TFwToolbar;
 class TFwToolButton;
+class TGroupBox;
 class TVKValidEdit;
 
 inline const QString kDeleteWarningCaption = QStringLiteral("警告信息");

@@ -23,10 +23,10 @@ class TDBGrid;
 class TFwButtonEdit;
 class TFwCustomPanel;
 class TFwEdit;
-class TGroupBox;
 class TFwNumericEdit;
 class TFwToolbar;
 class TFwToolButton;
+class TGroupBox;
 
 inline const QString kGroupItemNameMissing = QStringLiteral("必须输入本组数据的名称！");
 inline const QString kGroupItemBoundsWrong = QStringLiteral("上限必须大于下限！");

@@ -1,7 +1,6 @@
 #include "windows/dialogs/SaveListForm.h"
 
 #include "controls/common/FwCheckList.h"
-#include "platform/ui/GroupBox.h"
 #include "controls/common/FwRadioButton.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
@@ -12,6 +11,7 @@
 #include "core/SurveyModel.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/shell/Hooks.h"
+#include "platform/ui/GroupBox.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/PopupMenu.h"

@@ -11,10 +11,10 @@ namespace fw {
 
 class TADOQuery;
 class TFwCheckList;
-class TGroupBox;
 class TFwRadioButton;
 class TFwToolbar;
 class TFwToolButton;
+class TGroupBox;
 class TLabel;
 class TPopupMenu;
 class TVKValidEdit;

@@ -1,6 +1,5 @@
 #include "grid/FormCellProp.h"
 
-#include "controls/navigation/FwPageControl.h"
 #include "grid/CustomEasyGrid.h"
 #include "platform/shell/Hooks.h"
 #include "platform/ui/Button.h"
@@ -11,6 +10,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/Memo.h"
+#include "platform/ui/PageControl.h"
 #include "platform/ui/Panel.h"
 
 #include <QPointer>

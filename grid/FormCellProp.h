@@ -3,7 +3,8 @@
 // selected cells of a report grid: data type and number rules, alignment, wrapping and
 // merging, font, frame lines, background colour and read-only. It shows the current
 // cell's values, blanks every control whose value differs somewhere in the selection,
-// and on OK writes back only the controls that hold a value.
+// and on OK writes back only the controls that hold a value. It is built from the
+// platform's standard controls: page control, group boxes, lists, combos, edits.
 //
 // FormCellPropLayout.cpp builds the four pages; FormCellProp.cpp holds the behaviour.
 
@@ -17,12 +18,12 @@ class TCheckBox;
 class TComboBox;
 class TCustomEasyGrid;
 class TEdit;
-class TFwPageControl;
-class TFwTabSheet;
 class TLabel;
 class TListBox;
 class TMemo;
+class TPageControl;
 class TPanel;
+class TTabSheet;
 
 class TFormCellProp : public TForm {
 public:
@@ -45,11 +46,11 @@ public:
   // Writes back the controls that hold a value; stays open when an edit holds no number.
   void BtnOkClick();
 
-  TFwPageControl* PageControl = nullptr;
-  TFwTabSheet* PageType = nullptr;
-  TFwTabSheet* PageAlign = nullptr;
-  TFwTabSheet* PageFont = nullptr;
-  TFwTabSheet* PageOther = nullptr;
+  TPageControl* PageControl = nullptr;
+  TTabSheet* PageType = nullptr;
+  TTabSheet* PageAlign = nullptr;
+  TTabSheet* PageFont = nullptr;
+  TTabSheet* PageOther = nullptr;
   TButton* BtnOk = nullptr;
   TButton* BtnCancel = nullptr;
 

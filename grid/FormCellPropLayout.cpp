@@ -2,18 +2,18 @@
 
 #include "grid/FormCellProp.h"
 
-#include "controls/common/FwGroupBox.h"
-#include "controls/navigation/FwPageControl.h"
-#include "controls/navigation/FwTabSheet.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/GroupBox.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/Memo.h"
+#include "platform/ui/PageControl.h"
 #include "platform/ui/Panel.h"
+#include "platform/ui/TabSheet.h"
 
 #include <QFontDatabase>
 
@@ -35,9 +35,8 @@ TLabel* AddLabel(TWinControl* parent, const QString& text, int left, int top) {
   return label;
 }
 
-TFwGroupBox* Group(TWinControl* parent, const QString& text, int left, int top, int width, int height) {
-  auto* group = Place<TFwGroupBox>(parent, left, top, width, height);
-  group->SetGroupStyle(TFwGroupBoxStyle::gsStandard);
+TGroupBox* Group(TWinControl* parent, const QString& text, int left, int top, int width, int height) {
+  auto* group = Place<TGroupBox>(parent, left, top, width, height);
   group->SetCaption(text);
   return group;
 }
@@ -78,9 +77,9 @@ void TFormCellProp::BuildControls() {
   SetClientWidth(441);
   SetClientHeight(341);
 
-  PageControl = Place<TFwPageControl>(this, 8, 8, 425, 292);
+  PageControl = Place<TPageControl>(this, 8, 8, 425, 292);
   auto sheet = [this](const char* caption) {
-    auto* page = new TFwTabSheet(this);
+    auto* page = new TTabSheet(this);
     page->SetCaption(QString::fromUtf8(caption));
     page->SetPageControl(PageControl);
     return page;
@@ -133,14 +132,14 @@ void TFormCellProp::BuildTypePage() {
 }
 
 void TFormCellProp::BuildAlignPage() {
-  TFwGroupBox* align = Group(PageAlign, QStringLiteral("文本对齐"), 12, 10, 392, 96);
+  TGroupBox* align = Group(PageAlign, QStringLiteral("文本对齐"), 12, 10, 392, 96);
   AddLabel(align, QStringLiteral("水平对齐"), 16, 32);
   CmbHorzAlign = Choice(align, {QStringLiteral("文本居左"), QStringLiteral("文本居中"), QStringLiteral("文本居右")}, 90,
                         28, 160);
   AddLabel(align, QStringLiteral("垂直对齐"), 16, 64);
   CmbVertAlign = Choice(align, {QStringLiteral("文本居上"), QStringLiteral("文本居中"), QStringLiteral("文本居下")}, 90,
                         60, 160);
-  TFwGroupBox* control = Group(PageAlign, QStringLiteral("文本控制"), 12, 118, 392, 80);
+  TGroupBox* control = Group(PageAlign, QStringLiteral("文本控制"), 12, 118, 392, 80);
   CbxWordBreak = Check(control, QStringLiteral("自动换行"), 16, 28);
   CbxMerge = Check(control, QStringLiteral("合并单元格"), 16, 52);
 }
@@ -148,28 +147,28 @@ void TFormCellProp::BuildAlignPage() {
 void TFormCellProp::BuildFontPage() {
   TWinControl* page = PageFont;
   AddLabel(page, QStringLiteral("字体名(&F)"), 12, 8);
-  LbxFontName = Place<TListBox>(page, 12, 24, 186, 150);
+  LbxFontName = Place<TListBox>(page, 12, 24, 186, 130);
   LbxFontName->SetItems(ScreenFontNames());
   AddLabel(page, QStringLiteral("字形(&O)"), 206, 8);
-  LbxFontStyle = Place<TListBox>(page, 206, 24, 96, 150);
+  LbxFontStyle = Place<TListBox>(page, 206, 24, 96, 130);
   LbxFontStyle->SetItems(
       {QStringLiteral("常规"), QStringLiteral("倾斜"), QStringLiteral("加粗"), QStringLiteral("加粗倾斜")});
   AddLabel(page, QStringLiteral("字号(&S)"), 310, 8);
   EdtFontSize = Place<TEdit>(page, 310, 24, 94, 21);
-  LbxFontSize = Place<TListBox>(page, 310, 48, 94, 126);
+  LbxFontSize = Place<TListBox>(page, 310, 48, 94, 106);
   QStringList sizes;
   for (int size : {6, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72}) sizes << QString::number(size);
   LbxFontSize->SetItems(sizes);
 
-  CbxUnderline = Check(page, QStringLiteral("下划线(&U)"), 12, 184, 100);
-  AddLabel(page, QStringLiteral("字体颜色(&C)"), 206, 186);
-  PnlFontColor = Place<TPanel>(page, 282, 182, 94, 21);
+  CbxUnderline = Check(page, QStringLiteral("下划线(&U)"), 12, 164, 100);
+  AddLabel(page, QStringLiteral("字体颜色(&C)"), 206, 166);
+  PnlFontColor = Place<TPanel>(page, 282, 162, 94, 21);
   PnlFontColor->SetBevelOuter(TPanelBevel::bvLowered);
-  BtnFontColor = Place<TButton>(page, 380, 182, 24, 21);
+  BtnFontColor = Place<TButton>(page, 380, 162, 24, 21);
   BtnFontColor->SetCaption(QStringLiteral("…"));
 
-  TFwGroupBox* preview = Group(page, QStringLiteral("预览"), 12, 210, 392, 52);
-  LblPreview = Place<TLabel>(preview, 8, 18, 376, 28);
+  TGroupBox* preview = Group(page, QStringLiteral("预览"), 12, 188, 392, 58);
+  LblPreview = Place<TLabel>(preview, 8, 22, 376, 30);
   LblPreview->SetAutoSize(false);
   LblPreview->SetAlignment(TAlignment::taCenter);
   LblPreview->SetLayout(TTextLayout::tlCenter);
@@ -178,7 +177,7 @@ void TFormCellProp::BuildFontPage() {
 }
 
 void TFormCellProp::BuildOtherPage() {
-  TFwGroupBox* frame = Group(PageOther, QStringLiteral("边框风格"), 12, 10, 392, 126);
+  TGroupBox* frame = Group(PageOther, QStringLiteral("边框风格"), 12, 8, 392, 126);
   CbxLeft = Check(frame, QStringLiteral("左边边框"), 16, 26, 100);
   CbxRight = Check(frame, QStringLiteral("右边边框"), 130, 26, 100);
   CbxTop = Check(frame, QStringLiteral("顶部边框"), 16, 50, 100);
@@ -194,14 +193,14 @@ void TFormCellProp::BuildOtherPage() {
                         QStringLiteral("框架线")},
                        80, 100, 160);
 
-  TFwGroupBox* back = Group(PageOther, QStringLiteral("背景颜色"), 12, 146, 392, 50);
-  PnlColor = Place<TPanel>(back, 16, 20, 94, 21);
+  TGroupBox* back = Group(PageOther, QStringLiteral("背景颜色"), 12, 138, 392, 52);
+  PnlColor = Place<TPanel>(back, 16, 23, 94, 21);
   PnlColor->SetBevelOuter(TPanelBevel::bvLowered);
-  BtnColor = Place<TButton>(back, 114, 20, 24, 21);
+  BtnColor = Place<TButton>(back, 114, 23, 24, 21);
   BtnColor->SetCaption(QStringLiteral("…"));
 
-  TFwGroupBox* readOnly = Group(PageOther, QStringLiteral("单元格只读属性"), 12, 206, 392, 50);
-  CbxReadOnly = Check(readOnly, QStringLiteral("设置单元格为只读"), 16, 22, 200);
+  TGroupBox* readOnly = Group(PageOther, QStringLiteral("单元格只读属性"), 12, 194, 392, 52);
+  CbxReadOnly = Check(readOnly, QStringLiteral("设置单元格为只读"), 16, 25, 200);
 }
 
 } // namespace fw

@@ -9,9 +9,11 @@
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/GroupBox.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/Memo.h"
+#include "platform/ui/PageControl.h"
 #include "platform/ui/Panel.h"
 #include "support/TestSupport.h"
 #include "GridOnForm.h"
@@ -19,7 +21,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -331,12 +335,22 @@ TEST_F(CellFormat, TheDialogOpensOnThePageLastUsed) {
   EXPECT_EQ(shown, 1);
 }
 
-// The four pages, grabbed for looking at (FW_SHOTS names a folder to save them in).
-TEST_F(CellFormat, Pictures) {
+// The dialog is built from the desktop's page control and group boxes; its four pages
+// are grabbed for looking at (FW_SHOTS names a folder to save them in).
+TEST_F(CellFormat, StandardPagesAndGroupBoxesAndPictures) {
   grid->SetRangeCellProp({2, 2, 2, 2}, TCellProp::DataStyle, TDataStyle::dsNumber);
   Select({2, 2, 2, 2});
   const QString folder = qEnvironmentVariable("FW_SHOTS");
   Run([&](TFormCellProp& d) {
+    QStringList tabs, groups;
+    for (int page = 0; page < d.PageCount(); ++page) tabs << d.PageControl->Widget()->tabText(page);
+    EXPECT_EQ(tabs, (QStringList{"类 型", "对 齐", "字 体", "其 他"}));
+    for (QWidget* child : d.findChildren<QWidget*>())
+      if (auto* group = dynamic_cast<TGroupBox*>(child)) groups << group->Widget()->title();
+    QStringList expected{"文本对齐", "文本控制", "预览", "边框风格", "背景颜色", "单元格只读属性"};
+    groups.sort();
+    expected.sort();
+    EXPECT_EQ(groups, expected);
     for (int page = 0; page < d.PageCount(); ++page) {
       d.SetActivePageIndex(page);
       QApplication::processEvents();

@@ -1,7 +1,6 @@
 #include "windows/dialogs/CheckForm.h"
 
 #include "controls/common/FwCheckBox.h"
-#include "controls/common/FwGroupBox.h"
 #include "controls/common/FwRadioButton.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
@@ -12,6 +11,7 @@
 #include "platform/db/DbError.h"
 #include "platform/shell/Hooks.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/GroupBox.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Timer.h"
 #include "windows/main/MainData.h"
@@ -35,7 +35,7 @@ constexpr int kButtonWidth = 75;
 constexpr int kProgressTop = 102;
 
 
-TVKValidEdit* AddCodeEdit(TFwGroupBox* group, const QString& name, int left, int top) {
+TVKValidEdit* AddCodeEdit(TGroupBox* group, const QString& name, int left, int top) {
   auto* edit = new TVKValidEdit(group->ParentForm());
   edit->SetName(name);
   edit->SetParent(group);
@@ -86,7 +86,7 @@ void TdlgCheckForm::DoShow() {
 }
 
 void TdlgCheckForm::CreateScope() {
-  GroupBox1 = new TFwGroupBox(this);
+  GroupBox1 = new TGroupBox(this);
   GroupBox1->SetName(QStringLiteral("GroupBox1"));
   GroupBox1->SetParent(this);
   GroupBox1->SetBounds(8, 6, kClientWidth - 16, 88);
@@ -135,7 +135,7 @@ void TdlgCheckForm::CreateButtons() {
 }
 
 void TdlgCheckForm::CreateProgress() {
-  GroupBox2 = new TFwGroupBox(this);
+  GroupBox2 = new TGroupBox(this);
   GroupBox2->SetName(QStringLiteral("GroupBox2"));
   GroupBox2->SetParent(this);
   GroupBox2->SetBounds(8, kProgressTop, kClientWidth - 16, 78);

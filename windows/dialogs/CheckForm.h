@@ -26,11 +26,11 @@ namespace fw {
 class TADOConnection;
 class TFwAnimator;
 class TFwCheckBox;
-class TFwGroupBox;
 class TFwProgressBar;
 class TFwRadioButton;
 class TFwToolbar;
 class TFwToolButton;
+class TGroupBox;
 class TLabel;
 class TTimer;
 class TVKValidEdit;
@@ -57,14 +57,14 @@ public:
   // How often the check lets the dialog handle its messages, in milliseconds.
   int PumpIntervalMs;
 
-  TFwGroupBox* GroupBox1 = nullptr;  // 检查的内容
+  TGroupBox* GroupBox1 = nullptr;  // 检查的内容
   TFwRadioButton* Selected = nullptr;
   TFwRadioButton* AllRecord = nullptr;
   TFwRadioButton* Range = nullptr;
   TVKValidEdit* c901_1 = nullptr;
   TVKValidEdit* c901_2 = nullptr;
   TFwCheckBox* ChangeState = nullptr;  // always checked, never shown: clean records pass
-  TFwGroupBox* GroupBox2 = nullptr;    // 检查进度
+  TGroupBox* GroupBox2 = nullptr;  // 检查进度
   TFwProgressBar* FwProgressBar1 = nullptr;
   TLabel* Label1 = nullptr;  // 正在准备数据 ...
   TLabel* Label2 = nullptr;  // done (and time used)

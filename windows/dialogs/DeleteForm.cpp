@@ -1,6 +1,5 @@
 #include "windows/dialogs/DeleteForm.h"
 
-#include "controls/common/FwGroupBox.h"
 #include "controls/common/FwRadioButton.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
@@ -9,6 +8,7 @@
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
 #include "platform/shell/Hooks.h"
+#include "platform/ui/GroupBox.h"
 #include "windows/main/MainData.h"
 #include "windows/shared/DialogParts.h"
 #include "windows/shared/GridProcedures.h"
@@ -56,7 +56,7 @@ TdlgDeleteForm::~TdlgDeleteForm() {
 }
 
 void TdlgDeleteForm::CreateChoices() {
-  GroupBox1 = new TFwGroupBox(this);
+  GroupBox1 = new TGroupBox(this);
   GroupBox1->SetName(QStringLiteral("GroupBox1"));
   GroupBox1->SetParent(this);
   GroupBox1->SetBounds(8, 6, kClientWidth - 16, kClientHeight - 50);

@@ -12,10 +12,10 @@
 namespace fw {
 
 class TDBGrid;
-class TFwGroupBox;
 class TFwRadioButton;
 class TFwToolbar;
 class TFwToolButton;
+class TGroupBox;
 class TVKValidEdit;
 
 inline const QString kDeleteWarningCaption = QStringLiteral("警告信息");
@@ -33,7 +33,7 @@ public:
   TFwToolbar* FwToolbar1 = nullptr;
   TFwToolButton* tbDelete = nullptr;
   TFwToolButton* tbReturn = nullptr;
-  TFwGroupBox* GroupBox1 = nullptr;
+  TGroupBox* GroupBox1 = nullptr;
   TFwRadioButton* Selected = nullptr;
   TFwRadioButton* AllRecord = nullptr;
   TFwRadioButton* Range = nullptr;

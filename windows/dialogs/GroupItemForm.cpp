@@ -3,7 +3,6 @@
 #include "controls/common/FwButtonEdit.h"
 #include "controls/common/FwCustomPanel.h"
 #include "controls/common/FwEdit.h"
-#include "controls/common/FwGroupBox.h"
 #include "controls/common/FwNumericEdit.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
@@ -16,6 +15,7 @@
 #include "platform/shell/Hooks.h"
 #include "platform/ui/ActionList.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/ui/GroupBox.h"
 #include "platform/ui/VirtualKeys.h"
 #include "windows/dialogs/GroupListForm.h"
 #include "windows/shared/CodePopupMenu.h"
@@ -95,6 +95,7 @@ TdlgGroupItemForm::TdlgGroupItemForm(TComponent* owner, TADOConnection* connecti
   Panel1 = new TFwCustomPanel(this);
   Panel1->SetName(QStringLiteral("Panel1"));
   Panel1->SetParent(this);
+  Panel1->SetBorderOuter(TFrameStyleEx::fsNone);
   Panel1->SetAlign(TAlign::alTop);
   Panel1->SetHeight(kPanelHeight);
   AddLabel(Panel1, 10, 14, QStringLiteral("数据组名："));
@@ -143,7 +144,7 @@ TdlgGroupItemForm::~TdlgGroupItemForm() {
 }
 
 void TdlgGroupItemForm::CreateEditFields() {
-  GroupBox1 = new TFwGroupBox(this);
+  GroupBox1 = new TGroupBox(this);
   GroupBox1->SetName(QStringLiteral("GroupBox1"));
   GroupBox1->SetParent(this);
   GroupBox1->SetBounds(kRightLeft, kPanelHeight + 8, kRightWidth, 190);

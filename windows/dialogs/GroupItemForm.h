@@ -23,10 +23,10 @@ class TDBGrid;
 class TFwButtonEdit;
 class TFwCustomPanel;
 class TFwEdit;
-class TFwGroupBox;
 class TFwNumericEdit;
 class TFwToolbar;
 class TFwToolButton;
+class TGroupBox;
 
 inline const QString kGroupItemNameMissing = QStringLiteral("必须输入本组数据的名称！");
 inline const QString kGroupItemBoundsWrong = QStringLiteral("上限必须大于下限！");
@@ -46,7 +46,7 @@ public:
   TFwToolbar* SaveBar = nullptr;
   TFwToolButton* tbSave = nullptr;
   TDBGrid* DBGrid1 = nullptr;
-  TFwGroupBox* GroupBox1 = nullptr;
+  TGroupBox* GroupBox1 = nullptr;
   TFwEdit* name = nullptr;
   TFwButtonEdit* LeftSymbol = nullptr;
   TFwNumericEdit* LowBoundary = nullptr;

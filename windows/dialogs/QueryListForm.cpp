@@ -56,6 +56,7 @@ TdlgQueryListForm::TdlgQueryListForm(TComponent* owner) : TForm(owner) {
   CountPanel = new TFwCustomPanel(this);
   CountPanel->SetName(QStringLiteral("CountPanel"));
   CountPanel->SetParent(this);
+  CountPanel->SetBorderOuter(TFrameStyleEx::fsNone);
   CountPanel->SetAlign(TAlign::alBottom);
   CountPanel->SetHeight(24);
   Label1 = AddLabel(CountPanel, 8, 6, QStringLiteral("符合条件的数据总数："));

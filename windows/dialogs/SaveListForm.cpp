@@ -1,7 +1,6 @@
 #include "windows/dialogs/SaveListForm.h"
 
 #include "controls/common/FwCheckList.h"
-#include "controls/common/FwGroupBox.h"
 #include "controls/common/FwRadioButton.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
@@ -12,6 +11,7 @@
 #include "core/SurveyModel.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/shell/Hooks.h"
+#include "platform/ui/GroupBox.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/PopupMenu.h"
@@ -89,7 +89,7 @@ void TdlgSaveListForm::BuildSheetList() {
 }
 
 void TdlgSaveListForm::BuildRecordChoice() {
-  GroupBox1 = new TFwGroupBox(this);
+  GroupBox1 = new TGroupBox(this);
   GroupBox1->SetName(QStringLiteral("GroupBox1"));
   GroupBox1->SetParent(this);
   GroupBox1->SetBounds(8, 232, 403, 116);

@@ -11,10 +11,10 @@ namespace fw {
 
 class TADOQuery;
 class TFwCheckList;
-class TFwGroupBox;
 class TFwRadioButton;
 class TFwToolbar;
 class TFwToolButton;
+class TGroupBox;
 class TLabel;
 class TPopupMenu;
 class TVKValidEdit;
@@ -28,7 +28,7 @@ public:
   TFwToolButton* tbSave = nullptr;   // 导  出
   TFwToolButton* tbReturn = nullptr; // 返  回
   TFwCheckList* TableList = nullptr;
-  TFwGroupBox* GroupBox1 = nullptr;  // 导出的内容
+  TGroupBox* GroupBox1 = nullptr;  // 导出的内容
   TFwRadioButton* AllRecord = nullptr;
   TFwRadioButton* Range = nullptr;
   TLabel* Label1 = nullptr; // 从

@@ -1,6 +1,6 @@
 // The entry form's frame: window settings, data components, the tool bar with its six
 // buttons, the navigation bar with its four actions and the position text, the page
-// control with one dotted white panel per page, and the notes pane. The pages' content
+// control with one white panel per page, and the notes pane. The pages' content
 // is built in SurveyDataFormPages.cpp.
 #include "windows/entry/SurveyDataForm.h"
 
@@ -37,7 +37,10 @@ constexpr int kPageHeight = 452;
 constexpr int kPageTabRowHeight = 19;
 constexpr int kNotesWidth = 977;
 constexpr int kNotesHeight = 212;
-constexpr TColor kPanelGridColor = RGB(200, 208, 220);
+// The pages' panels: white paper in a grooved frame. The grid is set up but not shown,
+// so that the pages read as the printed form.
+constexpr TColor kPanelBorderColor = TColor(0x00F5F6F7);
+constexpr int kPanelGridSize = 10;
 constexpr TColor kNotesFocusColor = TColor(0xCCFFFF);
 
 // Every look a button that can be disabled shows: hot, greyed and held down.
@@ -296,13 +299,15 @@ void TdlgSurveyDataForm::CreatePages() {
     panel->SetName(QStringLiteral("Panel%1").arg(page + 1));
     panel->SetParent(sheet);
     panel->SetAlign(TAlign::alClient);
-    panel->SetBorderOuter(TFrameStyleEx::fsNone);
     panel->SetColor(clWhite);
-    panel->SetShowGrid(true);
-    panel->SetGridStyle(TFwGridStyle::gsDots);
-    panel->SetGridXSize(10);
-    panel->SetGridYSize(10);
-    panel->SetGridColor(kPanelGridColor);
+    panel->SetBorderColor(kPanelBorderColor);
+    // The cover is a plain sheet; the twelve tables stand in a grooved frame.
+    const bool table = page > 0;
+    panel->SetBorderOuter(table ? TFrameStyleEx::fsGroove : TFrameStyleEx::fsNone);
+    if (table) panel->SetGridStyle(TFwGridStyle::gsDottedLines);
+    panel->SetGridXSize(kPanelGridSize);
+    panel->SetGridYSize(kPanelGridSize);
+    panel->SetShowGrid(false);
     panels_[size_t(page)] = panel;
   }
   SetDataPageColors(*DataPage);

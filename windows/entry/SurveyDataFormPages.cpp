@@ -28,13 +28,14 @@ constexpr int kTitleTop = 8;
 constexpr int kTitleHeight = 28;
 constexpr int kHeadTop = 40;
 constexpr int kHeadHeight = 24;
-constexpr int kBottomMargin = 8;
 constexpr int kGroupGap = 12;
 constexpr int kCodeWidth = 48;
 constexpr int kUnitWidth = 64;
 constexpr int kValueWidth = 120;
-constexpr int kMinRowHeight = 20;
-constexpr int kMaxRowHeight = 26;
+// A line of the table is as high as the value box in it (21, the edits' height) less the
+// one pixel it shares with the next line.
+constexpr int kEditHeight = 21;
+constexpr int kRowHeight = kEditHeight - 1;
 constexpr TColor kHeadColor = RGB(232, 238, 247);
 
 // The cover.
@@ -45,7 +46,6 @@ constexpr int kCoverCaptionWidth = 300;
 constexpr int kCoverValueWidth = 470;
 constexpr int kCoverCodeWidth = 86;
 constexpr int kCoverUnitCodeWidth = 150;
-constexpr int kCoverEditHeight = 22;
 constexpr int kCoverFootGap = 24;
 constexpr int kFootCaptionWidth = 90;
 constexpr int kFootValueWidth = 200;
@@ -83,6 +83,13 @@ QString SheetCaption(const QString& hint, const QString& unit) {
   return QStringLiteral(" ") + hint;
 }
 
+// A caption that holds line breaks wraps at them and, where a line is too long, at a
+// word; other captions stay on one line.
+void SetCellCaption(TFwLabel* cell, const QString& caption) {
+  cell->SetWordWrap(caption.contains(QLatin1Char('\n')));
+  cell->SetCaption(caption);
+}
+
 void SetCellFont(TFont& font, int height, bool bold) {
   font.SetName(QStringLiteral("宋体"));
   font.SetHeight(-height);
@@ -102,7 +109,7 @@ TFwLabel* TdlgSurveyDataForm::AddCell(TFwCustomPanel* panel, const QRect& r, con
   cell->SetFrameController(BoxFrameController);
   // The line box of the text is nearly as high as the cell: no margin, or it is clipped.
   cell->SetTextMargin(0);
-  cell->SetCaption(caption);
+  SetCellCaption(cell, caption);
   return cell;
 }
 
@@ -156,15 +163,11 @@ void TdlgSurveyDataForm::BuildSheetPage(int page, TFwCustomPanel* panel) {
   const TRect display = DataPage->DisplayRect();
   AddTitle(panel, page, display.Width());
   const std::vector<const TEntryLayoutItem*> items = PageItems(EntryPageLayout(), page);
-  int groups = 1, rows = 1;
-  for (const TEntryLayoutItem* item : items) {
-    groups = std::max(groups, item->Column + item->Span);
-    rows = std::max(rows, item->Row + 1);
-  }
+  int groups = 1;
+  for (const TEntryLayoutItem* item : items) groups = std::max(groups, item->Column + item->Span);
   const int width = display.Width() - 2 * kSideMargin;
   const int groupWidth = (width - (groups - 1) * kGroupGap) / groups;
   const int bodyTop = kHeadTop + kHeadHeight;
-  const int rowHeight = std::clamp((display.Height() - bodyTop - kBottomMargin) / rows, kMinRowHeight, kMaxRowHeight);
 
   for (int g = 0; g < groups; ++g) {
     const LineCells head = SheetLine(kSideMargin + g * (groupWidth + kGroupGap), kHeadTop, groupWidth, kHeadHeight);
@@ -184,7 +187,9 @@ void TdlgSurveyDataForm::BuildSheetPage(int page, TFwCustomPanel* panel) {
   for (const TEntryLayoutItem* item : items) {
     const int left = kSideMargin + item->Column * (groupWidth + kGroupGap);
     const int span = item->Span * groupWidth + (item->Span - 1) * kGroupGap;
-    const LineCells cells = SheetLine(left, bodyTop + item->Row * rowHeight, span, rowHeight);
+    const LineCells cells = SheetLine(left, bodyTop + item->Row * kRowHeight, span, kRowHeight);
+    // Item names read from the left, as in the printed table; heads, codes and units are
+    // centred.
     TFwLabel* name = AddCell(panel, cells.Name, QString(), int(TAlignment::taLeftJustify));
     name->SetName(QStringLiteral("Caption_") + item->Field);
     captions_.insert(item->Field.toLower(), name);
@@ -298,26 +303,26 @@ void TdlgSurveyDataForm::BuildCoverPage(TFwCustomPanel* panel) {
     caption->SetAutoSize(false);
     caption->SetTransparent(true);
     caption->SetLayout(TTextLayout::tlCenter);
-    caption->SetCaption(item->Caption);
+    SetCellCaption(caption, item->Caption);
     if (!pickers.contains(item->Field) && item->Field != QLatin1String("c901") && item->Field != QLatin1String("c902")) {
       // The foot line: form filler and telephone side by side.
       const int x = left + item->Column * (kFootCaptionWidth + kFootValueWidth + 60);
       const int y = footTop + kCoverFootGap;
-      caption->SetBounds(x, y, kFootCaptionWidth, kCoverEditHeight);
+      caption->SetBounds(x, y, kFootCaptionWidth, kEditHeight);
       caption->SetCaption(item->Caption + QStringLiteral("："));
-      edit->SetBounds(x + kFootCaptionWidth, y, kFootValueWidth, kCoverEditHeight);
+      edit->SetBounds(x + kFootCaptionWidth, y, kFootValueWidth, kEditHeight);
       continue;
     }
     const int y = kCoverItemsTop + item->Row * kCoverRowHeight;
     footTop = std::max(footTop, y + kCoverRowHeight);
-    caption->SetBounds(left, y, kCoverCaptionWidth, kCoverEditHeight);
+    caption->SetBounds(left, y, kCoverCaptionWidth, kEditHeight);
     const int valueLeft = left + kCoverCaptionWidth;
     if (TFwButtonEdit* picker = pickers.value(item->Field)) {
-      edit->SetBounds(valueLeft, y, kCoverCodeWidth, kCoverEditHeight);
-      picker->SetBounds(valueLeft + kCoverCodeWidth + 16, y, kCoverValueWidth - kCoverCodeWidth - 16, kCoverEditHeight);
+      edit->SetBounds(valueLeft, y, kCoverCodeWidth, kEditHeight);
+      picker->SetBounds(valueLeft + kCoverCodeWidth + 16, y, kCoverValueWidth - kCoverCodeWidth - 16, kEditHeight);
     } else {
       const int width = item->Span > 1 ? kCoverValueWidth : kCoverUnitCodeWidth;
-      edit->SetBounds(valueLeft, y, width, kCoverEditHeight);
+      edit->SetBounds(valueLeft, y, width, kEditHeight);
     }
   }
 }
@@ -337,7 +342,7 @@ void TdlgSurveyDataForm::ApplyFieldListToEditors() {
     b.Text = dynamic_cast<TVKValidEdit*>(control);
     bound_.push_back(b);
     if (TFwLabel* caption = captions_.value(field.FieldName.toLower())) {
-      caption->SetCaption(SheetCaption(field.Hint, units_.value(field.FieldName.toLower())));
+      SetCellCaption(caption, SheetCaption(field.Hint, units_.value(field.FieldName.toLower())));
       caption->SetHint(field.FieldName + QStringLiteral(" ") + field.Hint);
       control->SetHint(field.Hint);
     }

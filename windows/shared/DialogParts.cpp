@@ -173,6 +173,8 @@ TFwRadioButton* AddRadioButton(TWinControl* parent, const QString& name, const Q
   radio->SetParent(parent);
   radio->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
   radio->SetCaption(caption);
+  // The face beneath shows through: a desktop group box draws a face of its own.
+  radio->SetTransparent(true);
   DressGlyphButton(*radio);
   return radio;
 }

@@ -3,18 +3,23 @@
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/GroupBox.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/Memo.h"
+#include "platform/ui/PageControl.h"
 #include "platform/ui/Panel.h"
+#include "platform/ui/TabSheet.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -212,6 +217,48 @@ TEST(StandardControls, RaisedPanelPaintsItsBevel) {
   EXPECT_EQ(image.pixelColor(0, 0), ToQColor(clBtnHighlight));
   EXPECT_EQ(image.pixelColor(39, 19), ToQColor(clBtnShadow));
   EXPECT_EQ(image.pixelColor(20, 3), QColor(193, 216, 249));
+}
+
+// The page control and the group box are the desktop's: the sheets' captions are the
+// tabs, one page shows at a time, and the group box's caption is its frame's title with
+// its children drawn over it in its own coordinates.
+TEST(StandardControls, PageControlAndGroupBoxAreTheDesktops) {
+  TForm form(nullptr);
+  auto* pages = new TPageControl(&form);
+  pages->SetParent(&form);
+  pages->SetBounds(0, 0, 300, 200);
+  std::vector<TTabSheet*> sheets;
+  for (const char* caption : {"类 型", "对 齐", "字 体"}) {
+    sheets.push_back(new TTabSheet(&form));
+    sheets.back()->SetCaption(QString::fromUtf8(caption));
+    sheets.back()->SetPageControl(pages);
+  }
+  sheets[1]->SetCaption(QStringLiteral("其 他"));
+  ASSERT_EQ(pages->PageCount(), 3);
+  EXPECT_EQ(pages->Widget()->tabText(1), QStringLiteral("其 他"));
+  EXPECT_EQ(sheets[2]->PageIndex(), 2);
+  EXPECT_EQ(sheets[0]->ParentForm(), &form);
+  EXPECT_EQ(pages->ActivePage(), sheets[0]);
+  pages->SetActivePageIndex(2);
+  pages->SetActivePageIndex(3);  // no such page: nothing changes
+  EXPECT_EQ(pages->ActivePageIndex(), 2);
+  form.Show();
+  EXPECT_TRUE(sheets[2]->isVisible());
+  EXPECT_FALSE(sheets[0]->isVisible());
+
+  auto* group = new TGroupBox(&form);
+  group->SetParent(sheets[2]);
+  group->SetBounds(10, 10, 200, 80);
+  group->SetCaption(QStringLiteral("边框风格"));
+  auto* box = new TCheckBox(&form);
+  box->SetParent(group);
+  box->SetBounds(12, 24, 100, 18);
+  EXPECT_EQ(group->Widget()->title(), QStringLiteral("边框风格"));
+  EXPECT_EQ(group->Caption(), QStringLiteral("边框风格"));
+  EXPECT_EQ(box->mapTo(group, QPoint(0, 0)), QPoint(12, 24));
+  QWidget* over = group->childAt(14, 26);
+  EXPECT_TRUE(over == box || box->isAncestorOf(over));
+  EXPECT_EQ(group->Widget()->focusPolicy(), Qt::NoFocus);
 }
 
 } // namespace

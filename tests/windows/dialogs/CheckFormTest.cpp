@@ -13,6 +13,7 @@
 #include "platform/ui/ActionList.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/ui/GroupBox.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Timer.h"
 #include "tests/core/LogicCheckSupport.h"
@@ -21,6 +22,7 @@
 #include "controls/common/FwGroupBox.h"
 #include "tests/windows/shared/BarLooks.h"
 
+#include <QGroupBox>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -94,6 +96,9 @@ protected:
 
 TEST_F(CheckFormTest, WaitsWithTheSelectedScopeAndTheHiddenMarkingSwitch) {
   EXPECT_EQ(Dialog->Caption(), QStringLiteral("选择检查的方式"));
+  // The scope and the progress stand in the desktop's group boxes.
+  EXPECT_EQ(Dialog->GroupBox1->Widget()->title(), QStringLiteral("检查的内容"));
+  EXPECT_EQ(Dialog->GroupBox2->Widget()->title(), QStringLiteral("检查进度"));
   EXPECT_EQ(Dialog->ClientWidth(), 484);
   EXPECT_TRUE(Waiting());
   EXPECT_TRUE(Dialog->Selected->Checked());

@@ -6,11 +6,13 @@
 
 #include "controls/common/FwRadioButton.h"
 #include "platform/db/AdoQuery.h"
+#include "platform/ui/GroupBox.h"
 #include "tests/windows/main/MainFormFixture.h"
 #include "windows/shared/GridProcedures.h"
 #include "windows/shared/VKValidEdit.h"
 #include "tests/windows/shared/BarLooks.h"
 
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QTest>
 
@@ -66,6 +68,7 @@ TEST_F(DeleteFormTest, LayoutAndDigitsOnly) {
   EXPECT_EQ(dialog->Caption(), QStringLiteral("选择删除的方式"));
   EXPECT_EQ(dialog->ClientWidth(), 265);
   EXPECT_EQ(dialog->ClientHeight(), 177);
+  EXPECT_EQ(dialog->GroupBox1->Widget()->title(), QStringLiteral("删除的内容"));
   EXPECT_TRUE(dialog->Selected->Checked());
   EXPECT_FALSE(dialog->AllRecord->Checked());
   dialog->Show();

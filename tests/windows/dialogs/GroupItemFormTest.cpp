@@ -4,17 +4,20 @@
 #include "windows/dialogs/GroupItemForm.h"
 
 #include "controls/common/FwButtonEdit.h"
+#include "controls/common/FwCustomPanel.h"
 #include "controls/common/FwEdit.h"
 #include "controls/common/FwNumericEdit.h"
 #include "controls/common/FwToolButton.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/ui/Action.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/ui/GroupBox.h"
 #include "platform/ui/MenuItem.h"
 #include "tests/windows/dialogs/GroupDialogsSupport.h"
 #include "windows/shared/ToolForm.h"
 #include "tests/windows/shared/BarLooks.h"
 
+#include <QGroupBox>
 #include <QHeaderView>
 #include <gtest/gtest.h>
 
@@ -53,6 +56,9 @@ TEST_F(GroupItemFormTest, TheFieldsFollowTheCurrentItemOfTheScheme) {
   EXPECT_EQ(editor->Caption(), QStringLiteral("自定义分组"));
   EXPECT_EQ(editor->ClientWidth(), 600);
   EXPECT_EQ(editor->ClientHeight(), 365);
+  // A plain panel for the name and the desktop's group box for the item.
+  EXPECT_EQ(editor->Panel1->BorderOuter(), fw::TFrameStyleEx::fsNone);
+  EXPECT_EQ(editor->GroupBox1->Widget()->title(), QStringLiteral("分组项目定义"));
   EXPECT_EQ(editor->GroupName->Text(), QStringLiteral("按地区"));
   EXPECT_EQ(editor->GroupQuery->RecordCount(), 3);
   EXPECT_EQ(editor->name->Text(), QStringLiteral("北京市"));

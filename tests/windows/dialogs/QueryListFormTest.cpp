@@ -3,6 +3,7 @@
 // marked records, and the two exports.
 #include "ListDialogsFixture.h"
 
+#include "controls/common/FwCustomPanel.h"
 #include "controls/common/FwToolButton.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/ui/DBGrid.h"
@@ -62,6 +63,7 @@ TEST_F(QueryListFormTest, ShowsTheFoundRecordsWithTheMainListsColumns) {
   EXPECT_EQ(dialog->DetailQuery->RecordCount(), 3);
   EXPECT_EQ(dialog->CountLabel->Caption(), QString::number(dialog->DBGrid1->View()->model()->rowCount()));
   EXPECT_EQ(dialog->CountLabel->Caption(), QStringLiteral("3"));
+  EXPECT_EQ(dialog->CountPanel->BorderOuter(), fw::TFrameStyleEx::fsNone);
 
   // The visible fields of the field list, in its order; the record state centred.
   int visibleFields = 0;

@@ -11,6 +11,7 @@
 #include "platform/shell/GbkCodec.h"
 #include "platform/ui/ActionList.h"
 #include "platform/ui/Action.h"
+#include "platform/ui/GroupBox.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/PopupMenu.h"
 #include "windows/dialogs/SaveListForm.h"
@@ -18,6 +19,7 @@
 #include "tests/windows/shared/BarLooks.h"
 
 #include <QFile>
+#include <QGroupBox>
 
 namespace {
 
@@ -68,6 +70,7 @@ TEST_F(SaveListFormTest, SheetListComesFromTheShippedFileOrTheUsersCopy) {
   EXPECT_EQ(dialog->TableList->CheckedCount(), 0);
   EXPECT_TRUE(dialog->AllRecord->Checked());
   EXPECT_EQ(dialog->Caption(), QStringLiteral("选择导出数据的方式"));
+  EXPECT_EQ(dialog->GroupBox1->Widget()->title(), QStringLiteral("导出的内容"));
 
   // A user's own copy comes first; the shipped file is never written.
   const QByteArray shipped = fwtest::FileBytes(ProgramFile(kExportTableListName));

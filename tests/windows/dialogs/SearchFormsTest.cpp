@@ -8,6 +8,7 @@
 #include "windows/dialogs/SearchForm.h"
 
 #include "controls/common/FwButtonEdit.h"
+#include "controls/common/FwGroupBox.h"
 #include "controls/common/FwNumericEdit.h"
 #include "core/SearchConditions.h"
 #include "platform/ui/ActionList.h"
@@ -77,6 +78,9 @@ TEST_F(SearchFormsTest, CodeRangeSearch) {
   EXPECT_EQ(form->Caption(), QStringLiteral("查询数据"));
   EXPECT_EQ(form->ClientWidth(), 519);
   EXPECT_EQ(form->ClientHeight(), 132);
+  // The library's group box in its default look.
+  EXPECT_EQ(form->GroupBox1->Caption(), QStringLiteral("编号范围"));
+  EXPECT_EQ(form->GroupBox1->GroupStyle(), fw::TFwGroupBoxStyle::gsFlat);
   EXPECT_EQ(form->lc1->Text(), QStringLiteral("="));
   EXPECT_EQ(form->lc3->Tag(), 1);
   EXPECT_EQ(form->lc2->Text(), QStringLiteral("和"));
@@ -126,6 +130,8 @@ TEST_F(SearchFormsTest, IndicatorQuery) {
   form->RunQueryList = [this](const QString& where) { conditions << where; };
   form->Show();
   EXPECT_EQ(form->Caption(), QStringLiteral("指标查询"));
+  EXPECT_EQ(form->GroupBox1->Caption(), QStringLiteral("指标范围"));
+  EXPECT_EQ(form->GroupBox1->GroupStyle(), fw::TFwGroupBoxStyle::gsFlat);
   EXPECT_EQ(form->DataField->Tag(), -1);
   EXPECT_EQ(form->lc1->Tag(), -1);
 

@@ -4,6 +4,7 @@
 // the message list over the form after a check.
 #include "EntryFormFixture.h"
 
+#include "controls/common/FwButtonEdit.h"
 #include "controls/common/FwCustomPanel.h"
 #include "controls/common/FwFrameController.h"
 #include "controls/common/FwLabel.h"
@@ -141,6 +142,69 @@ TEST_F(SurveyDataFormPictureTest, FieldsTakeTheirLookFromTheTwoControllers) {
   }
 }
 
+// What the pages are built with: white panels whose grid is set but not shown, the
+// tables in a grooved frame; every numeric and button edit 21 high; item names read from
+// the left and every other cell centred, wrapping only at a line break of its caption;
+// decimals only for the amounts the field list reads as real numbers.
+TEST_F(SurveyDataFormPictureTest, PagesEditorsAndCellsKeepTheFormsSettings) {
+  using namespace fw;
+  AddRecord(110101000001LL);
+  Open(false, 1);
+  for (int page = 0; page < kEntryPageCount; ++page) {
+    const TFwCustomPanel* panel = form->PagePanel(page);
+    const bool table = page > 0;
+    EXPECT_EQ(panel->Align(), TAlign::alClient) << page;
+    EXPECT_EQ(panel->Color(), clWhite) << page;
+    EXPECT_EQ(panel->BorderColor(), TColor(0x00F5F6F7)) << page;
+    EXPECT_EQ(panel->BorderOuter(), table ? TFrameStyleEx::fsGroove : TFrameStyleEx::fsNone) << page;
+    EXPECT_EQ(panel->GridStyle(), table ? TFwGridStyle::gsDottedLines : TFwGridStyle::gsDots) << page;
+    EXPECT_EQ(panel->GridXSize(), 10) << page;
+    EXPECT_EQ(panel->GridYSize(), 10) << page;
+    EXPECT_FALSE(panel->ShowGrid()) << page;
+  }
+
+  int edits = 0;
+  for (QWidget* child : form->findChildren<QWidget*>())
+    if (dynamic_cast<TFwNumericEdit*>(child) || dynamic_cast<TFwButtonEdit*>(child)) {
+      EXPECT_EQ(dynamic_cast<TControl*>(child)->Height(), 21) << child->objectName().toStdString();
+      ++edits;
+    }
+  EXPECT_EQ(edits, 156 + 4 + 3);
+
+  int names = 0;
+  for (int page = 1; page < kEntryPageCount; ++page)
+    for (QObject* child : form->PagePanel(page)->children())
+      if (auto* cell = dynamic_cast<TFwLabel*>(child); cell && cell->BorderOuter() != TFrameStyleEx::fsNone) {
+        const bool name = cell->Name().startsWith(QStringLiteral("Caption_"));
+        names += name;
+        EXPECT_EQ(cell->Alignment(), name ? TAlignment::taLeftJustify : TAlignment::taCenter) << cell->Caption().toStdString();
+        EXPECT_EQ(cell->Layout(), TTextLayout::tlCenter) << cell->Caption().toStdString();
+        EXPECT_EQ(cell->WordWrap(), cell->Caption().contains(QLatin1Char('\n'))) << cell->Caption().toStdString();
+        if (name) {
+          EXPECT_EQ(cell->Height(), 21) << cell->Caption().toStdString();
+        }
+      }
+  EXPECT_EQ(names, 156);
+
+  const struct {
+    const char* field;
+    const char* format;
+    bool integersOnly;
+  } formats[] = {
+      {"b004", ",#.##", false}, {"b022", ",#.##", false}, {"b025", ",#.##", false}, {"b029", ",#.##", false},
+      {"j021", ",#.##", false}, {"b024", ",#", true},     {"z001", ",#", true},     {"b003", ",#", true},
+  };
+  for (const auto& f : formats) {
+    auto* edit = dynamic_cast<TFwNumericEdit*>(form->FindComponent(QString::fromLatin1(f.field)));
+    ASSERT_TRUE(edit) << f.field;
+    EXPECT_EQ(edit->DisplayFormat(), QString::fromLatin1(f.format)) << f.field;
+    EXPECT_EQ(edit->IntegersOnly(), f.integersOnly) << f.field;
+  }
+  int decimals = 0;
+  for (TFwNumericEdit* edit : form->SheetEditors()) decimals += !edit->IntegersOnly();
+  EXPECT_EQ(decimals, 10);
+}
+
 TEST_F(SurveyDataFormPictureTest, PagesWithLoadedRecord) {
   if (ShotsFolder().isEmpty()) GTEST_SKIP() << "FW_SHOTS names no folder";
   AddRecord(110101000001LL, QStringLiteral("北京市东城区总工会"));
@@ -149,7 +213,7 @@ TEST_F(SurveyDataFormPictureTest, PagesWithLoadedRecord) {
   EXPECT_EQ(form->ClientWidth(), 994);
   EXPECT_EQ(form->ClientHeight(), 726);
   const std::pair<int, const char*> pages[] = {{0, "cover"}, {1, "sheet1"}, {4, "sheet4"}, {9, "sheet8"},
-                                               {5, "sheet4b"}, {8, "sheet7"}, {12, "sheet11"}};
+                                               {5, "sheet4b"}, {6, "sheet5"}, {8, "sheet7"}, {12, "sheet11"}};
   for (auto [page, name] : pages) {
     form->DataPage->SetActivePageIndex(page);
     QApplication::processEvents();

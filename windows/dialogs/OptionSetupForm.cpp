@@ -5,10 +5,10 @@
 #include "controls/common/FwRadioButton.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
-#include "controls/navigation/FwPageControl.h"
-#include "controls/navigation/FwTabSheet.h"
 #include "core/RegistrySettings.h"
 #include "platform/ime/InputMethods.h"
+#include "platform/ui/PageControl.h"
+#include "platform/ui/TabSheet.h"
 #include "windows/shared/DialogParts.h"
 
 #include <QPointer>
@@ -46,15 +46,16 @@ TdlgOptionSetupForm::~TdlgOptionSetupForm() {
 }
 
 void TdlgOptionSetupForm::CreatePage() {
-  PageControl1 = new TFwPageControl(this);
+  // The desktop's own page control: one page, no tab control of the library.
+  PageControl1 = new TPageControl(this);
   PageControl1->SetName(QStringLiteral("PageControl1"));
   PageControl1->SetParent(this);
   PageControl1->SetBounds(8, 8, kClientWidth - 16, kClientHeight - 52);
-  TabSheet1 = new TFwTabSheet(this);
+  TabSheet1 = new TTabSheet(this);
   TabSheet1->SetName(QStringLiteral("TabSheet1"));
   TabSheet1->SetCaption(QStringLiteral("软件环境"));
   TabSheet1->SetPageControl(PageControl1);
-  PageControl1->SetActivePage(TabSheet1);
+  PageControl1->SetActivePageIndex(TabSheet1->PageIndex());
 
   AddLabel(TabSheet1, 16, 16, QStringLiteral("选择使用的输入法:"));
   cbIme = new TFwComboBox(this);

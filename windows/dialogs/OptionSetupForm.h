@@ -13,9 +13,9 @@ namespace fw {
 class TFwComboBox;
 class TFwCustomPanel;
 using TFwPanel = TFwCustomPanel;
-class TFwPageControl;
+class TPageControl;
 class TFwRadioButton;
-class TFwTabSheet;
+class TTabSheet;
 class TFwToolbar;
 class TFwToolButton;
 
@@ -24,8 +24,8 @@ public:
   explicit TdlgOptionSetupForm(TComponent* owner);
   ~TdlgOptionSetupForm() override;
 
-  TFwPageControl* PageControl1 = nullptr;
-  TFwTabSheet* TabSheet1 = nullptr;       // 软件环境
+  TPageControl* PageControl1 = nullptr;
+  TTabSheet* TabSheet1 = nullptr;       // 软件环境
   TFwComboBox* cbIme = nullptr;
   TFwPanel* StylePanel = nullptr;
   TFwRadioButton* InputWndStyle = nullptr;  // 传统

@@ -9,6 +9,8 @@
 #include "controls/common/FwRadioButton.h"
 #include "controls/common/FwToolButton.h"
 #include "core/RegistrySettings.h"
+#include "platform/ui/PageControl.h"
+#include "platform/ui/TabSheet.h"
 #include "tests/windows/main/MainFormFixture.h"
 #include "tests/windows/shared/BarLooks.h"
 
@@ -77,6 +79,10 @@ TEST_F(OptionSetupFormTest, ThePageShowsTheSettingsAndStoresNothing) {
     ImePrefer = set ? QStringLiteral("五笔") : QStringLiteral("郑码");
     const int result = Run([&](TdlgOptionSetupForm& d) {
       EXPECT_EQ(d.Caption(), QStringLiteral("软件参数设置"));
+      // One page on the desktop's own page control.
+      EXPECT_EQ(d.PageControl1->PageCount(), 1);
+      EXPECT_EQ(d.PageControl1->ActivePage(), d.TabSheet1);
+      EXPECT_EQ(d.TabSheet1->Caption(), QStringLiteral("软件环境"));
       // A pick list of the installed input methods, listed before the page shows.
       EXPECT_EQ(d.cbIme->Style(), TComboBoxStyle::csDropDownList);
       EXPECT_FALSE(d.cbIme->AllowEdit());

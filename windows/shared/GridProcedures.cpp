@@ -2,6 +2,7 @@
 
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
+#include "platform/db/BatchInsert.h"
 #include "platform/db/DbError.h"
 #include "platform/shell/Hooks.h"
 
@@ -27,15 +28,6 @@ void GoToMark(TDataSet& dataSet, const TBookmark& mark) {
   }
 }
 
-// Runs "delete from <table> where <key> in (...)" with the key values bound, so that no
-// value is ever pasted into the statement.
-int DeleteKeys(TADOConnection& connection, const QString& table, const QString& key, const QVariantList& keys) {
-  QStringList marks;
-  for (int i = 0; i < keys.size(); ++i) marks << QStringLiteral("?");
-  const QString where = keys.size() == 1 ? key + QStringLiteral("=?") : key + QStringLiteral(" in (") + marks.join(',') + ')';
-  return connection.Execute(QStringLiteral("delete from ") + table + QStringLiteral(" where ") + where, keys);
-}
-
 } // namespace
 
 int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table, const QString& key) {
@@ -47,7 +39,7 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
   if (marks.Count() <= 1) {
     // Enter keeps the record: 否 is the default.
     if (Ask(kYesButton | kNoButton | MB_DEFBUTTON2) != IDYES) return 0;
-    const int deleted = DeleteKeys(*connection, table, key, {dataSet.FieldByName(key)->AsVariant()});
+    const int deleted = DeleteRowsByKey(*connection, table, key, {dataSet.FieldByName(key)->AsVariant()});
     RequeryKeepingPlace(dataSet);
     return deleted;
   }
@@ -69,7 +61,7 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
     GoToMark(dataSet, row);
     keys << dataSet.FieldByName(key)->AsVariant();
   }
-  const int deleted = DeleteKeys(*connection, table, key, keys);
+  const int deleted = DeleteRowsByKey(*connection, table, key, keys);
   // Back to the record the list stood on (or, when it went too, the one now in its place).
   dataSet.SetRecNo(current);
   RequeryKeepingPlace(dataSet);

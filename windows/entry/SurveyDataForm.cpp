@@ -155,6 +155,8 @@ double TdlgSurveyDataForm::SourceCode() const {
 
 void TdlgSurveyDataForm::LoadSurveyRecord() {
   Loaded = false;
+  // The broken rules listed belong to the record that goes.
+  ClearMessages();
   // Each record starts with its sheets open and checking on; its own filling state and
   // level close them.
   OpenSheetEditors(true);

@@ -45,22 +45,18 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
   }
 
   // Several rows: one question for them all, from the first marked row on.
-  const std::vector<TBookmark> rows = [&] {
-    std::vector<TBookmark> list;
-    for (int i = 0; i < marks.Count(); ++i) list.push_back(marks.Items(i));
-    return list;
-  }();
   const int current = dataSet.RecNo();
-  GoToMark(dataSet, rows.front());
+  GoToMark(dataSet, marks.Items(0));
   if (dataSet.IsEmpty()) return 0;
   // 否 comes first and is the default, so Enter keeps the records.
   if (Ask(kNoButton | kYesToAllButton | MB_DEFBUTTON1) != IDYESTOALL) return 0;
 
+  // The grid keeps its marks on the rows of the data set as it changes: the keys are read
+  // row by row, without moving the data set to each (a search per mark).
+  const int column = dataSet.FieldByName(key)->Index();
   QVariantList keys;
-  for (const TBookmark& row : rows) {
-    GoToMark(dataSet, row);
-    keys << dataSet.FieldByName(key)->AsVariant();
-  }
+  for (int row = 0; row < dataSet.RowCount(); ++row)
+    if (marks.RowSelected(row)) keys << dataSet.Value(row, column);
   const int deleted = DeleteRowsByKey(*connection, table, key, keys);
   // Back to the record the list stood on (or, when it went too, the one now in its place).
   dataSet.SetRecNo(current);

@@ -1,7 +1,7 @@
 // The entry form with the real page rules and the real message list window: the
 // RecordState a save and a close store, 检查逻辑 listing the broken rules, the double
-// click in the list leading back to the page and field, and the page change checking
-// the page entered and the page left.
+// click in the list leading back to the page and field, the list emptied when another
+// record loads, and the page change checking the page entered and the page left.
 #include "EntryFormFixture.h"
 
 #include "controls/common/FwNumericEdit.h"

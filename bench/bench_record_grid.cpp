@@ -1,14 +1,17 @@
 // Record grid figures over 100,000 rows (FW_BENCH_RECORDS in the test suite's short run)
 // of 40 columns: attaching the grid and opening its data set (model reset and column
-// layout; peak memory a counter), and painting one screen of rows at scattered scroll
-// positions (what each scroll step costs).
+// layout; peak memory a counter), painting one screen of rows at scattered scroll
+// positions (what each scroll step costs), and deleting every row marked at once (the
+// keys read from the marks, as many to a statement as the engine takes, one transaction).
 
 #include "BenchSupport.h"
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DataSource.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/shell/Hooks.h"
 #include "platform/ui/Form.h"
+#include "windows/shared/GridProcedures.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -114,6 +117,34 @@ void BM_GridPaintScreen(benchmark::State& state) {
   state.counters["visible_rows"] = f.grid->VisibleRowCount();
 }
 BENCHMARK(BM_GridPaintScreen)->Unit(benchmark::kMillisecond);
+
+// Runs last: the rows come back from a copy before each run and after the last.
+void BM_DeleteMarkedRows(benchmark::State& state) {
+  Fixture& f = Shared();
+  fw::Hooks hooks;
+  hooks.Question = [](const QString&, int) { return int(fw::IDYESTOALL); };
+  const fw::Hooks previous = fw::InstallHooks(hooks);
+  f.grid->SetDataSource(&f.source);
+  f.db.Execute(QStringLiteral("CREATE TABLE IF NOT EXISTS kept AS SELECT * FROM t"));
+  auto putBack = [&f] {
+    f.query.Close();
+    f.db.Execute(QStringLiteral("INSERT OR IGNORE INTO t SELECT * FROM kept"));
+    f.query.Open();
+  };
+  int deleted = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    putBack();
+    for (int row = 0; row < kRows; ++row) f.grid->SelectedRows().SetRowSelected(row, true);
+    state.ResumeTiming();
+    deleted = fw::DeleteSelectedRecords(*f.grid, f.query, QStringLiteral("t"), QStringLiteral("id"));
+  }
+  fwbench::Require(state, deleted == kRows && f.query.IsEmpty(), QStringLiteral("not every marked row was deleted"));
+  putBack();
+  fw::InstallHooks(previous);
+  state.counters["rows"] = deleted;
+}
+BENCHMARK(BM_DeleteMarkedRows)->Unit(benchmark::kMillisecond)->Iterations(fwbench::Runs(3));
 
 } // namespace
 

@@ -11,18 +11,26 @@
 
 namespace fw {
 
-TBatchInsert::TBatchInsert(TADOConnection& connection, const QString& table, const QStringList& columns, int rows,
-                           int rowsPerBatch)
-    : connection_(connection), columns_(int(columns.size())), rowsLeft_(std::max(0, rows)) {
+namespace {
+
+QString InsertHead(const QString& table, const QStringList& columns) {
+  QStringList names;
+  for (const QString& column : columns) names << QuoteIdent(column);
+  return QStringLiteral("INSERT INTO ") + QuoteIdent(table) + QStringLiteral(" (") + names.join(QLatin1Char(',')) +
+         QStringLiteral(") VALUES ");
+}
+
+QString InsertRowMarks(int columns) {
+  return QLatin1Char('(') + QStringList(columns, QStringLiteral("?")).join(QLatin1Char(',')) + QLatin1Char(')');
+}
+
+} // namespace
+
+TBatchStatement::TBatchStatement(TADOConnection& connection, const QString& head, const QString& rowMarks, int columns,
+                                 const QString& tail, int rows, int rowsPerBatch)
+    : connection_(connection), head_(head), rowMarks_(rowMarks), tail_(tail), columns_(std::max(1, columns)),
+      rowsLeft_(std::max(0, rows)) {
   connection_.CheckConnected();
-  QStringList names, marks;
-  for (const QString& column : columns) {
-    names << QuoteIdent(column);
-    marks << QStringLiteral("?");
-  }
-  head_ = QStringLiteral("INSERT INTO ") + QuoteIdent(table) + QStringLiteral(" (") + names.join(QLatin1Char(',')) +
-          QStringLiteral(") VALUES ");
-  rowMarks_ = QLatin1Char('(') + marks.join(QLatin1Char(',')) + QLatin1Char(')');
   // The engine takes a limited number of parameters in one statement.
   const int limit = sqlite3_limit(connection_.Handle(), SQLITE_LIMIT_VARIABLE_NUMBER, -1) / std::max(1, columns_);
   rowsPerBatch_ = std::clamp(rowsPerBatch, 1, std::max(1, limit));
@@ -31,15 +39,14 @@ TBatchInsert::TBatchInsert(TADOConnection& connection, const QString& table, con
   StartBatch();
 }
 
-TBatchInsert::~TBatchInsert() = default;
+TBatchStatement::~TBatchStatement() = default;
 
-std::unique_ptr<TSqlStatement> TBatchInsert::Prepare(int rows) const {
-  QStringList all;
-  for (int r = 0; r < rows; ++r) all << rowMarks_;
-  return std::make_unique<TSqlStatement>(connection_.Handle(), (head_ + all.join(QLatin1Char(','))).toUtf8());
+std::unique_ptr<TSqlStatement> TBatchStatement::Prepare(int rows) const {
+  const QString all = QStringList(rows, rowMarks_).join(QLatin1Char(','));
+  return std::make_unique<TSqlStatement>(connection_.Handle(), (head_ + all + tail_).toUtf8());
 }
 
-void TBatchInsert::StartBatch() {
+void TBatchStatement::StartBatch() {
   bound_ = 0;
   batchRows_ = std::min(rowsLeft_, rowsPerBatch_);
   if (batchRows_ == rowsPerBatch_ || batchRows_ == 0) {
@@ -50,7 +57,7 @@ void TBatchInsert::StartBatch() {
   }
 }
 
-void TBatchInsert::Add(const TCell& value) {
+void TBatchStatement::Add(const TCell& value) {
   if (bound_ >= batchRows_ * columns_) throw EDatabaseError(QStringLiteral("More values were given than the rows announced."));
   sqlite3_stmt* stmt = current_->Handle();
   const int index = ++bound_;
@@ -64,7 +71,7 @@ void TBatchInsert::Add(const TCell& value) {
   if (rc != SQLITE_OK) throw EDatabaseError(QString::fromUtf8(sqlite3_errstr(rc)));
 }
 
-void TBatchInsert::EndRow() {
+void TBatchStatement::EndRow() {
   if (bound_ % columns_ != 0 || bound_ == 0)
     throw EDatabaseError(QStringLiteral("A row must give a value for each of the %1 columns.").arg(columns_));
   if (bound_ < batchRows_ * columns_) return;
@@ -74,6 +81,32 @@ void TBatchInsert::EndRow() {
   // A failing batch is reset by Step; either way the statement is ready for the next.
   statement.Step();
   statement.Reset();
+  changes_ += sqlite3_changes(connection_.Handle());
+}
+
+TBatchInsert::TBatchInsert(TADOConnection& connection, const QString& table, const QStringList& columns, int rows,
+                           int rowsPerBatch)
+    : TBatchStatement(connection, InsertHead(table, columns), InsertRowMarks(int(columns.size())), int(columns.size()),
+                      QString(), rows, rowsPerBatch) {}
+
+int DeleteRowsByKey(TADOConnection& connection, const QString& table, const QString& key, const QVariantList& keys) {
+  if (keys.isEmpty()) return 0;
+  const QString head =
+      QStringLiteral("DELETE FROM ") + QuoteIdent(table) + QStringLiteral(" WHERE ") + QuoteIdent(key) + QStringLiteral(" IN (");
+  connection.BeginTrans();
+  try {
+    TBatchStatement remove(connection, head, QStringLiteral("?"), 1, QStringLiteral(")"), int(keys.size()), int(keys.size()));
+    QByteArray text;
+    for (const QVariant& value : keys) {
+      remove.Add(TCell::FromVariant(value, &text));
+      remove.EndRow();
+    }
+    connection.CommitTrans();
+    return remove.Changes();
+  } catch (...) {
+    connection.RollbackTrans();
+    throw;
+  }
 }
 
 } // namespace fw

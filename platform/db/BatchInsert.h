@@ -1,11 +1,13 @@
 #pragma once
-// A known number of rows appended to one table many at a time: one prepared statement
-// inserts a batch of rows ("INSERT INTO t (c, ...) VALUES (...), (...), ..."), run again
-// for every full batch; the rows of a last, shorter batch go in through a statement of
-// their own number. The values are given cell by cell (a text is copied as it is bound),
-// without a variant for each: a copy of a long list binds millions of them.
+// A known number of rows handed to one statement many at a time, within the engine's
+// limit on the values one statement may take: one prepared statement takes a batch of
+// rows ("INSERT INTO t (c, ...) VALUES (...), (...), ...", "DELETE FROM t WHERE k IN
+// (?, ?, ...)"), run again for every full batch; the rows of a last, shorter batch go
+// through a statement of their own number. The values are given cell by cell (a text is
+// copied as it is bound), without a variant for each: a copy of a long list binds
+// millions of them.
 //
-// A batch that fails inserts none of its rows; the error (EDatabaseError) does not say
+// A batch that fails changes none of its rows; the error (EDatabaseError) does not say
 // which row failed, so a caller that must tell runs the batch's rows again one at a time
 // (batches of one row).
 
@@ -13,6 +15,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 #include <memory>
 
 namespace fw {
@@ -20,20 +23,24 @@ namespace fw {
 class TADOConnection;
 class TSqlStatement;
 
-class TBatchInsert {
+class TBatchStatement {
 public:
-  // `rows` rows will be given, `rowsPerBatch` (at most what the engine's parameter limit
-  // allows) inserted at a time. Throws EDatabaseError when the table or a column is
-  // unknown.
-  TBatchInsert(TADOConnection& connection, const QString& table, const QStringList& columns, int rows, int rowsPerBatch);
-  ~TBatchInsert();
-  TBatchInsert(const TBatchInsert&) = delete;
-  TBatchInsert& operator=(const TBatchInsert&) = delete;
+  // The statement is `head`, then `rowMarks` (the marks of one row's `columns` values)
+  // once for each row of the batch, joined by commas, then `tail`. `rows` rows will be
+  // given, `rowsPerBatch` (at most what the engine's parameter limit allows) at a time.
+  // Throws EDatabaseError when the statement is refused (an unknown table or column).
+  TBatchStatement(TADOConnection& connection, const QString& head, const QString& rowMarks, int columns,
+                  const QString& tail, int rows, int rowsPerBatch);
+  ~TBatchStatement();
+  TBatchStatement(const TBatchStatement&) = delete;
+  TBatchStatement& operator=(const TBatchStatement&) = delete;
 
   // The next value of the row being given, columns in order.
   void Add(const TCell& value);
-  // The row is complete; a complete batch is inserted (throws EDatabaseError).
+  // The row is complete; a complete batch is run (throws EDatabaseError).
   void EndRow();
+  // Rows the batches run so far inserted, changed or deleted.
+  int Changes() const { return changes_; }
 
 private:
   void StartBatch();
@@ -42,6 +49,7 @@ private:
   TADOConnection& connection_;
   QString head_;      // "INSERT INTO t (c, ...) VALUES "
   QString rowMarks_;  // "(?, ...)"
+  QString tail_;
   int columns_;
   int rowsLeft_;      // rows still to be given
   int rowsPerBatch_;
@@ -49,6 +57,18 @@ private:
   TSqlStatement* current_ = nullptr;
   int batchRows_ = 0;  // rows the current statement takes
   int bound_ = 0;      // values bound into it
+  int changes_ = 0;
 };
+
+// Rows appended to a table, the values of each in the order of `columns`.
+class TBatchInsert : public TBatchStatement {
+public:
+  TBatchInsert(TADOConnection& connection, const QString& table, const QStringList& columns, int rows, int rowsPerBatch);
+};
+
+// Deletes the rows of `table` whose `key` holds one of `keys`, as many keys to a
+// statement as the engine takes, in one transaction: every row goes or, when a statement
+// fails (EDatabaseError), none. Returns the number of rows deleted.
+int DeleteRowsByKey(TADOConnection& connection, const QString& table, const QString& key, const QVariantList& keys);
 
 } // namespace fw

@@ -155,6 +155,8 @@ double TdlgSurveyDataForm::SourceCode() const {
 
 void TdlgSurveyDataForm::LoadSurveyRecord() {
   Loaded = false;
+  // The broken rules listed belong to the record that goes.
+  ClearMessages();
   // Each record starts with its sheets open and checking on; its own filling state and
   // level close them.
   OpenSheetEditors(true);
@@ -340,6 +342,7 @@ bool TdlgSurveyDataForm::Store(TStoreMode mode) {
   const bool appending = IsAddNew && !SavedOnce;
   const double codeBefore = LoadedCode;
   if (!SaveSurveyRecord(*RecordQuery, mode, appending)) return false;
+  refusedChanges_ = false;
   RefreshSource(codeBefore);
   return true;
 }
@@ -419,18 +422,21 @@ void TdlgSurveyDataForm::tbPrintClick() {
 
 void TdlgSurveyDataForm::tbReturnClick() {
   tbSave->SetEnabled(false);
+  refusedChanges_ = false;
   Close();
 }
 
 void TdlgSurveyDataForm::SetStoreButtons(bool enabled) {
   tbHold->SetEnabled(enabled);
   tbSave->SetEnabled(enabled);
+  refusedChanges_ = false;
 }
 
 // tbSave and tbHold both on mean unstored changes. With the filling state above 2 the
 // hold is off, and tbSave alone says it, so that such a record is not left unasked.
+// Changes whose code was refused are still unstored, with both buttons off.
 bool TdlgSurveyDataForm::ChangesPending() const {
-  return tbSave->Enabled() && (tbHold->Enabled() || c907->IntValue() > 2);
+  return refusedChanges_ || (tbSave->Enabled() && (tbHold->Enabled() || c907->IntValue() > 2));
 }
 
 // --- Message list and rules ----------------------------------------------------------
@@ -543,8 +549,12 @@ void TdlgSurveyDataForm::FocusField(const QString& name) {
   if (editor->CanFocus()) editor->SetFocus();
 }
 
+// Storing stays off until the code is changed; the changes are still to be asked about
+// when the form closes.
 void TdlgSurveyDataForm::CoverCodeTaken() {
+  const bool pending = ChangesPending();
   SetStoreButtons(false);
+  refusedChanges_ = pending;
   ShowPageSilently(0);
 }
 

@@ -280,6 +280,9 @@ private:
   bool silentPageChange_ = false;
   // Set while an exit check puts the focus back into its editor.
   bool refusingExit_ = false;
+  // Unstored changes whose store was refused for a code another record has: the store
+  // buttons are off, yet closing asks.
+  bool refusedChanges_ = false;
   TEntryFieldList fields_;
   std::vector<TBoundField> bound_;
   QHash<QString, TWinControl*> editors_; // by lower-case name

@@ -83,10 +83,14 @@ bool TdlgSurveyDataForm::RefuseCoverExit(TObject* sender, TWinControl* editor, c
   return false;
 }
 
-bool TdlgSurveyDataForm::SkipExitCheck(TObject* sender) const { return sender && (!Loaded || refusingExit_); }
+// A closed form checks nothing: the window system may still move the focus in it (when
+// it hands the form back the activation a question box took, after the form went).
+bool TdlgSurveyDataForm::SkipExitCheck(TObject* sender) const {
+  return sender && (!Loaded || refusingExit_ || !isVisible());
+}
 
 void TdlgSurveyDataForm::c901Exit(TObject* sender) {
-  if (refusingExit_) return;
+  if (refusingExit_ || !isVisible()) return;
   const QString text = c901->Text().trimmed();
   if (text.isEmpty()) RefuseCoverExit(c901, c901, QStringLiteral("必须输入工会统计编码"));
   else if (text.size() != 12) RefuseCoverExit(c901, c901, QStringLiteral("工会统计编码必须为12位"));

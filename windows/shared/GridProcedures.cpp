@@ -2,6 +2,7 @@
 
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
+#include "platform/db/BatchInsert.h"
 #include "platform/db/DbError.h"
 #include "platform/shell/Hooks.h"
 
@@ -27,15 +28,6 @@ void GoToMark(TDataSet& dataSet, const TBookmark& mark) {
   }
 }
 
-// Runs "delete from <table> where <key> in (...)" with the key values bound, so that no
-// value is ever pasted into the statement.
-int DeleteKeys(TADOConnection& connection, const QString& table, const QString& key, const QVariantList& keys) {
-  QStringList marks;
-  for (int i = 0; i < keys.size(); ++i) marks << QStringLiteral("?");
-  const QString where = keys.size() == 1 ? key + QStringLiteral("=?") : key + QStringLiteral(" in (") + marks.join(',') + ')';
-  return connection.Execute(QStringLiteral("delete from ") + table + QStringLiteral(" where ") + where, keys);
-}
-
 } // namespace
 
 int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table, const QString& key) {
@@ -47,29 +39,25 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
   if (marks.Count() <= 1) {
     // Enter keeps the record: 否 is the default.
     if (Ask(kYesButton | kNoButton | MB_DEFBUTTON2) != IDYES) return 0;
-    const int deleted = DeleteKeys(*connection, table, key, {dataSet.FieldByName(key)->AsVariant()});
+    const int deleted = DeleteRowsByKey(*connection, table, key, {dataSet.FieldByName(key)->AsVariant()});
     RequeryKeepingPlace(dataSet);
     return deleted;
   }
 
   // Several rows: one question for them all, from the first marked row on.
-  const std::vector<TBookmark> rows = [&] {
-    std::vector<TBookmark> list;
-    for (int i = 0; i < marks.Count(); ++i) list.push_back(marks.Items(i));
-    return list;
-  }();
   const int current = dataSet.RecNo();
-  GoToMark(dataSet, rows.front());
+  GoToMark(dataSet, marks.Items(0));
   if (dataSet.IsEmpty()) return 0;
   // 否 comes first and is the default, so Enter keeps the records.
   if (Ask(kNoButton | kYesToAllButton | MB_DEFBUTTON1) != IDYESTOALL) return 0;
 
+  // The grid keeps its marks on the rows of the data set as it changes: the keys are read
+  // row by row, without moving the data set to each (a search per mark).
+  const int column = dataSet.FieldByName(key)->Index();
   QVariantList keys;
-  for (const TBookmark& row : rows) {
-    GoToMark(dataSet, row);
-    keys << dataSet.FieldByName(key)->AsVariant();
-  }
-  const int deleted = DeleteKeys(*connection, table, key, keys);
+  for (int row = 0; row < dataSet.RowCount(); ++row)
+    if (marks.RowSelected(row)) keys << dataSet.Value(row, column);
+  const int deleted = DeleteRowsByKey(*connection, table, key, keys);
   // Back to the record the list stood on (or, when it went too, the one now in its place).
   dataSet.SetRecNo(current);
   RequeryKeepingPlace(dataSet);

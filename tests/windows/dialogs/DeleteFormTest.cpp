@@ -178,6 +178,36 @@ TEST_F(DeleteFormTest, AFailedDeletionLeavesEveryRecord) {
   EXPECT_FALSE(main->Data().SysADOConnection->InTransaction());
 }
 
+// More marked records than one statement takes values go, all in one transaction: a
+// failure on the last of them keeps every one.
+TEST_F(DeleteFormTest, ThousandsOfMarkedRecordsGoTogetherOrNotAtAll) {
+  std::vector<qint64> codes;
+  for (qint64 code = kFirst + 6; code < kFirst + 1200; ++code) codes.push_back(code);
+  AddRecords(codes);
+  TADOQuery& list = *main->Data().ReportQuery;
+  auto markAndDelete = [&] {
+    RequeryKeepingPlace(list);
+    ASSERT_EQ(list.RecordCount(), 1200);
+    for (int row = 50; row < 1150; ++row) main->RecordGrid->SelectedRows().SetRowSelected(row, true);
+    hooks.QuestionAnswers = {IDYESTOALL};
+    dialog->tbDeleteClick();
+  };
+  Connect()->Execute(QStringLiteral("create trigger keep_last before delete on dt_data when old.c901=%1 "
+                                    "begin select raise(fail, 'kept'); end")
+                         .arg(kFirst + 1149));
+  markAndDelete();
+  EXPECT_EQ(Count("select count(*) from dt_data"), 1200);
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_TRUE(hooks.Messages[0].Text.startsWith(QStringLiteral("运行中发生错误："))) << hooks.Messages[0].Text.toStdString();
+  EXPECT_FALSE(main->Data().SysADOConnection->InTransaction());
+
+  Connect()->Execute(QStringLiteral("drop trigger keep_last"));
+  markAndDelete();
+  EXPECT_EQ(Count("select count(*) from dt_data"), 100);
+  EXPECT_EQ(Count(QStringLiteral("select count(*) from dt_data where c901 between %1 and %2").arg(kFirst + 50).arg(kFirst + 1149)), 0);
+  EXPECT_EQ(list.RecordCount(), 100);
+}
+
 } // namespace
 
 TEST_F(DeleteFormTest, ButtonsWithPicturesAndHints) {

@@ -167,6 +167,23 @@ TEST_F(QueryListFormTest, DeletesTheMarkedRecordsEverywhere) {
   EXPECT_EQ(dialog->CountLabel->Caption(), QStringLiteral("2"));
 }
 
+// More marked records than one statement takes values.
+TEST_F(QueryListFormTest, DeletesThousandsOfMarkedRecords) {
+  std::vector<qint64> codes;
+  for (qint64 code = 110000000001; code <= 110000001200; ++code) codes.push_back(code);
+  AddRecords(codes);
+  TdlgQueryListForm* dialog = Dialog();
+  ASSERT_EQ(dialog->ReportQuery->RecordCount(), 1200);
+  for (int row = 0; row < 1100; ++row) dialog->DBGrid1->SelectedRows().SetRowSelected(row, true);
+  hooks.QuestionAnswers.push_back(IDYESTOALL);
+  dialog->tbDeleteClick();
+  EXPECT_TRUE(hooks.Messages.empty());
+  EXPECT_EQ(Count("select count(*) from dt_data"), 100);
+  EXPECT_EQ(Count("select min(c901) - 110000000000 from dt_data"), 1101);
+  EXPECT_EQ(dialog->CountLabel->Caption(), QStringLiteral("100"));
+  EXPECT_EQ(main_->Data().ReportQuery->RecordCount(), 100);
+}
+
 TEST_F(QueryListFormTest, ExportsTheDetailsAndTheListAsShown) {
   AddSurvey();
   TdlgQueryListForm* dialog = Dialog(QStringLiteral("where c901<:high"), {{QStringLiteral("high"), 120000000001LL}});

@@ -118,6 +118,23 @@ TEST_F(SurveyDataFormKeysTest, CoverExitChecksShowTheirMessages) {
   EXPECT_EQ(MessageTexts().last(), "工会统计编码必须为12位");
 }
 
+// A form that closes checks no field on the way out: the empty filling state left in its
+// editor raises nothing, not even when the window system hands the closed form the
+// activation its question box took (late, as it does), which moves the focus on.
+TEST_F(SurveyDataFormKeysTest, AClosedFormRaisesNoFieldMessage) {
+  AddRecord(kCode);
+  Open(false);
+  form->c907->SetFocus();
+  form->c907->SetText(QString());
+  ASSERT_TRUE(HasFocus(form->c907));
+  hooks.MessageAnswers = {IDNO};
+  form->close();
+  ASSERT_FALSE(form->isVisible());
+  QApplication::setActiveWindow(form.get());
+  QApplication::processEvents();
+  EXPECT_EQ(MessageTexts(), QStringList{"对数据改动后尚未保存，准备保存这些改动吗？"});
+}
+
 TEST_F(SurveyDataFormKeysTest, KeyFiltersOfTheCoverTexts) {
   AddRecord(kCode);
   Open(false);

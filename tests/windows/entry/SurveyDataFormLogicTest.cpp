@@ -1,11 +1,13 @@
 // The entry form with the real page rules and the real message list window: the
 // RecordState a save and a close store, 检查逻辑 listing the broken rules, the double
-// click in the list leading back to the page and field, and the page change checking
-// the page entered and the page left.
+// click in the list leading back to the page and field, the list emptied when another
+// record loads, and the page change checking the page entered and the page left.
 #include "EntryFormFixture.h"
 
 #include "controls/common/FwNumericEdit.h"
 #include "controls/navigation/FwPageControl.h"
+#include "platform/ui/Action.h"
+#include "windows/shared/VKValidEdit.h"
 
 namespace {
 
@@ -75,6 +77,35 @@ TEST_F(SurveyDataFormLogicTest, SaveAndCloseStoreTheStateTheRulesGive) {
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(Stored(kCode, "RecordState").toInt(), 0);
   EXPECT_EQ(Stored(kCode, "b029").toInt(), 5);
+  EXPECT_FALSE(list->isVisible());
+}
+
+// The list goes with its record: the blank record after a save in add mode, and the
+// next record of the navigation bar, open with an empty, hidden list.
+TEST_F(SurveyDataFormLogicTest, TheNextRecordOpensWithoutTheListOfTheLast) {
+  AddRuleRecord(kCode, CleanWith(kThreeBroken));
+  AddRuleRecord(kCode + 1, CleanRuleRecord());
+  Open(true);
+  form->c901->SetText(QString::number(kCode + 2));
+  form->c902->SetText(QStringLiteral("新建工会"));
+  form->c903->SetValue(110101);
+  form->c907->SetValue(1);
+  form->c905->SetText(QStringLiteral("王五"));
+  form->c906->SetText(QStringLiteral("010-65001234"));
+  Num("z003")->SetValue(12);
+  ASSERT_TRUE(form->tbSaveClick(form->tbAdd));
+  EXPECT_EQ(MessageTexts().last(), "数据保存成功，有逻辑错误！");
+  EXPECT_EQ(form->c902->Text(), QString());
+  EXPECT_TRUE(list->IsMessageListEmpty());
+  EXPECT_FALSE(list->isVisible());
+
+  form->Close();
+  Open(false, 1);
+  form->tbCheck->Click();
+  ASSERT_TRUE(list->isVisible());
+  form->actNext->Execute();
+  EXPECT_EQ(form->LoadedCode, double(kCode + 1));
+  EXPECT_TRUE(list->IsMessageListEmpty());
   EXPECT_FALSE(list->isVisible());
 }
 

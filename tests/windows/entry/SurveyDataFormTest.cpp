@@ -188,6 +188,35 @@ TEST_F(SurveyDataFormTest, CodeOfAnotherRecordIsRefused) {
   EXPECT_EQ(form->DataPage->ActivePageIndex(), 0);
 }
 
+// The refusal turns storing off but leaves the changes unstored: the close box asks, a
+// Yes meets the refusal again and keeps the form open; 返回 still drops them unasked.
+TEST_F(SurveyDataFormTest, CloseAfterARefusedCodeAsksAndKeepsTheChanges) {
+  AddRecord(kFirst);
+  AddRecord(kSecond);
+  Open(false, 2);
+  form->c902->SetText(QStringLiteral("改过的名称"));
+  Num("z001")->SetValue(77);
+  form->c901->SetText(QString::number(kFirst));
+  ASSERT_FALSE(form->tbSaveClick(form->tbSave));
+  ASSERT_FALSE(form->tbSave->Enabled());
+  hooks.Messages.clear();
+
+  hooks.MessageAnswers = {IDYES};
+  form->Close();
+  ASSERT_EQ(MessageTexts().size(), 2);
+  EXPECT_EQ(MessageTexts().front(), "对数据改动后尚未保存，准备保存这些改动吗？");
+  EXPECT_TRUE(MessageTexts().last().contains("该编码的数据已经存在")) << MessageTexts().last().toStdString();
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(form->c902->Text(), QStringLiteral("改过的名称"));
+  EXPECT_EQ(Num("z001")->IntValue(), 77);
+
+  hooks.Messages.clear();
+  form->tbReturn->Click();
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_TRUE(hooks.Messages.empty());
+  EXPECT_EQ(Stored(kSecond, "z001").toInt(), 120);
+}
+
 TEST_F(SurveyDataFormTest, YesNoCodeAboveTwoIsStoredAndShownAsTwo) {
   AddRecord(kFirst);
   Open(false);

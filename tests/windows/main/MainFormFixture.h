@@ -38,12 +38,14 @@ protected:
     return c;
   }
 
-  // Survey records with the codes given (names "单位<code>").
+  // Survey records with the codes given (names "单位<code>"), in one transaction.
   void AddRecords(const std::vector<qint64>& codes) {
     auto c = Connect();
+    c->BeginTrans();
     for (qint64 code : codes)
       c->Execute("insert into dt_data (c901, c902, c903, c904, c907, RecordState) values (?, ?, 110101, 10, 1, 1)",
                  {code, QString("单位%1").arg(code)});
+    c->CommitTrans();
   }
 
   int Count(const QString& sql) {

@@ -55,14 +55,10 @@ private:
   int shownPercent_ = -1;
 };
 
-// How a chosen file that exists is treated: a workbook replaces it (after asking), a
-// database file keeps its other tables and only gets the list's table anew.
-enum class TExistingFile { Replace, Reuse };
-
 // Asks for the export's file; false when cancelled, no name was given or the person
-// would not replace an existing workbook.
-bool AskListFile(const QString& title, const QString& filter, const QString& ending, TExistingFile existing,
-                 QString& file) {
+// would not use a file that exists. A workbook then replaces the file; a database file
+// keeps its other tables and only gets the list's table anew.
+bool AskListFile(const QString& title, const QString& filter, const QString& ending, QString& file) {
   FileDialogRequest request;
   request.Title = kSaveDialogTitle;
   request.Filter = filter;
@@ -71,7 +67,7 @@ bool AskListFile(const QString& title, const QString& filter, const QString& end
   const FileDialogResult answer = CurrentHooks().SaveFileDialog(request);
   if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return false;
   file = WithEndingWhenLong(answer.FileName, ending);
-  return existing == TExistingFile::Reuse || ConfirmOverwrite(file, request.Title);
+  return ConfirmOverwrite(file, request.Title);
 }
 
 bool IsWholeNumberType(TFieldType type) { return type == ftSmallint || type == ftInteger || type == ftLargeint; }
@@ -430,7 +426,7 @@ bool SaveQueryAsExcel(const TDataSet& data, const QString& title, const TFieldDa
     return false;
   }
   QString file;
-  if (!AskListFile(title, kExcelListFilter, kExcelListEnding, TExistingFile::Replace, file)) return false;
+  if (!AskListFile(title, kExcelListFilter, kExcelListEnding, file)) return false;
   try {
     TExportProgress shown(progress, data.RecordCount(), 1);
     WriteListWorkbook(data, fields, title, Now().date(), file, [&shown] { shown.Step(); });
@@ -448,7 +444,7 @@ bool SaveQueryAsAccess(const TDataSet& data, const QString& title, IProgress& pr
     return false;
   }
   QString file;
-  if (!AskListFile(title, kAccessListFilter, kAccessListEnding, TExistingFile::Reuse, file)) return false;
+  if (!AskListFile(title, kAccessListFilter, kAccessListEnding, file)) return false;
   QString failedRecord;
   try {
     TExportProgress shown(progress, data.RecordCount(), 0);

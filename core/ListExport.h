@@ -83,8 +83,9 @@ void WriteListTable(const TDataSet& data, const QString& file, const QString& ti
 
 // The spreadsheet export: refuses an empty data set and a list longer than a worksheet,
 // asks for the file (proposal title-date, ".xlsx" appended to a name longer than four
-// characters), writes the workbook with the progress window "数据导出..." and its
-// percent, and reports the file written. Errors are shown as "运行中发生错误：...".
+// characters; a file that exists is used only when the person agrees), writes the
+// workbook with the progress window "数据导出..." and its percent, and reports the file
+// written. Errors are shown as "运行中发生错误：...".
 // Returns true when the file was written.
 bool SaveQueryAsExcel(const TDataSet& data, const QString& title, const TFieldDataArray& fields, IProgress& progress);
 

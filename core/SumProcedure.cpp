@@ -26,26 +26,6 @@ const QString& OpenFailedMessage() {
   return text;
 }
 
-// Creates the server ("Excel.Application", else "et.Application") and opens the template.
-// Shows the message and returns false when either fails.
-bool EnsureServer() {
-  if (SumServer) return true;
-  try {
-    std::unique_ptr<TSheetApplication> app;
-    try {
-      app = CreateOleObject(QStringLiteral("Excel.Application"));
-    } catch (const ESheetError&) {
-      app = CreateOleObject(QStringLiteral("et.Application"));
-    }
-    app->Workbooks().Open(ProgramFile(QString::fromUtf8(kSummaryTemplateName)));
-    SumServer = std::move(app);
-    return true;
-  } catch (const ESheetError&) {
-    ShowMessage(OpenFailedMessage());
-    return false;
-  }
-}
-
 // Writes the columns of the query's current row into row 9: column 0 (the row's name) to
 // column A, column 1 (the grouping value or the item number) left out, column j to
 // column j, numbers as numbers. One step of the second bar per cell.
@@ -179,12 +159,30 @@ QString InvertOrder(const QString& orderstr) {
   return order;
 }
 
+bool OpenSummaryWorkbook() {
+  if (SumServer) return true;
+  try {
+    std::unique_ptr<TSheetApplication> app;
+    try {
+      app = CreateOleObject(QStringLiteral("Excel.Application"));
+    } catch (const ESheetError&) {
+      app = CreateOleObject(QStringLiteral("et.Application"));
+    }
+    app->Workbooks().Open(ProgramFile(QString::fromUtf8(kSummaryTemplateName)));
+    SumServer = std::move(app);
+    return true;
+  } catch (const ESheetError&) {
+    ShowMessage(OpenFailedMessage());
+    return false;
+  }
+}
+
 void BuildSummaryWorkbook(TADOConnection& connection, ITwoBarProgress& progress, int sheetNo, int mode,
                           int groupId) {
   if (sheetNo < kFirstSummarySheet || sheetNo > kLastSummarySheet) return;
   if (mode < smLevels || mode > smGroup) return;
   InitSummaryDefs();
-  if (!EnsureServer()) return;
+  if (!OpenSummaryWorkbook()) return;
   try {
     FillSummarySheet(connection, progress, sheetNo, mode, groupId);
   } catch (...) {

@@ -37,6 +37,12 @@ QString SummaryModeCaption(int mode);
 // the group's own order.
 QString InvertOrder(const QString& orderstr);
 
+// Opens the summary workbook when it is not open yet: creates the server
+// ("Excel.Application", else "et.Application") and opens the template. Shows the message
+// and returns false when either fails. BuildSummaryWorkbook opens it itself; a run that
+// fills no sheet (the cover alone) opens it with this.
+bool OpenSummaryWorkbook();
+
 // Fills sheet sheetNo (2..19; anything else does nothing) of the summary workbook.
 // groupId is used in smGroup mode only; 0 means the items of every group. The second bar
 // of the progress window counts the cells written. When no spreadsheet server can be

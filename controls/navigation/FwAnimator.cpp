@@ -4,6 +4,7 @@
 #include "platform/ui/Setters.h"
 #include "platform/ui/Timer.h"
 
+#include <QPointer>
 
 namespace fw {
 
@@ -85,7 +86,10 @@ void TFwAnimator::TimerTick() {
   Repaint();
   if (shownFrame_ != lastFrame_) {
     lastFrame_ = shownFrame_;
+    // The handler may free the animator: nothing of it is touched after that.
+    QPointer<TFwAnimator> self(this);
     DoFrameChange(shownFrame_);
+    if (!self) return;
   }
   ++imageIndex_;
   if (imageIndex_ >= count) {

@@ -21,17 +21,21 @@ struct TFwPollingList {
     timer->OnTimer = [this](TObject*) { Tick(); };
   }
 
-  void Tick() {
-    // A pane may be freed by another pane's handler: poll a copy and check membership.
-    const std::vector<TFwPollingStatus*> snapshot = panes;
-    for (TFwPollingStatus* pane : snapshot)
-      if (std::find(panes.begin(), panes.end(), pane) != panes.end() && pane->Visible()) pane->Poll();
-  }
+  void Tick();
 };
 
-std::unique_ptr<TFwPollingList>& List() {
-  static std::unique_ptr<TFwPollingList> list;
+std::shared_ptr<TFwPollingList>& List() {
+  static std::shared_ptr<TFwPollingList> list;
   return list;
+}
+
+void TFwPollingList::Tick() {
+  // A handler may free panes, the last one too, which lets go of the list: the tick holds
+  // the list until it is over, polls a copy and polls only panes still registered.
+  const std::shared_ptr<TFwPollingList> self = List();
+  const std::vector<TFwPollingStatus*> snapshot = panes;
+  for (TFwPollingStatus* pane : snapshot)
+    if (std::find(panes.begin(), panes.end(), pane) != panes.end() && pane->Visible()) pane->Poll();
 }
 
 } // namespace
@@ -40,7 +44,7 @@ TTimer* FwPollingTimer() { return List() ? List()->timer.get() : nullptr; }
 int FwPollingPaneCount() { return List() ? int(List()->panes.size()) : 0; }
 
 TFwPollingStatus::TFwPollingStatus(TComponent* owner) : TFwCustomStatusPane(owner) {
-  if (!List()) List() = std::make_unique<TFwPollingList>();
+  if (!List()) List() = std::make_shared<TFwPollingList>();
   List()->panes.push_back(this);
 }
 

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QTableView>
 #include <algorithm>
 
@@ -475,6 +476,7 @@ void TDBGrid::DataLinkEvent(const TDataNotice& notice) {
     SyncCurrentRow();
     break;
   case TDataEvent::Scroll:
+    if (!ownMove_) ForgetMarksOffCurrentRow();
     SyncCurrentRow();
     break;
   default:
@@ -505,10 +507,21 @@ void TDBGrid::SyncCurrentRow() {
   view_->verticalHeader()->viewport()->update();
 }
 
+// The data set was moved by someone else (the entry form's record buttons, a search, a
+// requery): as after a plain move in the grid, marks that do not hold the new record are
+// dropped, so the rows shown selected stay the rows the list's actions take.
+void TDBGrid::ForgetMarksOffCurrentRow() {
+  if (!(options_ & dgMultiSelect) || selectedRows_.Count() == 0 || selectedRows_.CurrentRowSelected()) return;
+  selectedRows_.Clear();
+  selecting_ = false;
+  anchorRow_ = -1;
+}
+
 void TDBGrid::ViewCurrentChanged(int row) {
   if (syncing_) return;
   TDataSet* ds = DataSet();
   if (!ds || !model_->Active() || row < 0 || row == ds->CurrentRow()) return;
+  const QScopedValueRollback<bool> own(ownMove_, true);
   ds->SetRecNo(row + 1);
 }
 
@@ -517,6 +530,7 @@ void TDBGrid::MoveTo(int row, TShiftState, bool) {
   TDataSet* ds = DataSet();
   if (!ds || !model_->Active() || ds->RowCount() == 0) return;
   row = std::clamp(row, 0, ds->RowCount() - 1);
+  const QScopedValueRollback<bool> own(ownMove_, true);
   if (row != ds->CurrentRow()) ds->SetRecNo(row + 1);
 }
 
@@ -556,6 +570,7 @@ void TDBGrid::KeyDown(WORD& key, TShiftState shift) {
   TCustomControl::KeyDown(key, shift);
   TDataSet* ds = DataSet();
   if (!key || !ds || !model_->Active()) return;
+  const QScopedValueRollback<bool> own(ownMove_, true);
   const int current = CurrentRow();
   const int top = view_->rowAt(0);
   const int bottom = std::max(top, view_->rowAt(view_->viewport()->height() - 1) < 0
@@ -628,8 +643,10 @@ void TDBGrid::KeyDown(WORD& key, TShiftState shift) {
 
 // ---- painting --------------------------------------------------------------------
 
+// With rows marked, exactly the marked rows are shown selected (the current row among
+// them only when marked); with none, the current row.
 bool TDBGrid::Highlighted(int row, int column) const {
-  if ((options_ & dgMultiSelect) && selectedRows_.RowSelected(row)) return true;
+  if ((options_ & dgMultiSelect) && selectedRows_.Count() > 0) return selectedRows_.RowSelected(row);
   if (row != CurrentRow()) return false;
   if (!(options_ & dgAlwaysShowSelection) && !view_->hasFocus()) return false;
   return (options_ & dgRowSelect) || column == view_->currentIndex().column();

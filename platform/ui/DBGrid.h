@@ -3,9 +3,11 @@
 // (TDBGridModel reads the rows on demand). It shows a title row and a row indicator,
 // follows the data set's current record both ways, marks several rows (SelectedRows:
 // Ctrl+click toggles a row, Shift+click marks a range, Shift+Up/Down extends, a plain
-// click or move starts afresh, Ctrl+Up/Down/Home/End move without touching the marks),
-// and lets the program draw cells itself (OnDrawColumnCell with Canvas() and
-// DefaultDrawColumnCell). Every cell is painted through TCanvas.
+// click or move starts afresh, Ctrl+Up/Down/Home/End move without touching the marks;
+// the data set moved from elsewhere to an unmarked row drops them), shows selected exactly
+// the marked rows, or the current row when none is marked, and lets the program draw
+// cells itself (OnDrawColumnCell with Canvas() and DefaultDrawColumnCell). Every cell is
+// painted through TCanvas.
 
 #include "platform/db/DataSource.h"
 #include "platform/ui/CustomControl.h"
@@ -160,6 +162,7 @@ private:
   void ApplyLook();
   void SyncCurrentRow();
   void ViewCurrentChanged(int row);
+  void ForgetMarksOffCurrentRow();
   void MoveTo(int row, TShiftState shift, bool extend);
   void PaintCell(QPainter& painter, const QRect& rect, int row, int column);
   void PaintIndicator(QPainter& painter, const QRect& rect, int row);
@@ -179,6 +182,7 @@ private:
   bool titleFontSet_ = false;
   int drawingRow_ = -1;
   bool syncing_ = false;
+  bool ownMove_ = false;     // the grid itself is moving the data set
   bool selecting_ = false;   // Shift+arrow marking in progress
   int anchorRow_ = -1;       // where Shift+click and Shift+arrows start
   bool laying_ = false;

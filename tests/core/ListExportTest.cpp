@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <cerrno>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -328,25 +329,48 @@ TEST_F(ListExport, FailedRecordIsShownAsItsInsertStatement) {
   EXPECT_EQ(ListInsertStatement(*rows, QStringLiteral("查询结果"), 1), head + QStringLiteral("2,'','',0,null,0,0)"));
 }
 
-// A workbook replaces an existing file only when the person agrees, asked about the name
-// with the ending added; the question's default is No.
-TEST_F(ListExport, ExistingWorkbookIsReplacedOnlyAfterAsking) {
-  const QString file = Docs(QStringLiteral("名单.xlsx"));
-  fwtest::WriteBytes(file, QByteArray("the user's own workbook"));
-  const QByteArray before = FileBytes(file);
+// A file that exists is used only when the person agrees, asked about the name with the
+// ending added; the question's default is No, and No leaves the file as it was, byte for
+// byte. Yes: a workbook replaces the file, a database file gets the list's table anew and
+// keeps its other tables.
+TEST_F(ListExport, ExistingFileIsUsedOnlyAfterAsking) {
   auto rows = Query(QStringLiteral("select * from t_list"));
-  hooks.SaveAnswers.push_back(Chosen(Docs(QStringLiteral("名单"))));
-  hooks.MessageAnswers.push_back(IDNO);
-  EXPECT_FALSE(SaveQueryAsExcel(*rows, QStringLiteral("列表"), DescribeFields(*rows), progress));
-  ASSERT_EQ(hooks.Messages.size(), 1u);
-  EXPECT_TRUE(hooks.Messages[0].Text.startsWith(QDir::toNativeSeparators(file)));
-  EXPECT_TRUE(hooks.Messages[0].Flags & MB_DEFBUTTON2);
-  EXPECT_EQ(FileBytes(file), before);
+  const QString workbook = Docs(QStringLiteral("名单.xlsx"));
+  fwtest::WriteBytes(workbook, QByteArray("the user's own workbook"));
+  const QString database = Docs(QStringLiteral("名单.mdb"));
+  QString failed;
+  auto one = Query(QStringLiteral("select * from t_list where id = 1"));
+  WriteListTable(*one, database, QStringLiteral("列表"), {}, failed);
+  WriteListTable(*one, database, QStringLiteral("其他"), {}, failed);
 
-  hooks.SaveAnswers.push_back(Chosen(Docs(QStringLiteral("名单"))));
-  hooks.MessageAnswers.push_back(IDYES);
-  EXPECT_TRUE(SaveQueryAsExcel(*rows, QStringLiteral("列表"), DescribeFields(*rows), progress));
-  EXPECT_NE(FileBytes(file), before);
+  struct Case {
+    QString file;
+    std::function<bool()> save;
+  };
+  const Case cases[] = {
+      {workbook, [&] { return SaveQueryAsExcel(*rows, QStringLiteral("列表"), DescribeFields(*rows), progress); }},
+      {database, [&] { return SaveQueryAsAccess(*rows, QStringLiteral("列表"), progress); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file.toStdString());
+    hooks.Messages.clear();
+    const QByteArray before = FileBytes(c.file);
+    hooks.SaveAnswers.push_back(Chosen(Docs(QStringLiteral("名单"))));
+    hooks.MessageAnswers.push_back(IDNO);
+    EXPECT_FALSE(c.save());
+    ASSERT_EQ(hooks.Messages.size(), 1u);
+    EXPECT_TRUE(hooks.Messages[0].Text.startsWith(QDir::toNativeSeparators(c.file)));
+    EXPECT_TRUE(hooks.Messages[0].Flags & MB_DEFBUTTON2);
+    EXPECT_EQ(FileBytes(c.file), before);
+
+    hooks.SaveAnswers.push_back(Chosen(Docs(QStringLiteral("名单"))));
+    hooks.MessageAnswers.push_back(IDYES);
+    EXPECT_TRUE(c.save());
+    EXPECT_NE(FileBytes(c.file), before);
+  }
+  auto out = OpenFile(database);
+  EXPECT_EQ(Query(QStringLiteral("select * from 列表"), out.get())->RecordCount(), 2);
+  EXPECT_EQ(Query(QStringLiteral("select * from 其他"), out.get())->RecordCount(), 1);
 }
 
 TEST_F(ListExport, FailedDatabaseExportLeavesTheFileAsItWas) {
@@ -355,11 +379,12 @@ TEST_F(ListExport, FailedDatabaseExportLeavesTheFileAsItWas) {
   const QByteArray before = FileBytes(file);
   auto rows = Query(QStringLiteral("select * from t_list"));
   hooks.SaveAnswers.push_back(Chosen(file));
+  hooks.MessageAnswers.push_back(IDYES); // use the file that exists
   EXPECT_FALSE(SaveQueryAsAccess(*rows, QStringLiteral("t"), progress));
-  ASSERT_EQ(hooks.Messages.size(), 2u);
-  EXPECT_TRUE(hooks.Messages[0].Text.startsWith(QStringLiteral("运行中发生错误：")));
-  EXPECT_TRUE(hooks.Messages[0].Text.endsWith(QStringLiteral(",请与系统管理员或软件发行者联系。")));
-  EXPECT_EQ(hooks.Messages[1].Text, QString()); // no record had been written yet
+  ASSERT_EQ(hooks.Messages.size(), 3u);
+  EXPECT_TRUE(hooks.Messages[1].Text.startsWith(QStringLiteral("运行中发生错误：")));
+  EXPECT_TRUE(hooks.Messages[1].Text.endsWith(QStringLiteral(",请与系统管理员或软件发行者联系。")));
+  EXPECT_EQ(hooks.Messages[2].Text, QString()); // no record had been written yet
   EXPECT_EQ(progress.Events.last(), QStringLiteral("hide"));
   EXPECT_EQ(FileBytes(file), before);
   EXPECT_EQ(DocsEntries(), QStringList{QStringLiteral("old.mdb")});

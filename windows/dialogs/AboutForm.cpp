@@ -92,10 +92,13 @@ void TdlgAboutForm::CreateBackground() {
 }
 
 void TdlgAboutForm::CreateLabels() {
+  // Every text is shadowed over the card; the web address stays plain underlined text.
   auto label = [this](auto* l, const char* name, int top, const QString& caption) {
     l->SetName(QString::fromLatin1(name));
     l->SetParent(this);
     l->SetTransparent(true);
+    l->SetTextStyle(TTextStyle::tsShadow);
+    l->SetShadowColor(kGradientStop);
     l->SetBounds(kTextLeft, top, 0, 0);
     l->SetCaption(caption);
     l->Font().SetColor(kTextColor);
@@ -106,14 +109,13 @@ void TdlgAboutForm::CreateLabels() {
   NameLabel->Font().SetSize(30);
   NameLabel->Font().SetStyle(fsBold);
   NameLabel->Font().SetColor(kTitleColor);
-  NameLabel->SetTextStyle(TTextStyle::tsShadow);
-  NameLabel->SetShadowColor(kGradientStop);
   NameLabel->OnMouseDown = [this](TObject*, TMouseButton, TShiftState shift, int, int) { NameLabelMouseDown(shift); };
 
   ApprovalLabel = label(new TFwLabel(this), "ApprovalLabel", 112, kApprovalText);
   MakerLabel = label(new TFwLabel(this), "MakerLabel", 140, kAboutMakerText);
   WebLabel = new TFwURLLabel(this);
   label(WebLabel, "WebLabel", 162, kWebAddress);
+  WebLabel->SetTextStyle(TTextStyle::tsNormal);
   WebLabel->Font().SetColor(WebLabel->UnvisitedColor());
   WebLabel->SetURL(QStringLiteral("https://") + kWebAddress + '/');
   VersionLabel = label(new TFwLabel(this), "VersionLabel", 184, AboutVersionText(ProgramVersion.Build));

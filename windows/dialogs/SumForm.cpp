@@ -262,18 +262,18 @@ void TdlgSumForm::tbSumClick() {
   // Whatever ends the run, a half-made workbook is not left for the next one.
   TSummaryRun run;
   try {
+    // Opened before any sheet is filled, so that a cover ticked alone is shown as well;
+    // a template that cannot be opened is reported once.
+    if (!OpenSummaryWorkbook()) return;
     {
       TTwoBarProgressShown shown(progress, ticked);
       FillTickedSheets(progress, numbers, mode, groupId);
     }
-    // Nothing was filled: the template could not be opened (and said so), or only the
-    // cover was ticked.
-    TSheetApplication* server = SummaryServer();
-    if (!server) return;
-    server->SetDisplayAlerts(false);
-    RemoveUntickedSheets(*server, numbers);
-    server->SetDisplayAlerts(true);
-    server->Worksheets(1).Activate();
+    TSheetApplication& server = *SummaryServer();
+    server.SetDisplayAlerts(false);
+    RemoveUntickedSheets(server, numbers);
+    server.SetDisplayAlerts(true);
+    server.Worksheets(1).Activate();
     ShowSummaryWorkbook();
   } catch (const EDatabaseError& e) {
     ShowRuntimeError(e.Message());

@@ -37,6 +37,8 @@ int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table
   TBookmarkList& marks = grid.SelectedRows();
 
   if (marks.Count() <= 1) {
+    // The one marked row is the one shown selected, wherever the data set stands.
+    if (marks.Count() == 1) GoToMark(dataSet, marks.Items(0));
     // Enter keeps the record: 否 is the default.
     if (Ask(kYesButton | kNoButton | MB_DEFBUTTON2) != IDYES) return 0;
     const int deleted = DeleteRowsByKey(*connection, table, key, {dataSet.FieldByName(key)->AsVariant()});

@@ -19,8 +19,8 @@ constexpr TColor kEvenRowColor = RGB(219, 219, 241);
 inline const QString kAscendingMark = QStringLiteral("▲");
 inline const QString kDescendingMark = QStringLiteral("▼");
 
-// Deletes from `table` the records marked in `grid` (or its current record when at most
-// one is marked), identified by the `key` column of `dataSet`, after asking
+// Deletes from `table` the records marked in `grid` (its current record when none is
+// marked: the rows the grid shows selected), identified by the `key` column of `dataSet`, after asking
 // "您确定要删除当前所选择的记录吗?": 是/否 for one record, 否/全都是 for several (one
 // statement deletes them all). The data set is then requeried and stands on the record
 // it stood on, or, when that one was deleted, on the one now in its place

@@ -55,6 +55,7 @@ void TMessageListWinForm::BuildGrid() {
   Grid->SetName(QStringLiteral("Grid"));
   Grid->SetParent(this);
   Grid->SetAlign(TAlign::alClient);
+  Grid->SetBorderStyle(TBorderStyle::bsNone);
   Grid->SetScrollBars(TScrollStyle::ssBoth);
   Grid->SetColCount(static_cast<int>(std::size(kColumns)));
   Grid->SetRowCount(2);

@@ -1,4 +1,5 @@
-// Animator: frame order, the pause before repeating, and the list's image size.
+// Animator: frame order, the pause before repeating, the list's image size, and an
+// animator freed by its own frame handler.
 #include "controls/navigation/FwAnimator.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Timer.h"
@@ -61,4 +62,20 @@ TEST(FwAnimator, FollowsTheSizeOfItsListWhenTheListChanges) {
   animator.SetImageList(nullptr);
   images.SetWidth(8);  // no longer followed
   EXPECT_EQ(animator.Width(), 32);
+}
+
+// The frame handler frees the animator (as a window closing on its last frame would):
+// the tick leaves it alone from then on.
+TEST(FwAnimator, AnAnimatorFreedByItsFrameHandlerIsNotTouched) {
+  TImageList images(nullptr);
+  images.Add(QImage(16, 16, QImage::Format_RGB32));
+  auto* animator = new TFwAnimator(nullptr);
+  animator->SetImageList(&images);
+  int frames = 0;
+  animator->OnFrameChange = [&](TObject*, int) {
+    ++frames;
+    delete animator;
+  };
+  animator->Timer().Tick();
+  EXPECT_EQ(frames, 1);
 }

@@ -66,7 +66,7 @@ TEST(FwClockStatus, PollsOnTheSharedTimerAndRepaintsOnlyOnNewText) {
   EXPECT_EQ(clock->Interval(), 250);
 }
 
-TEST(FwPollingStatus, TheTimerGoesWithTheLastPane) {
+TEST(FwPollingStatus, TheTimerGoesWithTheLastPaneEvenFromAPanesHandler) {
   {
     TFwPollingStatus a(nullptr);
     TFwPollingStatus b(nullptr);
@@ -74,6 +74,25 @@ TEST(FwPollingStatus, TheTimerGoesWithTheLastPane) {
   }
   EXPECT_EQ(FwPollingPaneCount(), 0);
   EXPECT_EQ(FwPollingTimer(), nullptr);
+
+  // The first pane's handler frees both panes, the last one with the list and its timer:
+  // the tick polls nothing more and a pane made afterwards gets a list of its own.
+  auto* first = new TFwPollingStatus(nullptr);
+  auto* second = new TFwPollingStatus(nullptr);
+  int polls = 0;
+  first->OnTimerExpired = [&](TObject*) {
+    ++polls;
+    delete second;
+    delete first;  // last: the handler goes with it
+  };
+  second->OnTimerExpired = [&](TObject*) { ++polls; };
+  FwPollingTimer()->Tick();
+  EXPECT_EQ(polls, 1);
+  EXPECT_EQ(FwPollingTimer(), nullptr);
+  TFwPollingStatus later(nullptr);
+  EXPECT_EQ(FwPollingPaneCount(), 1);
+  ASSERT_NE(FwPollingTimer(), nullptr);
+  FwPollingTimer()->Tick();
 }
 
 TEST(FwStatusPane, BlinkingOffRestoresTheFontColourAtOnce) {

@@ -44,7 +44,13 @@ TEST_F(AboutFormTest, TextsAndPicture) {
   EXPECT_EQ(box->ClientHeight(), 300);
   EXPECT_EQ(box->BorderStyle(), TFormBorderStyle::bsNone);
   EXPECT_EQ(box->NameLabel->Caption(), QStringLiteral("Fenwright"));
-  EXPECT_EQ(box->NameLabel->TextStyle(), TTextStyle::tsShadow);
+  // Shadowed texts over the card, the web address plain; none fills its background.
+  for (TFwLabel* label : {box->NameLabel, box->ApprovalLabel, box->MakerLabel, box->VersionLabel}) {
+    EXPECT_EQ(label->TextStyle(), TTextStyle::tsShadow) << label->Name().toStdString();
+    EXPECT_TRUE(label->Transparent()) << label->Name().toStdString();
+  }
+  EXPECT_EQ(box->WebLabel->TextStyle(), TTextStyle::tsNormal);
+  EXPECT_TRUE(box->WebLabel->Transparent());
   EXPECT_EQ(box->MakerLabel->Caption(), QStringLiteral("开发单位：Brackwater"));
   EXPECT_EQ(box->VersionLabel->Caption(), AboutVersionText(ProgramVersion.Build));
   EXPECT_EQ(AboutVersionText(7), QStringLiteral("版本：1.0 (Build 7)"));

@@ -158,7 +158,7 @@ TEST_F(SumFormTest, ADoubleClickOnAGroupRowTicksOnlyItsRows) {
   EXPECT_EQ(List().CheckedCount(), 19);
 }
 
-TEST_F(SumFormTest, TheShownWorkbookHoldsExactlyTheTickedSheets) {
+TEST_F(SumFormTest, TheShownWorkbookHoldsExactlyTheTickedSheetsTheCoverAloneToo) {
   Open();
   Tick({QStringLiteral("封面"), QStringLiteral("表一 工会组织建设状况(1)"), QStringLiteral("表三 工会干部教育培训工作"),
         QStringLiteral("表十一 工会对外交流工作")});
@@ -179,6 +179,13 @@ TEST_F(SumFormTest, TheShownWorkbookHoldsExactlyTheTickedSheets) {
   Tick({QStringLiteral("表十 工会宣传教育和职工文化体育工作"), QStringLiteral("表十一 工会对外交流工作")});
   form->tbSumClick();
   EXPECT_EQ(SheetNames(Shown()), (QStringList{QStringLiteral("表十"), QStringLiteral("表十一")}));
+
+  // The cover alone: nothing to fill, and the workbook with its cover is shown.
+  Tick({QStringLiteral("封面")});
+  form->tbSumClick();
+  EXPECT_EQ(hooks.Opened.size(), 3);
+  EXPECT_EQ(SheetNames(Shown()), QStringList{QStringLiteral("封面")});
+  EXPECT_TRUE(hooks.Messages.empty());
 }
 
 TEST_F(SumFormTest, TheModeAndTheChosenGroupReachTheSheets) {

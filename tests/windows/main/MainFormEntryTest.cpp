@@ -1,16 +1,21 @@
 // The main window's 添加新记录 and 修改选中的记录 through the entry form: the form opens
-// on the record list in the right mode, the list shows what was stored, and the page
-// rules and the message list take part.
+// on the record list in the right mode, the list shows what was stored, the page rules
+// and the message list take part, and the list's selection after browsing in the form.
 #include "MainFormFixture.h"
 
 #include "controls/common/FwNumericEdit.h"
 #include "controls/common/FwToolButton.h"
 #include "platform/db/Field.h"
 #include "platform/ui/Action.h"
+#include "platform/ui/DBGrid.h"
 #include "windows/entry/SurveyDataForm.h"
+#include "windows/shared/GridProcedures.h"
 #include "windows/shared/MessageListWinForm.h"
 #include "windows/shared/ToolForm.h"
 #include "windows/shared/VKValidEdit.h"
+
+#include <QTableView>
+#include <QTest>
 
 namespace {
 
@@ -72,6 +77,42 @@ TEST_F(MainFormEntryTest, ModifyOpensTheCurrentRecordAndTheListFollowsTheChange)
   main->actModify->Execute();
   EXPECT_EQ(main->Data().ReportQuery->RecNo(), 2);
   EXPECT_EQ(main->Data().ReportQuery->FieldByName("c902")->AsString(), "改名的单位");
+}
+
+// The first record opened from the list, 下一条, 返回: the list shows selected exactly the
+// record the form ended on, and that is the record its check and its deletion take.
+TEST_F(MainFormEntryTest, AfterBrowsingInTheFormTheListShowsSelectedWhatItsActionsTake) {
+  AddRecords({110101000001, 110101000002, 110101000003});
+  TMainForm* main = StartWithWindows();
+  main->SetBounds(0, 0, 1600, 1000);
+  main->Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+  QTableView* view = main->RecordGrid->View();
+  const int column = main->RecordGrid->Columns().FindColumn("c902")->Index();
+  const auto cell = [&](int row) { return view->visualRect(view->model()->index(row, column)); };
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell(0).center());
+  ScopedModalScript script([](TForm& shown) {
+    auto& form = static_cast<TdlgSurveyDataForm&>(shown);
+    form.actNext->Execute();
+    EXPECT_EQ(form.c901->Text(), "110101000002");
+    form.tbReturn->Click();
+    return mrCancel;
+  });
+  main->actModify->Execute();
+
+  const QImage image = view->viewport()->grab().toImage();
+  std::vector<int> painted;
+  for (int row = 0; row < 3; ++row) {
+    const QRgb c = image.pixel(cell(row).right() - 4, cell(row).center().y());
+    if (RGB(qRed(c), qGreen(c), qBlue(c)) == ColorToRGB(clHighlight)) painted.push_back(row);
+  }
+  EXPECT_EQ(painted, std::vector<int>{1});
+  EXPECT_EQ(main->Data().ReportQuery->RecNo(), 2);
+  EXPECT_EQ(main->CheckSelectedStatement(), "select * from dt_data where c901=110101000002 and c907<=2");
+  hooks.QuestionAnswers = {IDYES};
+  EXPECT_EQ(DeleteSelectedRecords(*main->RecordGrid, *main->Data().ReportQuery, "dt_data", "c901"), 1);
+  EXPECT_EQ(Count("select count(*) from dt_data where c901=110101000002"), 0);
+  EXPECT_EQ(Count("select count(*) from dt_data"), 2);
 }
 
 // The page rules run on 保存记录 and list what is broken: z003 <= z001 does not hold.

@@ -164,9 +164,10 @@ TEST_F(MainWindowTest, CheckSelectedStatementTakesTheMarkedRowsWithinTheScope) {
   form->Data().ReportQuery->SetRecNo(2);
   EXPECT_EQ(form->CheckSelectedStatement(), "select * from dt_data where c901=110000000002 and c907<=2");
 
+  // Marked where the list stands (a move from elsewhere to an unmarked row drops marks).
+  form->Data().ReportQuery->SetRecNo(4);
   TBookmarkList& marks = form->RecordGrid->SelectedRows();
   for (int row : {0, 2, 4}) marks.SetRowSelected(row, true);
-  form->Data().ReportQuery->SetRecNo(4);
   const QString sql = form->CheckSelectedStatement();
   EXPECT_EQ(sql, "select * from dt_data where c901 in (110000000001,110000000003,110000000005) and c907<=2");
   EXPECT_EQ(form->Data().ReportQuery->RecNo(), 4);

@@ -95,7 +95,9 @@ TEST_F(GridProceduresTest, DeletingTheCurrentRecord) {
   EXPECT_EQ(hooks.Questions.size(), 2);
 }
 
-TEST_F(GridProceduresTest, RowsAreStripedExceptHighlightedOnes) {
+// With a row marked, that row alone is shown selected (not the current record), and it is
+// the record a deletion takes.
+TEST_F(GridProceduresTest, RowsAreStripedExceptHighlightedOnesWhichADeletionTakes) {
   TMainForm* form = StartWith(5);
   ASSERT_NE(form, nullptr);
   grid->SelectedRows().SetRowSelected(3, true);
@@ -109,11 +111,15 @@ TEST_F(GridProceduresTest, RowsAreStripedExceptHighlightedOnes) {
     const QRgb c = image.pixel(r.right() - 4, r.center().y());
     return RGB(qRed(c), qGreen(c), qBlue(c));
   };
-  EXPECT_EQ(colourAt(0), ColorToRGB(clHighlight));  // current record
+  EXPECT_EQ(colourAt(0), kOddRowColor);  // the current record, not marked
   EXPECT_EQ(colourAt(1), kEvenRowColor);
   EXPECT_EQ(colourAt(2), kOddRowColor);
   EXPECT_EQ(colourAt(3), ColorToRGB(clHighlight));  // marked
   EXPECT_EQ(colourAt(4), kOddRowColor);
+
+  hooks.QuestionAnswers = {IDYES};
+  EXPECT_EQ(DeleteSelectedRecords(*grid, *list, "dt_data", "c901"), 1);
+  EXPECT_EQ(Codes(), (QStringList{"1", "2", "3", "5"}));
 }
 
 TEST_F(GridProceduresTest, TitleClicksSortAndMarkOneColumn) {

@@ -80,6 +80,7 @@ TEST_F(MessageListTest, StartsHiddenAsAnEmptyToolWindow) {
   EXPECT_TRUE(List.IsMessageListEmpty());
   EXPECT_EQ(Grid().ColCount(), 5);
   EXPECT_EQ(Grid().RowCount(), 2);
+  EXPECT_EQ(Grid().BorderStyle(), TBorderStyle::bsNone);
   EXPECT_EQ(RowTexts(0), (QStringList{"逻辑关系", "说明", "页号", "变量"}));
 }
 

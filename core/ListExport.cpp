@@ -2,6 +2,7 @@
 
 #include "core/CodeLookup.h"
 #include "core/DatabaseFiles.h"
+#include "core/DatabaseOpening.h"
 #include "core/FileUtils.h"
 #include "core/Messages.h"
 #include "core/Progress.h"
@@ -60,7 +61,7 @@ private:
 enum class TExistingFile { Replace, Reuse };
 
 // Asks for the export's file; false when cancelled, no name was given or the person
-// would not replace an existing workbook.
+// would not replace an existing workbook, or the file is a database in use.
 bool AskListFile(const QString& title, const QString& filter, const QString& ending, TExistingFile existing,
                  QString& file) {
   FileDialogRequest request;
@@ -71,6 +72,8 @@ bool AskListFile(const QString& title, const QString& filter, const QString& end
   const FileDialogResult answer = CurrentHooks().SaveFileDialog(request);
   if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return false;
   file = WithEndingWhenLong(answer.FileName, ending);
+  // Written in place of a database a running copy works on, the file would pull it away.
+  if (RefuseDatabaseInUse(file)) return false;
   return existing == TExistingFile::Reuse || ConfirmOverwrite(file, request.Title);
 }
 

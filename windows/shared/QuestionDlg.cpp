@@ -3,6 +3,7 @@
 #include "controls/common/FwToolbar.h"
 #include "controls/common/FwToolButton.h"
 #include "platform/shell/Hooks.h"
+#include "platform/shell/ShownText.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Label.h"
 
@@ -61,7 +62,7 @@ TFwToolButton* TQuestionDlg::AddButton(const QString& caption, TModalResult resu
 }
 
 void TQuestionDlg::Prepare(const QString& question, int buttons) {
-  Question->SetCaption(question);
+  Question->SetCaption(CutForShowing(question, kShownTextLength));
   tbOK->SetVisible(buttons & 1);
   tbCancel->SetVisible(buttons & 2);
   tbCopyAll->SetVisible(buttons & 4);

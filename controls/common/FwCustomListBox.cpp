@@ -303,7 +303,7 @@ void TFwCustomListBox::UpdateItemHint(QPoint pos) {
   const QPoint topLeft = list->viewport()->mapToGlobal(r.topLeft());
   QString shown = text;
   shown.replace(QLatin1Char('\t'), QString(8, QLatin1Char(' ')));
-  QToolTip::showText(topLeft, shown, list->viewport(), r);
+  QToolTip::showText(topLeft, PlainToolTip(shown), list->viewport(), r);
 }
 
 // Painting ----------------------------------------------------------------------------

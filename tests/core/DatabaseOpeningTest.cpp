@@ -130,14 +130,19 @@ bool WaitForOutput(QProcess& process, const QByteArray& text) {
 }
 
 // One running copy of the program per working database, held on the file itself. A copy
-// started from a copied program folder (a hard link to the same database) under another
-// umask holds it (this test, started again as a separate process): the opening by the
+// started from a copied program folder (a hard link to the same database) by another clerk
+// (another user where the tests run as root) under another umask holds it (this test,
+// started again as a separate process): the opening by the
 // database's own name is refused and leaves nothing open. Once that copy is killed the
 // database opens; the hold moves onto the file compaction puts in its place. No lock file
 // is made, and a link planted where the old one was is left as it is.
+constexpr uid_t kOtherUser = 65534;
+
 TEST_F(DatabaseOpening, ARunningCopyHoldsTheWorkingDatabaseUntilItEnds) {
   if (fwtest::ChildRole() == QStringLiteral("running copy")) {
     ::umask(077);
+    // Run as root, the tests let the other clerk be another user.
+    if (::getuid() == 0) ASSERT_TRUE(::setgid(kOtherUser) == 0 && ::setuid(kOtherUser) == 0);
     TFileLock hold;
     ASSERT_EQ(OpenWorkingDatabase(connection_, qEnvironmentVariable("FW_DATABASE"), &hold), TDatabaseOpening::Opened);
     std::puts("held");
@@ -148,6 +153,10 @@ TEST_F(DatabaseOpening, ARunningCopyHoldsTheWorkingDatabaseUntilItEnds) {
   const QTemporaryDir copiedFolder, privateFolder;
   const QString linked = QDir(copiedFolder.path()).filePath(kDefaultDatabaseName);
   ASSERT_EQ(::link(QFile::encodeName(DefaultFile()).constData(), QFile::encodeName(linked).constData()), 0);
+  // Both clerks may work on the database, whoever made the folders.
+  for (const QString& folder : {copy_.Path(), copiedFolder.path()})
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0755), 0);
+  ASSERT_EQ(::chmod(QFile::encodeName(DefaultFile()).constData(), 0666), 0);
   const QString planted = QDir(privateFolder.path()).filePath(QStringLiteral("planted"));
   const QString oldLockName = ProgramFile(QStringLiteral(".2014NB_qz.mdb.lock"));
   ASSERT_TRUE(QFile::link(planted, oldLockName));

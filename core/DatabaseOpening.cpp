@@ -69,11 +69,13 @@ TDatabaseOpening OpenWorkingDatabase(TADOConnection& connection, const QString& 
   const QString path = requested.isEmpty() ? DefaultDatabasePath() : requested;
   if (!QFileInfo(path).isFile()) return TDatabaseOpening::DataFileMissing;
   if (hold && hold->Lock(path) == TFileLock::TOutcome::HeldElsewhere) return TDatabaseOpening::InUse;
-  if (!TryOpenPlain(connection, path) && !RemovePassword(connection, path, DatabasePassword()))
+  const bool plain = TryOpenPlain(connection, path);
+  if (!plain && !RemovePassword(connection, path, DatabasePassword()))
     return QFileInfo(DefaultDatabasePath()).isFile() ? TDatabaseOpening::BadInstallation
                                                      : TDatabaseOpening::DataFileMissing;
-  // Removing the password put a new file in the database's place.
-  if (hold && hold->Lock(path) == TFileLock::TOutcome::HeldElsewhere) {
+  // Removing the password put a new file in the database's place (and left the connection
+  // closed, so no lock of the engine goes with the old file's descriptor).
+  if (!plain && hold && hold->Lock(path) == TFileLock::TOutcome::HeldElsewhere) {
     connection.Close();
     return TDatabaseOpening::InUse;
   }

@@ -78,9 +78,12 @@ void TFileLock::Unlock() {
 }
 
 bool FileLockHeld(const QString& path) {
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd < 0) return false;
+  const QByteArray name = QFile::encodeName(path);
   struct stat info {};
+  // Only a plain file is opened: opening a device can do something of its own.
+  if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return false;
   struct flock range = LockRange(F_WRLCK);
   const bool held = IsRegularFile(fd, info) && ::fcntl(fd, F_OFD_GETLK, &range) == 0 && range.l_type != F_UNLCK;
   ::close(fd);

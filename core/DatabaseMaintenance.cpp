@@ -1,6 +1,7 @@
 #include "core/DatabaseMaintenance.h"
 
 #include "core/DatabaseFiles.h"
+#include "core/DatabaseOpening.h"
 #include "core/DatabasePassword.h"
 #include "core/ExchangeFile.h"
 #include "core/SiblingTempFile.h"
@@ -8,6 +9,7 @@
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/Sql.h"
+#include "platform/shell/FileLock.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
 
@@ -24,15 +26,8 @@ const QString kExclusiveOptions =
 
 void ShowRunError(const std::exception& error) { ShowMessage("运行中发生错误：" + ErrorText(error)); }
 
-bool SameFile(const QString& a, const QString& b) {
-  const QFileInfo first(a), second(b);
-  return first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath();
-}
-
 // A copy of source, protected by password, at destination.
 void WriteProtectedCopy(const QString& source, const QString& destination, const QString& password) {
-  // Replacing the working database with its own protected copy would lock the program out.
-  if (SameFile(source, destination)) throw std::runtime_error("备份文件不能是正在使用的数据库文件");
   TSiblingTempFile temp(destination);
   temp.CopyFrom(source);
   temp.Fill([&password](const QString& path) {
@@ -108,7 +103,7 @@ bool BackupDatabase(TADOConnection& connection, IMainConnectionUser& user) {
   const FileDialogResult answer = CurrentHooks().SaveFileDialog(request);
   if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return false;
   const QString file = BackupFileName(answer.FileName);
-  if (!ConfirmOverwrite(file, request.Title)) return false;
+  if (RefuseDatabaseInUse(file) || !ConfirmOverwrite(file, request.Title)) return false;
 
   const TMainConnectionClosed closed(connection, user);
   try {
@@ -121,7 +116,7 @@ bool BackupDatabase(TADOConnection& connection, IMainConnectionUser& user) {
   return true;
 }
 
-bool CompactDatabase(const QString& fileName) {
+bool CompactDatabase(const QString& fileName, TFileLock* hold) {
   try {
     if (!QFileInfo(fileName).isFile()) throw std::runtime_error(("找不到文件 " + fileName).toStdString());
     TSiblingTempFile temp(fileName);
@@ -139,17 +134,22 @@ bool CompactDatabase(const QString& fileName) {
       check.Close();
     });
     QFile::setPermissions(temp.Path(), QFile::permissions(fileName));
+    // The compacted file is held before it takes the database's place, so that no other
+    // copy finds it unheld for a moment.
+    if (hold) hold->Lock(temp.Path());
     temp.MoveIntoPlace();
     return true;
   } catch (const std::exception& e) {
+    // The database file kept its place: the hold goes back to it.
+    if (hold) hold->Lock(fileName);
     ShowRunError(e);
     return false;
   }
 }
 
-bool CompactWorkingDatabase(TADOConnection& connection, IMainConnectionUser& user) {
+bool CompactWorkingDatabase(TADOConnection& connection, IMainConnectionUser& user, TFileLock* hold) {
   const TMainConnectionClosed closed(connection, user);
-  const bool compacted = CompactDatabase(DatabasePath);
+  const bool compacted = CompactDatabase(DatabasePath, hold);
   if (compacted) ShowMessage(QStringLiteral("压缩操作成功"));
   return compacted;
 }

@@ -12,6 +12,7 @@
 namespace fw {
 
 class TADOConnection;
+class TFileLock;
 
 // What the main window does around the closing of its connection.
 class IMainConnectionUser {
@@ -32,16 +33,19 @@ QString WorkingConnectionString(const QString& databasePath);
 // connection, writes a copy of the working database
 // (DatabasePath) protected by the database password, shows "备份成功", and reopens
 // connection on the working database in any case. An error is shown with its reason and
-// leaves no file. Returns true when the backup was written.
+// leaves no file. The working database and one another running copy holds are refused
+// (RefuseDatabaseInUse) and left untouched. Returns true when the backup was written.
 bool BackupDatabase(TADOConnection& connection, IMainConnectionUser& user);
 
 // Rewrites the database file fileName compactly, in place; the file must not be open.
 // The compacted copy replaces the file in one rename, so a failure leaves it unchanged.
-// An error shows "运行中发生错误：" + the reason and returns false.
-bool CompactDatabase(const QString& fileName);
+// An error shows "运行中发生错误：" + the reason and returns false. A hold on the file
+// (the running copy's, see DatabaseOpening.h) moves onto the compacted file before it
+// takes the file's place.
+bool CompactDatabase(const QString& fileName, TFileLock* hold = nullptr);
 
 // The main window's compaction: closes connection, compacts the working database
 // (DatabasePath), shows "压缩操作成功" on success, and reopens connection in any case.
-bool CompactWorkingDatabase(TADOConnection& connection, IMainConnectionUser& user);
+bool CompactWorkingDatabase(TADOConnection& connection, IMainConnectionUser& user, TFileLock* hold = nullptr);
 
 } // namespace fw

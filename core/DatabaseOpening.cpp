@@ -9,6 +9,7 @@
 #include "platform/db/DbError.h"
 #include "platform/shell/FileLock.h"
 #include "platform/shell/Folders.h"
+#include "platform/shell/Hooks.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -62,22 +63,22 @@ QString ReadDatabaseLabel(TADOConnection& connection) {
 
 } // namespace
 
-QString DatabaseLockPath(const QString& databasePath) {
-  const QFileInfo file(databasePath);
-  const QString target = file.canonicalFilePath().isEmpty() ? file.absoluteFilePath() : file.canonicalFilePath();
-  const QFileInfo real(target);
-  return QDir(real.absolutePath()).filePath(u'.' + real.fileName() + QStringLiteral(".lock"));
-}
-
 TDatabaseOpening OpenWorkingDatabase(TADOConnection& connection, const QString& requested, TFileLock* hold) {
   if (connection.Connected()) connection.Close();
   FixEditionSettings();
   const QString path = requested.isEmpty() ? DefaultDatabasePath() : requested;
   if (!QFileInfo(path).isFile()) return TDatabaseOpening::DataFileMissing;
-  if (hold && hold->Lock(DatabaseLockPath(path)) == TFileLock::TOutcome::HeldElsewhere) return TDatabaseOpening::InUse;
-  if (!TryOpenPlain(connection, path) && !RemovePassword(connection, path, DatabasePassword()))
+  if (hold && hold->Lock(path) == TFileLock::TOutcome::HeldElsewhere) return TDatabaseOpening::InUse;
+  const bool plain = TryOpenPlain(connection, path);
+  if (!plain && !RemovePassword(connection, path, DatabasePassword()))
     return QFileInfo(DefaultDatabasePath()).isFile() ? TDatabaseOpening::BadInstallation
                                                      : TDatabaseOpening::DataFileMissing;
+  // Removing the password put a new file in the database's place (and left the connection
+  // closed, so no lock of the engine goes with the old file's descriptor).
+  if (!plain && hold && hold->Lock(path) == TFileLock::TOutcome::HeldElsewhere) {
+    connection.Close();
+    return TDatabaseOpening::InUse;
+  }
   DatabasePath = path;
   try {
     DatabaseLabel = ReadDatabaseLabel(connection);
@@ -87,6 +88,15 @@ TDatabaseOpening OpenWorkingDatabase(TADOConnection& connection, const QString& 
     return TDatabaseOpening::BadInstallation;
   }
   return TDatabaseOpening::Opened;
+}
+
+bool RefuseDatabaseInUse(const QString& file) {
+  // The working database is told by its inode, never probed: closing the probe's
+  // descriptor would drop the engine's own locks on it.
+  const bool working = !DatabasePath.isEmpty() && SameFile(file, DatabasePath);
+  if (!working && !FileLockHeld(file)) return false;
+  ShowMessage(kDatabaseInUseTargetMessage.arg(QDir::toNativeSeparators(file)), QString(), MB_OK | MB_ICONWARNING);
+  return true;
 }
 
 } // namespace fw

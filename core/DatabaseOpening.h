@@ -6,9 +6,10 @@
 //
 // One running copy of the program per working database: two copies saving the same record
 // would each overwrite what the other saved. The copy that opens a working database holds
-// a lock on a companion file beside it (DatabaseLockPath) for as long as it runs; the
-// kernel lets the lock go when that copy ends, killed or not. The database file itself is
-// not locked, because compaction and a changed password put a new file in its place.
+// a lock on the database file itself (TFileLock) for as long as it runs, so that no other
+// name of the file (a link, a copied program folder) reaches it unheld; the kernel lets the
+// lock go when that copy ends, killed or not. Compaction and a removed password put a new
+// file in the database's place: the lock moves onto it at once.
 
 #include <QString>
 
@@ -24,16 +25,22 @@ enum class TDatabaseOpening {
   InUse,           // another running copy of the program holds it
 };
 
-// The companion file whose lock marks a working database as held: ".<name>.lock" beside
-// the file the path leads to (through links, so every way to the file meets one lock).
-QString DatabaseLockPath(const QString& databasePath);
-
 // Opens path (the program folder's default database when empty) on connection, which
 // is closed first; fixes the edition settings; sets DatabasePath and reads DatabaseLabel
 // from ct_label. After a failure the connection is closed. With hold given the database
-// is first held in it (see above) and refused when another copy holds it; a folder that
-// takes no lock file does not stop the opening.
+// is first held in it (see above) and refused when another copy holds it; a file that
+// cannot be locked (one this user may not open) does not stop the opening.
 TDatabaseOpening OpenWorkingDatabase(TADOConnection& connection, const QString& path = QString(),
                                      TFileLock* hold = nullptr);
+
+// The message for a chosen file that an export or a backup would replace while a running
+// copy works on it.
+inline const QString kDatabaseInUseTargetMessage =
+    QStringLiteral("您选择的文件“%1”是正在使用的数据库文件，不能被覆盖，请选择其它文件。");
+
+// True when file is the working database (DatabasePath, by whatever name) or a database
+// that a running copy of the program holds; then the message above is shown, naming it.
+// A file written in place of either would pull it from under the copy that works on it.
+bool RefuseDatabaseInUse(const QString& file);
 
 } // namespace fw

@@ -1,6 +1,7 @@
 #include "core/GroupFiles.h"
 
 #include "core/DatabaseFiles.h"
+#include "core/DatabaseOpening.h"
 #include "core/ExchangeFile.h"
 #include "core/ImportFileCheck.h"
 #include "core/Messages.h"
@@ -10,6 +11,7 @@
 #include "platform/db/AdoConnection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Schema.h"
+#include "platform/shell/FileLock.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
 
@@ -35,11 +37,6 @@ QString ChooseGroupFile(bool saving) {
   const FileDialogResult answer = saving ? CurrentHooks().SaveFileDialog(request) : CurrentHooks().OpenFileDialog(request);
   if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return QString();
   return BackupFileName(answer.FileName);
-}
-
-bool SameFile(const QString& a, const QString& b) {
-  const QString canonical = QFileInfo(a).canonicalFilePath();
-  return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
 }
 
 // A database the program has open is never a group file: writing one would replace the
@@ -154,7 +151,7 @@ bool ExportGroupTables(const QString& sourceFile, const QStringList& tables, IPr
     return false;
   }
   const QString file = ChooseGroupFile(true);
-  if (file.isEmpty() || RefuseFileInUse(file, {sourceFile, DatabasePath})) return false;
+  if (file.isEmpty() || RefuseFileInUse(file, {sourceFile, DatabasePath}) || RefuseDatabaseInUse(file)) return false;
   try {
     WriteGroupFile(sourceFile, tables, file, progress);
   } catch (const std::exception& e) {

@@ -2,6 +2,7 @@
 
 #include "core/CodeLookup.h"
 #include "core/DatabaseFiles.h"
+#include "core/DatabaseOpening.h"
 #include "core/FileUtils.h"
 #include "core/Messages.h"
 #include "core/Progress.h"
@@ -56,8 +57,8 @@ private:
 };
 
 // Asks for the export's file; false when cancelled, no name was given or the person
-// would not use a file that exists. A workbook then replaces the file; a database file
-// keeps its other tables and only gets the list's table anew.
+// would not use a file that exists, or the file is a database in use. A workbook then
+// replaces the file; a database file keeps its other tables and only gets the list's table anew.
 bool AskListFile(const QString& title, const QString& filter, const QString& ending, QString& file) {
   FileDialogRequest request;
   request.Title = kSaveDialogTitle;
@@ -67,6 +68,8 @@ bool AskListFile(const QString& title, const QString& filter, const QString& end
   const FileDialogResult answer = CurrentHooks().SaveFileDialog(request);
   if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return false;
   file = WithEndingWhenLong(answer.FileName, ending);
+  // Written in place of a database a running copy works on, the file would pull it away.
+  if (RefuseDatabaseInUse(file)) return false;
   return ConfirmOverwrite(file, request.Title);
 }
 

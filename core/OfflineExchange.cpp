@@ -1,6 +1,7 @@
 #include "core/OfflineExchange.h"
 
 #include "core/DatabaseFiles.h"
+#include "core/DatabaseOpening.h"
 #include "core/DatabasePassword.h"
 #include "core/ExchangeFile.h"
 #include "core/ImportFileCheck.h"
@@ -209,7 +210,7 @@ bool ExportOfflineDat(TADOConnection&) {
   const FileDialogResult answer = CurrentHooks().SaveFileDialog(request);
   if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return false;
   const QString file = DatFileName(answer.FileName);
-  if (!ConfirmOverwrite(file, request.Title)) return false;
+  if (RefuseDatabaseInUse(file) || !ConfirmOverwrite(file, request.Title)) return false;
 
   try {
     WriteOfflineDat(file, label);

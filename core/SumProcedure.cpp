@@ -7,6 +7,7 @@
 #include "platform/db/DbError.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
+#include "platform/shell/ShownText.h"
 #include "platform/sheet/SheetApplication.h"
 
 #include <QRegularExpression>
@@ -77,7 +78,7 @@ QString GroupOrder(TADOConnection& connection, int groupId) {
 QString CheckedBound(const QString& bound, const QString& title) {
   static const QRegularExpression valid(QStringLiteral(R"(^\s*(<=|>=|<>|<|>|=)\s*[+-]?\d+(\.\d+)?\s*$)"));
   if (!valid.match(bound).hasMatch())
-    throw EDatabaseError(QStringLiteral("分组项“%1”的统计编码范围“%2”无效。").arg(title, bound));
+    throw EDatabaseError(QStringLiteral("分组项“%1”的统计编码范围“%2”无效。").arg(ShownLabel(title), ShownLabel(bound)));
   return bound.trimmed();
 }
 

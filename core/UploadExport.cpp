@@ -1,6 +1,7 @@
 #include "core/UploadExport.h"
 
 #include "core/DatabaseFiles.h"
+#include "core/DatabaseOpening.h"
 #include "core/ExchangeFile.h"
 #include "core/OfflineExchange.h"
 #include "core/Progress.h"
@@ -24,7 +25,7 @@ bool AskUploadFileName(QString& file) {
   const FileDialogResult answer = CurrentHooks().SaveFileDialog(request);
   if (!answer.Accepted || answer.FileName.trimmed().isEmpty()) return false;
   file = DatFileName(answer.FileName);
-  return ConfirmOverwrite(file, request.Title);
+  return !RefuseDatabaseInUse(file) && ConfirmOverwrite(file, request.Title);
 }
 
 } // namespace

@@ -203,12 +203,12 @@ void TFwGroup::UpdateHintAndCursor(TPoint p) {
   QString tip;
   bool hand = false;
   if (captionState_ != hsNormal) {
-    tip = GetShortHint(Hint());
+    tip = PlainToolTip(GetShortHint(Hint()));
     hand = true;
   } else {
     for (int i = 0; i < items_.Count(); ++i)
       if (items_[i]->hotState_ != hsNormal) {
-        tip = items_[i]->DisplayHint();
+        tip = PlainToolTip(items_[i]->DisplayHint());
         hand = static_cast<bool>(items_[i]->OnClick) || items_[i]->Action();
       }
   }

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QTextDocument>
 #include <utility>
 
 namespace fw {
@@ -46,6 +47,11 @@ QString GetShortHint(const QString& hint) {
 QString GetLongHint(const QString& hint) {
   const int bar = hint.indexOf(QLatin1Char('|'));
   return bar < 0 ? hint : hint.mid(bar + 1);
+}
+
+QString PlainToolTip(const QString& text) {
+  if (!Qt::mightBeRichText(text)) return text;
+  return QStringLiteral("<p style=\"white-space:pre\">") + text.toHtmlEscaped() + QStringLiteral("</p>");
 }
 
 namespace {
@@ -186,7 +192,7 @@ void TControl::SetShowHint(bool value) {
 }
 
 void TControl::ApplyHint() {
-  const QString tip = showHint_ ? GetShortHint(hint_) : QString();
+  const QString tip = showHint_ ? PlainToolTip(GetShortHint(hint_)) : QString();
   const QString status = GetLongHint(hint_);
   setToolTip(tip);
   setStatusTip(status);

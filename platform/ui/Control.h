@@ -64,6 +64,11 @@ Qt::CursorShape CursorShape(TCursor cursor);
 QString GetShortHint(const QString& hint);
 QString GetLongHint(const QString& hint);
 
+// A tool tip that shows text as it is. Qt reads a tip that looks like markup as rich text
+// (and would load the pictures it names): such a tip is given as escaped rich text that
+// shows the same characters; any other tip stays as it is.
+QString PlainToolTip(const QString& text);
+
 using TNotifyEvent = std::function<void(TObject*)>;
 using TMouseEvent = std::function<void(TObject*, TMouseButton, TShiftState, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject*, TShiftState, int x, int y)>;

@@ -2,6 +2,7 @@
 
 #include "platform/shell/DesktopOpener.h"
 #include "platform/shell/Hooks.h"
+#include "platform/shell/ShownText.h"
 #include "platform/ui/Application.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -100,25 +102,19 @@ int DesktopMessageBox(const QString& text, const QString& caption, int flags) {
 }
 
 int DesktopQuestion(const QString& text, int bits) {
-  QMessageBox box(QMessageBox::Question, QStringLiteral("提示信息"), text, QMessageBox::NoButton,
-                  QApplication::activeWindow());
+  const std::unique_ptr<QMessageBox> box = MakeMessageBox(text, QStringLiteral("提示信息"), MB_ICONQUESTION);
   std::vector<BoxButton> buttonsWanted;
   const char* captions[] = {"是", "否", "全都是", "全都否"};
   for (int i = 0; i < 4; ++i)
     if (bits & (1 << i)) buttonsWanted.push_back({QString::fromUtf8(captions[i]), QuestionAnswerForBit(1 << i)});
   if (buttonsWanted.empty()) buttonsWanted.push_back({QStringLiteral("是"), IDYES});
-  return RunBox(box, buttonsWanted, DefaultButtonIndex(bits), IDCANCEL);
+  return RunBox(*box, buttonsWanted, DefaultButtonIndex(bits), IDCANCEL);
 }
 
 bool DesktopInputBox(const QString& caption, const QString& prompt, QString& value) {
-  QInputDialog dialog(QApplication::activeWindow());
-  dialog.setWindowTitle(caption);
-  dialog.setLabelText(prompt);
-  dialog.setTextValue(value);
-  dialog.setOkButtonText(QStringLiteral("确定"));
-  dialog.setCancelButtonText(QStringLiteral("取消"));
-  if (dialog.exec() != QDialog::Accepted) return false;
-  value = dialog.textValue();
+  const std::unique_ptr<QInputDialog> dialog = MakeInputDialog(caption, prompt, value);
+  if (dialog->exec() != QDialog::Accepted) return false;
+  value = dialog->textValue();
   return true;
 }
 
@@ -174,12 +170,27 @@ std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogRequest& request, bo
 }
 
 std::unique_ptr<QMessageBox> MakeMessageBox(const QString& text, const QString& caption, int flags) {
-  auto box = std::make_unique<QMessageBox>(MessageIcon(flags), caption.isEmpty() ? kProgramTitle : caption, text,
+  auto box = std::make_unique<QMessageBox>(MessageIcon(flags), caption.isEmpty() ? kProgramTitle : caption, QString(),
                                            QMessageBox::NoButton, QApplication::activeWindow());
+  // Names, labels and paths in a message are shown as they are, never read as markup.
+  box->setTextFormat(Qt::PlainText);
+  box->setText(CutForShowing(text, kShownTextLength));
   // A path or an error in a message can be copied from it.
   box->setTextInteractionFlags(Qt::TextSelectableByMouse);
   FitCaption(*box);
   return box;
+}
+
+std::unique_ptr<QInputDialog> MakeInputDialog(const QString& caption, const QString& prompt, const QString& value) {
+  auto dialog = std::make_unique<QInputDialog>(QApplication::activeWindow());
+  dialog->setWindowTitle(caption);
+  dialog->setLabelText(CutForShowing(prompt, kShownTextLength));
+  // The prompt is shown as it is, never read as markup.
+  for (QLabel* label : dialog->findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
+  dialog->setTextValue(value);
+  dialog->setOkButtonText(QStringLiteral("确定"));
+  dialog->setCancelButtonText(QStringLiteral("取消"));
+  return dialog;
 }
 
 int QuestionAnswerForBit(int bit) {

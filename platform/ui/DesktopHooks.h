@@ -10,6 +10,7 @@
 #include <memory>
 
 class QFileDialog;
+class QInputDialog;
 class QMessageBox;
 
 namespace fw {
@@ -18,10 +19,14 @@ struct FileDialogRequest;
 
 void InstallDesktopHooks();
 
-// The box the message hook shows (MB_* flags choose the icon), built and not yet run: its
-// caption is the one given, else the program's title, and is never cut short; its text
-// can be selected and copied. The hook adds the buttons.
+// The box the message and question hooks show (MB_* flags choose the icon), built and not
+// yet run: its caption is the one given, else the program's title, and is never cut short;
+// its text is plain text (never markup), cut to kShownTextLength, and can be selected and
+// copied. The hook adds the buttons.
 std::unique_ptr<QMessageBox> MakeMessageBox(const QString& text, const QString& caption, int flags);
+
+// The input box the input hook runs, built and not yet run: its prompt is plain text.
+std::unique_ptr<QInputDialog> MakeInputDialog(const QString& caption, const QString& prompt, const QString& value);
 
 // The file dialog the open (save: false) and save hooks run, built and not yet run: Qt's
 // own dialog, so that it speaks the program's language whatever the desktop's.

@@ -1,17 +1,26 @@
 // Backup and compaction of the working database: the protected copy, the reopened main
 // connection, and failures that leave every file as it was.
 #include "core/DatabaseMaintenance.h"
+#include "core/DatabaseOpening.h"
 #include "core/DatabasePassword.h"
+#include "core/ListExport.h"
 #include "core/OfflineExchange.h"
+#include "platform/shell/FileLock.h"
 #include "platform/shell/FileWriter.h"
+#include "tests/core/RecordingProgress.h"
 #include "tests/core/WorkingDatabase.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <cerrno>
+#include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
@@ -135,7 +144,6 @@ TEST_F(DatabaseMaintenance, FailedBackupLeavesNoFileAndReopensTheConnection) {
   };
   const std::vector<Case> cases = {
       {"folder missing", Docs(QStringLiteral("没有/备份.mdb"))},
-      {"the working database itself", db.Path()},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -147,6 +155,59 @@ TEST_F(DatabaseMaintenance, FailedBackupLeavesNoFileAndReopensTheConnection) {
     EXPECT_TRUE(DocsEntries().isEmpty());
     EXPECT_EQ(db.Rows(), rows); // the working database still opens without a password
   }
+}
+
+// The working database (by another name, a hard link) and a database another running copy
+// holds (a separate process) are never written over, by a backup or a list export: each is
+// refused with the message that names it before anything closes, and stays byte for byte
+// as it was.
+TEST_F(DatabaseMaintenance, BackupAndListExportRefuseADatabaseInUse) {
+  if (fwtest::ChildRole() == QStringLiteral("other copy")) {
+    TFileLock hold;
+    ASSERT_EQ(hold.Lock(qEnvironmentVariable("FW_DATABASE")), TFileLock::TOutcome::Locked);
+    std::puts("held");
+    std::fflush(stdout);
+    QThread::sleep(60);  // until it is killed
+    return;
+  }
+  WorkingDatabase otherCopy;
+  otherCopy.Connection.Close();
+  WorkingDatabase db;
+  db.Add(Records(3));
+  const auto rows = db.Rows();
+  const QString linked = Docs(QStringLiteral("工作库.mdb"));
+  ASSERT_EQ(::link(QFile::encodeName(db.Path()).constData(), QFile::encodeName(linked).constData()), 0);
+  QProcessEnvironment held;
+  held.insert(QStringLiteral("FW_DATABASE"), otherCopy.Path());
+  const std::unique_ptr<QProcess> other = fwtest::StartTestInChild(QStringLiteral("other copy"), held);
+  QByteArray said;
+  while (!said.contains("held") && other->waitForReadyRead(30000)) said += other->readAll();
+  ASSERT_TRUE(said.contains("held")) << said.toStdString();
+
+  TADOQuery list(&db.Connection);
+  list.SetSQL(QStringLiteral("select c901, c902 from dt_data"));
+  list.Open();
+  fwtest::RecordingProgress progress;
+  RecordingUser user(db.Connection);
+  const std::vector<std::pair<const char*, std::function<bool()>>> writers = {
+      {"backup", [&] { return BackupDatabase(db.Connection, user); }},
+      {"list export", [&] { return SaveQueryAsAccess(list, QStringLiteral("列表"), progress); }},
+  };
+  for (const QString& target : {linked, otherCopy.Path()}) {
+    for (const auto& [name, write] : writers) {
+      SCOPED_TRACE(name + (" into " + target).toStdString());
+      const QByteArray before = FileBytes(target);
+      hooks.Messages.clear();
+      hooks.SaveAnswers.push_back(Chosen(target));
+      EXPECT_FALSE(write());
+      ASSERT_EQ(hooks.Messages.size(), 1u);
+      EXPECT_EQ(hooks.Messages[0].Text, kDatabaseInUseTargetMessage.arg(target));
+      EXPECT_EQ(FileBytes(target), before);
+    }
+  }
+  EXPECT_TRUE(user.Events.isEmpty());
+  EXPECT_TRUE(progress.Events.isEmpty());
+  EXPECT_EQ(db.Rows(), rows);
 }
 
 // The disk fills up while the backup is written: the message says so and names the file

@@ -12,13 +12,18 @@
 #include "platform/shell/Folders.h"
 #include "tests/support/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
 #include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -57,7 +62,10 @@ TEST_F(DatabaseOpening, KeyedFileOpensAndLosesItsKeyForGood) {
   ASSERT_FALSE(IsPlain(DefaultFile()));
   EditionSettings.OfflineMode = 0;
 
-  EXPECT_EQ(OpenWorkingDatabase(connection_), TDatabaseOpening::Opened);
+  // The plain file that takes the keyed one's place is held from the start.
+  TFileLock hold, another;
+  EXPECT_EQ(OpenWorkingDatabase(connection_, QString(), &hold), TDatabaseOpening::Opened);
+  EXPECT_EQ(another.Lock(DefaultFile()), TFileLock::TOutcome::HeldElsewhere);
   EXPECT_EQ(DatabasePath, DefaultFile());
   EXPECT_EQ(DatabaseLabel, "市总工会");
   EXPECT_EQ(EditionSettings.OfflineMode, 1);
@@ -121,12 +129,20 @@ bool WaitForOutput(QProcess& process, const QByteArray& text) {
   return true;
 }
 
-// One running copy of the program per working database. While another copy holds it (this
-// test, started again as a separate process) the opening is refused and leaves nothing
-// open; once that copy is killed the database opens. The hold stays when compaction puts
-// a new file in the database's place.
+// One running copy of the program per working database, held on the file itself. A copy
+// started from a copied program folder (a hard link to the same database) by another clerk
+// (another user where the tests run as root) under another umask holds it (this test,
+// started again as a separate process): the opening by the
+// database's own name is refused and leaves nothing open. Once that copy is killed the
+// database opens; the hold moves onto the file compaction puts in its place. No lock file
+// is made, and a link planted where the old one was is left as it is.
+constexpr uid_t kOtherUser = 65534;
+
 TEST_F(DatabaseOpening, ARunningCopyHoldsTheWorkingDatabaseUntilItEnds) {
   if (fwtest::ChildRole() == QStringLiteral("running copy")) {
+    ::umask(077);
+    // Run as root, the tests let the other clerk be another user.
+    if (::getuid() == 0) ASSERT_TRUE(::setgid(kOtherUser) == 0 && ::setuid(kOtherUser) == 0);
     TFileLock hold;
     ASSERT_EQ(OpenWorkingDatabase(connection_, qEnvironmentVariable("FW_DATABASE"), &hold), TDatabaseOpening::Opened);
     std::puts("held");
@@ -134,11 +150,24 @@ TEST_F(DatabaseOpening, ARunningCopyHoldsTheWorkingDatabaseUntilItEnds) {
     QThread::sleep(60);  // until it is killed
     return;
   }
+  const QTemporaryDir copiedFolder, privateFolder;
+  const QString linked = QDir(copiedFolder.path()).filePath(kDefaultDatabaseName);
+  ASSERT_EQ(::link(QFile::encodeName(DefaultFile()).constData(), QFile::encodeName(linked).constData()), 0);
+  // Both clerks may work on the database, whoever made the folders.
+  for (const QString& folder : {copy_.Path(), copiedFolder.path()})
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0755), 0);
+  ASSERT_EQ(::chmod(QFile::encodeName(DefaultFile()).constData(), 0666), 0);
+  const QString planted = QDir(privateFolder.path()).filePath(QStringLiteral("planted"));
+  const QString oldLockName = ProgramFile(QStringLiteral(".2014NB_qz.mdb.lock"));
+  ASSERT_TRUE(QFile::link(planted, oldLockName));
+  const QStringList entries = QDir(copy_.Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+
   QProcessEnvironment database;
-  database.insert(QStringLiteral("FW_DATABASE"), DefaultFile());
+  database.insert(QStringLiteral("FW_DATABASE"), linked);
   const std::unique_ptr<QProcess> runningCopy = fwtest::StartTestInChild(QStringLiteral("running copy"), database);
   ASSERT_TRUE(WaitForOutput(*runningCopy, "held")) << runningCopy->readAll().toStdString();
 
+  const mode_t previousMask = ::umask(022);
   TFileLock mine;
   EXPECT_EQ(OpenWorkingDatabase(connection_, QString(), &mine), TDatabaseOpening::InUse);
   EXPECT_FALSE(connection_.Connected());
@@ -147,14 +176,21 @@ TEST_F(DatabaseOpening, ARunningCopyHoldsTheWorkingDatabaseUntilItEnds) {
   ::kill(pid_t(runningCopy->processId()), SIGKILL);
   ASSERT_TRUE(runningCopy->waitForFinished(30000));
   ASSERT_EQ(OpenWorkingDatabase(connection_, QString(), &mine), TDatabaseOpening::Opened);
+  ::umask(previousMask);
 
   connection_.Close();
-  ASSERT_TRUE(CompactDatabase(DefaultFile()));
+  ASSERT_TRUE(CompactDatabase(DefaultFile(), &mine));
   TADOConnection second;
   TFileLock secondHold;
+  // The link still leads to the file compaction replaced, which nobody holds any more.
+  EXPECT_EQ(OpenWorkingDatabase(second, linked, &secondHold), TDatabaseOpening::Opened);
   EXPECT_EQ(OpenWorkingDatabase(second, QString(), &secondHold), TDatabaseOpening::InUse);
   mine.Unlock();
   EXPECT_EQ(OpenWorkingDatabase(second, QString(), &secondHold), TDatabaseOpening::Opened);
+
+  EXPECT_EQ(QDir(copy_.Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), entries);
+  EXPECT_EQ(QFileInfo(oldLockName).symLinkTarget(), planted);
+  EXPECT_FALSE(QFileInfo::exists(planted));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "platform/db/AdoConnection.h"
 #include "platform/db/DbError.h"
 #include "platform/shell/Folders.h"
+#include "platform/shell/ShownText.h"
 #include "platform/sheet/SheetApplication.h"
 #include "tests/support/TestSupport.h"
 
@@ -261,6 +262,16 @@ TEST_F(SummaryWorkbook, DamagedGroupDataIsRefusedNotRun) {
   EXPECT_EQ(Cell(2, 9, 1).toString(), "甲");
   connection_.Execute("update DT_GroupItem set LowSymbol='>0 or 1=1 or c901' where id=1");
   EXPECT_THROW(BuildSummaryWorkbook(connection_, progress_, 2, smGroup, 1), EDatabaseError);
+  // The message names the item by its title from the group file: one short line.
+  connection_.Execute("update DT_GroupItem set Title=? where id=1",
+                      QVariantList{QStringLiteral("<br>甲\n") + QString(1 << 18, QLatin1Char('x'))});
+  try {
+    BuildSummaryWorkbook(connection_, progress_, 2, smGroup, 1);
+    ADD_FAILURE() << "not refused";
+  } catch (const EDatabaseError& e) {
+    EXPECT_TRUE(e.Message().startsWith(QStringLiteral("分组项“<br>甲 xxx"))) << e.Message().left(40).toStdString();
+    EXPECT_LT(e.Message().size(), 2 * kShownLabelLength);
+  }
 }
 
 // A run that fails on the database or on the workbook lets go of its half-filled

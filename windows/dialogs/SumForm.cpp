@@ -15,6 +15,7 @@
 #include "platform/db/DbError.h"
 #include "platform/sheet/SheetApplication.h"
 #include "platform/shell/Folders.h"
+#include "platform/shell/ShownText.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/PopupMenu.h"
@@ -175,7 +176,7 @@ void TdlgSumForm::LoadGroups() {
   for (; !GroupQuery->Eof(); GroupQuery->Next()) {
     const int id = GroupQuery->FieldByName(QStringLiteral("id"))->AsInteger();
     auto* entry = new TMenuItem(this);
-    entry->SetCaption(GroupQuery->FieldByName(QStringLiteral("name"))->AsString());
+    entry->SetCaption(ShownLabel(GroupQuery->FieldByName(QStringLiteral("name"))->AsString()));
     entry->SetTag(id);
     entry->SetEnabled(GroupItemCount(id) > 0);
     entry->OnClick = [this, entry](TObject*) { GroupMenuClick(entry); };
@@ -194,7 +195,7 @@ int TdlgSumForm::GroupItemCount(int groupId) {
 
 void TdlgSumForm::ChooseGroup(int id, const QString& name) {
   tbGroup->SetTag(id);
-  tbGroup->SetCaption(name);
+  tbGroup->SetCaption(ShownLabel(name));
 }
 
 void TdlgSumForm::tbGroupClick() { SumType->SetItemIndex(kGroupMode); }

@@ -6,6 +6,7 @@
 #include "core/OfflineExchange.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
+#include "platform/shell/ShownText.h"
 
 namespace fw {
 
@@ -18,7 +19,7 @@ QString RunError(const QString& reason) { return "运行中发生错误：" + re
 QString QuotedName(const QString& table) { return "\"" + table + "\""; }
 
 bool AskToImport(const QString& label) {
-  return ShowMessage("确认准备导入标记声明为【" + label + "】的数据么？", QStringLiteral("提示："),
+  return ShowMessage("确认准备导入标记声明为【" + ShownLabel(label) + "】的数据么？", QStringLiteral("提示："),
                      MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | kSystemModal) == IDYES;
 }
 

@@ -10,6 +10,7 @@
 #include "controls/navigation/FwCustomStatusPane.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
+#include "platform/shell/ShownText.h"
 #include "platform/shell/TempFiles.h"
 #include "platform/ui/ActionList.h"
 #include "platform/ui/Application.h"
@@ -81,7 +82,7 @@ void TMainForm::FormCreate() {
   RemoveStaleTemporariesAtStart();
   LoadRegistrySettings(kProductName, ProgramFolder());
   if (!OpenDatabase(QString())) return;
-  SetCaption(kMainCaptionPrefix + DatabaseLabel);
+  SetCaption(kMainCaptionPrefix + ShownLabel(DatabaseLabel));
   ApplyRecordListSwitch();
   ApplyEditionSettings();
   LoadFieldList();

@@ -43,7 +43,7 @@ void TMainForm::actBackupExecute(TObject*) {
 
 void TMainForm::actCompressExecute(TObject*) {
   reopenAtFirst_ = true;
-  CompactWorkingDatabase(*data_.SysADOConnection, *this);
+  CompactWorkingDatabase(*data_.SysADOConnection, *this, &databaseLock_);
 }
 
 void TMainForm::actPrintExecute(TObject*) {

@@ -3,6 +3,7 @@
 #include "controls/common/FwToolbar.h"
 #include "controls/common/FwToolButton.h"
 #include "platform/shell/Hooks.h"
+#include "platform/shell/ShownText.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Label.h"
 #include "windows/shared/DialogParts.h"
@@ -72,7 +73,7 @@ TFwToolButton* TQuestionDlg::AddButton(const QString& name, const QString& capti
 }
 
 void TQuestionDlg::Prepare(const QString& question, int buttons) {
-  Question->SetCaption(question);
+  Question->SetCaption(CutForShowing(question, kShownTextLength));
   tbOK->SetVisible(buttons & 1);
   tbCancel->SetVisible(buttons & 2);
   tbCopyAll->SetVisible(buttons & 4);

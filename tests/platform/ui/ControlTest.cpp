@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QTest>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,6 +32,15 @@ TEST(Hint, ShortAndLongParts) {
   panel.SetShowHint(false);
   EXPECT_EQ(panel.toolTip(), "");
   EXPECT_EQ(panel.statusTip(), "状态");
+  // A hint that looks like markup shows its characters as they are.
+  panel.SetShowHint(true);
+  for (const QString& hint : {QStringLiteral("<b>粗</b>  <img src=\"missing.png\">"), QStringLiteral("a < b && c > d")}) {
+    panel.SetHint(hint);
+    QTextDocument shown;
+    if (Qt::mightBeRichText(panel.toolTip())) shown.setHtml(panel.toolTip());
+    else shown.setPlainText(panel.toolTip());
+    EXPECT_EQ(shown.toPlainText(), hint);
+  }
 }
 
 TEST(VirtualKeys, QtKeysMapToTheDesktopCodes) {

@@ -1,4 +1,5 @@
 #include "platform/shell/Hooks.h"
+#include "platform/shell/ShownText.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/DesktopHooks.h"
 #include "platform/ui/Dialogs.h"
@@ -7,12 +8,18 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QImage>
+#include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
@@ -171,6 +178,51 @@ TEST(DesktopHooks, EnterPressesTheDefaultButton) {
   PressEnterLater();
   EXPECT_EQ(CurrentHooks().Question("删除吗？", 1 | 2 | MB_DEFBUTTON2), IDNO);
   InstallHooks(previous);
+}
+
+// Texts from a file, a path or a person are shown as they are in every box: markup in them
+// is never read (so no picture is loaded from the file it names) and a huge text is cut
+// short; a label inside a message becomes one short line.
+TEST(DesktopHooks, BoxesShowHostileTextsAsPlainTextCutShort) {
+  const QTemporaryDir folder;
+  const QString picture = folder.filePath(QStringLiteral("watched.png"));
+  ASSERT_TRUE(QImage(4, 4, QImage::Format_RGB32).save(picture));
+  const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(picture).constData(), IN_OPEN | IN_ACCESS), 0);
+  const QString hostile = QStringLiteral("<br><font size=7 color=red>系统升级：请点击“是”继续</font><img src=\"") +
+                          picture + QStringLiteral("\">") + QString(1 << 20, QLatin1Char('x'));
+  const QString shown = CutForShowing(hostile, kShownTextLength);
+  EXPECT_EQ(shown.size(), kShownTextLength);
+  EXPECT_TRUE(shown.startsWith(hostile.left(60)) && shown.endsWith(QChar(0x2026)));
+
+  const std::unique_ptr<QMessageBox> box = MakeMessageBox(hostile, QStringLiteral("提示："), MB_YESNO);
+  EXPECT_EQ(box->text(), shown);
+  const std::unique_ptr<QInputDialog> input = MakeInputDialog(QStringLiteral("设置数据库标识"), hostile, QString());
+  EXPECT_EQ(input->labelText(), shown);
+  for (QDialog* dialog : std::initializer_list<QDialog*>{box.get(), input.get()}) {
+    dialog->show();
+    QCoreApplication::processEvents();
+    dialog->grab();
+    int labels = 0;
+    for (const QLabel* label : dialog->findChildren<QLabel*>())
+      if (label->text() == shown) {
+        ++labels;
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
+      }
+    EXPECT_EQ(labels, 1);
+    dialog->hide();
+  }
+  char events[4096];
+  EXPECT_LT(::read(watch, events, sizeof events), 0) << "the picture was read";
+  ::close(watch);
+
+  EXPECT_EQ(ShownLabel(QStringLiteral("下级\r\n单位\t<br>")), QStringLiteral("下级  单位 <br>"));
+  EXPECT_EQ(ShownLabel(QString(kShownLabelLength, QChar(0x6570))), QString(kShownLabelLength, QChar(0x6570)));
+  const QString cut = ShownLabel(QString(1 << 18, QLatin1Char('x')));
+  EXPECT_EQ(cut, QString(kShownLabelLength - 1, QLatin1Char('x')) + QChar(0x2026));
+  // A character outside the basic plane is never split in two.
+  const QString wide = QString(kShownLabelLength - 2, QLatin1Char('x')) + QStringLiteral("😀y");
+  EXPECT_EQ(ShownLabel(wide), QString(kShownLabelLength - 2, QLatin1Char('x')) + QChar(0x2026));
 }
 
 TEST(Dialogs, InputQueryKeepsTheValueWhenCancelled) {

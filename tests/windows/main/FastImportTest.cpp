@@ -1,6 +1,7 @@
 // The dialogue of "数据导入": the file dialog, the label question and the message for each
 // way an import can end. What the import does to the databases is tested with the core.
 #include "core/ExchangeFile.h"
+#include "platform/shell/ShownText.h"
 #include "tests/core/WorkingDatabase.h"
 #include "windows/main/FastImport.h"
 
@@ -60,6 +61,26 @@ TEST_F(FastImport, AsksForTheFileAndTheLabelThenTellsTheImport) {
   EXPECT_EQ(hooks.Messages[0].Flags & 0xFFF, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
   EXPECT_EQ(hooks.Messages[1].Text, "数据已经被正确地从'" + file + "'导入！");
   EXPECT_EQ(target.Rows().size(), 2u);
+}
+
+// The label a file declares is shown in the question as one short line, however long and
+// whatever markup or line breaks it holds.
+TEST_F(FastImport, TheQuestionShowsALongHostileLabelCutToOneLine) {
+  const QString file = Backup(QStringLiteral("备份"), {110101000001});
+  const QString label = QStringLiteral("<br>下级\n<font size=7>系统升级</font>") + QString(1 << 18, QChar(0x6570));
+  {
+    TADOConnection c;
+    c.SetConnectionString("Data Source=" + file);
+    c.Open();
+    c.Execute(QStringLiteral("update ct_label set db_name = ?"), QVariantList{label});
+  }
+  WorkingDatabase target;
+  hooks.MessageAnswers.push_back(IDNO);
+  EXPECT_FALSE(Run(target, file));
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  const QString shown = QStringLiteral("<br>下级 <font size=7>系统升级</font>") +
+                        QString(kShownLabelLength - 32, QChar(0x6570)) + QChar(0x2026);
+  EXPECT_EQ(hooks.Messages[0].Text, "确认准备导入标记声明为【" + shown + "】的数据么？");
 }
 
 TEST_F(FastImport, DecliningReturnsFalseAndSaysNothingMore) {

@@ -94,7 +94,7 @@ TEST(MainFormStartup, FailedOpeningEndsTheStartAtOnce) {
   const std::vector<Case> cases = {
       {"missing", [](const QString& path) { QFile::remove(path); }, kDataFileMissingMessage},
       {"held by another running copy",
-       [&otherCopy](const QString& path) { ASSERT_EQ(otherCopy.Lock(DatabaseLockPath(path)), TFileLock::TOutcome::Locked); },
+       [&otherCopy](const QString& path) { ASSERT_EQ(otherCopy.Lock(path), TFileLock::TOutcome::Locked); },
        QString()},
       {"not a database",
        [](const QString& path) {

@@ -4,6 +4,7 @@
 #include "controls/common/FwToolbar.h"
 #include "controls/common/FwToolButton.h"
 #include "platform/shell/Hooks.h"
+#include "platform/shell/ShownText.h"
 #include "platform/ui/Label.h"
 #include "tests/windows/shared/BarLooks.h"
 
@@ -117,6 +118,18 @@ TEST(QuestionDlg, LongQuestionWidensTheDialog) {
   });
   AskQuestion(QString(60, QChar(0x6570)), 3);
   EXPECT_GT(width, int(1.5 * 297));
+}
+
+// A question quoting a huge text from a file shows at once, cut short.
+TEST(QuestionDlg, AHugeQuestionIsCutShort) {
+  const QString huge = QStringLiteral("<b>导入") + QString(1 << 20, QLatin1Char('x'));
+  QString shown;
+  ScopedModalScript script([&](TForm& form) {
+    shown = dynamic_cast<TQuestionDlg&>(form).Question->Caption();
+    return int(mrNo);
+  });
+  EXPECT_EQ(AskQuestion(huge, 3), mrNo);
+  EXPECT_EQ(shown, CutForShowing(huge, kShownTextLength));
 }
 
 TEST(QuestionDlg, TheHookAsksThroughTheDialog) {

@@ -123,7 +123,7 @@ void TdlgCheckForm::CreateButtons() {
   tbPause = AddBarButton(FwToolbar1, QStringLiteral("tbPause"), QStringLiteral("暂  停"),
                          {.Icon = BarIcon::Pause, .Hint = "暂停检查", .Width = kButtonWidth, .Looks = looks},
                          [this] { tbPauseClick(); });
-  AddBarSpacer(FwToolbar1);
+  AddHiddenBarSpacer(FwToolbar1);  // 暂停 and 继续 stand together
   tbResume = AddBarButton(FwToolbar1, QStringLiteral("tbResume"), QStringLiteral("继  续"),
                           {.Icon = BarIcon::Resume, .Hint = "继续暂停的检查", .Width = kButtonWidth, .Looks = looks},
                           [this] { tbResumeClick(); });

@@ -53,14 +53,15 @@ TdlgGroupListForm::TdlgGroupListForm(TComponent* owner, TADOConnection* connecti
 
   FwToolbar1 = AddBottomButtonBar(*this);
   FwToolbar1->SetAlign(TAlign::alBottom);
+  // Three groups: the scheme's own edits, its file exchange, and 返回.
   tbAdd = AddBarButton(FwToolbar1, QStringLiteral("tbAdd"), QStringLiteral("增  加"),
                        {.Icon = BarIcon::Add, .Hint = "增加一种分组方式|输入名称，再定义它的分组项目", .Width = kButtonWidth},
                        [this] { tbAddClick(); });
-  AddBarSpacer(FwToolbar1);
+  AddHiddenBarSpacer(FwToolbar1);
   tbRemove = AddBarButton(FwToolbar1, QStringLiteral("tbRemove"), QStringLiteral("除  去"),
                           {.Icon = BarIcon::Remove, .Hint = "删除选中的分组方式", .Width = kButtonWidth},
                           [this] { tbRemoveClick(); });
-  AddBarSpacer(FwToolbar1);
+  AddHiddenBarSpacer(FwToolbar1);
   tbEdit = AddBarButton(FwToolbar1, QStringLiteral("tbEdit"), QStringLiteral("修  改"),
                         {.Icon = BarIcon::Edit, .Hint = "修改选中分组方式的分组项目", .Width = kButtonWidth},
                         [this] { tbEditClick(); });
@@ -68,7 +69,7 @@ TdlgGroupListForm::TdlgGroupListForm(TComponent* owner, TADOConnection* connecti
   btnImport = AddBarButton(FwToolbar1, QStringLiteral("btnImport"), QStringLiteral("导  入"),
                            {.Icon = BarIcon::Import, .Hint = "从分组文件导入分组方式", .Width = kButtonWidth},
                            [this] { btnImportClick(); });
-  AddBarSpacer(FwToolbar1);
+  AddHiddenBarSpacer(FwToolbar1);
   btnExport = AddBarButton(FwToolbar1, QStringLiteral("btnExport"), QStringLiteral("导  出"),
                            {.Icon = BarIcon::Export, .Hint = "把分组方式导出到分组文件", .Width = kButtonWidth},
                            [this] { btnExportClick(); });

@@ -77,10 +77,11 @@ TdlgQueryListForm::~TdlgQueryListForm() {
 void TdlgQueryListForm::BuildToolbar() {
   FwToolbar1 = AddBottomButtonBar(*this);
   FwToolbar1->SetAlign(TAlign::alBottom);
+  // 删除 and 修改 work on the listed records and stand together.
   tbDelete = AddBarButton(FwToolbar1, QStringLiteral("tbDelete"), QStringLiteral("删除数据信息"),
                           {.Icon = BarIcon::Delete, .Hint = "删除选中的数据|删除列表中选中的记录，删除后不能恢复", .Width = 105},
                           [this] { tbDeleteClick(); });
-  AddBarSpacer(FwToolbar1);
+  AddHiddenBarSpacer(FwToolbar1);
   tbEdit = AddBarButton(FwToolbar1, QStringLiteral("tbEdit"), QStringLiteral("修改数据信息"),
                         {.Icon = BarIcon::Edit, .Hint = "修改当前的数据|在录入窗口中修改当前的记录", .Width = 105},
                         [this] { tbEditClick(); });

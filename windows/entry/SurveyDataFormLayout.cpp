@@ -43,11 +43,14 @@ constexpr TColor kPanelBorderColor = TColor(0x00F5F6F7);
 constexpr int kPanelGridSize = 10;
 constexpr TColor kNotesFocusColor = TColor(0xCCFFFF);
 
+// The picture of a button held down, shared by every button of the form.
+constexpr int kHeldDownImage = 4;
+
 // Every look a button that can be disabled shows: hot, greyed and held down.
 constexpr unsigned kAllLooks = blkHot | blkDisabled | blkDown;
 
-// What comes before a button on its bar.
-enum class TGap { None, Plain, Grooved };
+// What comes before a button on its bar (a hidden gap keeps the pair together).
+enum class TGap { None, Plain, Grooved, Hidden };
 
 const char* const kTabCaptions[kEntryPageCount] = {"封面", "表1", "表2", "表3", "表4",  "表4续", "表5",
                                                    "表6",  "表7", "表8", "表9", "表10", "表11"};
@@ -103,7 +106,7 @@ const ActionRow kActions[] = {
      {.Icon = BarIcon::Prev, .Hint = "显示上一条记录", .Width = 71, .Looks = kAllLooks, .OwnStyle = true}, TGap::None,
      TdlgSurveyDataForm::TMove::Prior},
     {&TdlgSurveyDataForm::actNext, "actNext", "下一条",
-     {.Icon = BarIcon::Next, .Hint = "显示下一条记录", .Width = 71, .Looks = kAllLooks, .OwnStyle = true}, TGap::Plain,
+     {.Icon = BarIcon::Next, .Hint = "显示下一条记录", .Width = 71, .Looks = kAllLooks, .OwnStyle = true}, TGap::Hidden,
      TdlgSurveyDataForm::TMove::Next},
     {&TdlgSurveyDataForm::actLast, "actLast", "最后一条",
      {.Icon = BarIcon::Last, .Hint = "显示最后一条记录", .Width = 80, .Looks = kAllLooks, .OwnStyle = true}, TGap::None,
@@ -113,7 +116,8 @@ const ActionRow kActions[] = {
 // The gap before a button, as tall as the buttons.
 void AddGap(TFwToolbar* bar, TGap gap) {
   if (gap == TGap::None) return;
-  AddBarSpacer(bar, gap == TGap::Grooved)->SetHeight(kToolButtonHeight);
+  TFwSpacer* spacer = gap == TGap::Hidden ? AddHiddenBarSpacer(bar) : AddBarSpacer(bar, gap == TGap::Grooved);
+  spacer->SetHeight(kToolButtonHeight);
 }
 
 // A button of the form's bars: its pictures, hint and look, its own size, on the bar.
@@ -221,6 +225,14 @@ void TdlgSurveyDataForm::CreateImages() {
   // The form's image list, which the bars' buttons take their pictures from.
   ToolImages = new TBarImageList(this, kImageSize);
   ToolImages->SetName(QStringLiteral("ImageList1"));
+  // The first pictures in the order of the bar, then the one picture that every button
+  // of the form shows while it is held down, at index 4.
+  ToolImages->IndexOf(QString::fromLatin1(BarIcon::Print), TBarImageLook::Normal);
+  ToolImages->IndexOf(QString::fromLatin1(BarIcon::Print), TBarImageLook::Hot);
+  ToolImages->IndexOf(QString::fromLatin1(BarIcon::Print), TBarImageLook::Disabled);
+  ToolImages->IndexOf(QString::fromLatin1(BarIcon::Return), TBarImageLook::Normal);
+  const int down = ToolImages->ShareDownImage(QString::fromLatin1(BarIcon::Working));
+  Q_ASSERT(down == kHeldDownImage);
 }
 
 void TdlgSurveyDataForm::CreateToolBar() {

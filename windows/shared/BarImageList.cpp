@@ -58,7 +58,12 @@ void TBarImageList::Dress(TFwToolButton& button, const QString& icon, unsigned l
   button.SetImageIndex(IndexOf(icon, TBarImageLook::Normal));
   if (looks & blkHot) button.SetHotIndex(IndexOf(icon, TBarImageLook::Hot));
   if (looks & blkDisabled) button.SetDisabledIndex(IndexOf(icon, TBarImageLook::Disabled));
-  if (looks & blkDown) button.SetDownIndex(IndexOf(icon, TBarImageLook::Down));
+  if (looks & blkDown) button.SetDownIndex(sharedDown_ >= 0 ? sharedDown_ : IndexOf(icon, TBarImageLook::Down));
+}
+
+int TBarImageList::ShareDownImage(const QString& icon) {
+  sharedDown_ = IndexOf(icon, TBarImageLook::Down);
+  return sharedDown_;
 }
 
 TBarImageList* FormBarImages(TForm& form) {

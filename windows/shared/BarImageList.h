@@ -41,6 +41,7 @@ constexpr const char* First = "go-first";
 constexpr const char* Prev = "go-previous";
 constexpr const char* Next = "go-next";
 constexpr const char* Last = "go-last";
+constexpr const char* Working = "system-run";  // a button held down: its work starts
 } // namespace BarIcon
 
 enum class TBarImageLook { Normal, Hot, Disabled, Down };
@@ -57,9 +58,13 @@ public:
   int IndexOf(const QString& icon, TBarImageLook look);
   // Gives the button this list, the icon as its image and the looks asked for.
   void Dress(TFwToolButton& button, const QString& icon, unsigned looks);
+  // Adds `icon` now, at the next index, as the one picture that every button dressed
+  // afterwards with the down look shows while held down (instead of its own, darkened).
+  int ShareDownImage(const QString& icon);
 
 private:
   QHash<QString, int> indexes_;
+  int sharedDown_ = -1;
 };
 
 // The form's image list for its tool buttons ("ImageList1", 16 x 16), made on first use.

@@ -141,6 +141,12 @@ TFwSpacer* AddBarSpacer(TFwToolbar* bar, bool grooved) {
   return spacer;
 }
 
+TFwSpacer* AddHiddenBarSpacer(TFwToolbar* bar) {
+  TFwSpacer* spacer = AddBarSpacer(bar);
+  spacer->SetVisible(false);
+  return spacer;
+}
+
 void ShowSpacersBetweenButtons(TFwToolbar& bar) {
   const std::vector<TControl*>& controls = bar.ToolbarControls();
   const auto buttonShownFrom = [&](size_t from) {

@@ -97,6 +97,9 @@ TFwToolButton* AddBarButton(TFwToolbar* bar, const QString& name, const QString&
 
 // A gap (grooved: with a groove down its middle) after the bar's last control.
 TFwSpacer* AddBarSpacer(TFwToolbar* bar, bool grooved = false);
+// A spacer kept in the bar's order but not shown: the buttons on either side belong
+// together and stand side by side, apart from the next group.
+TFwSpacer* AddHiddenBarSpacer(TFwToolbar* bar);
 
 // Shows a bar's spacers only between two shown buttons (never two in a row, never at
 // either end), for bars whose buttons come and go.

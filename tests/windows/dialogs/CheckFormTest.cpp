@@ -416,7 +416,7 @@ TEST_F(CheckFormTest, PicturesWaitingRunningAndPaused) {
 // The bar is at the bottom, under the progress while a run goes; its buttons have greyed
 // pictures for the states that disable them.
 TEST_F(CheckFormTest, ButtonsWithPicturesOnABarAtTheBottom) {
-  fwtest::ExpectBars(*Dialog, {{"FwToolbar1", TAlign::alBottom, TFwToolbarTextOptions::ttoCustom, true, TFrameStyleEx::fsNone, 3, 0, 0}});
+  fwtest::ExpectBars(*Dialog, {{"FwToolbar1", TAlign::alBottom, TFwToolbarTextOptions::ttoCustom, true, TFrameStyleEx::fsNone, 3, 1, 0}});
   fwtest::ExpectButtons(*Dialog, {{"tbCheck", 75, blkHot | blkDisabled, false, false, true}, {"tbPause", 75, blkHot | blkDisabled, false, false, false},
                                   {"tbResume", 75, blkHot | blkDisabled, false, false, false}, {"tbReturn", 75, blkHot | blkDisabled, false, false, true}});
   const auto atBottom = [this] { return Dialog->FwToolbar1->Top() + Dialog->FwToolbar1->Height() == Dialog->ClientHeight(); };

@@ -186,7 +186,7 @@ TEST_F(GroupActionTest, TheMainWindowsGroupActionShowsTheSchemeList) {
 
 TEST_F(GroupListFormTest, ButtonsWithPicturesAndGapsOnABarAtTheBottom) {
   Open();
-  fwtest::ExpectBars(*list, {{"FwToolbar1", TAlign::alBottom, TFwToolbarTextOptions::ttoCustom, true, TFrameStyleEx::fsNone, 5, 0, 0}});
+  fwtest::ExpectBars(*list, {{"FwToolbar1", TAlign::alBottom, TFwToolbarTextOptions::ttoCustom, true, TFrameStyleEx::fsNone, 5, 3, 0}});
   fwtest::ExpectButtons(*list, {{"tbAdd", 75, blkHot, false, false, true}, {"tbRemove", 75, blkHot, false, false, false},
                                 {"tbEdit", 75, blkHot, false, false, false}, {"btnImport", 75, blkHot, false, false, false},
                                 {"btnExport", 75, blkHot, false, false, false}, {"btnReturn", 75, blkHot, false, false, false}});

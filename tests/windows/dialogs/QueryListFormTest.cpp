@@ -251,7 +251,7 @@ TEST_F(QueryListFormTest, TheDetailsExportedAreThoseStoredNow) {
 
 TEST_F(QueryListFormTest, ButtonsWithPicturesAndGapsOnABarAtTheBottom) {
   TdlgQueryListForm* dialog = Dialog();
-  fwtest::ExpectBars(*dialog, {{"FwToolbar1", TAlign::alBottom, TFwToolbarTextOptions::ttoCustom, true, TFrameStyleEx::fsNone, 3, 0, 0}});
+  fwtest::ExpectBars(*dialog, {{"FwToolbar1", TAlign::alBottom, TFwToolbarTextOptions::ttoCustom, true, TFrameStyleEx::fsNone, 3, 1, 0}});
   fwtest::ExpectButtons(*dialog, {{"tbDelete", 105, blkHot, false, false, true}, {"tbEdit", 105, blkHot, false, false, true},
                                   {"tbReturn", 75, blkHot, false, false, false}, {"tbDataExport", 110, blkHot, true, false, true}});
 }

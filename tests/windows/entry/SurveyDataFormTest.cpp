@@ -494,12 +494,15 @@ TEST_F(SurveyDataFormTest, CheckReportsAnEmptyListOrShowsIt) {
 // grooved) set the groups of buttons apart.
 TEST_F(SurveyDataFormTest, ToolBarsWithPicturesForEveryLookAndGaps) {
   constexpr unsigned all = blkHot | blkDisabled | blkDown;
-  fwtest::ExpectBars(*form, {{"ToolBar1", TAlign::alNone, TFwToolbarTextOptions::ttoCustom, false, TFrameStyleEx::fsNone, 4, 0, 1}, {"NavBar", TAlign::alNone, TFwToolbarTextOptions::ttoCustom, false, TFrameStyleEx::fsNone, 1, 0, 0}});
+  fwtest::ExpectBars(*form, {{"ToolBar1", TAlign::alNone, TFwToolbarTextOptions::ttoCustom, false, TFrameStyleEx::fsNone, 4, 0, 1}, {"NavBar", TAlign::alNone, TFwToolbarTextOptions::ttoCustom, false, TFrameStyleEx::fsNone, 1, 1, 0}});
   fwtest::ExpectButtons(*form, {{"tbPrint", 71, all, true, false, false}, {"tbReturn", 71, blkHot, true, false, true},
                                 {"tbHold", 80, all, true, false, true}, {"tbAdd", 80, blkHot | blkDown, true, false, true},
                                 {"tbSave", 80, all, true, false, true}, {"tbCheck", 80, all, true, false, true},
                                 {"tbFirst", 71, all, true, false, false}, {"tbPrev", 71, all, true, false, false},
                                 {"tbNext", 71, all, true, false, false}, {"tbLast", 80, all, true, false, false}});
+  // Held down, every button shows the form's one picture of work starting.
+  for (const char* name : {"tbPrint", "tbHold", "tbAdd", "tbSave", "tbCheck", "tbFirst", "tbPrev", "tbNext", "tbLast"})
+    EXPECT_EQ(dynamic_cast<TFwToolButton*>(form->FindComponent(QString::fromLatin1(name)))->DownIndex(), 4) << name;
   // A disabled button shows its grey picture.
   form->tbHold->SetEnabled(false);
   EXPECT_EQ(form->tbHold->Look().ImageIndex, form->tbHold->DisabledIndex());

@@ -45,9 +45,9 @@ TZipStreamWriter::TZipStreamWriter(const QString& target) : target_(QFileInfo(ta
   if (info.isDir()) throw ESheetError(QStringLiteral("无法保存“%1”：这是一个文件夹。").arg(Shown(target)));
   int error = 0;
   temp_ = CreateTempFile(info.absolutePath(), &error);
-  if (temp_.isEmpty()) throw ESheetError(QStringLiteral("无法保存“%1”：%2。").arg(Shown(target), FileErrorCause(error)));
-  if ((error = file_.Open(temp_)) != 0) {
-    QFile::remove(temp_);
+  if (!temp_.IsValid()) throw ESheetError(QStringLiteral("无法保存“%1”：%2。").arg(Shown(target), FileErrorCause(error)));
+  if ((error = file_.Open(temp_.Path())) != 0) {
+    QFile::remove(temp_.Path());
     throw ESheetError(QStringLiteral("无法保存“%1”：%2。").arg(Shown(target), FileErrorCause(error)));
   }
   open_ = true;
@@ -60,7 +60,7 @@ TZipStreamWriter::TZipStreamWriter(const QString& target) : target_(QFileInfo(ta
 TZipStreamWriter::~TZipStreamWriter() {
   if (committed_) return;
   CloseFile();
-  QFile::remove(temp_);
+  QFile::remove(temp_.Path());
 }
 
 QString TZipStreamWriter::Folder() const { return QFileInfo(target_).absolutePath(); }

@@ -4,7 +4,9 @@
 #include "platform/shell/Folders.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
+#include <cerrno>
 
 namespace fw {
 
@@ -36,6 +38,12 @@ void TCheckReport::Fail(const QString& cause) {
 }
 
 bool TCheckReport::Create(const QString& path, const QDateTime& checkTime) {
+  // The report replaces its name only at the end: a folder there, which nothing replaces,
+  // ends the run before it starts.
+  if (const QFileInfo there(path); there.isDir() && !there.isSymLink()) {
+    Fail(FileErrorCause(EISDIR));
+    return false;
+  }
   try {
     temp_ = std::make_unique<TSiblingTempFile>(path);
   } catch (const EFileWriteError& e) {

@@ -76,11 +76,13 @@ bool TryLock(int fd) {
   return result == 0;
 }
 
-// The lock taken on fd, just opened at path, counts only when the entry is still there:
-// a sweep that locked it first may have removed it before letting go.
+// Takes the lock on fd, just opened at path; false when a sweep holds it, or held it and
+// removed the entry before letting go. On a file system without locks the entry is kept
+// unlocked: no sweep can take it there either.
 bool LockStillNamed(int fd, const QString& path) {
+  if (!TryLock(fd) && errno == EWOULDBLOCK) return false;
   struct stat opened {}, named {};
-  return TryLock(fd) && ::fstat(fd, &opened) == 0 && opened.st_nlink > 0 &&
+  return ::fstat(fd, &opened) == 0 && opened.st_nlink > 0 &&
          ::lstat(QFile::encodeName(path).constData(), &named) == 0 && SameEntry(opened, named);
 }
 

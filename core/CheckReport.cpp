@@ -1,10 +1,12 @@
 #include "core/CheckReport.h"
 
+#include "core/SiblingTempFile.h"
 #include "platform/shell/Folders.h"
-#include "platform/shell/TempFiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
+#include <cerrno>
 
 namespace fw {
 
@@ -25,10 +27,31 @@ QString LogicReportPath(const QString& databaseLabel) {
 
 QString ReportCodeText(double code) { return QString::number(code, 'f', QLocale::FloatingPointShortest); }
 
+TCheckReport::TCheckReport() = default;
+
+TCheckReport::~TCheckReport() = default;
+
+void TCheckReport::Fail(const QString& cause) {
+  if (failed_) return;
+  failed_ = true;
+  error_ = cause;
+}
+
 bool TCheckReport::Create(const QString& path, const QDateTime& checkTime) {
-  if (const int error = file_.Open(path)) {
-    failed_ = true;
-    error_ = FileErrorCause(error);
+  // The report replaces its name only at the end: a folder there, which nothing replaces,
+  // ends the run before it starts.
+  if (const QFileInfo there(path); there.isDir() && !there.isSymLink()) {
+    Fail(FileErrorCause(EISDIR));
+    return false;
+  }
+  try {
+    temp_ = std::make_unique<TSiblingTempFile>(path);
+  } catch (const EFileWriteError& e) {
+    Fail(e.Cause());
+    return false;
+  }
+  if (const int error = file_.Open(temp_->Path())) {
+    Fail(FileErrorCause(error));
     return false;
   }
   Line(kLogicReportTitle);
@@ -70,10 +93,7 @@ void TCheckReport::WriteTotals(qint64 failedUnits) {
 
 bool TCheckReport::Flush() {
   if (!failed_ && !buffer_.isEmpty()) {
-    if (const int error = file_.Write(buffer_)) {
-      failed_ = true;
-      error_ = FileErrorCause(error);
-    }
+    if (const int error = file_.Write(buffer_)) Fail(FileErrorCause(error));
   }
   buffer_.clear();
   return !failed_;
@@ -81,11 +101,21 @@ bool TCheckReport::Flush() {
 
 bool TCheckReport::Close() {
   Flush();
-  if (const int error = file_.Close(); error && !failed_) {
-    failed_ = true;
-    error_ = FileErrorCause(error);
+  if (const int error = file_.Close()) Fail(FileErrorCause(error));
+  if (!failed_ && temp_) {
+    try {
+      temp_->MoveIntoPlace();
+    } catch (const EFileWriteError& e) {
+      Fail(e.Cause());
+    }
   }
+  temp_.reset();
   return !failed_;
+}
+
+void TCheckReport::Discard() {
+  file_.Close();
+  temp_.reset();
 }
 
 } // namespace fw

@@ -1,6 +1,9 @@
 #pragma once
 // The report of a batch logic check: a text file in GBK with CR LF line ends, written
-// through one open file from the header to the totals:
+// from the header to the totals into a working file beside it (core/SiblingTempFile.h),
+// which replaces the old report only once complete: a failed write (a full disk) leaves
+// the old report, or none, never an empty or cut one, and a link planted at the report's
+// name is replaced, never written through.
 //
 //   #2014基层以上调查表逻辑检查结果
 //   #检查时间：2014年12月31日 10:05
@@ -19,8 +22,11 @@
 
 #include <QDateTime>
 #include <QString>
+#include <memory>
 
 namespace fw {
+
+class TSiblingTempFile;
 
 inline const QString kLogicReportTitle = QStringLiteral("#2014基层以上调查表逻辑检查结果");
 
@@ -34,12 +40,13 @@ QString ReportCodeText(double code);
 
 class TCheckReport {
 public:
-  TCheckReport() = default;
+  TCheckReport();
+  ~TCheckReport();
   TCheckReport(const TCheckReport&) = delete;
   TCheckReport& operator=(const TCheckReport&) = delete;
 
-  // Creates (or overwrites) the file and writes the header with the time given. False
-  // when the file cannot be created or written; ErrorString() says why (a full disk as
+  // Starts the report that is to replace path and writes the header with the time given.
+  // False when it cannot be created or written; ErrorString() says why (a full disk as
   // "磁盘空间不足").
   bool Create(const QString& path, const QDateTime& checkTime);
 
@@ -56,14 +63,19 @@ public:
 
   // Hands what is written so far to the file system; false when writing failed.
   bool Flush();
-  // Flushes and closes; false when writing failed.
+  // Flushes, closes and puts the report in place of the old one; false when writing
+  // failed (then nothing replaces the old report).
   bool Close();
+  // Drops what was written: the old report stays as it was.
+  void Discard();
   // Why creating or writing failed.
   QString ErrorString() const { return error_; }
 
 private:
   void Line(const QString& text = QString());
+  void Fail(const QString& cause);
 
+  std::unique_ptr<TSiblingTempFile> temp_;
   TFileWriter file_;
   TGbkEncoder encoder_;
   QByteArray buffer_;  // GBK bytes not yet handed to the file

@@ -253,10 +253,11 @@ TLogicCheckOutcome RunLogicCheck(TADOConnection& connection, const QString& sql,
     if (!outcome.Stopped && outcome.FailedUnits > 0) report.WriteTotals(outcome.FailedUnits);
     if (!report.Close()) throw TReportNotWritten();
   } catch (const EDatabaseError& e) {
-    report.Close();
+    report.Discard();
     ShowRuntimeError(e.Message());
     outcome.Failed = true;
   } catch (const TReportNotWritten&) {
+    report.Discard();
     ShowRuntimeError(QStringLiteral("无法写入逻辑检查结果文件“") + outcome.ReportPath + QStringLiteral("”：") +
                      report.ErrorString());
     outcome.Failed = true;

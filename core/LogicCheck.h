@@ -95,8 +95,9 @@ private:
 // Checks every record that the query `sql` (Jet SQL over dt_data, such as "select *
 // from dt_data where c907<=2") gives, in its order, and marks it; `setPassed` also marks
 // clean records as passed. The report is "2014基层以上-<label>-逻辑检查结果.txt" in the
-// documents folder (LogicReportPath of DatabaseLabel). Errors are shown as messages and
-// end the run. `pumpIntervalMs` 0 lets the window handle its messages after every record.
+// documents folder (LogicReportPath of DatabaseLabel), put in place of the old one when
+// the run ends or stops. Errors are shown as messages and end the run, leaving the old
+// report as it was. `pumpIntervalMs` 0 lets the window handle its messages after every record.
 TLogicCheckOutcome RunLogicCheck(TADOConnection& connection, const QString& sql, bool setPassed,
                                  ICheckProgress& progress, int pumpIntervalMs = kCheckPumpIntervalMs);
 

@@ -2,7 +2,6 @@
 
 #include "platform/db/DbError.h"
 #include "platform/shell/FileWriter.h"
-#include "platform/shell/TempFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -27,14 +26,14 @@ QString DatabaseFailureCause(const EDatabaseError& error) {
 TSiblingTempFile::TSiblingTempFile(const QString& destination)
     : destination_(QFileInfo(destination).absoluteFilePath()) {
   int error = 0;
-  path_ = CreateTempFile(QFileInfo(destination_).absolutePath(), &error);
-  if (path_.isEmpty()) Fail(error);
+  temp_ = CreateTempFile(QFileInfo(destination_).absolutePath(), &error);
+  if (!temp_.IsValid()) Fail(error);
 }
 
 TSiblingTempFile::~TSiblingTempFile() {
-  if (path_.isEmpty()) return;
-  QFile::remove(path_);
-  QFile::remove(path_ + QStringLiteral("-journal"));
+  if (!temp_.IsValid()) return;
+  QFile::remove(temp_.Path());
+  QFile::remove(temp_.Path() + QStringLiteral("-journal"));
 }
 
 void TSiblingTempFile::Fail(int error) const { throw EFileWriteError(destination_, FileErrorCause(error)); }
@@ -44,7 +43,7 @@ void TSiblingTempFile::CopyFrom(const QString& source) {
   if (!in.open(QIODevice::ReadOnly))
     throw std::runtime_error(("无法打开文件 " + source + "：" + in.errorString()).toStdString());
   TFileWriter out;
-  if (const int error = out.Open(path_)) Fail(error);
+  if (const int error = out.Open(temp_.Path())) Fail(error);
   while (!in.atEnd()) {
     const QByteArray chunk = in.read(kCopyChunk);
     if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
@@ -56,14 +55,14 @@ void TSiblingTempFile::CopyFrom(const QString& source) {
 
 void TSiblingTempFile::WriteAll(const QByteArray& data) {
   TFileWriter out;
-  if (const int error = out.Open(path_)) Fail(error);
+  if (const int error = out.Open(temp_.Path())) Fail(error);
   if (const int error = out.Write(data)) Fail(error);
   if (const int error = out.Close()) Fail(error);
 }
 
 void TSiblingTempFile::Fill(const std::function<void(const QString& path)>& fill) {
   try {
-    fill(path_);
+    fill(temp_.Path());
   } catch (const EFileWriteError& e) {
     throw EFileWriteError(destination_, e.Cause());
   } catch (const EDatabaseError& e) {
@@ -74,9 +73,9 @@ void TSiblingTempFile::Fill(const std::function<void(const QString& path)>& fill
 }
 
 void TSiblingTempFile::MoveIntoPlace() {
-  const int error = RenameIntoPlace(path_, destination_);
+  const int error = RenameIntoPlace(temp_, destination_);
   // Once renamed (only the folder's sync may have failed) the working file is the destination.
-  if (!QFile::exists(path_)) path_.clear();
+  if (!QFile::exists(temp_.Path())) temp_ = TTemporary();
   if (error) Fail(error);
 }
 

@@ -8,6 +8,8 @@
 // Failures are reported in terms of the destination, never of the working file:
 // "写入文件失败 <destination>：<cause>", a full disk saying so.
 
+#include "platform/shell/TempFiles.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -41,7 +43,7 @@ public:
   TSiblingTempFile(const TSiblingTempFile&) = delete;
   TSiblingTempFile& operator=(const TSiblingTempFile&) = delete;
 
-  QString Path() const { return path_; }
+  QString Path() const { return temp_.Path(); }
   QString Destination() const { return destination_; }
 
   // Fills the working file with the content of source. A source that cannot be read
@@ -64,7 +66,7 @@ private:
   [[noreturn]] void Fail(int error) const;
 
   QString destination_;
-  QString path_;
+  TTemporary temp_;
 };
 
 } // namespace fw

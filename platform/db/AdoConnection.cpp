@@ -627,8 +627,9 @@ void TADOConnection::ChangePassword(const TJetStatement& st) {
 
   const QString path = fileName_;
   int createError = 0;
-  const QString tempPath = CreateTempFile(QFileInfo(path).absolutePath(), &createError);
-  if (tempPath.isEmpty())
+  TTemporary temp = CreateTempFile(QFileInfo(path).absolutePath(), &createError);
+  const QString tempPath = temp.Path();
+  if (!temp.IsValid())
     throw EDatabaseError(QStringLiteral("Cannot create a working file beside '%1': %2").arg(path, FileErrorCause(createError)));
   auto removeTemp = [&]() {
     QFile::remove(tempPath);
@@ -663,7 +664,8 @@ void TADOConnection::ChangePassword(const TJetStatement& st) {
   for (TDataSet* ds : std::vector<TDataSet*>(dataSets_)) ds->Close();
   CloseHandle();
   // A failure after the rename itself (syncing the folder) leaves the new file in place.
-  if (const int error = RenameIntoPlace(tempPath, path); error != 0 && QFile::exists(tempPath)) {
+  // Renamed, the file is let go of before the engine opens it under its own locks.
+  if (const int error = RenameIntoPlace(temp, path); error != 0 && QFile::exists(tempPath)) {
     removeTemp();
     OpenFile(path, password_, !password_.isEmpty(), true, readOnly_);
     throw EDatabaseError(QStringLiteral("Cannot replace '%1' with its re-encrypted copy: %2").arg(path, FileErrorCause(error)));

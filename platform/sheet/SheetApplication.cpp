@@ -3,6 +3,7 @@
 #include "platform/shell/Folders.h"
 
 #include "platform/shell/Hooks.h"
+#include "platform/shell/TempFiles.h"
 #include "platform/sheet/XlsxReader.h"
 
 #include <QDir>
@@ -104,6 +105,14 @@ QString ShownFilePath(const QString& folder, const TWorkbook& book) {
   return path;
 }
 
+// Why the documents folder took no copy of a workbook, for the notice that names the
+// copy kept in the cache folder instead.
+QString DocumentsRefusal(const ESheetError& error) {
+  const QString cause = error.SystemError() ? FileErrorCause(error.SystemError()) : error.Message();
+  return QStringLiteral("文档文件夹“%1”无法保存文件（%2），所以文件保存在了上面的位置。")
+      .arg(QDir::toNativeSeparators(PersonalFolder()), cause);
+}
+
 } // namespace
 
 void TSheetApplication::SetVisible(bool visible) {
@@ -122,15 +131,18 @@ void TSheetApplication::SetVisible(bool visible) {
   if (OpenWithDefaultProgram(path)) return;
   // Nothing can show it: the workbook goes where the user keeps their files, not into a
   // hidden folder, and the user is told where.
+  QString whyHere;
   try {
     const QString kept = ShownFilePath(PersonalFolder(), book);
     book.SaveCopyAs(kept);
     QFile::remove(path);
     lastShown_ = kept;
-  } catch (const ESheetError&) {
-    // The documents folder takes no file: the copy in the cache folder is the one to find.
+  } catch (const ESheetError& e) {
+    // The documents folder takes no file: the copy in the cache folder is the one to find,
+    // and the user learns why it is there.
+    whyHere = DocumentsRefusal(e);
   }
-  TellWhereFileIs(lastShown_);
+  TellWhereFileIs(lastShown_, whyHere);
 }
 
 std::unique_ptr<TSheetApplication> CreateOleObject(const QString& progId) {

@@ -58,7 +58,8 @@ public:
   // (see CacheFolder) and opened with the default program (fw::OpenWithDefaultProgram).
   // When no program can open it, the workbook is saved into the documents folder
   // instead, under the same kind of name, and the user is told where it is
-  // (fw::TellWhereFileIs). Throws ESheetError when no workbook is open or the file
+  // (fw::TellWhereFileIs); when the documents folder takes no file (a full disk), the
+  // copy in the cache folder is named and the notice says why it is there. Throws ESheetError when no workbook is open or the file
   // cannot be written.
   void SetVisible(bool visible);
   // Stored only: deleting sheets and saving never ask in this model.

@@ -9,15 +9,18 @@
 namespace fw {
 
 // Every failing workbook operation throws this; what() is a message fit to show the user
-// (UTF-8), Message() the same as a QString.
+// (UTF-8), Message() the same as a QString. A file that could not be written also keeps
+// the system's cause (errno), 0 otherwise.
 class ESheetError : public std::runtime_error {
 public:
-  explicit ESheetError(const QString& message)
-      : std::runtime_error(message.toStdString()), message_(message) {}
+  explicit ESheetError(const QString& message, int systemError = 0)
+      : std::runtime_error(message.toStdString()), message_(message), systemError_(systemError) {}
   const QString& Message() const { return message_; }
+  int SystemError() const { return systemError_; }
 
 private:
   QString message_;
+  int systemError_;
 };
 
 // Horizontal and vertical alignment values.

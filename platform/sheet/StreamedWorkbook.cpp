@@ -24,7 +24,7 @@ TStreamedWorkbook::TStreamedWorkbook(const QString& path) : zip_(path) {}
 TStreamedWorkbook::~TStreamedWorkbook() {
   rows_.reset();  // waits for the compression still running
   spool_.Close();
-  if (!spoolPath_.isEmpty()) QFile::remove(spoolPath_);
+  if (spoolFile_.IsValid()) QFile::remove(spoolFile_.Path());
 }
 
 void TStreamedWorkbook::AddSheet(const QString& name) {
@@ -41,8 +41,8 @@ void TStreamedWorkbook::AddSheet(const QString& name) {
   row_ = lastCol_ = 0;
   rowOpen_ = anyCell_ = false;
   int error = 0;
-  spoolPath_ = CreateTempFile(zip_.Folder(), &error);
-  if (spoolPath_.isEmpty() || (error = spool_.Open(spoolPath_)) != 0) zip_.FailWriting(error);
+  spoolFile_ = CreateTempFile(zip_.Folder(), &error);
+  if (!spoolFile_.IsValid() || (error = spool_.Open(spoolFile_.Path())) != 0) zip_.FailWriting(error);
   rows_ = std::make_unique<TParallelDeflate>([this](const TDeflateRun& run) { SpoolRun(run); });
 }
 
@@ -211,14 +211,14 @@ void TStreamedWorkbook::FinishSheet() {
 
   zip_.BeginEntry(SheetPartName(int(sheetNames_.size()) - 1), totals);
   zip_.WriteData(head.Data);
-  QFile spooled(spoolPath_);
+  QFile spooled(spoolFile_.Path());
   if (!spooled.open(QIODevice::ReadOnly)) zip_.FailWriting(EIO);
   QByteArray piece;
   while (!(piece = spooled.read(1 << 20)).isEmpty()) zip_.WriteData(piece);
   const bool complete = spooled.error() == QFileDevice::NoError && std::uint64_t(spooled.pos()) == body.CompressedSize;
   spooled.close();
-  QFile::remove(spoolPath_);
-  spoolPath_.clear();
+  QFile::remove(spoolFile_.Path());
+  spoolFile_ = TTemporary();
   if (!complete) zip_.FailWriting(EIO);
   zip_.WriteData(tail.Data);
 }

@@ -45,10 +45,11 @@ TZipStreamWriter::TZipStreamWriter(const QString& target) : target_(QFileInfo(ta
   if (info.isDir()) throw ESheetError(QStringLiteral("无法保存“%1”：这是一个文件夹。").arg(Shown(target)));
   int error = 0;
   temp_ = CreateTempFile(info.absolutePath(), &error);
-  if (temp_.isEmpty()) throw ESheetError(QStringLiteral("无法保存“%1”：%2。").arg(Shown(target), FileErrorCause(error)));
-  if ((error = file_.Open(temp_)) != 0) {
-    QFile::remove(temp_);
-    throw ESheetError(QStringLiteral("无法保存“%1”：%2。").arg(Shown(target), FileErrorCause(error)));
+  if (!temp_.IsValid())
+    throw ESheetError(QStringLiteral("无法保存“%1”：%2。").arg(Shown(target), FileErrorCause(error)), error);
+  if ((error = file_.Open(temp_.Path())) != 0) {
+    QFile::remove(temp_.Path());
+    throw ESheetError(QStringLiteral("无法保存“%1”：%2。").arg(Shown(target), FileErrorCause(error)), error);
   }
   open_ = true;
   const QDateTime now = Now();
@@ -60,13 +61,13 @@ TZipStreamWriter::TZipStreamWriter(const QString& target) : target_(QFileInfo(ta
 TZipStreamWriter::~TZipStreamWriter() {
   if (committed_) return;
   CloseFile();
-  QFile::remove(temp_);
+  QFile::remove(temp_.Path());
 }
 
 QString TZipStreamWriter::Folder() const { return QFileInfo(target_).absolutePath(); }
 
 void TZipStreamWriter::FailWriting(int error) const {
-  throw ESheetError(QStringLiteral("无法保存“%1”：写入失败。%2").arg(Shown(target_), FileErrorCause(error)));
+  throw ESheetError(QStringLiteral("无法保存“%1”：写入失败。%2").arg(Shown(target_), FileErrorCause(error)), error);
 }
 
 void TZipStreamWriter::CloseFile() {
@@ -222,8 +223,8 @@ void TZipStreamWriter::Commit() {
   if (const int error = file_.Close()) FailWriting(error);
   // Synced, then renamed over the old file in one step: readers see either the old or the
   // new one, also after a power cut.
-  if (RenameIntoPlace(temp_, target_) != 0)
-    throw ESheetError(QStringLiteral("无法保存“%1”：文件可能正被其他程序使用或没有写入权限。").arg(Shown(target_)));
+  if (const int error = RenameIntoPlace(temp_, target_))
+    throw ESheetError(QStringLiteral("无法保存“%1”：文件可能正被其他程序使用或没有写入权限。").arg(Shown(target_)), error);
   committed_ = true;
 }
 

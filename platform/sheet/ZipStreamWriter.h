@@ -10,6 +10,7 @@
 
 #include "platform/sheet/DeflateRuns.h"
 #include "platform/shell/FileWriter.h"
+#include "platform/shell/TempFiles.h"
 
 #include <QByteArray>
 #include <QString>
@@ -57,7 +58,7 @@ private:
   void CloseFile();
 
   QString target_;
-  QString temp_;
+  TTemporary temp_;
   TFileWriter file_;
   bool open_ = false;
   bool committed_ = false;

@@ -1,7 +1,5 @@
 #include "platform/shell/Folders.h"
 
-#include "platform/shell/TempFiles.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
@@ -57,7 +55,13 @@ QString UserCacheFolder() {
 
 TWorkFolder::TWorkFolder() {
   const QString pattern = WorkFolderTemplate();
-  if (!pattern.isEmpty()) dir_ = std::make_unique<QTemporaryDir>(pattern);
+  if (pattern.isEmpty()) return;
+  // A sweep of another process may take a folder made a moment ago, before its lock: then
+  // another is made.
+  for (int attempt = 0; attempt < 3 && !held_.IsValid(); ++attempt) {
+    dir_ = std::make_unique<QTemporaryDir>(pattern);
+    if (dir_->isValid()) held_ = HoldWorkFolder(dir_->path());
+  }
 }
 
 } // namespace fw

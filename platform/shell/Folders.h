@@ -3,6 +3,8 @@
 // ("Personal"), the per-user configuration and cache folders, and private temporary
 // folders that vanish on every path.
 
+#include "platform/shell/TempFiles.h"
+
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
@@ -33,17 +35,18 @@ QString UserConfigFolder();
 QString UserCacheFolder();
 
 // A private temporary folder, "fenwright-<pid>-XXXXXX" in the user's own temporary folder
-// (PrivateTempFolder, TempFiles.h), removed with everything in it when the object goes
-// (see TempFiles.h for what a killed process leaves). Not valid when no private folder
-// could be had.
+// (PrivateTempFolder, TempFiles.h), marked as in use while the object lives and removed
+// with everything in it when it goes (see TempFiles.h for what a killed process leaves).
+// Not valid when no private folder could be had.
 class TWorkFolder {
 public:
   TWorkFolder();
-  bool IsValid() const { return dir_ && dir_->isValid(); }
+  bool IsValid() const { return dir_ && dir_->isValid() && held_.IsValid(); }
   QString Path() const { return dir_ ? dir_->path() : QString(); }
   QString FilePath(const QString& name) const { return dir_ ? dir_->filePath(name) : QString(); }
 
 private:
+  TTemporary held_;  // declared first: let go only after the folder is removed
   std::unique_ptr<QTemporaryDir> dir_;
 };
 

@@ -60,12 +60,15 @@ int ShowMessage(const QString& text, const QString& caption, int flags) {
 
 bool OpenWithDefaultProgram(const QString& path) { return CurrentHooks().OpenWithDefault(path); }
 
-QString FileKeptNotice(const QString& path) {
-  return QStringLiteral("文件已经保存到：'") + QDir::toNativeSeparators(path) +
-         QStringLiteral("'！\n系统中没有能打开它的默认程序，请到该位置用其他程序打开它。");
+QString FileKeptNotice(const QString& path, const QString& whyHere) {
+  return QStringLiteral("文件已经保存到：'") + QDir::toNativeSeparators(path) + QStringLiteral("'！\n") +
+         (whyHere.isEmpty() ? QString() : whyHere + QLatin1Char('\n')) +
+         QStringLiteral("系统中没有能打开它的默认程序，请到该位置用其他程序打开它。");
 }
 
-void TellWhereFileIs(const QString& path) { ShowMessage(FileKeptNotice(path), QString(), MB_OK | MB_ICONINFORMATION); }
+void TellWhereFileIs(const QString& path, const QString& whyHere) {
+  ShowMessage(FileKeptNotice(path, whyHere), QString(), MB_OK | MB_ICONINFORMATION);
+}
 
 bool ShowFileToUser(const QString& path) {
   if (OpenWithDefaultProgram(path)) return true;

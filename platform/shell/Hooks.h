@@ -99,9 +99,10 @@ bool OpenWithDefaultProgram(const QString& path);
 
 // What the user is told when a file that the program wrote for them (a report, a
 // workbook) cannot be opened with its default program: where the file is, as a plain
-// information message whose path can be copied.
-QString FileKeptNotice(const QString& path);
-void TellWhereFileIs(const QString& path);
+// information message whose path can be copied. When the file is not where such files
+// go (the documents folder took none), `whyHere` says why, right after the path.
+QString FileKeptNotice(const QString& path, const QString& whyHere = QString());
+void TellWhereFileIs(const QString& path, const QString& whyHere = QString());
 
 // Opens a file the program wrote for the user with its default program; when that cannot
 // be done, tells the user where it is (TellWhereFileIs) and returns false.

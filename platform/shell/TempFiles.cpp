@@ -12,10 +12,11 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace fw {
@@ -24,9 +25,11 @@ namespace {
 
 // ".fenwright-<pid>-..." (working files) or "fenwright-<pid>-..." (work folders).
 const QRegularExpression& TemporaryName() {
-  static const QRegularExpression pattern(QStringLiteral(R"(^\.?fenwright-(\d{1,10})-.+)"));
+  static const QRegularExpression pattern(QStringLiteral(R"(^\.?fenwright-\d{1,10}-.+)"));
   return pattern;
 }
+
+const std::string kJournalSuffix = "-journal";
 
 qint64 OwnPid() { return static_cast<qint64>(::getpid()); }
 
@@ -62,6 +65,25 @@ bool OwnedByUser(const struct stat& status) { return status.st_uid == ::geteuid(
 
 bool SameEntry(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino && (a.st_mode & S_IFMT) == (b.st_mode & S_IFMT);
+}
+
+// Takes the in-use lock on an open file or folder without waiting: false when another
+// open of it (in any process) holds it.
+bool TryLock(int fd) {
+  int result;
+  do result = ::flock(fd, LOCK_EX | LOCK_NB);
+  while (result != 0 && errno == EINTR);
+  return result == 0;
+}
+
+// Takes the lock on fd, just opened at path; false when a sweep holds it, or held it and
+// removed the entry before letting go. On a file system without locks the entry is kept
+// unlocked: no sweep can take it there either.
+bool LockStillNamed(int fd, const QString& path) {
+  if (!TryLock(fd) && errno == EWOULDBLOCK) return false;
+  struct stat opened {}, named {};
+  return ::fstat(fd, &opened) == 0 && opened.st_nlink > 0 &&
+         ::lstat(QFile::encodeName(path).constData(), &named) == 0 && SameEntry(opened, named);
 }
 
 // The names in the open folder (without "." and "..").
@@ -126,6 +148,40 @@ int EnsurePrivateFolder(const QString& path) {
   return 0;
 }
 
+// The entry `name` of the open folder, opened without following a link, checked to be
+// the one listed and locked: the descriptor that holds the lock, or -1 when it cannot be
+// had (gone, swapped, or in use).
+int OpenUnlocked(int folderFd, const std::string& name, const struct stat& listed) {
+  const int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (S_ISDIR(listed.st_mode) ? O_DIRECTORY : 0);
+  const int fd = ::openat(folderFd, name.c_str(), flags);
+  if (fd < 0) return -1;
+  struct stat opened {};
+  if (::fstat(fd, &opened) == 0 && SameEntry(opened, listed) && TryLock(fd)) return fd;
+  ::close(fd);
+  return -1;
+}
+
+// Whether the working file `name` of the open folder is there and may be in use: a
+// journal goes only with a working file that is gone or whose lock can be taken.
+bool InUse(int folderFd, const std::string& name) {
+  struct stat status {};
+  if (::fstatat(folderFd, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) return errno != ENOENT;
+  if (!S_ISREG(status.st_mode) || !OwnedByUser(status)) return true;
+  const int fd = OpenUnlocked(folderFd, name, status);
+  if (fd < 0) return true;
+  ::close(fd);
+  return false;
+}
+
+// Whether the open folder is the private temporary folder, the only one where work
+// folders are made and so the only one where a folder may be taken for one.
+bool IsPrivateTempFolder(int folderFd) {
+  const QString own = PrivateTempFolder();
+  struct stat opened {}, named {};
+  return !own.isEmpty() && ::fstat(folderFd, &opened) == 0 &&
+         ::lstat(QFile::encodeName(own).constData(), &named) == 0 && SameEntry(opened, named);
+}
+
 } // namespace
 
 QString TempFilePrefix() { return QStringLiteral(".fenwright-%1-").arg(OwnPid()); }
@@ -143,28 +199,60 @@ QString WorkFolderTemplate() {
   return folder.isEmpty() ? QString() : folder + QStringLiteral("/fenwright-%1-XXXXXX").arg(OwnPid());
 }
 
-bool ProcessAlive(qint64 pid) {
-  if (pid <= 0 || pid > 0x7fffffff) return false;
-  return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+TTemporary::TTemporary(TTemporary&& other) noexcept : path_(std::move(other.path_)), fd_(std::exchange(other.fd_, -1)) {
+  other.path_.clear();
+}
+
+TTemporary& TTemporary::operator=(TTemporary&& other) noexcept {
+  if (this != &other) {
+    Release();
+    path_ = std::move(other.path_);
+    other.path_.clear();
+    fd_ = std::exchange(other.fd_, -1);
+  }
+  return *this;
+}
+
+void TTemporary::Release() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  fd_ = -1;
+}
+
+TTemporary HoldWorkFolder(const QString& path) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return TTemporary();
+  if (!LockStillNamed(fd, path)) {
+    ::close(fd);
+    return TTemporary();
+  }
+  return TTemporary(path, fd);
 }
 
 int RemoveStaleTemporaries(const QString& folder, const TSweepProbe& beforeRemoving) {
   const TDescriptor dir(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.Get() < 0) return 0;
+  const bool foldersToo = IsPrivateTempFolder(dir.Get());
   int removed = 0;
   for (const std::string& name : ListNames(dir.Get())) {
     const QString text = QFile::decodeName(name.c_str());
-    const QRegularExpressionMatch match = TemporaryName().match(text);
-    if (!match.hasMatch()) continue;
+    if (!TemporaryName().match(text).hasMatch()) continue;
     struct stat status {};
     if (::fstatat(dir.Get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 || !OwnedByUser(status)) continue;
     // A working file always starts with the dot, a work folder never does; links and
     // anything else are never ours.
     const bool file = S_ISREG(status.st_mode);
-    if (!file && !S_ISDIR(status.st_mode)) continue;
     if (text.startsWith(QLatin1Char('.')) != file) continue;
-    const qint64 pid = match.captured(1).toLongLong();
-    if (pid == OwnPid() || ProcessAlive(pid)) continue;
+    if (!file && !(foldersToo && S_ISDIR(status.st_mode))) continue;
+    if (file && name.ends_with(kJournalSuffix)) {
+      if (InUse(dir.Get(), name.substr(0, name.size() - kJournalSuffix.size()))) continue;
+      if (beforeRemoving) beforeRemoving(text);
+      if (RemoveEntryAt(dir.Get(), name, status, 0)) ++removed;
+      continue;
+    }
+    // Judged and removed under the lock: the owner cannot take it meanwhile.
+    const TDescriptor held(OpenUnlocked(dir.Get(), name, status));
+    if (held.Get() < 0) continue;
     if (beforeRemoving) beforeRemoving(text);
     if (RemoveEntryAt(dir.Get(), name, status, 0)) ++removed;
   }
@@ -181,35 +269,39 @@ void RemoveStaleTemporariesAtStart() {
     if (!folder.isEmpty()) RemoveStaleTemporaries(folder);
 }
 
-QString CreateTempFile(const QString& folder, int* error) {
+TTemporary CreateTempFile(const QString& folder, int* error) {
   RemoveStaleTemporaries(folder);
   const QDir dir(folder);
   for (int attempt = 0; attempt < 100; ++attempt) {
     const QString path = dir.absoluteFilePath(
         TempFilePrefix() + QStringLiteral("%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd >= 0) {
-      ::close(fd);
-      if (error) *error = 0;
-      return path;
-    }
-    if (errno != EEXIST) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0 && errno != EEXIST) {
       if (error) *error = errno;
-      return QString();
+      return TTemporary();
     }
+    if (fd < 0) continue;
+    // A sweep elsewhere may take the fresh file between its making and the lock: then
+    // another name is tried.
+    if (LockStillNamed(fd, path)) {
+      if (error) *error = 0;
+      return TTemporary(path, fd);
+    }
+    ::close(fd);
   }
   if (error) *error = EEXIST;
-  return QString();
+  return TTemporary();
 }
 
 int SyncFile(const QString& path) { return SyncDescriptorOf(QFile::encodeName(path), O_RDONLY); }
 
 int SyncFolder(const QString& folder) { return SyncDescriptorOf(QFile::encodeName(folder), O_RDONLY | O_DIRECTORY); }
 
-int RenameIntoPlace(const QString& temporary, const QString& destination) {
-  if (const int error = SyncFile(temporary)) return error;
-  if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(destination).constData()) != 0)
+int RenameIntoPlace(TTemporary& temporary, const QString& destination) {
+  if (const int error = SyncFile(temporary.Path())) return error;
+  if (std::rename(QFile::encodeName(temporary.Path()).constData(), QFile::encodeName(destination).constData()) != 0)
     return errno;
+  temporary.Release();
   return SyncFolder(QFileInfo(destination).absolutePath());
 }
 

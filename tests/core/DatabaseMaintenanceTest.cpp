@@ -8,6 +8,7 @@
 #include "platform/shell/FileLock.h"
 #include "platform/shell/FileWriter.h"
 #include "tests/core/RecordingProgress.h"
+#include "tests/core/SmallFileSystem.h"
 #include "tests/core/WorkingDatabase.h"
 
 #include <QDir>
@@ -19,14 +20,13 @@
 #include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/mount.h>
-#include <unistd.h>
 
 namespace {
 
 using namespace fw;
 using fwtest::Chosen;
 using fwtest::FileBytes;
+using fwtest::SmallFileSystem;
 using fwtest::TestRecord;
 using fwtest::WorkingDatabase;
 
@@ -282,29 +282,6 @@ TEST_F(DatabaseMaintenance, FailedCompactionLeavesTheFileByteIdentical) {
   EXPECT_EQ(user.Events, QStringList{QStringLiteral("closing-while-closed")}); // the reopening failed
   EXPECT_NE(LastMessage(), QStringLiteral("压缩操作成功"));
 }
-
-// A small file system of its own (tmpfs), mounted for the life of the object; mounting
-// needs the right to (root). It can be made read-only.
-class SmallFileSystem {
-public:
-  explicit SmallFileSystem(qint64 bytes) : size_("size=" + QByteArray::number(bytes)) {
-    mounted_ = ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0, size_.constData()) == 0;
-  }
-  ~SmallFileSystem() {
-    if (mounted_) ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
-  }
-  bool Mounted() const { return mounted_; }
-  QString FilePath(const QString& name) const { return dir_.filePath(name); }
-  bool MakeReadOnly() const {
-    return ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
-                   size_.constData()) == 0;
-  }
-
-private:
-  QTemporaryDir dir_;
-  QByteArray size_;
-  bool mounted_ = false;
-};
 
 // Compaction met for real on a disk too full for the compacted copy, and in a folder on a
 // read-only disk: the message names the working database and gives the cause in Chinese,

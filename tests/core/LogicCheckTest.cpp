@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <cerrno>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -226,8 +227,10 @@ TEST_F(LogicCheckTest, ReportThatCannotBeCreatedEndsTheRunBeforeAnyMark) {
 
 TEST_F(LogicCheckTest, FullDiskEndsTheRunKeepingTheMarksOfTheRecordsChecked) {
   InsertFiveFailing();
+  fwtest::WriteBytes(ReportPath(), "old report");
   // Room for the header and a little more: some record's entries no longer fit. The
-  // records checked up to it keep their marks, the others their states.
+  // records checked up to it keep their marks, the others their states; the report of
+  // the run before stays as it was, and nothing else is left beside it.
   InjectWriteFault(ToGbk(kLogicReportTitle).size() + 300, ENOSPC);
   const TLogicCheckOutcome outcome = Run(true, 0);
   ClearWriteFault();
@@ -238,6 +241,23 @@ TEST_F(LogicCheckTest, FullDiskEndsTheRunKeepingTheMarksOfTheRecordsChecked) {
                                                          QStringLiteral("”：磁盘空间不足"))});
   for (int i = 1; i <= 5; ++i) EXPECT_EQ(Db.State(110000000000 + i), i <= outcome.Checked ? 2 : 1) << i;
   EXPECT_TRUE(Hooks.Opened.isEmpty());
+  EXPECT_EQ(fwtest::FileBytes(ReportPath()), "old report");
+  EXPECT_EQ(QDir(Folders.DocumentsDir()).entryList(QDir::Files | QDir::Hidden),
+            QStringList{QFileInfo(ReportPath()).fileName()});
+}
+
+// A link planted at the report's name is replaced by the report; the file it points to
+// is left as it was.
+TEST_F(LogicCheckTest, ReportReplacesALinkAtItsNameLeavingItsTargetAlone) {
+  Db.InsertClean(110000000001, QStringLiteral("甲"), {{"z003", 11}});
+  const QTemporaryDir elsewhere;
+  const QString target = elsewhere.filePath(QStringLiteral("重要.txt"));
+  fwtest::WriteBytes(target, "keep me");
+  ASSERT_TRUE(QFile::link(target, ReportPath()));
+  Run();
+  EXPECT_EQ(fwtest::FileBytes(target), "keep me");
+  EXPECT_FALSE(QFileInfo(ReportPath()).isSymLink());
+  EXPECT_EQ(Report().Codes, QStringList{"110000000001"});
 }
 
 TEST_F(LogicCheckTest, DatabaseErrorWhileMarkingKeepsTheMarksBefore) {

@@ -2,13 +2,17 @@
 // record): opened with the default program, or, when nothing can open them, kept in the
 // documents folder and named in one plain notice.
 #include "core/LogicCheck.h"
+#include "core/Messages.h"
 #include "core/PrintRecord.h"
 #include "core/Progress.h"
 #include "core/SumProcedure.h"
+#include "core/SurveyModel.h"
 #include "platform/db/AdoQuery.h"
+#include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
 #include "platform/ui/DesktopHooks.h"
 #include "tests/core/LogicCheckSupport.h"
+#include "tests/core/SmallFileSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -108,6 +112,38 @@ TEST_F(ShownFiles, AFileNothingCanOpenIsKeptInTheDocumentsFolderAndNamed) {
       // Named as the workbook shown from the cache folder would be.
       EXPECT_EQ(QFileInfo(kept).fileName(), QFileInfo(tried).fileName());
     }
+  }
+}
+
+// A documents folder on a full disk: the check report leaves no file behind, not even an
+// empty one, and its message gives the cause; a summary or a printed record that nothing
+// can open stays in the cache folder, and the notice naming it says why.
+TEST_F(ShownFiles, AFullDocumentsFolderLeavesNoReportAndSaysWhy) {
+  const fwtest::SmallFileSystem disk(64 * 1024, Folders.DocumentsDir());
+  if (!disk.Mounted()) GTEST_SKIP() << "a file system of the test's own cannot be mounted here";
+  disk.Fill(QStringLiteral("filler.bin"));
+  const auto documents = [&] { return QDir(Folders.DocumentsDir()).entryList(QDir::Files | QDir::Hidden); };
+  Hooks.OpenSucceeds = false;
+
+  CheckReport();
+  EXPECT_EQ(documents(), QStringList{"filler.bin"});
+  EXPECT_TRUE(Hooks.Opened.empty());
+  EXPECT_EQ(Hooks.MessageTexts(), QStringList{RuntimeErrorText(QStringLiteral("无法写入逻辑检查结果文件“") +
+                                                               LogicReportPath(DatabaseLabel) +
+                                                               QStringLiteral("”：磁盘空间不足"))});
+
+  const QString why = QStringLiteral("文档文件夹“%1”无法保存文件（磁盘空间不足），所以文件保存在了上面的位置。")
+                          .arg(QDir::toNativeSeparators(PersonalFolder()));
+  for (const auto& [name, run] : {std::pair<const char*, std::function<void(ShownFiles&)>>{"summary", &ShownFiles::Summary},
+                                  {"print", &ShownFiles::Print}}) {
+    SCOPED_TRACE(name);
+    Hooks.Messages.clear();
+    ClearCachedWorkbooks();
+    run(*this);
+    ASSERT_EQ(CachedWorkbooks().size(), 1);
+    const QString kept = QDir(CacheFolder()).filePath(CachedWorkbooks()[0]);
+    EXPECT_EQ(Hooks.MessageTexts(), QStringList{FileKeptNotice(kept, why)});
+    EXPECT_EQ(documents(), QStringList{"filler.bin"});
   }
 }
 

@@ -35,8 +35,6 @@ constexpr int kGridWidth = 368;
 constexpr int kRightLeft = kGridWidth + 16;
 constexpr int kRightWidth = kClientWidth - kRightLeft - 8;
 constexpr int kSaveWidth = 75;
-// The largest unit code: a bound has at most 12 digits.
-constexpr int kBoundDigits = 12;
 
 const QString kItemsSql = QStringLiteral("SELECT * \nfrom view_group_item\nwhere id >0");
 
@@ -54,8 +52,7 @@ TFwNumericEdit* NewBoundEdit(TComponent* owner, TWinControl* parent, int left, i
   auto* edit = new TFwNumericEdit(owner);
   edit->SetParent(parent);
   edit->SetBounds(left, top, width, 21);
-  edit->SetDisplayFormat(QStringLiteral("0"));
-  edit->SetMaxLength(kBoundDigits);
+  edit->SetDisplayFormat(QStringLiteral("0;(0)"));
   return edit;
 }
 

@@ -57,7 +57,7 @@ TdlgLocateForm::TdlgLocateForm(TComponent* owner, TADOConnection* connection, TD
   c901->SetName(QStringLiteral("c901"));
   c901->SetParent(this);
   c901->SetBounds(kEditLeft, 13, kEditWidth, 21);
-  c901->SetDisplayFormat(QStringLiteral("0"));
+  c901->SetDisplayFormat(QStringLiteral("#"));
   c901->SetAllowBlank(true);
   c901->SetMaxLength(kCodeDigits);
   c901->SetText(QString());

@@ -18,6 +18,8 @@ namespace {
 constexpr int kClientWidth = 519;
 constexpr int kClientHeight = 132;
 constexpr int kCodeDigits = 12;
+// The range of the unit codes the bounds are compared with.
+constexpr double kLargestCode = 99999999999999.0;
 constexpr int kRowTop = 34;
 
 TFwNumericEdit* NewCodeEdit(TWinControl* parent, const QString& name, int left, int width) {
@@ -25,9 +27,12 @@ TFwNumericEdit* NewCodeEdit(TWinControl* parent, const QString& name, int left, 
   edit->SetName(name);
   edit->SetParent(parent);
   edit->SetBounds(left, kRowTop, width, 21);
-  edit->SetDisplayFormat(QStringLiteral("0"));
+  edit->SetDisplayFormat(QStringLiteral("#;(#)"));
+  edit->SetAlignment(TLeftRight::taLeftJustify);
   edit->SetAllowBlank(true);
   edit->SetMaxLength(kCodeDigits);
+  edit->SetCheckRange(true);
+  edit->SetMax(kLargestCode);
   edit->SetText(QString());
   return edit;
 }

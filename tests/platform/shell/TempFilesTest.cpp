@@ -1,4 +1,4 @@
-// Temporary files: recognisable names, the removal of what dead processes left behind,
+// Temporary files: recognisable names, the removal of what no process uses any more,
 // and the write that tells a full disk from other failures.
 #include "platform/shell/FileWriter.h"
 #include "platform/shell/Folders.h"
@@ -10,8 +10,11 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -28,30 +31,68 @@ QStringList Entries(const QString& folder) {
   return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
-// What a killed writer leaves: its working file with a journal, and a work folder. Only
-// those of processes that are gone are removed; anything else in the folder stays.
-TEST(TempFiles, StaleTemporariesOfEndedProcessesGoOthersStay) {
+// Holds the in-use lock of path in a child process of its own until the object goes.
+class TLockingChild {
+public:
+  explicit TLockingChild(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    int ready[2], release[2];
+    if (::pipe(ready) != 0 || ::pipe(release) != 0) return;
+    child_ = ::fork();
+    if (child_ == 0) {
+      ::close(release[1]);  // the read below ends when the parent closes its end
+      const int fd = ::open(name.constData(), O_RDONLY);
+      char byte = fd >= 0 && ::flock(fd, LOCK_EX) == 0 ? 'y' : 'n';
+      if (::write(ready[1], &byte, 1) != 1 || ::read(release[0], &byte, 1) < 0) ::_exit(1);
+      ::_exit(0);
+    }
+    ::close(ready[1]);
+    ::close(release[0]);
+    char byte = 0;
+    locked_ = ::read(ready[0], &byte, 1) == 1 && byte == 'y';
+    ::close(ready[0]);
+    release_ = release[1];
+  }
+  ~TLockingChild() {
+    if (release_ >= 0) ::close(release_);
+    if (child_ > 0) ::waitpid(child_, nullptr, 0);
+  }
+  bool Locked() const { return locked_; }
+
+private:
+  pid_t child_ = -1;
+  int release_ = -1;
+  bool locked_ = false;
+};
+
+// The sweep judges by the lock a working process holds, not by a name or a process id:
+// a working file of ours that nobody holds goes with its journal, whatever process id
+// its name carries; one whose lock is held, by a second open of this process or by
+// another process, stays with its journal; and a folder under a work folder's name
+// outside the private temporary folder (someone else's renamed folder) stays with all
+// that is in it.
+TEST(TempFiles, TheSweepTakesOnlyOwnUnlockedWorkingFiles) {
   QTemporaryDir dir;
   const qint64 ended = fwtest::EndedProcessId();
-  const qint64 own = ::getpid();
-  const qint64 parent = ::getppid(); // alive, and not this process
-  const QString endedFile = QStringLiteral(".fenwright-%1-0badf00d.tmp").arg(ended);
-  const QStringList kept = {QStringLiteral(".fenwright-%1-00000001.tmp").arg(own),
-                            QStringLiteral(".fenwright-%1-00000002.tmp").arg(parent),
-                            QStringLiteral("fenwright-%1-AbCdEf").arg(parent),
-                            QStringLiteral(".fenwright-abcdef.tmp"), // no process id: not ours to judge
-                            QStringLiteral("fenwright-%1-x.txt").arg(ended), // a file without the dot
+  const auto name = [](const char* pattern, qint64 pid) { return QString::fromLatin1(pattern).arg(pid); };
+  const QStringList swept = {name(".fenwright-%1-0badf00d.tmp", ended), name(".fenwright-%1-0badf00d.tmp-journal", ended),
+                             name(".fenwright-%1-00000002.tmp", ::getppid())};  // a live id, no lock
+  const QString heldHere = name(".fenwright-%1-00000003.tmp", ended);
+  const QString heldByChild = name(".fenwright-%1-00000004.tmp", ended);
+  const QString renamed = name("fenwright-%1-x", ended);
+  const QStringList kept = {heldHere, heldHere + "-journal", heldByChild,
+                            renamed, QStringLiteral(".fenwright-abcdef.tmp"),  // no process id: not ours
+                            name("fenwright-%1-x.txt", ended),                 // a file without the dot
                             QStringLiteral("报表.xlsx")};
-  Touch(dir.filePath(endedFile), QByteArray(5000, 'd'));
-  Touch(dir.filePath(endedFile + "-journal"));
-  ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("fenwright-%1-XyZ123/sub").arg(ended)));
-  Touch(dir.filePath(QStringLiteral("fenwright-%1-XyZ123/sub/temp.dat").arg(ended)));
-  for (const QString& name : kept) {
-    if (name.startsWith(QLatin1String("fenwright-")) && !name.endsWith(QLatin1String(".txt")))
-      ASSERT_TRUE(QDir(dir.path()).mkdir(name));
-    else
-      Touch(dir.filePath(name));
-  }
+  for (const QString& entry : swept + kept)
+    if (entry != renamed) Touch(dir.filePath(entry));
+  ASSERT_TRUE(QDir(dir.path()).mkpath(renamed + "/月报"));
+  Touch(dir.filePath(renamed + "/月报/一月.xlsx"));
+  const int second = ::open(QFile::encodeName(dir.filePath(heldHere)).constData(), O_RDONLY);
+  ASSERT_GE(second, 0);
+  ASSERT_EQ(::flock(second, LOCK_EX), 0);
+  const TLockingChild child(dir.filePath(heldByChild));
+  ASSERT_TRUE(child.Locked());
 
   EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 3);
   QStringList expected = kept;
@@ -59,6 +100,8 @@ TEST(TempFiles, StaleTemporariesOfEndedProcessesGoOthersStay) {
   QStringList left = Entries(dir.path());
   left.sort();
   EXPECT_EQ(left, expected);
+  EXPECT_TRUE(QFileInfo::exists(dir.filePath(renamed + "/月报/一月.xlsx")));
+  ::close(second);
 }
 
 // The sweep never follows a symbolic link and touches only this user's entries: links
@@ -66,7 +109,9 @@ TEST(TempFiles, StaleTemporariesOfEndedProcessesGoOthersStay) {
 // judged, and another user's stale entries all stay, and so does everything the links
 // point to; in a stale folder of ours a link goes as a link.
 TEST(TempFiles, SweepNeverFollowsALinkNorTouchesAnotherUsersEntries) {
-  QTemporaryDir dir, victim, aside;
+  const fwtest::ScopedTempFolder temp;
+  QTemporaryDir victim, aside;
+  const QDir dir(PrivateTempFolder());  // work folders are judged there only
   const qint64 ended = fwtest::EndedProcessId();
   const auto stale = [&](const char* name) { return dir.filePath(QString::fromLatin1(name).arg(ended)); };
   const QStringList victims = {victim.filePath("a.txt"), victim.filePath("b.txt"), victim.filePath("sub/c.txt")};
@@ -151,30 +196,25 @@ TEST(TempFiles, PrivateTempFolderIsOneOnlyTheUserCanEnter) {
   EXPECT_EQ(PrivateTempFolder(), own);
 }
 
-TEST(TempFiles, ProcessAliveKnowsTheLivingFromTheEnded) {
-  EXPECT_TRUE(ProcessAlive(::getpid()));
-  EXPECT_TRUE(ProcessAlive(1)); // another user's process counts as alive
-  EXPECT_FALSE(ProcessAlive(fwtest::EndedProcessId()));
-  EXPECT_FALSE(ProcessAlive(0));
-  EXPECT_FALSE(ProcessAlive(-5));
-}
-
 // A write into a folder first clears what ended processes left there; the new working
-// file carries this process's id and is a fresh, empty file.
+// file carries this process's id, is a fresh, empty file and is held: a sweep leaves it.
 TEST(TempFiles, NewWorkingFileClearsTheFolderFirst) {
   QTemporaryDir dir;
   const QString stale = dir.filePath(QStringLiteral(".fenwright-%1-12345678.tmp").arg(fwtest::EndedProcessId()));
   Touch(stale);
   int error = -1;
-  const QString created = CreateTempFile(dir.path(), &error);
-  ASSERT_FALSE(created.isEmpty());
+  const TTemporary created = CreateTempFile(dir.path(), &error);
+  ASSERT_TRUE(created.IsValid());
   EXPECT_EQ(error, 0);
-  EXPECT_TRUE(QFileInfo(created).fileName().startsWith(TempFilePrefix()));
-  EXPECT_EQ(QFileInfo(created).size(), 0);
+  EXPECT_TRUE(QFileInfo(created.Path()).fileName().startsWith(TempFilePrefix()));
+  EXPECT_EQ(QFileInfo(created.Path()).size(), 0);
   EXPECT_FALSE(QFile::exists(stale));
-  EXPECT_NE(CreateTempFile(dir.path(), nullptr), created);
+  const TTemporary other = CreateTempFile(dir.path(), nullptr);
+  EXPECT_NE(other.Path(), created.Path());
+  EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 0);
+  EXPECT_TRUE(QFile::exists(created.Path()));
 
-  EXPECT_TRUE(CreateTempFile(dir.filePath("missing"), &error).isEmpty());
+  EXPECT_FALSE(CreateTempFile(dir.filePath("missing"), &error).IsValid());
   EXPECT_EQ(error, ENOENT);
 }
 
@@ -182,14 +222,16 @@ TEST(TempFiles, RenameIntoPlaceReplacesTheDestination) {
   QTemporaryDir dir;
   const QString destination = dir.filePath("目标.dat");
   Touch(destination, "old");
-  const QString temp = CreateTempFile(dir.path(), nullptr);
-  Touch(temp, "new");
+  TTemporary temp = CreateTempFile(dir.path(), nullptr);
+  Touch(temp.Path(), "new");
   EXPECT_EQ(RenameIntoPlace(temp, destination), 0);
   QFile file(destination);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), "new");
   EXPECT_EQ(Entries(dir.path()), QStringList{"目标.dat"});
-  EXPECT_EQ(RenameIntoPlace(dir.filePath("gone.tmp"), destination), ENOENT);
+  TTemporary gone = CreateTempFile(dir.path(), nullptr);
+  ASSERT_TRUE(QFile::remove(gone.Path()));
+  EXPECT_EQ(RenameIntoPlace(gone, destination), ENOENT);
 }
 
 TEST(FileWriter, InjectedFullDiskStopsTheWriteWithItsCause) {

@@ -4,6 +4,8 @@
 // window's 按编号范围查找数据, 指标查询 and Ctrl+F.
 #include "windows/dialogs/DataSearchCodeForm.h"
 #include "windows/dialogs/DataSearchForm.h"
+#include "windows/dialogs/GroupItemForm.h"
+#include "windows/dialogs/LocateForm.h"
 #include "windows/dialogs/QueryListForm.h"
 #include "windows/dialogs/SearchForm.h"
 
@@ -84,7 +86,6 @@ TEST_F(SearchFormsTest, CodeRangeSearch) {
   EXPECT_EQ(form->lc1->Text(), QStringLiteral("="));
   EXPECT_EQ(form->lc3->Tag(), 1);
   EXPECT_EQ(form->lc2->Text(), QStringLiteral("和"));
-  EXPECT_EQ(form->number1->MaxLength(), 12);
 
   form->tbSumClick();
   EXPECT_EQ(LastMessage(), kNoConditionMessage);
@@ -123,6 +124,57 @@ TEST_F(SearchFormsTest, CodeRangeSearchTakesTheFirstNumberRightAway) {
   ASSERT_NE(QApplication::focusWidget(), nullptr);
   QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("110000000002"));
   EXPECT_EQ(form->number1->Text(), QStringLiteral("110000000002"));
+}
+
+// The numeric edits of the dialogs that find records by code, as the windows set them,
+// and what each shows of what the clerk types: a whole twelve-digit code, a negative
+// number (in brackets, or nothing where codes cannot be below 0) and a zero.
+TEST_F(SearchFormsTest, TheCodeEditsOfTheFindingDialogs) {
+  TADOQuery records(&Db.Connection);
+  std::unique_ptr<TdlgLocateForm> locate(NewForm<TdlgLocateForm>(nullptr, &Db.Connection, &records));
+  std::unique_ptr<TdlgSearchForm> search(NewForm<TdlgSearchForm>(nullptr));
+  std::unique_ptr<TdlgGroupItemForm> group(NewForm<TdlgGroupItemForm>(nullptr, &Db.Connection));
+  constexpr double kLargestCode = 99999999999999.0;
+  const struct {
+    TFwNumericEdit* edit;
+    TWinControl* next;  // where the focus goes after typing
+    const char* format;
+    TLeftRight alignment;
+    bool checkRange;
+    double max;
+    int maxLength;
+    const char* negativeShown;
+    const char* zeroShown;
+  } edits[] = {
+      {locate->c901, locate->c902, "#", TLeftRight::taRightJustify, false, 0, 12, "-5", ""},
+      {search->number1, search->number2, "#;(#)", TLeftRight::taLeftJustify, true, kLargestCode, 12, "", ""},
+      {search->number2, search->number1, "#;(#)", TLeftRight::taLeftJustify, true, kLargestCode, 12, "", ""},
+      {group->LowBoundary, group->HighBoundary, "0;(0)", TLeftRight::taRightJustify, false, 0, 0, "(5)", "0"},
+      {group->HighBoundary, group->LowBoundary, "0;(0)", TLeftRight::taRightJustify, false, 0, 0, "(5)", "0"},
+  };
+  for (const auto& e : edits) {
+    SCOPED_TRACE(e.edit->Name().toStdString());
+    EXPECT_EQ(e.edit->DisplayFormat(), QString::fromLatin1(e.format));
+    EXPECT_EQ(e.edit->Alignment(), e.alignment);
+    EXPECT_EQ(e.edit->CheckRange(), e.checkRange);
+    EXPECT_EQ(e.edit->Max(), e.max);
+    EXPECT_EQ(e.edit->MaxLength(), e.maxLength);
+
+    TForm* form = e.edit->ParentForm();
+    form->Show();
+    QApplication::setActiveWindow(form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    for (const auto& [typed, shown] : {std::pair<QString, QString>{"120000000001", "120000000001"},
+                                       {"-5", QString::fromLatin1(e.negativeShown)},
+                                       {"0", QString::fromLatin1(e.zeroShown)}}) {
+      e.edit->SetFocus();
+      e.edit->SetText(QString());
+      QTest::keyClicks(e.edit->Widget(), typed);
+      e.next->SetFocus();
+      EXPECT_EQ(e.edit->Text(), shown) << typed.toStdString();
+    }
+    form->Hide();
+  }
 }
 
 TEST_F(SearchFormsTest, IndicatorQuery) {

@@ -10,12 +10,14 @@
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/PopupMenu.h"
 #include "platform/sheet/SheetApplication.h"
+#include "platform/shell/Folders.h"
+#include "platform/shell/TempFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QTest>
-#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -115,35 +117,38 @@ TEST_F(MainFormExchangeTest, ExportThenImportBringsTheRecordsIntoTheList) {
 }
 
 // A run killed while writing leaves its working files, an import killed part way its work
-// folder with the copy of the chosen file; the next start removes those of processes that
-// are gone wherever the program puts them (program, temporary, documents, cache and
-// configuration folders) and leaves a running process's own alone.
+// folder with the copy of the chosen file; the next start removes those no process holds
+// any more wherever the program puts them (program, temporary, documents, cache and
+// configuration folders; work folders in the private temporary folder) and leaves those
+// a running process holds alone.
 TEST_F(MainFormExchangeTest, StartRemovesWhatEndedRunsLeftBehind) {
   fwtest::ScopedTempFolder temp;
   const qint64 ended = fwtest::EndedProcessId();
   const QString staleName = QStringLiteral(".fenwright-%1-0000abcd.tmp").arg(ended);
-  const QString livingName = QStringLiteral(".fenwright-%1-0000beef.tmp").arg(::getppid());
   const QString cache = QDir(users.CacheDir()).filePath("fenwright");
   ASSERT_TRUE(QDir().mkpath(cache));
   const QStringList folders = {folder.Path(), temp.Path(), users.DocumentsDir(), cache, users.RegistryDir()};
   QStringList stale, living;
+  std::vector<TTemporary> held;
   for (const QString& f : folders) {
     stale << QDir(f).filePath(staleName) << QDir(f).filePath(staleName + "-journal");
-    living << QDir(f).filePath(livingName);
+    held.push_back(CreateTempFile(f, nullptr));
+    living << held.back().Path();
   }
-  for (const QString& file : stale + living) {
+  for (const QString& file : stale) {
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << file.toStdString();
   }
-  const QString staleWork = QDir(temp.Path()).filePath(QStringLiteral("fenwright-%1-QwErTy").arg(ended));
+  const QString staleWork = QDir(PrivateTempFolder()).filePath(QStringLiteral("fenwright-%1-QwErTy").arg(ended));
   ASSERT_TRUE(QDir().mkpath(staleWork));
   fwtest::WriteBytes(staleWork + "/temp.dat", QByteArray(100000, 'd'));
-  const QString livingWork = QDir(temp.Path()).filePath(QStringLiteral("fenwright-%1-AsDfGh").arg(::getppid()));
-  ASSERT_TRUE(QDir().mkpath(livingWork));
+  const TWorkFolder livingWork;
+  ASSERT_TRUE(livingWork.IsValid());
 
   ASSERT_NE(Start(), nullptr);
   for (const QString& file : stale + QStringList{staleWork}) EXPECT_FALSE(QFileInfo::exists(file)) << file.toStdString();
-  for (const QString& file : living + QStringList{livingWork}) EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
+  for (const QString& file : living + QStringList{livingWork.Path()})
+    EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
 }
 
 TEST_F(MainFormExchangeTest, PrintAndUploadShowTheirResults) {

@@ -142,7 +142,9 @@ TEST_F(DatabaseOpening, ARunningCopyHoldsTheWorkingDatabaseUntilItEnds) {
   if (fwtest::ChildRole() == QStringLiteral("running copy")) {
     ::umask(077);
     // Run as root, the tests let the other clerk be another user.
-    if (::getuid() == 0) ASSERT_TRUE(::setgid(kOtherUser) == 0 && ::setuid(kOtherUser) == 0);
+    if (::getuid() == 0) {
+      ASSERT_TRUE(::setgid(kOtherUser) == 0 && ::setuid(kOtherUser) == 0);
+    }
     TFileLock hold;
     ASSERT_EQ(OpenWorkingDatabase(connection_, qEnvironmentVariable("FW_DATABASE"), &hold), TDatabaseOpening::Opened);
     std::puts("held");

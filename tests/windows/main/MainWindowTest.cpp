@@ -372,7 +372,9 @@ TEST_F(MainWindowTest, WindowPaintsItsListClockAndBackground) {
   const TFwCustomStatusPane& clock = *form->FwClockStatus1;
   const int frame = clock.Width() - clock.TextRect().Width();
   EXPECT_GE(clock.TextRect().Width(), dateWidth);
-  if (dateWidth + frame <= 104) EXPECT_EQ(form->FwClockStatus1->Width(), 104);
+  if (dateWidth + frame <= 104) {
+    EXPECT_EQ(form->FwClockStatus1->Width(), 104);
+  }
   const QImage image = form->grab().toImage();
   // Both stripes of the list are painted, over many rows.
   const QImage list = form->RecordGrid->grab().toImage();

@@ -73,9 +73,7 @@ TdlgGroupListForm::TdlgGroupListForm(TComponent* owner, TADOConnection* connecti
   btnExport = AddBarButton(FwToolbar1, QStringLiteral("btnExport"), QStringLiteral("导  出"),
                            {.Icon = BarIcon::Export, .Hint = "把分组方式导出到分组文件", .Width = kButtonWidth},
                            [this] { btnExportClick(); });
-  AddBarSpacer(FwToolbar1);
-  btnReturn = AddBarButton(FwToolbar1, QStringLiteral("btnReturn"), QStringLiteral("返  回"),
-                           kReturnLook, [this] { Close(); });
+  btnReturn = AddReturnButton(FwToolbar1, QStringLiteral("btnReturn"));
 }
 
 TdlgGroupListForm::~TdlgGroupListForm() {

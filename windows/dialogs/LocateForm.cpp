@@ -74,9 +74,7 @@ TdlgLocateForm::TdlgLocateForm(TComponent* owner, TADOConnection* connection, TD
   FwToolbar1 = AddBottomButtonBar(*this, TFwToolbarTextOptions::ttoSelectiveTextOnRight);
   tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("定  位"),
                        {.Icon = BarIcon::Locate, .Hint = "定位到满足条件的记录", .Width = 75}, [this] { tbSumClick(); });
-  AddBarSpacer(FwToolbar1);
-  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
-                          kReturnLook, [this] { Close(); });
+  tbReturn = AddReturnButton(FwToolbar1, QStringLiteral("tbReturn"));
   FitButtonBar(*FwToolbar1);
 }
 

@@ -83,9 +83,7 @@ TdlgSearchForm::TdlgSearchForm(TComponent* owner) : TForm(owner) {
   FwToolbar1 = AddBottomButtonBar(*this, TFwToolbarTextOptions::ttoSelectiveTextOnRight);
   tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("查  找"),
                        {.Icon = BarIcon::Find, .Hint = "查找编号范围内的数据", .Width = 75}, [this] { tbSumClick(); });
-  AddBarSpacer(FwToolbar1);
-  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
-                          kReturnLook, [this] { Close(); });
+  tbReturn = AddReturnButton(FwToolbar1, QStringLiteral("tbReturn"));
   FitButtonBar(*FwToolbar1);
 }
 

@@ -55,9 +55,7 @@ TdlgSumForm::TdlgSumForm(TComponent* owner, TADOConnection* connection)
   FwToolbar1 = AddBottomButtonBar(*this);
   tbSum = AddBarButton(FwToolbar1, QStringLiteral("tbSum"), QStringLiteral("汇  总"),
                        {.Icon = BarIcon::Sum, .Hint = "执行汇总", .Width = 75}, [this] { tbSumClick(); });
-  AddBarSpacer(FwToolbar1);
-  tbReturn = AddBarButton(FwToolbar1, QStringLiteral("tbReturn"), QStringLiteral("返  回"),
-                          kReturnLook, [this] { Close(); });
+  tbReturn = AddReturnButton(FwToolbar1, QStringLiteral("tbReturn"));
   FitButtonBar(*FwToolbar1);
 }
 

@@ -141,6 +141,12 @@ TFwSpacer* AddBarSpacer(TFwToolbar* bar, bool grooved) {
   return spacer;
 }
 
+TFwToolButton* AddReturnButton(TFwToolbar* bar, const QString& name) {
+  AddBarSpacer(bar);
+  TForm* form = bar->ParentForm();
+  return AddBarButton(bar, name, QStringLiteral("返  回"), kReturnLook, [form] { form->Close(); });
+}
+
 TFwSpacer* AddHiddenBarSpacer(TFwToolbar* bar) {
   TFwSpacer* spacer = AddBarSpacer(bar);
   spacer->SetVisible(false);

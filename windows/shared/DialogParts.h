@@ -95,6 +95,9 @@ void DressToolButton(TFwToolButton& button, TForm& form, const TBarButtonLook& l
 TFwToolButton* AddBarButton(TFwToolbar* bar, const QString& name, const QString& caption, const TBarButtonLook& look,
                             std::function<void()> onClick = {});
 
+// A gap and then the dialog's 返  回 button named `name`, which closes the bar's window.
+TFwToolButton* AddReturnButton(TFwToolbar* bar, const QString& name);
+
 // A gap (grooved: with a groove down its middle) after the bar's last control.
 TFwSpacer* AddBarSpacer(TFwToolbar* bar, bool grooved = false);
 // A spacer kept in the bar's order but not shown: the buttons on either side belong

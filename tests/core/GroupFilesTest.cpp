@@ -194,7 +194,7 @@ TEST_F(GroupFiles, FailedOrRefusedExportLeavesTheFileAsItWas) {
 
   // An existing file with a virtual table is not written into.
   const QString virtualFile = Docs(QStringLiteral("virtual.mdb"));
-  MakeFile(virtualFile, {QStringLiteral("create virtual table CT_Group using fts4(name)")});
+  MakeFile(virtualFile, fwtest::DeclareVirtualTable(QStringLiteral("CT_Group"), QStringLiteral("fts4"), QStringLiteral("name")));
   const QByteArray virtualBytes = FileBytes(virtualFile);
   source.Activate();
   EXPECT_FALSE(Export(source, virtualFile));
@@ -249,9 +249,9 @@ TEST_F(GroupFiles, ImportRefusesViewsAndVirtualTables) {
        {items, "create view CT_Group as with recursive n(i) as (select 1 union all select i + 1 from n where i < 100000) "
                "select max(i) as id, 'computed' as name, 'id ASC' as orderstr from n"}},
       {"the items a view", {groups, "create view DT_GroupItem as select 1 as id, 1 as GroupID, 'x' as Title"}},
-      {"a full-text group table", {items, "create virtual table CT_Group using fts4(id, name, orderstr)"}},
-      {"an r-tree beside", {groups, items, "insert into CT_Group values (1, 'new', 'id ASC')",
-                            "create virtual table boxes using rtree(id, x0, x1)"}},
+      {"a full-text group table", QStringList{items} + fwtest::DeclareVirtualTable("CT_Group", "fts4", "id, name, orderstr")},
+      {"an r-tree beside", QStringList{groups, items, "insert into CT_Group values (1, 'new', 'id ASC')"} +
+                               fwtest::DeclareVirtualTable("boxes", "rtree", "id, x0, x1")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -322,7 +322,7 @@ TEST_F(OfflineExchange, FilesOfTheWrongShapeAreRefusedAndChangeNothing) {
       {"ct_label a view", {"drop table ct_label", "create view ct_label as select 'x' as db_name"}},
       {"ct_label missing", {"drop table ct_label"}},
       {"ct_label without its column", {"drop table ct_label", "create table ct_label (name TEXT)"}},
-      {"a full-text table beside", {"create virtual table notes using fts4(body)"}},
+      {"a full-text table beside", fwtest::DeclareVirtualTable("notes", "fts4", "body")},
   };
   WorkingDatabase target;
   target.Add({{110101000009, "已有", 1, 9, 9}});

@@ -17,7 +17,9 @@ class SchemaTest : public ::testing::Test, public fwtest::DbFixtureBase {};
 TEST_F(SchemaTest, KindsOfObjects) {
   Db.Execute("create view endless as with recursive n(x) as (select 1 union all select x + 1 from n) select x from n");
   for (const QString& sql : fwtest::DeclareVirtualTable("words", "fts4", "text")) Db.Execute(sql);
+  Db.Execute("create table keyed (k text primary key) without rowid");
   EXPECT_EQ(SchemaObjectKind(Db, "DT_DATA"), TSchemaObjectKind::Table);
+  EXPECT_EQ(SchemaObjectKind(Db, "Keyed"), TSchemaObjectKind::TableWithoutRowid);
   EXPECT_EQ(SchemaObjectKind(Db, "endless"), TSchemaObjectKind::View);
   EXPECT_EQ(SchemaObjectKind(Db, "words"), TSchemaObjectKind::VirtualTable);
   EXPECT_EQ(SchemaObjectKind(Db, "nothing"), TSchemaObjectKind::Missing);

@@ -318,6 +318,11 @@ void TADOConnection::RollbackTrans() {
   --transLevel_;
 }
 
+bool TADOConnection::Writable() const {
+  if (!db_ || sqlite3_db_readonly(db_, "main") != 0) return false;
+  return QFileInfo(QFileInfo(fileName_).absolutePath()).isWritable();
+}
+
 bool TADOConnection::InTransaction() const { return db_ && (transLevel_ > 0 || !sqlite3_get_autocommit(db_)); }
 
 // ---- table names ---------------------------------------------------------------

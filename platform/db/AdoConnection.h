@@ -45,6 +45,10 @@ public:
 
   QString FileName() const { return fileName_; }  // the open file
   bool Exclusive() const { return exclusive_; }
+  // Whether statements can change the open file, judged as the engine finds it: the file
+  // was opened for writing (not on a read-only disk, not a file this user may only read)
+  // and its folder takes the engine's journal. False while closed.
+  bool Writable() const;
 
   // Stops every statement of this connection, from opening on, that runs longer than
   // limit (zero: no limit); it fails with an EDatabaseError that is Interrupted(). Meant

@@ -34,6 +34,12 @@ QString DatabaseInUseMessage(const QString& databasePath) {
       .arg(QDir::toNativeSeparators(databasePath));
 }
 
+QString ReadOnlyDatabaseMessage(const QString& databasePath) {
+  return QStringLiteral("数据库文件“%1”不能写入（文件或它所在的文件夹是只读的）。\n"
+                        "现在只能查看数据，输入的数据不能保存；请把程序放到可以写入的文件夹中再使用。")
+      .arg(QDir::toNativeSeparators(databasePath));
+}
+
 TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   if (!MainForm) MainForm = this;
   SetName(QStringLiteral("MainForm"));
@@ -114,6 +120,9 @@ void TMainForm::FailStartup(const QString& message) {
 bool TMainForm::OpenDatabase(const QString& path) {
   switch (OpenWorkingDatabase(*data_.SysADOConnection, path, &databaseLock_)) {
   case TDatabaseOpening::Opened:
+    // Said at once, before anything is typed that could not be stored.
+    if (!data_.SysADOConnection->Writable())
+      ShowMessage(ReadOnlyDatabaseMessage(DatabasePath), QString(), MB_OK | MB_ICONWARNING);
     return true;
   case TDatabaseOpening::DataFileMissing:
     FailStartup(kDataFileMissingMessage);

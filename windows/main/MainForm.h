@@ -56,6 +56,9 @@ inline const QString kBadInstallationMessage = QStringLiteral("软件安装不�
 // What a second copy of the program says when the working database is held by the copy
 // that runs already; it then ends.
 QString DatabaseInUseMessage(const QString& databasePath);
+// What the start says of a working database that cannot be written; the program goes on
+// with it for reading.
+QString ReadOnlyDatabaseMessage(const QString& databasePath);
 constexpr TColor kMainWindowColor = RGB(193, 216, 249);
 // The background picture behind the list, in the program folder.
 inline const QString kBackgroundPictureName = QStringLiteral("background.jpg");
@@ -74,7 +77,8 @@ public:
 
   // Opens `path` (the program folder's 2014NB_qz.mdb when empty) on SysADOConnection
   // (OpenWorkingDatabase). On failure shows the message, requests the end of the
-  // program with a non-zero exit status and returns false.
+  // program with a non-zero exit status and returns false. A database that opens but
+  // cannot be written is said so (ReadOnlyDatabaseMessage) and kept open for reading.
   bool OpenDatabase(const QString& path);
   // Fills FieldDescs from dt_fieldlist, rebuilds the record list's columns (an empty
   // field list keeps the columns there are) and opens ReportQuery.

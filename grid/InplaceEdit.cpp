@@ -266,8 +266,9 @@ void TInplaceEdit::UpdateBounds() {
 bool TInplaceEdit::Commit() {
   if (col_ < 0 || finishing_) return true;
   const QString text = EditText();
-  // The mask judges only a text the user changed, and a blank field is no error.
-  if (Masked() && text != startText_ && !text.isEmpty() && !Widget()->hasAcceptableInput()) {
+  // The mask judges every text the user changed, an emptied one too: a time field has
+  // required digits, so it cannot be left blank here (the grid's Delete key clears it).
+  if (Masked() && text != startText_ && !Widget()->hasAcceptableInput()) {
     ValidateError();
     return false;
   }

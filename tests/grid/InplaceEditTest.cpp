@@ -274,6 +274,23 @@ TEST_F(InplaceEditing, EditMasksRefuseIncompleteTextsWithTheFormatMessage) {
   QTest::keyClick(Line(), Qt::Key_Return);
   EXPECT_FALSE(EditorVisible());
   EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("123"));
+  // An emptied time field does not fit its mask either; the grid's Delete key clears
+  // the cell.
+  grid->SetRangeCellProp(GridRect(3, 2, 3, 2), TCellProp::DataStyle, TDataStyle::dsTime);
+  grid->SetForeText(3, 2, QStringLiteral("08:30:00"));
+  hooks.Messages.clear();
+  Open(3, 2);
+  QTest::keyClick(Line(), Qt::Key_Backspace);
+  QTest::keyClick(Line(), Qt::Key_Return);
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_EQ(hooks.Messages[0].Text, QStringLiteral("请输入正确格式的数据。"));
+  EXPECT_TRUE(EditorVisible());
+  EXPECT_EQ(grid->GetForeText(3, 2), QStringLiteral("08:30:00"));
+  QTest::keyClicks(Line(), QStringLiteral("083000"));
+  QTest::keyClick(Line(), Qt::Key_Return);
+  ASSERT_FALSE(EditorVisible());
+  QTest::keyClick(grid, Qt::Key_Delete);
+  EXPECT_TRUE(grid->GetForeText(3, 2).isEmpty());
 }
 
 TEST_F(InplaceEditing, DateCellsEditWithTheDateMaskAndStoreIsoDates) {

@@ -256,10 +256,10 @@ void TInplaceEdit::UpdateContents() {
 void TInplaceEdit::UpdateBounds() {
   if (col_ < 0) return;
   const TRect r = grid_->CellRangeRect(Cell().MergeRect);
-  // Inside the cell's lines: the left and top line belong to the cell before. The
-  // client area starts inside the grid's border.
+  // Two pixels in from every side of the merged range, so the thick focus frame stays
+  // visible around the editor. The client area starts inside the grid's border.
   const int border = grid_->BorderWidth();
-  SetBounds(border + r.Left + 1, border + r.Top + 1, std::max(0, r.Width() - 1), std::max(0, r.Height() - 1));
+  SetBounds(border + r.Left + 2, border + r.Top + 2, std::max(0, r.Width() - 4), std::max(0, r.Height() - 4));
   if (!Masked()) box_->ensureCursorVisible();
 }
 

@@ -367,13 +367,31 @@ TEST_F(InplaceEditing, EditorFollowsItsCellWhenColumnsChangeOrTheGridScrolls) {
   const int left = Editor()->Left();
   grid->SetColWidths(1, grid->GetColWidths(1) + 20);
   EXPECT_EQ(Editor()->Left(), left + 20);
-  EXPECT_EQ(Editor()->Left(), grid->BorderWidth() + grid->CellRect(3, 3).Left + 1);
+  EXPECT_EQ(Editor()->Left(), grid->BorderWidth() + grid->CellRect(3, 3).Left + 2);
   grid->SetTopLeft(2, 1);
-  EXPECT_EQ(Editor()->Left(), grid->BorderWidth() + grid->CellRect(3, 3).Left + 1);
+  EXPECT_EQ(Editor()->Left(), grid->BorderWidth() + grid->CellRect(3, 3).Left + 2);
   // A shrink that takes the edited cell away closes the editor without storing.
   QTest::keyClicks(Line(), QStringLiteral("x"));
   grid->SetColCount(3);
   EXPECT_FALSE(EditorVisible());
+}
+
+// The editor lies 2 pixels inside its cell on every side, so each stroke of the thick
+// focus frame stays in sight around it.
+TEST_F(InplaceEditing, TheFocusFrameStaysVisibleAroundTheEditor) {
+  grid->SetRangeCellProp(GridRect(2, 2, 2, 2), TCellProp::Color, clYellow);
+  Open(2, 2);
+  QApplication::processEvents();
+  const QImage image = grid->grab().toImage();
+  const int b = grid->BorderWidth();
+  const TRect r = grid->CellRect(2, 2);
+  const int midX = b + (r.Left + r.Right) / 2, midY = b + (r.Top + r.Bottom) / 2;
+  const QRgb black = QColor(Qt::black).rgb(), yellow = QColor(Qt::yellow).rgb();
+  EXPECT_EQ(image.pixel(midX, midY), yellow);  // the editor
+  EXPECT_EQ(image.pixel(b + r.Left + 1, midY), black);
+  EXPECT_EQ(image.pixel(midX, b + r.Top + 1), black);
+  EXPECT_EQ(image.pixel(b + r.Right - 2, midY), black);
+  EXPECT_EQ(image.pixel(midX, b + r.Bottom - 2), black);
 }
 
 TEST_F(InplaceEditing, AlwaysShownEditorMovesWithTheCurrentCellAndEnterTogglesTheSelection) {

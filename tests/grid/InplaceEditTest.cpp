@@ -509,12 +509,20 @@ TEST_F(InplaceEditing, SettingOptionsShowsOrHidesTheAlwaysShownEditor) {
   EXPECT_FALSE(EditorVisible());
   grid->SetOptions(grid->Options() | goAlwaysShowEditor);
   EXPECT_TRUE(EditorVisible());
+  // An editor in use stays until it ends; without the option Enter ends it.
   grid->SetOptions(grid->Options() & ~unsigned(goAlwaysShowEditor));
+  EXPECT_TRUE(EditorVisible());
+  QTest::keyClick(Line(), Qt::Key_Return);
   EXPECT_FALSE(EditorVisible());
   // Row selection excludes an always-shown editor.
   grid->SetOptions(grid->Options() | goAlwaysShowEditor | goRowSelect);
   EXPECT_FALSE(grid->Options() & goAlwaysShowEditor);
   EXPECT_FALSE(EditorVisible());
+  // Editing allowed later on a grid that always shows its editor: the editor shows.
+  grid->SetOptions(goAlwaysShowEditor);
+  EXPECT_FALSE(EditorVisible());
+  grid->SetOptions(goAlwaysShowEditor | goEditing);
+  EXPECT_TRUE(EditorVisible());
 }
 
 } // namespace

@@ -317,11 +317,12 @@ TRect TFwToolButton::CaptionRect() const {
   const int total = is.height() + th + 4;
   TRect r = c;
   switch (layout_) {
+    // The caption keeps 4 pixels from the image's side even without an image list.
     case TButtonLayout::blGlyphLeft:
-      r.Left = c.Left + (is.width() ? is.width() + 4 : 0);
+      r.Left = c.Left + is.width() + 4;
       break;
     case TButtonLayout::blGlyphRight:
-      r.Right = c.Right - (is.width() ? is.width() + 4 : 0);
+      r.Right = c.Right - is.width() - 4;
       break;
     case TButtonLayout::blGlyphTop:
       r.Top = c.Top + (Height() - total) / 2 + is.height();

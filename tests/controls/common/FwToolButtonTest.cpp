@@ -9,6 +9,8 @@
 #include "platform/ui/PopupMenu.h"
 
 #include <QMenu>
+#include <QPointer>
+#include <map>
 
 #include <QFontMetrics>
 #include <QTest>
@@ -163,6 +165,23 @@ TEST(FwToolButton, HotAndDownLooks) {
   EXPECT_EQ(fwtest::At(down, 39, 24), ColorToRGB(clBtnHighlight));
   // The sticky face is a dither of two shades.
   EXPECT_NE(fwtest::At(down, 10, 10), fwtest::At(down, 11, 10));
+}
+
+// Without an image list the caption still keeps the image's 4-pixel gap on the image's
+// side, so a centred caption stands 2 pixels off the middle, towards the other side.
+TEST(FwToolButton, CaptionWithoutImagesKeepsTheGapOnTheImageSide) {
+  Host host;
+  TFwToolButton* b = host.Button(0);
+  b->SetBounds(0, 10, 80, 25);
+  b->SetCaption(QStringLiteral("返回"));
+  b->SetShowCaption(true);
+  std::map<TButtonLayout, int> left;
+  for (const TButtonLayout layout : {TButtonLayout::blGlyphLeft, TButtonLayout::blGlyphRight}) {
+    b->SetLayout(layout);
+    const QImage image = b->grab().toImage();
+    left[layout] = fwtest::Inked(image, fwtest::At(image, 0, 0)).left();
+  }
+  EXPECT_EQ(left[TButtonLayout::blGlyphLeft] - left[TButtonLayout::blGlyphRight], 4);
 }
 
 TEST(FwToolButton, AltAndTheAcceleratorClicks) {

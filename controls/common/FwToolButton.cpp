@@ -500,7 +500,17 @@ void TFwToolButton::ArrowPress() {
 
 void TFwToolButton::ShowDropDownMenu() {
   if (!dropDownMenu_) return;
+  // The handler may free the button, or take its menu away (clear it or free it): then
+  // nothing is shown, and a button still there looks as before the press.
+  QPointer<TFwToolButton> self(this);
   DoDropDown();
+  if (!self) return;
+  if (!dropDownMenu_) {
+    if (state_ == TFwToolButtonState::menuDropped)
+      state_ = down_ ? TFwToolButtonState::exclusive : TFwToolButtonState::up;
+    Invalidate();
+    return;
+  }
   const TPoint anchor = ClientToScreen(Point(0, Height()));
   int x = anchor.X;
   const TRect work = GetMonitorWorkRect(anchor);

@@ -120,6 +120,37 @@ TEST(FwToolButton, ArrowPartOpensTheMenuMainPartClicks) {
   EXPECT_EQ(b->State(), TFwToolButtonState::up);
 }
 
+// The drop-down handler may free the button or take its menu away (cleared or freed):
+// neither is touched afterwards, and a button left behind is up again, without a click.
+TEST(FwToolButton, ADropDownHandlerMayFreeTheButtonOrTakeItsMenu) {
+  enum class Act { freeButton, clearMenu, freeMenu };
+  for (const Act act : {Act::freeButton, Act::clearMenu, Act::freeMenu}) {
+    Host host;
+    auto* menu = new TPopupMenu(&host.form);
+    TFwToolButton* b = DropDownButton(host, *menu);
+    QPointer<TFwToolButton> alive(b);
+    int drops = 0, clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    b->OnDropDown = [&](TObject*) {
+      ++drops;
+      if (act == Act::freeButton) delete b;
+      else if (act == Act::clearMenu) b->SetDropDownMenu(nullptr);
+      else delete menu;
+    };
+    host.form.Show();
+    const QPoint arrow(b->Width() - 5, 5);
+    QTest::mousePress(b, Qt::LeftButton, {}, arrow);
+    EXPECT_EQ(drops, 1);
+    if (act == Act::freeButton) {
+      EXPECT_FALSE(alive);
+      continue;
+    }
+    QTest::mouseRelease(b, Qt::LeftButton, {}, arrow);
+    EXPECT_EQ(b->State(), TFwToolButtonState::up);
+    EXPECT_EQ(clicks, 0);
+  }
+}
+
 TEST(FwToolButton, TakesTheToolbarSizeWithRoomForImageAndCaption) {
   TForm form(nullptr);
   TFwToolbar bar(&form);

@@ -162,6 +162,9 @@ TEST_F(SurveyDataFormPictureTest, PagesEditorsAndCellsKeepTheFormsSettings) {
     EXPECT_EQ(panel->GridYSize(), 10) << page;
     EXPECT_FALSE(panel->ShowGrid()) << page;
   }
+  // The tab rows keep the 19 pixels the form fixes, whatever the font's line height.
+  EXPECT_EQ(form->DataPage->RowHeight(), 19);
+  EXPECT_EQ(form->DataPage->TabDrawRect(1).Height(), 19);
 
   int edits = 0;
   for (QWidget* child : form->findChildren<QWidget*>())

@@ -170,6 +170,10 @@ TEST_F(SurveyDataFormPictureTest, PagesEditorsAndCellsKeepTheFormsSettings) {
       ++edits;
     }
   EXPECT_EQ(edits, 156 + 4 + 3);
+  // The sheets' values follow the page's colour, but for those a level rule closes, which
+  // take the disabled colour instead.
+  for (const TFwNumericEdit* edit : form->SheetEditors())
+    EXPECT_EQ(edit->ParentColor(), edit->Enabled()) << edit->Name().toStdString();
 
   int names = 0;
   for (int page = 1; page < kEntryPageCount; ++page)

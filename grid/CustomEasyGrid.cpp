@@ -43,6 +43,7 @@ TCustomEasyGrid::TCustomEasyGrid(TComponent* owner)
   defaults_.FontStyle = 0;
   cellFontName_ = QStringLiteral("宋体");
 
+  SetParentColor(false);
   SetColor(clWindow);
   SetTabStop(true);
   setFocusPolicy(Qt::StrongFocus);

@@ -150,6 +150,7 @@ private:
 
 TEdit::TEdit(TComponent* owner) : TWinControl(owner), edit_(new FilteredLineEdit(*this)) {
   resize(121, 21);
+  SetParentColor(false);
   SetColor(clWindow);
   AdoptInner(edit_);
   SetTabStop(true);

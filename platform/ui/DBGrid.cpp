@@ -235,11 +235,8 @@ void TBookmarkList::Refresh() {
     Clear();
     return;
   }
-  std::vector<int> rows;
-  for (const TBookmark& bookmark : items_) {
-    const int row = ds->BookmarkRow(bookmark);
-    if (row >= 0) rows.push_back(row);
-  }
+  std::vector<int> rows = ds->BookmarkRows(items_);
+  rows.erase(std::remove(rows.begin(), rows.end(), -1), rows.end());
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   // Fresh bookmarks of this snapshot find their rows at once next time.

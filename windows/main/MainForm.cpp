@@ -184,21 +184,12 @@ QString TMainForm::CheckSelectedStatement() {
   if (!ListHasRecords()) return QString();
   const QString scope = QStringLiteral(" and c907<=2");
   TADOQuery& list = *data_.ReportQuery;
-  auto code = [&list] { return list.FieldByName(QStringLiteral("c901"))->AsString(); };
-  TBookmarkList& marks = RecordGrid->SelectedRows();
-  if (marks.Count() == 0) return QStringLiteral("select * from dt_data where c901=") + code() + scope;
-
+  // The codes of the records the list shows selected, read in one pass over their rows.
+  const int code = list.FieldByName(QStringLiteral("c901"))->Index();
   QStringList codes;
-  TBookmark here = list.GetBookmark();
-  list.DisableControls();
-  for (int i = 0; i < marks.Count(); ++i) {
-    const TBookmark mark = marks[i];
-    if (list.BookmarkValid(mark)) list.GotoBookmark(mark);
-    codes << code();
-  }
-  if (list.BookmarkValid(here)) list.GotoBookmark(here);
-  list.FreeBookmark(here);
-  list.EnableControls();
+  for (int row : SelectedListRows(*RecordGrid, list)) codes << list.Text(row, code);
+  if (RecordGrid->SelectedRows().Count() == 0)
+    return QStringLiteral("select * from dt_data where c901=") + codes.value(0) + scope;
   return QStringLiteral("select * from dt_data where c901 in (") + codes.join(',') + ')' + scope;
 }
 

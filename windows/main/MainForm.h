@@ -151,10 +151,10 @@ public:
   bool ActionAllowed(const TAction* action) const;
   void UpdateActionState(TAction* action);
 
-  // The statement of the logic check of the marked records: the marked rows' c901
-  // (each visited by its bookmark; an unreachable one gives the record then current),
-  // or the current record's when none is marked, always limited to c907<=2. Empty when
-  // the list has no record. The list ends on the record it was on.
+  // The statement of the logic check of the marked records: the marked rows' c901 in
+  // the list's order, or the current record's when none is marked (the records the list
+  // shows selected), always limited to c907<=2. Empty when the list has no record. The
+  // list does not move.
   QString CheckSelectedStatement();
   // actCheckSelected: the logic check of those records, clean ones marked as passed.
   void CheckSelectedRecords();

@@ -58,9 +58,8 @@ void WriteGroupFile(const QString& sourceFile, const QStringList& tables, const 
   if (QFileInfo(file).isFile()) temp.CopyFrom(file);
   temp.Fill([&](const QString& path) {
     TADOConnection out;
-    OpenPlain(out, path);
-    // Dropping a virtual table of an existing file would run its module.
-    RefuseVirtualTables(out);
+    // An existing file is judged before any of its tables is dropped.
+    OpenChosenTarget(out, path);
     {
       TAttachedFile source(out, sourceFile);
       TProgressShown shown(progress, QStringLiteral("导出分组数据..."));
@@ -91,15 +90,16 @@ struct TGroupFileCheck {
 };
 
 // Judges the private copy of the file: it must be a plain database (a refused file gave no
-// copy), and from its schema alone, on a read-only connection of its own whose statements
-// have a few seconds at most, it must declare no virtual table, and each of the tables,
-// in order, must be there and be a real table. A view standing in for one would run on the
-// working connection, a virtual table reach the engine's modules.
+// copy), and on a read-only connection of its own whose statements have a few seconds at
+// most, it must declare no virtual table and pass the engine's quick check, and from its
+// schema alone each of the tables, in order, must be there and be a real table. A view
+// standing in for one would run on the working connection, a virtual table reach the
+// engine's modules.
 TGroupFileCheck CheckGroupFile(const TChosenFileCopy& copy, const QStringList& tables) {
   if (copy.Header != TChosenHeader::Plain) return {TGroupFileCheck::TVerdict::NotPlainTables, QString()};
   TADOConnection chosen;
   OpenChosenFile(chosen, copy.Path, QString());
-  if (DeclaresVirtualTable(chosen)) return {TGroupFileCheck::TVerdict::NotPlainTables, QString()};
+  if (!IsSoundFile(chosen)) return {TGroupFileCheck::TVerdict::NotPlainTables, QString()};
   for (const QString& table : tables) {
     switch (SchemaObjectKind(chosen, table)) {
     case TSchemaObjectKind::Table:

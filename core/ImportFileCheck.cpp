@@ -4,6 +4,7 @@
 #include "core/ExchangeFile.h"
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
+#include "platform/db/DbError.h"
 #include "platform/db/Schema.h"
 #include "platform/shell/FileWriter.h"
 #include "platform/shell/Folders.h"
@@ -23,12 +24,14 @@ namespace fw {
 
 namespace {
 
-// "typeof([a]) not in (...) or typeof([b]) not in (...) ..." over the number columns.
+// "typeof([a]) in ('text','blob') or typeof([b]) in (...) ..." over the number columns:
+// a value that is neither a number nor nothing. (The two-word list is compared much faster
+// than the three numeric kinds, and this scan reads every record of the file.)
 QString NotANumberCondition(const QStringList& numberColumns) {
   QStringList tests;
   tests.reserve(numberColumns.size());
   for (const QString& column : numberColumns)
-    tests << "typeof([" + column + "]) not in ('integer','real','null')";
+    tests << "typeof([" + column + "]) in ('text','blob')";
   return tests.join(QStringLiteral(" or "));
 }
 
@@ -156,8 +159,30 @@ void OpenChosenFile(TADOConnection& connection, const QString& path, const QStri
   if (!password.isEmpty()) options += "Jet OLEDB:Database Password=" + password;
   connection.SetLoginPrompt(false);
   connection.SetStatementTimeLimit(kChosenFileTimeLimit);
+  connection.SetSizeLimit(kChosenFileSizeLimit);
   connection.SetConnectionString(JetConnectionString(path, options));
   connection.Open();
+}
+
+bool IsSoundFile(TADOConnection& connection) {
+  if (DeclaresVirtualTable(connection)) return false;
+  try {
+    connection.QuickCheck();
+    return true;
+  } catch (const EDatabaseError& e) {
+    if (e.Damaged()) return false;
+    throw;
+  }
+}
+
+void OpenChosenTarget(TADOConnection& connection, const QString& path) {
+  connection.SetLoginPrompt(false);
+  connection.SetSizeLimit(kChosenFileSizeLimit);
+  connection.SetConnectionString(JetConnectionString(path, QStringLiteral("Persist Security Info=False;")));
+  const TChosenFileTimeLimit checks(connection);
+  connection.Open();
+  RefuseVirtualTables(connection);
+  connection.QuickCheck();
 }
 
 bool HasWorkingShape(TADOConnection& file, TADOConnection& working, const QString& table) {
@@ -176,10 +201,14 @@ bool HasWorkingShape(TADOConnection& file, TADOConnection& working, const QStrin
 }
 
 TChosenFileTimeLimit::TChosenFileTimeLimit(TADOConnection& connection, std::chrono::milliseconds limit)
-    : connection_(connection), previous_(connection.StatementTimeLimit()) {
+    : connection_(connection), previousTime_(connection.StatementTimeLimit()), previousSize_(connection.SizeLimit()) {
   connection_.SetStatementTimeLimit(limit);
+  connection_.SetSizeLimit(kChosenFileSizeLimit);
 }
 
-TChosenFileTimeLimit::~TChosenFileTimeLimit() { connection_.SetStatementTimeLimit(previous_); }
+TChosenFileTimeLimit::~TChosenFileTimeLimit() {
+  connection_.SetStatementTimeLimit(previousTime_);
+  connection_.SetSizeLimit(previousSize_);
+}
 
 } // namespace fw

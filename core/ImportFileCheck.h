@@ -13,7 +13,11 @@
 // - it is opened read-only, and every statement on it has a few seconds at most: one
 //   that runs longer is stopped, and the file counts as damaged; the statements that copy
 //   its records into the working database get the same time (TChosenFileTimeLimit);
-// - a file that declares a virtual table is refused before anything reads its tables;
+// - no value, row or statement on a connection that reads it may pass
+//   kChosenFileSizeLimit, so a value that claims more than the file holds (an overflow
+//   chain that loops back on itself) can never fill the working database;
+// - a file that declares a virtual table is refused before anything reads its tables,
+//   and so is one that fails the engine's quick check (IsSoundFile);
 // - its tables are judged from the schema alone, so a view or a trigger it defines never
 //   runs: a table must be a real table with every column of the working database's table,
 //   each of the same kind, and its number columns must hold numbers.
@@ -40,6 +44,12 @@ inline constexpr qint64 kLargestChosenFile = qint64(512) << 20;
 
 // The running time allowed to one statement on a chosen file.
 inline constexpr std::chrono::milliseconds kChosenFileTimeLimit{5000};
+
+// The bytes that one value or row, and one statement's text (the file's own definitions
+// included), may take on a connection that reads a chosen file. A record of ours takes a
+// few kilobytes, its widest value (a name) a few hundred bytes, and the longest definition
+// a few kilobytes; a whole office's return passes with room to spare.
+inline constexpr int kChosenFileSizeLimit = 1 << 20;
 
 // The running time allowed to one statement that copies a checked file's records into the
 // working database. The copy only reads real tables that passed the checks, so this is a
@@ -83,8 +93,24 @@ struct TChosenFileCopy {
 TChosenFileCopy CopyChosenFile(const QString& file);
 
 // Opens connection read-only on the chosen file (keyed with password when not empty),
-// every statement limited to kChosenFileTimeLimit. Throws EDatabaseError as Open does.
+// every statement limited to kChosenFileTimeLimit and kChosenFileSizeLimit. Throws
+// EDatabaseError as Open does.
 void OpenChosenFile(TADOConnection& connection, const QString& path, const QString& password);
+
+// Whether the chosen file open on connection may be read at all: it declares no virtual
+// table (whose module even the engine's check would run), and the engine's quick check
+// finds every page, record and overflow chain sound (a chain that loops back on itself is
+// found here). Throws EDatabaseError for anything but a fault of the file (Interrupted()
+// when the check ran out of time).
+bool IsSoundFile(TADOConnection& connection);
+
+// Opens connection (read-write, for the rest of its life with kChosenFileSizeLimit) on
+// path, the working copy of an existing file the person chose to write into (a list
+// export's or a group export's target), and refuses it before anything of it is read or
+// changed: one that declares a virtual table (kVirtualTableRefusal) or is not sound
+// (Damaged()) throws EDatabaseError. Those checks get a chosen file's time; the writing
+// that follows is not timed.
+void OpenChosenTarget(TADOConnection& connection, const QString& path);
 
 // Whether table of the chosen file (open on file) has the shape of the working database's
 // table of that name (open on working): a table, not a view or a virtual table; every
@@ -94,8 +120,9 @@ void OpenChosenFile(TADOConnection& connection, const QString& path, const QStri
 // from the engine (Interrupted() when the time ran out).
 bool HasWorkingShape(TADOConnection& file, TADOConnection& working, const QString& table);
 
-// The statements on the working connection get the chosen file's time (`limit`) for as
-// long as the object lives: reading a chosen file's tables can then never hold the program.
+// The statements on a connection get the chosen file's time (`limit`) and size limit for
+// as long as the object lives: reading a chosen file's tables can then neither hold the
+// program nor fill the working database.
 class TChosenFileTimeLimit {
 public:
   explicit TChosenFileTimeLimit(TADOConnection& connection,
@@ -106,7 +133,8 @@ public:
 
 private:
   TADOConnection& connection_;
-  std::chrono::milliseconds previous_;
+  std::chrono::milliseconds previousTime_;
+  int previousSize_;
 };
 
 } // namespace fw

@@ -4,6 +4,7 @@
 #include "core/DatabaseFiles.h"
 #include "core/DatabaseOpening.h"
 #include "core/FileUtils.h"
+#include "core/ImportFileCheck.h"
 #include "core/Messages.h"
 #include "core/Progress.h"
 #include "core/SiblingTempFile.h"
@@ -408,11 +409,8 @@ void WriteListTable(const TDataSet& data, const QString& file, const QString& ti
   if (QFileInfo(file).isFile()) CopyFileStream(file, work.Path());
   {
     TADOConnection out;
-    out.SetLoginPrompt(false);
-    out.SetConnectionString(JetConnectionString(work.Path(), QStringLiteral("Persist Security Info=False")));
-    out.Open();
-    // The existing file's virtual table of the list's name would run its module when dropped.
-    RefuseVirtualTables(out);
+    // An existing file is judged before its table of the list's name is dropped.
+    OpenChosenTarget(out, work.Path());
     FillTable(out, data, title, recordDone, failedRecord);
     out.Close();
   }

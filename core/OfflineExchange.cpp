@@ -10,7 +10,6 @@
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
-#include "platform/db/Schema.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
 
@@ -78,11 +77,12 @@ TImportOutcome Outcome(TImportResult result, const QString& error = QString()) {
   return outcome;
 }
 
-// An engine failure while reading a chosen file: one that is damaged, or one that keeps
-// the engine busy past its time, is a file of the wrong format.
+// An engine failure while reading a chosen file: one that is damaged, one that holds a
+// value past the size limit, or one that keeps the engine busy past its time, is a file of
+// the wrong format.
 bool UnreadableFile(const std::exception& error) {
   const auto* db = dynamic_cast<const EDatabaseError*>(&error);
-  return db && (db->Damaged() || db->Interrupted());
+  return db && (db->Damaged() || db->TooBig() || db->Interrupted());
 }
 
 TImportOutcome ReadFailure(const std::exception& error) {
@@ -97,7 +97,7 @@ TImportOutcome CheckImportSource(TADOConnection& main, const TExchangeFileAccess
   try {
     TADOConnection file;
     OpenChosenFile(file, access.Path, access.Keyed ? password : QString());
-    if (DeclaresVirtualTable(file)) return Outcome(TImportResult::FormatError);
+    if (!IsSoundFile(file)) return Outcome(TImportResult::FormatError);
     if (!HasTable(file, table)) return Outcome(TImportResult::NoTableInFile);
     if (!HasTable(main, table)) return Outcome(TImportResult::NoTableInSystem);
     if (!HasWorkingShape(file, main, table) || !HasWorkingShape(file, main, QStringLiteral("ct_label")))

@@ -1,7 +1,6 @@
 #include "core/ExchangeFile.h"
 
 #include "core/FileUtils.h"
-#include "core/ImportFileCheck.h"
 #include "core/SiblingTempFile.h"
 #include "core/SurveyModel.h"
 #include "platform/shell/Folders.h"
@@ -52,16 +51,6 @@ bool EndsWithExact(const QString& name, const QString& extension) {
 }
 
 } // namespace
-
-void ScrambleBytes(char* data, qsizetype size) {
-  for (qsizetype i = 0; i < size; ++i)
-    data[i] = static_cast<char>(ScrambleByte(static_cast<unsigned char>(data[i])));
-}
-
-void RestoreBytes(char* data, qsizetype size) {
-  for (qsizetype i = 0; i < size; ++i)
-    data[i] = static_cast<char>(RestoreByte(static_cast<unsigned char>(data[i])));
-}
 
 bool ScrambleFileHeader(const QString& fileName) {
   return TransformHeaderInPlace(fileName, THeaderTransform::Scramble);

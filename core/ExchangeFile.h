@@ -4,7 +4,7 @@
 // not open as a database without this program.
 //
 // Recognising a file. The reader never opens the chosen file itself: it judges it and
-// copies it into a private work folder (CopyChosenFile, ImportFileCheck.h) and works on
+// copies it into a private work folder (CopyChosenFile, ChosenFileCopy.h) and works on
 // the copy from there on. A database file of ours begins either with the engine's
 // signature (a plain one) or with a random salt (a keyed one), so the first bytes tell a
 // plain file from a scrambled plain one, but never whether a keyed one was scrambled:
@@ -15,6 +15,7 @@
 // This unit also holds the pure rules the exchange windows share: the file names of the
 // offline export, the import and the backup, and the text of the import clash report.
 
+#include "core/ChosenFileCopy.h"
 #include "platform/shell/Folders.h"
 
 #include <QDate>
@@ -26,17 +27,6 @@
 #include <vector>
 
 namespace fw {
-
-// Number of leading bytes that the header transform covers.
-inline constexpr int kScrambledHeaderSize = 1024;
-
-// The transform of one byte and its inverse: stored = ((plain + 2) mod 256) XOR 7.
-constexpr unsigned char ScrambleByte(unsigned char plain) { return static_cast<unsigned char>((plain + 2) ^ 7); }
-constexpr unsigned char RestoreByte(unsigned char stored) { return static_cast<unsigned char>((stored ^ 7) - 2); }
-
-// Applies the transform (or its inverse) to every byte of the buffer.
-void ScrambleBytes(char* data, qsizetype size);
-void RestoreBytes(char* data, qsizetype size);
 
 // Transforms the first min(1024, file size) bytes of an existing file in place; a shorter
 // file is transformed only as far as it goes and never grows. Returns false, changing

@@ -1,5 +1,6 @@
 #include "core/GroupFiles.h"
 
+#include "core/ChosenFileCopy.h"
 #include "core/DatabaseFiles.h"
 #include "core/DatabaseOpening.h"
 #include "core/ExchangeFile.h"

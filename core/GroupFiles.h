@@ -36,7 +36,7 @@ bool ExportGroupTables(const QString& sourceFile, const QStringList& tables, IPr
 
 // Replaces the tables of the database open on connection with those of a file chosen
 // in the open dialog ("选择导入文件"). The file is read once, into a private copy
-// (CopyChosenFile, ImportFileCheck.h), and both the checks and the copy of the rows read
+// (CopyChosenFile, ChosenFileCopy.h), and both the checks and the copy of the rows read
 // that copy. The file must hold every one of the tables: a missing one is named in
 // MissingGroupTableMessage and nothing is changed; the open database itself is refused
 // (kGroupFileInUseMessage), and so is a file that is no plain database, whose tables are

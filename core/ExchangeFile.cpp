@@ -99,7 +99,7 @@ bool AskExportLabel(const QString& current, QString& name) {
 }
 
 QString OfflineExportProposedName(const QString& label, const QDate& today) {
-  return label + "-" + today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("(离线版)");
+  return SafeFileNamePart(label) + "-" + today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("(离线版)");
 }
 
 QString DatFileName(const QString& chosen) {

@@ -70,7 +70,8 @@ bool AskExportLabel(const QString& current, QString& name);
 
 // ---- File names ----
 
-// The name the offline export proposes: label + "-" + date as "yyyy-mm-dd" + "(离线版)".
+// The name the offline export proposes: label + "-" + date as "yyyy-mm-dd" + "(离线版)",
+// every character of the label that a file name cannot hold replaced (SafeFileNamePart).
 QString OfflineExportProposedName(const QString& label, const QDate& today);
 
 // The file of the offline export and of the upload from the name chosen in the save

@@ -370,7 +370,7 @@ TFieldDataArray DescribeFields(const TDataSet& data) {
 }
 
 QString ListExportProposedName(const QString& title, const QDate& today) {
-  return title + QLatin1Char('-') + today.toString(QStringLiteral("yyyy-MM-dd"));
+  return SafeFileNamePart(title) + QLatin1Char('-') + today.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
 QString ListSheetName(const QString& title) {

@@ -50,7 +50,8 @@ QString ListColumnFormat(TFieldType type);
 // name, the field's type text, shown in the list.
 TFieldDataArray DescribeFields(const TDataSet& data);
 
-// The file name the save dialog proposes: title + "-" + the date as "yyyy-mm-dd".
+// The file name the save dialog proposes: title + "-" + the date as "yyyy-mm-dd", every
+// character of the title that a file name cannot hold replaced (SafeFileNamePart).
 QString ListExportProposedName(const QString& title, const QDate& today);
 
 // The worksheet name for a title: characters a sheet name cannot hold become "_", and

@@ -84,7 +84,7 @@ TEST_F(ListExport, WorkbookListHasItsRowsColumnsAndFormats) {
   ASSERT_EQ(hooks.SaveRequests.size(), 1u);
   EXPECT_EQ(hooks.SaveRequests[0].Title, QStringLiteral("导出文件存放为"));
   EXPECT_EQ(hooks.SaveRequests[0].Filter, QStringLiteral("Excel 文件(*.xlsx)|*.xlsx"));
-  EXPECT_EQ(hooks.SaveRequests[0].FileName, QStringLiteral("单位/数据:列表-2015-01-20"));
+  EXPECT_EQ(hooks.SaveRequests[0].FileName, QStringLiteral("单位_数据_列表-2015-01-20"));
   EXPECT_EQ(hooks.SaveRequests[0].InitialDir, folders.DocumentsDir());
   const QString file = Docs(QStringLiteral("名单.xlsx"));
   EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("Excel文件已经正确导出到：'") + file});

@@ -38,6 +38,10 @@ bool ScrambleFileHeader(const QString& fileName);
 // found by trial that the file does not open as it is). Same results and errors.
 bool RestoreFileHeader(const QString& fileName);
 
+// The same on the file open (for reading and writing) on fd, which a writer already holds:
+// the file is never looked up by a name again. shownName names it in the errors.
+void ScrambleFileHeader(int fd, const QString& shownName);
+
 // ---- Recognising a file by trial ----
 
 // Tries to open path as a database, without (keyed false) or with (keyed true) the

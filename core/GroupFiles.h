@@ -27,10 +27,11 @@ QString MissingGroupTableMessage(const QString& table);
 // Writes the tables from sourceFile (the group list passes the default database file
 // in the program folder) into a file chosen in the save dialog ("导出文件存放为"; ".mdb"
 // is appended to a name longer than 4 characters that lacks it). An existing file keeps
-// every other table; its copies of the tables are replaced. The file is written under
-// a temporary name beside it and renamed into place only when complete, so a failure
-// leaves an existing file as it was. The source and the open database are refused as
-// the file (kGroupFileInUseMessage). Shows "数据已经被正确导出到：'<file>'！" on success,
+// every other table; its copies of the tables are replaced. It is opened once and judged
+// on that: a link, anything but a plain file and a database in use are refused
+// (RefuseExistingTarget). The file is written beside it and renamed into place only when
+// complete, so a failure leaves an existing file as it was. The source and the open
+// database are refused as the file (kGroupFileInUseMessage). Shows "数据已经被正确导出到：'<file>'！" on success,
 // "运行中发生错误：<reason>,请与软件发行者联系。" on failure. Returns true when written.
 bool ExportGroupTables(const QString& sourceFile, const QStringList& tables, IProgress& progress);
 

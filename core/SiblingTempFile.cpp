@@ -1,6 +1,7 @@
 #include "core/SiblingTempFile.h"
 
 #include "platform/db/DbError.h"
+#include "platform/shell/ExistingFile.h"
 #include "platform/shell/FileWriter.h"
 
 #include <QFile>
@@ -81,6 +82,12 @@ void TSiblingTempFile::CopyFrom(const QString& source) {
     throw;
   }
   ::close(in);
+}
+
+void TSiblingTempFile::CopyFrom(const TExistingFile& source) {
+  const int in = source.Reader();
+  if (in < 0) throw std::runtime_error(("无法打开文件 " + source.Path() + "：" + FileErrorCause(errno)).toStdString());
+  CopyFromDescriptor(in, source.Path());
 }
 
 void TSiblingTempFile::WriteAll(const QByteArray& data) {

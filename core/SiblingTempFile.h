@@ -45,6 +45,7 @@ enum class TSiblingStep { Created, Written, Moving };
 using TSiblingProbe = std::function<void(TSiblingStep step, const QString& destination)>;
 void SetSiblingProbe(TSiblingProbe probe);
 
+class TExistingFile;
 class TFileWriter;
 
 class TSiblingTempFile {
@@ -68,9 +69,12 @@ public:
   // Hands writer the working file, cut to nothing. Returns errno or 0.
   int OpenWriter(TFileWriter& writer);
 
-  // Fills the working file with the content of source. A source that cannot be read
-  // throws std::runtime_error naming it; a failed write throws EFileWriteError.
+  // Fills the working file with the content of source (a file of the program's own), or
+  // of the existing plain file opened once (read through its own handle, never by
+  // name). A source that cannot be read throws std::runtime_error naming it; a failed
+  // write throws EFileWriteError.
   void CopyFrom(const QString& source);
+  void CopyFrom(const TExistingFile& source);
 
   // Makes data the whole content of the working file. Throws EFileWriteError.
   void WriteAll(const QByteArray& data);

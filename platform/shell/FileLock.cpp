@@ -84,10 +84,15 @@ bool FileLockHeld(const QString& path) {
   if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
   const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) return false;
-  struct flock range = LockRange(F_WRLCK);
-  const bool held = IsRegularFile(fd, info) && ::fcntl(fd, F_OFD_GETLK, &range) == 0 && range.l_type != F_UNLCK;
+  const bool held = FileLockHeld(fd);
   ::close(fd);
   return held;
+}
+
+bool FileLockHeld(int fd) {
+  struct stat info {};
+  struct flock range = LockRange(F_WRLCK);
+  return IsRegularFile(fd, info) && ::fcntl(fd, F_OFD_GETLK, &range) == 0 && range.l_type != F_UNLCK;
 }
 
 bool SameFile(const QString& a, const QString& b) {

@@ -47,6 +47,8 @@ private:
 // The probe opens and closes the file, and closing any descriptor of a file drops this
 // process's record locks on it: never probe a file the database engine here has open.
 bool FileLockHeld(const QString& path);
+// The same for the file open on fd (for reading at least).
+bool FileLockHeld(int fd);
 
 // True when both paths lead to one existing file (the same inode: hard links, symbolic
 // links and other spellings of one name alike).

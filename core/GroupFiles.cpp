@@ -17,6 +17,7 @@
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <functional>
 
@@ -61,11 +62,19 @@ bool RefuseFileInUse(const QString& file, const QStringList& inUse) {
   return RefuseFileInUse([&file](const QString& used) { return SameFile(file, used); }, inUse);
 }
 
-// The existing file to export into, judged on the file opened once: not a database in
-// use, nor a link.
+// The existing file to export into, as it stands after the question, judged on the file
+// opened once: not a database in use, nor a link, nor a file that is no plain database
+// (an encrypted backup, say: its tables cannot be reached, and it is left as it is).
 bool RefuseExportTarget(const TExistingFile& target, const QStringList& inUse) {
-  return RefuseFileInUse([&target](const QString& used) { return target.IsFile(used); }, inUse) ||
-         RefuseExistingTarget(target);
+  if (RefuseFileInUse([&target](const QString& used) { return target.IsFile(used); }, inUse) ||
+      RefuseExistingTarget(target))
+    return true;
+  if (target.Kind() != TExistingFile::TKind::PlainFile ||
+      JudgeChosenHeader(target.Head(kSmallestDatabaseFile)) == TChosenHeader::Plain)
+    return false;
+  ShowMessage(kGroupFileNotWritableMessage.arg(QDir::toNativeSeparators(target.Path())), QString(),
+              MB_OK | MB_ICONWARNING);
+  return true;
 }
 
 // Fills a working copy of file (a copy of the existing file, else an empty database)
@@ -170,7 +179,10 @@ bool ExportGroupTables(const QString& sourceFile, const QStringList& tables, IPr
   }
   const QString file = ChooseGroupFile(true);
   const QStringList inUse = {sourceFile, DatabasePath};
-  if (file.isEmpty() || RefuseFileInUse(file, inUse) || RefuseDatabaseInUse(file)) return false;
+  if (file.isEmpty() || RefuseFileInUse(file, inUse) || RefuseDatabaseInUse(file) ||
+      !ConfirmOverwrite(file, kGroupExportTitle))
+    return false;
+  // The file as it is now, after the question: only what was judged is read.
   const TExistingFile existing(file);
   if (RefuseExportTarget(existing, inUse)) return false;
   try {

@@ -4,7 +4,7 @@
 // file may be damaged, of another program, or built to do harm, and it may lie in a
 // folder others can write to, so:
 // - it is judged by its size and first bytes and then copied, through one handle opened
-//   on it, into a private work folder (CopyChosenFile); everything after that reads the
+//   on it, into a private work folder (CopyChosenFile, ChosenFileCopy.h); everything after that reads the
 //   copy, so the bytes that were checked are the bytes that are imported, whatever
 //   happens to the chosen file meanwhile;
 // - a file shorter than one page of our databases, one far larger than any file of ours
@@ -24,23 +24,13 @@
 
 #include <QString>
 #include <chrono>
-#include <memory>
 
 namespace fw {
 
 class TADOConnection;
-class TWorkFolder;
 
 // The message for a chosen file that is not of the kind asked for.
 inline const QString kFileFormatErrorMessage = QStringLiteral("文件格式错误,请重新选择！");
-
-// Our keyed files use pages of 1024 bytes (plain ones 4096): nothing shorter can be one.
-inline constexpr qint64 kSmallestDatabaseFile = 1024;
-
-// The largest chosen file taken. An office's whole return (100,000 records) makes an
-// exchange file or a backup of about 50 MB; a file ten times that is none of ours, and
-// copying it would fill the temporary folder (which may live in memory).
-inline constexpr qint64 kLargestChosenFile = qint64(512) << 20;
 
 // The running time allowed to one statement on a chosen file.
 inline constexpr std::chrono::milliseconds kChosenFileTimeLimit{5000};
@@ -55,42 +45,6 @@ inline constexpr int kChosenFileSizeLimit = 1 << 20;
 // working database. The copy only reads real tables that passed the checks, so this is a
 // last guard against a hang; it leaves a whole office's return on a slow machine room.
 inline constexpr std::chrono::milliseconds kChosenFileCopyTimeLimit{60000};
-
-// What the first kSmallestDatabaseFile bytes of a chosen file allow it to be.
-enum class TChosenHeader {
-  Plain,     // the engine's signature: a database without key
-  Scrambled, // the signature through the exchange file's header transform
-  Random,    // bytes that look random: a keyed database (a random salt, then cipher
-             // text), its header transformed or not
-  Foreign,   // none of these (also a file too short to judge)
-};
-
-// Judges the first bytes of a file. A keyed database's first bytes are random, so any
-// values can occur there; what is refused is only what random bytes never give: fewer
-// than half of the 256 byte values among the first 1024 bytes (random ones show about 251).
-TChosenHeader JudgeChosenHeader(const QByteArray& head);
-
-// A private copy of a chosen file.
-struct TChosenFileCopy {
-  TChosenHeader Header = TChosenHeader::Foreign;
-  QString Path; // "temp.dat" in Folder; empty when the file was refused
-  std::unique_ptr<TWorkFolder> Folder;
-
-  TChosenFileCopy();
-  TChosenFileCopy(TChosenFileCopy&&) noexcept;
-  TChosenFileCopy& operator=(TChosenFileCopy&&) noexcept;
-  ~TChosenFileCopy();
-};
-
-// Opens file once (a link is followed; anything but a regular file is refused), judges it
-// by the size and the first bytes read through that handle and, unless it is refused,
-// copies exactly what the handle reads, never more than kLargestChosenFile bytes, into a
-// new private work folder. Refused, with nothing written: a file shorter than
-// kSmallestDatabaseFile, one longer than kLargestChosenFile (also when it grows past it
-// while being copied), one with a Foreign header. The chosen file is never changed.
-// Throws std::runtime_error naming file and the cause when it cannot be read or the copy
-// cannot be written (a full temporary folder, say).
-TChosenFileCopy CopyChosenFile(const QString& file);
 
 // Opens connection read-only on the chosen file (keyed with password when not empty),
 // every statement limited to kChosenFileTimeLimit and kChosenFileSizeLimit. Throws

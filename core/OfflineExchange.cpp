@@ -35,7 +35,7 @@ QString ExchangeConnectionString(const QString& file, const QString& password) {
 void WriteOfflineDat(const QString& file, const QString& label) {
   TSiblingTempFile temp(file);
   temp.CopyFrom(ProgramFile(QString::fromLatin1(kExchangeTemplateName)));
-  temp.Fill([&label](const QString& path) {
+  temp.Fill([&label, &temp](const QString& path) {
     TADOConnection out;
     out.SetLoginPrompt(false);
     out.SetConnectionString(ExchangeConnectionString(path, DatabasePassword()));
@@ -51,7 +51,8 @@ void WriteOfflineDat(const QString& file, const QString& label) {
     if (out.Execute(QStringLiteral("update ct_label set db_name = ?"), QVariantList{label}) == 0)
       out.Execute(QStringLiteral("insert into ct_label (db_name) values (?)"), QVariantList{label});
     out.Close();
-    ScrambleFileHeader(path);
+    // Through the working file's own handle: the header of no other file can be reached.
+    ScrambleFileHeader(temp.Descriptor(), temp.Destination());
   });
   temp.MoveIntoPlace();
 }

@@ -50,7 +50,7 @@ bool TCheckReport::Create(const QString& path, const QDateTime& checkTime) {
     Fail(e.Cause());
     return false;
   }
-  if (const int error = file_.Open(temp_->Path())) {
+  if (const int error = temp_->OpenWriter(file_)) {
     Fail(FileErrorCause(error));
     return false;
   }

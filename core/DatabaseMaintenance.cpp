@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <stdexcept>
+#include <utility>
 
 namespace fw {
 
@@ -117,6 +118,7 @@ bool BackupDatabase(TADOConnection& connection, IMainConnectionUser& user) {
 }
 
 bool CompactDatabase(const QString& fileName, TFileLock* hold) {
+  TFileLock compacted;
   try {
     if (!QFileInfo(fileName).isFile()) throw std::runtime_error(("找不到文件 " + fileName).toStdString());
     TSiblingTempFile temp(fileName);
@@ -134,14 +136,16 @@ bool CompactDatabase(const QString& fileName, TFileLock* hold) {
       check.Close();
     });
     QFile::setPermissions(temp.Path(), QFile::permissions(fileName));
-    // The compacted file is held before it takes the database's place, so that no other
-    // copy finds it unheld for a moment.
-    if (hold) hold->Lock(temp.Path());
+    // The compacted file is held before it takes the database's place and the old one
+    // until then, so that no other copy finds the database unheld for a moment; should
+    // the move fail, the old file keeps its place and its hold.
+    if (hold) compacted.Lock(temp.Path());
     temp.MoveIntoPlace();
+    if (hold) *hold = std::move(compacted);
     return true;
   } catch (const std::exception& e) {
-    // The database file kept its place: the hold goes back to it.
-    if (hold) hold->Lock(fileName);
+    // Renamed, only the folder's sync failed: the compacted file is the database now.
+    if (hold && compacted.HoldsFileAt(fileName)) *hold = std::move(compacted);
     ShowRunError(e);
     return false;
   }

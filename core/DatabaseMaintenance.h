@@ -40,8 +40,8 @@ bool BackupDatabase(TADOConnection& connection, IMainConnectionUser& user);
 // Rewrites the database file fileName compactly, in place; the file must not be open.
 // The compacted copy replaces the file in one rename, so a failure leaves it unchanged.
 // An error shows "运行中发生错误：" + the reason and returns false. A hold on the file
-// (the running copy's, see DatabaseOpening.h) moves onto the compacted file before it
-// takes the file's place.
+// (the running copy's, see DatabaseOpening.h) is taken on the compacted file before it
+// takes the file's place, and let go of on the old file only after that.
 bool CompactDatabase(const QString& fileName, TFileLock* hold = nullptr);
 
 // The main window's compaction: closes connection, compacts the working database

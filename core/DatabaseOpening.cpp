@@ -7,6 +7,7 @@
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
+#include "platform/shell/ExistingFile.h"
 #include "platform/shell/FileLock.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
@@ -61,6 +62,13 @@ QString ReadDatabaseLabel(TADOConnection& connection) {
   return label.IsEmpty() ? QString() : label.FieldByName(QStringLiteral("db_name"))->AsString();
 }
 
+// Shows that file is a database in use when it is one; returns whether it is.
+bool RefuseWhenInUse(bool inUse, const QString& file) {
+  if (inUse)
+    ShowMessage(kDatabaseInUseTargetMessage.arg(QDir::toNativeSeparators(file)), QString(), MB_OK | MB_ICONWARNING);
+  return inUse;
+}
+
 } // namespace
 
 TDatabaseOpening OpenWorkingDatabase(TADOConnection& connection, const QString& requested, TFileLock* hold) {
@@ -94,9 +102,24 @@ bool RefuseDatabaseInUse(const QString& file) {
   // The working database is told by its inode, never probed: closing the probe's
   // descriptor would drop the engine's own locks on it.
   const bool working = !DatabasePath.isEmpty() && SameFile(file, DatabasePath);
-  if (!working && !FileLockHeld(file)) return false;
-  ShowMessage(kDatabaseInUseTargetMessage.arg(QDir::toNativeSeparators(file)), QString(), MB_OK | MB_ICONWARNING);
-  return true;
+  return RefuseWhenInUse(working || FileLockHeld(file), file);
+}
+
+bool RefuseExistingTarget(const TExistingFile& target) {
+  switch (target.Kind()) {
+  case TExistingFile::TKind::Missing:
+    return false;
+  case TExistingFile::TKind::Link:
+  case TExistingFile::TKind::NotPlainFile:
+    ShowMessage(kTargetNotPlainFileMessage.arg(QDir::toNativeSeparators(target.Path())), QString(),
+                MB_OK | MB_ICONWARNING);
+    return true;
+  case TExistingFile::TKind::PlainFile:
+    break;
+  }
+  // As above: the working database is told by its inode before anything reads it.
+  const bool working = !DatabasePath.isEmpty() && target.IsFile(DatabasePath);
+  return RefuseWhenInUse(working || target.LockHeld(), target.Path());
 }
 
 } // namespace fw

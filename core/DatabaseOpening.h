@@ -16,6 +16,7 @@
 namespace fw {
 
 class TADOConnection;
+class TExistingFile;
 class TFileLock;
 
 enum class TDatabaseOpening {
@@ -42,5 +43,17 @@ inline const QString kDatabaseInUseTargetMessage =
 // that a running copy of the program holds; then the message above is shown, naming it.
 // A file written in place of either would pull it from under the copy that works on it.
 bool RefuseDatabaseInUse(const QString& file);
+
+// The message for an existing file chosen to be written into that is a link, a folder or
+// anything but a plain file.
+inline const QString kTargetNotPlainFileMessage =
+    QStringLiteral("您选择的文件“%1”是链接或不是普通文件，不能写入，请选择其它文件。");
+
+// Judges an existing file that an export is about to read and write into, on the file
+// opened once (TExistingFile) and never again by its name: a link or anything but a plain
+// file is refused (kTargetNotPlainFileMessage), and so are the working database and a
+// database a running copy holds (as RefuseDatabaseInUse). Shows the message; true when
+// refused. A name at which nothing stands (any more) is not refused.
+bool RefuseExistingTarget(const TExistingFile& target);
 
 } // namespace fw

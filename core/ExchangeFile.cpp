@@ -1,7 +1,6 @@
 #include "core/ExchangeFile.h"
 
 #include "core/FileUtils.h"
-#include "core/ImportFileCheck.h"
 #include "core/SiblingTempFile.h"
 #include "core/SurveyModel.h"
 #include "platform/shell/Folders.h"
@@ -11,7 +10,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace fw {
 
@@ -30,20 +32,36 @@ void Transform(char* data, qsizetype size, THeaderTransform transform) {
     RestoreBytes(data, size);
 }
 
-// Reads the header, transforms only the bytes actually read and writes them back over
-// themselves. The file is never truncated or extended.
-bool TransformHeaderInPlace(const QString& fileName, THeaderTransform transform) {
-  if (!QFile::exists(fileName)) return false;
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadWrite)) throw EFileWriteError(fileName, file.errorString());
-  QByteArray header = file.read(kScrambledHeaderSize);
-  if (file.error() != QFileDevice::NoError) Fail("读取文件失败 ", fileName, file.errorString());
-  if (header.isEmpty()) return true;
+// Reads the header through fd, transforms only the bytes actually read and writes them
+// back over themselves. The file is never truncated or extended.
+void TransformHeader(int fd, const QString& shownName, THeaderTransform transform) {
+  QByteArray header(kScrambledHeaderSize, Qt::Uninitialized);
+  ssize_t got;
+  do got = ::pread(fd, header.data(), static_cast<size_t>(header.size()), 0);
+  while (got < 0 && errno == EINTR);
+  if (got < 0) Fail("读取文件失败 ", shownName, FileErrorCause(errno));
+  header.truncate(got);
+  if (header.isEmpty()) return;
   Transform(header.data(), header.size(), transform);
-  if (!file.seek(0) || file.write(header) != header.size() || !file.flush())
-    throw EFileWriteError(fileName, file.errorString());
-  file.close();
-  if (file.error() != QFileDevice::NoError) throw EFileWriteError(fileName, file.errorString());
+  ssize_t put;
+  do put = ::pwrite(fd, header.constData(), static_cast<size_t>(header.size()), 0);
+  while (put < 0 && errno == EINTR);
+  if (put != header.size()) throw EFileWriteError(shownName, FileErrorCause(put < 0 ? errno : EIO));
+}
+
+bool TransformHeaderInPlace(const QString& fileName, THeaderTransform transform) {
+  const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return false;
+    throw EFileWriteError(fileName, FileErrorCause(errno));
+  }
+  try {
+    TransformHeader(fd, fileName, transform);
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
+  if (::close(fd) != 0) throw EFileWriteError(fileName, FileErrorCause(errno));
   return true;
 }
 
@@ -53,16 +71,6 @@ bool EndsWithExact(const QString& name, const QString& extension) {
 
 } // namespace
 
-void ScrambleBytes(char* data, qsizetype size) {
-  for (qsizetype i = 0; i < size; ++i)
-    data[i] = static_cast<char>(ScrambleByte(static_cast<unsigned char>(data[i])));
-}
-
-void RestoreBytes(char* data, qsizetype size) {
-  for (qsizetype i = 0; i < size; ++i)
-    data[i] = static_cast<char>(RestoreByte(static_cast<unsigned char>(data[i])));
-}
-
 bool ScrambleFileHeader(const QString& fileName) {
   return TransformHeaderInPlace(fileName, THeaderTransform::Scramble);
 }
@@ -70,6 +78,8 @@ bool ScrambleFileHeader(const QString& fileName) {
 bool RestoreFileHeader(const QString& fileName) {
   return TransformHeaderInPlace(fileName, THeaderTransform::Restore);
 }
+
+void ScrambleFileHeader(int fd, const QString& shownName) { TransformHeader(fd, shownName, THeaderTransform::Scramble); }
 
 TExchangeFileAccess OpenExchangeFileByTrial(const QString& fileName, const TExchangeOpenTrial& tryOpen) {
   TExchangeFileAccess access;
@@ -110,7 +120,7 @@ bool AskExportLabel(const QString& current, QString& name) {
 }
 
 QString OfflineExportProposedName(const QString& label, const QDate& today) {
-  return label + "-" + today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("(离线版)");
+  return SafeFileNamePart(label) + "-" + today.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("(离线版)");
 }
 
 QString DatFileName(const QString& chosen) {

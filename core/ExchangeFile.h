@@ -4,7 +4,7 @@
 // not open as a database without this program.
 //
 // Recognising a file. The reader never opens the chosen file itself: it judges it and
-// copies it into a private work folder (CopyChosenFile, ImportFileCheck.h) and works on
+// copies it into a private work folder (CopyChosenFile, ChosenFileCopy.h) and works on
 // the copy from there on. A database file of ours begins either with the engine's
 // signature (a plain one) or with a random salt (a keyed one), so the first bytes tell a
 // plain file from a scrambled plain one, but never whether a keyed one was scrambled:
@@ -15,6 +15,7 @@
 // This unit also holds the pure rules the exchange windows share: the file names of the
 // offline export, the import and the backup, and the text of the import clash report.
 
+#include "core/ChosenFileCopy.h"
 #include "platform/shell/Folders.h"
 
 #include <QDate>
@@ -27,17 +28,6 @@
 
 namespace fw {
 
-// Number of leading bytes that the header transform covers.
-inline constexpr int kScrambledHeaderSize = 1024;
-
-// The transform of one byte and its inverse: stored = ((plain + 2) mod 256) XOR 7.
-constexpr unsigned char ScrambleByte(unsigned char plain) { return static_cast<unsigned char>((plain + 2) ^ 7); }
-constexpr unsigned char RestoreByte(unsigned char stored) { return static_cast<unsigned char>((stored ^ 7) - 2); }
-
-// Applies the transform (or its inverse) to every byte of the buffer.
-void ScrambleBytes(char* data, qsizetype size);
-void RestoreBytes(char* data, qsizetype size);
-
 // Transforms the first min(1024, file size) bytes of an existing file in place; a shorter
 // file is transformed only as far as it goes and never grows. Returns false, changing
 // nothing, when the file does not exist. Throws std::runtime_error (with the reason, in
@@ -47,6 +37,10 @@ bool ScrambleFileHeader(const QString& fileName);
 // Undoes ScrambleFileHeader in place, whatever the first byte is (the caller has already
 // found by trial that the file does not open as it is). Same results and errors.
 bool RestoreFileHeader(const QString& fileName);
+
+// The same on the file open (for reading and writing) on fd, which a writer already holds:
+// the file is never looked up by a name again. shownName names it in the errors.
+void ScrambleFileHeader(int fd, const QString& shownName);
 
 // ---- Recognising a file by trial ----
 
@@ -80,7 +74,8 @@ bool AskExportLabel(const QString& current, QString& name);
 
 // ---- File names ----
 
-// The name the offline export proposes: label + "-" + date as "yyyy-mm-dd" + "(离线版)".
+// The name the offline export proposes: label + "-" + date as "yyyy-mm-dd" + "(离线版)",
+// every character of the label that a file name cannot hold replaced (SafeFileNamePart).
 QString OfflineExportProposedName(const QString& label, const QDate& today);
 
 // The file of the offline export and of the upload from the name chosen in the save

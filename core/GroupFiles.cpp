@@ -1,5 +1,6 @@
 #include "core/GroupFiles.h"
 
+#include "core/ChosenFileCopy.h"
 #include "core/DatabaseFiles.h"
 #include "core/DatabaseOpening.h"
 #include "core/ExchangeFile.h"
@@ -11,15 +12,20 @@
 #include "platform/db/AdoConnection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Schema.h"
+#include "platform/shell/ExistingFile.h"
 #include "platform/shell/FileLock.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <functional>
 
 namespace fw {
 
 namespace {
+
+const QString kGroupExportTitle = QStringLiteral("导出文件存放为");
 
 void OpenPlain(TADOConnection& connection, const QString& file) {
   connection.SetLoginPrompt(false);
@@ -31,7 +37,7 @@ void OpenPlain(TADOConnection& connection, const QString& file) {
 // file takes the backup's rule: ".mdb" is added to a name longer than 4 characters.
 QString ChooseGroupFile(bool saving) {
   FileDialogRequest request;
-  request.Title = saving ? QStringLiteral("导出文件存放为") : QStringLiteral("选择导入文件");
+  request.Title = saving ? kGroupExportTitle : QStringLiteral("选择导入文件");
   request.Filter = kGroupFileFilter;
   request.InitialDir = PersonalFolder();
   const FileDialogResult answer = saving ? CurrentHooks().SaveFileDialog(request) : CurrentHooks().OpenFileDialog(request);
@@ -40,10 +46,11 @@ QString ChooseGroupFile(bool saving) {
 }
 
 // A database the program has open is never a group file: writing one would replace the
-// file under its connection, reading one would copy the tables onto themselves.
-bool RefuseFileInUse(const QString& file, const QStringList& inUse) {
+// file under its connection, reading one would copy the tables onto themselves. `isUsed`
+// tells whether the chosen file is the one a name of inUse leads to.
+bool RefuseFileInUse(const std::function<bool(const QString&)>& isUsed, const QStringList& inUse) {
   for (const QString& used : inUse) {
-    if (!used.isEmpty() && SameFile(file, used)) {
+    if (!used.isEmpty() && isUsed(used)) {
       ShowMessage(kGroupFileInUseMessage);
       return true;
     }
@@ -51,16 +58,35 @@ bool RefuseFileInUse(const QString& file, const QStringList& inUse) {
   return false;
 }
 
+bool RefuseFileInUse(const QString& file, const QStringList& inUse) {
+  return RefuseFileInUse([&file](const QString& used) { return SameFile(file, used); }, inUse);
+}
+
+// The existing file to export into, as it stands after the question, judged on the file
+// opened once: not a database in use, nor a link, nor a file that is no plain database
+// (an encrypted backup, say: its tables cannot be reached, and it is left as it is).
+bool RefuseExportTarget(const TExistingFile& target, const QStringList& inUse) {
+  if (RefuseFileInUse([&target](const QString& used) { return target.IsFile(used); }, inUse) ||
+      RefuseExistingTarget(target))
+    return true;
+  if (target.Kind() != TExistingFile::TKind::PlainFile ||
+      JudgeChosenHeader(target.Head(kSmallestDatabaseFile)) == TChosenHeader::Plain)
+    return false;
+  ShowMessage(kGroupFileNotWritableMessage.arg(QDir::toNativeSeparators(target.Path())), QString(),
+              MB_OK | MB_ICONWARNING);
+  return true;
+}
+
 // Fills a working copy of file (a copy of the existing file, else an empty database)
 // with the tables of sourceFile, then moves it into place.
-void WriteGroupFile(const QString& sourceFile, const QStringList& tables, const QString& file, IProgress& progress) {
-  TSiblingTempFile temp(file);
-  if (QFileInfo(file).isFile()) temp.CopyFrom(file);
+void WriteGroupFile(const QString& sourceFile, const QStringList& tables, const TExistingFile& file,
+                    IProgress& progress) {
+  TSiblingTempFile temp(file.Path());
+  if (file.Kind() == TExistingFile::TKind::PlainFile) temp.CopyFrom(file);
   temp.Fill([&](const QString& path) {
     TADOConnection out;
-    OpenPlain(out, path);
-    // Dropping a virtual table of an existing file would run its module.
-    RefuseVirtualTables(out);
+    // An existing file is judged before any of its tables is dropped.
+    OpenChosenTarget(out, path);
     {
       TAttachedFile source(out, sourceFile);
       TProgressShown shown(progress, QStringLiteral("导出分组数据..."));
@@ -91,15 +117,16 @@ struct TGroupFileCheck {
 };
 
 // Judges the private copy of the file: it must be a plain database (a refused file gave no
-// copy), and from its schema alone, on a read-only connection of its own whose statements
-// have a few seconds at most, it must declare no virtual table, and each of the tables,
-// in order, must be there and be a real table. A view standing in for one would run on the
-// working connection, a virtual table reach the engine's modules.
+// copy), and on a read-only connection of its own whose statements have a few seconds at
+// most, it must declare no virtual table and pass the engine's quick check, and from its
+// schema alone each of the tables, in order, must be there and be a real table. A view
+// standing in for one would run on the working connection, a virtual table reach the
+// engine's modules.
 TGroupFileCheck CheckGroupFile(const TChosenFileCopy& copy, const QStringList& tables) {
   if (copy.Header != TChosenHeader::Plain) return {TGroupFileCheck::TVerdict::NotPlainTables, QString()};
   TADOConnection chosen;
   OpenChosenFile(chosen, copy.Path, QString());
-  if (DeclaresVirtualTable(chosen)) return {TGroupFileCheck::TVerdict::NotPlainTables, QString()};
+  if (!IsSoundFile(chosen)) return {TGroupFileCheck::TVerdict::NotPlainTables, QString()};
   for (const QString& table : tables) {
     switch (SchemaObjectKind(chosen, table)) {
     case TSchemaObjectKind::Table:
@@ -151,9 +178,15 @@ bool ExportGroupTables(const QString& sourceFile, const QStringList& tables, IPr
     return false;
   }
   const QString file = ChooseGroupFile(true);
-  if (file.isEmpty() || RefuseFileInUse(file, {sourceFile, DatabasePath}) || RefuseDatabaseInUse(file)) return false;
+  const QStringList inUse = {sourceFile, DatabasePath};
+  if (file.isEmpty() || RefuseFileInUse(file, inUse) || RefuseDatabaseInUse(file) ||
+      !ConfirmOverwrite(file, kGroupExportTitle))
+    return false;
+  // The file as it is now, after the question: only what was judged is read.
+  const TExistingFile existing(file);
+  if (RefuseExportTarget(existing, inUse)) return false;
   try {
-    WriteGroupFile(sourceFile, tables, file, progress);
+    WriteGroupFile(sourceFile, tables, existing, progress);
   } catch (const std::exception& e) {
     ShowMessage(PublisherErrorText(ErrorText(e)));
     return false;

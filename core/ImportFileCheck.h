@@ -4,7 +4,7 @@
 // file may be damaged, of another program, or built to do harm, and it may lie in a
 // folder others can write to, so:
 // - it is judged by its size and first bytes and then copied, through one handle opened
-//   on it, into a private work folder (CopyChosenFile); everything after that reads the
+//   on it, into a private work folder (CopyChosenFile, ChosenFileCopy.h); everything after that reads the
 //   copy, so the bytes that were checked are the bytes that are imported, whatever
 //   happens to the chosen file meanwhile;
 // - a file shorter than one page of our databases, one far larger than any file of ours
@@ -13,78 +13,58 @@
 // - it is opened read-only, and every statement on it has a few seconds at most: one
 //   that runs longer is stopped, and the file counts as damaged; the statements that copy
 //   its records into the working database get the same time (TChosenFileTimeLimit);
-// - a file that declares a virtual table is refused before anything reads its tables;
+// - no value, row or statement on a connection that reads it may pass
+//   kChosenFileSizeLimit, so a value that claims more than the file holds (an overflow
+//   chain that loops back on itself) can never fill the working database;
+// - a file that declares a virtual table is refused before anything reads its tables,
+//   and so is one that fails the engine's quick check (IsSoundFile);
 // - its tables are judged from the schema alone, so a view or a trigger it defines never
 //   runs: a table must be a real table with every column of the working database's table,
 //   each of the same kind, and its number columns must hold numbers.
 
 #include <QString>
 #include <chrono>
-#include <memory>
 
 namespace fw {
 
 class TADOConnection;
-class TWorkFolder;
 
 // The message for a chosen file that is not of the kind asked for.
 inline const QString kFileFormatErrorMessage = QStringLiteral("文件格式错误,请重新选择！");
 
-// Our keyed files use pages of 1024 bytes (plain ones 4096): nothing shorter can be one.
-inline constexpr qint64 kSmallestDatabaseFile = 1024;
-
-// The largest chosen file taken. An office's whole return (100,000 records) makes an
-// exchange file or a backup of about 50 MB; a file ten times that is none of ours, and
-// copying it would fill the temporary folder (which may live in memory).
-inline constexpr qint64 kLargestChosenFile = qint64(512) << 20;
-
 // The running time allowed to one statement on a chosen file.
 inline constexpr std::chrono::milliseconds kChosenFileTimeLimit{5000};
+
+// The bytes that one value or row, and one statement's text (the file's own definitions
+// included), may take on a connection that reads a chosen file. A record of ours takes a
+// few kilobytes, its widest value (a name) a few hundred bytes, and the longest definition
+// a few kilobytes; a whole office's return passes with room to spare.
+inline constexpr int kChosenFileSizeLimit = 1 << 20;
 
 // The running time allowed to one statement that copies a checked file's records into the
 // working database. The copy only reads real tables that passed the checks, so this is a
 // last guard against a hang; it leaves a whole office's return on a slow machine room.
 inline constexpr std::chrono::milliseconds kChosenFileCopyTimeLimit{60000};
 
-// What the first kSmallestDatabaseFile bytes of a chosen file allow it to be.
-enum class TChosenHeader {
-  Plain,     // the engine's signature: a database without key
-  Scrambled, // the signature through the exchange file's header transform
-  Random,    // bytes that look random: a keyed database (a random salt, then cipher
-             // text), its header transformed or not
-  Foreign,   // none of these (also a file too short to judge)
-};
-
-// Judges the first bytes of a file. A keyed database's first bytes are random, so any
-// values can occur there; what is refused is only what random bytes never give: fewer
-// than half of the 256 byte values among the first 1024 bytes (random ones show about 251).
-TChosenHeader JudgeChosenHeader(const QByteArray& head);
-
-// A private copy of a chosen file.
-struct TChosenFileCopy {
-  TChosenHeader Header = TChosenHeader::Foreign;
-  QString Path; // "temp.dat" in Folder; empty when the file was refused
-  std::unique_ptr<TWorkFolder> Folder;
-
-  TChosenFileCopy();
-  TChosenFileCopy(TChosenFileCopy&&) noexcept;
-  TChosenFileCopy& operator=(TChosenFileCopy&&) noexcept;
-  ~TChosenFileCopy();
-};
-
-// Opens file once (a link is followed; anything but a regular file is refused), judges it
-// by the size and the first bytes read through that handle and, unless it is refused,
-// copies exactly what the handle reads, never more than kLargestChosenFile bytes, into a
-// new private work folder. Refused, with nothing written: a file shorter than
-// kSmallestDatabaseFile, one longer than kLargestChosenFile (also when it grows past it
-// while being copied), one with a Foreign header. The chosen file is never changed.
-// Throws std::runtime_error naming file and the cause when it cannot be read or the copy
-// cannot be written (a full temporary folder, say).
-TChosenFileCopy CopyChosenFile(const QString& file);
-
 // Opens connection read-only on the chosen file (keyed with password when not empty),
-// every statement limited to kChosenFileTimeLimit. Throws EDatabaseError as Open does.
+// every statement limited to kChosenFileTimeLimit and kChosenFileSizeLimit. Throws
+// EDatabaseError as Open does.
 void OpenChosenFile(TADOConnection& connection, const QString& path, const QString& password);
+
+// Whether the chosen file open on connection may be read at all: it declares no virtual
+// table (whose module even the engine's check would run), and the engine's quick check
+// finds every page, record and overflow chain sound (a chain that loops back on itself is
+// found here). Throws EDatabaseError for anything but a fault of the file (Interrupted()
+// when the check ran out of time).
+bool IsSoundFile(TADOConnection& connection);
+
+// Opens connection (read-write, for the rest of its life with kChosenFileSizeLimit) on
+// path, the working copy of an existing file the person chose to write into (a list
+// export's or a group export's target), and refuses it before anything of it is read or
+// changed: one that declares a virtual table (kVirtualTableRefusal) or is not sound
+// (Damaged()) throws EDatabaseError. Those checks get a chosen file's time; the writing
+// that follows is not timed.
+void OpenChosenTarget(TADOConnection& connection, const QString& path);
 
 // Whether table of the chosen file (open on file) has the shape of the working database's
 // table of that name (open on working): a table, not a view or a virtual table; every
@@ -94,8 +74,9 @@ void OpenChosenFile(TADOConnection& connection, const QString& path, const QStri
 // from the engine (Interrupted() when the time ran out).
 bool HasWorkingShape(TADOConnection& file, TADOConnection& working, const QString& table);
 
-// The statements on the working connection get the chosen file's time (`limit`) for as
-// long as the object lives: reading a chosen file's tables can then never hold the program.
+// The statements on a connection get the chosen file's time (`limit`) and size limit for
+// as long as the object lives: reading a chosen file's tables can then neither hold the
+// program nor fill the working database.
 class TChosenFileTimeLimit {
 public:
   explicit TChosenFileTimeLimit(TADOConnection& connection,
@@ -106,7 +87,8 @@ public:
 
 private:
   TADOConnection& connection_;
-  std::chrono::milliseconds previous_;
+  std::chrono::milliseconds previousTime_;
+  int previousSize_;
 };
 
 } // namespace fw

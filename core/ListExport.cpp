@@ -4,6 +4,7 @@
 #include "core/DatabaseFiles.h"
 #include "core/DatabaseOpening.h"
 #include "core/FileUtils.h"
+#include "core/ImportFileCheck.h"
 #include "core/Messages.h"
 #include "core/Progress.h"
 #include "core/SiblingTempFile.h"
@@ -11,13 +12,14 @@
 #include "platform/db/BatchInsert.h"
 #include "platform/db/DataSet.h"
 #include "platform/db/DbError.h"
+#include "platform/shell/ExistingFile.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
 #include "platform/sheet/StreamedWorkbook.h"
 
-#include <QFileInfo>
 #include <cmath>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace fw {
@@ -370,7 +372,7 @@ TFieldDataArray DescribeFields(const TDataSet& data) {
 }
 
 QString ListExportProposedName(const QString& title, const QDate& today) {
-  return title + QLatin1Char('-') + today.toString(QStringLiteral("yyyy-MM-dd"));
+  return SafeFileNamePart(title) + QLatin1Char('-') + today.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
 QString ListSheetName(const QString& title) {
@@ -402,17 +404,22 @@ void WriteListWorkbook(const TDataSet& data, const TFieldDataArray& fields, cons
 
 void WriteListTable(const TDataSet& data, const QString& file, const QString& title,
                     const std::function<void()>& recordDone, QString& failedRecord) {
+  WriteListTable(data, TExistingFile(file), title, recordDone, failedRecord);
+}
+
+void WriteListTable(const TDataSet& data, const TExistingFile& file, const QString& title,
+                    const std::function<void()>& recordDone, QString& failedRecord) {
   failedRecord.clear();
-  TSiblingTempFile work(file);
+  const bool existing = file.Kind() == TExistingFile::TKind::PlainFile;
+  if (!existing && file.Kind() != TExistingFile::TKind::Missing)
+    throw std::runtime_error(kTargetNotPlainFileMessage.arg(file.Path()).toStdString());
+  TSiblingTempFile work(file.Path());
   // An existing file is kept: the export adds its table to a copy of it.
-  if (QFileInfo(file).isFile()) CopyFileStream(file, work.Path());
+  if (existing) work.CopyFrom(file);
   {
     TADOConnection out;
-    out.SetLoginPrompt(false);
-    out.SetConnectionString(JetConnectionString(work.Path(), QStringLiteral("Persist Security Info=False")));
-    out.Open();
-    // The existing file's virtual table of the list's name would run its module when dropped.
-    RefuseVirtualTables(out);
+    // An existing file is judged before its table of the list's name is dropped.
+    OpenChosenTarget(out, work.Path());
     FillTable(out, data, title, recordDone, failedRecord);
     out.Close();
   }
@@ -448,10 +455,13 @@ bool SaveQueryAsAccess(const TDataSet& data, const QString& title, IProgress& pr
   }
   QString file;
   if (!AskListFile(title, kAccessListFilter, kAccessListEnding, file)) return false;
+  // The file as it is now, after the question: only what was judged is read.
+  const TExistingFile existing(file);
+  if (RefuseExistingTarget(existing)) return false;
   QString failedRecord;
   try {
     TExportProgress shown(progress, data.RecordCount(), 0);
-    WriteListTable(data, file, title, [&shown] { shown.Step(); }, failedRecord);
+    WriteListTable(data, existing, title, [&shown] { shown.Step(); }, failedRecord);
   } catch (const std::exception& e) {
     ShowRuntimeError(ErrorText(e));
     ShowMessage(failedRecord);

@@ -17,6 +17,7 @@ namespace fw {
 
 class IProgress;
 class TDataSet;
+class TExistingFile;
 
 inline const QString kExcelListEmptyMessage = QStringLiteral("SaveQueryAsExcel出错:数据表为空，不能导出！");
 inline const QString kAccessListEmptyMessage = QStringLiteral("SaveQueryAsAccess:：出错:数据表为空，不能导出！");
@@ -50,7 +51,8 @@ QString ListColumnFormat(TFieldType type);
 // name, the field's type text, shown in the list.
 TFieldDataArray DescribeFields(const TDataSet& data);
 
-// The file name the save dialog proposes: title + "-" + the date as "yyyy-mm-dd".
+// The file name the save dialog proposes: title + "-" + the date as "yyyy-mm-dd", every
+// character of the title that a file name cannot hold replaced (SafeFileNamePart).
 QString ListExportProposedName(const QString& title, const QDate& today);
 
 // The worksheet name for a title: characters a sheet name cannot hold become "_", and
@@ -76,8 +78,12 @@ QString ListInsertStatement(const TDataSet& data, const QString& title, int row)
 // transaction: the table is dropped when the file has it and created anew, the records
 // inserted with their values bound. The work is done on a copy beside the file that
 // replaces it only when complete, so a failure leaves the file as it was (or absent).
+// An existing file is the one opened once (TExistingFile), read through its own handle;
+// a link or anything but a plain file there is refused (kTargetNotPlainFileMessage).
 // `recordDone` runs after each record. Throws; `failedRecord` then holds the INSERT
 // statement of the record that failed (empty when the failure came before the first record).
+void WriteListTable(const TDataSet& data, const TExistingFile& file, const QString& title,
+                    const std::function<void()>& recordDone, QString& failedRecord);
 void WriteListTable(const TDataSet& data, const QString& file, const QString& title,
                     const std::function<void()>& recordDone, QString& failedRecord);
 
@@ -89,8 +95,9 @@ void WriteListTable(const TDataSet& data, const QString& file, const QString& ti
 // Returns true when the file was written.
 bool SaveQueryAsExcel(const TDataSet& data, const QString& title, const TFieldDataArray& fields, IProgress& progress);
 
-// The database export, asked and reported the same way (".mdb"); after an error a second
-// message shows the values of the record that failed.
+// The database export, asked and reported the same way (".mdb"); after the question the
+// existing file is opened once and judged on that (RefuseExistingTarget). After an error
+// a second message shows the values of the record that failed.
 bool SaveQueryAsAccess(const TDataSet& data, const QString& title, IProgress& progress);
 
 } // namespace fw

@@ -10,7 +10,6 @@
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
-#include "platform/db/Schema.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
 
@@ -36,7 +35,7 @@ QString ExchangeConnectionString(const QString& file, const QString& password) {
 void WriteOfflineDat(const QString& file, const QString& label) {
   TSiblingTempFile temp(file);
   temp.CopyFrom(ProgramFile(QString::fromLatin1(kExchangeTemplateName)));
-  temp.Fill([&label](const QString& path) {
+  temp.Fill([&label, &temp](const QString& path) {
     TADOConnection out;
     out.SetLoginPrompt(false);
     out.SetConnectionString(ExchangeConnectionString(path, DatabasePassword()));
@@ -52,7 +51,8 @@ void WriteOfflineDat(const QString& file, const QString& label) {
     if (out.Execute(QStringLiteral("update ct_label set db_name = ?"), QVariantList{label}) == 0)
       out.Execute(QStringLiteral("insert into ct_label (db_name) values (?)"), QVariantList{label});
     out.Close();
-    ScrambleFileHeader(path);
+    // Through the working file's own handle: the header of no other file can be reached.
+    ScrambleFileHeader(temp.Descriptor(), temp.Destination());
   });
   temp.MoveIntoPlace();
 }
@@ -78,11 +78,12 @@ TImportOutcome Outcome(TImportResult result, const QString& error = QString()) {
   return outcome;
 }
 
-// An engine failure while reading a chosen file: one that is damaged, or one that keeps
-// the engine busy past its time, is a file of the wrong format.
+// An engine failure while reading a chosen file: one that is damaged, one that holds a
+// value past the size limit, or one that keeps the engine busy past its time, is a file of
+// the wrong format.
 bool UnreadableFile(const std::exception& error) {
   const auto* db = dynamic_cast<const EDatabaseError*>(&error);
-  return db && (db->Damaged() || db->Interrupted());
+  return db && (db->Damaged() || db->TooBig() || db->Interrupted());
 }
 
 TImportOutcome ReadFailure(const std::exception& error) {
@@ -97,7 +98,7 @@ TImportOutcome CheckImportSource(TADOConnection& main, const TExchangeFileAccess
   try {
     TADOConnection file;
     OpenChosenFile(file, access.Path, access.Keyed ? password : QString());
-    if (DeclaresVirtualTable(file)) return Outcome(TImportResult::FormatError);
+    if (!IsSoundFile(file)) return Outcome(TImportResult::FormatError);
     if (!HasTable(file, table)) return Outcome(TImportResult::NoTableInFile);
     if (!HasTable(main, table)) return Outcome(TImportResult::NoTableInSystem);
     if (!HasWorkingShape(file, main, table) || !HasWorkingShape(file, main, QStringLiteral("ct_label")))

@@ -1,16 +1,25 @@
 #include "core/SiblingTempFile.h"
 
 #include "platform/db/DbError.h"
+#include "platform/shell/ExistingFile.h"
 #include "platform/shell/FileWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace fw {
 
 namespace {
 
 constexpr qint64 kCopyChunk = 1 << 20;
+
+TSiblingProbe& SiblingProbe() {
+  static TSiblingProbe probe;
+  return probe;
+}
 
 } // namespace
 
@@ -23,46 +32,75 @@ QString DatabaseFailureCause(const EDatabaseError& error) {
   return error.DiskFull() ? FileErrorCause(ENOSPC) : error.Message();
 }
 
-TSiblingTempFile::TSiblingTempFile(const QString& destination)
-    : destination_(QFileInfo(destination).absoluteFilePath()) {
-  int error = 0;
-  temp_ = CreateTempFile(QFileInfo(destination_).absolutePath(), &error);
-  if (!temp_.IsValid()) Fail(error);
+void SetSiblingProbe(TSiblingProbe probe) { SiblingProbe() = std::move(probe); }
+
+void TSiblingTempFile::Probe(TSiblingStep step) const {
+  if (SiblingProbe()) SiblingProbe()(step, destination_);
 }
 
-TSiblingTempFile::~TSiblingTempFile() {
-  if (!temp_.IsValid()) return;
-  QFile::remove(temp_.Path());
-  QFile::remove(temp_.Path() + QStringLiteral("-journal"));
+TSiblingTempFile::TSiblingTempFile(const QString& destination)
+    : destination_(QFileInfo(destination).absoluteFilePath()) {
+  if (const int error = work_.Create(destination_)) Fail(error);
+  Probe(TSiblingStep::Created);
 }
+
+TSiblingTempFile::~TSiblingTempFile() = default;
 
 void TSiblingTempFile::Fail(int error) const { throw EFileWriteError(destination_, FileErrorCause(error)); }
 
-void TSiblingTempFile::CopyFrom(const QString& source) {
-  QFile in(source);
-  if (!in.open(QIODevice::ReadOnly))
-    throw std::runtime_error(("无法打开文件 " + source + "：" + in.errorString()).toStdString());
+int TSiblingTempFile::Descriptor() {
+  const int fd = work_.Descriptor();
+  if (fd < 0) Fail(errno);
+  return fd;
+}
+
+int TSiblingTempFile::OpenWriter(TFileWriter& writer) { return work_.OpenWriter(writer); }
+
+void TSiblingTempFile::CopyFromDescriptor(int in, const QString& source) {
   TFileWriter out;
-  if (const int error = out.Open(temp_.Path())) Fail(error);
-  while (!in.atEnd()) {
-    const QByteArray chunk = in.read(kCopyChunk);
-    if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
-      throw std::runtime_error(("读取文件失败 " + source + "：" + in.errorString()).toStdString());
-    if (const int error = out.Write(chunk)) Fail(error);
+  if (const int error = OpenWriter(out)) Fail(error);
+  QByteArray chunk(kCopyChunk, Qt::Uninitialized);
+  for (off_t offset = 0;;) {
+    const ssize_t got = ::pread(in, chunk.data(), static_cast<size_t>(chunk.size()), offset);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw std::runtime_error(("读取文件失败 " + source + "：" + FileErrorCause(errno)).toStdString());
+    if (got == 0) break;
+    if (const int error = out.Write(chunk.constData(), got)) Fail(error);
+    offset += got;
   }
   if (const int error = out.Close()) Fail(error);
+  Probe(TSiblingStep::Written);
+}
+
+void TSiblingTempFile::CopyFrom(const QString& source) {
+  const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) throw std::runtime_error(("无法打开文件 " + source + "：" + FileErrorCause(errno)).toStdString());
+  try {
+    CopyFromDescriptor(in, source);
+  } catch (...) {
+    ::close(in);
+    throw;
+  }
+  ::close(in);
+}
+
+void TSiblingTempFile::CopyFrom(const TExistingFile& source) {
+  const int in = source.Reader();
+  if (in < 0) throw std::runtime_error(("无法打开文件 " + source.Path() + "：" + FileErrorCause(errno)).toStdString());
+  CopyFromDescriptor(in, source.Path());
 }
 
 void TSiblingTempFile::WriteAll(const QByteArray& data) {
   TFileWriter out;
-  if (const int error = out.Open(temp_.Path())) Fail(error);
+  if (const int error = OpenWriter(out)) Fail(error);
   if (const int error = out.Write(data)) Fail(error);
   if (const int error = out.Close()) Fail(error);
+  Probe(TSiblingStep::Written);
 }
 
 void TSiblingTempFile::Fill(const std::function<void(const QString& path)>& fill) {
   try {
-    fill(temp_.Path());
+    fill(work_.Path());
   } catch (const EFileWriteError& e) {
     throw EFileWriteError(destination_, e.Cause());
   } catch (const EDatabaseError& e) {
@@ -70,13 +108,12 @@ void TSiblingTempFile::Fill(const std::function<void(const QString& path)>& fill
   } catch (const std::exception& e) {
     throw EFileWriteError(destination_, QString::fromUtf8(e.what()));
   }
+  Probe(TSiblingStep::Written);
 }
 
 void TSiblingTempFile::MoveIntoPlace() {
-  const int error = RenameIntoPlace(temp_, destination_);
-  // Once renamed (only the folder's sync may have failed) the working file is the destination.
-  if (!QFile::exists(temp_.Path())) temp_ = TTemporary();
-  if (error) Fail(error);
+  Probe(TSiblingStep::Moving);
+  if (const int error = work_.MoveIntoPlace(destination_)) Fail(error);
 }
 
 } // namespace fw

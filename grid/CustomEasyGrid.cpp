@@ -43,6 +43,7 @@ TCustomEasyGrid::TCustomEasyGrid(TComponent* owner)
   defaults_.FontStyle = 0;
   cellFontName_ = QStringLiteral("宋体");
 
+  SetParentColor(false);
   SetColor(clWindow);
   SetTabStop(true);
   setFocusPolicy(Qt::StrongFocus);
@@ -201,20 +202,20 @@ void TCustomEasyGrid::RowHeightsChanged() { UpdateEditorBounds(); }
 void TCustomEasyGrid::SetOptions(TEasyGridOptions value) {
   if (value & goRowSelect) value &= ~unsigned(goAlwaysShowEditor);
   if (value == options_) return;
-  const bool alwaysBefore = options_ & goAlwaysShowEditor;
   options_ = value;
   UpdateInputMethod();
   if (options_ & goRowSelect) {
     selection_.Left = fixedCols_ + 1;
     selection_.Right = colCount_ - 1;
   }
-  // The always-shown editor comes and goes with its option (a text typed into it is
-  // stored first).
-  const bool alwaysNow = options_ & goAlwaysShowEditor;
-  if (alwaysNow && !alwaysBefore && (options_ & goEditing))
-    ShowEditor();
-  else if (!alwaysNow && alwaysBefore)
-    HideEditor();
+  // An editor not in use shows whenever the options now call for it always (whichever
+  // option made it possible) and is closed otherwise; one in use stays until it ends.
+  if (!EditorShowing()) {
+    if (options_ & goAlwaysShowEditor)
+      ShowEditor();
+    else
+      HideEditor();
+  }
   Invalidate();
 }
 

@@ -61,9 +61,11 @@ std::optional<int> ReadInteger(const QString& text) {
 }
 
 // The length, size and width edits take digits and the characters of a number only.
+// Enter and Esc are no text: they go on to the dialog's 确定 and 取消.
 void NumberKeys(TEdit* edit) {
   edit->OnKeyPress = [](TObject*, QChar& key) {
     if (key == u'\b' || key == u'#' || key == u'$' || key == u'-' || (key >= u'0' && key <= u'9')) return;
+    if (key == u'\r' || key == u'\x1b') return;
     key = QChar();
   };
 }

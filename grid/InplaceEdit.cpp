@@ -256,18 +256,19 @@ void TInplaceEdit::UpdateContents() {
 void TInplaceEdit::UpdateBounds() {
   if (col_ < 0) return;
   const TRect r = grid_->CellRangeRect(Cell().MergeRect);
-  // Inside the cell's lines: the left and top line belong to the cell before. The
-  // client area starts inside the grid's border.
+  // Two pixels in from every side of the merged range, so the thick focus frame stays
+  // visible around the editor. The client area starts inside the grid's border.
   const int border = grid_->BorderWidth();
-  SetBounds(border + r.Left + 1, border + r.Top + 1, std::max(0, r.Width() - 1), std::max(0, r.Height() - 1));
+  SetBounds(border + r.Left + 2, border + r.Top + 2, std::max(0, r.Width() - 4), std::max(0, r.Height() - 4));
   if (!Masked()) box_->ensureCursorVisible();
 }
 
 bool TInplaceEdit::Commit() {
   if (col_ < 0 || finishing_) return true;
   const QString text = EditText();
-  // The mask judges only a text the user changed, and a blank field is no error.
-  if (Masked() && text != startText_ && !text.isEmpty() && !Widget()->hasAcceptableInput()) {
+  // The mask judges every text the user changed, an emptied one too: a time field has
+  // required digits, so it cannot be left blank here (the grid's Delete key clears it).
+  if (Masked() && text != startText_ && !Widget()->hasAcceptableInput()) {
     ValidateError();
     return false;
   }

@@ -162,7 +162,7 @@ TRect TFwCheckList::GlyphCell(int index) const {
 TFwCheckListGlyphLook TFwCheckList::GlyphLook(int index) const {
   TFwCheckListGlyphLook look;
   const bool enabled = ItemEnabled(index) && Enabled();
-  if (useCustomGlyphs_ && !customGlyphs_->Empty()) {
+  if (useCustomGlyphs_) {
     // Cells 0-2 for an enabled item, 3-5 for a disabled one; a state read from a file
     // outside 0..2 shows unchecked, as the painted glyph shows it.
     const int state = int(ItemState(index));
@@ -191,11 +191,11 @@ void TFwCheckList::SetUseCustomGlyphs(bool value) {
   if (StoreIfChanged(useCustomGlyphs_, value)) GlyphKindChanged();
 }
 
-// The glyph size follows the kind of glyph, and the items' height the glyph.
+// The glyph size follows the kind of glyph, and the items' height the glyph. A strip
+// that is still empty gives glyphs of no size.
 void TFwCheckList::GlyphKindChanged() {
-  const bool cells = useCustomGlyphs_ && !customGlyphs_->Empty();
-  glyphWidth_ = cells ? customGlyphs_->Width() / kGlyphCells : kGlyphSize;
-  glyphHeight_ = cells ? customGlyphs_->Height() : kGlyphSize;
+  glyphWidth_ = useCustomGlyphs_ ? customGlyphs_->Width() / kGlyphCells : kGlyphSize;
+  glyphHeight_ = useCustomGlyphs_ ? customGlyphs_->Height() : kGlyphSize;
   FitItemHeight();
   Invalidate();
   Widget()->viewport()->update();

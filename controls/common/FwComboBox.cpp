@@ -16,12 +16,23 @@ QString TFwComboBox::GetItemValue(int index) const {
   return QString();
 }
 
+namespace {
+
+// The item whose text is the given one regardless of letter case, or -1.
+int IndexOfText(const QStringList& items, const QString& text) {
+  for (int i = 0; i < items.size(); ++i)
+    if (items[i].compare(text, Qt::CaseInsensitive) == 0) return i;
+  return -1;
+}
+
+} // namespace
+
 QString TFwComboBox::Value() const {
   int index;
   if (Style() == TComboBoxStyle::csDropDownList)
     index = ItemIndex();
   else
-    index = Text().isEmpty() ? -1 : static_cast<int>(Items().indexOf(Text()));
+    index = Text().isEmpty() ? -1 : IndexOfText(Items(), Text());
   if (index >= 0 && index < values_.size() && !values_[index].isEmpty()) return values_[index];
   return Text();
 }

@@ -317,11 +317,12 @@ TRect TFwToolButton::CaptionRect() const {
   const int total = is.height() + th + 4;
   TRect r = c;
   switch (layout_) {
+    // The caption keeps 4 pixels from the image's side even without an image list.
     case TButtonLayout::blGlyphLeft:
-      r.Left = c.Left + (is.width() ? is.width() + 4 : 0);
+      r.Left = c.Left + is.width() + 4;
       break;
     case TButtonLayout::blGlyphRight:
-      r.Right = c.Right - (is.width() ? is.width() + 4 : 0);
+      r.Right = c.Right - is.width() - 4;
       break;
     case TButtonLayout::blGlyphTop:
       r.Top = c.Top + (Height() - total) / 2 + is.height();
@@ -499,7 +500,17 @@ void TFwToolButton::ArrowPress() {
 
 void TFwToolButton::ShowDropDownMenu() {
   if (!dropDownMenu_) return;
+  // The handler may free the button, or take its menu away (clear it or free it): then
+  // nothing is shown, and a button still there looks as before the press.
+  QPointer<TFwToolButton> self(this);
   DoDropDown();
+  if (!self) return;
+  if (!dropDownMenu_) {
+    if (state_ == TFwToolButtonState::menuDropped)
+      state_ = down_ ? TFwToolButtonState::exclusive : TFwToolButtonState::up;
+    Invalidate();
+    return;
+  }
   const TPoint anchor = ClientToScreen(Point(0, Height()));
   int x = anchor.X;
   const TRect work = GetMonitorWorkRect(anchor);

@@ -9,6 +9,7 @@
 namespace fw {
 
 TFwAnimator::TFwAnimator(TComponent* owner) : TCustomControl(owner), timer_(new TTimer(this)) {
+  SetParentColor(false);
   SetColor(clWindow);
   resize(40, 40);
   timer_->SetInterval(delay_);

@@ -3,6 +3,7 @@
 #include "platform/shell/Hooks.h"
 
 #include <QLocale>
+#include <QPointer>
 
 namespace fw {
 
@@ -88,8 +89,9 @@ void TFwClockStatus::Loaded() {
 }
 
 void TFwClockStatus::Poll() {
+  QPointer<TFwClockStatus> self(this);
   UpdateClock();
-  TFwPollingStatus::Poll();
+  if (self) TFwPollingStatus::Poll();
 }
 
 void TFwClockStatus::DoGetDateTime(QDateTime& time) {
@@ -98,7 +100,10 @@ void TFwClockStatus::DoGetDateTime(QDateTime& time) {
 
 void TFwClockStatus::UpdateClock() {
   QDateTime now = fw::Now();
+  // The handler may free the pane: nothing of it is touched after that.
+  QPointer<TFwClockStatus> self(this);
   DoGetDateTime(now);
+  if (!self) return;
   const QString text = FormatDateTime(format_, now);
   if (text == lastText_) return;
   lastText_ = text;

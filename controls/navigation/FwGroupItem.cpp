@@ -149,6 +149,11 @@ void TFwGroupItem::SetSelected(bool value) {
   Group()->Invalidate();
 }
 
+bool TFwGroupItem::HasClickHandler() const {
+  const TAction* action = Action();
+  return OnClick || (action && action->OnExecute);
+}
+
 void TFwGroupItem::Click() {
   if (OnClick)
     OnClick(this);

@@ -73,6 +73,9 @@ public:
   bool IsSeparator() const { return caption_ == QLatin1String("-"); }
   // An item with neither OnClick nor Action shows in the static font and cannot be clicked.
   bool Clickable() const { return OnClick || link_; }
+  // Whether the item has a click handler: its own OnClick, or its action's OnExecute that
+  // a bound item takes as its OnClick. Only such an item shows the hand cursor.
+  bool HasClickHandler() const;
   // The item's click: its own OnClick, else the action.
   void Click();
   // Copies Action, Caption, DisabledIndex, Enabled, FontColor, FontStyle, Hint, ImageIndex,

@@ -204,12 +204,13 @@ void TFwGroup::UpdateHintAndCursor(TPoint p) {
   bool hand = false;
   if (captionState_ != hsNormal) {
     tip = PlainToolTip(GetShortHint(Hint()));
-    hand = true;
+    // Only a caption that opens or closes its group shows the hand.
+    hand = CaptionClickable();
   } else {
     for (int i = 0; i < items_.Count(); ++i)
       if (items_[i]->hotState_ != hsNormal) {
         tip = PlainToolTip(items_[i]->DisplayHint());
-        hand = static_cast<bool>(items_[i]->OnClick) || items_[i]->Action();
+        hand = items_[i]->HasClickHandler();
       }
   }
   if (toolTip() != tip) {

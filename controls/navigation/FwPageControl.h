@@ -8,6 +8,7 @@
 
 #include "controls/navigation/FwTabControl.h"
 
+#include <QPointer>
 #include <functional>
 #include <vector>
 
@@ -68,8 +69,16 @@ public:
   TFwTabSheet* DockClient(TControl* control);
   // The control docked in a sheet, or nullptr.
   TControl* DockedControl(const TFwTabSheet* sheet) const;
-  // Takes a docked control out as a window of its own at its place on the screen.
+  // Takes a docked control out as a window of its own at its place on the screen, or
+  // with its top left corner at a screen point.
   void Undock(TControl* control);
+  void Undock(TControl* control, TPoint screenPos);
+  // A left press on the tab of a sheet holding a docked control begins dragging that
+  // control; once the pointer has moved the drag distance the drag is under way, and the
+  // release ends it: over a page control that is a dock site the control is docked there
+  // (over this one it stays), elsewhere it floats with its corner at the pointer.
+  TControl* DockDragControl() const { return dockDrag_.Control; }
+  bool DockDragging() const { return dockDrag_.Moved; }
 
   // Turning coloured tabs off gives every page the control's colour again.
   void SetUseColoredTabs(bool value);
@@ -91,6 +100,9 @@ protected:
   bool DialogKey(QKeyEvent& event, QWidget* origin) override;
   void focusInEvent(QFocusEvent* event) override;
   void DblClick() override;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -115,9 +127,16 @@ private:
   void DockedCaptionChanged(const TDocked& docked);
   // The control left its sheet, or is being freed (then it is not touched): the sheet goes.
   void DockedControlLeft(const TComponent* control, bool freeing);
+  void EndDockDrag(TControl* control, TPoint screenPos);
+  struct TDockDrag {
+    QPointer<TControl> Control;
+    TPoint Start;
+    bool Moved = false;
+  };
 
   std::vector<TFwTabSheet*> pages_;
   std::vector<TDocked> docked_;
+  TDockDrag dockDrag_;
   bool dockSite_ = false;
   TFwTabSheet* activePage_ = nullptr;
   TFwTabSheet* activePageDefault_ = nullptr;

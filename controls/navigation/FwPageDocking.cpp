@@ -1,15 +1,19 @@
 // Docking of TFwPageControl: every control docked into the page control lives in a
 // sheet of its own, and the sheet follows the control's caption and visibility until
-// the control leaves it.
+// the control leaves it: floated by a double click on its tab, dragged by its tab to
+// another dock site or out into a window of its own, or freed.
 
 #include "controls/navigation/FwPageControl.h"
 
 #include "controls/navigation/FwTabSheet.h"
 #include "platform/ui/Form.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 
 namespace fw {
 
@@ -45,12 +49,15 @@ TControl* TFwPageControl::DockedControl(const TFwTabSheet* sheet) const {
 }
 
 void TFwPageControl::Undock(TControl* control) {
+  if (control) Undock(control, control->ClientToScreen(Point(0, 0)));
+}
+
+void TFwPageControl::Undock(TControl* control, TPoint screenPos) {
   const auto it = std::find_if(docked_.begin(), docked_.end(), [control](const TDocked& d) { return d.Control == control; });
   if (it == docked_.end()) return;
-  const TPoint screen = control->ClientToScreen(Point(0, 0));
   control->SetAlign(TAlign::alNone);
   control->SetParent(nullptr);  // the sheet hears of it and goes
-  control->move(screen.X, screen.Y);
+  control->move(screenPos.X, screenPos.Y);
   control->show();
 }
 
@@ -107,6 +114,49 @@ void TFwPageControl::DblClick() {
   TFwCustomTabControl::DblClick();
   if (!guard || !dockSite_ || !dblClickUndocks_) return;
   if (TControl* control = DockedControl(PageForTab(TabAtPos(LastPress())))) Undock(control);
+}
+
+// ---- dragging a docked control by its tab ---------------------------------------------
+
+void TFwPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  QPointer<TFwPageControl> guard(this);
+  dockDrag_ = {};
+  // The sheet is found before the click selects its tab, which may turn the rows.
+  const TFwTabSheet* pressed = PageForTab(TabAtPos({x, y}));
+  TFwCustomTabControl::MouseDown(button, shift, x, y);
+  if (!guard || button != TMouseButton::mbLeft || !dockSite_) return;
+  // The drag is not immediate: it gets under way once the pointer moves far enough.
+  if (TControl* control = DockedControl(pressed)) dockDrag_ = {control, {x, y}, false};
+}
+
+void TFwPageControl::MouseMove(TShiftState shift, int x, int y) {
+  if (!dockDrag_.Control || !(shift & ssLeft)) {
+    dockDrag_ = {};
+    TFwCustomTabControl::MouseMove(shift, x, y);
+    return;
+  }
+  // While a docked control is held the strip neither tracks the pointer nor drags tabs.
+  if (std::abs(x - dockDrag_.Start.X) + std::abs(y - dockDrag_.Start.Y) >= QApplication::startDragDistance())
+    dockDrag_.Moved = true;
+}
+
+void TFwPageControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  QPointer<TFwPageControl> guard(this);
+  TFwCustomTabControl::MouseUp(button, shift, x, y);
+  if (!guard || button != TMouseButton::mbLeft) return;
+  const TDockDrag drag = std::exchange(dockDrag_, {});
+  if (drag.Control && drag.Moved) EndDockDrag(drag.Control, ClientToScreen(Point(x, y)));
+}
+
+// The page control under the pointer that is a dock site takes the control (this one
+// keeps it); anywhere else the control floats with its corner at the pointer.
+void TFwPageControl::EndDockDrag(TControl* control, TPoint screenPos) {
+  TFwPageControl* site = nullptr;
+  for (QWidget* w = QApplication::widgetAt(screenPos.X, screenPos.Y); w && !site; w = w->parentWidget())
+    if (auto* pages = dynamic_cast<TFwPageControl*>(w); pages && pages->DockSite()) site = pages;
+  if (site == this) return;
+  if (site) site->DockClient(control);
+  else Undock(control, screenPos);
 }
 
 } // namespace fw

@@ -99,7 +99,8 @@ void TFwCustomTabControl::SetRowIndent(int value) {
 }
 
 void TFwCustomTabControl::SetFixedDimension(int value) {
-  if (value <= 0 || value == rowHeight_) return;
+  if (value <= 0 || value == fixedDimension_) return;
+  fixedDimension_ = value;
   rowHeight_ = value;
   SetLayoutDirty();
 }
@@ -279,8 +280,8 @@ void TFwCustomTabControl::SetTabIndex(int value) {
     }
     return;
   }
-  if (value == tabIndex_) return;
-  if (!internalChange_) {
+  // The selected tab again asks nothing, but is still brought into view.
+  if (value != tabIndex_ && !internalChange_) {
     QPointer<TFwCustomTabControl> guard(this);
     const bool allowed = MayChangeTo(value);
     if (!guard || !allowed) return;
@@ -292,7 +293,7 @@ void TFwCustomTabControl::AssignTabIndex(int value) {
   const int old = tabIndex_;
   tabIndex_ = value;
   bool scrolled = false;
-  if ((layoutDirty_ || layingOut_) && value >= 0 && old != value) revealPending_ = true;
+  if ((layoutDirty_ || layingOut_) && value >= 0) revealPending_ = true;
   if (!layoutDirty_ && !layingOut_ && value >= 0) {
     if (multiLine_) {
       RotateRows(tabs_.Items(value).Row);

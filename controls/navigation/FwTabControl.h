@@ -176,8 +176,8 @@ public:
   void SetUseColoredTabs(bool value) { SetAndInvalidate(*this, useColoredTabs_, value); }
   bool UseGradients() const { return useGradients_; }
   void SetUseGradients(bool value) { SetAndInvalidate(*this, useGradients_, value); }
-  // The row height as stored with a form ("FixedDimension"); setting it before the
-  // first layout fixes the row height when it is larger than the tabs need.
+  // The row height as stored with a form ("FixedDimension"). Once set, it is the row
+  // height the layout keeps, whatever the captions' font would need.
   int FixedDimension() const { return rowHeight_; }
   void SetFixedDimension(int value);
   int RegionCacheCapacity() const { return regionCache_.Capacity(); }
@@ -373,6 +373,7 @@ private:
 
   int tabIndex_ = -1;
   int rowHeight_ = 0;
+  int fixedDimension_ = 0;
   TRect lastDisplay_;
   int rows_ = 1;
   int firstShown_ = 0;

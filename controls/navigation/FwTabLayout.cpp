@@ -229,7 +229,9 @@ void TFwCustomTabControl::RunLayout() {
     sizes[size_t(i)] = size.X;
     across = std::max(across, size.Y);
   }
-  if (across > 0) rowHeight_ = across;
+  // The row is as high as the highest tab, unless a form fixed it.
+  if (fixedDimension_ > 0) rowHeight_ = fixedDimension_;
+  else if (across > 0) rowHeight_ = across;
   rows_ = 1;
   const int length = StripLength();
   int available = length - 2 * margin_;
@@ -310,11 +312,16 @@ void TFwCustomTabControl::ValidateTabIndex() {
     if (i == tabIndex_ ? CanSelect(i) : MayChangeTo(i)) found = i;
   for (int i = std::min(tabIndex_, count) - 1; i >= 0 && found < 0; --i)
     if (MayChangeTo(i)) found = i;
-  if (found != tabIndex_) {
-    internalChange_ = true;
-    AssignTabIndex(found);
-    internalChange_ = false;
+  if (found == tabIndex_) return;
+  // No tab left to select: the setter clears the selection as for an index outside the
+  // tabs, without change events.
+  if (found < 0) {
+    SetTabIndex(-1);
+    return;
   }
+  internalChange_ = true;
+  AssignTabIndex(found);
+  internalChange_ = false;
 }
 
 int TFwCustomTabControl::Origin() const {

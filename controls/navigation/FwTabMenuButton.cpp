@@ -40,7 +40,7 @@ void TFwTabMenuButton::FillMenu() {
   }
 }
 
-TPoint TFwTabMenuButton::MenuPosition(int menuWidth, int menuHeight) const {
+TPoint TFwTabMenuButton::MenuPosition(int menuWidth) const {
   const TPoint topLeft = ClientToScreen(Point(0, 0));
   const TPoint bottomRight = ClientToScreen(Point(Width(), Height()));
   const bool reverse = TabControl().TabSequence() == TFwTabSequence::tsReverse;
@@ -49,8 +49,9 @@ TPoint TFwTabMenuButton::MenuPosition(int menuWidth, int menuHeight) const {
     return reverse ? TPoint{topLeft.X, bottomRight.Y} : TPoint{bottomRight.X - menuWidth, bottomRight.Y};
   case TFwTabOrientation::toLeft: return {bottomRight.X, topLeft.Y};
   case TFwTabOrientation::toBottom:
-    // Tabs at the bottom of a window: the menu opens upwards.
-    return reverse ? TPoint{topLeft.X, topLeft.Y - menuHeight} : TPoint{bottomRight.X - menuWidth, topLeft.Y - menuHeight};
+    // From the button's top edge down over the button; a menu that would leave the
+    // screen is moved onto it.
+    return reverse ? topLeft : TPoint{bottomRight.X - menuWidth, topLeft.Y};
   case TFwTabOrientation::toRight: return {topLeft.X - menuWidth, topLeft.Y};
   }
   return topLeft;
@@ -62,7 +63,7 @@ void TFwTabMenuButton::ButtonClick() {
   if (OnDisplayMenu) OnDisplayMenu(this);
   if (!guard || menu_->Items()->Count() == 0) return;
   const QSize size = menu_->Menu() ? menu_->Menu()->sizeHint() : QSize();
-  const TPoint at = MenuPosition(size.width(), size.height());
+  const TPoint at = MenuPosition(size.width());
   menu_->SetPopupComponent(this);
   menu_->Popup(at.X, at.Y);
 }

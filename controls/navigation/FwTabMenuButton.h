@@ -23,9 +23,9 @@ public:
   int TabOfItem(int item) const;
   // Fills the menu from the visible tabs.
   void FillMenu();
-  // Where the menu goes for a menu of the given size: the button's outer corner, the
-  // menu on the side away from the tabs' run.
-  TPoint MenuPosition(int menuWidth, int menuHeight) const;
+  // Where a menu of the given width goes: a corner of the button, the menu's left edge
+  // there or, aligned right, its right edge.
+  TPoint MenuPosition(int menuWidth) const;
 
   TNotifyEvent OnDisplayMenu;
 

@@ -407,16 +407,25 @@ void TFwCustomTabControl::PaintTurnedCaption(TCanvas& canvas, const QStringList&
   p->restore();
 }
 
-// A dotted frame, every other pixel, as the desktop's focus rectangle, one pixel beyond
-// the caption area along the strip.
+// A dotted frame, every other pixel, as the desktop's focus rectangle, round the content
+// (image and caption) one pixel beyond it along the strip. The selected round tab stands
+// out further than the others, so its frame's outer edge comes in again.
 void TFwCustomTabControl::PaintFocusRect(TCanvas& canvas, const TFwTabLook& look) {
-  TRect focus = look.Caption;
+  TRect focus = look.Content;
   if (Vertical()) {
     focus.Top -= 1;
     focus.Bottom += 1;
   } else {
     focus.Left -= 1;
     focus.Right += 1;
+  }
+  if (tabStyle_ == TFwTabStyle::tsRoundCorners) {
+    switch (tabOrientation_) {
+    case TFwTabOrientation::toTop: focus.Top += 1; break;
+    case TFwTabOrientation::toLeft: focus.Left += 2; break;
+    case TFwTabOrientation::toBottom: focus.Bottom -= 1; break;
+    case TFwTabOrientation::toRight: focus.Right -= 2; break;
+    }
   }
   const TColor dot = textColors_.Selected();
   for (int x = focus.Left; x < focus.Right; x += 2) {

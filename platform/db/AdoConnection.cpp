@@ -16,7 +16,11 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cmath>
+#include <condition_variable>
+#include <limits>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 namespace fw {
 
@@ -132,25 +136,110 @@ QString CanonicalPath(const QString& file) {
 
 } // namespace
 
-// The running time allowed to each statement: the engine reports the start of every
-// statement (trace) and asks, every thousand steps of its machine, whether to go on
-// (progress handler).
-struct TADOConnection::TStatementClock {
-  std::chrono::milliseconds Limit{0};
-  std::chrono::steady_clock::time_point Deadline = std::chrono::steady_clock::time_point::max();
+// The running time allowed to each statement of a connection. The engine reports the
+// start and the end of every statement (trace) and asks at its loop jumps, once every
+// thousand steps, whether to go on (progress handler). That alone lets a statement outrun
+// its time many times over: one whose rows each make a slow call passes a thousand steps
+// only after a great many such calls. So while the clock guards a connection, a watchdog
+// (a thread of its own, the program's only other one, doing nothing else) sleeps until
+// the running statement's deadline and then interrupts the connection, which the engine
+// notices at its very next jump.
+//
+// The deadline, the running statement and the interrupt are read and changed under one
+// lock, and only the statement that runs (started, not yet ended) is interrupted. The
+// engine drops an interrupt when the next statement starts with no other one open, and
+// that start comes after the end of the interrupted statement, which waits for the lock:
+// an interrupt meant for one statement never stops a later one that is within its time.
+// (A statement started while an overdue one is still open, stepped part way, shares its
+// interrupt: the engine keeps one per connection.) The progress handler stays for a
+// statement that goes on after one nested in it (a schema reload) has ended.
+class TADOConnection::TStatementClock {
+public:
+  explicit TStatementClock(std::chrono::milliseconds limit) : Limit(limit) {}
+  ~TStatementClock() { Release(); }
+  TStatementClock(const TStatementClock&) = delete;
+  TStatementClock& operator=(const TStatementClock&) = delete;
 
-  static int OnTrace(unsigned type, void* context, void*, void* text) {
-    const char* sql = static_cast<const char*>(text);
-    // A trigger's program starts inside its statement and does not get time of its own.
-    if (type == SQLITE_TRACE_STMT && !(sql && sql[0] == '-' && sql[1] == '-')) {
-      auto* clock = static_cast<TStatementClock*>(context);
-      clock->Deadline = std::chrono::steady_clock::now() + clock->Limit;
+  const std::chrono::milliseconds Limit;
+
+  // Times the statements of db from now on and starts the watchdog.
+  void Guard(sqlite3* db) {
+    Release();
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      db_ = db;
+      running_ = nullptr;
+      deadline_ = Clock::now() + Limit;
+      interrupted_ = stopping_ = false;
+    }
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT | SQLITE_TRACE_PROFILE, &TStatementClock::OnTrace, this);
+    sqlite3_progress_handler(db, 1000, &TStatementClock::OnProgress, this);
+    watchdog_ = std::thread([this] { Watch(); });
+  }
+
+  // Stops and joins the watchdog and takes the callbacks off the connection guarded. Runs
+  // before that connection closes: the watchdog never touches a closed one.
+  void Release() {
+    if (!watchdog_.joinable()) return;
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      stopping_ = true;
+    }
+    wake_.notify_one();
+    watchdog_.join();
+    sqlite3_trace_v2(db_, 0, nullptr, nullptr);
+    sqlite3_progress_handler(db_, 0, nullptr, nullptr);
+    db_ = nullptr;
+  }
+
+private:
+  using Clock = std::chrono::steady_clock;
+
+  static int OnTrace(unsigned type, void* context, void* statement, void* text) {
+    auto* clock = static_cast<TStatementClock*>(context);
+    if (type == SQLITE_TRACE_STMT) {
+      // A trigger's program starts inside its statement and does not get time of its own.
+      const char* sql = static_cast<const char*>(text);
+      if (sql && sql[0] == '-' && sql[1] == '-') return 0;
+      const std::lock_guard<std::mutex> lock(clock->mutex_);
+      clock->running_ = statement;
+      clock->deadline_ = Clock::now() + clock->Limit;
+      clock->interrupted_ = false;
+    } else if (type == SQLITE_TRACE_PROFILE) {
+      const std::lock_guard<std::mutex> lock(clock->mutex_);
+      if (clock->running_ == statement) clock->running_ = nullptr;
     }
     return 0;
   }
+
   static int OnProgress(void* context) {
-    return std::chrono::steady_clock::now() > static_cast<TStatementClock*>(context)->Deadline ? 1 : 0;
+    auto* clock = static_cast<TStatementClock*>(context);
+    const std::lock_guard<std::mutex> lock(clock->mutex_);
+    return Clock::now() > clock->deadline_ ? 1 : 0;
   }
+
+  void Watch() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (!stopping_) {
+      const Clock::time_point now = Clock::now();
+      if (running_ && !interrupted_ && now >= deadline_) {
+        sqlite3_interrupt(db_);
+        interrupted_ = true;
+      }
+      // A statement that starts while the watchdog sleeps has its deadline no sooner than
+      // one limit from now, so sleeping that long never misses it.
+      wake_.wait_until(lock, running_ && !interrupted_ ? deadline_ : now + Limit);
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  sqlite3* db_ = nullptr;
+  const void* running_ = nullptr;  // the statement started last, until it ends
+  Clock::time_point deadline_;
+  bool interrupted_ = false;  // running_ has been interrupted
+  bool stopping_ = false;
+  std::thread watchdog_;
 };
 
 TADOConnection::TADOConnection() = default;
@@ -180,28 +269,47 @@ void TADOConnection::Open() {
 }
 
 void TADOConnection::SetStatementTimeLimit(std::chrono::milliseconds limit) {
-  if (limit.count() <= 0) {
-    if (db_) {
-      sqlite3_trace_v2(db_, 0, nullptr, nullptr);
-      sqlite3_progress_handler(db_, 0, nullptr, nullptr);
-    }
-    clock_.reset();
-    return;
-  }
-  if (!clock_) clock_ = std::make_unique<TStatementClock>();
-  clock_->Limit = limit;
-  if (db_) InstallStatementClock(db_);
+  if (clock_ && clock_->Limit == limit) return;
+  clock_.reset(); // the watchdog is joined here
+  if (limit.count() <= 0) return;
+  clock_ = std::make_unique<TStatementClock>(limit);
+  if (db_) clock_->Guard(db_);
 }
 
 std::chrono::milliseconds TADOConnection::StatementTimeLimit() const {
   return clock_ ? clock_->Limit : std::chrono::milliseconds(0);
 }
 
-void TADOConnection::InstallStatementClock(sqlite3* db) const {
-  if (!clock_) return;
-  clock_->Deadline = std::chrono::steady_clock::now() + clock_->Limit;
-  sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &TStatementClock::OnTrace, clock_.get());
-  sqlite3_progress_handler(db, 1000, &TStatementClock::OnProgress, clock_.get());
+void TADOConnection::SetSizeLimit(int bytes) {
+  sizeLimit_ = std::max(bytes, 0);
+  if (db_) ApplySizeLimit(db_);
+}
+
+void TADOConnection::ApplySizeLimit(sqlite3* db) const {
+  // A limit above the engine's own maximum is lowered to it: "none" asks for the most.
+  const int bytes = sizeLimit_ > 0 ? sizeLimit_ : std::numeric_limits<int>::max();
+  sqlite3_limit(db, SQLITE_LIMIT_LENGTH, bytes);
+  sqlite3_limit(db, SQLITE_LIMIT_SQL_LENGTH, bytes);
+}
+
+void TADOConnection::QuickCheck() {
+  CheckConnected();
+  // The file's own CHECK expressions are left alone: an engine that verifies them in its
+  // quick check would otherwise evaluate whatever the file declares.
+  ExecRaw(db_, QStringLiteral("PRAGMA ignore_check_constraints = 1"));
+  QString verdict;
+  try {
+    // The first fault is enough: the check stops there. Its last line names it.
+    TSqlStatement check(db_, "PRAGMA main.quick_check(1)");
+    if (check.Step())
+      verdict = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(check.Handle(), 0)))
+                    .section(QLatin1Char('\n'), -1);
+  } catch (...) {
+    ExecRaw(db_, QStringLiteral("PRAGMA ignore_check_constraints = 0"));
+    throw;
+  }
+  ExecRaw(db_, QStringLiteral("PRAGMA ignore_check_constraints = 0"));
+  if (verdict != QLatin1String("ok")) throw EDatabaseError(verdict, QString(), SQLITE_CORRUPT);
 }
 
 void TADOConnection::OpenFile(const QString& path, const QString& password, bool hasPassword, bool exclusive,
@@ -216,7 +324,8 @@ void TADOConnection::OpenFile(const QString& path, const QString& password, bool
                                    nullptr);
     try {
       if (rc != SQLITE_OK) throw EngineError(db, rc);
-      InstallStatementClock(db);
+      ApplySizeLimit(db);
+      if (clock_) clock_->Guard(db);
       if (!key.isEmpty()) {
         try {
           ExecRaw(db, QStringLiteral("PRAGMA key = %1").arg(QuotedStr(key)));
@@ -232,6 +341,7 @@ void TADOConnection::OpenFile(const QString& path, const QString& password, bool
       if (exclusive) ExecRaw(db, QStringLiteral("BEGIN EXCLUSIVE; COMMIT"));
       RegisterFunctions(db);
     } catch (...) {
+      if (clock_) clock_->Release();
       sqlite3_close(db);
       throw;
     }
@@ -263,6 +373,7 @@ void TADOConnection::OpenFile(const QString& path, const QString& password, bool
 void TADOConnection::CloseHandle() {
   if (!db_) return;
   for (TDataSet* ds : dataSets_) ds->ReleaseStatements();
+  if (clock_) clock_->Release();
   sqlite3_close_v2(db_);
   db_ = nullptr;
   transLevel_ = 0;
@@ -316,6 +427,11 @@ void TADOConnection::RollbackTrans() {
     ExecRaw(db_, QStringLiteral("ROLLBACK TO fwtrans%1; RELEASE fwtrans%1").arg(transLevel_ - 1));
   }
   --transLevel_;
+}
+
+bool TADOConnection::Writable() const {
+  if (!db_ || sqlite3_db_readonly(db_, "main") != 0) return false;
+  return QFileInfo(QFileInfo(fileName_).absolutePath()).isWritable();
 }
 
 bool TADOConnection::InTransaction() const { return db_ && (transLevel_ > 0 || !sqlite3_get_autocommit(db_)); }
@@ -532,6 +648,7 @@ int TADOConnection::CopyFromFile(const TJetCrossFileInsert& copy, const std::fun
     const int rc = sqlite3_open_v2(QFile::encodeName(copy.File.File).constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     try {
       if (rc != SQLITE_OK) throw EngineError(db, rc);
+      ApplySizeLimit(db);
       if (!key.isEmpty()) ExecRaw(db, QStringLiteral("PRAGMA key = %1").arg(QuotedStr(key)));
       sqlite3_busy_timeout(db, 2000);
       ExecRaw(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));

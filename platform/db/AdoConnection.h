@@ -45,12 +45,31 @@ public:
 
   QString FileName() const { return fileName_; }  // the open file
   bool Exclusive() const { return exclusive_; }
+  // Whether statements can change the open file, judged as the engine finds it: the file
+  // was opened for writing (not on a read-only disk, not a file this user may only read)
+  // and its folder takes the engine's journal. False while closed.
+  bool Writable() const;
 
   // Stops every statement of this connection, from opening on, that runs longer than
   // limit (zero: no limit); it fails with an EDatabaseError that is Interrupted(). Meant
   // for files the user chose: one built to keep the engine busy is refused, not waited for.
+  // While a limit is set and the connection is open, a watchdog thread of its own
+  // interrupts the statement whose time has run out (see TStatementClock).
   void SetStatementTimeLimit(std::chrono::milliseconds limit);
   std::chrono::milliseconds StatementTimeLimit() const;
+
+  // Caps the bytes of one value or row (SQLITE_LIMIT_LENGTH) and of one statement's text,
+  // the file's own definitions included (SQLITE_LIMIT_SQL_LENGTH), at bytes; zero leaves
+  // the engine's own maximum. Kept across Close and Open and set before a file's schema is
+  // read, so a file the user chose cannot make the engine read or build a value of any
+  // size; a statement that would fails with an EDatabaseError that is TooBig().
+  void SetSizeLimit(int bytes);
+  int SizeLimit() const { return sizeLimit_; }
+
+  // Runs the engine's quick check over the whole open file (every page, record and
+  // overflow chain), within the statement time limit. Throws an EDatabaseError that is
+  // Damaged(), naming the first fault, when the file is not sound.
+  void QuickCheck();
 
   // Runs one statement; returns the number of rows inserted, changed or deleted.
   int Execute(const QString& sql);
@@ -101,10 +120,10 @@ private:
     bool Explicit = false;
   };
 
-  struct TStatementClock;
+  class TStatementClock;
 
   void OpenFile(const QString& path, const QString& password, bool hasPassword, bool exclusive, bool readOnly);
-  void InstallStatementClock(sqlite3* db) const;
+  void ApplySizeLimit(sqlite3* db) const;
   void CloseHandle();
   int Run(const QString& sql, const std::function<void(TSqlStatement&)>& bind);
   int RunPlain(const QString& sql, const std::function<void(TSqlStatement&)>& bind);
@@ -123,6 +142,7 @@ private:
   bool exclusive_ = false;
   bool readOnly_ = false;
   std::unique_ptr<TStatementClock> clock_;
+  int sizeLimit_ = 0;
   int transLevel_ = 0;
   int aliasCounter_ = 0;
   std::vector<Attachment> attachments_;

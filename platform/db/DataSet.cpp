@@ -10,12 +10,33 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cmath>
+#include <unordered_map>
 
 namespace fw {
 
 namespace {
 
 const char* const kRowIdColumn = "fw_rowid_";
+
+// A key value in one comparable form, so that equal keys give equal bytes whichever way
+// they were read: a whole number is the same key as an integer, as FindByKey compares.
+void AppendKeyBytes(QByteArray& out, const TCell& cell) {
+  switch (cell.Type) {
+  case TCellType::Null: out += 'N'; break;
+  case TCellType::Int: out += 'I' + QByteArray::number(qlonglong(cell.Int)); break;
+  case TCellType::Float:
+    if (std::isfinite(cell.Float) && std::floor(cell.Float) == cell.Float && std::fabs(cell.Float) < 9e15)
+      out += 'I' + QByteArray::number(qlonglong(cell.Float));
+    else
+      out += 'F' + QByteArray::number(cell.Float, 'g', 17);
+    break;
+  case TCellType::Text:
+    out += 'T' + QByteArray::number(cell.TextLength) + ':' + QByteArray(cell.Text, cell.TextLength);
+    break;
+  }
+  out += '\x1f';
+}
 
 QString ColumnText(sqlite3_stmt* stmt, int column) {
   const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
@@ -477,6 +498,42 @@ int TDataSet::BookmarkRow(const TBookmark& bookmark) const {
   if (pos >= 0) return pos;
   if (!keyColumns_.empty()) return FindByKey(bookmark.key_);
   return bookmark.recNo_ >= 1 && bookmark.recNo_ <= RecordCount() ? bookmark.recNo_ - 1 : -1;
+}
+
+std::vector<int> TDataSet::BookmarkRows(const std::vector<TBookmark>& bookmarks) const {
+  std::vector<int> rows(bookmarks.size(), -1);
+  if (!active_ || order_.empty()) return rows;
+  std::unordered_map<quint64, int> bySerial;
+  bySerial.reserve(order_.size());
+  for (size_t i = 0; i < order_.size(); ++i) bySerial.emplace(serials_[order_[i]], static_cast<int>(i));
+  // Rows by key, made at the first bookmark of an earlier snapshot; the first row of a
+  // key wins, as in FindByKey.
+  std::unordered_map<QByteArray, int> byKey;
+  bool keysRead = false;
+  for (size_t b = 0; b < bookmarks.size(); ++b) {
+    const TBookmark& bookmark = bookmarks[b];
+    if (bookmark.IsNull()) continue;
+    if (const auto found = bySerial.find(bookmark.serial_); found != bySerial.end()) {
+      rows[b] = found->second;
+    } else if (keyColumns_.empty()) {
+      rows[b] = bookmark.recNo_ >= 1 && bookmark.recNo_ <= RecordCount() ? bookmark.recNo_ - 1 : -1;
+    } else if (bookmark.key_.size() == static_cast<int>(keyColumns_.size())) {
+      if (!keysRead) {
+        byKey.reserve(order_.size());
+        for (size_t i = 0; i < order_.size(); ++i) {
+          QByteArray key;
+          for (int c : keyColumns_) AppendKeyBytes(key, store_.Cell(order_[i], c));
+          byKey.emplace(std::move(key), static_cast<int>(i));
+        }
+        keysRead = true;
+      }
+      QByteArray key, storage;
+      for (const QVariant& value : bookmark.key_) AppendKeyBytes(key, TCell::FromVariant(value, &storage));
+      const auto found = byKey.find(key);
+      rows[b] = found == byKey.end() ? -1 : found->second;
+    }
+  }
+  return rows;
 }
 
 bool TDataSet::BookmarkValid(const TBookmark& bookmark) const {

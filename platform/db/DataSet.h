@@ -128,6 +128,9 @@ public:
   // row (-1 when it no longer exists).
   TBookmark RowBookmark(int row) const;
   int BookmarkRow(const TBookmark& bookmark) const;
+  // BookmarkRow of many bookmarks in one pass over the rows (a grid's marks after a sort
+  // or a Requery), rather than one search of the rows per bookmark.
+  std::vector<int> BookmarkRows(const std::vector<TBookmark>& bookmarks) const;
 
   // keyFields "a" or "a;b" (then values is a QVariantList). Moves on success.
   bool Locate(const QString& keyFields, const QVariant& keyValues, TLocateOptions options = 0);

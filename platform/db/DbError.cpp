@@ -84,6 +84,8 @@ bool EDatabaseError::DiskFull() const { return (code_ & 0xFF) == SQLITE_FULL; }
 
 bool EDatabaseError::Interrupted() const { return (code_ & 0xFF) == SQLITE_INTERRUPT; }
 
+bool EDatabaseError::TooBig() const { return (code_ & 0xFF) == SQLITE_TOOBIG; }
+
 bool EDatabaseError::Damaged() const {
   const int primary = code_ & 0xFF;
   return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;

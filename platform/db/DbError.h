@@ -38,6 +38,8 @@ public:
   bool Interrupted() const;
   // The file is damaged or no database at all.
   bool Damaged() const;
+  // A value, a row or a statement was larger than the connection's size limit.
+  bool TooBig() const;
 
 private:
   QString message_;

@@ -4,7 +4,6 @@
 #include "platform/sheet/OoxmlText.h"
 #include "platform/sheet/PackageParts.h"
 #include "platform/sheet/Worksheet.h"
-#include "platform/shell/TempFiles.h"
 
 #include <QFile>
 #include <cmath>
@@ -12,6 +11,9 @@
 namespace fw {
 
 namespace {
+
+// The compressed rows of the sheet being written, in the archive's work folder.
+const QString kSpoolName = QStringLiteral("rows");
 
 [[noreturn]] void Misuse(const char* what) {
   throw ESheetError(QStringLiteral("工作表的行和单元格须按顺序写入：") + QString::fromUtf8(what));
@@ -23,8 +25,7 @@ TStreamedWorkbook::TStreamedWorkbook(const QString& path) : zip_(path) {}
 
 TStreamedWorkbook::~TStreamedWorkbook() {
   rows_.reset();  // waits for the compression still running
-  spool_.Close();
-  if (spoolFile_.IsValid()) QFile::remove(spoolFile_.Path());
+  spool_.Close();  // the spool goes with the archive's work folder
 }
 
 void TStreamedWorkbook::AddSheet(const QString& name) {
@@ -40,9 +41,7 @@ void TStreamedWorkbook::AddSheet(const QString& name) {
   shown_ = std::make_unique<TShownWidths>(styles_);
   row_ = lastCol_ = 0;
   rowOpen_ = anyCell_ = false;
-  int error = 0;
-  spoolFile_ = CreateTempFile(zip_.Folder(), &error);
-  if (!spoolFile_.IsValid() || (error = spool_.Open(spoolFile_.Path())) != 0) zip_.FailWriting(error);
+  zip_.OpenWorkingFile(kSpoolName, spool_);
   rows_ = std::make_unique<TParallelDeflate>([this](const TDeflateRun& run) { SpoolRun(run); });
 }
 
@@ -211,14 +210,13 @@ void TStreamedWorkbook::FinishSheet() {
 
   zip_.BeginEntry(SheetPartName(int(sheetNames_.size()) - 1), totals);
   zip_.WriteData(head.Data);
-  QFile spooled(spoolFile_.Path());
-  if (!spooled.open(QIODevice::ReadOnly)) zip_.FailWriting(EIO);
+  QFile spooled;
+  if (!spooled.open(zip_.ReadWorkingFile(kSpoolName), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+    zip_.FailWriting(EIO);
   QByteArray piece;
   while (!(piece = spooled.read(1 << 20)).isEmpty()) zip_.WriteData(piece);
   const bool complete = spooled.error() == QFileDevice::NoError && std::uint64_t(spooled.pos()) == body.CompressedSize;
   spooled.close();
-  QFile::remove(spoolFile_.Path());
-  spoolFile_ = TTemporary();
   if (!complete) zip_.FailWriting(EIO);
   zip_.WriteData(tail.Data);
 }

@@ -19,7 +19,6 @@
 #include "platform/sheet/WorkbookStyles.h"
 #include "platform/sheet/ZipStreamWriter.h"
 #include "platform/shell/FileWriter.h"
-#include "platform/shell/TempFiles.h"
 
 #include <QString>
 #include <QStringList>
@@ -84,7 +83,6 @@ private:
   bool rowOpen_ = false, anyCell_ = false;
   TCellRect used_;
   // The sheet's rows, compressed into a working file until the sheet's head is known.
-  TTemporary spoolFile_;
   TFileWriter spool_;
   std::unique_ptr<TParallelDeflate> rows_;
 };

@@ -43,14 +43,9 @@ TZipStreamWriter::TZipStreamWriter(const QString& target) : target_(QFileInfo(ta
   if (!info.absoluteDir().exists())
     throw ESheetError(QStringLiteral("无法保存“%1”：文件夹不存在。").arg(Shown(target)));
   if (info.isDir()) throw ESheetError(QStringLiteral("无法保存“%1”：这是一个文件夹。").arg(Shown(target)));
-  int error = 0;
-  temp_ = CreateTempFile(info.absolutePath(), &error);
-  if (!temp_.IsValid())
-    throw ESheetError(QStringLiteral("无法保存“%1”：%2。").arg(Shown(target), FileErrorCause(error)), error);
-  if ((error = file_.Open(temp_.Path())) != 0) {
-    QFile::remove(temp_.Path());
-    throw ESheetError(QStringLiteral("无法保存“%1”：%2。").arg(Shown(target), FileErrorCause(error)), error);
-  }
+  int error = work_.Create(target_);
+  if (error == 0) error = work_.OpenWriter(file_);
+  if (error != 0) throw ESheetError(QStringLiteral("无法保存“%1”：%2。").arg(Shown(target), FileErrorCause(error)), error);
   open_ = true;
   const QDateTime now = Now();
   dosTime_ = std::uint16_t((now.time().hour() << 11) | (now.time().minute() << 5) | (now.time().second() / 2));
@@ -58,13 +53,17 @@ TZipStreamWriter::TZipStreamWriter(const QString& target) : target_(QFileInfo(ta
   pending_.reserve(kWritePiece + 64 * 1024);
 }
 
-TZipStreamWriter::~TZipStreamWriter() {
-  if (committed_) return;
-  CloseFile();
-  QFile::remove(temp_.Path());
+TZipStreamWriter::~TZipStreamWriter() { CloseFile(); }
+
+void TZipStreamWriter::OpenWorkingFile(const QString& name, TFileWriter& writer) const {
+  if (const int error = work_.OpenWriter(writer, name)) FailWriting(error);
 }
 
-QString TZipStreamWriter::Folder() const { return QFileInfo(target_).absolutePath(); }
+int TZipStreamWriter::ReadWorkingFile(const QString& name) const {
+  const int fd = work_.OpenReader(name);
+  if (fd < 0) FailWriting(errno);
+  return fd;
+}
 
 void TZipStreamWriter::FailWriting(int error) const {
   throw ESheetError(QStringLiteral("无法保存“%1”：写入失败。%2").arg(Shown(target_), FileErrorCause(error)), error);
@@ -223,9 +222,8 @@ void TZipStreamWriter::Commit() {
   if (const int error = file_.Close()) FailWriting(error);
   // Synced, then renamed over the old file in one step: readers see either the old or the
   // new one, also after a power cut.
-  if (const int error = RenameIntoPlace(temp_, target_))
+  if (const int error = work_.MoveIntoPlace(target_))
     throw ESheetError(QStringLiteral("无法保存“%1”：文件可能正被其他程序使用或没有写入权限。").arg(Shown(target_)), error);
-  committed_ = true;
 }
 
 } // namespace fw

@@ -1,9 +1,9 @@
 #pragma once
 // A zip archive written as a stream: entries one after the other straight into a new
-// file beside the target, the directory at the end (zip64 where an entry or the archive
-// outgrows the classic limits), then renamed over the target in one step. An archive
-// that is not committed removes its file, so the target is either the complete new
-// archive or left as it was.
+// file in a private work folder beside the target (TWorkFileBeside), the directory at the
+// end (zip64 where an entry or the archive outgrows the classic limits), then renamed over
+// the target in one step. An archive that is not committed goes with its folder, so the
+// target is either the complete new archive or left as it was.
 //
 // Failures throw ESheetError in terms of the target: "无法保存“<target>”：<cause>", a full
 // disk saying so.
@@ -26,8 +26,11 @@ public:
   TZipStreamWriter(const TZipStreamWriter&) = delete;
   TZipStreamWriter& operator=(const TZipStreamWriter&) = delete;
 
-  // The folder of the file being written (for working files that belong with it).
-  QString Folder() const;
+  // A working file that belongs with the archive (a spool), in its private folder: made
+  // anew or cut to nothing for writer, or opened for reading (the descriptor is the
+  // caller's). Failures throw as FailWriting does.
+  void OpenWorkingFile(const QString& name, TFileWriter& writer) const;
+  int ReadWorkingFile(const QString& name) const;
 
   // One entry, compressed whole.
   void Add(const QString& name, const QByteArray& data);
@@ -58,10 +61,9 @@ private:
   void CloseFile();
 
   QString target_;
-  TTemporary temp_;
+  TWorkFileBeside work_;
   TFileWriter file_;
   bool open_ = false;
-  bool committed_ = false;
   QByteArray pending_;  // written to the file in large pieces
   std::uint64_t offset_ = 0;
   std::uint16_t dosTime_ = 0, dosDate_ = 0;

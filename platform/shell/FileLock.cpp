@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace fw {
 
@@ -39,11 +40,26 @@ bool IsRegularFile(int fd, struct stat& info) { return ::fstat(fd, &info) == 0 &
 
 TFileLock::~TFileLock() { Unlock(); }
 
-TFileLock::TOutcome TFileLock::Lock(const QString& path) {
-  const QByteArray name = QFile::encodeName(path);
+TFileLock::TFileLock(TFileLock&& other) noexcept { *this = std::move(other); }
+
+TFileLock& TFileLock::operator=(TFileLock&& other) noexcept {
+  if (this == &other) return *this;
+  Unlock();
+  fd_ = std::exchange(other.fd_, -1);
+  device_ = other.device_;
+  inode_ = other.inode_;
+  return *this;
+}
+
+bool TFileLock::HoldsFileAt(const QString& path) const {
   struct stat now {};
-  if (fd_ >= 0 && ::stat(name.constData(), &now) == 0 && now.st_dev == device_ && now.st_ino == inode_)
-    return TOutcome::Locked;
+  return fd_ >= 0 && ::stat(QFile::encodeName(path).constData(), &now) == 0 && now.st_dev == device_ &&
+         now.st_ino == inode_;
+}
+
+TFileLock::TOutcome TFileLock::Lock(const QString& path) {
+  if (HoldsFileAt(path)) return TOutcome::Locked;
+  const QByteArray name = QFile::encodeName(path);
   bool writable = false;
   const int fd = OpenFile(name, writable);
   struct stat info {};
@@ -84,10 +100,15 @@ bool FileLockHeld(const QString& path) {
   if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
   const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) return false;
-  struct flock range = LockRange(F_WRLCK);
-  const bool held = IsRegularFile(fd, info) && ::fcntl(fd, F_OFD_GETLK, &range) == 0 && range.l_type != F_UNLCK;
+  const bool held = FileLockHeld(fd);
   ::close(fd);
   return held;
+}
+
+bool FileLockHeld(int fd) {
+  struct stat info {};
+  struct flock range = LockRange(F_WRLCK);
+  return IsRegularFile(fd, info) && ::fcntl(fd, F_OFD_GETLK, &range) == 0 && range.l_type != F_UNLCK;
 }
 
 bool SameFile(const QString& a, const QString& b) {

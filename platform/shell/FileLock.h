@@ -29,6 +29,10 @@ public:
   ~TFileLock();
   TFileLock(const TFileLock&) = delete;
   TFileLock& operator=(const TFileLock&) = delete;
+  // The lock moves with the object; one moved onto another lets that one's lock go, so a
+  // lock taken on a new file can replace the old one's only once the new file is in place.
+  TFileLock(TFileLock&& other) noexcept;
+  TFileLock& operator=(TFileLock&& other) noexcept;
 
   // Takes the lock on the file path leads to, without waiting. A lock this object already
   // holds on that same file stays as it is; a lock on another file (one that a new file
@@ -36,6 +40,8 @@ public:
   TOutcome Lock(const QString& path);
   void Unlock();
   bool Locked() const { return fd_ >= 0; }
+  // Whether the lock is held on the file that path leads to now.
+  bool HoldsFileAt(const QString& path) const;
 
 private:
   int fd_ = -1;
@@ -47,6 +53,8 @@ private:
 // The probe opens and closes the file, and closing any descriptor of a file drops this
 // process's record locks on it: never probe a file the database engine here has open.
 bool FileLockHeld(const QString& path);
+// The same for the file open on fd (for reading at least).
+bool FileLockHeld(int fd);
 
 // True when both paths lead to one existing file (the same inode: hard links, symbolic
 // links and other spellings of one name alike).

@@ -37,6 +37,25 @@ int TFileWriter::Open(const QString& path) {
   return fd_ < 0 ? errno : 0;
 }
 
+int TFileWriter::OpenAt(int folderFd, const QString& name) {
+  Close();
+  fd_ = ::openat(folderFd, QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
+                 0644);
+  return fd_ < 0 ? errno : 0;
+}
+
+int TFileWriter::Adopt(int fd) {
+  Close();
+  if (fd < 0) return EBADF;
+  if (::ftruncate(fd, 0) != 0 || ::lseek(fd, 0, SEEK_SET) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return error;
+  }
+  fd_ = fd;
+  return 0;
+}
+
 int TFileWriter::Write(const char* data, qint64 size) {
   if (fd_ < 0) return EBADF;
   while (size > 0) {

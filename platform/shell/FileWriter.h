@@ -16,6 +16,11 @@ public:
 
   // Opens path for writing, creating it or cutting it to nothing. Returns errno or 0.
   int Open(const QString& path);
+  // The same for the file `name` of the open folder folderFd, never through a link.
+  int OpenAt(int folderFd, const QString& name);
+  // Writes into the open descriptor fd, which it takes over (closed even on failure),
+  // from the start of the file, cut to nothing first. Returns errno or 0.
+  int Adopt(int fd);
   // Writes all of data (retrying short writes); returns errno or 0.
   int Write(const char* data, qint64 size);
   int Write(const QByteArray& data) { return Write(data.constData(), data.size()); }

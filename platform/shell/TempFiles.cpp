@@ -1,5 +1,6 @@
 #include "platform/shell/TempFiles.h"
 
+#include "platform/shell/FileWriter.h"
 #include "platform/shell/Folders.h"
 
 #include <QDir>
@@ -33,12 +34,16 @@ const std::string kJournalSuffix = "-journal";
 
 qint64 OwnPid() { return static_cast<qint64>(::getpid()); }
 
+int SyncDescriptor(int fd) {
+  const int error = ::fsync(fd) == 0 ? 0 : errno;
+  // Some file systems refuse to sync a folder; the rename is as durable as they allow.
+  return error == EINVAL || error == EROFS ? 0 : error;
+}
+
 int SyncDescriptorOf(const QByteArray& path, int flags) {
   const int fd = ::open(path.constData(), flags | O_CLOEXEC);
   if (fd < 0) return errno;
-  int error = ::fsync(fd) == 0 ? 0 : errno;
-  // Some file systems refuse to sync a folder; the rename is as durable as they allow.
-  if (error == EINVAL || error == EROFS) error = 0;
+  int error = SyncDescriptor(fd);
   if (::close(fd) != 0 && error == 0) error = errno;
   return error;
 }
@@ -67,6 +72,13 @@ bool SameEntry(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino && (a.st_mode & S_IFMT) == (b.st_mode & S_IFMT);
 }
 
+// Whether the open file or folder fd still stands at path (and at all).
+bool StillNamed(int fd, const QString& path) {
+  struct stat opened {}, named {};
+  return ::fstat(fd, &opened) == 0 && opened.st_nlink > 0 &&
+         ::lstat(QFile::encodeName(path).constData(), &named) == 0 && SameEntry(opened, named);
+}
+
 // Takes the in-use lock on an open file or folder without waiting: false when another
 // open of it (in any process) holds it.
 bool TryLock(int fd) {
@@ -81,9 +93,7 @@ bool TryLock(int fd) {
 // unlocked: no sweep can take it there either.
 bool LockStillNamed(int fd, const QString& path) {
   if (!TryLock(fd) && errno == EWOULDBLOCK) return false;
-  struct stat opened {}, named {};
-  return ::fstat(fd, &opened) == 0 && opened.st_nlink > 0 &&
-         ::lstat(QFile::encodeName(path).constData(), &named) == 0 && SameEntry(opened, named);
+  return StillNamed(fd, path);
 }
 
 // The names in the open folder (without "." and "..").
@@ -173,13 +183,24 @@ bool InUse(int folderFd, const std::string& name) {
   return false;
 }
 
+// How many fresh names a new temporary tries before it gives up.
+constexpr int kNameAttempts = 100;
+
+// A fresh name for a working file or a work folder in dir.
+QString FreshTemporaryName(const QDir& dir) {
+  return dir.absoluteFilePath(
+      TempFilePrefix() + QStringLiteral("%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+}
+
+// The name of the working file inside a work folder beside its destination.
+const char kWorkFileName[] = "work";
+
 // Whether the open folder is the private temporary folder, the only one where work
-// folders are made and so the only one where a folder may be taken for one.
+// folders without the dot are made and so the only one where such a folder may be taken
+// for one.
 bool IsPrivateTempFolder(int folderFd) {
   const QString own = PrivateTempFolder();
-  struct stat opened {}, named {};
-  return !own.isEmpty() && ::fstat(folderFd, &opened) == 0 &&
-         ::lstat(QFile::encodeName(own).constData(), &named) == 0 && SameEntry(opened, named);
+  return !own.isEmpty() && StillNamed(folderFd, own);
 }
 
 } // namespace
@@ -239,11 +260,13 @@ int RemoveStaleTemporaries(const QString& folder, const TSweepProbe& beforeRemov
     if (!TemporaryName().match(text).hasMatch()) continue;
     struct stat status {};
     if (::fstatat(dir.Get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 || !OwnedByUser(status)) continue;
-    // A working file always starts with the dot, a work folder never does; links and
-    // anything else are never ours.
+    // A working file and a work folder beside a destination start with the dot, a work
+    // folder in the private temporary folder does not; links and anything else are never
+    // ours.
     const bool file = S_ISREG(status.st_mode);
-    if (text.startsWith(QLatin1Char('.')) != file) continue;
-    if (!file && !(foldersToo && S_ISDIR(status.st_mode))) continue;
+    const bool folder = S_ISDIR(status.st_mode);
+    if (!file && !folder) continue;
+    if (!text.startsWith(QLatin1Char('.')) && !(folder && foldersToo)) continue;
     if (file && name.ends_with(kJournalSuffix)) {
       if (InUse(dir.Get(), name.substr(0, name.size() - kJournalSuffix.size()))) continue;
       if (beforeRemoving) beforeRemoving(text);
@@ -272,9 +295,8 @@ void RemoveStaleTemporariesAtStart() {
 TTemporary CreateTempFile(const QString& folder, int* error) {
   RemoveStaleTemporaries(folder);
   const QDir dir(folder);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const QString path = dir.absoluteFilePath(
-        TempFilePrefix() + QStringLiteral("%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const QString path = FreshTemporaryName(dir);
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0 && errno != EEXIST) {
       if (error) *error = errno;
@@ -291,6 +313,97 @@ TTemporary CreateTempFile(const QString& folder, int* error) {
   }
   if (error) *error = EEXIST;
   return TTemporary();
+}
+
+TTemporary CreateWorkFolderBeside(const QString& folder, int* error) {
+  RemoveStaleTemporaries(folder);
+  const QDir dir(folder);
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const QString path = FreshTemporaryName(dir);
+    const QByteArray name = QFile::encodeName(path);
+    if (::mkdir(name.constData(), 0700) != 0) {
+      if (errno == EEXIST) continue;
+      if (error) *error = errno;
+      return TTemporary();
+    }
+    // Made by this process a moment ago: what is opened must be that folder, ours and
+    // closed to others, whatever someone put at the name since.
+    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat status {};
+    if (fd >= 0 && ::fstat(fd, &status) == 0 && OwnedByUser(status) && ::fchmod(fd, 0700) == 0 && LockStillNamed(fd, path)) {
+      if (error) *error = 0;
+      return TTemporary(path, fd);
+    }
+    if (fd >= 0) ::close(fd);
+  }
+  if (error) *error = EEXIST;
+  return TTemporary();
+}
+
+void RemoveWorkFolder(TTemporary& folder) {
+  if (!folder.IsValid()) return;
+  struct stat held {};
+  if (::fstat(folder.Descriptor(), &held) == 0) {
+    // Emptied through its own handle, then removed from its parent only while the entry
+    // there is still this folder.
+    EmptyFolderAt(folder.Descriptor(), 1);
+    const QFileInfo named(folder.Path());
+    const TDescriptor parent(::open(QFile::encodeName(named.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (parent.Get() >= 0) RemoveEntryAt(parent.Get(), QFile::encodeName(named.fileName()).toStdString(), held, 0);
+  }
+  folder = TTemporary();
+}
+
+TWorkFileBeside::~TWorkFileBeside() {
+  if (fd_ >= 0) ::close(fd_);
+  RemoveWorkFolder(folder_);
+}
+
+int TWorkFileBeside::Create(const QString& destination) {
+  int error = 0;
+  folder_ = CreateWorkFolderBeside(QFileInfo(destination).absolutePath(), &error);
+  if (!folder_.IsValid()) return error;
+  fd_ = ::openat(folder_.Descriptor(), kWorkFileName, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  return fd_ < 0 ? errno : 0;
+}
+
+QString TWorkFileBeside::Path() const { return folder_.Path() + QLatin1Char('/') + QLatin1String(kWorkFileName); }
+
+int TWorkFileBeside::Descriptor() {
+  struct stat held {}, named {};
+  if (fd_ >= 0 && ::fstat(fd_, &held) == 0 &&
+      ::fstatat(folder_.Descriptor(), kWorkFileName, &named, AT_SYMLINK_NOFOLLOW) == 0 && SameEntry(held, named))
+    return fd_;
+  const int fd = ::openat(folder_.Descriptor(), kWorkFileName, O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return -1;
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = fd;
+  return fd_;
+}
+
+int TWorkFileBeside::OpenWriter(TFileWriter& writer) {
+  const int fd = Descriptor();
+  if (fd < 0) return errno;
+  const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+  return copy < 0 ? errno : writer.Adopt(copy);
+}
+
+int TWorkFileBeside::OpenWriter(TFileWriter& writer, const QString& name) const {
+  return writer.OpenAt(folder_.Descriptor(), name);
+}
+
+int TWorkFileBeside::OpenReader(const QString& name) const {
+  return ::openat(folder_.Descriptor(), QFile::encodeName(name).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+int TWorkFileBeside::MoveIntoPlace(const QString& destination) {
+  const int fd = Descriptor();
+  if (fd < 0) return errno;
+  if (const int error = SyncDescriptor(fd)) return error;
+  if (!StillNamed(folder_.Descriptor(), folder_.Path())) return ESTALE;
+  if (::renameat(folder_.Descriptor(), kWorkFileName, AT_FDCWD, QFile::encodeName(destination).constData()) != 0)
+    return errno;
+  return SyncFolder(QFileInfo(destination).absolutePath());
 }
 
 int SyncFile(const QString& path) { return SyncDescriptorOf(QFile::encodeName(path), O_RDONLY); }
@@ -325,6 +438,8 @@ QString FileErrorCause(int error) {
   case EBUSY:
   case ETXTBSY:
     return QStringLiteral("文件正被其他程序使用");
+  case ESTALE:
+    return QStringLiteral("工作文件夹已被其他程序改动");
   default:
     return QString::fromLocal8Bit(std::strerror(error));
   }

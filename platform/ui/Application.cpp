@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolTip>
@@ -67,7 +68,8 @@ void HandleEventException(TObject* sender) {
 }
 
 // Watches the whole program for status tips (the long part of hints), which become the
-// application's Hint and raise OnHint.
+// application's Hint and raise OnHint, and for the program becoming the active one or
+// another program taking over.
 class TApplication::EventWatcher : public QObject {
 public:
   explicit EventWatcher(TApplication& app) : app_(app) {}
@@ -76,6 +78,8 @@ public:
     if (event->type() == QEvent::StatusTip && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->isWindow())
       app_.SetHint(static_cast<QStatusTipEvent*>(event)->tip());
+    if (event->type() == QEvent::ApplicationStateChange && watched == qApp)
+      app_.SetActive(static_cast<QApplicationStateChangeEvent*>(event)->applicationState() == Qt::ApplicationActive);
     return false;
   }
 
@@ -87,6 +91,7 @@ TApplication::TApplication() : TComponent(nullptr) {
   if (!Application) Application = this;
   // Hiding the last window must not end the program: only the main form's close does.
   QApplication::setQuitOnLastWindowClosed(false);
+  active_ = QGuiApplication::applicationState() == Qt::ApplicationActive;
   watcher_ = std::make_unique<EventWatcher>(*this);
   qApp->installEventFilter(watcher_.get());
   idleTimer_ = std::make_unique<QTimer>();
@@ -203,6 +208,35 @@ void TApplication::SetProgramDir(const QString& folder) { SetProgramFolder(folde
 
 int TApplication::MessageBox(const QString& text, const QString& caption, int flags) {
   return CurrentHooks().MessageBox(text, caption.isEmpty() ? title_ : caption, flags);
+}
+
+void TApplication::NormalizeTopMosts() {
+  if (++normalizedTopMosts_ == 1) UpdateTopMosts();
+}
+
+void TApplication::RestoreTopMosts() {
+  if (normalizedTopMosts_ == 0) return;
+  if (--normalizedTopMosts_ == 0) UpdateTopMosts();
+}
+
+void TApplication::SetActive(bool value) {
+  if (value == active_) return;
+  active_ = value;
+  UpdateTopMosts();
+}
+
+// Every form decides for itself whether it is a top-most one.
+void TApplication::UpdateTopMosts() {
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (auto* form = dynamic_cast<TForm*>(window)) form->UpdateStayOnTop();
+}
+
+TNormalizedTopMosts::TNormalizedTopMosts() : app_(Application) {
+  if (app_) app_->NormalizeTopMosts();
+}
+
+TNormalizedTopMosts::~TNormalizedTopMosts() {
+  if (app_ && app_ == Application) app_->RestoreTopMosts();
 }
 
 void TApplication::HandleException(TObject* sender) {

@@ -97,6 +97,14 @@ public:
   // Message box through the message-box hook (MB_* flags, ID* answer).
   int MessageBox(const QString& text, const QString& caption, int flags);
 
+  // Forms that stay on top (TForm::fsStayOnTop) stay above the program's other windows,
+  // never above other programs nor above the boxes and dialogs the hooks show: while the
+  // program is not the active one, and between NormalizeTopMosts and its RestoreTopMosts
+  // (calls nest), they stack as any other window.
+  void NormalizeTopMosts();
+  void RestoreTopMosts();
+  bool TopMostsNormalized() const { return normalizedTopMosts_ > 0 || !active_; }
+
   // The general error display, called inside a catch block for the exception in flight:
   // OnException receives it when set, else ShowException shows it; then the program goes
   // on. Out of memory is thrown on (it ends the program). Never throws itself.
@@ -112,6 +120,8 @@ protected:
 
 private:
   void FormCreated(TForm* form);
+  void SetActive(bool value);
+  void UpdateTopMosts();
   class EventWatcher;
 
   TForm* mainForm_ = nullptr;
@@ -129,6 +139,20 @@ private:
   std::unique_ptr<EventWatcher> watcher_;
   std::unique_ptr<QTimer> idleTimer_;
   QSet<QString> errorsOnScreen_;
+  int normalizedTopMosts_ = 0;
+  bool active_ = false;
+};
+
+// Normalises the program's top-most forms while it lives: a box or dialog is up.
+class TNormalizedTopMosts {
+public:
+  TNormalizedTopMosts();
+  ~TNormalizedTopMosts();
+  TNormalizedTopMosts(const TNormalizedTopMosts&) = delete;
+  TNormalizedTopMosts& operator=(const TNormalizedTopMosts&) = delete;
+
+private:
+  TApplication* app_;
 };
 
 // The application object of the running program (nullptr before it is made).

@@ -26,6 +26,7 @@ private:
 
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner), combo_(new QComboBox) {
   resize(145, 21);
+  SetParentColor(false);
   SetColor(clWindow);
   AdoptInner(combo_);
   SetTabStop(true);

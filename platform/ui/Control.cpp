@@ -160,8 +160,10 @@ void TControl::SetText(const QString& value) {
   Perform(CM_TEXTCHANGED);
 }
 
+// The colour it has already changes nothing: a control that follows its parent's colour
+// goes on following it.
 void TControl::SetColor(TColor color) {
-  if (color == color_ && !parentColor_) return;
+  if (color == color_) return;
   color_ = color;
   parentColor_ = false;
   Perform(CM_COLORCHANGED);

@@ -235,11 +235,8 @@ void TBookmarkList::Refresh() {
     Clear();
     return;
   }
-  std::vector<int> rows;
-  for (const TBookmark& bookmark : items_) {
-    const int row = ds->BookmarkRow(bookmark);
-    if (row >= 0) rows.push_back(row);
-  }
+  std::vector<int> rows = ds->BookmarkRows(items_);
+  rows.erase(std::remove(rows.begin(), rows.end(), -1), rows.end());
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   // Fresh bookmarks of this snapshot find their rows at once next time.
@@ -269,6 +266,9 @@ TDBGrid::TDBGrid(TComponent* owner)
   view_->setItemDelegate(new Delegate(*this));
   view_->setModel(model_.get());
   view_->setSelectionMode(QAbstractItemView::NoSelection);
+  // Whole rows, so that a press on a title does not make the top visible row the current
+  // one (the table view's column selection): a title click sorts, it moves no record.
+  view_->setSelectionBehavior(QAbstractItemView::SelectRows);
   view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view_->setShowGrid(false);
   view_->setWordWrap(false);
@@ -545,17 +545,47 @@ void TDBGrid::CellMouseDown(int row, int, TMouseButton button, TShiftState shift
   selecting_ = false;
   if (shift & ssCtrl) {
     selectedRows_.SetCurrentRowSelected(!selectedRows_.CurrentRowSelected());
+    // A row unmarked while others stay marked hands the current record to the nearest of
+    // them: the current record is always one the list shows selected.
+    if (!selectedRows_.CurrentRowSelected() && selectedRows_.Count() > 0)
+      MoveTo(NearestMarkedRow(CurrentRow()), 0, false);
     anchorRow_ = CurrentRow();
   } else if ((shift & ssShift) && button == TMouseButton::mbLeft) {
     // A range from the last marked or current row to the clicked one.
-    const int from = anchorRow_ >= 0 ? anchorRow_ : previous;
-    const int to = CurrentRow();
-    for (int r = std::min(from, to); r <= std::max(from, to); ++r) selectedRows_.SetRowSelected(r, true);
+    MarkRange(anchorRow_ >= 0 ? anchorRow_ : previous, CurrentRow());
   } else {
     selectedRows_.Clear();
     selectedRows_.SetCurrentRowSelected(true);
     anchorRow_ = CurrentRow();
   }
+}
+
+// Marks every row from `from` to `to`, both included, beside the marks there are.
+void TDBGrid::MarkRange(int from, int to) {
+  for (int r = std::min(from, to); r <= std::max(from, to); ++r) selectedRows_.SetRowSelected(r, true);
+}
+
+// The marked row closest to `row` (the earlier one of two as close); some row is marked.
+int TDBGrid::NearestMarkedRow(int row) const {
+  const std::vector<int>& rows = selectedRows_.Rows();
+  const auto after = std::lower_bound(rows.begin(), rows.end(), row);
+  if (after == rows.begin()) return *after;
+  if (after == rows.end() || row - *(after - 1) <= *after - row) return *(after - 1);
+  return *after;
+}
+
+// After a Ctrl+key jump: with Shift the marks reach from where marking started to the new
+// row, and Shift+Up/Down go on from there; without, the marks stay only when the new row
+// is one of them, as after a plain move.
+void TDBGrid::MarksAfterJump(int from, bool extend) {
+  if (!(options_ & dgMultiSelect)) return;
+  if (!extend) {
+    ForgetMarksOffCurrentRow();
+    return;
+  }
+  MarkRange(from, CurrentRow());
+  anchorRow_ = from;
+  selecting_ = true;
 }
 
 void TDBGrid::TitleClick(TColumn* column) {
@@ -580,6 +610,7 @@ void TDBGrid::KeyDown(WORD& key, TShiftState shift) {
     if (!(options_ & dgMultiSelect)) return;
     selectedRows_.Clear();
     selecting_ = false;
+    anchorRow_ = -1;
   };
   // One step up or down; with Shift the marks follow the cursor from where it started.
   auto step = [&](int direction) {
@@ -605,6 +636,7 @@ void TDBGrid::KeyDown(WORD& key, TShiftState shift) {
   };
 
   if (shift & ssCtrl) {
+    const int from = anchorRow_ >= 0 ? anchorRow_ : current;
     switch (key) {
     case VK_UP:
     case VK_PRIOR: MoveTo(top < 0 ? 0 : top, shift, false); break;
@@ -615,6 +647,7 @@ void TDBGrid::KeyDown(WORD& key, TShiftState shift) {
     default: return;
     }
     key = 0;
+    MarksAfterJump(from, shift & ssShift);
     return;
   }
   switch (key) {

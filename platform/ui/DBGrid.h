@@ -3,11 +3,12 @@
 // (TDBGridModel reads the rows on demand). It shows a title row and a row indicator,
 // follows the data set's current record both ways, marks several rows (SelectedRows:
 // Ctrl+click toggles a row, Shift+click marks a range, Shift+Up/Down extends, a plain
-// click or move starts afresh, Ctrl+Up/Down/Home/End move without touching the marks;
-// the data set moved from elsewhere to an unmarked row drops them), shows selected exactly
-// the marked rows, or the current row when none is marked, and lets the program draw
-// cells itself (OnDrawColumnCell with Canvas() and DefaultDrawColumnCell). Every cell is
-// painted through TCanvas.
+// click or move starts afresh, Shift+Ctrl+Up/Down/Home/End mark up to where they jump;
+// Ctrl+Up/Down/Home/End without Shift, or the data set moved from elsewhere, to an
+// unmarked row drop the marks, and a title click moves nothing), shows selected exactly
+// the marked rows, or the current row when none is marked, so that the current record is
+// always one shown selected, and lets the program draw cells itself (OnDrawColumnCell
+// with Canvas() and DefaultDrawColumnCell). Every cell is painted through TCanvas.
 
 #include "platform/db/DataSource.h"
 #include "platform/ui/CustomControl.h"
@@ -60,6 +61,9 @@ public:
   void Clear();
   // Whether the row at 0-based position `row` is marked.
   bool RowSelected(int row) const;
+  // The marked rows, 0-based, in the data set's order: what the list's actions read,
+  // row by row, without moving the data set to each mark.
+  const std::vector<int>& Rows() const { return rows_; }
   void SetRowSelected(int row, bool value);
   // Drops marks whose rows are gone and puts the rest in the data set's order.
   void Refresh();
@@ -164,6 +168,9 @@ private:
   void ViewCurrentChanged(int row);
   void ForgetMarksOffCurrentRow();
   void MoveTo(int row, TShiftState shift, bool extend);
+  void MarkRange(int from, int to);
+  int NearestMarkedRow(int row) const;
+  void MarksAfterJump(int from, bool extend);
   void PaintCell(QPainter& painter, const QRect& rect, int row, int column);
   void PaintIndicator(QPainter& painter, const QRect& rect, int row);
   void PaintTitle(QPainter& painter, const QRect& rect, int column);

@@ -81,6 +81,7 @@ int RunBox(QMessageBox& box, const std::vector<BoxButton>& buttonsWanted, int de
   if (!buttons.empty()) box.setDefaultButton(buttons[static_cast<size_t>(defaultIndex)]);
   for (size_t i = 0; i < buttonsWanted.size(); ++i)
     if (buttonsWanted[i].Answer == escapeAnswer) box.setEscapeButton(buttons[i]);
+  const TNormalizedTopMosts boxOnTop;
   box.exec();
   for (size_t i = 0; i < buttons.size(); ++i)
     if (box.clickedButton() == buttons[i]) return buttonsWanted[i].Answer;
@@ -113,6 +114,7 @@ int DesktopQuestion(const QString& text, int bits) {
 
 bool DesktopInputBox(const QString& caption, const QString& prompt, QString& value) {
   const std::unique_ptr<QInputDialog> dialog = MakeInputDialog(caption, prompt, value);
+  const TNormalizedTopMosts dialogOnTop;
   if (dialog->exec() != QDialog::Accepted) return false;
   value = dialog->textValue();
   return true;
@@ -121,6 +123,7 @@ bool DesktopInputBox(const QString& caption, const QString& prompt, QString& val
 FileDialogResult RunFileDialog(const FileDialogRequest& request, bool save) {
   const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(request, save);
   FileDialogResult result;
+  const TNormalizedTopMosts dialogOnTop;
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return result;
   result.Accepted = true;
   result.FileName = dialog->selectedFiles().first();
@@ -131,6 +134,7 @@ FileDialogResult RunFileDialog(const FileDialogRequest& request, bool save) {
 bool DesktopChooseColor(std::int32_t& color) {
   const TColor rgb = ColorToRGB(color);
   const QColor initial(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+  const TNormalizedTopMosts dialogOnTop;
   const QColor chosen =
       QColorDialog::getColor(initial, QApplication::activeWindow(), QString(), QColorDialog::DontUseNativeDialog);
   if (!chosen.isValid()) return false;

@@ -3,7 +3,9 @@
 // with Chinese buttons, input boxes, file dialogs, opening files with the desktop's
 // default program (platform/shell/DesktopOpener.h; while the environment variable
 // FENWRIGHT_NO_OPEN is set nothing is started and the file counts as opened), the beep
-// and the clock. main() installs them; tests install scripted ones.
+// and the clock. main() installs them; tests install scripted ones. While a box or dialog
+// of theirs is up, the program's top-most forms step back behind it
+// (TApplication::NormalizeTopMosts).
 
 #include <QString>
 #include <QStringList>

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -47,6 +48,26 @@ protected:
       return;
     }
     QLineEdit::keyPressEvent(event);
+  }
+
+  // Qt selects the whole text on a Tab entry by itself; the edit's AutoSelect decides.
+  void focusInEvent(QFocusEvent* event) override {
+    const Qt::FocusReason reason = event->reason();
+    const bool byKey =
+        reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+    const bool selected = hasSelectedText();
+    QLineEdit::focusInEvent(event);
+    if (byKey && !selected && !owner_.AutoSelect()) deselect();
+  }
+
+  // A handler of the exit may have taken the focus back at once (a field that refuses to
+  // be left): the focus-out is over then, and Qt's handling of it would clear the
+  // selection and hide the caret of the entry that followed.
+  void focusOutEvent(QFocusEvent* event) override {
+    const Qt::FocusReason reason = event->reason();
+    const bool windowChange = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+    if (!windowChange && hasFocus()) return;
+    QLineEdit::focusOutEvent(event);
   }
 
   void mouseReleaseEvent(QMouseEvent* event) override {
@@ -129,6 +150,7 @@ private:
 
 TEdit::TEdit(TComponent* owner) : TWinControl(owner), edit_(new FilteredLineEdit(*this)) {
   resize(121, 21);
+  SetParentColor(false);
   SetColor(clWindow);
   AdoptInner(edit_);
   SetTabStop(true);
@@ -172,6 +194,23 @@ bool TEdit::FilterIncomingText(QString& text) { return FilterTextByKeyPress(text
 
 void TEdit::DoChange() {
   if (OnChange) OnChange(this);
+}
+
+// Entered other than by a mouse press on the edit (keys, a program's SetFocus, a window
+// shown): the whole text is selected, after any change of it on entry, so that typing
+// replaces it. A press keeps the caret where the mouse puts it.
+void TEdit::DoEnter() {
+  if (autoSelect_ && !enteringByMouse_) edit_->selectAll();
+  TWinControl::DoEnter();
+}
+
+bool TEdit::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != edit_ || event->type() != QEvent::FocusIn) return TWinControl::eventFilter(watched, event);
+  enteringByMouse_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+  QPointer<TEdit> self(this);
+  const bool handled = TWinControl::eventFilter(watched, event);
+  if (self) enteringByMouse_ = false;
+  return handled;
 }
 
 QString TEdit::GetText() const { return edit_->text(); }

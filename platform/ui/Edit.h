@@ -2,7 +2,9 @@
 // TEdit: a one-line text box. OnKeyPress filters every way text arrives: typed keys,
 // input-method commits (the normal route for Chinese), paste (keys, context menu,
 // middle click) and drops. A paste or commit holding a refused character is dropped
-// whole with the beep hook; changed characters are taken as changed.
+// whole with the beep hook; changed characters are taken as changed. With AutoSelect (on
+// by default) the whole text is selected whenever the edit is entered other than by a
+// mouse press on it, so that what is typed next replaces it; a press places the caret.
 
 #include "platform/ui/WinControl.h"
 
@@ -23,6 +25,8 @@ public:
   void SetPasswordChar(QChar value);
   bool Modified() const;
   void SetModified(bool value);
+  bool AutoSelect() const { return autoSelect_; }
+  void SetAutoSelect(bool value) { autoSelect_ = value; }
 
   int SelStart() const;
   void SetSelStart(int value);
@@ -47,13 +51,19 @@ public:
 
 protected:
   virtual void DoChange();
+  // Selects the whole text (AutoSelect), then runs OnEnter.
+  void DoEnter() override;
   QString GetText() const override;
   void StoreText(const QString& value) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   QLineEdit* edit_;
   int maxLength_ = 0;
   QChar passwordChar_;
+  bool autoSelect_ = true;
+  // Set while the entry that a mouse press on the edit caused is handled.
+  bool enteringByMouse_ = false;
 };
 
 } // namespace fw

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <new>
 #include <stdexcept>
@@ -153,10 +154,24 @@ void TForm::ApplyWindowFlags() {
     if (plain && (borderIcons_ & biMinimize)) flags |= Qt::WindowMinimizeButtonHint;
     if (plain && (borderIcons_ & biMaximize)) flags |= Qt::WindowMaximizeButtonHint;
   }
-  if (formStyle_ == TFormStyle::fsStayOnTop) flags |= Qt::WindowStaysOnTopHint;
+  if (StaysOnTopNow()) flags |= Qt::WindowStaysOnTopHint;
   const bool wasVisible = isVisible();
   setWindowFlags(flags);
   if (wasVisible) QWidget::setVisible(true);
+}
+
+bool TForm::StaysOnTopNow() const {
+  return formStyle_ == TFormStyle::fsStayOnTop && !(Application && Application->TopMostsNormalized());
+}
+
+void TForm::UpdateStayOnTop() {
+  const bool onTop = StaysOnTopNow();
+  if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
+  // Straight to the native window: setWindowFlags would hide the window and show it again.
+  Qt::WindowFlags flags = windowFlags();
+  flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
+  overrideWindowFlags(flags);
+  if (QWindow* window = windowHandle()) window->setFlags(flags);
 }
 
 TWindowState TForm::WindowState() const {

@@ -62,8 +62,13 @@ public:
   void SetBounds(int left, int top, int width, int height) override;
   TBorderIcons BorderIcons() const { return borderIcons_; }
   void SetBorderIcons(TBorderIcons value);
+  // fsStayOnTop keeps the form above the program's other windows while the application
+  // does not normalise its top-most forms (TApplication::NormalizeTopMosts).
   TFormStyle FormStyle() const { return formStyle_; }
   void SetFormStyle(TFormStyle value);
+  // Tells the desktop again whether the form is above the others now; the application
+  // calls it when its top-most forms are normalised or restored.
+  void UpdateStayOnTop();
   TPosition Position() const { return position_; }
   void SetPosition(TPosition value) { position_ = value; }
   TWindowState WindowState() const;
@@ -137,6 +142,7 @@ protected:
 private:
   friend class TWinControl;
   void ApplyWindowFlags();
+  bool StaysOnTopNow() const;
   void ApplySizeLimits();
   void PlaceOnFirstShow();
   void CloseModal();

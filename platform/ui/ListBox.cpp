@@ -8,6 +8,7 @@ namespace fw {
 
 TListBox::TListBox(TComponent* owner) : TWinControl(owner), list_(new QListWidget) {
   resize(121, 97);
+  SetParentColor(false);
   SetColor(clWindow);
   AdoptInner(list_);
   SetTabStop(true);

@@ -8,6 +8,7 @@ namespace fw {
 
 TMemo::TMemo(TComponent* owner) : TWinControl(owner), memo_(new TFilteredTextArea<QPlainTextEdit, TMemo>(*this)) {
   resize(185, 89);
+  SetParentColor(false);
   SetColor(clWindow);
   AdoptInner(memo_);
   SetTabStop(true);

@@ -19,6 +19,7 @@ bool IsHtmlFile(const QString& path) {
 
 TRichEdit::TRichEdit(TComponent* owner) : TWinControl(owner), edit_(new TFilteredTextArea<QTextEdit, TRichEdit>(*this)) {
   resize(185, 89);
+  SetParentColor(false);
   SetColor(clWindow);
   AdoptInner(edit_);
   SetTabStop(true);

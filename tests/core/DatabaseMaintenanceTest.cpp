@@ -5,6 +5,7 @@
 #include "core/DatabasePassword.h"
 #include "core/ListExport.h"
 #include "core/OfflineExchange.h"
+#include "core/SiblingTempFile.h"
 #include "platform/shell/FileLock.h"
 #include "platform/shell/FileWriter.h"
 #include "tests/core/RecordingProgress.h"
@@ -20,6 +21,8 @@
 #include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -41,6 +44,15 @@ public:
 private:
   TADOConnection& connection_;
 };
+
+// Whether a lock holds the file that path leads to, asked by a process of its own: a
+// probe of this process would drop the database engine's locks here when it closes.
+bool HeldSeenFromAnotherProcess(const QString& path) {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(FileLockHeld(path) ? 0 : 1);
+  int status = 0;
+  return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 class DatabaseMaintenance : public ::testing::Test {
 protected:
@@ -253,6 +265,26 @@ TEST_F(DatabaseMaintenance, CompactionKeepsEveryRowAndShrinksTheFile) {
   EXPECT_LT(QFileInfo(db.Path()).size(), before / 2);
   // Nothing is left beside the working database.
   EXPECT_FALSE(QDir(db.Folder.Path()).entryList(QDir::Files | QDir::Hidden).join(',').contains(".tmp"));
+}
+
+// The compacted file takes the working database's place while the running copy holds the
+// database: at every step of the write, seen from another process, the file at the
+// database's name is held, the old one until the new one stands there.
+TEST_F(DatabaseMaintenance, CompactionNeverLeavesTheDatabaseUnheld) {
+  WorkingDatabase db;
+  db.Add(Records(50));
+  TFileLock hold;
+  ASSERT_EQ(hold.Lock(db.Path()), TFileLock::TOutcome::Locked);
+  RecordingUser user(db.Connection);
+  std::vector<TSiblingStep> unheld;
+  SetSiblingProbe([&](TSiblingStep step, const QString& destination) {
+    if (!HeldSeenFromAnotherProcess(destination)) unheld.push_back(step);
+  });
+  const bool compacted = CompactWorkingDatabase(db.Connection, user, &hold);
+  SetSiblingProbe({});
+  ASSERT_TRUE(compacted) << LastMessage().toStdString();
+  EXPECT_TRUE(unheld.empty()) << "unheld at step " << int(unheld.front());
+  EXPECT_TRUE(HeldSeenFromAnotherProcess(db.Path()));
 }
 
 TEST_F(DatabaseMaintenance, FailedCompactionLeavesTheFileByteIdentical) {

@@ -196,6 +196,8 @@ TEST(ExportLabel, DefaultLabelIsRefusedUntilChangedOrCancelled) {
 
 TEST(ExchangeFileNames, OfflineExportImportAndBackup) {
   EXPECT_EQ(OfflineExportProposedName("市总工会", QDate(2014, 3, 7)), "市总工会-2014-03-07(离线版)");
+  // A label is no folder: what a file name cannot hold becomes "_".
+  EXPECT_EQ(OfflineExportProposedName("市/区:工会", QDate(2014, 3, 7)), "市_区_工会-2014-03-07(离线版)");
 
   struct Case { const char* chosen; const char* file; };
   for (const Case c : {Case{"abc", "abc.dat"}, Case{"abcd", "abcd.dat"}, Case{".dat", ".dat.dat"},

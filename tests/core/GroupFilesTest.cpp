@@ -160,6 +160,43 @@ TEST_F(GroupFiles, ExportIntoAnExistingFileReplacesOnlyTheGroupTables) {
   EXPECT_EQ(keep.Fields(0)->AsInteger(), 42);
 }
 
+// An existing file is written into only after the question every export asks about one:
+// No leaves a group file and a query result byte for byte as they were. A file the export
+// cannot write into, here a backup protected by the database password, is named as such
+// after Yes and is left as it was too.
+TEST_F(GroupFiles, ExistingFileIsWrittenIntoOnlyAfterAsking) {
+  WorkingDatabase source;
+  AddGroups(source.Connection, QString());
+  const QString group = Docs(QStringLiteral("分组.mdb"));
+  MakeFile(group, {QStringLiteral("create table CT_Group (id integer, name text)")});
+  const QString result = Docs(QStringLiteral("查询结果.mdb"));
+  MakeFile(result, {QStringLiteral("create table Fenwright查询结果 (c901 integer)")});
+  const QString backup = Docs(QStringLiteral("备份.mdb"));
+  ASSERT_TRUE(QFile::copy(source.Folder.FilePath(QStringLiteral("view.dll")), backup));
+  const struct {
+    QString file;
+    int answer;
+    QString said;
+  } cases[] = {
+      {group, IDNO, QString()},
+      {result, IDNO, QString()},
+      {backup, IDYES, kGroupFileNotWritableMessage.arg(backup)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file.toStdString());
+    const QByteArray before = FileBytes(c.file);
+    hooks.Messages.clear();
+    hooks.MessageAnswers.push_back(c.answer);
+    EXPECT_FALSE(Export(source, c.file));
+    ASSERT_FALSE(hooks.Messages.empty());
+    EXPECT_EQ(hooks.Messages[0].Text, c.file + QStringLiteral(" 已存在。\n要替换它吗？"));
+    EXPECT_EQ(hooks.Messages[0].Caption, QStringLiteral("导出文件存放为"));
+    EXPECT_EQ(hooks.Messages[0].Flags & 0xF0F, MB_YESNO | MB_DEFBUTTON2);
+    EXPECT_EQ(hooks.MessageTexts().mid(1), c.said.isEmpty() ? QStringList() : QStringList{c.said});
+    EXPECT_EQ(FileBytes(c.file), before);
+  }
+}
+
 TEST_F(GroupFiles, FailedOrRefusedExportLeavesTheFileAsItWas) {
   WorkingDatabase source;
   const QString file = Docs(QStringLiteral("groups.mdb"));

@@ -2,6 +2,7 @@
 // workbook list, a long streamed list read back cell by cell, the dialog and its naming
 // rule, the refusals, and the files of either kind never half-written.
 #include "core/DatabaseFiles.h"
+#include "core/DatabaseOpening.h"
 #include "core/FileUtils.h"
 #include "core/ListExport.h"
 #include "platform/db/AdoQuery.h"
@@ -12,10 +13,12 @@
 #include "tests/core/WorkingDatabase.h"
 
 #include <QDir>
+#include <unistd.h>
 #include <cerrno>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -84,7 +87,7 @@ TEST_F(ListExport, WorkbookListHasItsRowsColumnsAndFormats) {
   ASSERT_EQ(hooks.SaveRequests.size(), 1u);
   EXPECT_EQ(hooks.SaveRequests[0].Title, QStringLiteral("导出文件存放为"));
   EXPECT_EQ(hooks.SaveRequests[0].Filter, QStringLiteral("Excel 文件(*.xlsx)|*.xlsx"));
-  EXPECT_EQ(hooks.SaveRequests[0].FileName, QStringLiteral("单位/数据:列表-2015-01-20"));
+  EXPECT_EQ(hooks.SaveRequests[0].FileName, QStringLiteral("单位_数据_列表-2015-01-20"));
   EXPECT_EQ(hooks.SaveRequests[0].InitialDir, folders.DocumentsDir());
   const QString file = Docs(QStringLiteral("名单.xlsx"));
   EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("Excel文件已经正确导出到：'") + file});
@@ -371,6 +374,49 @@ TEST_F(ListExport, ExistingFileIsUsedOnlyAfterAsking) {
   auto out = OpenFile(database);
   EXPECT_EQ(Query(QStringLiteral("select * from 列表"), out.get())->RecordCount(), 2);
   EXPECT_EQ(Query(QStringLiteral("select * from 其他"), out.get())->RecordCount(), 1);
+}
+
+// While the question about an existing file is open, someone swaps the file for a link, or
+// for a hard link, to the working database: the export opens the file once, without
+// following a link, refuses the link and the database in use, and copies nothing of the
+// working database anywhere.
+TEST_F(ListExport, TargetSwappedWhileAskingIsJudgedAsItIsOpened) {
+  auto rows = Query(QStringLiteral("select * from t_list"));
+  const QString file = Docs(QStringLiteral("名单.mdb"));
+  const QByteArray working = FileBytes(db.Path());
+  const struct {
+    const char* swap;
+    bool (*link)(const QString& target, const QString& name);
+    QString message;
+  } cases[] = {
+      {"symbolic link", [](const QString& t, const QString& n) { return QFile::link(t, n); },
+       kTargetNotPlainFileMessage},
+      {"hard link",
+       [](const QString& t, const QString& n) {
+         return ::link(QFile::encodeName(t).constData(), QFile::encodeName(n).constData()) == 0;
+       },
+       kDatabaseInUseTargetMessage},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.swap);
+    QString failed;
+    WriteListTable(*rows, file, QStringLiteral("旧"), {}, failed);
+    hooks.Messages.clear();
+    hooks.SaveAnswers.push_back(Chosen(file));
+    hooks.MessageAnswers.push_back(IDYES);
+    bool swapped = false;
+    hooks.WhileMessageOpen = [&](const QString&) {
+      if (std::exchange(swapped, true)) return;
+      QFile::remove(file);
+      ASSERT_TRUE(c.link(db.Path(), file));
+    };
+    EXPECT_FALSE(SaveQueryAsAccess(*rows, QStringLiteral("列表"), progress));
+    hooks.WhileMessageOpen = nullptr;
+    EXPECT_EQ(hooks.MessageTexts().last(), c.message.arg(file));
+    EXPECT_EQ(FileBytes(db.Path()), working);
+    EXPECT_EQ(DocsEntries(), QStringList{QStringLiteral("名单.mdb")});
+    QFile::remove(file);
+  }
 }
 
 TEST_F(ListExport, FailedDatabaseExportLeavesTheFileAsItWas) {

@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSet>
+#include <QtEndian>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <gtest/gtest.h>
@@ -422,6 +424,60 @@ TEST_F(OfflineExchange, HugeFileIsRefusedBeforeItIsCopied) {
     EXPECT_EQ(outcome.Result, TImportResult::FormatError) << outcome.Error.toStdString();
     EXPECT_TRUE(LabelsAsked.isEmpty());
     EXPECT_TRUE(ImportLeftovers().isEmpty());
+    EXPECT_EQ(FileBytes(target.Path()), databaseBefore);
+    QFile::remove(file);
+  }
+}
+
+// Makes the chain of overflow pages that holds a value of nothing but `fill` loop back on
+// itself: its first page points to itself. False when there is no such chain.
+bool LoopOverflowChain(const QString& file, char fill) {
+  QByteArray bytes = FileBytes(file);
+  if (bytes.size() < 100) return false;
+  const int declaredPageSize = qFromBigEndian<quint16>(bytes.constData() + 16);
+  const int pageSize = declaredPageSize == 1 ? 65536 : declaredPageSize;
+  auto start = [&](int page) { return bytes.data() + qsizetype(page - 1) * pageSize; };
+  QSet<int> full;
+  for (int page = 2; qsizetype(page) * pageSize <= bytes.size(); ++page)
+    if (QByteArray(start(page) + 4, pageSize - 4).count(fill) == pageSize - 4) full.insert(page);
+  QSet<int> pointedTo;
+  for (int page : full) pointedTo.insert(int(qFromBigEndian<quint32>(start(page))));
+  for (int page : full) {
+    if (pointedTo.contains(page)) continue;
+    qToBigEndian<quint32>(quint32(page), start(page));
+    fwtest::WriteBytes(file, bytes);
+    return true;
+  }
+  return false;
+}
+
+// A backup whose c902 runs over overflow pages that loop back on themselves (so that
+// reading it goes round and round), or whose c902 is far longer than any value of ours,
+// is refused as of the wrong format before a record is read, and the working database
+// does not grow by a byte.
+TEST_F(OfflineExchange, FileWithALoopingOrHugeValueIsRefusedAndChangesNothing) {
+  struct Case {
+    const char* name;
+    int nameBytes;
+    bool loop;
+  };
+  const Case cases[] = {{"a looping chain", 600000, true}, {"a value past the size limit", 3000000, false}};
+  WorkingDatabase target;
+  target.Add({{110101000009, "已有", 1, 9, 9}});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString file = ChangedDatabase(
+        QStringLiteral("环.mdb"),
+        {QStringLiteral("update dt_data set c902 = replace(hex(zeroblob(%1)), '0', 'Q') where c901 = 110101000001")
+             .arg(c.nameBytes / 2)});
+    if (c.loop) {
+      ASSERT_TRUE(LoopOverflowChain(file, 'Q'));
+    }
+    const QByteArray databaseBefore = FileBytes(target.Path());
+    LabelsAsked.clear();
+    EXPECT_EQ(Import(target, file).Result, TImportResult::FormatError);
+    EXPECT_TRUE(LabelsAsked.isEmpty());
+    EXPECT_EQ(QFileInfo(target.Path()).size(), databaseBefore.size());
     EXPECT_EQ(FileBytes(target.Path()), databaseBefore);
     QFile::remove(file);
   }

@@ -290,6 +290,34 @@ TEST_F(CellFormat, AnEditHoldingNoNumberKeepsTheDialogOpenAndWritesNothing) {
   EXPECT_EQ(grid->GetCellInfo(2, 2).FontSize, 9);
 }
 
+// Enter typed in any number edit closes the dialog as 确定 does, Esc as 取消 does: the
+// edits' key filter lets both keys go on to the dialog.
+TEST_F(CellFormat, EnterAndEscInTheNumberEditsCloseTheDialog) {
+  grid->SetRangeCellProp({2, 2, 2, 2}, TCellProp::DataStyle, TDataStyle::dsNumber);
+  Select({2, 2, 2, 2});
+  const struct {
+    TEdit* TFormCellProp::*edit;
+    int page;
+  } edits[] = {{&TFormCellProp::EdtMaxLength, 0}, {&TFormCellProp::EdtIntLength, 0},
+               {&TFormCellProp::EdtDecLength, 0}, {&TFormCellProp::EdtFontSize, 2},
+               {&TFormCellProp::EdtLineWidth, 3}};
+  for (const auto& e : edits) {
+    for (const auto& [key, answer] : {std::pair{Qt::Key_Return, mrOk}, std::pair{Qt::Key_Escape, mrCancel}}) {
+      SCOPED_TRACE(testing::Message() << "page " << e.page << " key " << key);
+      int closedWith = mrNone;
+      Run([&](TFormCellProp& d) {
+        d.SetActivePageIndex(e.page);
+        TEdit* edit = d.*e.edit;
+        edit->SetFocus();
+        QTest::keyClick(edit->Widget(), key);
+        closedWith = d.ModalResult();
+        return mrNone;
+      });
+      EXPECT_EQ(closedWith, answer);
+    }
+  }
+}
+
 TEST_F(CellFormat, BeforeSetCellPropMayRefuseAndAfterSetCellPropStillComes) {
   Select({2, 2, 3, 2});
   std::vector<TGridRect> asked;

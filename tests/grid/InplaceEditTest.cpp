@@ -274,6 +274,23 @@ TEST_F(InplaceEditing, EditMasksRefuseIncompleteTextsWithTheFormatMessage) {
   QTest::keyClick(Line(), Qt::Key_Return);
   EXPECT_FALSE(EditorVisible());
   EXPECT_EQ(grid->GetForeText(2, 2), QStringLiteral("123"));
+  // An emptied time field does not fit its mask either; the grid's Delete key clears
+  // the cell.
+  grid->SetRangeCellProp(GridRect(3, 2, 3, 2), TCellProp::DataStyle, TDataStyle::dsTime);
+  grid->SetForeText(3, 2, QStringLiteral("08:30:00"));
+  hooks.Messages.clear();
+  Open(3, 2);
+  QTest::keyClick(Line(), Qt::Key_Backspace);
+  QTest::keyClick(Line(), Qt::Key_Return);
+  ASSERT_EQ(hooks.Messages.size(), 1u);
+  EXPECT_EQ(hooks.Messages[0].Text, QStringLiteral("请输入正确格式的数据。"));
+  EXPECT_TRUE(EditorVisible());
+  EXPECT_EQ(grid->GetForeText(3, 2), QStringLiteral("08:30:00"));
+  QTest::keyClicks(Line(), QStringLiteral("083000"));
+  QTest::keyClick(Line(), Qt::Key_Return);
+  ASSERT_FALSE(EditorVisible());
+  QTest::keyClick(grid, Qt::Key_Delete);
+  EXPECT_TRUE(grid->GetForeText(3, 2).isEmpty());
 }
 
 TEST_F(InplaceEditing, DateCellsEditWithTheDateMaskAndStoreIsoDates) {
@@ -350,13 +367,31 @@ TEST_F(InplaceEditing, EditorFollowsItsCellWhenColumnsChangeOrTheGridScrolls) {
   const int left = Editor()->Left();
   grid->SetColWidths(1, grid->GetColWidths(1) + 20);
   EXPECT_EQ(Editor()->Left(), left + 20);
-  EXPECT_EQ(Editor()->Left(), grid->BorderWidth() + grid->CellRect(3, 3).Left + 1);
+  EXPECT_EQ(Editor()->Left(), grid->BorderWidth() + grid->CellRect(3, 3).Left + 2);
   grid->SetTopLeft(2, 1);
-  EXPECT_EQ(Editor()->Left(), grid->BorderWidth() + grid->CellRect(3, 3).Left + 1);
+  EXPECT_EQ(Editor()->Left(), grid->BorderWidth() + grid->CellRect(3, 3).Left + 2);
   // A shrink that takes the edited cell away closes the editor without storing.
   QTest::keyClicks(Line(), QStringLiteral("x"));
   grid->SetColCount(3);
   EXPECT_FALSE(EditorVisible());
+}
+
+// The editor lies 2 pixels inside its cell on every side, so each stroke of the thick
+// focus frame stays in sight around it.
+TEST_F(InplaceEditing, TheFocusFrameStaysVisibleAroundTheEditor) {
+  grid->SetRangeCellProp(GridRect(2, 2, 2, 2), TCellProp::Color, clYellow);
+  Open(2, 2);
+  QApplication::processEvents();
+  const QImage image = grid->grab().toImage();
+  const int b = grid->BorderWidth();
+  const TRect r = grid->CellRect(2, 2);
+  const int midX = b + (r.Left + r.Right) / 2, midY = b + (r.Top + r.Bottom) / 2;
+  const QRgb black = QColor(Qt::black).rgb(), yellow = QColor(Qt::yellow).rgb();
+  EXPECT_EQ(image.pixel(midX, midY), yellow);  // the editor
+  EXPECT_EQ(image.pixel(b + r.Left + 1, midY), black);
+  EXPECT_EQ(image.pixel(midX, b + r.Top + 1), black);
+  EXPECT_EQ(image.pixel(b + r.Right - 2, midY), black);
+  EXPECT_EQ(image.pixel(midX, b + r.Bottom - 2), black);
 }
 
 TEST_F(InplaceEditing, AlwaysShownEditorMovesWithTheCurrentCellAndEnterTogglesTheSelection) {
@@ -474,12 +509,20 @@ TEST_F(InplaceEditing, SettingOptionsShowsOrHidesTheAlwaysShownEditor) {
   EXPECT_FALSE(EditorVisible());
   grid->SetOptions(grid->Options() | goAlwaysShowEditor);
   EXPECT_TRUE(EditorVisible());
+  // An editor in use stays until it ends; without the option Enter ends it.
   grid->SetOptions(grid->Options() & ~unsigned(goAlwaysShowEditor));
+  EXPECT_TRUE(EditorVisible());
+  QTest::keyClick(Line(), Qt::Key_Return);
   EXPECT_FALSE(EditorVisible());
   // Row selection excludes an always-shown editor.
   grid->SetOptions(grid->Options() | goAlwaysShowEditor | goRowSelect);
   EXPECT_FALSE(grid->Options() & goAlwaysShowEditor);
   EXPECT_FALSE(EditorVisible());
+  // Editing allowed later on a grid that always shows its editor: the editor shows.
+  grid->SetOptions(goAlwaysShowEditor);
+  EXPECT_FALSE(EditorVisible());
+  grid->SetOptions(goAlwaysShowEditor | goEditing);
+  EXPECT_TRUE(EditorVisible());
 }
 
 } // namespace

@@ -1,15 +1,37 @@
 #include "windows/app/MouseWheelKeys.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QWheelEvent>
 #include <QWidget>
+#include <QWindow>
 #include <cstdlib>
 
 namespace fw {
 
 namespace {
+
 constexpr int kNotch = 120;
+
+// The widget a wheel event is delivered to: the widget itself, or the top-level widget
+// of the window the system hands it to first.
+QWidget* WidgetOf(QObject* watched) {
+  if (watched->isWidgetType()) return static_cast<QWidget*>(watched);
+  if (auto* window = qobject_cast<QWindow*>(watched))
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (top->windowHandle() == window) return top;
+  return nullptr;
+}
+
+// The file dialogs stand for the desktop's own, which scroll with the wheel as usual:
+// nothing in them (their lists, their pop-ups) is turned into keys.
+bool InFileDialog(const QWidget* widget) {
+  for (; widget; widget = widget->parentWidget())
+    if (qobject_cast<const QFileDialog*>(widget)) return true;
+  return false;
+}
+
 } // namespace
 
 TMouseWheelKeys::TMouseWheelKeys() {
@@ -35,6 +57,7 @@ QWidget* TMouseWheelKeys::KeyTarget() { return QApplication::focusWidget(); }
 
 bool TMouseWheelKeys::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::Wheel) return QObject::eventFilter(watched, event);
+  if (InFileDialog(WidgetOf(watched)) || InFileDialog(KeyTarget())) return QObject::eventFilter(watched, event);
   auto* wheel = static_cast<QWheelEvent*>(event);
   const QPoint delta = wheel->angleDelta();
   // Horizontal turns are left to the controls.

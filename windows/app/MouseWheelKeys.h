@@ -7,7 +7,7 @@
 //
 // Deltas are summed to whole notches of 120 (fine-grained wheels and touch pads send
 // parts of a notch), a zero delta does nothing, and horizontal wheel events are left to
-// the controls.
+// the controls. The file dialogs are left alone: they scroll with the wheel.
 
 #include <QObject>
 #include <QPoint>

@@ -3,6 +3,7 @@
 #include "controls/common/FwRadioButton.h"
 #include "controls/common/FwToolButton.h"
 #include "controls/common/FwToolbar.h"
+#include "core/CoverValidation.h"
 #include "core/Messages.h"
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
@@ -116,7 +117,8 @@ void TdlgDeleteForm::DeleteRange() {
     return;
   }
   // Typing admits digits only; a pasted or set text may still stand below 1.
-  if (from < 1) from = kLowestUnitCode;
+  // A bound below 1 stands for the lowest unit code.
+  if (from < 1) from = static_cast<double>(kLowestUnitCode);
   if (from > to) {
     to = from;
     c901_2->SetText(c901_1->Text());

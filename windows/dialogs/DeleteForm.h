@@ -21,8 +21,6 @@ class TVKValidEdit;
 inline const QString kDeleteWarningCaption = QStringLiteral("警告信息");
 inline const QString kDeleteWarningText = QStringLiteral("删除操作将不可恢复，您确认继续么？");
 inline const QString kDeleteRangeMissing = QStringLiteral("请输入删除的范围");
-// The lower bound that a bound below 1 stands for.
-constexpr double kLowestUnitCode = 100000000000.0;
 
 class TdlgDeleteForm : public TForm {
 public:

@@ -342,7 +342,7 @@ bool TdlgSurveyDataForm::Store(TStoreMode mode) {
   const bool appending = IsAddNew && !SavedOnce;
   const double codeBefore = LoadedCode;
   if (!SaveSurveyRecord(*RecordQuery, mode, appending)) return false;
-  refusedChanges_ = false;
+  changesPending_ = false;
   RefreshSource(codeBefore);
   return true;
 }
@@ -422,22 +422,21 @@ void TdlgSurveyDataForm::tbPrintClick() {
 
 void TdlgSurveyDataForm::tbReturnClick() {
   tbSave->SetEnabled(false);
-  refusedChanges_ = false;
+  changesPending_ = false;
   Close();
 }
 
+// The store buttons come on with a change and go off when the record is loaded or saved.
 void TdlgSurveyDataForm::SetStoreButtons(bool enabled) {
   tbHold->SetEnabled(enabled);
   tbSave->SetEnabled(enabled);
-  refusedChanges_ = false;
+  changesPending_ = enabled;
 }
 
-// tbSave and tbHold both on mean unstored changes. With the filling state above 2 the
-// hold is off, and tbSave alone says it, so that such a record is not left unasked.
-// Changes whose code was refused are still unstored, with both buttons off.
-bool TdlgSurveyDataForm::ChangesPending() const {
-  return refusedChanges_ || (tbSave->Enabled() && (tbHold->Enabled() || c907->IntValue() > 2));
-}
+// Changed and not stored since. A record that does not report (filling state above 2,
+// 临时保存 off) is asked about all the same, and so are changes whose code was refused;
+// a held record is not, whatever 保存记录 shows.
+bool TdlgSurveyDataForm::ChangesPending() const { return changesPending_; }
 
 // --- Message list and rules ----------------------------------------------------------
 
@@ -552,9 +551,8 @@ void TdlgSurveyDataForm::FocusField(const QString& name) {
 // Storing stays off until the code is changed; the changes are still to be asked about
 // when the form closes.
 void TdlgSurveyDataForm::CoverCodeTaken() {
-  const bool pending = ChangesPending();
-  SetStoreButtons(false);
-  refusedChanges_ = pending;
+  tbHold->SetEnabled(false);
+  tbSave->SetEnabled(false);
   ShowPageSilently(0);
 }
 

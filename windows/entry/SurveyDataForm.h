@@ -280,9 +280,10 @@ private:
   bool silentPageChange_ = false;
   // Set while an exit check puts the focus back into its editor.
   bool refusingExit_ = false;
-  // Unstored changes whose store was refused for a code another record has: the store
-  // buttons are off, yet closing asks.
-  bool refusedChanges_ = false;
+  // Something was changed since the record was loaded or last stored (held or saved).
+  // The store buttons do not tell it alone: a hold leaves 保存记录 on, the filling state
+  // above 2 turns 临时保存 off, and a refused code turns both off with the changes unstored.
+  bool changesPending_ = false;
   TEntryFieldList fields_;
   std::vector<TBoundField> bound_;
   QHash<QString, TWinControl*> editors_; // by lower-case name

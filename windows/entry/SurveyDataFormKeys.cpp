@@ -22,10 +22,9 @@ bool IsLatinLetter(QChar c) {
   return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
 }
 
-void Refuse(QChar& key) {
-  key = QChar();
-  Beep();
-}
+// A refused character is discarded without a sound (a paste holding one is still
+// dropped whole with the text filter's beep).
+void Refuse(QChar& key) { key = QChar(); }
 
 } // namespace
 

@@ -313,10 +313,11 @@ void TdlgSurveyDataForm::CreatePages() {
     panel->SetAlign(TAlign::alClient);
     panel->SetColor(clWhite);
     panel->SetBorderColor(kPanelBorderColor);
-    // The cover is a plain sheet; the twelve tables stand in a grooved frame.
-    const bool table = page > 0;
-    panel->SetBorderOuter(table ? TFrameStyleEx::fsGroove : TFrameStyleEx::fsNone);
-    if (table) panel->SetGridStyle(TFwGridStyle::gsDottedLines);
+    // The twelve tables stand in a grooved frame; the cover keeps the panel's own raised one.
+    if (page > 0) {
+      panel->SetBorderOuter(TFrameStyleEx::fsGroove);
+      panel->SetGridStyle(TFwGridStyle::gsDottedLines);
+    }
     panel->SetGridXSize(kPanelGridSize);
     panel->SetGridYSize(kPanelGridSize);
     panel->SetShowGrid(false);

@@ -1,7 +1,7 @@
 // The entry form's pages, built from the layout table (EntryPageLayout.h). The cover is
-// a printed cover sheet: a title, the numbered cover items with their fill-in lines and
-// the code pickers beside them, and the form filler and telephone at the foot. Each
-// sheet page is a printed statistical table: the sheet's title, a heading row
+// a printed cover sheet: a title, the numbered cover items in framed captions with their
+// fill-in lines and the code pickers beside them, and the form filler and telephone at
+// the foot. Each sheet page is a printed statistical table: the sheet's title, a heading row
 // (指标名称, 代码, 计量单位, 数值) and one ruled line per item, in one or two column
 // groups; the item's caption is its field's hint, its code the field name.
 #include "windows/entry/SurveyDataForm.h"
@@ -286,6 +286,7 @@ void TdlgSurveyDataForm::BuildCoverPage(TFwCustomPanel* panel) {
   subtitle->SetAutoSize(false);
   subtitle->SetTransparent(true);
   subtitle->SetAlignment(TAlignment::taCenter);
+  subtitle->SetLayout(TTextLayout::tlCenter);
   SetCellFont(subtitle->Font(), 18, true);
   subtitle->SetBounds(0, kCoverTitleTop + 48, display.Width(), 26);
   subtitle->SetCaption(QStringLiteral("封    面"));
@@ -298,24 +299,18 @@ void TdlgSurveyDataForm::BuildCoverPage(TFwCustomPanel* panel) {
   for (const TEntryLayoutItem* item : PageItems(EntryPageLayout(), 0)) {
     TWinControl* edit = Editor(item->Field);
     if (!edit) continue;
-    auto* caption = new TFwLabel(this);
-    caption->SetParent(panel);
-    caption->SetAutoSize(false);
-    caption->SetTransparent(true);
-    caption->SetLayout(TTextLayout::tlCenter);
-    SetCellCaption(caption, item->Caption);
+    const int center = int(TAlignment::taCenter);
     if (!pickers.contains(item->Field) && item->Field != QLatin1String("c901") && item->Field != QLatin1String("c902")) {
       // The foot line: form filler and telephone side by side.
       const int x = left + item->Column * (kFootCaptionWidth + kFootValueWidth + 60);
       const int y = footTop + kCoverFootGap;
-      caption->SetBounds(x, y, kFootCaptionWidth, kEditHeight);
-      caption->SetCaption(item->Caption + QStringLiteral("："));
+      AddCell(panel, QRect(x, y, kFootCaptionWidth, kEditHeight), item->Caption, center);
       edit->SetBounds(x + kFootCaptionWidth, y, kFootValueWidth, kEditHeight);
       continue;
     }
     const int y = kCoverItemsTop + item->Row * kCoverRowHeight;
     footTop = std::max(footTop, y + kCoverRowHeight);
-    caption->SetBounds(left, y, kCoverCaptionWidth, kEditHeight);
+    AddCell(panel, QRect(left, y, kCoverCaptionWidth, kEditHeight), item->Caption, center);
     const int valueLeft = left + kCoverCaptionWidth;
     if (TFwButtonEdit* picker = pickers.value(item->Field)) {
       edit->SetBounds(valueLeft, y, kCoverCodeWidth, kEditHeight);

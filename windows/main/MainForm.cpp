@@ -34,6 +34,12 @@ QString DatabaseInUseMessage(const QString& databasePath) {
       .arg(QDir::toNativeSeparators(databasePath));
 }
 
+QString ReadOnlyDatabaseMessage(const QString& databasePath) {
+  return QStringLiteral("数据库文件“%1”不能写入（文件或它所在的文件夹是只读的）。\n"
+                        "现在只能查看数据，输入的数据不能保存；请把程序放到可以写入的文件夹中再使用。")
+      .arg(QDir::toNativeSeparators(databasePath));
+}
+
 TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   if (!MainForm) MainForm = this;
   SetName(QStringLiteral("MainForm"));
@@ -114,6 +120,9 @@ void TMainForm::FailStartup(const QString& message) {
 bool TMainForm::OpenDatabase(const QString& path) {
   switch (OpenWorkingDatabase(*data_.SysADOConnection, path, &databaseLock_)) {
   case TDatabaseOpening::Opened:
+    // Said at once, before anything is typed that could not be stored.
+    if (!data_.SysADOConnection->Writable())
+      ShowMessage(ReadOnlyDatabaseMessage(DatabasePath), QString(), MB_OK | MB_ICONWARNING);
     return true;
   case TDatabaseOpening::DataFileMissing:
     FailStartup(kDataFileMissingMessage);
@@ -175,21 +184,12 @@ QString TMainForm::CheckSelectedStatement() {
   if (!ListHasRecords()) return QString();
   const QString scope = QStringLiteral(" and c907<=2");
   TADOQuery& list = *data_.ReportQuery;
-  auto code = [&list] { return list.FieldByName(QStringLiteral("c901"))->AsString(); };
-  TBookmarkList& marks = RecordGrid->SelectedRows();
-  if (marks.Count() == 0) return QStringLiteral("select * from dt_data where c901=") + code() + scope;
-
+  // The codes of the records the list shows selected, read in one pass over their rows.
+  const int code = list.FieldByName(QStringLiteral("c901"))->Index();
   QStringList codes;
-  TBookmark here = list.GetBookmark();
-  list.DisableControls();
-  for (int i = 0; i < marks.Count(); ++i) {
-    const TBookmark mark = marks[i];
-    if (list.BookmarkValid(mark)) list.GotoBookmark(mark);
-    codes << code();
-  }
-  if (list.BookmarkValid(here)) list.GotoBookmark(here);
-  list.FreeBookmark(here);
-  list.EnableControls();
+  for (int row : SelectedListRows(*RecordGrid, list)) codes << list.Text(row, code);
+  if (RecordGrid->SelectedRows().Count() == 0)
+    return QStringLiteral("select * from dt_data where c901=") + codes.value(0) + scope;
   return QStringLiteral("select * from dt_data where c901 in (") + codes.join(',') + ')' + scope;
 }
 

@@ -56,6 +56,9 @@ inline const QString kBadInstallationMessage = QStringLiteral("软件安装不�
 // What a second copy of the program says when the working database is held by the copy
 // that runs already; it then ends.
 QString DatabaseInUseMessage(const QString& databasePath);
+// What the start says of a working database that cannot be written; the program goes on
+// with it for reading.
+QString ReadOnlyDatabaseMessage(const QString& databasePath);
 constexpr TColor kMainWindowColor = RGB(193, 216, 249);
 // The background picture behind the list, in the program folder.
 inline const QString kBackgroundPictureName = QStringLiteral("background.jpg");
@@ -74,7 +77,8 @@ public:
 
   // Opens `path` (the program folder's 2014NB_qz.mdb when empty) on SysADOConnection
   // (OpenWorkingDatabase). On failure shows the message, requests the end of the
-  // program with a non-zero exit status and returns false.
+  // program with a non-zero exit status and returns false. A database that opens but
+  // cannot be written is said so (ReadOnlyDatabaseMessage) and kept open for reading.
   bool OpenDatabase(const QString& path);
   // Fills FieldDescs from dt_fieldlist, rebuilds the record list's columns (an empty
   // field list keeps the columns there are) and opens ReportQuery.
@@ -147,10 +151,10 @@ public:
   bool ActionAllowed(const TAction* action) const;
   void UpdateActionState(TAction* action);
 
-  // The statement of the logic check of the marked records: the marked rows' c901
-  // (each visited by its bookmark; an unreachable one gives the record then current),
-  // or the current record's when none is marked, always limited to c907<=2. Empty when
-  // the list has no record. The list ends on the record it was on.
+  // The statement of the logic check of the marked records: the marked rows' c901 in
+  // the list's order, or the current record's when none is marked (the records the list
+  // shows selected), always limited to c907<=2. Empty when the list has no record. The
+  // list does not move.
   QString CheckSelectedStatement();
   // actCheckSelected: the logic check of those records, clean ones marked as passed.
   void CheckSelectedRecords();

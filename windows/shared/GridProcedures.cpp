@@ -3,7 +3,6 @@
 #include "platform/db/AdoConnection.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/BatchInsert.h"
-#include "platform/db/DbError.h"
 #include "platform/shell/Hooks.h"
 
 #include <algorithm>
@@ -19,46 +18,37 @@ constexpr int kYesToAllButton = 4;
 
 int Ask(int buttons) { return CurrentHooks().Question(kDeleteSelectedQuestion, buttons); }
 
-// Goes to a marked row; a row that cannot be reached leaves the data set on its last record.
-void GoToMark(TDataSet& dataSet, const TBookmark& mark) {
-  try {
-    dataSet.GotoBookmark(mark);
-  } catch (const EDatabaseError&) {
-    dataSet.Last();
-  }
-}
-
 } // namespace
+
+std::vector<int> SelectedListRows(const TDBGrid& grid, const TDataSet& dataSet) {
+  const TBookmarkList& marks = grid.SelectedRows();
+  if (marks.Count() > 0) return marks.Rows();
+  if (!dataSet.Active() || dataSet.CurrentRow() < 0) return {};
+  return {dataSet.CurrentRow()};
+}
 
 int DeleteSelectedRecords(TDBGrid& grid, TDataSet& dataSet, const QString& table, const QString& key) {
   // The list's data set lives on the main window's connection.
   TADOConnection* connection = dataSet.Connection();
   if (!connection || !dataSet.Active() || dataSet.IsEmpty()) return 0;
-  TBookmarkList& marks = grid.SelectedRows();
+  const int column = dataSet.FieldByName(key)->Index();
+  const std::vector<int> rows = SelectedListRows(grid, dataSet);
+  QVariantList keys;
+  for (int row : rows) keys << dataSet.Value(row, column);
 
-  if (marks.Count() <= 1) {
-    // The one marked row is the one shown selected, wherever the data set stands.
-    if (marks.Count() == 1) GoToMark(dataSet, marks.Items(0));
+  if (grid.SelectedRows().Count() <= 1) {
     // Enter keeps the record: 否 is the default.
     if (Ask(kYesButton | kNoButton | MB_DEFBUTTON2) != IDYES) return 0;
-    const int deleted = DeleteRowsByKey(*connection, table, key, {dataSet.FieldByName(key)->AsVariant()});
+    const int deleted = DeleteRowsByKey(*connection, table, key, keys);
     RequeryKeepingPlace(dataSet);
     return deleted;
   }
 
-  // Several rows: one question for them all, from the first marked row on.
+  // Several rows: one question for them all, asked on the first marked row.
   const int current = dataSet.RecNo();
-  GoToMark(dataSet, marks.Items(0));
-  if (dataSet.IsEmpty()) return 0;
+  dataSet.SetRecNo(rows.front() + 1);
   // 否 comes first and is the default, so Enter keeps the records.
   if (Ask(kNoButton | kYesToAllButton | MB_DEFBUTTON1) != IDYESTOALL) return 0;
-
-  // The grid keeps its marks on the rows of the data set as it changes: the keys are read
-  // row by row, without moving the data set to each (a search per mark).
-  const int column = dataSet.FieldByName(key)->Index();
-  QVariantList keys;
-  for (int row = 0; row < dataSet.RowCount(); ++row)
-    if (marks.RowSelected(row)) keys << dataSet.Value(row, column);
   const int deleted = DeleteRowsByKey(*connection, table, key, keys);
   // Back to the record the list stood on (or, when it went too, the one now in its place).
   dataSet.SetRecNo(current);

@@ -6,6 +6,7 @@
 #include "platform/ui/DBGrid.h"
 
 #include <QString>
+#include <vector>
 
 namespace fw {
 
@@ -19,8 +20,13 @@ constexpr TColor kEvenRowColor = RGB(219, 219, 241);
 inline const QString kAscendingMark = QStringLiteral("▲");
 inline const QString kDescendingMark = QStringLiteral("▼");
 
-// Deletes from `table` the records marked in `grid` (its current record when none is
-// marked: the rows the grid shows selected), identified by the `key` column of `dataSet`, after asking
+// The rows of `dataSet` that `grid` shows selected, in the list's order: the marked rows,
+// or the current record's when none is marked (none when the list is empty). The list's
+// actions on its selected records read them from these rows without moving the data set.
+std::vector<int> SelectedListRows(const TDBGrid& grid, const TDataSet& dataSet);
+
+// Deletes from `table` the records `grid` shows selected (SelectedListRows), identified
+// by the `key` column of `dataSet`, after asking
 // "您确定要删除当前所选择的记录吗?": 是/否 for one record, 否/全都是 for several (one
 // statement deletes them all). The data set is then requeried and stands on the record
 // it stood on, or, when that one was deleted, on the one now in its place

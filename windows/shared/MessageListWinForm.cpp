@@ -4,6 +4,7 @@
 #include "platform/ui/Application.h"
 
 #include <QApplication>
+#include <QMoveEvent>
 #include <QPointer>
 #include <QWindow>
 #include <algorithm>
@@ -39,6 +40,7 @@ TMessageListWinForm::TMessageListWinForm(TComponent* owner) : TForm(owner) {
   SetCaption(QStringLiteral("逻辑错误列表"));
   SetBorderStyle(TFormBorderStyle::bsSizeToolWin);
   SetBorderIcons(biSystemMenu);
+  SetFormStyle(TFormStyle::fsStayOnTop);
   SetColor(RGB(255, 255, 204));
   Font().SetHeight(-13);
   SetBounds(kLeft, kTop, kWidth, kHeight);
@@ -117,7 +119,7 @@ void TMessageListWinForm::SetGrowingText(int col, int row, const QString& text) 
 // that had the keyboard keeps it (desktops that activate every window shown get it back).
 void TMessageListWinForm::ShowMessageList() {
   QPointer<QWidget> active = QApplication::activeWindow();
-  StayAboveProgram();
+  BelongToFrontWindow();
   SetVisible(true);
   if (active && active != this) active->activateWindow();
 }
@@ -141,12 +143,29 @@ void TMessageListWinForm::GridDblClick(TObject*) {
 
 void TMessageListWinForm::DoShow() {
   move(kLeft, kTop);  // the window's frame, as the desktop places windows
+  KeepOuterSize();
   TForm::DoShow();
 }
 
-// The window stays over the window that is in front of the program: the modal window
-// when one is up (which would otherwise block every other window), else the main window.
-void TMessageListWinForm::StayAboveProgram() {
+// The desktop frames the window once it is shown, which moves the client area.
+void TMessageListWinForm::moveEvent(QMoveEvent* event) {
+  TForm::moveEvent(event);
+  KeepOuterSize();
+}
+
+// 900 x 258 is the size of the window with its frame: the client area gives up what the
+// frame takes, once, when the frame is known; a size the user gives the window stays.
+void TMessageListWinForm::KeepOuterSize() {
+  const QSize frame = frameGeometry().size() - size();
+  const QSize added = frame - frameAllowed_;
+  if (added.isNull()) return;
+  frameAllowed_ = frame;
+  resize(size() - added);
+}
+
+// The window belongs to the window in front of the program: the modal window when one is
+// up, which would otherwise block every other window, else the main window.
+void TMessageListWinForm::BelongToFrontWindow() {
   QWidget* host = QApplication::activeModalWidget();
   if (!host && Application) host = Application->MainForm();
   if (!host || host == this) return;

@@ -2,9 +2,9 @@
 // TMessageListWinForm ("逻辑错误列表"): the broken logic rules of the record open in the
 // entry form, one row each (rule, explanation, page, field). The page rule engine clears
 // and fills it; a double click on a row takes the entry form to the rule's page and
-// field. Created once at start, hidden between uses; it stays above the program's
-// windows (above the modal entry form too, which it must not be blocked by) without
-// covering other programs.
+// field. Created once at start, hidden between uses; it stays on top of every window of
+// the program, dialogs opened after it too, while the program is the active one (never
+// over other programs or the program's boxes), and the modal entry form does not block it.
 
 #include "core/PageRuleLinks.h"
 #include "platform/ui/Form.h"
@@ -42,14 +42,18 @@ public:
 
 protected:
   void DoShow() override;
+  void moveEvent(QMoveEvent* event) override;
 
 private:
   void BuildGrid();
   // Sets a text cell of `row` and grows the row to the height the text needs.
   void SetGrowingText(int col, int row, const QString& text);
-  void StayAboveProgram();
+  void BelongToFrontWindow();
+  void KeepOuterSize();
 
   bool rowsPresent_ = false;
+  // What the desktop's frame adds around the client area, as far as the size allows for it.
+  QSize frameAllowed_{0, 0};
   bool jumping_ = false;
   IRuleJumpTarget* jumpTarget_ = nullptr;
 };

@@ -1,8 +1,9 @@
 #pragma once
 // TVKValidEdit: the framed edit that admits only listed characters (tcValidate) or
 // refuses listed characters (tcForbid). The test applies to every way text arrives:
-// typed keys, input-method commits, paste and drops; a refused character beeps through
-// the beep hook and changes nothing (a paste or commit holding one is dropped whole).
+// typed keys, input-method commits, paste and drops. A refused typed character is
+// discarded silently; a paste or commit holding one is dropped whole with the text
+// filter's beep.
 
 #include "controls/common/FwEdit.h"
 
@@ -22,17 +23,15 @@ public:
   void SetCheckType(TCheckType value) { checkType_ = value; }
 
   // Whether the character may reach the text under the current lists (Backspace always,
-  // Enter when TabOnEnter is on).
+  // Enter always when TabOnEnter is on).
   bool Admits(QChar key) const;
 
   void KeyPress(QChar& key) override;
-  bool FilterIncomingText(QString& text) override;
 
 private:
   QString validChars_;
   QString forbidChars_;
   TCheckType checkType_ = TCheckType::tcForbid;
-  bool filteringText_ = false; // the text filter beeps once for a whole refused paste
 };
 
 // The characters the entry form's text fields refuse: quote, double quote, back quote.

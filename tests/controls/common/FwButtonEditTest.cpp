@@ -173,14 +173,17 @@ TEST(FwButtonEdit, ShortcutsClickVisibleEnabledButtons) {
     Qt::KeyboardModifiers mods;
     bool buttonVisible;
     int clicks, altClicks;
+    bool readOnly;
   };
   const Case cases[] = {
-      {"F4 by default", VK_F4, 0, Qt::Key_F4, Qt::NoModifier, true, 1, 0},
-      {"no shortcut", 0, 0, Qt::Key_F4, Qt::NoModifier, true, 0, 0},
-      {"modifiers count", VK_F4, 0, Qt::Key_F4, Qt::ShiftModifier, true, 0, 0},
-      {"ctrl+enter", ShortCut(VK_RETURN, ssCtrl), 0, Qt::Key_Return, Qt::ControlModifier, true, 1, 0},
-      {"alt button", VK_F4, ShortCut(VK_F4, ssShift), Qt::Key_F4, Qt::ShiftModifier, true, 0, 1},
-      {"hidden button", VK_F4, 0, Qt::Key_F4, Qt::NoModifier, false, 0, 0},
+      {"F4 by default", VK_F4, 0, Qt::Key_F4, Qt::NoModifier, true, 1, 0, false},
+      {"no shortcut", 0, 0, Qt::Key_F4, Qt::NoModifier, true, 0, 0, false},
+      {"modifiers count", VK_F4, 0, Qt::Key_F4, Qt::ShiftModifier, true, 0, 0, false},
+      {"ctrl+enter", ShortCut(VK_RETURN, ssCtrl), 0, Qt::Key_Return, Qt::ControlModifier, true, 1, 0, false},
+      {"alt button", VK_F4, ShortCut(VK_F4, ssShift), Qt::Key_F4, Qt::ShiftModifier, true, 0, 1, false},
+      {"hidden button", VK_F4, 0, Qt::Key_F4, Qt::NoModifier, false, 0, 0, false},
+      // Read-only hides the pair: a picker out of sight changes no read-only data.
+      {"read-only, pair hidden", VK_F4, 0, Qt::Key_F4, Qt::NoModifier, true, 0, 0, true},
   };
   for (const Case& c : cases) {
     Picker p;
@@ -189,6 +192,7 @@ TEST(FwButtonEdit, ShortcutsClickVisibleEnabledButtons) {
     p.edit->SetButtonShortCut(c.buttonShortCut);
     p.edit->SetAltBtnShortCut(c.altShortCut);
     p.edit->SetButtonVisible(c.buttonVisible);
+    p.edit->SetReadOnly(c.readOnly);
     p.Focus(p.edit);
     p.Key(c.key, c.mods);
     EXPECT_EQ(p.clicks, c.clicks) << c.name;

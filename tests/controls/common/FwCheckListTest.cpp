@@ -269,6 +269,16 @@ TEST(FwCheckList, CustomGlyphCellsByStateAndEnabledFlag) {
   EXPECT_EQ(f.list->GlyphSizeX(), 13);
   EXPECT_EQ(f.list->GlyphLook(0).CustomCell, -1);
   EXPECT_EQ(f.list->GlyphLook(0).Face.State, S::cbChecked);
+
+  // On with an empty strip: glyphs of no size, and nothing painted in their place.
+  f.list->SetCustomGlyphs(TBitmap());
+  f.list->SetUseCustomGlyphs(true);
+  EXPECT_EQ(f.list->GlyphSizeX(), 0);
+  EXPECT_EQ(f.list->GlyphSizeY(), 0);
+  QApplication::processEvents();
+  const QImage bare = f.list->Widget()->viewport()->grab().toImage();
+  const QRect first = f.list->Widget()->visualRect(f.list->Widget()->model()->index(0, 0));
+  EXPECT_EQ(fwtest::Inked(bare.copy(first.left(), first.top(), 8, first.height()), clWhite), QRect());
 }
 
 TEST(FwCheckList, AnIndexOutsideTheItemsIsAListError) {

@@ -192,6 +192,11 @@ TEST(FwCustomComboBox, ValuesBesideTheItems) {
   f.combo->SetValue("BJ");
   f.combo->SetValues({"", "", "", "BJ"});
   EXPECT_EQ(f.combo->ItemIndex(), 3);
+  // With an edit field the typed text finds its item regardless of letter case.
+  Fixture typed(TComboBoxStyle::csDropDown);
+  typed.combo->SetValues({"", "", "AB"});
+  typed.combo->SetText("ABACUS");
+  EXPECT_EQ(typed.combo->Value(), "AB");
 }
 
 TEST(FwCustomComboBox, EveryItemLeavingIsToldOnce) {

@@ -9,6 +9,8 @@
 #include "platform/ui/PopupMenu.h"
 
 #include <QMenu>
+#include <QPointer>
+#include <map>
 
 #include <QFontMetrics>
 #include <QTest>
@@ -118,6 +120,37 @@ TEST(FwToolButton, ArrowPartOpensTheMenuMainPartClicks) {
   EXPECT_EQ(b->State(), TFwToolButtonState::up);
 }
 
+// The drop-down handler may free the button or take its menu away (cleared or freed):
+// neither is touched afterwards, and a button left behind is up again, without a click.
+TEST(FwToolButton, ADropDownHandlerMayFreeTheButtonOrTakeItsMenu) {
+  enum class Act { freeButton, clearMenu, freeMenu };
+  for (const Act act : {Act::freeButton, Act::clearMenu, Act::freeMenu}) {
+    Host host;
+    auto* menu = new TPopupMenu(&host.form);
+    TFwToolButton* b = DropDownButton(host, *menu);
+    QPointer<TFwToolButton> alive(b);
+    int drops = 0, clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    b->OnDropDown = [&](TObject*) {
+      ++drops;
+      if (act == Act::freeButton) delete b;
+      else if (act == Act::clearMenu) b->SetDropDownMenu(nullptr);
+      else delete menu;
+    };
+    host.form.Show();
+    const QPoint arrow(b->Width() - 5, 5);
+    QTest::mousePress(b, Qt::LeftButton, {}, arrow);
+    EXPECT_EQ(drops, 1);
+    if (act == Act::freeButton) {
+      EXPECT_FALSE(alive);
+      continue;
+    }
+    QTest::mouseRelease(b, Qt::LeftButton, {}, arrow);
+    EXPECT_EQ(b->State(), TFwToolButtonState::up);
+    EXPECT_EQ(clicks, 0);
+  }
+}
+
 TEST(FwToolButton, TakesTheToolbarSizeWithRoomForImageAndCaption) {
   TForm form(nullptr);
   TFwToolbar bar(&form);
@@ -163,6 +196,23 @@ TEST(FwToolButton, HotAndDownLooks) {
   EXPECT_EQ(fwtest::At(down, 39, 24), ColorToRGB(clBtnHighlight));
   // The sticky face is a dither of two shades.
   EXPECT_NE(fwtest::At(down, 10, 10), fwtest::At(down, 11, 10));
+}
+
+// Without an image list the caption still keeps the image's 4-pixel gap on the image's
+// side, so a centred caption stands 2 pixels off the middle, towards the other side.
+TEST(FwToolButton, CaptionWithoutImagesKeepsTheGapOnTheImageSide) {
+  Host host;
+  TFwToolButton* b = host.Button(0);
+  b->SetBounds(0, 10, 80, 25);
+  b->SetCaption(QStringLiteral("返回"));
+  b->SetShowCaption(true);
+  std::map<TButtonLayout, int> left;
+  for (const TButtonLayout layout : {TButtonLayout::blGlyphLeft, TButtonLayout::blGlyphRight}) {
+    b->SetLayout(layout);
+    const QImage image = b->grab().toImage();
+    left[layout] = fwtest::Inked(image, fwtest::At(image, 0, 0)).left();
+  }
+  EXPECT_EQ(left[TButtonLayout::blGlyphLeft] - left[TButtonLayout::blGlyphRight], 4);
 }
 
 TEST(FwToolButton, AltAndTheAcceleratorClicks) {

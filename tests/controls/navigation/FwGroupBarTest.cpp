@@ -322,6 +322,47 @@ TEST(FwGroupBar, HotTrackingAndClicks) {
   EXPECT_EQ(Log(s.log), "canclose1 close1");
 }
 
+// The hand shows over a caption whose click opens or closes its group and over an item
+// with a click handler, its own or its action's; every caption and clickable item lights up.
+TEST(FwGroupBar, TheHandShowsOverCaptionsThatOpenAndItemsThatClick) {
+  const struct {
+    TFwGroupBarStyle style;
+    bool canClose, hand;
+  } captions[] = {
+      {TFwGroupBarStyle::gbsCategoryView, true, true},
+      {TFwGroupBarStyle::gbsCategoryView, false, false},
+      {TFwGroupBarStyle::gbsTaskList, true, false},
+      {TFwGroupBarStyle::gbsOutlook, false, true},
+  };
+  for (const auto& c : captions) {
+    SimpleBar s(c.style);
+    TFwGroup* g = s.groups[0];
+    g->SetCanClose(c.canClose);
+    s.bar->show();
+    QTest::mouseMove(g, QPoint(20, 40));  // a move to where the last bar's pointer was is none
+    QTest::mouseMove(g, QPoint(20, 5));
+    EXPECT_EQ(g->CaptionState(), hsHot) << int(c.style) << c.canClose;
+    EXPECT_EQ(g->cursor().shape() == Qt::PointingHandCursor, c.hand) << int(c.style) << c.canClose;
+  }
+  SimpleBar s(TFwGroupBarStyle::gbsCategoryView);
+  TFwGroup* g = s.groups[0];
+  TAction handled(nullptr), unhandled(nullptr);
+  handled.OnExecute = [](TBasicAction*) {};
+  for (TAction* action : {&handled, &unhandled}) {
+    TFwGroupItem* item = g->Items()[action == &handled ? 1 : 2];
+    action->SetCaption(item->Caption());
+    item->OnClick = nullptr;
+    item->SetAction(action);
+  }
+  s.bar->show();
+  const bool hands[] = {true, true, false};
+  for (int i = 0; i < 3; ++i) {
+    QTest::mouseMove(g, Centre(g->Items()[i]->CaptionRect()));
+    EXPECT_EQ(g->Items()[i]->HotState(), hsHot) << i;
+    EXPECT_EQ(g->cursor().shape() == Qt::PointingHandCursor, hands[i]) << i;
+  }
+}
+
 // A drag passing over a group lights the item under the pointer as the mouse does, but
 // nothing can be dropped there; the end of the drag (leaving or dropping) leaves every
 // item normal, also one whose button was down, so that its release clicks nothing.

@@ -491,6 +491,38 @@ TEST(FwPageControl, DockedControlsLiveInSheetsOfTheirOwn) {
   EXPECT_EQ(b.pages->PageCount(), 2);
   EXPECT_EQ(b.pages->ActivePage(), b.sheets[0]);
 
+  // Dragged by its tab (a press on another page's tab drags nothing): dropped on its own
+  // page control it stays, on another dock site it moves there, elsewhere it floats with
+  // its corner at the pointer.
+  auto* other = new TFwPageControl(&b.form);
+  other->SetParent(&b.form);
+  other->SetBounds(0, 262, 480, 36);
+  other->SetDockSite(true);
+  other->show();
+  const auto drag = [&](TFwPageControl* from, QPoint to) {
+    const QPoint grip = Centre(from->TabDrawRect(from->PageCount() - 1));
+    SendMouse(from, QEvent::MouseButtonPress, grip);
+    EXPECT_EQ(from->DockDragControl(), tool);
+    SendMouse(from, QEvent::MouseMove, to);
+    EXPECT_TRUE(from->DockDragging());
+    SendMouse(from, QEvent::MouseButtonRelease, to);
+  };
+  TFwTabSheet* home = b.pages->DockClient(tool);
+  SendMouse(b.pages, QEvent::MouseButtonPress, Centre(b.pages->TabDrawRect(0)));
+  EXPECT_EQ(b.pages->DockDragControl(), nullptr);
+  SendMouse(b.pages, QEvent::MouseButtonRelease, Centre(b.pages->TabDrawRect(0)));
+  drag(b.pages, QPoint(200, 100));
+  EXPECT_EQ(tool->Parent(), home);
+  drag(b.pages, b.pages->mapFromGlobal(other->mapToGlobal(QPoint(200, 18))));
+  ASSERT_EQ(other->PageCount(), 1);
+  EXPECT_EQ(other->DockedControl(other->Pages(0)), tool);
+  EXPECT_EQ(b.pages->PageCount(), 2);
+  const QPoint away = other->mapToGlobal(QPoint(700, 300));
+  drag(other, other->mapFromGlobal(away));
+  EXPECT_EQ(tool->Parent(), nullptr);
+  EXPECT_EQ(tool->pos(), away);
+  EXPECT_EQ(other->PageCount(), 0);
+
   // Freed while docked, a control takes its sheet along.
   TFwTabSheet* again = b.pages->DockClient(tool);
   ASSERT_NE(again, nullptr);

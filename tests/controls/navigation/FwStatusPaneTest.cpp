@@ -95,6 +95,18 @@ TEST(FwPollingStatus, TheTimerGoesWithTheLastPaneEvenFromAPanesHandler) {
   FwPollingTimer()->Tick();
 }
 
+// A clock freed by its own time handler on a tick: neither its format nor its
+// OnTimerExpired is touched afterwards (memcheck sees any use of the freed pane).
+TEST(FwClockStatus, AClockFreedByItsTimeHandlerIsNotTouched) {
+  auto* clock = new TFwClockStatus(nullptr);
+  int expired = 0;
+  clock->OnTimerExpired = [&](TObject*) { ++expired; };
+  clock->OnGetDateTime = [&clock](TObject*, QDateTime&) { delete clock; };
+  FwPollingTimer()->Tick();
+  EXPECT_EQ(expired, 0);
+  EXPECT_EQ(FwPollingPaneCount(), 0);
+}
+
 TEST(FwStatusPane, BlinkingOffRestoresTheFontColourAtOnce) {
   TFwStatusPane pane(nullptr);
   pane.Font().SetColor(clNavy);

@@ -104,15 +104,35 @@ TEST(FwTabButtons, TheMenuListsTheShownTabsAndSelectsTheChosenOne) {
   EXPECT_FALSE(items->Items(0)->Checked());
   EXPECT_EQ(button->TabOfItem(2), 3);
 
-  // Top tabs: the menu hangs below the button, its right edge at the button's.
-  const TPoint at = button->MenuPosition(120, 80);
-  const TPoint corner = button->ClientToScreen(Point(button->Width(), button->Height()));
-  EXPECT_EQ(at.X, corner.X - 120);
-  EXPECT_EQ(at.Y, corner.Y);
-
   items->Items(0)->Click();
   EXPECT_EQ(s.tabs->TabIndex(), 0);
   if (button->TabMenu()->Menu()) button->TabMenu()->Menu()->hide();
+
+  // The menu (120 wide) opens at one of the button's corners, with its left edge there
+  // or (aligned right) its right edge.
+  const struct {
+    TFwTabOrientation orientation;
+    TFwTabSequence sequence;
+    bool right, bottom, alignedRight;
+  } cases[] = {
+      {TFwTabOrientation::toTop, TFwTabSequence::tsStandard, true, true, true},
+      {TFwTabOrientation::toTop, TFwTabSequence::tsReverse, false, true, false},
+      {TFwTabOrientation::toLeft, TFwTabSequence::tsStandard, true, false, false},
+      {TFwTabOrientation::toBottom, TFwTabSequence::tsStandard, true, false, true},
+      {TFwTabOrientation::toBottom, TFwTabSequence::tsReverse, false, false, false},
+      {TFwTabOrientation::toRight, TFwTabSequence::tsStandard, false, false, true},
+  };
+  for (const auto& c : cases) {
+    s.tabs->SetTabOrientation(c.orientation);
+    s.tabs->SetTabSequence(c.sequence);
+    button = s.tabs->MenuButton();
+    const TPoint topLeft = button->ClientToScreen(Point(0, 0));
+    const TPoint bottomRight = button->ClientToScreen(Point(button->Width(), button->Height()));
+    const TPoint at = button->MenuPosition(120);
+    EXPECT_EQ(at.X, (c.right ? bottomRight.X : topLeft.X) - (c.alignedRight ? 120 : 0))
+        << int(c.orientation) << int(c.sequence);
+    EXPECT_EQ(at.Y, c.bottom ? bottomRight.Y : topLeft.Y) << int(c.orientation) << int(c.sequence);
+  }
 }
 
 TEST(FwTabButtons, TurnedCaptionsStandTheTabsOnEnd) {

@@ -7,6 +7,7 @@
 #include "platform/ui/VirtualKeys.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QPainter>
 #include <QTest>
@@ -62,6 +63,19 @@ void LookLikeEntryForm(TFwCustomTabControl& t) {
   t.TabColors().SetHighlightBar(0x00149BF0);
   t.SetTabStop(false);
   t.SetFixedDimension(19);
+}
+
+// A list of 16 x 16 images, each filled with one colour.
+TImageList* SolidImages(TComponent& owner, std::initializer_list<Qt::GlobalColor> colours) {
+  auto* images = new TImageList(&owner);
+  images->SetWidth(16);
+  images->SetHeight(16);
+  for (Qt::GlobalColor colour : colours) {
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(colour);
+    images->Add(image);
+  }
+  return images;
 }
 
 } // namespace
@@ -364,10 +378,15 @@ TEST(FwTabControl, TabSelectedBeforeTheFirstLayoutIsScrolledIntoView) {
   s.tabs->SetTabIndex(10);
   EXPECT_TRUE(s.tabs->TabFullyShown(10));
   EXPECT_GT(s.tabs->FirstShownTab(), 0);
-  // A later relayout leaves the user's scrolling alone.
+  // A later relayout leaves the user's scrolling alone; selecting the tab again brings it
+  // back into view without asking anything.
   while (s.tabs->ScrollBackward()) {}
   s.tabs->RebuildTabs();
   EXPECT_EQ(s.tabs->FirstShownTab(), 0);
+  s.Log();
+  s.tabs->SetTabIndex(10);
+  EXPECT_TRUE(s.tabs->TabFullyShown(10));
+  EXPECT_EQ(s.Log(), "");
 }
 
 TEST(FwTabControl, ScrollerRepeatsWhileHeld) {
@@ -435,6 +454,14 @@ TEST(FwTabControl, LayoutMovesTheSelectionOffAHiddenOrDisabledTab) {
   s.tabs->RebuildTabs();
   EXPECT_EQ(s.tabs->RowCount(), 1);
   EXPECT_EQ(s.tabs->TabIndex(), 2);
+  // No tab left to select: the selection goes as for an index outside the tabs, without a
+  // change.
+  s.Log();
+  for (int i = 0; i < 4; ++i) s.tabs->Tabs().Items(i).Enabled = false;
+  s.tabs->RebuildTabs();
+  EXPECT_EQ(s.tabs->RowCount(), 1);
+  EXPECT_EQ(s.tabs->TabIndex(), -1);
+  EXPECT_EQ(s.Log(), "");
 }
 
 TEST(FwTabControl, IndexSetWhileLoadingTakesEffectWithoutEvents) {
@@ -646,14 +673,7 @@ TEST(FwTabControl, HandlersAndColouredTabsFillTheCard) {
 
 TEST(FwTabControl, ImagesWidenTabsAndShowGreyedOrDisabledImages) {
   Strip s({"One", "Two", "Three"});
-  auto* images = new TImageList(&s.root);
-  images->SetWidth(16);
-  images->SetHeight(16);
-  QImage red(16, 16, QImage::Format_ARGB32), blue(16, 16, QImage::Format_ARGB32);
-  red.fill(Qt::red);
-  blue.fill(Qt::blue);
-  images->Add(red);
-  images->Add(blue);
+  TImageList* images = SolidImages(s.root, {Qt::red, Qt::blue});
   const int plain = s.tabs->TabDrawRect(0).Width();
   s.tabs->SetImages(images);
   for (int i = 0; i < 3; ++i) s.tabs->Tabs().Items(i).ImageIndex = 0;
@@ -751,17 +771,35 @@ TEST(FwTabControl, TabLookFollowsTheState) {
   EXPECT_EQ(t.TabLook(1).Fill, clWhite);
 }
 
+// The focused control's dotted frame goes round image and caption; on a round tab, which
+// stands out further when selected, its outer edge comes a pixel in.
+TEST(FwTabControl, FocusRectSurroundsTheContentAndComesInOnARoundTab) {
+  Strip s({"One", "Two"});
+  TFwCustomTabControl& t = *s.tabs;
+  t.SetImages(SolidImages(s.root, {Qt::red}));
+  t.Tabs().Items(0).ImageIndex = 0;
+  t.RebuildTabs();
+  t.SetTabStyle(TFwTabStyle::tsRoundCorners);
+  t.SetHotTrack(false);
+  t.TextColors().SetSelected(clFuchsia);
+  t.SetTabIndex(0);
+  t.show();
+  t.activateWindow();
+  t.setFocus();
+  QApplication::processEvents();
+  ASSERT_TRUE(t.hasFocus());
+  const TRect content = t.TabLook(0).Content;
+  const QImage image = t.grab().toImage();
+  const int x = content.Left - 1;  // left of the image
+  EXPECT_NE(fwtest::At(image, x, content.Top), ColorToRGB(clFuchsia));
+  EXPECT_EQ(fwtest::At(image, x, content.Top + 1), ColorToRGB(clFuchsia));
+  EXPECT_EQ(fwtest::At(image, x, content.Top + 3), ColorToRGB(clFuchsia));
+}
+
 TEST(FwTabControl, TabLookPlacesTheImageBeforeTheCaption) {
   Strip s({"One", "Two", "Three"});
   TFwCustomTabControl& t = *s.tabs;
-  auto* images = new TImageList(&s.root);
-  images->SetWidth(16);
-  images->SetHeight(16);
-  QImage red(16, 16, QImage::Format_ARGB32);
-  red.fill(Qt::red);
-  images->Add(red);
-  images->Add(red);
-  t.SetImages(images);
+  t.SetImages(SolidImages(s.root, {Qt::red, Qt::red}));
   for (int i = 0; i < 3; ++i) t.Tabs().Items(i).ImageIndex = 0;
   t.Tabs().Items(1).Enabled = false;
   t.Tabs().Items(2).Enabled = false;

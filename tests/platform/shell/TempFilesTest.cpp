@@ -67,10 +67,11 @@ private:
 
 // The sweep judges by the lock a working process holds, not by a name or a process id:
 // a working file of ours that nobody holds goes with its journal, whatever process id
-// its name carries; one whose lock is held, by a second open of this process or by
-// another process, stays with its journal; and a folder under a work folder's name
-// outside the private temporary folder (someone else's renamed folder) stays with all
-// that is in it.
+// its name carries, and so does a work folder beside a destination with what is in it;
+// one whose lock is held, by a second open of this process or by another process, stays
+// with its journal, and so does a work folder being written in; and a folder under a work
+// folder's name outside the private temporary folder (someone else's renamed folder)
+// stays with all that is in it.
 TEST(TempFiles, TheSweepTakesOnlyOwnUnlockedWorkingFiles) {
   QTemporaryDir dir;
   const qint64 ended = fwtest::EndedProcessId();
@@ -88,20 +89,29 @@ TEST(TempFiles, TheSweepTakesOnlyOwnUnlockedWorkingFiles) {
     if (entry != renamed) Touch(dir.filePath(entry));
   ASSERT_TRUE(QDir(dir.path()).mkpath(renamed + "/月报"));
   Touch(dir.filePath(renamed + "/月报/一月.xlsx"));
+  const QString staleBeside = name(".fenwright-%1-0000000a.tmp", ended);
+  const QString writingBeside = name(".fenwright-%1-0000000b.tmp", ended);
+  for (const QString& folder : {staleBeside, writingBeside}) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(folder));
+    Touch(dir.filePath(folder + "/work-journal"));
+  }
+  const int writing = ::open(QFile::encodeName(dir.filePath(writingBeside)).constData(), O_RDONLY | O_DIRECTORY);
+  ASSERT_EQ(::flock(writing, LOCK_EX), 0);
   const int second = ::open(QFile::encodeName(dir.filePath(heldHere)).constData(), O_RDONLY);
   ASSERT_GE(second, 0);
   ASSERT_EQ(::flock(second, LOCK_EX), 0);
   const TLockingChild child(dir.filePath(heldByChild));
   ASSERT_TRUE(child.Locked());
 
-  EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 3);
-  QStringList expected = kept;
+  EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 4);
+  QStringList expected = kept + QStringList{writingBeside};
   expected.sort();
   QStringList left = Entries(dir.path());
   left.sort();
   EXPECT_EQ(left, expected);
   EXPECT_TRUE(QFileInfo::exists(dir.filePath(renamed + "/月报/一月.xlsx")));
   ::close(second);
+  ::close(writing);
 }
 
 // The sweep never follows a symbolic link and touches only this user's entries: links

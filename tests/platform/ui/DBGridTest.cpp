@@ -160,8 +160,9 @@ TEST_F(DBGridTest, MarkingRowsByMouseAndKeys) {
   Click(3, Qt::ControlModifier);
   Click(5, Qt::ControlModifier);
   EXPECT_EQ(MarkedRows(), (std::vector<int>{1, 3, 5}));
-  Click(3, Qt::ControlModifier);  // toggles off
+  Click(3, Qt::ControlModifier);  // toggles off: the current record goes to the nearest mark
   EXPECT_EQ(MarkedRows(), (std::vector<int>{1, 5}));
+  EXPECT_EQ(query.RecNo(), 2);
   ASSERT_EQ(grid->SelectedRows().Count(), 2);
   query.GotoBookmark(grid->SelectedRows().Items(1));
   EXPECT_EQ(query.RecNo(), 6);
@@ -178,12 +179,25 @@ TEST_F(DBGridTest, MarkingRowsByMouseAndKeys) {
   QTest::keyClick(grid->View(), Qt::Key_Up, Qt::ShiftModifier);
   EXPECT_EQ(MarkedRows(), (std::vector<int>{0, 1}));
   EXPECT_EQ(query.RecNo(), 2);
-  // Ctrl moves keep the marks.
+  // A Ctrl jump keeps the marks onto a marked row only; with Shift it marks from where
+  // the marking starts (the current row after a plain move) to where it jumps.
+  QTest::keyClick(grid->View(), Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(query.RecNo(), 1);
+  EXPECT_EQ(MarkedRows(), (std::vector<int>{0, 1}));
   QTest::keyClick(grid->View(), Qt::Key_End, Qt::ControlModifier);
   EXPECT_EQ(query.RecNo(), 8);
-  EXPECT_EQ(MarkedRows(), (std::vector<int>{0, 1}));
+  EXPECT_TRUE(MarkedRows().empty());
+  Click(2);
+  QTest::keyClick(grid->View(), Qt::Key_Down);
+  QTest::keyClick(grid->View(), Qt::Key_Down);
+  EXPECT_TRUE(MarkedRows().empty());
+  QTest::keyClick(grid->View(), Qt::Key_End, Qt::ShiftModifier | Qt::ControlModifier);
+  EXPECT_EQ(query.RecNo(), 8);
+  EXPECT_EQ(MarkedRows(), (std::vector<int>{4, 5, 6, 7}));
+  QTest::keyClick(grid->View(), Qt::Key_Up, Qt::ShiftModifier);
+  EXPECT_EQ(MarkedRows(), (std::vector<int>{4, 5, 6}));
   QTest::keyClick(grid->View(), Qt::Key_Up);
-  EXPECT_EQ(query.RecNo(), 7);
+  EXPECT_EQ(query.RecNo(), 6);
   EXPECT_TRUE(MarkedRows().empty());
 
   // Marks follow their rows through a sort and vanish with them.

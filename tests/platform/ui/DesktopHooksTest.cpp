@@ -4,6 +4,7 @@
 #include "platform/ui/DesktopHooks.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/Form.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <sys/inotify.h>
@@ -177,6 +179,47 @@ TEST(DesktopHooks, EnterPressesTheDefaultButton) {
   }
   PressEnterLater();
   EXPECT_EQ(CurrentHooks().Question("删除吗？", 1 | 2 | MB_DEFBUTTON2), IDNO);
+  InstallHooks(previous);
+}
+
+// A stay-on-top form covers neither other programs nor the program's own boxes: it steps
+// back while the program is not the active one and while a box or dialog of the hooks is
+// up, and comes forward again after.
+TEST(DesktopHooks, StayOnTopFormsStepBackForOtherProgramsAndBoxes) {
+  Hooks previous = CurrentHooks();
+  InstallDesktopHooks();
+  {
+    TApplication app;
+    TForm form(nullptr);
+    form.SetFormStyle(TFormStyle::fsStayOnTop);
+    form.Show();
+    auto onTop = [&form] { return form.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint); };
+    auto programActive = [](bool active) {
+      QApplicationStateChangeEvent event(active ? Qt::ApplicationActive : Qt::ApplicationInactive);
+      QCoreApplication::sendEvent(qApp, &event);
+    };
+    programActive(true);
+    EXPECT_TRUE(onTop());
+    programActive(false);
+    EXPECT_FALSE(onTop());
+    programActive(true);
+    EXPECT_TRUE(onTop());
+    std::vector<bool> whileUp;
+    const auto closeLater = [&] {
+      QTimer::singleShot(0, [&] {
+        whileUp.push_back(onTop());
+        QApplication::activeModalWidget()->close();
+      });
+    };
+    closeLater();
+    ShowMessage(QStringLiteral("数据已经被临时保存。"));
+    closeLater();
+    QString value;
+    InputQuery(QStringLiteral("分组"), QStringLiteral("名称"), value);
+    EXPECT_EQ(whileUp, (std::vector<bool>{false, false}));
+    programActive(true);
+    EXPECT_TRUE(onTop());
+  }
   InstallHooks(previous);
 }
 

@@ -1,6 +1,6 @@
 // The query list: the records of a search with the main list's columns and their count,
 // sorting by title clicks across showings, opening a record in the entry form, deleting
-// marked records, and the two exports.
+// marked records (those shown selected), and the two exports.
 #include "ListDialogsFixture.h"
 
 #include "controls/common/FwCustomPanel.h"
@@ -165,6 +165,45 @@ TEST_F(QueryListFormTest, DeletesTheMarkedRecordsEverywhere) {
   dialog->DBGrid1->OnKeyUp(dialog->DBGrid1, del, 0);
   EXPECT_EQ(Count("select count(*) from dt_data"), 2);
   EXPECT_EQ(dialog->CountLabel->Caption(), QStringLiteral("2"));
+}
+
+// A click on the second record, then on the code title: the list is sorted and the
+// record stays current and painted; Shift+Ctrl+End then marks from it down to the last
+// record. Each time 修改数据信息 opens the current record, one of those painted, and in
+// the end 删除数据信息 deletes exactly the records painted.
+TEST_F(QueryListFormTest, TheRecordsShownSelectedAreThoseItsButtonsTake) {
+  AddSurvey();
+  TdlgQueryListForm* dialog = Dialog();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+  TDBGrid& grid = *dialog->DBGrid1;
+  QStringList opened;
+  dialog->OnEditRecord = [&opened](TADOQuery& source) { opened << source.FieldByName("c901")->AsString(); };
+  struct Step {
+    std::function<void()> act;
+    QStringList selected;
+    QString current;
+  };
+  const Step steps[] = {
+      {[&] {
+         QTest::mouseClick(grid.View()->viewport(), Qt::LeftButton, {}, fwtest::RecordRowRect(grid, 1).center());
+         fwtest::ClickTitle(grid, "c901"); // by code, descending
+         EXPECT_EQ(Codes(*dialog->ReportQuery).first(), "130000000001");
+       },
+       {"110000000002"},
+       "110000000002"},
+      {[&] { QTest::keyClick(grid.View(), Qt::Key_End, Qt::ShiftModifier | Qt::ControlModifier); },
+       {"110000000001", "110000000002"},
+       "110000000001"},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    EXPECT_EQ(fwtest::PaintedCodes(grid), step.selected);
+    dialog->tbEdit->Click();
+    EXPECT_EQ(opened.value(opened.size() - 1), step.current);
+  }
+  hooks.QuestionAnswers.push_back(IDYESTOALL);
+  dialog->tbDelete->Click();
+  EXPECT_EQ(Codes(*dialog->DetailQuery), (QStringList{"120000000001", "130000000001"}));
 }
 
 // More marked records than one statement takes values.

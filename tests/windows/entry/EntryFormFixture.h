@@ -79,10 +79,8 @@ protected:
   }
 
   void TearDown() override {
-    if (form && form->isVisible()) {
-      form->tbSave->SetEnabled(false);
-      form->Close();
-    }
+    // 返回: closes unasked, dropping what a test left unstored.
+    if (form && form->isVisible()) form->tbReturnClick();
     form.reset();
     source.reset();
     tool.reset();

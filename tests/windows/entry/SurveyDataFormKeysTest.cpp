@@ -13,6 +13,7 @@
 #include "windows/shared/VKValidEdit.h"
 
 #include <QFile>
+#include <functional>
 #include <QLineEdit>
 
 namespace {
@@ -141,7 +142,7 @@ TEST_F(SurveyDataFormKeysTest, KeyFiltersOfTheCoverTexts) {
   form->c905->SetText(QString());
   Type(form->c905, QStringLiteral("ab1."));
   EXPECT_EQ(form->c905->Text(), "");
-  EXPECT_EQ(hooks.Beeps, 4);
+  EXPECT_EQ(hooks.Beeps, 0);  // discarded without a sound
   form->c905->SetText(QStringLiteral("张三"));
   form->c906->SetText(QString());
   Type(form->c906, QStringLiteral("010-x6'5"));
@@ -150,6 +151,7 @@ TEST_F(SurveyDataFormKeysTest, KeyFiltersOfTheCoverTexts) {
   form->c902->SetText(QString());
   Type(form->c902, QStringLiteral("A'B\"C`D"));
   EXPECT_EQ(form->c902->Text(), "ABCD");
+  EXPECT_EQ(hooks.Beeps, 0);
 }
 
 TEST_F(SurveyDataFormKeysTest, EnterAndDownWalkTheEditorsAcrossPages) {
@@ -167,6 +169,54 @@ TEST_F(SurveyDataFormKeysTest, EnterAndDownWalkTheEditorsAcrossPages) {
   Press(Num("z001"), Qt::Key_Up);
   EXPECT_EQ(form->DataPage->ActivePageIndex(), 0);
   EXPECT_TRUE(HasFocus(form->c906));
+}
+
+// Every way into a field but a mouse press selects its whole text (a formatted amount's
+// too), so that what the clerk types replaces the value instead of adding to it; a press
+// places the caret and selects nothing.
+TEST_F(SurveyDataFormKeysTest, EnteringAFieldSelectsItsTextSoTypingReplacesIt) {
+  AddRecord(kCode);
+  db.Connection.Execute(QStringLiteral("update dt_data set z001=12015"));
+  struct Case {
+    const char* path;
+    std::function<TEdit*()> enter; // moves the focus and names the field it must reach
+  };
+  const Case cases[] = {
+      {"load", [&] { return form->c901; }},
+      {"Enter", [&] { form->c902->SetFocus(); Press(form->c902, Qt::Key_Return); return form->c903; }},
+      {"Down", [&] { form->c903->SetFocus(); Press(form->c903, Qt::Key_Down); return form->c904; }},
+      {"Up", [&] { form->c904->SetFocus(); Press(form->c904, Qt::Key_Up); return form->c903; }},
+      {"Tab", [&] { form->c904->SetFocus(); Press(form->c904, Qt::Key_Tab); return form->c907; }},
+      {"page change", [&] { form->c906->SetFocus(); Press(form->c906, Qt::Key_Return); return Num("z001"); }},
+      {"refused field",
+       [&] {
+         form->c903->SetValue(999999);
+         form->c903->SetFocus();
+         Press(form->c903, Qt::Key_Return);
+         return form->c903;
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    Open(false);
+    TEdit* field = c.enter();
+    ASSERT_TRUE(HasFocus(field));
+    ASSERT_FALSE(field->Text().isEmpty());
+    EXPECT_EQ(field->SelStart(), 0);
+    EXPECT_EQ(field->SelLength(), field->Text().size()) << field->Text().toStdString();
+    QTest::keyClicks(Focused(), QStringLiteral("15"));
+    EXPECT_EQ(field->Text(), "15");
+    form->tbReturn->Click();
+  }
+
+  Open(false);
+  form->DataPage->SetActivePageIndex(1);
+  ASSERT_EQ(Num("z001")->Text(), "12,015");
+  QLineEdit* line = Num("z001")->Widget();
+  QTest::mouseClick(line, Qt::LeftButton, Qt::NoModifier, QPoint(line->width() - 4, line->height() / 2));
+  ASSERT_TRUE(HasFocus(Num("z001")));
+  EXPECT_EQ(Num("z001")->SelLength(), 0);
+  EXPECT_EQ(Num("z001")->SelStart(), Num("z001")->Text().size());
 }
 
 // Level 10 closes 表2 (x, "<4") and 表11 (g, "in [1,2,4]"): the walk passes over them.

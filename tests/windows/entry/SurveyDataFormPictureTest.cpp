@@ -74,10 +74,10 @@ TEST_F(SurveyDataFormPictureTest, FieldsTakeTheirLookFromTheTwoControllers) {
     EXPECT_TRUE(c.FrameHotTrack() && c.FrameVisible()) << s.name;
     EXPECT_EQ(c.FramingPreference(), TFramingPreference::fpCustomFraming) << s.name;
   }
-  // Every framed cell of the sheets is on the box controller with the 156 values; the
+  // Every framed cell of the pages is on the box controller with the 156 values; the
   // cover's seven editors and three pickers are on the line controller.
   int cells = 0;
-  for (int page = 1; page < kEntryPageCount; ++page)
+  for (int page = 0; page < kEntryPageCount; ++page)
     for (QObject* child : form->PagePanel(page)->children())
       if (auto* label = dynamic_cast<TFwLabel*>(child); label && label->BorderOuter() != TFrameStyleEx::fsNone) {
         EXPECT_EQ(label->FrameController(), form->BoxFrameController) << label->Caption().toStdString();
@@ -87,15 +87,26 @@ TEST_F(SurveyDataFormPictureTest, FieldsTakeTheirLookFromTheTwoControllers) {
   EXPECT_EQ(form->BoxFrameController->ControlCount(), cells + 156);
   EXPECT_EQ(form->LineFrameController->ControlCount(), 10);
 
-  // A cell: the frame in the text colour on the page's colour.
-  auto* cell = dynamic_cast<TFwLabel*>(form->FindComponent(QStringLiteral("Caption_z001")));
-  ASSERT_TRUE(cell);
-  EXPECT_TRUE(cell->ParentColor());
-  EXPECT_EQ(cell->Color(), form->PagePanel(1)->Color());
-  EXPECT_EQ(cell->FlatColor(), clBtnText);
-  const QImage cellImage = Grab(cell);
-  EXPECT_EQ(At(cellImage, 0, cell->Height() / 2), ColorToRGB(clBtnText));
-  EXPECT_EQ(At(cellImage, cell->Width() / 2, 0), ColorToRGB(clBtnText));
+  // A cell, on a sheet or on the cover: the frame in the text colour on the page's colour.
+  TFwLabel* coverCell = nullptr;
+  for (QObject* child : form->PagePanel(0)->children())
+    if (auto* label = dynamic_cast<TFwLabel*>(child); label && label->Caption() == QStringLiteral("填 表 人")) coverCell = label;
+  ASSERT_TRUE(coverCell);
+  for (TFwLabel* cell : {dynamic_cast<TFwLabel*>(form->FindComponent(QStringLiteral("Caption_z001"))), coverCell}) {
+    ASSERT_TRUE(cell);
+    EXPECT_TRUE(cell->ParentColor());
+    EXPECT_EQ(cell->Color(), clWhite);
+    EXPECT_EQ(cell->FlatColor(), clBtnText);
+    const QImage cellImage = Grab(cell);
+    EXPECT_EQ(At(cellImage, 0, cell->Height() / 2), ColorToRGB(clBtnText)) << cell->Caption().toStdString();
+    EXPECT_EQ(At(cellImage, cell->Width() / 2, 0), ColorToRGB(clBtnText)) << cell->Caption().toStdString();
+  }
+  // The cover's raised frame ends dark along the bottom, the tables' groove light.
+  for (auto [page, outer] : {std::pair{0, cl3DDkShadow}, std::pair{1, clBtnHighlight}}) {
+    const QImage panel = Grab(form->PagePanel(page));
+    EXPECT_EQ(At(panel, panel.width() / 2, panel.height() - 1), ColorToRGB(outer)) << page;
+    EXPECT_EQ(At(panel, panel.width() / 2, panel.height() - 2), ColorToRGB(clBtnShadow)) << page;
+  }
 
   // A box: the same frame, sunk in while the mouse is over it; grey when disabled, teal
   // when read-only, with the focus too.
@@ -143,9 +154,11 @@ TEST_F(SurveyDataFormPictureTest, FieldsTakeTheirLookFromTheTwoControllers) {
 }
 
 // What the pages are built with: white panels whose grid is set but not shown, the
-// tables in a grooved frame; every numeric and button edit 21 high; item names read from
-// the left and every other cell centred, wrapping only at a line break of its caption;
-// decimals only for the amounts the field list reads as real numbers.
+// tables in a grooved frame and the cover in the panel's own raised one; every numeric
+// and button edit 21 high, the sheets' values following the page's colour; item names
+// read from the left and every other cell centred, the cover's captions too, wrapping
+// only at a line break of its caption; decimals only for the amounts the field list reads
+// as real numbers.
 TEST_F(SurveyDataFormPictureTest, PagesEditorsAndCellsKeepTheFormsSettings) {
   using namespace fw;
   AddRecord(110101000001LL);
@@ -156,12 +169,15 @@ TEST_F(SurveyDataFormPictureTest, PagesEditorsAndCellsKeepTheFormsSettings) {
     EXPECT_EQ(panel->Align(), TAlign::alClient) << page;
     EXPECT_EQ(panel->Color(), clWhite) << page;
     EXPECT_EQ(panel->BorderColor(), TColor(0x00F5F6F7)) << page;
-    EXPECT_EQ(panel->BorderOuter(), table ? TFrameStyleEx::fsGroove : TFrameStyleEx::fsNone) << page;
+    EXPECT_EQ(panel->BorderOuter(), table ? TFrameStyleEx::fsGroove : TFrameStyleEx::fsRaised) << page;
     EXPECT_EQ(panel->GridStyle(), table ? TFwGridStyle::gsDottedLines : TFwGridStyle::gsDots) << page;
     EXPECT_EQ(panel->GridXSize(), 10) << page;
     EXPECT_EQ(panel->GridYSize(), 10) << page;
     EXPECT_FALSE(panel->ShowGrid()) << page;
   }
+  // The tab rows keep the 19 pixels the form fixes, whatever the font's line height.
+  EXPECT_EQ(form->DataPage->RowHeight(), 19);
+  EXPECT_EQ(form->DataPage->TabDrawRect(1).Height(), 19);
 
   int edits = 0;
   for (QWidget* child : form->findChildren<QWidget*>())
@@ -170,9 +186,24 @@ TEST_F(SurveyDataFormPictureTest, PagesEditorsAndCellsKeepTheFormsSettings) {
       ++edits;
     }
   EXPECT_EQ(edits, 156 + 4 + 3);
+  // The sheets' values follow the page's colour, but for those a level rule closes, which
+  // take the disabled colour instead.
+  for (const TFwNumericEdit* edit : form->SheetEditors())
+    EXPECT_EQ(edit->ParentColor(), edit->Enabled()) << edit->Name().toStdString();
+
+  // The cover's captions are framed cells, the foot's without a colon; the titles above
+  // them are centred in their lines.
+  QStringList coverCells;
+  for (QObject* child : form->PagePanel(0)->children())
+    if (auto* label = dynamic_cast<TFwLabel*>(child)) {
+      if (label->BorderOuter() == TFrameStyleEx::fsFlat) coverCells << label->Caption();
+      else EXPECT_EQ(label->Layout(), TTextLayout::tlCenter) << label->Caption().toStdString();
+    }
+  EXPECT_EQ(coverCells, (QStringList{"901. 本级工会统计编码", "902. 本级工会名称", "903. 本级工会所在地行政区划代码",
+                                     "904. 本级工会层次代码", "907. 基层以上工会本年度的填报状态", "填 表 人", "联系电话"}));
 
   int names = 0;
-  for (int page = 1; page < kEntryPageCount; ++page)
+  for (int page = 0; page < kEntryPageCount; ++page)
     for (QObject* child : form->PagePanel(page)->children())
       if (auto* cell = dynamic_cast<TFwLabel*>(child); cell && cell->BorderOuter() != TFrameStyleEx::fsNone) {
         const bool name = cell->Name().startsWith(QStringLiteral("Caption_"));
@@ -212,12 +243,14 @@ TEST_F(SurveyDataFormPictureTest, PagesWithLoadedRecord) {
   Open(false, 1);
   EXPECT_EQ(form->ClientWidth(), 994);
   EXPECT_EQ(form->ClientHeight(), 726);
-  const std::pair<int, const char*> pages[] = {{0, "cover"}, {1, "sheet1"}, {4, "sheet4"}, {9, "sheet8"},
-                                               {5, "sheet4b"}, {6, "sheet5"}, {8, "sheet7"}, {12, "sheet11"}};
-  for (auto [page, name] : pages) {
+  // Named after the sheets: the cover, sheet1 to sheet11, and sheet4b after sheet4.
+  for (int page = 0; page < fw::kEntryPageCount; ++page) {
+    const QString name = page == 0 ? QStringLiteral("cover")
+                         : page == 5 ? QStringLiteral("sheet4b")
+                                     : QStringLiteral("sheet%1").arg(page < 5 ? page : page - 1);
     form->DataPage->SetActivePageIndex(page);
     QApplication::processEvents();
-    SaveShot(form->grab().toImage(), QStringLiteral("entry-%1.png").arg(QString::fromLatin1(name)));
+    SaveShot(form->grab().toImage(), QStringLiteral("entry-%1.png").arg(name));
   }
 }
 

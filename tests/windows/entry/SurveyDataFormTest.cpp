@@ -349,6 +349,23 @@ TEST_F(SurveyDataFormTest, ChangedNonReportingRecordIsNotDroppedUnasked) {
   EXPECT_EQ(Stored(kFirst, "z001").toInt(), 0);
 }
 
+// Held with Ctrl+S, it has nothing left to store: the close box asks nothing and the
+// record stays held, although 保存记录 is still on.
+TEST_F(SurveyDataFormTest, AHeldNonReportingRecordClosesUnaskedAndStaysHeld) {
+  AddRecord(kFirst);
+  Open(false);
+  form->c907->SetValue(3);
+  form->c907Exit(form->c907);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+  ASSERT_EQ(MessageTexts().last(), "数据已经被临时保存。");
+  hooks.Messages.clear();
+  form->close();
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_TRUE(hooks.Messages.empty());
+  EXPECT_EQ(Stored(kFirst, "RecordState").toInt(), 0);
+  EXPECT_EQ(Stored(kFirst, "c907").toInt(), 3);
+}
+
 TEST_F(SurveyDataFormTest, NavigationAsksOnceStoresAndShowsTheNextRecord) {
   AddRecord(kFirst);
   AddRecord(kSecond, QStringLiteral("第二个工会"));

@@ -1,6 +1,7 @@
 // The main window's 添加新记录 and 修改选中的记录 through the entry form: the form opens
 // on the record list in the right mode, the list shows what was stored, the page rules
-// and the message list take part, and the list's selection after browsing in the form.
+// and the message list take part, and the list's selection after browsing in the form
+// or sorting by a title, which the list's actions take.
 #include "MainFormFixture.h"
 
 #include "controls/common/FwNumericEdit.h"
@@ -8,12 +9,14 @@
 #include "platform/db/Field.h"
 #include "platform/ui/Action.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/sheet/SheetApplication.h"
 #include "windows/entry/SurveyDataForm.h"
 #include "windows/shared/GridProcedures.h"
 #include "windows/shared/MessageListWinForm.h"
 #include "windows/shared/ToolForm.h"
 #include "windows/shared/VKValidEdit.h"
 
+#include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
 
@@ -113,6 +116,73 @@ TEST_F(MainFormEntryTest, AfterBrowsingInTheFormTheListShowsSelectedWhatItsActio
   EXPECT_EQ(DeleteSelectedRecords(*main->RecordGrid, *main->Data().ReportQuery, "dt_data", "c901"), 1);
   EXPECT_EQ(Count("select count(*) from dt_data where c901=110101000002"), 0);
   EXPECT_EQ(Count("select count(*) from dt_data"), 2);
+}
+
+// Rows clicked (one, or more with Ctrl), then the code title clicked: the list is sorted
+// anew, the same records stay painted and current, and 修改, 打印, the check of the
+// selected records and 删除 → 选中的数据 take exactly the records painted.
+TEST_F(MainFormEntryTest, AfterATitleClickTheActionsTakeTheRecordsShownSelected) {
+  AddRecords({110101000001, 110101000002, 110101000003, 110101000004, 110101000005, 110101000006});
+  TMainForm* main = StartWithWindows();
+  main->SetBounds(0, 0, 1600, 1000);
+  main->Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+  TADOQuery& list = *main->Data().ReportQuery;
+  TDBGrid& grid = *main->RecordGrid;
+  const int c901 = list.FieldByName("c901")->Index();
+  const auto click = [&](const QString& code, Qt::KeyboardModifiers modifiers) {
+    for (int row = 0; row < list.RowCount(); ++row)
+      if (list.Text(row, c901) == code)
+        QTest::mouseClick(grid.View()->viewport(), Qt::LeftButton, modifiers,
+                          fwtest::RecordRowRect(grid, row).center());
+  };
+  QString opened;
+  ScopedModalScript script([&opened](TForm& shown) {
+    if (auto* entry = dynamic_cast<TdlgSurveyDataForm*>(&shown)) {
+      opened = entry->c901->Text();
+      entry->tbReturn->Click();
+    } else {
+      // The delete dialog, with 选中的数据 chosen.
+      dynamic_cast<TFwToolButton&>(*shown.FindComponent("tbDelete")).Click();
+    }
+    return int(mrCancel);
+  });
+
+  struct Case {
+    QString clicked;
+    QStringList ctrlClicked;
+    QStringList selected;
+  };
+  int left = 6;
+  for (const Case& c : {Case{"110101000003", {}, {"110101000003"}},
+                        Case{"110101000005", {"110101000002"}, {"110101000002", "110101000005"}}}) {
+    SCOPED_TRACE(c.clicked.toStdString());
+    click(c.clicked, Qt::NoModifier);
+    for (const QString& code : c.ctrlClicked) click(code, Qt::ControlModifier);
+    const QString current = c.ctrlClicked.isEmpty() ? c.clicked : c.ctrlClicked.back();
+    const QString sort = list.Sort();
+    fwtest::ClickTitle(grid, "c901");
+    EXPECT_NE(list.Sort(), sort);
+    EXPECT_EQ(fwtest::PaintedCodes(grid), c.selected);
+    EXPECT_EQ(list.FieldByName("c901")->AsString(), current);
+
+    main->actModify->Execute();
+    EXPECT_EQ(opened, current);
+    main->actPrint->Execute();
+    ASSERT_FALSE(hooks.Opened.isEmpty());
+    std::unique_ptr<TSheetApplication> sheets = CreateOleObject("Excel.Application");
+    EXPECT_EQ(sheets->Workbooks().Open(hooks.Opened.back()).Sheets(1).Range("D5").Text(), current);
+    QStringList checked;
+    for (auto m = QRegularExpression("\\d{12}").globalMatch(main->CheckSelectedStatement()); m.hasNext();)
+      checked << m.next().captured();
+    checked.sort();
+    EXPECT_EQ(checked, c.selected);
+    hooks.QuestionAnswers = {c.selected.size() == 1 ? IDYES : IDYESTOALL};
+    main->actDelete->Execute();
+    left -= int(c.selected.size());
+    EXPECT_EQ(Count("select count(*) from dt_data"), left);
+    for (const QString& code : c.selected) EXPECT_EQ(Count("select count(*) from dt_data where c901=" + code), 0);
+  }
 }
 
 // The page rules run on 保存记录 and list what is broken: z003 <= z001 does not hold.

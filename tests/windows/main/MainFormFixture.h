@@ -6,15 +6,47 @@
 #include "platform/db/AdoConnection.h"
 #include "platform/ui/Application.h"
 #include "support/TestSupport.h"
+#include "platform/ui/DBGrid.h"
 #include "windows/main/MainForm.h"
 
 #include <QFile>
+#include <QHeaderView>
+#include <QTableView>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace fwtest {
+
+// The place of a record list's row in the view, in its name column (c902).
+inline QRect RecordRowRect(fw::TDBGrid& grid, int row) {
+  return grid.View()->visualRect(grid.View()->model()->index(row, grid.Columns().FindColumn("c902")->Index()));
+}
+
+// The codes (c901) of the rows a shown record list paints in the highlight colour, sorted.
+inline QStringList PaintedCodes(fw::TDBGrid& grid) {
+  const QImage image = grid.View()->viewport()->grab().toImage();
+  fw::TDataSet& list = *grid.DataSet();
+  QStringList codes;
+  for (int row = 0; row < list.RowCount(); ++row) {
+    const QRect r = RecordRowRect(grid, row);
+    const QRgb c = image.pixel(r.right() - 4, r.center().y());
+    if (fw::RGB(qRed(c), qGreen(c), qBlue(c)) == fw::ColorToRGB(fw::clHighlight))
+      codes << list.Text(row, list.FieldByName("c901")->Index());
+  }
+  codes.sort();
+  return codes;
+}
+
+// A click of the mouse on the title of a grid's column.
+inline void ClickTitle(fw::TDBGrid& grid, const QString& field) {
+  QHeaderView* titles = grid.View()->horizontalHeader();
+  const int section = grid.Columns().FindColumn(field)->Index();
+  const QPoint inTitle(titles->sectionViewportPosition(section) + 5, titles->height() / 2);
+  QTest::mouseClick(titles->viewport(), Qt::LeftButton, {}, inTitle);
+}
 
 class MainFormFixture : public ::testing::Test {
 protected:

@@ -9,6 +9,7 @@
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
 #include "platform/shell/FileLock.h"
+#include "tests/core/SmallFileSystem.h"
 #include "windows/shared/ToolForm.h"
 
 #include <QDir>
@@ -79,6 +80,27 @@ TEST_F(MainFormTest, AnUnwritableSettingsFileIsShownAndTheStartGoesOn) {
   EXPECT_EQ(form->Data().ReportQuery->RecordCount(), 2);
   EXPECT_EQ(form->StatusVersion->Text(), VersionStatusText(ProgramVersion.Build));
   EXPECT_EQ(GroupTables, (QStringList{"CT_Group", "DT_GroupItem"}));
+}
+
+// A working database on a read-only disk: the start says so at once, naming the file,
+// and goes on with the database open for reading.
+TEST_F(MainFormTest, AReadOnlyDatabaseIsToldAtTheStart) {
+  AddRecords({110000000001});
+  const QByteArray database = fwtest::FileBytes(DatabaseFile());
+  fwtest::SmallFileSystem disk(database.size() + 1024 * 1024);
+  if (!disk.Mounted()) GTEST_SKIP() << "a file system of the test's own cannot be mounted here";
+  const QString file = disk.FilePath(kDefaultDatabaseName);
+  fwtest::WriteBytes(file, database);
+  ASSERT_TRUE(disk.MakeReadOnly());
+  app->SetProgramDir(QFileInfo(file).absolutePath());
+
+  TMainForm* form = Start();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(hooks.MessageTexts(), QStringList{ReadOnlyDatabaseMessage(file)});
+  EXPECT_TRUE(ReadOnlyDatabaseMessage(file).contains(QDir::toNativeSeparators(file)));
+  EXPECT_FALSE(app->Terminated());
+  ASSERT_TRUE(form->Data().ReportQuery->Active());
+  EXPECT_EQ(form->Data().ReportQuery->RecordCount(), 1);
 }
 
 // A start that cannot open its database shows one message and ends: no later step runs,

@@ -16,7 +16,9 @@
 #include "core/OfflineExchange.h"
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
+#include "platform/shell/Hooks.h"
 #include "platform/ui/ActionList.h"
+#include "platform/ui/DesktopHooks.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/MainMenu.h"
 #include "platform/ui/PopupMenu.h"
@@ -28,9 +30,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 #include <map>
@@ -275,6 +279,37 @@ TEST_F(MainWindowTest, WheelMovesTheFocusedList) {
   EXPECT_EQ(turn(bar, {0, 120}), 2);
   EXPECT_EQ(turn(bar, {0, 0}), 2);
   EXPECT_EQ(turn(bar, {120, 0}), 2);
+}
+
+// The file dialogs scroll with the wheel as the desktop's own do: with the hook on, a
+// wheel turn over the list of a folder of 300 files, handed to the dialog's window as the
+// system hands it, moves the list.
+TEST(MouseWheelKeys, FileDialogsScrollWithTheWheel) {
+  QTemporaryDir folder;
+  for (int i = 0; i < 300; ++i)
+    QFile(folder.filePath(QString("file%1.dat").arg(i, 3, 10, QChar('0')))).open(QIODevice::WriteOnly);
+  TMouseWheelKeys keys;
+  FileDialogRequest request;
+  request.InitialDir = folder.path();
+  request.Filter = QStringLiteral("所有文件(*.*)|*.*");
+  const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(request, false);
+  dialog->resize(640, 420);
+  dialog->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+  // The list of files, in whichever of its two views the dialog shows.
+  QAbstractItemView* list = nullptr;
+  for (const char* name : {"listView", "treeView"})
+    if (auto* view = dialog->findChild<QAbstractItemView*>(name); view && view->isVisible()) list = view;
+  ASSERT_NE(list, nullptr);
+  auto bar = [&] {
+    return list->verticalScrollBar()->maximum() > 0 ? list->verticalScrollBar() : list->horizontalScrollBar();
+  };
+  ASSERT_TRUE(QTest::qWaitFor([&] { return bar()->maximum() > 0; }));
+  const QPoint at = list->viewport()->mapTo(dialog.get(), list->viewport()->rect().center());
+  QWheelEvent wheel(at, dialog->mapToGlobal(at), QPoint(), {0, -360}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                    false);
+  QApplication::sendEvent(dialog->windowHandle(), &wheel);
+  EXPECT_GT(bar()->value(), 0);
 }
 
 TEST_F(MainWindowTest, GroupBarAndMenusHoldTheirItems) {

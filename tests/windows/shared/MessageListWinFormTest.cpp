@@ -1,6 +1,7 @@
 // The message list window: the grid's rows in call order, rows that grow to their texts
-// and never shrink, the double-click jump with its re-entry guard, the window above a
-// modal window, and the page rules listed into it (grabbed to fw_message_list.png).
+// and never shrink, the double-click jump with its re-entry guard, the window on top of
+// the program's windows and usable over a modal one, 900 x 258 with its frame, and the
+// page rules listed into it (grabbed to fw_message_list.png).
 #include "windows/shared/MessageListWinForm.h"
 
 #include "core/PageRules.h"
@@ -74,7 +75,9 @@ TEST_F(MessageListTest, StartsHiddenAsAnEmptyToolWindow) {
   EXPECT_FALSE(List.isVisible());
   EXPECT_EQ(List.Caption(), "逻辑错误列表");
   EXPECT_TRUE(List.windowFlags().testFlag(Qt::Tool));
-  EXPECT_FALSE(List.windowFlags().testFlag(Qt::WindowStaysOnTopHint));  // never over other programs
+  // Above every window of the program (the application steps it back for other programs).
+  EXPECT_EQ(List.FormStyle(), TFormStyle::fsStayOnTop);
+  EXPECT_TRUE(List.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
   EXPECT_EQ(List.Width(), 900);
   EXPECT_EQ(List.Height(), 258);
   EXPECT_TRUE(List.IsMessageListEmpty());
@@ -197,10 +200,11 @@ TEST_F(MessageListTest, ShownAtItsPlaceAboveTheModalWindowAndUsable) {
   AddThree();
   List.ShowMessageList();
   EXPECT_TRUE(List.isVisible());
-  EXPECT_EQ(List.Left(), 150);
-  EXPECT_EQ(List.Top(), 500);
+  // 900 x 258 with the frame the desktop adds.
+  EXPECT_EQ(List.frameGeometry(), QRect(150, 500, 900, 258));
   ASSERT_NE(List.windowHandle(), nullptr);
   EXPECT_EQ(List.windowHandle()->transientParent(), entry.windowHandle());
+  EXPECT_TRUE(List.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
   // The modal entry form does not block it: a double click sent to its window (as the
   // desktop sends it, through the program's check of modal windows) gets through.
   const TRect r = Grid().CellRect(1, 3);
@@ -235,9 +239,8 @@ TEST(MessageListWindow, PageRulesListedIntoTheWindow) {
   EXPECT_EQ(list.Grid->GetForeText(3, 3), "4");
   EXPECT_TRUE(list.Grid->GetForeText(2, 1).endsWith("]"));
 
-  const QImage image = list.grab().toImage();
-  fwtest::SaveShot(image, "fw_message_list.png");
-  EXPECT_EQ(image.size(), QSize(900, 258));
+  fwtest::SaveShot(list.grab().toImage(), "fw_message_list.png");
+  EXPECT_EQ(list.frameGeometry().size(), QSize(900, 258));
 }
 
 } // namespace

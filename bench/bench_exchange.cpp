@@ -1,6 +1,7 @@
 // Exchange-file figures over a working database of 100,000 generated records
-// (FW_BENCH_RECORDS in the test suite's short run): writing the offline exchange file,
-// importing it into an empty database, writing the upload file and writing a backup.
+// (FW_BENCH_RECORDS in the test suite's short run), beside the engine's eager read of the
+// same records: writing the offline exchange file, importing it into an empty database,
+// writing the upload file and writing a backup.
 // Each runs the same function the main window calls, with hooks that answer the dialogs
 // at once; a run that does not end with the function's success fails. Peak memory is a
 // counter.
@@ -128,6 +129,9 @@ ExchangeBench& Bench() {
   if (!g_bench) g_bench = std::make_unique<ExchangeBench>();
   return *g_bench;
 }
+
+void BM_EngineEagerRead(benchmark::State& state) { fwbench::EngineEagerRead(state, Bench().main, "dt_data"); }
+BENCHMARK(BM_EngineEagerRead)->Unit(benchmark::kMillisecond)->Iterations(fwbench::Runs(3));
 
 void BM_ExportOfflineDat(benchmark::State& state) {
   ExchangeBench& bench = Bench();

@@ -27,21 +27,39 @@ using TOp = TRuleProgram::TOp;
 
 constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
 
-// A value on the evaluation stack. ZeroLiteral: the value is a plain 0 as the database
-// sees it after the editors' values were put in (a field holding 0, the number 0, or an
-// "and" that was 0 for that reason), which makes an "and" over it 0 without evaluating
-// the other side. Failed: a division by zero happened in the operand.
+// A value on the evaluation stack. TrueLiteral and FalseLiteral: the value is a whole
+// number the database reads as a constant written in the statement once the editors'
+// values are in place (a field or a number written without a point, from 0 to 2^31 - 1;
+// a negative one is written as a negation), true when it is not 0. An "and" beside a
+// false one and an "or" beside a true one are decided by it, and the other side is not
+// evaluated. Failed: a division by zero happened in the operand.
 struct TStackCell {
   double Value;
   std::uint8_t Flags;
 };
-constexpr std::uint8_t kZeroLiteral = 1;
-constexpr std::uint8_t kFailed = 2;
+constexpr std::uint8_t kTrueLiteral = 1;
+constexpr std::uint8_t kFalseLiteral = 2;
+constexpr std::uint8_t kFailed = 4;
 
 bool IsNull(double v) { return std::isnan(v); }
-// The database reads a number as true when its whole part is not 0.
-bool IsTrue(double v) { return std::fabs(v) >= 1.0; }
+// The database reads any number but 0 as true (0.5 too).
+bool IsTrue(double v) { return v != 0; }
 double Truth(bool value) { return value ? -1.0 : 0.0; }
+
+// The literal flags of a value as the page rules write it into the statement.
+std::uint8_t LiteralFlags(double v) {
+  if (!(v >= 0 && v <= std::numeric_limits<std::int32_t>::max()) || std::floor(v) != v || std::signbit(v)) return 0;
+  return v == 0 ? kFalseLiteral : kTrueLiteral;
+}
+
+// The result of an "and" or "or" that one of its sides decides as a literal (an "and"
+// beside a false one, an "or" beside a true one), the other side left unevaluated;
+// empty when neither does.
+std::optional<double> DecidedByLiteral(TOp op, std::uint8_t left, std::uint8_t right) {
+  if (op == TOp::And && ((left | right) & kFalseLiteral)) return 0.0;
+  if (op == TOp::Or && ((left | right) & kTrueLiteral)) return -1.0;
+  return std::nullopt;
+}
 
 // ---- Scanning ------------------------------------------------------------------------
 
@@ -130,7 +148,7 @@ struct TNode {
   double Value = 0;
   int Slot = -1;
   int Left = -1, Right = -1;
-  bool ZeroLiteral = false;  // a plain 0 written in the expression (see TStackCell)
+  std::uint8_t Literal = 0;  // kTrueLiteral or kFalseLiteral for a number so written (see TStackCell)
   bool CanFail = false;      // holds a division
 };
 
@@ -196,10 +214,10 @@ private:
   }
 
   int Combine(TOp op, int left, int right) {
-    // The database turns "and" over a plain 0 into the number 0 while reading the
-    // statement, so neither side is evaluated and the result is a plain 0 itself.
-    if (op == TOp::And && (Nodes[size_t(left)].ZeroLiteral || Nodes[size_t(right)].ZeroLiteral))
-      return Add({TOp::Const, 0, -1, -1, -1, true, false});
+    // A number written beside "and" or "or" that decides it leaves the other side
+    // unevaluated: the result is a constant (a truth value, no literal).
+    if (const auto decided = DecidedByLiteral(op, Nodes[size_t(left)].Literal, Nodes[size_t(right)].Literal))
+      return Add({TOp::Const, *decided});
     TNode node{op};
     node.Left = left;
     node.Right = right;
@@ -213,7 +231,7 @@ private:
     ++pos_;
     switch (t->Kind) {
     case TTokenKind::Number:
-      return Add({TOp::Const, t->Value, -1, -1, -1, t->IntegerText && t->Value == 0, false});
+      return Add({TOp::Const, t->Value, -1, -1, -1, std::uint8_t(t->IntegerText ? LiteralFlags(t->Value) : 0)});
     case TTokenKind::Slot:
       return Add({TOp::Slot, 0, t->Slot});
     case TTokenKind::Open: {
@@ -236,7 +254,6 @@ private:
         if (t->Text == QLatin1String("+")) return operand;
         TNode node{TOp::Neg};
         node.Left = *operand;
-        node.ZeroLiteral = Nodes[size_t(*operand)].ZeroLiteral;
         return Add(node);
       }
       return std::nullopt;
@@ -258,7 +275,7 @@ public:
   void Emit(int index) {
     const TNode& n = nodes_[size_t(index)];
     switch (n.Op) {
-    case TOp::Const: Push({TOp::Const, n.ZeroLiteral ? 1 : 0, n.Value}); return;
+    case TOp::Const: Push({TOp::Const, n.Literal, n.Value}); return;
     case TOp::Slot: Push({TOp::Slot, n.Slot, 0}); return;
     case TOp::Neg:
     case TOp::Not:
@@ -393,15 +410,15 @@ TRuleProgram::TOutcome TRuleProgram::Run(const double* values, double& result) c
     const TInstruction& in = code[pc];
     switch (in.Op) {
     case TOp::Const:
-      stack[++top] = {in.Value, std::uint8_t(in.Arg ? kZeroLiteral : 0)};
+      stack[++top] = {in.Value, std::uint8_t(in.Arg)};
       break;
     case TOp::Slot: {
       const double v = values[in.Arg];
-      stack[++top] = {v, std::uint8_t(v == 0 ? kZeroLiteral : 0)};
+      stack[++top] = {v, LiteralFlags(v)};
       break;
     }
     case TOp::Neg:
-      stack[top].Value = -stack[top].Value;
+      stack[top] = {-stack[top].Value, std::uint8_t(stack[top].Flags & kFailed)};
       break;
     case TOp::Not: {
       const double v = stack[top].Value;
@@ -419,8 +436,8 @@ TRuleProgram::TOutcome TRuleProgram::Run(const double* values, double& result) c
     default: {
       const TStackCell b = stack[top--];
       TStackCell& a = stack[top];
-      if (in.Op == TOp::And && ((a.Flags | b.Flags) & kZeroLiteral)) {
-        a = {0, kZeroLiteral};
+      if (const auto decided = DecidedByLiteral(in.Op, a.Flags, b.Flags)) {
+        a = {*decided, 0};
         break;
       }
       const std::uint8_t failed = (a.Flags | b.Flags) & kFailed;

@@ -3,15 +3,17 @@
 // expression (true when its rule is broken) becomes a small program over a record's
 // values, evaluated as the database evaluates the page rules' expressions once the
 // editors' values are in place: a true comparison is -1 and a false one 0, and/or/not
-// take a number as true when its whole part is not 0, NULL (here a NaN) passes through
-// arithmetic and comparisons, and a division by zero is an error. So the batch check
-// and the entry form's page rules read the same rows and find the same broken rules.
+// take any number but 0 as true (an amount of 0.5 is filled), NULL (here a NaN) passes
+// through arithmetic and comparisons, and a division by zero is an error. So the batch
+// check and the entry form's page rules read the same rows and find the same broken
+// rules.
 //
 // Evaluation order and short cuts follow the database too: every operand that can fail
-// is evaluated (a division by zero anywhere fails the expression), except that an
-// "and" with a plain 0 (a field holding 0 or the number 0 itself) is 0 at once. An
-// operand that cannot fail is skipped when the other already decides the result, which
-// gives the same answer faster.
+// is evaluated (a division by zero anywhere fails the expression), except beside a
+// whole number that the statement holds as written (a field or a number from 0 to
+// 2^31 - 1, not negated): an "and" beside a 0 is 0 and an "or" beside any other such
+// number is true at once, the other side unevaluated. An operand that cannot fail is
+// skipped when the other already decides the result, which gives the same answer faster.
 
 #include "core/PageRules.h"
 

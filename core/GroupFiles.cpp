@@ -121,21 +121,27 @@ struct TGroupFileCheck {
 // most, it must declare no virtual table and pass the engine's quick check, and from its
 // schema alone each of the tables, in order, must be there and be a real table. A view
 // standing in for one would run on the working connection, a virtual table reach the
-// engine's modules.
+// engine's modules. A file whose schema the engine finds damaged is not a group file.
 TGroupFileCheck CheckGroupFile(const TChosenFileCopy& copy, const QStringList& tables) {
-  if (copy.Header != TChosenHeader::Plain) return {TGroupFileCheck::TVerdict::NotPlainTables, QString()};
-  TADOConnection chosen;
-  OpenChosenFile(chosen, copy.Path, QString());
-  if (!IsSoundFile(chosen)) return {TGroupFileCheck::TVerdict::NotPlainTables, QString()};
-  for (const QString& table : tables) {
-    switch (SchemaObjectKind(chosen, table)) {
-    case TSchemaObjectKind::Table:
-      break;
-    case TSchemaObjectKind::Missing:
-      return {TGroupFileCheck::TVerdict::MissingTable, table};
-    default:
-      return {TGroupFileCheck::TVerdict::NotPlainTables, QString()};
+  const TGroupFileCheck notPlain{TGroupFileCheck::TVerdict::NotPlainTables, QString()};
+  if (copy.Header != TChosenHeader::Plain) return notPlain;
+  try {
+    TADOConnection chosen;
+    OpenChosenFile(chosen, copy.Path, QString());
+    if (!IsSoundFile(chosen)) return notPlain;
+    for (const QString& table : tables) {
+      switch (SchemaObjectKind(chosen, table)) {
+      case TSchemaObjectKind::Table:
+        break;
+      case TSchemaObjectKind::Missing:
+        return {TGroupFileCheck::TVerdict::MissingTable, table};
+      default:
+        return notPlain;
+      }
     }
+  } catch (const EDatabaseError& e) {
+    if (e.Damaged()) return notPlain;
+    throw;
   }
   return {};
 }

@@ -12,21 +12,27 @@ namespace fw {
 
 namespace {
 
-// "typeof([a]) in ('text','blob') or typeof([b]) in (...) ..." over the number columns:
-// a value that is neither a number nor nothing. (The two-word list is compared much faster
-// than the three numeric kinds, and this scan reads every record of the file.)
-QString NotANumberCondition(const QStringList& numberColumns) {
+// The condition of a row the copy must not take: "typeof([a]) in ('text','blob') or ..."
+// over the number columns (a value that is neither a number nor nothing; the two-word
+// list is compared much faster than the three numeric kinds), then "length([t]) < 0 or
+// ..." over the other columns, never true but making the engine read each value the copy
+// will read, so that one past the size limit fails here, before any question is asked.
+// (The engine reads a value's kind from the row's header alone.)
+QString RefusedRowCondition(const QStringList& numberColumns, const QStringList& otherColumns) {
   QStringList tests;
-  tests.reserve(numberColumns.size());
+  tests.reserve(numberColumns.size() + otherColumns.size());
   for (const QString& column : numberColumns)
     tests << "typeof([" + column + "]) in ('text','blob')";
+  for (const QString& column : otherColumns)
+    tests << "length([" + column + "]) < 0";
   return tests.join(QStringLiteral(" or "));
 }
 
-bool HoldsOnlyNumbers(TADOConnection& file, const QString& table, const QStringList& numberColumns) {
-  if (numberColumns.isEmpty()) return true;
+bool HoldsOnlyFittingValues(TADOConnection& file, const QString& table, const QStringList& numberColumns,
+                            const QStringList& otherColumns) {
+  if (numberColumns.isEmpty() && otherColumns.isEmpty()) return true;
   TADOQuery query(&file);
-  query.SetSQL("select 1 from [" + table + "] where " + NotANumberCondition(numberColumns) + " limit 1");
+  query.SetSQL("select 1 from [" + table + "] where " + RefusedRowCondition(numberColumns, otherColumns) + " limit 1");
   query.Open();
   const bool clean = query.IsEmpty();
   query.Close();
@@ -71,14 +77,14 @@ bool HasWorkingShape(TADOConnection& file, TADOConnection& working, const QStrin
   QHash<QString, TTypeAffinity> present;
   for (const TColumnDefinition& column : TableDefinition(file, table))
     present.insert(column.Name.toLower(), TypeAffinity(column.DeclaredType));
-  QStringList numberColumns;
+  QStringList numberColumns, otherColumns;
   for (const TColumnDefinition& column : TableDefinition(working, table)) {
     const TTypeAffinity wanted = TypeAffinity(column.DeclaredType);
     const auto found = present.constFind(column.Name.toLower());
     if (found == present.constEnd() || *found != wanted) return false;
-    if (IsNumberAffinity(wanted)) numberColumns << column.Name;
+    (IsNumberAffinity(wanted) ? numberColumns : otherColumns) << column.Name;
   }
-  return HoldsOnlyNumbers(file, table, numberColumns);
+  return HoldsOnlyFittingValues(file, table, numberColumns, otherColumns);
 }
 
 TChosenFileTimeLimit::TChosenFileTimeLimit(TADOConnection& connection, std::chrono::milliseconds limit)

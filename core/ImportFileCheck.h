@@ -70,8 +70,9 @@ void OpenChosenTarget(TADOConnection& connection, const QString& path);
 // table of that name (open on working): a table, not a view or a virtual table; every
 // column of the working table present (names in any case) with a declared type of the same
 // kind (integer, real, numeric, text, blob); and in every row, each column of a number
-// kind holding a number or nothing. The file may have more columns. Throws EDatabaseError
-// from the engine (Interrupted() when the time ran out).
+// kind holding a number or nothing. The file may have more columns. Every value of those
+// columns is read, so one past kChosenFileSizeLimit throws here. Throws EDatabaseError
+// from the engine (Interrupted() when the time ran out, TooBig() for such a value).
 bool HasWorkingShape(TADOConnection& file, TADOConnection& working, const QString& table);
 
 // The statements on a connection get the chosen file's time (`limit`) and size limit for

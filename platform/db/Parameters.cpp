@@ -93,28 +93,31 @@ void BindValue(sqlite3_stmt* stmt, int index, const QVariant& value) {
 
 void TParameters::Bind(sqlite3_stmt* stmt) const {
   const int count = sqlite3_bind_parameter_count(stmt);
-  if (static_cast<int>(slots_.size()) < count) slots_.resize(count);
+  const char* sql = sqlite3_sql(stmt);
+  if (!sql || slotsSql_ != sql || static_cast<int>(slots_.size()) < count) {
+    slots_.assign(size_t(count), BindSlot());
+    slotsSql_ = sql;
+  }
   int positional = 0;
   for (int i = 1; i <= count; ++i) {
-    const char* rawName = sqlite3_bind_parameter_name(stmt, i);
-    if (rawName && qstrncmp(rawName + 1, "fw_", 3) == 0) continue;  // the data set's own
     BindSlot& slot = slots_[i - 1];
-    int item = -1;
-    if (rawName && rawName[0] && rawName[1]) {
-      if (slot.Item >= 0 && slot.Item < Count() && slot.Name == rawName) {
-        item = slot.Item;
-      } else {
-        const QString name = QString::fromUtf8(rawName + 1);
+    if (!slot.Learned) {
+      const char* rawName = sqlite3_bind_parameter_name(stmt, i);
+      slot.Name = rawName ? QByteArray(rawName) : QByteArray();
+      slot.Learned = true;
+      slot.Item = -1;
+      if (slot.Name.size() > 1) {
+        const QString name = QString::fromUtf8(slot.Name.mid(1));
         for (int k = 0; k < Count(); ++k)
-          if (items_[k].Name().compare(name, Qt::CaseInsensitive) == 0) item = k;
-        slot.Name = rawName;
-        slot.Item = item;
+          if (items_[k].Name().compare(name, Qt::CaseInsensitive) == 0) slot.Item = k;
       }
-    } else if (positional < Count()) {
-      item = positional++;
     }
-    if (item < 0)
-      throw EDatabaseError(QStringLiteral("No value given for parameter %1").arg(rawName ? QString::fromUtf8(rawName) : QString::number(i)));
+    if (slot.Name.size() > 4 && qstrncmp(slot.Name.constData() + 1, "fw_", 3) == 0) continue;  // the data set's own
+    int item = slot.Name.size() > 1 ? slot.Item : -1;
+    if (slot.Name.size() <= 1 && positional < Count()) item = positional++;
+    if (item < 0 || item >= Count())
+      throw EDatabaseError(
+          QStringLiteral("No value given for parameter %1").arg(slot.Name.isEmpty() ? QString::number(i) : QString::fromUtf8(slot.Name)));
     BindValue(stmt, i, items_[item].Value());
   }
 }

@@ -49,13 +49,16 @@ public:
 
 private:
   // Which item each parameter index of the last bound statement took, with the name it
-  // had, so that binding the same prepared statement again skips the name lookups.
+  // had, so that binding a statement of the same text again skips the name lookups (the
+  // engine finds a parameter's name by walking the list of all of them).
   struct BindSlot {
-    QByteArray Name;
+    QByteArray Name;  // as the engine gives it, with its ':'; empty for a "?"
+    bool Learned = false;
     int Item = -1;
   };
   std::vector<TParameter> items_;
   mutable std::vector<BindSlot> slots_;
+  mutable QByteArray slotsSql_;  // the text of the statement the slots were learned from
 };
 
 // Binds one value to a parameter index (bool as Jet's -1/0).

@@ -33,15 +33,18 @@ bool DeclaresVirtualTable(TADOConnection& connection, const QString& schema) {
 
 TSchemaObjectKind SchemaObjectKind(TADOConnection& connection, const QString& name) {
   connection.CheckConnected();
-  TSqlStatement query(connection.Handle(),
-                      "SELECT type, sql FROM main.sqlite_master WHERE name = ? COLLATE NOCASE AND type IN ('table', 'view')");
-  const QByteArray text = name.toUtf8();
-  sqlite3_bind_text(query.Handle(), 1, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-  if (!query.Step()) return TSchemaObjectKind::Missing;
-  if (ColumnText(query.Handle(), 0) == QLatin1String("view")) return TSchemaObjectKind::View;
-  if (ColumnText(query.Handle(), 1).simplified().startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive))
-    return TSchemaObjectKind::VirtualTable;
-  return TSchemaObjectKind::Table;
+  // Columns: schema, name, type ("table", "view", "virtual", "shadow"), ncol, wr, strict.
+  TSqlStatement query(connection.Handle(), "PRAGMA main.table_list");
+  const QByteArray wanted = name.toUtf8();
+  while (query.Step()) {
+    const char* found = reinterpret_cast<const char*>(sqlite3_column_text(query.Handle(), 1));
+    if (!found || sqlite3_stricmp(found, wanted.constData()) != 0) continue;
+    const QString type = ColumnText(query.Handle(), 2);
+    if (type == QLatin1String("view")) return TSchemaObjectKind::View;
+    if (type == QLatin1String("virtual")) return TSchemaObjectKind::VirtualTable;
+    return sqlite3_column_int(query.Handle(), 4) ? TSchemaObjectKind::TableWithoutRowid : TSchemaObjectKind::Table;
+  }
+  return TSchemaObjectKind::Missing;
 }
 
 std::vector<TColumnDefinition> TableDefinition(TADOConnection& connection, const QString& table) {

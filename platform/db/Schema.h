@@ -24,9 +24,13 @@ inline const QString kVirtualTableRefusal = QStringLiteral("文件中含有虚�
 bool DeclaresVirtualTable(sqlite3* db, const QString& schema = QStringLiteral("main"));
 bool DeclaresVirtualTable(TADOConnection& connection, const QString& schema = QStringLiteral("main"));
 
-enum class TSchemaObjectKind { Missing, Table, VirtualTable, View };
+// TableWithoutRowid: a table that keeps its rows by its primary key, which no file of
+// ours has.
+enum class TSchemaObjectKind { Missing, Table, TableWithoutRowid, VirtualTable, View };
 
-// The kind of the object named name (any case) in the connection's own file.
+// The kind of the object named name (any case) in the connection's own file, as the
+// engine built it from the object's definition: a schema entry's "type" may claim
+// another kind than the definition it holds.
 TSchemaObjectKind SchemaObjectKind(TADOConnection& connection, const QString& name);
 
 struct TColumnDefinition {

@@ -11,7 +11,7 @@
 #include <cstddef>
 
 struct sqlite3_stmt;
-typedef struct Mem sqlite3_value;  // as the engine's header declares it
+typedef struct sqlite3_value sqlite3_value;  // as the engine's header declares it
 
 namespace fw {
 

@@ -58,22 +58,24 @@ TEST_F(CompiledRulesTest, ExpressionsEvaluateAsTheDatabaseEvaluatesThem) {
       {"-z001 < -4", {5, 0, 0, 0}},
       {"z001 - -z002 = 7", {5, 2, 0, 0}},
       {"z001 > 0.5", {1, 0, 0, 0}},
-      {"b004 and z001", {5, 0, 0, 0.5}},              // a number is true by its whole part
+      {"b004 and z001", {5, 0, 0, 0.5}},              // any number but 0 is true
       {"b004 and z001", {5, 0, 0, 1.5}},
       {"not b004", {0, 0, 0, 0.5}},
       {"b004 = 2.5 and z001 = 5", {5, 0, 0, 2.5}},
       // Division by zero cannot be evaluated, wherever it is, ...
       {"z001 / z002 > 1", {5, 0, 0, 0}},
-      {"z001 or z001 / z002 > 1", {5, 0, 0, 0}},
       {"z002 = 0 and z001 / z002 > 1", {5, 0, 0, 0}},
       {"0.0 and z001 / z002 > 1", {5, 0, 0, 0}},
-      // ... except under an "and" with a plain 0, which the database takes as 0 at once.
-      {"z002 and z001 / z002 > 1", {5, 0, 0, 0}},
-      {"z001 / z002 > 1 and z002", {5, 0, 0, 0}},
       {"-z002 and z001 / z002 > 1", {5, 0, 0, 0}},
       {"(z002 and z001) and z001 / z002 > 1", {5, 0, 0, 0}},
-      {"0 and z001 / z002 > 1", {5, 0, 0, 0}},
       {"z003 and z001 / z002 > 1", {5, 0, 1, 0}},
+      // ... except beside a whole number written as such, which decides at once an "and"
+      // when it is 0 and an "or" when it is not.
+      {"z002 and z001 / z002 > 1", {5, 0, 0, 0}},
+      {"z001 / z002 > 1 and z002", {5, 0, 0, 0}},
+      {"0 and z001 / z002 > 1", {5, 0, 0, 0}},
+      {"z001 or z001 / z002 > 1", {5, 0, 0, 0}},
+      {"z001 / z002 > 1 or 3", {5, 0, 0, 0}},
       // NULL from an overflowing sum passes through, and "and"/"or" may decide anyway.
       {"b004 * 10 - b004 * 10 > 0", {5, 0, 0, 1e308}},
       {"not (b004 * 10 - b004 * 10 > 0)", {5, 0, 0, 1e308}},

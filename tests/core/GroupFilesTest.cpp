@@ -231,7 +231,7 @@ TEST_F(GroupFiles, FailedOrRefusedExportLeavesTheFileAsItWas) {
 
   // An existing file with a virtual table is not written into.
   const QString virtualFile = Docs(QStringLiteral("virtual.mdb"));
-  MakeFile(virtualFile, {QStringLiteral("create virtual table CT_Group using fts4(name)")});
+  MakeFile(virtualFile, fwtest::DeclareVirtualTable(QStringLiteral("CT_Group"), QStringLiteral("fts4"), QStringLiteral("name")));
   const QByteArray virtualBytes = FileBytes(virtualFile);
   source.Activate();
   EXPECT_FALSE(Export(source, virtualFile));
@@ -270,7 +270,8 @@ TEST_F(GroupFiles, ImportRefusesAFileThatLacksATableAndChangesNothing) {
 
 // A group file is judged from its schema alone before anything of it runs: a view in
 // place of a group table (here one that computes its row), or a virtual table anywhere in
-// the file, is refused at once and the groups stay as they were.
+// the file, is refused at once and the groups stay as they were; so is a view whose
+// schema entry says it is a table (the engine finds the schema damaged).
 TEST_F(GroupFiles, ImportRefusesViewsAndVirtualTables) {
   WorkingDatabase target;
   AddGroups(target.Connection, QString());
@@ -286,9 +287,12 @@ TEST_F(GroupFiles, ImportRefusesViewsAndVirtualTables) {
        {items, "create view CT_Group as with recursive n(i) as (select 1 union all select i + 1 from n where i < 100000) "
                "select max(i) as id, 'computed' as name, 'id ASC' as orderstr from n"}},
       {"the items a view", {groups, "create view DT_GroupItem as select 1 as id, 1 as GroupID, 'x' as Title"}},
-      {"a full-text group table", {items, "create virtual table CT_Group using fts4(id, name, orderstr)"}},
-      {"an r-tree beside", {groups, items, "insert into CT_Group values (1, 'new', 'id ASC')",
-                            "create virtual table boxes using rtree(id, x0, x1)"}},
+      {"a view stored as a table",
+       {items, "create view CT_Group as select 1 as id, 'x' as name, 'id ASC' as orderstr", "PRAGMA writable_schema = 1",
+        "update sqlite_master set type = 'table' where name = 'CT_Group'"}},
+      {"a full-text group table", QStringList{items} + fwtest::DeclareVirtualTable("CT_Group", "fts4", "id, name, orderstr")},
+      {"an r-tree beside", QStringList{groups, items, "insert into CT_Group values (1, 'new', 'id ASC')"} +
+                               fwtest::DeclareVirtualTable("boxes", "rtree", "id, x0, x1")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -455,7 +455,8 @@ TEST_F(ListExport, FailedDatabaseExportLeavesTheFileAsItWas) {
     TADOConnection db;
     db.SetConnectionString(JetConnectionString(withVirtual));
     db.Open();
-    db.Execute(QStringLiteral("create virtual table keep using fts4(id)"));
+    for (const QString& sql : fwtest::DeclareVirtualTable(QStringLiteral("keep"), QStringLiteral("fts4"), QStringLiteral("id")))
+      db.Execute(sql);
   }
   const QByteArray virtualBefore = FileBytes(withVirtual);
   try {

@@ -304,8 +304,8 @@ TEST_F(OfflineExchange, UnreadableFilesAreRefusedAndChangeNothing) {
 
 const QString kDropData = QStringLiteral("drop view view_data; drop view view_datasearch; drop table dt_data; ");
 
-// Databases that open but whose tables are not those of an exchange file: refused as of
-// the wrong format before a record is read, and nothing changes.
+// Databases whose tables are not those of an exchange file, or that the engine cannot
+// read: refused as of the wrong format before a record is read, and nothing changes.
 TEST_F(OfflineExchange, FilesOfTheWrongShapeAreRefusedAndChangeNothing) {
   const QString recreate = kDropData;
   struct Case {
@@ -324,7 +324,18 @@ TEST_F(OfflineExchange, FilesOfTheWrongShapeAreRefusedAndChangeNothing) {
       {"ct_label a view", {"drop table ct_label", "create view ct_label as select 'x' as db_name"}},
       {"ct_label missing", {"drop table ct_label"}},
       {"ct_label without its column", {"drop table ct_label", "create table ct_label (name TEXT)"}},
-      {"a full-text table beside", {"create virtual table notes using fts4(body)"}},
+      {"a full-text table beside", fwtest::DeclareVirtualTable("notes", "fts4", "body")},
+      {"dt_data a view stored as a table",
+       {"alter table dt_data rename to dt_kept", "create view dt_data as select * from dt_kept",
+        "PRAGMA writable_schema = 1", "update sqlite_master set type = 'table' where name = 'dt_data'"}},
+      // Files that brought the earlier engine down: statistics that give a table without
+      // row ids rows of no size, and a table whose schema entry is made from a query.
+      {"dt_data without row ids, rows of no size",
+       {recreate + DataDefinition() + " WITHOUT ROWID", "insert into dt_data (c901, RecordState) values (110101000007, 1)",
+        "ANALYZE", "delete from sqlite_stat1", "insert into sqlite_stat1 values ('dt_data', NULL, '2 sz=0')"}},
+      {"ct_label made from a query",
+       {"PRAGMA writable_schema = 1",
+        "update sqlite_master set sql = 'CREATE TABLE ct_label AS SELECT 1 AS db_name' where name = 'ct_label'"}},
   };
   WorkingDatabase target;
   target.Add({{110101000009, "已有", 1, 9, 9}});

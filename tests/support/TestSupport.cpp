@@ -183,6 +183,14 @@ ScriptedHooks::ScriptedHooks() {
 
 ScriptedHooks::~ScriptedHooks() { fw::InstallHooks(std::move(previous_)); }
 
+QStringList DeclareVirtualTable(const QString& name, const QString& module, const QString& columns) {
+  return {QStringLiteral("PRAGMA writable_schema = 1"),
+          QStringLiteral("insert into sqlite_master (type, name, tbl_name, rootpage, sql) values "
+                         "('table', '%1', '%1', 0, 'CREATE VIRTUAL TABLE %1 USING %2(%3)')")
+              .arg(name, module, columns),
+          QStringLiteral("PRAGMA writable_schema = RESET")};
+}
+
 QByteArray FileBytes(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

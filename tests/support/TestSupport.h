@@ -146,4 +146,10 @@ void WriteBytes(const QString& path, const QByteArray& bytes);
 // A file dialog's answer: accepted with the name and filter.
 fw::FileDialogResult Chosen(const QString& name, int filterIndex = 1);
 
+// Statements that make a database declare the virtual table `name` of `module` over
+// `columns`, as a file from an engine with that module (full-text, r-tree) would; our
+// engine has none of them, so the entry is written into the schema itself. The
+// connection that runs them reads its schema afresh afterwards.
+QStringList DeclareVirtualTable(const QString& name, const QString& module, const QString& columns);
+
 } // namespace fwtest

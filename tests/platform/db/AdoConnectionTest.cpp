@@ -4,11 +4,14 @@
 
 #include "platform/db/AdoQuery.h"
 #include "platform/db/DbError.h"
+#include "platform/db/Sql.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <cerrno>
 #include <functional>
 
@@ -258,6 +261,61 @@ TEST_F(AdoConnectionTest, SelectIntoFromAnAttachedSchemaKeepsTheDefinition) {
   EXPECT_EQ(Count(*out, "CT_Group"), 1);
 }
 
+// ---- files of the earlier engine -------------------------------------------------
+
+// What the earlier engine's shell (SQLCipher 3.x) prints for sql run on file, after the
+// engine's version; empty when no shell of the earlier engine is installed.
+QString EarlierEngineReads(const QString& file, const QString& key, const QString& sql) {
+  const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlcipher"));
+  if (shell.isEmpty()) return QString();
+  QProcess process;
+  process.start(shell, {QStringLiteral("-batch"), file});
+  const QString keyed = key.isEmpty() ? QString() : QStringLiteral("PRAGMA key = %1;\n").arg(QuotedStr(key));
+  process.write((keyed + "PRAGMA cipher_version;\n" + sql + "\n").toUtf8());
+  process.closeWriteChannel();
+  process.waitForFinished();
+  const QString out = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+  return out.startsWith(QLatin1String("3.")) ? out.section(QLatin1Char('\n'), 1) : QString();
+}
+
+// Files the earlier engine wrote (data/earlier-*.mdb, made by its 3.4.1 shell with the
+// fixture's dt_data and two rows) open, attach and take a new row here, keyed or plain;
+// those files and one this build writes (keyed when the case is) read in the earlier
+// engine again.
+TEST_F(AdoConnectionTest, FilesReadAndWrittenInTheEarlierEnginesFormat) {
+  const bool earlierShell = EarlierEngineReads(Path("main.mdb"), QString(), "select 1;") == "1";
+  const struct {
+    const char* fixture;
+    QString key;
+  } cases[] = {{"earlier-plain.mdb", QString()}, {"earlier-keyed.mdb", QStringLiteral("earlier key")}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fixture);
+    const QString earlier = Path(QString::fromLatin1(c.fixture));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(FW_TEST_SOURCE_DIR "/data/") + c.fixture, earlier));
+    QFile::setPermissions(earlier, QFile::ReadOwner | QFile::WriteOwner);
+    {
+      auto db = Connect(earlier, c.key);
+      EXPECT_EQ(fwtest::ScalarOf(*db, "select c902 || z002 from dt_data where c901 = 200000000001").toString(), "旧版甲0.5");
+      db->Execute("insert into dt_data values (200000000003, '本版丙', 30, 5, 1.25, 1)");
+    }
+    const QString ref = "[;DATABASE=" + earlier + (c.key.isEmpty() ? QString() : ";PWD=" + c.key) + ";].dt_data";
+    EXPECT_EQ(Db.Execute("insert into dt_data select * from " + ref), 3);
+    Db.Execute("delete from dt_data where c901 > 200000000000");
+
+    QString written = Path("main.mdb");
+    if (!c.key.isEmpty()) {
+      written = Path("written.mdb");
+      ASSERT_TRUE(QFile::copy(Path("main.mdb"), written));
+      Connect(written, QString(), true)->Execute("ALTER DATABASE PASSWORD [" + c.key + "] null");
+      EXPECT_EQ(Count(*Connect(written, c.key), "dt_data"), 4);
+    }
+    if (!earlierShell) continue;
+    EXPECT_EQ(EarlierEngineReads(earlier, c.key, "select group_concat(c902, ',') from dt_data;"), "旧版甲,旧版乙,本版丙");
+    EXPECT_EQ(EarlierEngineReads(written, c.key, "select count(*) from dt_data;"), "4");
+  }
+  if (!earlierShell) GTEST_SKIP() << "no shell of the earlier engine (SQLCipher 3.x) to read the files in";
+}
+
 } // namespace
 
 // ---- files the person chose ------------------------------------------------------
@@ -420,7 +478,7 @@ TEST_F(AdoConnectionTest, FaultsMetThroughTheLayerReadInChinese) {
        },
        QStringLiteral("数据库文件正被其他程序使用（database is locked）")},
       {"damaged", [&] { openAndWrite("junk.mdb", QString()); },
-       QStringLiteral("数据库文件已损坏或不是有效的数据库文件（file is encrypted or is not a database）")},
+       QStringLiteral("数据库文件已损坏或不是有效的数据库文件（file is not a database）")},
       {"missing", [&] { openAndWrite("missing.mdb", QString()); },
        QStringLiteral("找不到数据库文件（Could not find file '%1'.）").arg(Path("missing.mdb"))},
   };

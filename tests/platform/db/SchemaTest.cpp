@@ -4,6 +4,7 @@
 
 #include "platform/db/DbError.h"
 #include "platform/db/Schema.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,18 +16,19 @@ class SchemaTest : public ::testing::Test, public fwtest::DbFixtureBase {};
 
 TEST_F(SchemaTest, KindsOfObjects) {
   Db.Execute("create view endless as with recursive n(x) as (select 1 union all select x + 1 from n) select x from n");
-  Db.Execute("create virtual table words using fts4(text)");
+  for (const QString& sql : fwtest::DeclareVirtualTable("words", "fts4", "text")) Db.Execute(sql);
+  Db.Execute("create table keyed (k text primary key) without rowid");
   EXPECT_EQ(SchemaObjectKind(Db, "DT_DATA"), TSchemaObjectKind::Table);
+  EXPECT_EQ(SchemaObjectKind(Db, "Keyed"), TSchemaObjectKind::TableWithoutRowid);
   EXPECT_EQ(SchemaObjectKind(Db, "endless"), TSchemaObjectKind::View);
   EXPECT_EQ(SchemaObjectKind(Db, "words"), TSchemaObjectKind::VirtualTable);
   EXPECT_EQ(SchemaObjectKind(Db, "nothing"), TSchemaObjectKind::Missing);
   EXPECT_EQ(SchemaObjectKind(Db, "x' or '1'='1"), TSchemaObjectKind::Missing);
 }
 
-// A file that declares a virtual table, openly or disguised (a comment between the words,
-// stored as another kind of entry: the engine still reads it as one), is found from the
-// schema alone and refused as an attachment however a statement names it; tables,
-// indexes, views and triggers are not.
+// A file that declares a virtual table, openly or disguised (a comment between the words:
+// the engine still reads it as one), is found from the schema alone and refused as an
+// attachment however a statement names it; tables, indexes, views and triggers are not.
 TEST_F(SchemaTest, VirtualTablesAreFoundAndRefusedAsAttachments) {
   Db.Execute("create unique index by_name on dt_data (c902)");
   EXPECT_FALSE(DeclaresVirtualTable(Db));
@@ -34,13 +36,13 @@ TEST_F(SchemaTest, VirtualTablesAreFoundAndRefusedAsAttachments) {
   fwtest::CreateDatabase(plain, QString(), {"create table t (a)", "create index t_a on t (a)"});
   Db.DetachDatabase(Db.AttachDatabase(plain));
 
-  const QString words = "create virtual table words using fts4(body)";
+  const QStringList words = QStringList{"create table t (a)"} + fwtest::DeclareVirtualTable("words", "fts4", "body");
   const std::vector<QStringList> files = {
-      {"create table t (a)", words},
-      {"create table t (a)", "create virtual table boxes using rtree(id, x0, x1)"},
-      {"create table t (a)", words, "PRAGMA writable_schema = 1",
-       "update sqlite_master set type = 'index', sql = 'create /* */ virtual table words using fts4(body)' "
-       "where name = 'words'"},
+      words,
+      QStringList{"create table t (a)"} + fwtest::DeclareVirtualTable("boxes", "rtree", "id, x0, x1"),
+      words + QStringList{"PRAGMA writable_schema = 1",
+                          "update sqlite_master set sql = 'create /* */ virtual table words using fts4(body)' "
+                          "where name = 'words'"},
   };
   for (size_t i = 0; i < files.size(); ++i) {
     SCOPED_TRACE(i);

@@ -52,7 +52,7 @@ void OpenChosenFile(TADOConnection& connection, const QString& path, const QStri
 }
 
 bool IsSoundFile(TADOConnection& connection) {
-  if (DeclaresVirtualTable(connection)) return false;
+  if (DeclaresVirtualTable(connection) || DeclaresComputedColumn(connection)) return false;
   try {
     connection.QuickCheck();
     return true;

@@ -16,8 +16,8 @@
 // - no value, row or statement on a connection that reads it may pass
 //   kChosenFileSizeLimit, so a value that claims more than the file holds (an overflow
 //   chain that loops back on itself) can never fill the working database;
-// - a file that declares a virtual table is refused before anything reads its tables,
-//   and so is one that fails the engine's quick check (IsSoundFile);
+// - a file that declares a virtual table or a computed column is refused before anything
+//   reads its tables, and so is one that fails the engine's quick check (IsSoundFile);
 // - its tables are judged from the schema alone, so a view or a trigger it defines never
 //   runs: a table must be a real table with every column of the working database's table,
 //   each of the same kind, and its number columns must hold numbers.
@@ -52,7 +52,8 @@ inline constexpr std::chrono::milliseconds kChosenFileCopyTimeLimit{60000};
 void OpenChosenFile(TADOConnection& connection, const QString& path, const QString& password);
 
 // Whether the chosen file open on connection may be read at all: it declares no virtual
-// table (whose module even the engine's check would run), and the engine's quick check
+// table (whose module even the engine's check would run) and no computed column (whose
+// expression the check would compute for every row), and the engine's quick check
 // finds every page, record and overflow chain sound (a chain that loops back on itself is
 // found here). Throws EDatabaseError for anything but a fault of the file (Interrupted()
 // when the check ran out of time).

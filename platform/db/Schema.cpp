@@ -31,6 +31,15 @@ bool DeclaresVirtualTable(TADOConnection& connection, const QString& schema) {
   return DeclaresVirtualTable(connection.Handle(), schema);
 }
 
+bool DeclaresComputedColumn(TADOConnection& connection) {
+  connection.CheckConnected();
+  // table_xinfo marks a computed column hidden 2 (computed when read) or 3 (stored).
+  TSqlStatement query(connection.Handle(),
+                      "SELECT 1 FROM pragma_table_list AS t, pragma_table_xinfo(t.name, 'main') AS c "
+                      "WHERE t.schema = 'main' AND t.type = 'table' AND c.hidden IN (2, 3) LIMIT 1");
+  return query.Step();
+}
+
 TSchemaObjectKind SchemaObjectKind(TADOConnection& connection, const QString& name) {
   connection.CheckConnected();
   // Columns: schema, name, type ("table", "view", "virtual", "shadow"), ncol, wr, strict.

@@ -24,6 +24,11 @@ inline const QString kVirtualTableRefusal = QStringLiteral("文件中含有虚�
 bool DeclaresVirtualTable(sqlite3* db, const QString& schema = QStringLiteral("main"));
 bool DeclaresVirtualTable(TADOConnection& connection, const QString& schema = QStringLiteral("main"));
 
+// Whether a table of the connection's own file has a computed column ("AS (...)"): the
+// engine computes it from the file's own expression whenever it is read or checked, so a
+// file could make even its check run without end. No file of ours has one.
+bool DeclaresComputedColumn(TADOConnection& connection);
+
 // TableWithoutRowid: a table that keeps its rows by its primary key, which no file of
 // ours has.
 enum class TSchemaObjectKind { Missing, Table, TableWithoutRowid, VirtualTable, View };

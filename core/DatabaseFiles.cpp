@@ -14,8 +14,9 @@ QString JetConnectionString(const QString& file, const QString& options) {
   return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + QuoteConnectionValue(file) + ";" + options;
 }
 
-void RefuseVirtualTables(TADOConnection& connection) {
+void RefuseVirtualTablesAndComputedColumns(TADOConnection& connection) {
   if (DeclaresVirtualTable(connection)) throw EDatabaseError(kVirtualTableRefusal);
+  if (DeclaresComputedColumn(connection)) throw EDatabaseError(kComputedColumnRefusal);
 }
 
 QString ErrorText(const std::exception& error) {

@@ -16,9 +16,12 @@ class TADOConnection;
 QString JetConnectionString(const QString& file, const QString& options = QString());
 
 // Throws EDatabaseError(kVirtualTableRefusal) when the file open on connection declares a
-// virtual table. Called on every file the person chose before anything reads or changes
-// its tables (the layer refuses such a file as an attachment by itself).
-void RefuseVirtualTables(TADOConnection& connection);
+// virtual table, EDatabaseError(kComputedColumnRefusal) when a table of it has a computed
+// column: both would run the file's own code (a module, an expression) once read or
+// checked. Called on an existing file the person chose to write into before anything
+// reads or changes its tables (the layer refuses a virtual table in an attachment by
+// itself).
+void RefuseVirtualTablesAndComputedColumns(TADOConnection& connection);
 
 // The text of an error for a message: the engine's message for a database error, the
 // reason for any other.

@@ -68,7 +68,7 @@ void OpenChosenTarget(TADOConnection& connection, const QString& path) {
   connection.SetConnectionString(JetConnectionString(path, QStringLiteral("Persist Security Info=False;")));
   const TChosenFileTimeLimit checks(connection);
   connection.Open();
-  RefuseVirtualTables(connection);
+  RefuseVirtualTablesAndComputedColumns(connection);
   connection.QuickCheck();
 }
 

@@ -62,7 +62,8 @@ bool IsSoundFile(TADOConnection& connection);
 // Opens connection (read-write, for the rest of its life with kChosenFileSizeLimit) on
 // path, the working copy of an existing file the person chose to write into (a list
 // export's or a group export's target), and refuses it before anything of it is read or
-// changed: one that declares a virtual table (kVirtualTableRefusal) or is not sound
+// changed: one that declares a virtual table (kVirtualTableRefusal) or a computed column
+// (kComputedColumnRefusal), or is not sound
 // (Damaged()) throws EDatabaseError. Those checks get a chosen file's time; the writing
 // that follows is not timed.
 void OpenChosenTarget(TADOConnection& connection, const QString& path);

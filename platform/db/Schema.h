@@ -14,6 +14,8 @@ class TADOConnection;
 
 // Why a file with a virtual table is not used.
 inline const QString kVirtualTableRefusal = QStringLiteral("文件中含有虚拟表，系统不能使用这样的文件");
+// Why a file with a computed column is not used.
+inline const QString kComputedColumnRefusal = QStringLiteral("文件中含有计算列，系统不能使用这样的文件");
 
 // Whether the schema (a connection's "main" or the alias of an attached file) declares a
 // virtual table (full-text, R-tree, ...), whose modules would run on the file's data as

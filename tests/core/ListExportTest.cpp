@@ -447,25 +447,37 @@ TEST_F(ListExport, FailedDatabaseExportLeavesTheFileAsItWas) {
   EXPECT_EQ(FileBytes(good), goodBefore);
   EXPECT_EQ(DocsEntries(), (QStringList{QStringLiteral("good.mdb"), QStringLiteral("old.mdb")}));
 
-  // A file with a virtual table (here of the list's name, which the export would drop) is
-  // not written into.
-  const QString withVirtual = Docs(QStringLiteral("virtual.mdb"));
-  fwtest::WriteBytes(withVirtual, QByteArray());
-  {
-    TADOConnection db;
-    db.SetConnectionString(JetConnectionString(withVirtual));
-    db.Open();
-    for (const QString& sql : fwtest::DeclareVirtualTable(QStringLiteral("keep"), QStringLiteral("fts4"), QStringLiteral("id")))
-      db.Execute(sql);
+  // A file with a virtual table (here of the list's name, which the export would drop), or
+  // with a computed column (whose expression the engine's check would compute), is not
+  // written into.
+  const struct {
+    const char* name;
+    QStringList statements;
+    QString refusal;
+  } refused[] = {
+      {"virtual.mdb", fwtest::DeclareVirtualTable(QStringLiteral("keep"), QStringLiteral("fts4"), QStringLiteral("id")),
+       kVirtualTableRefusal},
+      {"computed.mdb", {QStringLiteral("create table other (a INTEGER, b INTEGER AS (a * 2) NOT NULL)")}, kComputedColumnRefusal},
+  };
+  for (const auto& c : refused) {
+    SCOPED_TRACE(c.name);
+    const QString target = Docs(QString::fromLatin1(c.name));
+    fwtest::WriteBytes(target, QByteArray());
+    {
+      TADOConnection db;
+      db.SetConnectionString(JetConnectionString(target));
+      db.Open();
+      for (const QString& sql : c.statements) db.Execute(sql);
+    }
+    const QByteArray targetBefore = FileBytes(target);
+    try {
+      WriteListTable(*plain, target, QStringLiteral("keep"), {}, failed);
+      ADD_FAILURE() << "written";
+    } catch (const std::exception& e) {
+      EXPECT_EQ(ErrorText(e), c.refusal);
+    }
+    EXPECT_EQ(FileBytes(target), targetBefore);
   }
-  const QByteArray virtualBefore = FileBytes(withVirtual);
-  try {
-    WriteListTable(*plain, withVirtual, QStringLiteral("keep"), {}, failed);
-    ADD_FAILURE() << "written";
-  } catch (const std::exception& e) {
-    EXPECT_EQ(ErrorText(e), kVirtualTableRefusal);
-  }
-  EXPECT_EQ(FileBytes(withVirtual), virtualBefore);
 }
 
 } // namespace

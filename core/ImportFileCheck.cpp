@@ -16,17 +16,18 @@ namespace {
 // the number columns (a value that is neither a number nor nothing: the engine orders
 // numbers before any text and text before any bytes, and the empty text stays text beside
 // a number column; one comparison is much faster than asking each value's kind, and the
-// collation named is one the engine has, whatever the file declares), then "length([t])
-// < 0 or ..." over the other columns, never true but making the engine read each value
-// the copy will read, so that one past the size limit fails here, before any question is
-// asked (the engine reads a value's kind from the row's header alone).
+// collation named is one the engine has, whatever the file declares), then
+// "length(cast([t] as text)) < 0 or ..." over the other columns, never true but making the
+// engine read each value the copy will read, so that one past the size limit fails here,
+// before any question is asked (the engine reads a value's kind, and the length of bytes,
+// from the row's header alone).
 QString RefusedRowCondition(const QStringList& numberColumns, const QStringList& otherColumns) {
   QStringList tests;
   tests.reserve(numberColumns.size() + otherColumns.size());
   for (const QString& column : numberColumns)
     tests << "[" + column + "] >= '' collate binary";
   for (const QString& column : otherColumns)
-    tests << "length([" + column + "]) < 0";
+    tests << "length(cast([" + column + "] as text)) < 0";
   return tests.join(QStringLiteral(" or "));
 }
 

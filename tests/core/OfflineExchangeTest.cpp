@@ -476,24 +476,25 @@ bool LoopOverflowChain(const QString& file, char fill) {
 }
 
 // A backup whose c902 runs over overflow pages that loop back on themselves (so that
-// reading it goes round and round), or whose c902 is far longer than any value of ours,
-// is refused as of the wrong format before a record is read, and the working database
-// does not grow by a byte.
+// reading it goes round and round), or whose c902 is far longer than any value of ours
+// (text or bytes), is refused as of the wrong format before a record is read, and the
+// working database does not grow by a byte.
 TEST_F(OfflineExchange, FileWithALoopingOrHugeValueIsRefusedAndChangesNothing) {
   struct Case {
     const char* name;
-    int nameBytes;
+    const char* value;
     bool loop;
   };
-  const Case cases[] = {{"a looping chain", 600000, true}, {"a value past the size limit", 3000000, false}};
+  const Case cases[] = {{"a looping chain", "replace(hex(zeroblob(300000)), '0', 'Q')", true},
+                        {"text past the size limit", "replace(hex(zeroblob(1500000)), '0', 'Q')", false},
+                        {"bytes past the size limit", "zeroblob(3000000)", false}};
   WorkingDatabase target;
   target.Add({{110101000009, "已有", 1, 9, 9}});
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const QString file = ChangedDatabase(
         QStringLiteral("环.mdb"),
-        {QStringLiteral("update dt_data set c902 = replace(hex(zeroblob(%1)), '0', 'Q') where c901 = 110101000001")
-             .arg(c.nameBytes / 2)});
+        {QStringLiteral("update dt_data set c902 = %1 where c901 = 110101000001").arg(QLatin1String(c.value))});
     if (c.loop) {
       ASSERT_TRUE(LoopOverflowChain(file, 'Q'));
     }

@@ -45,26 +45,20 @@ public:
     return S_ISREG(status.st_mode) ? static_cast<qint64>(status.st_size) : -1;
   }
 
-  // Up to size bytes (fewer only at the end of the file).
+  // The next size bytes (fewer only at the end of the file).
   QByteArray Read(qint64 size) {
     QByteArray data(size, Qt::Uninitialized);
-    qint64 done = 0;
-    while (done < size) {
-      const ssize_t got = ::read(fd_, data.data() + done, static_cast<size_t>(size - done));
-      if (got == 0) break;
-      if (got < 0) {
-        if (errno == EINTR) continue;
-        FailOn(QStringLiteral("读取文件失败 "), file_, SystemCause(errno));
-      }
-      done += got;
-    }
-    data.truncate(done);
+    const qint64 got = ReadAt(fd_, data.data(), size, offset_);
+    if (got < 0) FailOn(QStringLiteral("读取文件失败 "), file_, SystemCause(errno));
+    offset_ += got;
+    data.truncate(got);
     return data;
   }
 
 private:
   QString file_;
   int fd_ = -1;
+  qint64 offset_ = 0;
 };
 
 // Writes head and then the rest of what in reads into path; false (the caller drops the

@@ -3,6 +3,7 @@
 #include "core/FileUtils.h"
 #include "core/SiblingTempFile.h"
 #include "core/SurveyModel.h"
+#include "platform/shell/FileWriter.h"
 #include "platform/shell/Folders.h"
 #include "platform/shell/Hooks.h"
 
@@ -36,9 +37,7 @@ void Transform(char* data, qsizetype size, THeaderTransform transform) {
 // back over themselves. The file is never truncated or extended.
 void TransformHeader(int fd, const QString& shownName, THeaderTransform transform) {
   QByteArray header(kScrambledHeaderSize, Qt::Uninitialized);
-  ssize_t got;
-  do got = ::pread(fd, header.data(), static_cast<size_t>(header.size()), 0);
-  while (got < 0 && errno == EINTR);
+  const qint64 got = ReadAt(fd, header.data(), header.size(), 0);
   if (got < 0) Fail("读取文件失败 ", shownName, FileErrorCause(errno));
   header.truncate(got);
   if (header.isEmpty()) return;

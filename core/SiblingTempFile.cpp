@@ -60,9 +60,8 @@ void TSiblingTempFile::CopyFromDescriptor(int in, const QString& source) {
   TFileWriter out;
   if (const int error = OpenWriter(out)) Fail(error);
   QByteArray chunk(kCopyChunk, Qt::Uninitialized);
-  for (off_t offset = 0;;) {
-    const ssize_t got = ::pread(in, chunk.data(), static_cast<size_t>(chunk.size()), offset);
-    if (got < 0 && errno == EINTR) continue;
+  for (qint64 offset = 0;;) {
+    const qint64 got = ReadAt(in, chunk.data(), chunk.size(), offset);
     if (got < 0) throw std::runtime_error(("读取文件失败 " + source + "：" + FileErrorCause(errno)).toStdString());
     if (got == 0) break;
     if (const int error = out.Write(chunk.constData(), got)) Fail(error);

@@ -1,8 +1,10 @@
 #include "platform/shell/ExistingFile.h"
 
 #include "platform/shell/FileLock.h"
+#include "platform/shell/FileWriter.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -58,14 +60,7 @@ QByteArray TExistingFile::Head(qint64 size) const {
   const int fd = Reader();
   if (fd < 0) return QByteArray();
   QByteArray head(size, Qt::Uninitialized);
-  qint64 done = 0;
-  while (done < size) {
-    const ssize_t got = ::pread(fd, head.data() + done, static_cast<size_t>(size - done), done);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    done += got;
-  }
-  head.truncate(done);
+  head.truncate(std::max<qint64>(ReadAt(fd, head.data(), size, 0), 0));
   return head;
 }
 

@@ -73,6 +73,18 @@ int TFileWriter::Write(const char* data, qint64 size) {
   return 0;
 }
 
+qint64 ReadAt(int fd, char* data, qint64 size, qint64 offset) {
+  qint64 done = 0;
+  while (done < size) {
+    const ssize_t got = ::pread(fd, data + done, static_cast<size_t>(size - done), static_cast<off_t>(offset + done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return -1;
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
+}
+
 int TFileWriter::Close() {
   if (fd_ < 0) return 0;
   const int result = ::close(fd_) == 0 ? 0 : errno;

@@ -1,6 +1,7 @@
 #pragma once
 // A file written straight through the system's calls, so that a failing write keeps its
-// cause (errno): a full disk can then be told apart from any other failure.
+// cause (errno): a full disk can then be told apart from any other failure; and reading
+// an open file the same way.
 
 #include <QByteArray>
 #include <QString>
@@ -30,6 +31,11 @@ public:
 private:
   int fd_ = -1;
 };
+
+// Reads up to size bytes of the file open on fd, from offset on, into data, retrying
+// interrupted and short reads: fewer only at the end of the file. Returns the bytes read,
+// or -1 with errno set.
+qint64 ReadAt(int fd, char* data, qint64 size, qint64 offset);
 
 // For tests: the writes of every TFileWriter fail with error once `bytes` more bytes have
 // been written (what a disk that fills up does). ClearWriteFault switches it off.

@@ -66,9 +66,9 @@ public:
   TBatchInsert(TADOConnection& connection, const QString& table, const QStringList& columns, int rows, int rowsPerBatch);
 };
 
-// Deletes the rows of `table` whose `key` holds one of `keys`, as many keys to a
-// statement as the engine takes, in one transaction: every row goes or, when a statement
-// fails (EDatabaseError), none. Returns the number of rows deleted.
+// Deletes the rows of `table` whose `key` holds one of `keys`, up to 999 keys to a
+// statement, in one transaction: every row goes or, when a statement fails
+// (EDatabaseError), none. Returns the number of rows deleted.
 int DeleteRowsByKey(TADOConnection& connection, const QString& table, const QString& key, const QVariantList& keys);
 
 } // namespace fw

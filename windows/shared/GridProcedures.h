@@ -28,7 +28,7 @@ std::vector<int> SelectedListRows(const TDBGrid& grid, const TDataSet& dataSet);
 // Deletes from `table` the records `grid` shows selected (SelectedListRows), identified
 // by the `key` column of `dataSet`, after asking
 // "您确定要删除当前所选择的记录吗?": 是/否 for one record, 否/全都是 for several (one
-// statement deletes them all). The data set is then requeried and stands on the record
+// transaction deletes them all). The data set is then requeried and stands on the record
 // it stood on, or, when that one was deleted, on the one now in its place
 // (RequeryKeepingPlace). Returns the number of records deleted. A failing statement
 // raises EDatabaseError to the caller.

@@ -4,7 +4,6 @@
 #include "platform/db/AdoQuery.h"
 #include "platform/db/ConnectionString.h"
 #include "platform/db/DbError.h"
-#include "platform/db/Schema.h"
 
 #include <stdexcept>
 
@@ -12,11 +11,6 @@ namespace fw {
 
 QString JetConnectionString(const QString& file, const QString& options) {
   return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + QuoteConnectionValue(file) + ";" + options;
-}
-
-void RefuseVirtualTablesAndComputedColumns(TADOConnection& connection) {
-  if (DeclaresVirtualTable(connection)) throw EDatabaseError(kVirtualTableRefusal);
-  if (DeclaresComputedColumn(connection)) throw EDatabaseError(kComputedColumnRefusal);
 }
 
 QString ErrorText(const std::exception& error) {

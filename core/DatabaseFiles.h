@@ -15,13 +15,6 @@ class TADOConnection;
 // connection opens exactly that file and reads the options as written.
 QString JetConnectionString(const QString& file, const QString& options = QString());
 
-// Throws EDatabaseError(kVirtualTableRefusal) when the file open on connection declares a
-// virtual table, EDatabaseError(kComputedColumnRefusal) when a table of it has a computed
-// column: both would run the file's own code (a module, an expression) once read or
-// checked. Called on an existing file the person chose to write into before anything
-// reads or changes its tables (the layer refuses a virtual table in an attachment by
-// itself).
-void RefuseVirtualTablesAndComputedColumns(TADOConnection& connection);
 
 // The text of an error for a message: the engine's message for a database error, the
 // reason for any other.

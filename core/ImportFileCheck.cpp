@@ -31,6 +31,15 @@ QString RefusedRowCondition(const QStringList& numberColumns, const QStringList&
   return tests.join(QStringLiteral(" or "));
 }
 
+// Why the file open on connection cannot be used because it would run code of its own
+// once read or checked: a virtual table (its module) or a computed column (its
+// expression). Empty when it declares neither.
+QString OwnCodeRefusal(TADOConnection& connection) {
+  if (DeclaresVirtualTable(connection)) return kVirtualTableRefusal;
+  if (DeclaresComputedColumn(connection)) return kComputedColumnRefusal;
+  return QString();
+}
+
 bool HoldsOnlyFittingValues(TADOConnection& file, const QString& table, const QStringList& numberColumns,
                             const QStringList& otherColumns) {
   if (numberColumns.isEmpty() && otherColumns.isEmpty()) return true;
@@ -55,7 +64,7 @@ void OpenChosenFile(TADOConnection& connection, const QString& path, const QStri
 }
 
 bool IsSoundFile(TADOConnection& connection) {
-  if (DeclaresVirtualTable(connection) || DeclaresComputedColumn(connection)) return false;
+  if (!OwnCodeRefusal(connection).isEmpty()) return false;
   try {
     connection.QuickCheck();
     return true;
@@ -71,7 +80,7 @@ void OpenChosenTarget(TADOConnection& connection, const QString& path) {
   connection.SetConnectionString(JetConnectionString(path, QStringLiteral("Persist Security Info=False;")));
   const TChosenFileTimeLimit checks(connection);
   connection.Open();
-  RefuseVirtualTablesAndComputedColumns(connection);
+  if (const QString refusal = OwnCodeRefusal(connection); !refusal.isEmpty()) throw EDatabaseError(refusal);
   connection.QuickCheck();
 }
 
